@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// The one seam for every modal message box and file, folder or input dialog.
+// The program installs the Qt implementation (ui/QtPrompt); tests install a
+// scripted responder that records each text and returns scripted answers.
+// Filters use the "Description|*.a;*.b|Other|*.*" form; the implementation
+// turns them into whatever its dialogs understand.
+class Prompt {
+public:
+    enum class Icon { None, Information, Warning, Error, Question };
+    enum class Answer { Ok, Yes, No, Cancel };
+
+    virtual ~Prompt() = default;
+
+    // An OK box.
+    virtual void message(const QString& text, Icon icon = Icon::None, const QString& caption = {}) = 0;
+    // Yes/No; closing the box answers No.
+    virtual Answer askYesNo(const QString& text, Icon icon = Icon::Question, const QString& caption = {}) = 0;
+    // Yes/No/Cancel; closing the box answers Cancel.
+    virtual Answer askYesNoCancel(const QString& text, Icon icon = Icon::Question,
+                                  const QString& caption = {}) = 0;
+
+    // Empty text / empty list / nullopt: the user cancelled.
+    virtual QString openFileName(const QString& caption, const QString& folder, const QString& filter) = 0;
+    virtual QStringList openFileNames(const QString& caption, const QString& folder, const QString& filter) = 0;
+    virtual QString saveFileName(const QString& caption, const QString& folder, const QString& filter) = 0;
+    virtual QString existingFolder(const QString& caption, const QString& folder) = 0;
+    virtual std::optional<QString> inputText(const QString& caption, const QString& label,
+                                             const QString& initial = {}) = 0;
+
+    // The installed prompt; installing nullptr is not allowed.
+    static Prompt& current();
+    static void install(Prompt* prompt);
+};
+
+// Shorthand used throughout the program.
+inline Prompt& prompt() { return Prompt::current(); }

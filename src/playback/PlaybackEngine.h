@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QWidget;
+
+// The seam between the player control and whatever decodes and shows clips:
+// libmpv in the program (MpvEngine), a scripted fake with a manual clock in
+// tests. The engine knows nothing about play ranges, stopped states or
+// notifications to windows; MediaPlayerControl builds those on top.
+//
+// All calls are made on the GUI thread. Signals are emitted on the GUI
+// thread, never from inside a call into the engine's own library.
+class PlaybackEngine : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    ~PlaybackEngine() override = default;
+
+    // Creates and initialises the underlying player. False when the player
+    // library is missing or refuses to start; the program then ends.
+    virtual bool initialize() = 0;
+
+    // Starts loading an absolute path of an existing regular file. Loading
+    // ends with fileLoaded() or loadFailed(). The engine starts paused.
+    virtual void load(const QString& absolutePath) = 0;
+    // Blocks the caller until the current load ended or the deadline passed.
+    // Returns true when a file is open afterwards.
+    virtual bool waitForLoad(int deadlineMs) = 0;
+    virtual bool isOpen() const = 0;
+
+    virtual void setPaused(bool paused) = 0;
+    virtual bool isPaused() const = 0;
+    // True while the engine rests on the clip's last frame after playing out.
+    virtual bool isAtEnd() const = 0;
+
+    // Seconds from the clip's start. After seek() the position reads as the
+    // target at once, before the engine has decoded the frame.
+    virtual double position() const = 0;
+    // Exact absolute seek (decodes from the previous keyframe).
+    virtual void seek(double seconds) = 0;
+
+    // Facts about the open file; 0 / empty when unknown or without video.
+    virtual double duration() const = 0;
+    virtual double framesPerSecond() const = 0;
+    virtual qint64 frameCount() const = 0;
+    virtual int videoWidth() const = 0;
+    virtual int videoHeight() const = 0;
+    virtual QString videoDecoderName() const = 0;
+
+    virtual void setSpeed(double factor) = 0;
+    virtual double speed() const = 0;
+    virtual void setMuted(bool muted) = 0;
+    virtual bool isMuted() const = 0;
+    virtual void setVolume(int percent) = 0;
+    virtual int volume() const = 0;
+
+    // The widget that shows the picture, owned by parent; nullptr when the
+    // engine draws nothing (tests, audio-only use).
+    virtual QWidget* createVideoSurface(QWidget* parent) = 0;
+
+signals:
+    void fileLoaded();
+    void loadFailed(const QString& reason);
+    // Emitted once per displayed frame while playing, and after a seek lands.
+    void positionChanged(double seconds);
+    void pausedChanged(bool paused);
+    // The clip played out to its last frame.
+    void endReached();
+};
