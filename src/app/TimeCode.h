@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+
+// Time codes: clip positions in whole seconds, in three text forms.
+//
+//  - display form  "hh:mm:ss", exactly eight characters (grid, files,
+//                  bookmark command lines);
+//  - no-time mark  "--:--:--" (as an end time: to the end of the clip);
+//  - digit form    the six digits without colons, "hhmmss", as held by the
+//                  two loop time boxes; the empty text means no time.
+//
+// None of these checks ranges: minute and second pairs of 60 to 99 count as
+// they stand (00:75:00 is 4500 seconds).
+
+inline constexpr const char* kNoTimeMark = "--:--:--";
+
+// Largest time the two-digit hour places can hold: 99:59:59.
+inline constexpr int kMaxTimeCodeSeconds = 99 * 3600 + 59 * 60 + 59;
+
+// Seconds -> digit form ("%.2d" hours, minutes, seconds joined), e.g. 205 ->
+// "000325". A time of 100 hours or more has no six-digit form; it is clamped
+// to 995959 so that every result fits the time boxes and the display form
+// (a clip that long is beyond anything the loop boxes can address anyway).
+// Negative seconds are clamped to 000000 for the same reason.
+QString determineColonStringFromSeconds(int seconds);
+
+// Digit form -> display form; the empty text gives "--:--:--". Only the first
+// six characters are used. A shorter, partly filled digit form shows its
+// unfilled places as "_" ("1234" -> "12:34:__"), which validateTimeCode()
+// refuses, so an incomplete time can never pass for a valid one.
+QString insertColonsIntoString(const QString& digits);
+
+// Display form -> digit form; "--:--:--" gives the empty text. Takes the
+// characters at positions 1, 2, 4, 5, 7 and 8; positions past the end of a
+// shorter text are skipped. Callers pass only texts that validateTimeCode()
+// accepted.
+QString removeColonsFromString(const QString& text);
+
+// Digit form -> seconds: hours * 3600 + minutes * 60 + seconds from the three
+// digit pairs. A missing or non-digit character counts as 0, so malformed
+// input gives a defined, non-negative result rather than an error.
+int determineSecondsFromColonString(const QString& digits);
+
+// True for "--:--:--" and for exactly eight characters "dd:dd:dd" with ASCII
+// digits; no range check on the fields.
+bool validateTimeCode(const QString& text);
+
+// Player position in seconds -> whole seconds, to the nearest, an exact half
+// going to the even neighbour (2.5 -> 2, 3.5 -> 4). NaN gives 0; values
+// outside the int range are clamped to it.
+int roundPositionToSeconds(double position);
