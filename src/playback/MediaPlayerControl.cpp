@@ -1,0 +1,291 @@
+#include "playback/MediaPlayerControl.h"
+
+#include "playback/PlaybackEngine.h"
+
+#include <cmath>
+
+namespace {
+constexpr int EscapeKey = 27;
+}
+
+MediaPlayerControl::MediaPlayerControl(PlaybackEngine* engine, QObject* parent)
+    : QObject(parent), m_engine(engine)
+{
+    m_engine->setParent(this);
+    connect(m_engine, &PlaybackEngine::fileLoaded, this, &MediaPlayerControl::engineLoaded);
+    connect(m_engine, &PlaybackEngine::endReached, this, &MediaPlayerControl::engineEnded);
+    connect(m_engine, &PlaybackEngine::positionChanged, this, &MediaPlayerControl::enginePositionChanged);
+    m_timer.setInterval(TickIntervalMs);
+    connect(&m_timer, &QTimer::timeout, this, &MediaPlayerControl::tick);
+    m_timer.start();
+}
+
+MediaPlayerControl::~MediaPlayerControl() = default;
+
+void MediaPlayerControl::setTimerEnabled(bool enabled)
+{
+    if (enabled)
+        m_timer.start();
+    else
+        m_timer.stop();
+}
+
+double MediaPlayerControl::CurrentPosition() const { return m_engine->isOpen() ? m_engine->position() : 0.0; }
+
+void MediaPlayerControl::setCurrentPosition(double seconds)
+{
+    if (m_openState != osOpen)
+        return;
+    m_engine->seek(std::max(0.0, seconds));
+}
+
+int MediaPlayerControl::ImageSourceWidth() const { return m_openState == osOpen ? m_engine->videoWidth() : 0; }
+int MediaPlayerControl::ImageSourceHeight() const { return m_openState == osOpen ? m_engine->videoHeight() : 0; }
+
+void MediaPlayerControl::setRate(double rate)
+{
+    m_rate = rate;
+    m_engine->setSpeed(rate);
+}
+
+bool MediaPlayerControl::Mute() const { return m_engine->isMuted(); }
+void MediaPlayerControl::setMute(bool mute) { m_engine->setMuted(mute); }
+
+// A range end is moved only to a value that keeps start <= end; callers that
+// move a whole range clear both ends first.
+void MediaPlayerControl::setSelectionStart(double seconds)
+{
+    if (seconds == m_selectionStart)
+        return;
+    if (seconds == -1.0) {
+        m_selectionStart = -1.0;
+        return;
+    }
+    if (seconds < 0 || (m_selectionEnd != -1.0 && seconds > m_selectionEnd))
+        return;
+    m_selectionStart = seconds;
+}
+
+void MediaPlayerControl::setSelectionEnd(double seconds)
+{
+    if (seconds == m_selectionEnd)
+        return;
+    if (seconds == -1.0) {
+        m_selectionEnd = -1.0;
+        return;
+    }
+    if (seconds < 0 || (m_selectionStart != -1.0 && seconds < m_selectionStart))
+        return;
+    m_selectionEnd = seconds;
+}
+
+void MediaPlayerControl::setDisplaySize(int size)
+{
+    m_displaySize = size;
+    if (!m_fullScreen)
+        showPictureFullScreen(false);
+}
+
+void MediaPlayerControl::setFullScreenMode(bool on)
+{
+    m_fullScreen = on;
+    showPictureFullScreen(on);
+}
+
+void MediaPlayerControl::showPictureFullScreen(bool on)
+{
+    if (on == m_pictureFullScreen)
+        return;
+    m_pictureFullScreen = on;
+    emit pictureFullScreenChanged(on);
+}
+
+void MediaPlayerControl::setFGrabber_Enabled(bool on)
+{
+    m_grabberEnabled = on;
+    if (on)
+        m_codecName.clear();
+}
+
+void MediaPlayerControl::Open()
+{
+    if (m_fileName.isEmpty())
+        return;
+    if (m_playState == mpPlaying)
+        Stop();
+    const int oldOpen = m_openState;
+    m_openState = osLoading;
+    if (oldOpen != osLoading) {
+        m_openPending = true;
+        m_openOld = oldOpen;
+        m_openNew = osLoading;
+    }
+    m_engine->load(m_fileName);
+    // The callers read Duration and friends right after Open returns.
+    if (!m_engine->waitForLoad(OpenDeadlineMs) && m_openState != osOpen) {
+        m_openState = osClosed;
+        m_openPending = true;
+        m_openOld = osLoading;
+        m_openNew = osClosed;
+        changePlayState(mpStopped);
+    }
+}
+
+void MediaPlayerControl::engineLoaded()
+{
+    if (m_grabberEnabled)
+        m_codecName = m_engine->videoDecoderName().left(128);
+    m_duration = m_engine->duration();
+    const qint64 frames = m_engine->frameCount();
+    m_frameCount = frames > 0 ? quint32(frames) : 0;
+    m_lastPosition = -1.0;
+    const int oldOpen = m_openState;
+    m_openState = osOpen;
+    m_openPending = true;
+    m_openOld = oldOpen;
+    m_openNew = osOpen;
+    m_playState = mpStopped;
+    emit mediaOpened();
+    if (m_autoStart)
+        Play();
+    else
+        m_engine->seek(0.0);
+}
+
+void MediaPlayerControl::Play()
+{
+    if (m_openState != osOpen)
+        return;
+    if (m_playState != mpPlaying) {
+        // A clip that played out starts again from its beginning, as from a stop.
+        if (m_engine->isAtEnd())
+            m_engine->seek(0.0);
+        changePlayState(mpPlaying);
+        m_engine->setPaused(false);
+    }
+    if (m_fullScreen)
+        showPictureFullScreen(true);
+}
+
+bool MediaPlayerControl::Pause()
+{
+    if (m_openState != osOpen || m_playState != mpPlaying)
+        return false;
+    m_engine->setPaused(true);
+    changePlayState(mpPaused);
+    return true;
+}
+
+void MediaPlayerControl::Stop()
+{
+    if (m_openState != osOpen)
+        return;
+    m_engine->setPaused(true);
+    m_engine->seek(0.0);
+    changePlayState(mpStopped);
+}
+
+// What happens at once when the play state changes; the windows hear of it on
+// the next tick.
+void MediaPlayerControl::changePlayState(int newState)
+{
+    const int oldState = m_playState;
+    if (oldState == newState)
+        return;
+    m_playState = newState;
+    if (m_engine->speed() != m_rate)
+        m_engine->setSpeed(m_rate);
+    if (newState == mpPlaying) {
+        if (oldState != mpPaused && m_selectionStart != -1.0)
+            m_engine->seek(m_selectionStart);
+        if (m_fullScreen)
+            m_fullScreenRequest = true;
+    }
+    // Only the latest change waits for the tick.
+    m_playPending = true;
+    m_pendingOld = oldState;
+    m_pendingNew = newState;
+}
+
+void MediaPlayerControl::engineEnded()
+{
+    changePlayState(mpStopped);
+    m_endPending = true;
+}
+
+void MediaPlayerControl::enginePositionChanged()
+{
+    if (!m_inTick)
+        checkPosition();
+}
+
+quint32 MediaPlayerControl::framePosition(double seconds) const
+{
+    if (m_duration == 0.0 || m_frameCount == 0)
+        return 0;
+    return quint32(std::llround(m_frameCount * seconds / m_duration));
+}
+
+void MediaPlayerControl::checkPosition()
+{
+    if (m_openState != osOpen || m_inPositionCheck)
+        return;
+    const double position = m_engine->position();
+    if (position == m_lastPosition)
+        return;
+    m_inPositionCheck = true;
+    const double old = m_lastPosition < 0 ? 0.0 : m_lastPosition;
+    m_lastPosition = position;
+    emit OnPositionChange(old, position, framePosition(old), framePosition(position));
+    if (m_selectionEnd >= 0 && m_selectionEnd <= position)
+        Stop();
+    m_inPositionCheck = false;
+}
+
+void MediaPlayerControl::fullScreenKeyReleased(int key, Qt::KeyboardModifiers modifiers)
+{
+    if (m_keyPending)
+        return;
+    m_keyPending = true;
+    m_pendingKey = key;
+    m_pendingModifiers = modifiers;
+}
+
+void MediaPlayerControl::tick()
+{
+    if (m_inTick)
+        return;
+    m_inTick = true;
+    if (m_fullScreenRequest) {
+        m_fullScreenRequest = false;
+        if (m_fullScreen)
+            showPictureFullScreen(true);
+    }
+    if (m_openState == osOpen)
+        checkPosition();
+    if (m_keyPending) {
+        m_keyPending = false;
+        if (m_pendingKey == EscapeKey || m_pendingKey == Qt::Key_Escape) {
+            // Escape leaves full screen inside the control, without an event.
+            m_fullScreen = false;
+            showPictureFullScreen(false);
+        } else {
+            emit OnFullScreenKeyPress(m_pendingKey, m_pendingModifiers);
+        }
+    }
+    if (m_endPending) {
+        m_endPending = false;
+        emit OnEndOfStream();
+        if (m_loop)
+            Play();
+    }
+    if (m_openPending) {
+        m_openPending = false;
+        emit OnOpenStateChange(m_openOld, m_openNew);
+    }
+    if (m_playPending) {
+        m_playPending = false;
+        emit OnPlayStateChange(m_pendingOld, m_pendingNew);
+    }
+    m_inTick = false;
+}

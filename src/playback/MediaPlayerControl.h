@@ -1,0 +1,145 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <Qt>
+
+class PlaybackEngine;
+
+// Play states as the windows test them; anything else counts as not playing.
+enum PlayStateValue { mpStopped = 0, mpPaused = 1, mpPlaying = 2 };
+// Open states: only "open" matters to the windows.
+enum OpenStateValue { osClosed = 0, osLoading = 3, osOpen = 6 };
+enum DisplayModeValue { mpTime = 0, mpFrames = 1 };
+enum DisplaySizeValue { mpDefaultSize = 0, mpHalfSize = 1, mpDoubleSize = 2, mpFitToSize = 3, mpCustomSize = 4 };
+
+// The player control's logic: what the windows see of playback. It sits on a
+// PlaybackEngine and adds what the windows rely on: a real stopped state at
+// position 0, a play range (SelectionStart / SelectionEnd), a rate that
+// survives every state change, and notifications that are recorded at once
+// and handed to the windows on a 50 ms tick, only the latest of each kind.
+//
+// Position events are raised on the tick and, so that loop ends are caught
+// on the frame that reaches them, also on every frame the engine reports.
+class MediaPlayerControl : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int TickIntervalMs = 50;
+    // Longest time Open() waits for the engine before giving up on a file.
+    static constexpr int OpenDeadlineMs = 8000;
+
+    // Takes ownership of the engine.
+    explicit MediaPlayerControl(PlaybackEngine* engine, QObject* parent = nullptr);
+    ~MediaPlayerControl() override;
+
+    PlaybackEngine* engine() const { return m_engine; }
+
+    // Tests drive the tick by hand.
+    void setTimerEnabled(bool enabled);
+    void tick();
+
+    QString FileName() const { return m_fileName; }
+    void setFileName(const QString& fileName) { m_fileName = fileName; }
+
+    double CurrentPosition() const;
+    void setCurrentPosition(double seconds);
+
+    double Duration() const { return m_duration; }
+    quint32 FrameCount() const { return m_frameCount; }
+    int ImageSourceWidth() const;
+    int ImageSourceHeight() const;
+    int PlayState() const { return m_playState; }
+    int OpenState() const { return m_openState; }
+
+    double Rate() const { return m_rate; }
+    void setRate(double rate);
+    bool Mute() const;
+    void setMute(bool mute);
+
+    double SelectionStart() const { return m_selectionStart; }
+    void setSelectionStart(double seconds);
+    double SelectionEnd() const { return m_selectionEnd; }
+    void setSelectionEnd(double seconds);
+
+    bool AutoStart() const { return m_autoStart; }
+    void setAutoStart(bool on) { m_autoStart = on; }
+    bool Loop() const { return m_loop; }
+    void setLoop(bool on) { m_loop = on; }
+    int DisplayMode() const { return m_displayMode; }
+    void setDisplayMode(int mode) { m_displayMode = mode; }
+    int DisplaySize() const { return m_displaySize; }
+    void setDisplaySize(int size);
+    bool FullScreenMode() const { return m_fullScreen; }
+    void setFullScreenMode(bool on);
+    bool FGrabber_Enabled() const { return m_grabberEnabled; }
+    void setFGrabber_Enabled(bool on);
+    QString CodecName() const { return m_codecName; }
+    bool EnableContextMenu() const { return m_contextMenu; }
+    void setEnableContextMenu(bool on) { m_contextMenu = on; }
+
+    void Open();
+    void Play();
+    bool Pause();
+    void Stop();
+
+    // A key released while the picture is full screen (from the widget).
+    void fullScreenKeyReleased(int key, Qt::KeyboardModifiers modifiers);
+    // Whether a full-screen key release is waiting for the next tick.
+    bool fullScreenKeyPending() const { return m_keyPending; }
+
+signals:
+    void OnPlayStateChange(int OldState, int NewState);
+    void OnPositionChange(double OldTimePosition, double NewTimePosition, quint32 OldFramePosition,
+                          quint32 NewFramePosition);
+    void OnOpenStateChange(int OldState, int NewState);
+    void OnEndOfStream();
+    void OnFullScreenKeyPress(int Key, Qt::KeyboardModifiers Shift);
+    // For the widget: show the picture full screen (true) or at DisplaySize.
+    void pictureFullScreenChanged(bool fullScreen);
+    void mediaOpened();
+
+private:
+    void engineLoaded();
+    void engineEnded();
+    void enginePositionChanged();
+    void changePlayState(int newState);
+    void checkPosition();
+    quint32 framePosition(double seconds) const;
+    void showPictureFullScreen(bool on);
+
+    PlaybackEngine* m_engine;
+    QTimer m_timer;
+    bool m_inTick = false;
+    bool m_inPositionCheck = false;
+
+    QString m_fileName;
+    double m_duration = 0.0;
+    quint32 m_frameCount = 0;
+    QString m_codecName;
+    int m_playState = mpStopped;
+    int m_openState = osClosed;
+    double m_rate = 1.0;
+    double m_selectionStart = -1.0;
+    double m_selectionEnd = -1.0;
+    bool m_autoStart = true;
+    bool m_loop = false;
+    int m_displayMode = mpTime;
+    int m_displaySize = mpFitToSize;
+    bool m_fullScreen = false;
+    bool m_pictureFullScreen = false;
+    bool m_grabberEnabled = false;
+    bool m_contextMenu = true;
+    double m_lastPosition = -1.0;
+
+    // Notifications waiting for the tick; only the latest of each kind.
+    bool m_playPending = false;
+    int m_pendingOld = 0, m_pendingNew = 0;
+    bool m_openPending = false;
+    int m_openOld = 0, m_openNew = 0;
+    bool m_endPending = false;
+    bool m_keyPending = false;
+    int m_pendingKey = 0;
+    Qt::KeyboardModifiers m_pendingModifiers;
+    bool m_fullScreenRequest = false;
+};

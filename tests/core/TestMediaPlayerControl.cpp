@@ -1,0 +1,298 @@
+#include "FakeEngine.h"
+#include "playback/MediaPlayerControl.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestMediaPlayerControl : public QObject {
+    Q_OBJECT
+
+    FakeEngine* engine = nullptr;
+    MediaPlayerControl* player = nullptr;
+
+    // One tick's worth of time: the engine's clock moves, then the tick runs.
+    void step(int ms = MediaPlayerControl::TickIntervalMs)
+    {
+        engine->advance(ms);
+        player->tick();
+    }
+    void openClip(const QString& path = QStringLiteral("/clips/lesson.mp4"))
+    {
+        player->setFileName(path);
+        player->Open();
+    }
+
+private slots:
+    void init()
+    {
+        engine = new FakeEngine;
+        engine->addClip("/clips/lesson.mp4", FakeEngine::Clip{});
+        FakeEngine::Clip song;
+        song.duration = 95.5;
+        song.width = 0;
+        song.height = 0;
+        engine->addClip("/clips/song.mp3", song);
+        FakeEngine::Clip broken;
+        broken.broken = true;
+        engine->addClip("/clips/broken.avi", broken);
+        player = new MediaPlayerControl(engine);
+        player->setTimerEnabled(false);
+    }
+    void cleanup()
+    {
+        delete player;
+        player = nullptr;
+        engine = nullptr;
+    }
+
+    void openTakesClipFactsAndPlays()
+    {
+        openClip();
+        QCOMPARE(player->OpenState(), int(osOpen));
+        QCOMPARE(player->Duration(), 20.0);
+        QCOMPARE(player->FrameCount(), 600u);
+        QCOMPARE(player->ImageSourceWidth(), 640);
+        QCOMPARE(player->ImageSourceHeight(), 360);
+        QCOMPARE(player->PlayState(), int(mpPlaying));
+        QVERIFY(!engine->isPaused());
+    }
+
+    void clipWithoutVideoHasNoSize()
+    {
+        openClip("/clips/song.mp3");
+        QCOMPARE(player->ImageSourceWidth(), 0);
+        QCOMPARE(player->ImageSourceHeight(), 0);
+        QCOMPARE(player->Duration(), 95.5);
+    }
+
+    void failedOpenKeepsPreviousFacts()
+    {
+        openClip();
+        openClip("/clips/broken.avi");
+        QCOMPARE(player->Duration(), 20.0);
+        QCOMPARE(player->FrameCount(), 600u);
+        QVERIFY(player->OpenState() != int(osOpen));
+        QCOMPARE(player->PlayState(), int(mpStopped));
+        // Nothing plays and nothing is reported as moving.
+        QSignalSpy positions(player, &MediaPlayerControl::OnPositionChange);
+        step();
+        QCOMPARE(positions.count(), 0);
+        player->Play();
+        QCOMPARE(player->PlayState(), int(mpStopped));
+    }
+
+    void codecNameOnlyWithGrabber()
+    {
+        openClip();
+        QVERIFY(player->CodecName().isEmpty());
+        player->setFGrabber_Enabled(true);
+        openClip();
+        QVERIFY(player->CodecName().startsWith("h264"));
+        player->setFGrabber_Enabled(true);  // assigning it again empties the name
+        QVERIFY(player->CodecName().isEmpty());
+    }
+
+    void firstPositionEventStartsFromZero()
+    {
+        openClip();
+        QSignalSpy positions(player, &MediaPlayerControl::OnPositionChange);
+        step(100);
+        QVERIFY(positions.count() >= 1);
+        QCOMPARE(positions.first().at(0).toDouble(), 0.0);
+        QVERIFY(positions.last().at(1).toDouble() > 0.09);
+    }
+
+    void positionEventsArriveOnEveryFrameBetweenTicks()
+    {
+        openClip();
+        QSignalSpy positions(player, &MediaPlayerControl::OnPositionChange);
+        engine->advance(100);  // three frames at 30 fps, no tick
+        QCOMPARE(positions.count(), 3);
+        const double newest = positions.last().at(1).toDouble();
+        QVERIFY(qAbs(newest - 0.1) < 1e-6);
+        QCOMPARE(positions.last().at(3).toUInt(), 3u);  // frame position
+    }
+
+    void noPositionEventsWhilePausedOrStopped()
+    {
+        openClip();
+        step(200);
+        QVERIFY(player->Pause());
+        step();
+        QSignalSpy positions(player, &MediaPlayerControl::OnPositionChange);
+        step(500);
+        QCOMPARE(positions.count(), 0);
+        player->Stop();
+        step();  // the stop's seek to 0 is one move
+        positions.clear();
+        step(500);
+        QCOMPARE(positions.count(), 0);
+    }
+
+    void stopIsARealStateAtZero()
+    {
+        openClip();
+        step(1000);
+        player->Stop();
+        QCOMPARE(player->PlayState(), int(mpStopped));
+        QCOMPARE(player->CurrentPosition(), 0.0);
+        QVERIFY(engine->isPaused());
+    }
+
+    void pauseOnlyWhilePlaying()
+    {
+        QVERIFY(!player->Pause());  // nothing open
+        openClip();
+        QVERIFY(player->Pause());
+        QVERIFY(!player->Pause());
+        QCOMPARE(player->PlayState(), int(mpPaused));
+    }
+
+    void rangeEndStopsAtZero()
+    {
+        openClip();
+        player->setSelectionEnd(10.2);
+        QSignalSpy states(player, &MediaPlayerControl::OnPlayStateChange);
+        for (int i = 0; i < 220 && player->PlayState() == mpPlaying; ++i)
+            step();
+        QCOMPARE(player->PlayState(), int(mpStopped));
+        QCOMPARE(player->CurrentPosition(), 0.0);
+        step();
+        QVERIFY(!states.isEmpty());
+        QCOMPARE(states.last().at(1).toInt(), int(mpStopped));
+    }
+
+    void playFromStopJumpsToRangeStartButResumesFromPause()
+    {
+        openClip();
+        player->Stop();
+        player->setSelectionStart(3.0);
+        player->Play();
+        QCOMPARE(player->CurrentPosition(), 3.0);
+        step(1000);
+        player->Pause();
+        const double paused = player->CurrentPosition();
+        QVERIFY(paused > 3.5);
+        player->Play();
+        QCOMPARE(player->CurrentPosition(), paused);
+    }
+
+    void onlyTheLatestPlayStateChangeReachesTheWindows()
+    {
+        openClip();
+        step();
+        QSignalSpy states(player, &MediaPlayerControl::OnPlayStateChange);
+        player->Stop();
+        player->Play();
+        step();
+        QCOMPARE(states.count(), 1);
+        QCOMPARE(states.first().at(0).toInt(), int(mpStopped));
+        QCOMPARE(states.first().at(1).toInt(), int(mpPlaying));
+    }
+
+    void rateSurvivesANewClip()
+    {
+        openClip();
+        player->setRate(0.5);
+        engine->setSpeed(1.0);  // as a player resets its speed on a new file
+        openClip();
+        QCOMPARE(engine->speed(), 0.5);
+        QCOMPARE(player->Rate(), 0.5);
+    }
+
+    void rangeAssignments_data()
+    {
+        QTest::addColumn<double>("start");
+        QTest::addColumn<double>("end");
+        QTest::addColumn<double>("newStart");
+        QTest::addColumn<double>("newEnd");
+        QTest::addColumn<double>("expectStart");
+        QTest::addColumn<double>("expectEnd");
+        QTest::newRow("end before start ignored") << 8.0 << -1.0 << -2.0 << 5.0 << 8.0 << -1.0;
+        QTest::newRow("end equal to start taken") << 8.0 << -1.0 << -2.0 << 8.0 << 8.0 << 8.0;
+        QTest::newRow("negative start ignored") << 8.0 << 20.0 << -3.0 << -2.0 << 8.0 << 20.0;
+        QTest::newRow("start past end ignored") << 8.0 << 20.0 << 25.0 << -2.0 << 8.0 << 20.0;
+        QTest::newRow("minus one always taken") << 8.0 << 20.0 << -1.0 << -1.0 << -1.0 << -1.0;
+        QTest::newRow("start within range taken") << 8.0 << 20.0 << 12.0 << -2.0 << 12.0 << 20.0;
+    }
+    void rangeAssignments()
+    {
+        QFETCH(double, start);
+        QFETCH(double, end);
+        QFETCH(double, newStart);
+        QFETCH(double, newEnd);
+        QFETCH(double, expectStart);
+        QFETCH(double, expectEnd);
+        player->setSelectionStart(start);
+        player->setSelectionEnd(end);
+        if (newStart != -2.0)
+            player->setSelectionStart(newStart);
+        if (newEnd != -2.0)
+            player->setSelectionEnd(newEnd);
+        QCOMPARE(player->SelectionStart(), expectStart);
+        QCOMPARE(player->SelectionEnd(), expectEnd);
+    }
+
+    void endOfClipThenPlayAndPauseRestsPaused()
+    {
+        openClip();
+        player->setCurrentPosition(19.9);
+        QSignalSpy states(player, &MediaPlayerControl::OnPlayStateChange);
+        QSignalSpy ends(player, &MediaPlayerControl::OnEndOfStream);
+        step(200);
+        QCOMPARE(ends.count(), 1);
+        QCOMPARE(states.last().at(1).toInt(), int(mpStopped));
+        // What the main window does whenever playback stops.
+        player->Play();
+        player->Pause();
+        states.clear();
+        for (int i = 0; i < 20; ++i)
+            step();
+        QCOMPARE(player->PlayState(), int(mpPaused));
+        QCOMPARE(states.count(), 1);
+        QCOMPARE(states.first().at(1).toInt(), int(mpPaused));
+        QCOMPARE(ends.count(), 1);
+    }
+
+    void escapeLeavesFullScreenQuietly()
+    {
+        openClip();
+        QSignalSpy picture(player, &MediaPlayerControl::pictureFullScreenChanged);
+        QSignalSpy keys(player, &MediaPlayerControl::OnFullScreenKeyPress);
+        player->setFullScreenMode(true);
+        QCOMPARE(picture.count(), 1);
+        player->fullScreenKeyReleased(Qt::Key_A, Qt::ShiftModifier);
+        player->fullScreenKeyReleased(Qt::Key_B, Qt::NoModifier);  // one pending at a time
+        step();
+        QCOMPARE(keys.count(), 1);
+        QCOMPARE(keys.first().at(0).toInt(), int(Qt::Key_A));
+        player->fullScreenKeyReleased(Qt::Key_Escape, Qt::NoModifier);
+        step();
+        QCOMPARE(keys.count(), 1);
+        QVERIFY(!player->FullScreenMode());
+        QCOMPARE(picture.last().at(0).toBool(), false);
+    }
+
+    void loopFlagPlaysAgainAfterTheEnd()
+    {
+        openClip();
+        player->setLoop(true);
+        player->setCurrentPosition(19.95);
+        step(100);
+        QCOMPARE(player->PlayState(), int(mpPlaying));
+        QVERIFY(player->CurrentPosition() < 1.0);
+    }
+
+    void openOfMissingFileNeverHangsAndKeepsFacts()
+    {
+        QTemporaryDir dir;
+        openClip();
+        openClip(dir.filePath("nothing-here.mp4"));
+        QCOMPARE(player->Duration(), 20.0);
+        QCOMPARE(player->PlayState(), int(mpStopped));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMediaPlayerControl)
+#include "TestMediaPlayerControl.moc"

@@ -1,0 +1,88 @@
+#include "FakeEngine.h"
+
+#include <QFileInfo>
+#include <algorithm>
+#include <cmath>
+
+void FakeEngine::load(const QString& absolutePath)
+{
+    m_loads << absolutePath;
+    m_open = false;
+    m_paused = true;
+    m_atEnd = false;
+    m_position = 0.0;
+    m_pendingLoad = absolutePath;
+    m_loadPending = true;
+}
+
+bool FakeEngine::waitForLoad(int)
+{
+    if (!m_loadPending)
+        return m_open;
+    m_loadPending = false;
+    const Clip clip = m_clips.value(m_pendingLoad, m_defaultClip);
+    const QFileInfo info(m_pendingLoad);
+    if (clip.broken || (!m_clips.contains(m_pendingLoad) && !info.isFile())) {
+        emit loadFailed(QStringLiteral("unrecognized file format"));
+        return false;
+    }
+    m_clip = clip;
+    m_open = true;
+    emit fileLoaded();
+    return true;
+}
+
+void FakeEngine::setPaused(bool paused)
+{
+    if (paused == m_paused)
+        return;
+    m_paused = paused;
+    emit pausedChanged(paused);
+}
+
+void FakeEngine::seek(double seconds)
+{
+    if (!m_open)
+        return;
+    ++m_seeks;
+    m_lastSeek = seconds;
+    m_position = std::clamp(seconds, 0.0, m_clip.duration);
+    m_atEnd = m_position >= m_clip.duration;
+    m_seekReportPending = true;
+}
+
+qint64 FakeEngine::frameCount() const
+{
+    return m_open ? std::llround(m_clip.duration * m_clip.fps) : 0;
+}
+
+void FakeEngine::advance(int milliseconds)
+{
+    if (!m_open)
+        return;
+    if (m_seekReportPending) {
+        m_seekReportPending = false;
+        emit positionChanged(m_position);
+    }
+    if (m_paused || m_atEnd)
+        return;
+    const double frame = 1.0 / m_clip.fps;
+    double remaining = milliseconds / 1000.0 * m_speed;
+    while (remaining > 1e-9 && !m_paused) {
+        // Advance to the next frame boundary, or as far as time allows.
+        const double nextFrame = (std::floor(m_position / frame + 1e-6) + 1) * frame;
+        const double stepTo = std::min(nextFrame, m_position + remaining);
+        remaining -= stepTo - m_position;
+        m_position = std::min(stepTo, m_clip.duration);
+        if (m_position >= m_clip.duration) {
+            m_atEnd = true;
+            m_paused = true;
+            emit positionChanged(m_position);
+            emit pausedChanged(true);
+            emit endReached();
+            return;
+        }
+        if (std::abs(m_position - nextFrame) < 1e-9)
+            emit positionChanged(m_position);
+    }
+}

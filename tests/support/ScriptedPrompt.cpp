@@ -1,0 +1,103 @@
+#include "ScriptedPrompt.h"
+
+ScriptedPrompt::ScriptedPrompt() { Prompt::install(this); }
+
+ScriptedPrompt::~ScriptedPrompt() = default;
+
+QStringList ScriptedPrompt::messages() const
+{
+    QStringList texts;
+    for (const Shown& s : m_shown)
+        if (s.kind == "message" || s.kind == "yesno" || s.kind == "yesnocancel")
+            texts << s.text;
+    return texts;
+}
+
+QString ScriptedPrompt::lastMessage() const
+{
+    const QStringList texts = messages();
+    return texts.isEmpty() ? QString() : texts.last();
+}
+
+void ScriptedPrompt::clear()
+{
+    m_shown.clear();
+    m_answers.clear();
+    m_fileNames.clear();
+    m_fileLists.clear();
+    m_inputs.clear();
+    m_unscripted = 0;
+}
+
+Prompt::Answer ScriptedPrompt::nextAnswer(Answer fallback)
+{
+    if (m_answers.isEmpty()) {
+        ++m_unscripted;
+        return fallback;
+    }
+    return m_answers.dequeue();
+}
+
+QString ScriptedPrompt::nextFileName()
+{
+    if (m_fileNames.isEmpty()) {
+        ++m_unscripted;
+        return {};
+    }
+    return m_fileNames.dequeue();
+}
+
+void ScriptedPrompt::message(const QString& text, Icon icon, const QString&)
+{
+    m_shown.append({"message", text, icon, {}, {}});
+}
+
+Prompt::Answer ScriptedPrompt::askYesNo(const QString& text, Icon icon, const QString&)
+{
+    m_shown.append({"yesno", text, icon, {}, {}});
+    return nextAnswer(Answer::No);
+}
+
+Prompt::Answer ScriptedPrompt::askYesNoCancel(const QString& text, Icon icon, const QString&)
+{
+    m_shown.append({"yesnocancel", text, icon, {}, {}});
+    return nextAnswer(Answer::Cancel);
+}
+
+QString ScriptedPrompt::openFileName(const QString& caption, const QString& folder, const QString& filter)
+{
+    m_shown.append({"open", caption, Icon::None, folder, filter});
+    return nextFileName();
+}
+
+QStringList ScriptedPrompt::openFileNames(const QString& caption, const QString& folder, const QString& filter)
+{
+    m_shown.append({"opens", caption, Icon::None, folder, filter});
+    if (m_fileLists.isEmpty()) {
+        ++m_unscripted;
+        return {};
+    }
+    return m_fileLists.dequeue();
+}
+
+QString ScriptedPrompt::saveFileName(const QString& caption, const QString& folder, const QString& filter)
+{
+    m_shown.append({"save", caption, Icon::None, folder, filter});
+    return nextFileName();
+}
+
+QString ScriptedPrompt::existingFolder(const QString& caption, const QString& folder)
+{
+    m_shown.append({"folder", caption, Icon::None, folder, {}});
+    return nextFileName();
+}
+
+std::optional<QString> ScriptedPrompt::inputText(const QString& caption, const QString& label, const QString&)
+{
+    m_shown.append({"input", caption + "\n" + label, Icon::None, {}, {}});
+    if (m_inputs.isEmpty()) {
+        ++m_unscripted;
+        return std::nullopt;
+    }
+    return m_inputs.dequeue();
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "app/Prompt.h"
+
+#include <QList>
+#include <QQueue>
+
+// Answers modal boxes and dialogs from a script and records every text shown.
+// Unscripted questions answer Cancel (or No for Yes/No boxes), unscripted file
+// and input dialogs answer "cancelled"; each such answer is counted in
+// unscriptedCount() so a test can insist that nothing unexpected was asked.
+class ScriptedPrompt : public Prompt {
+public:
+    struct Shown {
+        QString kind;  // "message", "yesno", "yesnocancel", "open", "opens", "save", "folder", "input"
+        QString text;  // message text, or the dialog's caption
+        Icon icon = Icon::None;
+        QString folder;  // start folder of file dialogs
+        QString filter;  // filter of file dialogs
+    };
+
+    ScriptedPrompt();   // installs itself
+    ~ScriptedPrompt() override;
+
+    void queueAnswer(Answer answer) { m_answers.enqueue(answer); }
+    void queueFileName(const QString& name) { m_fileNames.enqueue(name); }
+    void queueFileNames(const QStringList& names) { m_fileLists.enqueue(names); }
+    void queueInput(const std::optional<QString>& text) { m_inputs.enqueue(text); }
+
+    const QList<Shown>& shown() const { return m_shown; }
+    QStringList messages() const;  // texts of every box shown, in order
+    QString lastMessage() const;
+    int unscriptedCount() const { return m_unscripted; }
+    void clear();
+
+    void message(const QString& text, Icon icon, const QString& caption) override;
+    Answer askYesNo(const QString& text, Icon icon, const QString& caption) override;
+    Answer askYesNoCancel(const QString& text, Icon icon, const QString& caption) override;
+    QString openFileName(const QString& caption, const QString& folder, const QString& filter) override;
+    QStringList openFileNames(const QString& caption, const QString& folder, const QString& filter) override;
+    QString saveFileName(const QString& caption, const QString& folder, const QString& filter) override;
+    QString existingFolder(const QString& caption, const QString& folder) override;
+    std::optional<QString> inputText(const QString& caption, const QString& label, const QString& initial) override;
+
+private:
+    Answer nextAnswer(Answer fallback);
+    QString nextFileName();
+
+    QList<Shown> m_shown;
+    QQueue<Answer> m_answers;
+    QQueue<QString> m_fileNames;
+    QQueue<QStringList> m_fileLists;
+    QQueue<std::optional<QString>> m_inputs;
+    int m_unscripted = 0;
+};
