@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Appends folder + name for every entry of `folder` whose name matches the
+// wildcard `pattern` without regard to letter case: files, directories,
+// hidden and system entries alike ("." and ".." excepted), in the order the
+// file system lists them. A missing folder or an unmatched pattern adds
+// nothing. `folder` is used as given and should end with "/".
+void AddMatchingFiles(QStringList& list, const QString& folder, const QString& pattern);
+
+// The clip files of a folder, as full paths, for stepping to the previous or
+// next clip.
+//
+// Entries are kept sorted without regard to letter case. A duplicate is an
+// entry whose path text is exactly equal to one already held; it is ignored.
+// Paths that differ only in letter case ("A.mpg" and "a.MPG") name different
+// files on this platform, so both are kept; they sort next to each other, the
+// one that is smaller by code point first, so the order never depends on the
+// order in which they were found.
+class FolderClipList {
+public:
+    // Wildcards gathered by LoadAllFileTypes(), in order.
+    static const QStringList& clipPatterns();
+    // Upper-case extensions, with their dot, of files the program opens as
+    // clips (command-line recognition).
+    static const QStringList& clipExtensions();
+
+    // Adds the clip files of `folder` (which ends with "/") to the list; does
+    // not clear it first.
+    void LoadAllFileTypes(const QString& folder);
+
+    // Inserts one path in its sorted place unless it is already held.
+    void add(const QString& path);
+    void clear();
+
+    const QStringList& entries() const { return m_entries; }
+    bool isEmpty() const { return m_entries.isEmpty(); }
+    qsizetype size() const { return m_entries.size(); }
+
+    // Stepping from `current`, compared exactly (letter case counts). Next:
+    // the entry after the match, the first after the last, the first when
+    // nothing matches. Previous: the entry before the match, the last before
+    // the first, the last when nothing matches. Empty text when the list is
+    // empty.
+    QString nextEntry(const QString& current) const;
+    QString previousEntry(const QString& current) const;
+
+private:
+    QStringList m_entries;
+};
