@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+class QLabel;
+
+// The focus sink of a command window: a panel `PanelFocusPanel` holding a
+// focusable panel `focusPanel`, both of zero width so nobody sees them. While
+// focusPanel holds the focus, keystrokes are commands ("player controls
+// active", green); while anything else does, they are text ("text entry
+// active", red). The catalog window names its inactive state differently.
+class FocusSink : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr QRgb ActiveColor = 0x008000;
+    static constexpr QRgb InactiveColor = 0xFF0000;
+
+    explicit FocusSink(QWidget* parent = nullptr);
+
+    QWidget* focusPanel() const { return m_focusPanel; }
+    // Gives focusPanel the keyboard focus (showing the sink if it is hidden).
+    void takeFocus();
+    bool isActive() const;  // focusPanel holds the focus
+    QString stateText() const;
+    QColor stateColor() const;
+
+    void setActiveText(const QString& text);
+    void setInactiveText(const QString& text);
+
+signals:
+    void focusPanelEnter();
+    void focusPanelExit();
+    void focusPanelClick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void showState(bool active);
+
+    QWidget* m_focusPanel;
+    QString m_activeText = QStringLiteral("player controls active");
+    QString m_inactiveText = QStringLiteral("text entry active");
+    QString m_stateText;
+    QColor m_stateColor;
+};
