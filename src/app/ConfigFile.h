@@ -35,8 +35,9 @@ QByteArray writeConfig(const Settings& settings);
 // shipped settings carry over.
 class ConfigFile {
 public:
-    // programFolder ends with "/". An empty userFolder means the platform's
-    // per-user configuration folder of this application.
+    // programFolder ends with "/" (one is added if missing). An empty
+    // userFolder means QStandardPaths::AppConfigLocation, so set the
+    // application's (and organisation's) name before constructing.
     explicit ConfigFile(const QString& programFolder, const QString& userFolder = {});
 
     QString programFilePath() const;
