@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The Bookmark Command Line: one line of exactly four arguments (start time,
+// end time, clip file name, clip folder) that carries a bookmark as text.
+//
+//   00:01:05   00:01:29   "videoclip 1.mpg"   "/home/me/Video Clips/"
+//
+// The clip is the folder followed directly by the file name, so the folder
+// must end with "/". This file holds the checks, the canonical form and the
+// messages; the entry window shows the messages and plays the result.
+
+// What went wrong with a line, in the order the checks run.
+enum class CommandLineError {
+    None,
+    Empty,                   // the box holds no text at all
+    WrongArgumentCount,      // not exactly four arguments
+    BadStartTime,            // not "hh:mm:ss" (the no-time mark is no start)
+    BadEndTime,              // neither "hh:mm:ss" nor "--:--:--"
+    FolderWithoutSeparator,  // the folder does not end with "/"
+    FolderMissing,           // the folder does not exist
+    FileMissing,             // folder + file name is no existing file
+};
+
+struct CommandLineCheck {
+    CommandLineError error = CommandLineError::None;
+    // The line as it stands after the checks: the input, or its canonical
+    // form once a one-digit hour was widened (also when a later check fails).
+    QString text;
+    QStringList arguments;  // the four arguments when error is None
+    bool rewritten = false; // text differs from the input (an hour was widened)
+
+    bool ok() const { return error == CommandLineError::None; }
+    QString clipPath() const;         // folder followed by file name
+    QString startDigits() const;      // "hhmmss" of the start time
+    QString endDigits() const;        // "hhmmss", or empty for "--:--:--"
+};
+
+// Start time, three spaces, end time, three spaces, then file name and folder
+// each in double quotes with three spaces between them. Expects four
+// arguments; missing ones count as empty.
+QString canonicalCommandLine(const QStringList& arguments);
+
+// True for exactly seven characters digit ":" digit digit ":" digit digit,
+// the one short form that is widened by putting "0" in front.
+bool isOneDigitHourTime(const QString& argument);
+
+// Runs every check on a line, widening a one-digit start or end hour first.
+// Looks at the file system for the folder and the clip; touches nothing.
+CommandLineCheck checkBookmarkCommandLine(const QString& text);
+
+// The text the user is shown for an error (lines joined with "\n"); empty
+// for CommandLineError::None.
+QString commandLineErrorMessage(CommandLineError error);

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// What the command line entry window needs from the main window to play a
+// bookmark: open its clip, then play the stored loop exactly as one set by
+// hand. The main window implements it.
+class LoopPlayer {
+public:
+    virtual ~LoopPlayer() = default;
+
+    // Opens the clip by its full path and starts it. False when the clip did
+    // not open; the player has then told the user why, and nothing else runs.
+    virtual bool StartVideoClip(const QString& path) = 0;
+
+    // Puts the two six-digit times (end empty: to the clip's end) into the
+    // start and end time boxes and plays the loop as the play-loop key does,
+    // that is without a sender. The loop's own checks and messages are the
+    // main window's.
+    virtual void playStoredLoop(const QString& startDigits, const QString& endDigits) = 0;
+};
