@@ -1,7 +1,33 @@
+#include "app/Startup.h"
+#include "playback/MpvEngine.h"
+#include "ui/QtPrompt.h"
+
 #include <QApplication>
+#include <QLocale>
+#include <clocale>
+#include <cstdlib>
 
 int main(int argc, char* argv[])
 {
+    // Numbers with a fraction are written with "." whatever the locale.
+    QLocale::setDefault(QLocale::c());
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Tempoloop"));
+    QApplication::setOrganizationName(QStringLiteral("Tempoloop"));
+    // libmpv needs the C numeric locale, which QApplication may have changed.
+    std::setlocale(LC_NUMERIC, "C");
+
+    QtPrompt qtPrompt(Startup::applicationTitle());
+    Prompt::install(&qtPrompt);
+
+    Startup::Options options;
+    options.makeEngine = [] { return new MpvEngine(); };
+    options.programFolder = QApplication::applicationDirPath() + '/';
+    options.endProgram = [] { std::_Exit(0); };
+    Startup startup(options);
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    if (!startup.start(arguments))
+        return 1;
+    return app.exec();
 }

@@ -201,7 +201,11 @@ void MediaPlayerControl::changePlayState(int newState)
         if (m_fullScreen)
             m_fullScreenRequest = true;
     }
-    // Only the latest change waits for the tick.
+    // Only the latest change waits for the tick. A tick is brought forward to
+    // the next turn of the event loop, so that the windows can act (jump to a
+    // loop's start, say) before the engine shows the next frame.
+    if (m_timer.isActive() && !m_playPending)
+        QTimer::singleShot(0, this, &MediaPlayerControl::tick);
     m_playPending = true;
     m_pendingOld = oldState;
     m_pendingNew = newState;

@@ -1,0 +1,85 @@
+#include "app/Startup.h"
+
+#include "app/ConfigFile.h"
+#include "app/Prompt.h"
+#include "catalog/TBookmarksForm.h"
+#include "catalog/TCategoryInputForm.h"
+#include "cmdline/TCommandLineEntryForm.h"
+#include "input/TOptionsForm.h"
+#include "playback/PlaybackEngine.h"
+#include "ui/SettingsBinder.h"
+#include "ui/TAboutForm.h"
+#include "ui/TFilePlayingInfoForm.h"
+#include "ui/TMainForm.h"
+#include "ui/TQuickStartGuideForm.h"
+
+#include <memory>
+
+const QString& Startup::applicationTitle()
+{
+    static const QString title = QStringLiteral("Tempoloop 1.0 -- The ultimate video player for dancers");
+    return title;
+}
+
+QString Startup::missingPlayerMessage()
+{
+    return QStringLiteral("I am sorry, but you appear to be missing the media playback library (libmpv) to run "
+                          "Tempoloop.\nPlease write to support@tempoloop.org and we will help you get it running.");
+}
+
+Startup::Startup(Options options) : m_options(std::move(options)) {}
+
+Startup::~Startup()
+{
+    // The main window owns nothing of the others; they go in reverse order.
+    delete m_windows.CommandLineEntryForm;
+    delete m_windows.OptionsForm;
+    delete m_windows.AboutForm;
+    delete m_windows.BookmarksForm;
+    delete m_windows.FilePlayingInfoForm;
+    delete m_windows.CategoryInputForm;
+    delete m_windows.QuickStartGuideForm;
+    delete m_windows.MainForm;
+}
+
+bool Startup::playerIsPresent()
+{
+    std::unique_ptr<PlaybackEngine> probe(m_options.makeEngine());
+    return probe && probe->initialize();
+}
+
+void Startup::createWindows()
+{
+    PlaybackEngine* engine = m_options.makeEngine();
+    engine->initialize();
+    m_windows.MainForm = new TMainForm(engine);
+    m_windows.MainForm->show();
+    m_windows.QuickStartGuideForm = new TQuickStartGuideForm;
+    m_windows.CategoryInputForm = new TCategoryInputForm;
+    m_windows.FilePlayingInfoForm = new TFilePlayingInfoForm;
+    m_windows.BookmarksForm = new TBookmarksForm;
+    m_windows.AboutForm = new TAboutForm;
+    m_windows.OptionsForm = new TOptionsForm;
+    m_windows.CommandLineEntryForm = new TCommandLineEntryForm;
+}
+
+bool Startup::start(const QStringList& arguments)
+{
+    if (!playerIsPresent()) {
+        prompt().message(missingPlayerMessage(), Prompt::Icon::Error);
+        return false;
+    }
+    createWindows();
+    TMainForm* main = m_windows.MainForm;
+    main->setWindows(&m_windows);
+    main->setProgramFolder(m_options.programFolder);
+    const ConfigFile file(m_options.programFolder, m_options.userConfigFolder);
+    m_settings = std::make_unique<SettingsBinder>(m_windows, file);
+    main->settings = m_settings.get();
+    m_windows.OptionsForm->setConfigFilePath(file.writePath());
+    if (m_options.endProgram)
+        m_windows.OptionsForm->setEndProgram(m_options.endProgram);
+    m_windows.CommandLineEntryForm->setLoopPlayer(main);
+    main->FormInit(arguments);
+    return true;
+}

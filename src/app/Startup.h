@@ -1,0 +1,47 @@
+#pragma once
+
+#include "ui/AppWindows.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+class PlaybackEngine;
+class SettingsBinder;
+
+// The program's frame: checks that the playback library can start, creates
+// every window in order and runs the main window's FormInit.
+class Startup {
+public:
+    static const QString& applicationTitle();
+    static QString missingPlayerMessage();
+
+    struct Options {
+        // Makes a playback engine; called twice: once for the presence test,
+        // once for the player itself.
+        std::function<PlaybackEngine*()> makeEngine;
+        QString programFolder;  // ends with "/"
+        QString userConfigFolder;  // empty: the platform's per-user folder
+        // Ends the program at once (the restore of the default settings).
+        std::function<void()> endProgram;
+    };
+
+    explicit Startup(Options options);
+    ~Startup();
+
+    // False when the playback library is missing: the user has been told,
+    // no window exists and no settings were read or written.
+    bool start(const QStringList& arguments);
+
+    AppWindows& windows() { return m_windows; }
+    SettingsBinder* settings() const { return m_settings.get(); }
+
+private:
+    bool playerIsPresent();
+    void createWindows();
+
+    Options m_options;
+    AppWindows m_windows;
+    std::unique_ptr<SettingsBinder> m_settings;
+};

@@ -1,0 +1,13 @@
+#pragma once
+
+// The catalog's play-all sequence, as the loop logic sees it: whether it
+// runs, how to end it, and how to move on to the next bookmark when a loop
+// has reached its end.
+class PlayAllSequence {
+public:
+    virtual ~PlayAllSequence() = default;
+    virtual bool PlayingAll() const = 0;
+    virtual void TurnOffPlayAllBookmarks() = 0;
+    // direction: 1 previous, 2 next.
+    virtual void PlayNextLoop(int direction, bool fromButton) = 0;
+};

@@ -1,0 +1,188 @@
+#include "playback/TActiveMovie.h"
+
+#include "app/TimeCode.h"
+#include "playback/MediaPlayerControl.h"
+#include "playback/PlaybackEngine.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QSlider>
+#include <QStyle>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QWindow>
+#include <cmath>
+
+namespace {
+
+QString clock(double seconds)
+{
+    return insertColonsIntoString(determineColonStringFromSeconds(int(std::floor(std::max(0.0, seconds)))));
+}
+
+}  // namespace
+
+TActiveMovie::TActiveMovie(PlaybackEngine* engine, QWidget* parent)
+    : QWidget(parent), m_control(new MediaPlayerControl(engine, this))
+{
+    setObjectName(QStringLiteral("ActiveMovie1"));
+    setAccessibleName(tr("Video player"));
+    setFocusPolicy(Qt::ClickFocus);
+
+    m_picture = engine->createVideoSurface(this);
+    if (!m_picture)
+        m_picture = new QWidget(this);
+    m_picture->setObjectName(QStringLiteral("picture"));
+    m_picture->setAccessibleName(tr("Video picture"));
+    m_picture->setAutoFillBackground(true);
+    QPalette black = m_picture->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    m_picture->setPalette(black);
+    m_picture->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    m_picture->installEventFilter(this);
+
+    buildStrip();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_picture, 1);
+    layout->addWidget(m_strip);
+
+    connect(m_control, &MediaPlayerControl::pictureFullScreenChanged, this, &TActiveMovie::setPictureFullScreen);
+}
+
+TActiveMovie::~TActiveMovie()
+{
+    if (m_pictureFullScreen)
+        qApp->removeEventFilter(this);
+}
+
+void TActiveMovie::buildStrip()
+{
+    m_strip = new QWidget(this);
+    m_strip->setObjectName(QStringLiteral("playerStrip"));
+    m_strip->setFixedHeight(StripHeight);
+
+    m_seekBar = new QSlider(Qt::Horizontal, m_strip);
+    m_seekBar->setObjectName(QStringLiteral("seekBar"));
+    m_seekBar->setAccessibleName(tr("Position"));
+    m_seekBar->setFocusPolicy(Qt::NoFocus);
+    m_seekBar->setRange(0, 0);
+
+    m_playButton = new QToolButton(m_strip);
+    m_playButton->setObjectName(QStringLiteral("stripPlayButton"));
+    m_playButton->setFocusPolicy(Qt::NoFocus);
+    m_playButton->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+    m_playButton->setAccessibleName(tr("Play"));
+
+    m_timeLabel = new QLabel(clock(0) + " / " + clock(0), m_strip);
+    m_timeLabel->setObjectName(QStringLiteral("timeLabel"));
+
+    auto* volumeLabel = new QLabel(tr("Volume"), m_strip);
+    m_volume = new QSlider(Qt::Horizontal, m_strip);
+    m_volume->setObjectName(QStringLiteral("volume"));
+    m_volume->setAccessibleName(tr("Volume"));
+    m_volume->setFocusPolicy(Qt::NoFocus);
+    m_volume->setRange(0, 100);
+    m_volume->setValue(m_control->engine()->volume());
+    m_volume->setMaximumWidth(100);
+
+    auto* layout = new QVBoxLayout(m_strip);
+    layout->setContentsMargins(6, 4, 6, 4);
+    layout->addWidget(m_seekBar);
+    auto* row = new QHBoxLayout;
+    row->addWidget(m_playButton);
+    row->addWidget(m_timeLabel);
+    row->addStretch(1);
+    row->addWidget(volumeLabel);
+    row->addWidget(m_volume);
+    layout->addLayout(row);
+
+    connect(m_playButton, &QToolButton::clicked, this, &TActiveMovie::togglePlay);
+    connect(m_seekBar, &QSlider::sliderPressed, this, [this] { m_userSeeking = true; });
+    connect(m_seekBar, &QSlider::sliderReleased, this, [this] {
+        m_userSeeking = false;
+        m_control->setCurrentPosition(m_seekBar->value() / 10.0);
+    });
+    connect(m_seekBar, &QSlider::actionTriggered, this, [this](int action) {
+        if (action != QAbstractSlider::SliderMove)
+            QTimer::singleShot(0, this, [this] { m_control->setCurrentPosition(m_seekBar->value() / 10.0); });
+    });
+    connect(m_volume, &QSlider::valueChanged, this, [this](int v) { m_control->engine()->setVolume(v); });
+
+    // The strip follows playback four times a second; it reads cached values only.
+    m_stripTimer = new QTimer(this);
+    m_stripTimer->setInterval(250);
+    connect(m_stripTimer, &QTimer::timeout, this, &TActiveMovie::refreshStrip);
+    m_stripTimer->start();
+}
+
+void TActiveMovie::refreshStrip()
+{
+    const double duration = m_control->OpenState() == osOpen ? m_control->Duration() : 0.0;
+    const double position = m_control->CurrentPosition();
+    const int tenths = int(std::lround(duration * 10));
+    if (m_seekBar->maximum() != tenths)
+        m_seekBar->setRange(0, tenths);
+    if (!m_userSeeking && !m_seekBar->isSliderDown())
+        m_seekBar->setValue(int(std::lround(position * 10)));
+    const QString text = clock(position) + " / " + clock(duration);
+    if (m_timeLabel->text() != text)
+        m_timeLabel->setText(text);
+    const bool playing = m_control->PlayState() == mpPlaying;
+    const QString name = playing ? tr("Pause") : tr("Play");
+    if (m_playButton->accessibleName() != name) {
+        m_playButton->setAccessibleName(name);
+        m_playButton->setIcon(style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+    }
+}
+
+void TActiveMovie::togglePlay()
+{
+    if (m_control->PlayState() == mpPlaying)
+        m_control->Pause();
+    else
+        m_control->Play();
+    refreshStrip();
+}
+
+void TActiveMovie::setPictureFullScreen(bool on)
+{
+    if (on == m_pictureFullScreen)
+        return;
+    m_pictureFullScreen = on;
+    m_strip->setVisible(!on);
+    // While full screen, keys reach the program only as key releases that the
+    // control hands on with its tick.
+    if (on)
+        qApp->installEventFilter(this);
+    else
+        qApp->removeEventFilter(this);
+    emit pictureFullScreenRequested(on);
+}
+
+void TActiveMovie::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    emit OnEnter();
+}
+
+bool TActiveMovie::eventFilter(QObject* watched, QEvent* event)
+{
+    if (m_pictureFullScreen && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (event->type() == QEvent::KeyRelease && !key->isAutoRepeat() && watched == static_cast<QObject*>(window()->windowHandle()))
+            m_control->fullScreenKeyReleased(key->key(), key->modifiers());
+        return true;
+    }
+    if (watched == m_picture && event->type() == QEvent::MouseButtonPress && m_clickToPlay
+        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        togglePlay();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}

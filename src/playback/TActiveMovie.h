@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QWidget>
+
+class MediaPlayerControl;
+class PlaybackEngine;
+class QLabel;
+class QSlider;
+class QTimer;
+class QToolButton;
+
+// The player control as the windows place it: the picture above a strip of
+// its own (seek bar, play/pause, elapsed and total time, volume), 72 pixels
+// high. Clicking the picture plays or pauses. The playback logic itself is
+// MediaPlayerControl's; this widget shows it and feeds it user input.
+class TActiveMovie : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int StripHeight = 72;
+
+    // Takes ownership of the engine.
+    explicit TActiveMovie(PlaybackEngine* engine, QWidget* parent = nullptr);
+    ~TActiveMovie() override;
+
+    MediaPlayerControl* control() const { return m_control; }
+    QWidget* picture() const { return m_picture; }
+    QWidget* strip() const { return m_strip; }
+
+    bool ClickToPlay() const { return m_clickToPlay; }
+    void setClickToPlay(bool on) { m_clickToPlay = on; }
+    // Whether the picture is shown full screen right now.
+    bool isPictureFullScreen() const { return m_pictureFullScreen; }
+
+signals:
+    // The window that holds the control makes itself full screen (or back)
+    // around the picture; the picture widget is never reparented.
+    void pictureFullScreenRequested(bool fullScreen);
+    // The control took the keyboard focus (the main window moves it on to
+    // its focus sink).
+    void OnEnter();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    void buildStrip();
+    void refreshStrip();
+    void togglePlay();
+    void setPictureFullScreen(bool on);
+
+    MediaPlayerControl* m_control;
+    QWidget* m_picture;
+    QWidget* m_strip = nullptr;
+    QSlider* m_seekBar = nullptr;
+    QToolButton* m_playButton = nullptr;
+    QLabel* m_timeLabel = nullptr;
+    QSlider* m_volume = nullptr;
+    QTimer* m_stripTimer = nullptr;
+    bool m_clickToPlay = true;
+    bool m_pictureFullScreen = false;
+    bool m_userSeeking = false;
+};

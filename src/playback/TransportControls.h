@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QObject>
+
+class TMainForm;
+class QComboBox;
+
+// Play and pause, restart, mute, jumps by seconds, minutes and frames, and
+// slow, regular and fast motion: the main window's "Basic Play Controls",
+// "Advanced Player Controls" and "Speed Controls".
+class TransportControls : public QObject {
+    Q_OBJECT
+public:
+    enum class SpeedMode { Slow, Regular, Fast };
+    // Frame jumps take every frame to last 1/30 s, whatever the clip's rate.
+    static constexpr double FrameSeconds = 1.0 / 30.0;
+
+    explicit TransportControls(TMainForm& form);
+
+    SpeedMode speedMode() const { return m_speedMode; }
+    // Opening a clip makes the mode regular without touching the rate.
+    void setSpeedModeRegular() { m_speedMode = SpeedMode::Regular; }
+
+    void playButtonClick(QObject* sender = nullptr);
+    void restartButtonClick(QObject* sender = nullptr);
+    void muteButtonClick(QObject* sender = nullptr);
+    void backsecondsButtonClick(QObject* sender = nullptr);
+    void forwardsecondsButtonClick(QObject* sender = nullptr);
+    void backminutesButtonClick(QObject* sender = nullptr);
+    void forwardminutesButtonClick(QObject* sender = nullptr);
+    void back1frameButtonClick(QObject* sender = nullptr);
+    void forward1frameButtonClick(QObject* sender = nullptr);
+    void backframesButtonClick(QObject* sender = nullptr);
+    void forwardframesButtonClick(QObject* sender = nullptr);
+    void slowmotionButtonClick(QObject* sender = nullptr);
+    void regularspeedButtonClick(QObject* sender = nullptr);
+    void fastmotionButtonClick(QObject* sender = nullptr);
+    void slowmotionRateChange();
+    void fastmotionRateChange();
+
+private:
+    void jumpBack(double step, QObject* sender);
+    void jumpForward(double step, QObject* sender);
+    void stepBack(double step, QObject* sender);
+    void stepForward(double step, QObject* sender);
+    void markSpeed(SpeedMode mode);
+    static int chosenValue(const QComboBox* list);
+
+    TMainForm& m_form;
+    SpeedMode m_speedMode = SpeedMode::Regular;
+};

@@ -1,0 +1,160 @@
+#include "ui/TMainForm.h"
+
+#include "app/Prompt.h"
+#include "input/FocusSink.h"
+#include "playback/ClipLoader.h"
+#include "playback/LoopControls.h"
+#include "playback/MediaPlayerControl.h"
+#include "playback/TActiveMovie.h"
+#include "playback/TransportControls.h"
+#include "ui/SettingsBinder.h"
+#include "ui/widgets/TColourButton.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QMenuBar>
+
+namespace {
+
+template <class Target>
+void onClick(TColourButton* button, Target* target, void (Target::*operation)(QObject*))
+{
+    QObject::connect(button, &QAbstractButton::clicked, target,
+                     [button, target, operation] { (target->*operation)(button); });
+}
+
+}  // namespace
+
+TMainForm::TMainForm(PlaybackEngine* engine, QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Tempoloop"));
+    m_central = new QWidget(this);
+    m_central->setObjectName(QStringLiteral("MainFormClient"));
+    setCentralWidget(m_central);
+
+    ActiveMovie1 = new TActiveMovie(engine, m_central);
+    focusSink = new FocusSink(m_central);
+    buildMenu();
+    buildRightPanel();
+    buildBottomPanel();
+
+    clips = new ClipLoader(*this);
+    transport = new TransportControls(*this);
+    loops = new LoopControls(*this);
+    connectControls();
+    resize(923, 753);
+}
+
+TMainForm::~TMainForm() = default;
+
+MediaPlayerControl* TMainForm::player() const { return ActiveMovie1->control(); }
+
+bool TMainForm::StartVideoClip(const QString& path) { return clips->StartVideoClip(this, path); }
+
+void TMainForm::playStoredLoop(const QString& startDigits, const QString& endDigits)
+{
+    loops->playStoredLoop(startDigits, endDigits);
+}
+
+void TMainForm::giveFocusToSink() { focusSink->takeFocus(); }
+
+void TMainForm::focusIfSender(QObject* sender)
+{
+    if (sender)
+        giveFocusToSink();
+}
+
+void TMainForm::connectControls()
+{
+    // Buttons pass themselves as the sender: a click ends with the focus on
+    // the focus sink, a key leaves it where it is.
+    onClick(ViewClipButton, clips, &ClipLoader::ViewClipButtonClick);
+    onClick(previousClipButton, clips, &ClipLoader::PlayPreviousFile);
+    onClick(nextClipButton, clips, &ClipLoader::PlayNextFile);
+    onClick(playButton, transport, &TransportControls::playButtonClick);
+    onClick(restartButton, transport, &TransportControls::restartButtonClick);
+    onClick(muteButton, transport, &TransportControls::muteButtonClick);
+    onClick(backsecondsButton, transport, &TransportControls::backsecondsButtonClick);
+    onClick(forwardsecondsButton, transport, &TransportControls::forwardsecondsButtonClick);
+    onClick(backminutesButton, transport, &TransportControls::backminutesButtonClick);
+    onClick(forwardminutesButton, transport, &TransportControls::forwardminutesButtonClick);
+    onClick(back1frameButton, transport, &TransportControls::back1frameButtonClick);
+    onClick(forward1frameButton, transport, &TransportControls::forward1frameButtonClick);
+    onClick(backframesButton, transport, &TransportControls::backframesButtonClick);
+    onClick(forwardframesButton, transport, &TransportControls::forwardframesButtonClick);
+    onClick(slowmotionButton, transport, &TransportControls::slowmotionButtonClick);
+    onClick(regularspeedButton, transport, &TransportControls::regularspeedButtonClick);
+    onClick(fastmotionButton, transport, &TransportControls::fastmotionButtonClick);
+    onClick(setStartTimeButton, loops, &LoopControls::setStartTimeButtonClick);
+    onClick(setEndTimeButton, loops, &LoopControls::setEndTimeButtonClick);
+    onClick(resetEndTimeButton, loops, &LoopControls::resetEndTimeButtonClick);
+    onClick(resetLoopButton, loops, &LoopControls::resetLoopButtonClick);
+    onClick(playLoopButton, loops, &LoopControls::playLoopButtonClick);
+    onClick(playFullVideoButton, loops, &LoopControls::playFullVideoButtonClick);
+    onClick(loopOnce, loops, &LoopControls::loopOnceClick);
+    connect(exitButton, &QAbstractButton::clicked, this, [this] { exitButtonClick(exitButton); });
+
+    connect(choosevideoclip1, &QAction::triggered, this, [this] { clips->ViewClipButtonClick(this); });
+    connect(PlayPreviousClip1, &QAction::triggered, this, [this] { clips->PlayPreviousFile(this); });
+    connect(PlayNextClip1, &QAction::triggered, this, [this] { clips->PlayNextFile(this); });
+    connect(Exit1, &QAction::triggered, this, [this] { exitButtonClick(this); });
+
+    connect(slowmotionRate, &QComboBox::activated, transport, &TransportControls::slowmotionRateChange);
+    connect(fastmotionRate, &QComboBox::activated, transport, &TransportControls::fastmotionRateChange);
+
+    MediaPlayerControl* p = player();
+    connect(p, &MediaPlayerControl::OnPositionChange, loops,
+            [this](double oldPos, double newPos, quint32, quint32) { loops->ActiveMovie1PositionChange(oldPos, newPos); });
+    connect(p, &MediaPlayerControl::OnPlayStateChange, loops, &LoopControls::ActiveMovie1PlayStateChange);
+    connect(ActiveMovie1, &TActiveMovie::OnEnter, this, &TMainForm::giveFocusToSink);
+    connect(ActiveMovie1, &TActiveMovie::pictureFullScreenRequested, this, &TMainForm::setPictureFullScreen);
+}
+
+void TMainForm::exitButtonClick(QObject*) { close(); }
+
+bool TMainForm::FormClose()
+{
+    // Offering to save a modified catalog comes with the catalog document.
+    if (settings)
+        settings->WriteConfigFile();
+    emit closing();
+    return true;
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    if (!m_closeApproved && !FormClose()) {
+        giveFocusToSink();
+        event->ignore();
+        return;
+    }
+    m_closeApproved = true;
+    event->accept();
+    QMainWindow::closeEvent(event);
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    layoutPanels();
+}
+
+// The picture fills the screen: the window goes full screen with everything
+// but the picture hidden. The picture's widget stays where it is.
+void TMainForm::setPictureFullScreen(bool on)
+{
+    menuBar()->setVisible(!on);
+    RHS_Panel->setVisible(!on);
+    if (on) {
+        m_stateBeforeFullScreen = windowState();
+        m_bottomWasVisible = PlayerControlsPanel->isVisibleTo(this);
+        PlayerControlsPanel->hide();
+        showFullScreen();
+    } else {
+        PlayerControlsPanel->setVisible(m_bottomWasVisible);
+        setWindowState(m_stateBeforeFullScreen);
+    }
+    layoutPanels();
+}

@@ -1,0 +1,218 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include "app/FolderClipList.h"
+#include "cmdline/LoopPlayer.h"
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class FocusSink;
+class MediaPlayerControl;
+class PlaybackEngine;
+class TActiveMovie;
+class TColourButton;
+class TimeBox;
+class ClipLoader;
+class TransportControls;
+class LoopControls;
+struct AppWindows;
+class SettingsBinder;
+
+// The main window: the video picture with the player, loop, bookmark, window
+// and user controls. The window holds the controls and the start-up and
+// shut-down paths; what the controls do lives in the controllers behind it
+// (clips, transport, loops).
+class TMainForm : public QMainWindow, public LoopPlayer {
+    Q_OBJECT
+public:
+    static constexpr int RightPanelWidth = 195;
+    static constexpr int BottomPanelHeight = 142;
+
+    // Takes ownership of the engine.
+    explicit TMainForm(PlaybackEngine* engine, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    void setWindows(AppWindows* windows) { m_windows = windows; }
+    AppWindows* windows() const { return m_windows; }
+    // The folder that holds the program, ending in "/".
+    void setProgramFolder(const QString& folder) { m_programFolder = folder; }
+    QString programFolder() const { return m_programFolder; }
+
+    // Start-up, once every window exists; acts on the program's arguments.
+    void FormInit(const QStringList& arguments);
+    // Shut-down; false when the close is refused.
+    bool FormClose();
+    void exitButtonClick(QObject* sender = nullptr);
+
+    MediaPlayerControl* player() const;
+
+    // Playing a stored loop (Bookmark Command Lines, catalog bookmarks).
+    bool StartVideoClip(const QString& path) override;
+    void playStoredLoop(const QString& startDigits, const QString& endDigits) override;
+    FolderClipList& folderClips() { return m_folderClips; }
+
+    // The focus sink: focus to it means "player controls active".
+    void giveFocusToSink();
+    // With a sender present, an operation ends by focusing the sink.
+    void focusIfSender(QObject* sender);
+
+    // Settings file: read at start, written at exit.
+    SettingsBinder* settings = nullptr;
+
+    // Controllers.
+    ClipLoader* clips = nullptr;
+    TransportControls* transport = nullptr;
+    LoopControls* loops = nullptr;
+
+    // Menu.
+    QMenu* FileMenu = nullptr;
+    QAction* choosevideoclip1 = nullptr;
+    QAction* PlayPreviousClip1 = nullptr;
+    QAction* PlayNextClip1 = nullptr;
+    QAction* ImportMultipleClips1 = nullptr;
+    QAction* ShowBookmarks1 = nullptr;
+    QAction* Exit1 = nullptr;
+    QAction* BeginnerMode1 = nullptr;
+    QAction* AdvancedMode1 = nullptr;
+    QMenu* UserControls1 = nullptr;
+    QAction* Hidden1 = nullptr;
+    QAction* PlayerControls1 = nullptr;
+    QAction* WindowControls1 = nullptr;
+    QAction* All_Player_First = nullptr;
+    QAction* All_Window_First = nullptr;
+    QAction* OriginalSize1 = nullptr;
+    QAction* VideoFileInfo1 = nullptr;
+    QAction* Options1 = nullptr;
+    QAction* CommandLineEntry1 = nullptr;
+    QAction* QuickStartGuide1 = nullptr;
+    QAction* UserManual1 = nullptr;
+    QAction* About1 = nullptr;
+
+    // Player and focus sink.
+    TActiveMovie* ActiveMovie1 = nullptr;
+    FocusSink* focusSink = nullptr;
+
+    // Right-hand panel.
+    QWidget* RHS_Panel = nullptr;
+    TColourButton* ViewClipButton = nullptr;
+    TColourButton* previousClipButton = nullptr;
+    TColourButton* nextClipButton = nullptr;
+    TColourButton* ImportClipsButton = nullptr;
+    TColourButton* exitButton = nullptr;
+    QGroupBox* LoopControlsBox = nullptr;
+    TColourButton* setStartTimeButton = nullptr;
+    TimeBox* setStartTimeValue = nullptr;
+    QLineEdit* setStartTimeKey = nullptr;
+    TColourButton* setEndTimeButton = nullptr;
+    TimeBox* setEndTimeValue = nullptr;
+    QLineEdit* setEndTimeKey = nullptr;
+    TColourButton* resetEndTimeButton = nullptr;
+    TColourButton* resetLoopButton = nullptr;
+    TColourButton* loopOnce = nullptr;
+    TColourButton* playLoopButton = nullptr;
+    QLineEdit* playLoopKey = nullptr;
+    TColourButton* playFullVideoButton = nullptr;
+    QLineEdit* playFullVideoKey = nullptr;
+    QGroupBox* BookmarkControlsBox = nullptr;
+    TColourButton* makeBookmarkButton = nullptr;
+    TColourButton* updateBookmarkButton = nullptr;
+    TColourButton* OpenCatalogButton = nullptr;
+    QComboBox* LoopList = nullptr;
+    TColourButton* PlayAll = nullptr;
+    TColourButton* PreviousBookmarkButton = nullptr;
+    TColourButton* CurrentBookmarkButton = nullptr;
+    TColourButton* NextBookmarkButton = nullptr;
+    QLabel* RunningDescription = nullptr;
+    QGroupBox* UserControlsPanel = nullptr;
+    TColourButton* ShowPlayersControlsButton = nullptr;
+    TColourButton* BeginnerModeButton = nullptr;
+    TColourButton* AdvancedModeButton = nullptr;
+
+    // Bottom panel.
+    QWidget* PlayerControlsPanel = nullptr;
+    QGroupBox* basicPlayControlsBox = nullptr;
+    TColourButton* playButton = nullptr;
+    TColourButton* restartButton = nullptr;
+    TColourButton* muteButton = nullptr;
+    QGroupBox* AdvancedPlayerControlsBox = nullptr;
+    TColourButton* backsecondsButton = nullptr;
+    QComboBox* backSecondsValue = nullptr;
+    QLineEdit* backsecondsKey = nullptr;
+    TColourButton* forwardsecondsButton = nullptr;
+    QComboBox* forwardSecondsValue = nullptr;
+    QLineEdit* forwardsecondsKey = nullptr;
+    TColourButton* backminutesButton = nullptr;
+    QComboBox* backMinutesValue = nullptr;
+    QLabel* backminutesKey = nullptr;
+    TColourButton* forwardminutesButton = nullptr;
+    QComboBox* forwardMinutesValue = nullptr;
+    QLabel* forwardminutesKey = nullptr;
+    TColourButton* back1frameButton = nullptr;
+    QLineEdit* back1frameKey = nullptr;
+    TColourButton* forward1frameButton = nullptr;
+    QLineEdit* forward1frameKey = nullptr;
+    TColourButton* backframesButton = nullptr;
+    QComboBox* backframesValue = nullptr;
+    QLabel* backframesKey = nullptr;
+    TColourButton* forwardframesButton = nullptr;
+    QComboBox* forwardframesValue = nullptr;
+    QLabel* forwardframesKey = nullptr;
+    QGroupBox* speedControlsBox = nullptr;
+    TColourButton* slowmotionButton = nullptr;
+    QComboBox* slowmotionRate = nullptr;
+    QLineEdit* slowmotionKey = nullptr;
+    TColourButton* regularspeedButton = nullptr;
+    QLineEdit* regularspeedKey = nullptr;
+    TColourButton* fastmotionButton = nullptr;
+    QComboBox* fastmotionRate = nullptr;
+    QLineEdit* fastmotionKey = nullptr;
+    QGroupBox* WindowControlsBox = nullptr;
+    TColourButton* F1_Button = nullptr;
+    TColourButton* F2_Button = nullptr;
+    TColourButton* F3_Button = nullptr;
+    TColourButton* F4_Button = nullptr;
+    TColourButton* F5_Button = nullptr;
+    TColourButton* F6_Button = nullptr;
+    TColourButton* F7_Button = nullptr;
+    TColourButton* F8_Button = nullptr;
+
+    // The eleven key boxes of this window, in settings order.
+    QList<QLineEdit*> keyBoxes() const;
+    // The six jump-value and two rate lists.
+    QList<QComboBox*> valueLists() const;
+
+signals:
+    void closing();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildMenu();
+    void buildRightPanel();
+    void buildBottomPanel();
+    void buildLoopControls();
+    void buildBookmarkControls();
+    void buildAdvancedControls();
+    void buildSpeedControls();
+    void buildWindowControls();
+    void connectControls();
+    void layoutPanels();
+    void actOnArguments(const QStringList& arguments);
+    void setPictureFullScreen(bool on);
+
+    AppWindows* m_windows = nullptr;
+    QString m_programFolder;
+    FolderClipList m_folderClips;
+    QWidget* m_central = nullptr;
+    bool m_closeApproved = false;
+    Qt::WindowStates m_stateBeforeFullScreen;
+    bool m_bottomWasVisible = true;
+};
