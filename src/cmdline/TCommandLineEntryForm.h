@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QWidget>
+
+class FocusSink;
+class LoopPlayer;
+class QLineEdit;
+class TColourButton;
+
+// The command line entry window: a one-line box for a Bookmark Command Line
+// with a paste button and a play button. Non-modal; its keys reach the main
+// window through the focus sink like those of every command window.
+class TCommandLineEntryForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit TCommandLineEntryForm(QWidget* parent = nullptr);
+
+    // The main window, which opens the clip and plays the loop. Without one
+    // the play operation stops after its checks.
+    void setLoopPlayer(LoopPlayer* player) { m_player = player; }
+
+    QLineEdit* CommandLineText;
+    TColourButton* pasteCommandLineButton;
+    TColourButton* playCommandLineButton;
+    FocusSink* focusSink;
+
+public slots:
+    // Empties the box and pastes the clipboard's text into it (no checks).
+    void pasteCommandLineButtonClick(QObject* sender = nullptr);
+    // Checks the line in the box, reports the first fault in a message box,
+    // or opens the clip and plays its loop. A one-digit hour is widened in
+    // the box first. With a sender the focus ends on the focus sink.
+    void playCommandLineButtonClick(QObject* sender = nullptr);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void endWithSender(QObject* sender);
+
+    LoopPlayer* m_player = nullptr;
+};

@@ -1,0 +1,225 @@
+#include "ScriptedPrompt.h"
+#include "cmdline/BookmarkCommandLine.h"
+#include "cmdline/LoopPlayer.h"
+#include "cmdline/TCommandLineEntryForm.h"
+#include "input/FocusSink.h"
+#include "ui/widgets/TColourButton.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+class FakeLoopPlayer : public LoopPlayer {
+public:
+    bool opens = true;
+    QStringList openedPaths;
+    QStringList loops;  // "start-end" per playStoredLoop call
+
+    bool StartVideoClip(const QString& path) override
+    {
+        openedPaths << path;
+        return opens;
+    }
+    void playStoredLoop(const QString& startDigits, const QString& endDigits) override
+    {
+        loops << startDigits + QLatin1Char('-') + endDigits;
+    }
+};
+
+} // namespace
+
+class TestCommandLineEntryForm : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void controls();
+    void playsAValidLine();
+    void widensTheBoxAndPlays();
+    void faultyLineShowsItsMessageAndPlaysNothing_data();
+    void faultyLineShowsItsMessageAndPlaysNothing();
+    void clipThatDoesNotOpenPlaysNoLoop();
+    void withoutSenderTheFocusStays();
+    void withoutPlayerOnlyChecks();
+    void pasteReplacesTheText();
+    void enterAndEscapeEndTextEntryWithoutPlaying();
+
+private:
+    QString line(const QString& start, const QString& end, const QString& file) const
+    {
+        return canonicalCommandLine({start, end, file, m_folder});
+    }
+
+    QTemporaryDir m_dir;
+    QString m_folder;
+    TCommandLineEntryForm* m_form = nullptr;
+    FakeLoopPlayer* m_player = nullptr;
+    ScriptedPrompt* m_prompt = nullptr;
+};
+
+void TestCommandLineEntryForm::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    m_folder = m_dir.path() + QStringLiteral("/my clips/");
+    QVERIFY(QDir().mkpath(m_folder));
+    QFile clip(m_folder + QStringLiteral("salsa basic.mp4"));
+    QVERIFY(clip.open(QIODevice::WriteOnly));
+    clip.write("x");
+}
+
+void TestCommandLineEntryForm::init()
+{
+    m_prompt = new ScriptedPrompt;
+    m_player = new FakeLoopPlayer;
+    m_form = new TCommandLineEntryForm;
+    m_form->setLoopPlayer(m_player);
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_form));
+}
+
+void TestCommandLineEntryForm::cleanup()
+{
+    delete m_form;
+    delete m_player;
+    delete m_prompt;
+}
+
+void TestCommandLineEntryForm::controls()
+{
+    QCOMPARE(m_form->metaObject()->className(), "TCommandLineEntryForm");
+    QCOMPARE(m_form->objectName(), QStringLiteral("CommandLineEntryForm"));
+    QCOMPARE(m_form->windowTitle(), QStringLiteral("Command Line Entry"));
+    QVERIFY(m_form->isWindow());
+    QCOMPARE(m_form->pasteCommandLineButton->text(), QStringLiteral("paste command line (u)"));
+    QCOMPARE(m_form->playCommandLineButton->text(), QStringLiteral("play command line (i)"));
+    QCOMPARE(m_form->pasteCommandLineButton->accessibleName(), QStringLiteral("paste command line (u)"));
+    QVERIFY(!m_form->CommandLineText->accessibleName().isEmpty());
+    QVERIFY(!(m_form->playCommandLineButton->focusPolicy() & Qt::TabFocus));
+    QVERIFY(!(m_form->pasteCommandLineButton->focusPolicy() & Qt::TabFocus));
+}
+
+void TestCommandLineEntryForm::playsAValidLine()
+{
+    m_form->CommandLineText->setText(line("00:01:05", "--:--:--", "salsa basic.mp4"));
+    m_form->CommandLineText->setFocus();
+    QTest::mouseClick(m_form->playCommandLineButton, Qt::LeftButton);
+
+    QCOMPARE(m_prompt->messages(), QStringList());
+    QCOMPARE(m_player->openedPaths, QStringList{m_folder + "salsa basic.mp4"});
+    QCOMPARE(m_player->loops, QStringList{"000105-"});
+    QVERIFY(m_form->focusSink->isActive());
+}
+
+void TestCommandLineEntryForm::widensTheBoxAndPlays()
+{
+    m_form->CommandLineText->setText("1:02:03 1:02:10 \"salsa basic.mp4\" \"" + m_folder + "\"");
+    m_form->playCommandLineButtonClick(m_form->playCommandLineButton);
+
+    QCOMPARE(m_form->CommandLineText->text(), line("01:02:03", "01:02:10", "salsa basic.mp4"));
+    QCOMPARE(m_player->loops, QStringList{"010203-010210"});
+}
+
+void TestCommandLineEntryForm::faultyLineShowsItsMessageAndPlaysNothing_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("textAfter");
+    QTest::addColumn<int>("error");
+    const QString missing = line("00:00:01", "00:00:02", "rumba.mp4");
+    QTest::newRow("empty box") << "" << "" << int(CommandLineError::Empty);
+    QTest::newRow("blanks only") << "   " << "   " << int(CommandLineError::WrongArgumentCount);
+    QTest::newRow("no-time start") << line("--:--:--", "00:00:02", "salsa basic.mp4")
+                                   << line("--:--:--", "00:00:02", "salsa basic.mp4")
+                                   << int(CommandLineError::BadStartTime);
+    QTest::newRow("widened, then missing file") << "1:00:00 00:00:02 rumba.mp4 \"" + m_folder + "\""
+                                                << line("01:00:00", "00:00:02", "rumba.mp4")
+                                                << int(CommandLineError::FileMissing);
+    QTest::newRow("missing file") << missing << missing << int(CommandLineError::FileMissing);
+}
+
+void TestCommandLineEntryForm::faultyLineShowsItsMessageAndPlaysNothing()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, textAfter);
+    QFETCH(int, error);
+
+    m_form->CommandLineText->setText(text);
+    m_form->playCommandLineButtonClick(m_form->playCommandLineButton);
+
+    QCOMPARE(m_prompt->messages(), QStringList{commandLineErrorMessage(CommandLineError(error))});
+    QVERIFY(m_player->openedPaths.isEmpty());
+    QVERIFY(m_player->loops.isEmpty());
+    QCOMPARE(m_form->CommandLineText->text(), textAfter);
+    QVERIFY(m_form->focusSink->isActive());
+}
+
+void TestCommandLineEntryForm::clipThatDoesNotOpenPlaysNoLoop()
+{
+    m_player->opens = false;
+    m_form->CommandLineText->setText(line("00:00:01", "00:00:02", "salsa basic.mp4"));
+    m_form->playCommandLineButtonClick();
+    QCOMPARE(m_player->openedPaths.size(), 1);
+    QVERIFY(m_player->loops.isEmpty());
+}
+
+void TestCommandLineEntryForm::withoutSenderTheFocusStays()
+{
+    m_form->CommandLineText->setFocus();
+    m_form->CommandLineText->setText(QString());
+    m_form->playCommandLineButtonClick();
+    QCOMPARE(m_prompt->messages().size(), 1);
+    QVERIFY(m_form->CommandLineText->hasFocus());
+
+    m_form->CommandLineText->setText(line("00:00:01", "00:00:02", "salsa basic.mp4"));
+    m_form->playCommandLineButtonClick();
+    QCOMPARE(m_player->loops, QStringList{"000001-000002"});
+    QVERIFY(m_form->CommandLineText->hasFocus());
+}
+
+void TestCommandLineEntryForm::withoutPlayerOnlyChecks()
+{
+    m_form->setLoopPlayer(nullptr);
+    m_form->CommandLineText->setText(line("00:00:01", "00:00:02", "salsa basic.mp4"));
+    m_form->playCommandLineButtonClick(m_form->playCommandLineButton);
+    QVERIFY(m_prompt->messages().isEmpty());
+    QVERIFY(m_player->openedPaths.isEmpty());
+}
+
+void TestCommandLineEntryForm::pasteReplacesTheText()
+{
+    m_form->CommandLineText->setText(QStringLiteral("old text"));
+    m_form->CommandLineText->setFocus();
+    QGuiApplication::clipboard()->setText(QStringLiteral("not a command line"));
+    m_form->pasteCommandLineButtonClick();
+    QCOMPARE(m_form->CommandLineText->text(), QStringLiteral("not a command line"));
+    QVERIFY(m_form->CommandLineText->hasFocus());
+    QVERIFY(m_prompt->messages().isEmpty());
+
+    QGuiApplication::clipboard()->setText(QString());
+    QTest::mouseClick(m_form->pasteCommandLineButton, Qt::LeftButton);
+    QCOMPARE(m_form->CommandLineText->text(), QString());
+    QVERIFY(m_form->focusSink->isActive());
+}
+
+void TestCommandLineEntryForm::enterAndEscapeEndTextEntryWithoutPlaying()
+{
+    m_form->CommandLineText->setText(line("00:00:01", "00:00:02", "salsa basic.mp4"));
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+        m_form->CommandLineText->setFocus();
+        QVERIFY(m_form->CommandLineText->hasFocus());
+        QTest::keyClick(m_form->CommandLineText, key);
+        QVERIFY(m_form->focusSink->isActive());
+    }
+    QVERIFY(m_player->openedPaths.isEmpty());
+    QVERIFY(m_prompt->messages().isEmpty());
+}
+
+QTEST_MAIN(TestCommandLineEntryForm)
+#include "TestCommandLineEntryForm.moc"
