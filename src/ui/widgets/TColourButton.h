@@ -33,7 +33,8 @@ public:
     explicit TColourButton(QWidget* parent = nullptr);
     explicit TColourButton(const QString& caption, QWidget* parent = nullptr);
 
-    // Caption; also the accessible name (with "&" mnemonics removed).
+    // Caption; also the accessible name (with "&" mnemonics removed). Hides
+    // QAbstractButton::setText, so set captions through this class.
     void setText(const QString& caption);
     // Hint shown as the tool tip.
     void setHint(const QString& hint) { setToolTip(hint); }
