@@ -1,0 +1,235 @@
+// Play and pause, jumps, frame steps, speeds and mute of the main window,
+// against the fake engine.
+#include "AppFixture.h"
+#include "playback/LoopControls.h"
+#include "playback/TransportControls.h"
+#include "ui/Colours.h"
+#include "ui/widgets/TColourButton.h"
+#include "ui/widgets/TimeBox.h"
+#include "input/FocusSink.h"
+
+#include <QComboBox>
+#include <QTest>
+
+class TestTransport : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<AppFixture> app;
+    TransportControls* t() { return app->main()->transport; }
+    MediaPlayerControl* p() { return app->player(); }
+    void pauseAt(double seconds)
+    {
+        p()->setCurrentPosition(seconds);
+        p()->Pause();
+        app->step();
+    }
+
+private slots:
+    void init()
+    {
+        app = std::make_unique<AppFixture>();
+        app->defaultClip.duration = 1200.0;
+        QVERIFY(app->start());
+        app->main()->StartVideoClip(app->makeClip("lesson.mp4"));
+        app->step();
+        app->prompt.clear();
+    }
+    void cleanup() { app.reset(); }
+
+    void backJumpBeforeTheStartWhilePlayingRestarts()
+    {
+        p()->setCurrentPosition(2.0);
+        t()->backsecondsButtonClick();
+        QCOMPARE(p()->PlayState(), int(mpPlaying));
+        QCOMPARE(p()->CurrentPosition(), 0.0);
+    }
+
+    void backJumpBeforeTheStartWhilePausedRestsAtZero()
+    {
+        pauseAt(2.0);
+        t()->backsecondsButtonClick();
+        app->step();  // the play-state handler plays and pauses
+        app->step();
+        QCOMPARE(p()->PlayState(), int(mpPaused));
+        QCOMPARE(p()->CurrentPosition(), 0.0);
+    }
+
+    void backJumpBeforeTheStartGoesToTheLoopStart()
+    {
+        app->main()->setStartTimeValue->setDigitText("000105");
+        app->main()->setEndTimeValue->setDigitText("000129");
+        app->main()->loops->playLoopButtonClick();
+        app->step(1000);
+        pauseAt(2.0);
+        t()->backsecondsButtonClick();
+        app->step();
+        app->step();
+        QCOMPARE(p()->PlayState(), int(mpPaused));
+        QCOMPARE(p()->CurrentPosition(), 65.0);
+    }
+
+    void jumps_data()
+    {
+        QTest::addColumn<QString>("jump");
+        QTest::addColumn<int>("entry");
+        QTest::addColumn<double>("from");
+        QTest::addColumn<double>("to");
+        QTest::newRow("back 3 sec") << "backseconds" << 2 << 10.0 << 7.0;
+        QTest::newRow("back 20 sec") << "backseconds" << 8 << 30.0 << 10.0;
+        QTest::newRow("forward 3 sec") << "forwardseconds" << 2 << 10.0 << 13.0;
+        QTest::newRow("back 1 min") << "backminutes" << 0 << 100.0 << 40.0;
+        QTest::newRow("forward 10 min") << "forwardminutes" << 5 << 10.0 << 610.0;
+    }
+    void jumps()
+    {
+        QFETCH(QString, jump);
+        QFETCH(int, entry);
+        QFETCH(double, from);
+        QFETCH(double, to);
+        TMainForm* m = app->main();
+        m->backSecondsValue->setCurrentIndex(entry);
+        m->forwardSecondsValue->setCurrentIndex(entry);
+        m->backMinutesValue->setCurrentIndex(entry);
+        m->forwardMinutesValue->setCurrentIndex(entry);
+        p()->setCurrentPosition(from);
+        const int state = p()->PlayState();
+        QMetaObject::invokeMethod(t(), [&] {
+            if (jump == "backseconds") t()->backsecondsButtonClick();
+            if (jump == "forwardseconds") t()->forwardsecondsButtonClick();
+            if (jump == "backminutes") t()->backminutesButtonClick();
+            if (jump == "forwardminutes") t()->forwardminutesButtonClick();
+        });
+        QCOMPARE(p()->CurrentPosition(), to);
+        QCOMPARE(p()->PlayState(), state);
+    }
+
+    void frameSteps_data()
+    {
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<double>("from");
+        QTest::addColumn<double>("to");
+        QTest::newRow("forward 1 frame") << "forward1" << 10.0 << 10.0 + 1.0 / 30;
+        QTest::newRow("back 1 frame") << "back1" << 10.0 << 10.0 - 1.0 / 30;
+        QTest::newRow("back 5 frames") << "backN" << 10.0 << 10.0 - 5.0 / 30;
+        QTest::newRow("forward 5 frames") << "forwardN" << 10.0 << 10.0 + 5.0 / 30;
+    }
+    void frameSteps()
+    {
+        QFETCH(QString, step);
+        QFETCH(double, from);
+        QFETCH(double, to);
+        p()->setCurrentPosition(from);
+        QCOMPARE(p()->PlayState(), int(mpPlaying));
+        if (step == "forward1") t()->forward1frameButtonClick();
+        if (step == "back1") t()->back1frameButtonClick();
+        if (step == "backN") t()->backframesButtonClick();
+        if (step == "forwardN") t()->forwardframesButtonClick();
+        QVERIFY(qAbs(p()->CurrentPosition() - to) < 1e-9);
+        QCOMPARE(p()->PlayState(), int(mpPaused));
+        // Stepping while paused stays paused.
+        t()->forward1frameButtonClick();
+        QCOMPARE(p()->PlayState(), int(mpPaused));
+    }
+
+    void frameBackAtTheStartStopsAndRestsAtZero()
+    {
+        pauseAt(0.02);
+        t()->back1frameButtonClick();
+        app->step();
+        app->step();
+        QCOMPARE(p()->CurrentPosition(), 0.0);
+        QCOMPARE(p()->PlayState(), int(mpPaused));
+    }
+
+    void restartPlaysTheLoopFromItsStart()
+    {
+        app->main()->setStartTimeValue->setDigitText("000105");
+        app->main()->setEndTimeValue->setDigitText("000129");
+        app->main()->loops->playLoopButtonClick();
+        app->step(3000);
+        t()->restartButtonClick();
+        QCOMPARE(p()->CurrentPosition(), 65.0);
+        QCOMPARE(p()->PlayState(), int(mpPlaying));
+    }
+
+    void restartWithoutALoopPlaysFromZero()
+    {
+        app->step(3000);
+        t()->restartButtonClick();
+        QCOMPARE(p()->CurrentPosition(), 0.0);
+        QCOMPARE(p()->PlayState(), int(mpPlaying));
+    }
+
+    void speeds()
+    {
+        TMainForm* m = app->main();
+        t()->slowmotionButtonClick();
+        QCOMPARE(p()->Rate(), 0.5);
+        QCOMPARE(m->slowmotionButton->color(), QColor(4, 179, 108));
+        QCOMPARE(m->regularspeedButton->color(), Colours::buttonFace());
+        QCOMPARE(m->regularspeedButton->hotColor(), Colours::buttonShadow());
+        // A new rate picked in slow mode applies at once and plays.
+        p()->Pause();
+        m->slowmotionRate->setCurrentIndex(2);
+        t()->slowmotionRateChange();
+        QCOMPARE(p()->Rate(), 0.3);
+        QCOMPARE(p()->PlayState(), int(mpPlaying));
+        // In regular mode a new rate waits for the slow button.
+        t()->regularspeedButtonClick();
+        QCOMPARE(p()->Rate(), 1.0);
+        m->slowmotionRate->setCurrentIndex(0);
+        t()->slowmotionRateChange();
+        QCOMPARE(p()->Rate(), 1.0);
+        m->fastmotionRate->setCurrentIndex(1);
+        t()->fastmotionButtonClick();
+        QCOMPARE(p()->Rate(), 1.5);
+        QCOMPARE(t()->speedMode(), TransportControls::SpeedMode::Fast);
+    }
+
+    void rateSurvivesANewClipButTheModeTurnsRegular()
+    {
+        t()->slowmotionButtonClick();
+        app->main()->StartVideoClip(app->makeClip("second.mp4"));
+        app->step();
+        QCOMPARE(app->engine->speed(), 0.5);
+        QCOMPARE(t()->speedMode(), TransportControls::SpeedMode::Regular);
+        QCOMPARE(app->main()->slowmotionButton->color(), QColor(4, 179, 108));
+    }
+
+    void muteTwiceReturnsTheCaption()
+    {
+        TColourButton* mute = app->main()->muteButton;
+        t()->muteButtonClick();
+        QVERIFY(p()->Mute());
+        QCOMPARE(mute->text(), QStringLiteral("un-mute (m)"));
+        QCOMPARE(mute->color(), QColor(0, 255, 255));
+        t()->muteButtonClick();
+        QVERIFY(!p()->Mute());
+        QCOMPARE(mute->text(), QStringLiteral("mute (m)"));
+        QCOMPARE(mute->color(), Colours::buttonFace());
+    }
+
+    void playWithoutAClipWarnsOnlyWhenClicked()
+    {
+        AppFixture empty;
+        QVERIFY(empty.start());
+        empty.main()->transport->playButtonClick();
+        QVERIFY(empty.prompt.messages().isEmpty());
+        empty.main()->playButton->click();
+        QCOMPARE(empty.prompt.messages(),
+                 QStringList{"In order to play video, you must first choose a clip using the \"view clip\" button."});
+    }
+
+    void clickedButtonsHandTheFocusToTheSink()
+    {
+        app->main()->show();
+        app->main()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(app->main()));
+        app->main()->setStartTimeValue->setFocus();
+        app->main()->forwardsecondsButton->click();
+        QTRY_VERIFY(app->main()->focusSink->isActive());
+    }
+};
+
+QTEST_MAIN(TestTransport)
+#include "TestTransport.moc"
