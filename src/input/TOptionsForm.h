@@ -1,0 +1,110 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+class QButtonGroup;
+class QCheckBox;
+class QGroupBox;
+class QLineEdit;
+class QTabWidget;
+class TColourButton;
+
+// The options window: default folders, the user's command keys, the hint
+// switch, the catalog grid's optional columns and what a click on a
+// bookmark's play cell does. Its controls are the settings themselves; other
+// windows read them straight from here. Modal, two pages, no Cancel.
+class TOptionsForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TOptionsForm(QWidget* parent = nullptr);
+
+    // Where config.txt lives; the restore operation deletes this file.
+    void setConfigFilePath(const QString& path) { m_configFilePath = path; }
+    QString configFilePath() const { return m_configFilePath; }
+    // How the restore operation ends the program (at once, by default, with
+    // no exit path run). Tests put something harmless here.
+    void setEndProgram(std::function<void()> endProgram) { m_endProgram = std::move(endProgram); }
+    // How the restore operation learns of unsaved catalog changes and saves
+    // them (true when saved). Without these, there is no catalog to save.
+    void setCatalogSaver(std::function<bool()> catalogModified, std::function<bool()> doSave);
+
+    void showGeneralPage();
+    void showCatalogingPage();
+    int BookmarkPlayClickBehaviorIndex() const;
+    void setBookmarkPlayClickBehaviorIndex(int index);
+    // The ten key boxes in the order of the "User defined keystrokes" group.
+    QList<QLineEdit*> keyBoxes() const;
+
+    QTabWidget* PageControl;
+    QWidget* GeneralPage;
+    QWidget* CatalogingPage;
+    QWidget* Panel1;  // focus sink: every action ends here
+    TColourButton* OK_Button;
+
+    // General page
+    QLineEdit* defaultVideoDirectory;
+    TColourButton* EditDefaultVideoDirectoryButton;
+    QLineEdit* defaultCatalogDirectory;
+    TColourButton* EditDefaultCatalogDirectoryButton;
+    QGroupBox* GroupBox1;
+    QLineEdit* chooseclipKey;
+    QLineEdit* exitKey;
+    QCheckBox* CtrlSelect;
+    QLineEdit* restartKey;
+    QLineEdit* muteKey;
+    QLineEdit* makebookmarkKey;
+    QLineEdit* pastecommandlineKey;
+    QLineEdit* playcommandlineKey;
+    QLineEdit* previousBookmarkKey;
+    QLineEdit* currentBookmarkKey;
+    QLineEdit* nextBookmarkKey;
+    QCheckBox* DisableShowHints;
+    TColourButton* ExecuteRestoreKeyboardSettings;
+
+    // Cataloging page
+    QGroupBox* ColumnsGroup;
+    QLineEdit* CategoryColumnName;
+    QLineEdit* NameColumnName;
+    QLineEdit* LearnColumnName;
+    QLineEdit* RatingColumnName;
+    QCheckBox* ShowCategoryColumn;
+    QCheckBox* ShowLearnColumn;
+    QCheckBox* ShowRatingColumn;
+    QCheckBox* ShowFolderColumn;
+    QGroupBox* BookmarkPlayClickBehavior;
+
+signals:
+    // Any of the ten key boxes changed its text, or CtrlSelect was toggled.
+    void keyTextChanged();
+    // An "Edit" folder button ran (confirmed or cancelled): the dialogs that
+    // start in that folder are to be made again.
+    void resetInitialVideoDirectory();
+    void resetInitialCatalogDirectory();
+
+public slots:
+    void EditDefaultVideoDirectoryButtonClick();
+    void EditDefaultCatalogDirectoryButtonClick();
+    // Throws every setting away: deletes config.txt and ends the program.
+    void ExecuteRestoreKeyboardSettingsClick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    QWidget* buildGeneralPage();
+    QWidget* buildCatalogingPage();
+    QLineEdit* makeKeyBox(const char* objectName, const QString& label, const QString& key);
+    void pickFolder(QLineEdit* box);
+    void watchBox(QLineEdit* box);
+    void focusPanel1();
+
+    QButtonGroup* m_playClickButtons = nullptr;
+    QList<QLineEdit*> m_keyBoxes;
+    QString m_configFilePath;
+    std::function<void()> m_endProgram;
+    std::function<bool()> m_catalogModified;
+    std::function<bool()> m_doSave;
+};
