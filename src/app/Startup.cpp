@@ -6,6 +6,7 @@
 #include "catalog/TCategoryInputForm.h"
 #include "cmdline/TCommandLineEntryForm.h"
 #include "input/TOptionsForm.h"
+#include "playback/ClipLoader.h"
 #include "playback/PlaybackEngine.h"
 #include "ui/SettingsBinder.h"
 #include "ui/TAboutForm.h"
@@ -80,6 +81,8 @@ bool Startup::start(const QStringList& arguments)
     if (m_options.endProgram)
         m_windows.OptionsForm->setEndProgram(m_options.endProgram);
     m_windows.CommandLineEntryForm->setLoopPlayer(main);
+    QObject::connect(m_windows.OptionsForm, &TOptionsForm::resetInitialVideoDirectory, main,
+                     [main] { main->clips->ResetInitialVideoDirectory(); });
     main->FormInit(arguments);
     return true;
 }

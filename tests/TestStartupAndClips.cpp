@@ -1,0 +1,306 @@
+// Start-up with each kind of argument, shut-down and the settings file, and
+// opening and stepping through clips, through the real windows.
+#include "AppFixture.h"
+#include "app/Arguments.h"
+#include "app/ConfigFile.h"
+#include "catalog/TBookmarksForm.h"
+#include "cmdline/BookmarkCommandLine.h"
+#include "input/TOptionsForm.h"
+#include "playback/ClipLoader.h"
+#include "playback/LoopControls.h"
+#include "playback/TActiveMovie.h"
+#include "ui/TFilePlayingInfoForm.h"
+#include "ui/widgets/TimeBox.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include "cmdline/TCommandLineEntryForm.h"
+#include "ui/widgets/TColourButton.h"
+#include <QTest>
+
+class TestStartupAndClips : public QObject {
+    Q_OBJECT
+
+    static QByteArray readAll(const QString& path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+private slots:
+    void missingPlayerEndsWithOneMessageAndNoWindows()
+    {
+        AppFixture app;
+        app.engineStarts = false;
+        QVERIFY(!app.start());
+        QCOMPARE(app.prompt.messages(), QStringList{Startup::missingPlayerMessage()});
+        QVERIFY(app.prompt.lastMessage().startsWith(
+            "I am sorry, but you appear to be missing the media playback library (libmpv) to run Tempoloop.\n"));
+        QVERIFY(!app.startup->windows().MainForm);
+        QVERIFY(!QFile::exists(app.configPath()));
+    }
+
+    void plainStartAndExitWritesTheDefaultSettings()
+    {
+        AppFixture app;
+        QVERIFY(app.start());
+        QVERIFY(app.prompt.messages().isEmpty());
+        QVERIFY(!QFile::exists(app.configPath()));
+        // The presence test made one engine, the player another.
+        QCOMPARE(app.enginesMade, 2);
+        app.main()->exitButtonClick();
+        const QByteArray written = readAll(app.configPath());
+        QVERIFY(written.startsWith("Beginner_Mode: 1\r\n\r\nBack_Frames_Value: 2\r\n"));
+        QCOMPARE(written.count("\r\n\r\n"), 15);
+        // Nothing the user did not change differs from the defaults.
+        Settings expected = Settings::defaults(app.programFolder());
+        expected.quickStartGuideVisible = true;  // the guide was showing at exit
+        Settings read = readConfig(written, Settings::defaults(app.programFolder()));
+        // Window positions are the window system's to settle; compare the rest.
+        read.mainFormLeft = expected.mainFormLeft;
+        read.mainFormTop = expected.mainFormTop;
+        read.mainFormWidth = expected.mainFormWidth;
+        read.mainFormHeight = expected.mainFormHeight;
+        read.bookmarksFormLeft = expected.bookmarksFormLeft;
+        read.bookmarksFormTop = expected.bookmarksFormTop;
+        read.bookmarksFormWidth = expected.bookmarksFormWidth;
+        read.bookmarksFormHeight = expected.bookmarksFormHeight;
+        read.optionsFormLeft = expected.optionsFormLeft;
+        read.optionsFormTop = expected.optionsFormTop;
+        read.videoFileInfoFormLeft = expected.videoFileInfoFormLeft;
+        read.videoFileInfoFormTop = expected.videoFileInfoFormTop;
+        read.commandLineEntryFormLeft = expected.commandLineEntryFormLeft;
+        read.commandLineEntryFormTop = expected.commandLineEntryFormTop;
+        QVERIFY(read == expected);
+    }
+
+    void settingsReadAtStartReachTheControls()
+    {
+        AppFixture app;
+        QFile f(app.configPath());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("Back_Seconds_Value: 5\r\nSet_Start_Time_Key: q\r\nLoop_Continuously: 1\r\n"
+                "Options_Form_Default_Video_Directory: \"/tmp/My Clips\"\r\nQuick_Start_Guide_Visible: 0\r\n");
+        f.close();
+        QVERIFY(app.start());
+        TMainForm* m = app.main();
+        QCOMPARE(m->backSecondsValue->currentText(), QStringLiteral("6"));
+        QCOMPARE(m->setStartTimeKey->text(), QStringLiteral("q"));
+        QVERIFY(m->loops->LoopContinuously);
+        QCOMPARE(m->loopOnce->text(), QStringLiteral("loop continuously"));
+        QCOMPARE(app.startup->windows().OptionsForm->defaultVideoDirectory->text(), QStringLiteral("/tmp/My Clips"));
+        app.main()->exitButtonClick();
+        const QByteArray written = readAll(app.configPath());
+        QVERIFY(written.contains("\r\nBack_Seconds_Value: 5\r\n"));
+        QVERIFY(written.contains("\r\nLoop_Continuously: 1\r\n"));
+        QVERIFY(written.contains("\r\nOptions_Form_Default_Video_Directory: \"/tmp/My Clips\"\r\n"));
+        QVERIFY(written.contains("\r\nQuick_Start_Guide_Visible: 0"));
+    }
+
+    void wrongArgumentCountsAreReportedAndIgnored_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("two") << QStringList{"a.mpg", "b.mpg"};
+        QTest::newRow("three") << QStringList{"a", "b", "c"};
+        QTest::newRow("five") << QStringList{"a", "b", "c", "d", "e"};
+    }
+    void wrongArgumentCountsAreReportedAndIgnored()
+    {
+        QFETCH(QStringList, arguments);
+        AppFixture app;
+        QVERIFY(app.start(arguments));
+        QCOMPARE(app.prompt.messages(), QStringList{wrongArgumentCountMessage(arguments.size())});
+        QVERIFY(app.prompt.lastMessage().startsWith("You have passed in " + QString::number(arguments.size())
+                                                    + " arguments into Tempoloop.\n"));
+        QVERIFY(app.player()->FileName().isEmpty());
+        QVERIFY(app.main()->isVisible());
+    }
+
+    void clipArgumentPlaysTheClip_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("lower case") << "lesson.mpg";
+        QTest::newRow("capital extension") << "LESSON.WAV";
+        QTest::newRow("mp4") << "lesson.mp4";
+    }
+    void clipArgumentPlaysTheClip()
+    {
+        QFETCH(QString, name);
+        AppFixture app;
+        const QString clip = app.makeClip(name);
+        QVERIFY(app.start({clip}));
+        QVERIFY(app.prompt.messages().isEmpty());
+        QCOMPARE(app.player()->FileName(), clip);
+        QCOMPARE(app.player()->PlayState(), int(mpPlaying));
+        QVERIFY(!app.startup->windows().BookmarksForm->isVisible());
+    }
+
+    void unrecognisedArgumentExitsThroughTheNormalShutDown_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("capital catalog extension") << "lessons.TVC";
+        QTest::newRow("text file") << "notes.txt";
+        QTest::newRow("no extension") << "lesson";
+    }
+    void unrecognisedArgumentExitsThroughTheNormalShutDown()
+    {
+        QFETCH(QString, name);
+        AppFixture app;
+        QVERIFY(app.start({app.makeClip(name)}));
+        QCOMPARE(app.prompt.messages(), QStringList{"Unrecognized file type. Exiting ...."});
+        QTRY_VERIFY(!app.main()->isVisible());
+        QVERIFY(QFile::exists(app.configPath()));
+    }
+
+    void catalogArgumentOpensTheCatalogWindowTiedToIt()
+    {
+        AppFixture app;
+        const QString catalog = app.programFolder() + "VideoCatalogs/steps.tvc";
+        QVERIFY(app.start({catalog}));
+        TBookmarksForm* c = app.startup->windows().BookmarksForm;
+        QCOMPARE(c->CatalogMode(), 2);
+        QCOMPARE(c->CatalogFileName(), catalog);
+        QVERIFY(!c->CatalogModified());
+        QVERIFY(c->isVisible());
+        QVERIFY(app.player()->FileName().isEmpty());
+    }
+
+    void fourArgumentsPlayABookmarkCommandLine()
+    {
+        AppFixture app;
+        app.defaultClip.duration = 120;
+        const QString clip = app.makeClip("videoclip 1.mpg");
+        QVERIFY(app.start({"00:01:05", "00:01:29", "videoclip 1.mpg", app.clipFolder()}));
+        QVERIFY(app.prompt.messages().isEmpty());
+        QCOMPARE(app.player()->FileName(), clip);
+        QCOMPARE(app.main()->setStartTimeValue->digitText(), QStringLiteral("000105"));
+        QCOMPARE(app.main()->setEndTimeValue->digitText(), QStringLiteral("000129"));
+        QCOMPARE(app.player()->CurrentPosition(), 65.0);
+        QVERIFY(app.main()->loops->LoopIsPlaying);
+        QVERIFY(!app.startup->windows().CommandLineEntryForm->isVisible());
+    }
+
+    void fourArgumentsWithABadTimeReportIt()
+    {
+        AppFixture app;
+        QVERIFY(app.start({"1:05", "00:01:29", "clip.mpg", app.clipFolder()}));
+        QCOMPARE(app.prompt.messages(), QStringList{commandLineErrorMessage(CommandLineError::BadStartTime)});
+        QVERIFY(app.main()->isVisible());
+    }
+
+    void startVideoClipFillsTheTitleAndInformation()
+    {
+        AppFixture app;
+        app.defaultClip.duration = 65.27;
+        app.defaultClip.fps = 29.97;
+        app.defaultClip.width = 352;
+        app.defaultClip.height = 240;
+        QVERIFY(app.start());
+        app.main()->setStartTimeValue->setDigitText("000010");
+        QVERIFY(app.main()->StartVideoClip(app.makeClip("lesson1.mpg")));
+        const int w = app.main()->ActiveMovie1->width();
+        const int h = app.main()->ActiveMovie1->height() - 72;
+        QCOMPARE(app.main()->windowTitle(), QString("lesson1.mpg (352 x 240), Current Video Size: %1 x %2, "
+                                                    "Frames per second = 29.97")
+                                                .arg(w)
+                                                .arg(h));
+        TFilePlayingInfoForm* info = app.startup->windows().FilePlayingInfoForm;
+        QCOMPARE(info->ShowVideoPlayingFileName->text(), QStringLiteral("lesson1.mpg"));
+        QCOMPARE(info->ShowVideoPlayingFilePath->text(), app.clipFolder());
+        QCOMPARE(info->ShowVideoSize->text(), QStringLiteral("352 x 240"));
+        QCOMPARE(info->ShowTotalTime->text(), QStringLiteral("65.27 seconds"));
+        QCOMPARE(info->ShowScreenSize->text(), QString("%1 x %2").arg(w).arg(h));
+        QVERIFY(app.main()->setStartTimeValue->digitText().isEmpty());
+        QCOMPARE(app.main()->loops->indicator(), QStringLiteral("full"));
+    }
+
+    void missingClipChangesNothing()
+    {
+        AppFixture app;
+        QVERIFY(app.start());
+        const QString clip = app.makeClip("here.mpg");
+        app.main()->StartVideoClip(clip);
+        app.main()->setStartTimeValue->setDigitText("000010");
+        app.main()->StartVideoClip(app.clipFolder() + "gone.mpg");
+        QCOMPARE(app.prompt.messages(),
+                 QStringList{"This file, " + app.clipFolder() + "gone.mpg, does not exist.  Please try again."});
+        QCOMPARE(app.player()->FileName(), clip);
+        QCOMPARE(app.main()->setStartTimeValue->digitText(), QStringLiteral("000010"));
+    }
+
+    void clipAudioOnlyShowsNoSize()
+    {
+        AppFixture app;
+        app.defaultClip.width = 0;
+        app.defaultClip.height = 0;
+        QVERIFY(app.start());
+        app.main()->StartVideoClip(app.makeClip("song.mp3"));
+        QVERIFY(app.main()->windowTitle().startsWith("song.mp3 (0 x 0), "));
+    }
+
+    void nextAndPreviousWrapRound()
+    {
+        AppFixture app;
+        const QString a = app.makeClip("A.mpg");
+        const QString b = app.makeClip("b.avi");
+        const QString c = app.makeClip("c.wav");
+        app.makeClip("notes.txt");
+        QVERIFY(app.start());
+        ClipLoader* clips = app.main()->clips;
+        // Before any clip: the default clip folder's list.
+        clips->PlayNextFile();
+        QCOMPARE(app.player()->FileName(), a);
+        clips->PlayNextFile();
+        QCOMPARE(app.player()->FileName(), b);
+        clips->PlayNextFile();
+        QCOMPARE(app.player()->FileName(), c);
+        clips->PlayNextFile();
+        QCOMPARE(app.player()->FileName(), a);
+        clips->PlayPreviousFile();
+        QCOMPARE(app.player()->FileName(), c);
+        QVERIFY(app.prompt.messages().isEmpty());
+    }
+
+    void previousBeforeAnyClipOpensTheLast()
+    {
+        AppFixture app;
+        app.makeClip("A.mpg");
+        const QString last = app.makeClip("c.wav");
+        QVERIFY(app.start());
+        app.main()->clips->PlayPreviousFile();
+        QCOMPARE(app.player()->FileName(), last);
+    }
+
+    void steppingWithNoClipsSaysSo()
+    {
+        AppFixture app;
+        QVERIFY(app.start());
+        app.main()->clips->PlayNextFile();
+        app.main()->clips->PlayPreviousFile();
+        QCOMPARE(app.prompt.messages(), (QStringList{ClipLoader::missingClipsMessage(), ClipLoader::missingClipsMessage()}));
+        QVERIFY(app.prompt.lastMessage().startsWith("You must first have a video clip loaded in order for this to work."));
+    }
+
+    void openDialogStartsInTheDefaultFolderAndCancelChangesNothing()
+    {
+        AppFixture app;
+        QVERIFY(app.start());
+        const QString clip = app.makeClip("x.mpg");
+        app.main()->StartVideoClip(clip);
+        app.main()->setStartTimeValue->setDigitText("000010");
+        app.main()->clips->ViewClipButtonClick();  // unscripted: cancelled
+        QCOMPARE(app.prompt.shown().last().kind, QStringLiteral("open"));
+        QCOMPARE(app.prompt.shown().last().folder, app.programFolder() + "VideoClips");
+        QVERIFY(app.prompt.shown().last().filter.contains("*.mp4"));
+        QCOMPARE(app.main()->setStartTimeValue->digitText(), QStringLiteral("000010"));
+        QCOMPARE(app.player()->FileName(), clip);
+        const QString other = app.makeClip("y.mpg");
+        app.prompt.queueFileName(other);
+        app.main()->clips->ViewClipButtonClick();
+        QCOMPARE(app.player()->FileName(), other);
+        QVERIFY(app.main()->setStartTimeValue->digitText().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestStartupAndClips)
+#include "TestStartupAndClips.moc"
