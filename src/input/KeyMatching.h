@@ -1,0 +1,151 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <Qt>
+#include <array>
+#include <optional>
+
+// The program's keystroke commands as data, and the rules that decide which
+// of them a keystroke starts. Pure: the windows hand in the texts of the key
+// boxes and the state of the gates, and get back the commands to run, in
+// order.
+namespace keys {
+
+// The user-assignable key boxes, in the order the duplicate check walks them.
+enum class KeyBox {
+    exit,
+    backseconds,
+    back1frame,
+    forward1frame,
+    forwardseconds,
+    slowmotion,
+    regularspeed,
+    fastmotion,
+    setStartTime,
+    setEndTime,
+    playLoop,
+    playFullVideo,
+    chooseclip,
+    pastecommandline,
+    playcommandline,
+    makebookmark,
+    restart,
+    mute,
+    previousBookmark,
+    currentBookmark,
+    nextBookmark,
+    None  // fixed keys
+};
+constexpr int KeyBoxCount = 21;
+
+// The text of every key box, indexed by KeyBox.
+using KeyTexts = std::array<QString, KeyBoxCount>;
+inline const QString& keyOf(const KeyTexts& texts, KeyBox box) { return texts[static_cast<int>(box)]; }
+
+// Everything a keystroke can start.
+enum class Command {
+    backseconds,
+    forwardseconds,
+    back1frame,
+    forward1frame,
+    slowmotion,
+    regularspeed,
+    fastmotion,
+    playLoop,
+    playFullVideo,
+    viewClip,
+    previousBookmark,
+    currentBookmark,
+    nextBookmark,
+    setStartTime,
+    setEndTime,
+    pasteCommandLine,
+    playCommandLine,
+    makeBookmark,
+    play,
+    restart,
+    mute,
+    exit,
+    forwardminutes,
+    backminutes,
+    backframes,
+    forwardframes,
+    quickMakeBookmark,
+    playPreviousFile,
+    playNextFile,
+    maximizeToggle,
+    fullScreenMode,
+    videoWindowToggle,
+    bookmarksWindowToggle,
+    smallerScreen,
+    largerScreen,
+    setSmallScreenSize,
+    setLargeScreenSize,
+    showSmallScreenSize,
+    showLargeScreenSize,
+    arrowLeft,
+    arrowRight
+};
+
+// How a row compares a key box with a keystroke.
+enum class Match {
+    FirstCharacter,  // typed character equals the box's first character
+    WholeText,       // typed character, as a text, equals the box's text
+    Blank,           // the space bar (not assignable)
+    ExitKeyCode,     // key code of the box's key; Ctrl as CtrlSelect says
+    ShiftKeyCode     // key code of the box's key with Shift held
+};
+
+// When a row may run.
+enum class Gate { Always, NotPlayingAll, CatalogOpen };
+
+struct Row {
+    Command command;
+    KeyBox box;
+    Match match;
+    Gate gate;
+};
+
+// Typed characters: every matching row runs, in this order.
+extern const std::array<Row, 21> typedCharacterRows;
+// The assignable rows of the key-down table, tested before its fixed keys.
+extern const std::array<Row, 6> assignableKeyDownRows;
+
+struct Gates {
+    bool playingAll = false;
+    bool catalogOpen = false;  // the catalog's mode is not 0
+};
+
+bool gateOpen(Gate gate, const Gates& gates);
+
+// The matching rules, one per kind of row.
+bool matchesFirstCharacter(const QString& box, QChar typed);
+bool matchesWholeText(const QString& box, QChar typed);
+// A letter key's code is its capital, so this ignores letter case. Any other
+// character matches only the key whose code is that character (the key that
+// types it unshifted on most layouts): "." matches the full stop key.
+bool matchesKeyCode(const QString& box, int keyCode);
+
+// The character a keystroke types for the command table, if any: one
+// printable character typed without Ctrl or Alt (both together are AltGr).
+std::optional<QChar> typedCharacter(const QString& text, Qt::KeyboardModifiers modifiers);
+
+// Commands started by one typed character, in table order.
+QList<Command> typedCommands(const KeyTexts& keys, QChar typed, const Gates& gates);
+
+struct KeyDown {
+    int key = 0;
+    Qt::KeyboardModifiers modifiers;
+    bool fromMainWindow = false;  // the key was pressed in the main window itself
+};
+
+struct KeyDownResult {
+    QList<Command> commands;
+    bool consumed = false;  // the key goes no further (Alt+F4 in the main window)
+};
+
+// Commands started by one key code, in table order.
+KeyDownResult keyDownCommands(const KeyTexts& keys, bool ctrlSelect, const KeyDown& down, const Gates& gates);
+
+}  // namespace keys
