@@ -1,0 +1,472 @@
+#include "playback/MpvEngine.h"
+
+#include "playback/MpvVideoWidget.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QMetaObject>
+#include <clocale>
+#include <cmath>
+#include <mpv/client.h>
+
+namespace {
+
+// Reply ids of asynchronous requests; observed properties use their Prop.
+constexpr std::uint64_t SetReplyBase = 0x100;
+constexpr std::uint64_t SeekReplyFlag = 1ull << 62;
+constexpr std::uint64_t PositionReplyFlag = 1ull << 61;
+constexpr std::uint64_t SerialMask = (1ull << 60) - 1;
+
+// Longest single wait inside waitForLoad(), so its deadline is kept.
+constexpr double WaitSliceSeconds = 0.02;
+
+double asDouble(const mpv_event_property& p, double fallback = 0.0)
+{
+    return p.format == MPV_FORMAT_DOUBLE ? *static_cast<double*>(p.data) : fallback;
+}
+
+bool asFlag(const mpv_event_property& p)
+{
+    return p.format == MPV_FORMAT_FLAG && *static_cast<int*>(p.data) != 0;
+}
+
+std::int64_t asInt(const mpv_event_property& p)
+{
+    return p.format == MPV_FORMAT_INT64 ? *static_cast<std::int64_t*>(p.data) : 0;
+}
+
+QString asString(const mpv_event_property& p)
+{
+    return p.format == MPV_FORMAT_STRING ? QString::fromUtf8(*static_cast<char**>(p.data)) : QString();
+}
+
+double readDouble(mpv_handle* mpv, const char* name)
+{
+    double value = 0.0;
+    return mpv_get_property(mpv, name, MPV_FORMAT_DOUBLE, &value) >= 0 ? value : 0.0;
+}
+
+std::int64_t readInt(mpv_handle* mpv, const char* name)
+{
+    std::int64_t value = 0;
+    return mpv_get_property(mpv, name, MPV_FORMAT_INT64, &value) >= 0 ? value : 0;
+}
+
+QString readString(mpv_handle* mpv, const char* name)
+{
+    char* text = mpv_get_property_string(mpv, name);
+    const QString result = text ? QString::fromUtf8(text) : QString();
+    mpv_free(text);
+    return result;
+}
+
+} // namespace
+
+MpvEngine::MpvEngine(const MpvEngineOptions& options, QObject* parent)
+    : PlaybackEngine(parent), m_options(options)
+{
+}
+
+MpvEngine::~MpvEngine()
+{
+    if (!m_mpv)
+        return;
+    mpv_set_wakeup_callback(m_mpv, nullptr, nullptr);
+    // The render context must go before the handle it draws for.
+    if (m_surface)
+        m_surface->releaseRenderContext();
+    mpv_terminate_destroy(m_mpv);
+}
+
+bool MpvEngine::initialize()
+{
+    if (m_mpv)
+        return true;
+    // mpv refuses to start under a locale that writes decimal commas.
+    std::setlocale(LC_NUMERIC, "C");
+    m_mpv = mpv_create();
+    if (!m_mpv)
+        return false;
+
+    const QByteArray vo = m_options.videoOutput.toUtf8();
+    const QByteArray ao = m_options.audioOutput.toUtf8();
+    const std::pair<const char*, const char*> settings[] = {
+        {"config", "no"}, {"load-scripts", "no"}, {"ytdl", "no"},
+        {"input-default-bindings", "no"}, {"input-vo-keyboard", "no"}, {"osc", "no"},
+        {"terminal", "no"}, {"idle", "yes"}, {"keep-open", "yes"},
+        {"access-references", "no"}, {"hr-seek", "yes"}, {"pause", "yes"},
+        {"vo", vo.isEmpty() ? "libmpv" : vo.constData()},
+    };
+    for (const auto& [name, value] : settings) {
+        if (mpv_set_option_string(m_mpv, name, value) < 0) {
+            mpv_terminate_destroy(m_mpv);
+            m_mpv = nullptr;
+            return false;
+        }
+    }
+    if (!ao.isEmpty())
+        mpv_set_option_string(m_mpv, "ao", ao.constData());
+
+    if (mpv_initialize(m_mpv) < 0) {
+        mpv_terminate_destroy(m_mpv);
+        m_mpv = nullptr;
+        return false;
+    }
+
+    const std::pair<const char*, mpv_format> observed[] = {
+        {"time-pos", MPV_FORMAT_DOUBLE},   {"pause", MPV_FORMAT_FLAG},
+        {"eof-reached", MPV_FORMAT_FLAG},  {"duration", MPV_FORMAT_DOUBLE},
+        {"speed", MPV_FORMAT_DOUBLE},      {"mute", MPV_FORMAT_FLAG},
+        {"volume", MPV_FORMAT_DOUBLE},     {"container-fps", MPV_FORMAT_DOUBLE},
+        {"estimated-frame-count", MPV_FORMAT_INT64}, {"width", MPV_FORMAT_INT64},
+        {"height", MPV_FORMAT_INT64},      {"current-tracks/video/decoder-desc", MPV_FORMAT_STRING},
+    };
+    std::uint64_t id = PropTimePos;
+    for (const auto& [name, format] : observed)
+        mpv_observe_property(m_mpv, id++, name, format);
+
+    mpv_set_wakeup_callback(m_mpv, &MpvEngine::onWakeup, this);
+    return true;
+}
+
+// Called on one of mpv's threads: queue the work, touch nothing else.
+void MpvEngine::onWakeup(void* self)
+{
+    auto* engine = static_cast<MpvEngine*>(self);
+    if (engine->m_drainQueued.exchange(true))
+        return;
+    QMetaObject::invokeMethod(engine, &MpvEngine::drainEvents, Qt::QueuedConnection);
+}
+
+void MpvEngine::drainEvents()
+{
+    m_drainQueued = false;
+    if (!m_mpv)
+        return;
+    while (true) {
+        const mpv_event* event = mpv_wait_event(m_mpv, 0);
+        if (event->event_id == MPV_EVENT_NONE)
+            break;
+        handleEvent(*event);
+    }
+}
+
+void MpvEngine::load(const QString& absolutePath)
+{
+    m_atEnd = false;
+    m_position = 0.0;
+    m_seekPending = false;
+    m_paused = true;
+    // mpv would also take URLs, playlists of URLs and devices: only plain
+    // local files go through.
+    ++m_loadSerial;
+    m_pendingRefusal.clear();
+    // mpv would also take URLs, playlists of URLs and devices: only plain
+    // local files go through.
+    const QFileInfo info(absolutePath);
+    if (!m_mpv || absolutePath.isEmpty() || !info.isAbsolute() || !info.isFile()) {
+        refuse(m_mpv ? QStringLiteral("not an existing file: %1").arg(absolutePath)
+                     : QStringLiteral("the player is not running"));
+        return;
+    }
+
+    m_loadState = LoadState::Loading;
+    m_loadingEntry = -1;
+    mpv_set_property_string(m_mpv, "pause", "yes");
+    const QByteArray path = absolutePath.toUtf8();
+    const char* args[] = {"loadfile", path.constData(), "replace", nullptr};
+    mpv_node result;
+    if (mpv_command_ret(m_mpv, args, &result) < 0) {
+        refuse(QStringLiteral("the player refused the file"));
+        return;
+    }
+    if (result.format == MPV_FORMAT_NODE_MAP) {
+        for (int i = 0; i < result.u.list->num; ++i) {
+            if (qstrcmp(result.u.list->keys[i], "playlist_entry_id") == 0
+                && result.u.list->values[i].format == MPV_FORMAT_INT64)
+                m_loadingEntry = result.u.list->values[i].u.int64;
+        }
+    }
+    mpv_free_node_contents(&result);
+}
+
+// A load refused before it reached mpv reports its failure from the event
+// loop (or from waitForLoad, whichever comes first), never from inside load().
+void MpvEngine::refuse(const QString& reason)
+{
+    if (m_mpv)
+        mpv_command_string(m_mpv, "stop");
+    m_loadState = LoadState::Failed;
+    m_loadingEntry = -1;
+    m_pendingRefusal = reason;
+    const quint64 serial = m_loadSerial;
+    QMetaObject::invokeMethod(
+        this, [this, serial] { if (serial == m_loadSerial) reportRefusal(); }, Qt::QueuedConnection);
+}
+
+void MpvEngine::reportRefusal()
+{
+    if (m_pendingRefusal.isEmpty())
+        return;
+    const QString reason = m_pendingRefusal;
+    m_pendingRefusal.clear();
+    emit loadFailed(reason);
+}
+
+bool MpvEngine::waitForLoad(int deadlineMs)
+{
+    reportRefusal();
+    QElapsedTimer clock;
+    clock.start();
+    while (m_mpv && m_loadState == LoadState::Loading) {
+        const qint64 left = deadlineMs - clock.elapsed();
+        if (left <= 0) {
+            // Give up on the file for good, so a late success cannot surprise
+            // a caller that was told it failed.
+            mpv_command_string(m_mpv, "stop");
+            failLoad(QStringLiteral("the file took too long to open"));
+            break;
+        }
+        const mpv_event* event = mpv_wait_event(m_mpv, std::min(WaitSliceSeconds, left / 1000.0));
+        if (event->event_id != MPV_EVENT_NONE)
+            handleEvent(*event);
+    }
+    return isOpen();
+}
+
+void MpvEngine::failLoad(const QString& reason)
+{
+    m_loadState = LoadState::Failed;
+    m_loadingEntry = -1;
+    emit loadFailed(reason);
+}
+
+void MpvEngine::handleEvent(const mpv_event& event)
+{
+    switch (event.event_id) {
+    case MPV_EVENT_PROPERTY_CHANGE:
+        if (event.reply_userdata >= PropTimePos && event.reply_userdata < PropCount)
+            handlePropertyChange(Prop(event.reply_userdata), *static_cast<mpv_event_property*>(event.data));
+        break;
+    case MPV_EVENT_START_FILE:
+        // Without an entry id from loadfile, the next file to start is ours.
+        if (m_loadState == LoadState::Loading && m_loadingEntry < 0)
+            m_loadingEntry = static_cast<mpv_event_start_file*>(event.data)->playlist_entry_id;
+        break;
+    case MPV_EVENT_FILE_LOADED:
+        handleFileLoaded();
+        break;
+    case MPV_EVENT_END_FILE:
+        handleEndFile(event);
+        break;
+    case MPV_EVENT_SET_PROPERTY_REPLY: {
+        const std::uint64_t prop = event.reply_userdata - SetReplyBase;
+        if (prop < PropCount && m_writesInFlight[prop] > 0)
+            --m_writesInFlight[prop];
+        break;
+    }
+    case MPV_EVENT_COMMAND_REPLY:
+        if (event.reply_userdata & SeekReplyFlag)
+            m_seekAcknowledged = event.reply_userdata & SerialMask;
+        break;
+    case MPV_EVENT_PLAYBACK_RESTART:
+        handleSeekLanded();
+        break;
+    case MPV_EVENT_GET_PROPERTY_REPLY: {
+        const auto* property = static_cast<mpv_event_property*>(event.data);
+        if ((event.reply_userdata & PositionReplyFlag) && event.error >= 0 && isOpen()
+            && (event.reply_userdata & SerialMask) == m_seekSerial && !m_seekPending
+            && property->format == MPV_FORMAT_DOUBLE)
+            reportPosition(asDouble(*property));
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void MpvEngine::handlePropertyChange(Prop prop, const mpv_event_property& p)
+{
+    if (m_writesInFlight[prop] > 0)
+        return;
+    switch (prop) {
+    case PropTimePos:
+        if (!isOpen() || m_seekPending || p.format != MPV_FORMAT_DOUBLE)
+            return;
+        reportPosition(asDouble(p));
+        break;
+    case PropPause:
+        if (asFlag(p) != m_paused) {
+            m_paused = asFlag(p);
+            emit pausedChanged(m_paused);
+        }
+        break;
+    case PropEof: {
+        const bool atEnd = asFlag(p);
+        if (atEnd == m_atEnd)
+            return;
+        m_atEnd = atEnd;
+        if (atEnd && isOpen())
+            emit endReached();
+        break;
+    }
+    case PropDuration: m_duration = asDouble(p); break;
+    case PropSpeed: m_speed = asDouble(p, m_speed); break;
+    case PropMute: m_muted = asFlag(p); break;
+    case PropVolume: m_volume = int(std::lround(asDouble(p, m_volume))); break;
+    case PropFps: m_fps = asDouble(p); break;
+    case PropFrameCount: m_estimatedFrames = asInt(p); break;
+    case PropWidth: m_width = int(asInt(p)); break;
+    case PropHeight: m_height = int(asInt(p)); break;
+    case PropDecoder: m_decoder = asString(p); break;
+    default: break;
+    }
+}
+
+// On the last frame mpv may report the audio's clock, which runs on past the
+// picture; the picture is what the user sees, so its time is the position.
+void MpvEngine::reportPosition(double seconds)
+{
+    const qint64 frames = frameCount();
+    if (m_width > 0 && m_fps > 0.0 && frames > 0)
+        seconds = std::min(seconds, (frames - 1) / m_fps);
+    m_position = std::max(seconds, 0.0);
+    emit positionChanged(m_position);
+}
+
+void MpvEngine::handleFileLoaded()
+{
+    if (m_loadState != LoadState::Loading)
+        return;
+    // The callers read the file's facts as soon as fileLoaded() arrives;
+    // mpv has finished opening, so these reads do not wait on I/O.
+    readFileFacts();
+    m_loadState = LoadState::Open;
+    m_position = 0.0;
+    m_atEnd = false;
+    emit fileLoaded();
+}
+
+void MpvEngine::readFileFacts()
+{
+    m_duration = readDouble(m_mpv, "duration");
+    m_fps = readDouble(m_mpv, "container-fps");
+    m_estimatedFrames = readInt(m_mpv, "estimated-frame-count");
+    m_width = int(readInt(m_mpv, "width"));
+    m_height = int(readInt(m_mpv, "height"));
+    m_decoder = readString(m_mpv, "current-tracks/video/decoder-desc");
+    if (m_decoder.isEmpty())
+        m_decoder = readString(m_mpv, "video-codec");
+    if (m_width <= 0 || m_height <= 0) {
+        m_width = m_height = 0;
+        m_decoder.clear();
+    }
+}
+
+void MpvEngine::handleEndFile(const mpv_event& event)
+{
+    const auto* end = static_cast<mpv_event_end_file*>(event.data);
+    // A file replaced by the next load ends with STOP; that is no failure.
+    if (end->reason == MPV_END_FILE_REASON_STOP || end->reason == MPV_END_FILE_REASON_REDIRECT)
+        return;
+    if (m_loadingEntry >= 0 && end->playlist_entry_id != m_loadingEntry)
+        return;
+    if (m_loadState != LoadState::Loading && m_loadState != LoadState::Open)
+        return;
+    const QString reason = end->reason == MPV_END_FILE_REASON_ERROR
+        ? QString::fromUtf8(mpv_error_string(end->error))
+        : QStringLiteral("nothing to play");
+    failLoad(reason);
+}
+
+void MpvEngine::seek(double seconds)
+{
+    if (!isOpen())
+        return;
+    if (!std::isfinite(seconds) || seconds < 0.0)
+        seconds = 0.0;
+    m_position = seconds;
+    m_seekPending = true;
+    m_atEnd = false;
+    const QByteArray target = QByteArray::number(seconds, 'f', 6);
+    const char* args[] = {"seek", target.constData(), "absolute+exact", nullptr};
+    mpv_command_async(m_mpv, SeekReplyFlag | (++m_seekSerial & SerialMask), args);
+}
+
+// Playback restarts after every seek. Until mpv has taken the last seek we
+// asked for, a restart belongs to an earlier one and the target stands.
+void MpvEngine::handleSeekLanded()
+{
+    if (!m_seekPending || m_seekAcknowledged != m_seekSerial)
+        return;
+    m_seekPending = false;
+    mpv_get_property_async(m_mpv, PositionReplyFlag | m_seekSerial, "time-pos", MPV_FORMAT_DOUBLE);
+}
+
+qint64 MpvEngine::frameCount() const
+{
+    if (!isOpen())
+        return 0;
+    if (m_estimatedFrames > 0)
+        return m_estimatedFrames;
+    return m_fps > 0.0 ? std::llround(m_duration * m_fps) : 0;
+}
+
+void MpvEngine::setAsync(Prop prop, const char* name, int format, void* value)
+{
+    if (!m_mpv)
+        return;
+    if (mpv_set_property_async(m_mpv, SetReplyBase + prop, name, mpv_format(format), value) >= 0)
+        ++m_writesInFlight[prop];
+}
+
+void MpvEngine::setPaused(bool paused)
+{
+    int flag = paused ? 1 : 0;
+    setAsync(PropPause, "pause", MPV_FORMAT_FLAG, &flag);
+    if (paused != m_paused) {
+        m_paused = paused;
+        emit pausedChanged(paused);
+    }
+}
+
+void MpvEngine::setSpeed(double factor)
+{
+    if (!(factor > 0.0))
+        return;
+    m_speed = factor;
+    setAsync(PropSpeed, "speed", MPV_FORMAT_DOUBLE, &factor);
+}
+
+void MpvEngine::setMuted(bool muted)
+{
+    m_muted = muted;
+    int flag = muted ? 1 : 0;
+    setAsync(PropMute, "mute", MPV_FORMAT_FLAG, &flag);
+}
+
+void MpvEngine::setVolume(int percent)
+{
+    m_volume = std::clamp(percent, 0, 100);
+    double value = m_volume;
+    setAsync(PropVolume, "volume", MPV_FORMAT_DOUBLE, &value);
+}
+
+QWidget* MpvEngine::createVideoSurface(QWidget* parent)
+{
+    if (!m_mpv || m_options.videoOutput != QLatin1String("libmpv"))
+        return nullptr;
+    if (m_surface)
+        return m_surface;
+    m_surface = new MpvVideoWidget(m_mpv, parent);
+    connect(m_surface, &MpvVideoWidget::renderContextCreated, this, &MpvEngine::videoSurfaceReady);
+    return m_surface;
+}
+
+// A file opened before the picture had a place to go has lost its video
+// track (mpv's video output needs the render context); pick it again.
+void MpvEngine::videoSurfaceReady()
+{
+    if (m_mpv && m_loadState == LoadState::Open && readString(m_mpv, "current-vo").isEmpty())
+        mpv_set_property_string(m_mpv, "vid", "auto");
+}

@@ -1,0 +1,123 @@
+#include "playback/MpvVideoWidget.h"
+
+#include <QMouseEvent>
+#include <QOpenGLContext>
+#include <QOpenGLFunctions>
+#include <mpv/render_gl.h>
+
+namespace {
+
+void* procAddress(void*, const char* name)
+{
+    QOpenGLContext* context = QOpenGLContext::currentContext();
+    return context ? reinterpret_cast<void*>(context->getProcAddress(name)) : nullptr;
+}
+
+} // namespace
+
+MpvVideoWidget::MpvVideoWidget(mpv_handle* mpv, QWidget* parent) : QOpenGLWidget(parent), m_mpv(mpv)
+{
+    setMinimumSize(16, 16);
+}
+
+MpvVideoWidget::~MpvVideoWidget()
+{
+    releaseRenderContext();
+}
+
+void MpvVideoWidget::initializeGL()
+{
+    // Moving the widget to another window makes a new GL context; the
+    // render context belongs to the old one.
+    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &MpvVideoWidget::releaseRenderContext,
+            Qt::UniqueConnection);
+    if (m_render || !m_mpv)
+        return;
+    mpv_opengl_init_params glInit{&procAddress, nullptr};
+    const char* apiType = MPV_RENDER_API_TYPE_OPENGL;
+    mpv_render_param params[] = {
+        {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(apiType)},
+        {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &glInit},
+        {MPV_RENDER_PARAM_INVALID, nullptr},
+    };
+    if (mpv_render_context_create(&m_render, m_mpv, params) < 0) {
+        m_render = nullptr;
+        return;
+    }
+    mpv_render_context_set_update_callback(m_render, &MpvVideoWidget::onUpdate, this);
+    emit renderContextCreated();
+}
+
+void MpvVideoWidget::releaseRenderContext()
+{
+    if (!m_render)
+        return;
+    makeCurrent();
+    mpv_render_context_set_update_callback(m_render, nullptr, nullptr);
+    mpv_render_context_free(m_render);
+    m_render = nullptr;
+    doneCurrent();
+}
+
+// Called on one of mpv's threads: queue the work, touch nothing else.
+void MpvVideoWidget::onUpdate(void* self)
+{
+    auto* widget = static_cast<MpvVideoWidget*>(self);
+    QMetaObject::invokeMethod(widget, &MpvVideoWidget::updateFromMpv, Qt::QueuedConnection);
+}
+
+void MpvVideoWidget::updateFromMpv()
+{
+    if (!m_render)
+        return;
+    if (mpv_render_context_update(m_render) & MPV_RENDER_UPDATE_FRAME) {
+        m_frameWaiting = true;
+        update();
+    }
+}
+
+void MpvVideoWidget::paintGL()
+{
+    QOpenGLFunctions* gl = context()->functions();
+    gl->glClearColor(0, 0, 0, 1);
+    gl->glClear(GL_COLOR_BUFFER_BIT);
+    if (!m_render)
+        return;
+    const qreal ratio = devicePixelRatioF();
+    mpv_opengl_fbo fbo{int(defaultFramebufferObject()), int(width() * ratio), int(height() * ratio), 0};
+    int flipY = 1;
+    mpv_render_param params[] = {
+        {MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
+        {MPV_RENDER_PARAM_FLIP_Y, &flipY},
+        {MPV_RENDER_PARAM_INVALID, nullptr},
+    };
+    mpv_render_context_render(m_render, params);
+    if (m_frameWaiting) {
+        m_frameWaiting = false;
+        ++m_framesRendered;
+        emit frameRendered();
+    }
+}
+
+void MpvVideoWidget::mousePressEvent(QMouseEvent* event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+    QOpenGLWidget::mousePressEvent(event);
+}
+
+void MpvVideoWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    m_pressed = false;
+    QOpenGLWidget::mouseReleaseEvent(event);
+    if (click)
+        emit clicked();
+}
+
+void MpvVideoWidget::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    m_pressed = false;
+    if (event->button() == Qt::LeftButton)
+        emit doubleClicked();
+    QOpenGLWidget::mouseDoubleClickEvent(event);
+}
