@@ -1,0 +1,85 @@
+// The picture full screen: the main window around it goes full screen, keys
+// reach the windows only as the control's full-screen key event, and Escape
+// leaves full screen inside the control.
+#include "AppFixture.h"
+#include "playback/TActiveMovie.h"
+
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QTest>
+
+class TestFullScreen : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<AppFixture> app;
+
+private slots:
+    void init()
+    {
+        app = std::make_unique<AppFixture>();
+        QVERIFY(app->start());
+        app->main()->StartVideoClip(app->makeClip("lesson.mp4"));
+        app->main()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(app->main()));
+    }
+    void cleanup() { app.reset(); }
+
+    void pictureFillsTheWindowAndEscapeLeaves()
+    {
+        TMainForm* m = app->main();
+        QSignalSpy keys(app->player(), &MediaPlayerControl::OnFullScreenKeyPress);
+        app->player()->setFullScreenMode(true);
+        QVERIFY(m->ActiveMovie1->isPictureFullScreen());
+        QVERIFY(!m->RHS_Panel->isVisible());
+        QVERIFY(!m->PlayerControlsPanel->isVisible());
+        QVERIFY(!m->ActiveMovie1->strip()->isVisible());
+        QVERIFY(!m->menuBar()->isVisible());
+        QCOMPARE(m->ActiveMovie1->geometry(), m->centralWidget()->rect());
+
+        // A key is held back from the windows and handed on with the tick.
+        const QString startBefore = m->setStartTimeKey->text();
+        QTest::keyClick(m->windowHandle(), Qt::Key_A, Qt::ShiftModifier);
+        QVERIFY(keys.isEmpty());
+        app->player()->tick();
+        QCOMPARE(keys.count(), 1);
+        QCOMPARE(keys.first().at(0).toInt(), int(Qt::Key_A));
+        QCOMPARE(keys.first().at(1).value<Qt::KeyboardModifiers>(), Qt::KeyboardModifiers(Qt::ShiftModifier));
+        QCOMPARE(m->setStartTimeKey->text(), startBefore);
+
+        QTest::keyClick(m->windowHandle(), Qt::Key_Escape);
+        app->player()->tick();
+        QCOMPARE(keys.count(), 1);
+        QVERIFY(!app->player()->FullScreenMode());
+        QVERIFY(!m->ActiveMovie1->isPictureFullScreen());
+        QVERIFY(m->RHS_Panel->isVisible());
+        QVERIFY(m->PlayerControlsPanel->isVisible());
+        QVERIFY(m->ActiveMovie1->strip()->isVisible());
+        QCOMPARE(m->ActiveMovie1->width(), m->centralWidget()->width() - TMainForm::RightPanelWidth);
+    }
+
+    void playingAgainReturnsToFullScreen()
+    {
+        app->player()->setFullScreenMode(true);
+        app->player()->Pause();
+        app->player()->Play();
+        app->player()->tick();
+        QVERIFY(app->main()->ActiveMovie1->isPictureFullScreen());
+    }
+
+    void clickOnThePicturePlaysOrPauses()
+    {
+        QWidget* picture = app->main()->ActiveMovie1->picture();
+        QCOMPARE(app->player()->PlayState(), int(mpPlaying));
+        QTest::mouseClick(picture, Qt::LeftButton);
+        QCOMPARE(app->player()->PlayState(), int(mpPaused));
+        QTest::mouseClick(picture, Qt::LeftButton);
+        QCOMPARE(app->player()->PlayState(), int(mpPlaying));
+        app->main()->ActiveMovie1->setClickToPlay(false);
+        QTest::mouseClick(picture, Qt::LeftButton);
+        QCOMPARE(app->player()->PlayState(), int(mpPlaying));
+    }
+};
+
+QTEST_MAIN(TestFullScreen)
+#include "TestFullScreen.moc"
