@@ -458,15 +458,9 @@ QWidget* MpvEngine::createVideoSurface(QWidget* parent)
         return nullptr;
     if (m_surface)
         return m_surface;
+    // mpv's video output needs the widget's render context, which exists
+    // once the widget has been shown: a clip opened before that plays
+    // without picture, so show the surface before the first load.
     m_surface = new MpvVideoWidget(m_mpv, parent);
-    connect(m_surface, &MpvVideoWidget::renderContextCreated, this, &MpvEngine::videoSurfaceReady);
     return m_surface;
-}
-
-// A file opened before the picture had a place to go has lost its video
-// track (mpv's video output needs the render context); pick it again.
-void MpvEngine::videoSurfaceReady()
-{
-    if (m_mpv && m_loadState == LoadState::Open && readString(m_mpv, "current-vo").isEmpty())
-        mpv_set_property_string(m_mpv, "vid", "auto");
 }

@@ -59,6 +59,8 @@ public:
     void setVolume(int percent) override;
     int volume() const override { return m_volume; }
 
+    // The picture appears only in a surface that was shown before the clip
+    // was loaded (mpv's video output needs its render context).
     QWidget* createVideoSurface(QWidget* parent) override;
 
     // mpv's handle, for the picture widget; nullptr before initialize().
@@ -85,7 +87,6 @@ private:
     void reportRefusal();
     void readFileFacts();
     void setAsync(Prop prop, const char* name, int format, void* value);
-    void videoSurfaceReady();
 
     MpvEngineOptions m_options;
     mpv_handle* m_mpv = nullptr;
