@@ -1,0 +1,40 @@
+#!/bin/sh
+# Builds PlayerBench and prints playback figures for the demo clip and a
+# generated 1080p clip (GOP 60), next to what the mpv command line gives for
+# the same clips. Needs ffmpeg, mpv and xvfb-run.
+#
+#   bench/run.sh [LOOPS]      (loops per rate, default 20)
+set -eu
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD_DIR:-$root/build-bench}
+work=${WORK_DIR:-$build/bench-clips}
+loops=${1:-20}
+mkdir -p "$work"
+
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j2 --target PlayerBench >/dev/null
+
+hd="$work/counted_1080p.mp4"
+[ -f "$hd" ] || "$root/scripts/make-demo-clip.sh" "$hd" 20 1920x1080 60 >/dev/null
+
+# Median of five runs of a command, in ms.
+median_ms() {
+  for i in 1 2 3 4 5; do
+    s=$(date +%s%N); "$@" >/dev/null 2>&1; e=$(date +%s%N)
+    echo $(( (e - s) / 1000 ))
+  done | sort -n | sed -n 3p | awk '{printf "%.2f", $1 / 1000}'
+}
+
+for clip in "$root/assets/VideoClips/demo_counted_beat.mp4" "$hd"; do
+  echo "== $(basename "$clip")"
+  out=$(xvfb-run -a -s "-screen 0 1280x800x24" "$build/bin/PlayerBench" "$clip" "$loops" 2>/dev/null)
+  echo "$out"
+  mpv_first=$(median_ms mpv --no-config --vo=null --ao=null --frames=1 "$clip")
+  mpv_seek=$(median_ms mpv --no-config --vo=null --ao=null --frames=1 --hr-seek=yes --start=7.5 "$clip")
+  echo "mpv_cli_first_frame          $mpv_first ms"
+  echo "mpv_cli_first_frame_at_7.5s  $mpv_seek ms (seek cost $(echo "$mpv_seek $mpv_first" | awk '{printf "%.2f", $1 - $2}') ms)"
+  echo "$out" | awk -v first="$mpv_first" -v seek="$mpv_seek" '
+    $1 == "first_frame_total" { printf "ratio first_frame/mpv_cli    %10.2f (target <= 1.2)\n", $2 / first }
+    $1 == "back3s_latency_median" { d = seek - first; if (d > 0) printf "ratio back3s/mpv_cli_seek    %10.2f\n", $2 / d }'
+done
