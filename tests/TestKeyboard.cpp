@@ -1,0 +1,573 @@
+#include "TestKeyboardHarness.h"
+
+#include "catalog/TBookmarksForm.h"
+#include "cmdline/TCommandLineEntryForm.h"
+#include "input/FocusSink.h"
+#include "input/TOptionsForm.h"
+#include "playback/LoopControls.h"
+#include "ui/TFilePlayingInfoForm.h"
+#include "ui/widgets/TColourButton.h"
+#include "ui/widgets/TimeBox.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTableWidget>
+
+using keys::Command;
+using Commands = QList<Command>;
+Q_DECLARE_METATYPE(Qt::Key)
+Q_DECLARE_METATYPE(Qt::KeyboardModifiers)
+
+namespace {
+
+Commands ranCommands(const QSignalSpy& spy)
+{
+    Commands out;
+    for (const QList<QVariant>& args : spy)
+        out << args.at(0).value<Command>();
+    return out;
+}
+
+QStringList ranOperations(const QSignalSpy& spy)
+{
+    QStringList out;
+    for (const QList<QVariant>& args : spy)
+        out << args.at(0).toString();
+    return out;
+}
+
+// The catalog's grid shows once it holds a bookmark; keys typed in it are
+// commands.
+void focusGrid(TBookmarksForm* catalog)
+{
+    catalog->BookmarksGrid->show();
+    catalog->BookmarksGrid->setFocus(Qt::MouseFocusReason);
+}
+
+} // namespace
+
+class TestKeyboard : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void startsWithPlayerControlsActive();
+    void everyKeyReachesItsCommand_data();
+    void everyKeyReachesItsCommand();
+    void keysRunTheRightOperations();
+    void windowKeysTellTheirWindow_data();
+    void windowKeysTellTheirWindow();
+    void gatesStopCommands();
+    void otherWindowsPassTheirKeys_data();
+    void otherWindowsPassTheirKeys();
+    void catalogCellEditingKeepsLetters();
+    void timeBoxTakesTextAndEscapeEndsIt();
+    void keyBoxTakesTextAndEnterEndsIt();
+    void reassignedKeyReplacesTheOldOne();
+    void sameCharacterRunsBothInTableOrder();
+    void exitKey_data();
+    void exitKey();
+    void altF4OnlyFromTheMainWindow();
+    void menuShortcutsWorkDuringTextEntry();
+    void activationAndClicksGiveTheSinkTheFocus();
+    void addBookmarkMousePress();
+
+private:
+    std::unique_ptr<Program> m_shared;
+};
+
+void TestKeyboard::initTestCase()
+{
+    qRegisterMetaType<keys::Command>();
+    m_shared = std::make_unique<Program>();
+    QVERIFY(m_shared->started());
+    QVERIFY(m_shared->openClipAt(100));
+}
+
+void TestKeyboard::cleanupTestCase()
+{
+    m_shared.reset();
+}
+
+void TestKeyboard::startsWithPlayerControlsActive()
+{
+    Program p;
+    QVERIFY(Program::activate(p.main()));
+    FocusSink* sink = p.main()->focusSink;
+    QVERIFY(sink->isActive());
+    QCOMPARE(sink->stateText(), QStringLiteral("player controls active"));
+    QCOMPARE(sink->stateColor(), QColor(0, 128, 0));
+    QVERIFY(p.keyboard()->mainFocus->keyPreview());
+    QCOMPARE(p.keyboard()->commands->LastArrowDirection, 0);
+}
+
+void TestKeyboard::everyKeyReachesItsCommand_data()
+{
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<char>("character"); // 0: send the key code only
+    QTest::addColumn<Qt::KeyboardModifiers>("mods");
+    QTest::addColumn<Commands>("expected");
+    const Qt::KeyboardModifiers none;
+    const Qt::KeyboardModifiers shift = Qt::ShiftModifier;
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    auto typed = [&](const char* name, char c, Qt::KeyboardModifiers m, const Commands& expected) {
+        QTest::newRow(name) << Qt::Key(0) << c << m << expected;
+    };
+    auto code = [&](const char* name, Qt::Key k, Qt::KeyboardModifiers m, const Commands& expected) {
+        QTest::newRow(name) << k << char(0) << m << expected;
+    };
+    typed("a", 'a', none, {Command::backseconds});
+    typed("f", 'f', none, {Command::forwardseconds});
+    typed("s", 's', none, {Command::back1frame});
+    typed("d", 'd', none, {Command::forward1frame});
+    typed("j", 'j', none, {Command::slowmotion});
+    typed("k", 'k', none, {Command::regularspeed});
+    typed("l", 'l', none, {Command::fastmotion});
+    typed("t", 't', none, {Command::playLoop});
+    typed("y", 'y', none, {Command::playFullVideo});
+    typed("c", 'c', none, {Command::viewClip});
+    typed("g", 'g', none, {Command::setStartTime});
+    typed("h", 'h', none, {Command::setEndTime});
+    typed("u", 'u', none, {Command::pasteCommandLine});
+    typed("i", 'i', none, {Command::playCommandLine});
+    typed("o", 'o', none, {Command::makeBookmark});
+    typed("blank", ' ', none, {Command::play});
+    typed("r", 'r', none, {Command::restart});
+    typed("m", 'm', none, {Command::mute});
+    typed("8 without a catalog", '8', none, {});
+    typed("Shift+A", 'A', shift, {Command::backminutes});
+    typed("Shift+F", 'F', shift, {Command::forwardminutes});
+    typed("Shift+S", 'S', shift, {Command::backframes});
+    typed("Shift+D", 'D', shift, {Command::forwardframes});
+    typed("Shift+O", 'O', shift, {Command::quickMakeBookmark});
+    typed("Shift+T types a capital, starts nothing", 'T', shift, {});
+    typed("Ctrl+A starts nothing", 'a', ctrl, {});
+    code("Page Up", Qt::Key_PageUp, none, {Command::playPreviousFile});
+    code("Page Down", Qt::Key_PageDown, none, {Command::playNextFile});
+    code("F1", Qt::Key_F1, none, {Command::maximizeToggle});
+    code("F2", Qt::Key_F2, none, {Command::fullScreenMode});
+    code("F3", Qt::Key_F3, none, {Command::videoWindowToggle});
+    code("F4", Qt::Key_F4, none, {Command::bookmarksWindowToggle});
+    code("F5", Qt::Key_F5, none, {Command::smallerScreen});
+    code("F6", Qt::Key_F6, none, {Command::largerScreen});
+    code("F7", Qt::Key_F7, none, {Command::showSmallScreenSize});
+    code("F8", Qt::Key_F8, none, {Command::showLargeScreenSize});
+    code("Ctrl+F7", Qt::Key_F7, ctrl, {Command::setSmallScreenSize});
+    code("Ctrl+F8", Qt::Key_F8, ctrl, {Command::setLargeScreenSize});
+    code("Shift+F5", Qt::Key_F5, shift, {Command::smallerScreen});
+    code("Left", Qt::Key_Left, none, {Command::arrowLeft});
+    code("Right", Qt::Key_Right, none, {Command::arrowRight});
+    code("Enter", Qt::Key_Return, none, {});
+}
+
+void TestKeyboard::everyKeyReachesItsCommand()
+{
+    QFETCH(Qt::Key, key);
+    QFETCH(char, character);
+    QFETCH(Qt::KeyboardModifiers, mods);
+    QFETCH(Commands, expected);
+    Program& p = *m_shared;
+    p.use();
+    QVERIFY(Program::activate(p.main()));
+    p.main()->giveFocusToSink();
+    QSignalSpy ran(p.keyboard()->commands, &KeyCommands::commandRan);
+    if (character)
+        Program::type(p.main(), character, mods);
+    else
+        Program::key(p.main(), key, mods);
+    QCOMPARE(ranCommands(ran), expected);
+}
+
+void TestKeyboard::keysRunTheRightOperations()
+{
+    Program p;
+    QVERIFY(Program::activate(p.main()));
+    QVERIFY(p.openClipAt(100));
+    TMainForm* m = p.main();
+    auto press = [&](char c, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        Program::type(m, c, mods);
+        p.settle();
+    };
+    press('a');
+    QCOMPARE(p.position(), 97.0); // back 3 seconds
+    press('f');
+    QCOMPARE(p.position(), 100.0);
+    press('A', Qt::ShiftModifier);
+    QCOMPARE(p.position(), 40.0); // back 1 minute
+    press('F', Qt::ShiftModifier);
+    QCOMPARE(p.position(), 100.0);
+    press('d');
+    QVERIFY(qAbs(p.position() - (100.0 + 1.0 / 30)) < 1e-6);
+    press('s');
+    QVERIFY(qAbs(p.position() - 100.0) < 1e-6);
+    press('D', Qt::ShiftModifier);
+    QVERIFY(qAbs(p.position() - (100.0 + 5.0 / 30)) < 1e-6);
+    press('S', Qt::ShiftModifier);
+    QVERIFY(qAbs(p.position() - 100.0) < 1e-6);
+    press('g');
+    QCOMPARE(m->setStartTimeValue->digitText(), QStringLiteral("000140"));
+    p.player()->setCurrentPosition(130);
+    p.settle();
+    press('h');
+    QCOMPARE(m->setEndTimeValue->digitText(), QStringLiteral("000210"));
+    press('j');
+    QCOMPARE(p.player()->Rate(), 0.5);
+    press('l');
+    QCOMPARE(p.player()->Rate(), 2.0);
+    press('k');
+    QCOMPARE(p.player()->Rate(), 1.0);
+    press('m');
+    QVERIFY(p.player()->Mute());
+    press('m');
+    QVERIFY(!p.player()->Mute());
+    const bool playing = p.player()->PlayState() == 2;
+    press(' ');
+    QCOMPARE(p.player()->PlayState() == 2, !playing);
+    press(' ');
+    QCOMPARE(p.player()->PlayState() == 2, playing);
+    press('t');
+    QVERIFY(m->loops->LoopIsPlaying);
+    press('y');
+    QVERIFY(!m->loops->LoopIsPlaying);
+    press('r');
+    QVERIFY(p.position() < 0.1); // from the start, playing
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("00:00:05 00:00:09 \"a.mp4\" \"/nowhere/\""));
+    press('u');
+    QCOMPARE(p.windows().CommandLineEntryForm->CommandLineText->text(), QGuiApplication::clipboard()->text());
+    p.prompt().clear();
+    press('i'); // the pasted clip does not exist: the play operation says so
+    QCOMPARE(p.prompt().messages().size(), 1);
+    p.prompt().clear();
+    press('c');
+    QCOMPARE(p.prompt().shown().size(), 1);
+    QCOMPARE(p.prompt().shown().first().kind, QStringLiteral("open"));
+}
+
+void TestKeyboard::windowKeysTellTheirWindow_data()
+{
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("mods");
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<bool>("toldTheWindow");
+    const Qt::KeyboardModifiers none;
+    QTest::newRow("F1") << Qt::Key_F1 << none << "MaximizeToggleButtonClick" << true;
+    QTest::newRow("Ctrl+Alt+F1") << Qt::Key_F1 << Qt::KeyboardModifiers(Qt::ControlModifier | Qt::AltModifier)
+                                 << "MaximizeToggleButtonClick" << true;
+    QTest::newRow("F2") << Qt::Key_F2 << none << "FullScreenModeClick" << true;
+    QTest::newRow("F3") << Qt::Key_F3 << none << "VideoWindowToggleButtonClick" << true;
+    QTest::newRow("F4") << Qt::Key_F4 << none << "BookmarksWindowToggleButtonClick" << true;
+    QTest::newRow("F5") << Qt::Key_F5 << none << "SmallerScreenButtonClick" << false;
+    QTest::newRow("F6") << Qt::Key_F6 << none << "LargerScreenButtonClick" << false;
+    QTest::newRow("F7") << Qt::Key_F7 << none << "ShowSmallScreenSizeButtonClick" << false;
+    QTest::newRow("F8") << Qt::Key_F8 << none << "ShowLargeScreenSizeButtonClick" << false;
+    QTest::newRow("Ctrl+F7") << Qt::Key_F7 << Qt::KeyboardModifiers(Qt::ControlModifier)
+                             << "SetSmallScreenSizeButtonClick" << false;
+    QTest::newRow("Ctrl+F8") << Qt::Key_F8 << Qt::KeyboardModifiers(Qt::ControlModifier)
+                             << "SetLargeScreenSizeButtonClick" << false;
+}
+
+void TestKeyboard::windowKeysTellTheirWindow()
+{
+    QFETCH(Qt::Key, key);
+    QFETCH(Qt::KeyboardModifiers, mods);
+    QFETCH(QString, operation);
+    QFETCH(bool, toldTheWindow);
+    Program& p = *m_shared;
+    p.use();
+    for (QWidget* window : {static_cast<QWidget*>(p.main()), static_cast<QWidget*>(p.windows().BookmarksForm),
+                            static_cast<QWidget*>(p.windows().FilePlayingInfoForm)}) {
+        QVERIFY(Program::activate(window));
+        if (window == p.windows().BookmarksForm)
+            focusGrid(p.windows().BookmarksForm);
+        QSignalSpy ran(p.keyboard()->windowCommands, &WindowCommands::ran);
+        Program::key(window, key, mods);
+        QCOMPARE(ranOperations(ran), QStringList{operation});
+        QCOMPARE(ran.first().at(1).value<QObject*>(), toldTheWindow ? window : nullptr);
+    }
+    p.windows().BookmarksForm->hide();
+    p.windows().FilePlayingInfoForm->hide();
+}
+
+void TestKeyboard::gatesStopCommands()
+{
+    Program p;
+    QVERIFY(Program::activate(p.main()));
+    TBookmarksForm* catalog = p.windows().BookmarksForm;
+    QSignalSpy ran(p.keyboard()->commands, &KeyCommands::commandRan);
+    QSignalSpy made(p.keyboard()->bookmarkMaking, &BookmarkMaking::ran);
+
+    catalog->setPlayingAll(true);
+    for (char c : {'c', 'g', 'h', 'u', 'i', 'o'})
+        Program::type(p.main(), c);
+    Program::key(p.main(), Qt::Key_PageUp);
+    Program::key(p.main(), Qt::Key_PageDown);
+    QCOMPARE(ranCommands(ran), Commands{});
+    QVERIFY(p.prompt().shown().isEmpty());
+    Program::type(p.main(), 'O', Qt::ShiftModifier);
+    QCOMPARE(ranOperations(made), QStringList{"QuickMakeBookmarkButtonClick"});
+    catalog->setPlayingAll(false);
+
+    ran.clear();
+    for (char c : {'8', '9', '0'})
+        Program::type(p.main(), c);
+    QCOMPARE(ranCommands(ran), Commands{});
+    catalog->setCatalogMode(1);
+    for (char c : {'8', '9', '0'})
+        Program::type(p.main(), c);
+    QCOMPARE(ranCommands(ran), (Commands{Command::previousBookmark, Command::currentBookmark, Command::nextBookmark}));
+}
+
+void TestKeyboard::otherWindowsPassTheirKeys_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::newRow("catalog") << "catalog";
+    QTest::newRow("command line entry") << "entry";
+    QTest::newRow("video file information") << "info";
+}
+
+void TestKeyboard::otherWindowsPassTheirKeys()
+{
+    QFETCH(QString, window);
+    Program p;
+    QVERIFY(p.openClipAt(100));
+    QWidget* other = window == "catalog" ? static_cast<QWidget*>(p.windows().BookmarksForm)
+                     : window == "entry" ? static_cast<QWidget*>(p.windows().CommandLineEntryForm)
+                                         : static_cast<QWidget*>(p.windows().FilePlayingInfoForm);
+    QVERIFY(Program::activate(other));
+    if (window == "catalog")
+        focusGrid(p.windows().BookmarksForm);
+    Program::type(other, 'a');
+    p.settle();
+    QCOMPARE(p.position(), 97.0);
+    Program::type(other, 'F', Qt::ShiftModifier);
+    p.settle();
+    QCOMPARE(p.position(), 157.0);
+    Program::key(other, Qt::Key_Right);
+    QCOMPARE(p.keyboard()->commands->LastArrowDirection, 2);
+    Program::key(other, Qt::Key_Left);
+    QCOMPARE(p.keyboard()->commands->LastArrowDirection, 1);
+}
+
+void TestKeyboard::catalogCellEditingKeepsLetters()
+{
+    Program p;
+    QVERIFY(p.openClipAt(100));
+    TBookmarksForm* catalog = p.windows().BookmarksForm;
+    QVERIFY(Program::activate(catalog));
+    focusGrid(catalog);
+    catalog->BookmarksGrid->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    Program::type(catalog, 'a');
+    p.settle();
+    QCOMPARE(p.position(), 100.0);
+    Program::key(catalog, Qt::Key_Escape); // closes the cell editor, which took the letter
+    QVERIFY(catalog->BookmarksGrid->hasFocus());
+    catalog->BookmarksGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Program::type(catalog, 'a');
+    p.settle();
+    QCOMPARE(p.position(), 97.0);
+}
+
+void TestKeyboard::timeBoxTakesTextAndEscapeEndsIt()
+{
+    Program p;
+    QVERIFY(Program::activate(p.main()));
+    QVERIFY(p.openClipAt(100));
+    TMainForm* m = p.main();
+    FocusModel* focus = p.keyboard()->mainFocus;
+    QTest::mouseClick(m->setStartTimeValue, Qt::LeftButton);
+    QVERIFY(m->setStartTimeValue->hasFocus());
+    QVERIFY(!focus->keyPreview());
+    QCOMPARE(m->focusSink->stateText(), QStringLiteral("text entry active"));
+    QCOMPARE(m->focusSink->stateColor(), QColor(255, 0, 0));
+
+    QSignalSpy ran(p.keyboard()->commands, &KeyCommands::commandRan);
+    Program::typeText(m, "ga1");
+    Program::key(m, Qt::Key_F1);
+    Program::key(m, Qt::Key_PageDown);
+    p.settle();
+    QCOMPARE(ranCommands(ran), Commands{});
+    QCOMPARE(p.position(), 100.0);
+    QCOMPARE(m->setStartTimeValue->digitText(), QStringLiteral("1"));
+
+    Program::key(m, Qt::Key_Escape);
+    QVERIFY(m->focusSink->isActive());
+    QCOMPARE(m->focusSink->stateText(), QStringLiteral("player controls active"));
+    QVERIFY(focus->keyPreview());
+    QCOMPARE(m->setStartTimeValue->digitText(), QString()); // the unfinished entry is abandoned
+    Program::type(m, 'a');
+    p.settle();
+    QCOMPARE(p.position(), 97.0);
+}
+
+void TestKeyboard::keyBoxTakesTextAndEnterEndsIt()
+{
+    Program p;
+    QVERIFY(Program::activate(p.main()));
+    QVERIFY(p.openClipAt(100));
+    TMainForm* m = p.main();
+    QTest::mouseClick(m->playLoopKey, Qt::LeftButton);
+    QVERIFY(!p.keyboard()->mainFocus->keyPreview());
+    m->playLoopKey->selectAll();
+    Program::type(m, 'f');
+    p.settle();
+    QCOMPARE(m->playLoopKey->text(), QStringLiteral("f"));
+    QCOMPARE(p.position(), 100.0);
+    Program::key(m, Qt::Key_Return);
+    QVERIFY(m->focusSink->isActive());
+    QVERIFY(p.keyboard()->mainFocus->keyPreview());
+    QVERIFY(p.prompt().messages().isEmpty());
+}
+
+void TestKeyboard::reassignedKeyReplacesTheOldOne()
+{
+    Program p;
+    QVERIFY(Program::activate(p.main()));
+    QVERIFY(p.openClipAt(100));
+    TMainForm* m = p.main();
+    QTest::mouseClick(m->backsecondsKey, Qt::LeftButton);
+    m->backsecondsKey->selectAll();
+    Program::type(m, 'q');
+    Program::key(m, Qt::Key_Escape);
+    Program::type(m, 'a');
+    p.settle();
+    QCOMPARE(p.position(), 100.0);
+    Program::type(m, 'q');
+    p.settle();
+    QCOMPARE(p.position(), 97.0);
+    Program::type(m, 'Q', Qt::ShiftModifier); // the Shift form follows the new key too
+    p.settle();
+    QCOMPARE(p.position(), 37.0);
+
+    // An options-window key: typed into its box, used at once.
+    TOptionsForm* options = p.windows().OptionsForm;
+    options->restartKey->setText(QStringLiteral("x"));
+    Program::type(m, 'r');
+    p.settle();
+    QCOMPARE(p.position(), 37.0);
+    Program::type(m, 'x');
+    p.settle();
+    QVERIFY(p.position() < 0.1);
+}
+
+void TestKeyboard::sameCharacterRunsBothInTableOrder()
+{
+    Program p;
+    QVERIFY(Program::activate(p.main()));
+    QVERIFY(p.openClipAt(100));
+    TMainForm* m = p.main();
+    m->setStartTimeKey->setText(QStringLiteral("f"));
+    QSignalSpy ran(p.keyboard()->commands, &KeyCommands::commandRan);
+    Program::type(m, 'f');
+    p.settle();
+    QCOMPARE(ranCommands(ran), (Commands{Command::forwardseconds, Command::setStartTime}));
+    // The start time is taken after the jump: the jump ran first.
+    QCOMPARE(m->setStartTimeValue->digitText(), QStringLiteral("000143"));
+}
+
+void TestKeyboard::exitKey_data()
+{
+    QTest::addColumn<bool>("ctrlSelect");
+    QTest::addColumn<char>("character");
+    QTest::addColumn<Qt::KeyboardModifiers>("mods");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("z") << false << 'z' << Qt::KeyboardModifiers() << true;
+    QTest::newRow("Shift+Z") << false << 'Z' << Qt::KeyboardModifiers(Qt::ShiftModifier) << true;
+    QTest::newRow("Ctrl+Z") << false << 'z' << Qt::KeyboardModifiers(Qt::ControlModifier) << false;
+    QTest::newRow("CtrlSelect: z") << true << 'z' << Qt::KeyboardModifiers() << false;
+    QTest::newRow("CtrlSelect: Ctrl+Z") << true << 'z' << Qt::KeyboardModifiers(Qt::ControlModifier) << true;
+}
+
+void TestKeyboard::exitKey()
+{
+    QFETCH(bool, ctrlSelect);
+    QFETCH(char, character);
+    QFETCH(Qt::KeyboardModifiers, mods);
+    QFETCH(bool, closes);
+    Program p;
+    QVERIFY(Program::activate(p.main()));
+    p.windows().OptionsForm->CtrlSelect->setChecked(ctrlSelect);
+    QSignalSpy closing(p.main(), &TMainForm::closing);
+    Program::type(p.main(), character, mods);
+    QCOMPARE(closing.size(), closes ? 1 : 0);
+    QCOMPARE(p.main()->isVisible(), !closes);
+}
+
+void TestKeyboard::altF4OnlyFromTheMainWindow()
+{
+    Program p;
+    QSignalSpy closing(p.main(), &TMainForm::closing);
+    QSignalSpy ran(p.keyboard()->windowCommands, &WindowCommands::ran);
+    QVERIFY(Program::activate(p.windows().CommandLineEntryForm));
+    Program::key(p.windows().CommandLineEntryForm, Qt::Key_F4, Qt::AltModifier);
+    QCOMPARE(closing.size(), 0);
+    QVERIFY(ran.isEmpty()); // Alt+F4 is not F4
+    QVERIFY(Program::activate(p.main()));
+    Program::key(p.main(), Qt::Key_F4, Qt::AltModifier);
+    QCOMPARE(closing.size(), 1);
+    QVERIFY(!p.main()->isVisible());
+    QVERIFY(ran.isEmpty());
+}
+
+void TestKeyboard::menuShortcutsWorkDuringTextEntry()
+{
+    Program p;
+    QVERIFY(Program::activate(p.main()));
+    TMainForm* m = p.main();
+    QTest::mouseClick(m->setEndTimeValue, Qt::LeftButton);
+    QVERIFY(!p.keyboard()->mainFocus->keyPreview());
+    QSignalSpy lock(m->OriginalSize1, &QAction::triggered);
+    QSignalSpy info(m->VideoFileInfo1, &QAction::triggered);
+    QSignalSpy catalog(m->ShowBookmarks1, &QAction::triggered);
+    const bool locked = m->OriginalSize1->isChecked();
+    Program::key(m, Qt::Key_L, Qt::ControlModifier);
+    Program::key(m, Qt::Key_I, Qt::ControlModifier);
+    Program::key(m, Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(lock.size(), 1);
+    QCOMPARE(m->OriginalSize1->isChecked(), !locked);
+    QCOMPARE(info.size(), 1);
+    QCOMPARE(catalog.size(), 1);
+}
+
+void TestKeyboard::activationAndClicksGiveTheSinkTheFocus()
+{
+    Program p;
+    TMainForm* m = p.main();
+    QVERIFY(Program::activate(m));
+    QTest::mouseClick(m->setStartTimeValue, Qt::LeftButton);
+    QVERIFY(!p.keyboard()->mainFocus->keyPreview());
+    QVERIFY(Program::activate(p.windows().CommandLineEntryForm));
+    QVERIFY(Program::activate(m));
+    QVERIFY(m->focusSink->isActive());
+    QVERIFY(p.keyboard()->mainFocus->keyPreview());
+
+    m->LoopList->setFocus(Qt::TabFocusReason);
+    QVERIFY(!p.keyboard()->mainFocus->keyPreview());
+    QTest::mouseClick(m->AdvancedPlayerControlsBox, Qt::LeftButton, {}, QPoint(180, 8));
+    QVERIFY(m->focusSink->isActive());
+    QVERIFY(p.keyboard()->mainFocus->keyPreview());
+}
+
+void TestKeyboard::addBookmarkMousePress()
+{
+    Program p;
+    TMainForm* m = p.main();
+    QVERIFY(Program::activate(m));
+    QSignalSpy made(p.keyboard()->bookmarkMaking, &BookmarkMaking::ran);
+    QTest::mouseClick(m->setStartTimeValue, Qt::LeftButton);
+    QTest::mousePress(m->makeBookmarkButton, Qt::LeftButton, Qt::ShiftModifier);
+    QVERIFY(m->focusSink->isActive());
+    QTest::mouseRelease(m->makeBookmarkButton, Qt::LeftButton, Qt::ShiftModifier);
+    QTest::mousePress(m->makeBookmarkButton, Qt::LeftButton);
+    QTest::mouseRelease(m->makeBookmarkButton, Qt::LeftButton);
+    QCOMPARE(ranOperations(made), (QStringList{"QuickMakeBookmarkButtonClick", "makeBookmarkButtonClick"}));
+}
+
+QTEST_MAIN(TestKeyboard)
+#include "TestKeyboard.moc"
