@@ -5,6 +5,7 @@
 #include "catalog/TBookmarksForm.h"
 #include "catalog/TCategoryInputForm.h"
 #include "cmdline/TCommandLineEntryForm.h"
+#include "input/Keyboard.h"
 #include "input/TOptionsForm.h"
 #include "playback/ClipLoader.h"
 #include "playback/PlaybackEngine.h"
@@ -74,6 +75,7 @@ bool Startup::start(const QStringList& arguments)
     TMainForm* main = m_windows.MainForm;
     main->setWindows(&m_windows);
     main->setProgramFolder(m_options.programFolder);
+    main->keyboard = new Keyboard(m_windows, main);
     const ConfigFile file(m_options.programFolder, m_options.userConfigFolder);
     m_settings = std::make_unique<SettingsBinder>(m_windows, file);
     main->settings = m_settings.get();

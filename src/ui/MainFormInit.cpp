@@ -7,6 +7,8 @@
 #include "catalog/TBookmarksForm.h"
 #include "cmdline/TCommandLineEntryForm.h"
 #include "input/FocusSink.h"
+#include "input/KeyAssignments.h"
+#include "input/Keyboard.h"
 #include "input/TOptionsForm.h"
 #include "playback/ClipLoader.h"
 #include "playback/LoopControls.h"
@@ -28,7 +30,11 @@ void TMainForm::FormInit(const QStringList& arguments)
     AppWindows& w = *m_windows;
     if (settings)
         settings->ReadConfigFile();
+    if (keyboard)
+        keyboard->assignments->DuplicateKeyCheck();
     w.BookmarksForm->ResetBookmarksGrid(settings ? settings->gridColumns() : BookmarksGridColumns{});
+    if (keyboard)
+        keyboard->assignments->rememberLastAcceptedKeys();
 
     regularspeedButton->setColor(Colours::fromStored(0x6CB304));
     slowmotionButton->setHotColor(Colours::buttonShadow());

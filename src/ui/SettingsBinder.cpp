@@ -3,6 +3,8 @@
 #include "app/Prompt.h"
 #include "catalog/TBookmarksForm.h"
 #include "cmdline/TCommandLineEntryForm.h"
+#include "input/KeyAssignments.h"
+#include "input/Keyboard.h"
 #include "input/TOptionsForm.h"
 #include "playback/LoopControls.h"
 #include "ui/AppWindows.h"
@@ -144,8 +146,13 @@ void SettingsBinder::applyToWindows(const Settings& s)
 
 void SettingsBinder::applyAfterReading()
 {
-    // Captions that follow keys and values, the original-size lock and the
-    // layout mode are applied by their owners as they join the program.
+    // The original-size lock and the layout mode are applied by their owners
+    // as they join the program.
+    if (KeyAssignments* keys = m_windows.MainForm->keyboard ? m_windows.MainForm->keyboard->assignments : nullptr) {
+        keys->nonshiftKeyChange();
+        keys->shiftKeyChange();
+        keys->anyKeyChange();
+    }
     m_windows.MainForm->loops->loopOnceClick();
 }
 

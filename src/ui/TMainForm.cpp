@@ -2,6 +2,8 @@
 
 #include "app/Prompt.h"
 #include "input/FocusSink.h"
+#include "input/KeyAssignments.h"
+#include "input/Keyboard.h"
 #include "playback/ClipLoader.h"
 #include "playback/LoopControls.h"
 #include "playback/MediaPlayerControl.h"
@@ -119,6 +121,8 @@ bool TMainForm::FormClose()
     // Offering to save a modified catalog comes with the catalog document.
     if (settings)
         settings->WriteConfigFile();
+    if (keyboard)
+        keyboard->assignments->DuplicateKeyCheck();
     emit closing();
     return true;
 }

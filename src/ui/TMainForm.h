@@ -23,6 +23,7 @@ class TransportControls;
 class LoopControls;
 struct AppWindows;
 class SettingsBinder;
+class Keyboard;
 
 // The main window: the video picture with the player, loop, bookmark, window
 // and user controls. The window holds the controls and the start-up and
@@ -64,6 +65,9 @@ public:
 
     // Settings file: read at start, written at exit.
     SettingsBinder* settings = nullptr;
+
+    // The keyboard: key handlers, focus model, key assignments.
+    Keyboard* keyboard = nullptr;
 
     // Controllers.
     ClipLoader* clips = nullptr;
