@@ -31,7 +31,8 @@ public:
         if (!settingsLines.isEmpty()) {
             QFile file(m_dir.filePath("config.txt"));
             if (file.open(QIODevice::WriteOnly))
-                file.write((settingsLines.join('\n') + '\n').toUtf8());
+                // A one-line settings file is ignored as damaged: add a line.
+                file.write((settingsLines.join('\n') + "\nQuick_Start_Guide_Visible: 0\n").toUtf8());
         }
         Startup::Options options;
         options.makeEngine = [this] {

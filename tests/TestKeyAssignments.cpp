@@ -1,0 +1,249 @@
+#include "TestKeyboardHarness.h"
+
+#include "catalog/TBookmarksForm.h"
+#include "cmdline/TCommandLineEntryForm.h"
+#include "input/FocusSink.h"
+#include "input/TOptionsForm.h"
+#include "ui/widgets/TColourButton.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+const QString kInvalid = QStringLiteral("Please pick a valid value.");
+const QString kAdvice = QStringLiteral(
+    "\n\nPlease manually fix or run \"Restore all keyboard and window settings\" in the Options window.");
+
+QString startEndClash()
+{
+    return QStringLiteral("You have duplcate keys assigned.\n\nPlayer Controls: forward seconds key is assigned to: "
+                          "'f'\nMain Form: set start time key is assigned to: 'f'") +
+           kAdvice;
+}
+
+} // namespace
+
+class TestKeyAssignments : public QObject {
+    Q_OBJECT
+
+private slots:
+    void mainKeyBoxRefusesEmptyAndBlank_data();
+    void mainKeyBoxRefusesEmptyAndBlank();
+    void optionsKeyBoxRefusesEmpty();
+    void duplicatesReportedAtStartAndExit();
+    void duplicateMadeWhileRunningReportedAtExit();
+    void ctrlExitKeyOnMenuShortcut();
+    void captionsFollowOptionsKeys();
+    void beginnerModeKeepsItsCaptions();
+    void shiftLabelsFollowJumpKeys();
+    void jumpCaptionsAndHintsFollowValues();
+};
+
+void TestKeyAssignments::mainKeyBoxRefusesEmptyAndBlank_data()
+{
+    QTest::addColumn<QString>("typed"); // after clearing the box; "" types nothing
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("empty") << ""
+                           << "a" << true;
+    QTest::newRow("blank") << " "
+                           << "a" << true;
+    QTest::newRow("capital") << "A"
+                             << "A" << false;
+    QTest::newRow("punctuation") << "."
+                                 << "." << false;
+}
+
+void TestKeyAssignments::mainKeyBoxRefusesEmptyAndBlank()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, after);
+    QFETCH(bool, refused);
+    Program p;
+    TMainForm* m = p.main();
+    QVERIFY(Program::activate(m));
+    QTest::mouseClick(m->backsecondsKey, Qt::LeftButton);
+    m->backsecondsKey->selectAll();
+    Program::key(m, Qt::Key_Backspace);
+    if (!typed.isEmpty())
+        Program::type(m, typed.at(0).toLatin1(), typed.at(0).isUpper() ? Qt::ShiftModifier : Qt::NoModifier);
+    // Leaving by a click elsewhere in the window.
+    QTest::mouseClick(m->AdvancedPlayerControlsBox, Qt::LeftButton, {}, QPoint(180, 8));
+    QCOMPARE(p.prompt().messages(), refused ? QStringList{kInvalid} : QStringList{});
+    QCOMPARE(m->backsecondsKey->text(), after);
+    QVERIFY(p.keyboard()->mainFocus->keyPreview());
+    QCOMPARE(p.keyboard()->assignments->lastAcceptedKey(m->backsecondsKey), after);
+
+    // The restored key is the last one accepted, not the default.
+    if (!refused) {
+        QTest::mouseClick(m->backsecondsKey, Qt::LeftButton);
+        m->backsecondsKey->selectAll();
+        Program::key(m, Qt::Key_Delete);
+        Program::key(m, Qt::Key_Escape);
+        QCOMPARE(p.prompt().messages(), QStringList{kInvalid});
+        QCOMPARE(m->backsecondsKey->text(), after);
+    }
+}
+
+void TestKeyAssignments::optionsKeyBoxRefusesEmpty()
+{
+    Program p;
+    TOptionsForm* options = p.windows().OptionsForm;
+    QVERIFY(Program::activate(options));
+    options->chooseclipKey->setFocus(Qt::MouseFocusReason);
+    options->chooseclipKey->clear();
+    QTest::keyClick(options->chooseclipKey, Qt::Key_Return); // ends entry: the window's focus sink takes over
+    QCOMPARE(p.prompt().messages(), QStringList{kInvalid});
+    QCOMPARE(options->chooseclipKey->text(), QStringLiteral("c"));
+
+    // Closing the window with an empty box checks it too.
+    p.prompt().clear();
+    options->exitKey->setFocus(Qt::MouseFocusReason);
+    options->exitKey->setText(QStringLiteral(" "));
+    options->hide();
+    QCOMPARE(p.prompt().messages(), QStringList{kInvalid});
+    QCOMPARE(options->exitKey->text(), QStringLiteral("z"));
+}
+
+void TestKeyAssignments::duplicatesReportedAtStartAndExit()
+{
+    Program p({QStringLiteral("Set_Start_Time_Key: f")});
+    QCOMPARE(p.main()->setStartTimeKey->text(), QStringLiteral("f"));
+    QCOMPARE(p.prompt().messages(), QStringList{startEndClash()});
+    p.prompt().clear();
+    QVERIFY(p.main()->close());
+    QCOMPARE(p.prompt().messages(), QStringList{startEndClash()});
+}
+
+void TestKeyAssignments::duplicateMadeWhileRunningReportedAtExit()
+{
+    Program p;
+    TMainForm* m = p.main();
+    QVERIFY(Program::activate(m));
+    QTest::mouseClick(m->setStartTimeKey, Qt::LeftButton);
+    m->setStartTimeKey->selectAll();
+    Program::type(m, 'f');
+    Program::key(m, Qt::Key_Return);
+    QCOMPARE(m->setStartTimeKey->text(), QStringLiteral("f"));
+    QVERIFY(p.prompt().messages().isEmpty());
+    QVERIFY(m->close());
+    QCOMPARE(p.prompt().messages(), QStringList{startEndClash()});
+}
+
+void TestKeyAssignments::ctrlExitKeyOnMenuShortcut()
+{
+    Program p({QStringLiteral("Options_Form_Exit_Keystroke: o"),
+               QStringLiteral("Options_Form_Exit_Keystroke_with_Ctrl_Key: 1")});
+    QVERIFY(p.windows().OptionsForm->CtrlSelect->isChecked());
+    const QString expected =
+        QStringLiteral("You have duplcate keys assigned.\n\nOptions Form: exit key is assigned to: "
+                       "'Ctrl+o'\nwhich is also assigned to a main menu shortcut.") +
+        kAdvice;
+    QCOMPARE(p.prompt().messages(), QStringList{expected});
+    QCOMPARE(p.main()->exitButton->text(), QStringLiteral("exit (Ctrl+o)"));
+}
+
+void TestKeyAssignments::captionsFollowOptionsKeys()
+{
+    Program p;
+    TMainForm* m = p.main();
+    TOptionsForm* options = p.windows().OptionsForm;
+    QCOMPARE(m->choosevideoclip1->text(), QStringLiteral("View video clip                                      (c)"));
+    QVERIFY(Program::activate(options));
+    options->chooseclipKey->setFocus(Qt::MouseFocusReason);
+    options->chooseclipKey->selectAll();
+    QTest::keyClick(options->chooseclipKey, Qt::Key_X);
+    // At once, while the box still has the focus.
+    QVERIFY(options->chooseclipKey->hasFocus());
+    QCOMPARE(m->ViewClipButton->text(), QStringLiteral("view clip (x)"));
+    QCOMPARE(m->choosevideoclip1->text(), QStringLiteral("View video clip                                      (x)"));
+
+    options->CtrlSelect->setChecked(true);
+    QCOMPARE(m->exitButton->text(), QStringLiteral("exit (Ctrl+z)"));
+    options->CtrlSelect->setChecked(false);
+    QCOMPARE(m->exitButton->text(), QStringLiteral("exit (z)"));
+
+    options->pastecommandlineKey->setText(QStringLiteral("P"));
+    options->playcommandlineKey->setText(QStringLiteral("&"));
+    options->makebookmarkKey->setText(QStringLiteral("b"));
+    options->restartKey->setText(QStringLiteral("e"));
+    options->muteKey->setText(QStringLiteral("n"));
+    options->previousBookmarkKey->setText(QStringLiteral("1"));
+    options->currentBookmarkKey->setText(QStringLiteral("2"));
+    options->nextBookmarkKey->setText(QStringLiteral("3"));
+    TCommandLineEntryForm* entry = p.windows().CommandLineEntryForm;
+    QCOMPARE(entry->pasteCommandLineButton->text(), QStringLiteral("paste command line (P)"));
+    QCOMPARE(entry->playCommandLineButton->text(), QStringLiteral("play command line (&&)")); // shows "&"
+    QCOMPARE(m->makeBookmarkButton->text(), QStringLiteral("add bookmark (b)"));
+    QCOMPARE(m->restartButton->text(), QStringLiteral("restart (e)"));
+    QCOMPARE(m->muteButton->text(), QStringLiteral("mute (n)"));
+    TBookmarksForm* catalog = p.windows().BookmarksForm;
+    for (auto [previous, current, next] :
+         {std::tuple{m->PreviousBookmarkButton, m->CurrentBookmarkButton, m->NextBookmarkButton},
+          std::tuple{catalog->PreviousBookmarkButton, catalog->CurrentBookmarkButton, catalog->NextBookmarkButton}}) {
+        QCOMPARE(previous->text(), QStringLiteral("previous (1)"));
+        QCOMPARE(current->text(), QStringLiteral("current (2)"));
+        QCOMPARE(next->text(), QStringLiteral("next (3)"));
+    }
+    QCOMPARE(m->F1_Button->text(), QStringLiteral("maximize window (F1)"));
+}
+
+void TestKeyAssignments::beginnerModeKeepsItsCaptions()
+{
+    Program p;
+    TMainForm* m = p.main();
+    m->BeginnerMode1->setChecked(true);
+    m->AdvancedMode1->setChecked(false);
+    m->ViewClipButton->setText(QStringLiteral("beginner caption"));
+    p.windows().OptionsForm->chooseclipKey->setText(QStringLiteral("v"));
+    QCOMPARE(m->choosevideoclip1->text(), QStringLiteral("View video clip                                      (v)"));
+    QCOMPARE(m->ViewClipButton->text(), QStringLiteral("beginner caption"));
+}
+
+void TestKeyAssignments::shiftLabelsFollowJumpKeys()
+{
+    Program p({QStringLiteral("Forward_1_Frame_Key: e")});
+    TMainForm* m = p.main();
+    QCOMPARE(m->forwardframesKey->text(), QStringLiteral("<shift>e"));
+    m->backsecondsKey->setText(QStringLiteral("q"));
+    m->forwardsecondsKey->setText(QStringLiteral("w"));
+    m->back1frameKey->setText(QStringLiteral("x"));
+    QCOMPARE(m->backminutesKey->text(), QStringLiteral("<shift>q"));
+    QCOMPARE(m->forwardminutesKey->text(), QStringLiteral("<shift>w"));
+    QCOMPARE(m->backframesKey->text(), QStringLiteral("<shift>x"));
+}
+
+void TestKeyAssignments::jumpCaptionsAndHintsFollowValues()
+{
+    Program p({QStringLiteral("Back_Seconds_Value: 0"), QStringLiteral("Slow_Motion_Rate: 2")});
+    TMainForm* m = p.main();
+    QCOMPARE(m->backsecondsButton->text(), QStringLiteral("<< 1 sec"));
+    QCOMPARE(m->backsecondsButton->toolTip(), QStringLiteral("Jump back 1 second"));
+    QCOMPARE(m->backsecondsKey->toolTip(), QStringLiteral("keyboard equivalent for \"Jump back 1 second\""));
+    QCOMPARE(m->backminutesKey->toolTip(), QStringLiteral("keyboard equivalent for \"Jump back 1 minute\""));
+    QCOMPARE(m->back1frameKey->toolTip(), QStringLiteral("keyboard equivalent for \"Go back 1 frame\""));
+    QCOMPARE(m->slowmotionButton->text(), QStringLiteral("slow (0.3)"));
+    QCOMPARE(m->slowmotionButton->toolTip(), QStringLiteral("Play the video in slow motion (0.3x speed)"));
+
+    QVERIFY(Program::activate(m));
+    m->backSecondsValue->setFocus(Qt::MouseFocusReason);
+    const int ten = m->backSecondsValue->findText(QStringLiteral("10"));
+    m->backSecondsValue->setCurrentIndex(ten);
+    emit m->backSecondsValue->activated(ten);
+    QCOMPARE(m->backsecondsButton->text(), QStringLiteral("<< 10 sec"));
+    QCOMPARE(m->backsecondsButton->toolTip(), QStringLiteral("Jump back 10 seconds"));
+    QVERIFY(m->focusSink->isActive()); // keystrokes are commands again
+    const int frames = m->forwardframesValue->findText(QStringLiteral("15"));
+    m->forwardframesValue->setCurrentIndex(frames);
+    emit m->forwardframesValue->activated(frames);
+    QCOMPARE(m->forwardframesButton->text(), QStringLiteral(">> 15 frames"));
+    QCOMPARE(m->forwardframesKey->toolTip(), QStringLiteral("keyboard equivalent for \"Jump forward 15 frames\""));
+}
+
+QTEST_MAIN(TestKeyAssignments)
+#include "TestKeyAssignments.moc"
