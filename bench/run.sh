@@ -12,7 +12,7 @@ work=${WORK_DIR:-$build/bench-clips}
 loops=${1:-20}
 mkdir -p "$work"
 
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTEMPOLOOP_BENCH=ON >/dev/null
 cmake --build "$build" -j2 --target PlayerBench >/dev/null
 
 hd="$work/counted_1080p.mp4"

@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 #include "playback/MpvEngine.h"
 #include "ui/QtPrompt.h"
+#include "ui/TMainForm.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -29,5 +30,8 @@ int main(int argc, char* argv[])
     arguments.removeFirst();
     if (!startup.start(arguments))
         return 1;
+    // The other windows go with the main window.
+    QObject::connect(startup.windows().MainForm, &TMainForm::closing, &app, &QApplication::quit,
+                     Qt::QueuedConnection);
     return app.exec();
 }

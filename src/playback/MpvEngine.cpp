@@ -170,6 +170,11 @@ void MpvEngine::load(const QString& absolutePath)
         return;
     }
 
+    // mpv's video output needs the picture's render context when the clip
+    // starts decoding; create it now if the widget has not painted yet.
+    if (m_surface && !m_surface->hasRenderContext() && m_surface->window()->windowHandle())
+        m_surface->grabFramebuffer();
+
     m_loadState = LoadState::Loading;
     m_loadingEntry = -1;
     mpv_set_property_string(m_mpv, "pause", "yes");
@@ -458,9 +463,8 @@ QWidget* MpvEngine::createVideoSurface(QWidget* parent)
         return nullptr;
     if (m_surface)
         return m_surface;
-    // mpv's video output needs the widget's render context, which exists
-    // once the widget has been shown: a clip opened before that plays
-    // without picture, so show the surface before the first load.
+    // mpv's video output needs the widget's render context: load() creates
+    // it if the widget has not painted yet, once its window exists.
     m_surface = new MpvVideoWidget(m_mpv, parent);
     return m_surface;
 }

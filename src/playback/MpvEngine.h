@@ -59,8 +59,7 @@ public:
     void setVolume(int percent) override;
     int volume() const override { return m_volume; }
 
-    // The picture appears only in a surface that was shown before the clip
-    // was loaded (mpv's video output needs its render context).
+    // The picture's window must exist (shown once) before the first load.
     QWidget* createVideoSurface(QWidget* parent) override;
 
     // mpv's handle, for the picture widget; nullptr before initialize().

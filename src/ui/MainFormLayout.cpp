@@ -27,7 +27,6 @@ TColourButton* button(QWidget* parent, const char* name, const QString& caption,
     b->setButtonLook(TColourButton::blFramedOnHover);
     b->setWordWrap(true);
     b->setShowFocus(true);
-    b->setHotTextColor(Colours::buttonHighlight().darker(300));
     return b;
 }
 
@@ -127,6 +126,11 @@ void TMainForm::buildMenu()
 
 void TMainForm::buildRightPanel()
 {
+    // The controls were designed at 8 points; the panels' sizes are fixed.
+    QFont small = font();
+    small.setPointSize(8);
+    m_central->setFont(small);
+
     RHS_Panel = new QWidget(m_central);
     RHS_Panel->setObjectName(QStringLiteral("RHS_Panel"));
     QWidget* p = RHS_Panel;
