@@ -97,6 +97,38 @@ private slots:
         QVERIFY(written.contains("\r\nQuick_Start_Guide_Visible: 0"));
     }
 
+    void closingWithAModifiedCatalogAsksFirst_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("saveResult");  // -1: no save expected
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("cancel") << int(Prompt::Answer::Cancel) << -1 << false;
+        QTest::newRow("no") << int(Prompt::Answer::No) << -1 << true;
+        QTest::newRow("yes, saved") << int(Prompt::Answer::Yes) << 1 << true;
+        QTest::newRow("yes, save failed") << int(Prompt::Answer::Yes) << 0 << false;
+    }
+    void closingWithAModifiedCatalogAsksFirst()
+    {
+        QFETCH(int, answer);
+        QFETCH(int, saveResult);
+        QFETCH(bool, closes);
+        AppFixture app;
+        QVERIFY(app.start());
+        int saves = 0;
+        app.main()->saveCatalog = [&] {
+            ++saves;
+            return saveResult == 1;
+        };
+        app.startup->windows().BookmarksForm->setCatalogModified(true);
+        app.prompt.queueAnswer(Prompt::Answer(answer));
+        app.main()->exitButtonClick();
+        QCOMPARE(app.prompt.messages(), QStringList{"Save video catalog before exiting?"});
+        QCOMPARE(app.prompt.shown().first().kind, QStringLiteral("yesnocancel"));
+        QCOMPARE(saves, saveResult == -1 ? 0 : 1);
+        QCOMPARE(app.main()->isVisible(), !closes);
+        QCOMPARE(QFile::exists(app.configPath()), closes);
+    }
+
     void wrongArgumentCountsAreReportedAndIgnored_data()
     {
         QTest::addColumn<QStringList>("arguments");

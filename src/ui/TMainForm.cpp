@@ -1,6 +1,8 @@
 #include "ui/TMainForm.h"
 
 #include "app/Prompt.h"
+#include "catalog/TBookmarksForm.h"
+#include "ui/AppWindows.h"
 #include "input/FocusSink.h"
 #include "input/KeyAssignments.h"
 #include "input/Keyboard.h"
@@ -118,7 +120,21 @@ void TMainForm::exitButtonClick(QObject*) { close(); }
 
 bool TMainForm::FormClose()
 {
-    // Offering to save a modified catalog comes with the catalog document.
+    if (m_windows && m_windows->BookmarksForm && m_windows->BookmarksForm->CatalogModified()) {
+        switch (prompt().askYesNoCancel(QStringLiteral("Save video catalog before exiting?"), Prompt::Icon::Warning)) {
+        case Prompt::Answer::Yes:
+            if (!saveCatalog || !saveCatalog()) {
+                giveFocusToSink();
+                return false;
+            }
+            break;
+        case Prompt::Answer::No:
+            break;
+        default:
+            giveFocusToSink();
+            return false;
+        }
+    }
     if (settings)
         settings->WriteConfigFile();
     if (keyboard)

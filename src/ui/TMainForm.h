@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QStringList>
+#include <functional>
 
 #include "app/FolderClipList.h"
 #include "cmdline/LoopPlayer.h"
@@ -49,6 +50,9 @@ public:
     void FormInit(const QStringList& arguments);
     // Shut-down; false when the close is refused.
     bool FormClose();
+    // Saves the open catalog (its document's DoSave); false when the save
+    // failed or was cancelled, which keeps the program open.
+    std::function<bool()> saveCatalog;
     void exitButtonClick(QObject* sender = nullptr);
 
     MediaPlayerControl* player() const;
