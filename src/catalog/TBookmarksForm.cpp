@@ -19,13 +19,6 @@ const QColor kPlayHeader(0, 128, 0);
 constexpr int kRowHeight = 20;
 constexpr int kHeaderHeight = 21;
 
-TColourButton* makeButton(const char* objectName, const QString& caption, QWidget* parent)
-{
-    auto* button = new TColourButton(caption, parent);
-    button->setObjectName(QLatin1String(objectName));
-    button->setFocusPolicy(Qt::ClickFocus);
-    return button;
-}
 
 } // namespace
 
@@ -34,10 +27,10 @@ TBookmarksForm::TBookmarksForm(QWidget* parent)
       Panel4(new QWidget(this)),
       BookmarksGrid(new QTableWidget(Panel4)),
       DescriptionMemo(new QPlainTextEdit(this)),
-      hideRepeatsButton(makeButton("hideRepeatsButton", QStringLiteral("repeats - visible"), this)),
-      PreviousBookmarkButton(makeButton("PreviousBookmarkButton", QStringLiteral("previous (8)"), this)),
-      CurrentBookmarkButton(makeButton("CurrentBookmarkButton", QStringLiteral("current (9)"), this)),
-      NextBookmarkButton(makeButton("NextBookmarkButton", QStringLiteral("next (0)"), this)),
+      hideRepeatsButton(TColourButton::make("hideRepeatsButton", QStringLiteral("repeats - visible"), this)),
+      PreviousBookmarkButton(TColourButton::make("PreviousBookmarkButton", QStringLiteral("previous (8)"), this)),
+      CurrentBookmarkButton(TColourButton::make("CurrentBookmarkButton", QStringLiteral("current (9)"), this)),
+      NextBookmarkButton(TColourButton::make("NextBookmarkButton", QStringLiteral("next (0)"), this)),
       focusSink(new FocusSink(this))
 {
     setObjectName(QStringLiteral("BookmarksForm"));

@@ -39,13 +39,6 @@ QCheckBox* makeCheck(const char* objectName, const QString& caption, const QStri
     return box;
 }
 
-TColourButton* makeButton(const char* objectName, const QString& caption, QWidget* parent)
-{
-    auto* button = new TColourButton(caption, parent);
-    button->setObjectName(QLatin1String(objectName));
-    button->setFocusPolicy(Qt::ClickFocus);
-    return button;
-}
 
 } // namespace
 
@@ -69,10 +62,10 @@ QWidget* TOptionsForm::buildGeneralPage()
     const QString videoLabel = QStringLiteral("Default Video Clip Directory");
     const QString catalogLabel = QStringLiteral("Default Video Catalog Directory");
     defaultVideoDirectory = makeBox("defaultVideoDirectory", videoLabel, page);
-    EditDefaultVideoDirectoryButton = makeButton("EditDefaultVideoDirectoryButton", QStringLiteral("Edit"), page);
+    EditDefaultVideoDirectoryButton = TColourButton::make("EditDefaultVideoDirectoryButton", QStringLiteral("Edit"), page);
     defaultCatalogDirectory = makeBox("defaultCatalogDirectory", catalogLabel, page);
     EditDefaultCatalogDirectoryButton =
-        makeButton("EditDefaultCatalogDirectoryButton", QStringLiteral("Edit"), page);
+        TColourButton::make("EditDefaultCatalogDirectoryButton", QStringLiteral("Edit"), page);
     layout->addWidget(makeLabel(videoLabel, page), 0, 0);
     layout->addWidget(defaultVideoDirectory, 0, 1);
     layout->addWidget(EditDefaultVideoDirectoryButton, 0, 2);
@@ -119,7 +112,7 @@ QWidget* TOptionsForm::buildGeneralPage()
     DisableShowHints = makeCheck("DisableShowHints", hintsCaption, hintsCaption, false, page);
     layout->addWidget(DisableShowHints, 3, 0, 1, 3);
 
-    ExecuteRestoreKeyboardSettings = makeButton("ExecuteRestoreKeyboardSettings", QStringLiteral("Execute"), page);
+    ExecuteRestoreKeyboardSettings = TColourButton::make("ExecuteRestoreKeyboardSettings", QStringLiteral("Execute"), page);
     layout->addWidget(makeLabel(QStringLiteral("Restore all keyboard and window settings"), page), 4, 0, 1, 2);
     layout->addWidget(ExecuteRestoreKeyboardSettings, 4, 2);
     layout->setRowStretch(5, 1);

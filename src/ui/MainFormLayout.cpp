@@ -21,8 +21,7 @@ namespace {
 
 TColourButton* button(QWidget* parent, const char* name, const QString& caption, int x, int y, int w, int h)
 {
-    auto* b = new TColourButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
+    auto* b = TColourButton::make(name, caption, parent);
     b->setGeometry(x, y, w, h);
     b->setButtonLook(TColourButton::blFramedOnHover);
     b->setWordWrap(true);

@@ -20,13 +20,6 @@ QLineEdit* makeField(const char* objectName, const QString& label, QWidget* pare
     return field;
 }
 
-TColourButton* makeButton(const char* objectName, const QString& caption, QWidget* parent)
-{
-    auto* button = new TColourButton(caption, parent);
-    button->setObjectName(QLatin1String(objectName));
-    button->setFocusPolicy(Qt::ClickFocus);
-    return button;
-}
 
 } // namespace
 
@@ -40,9 +33,9 @@ TFilePlayingInfoForm::TFilePlayingInfoForm(QWidget* parent)
       ShowFramesPerSecond(makeField("ShowFramesPerSecond", QStringLiteral("Frames/Second"), this)),
       ShowCodecName(makeField("ShowCodecName", QStringLiteral("Codec Name"), this)),
       SizeToOriginalVideoButton(
-          makeButton("SizeToOriginalVideoButton", QStringLiteral("size to original video"), this)),
-      DisplayCodecNameButton(makeButton("DisplayCodecNameButton", QStringLiteral("display codec name"), this)),
-      OK_Button(makeButton("OK_Button", QStringLiteral("OK"), this)),
+          TColourButton::make("SizeToOriginalVideoButton", QStringLiteral("size to original video"), this)),
+      DisplayCodecNameButton(TColourButton::make("DisplayCodecNameButton", QStringLiteral("display codec name"), this)),
+      OK_Button(TColourButton::make("OK_Button", QStringLiteral("OK"), this)),
       focusSink(new FocusSink(this))
 {
     setObjectName(QStringLiteral("FilePlayingInfoForm"));

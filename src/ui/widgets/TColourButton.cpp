@@ -253,3 +253,11 @@ void TColourButton::mouseDoubleClickEvent(QMouseEvent* event)
     // The second click of a quick pair is a fresh press, so it clicks again.
     mousePressEvent(event);
 }
+
+TColourButton* TColourButton::make(const char* objectName, const QString& caption, QWidget* parent)
+{
+    auto* button = new TColourButton(caption, parent);
+    button->setObjectName(QLatin1String(objectName));
+    button->setFocusPolicy(Qt::ClickFocus);
+    return button;
+}
