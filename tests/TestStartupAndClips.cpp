@@ -14,6 +14,8 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QScreen>
+#include <QGuiApplication>
 #include "cmdline/TCommandLineEntryForm.h"
 #include "ui/widgets/TColourButton.h"
 #include <QTest>
@@ -127,6 +129,34 @@ private slots:
         QCOMPARE(saves, saveResult == -1 ? 0 : 1);
         QCOMPARE(app.main()->isVisible(), !closes);
         QCOMPARE(QFile::exists(app.configPath()), closes);
+    }
+
+    void windowBoundsOffEveryScreenComeBackOnScreen()
+    {
+        AppFixture app;
+        QFile f(app.configPath());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("Main_Form_Left: -9000\r\nMain_Form_Top: 12000\r\nMain_Form_Width: 700\r\nMain_Form_Height: 600\r\n");
+        f.close();
+        QVERIFY(app.start());
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY(screen.intersects(app.main()->geometry()));
+        QCOMPARE(app.main()->geometry().size(), QSize(700, 600));
+    }
+
+    void maximisedMainWindowRestoresToTheLargeVideoBounds()
+    {
+        AppFixture app;
+        QFile f(app.configPath());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("Video_Clip_LargeScreenSize_Left: 20\r\nVideo_Clip_LargeScreenSize_Top: 30\r\n"
+                "Video_Clip_LargeScreenSize_Width: 700\r\nVideo_Clip_LargeScreenSize_Height: 500\r\n"
+                "Main_Form_WindowState: 2\r\n");
+        f.close();
+        QVERIFY(app.start());
+        QVERIFY(app.main()->windowState() & Qt::WindowMaximized);
+        app.main()->showNormal();
+        QCOMPARE(app.main()->geometry(), QRect(20, 30, 700, 500));
     }
 
     void wrongArgumentCountsAreReportedAndIgnored_data()

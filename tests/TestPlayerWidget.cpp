@@ -1,15 +1,19 @@
-// The picture full screen: the main window around it goes full screen, keys
-// reach the windows only as the control's full-screen key event, and Escape
-// leaves full screen inside the control.
+// The player widget: its strip, click to play, and the picture full screen
+// (the main window around it goes full screen, keys reach the windows only as
+// the control's full-screen key event, and Escape leaves full screen inside
+// the control).
 #include "AppFixture.h"
 #include "playback/TActiveMovie.h"
 
+#include <QLabel>
 #include <QLineEdit>
+#include <QSlider>
+#include <QToolButton>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QTest>
 
-class TestFullScreen : public QObject {
+class TestPlayerWidget : public QObject {
     Q_OBJECT
 
     std::unique_ptr<AppFixture> app;
@@ -18,6 +22,7 @@ private slots:
     void init()
     {
         app = std::make_unique<AppFixture>();
+        app->defaultClip.duration = 120.0;
         QVERIFY(app->start());
         app->main()->StartVideoClip(app->makeClip("lesson.mp4"));
         app->main()->activateWindow();
@@ -67,6 +72,25 @@ private slots:
         QVERIFY(app->main()->ActiveMovie1->isPictureFullScreen());
     }
 
+    void stripFollowsPlaybackAndSeeks()
+    {
+        TActiveMovie* movie = app->main()->ActiveMovie1;
+        QCOMPARE(movie->strip()->height(), TActiveMovie::StripHeight);
+        app->player()->setCurrentPosition(65.4);
+        auto* time = movie->strip()->findChild<QLabel*>("timeLabel");
+        QVERIFY(time);
+        QTRY_COMPARE(time->text(), QStringLiteral("00:01:05 / 00:02:00"));
+        auto* seekBar = movie->strip()->findChild<QSlider*>("seekBar");
+        QVERIFY(seekBar);
+        seekBar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        QTRY_VERIFY(app->player()->CurrentPosition() > 65.4);
+        auto* play = movie->strip()->findChild<QToolButton*>("stripPlayButton");
+        QVERIFY(play);
+        play->click();
+        QCOMPARE(app->player()->PlayState(), int(mpPaused));
+        QCOMPARE(play->accessibleName(), QStringLiteral("Play"));
+    }
+
     void clickOnThePicturePlaysOrPauses()
     {
         QWidget* picture = app->main()->ActiveMovie1->picture();
@@ -81,5 +105,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestFullScreen)
-#include "TestFullScreen.moc"
+QTEST_MAIN(TestPlayerWidget)
+#include "TestPlayerWidget.moc"
