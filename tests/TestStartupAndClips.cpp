@@ -14,6 +14,9 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QAction>
+#include <QTimer>
+#include "ui/TAboutForm.h"
 #include <QScreen>
 #include <QGuiApplication>
 #include "cmdline/TCommandLineEntryForm.h"
@@ -157,6 +160,32 @@ private slots:
         QVERIFY(app.main()->windowState() & Qt::WindowMaximized);
         app.main()->showNormal();
         QCOMPARE(app.main()->geometry(), QRect(20, 30, 700, 500));
+    }
+
+    void menuItemsBringUpTheOtherWindows()
+    {
+        AppFixture app;
+        QVERIFY(app.start());
+        AppWindows& w = app.startup->windows();
+        app.main()->VideoFileInfo1->trigger();
+        QVERIFY(w.FilePlayingInfoForm->isVisible());
+        app.main()->CommandLineEntry1->trigger();
+        QVERIFY(w.CommandLineEntryForm->isVisible());
+        // The options window and the about box are modal.
+        bool optionsModal = false;
+        QTimer::singleShot(0, [&] {
+            optionsModal = w.OptionsForm->isVisible() && w.OptionsForm->isModal();
+            w.OptionsForm->reject();
+        });
+        app.main()->Options1->trigger();
+        QVERIFY(optionsModal);
+        bool aboutShown = false;
+        QTimer::singleShot(0, [&] {
+            aboutShown = w.AboutForm->isVisible();
+            w.AboutForm->reject();
+        });
+        app.main()->About1->trigger();
+        QVERIFY(aboutShown);
     }
 
     void wrongArgumentCountsAreReportedAndIgnored_data()

@@ -74,6 +74,7 @@ bool Startup::start(const QStringList& arguments)
     createWindows();
     TMainForm* main = m_windows.MainForm;
     main->setWindows(&m_windows);
+    main->connectWindowMenus();
     main->setProgramFolder(m_options.programFolder);
     main->keyboard = new Keyboard(m_windows, main);
     const ConfigFile file(m_options.programFolder, m_options.userConfigFolder);

@@ -41,6 +41,8 @@ public:
     ~TMainForm() override;
 
     void setWindows(AppWindows* windows) { m_windows = windows; }
+    // Menu items that bring up the other windows; once they all exist.
+    void connectWindowMenus();
     AppWindows* windows() const { return m_windows; }
     // The folder that holds the program, ending in "/".
     void setProgramFolder(const QString& folder) { m_programFolder = folder; }

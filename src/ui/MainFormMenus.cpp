@@ -1,0 +1,38 @@
+// The main window's menu items that bring up the program's other windows.
+#include "ui/TMainForm.h"
+
+#include "cmdline/TCommandLineEntryForm.h"
+#include "input/TOptionsForm.h"
+#include "ui/AppWindows.h"
+#include "ui/TAboutForm.h"
+#include "ui/TFilePlayingInfoForm.h"
+#include "ui/TQuickStartGuideForm.h"
+
+#include <QAction>
+
+namespace {
+
+void bringForward(QWidget* window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+}  // namespace
+
+void TMainForm::connectWindowMenus()
+{
+    AppWindows& w = *m_windows;
+    connect(Options1, &QAction::triggered, this, [this, &w] {
+        w.OptionsForm->exec();
+        giveFocusToSink();
+    });
+    connect(About1, &QAction::triggered, this, [this, &w] {
+        w.AboutForm->exec();
+        giveFocusToSink();
+    });
+    connect(VideoFileInfo1, &QAction::triggered, this, [&w] { bringForward(w.FilePlayingInfoForm); });
+    connect(CommandLineEntry1, &QAction::triggered, this, [&w] { bringForward(w.CommandLineEntryForm); });
+    connect(QuickStartGuide1, &QAction::triggered, this, [&w] { bringForward(w.QuickStartGuideForm); });
+}
