@@ -527,8 +527,9 @@ void TestKeyboard::menuShortcutsWorkDuringTextEntry()
     QSignalSpy catalog(m->ShowBookmarks1, &QAction::triggered);
     const bool locked = m->OriginalSize1->isChecked();
     Program::key(m, Qt::Key_L, Qt::ControlModifier);
-    Program::key(m, Qt::Key_I, Qt::ControlModifier);
     Program::key(m, Qt::Key_O, Qt::ControlModifier);
+    // Last: the video file information window comes to the front.
+    Program::key(m, Qt::Key_I, Qt::ControlModifier);
     QCOMPARE(lock.size(), 1);
     QCOMPARE(m->OriginalSize1->isChecked(), !locked);
     QCOMPARE(info.size(), 1);
