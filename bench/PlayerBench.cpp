@@ -9,8 +9,8 @@
 #include "playback/MpvVideoWidget.h"
 
 #include <QApplication>
-#include <QEventLoop>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
@@ -23,8 +23,7 @@ namespace {
 
 // Runs the event loop until done() or the timeout; false on timeout. A
 // 1 ms timer wakes the loop, so waiting costs no CPU worth counting.
-template <typename F>
-bool spinUntil(F done, int timeoutMs)
+template <typename F> bool spinUntil(F done, int timeoutMs)
 {
     QElapsedTimer clock;
     clock.start();
@@ -182,14 +181,13 @@ int main(int argc, char** argv)
         int worstOvershoot = 0;
         std::vector<double> gaps;
         bool ended = false;
-        auto conn = QObject::connect(b.control, &MediaPlayerControl::OnPositionChange,
-                                     [&](double, double now, quint32, quint32) {
-                                         if (!ended && b.control->PlayState() == mpPlaying
-                                             && loopEndReached(now, selectionEnd, duration)) {
-                                             ended = true;
-                                             b.control->Pause();
-                                         }
-                                     });
+        auto conn = QObject::connect(
+            b.control, &MediaPlayerControl::OnPositionChange, [&](double, double now, quint32, quint32) {
+                if (!ended && b.control->PlayState() == mpPlaying && loopEndReached(now, selectionEnd, duration)) {
+                    ended = true;
+                    b.control->Pause();
+                }
+            });
         b.seekAndWait(loopStart);
         for (int i = 0; i < loops; ++i) {
             ended = false;
@@ -207,8 +205,9 @@ int main(int argc, char** argv)
             QThread::msleep(std::max<qint64>(0, 400 - gap.elapsed()));
             b.lastEnginePosition = -1;
             b.control->setCurrentPosition(loopStart);
-            spinUntil([&] { return b.lastEnginePosition >= 0 && std::abs(b.lastEnginePosition - loopStart) < frame / 2; },
-                      5000);
+            spinUntil(
+                [&] { return b.lastEnginePosition >= 0 && std::abs(b.lastEnginePosition - loopStart) < frame / 2; },
+                5000);
             gaps.push_back(gap.nsecsElapsed() / 1e6);
         }
         QObject::disconnect(conn);

@@ -19,7 +19,7 @@ class FakeLoopPlayer : public LoopPlayer {
 public:
     bool opens = true;
     QStringList openedPaths;
-    QStringList loops;  // "start-end" per playStoredLoop call
+    QStringList loops; // "start-end" per playStoredLoop call
 
     bool StartVideoClip(const QString& path) override
     {
@@ -133,14 +133,16 @@ void TestCommandLineEntryForm::faultyLineShowsItsMessageAndPlaysNothing_data()
     QTest::addColumn<QString>("textAfter");
     QTest::addColumn<int>("error");
     const QString missing = line("00:00:01", "00:00:02", "rumba.mp4");
-    QTest::newRow("empty box") << "" << "" << int(CommandLineError::Empty);
-    QTest::newRow("blanks only") << "   " << "   " << int(CommandLineError::WrongArgumentCount);
+    QTest::newRow("empty box") << ""
+                               << "" << int(CommandLineError::Empty);
+    QTest::newRow("blanks only") << "   "
+                                 << "   " << int(CommandLineError::WrongArgumentCount);
     QTest::newRow("no-time start") << line("--:--:--", "00:00:02", "salsa basic.mp4")
                                    << line("--:--:--", "00:00:02", "salsa basic.mp4")
                                    << int(CommandLineError::BadStartTime);
-    QTest::newRow("widened, then missing file") << "1:00:00 00:00:02 rumba.mp4 \"" + m_folder + "\""
-                                                << line("01:00:00", "00:00:02", "rumba.mp4")
-                                                << int(CommandLineError::FileMissing);
+    QTest::newRow("widened, then missing file")
+        << "1:00:00 00:00:02 rumba.mp4 \"" + m_folder + "\"" << line("01:00:00", "00:00:02", "rumba.mp4")
+        << int(CommandLineError::FileMissing);
     QTest::newRow("missing file") << missing << missing << int(CommandLineError::FileMissing);
 }
 

@@ -106,8 +106,9 @@ private slots:
         QTest::newRow("start at the end") << QStringLiteral("000200") << QString()
                                           << QStringLiteral("The start time is set past the end of the video.\n"
                                                             "Please fix and try again.");
-        QTest::newRow("end equal to start") << QStringLiteral("000105") << QStringLiteral("000105")
-                                            << QStringLiteral("The \"End Time\" must be greater than the \"Start Time\"");
+        QTest::newRow("end equal to start")
+            << QStringLiteral("000105") << QStringLiteral("000105")
+            << QStringLiteral("The \"End Time\" must be greater than the \"Start Time\"");
         QTest::newRow("end before start") << QStringLiteral("000105") << QStringLiteral("000059")
                                           << QStringLiteral("The \"End Time\" must be greater than the \"Start Time\"");
     }
@@ -225,8 +226,8 @@ private slots:
         app->step(2000);
         setBoxes("000010", "000020");
         QCOMPARE(app->player()->SelectionStart(), 65.0);
-        app->main()->transport->playButtonClick();  // pause
-        app->main()->transport->playButtonClick();  // resume with the new boxes
+        app->main()->transport->playButtonClick(); // pause
+        app->main()->transport->playButtonClick(); // resume with the new boxes
         QCOMPARE(app->player()->SelectionStart(), 10.0);
         QCOMPARE(app->player()->SelectionEnd(), 20.2);
     }

@@ -7,11 +7,11 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QSlider>
-#include <QToolButton>
 #include <QMenuBar>
 #include <QSignalSpy>
+#include <QSlider>
 #include <QTest>
+#include <QToolButton>
 
 class TestPlayerWidget : public QObject {
     Q_OBJECT

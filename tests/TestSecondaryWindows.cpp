@@ -70,7 +70,7 @@ std::vector<std::unique_ptr<QWidget>> allWindows()
 void TestSecondaryWindows::classAndObjectNames()
 {
     const QStringList expected = {"TQuickStartGuideForm", "TCategoryInputForm", "TFilePlayingInfoForm",
-                                  "TBookmarksForm", "TAboutForm", "TOptionsForm"};
+                                  "TBookmarksForm",       "TAboutForm",         "TOptionsForm"};
     const auto windows = allWindows();
     for (size_t i = 0; i < windows.size(); ++i) {
         const QString className = QLatin1String(windows[i]->metaObject()->className());
@@ -93,8 +93,8 @@ void TestSecondaryWindows::everyControlIsNamedForAccessibility()
         for (QAbstractButton* box : window->findChildren<QAbstractButton*>()) {
             // Buttons a Qt control makes for itself (tab scrollers, a table's
             // corner) are that control's business.
-            if (qobject_cast<TColourButton*>(box) || qobject_cast<QAbstractItemView*>(box->parentWidget())
-                || qobject_cast<QTabBar*>(box->parentWidget()))
+            if (qobject_cast<TColourButton*>(box) || qobject_cast<QAbstractItemView*>(box->parentWidget()) ||
+                qobject_cast<QTabBar*>(box->parentWidget()))
                 continue;
             QVERIFY2(!box->accessibleName().isEmpty(),
                      qPrintable(QString("%1 %2").arg(box->metaObject()->className(), box->objectName())));
@@ -103,7 +103,7 @@ void TestSecondaryWindows::everyControlIsNamedForAccessibility()
             QCOMPARE(label->accessibleName(), label->text());
         for (QWidget* box : window->findChildren<QLineEdit*>()) {
             if (qobject_cast<QComboBox*>(box->parent()))
-                continue;  // the edit part of a combo box is named by the box
+                continue; // the edit part of a combo box is named by the box
             QVERIFY2(!box->accessibleName().isEmpty(), qPrintable(box->objectName()));
         }
         for (QWidget* box : window->findChildren<QComboBox*>())
@@ -155,14 +155,22 @@ void TestSecondaryWindows::optionsKeyBoxes()
 {
     TOptionsForm form;
     const QList<QLineEdit*> boxes = form.keyBoxes();
-    const QList<QLineEdit*> named = {form.chooseclipKey,       form.exitKey,           form.restartKey,
-                                     form.muteKey,             form.makebookmarkKey,   form.pastecommandlineKey,
-                                     form.playcommandlineKey,  form.previousBookmarkKey, form.currentBookmarkKey,
-                                     form.nextBookmarkKey};
+    const QList<QLineEdit*> named = {form.chooseclipKey,      form.exitKey,
+                                     form.restartKey,         form.muteKey,
+                                     form.makebookmarkKey,    form.pastecommandlineKey,
+                                     form.playcommandlineKey, form.previousBookmarkKey,
+                                     form.currentBookmarkKey, form.nextBookmarkKey};
     QCOMPARE(boxes, named);
     const QStringList keys = {"c", "z", "r", "m", "o", "u", "i", "8", "9", "0"};
-    const QStringList labels = {"video clip", "exit", "restart", "mute", "add bookmark", "paste command line",
-                                "play command line", "play previous bookmark", "play current bookmark",
+    const QStringList labels = {"video clip",
+                                "exit",
+                                "restart",
+                                "mute",
+                                "add bookmark",
+                                "paste command line",
+                                "play command line",
+                                "play previous bookmark",
+                                "play current bookmark",
                                 "play next bookmark"};
     for (int i = 0; i < boxes.size(); ++i) {
         QCOMPARE(boxes[i]->text(), keys[i]);
@@ -201,7 +209,7 @@ void TestSecondaryWindows::optionsEnterAndEscapeGiveFocusToPanel1()
     QVERIFY(edit->hasFocus());
     QTest::keyClick(edit, Qt::Key(key));
     QVERIFY(form.Panel1->hasFocus());
-    QVERIFY(form.isVisible());  // Escape did not close the window
+    QVERIFY(form.isVisible()); // Escape did not close the window
     QCOMPARE(edit->text(), QStringLiteral("q"));
 }
 
@@ -226,11 +234,16 @@ void TestSecondaryWindows::optionsFolderPicker_data()
     QTest::addColumn<bool>("video");
     QTest::addColumn<QString>("picked");
     QTest::addColumn<QString>("text");
-    QTest::newRow("video folder") << true << "/home/me/clips" << "/home/me/clips";
-    QTest::newRow("catalog folder") << false << "/home/me/catalogs" << "/home/me/catalogs";
-    QTest::newRow("final separator dropped") << true << "/home/me/clips/" << "/home/me/clips";
-    QTest::newRow("root stays") << false << "/" << "/";
-    QTest::newRow("cancel keeps the text") << true << "" << "/old";
+    QTest::newRow("video folder") << true << "/home/me/clips"
+                                  << "/home/me/clips";
+    QTest::newRow("catalog folder") << false << "/home/me/catalogs"
+                                    << "/home/me/catalogs";
+    QTest::newRow("final separator dropped") << true << "/home/me/clips/"
+                                             << "/home/me/clips";
+    QTest::newRow("root stays") << false << "/"
+                                << "/";
+    QTest::newRow("cancel keeps the text") << true << ""
+                                           << "/old";
 }
 
 void TestSecondaryWindows::optionsFolderPicker()
@@ -276,7 +289,7 @@ void TestSecondaryWindows::optionsPlayClickBehavior()
     form.setBookmarkPlayClickBehaviorIndex(2);
     QCOMPARE(form.BookmarkPlayClickBehaviorIndex(), 2);
     QVERIFY(radios[2]->isChecked());
-    form.setBookmarkPlayClickBehaviorIndex(7);  // out of the list: unchanged
+    form.setBookmarkPlayClickBehaviorIndex(7); // out of the list: unchanged
     QCOMPARE(form.BookmarkPlayClickBehaviorIndex(), 2);
     radios[1]->click();
     QCOMPARE(form.BookmarkPlayClickBehaviorIndex(), 1);
@@ -284,13 +297,13 @@ void TestSecondaryWindows::optionsPlayClickBehavior()
 
 void TestSecondaryWindows::restoreDefaults_data()
 {
-    QTest::addColumn<int>("restore");    // answer to the restore question
-    QTest::addColumn<bool>("modified");  // catalog has unsaved changes
-    QTest::addColumn<int>("save");       // answer to the save question
-    QTest::addColumn<bool>("saves");     // the save succeeds
+    QTest::addColumn<int>("restore");   // answer to the restore question
+    QTest::addColumn<bool>("modified"); // catalog has unsaved changes
+    QTest::addColumn<int>("save");      // answer to the save question
+    QTest::addColumn<bool>("saves");    // the save succeeds
     QTest::addColumn<int>("questions");
     QTest::addColumn<int>("saveCalls");
-    QTest::addColumn<bool>("ends");      // config deleted and program ended
+    QTest::addColumn<bool>("ends"); // config deleted and program ended
     using A = Prompt::Answer;
     QTest::newRow("no") << int(A::No) << false << int(A::Cancel) << true << 1 << 0 << false;
     QTest::newRow("yes, nothing to save") << int(A::Yes) << false << int(A::Cancel) << true << 1 << 0 << true;
@@ -367,9 +380,9 @@ void TestSecondaryWindows::resetBookmarksGridDefaults()
     QTableWidget* grid = form.BookmarksGrid;
     QCOMPARE(grid->rowCount(), 1);
     QCOMPARE(grid->columnCount(), 15);
-    const QStringList headers = {"",         "#",        "Category", "Name",     "Learn",
-                                 "Rating",   "Play",     "Start Time", "End Time", "Filename",
-                                 "Folder",   "Description", "",      "",         ""};
+    const QStringList headers = {"",       "#",           "Category",   "Name",     "Learn",
+                                 "Rating", "Play",        "Start Time", "End Time", "Filename",
+                                 "Folder", "Description", "",           "",         ""};
     for (int c = 0; c < 15; ++c)
         QCOMPARE(grid->horizontalHeaderItem(c)->text(), headers[c]);
     QCOMPARE(grid->horizontalHeaderItem(6)->foreground().color(), QColor(0, 128, 0));
@@ -463,7 +476,7 @@ void TestSecondaryWindows::bookmarksFormTitle()
     const QString before = form.windowTitle();
     form.setCatalogModified(true);
     form.UpdateBookmarksFormTitleBar();
-    QCOMPARE(form.windowTitle(), before);  // no catalog: unchanged
+    QCOMPARE(form.windowTitle(), before); // no catalog: unchanged
 
     form.setCatalogMode(1);
     form.UpdateBookmarksFormTitleBar();
@@ -486,11 +499,13 @@ void TestSecondaryWindows::fileInfoFields()
 {
     TFilePlayingInfoForm form;
     QCOMPARE(form.windowTitle(), QStringLiteral("Video File Info"));
-    const QList<QPair<QLineEdit*, QString>> fields = {
-        {form.ShowVideoPlayingFileName, "File Name"}, {form.ShowVideoPlayingFilePath, "File Path"},
-        {form.ShowVideoSize, "Original size"},       {form.ShowScreenSize, "Display Size"},
-        {form.ShowTotalTime, "Total Time"},          {form.ShowFramesPerSecond, "Frames/Second"},
-        {form.ShowCodecName, "Codec Name"}};
+    const QList<QPair<QLineEdit*, QString>> fields = {{form.ShowVideoPlayingFileName, "File Name"},
+                                                      {form.ShowVideoPlayingFilePath, "File Path"},
+                                                      {form.ShowVideoSize, "Original size"},
+                                                      {form.ShowScreenSize, "Display Size"},
+                                                      {form.ShowTotalTime, "Total Time"},
+                                                      {form.ShowFramesPerSecond, "Frames/Second"},
+                                                      {form.ShowCodecName, "Codec Name"}};
     for (const auto& [field, label] : fields) {
         QCOMPARE(field->accessibleName(), label);
         QVERIFY(field->isReadOnly());
@@ -548,7 +563,7 @@ void TestSecondaryWindows::categoryInputArrangement()
     QCOMPARE(form.windowTitle(), QStringLiteral("Style and Move"));
     QCOMPARE(form.Label_Category->text(), QStringLiteral("Enter a \"Style\" for this scene (or dance move)"));
     QCOMPARE(form.Label_Name->text(), QStringLiteral("Enter a \"Move\" for this scene (or dance move)"));
-    QCOMPARE(form.InputBox_Category->count(), 3);  // A, B and the empty category, each once
+    QCOMPARE(form.InputBox_Category->count(), 3); // A, B and the empty category, each once
     QCOMPARE(form.InputBox_Category->itemText(0), QStringLiteral("A"));
     QCOMPARE(form.InputBox_Category->itemText(1), QStringLiteral("B"));
     QCOMPARE(form.InputBox_Category->currentText(), QStringLiteral("B"));
@@ -564,7 +579,7 @@ void TestSecondaryWindows::categoryInputArrangement()
     QCOMPARE(form.windowTitle(), QStringLiteral("Move"));
     QVERIFY(form.InputBox_Category->isHidden());
     QVERIFY(form.Label_Category->isHidden());
-    QCOMPARE(form.InputBox_Category->currentText(), QStringLiteral("B"));  // keeps its text
+    QCOMPARE(form.InputBox_Category->currentText(), QStringLiteral("B")); // keeps its text
     QVERIFY(form.InputBox_Name->text().isEmpty());
     QCOMPARE(form.width(), 320);
     QCOMPARE(form.InputBox_Name->x(), 20);

@@ -12,16 +12,16 @@
 #include "ui/TFilePlayingInfoForm.h"
 #include "ui/widgets/TimeBox.h"
 
-#include <QComboBox>
-#include <QLineEdit>
-#include <QAction>
-#include <QTimer>
-#include "ui/TAboutForm.h"
-#include <QScreen>
-#include <QGuiApplication>
 #include "cmdline/TCommandLineEntryForm.h"
+#include "ui/TAboutForm.h"
 #include "ui/widgets/TColourButton.h"
+#include <QAction>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QScreen>
 #include <QTest>
+#include <QTimer>
 
 class TestStartupAndClips : public QObject {
     Q_OBJECT
@@ -59,7 +59,7 @@ private slots:
         QCOMPARE(written.count("\r\n\r\n"), 15);
         // Nothing the user did not change differs from the defaults.
         Settings expected = Settings::defaults(app.programFolder());
-        expected.quickStartGuideVisible = true;  // the guide was showing at exit
+        expected.quickStartGuideVisible = true; // the guide was showing at exit
         Settings read = readConfig(written, Settings::defaults(app.programFolder()));
         // Window positions are the window system's to settle; compare the rest.
         read.mainFormLeft = expected.mainFormLeft;
@@ -105,7 +105,7 @@ private slots:
     void closingWithAModifiedCatalogAsksFirst_data()
     {
         QTest::addColumn<int>("answer");
-        QTest::addColumn<int>("saveResult");  // -1: no save expected
+        QTest::addColumn<int>("saveResult"); // -1: no save expected
         QTest::addColumn<bool>("closes");
         QTest::newRow("cancel") << int(Prompt::Answer::Cancel) << -1 << false;
         QTest::newRow("no") << int(Prompt::Answer::No) << -1 << true;
@@ -201,8 +201,8 @@ private slots:
         AppFixture app;
         QVERIFY(app.start(arguments));
         QCOMPARE(app.prompt.messages(), QStringList{wrongArgumentCountMessage(arguments.size())});
-        QVERIFY(app.prompt.lastMessage().startsWith("You have passed in " + QString::number(arguments.size())
-                                                    + " arguments into Tempoloop.\n"));
+        QVERIFY(app.prompt.lastMessage().startsWith("You have passed in " + QString::number(arguments.size()) +
+                                                    " arguments into Tempoloop.\n"));
         QVERIFY(app.player()->FileName().isEmpty());
         QVERIFY(app.main()->isVisible());
     }
@@ -368,8 +368,10 @@ private slots:
         QVERIFY(app.start());
         app.main()->clips->PlayNextFile();
         app.main()->clips->PlayPreviousFile();
-        QCOMPARE(app.prompt.messages(), (QStringList{ClipLoader::missingClipsMessage(), ClipLoader::missingClipsMessage()}));
-        QVERIFY(app.prompt.lastMessage().startsWith("You must first have a video clip loaded in order for this to work."));
+        QCOMPARE(app.prompt.messages(),
+                 (QStringList{ClipLoader::missingClipsMessage(), ClipLoader::missingClipsMessage()}));
+        QVERIFY(
+            app.prompt.lastMessage().startsWith("You must first have a video clip loaded in order for this to work."));
     }
 
     void openDialogStartsInTheDefaultFolderAndCancelChangesNothing()
@@ -379,7 +381,7 @@ private slots:
         const QString clip = app.makeClip("x.mpg");
         app.main()->StartVideoClip(clip);
         app.main()->setStartTimeValue->setDigitText("000010");
-        app.main()->clips->ViewClipButtonClick();  // unscripted: cancelled
+        app.main()->clips->ViewClipButtonClick(); // unscripted: cancelled
         QCOMPARE(app.prompt.shown().last().kind, QStringLiteral("open"));
         QCOMPARE(app.prompt.shown().last().folder, app.programFolder() + "VideoClips");
         QVERIFY(app.prompt.shown().last().filter.contains("*.mp4"));

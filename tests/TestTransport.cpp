@@ -1,12 +1,12 @@
 // Play and pause, jumps, frame steps, speeds and mute of the main window,
 // against the fake engine.
 #include "AppFixture.h"
+#include "input/FocusSink.h"
 #include "playback/LoopControls.h"
 #include "playback/TransportControls.h"
 #include "ui/Colours.h"
 #include "ui/widgets/TColourButton.h"
 #include "ui/widgets/TimeBox.h"
-#include "input/FocusSink.h"
 
 #include <QComboBox>
 #include <QTest>
@@ -48,7 +48,7 @@ private slots:
     {
         pauseAt(2.0);
         t()->backsecondsButtonClick();
-        app->step();  // the play-state handler plays and pauses
+        app->step(); // the play-state handler plays and pauses
         app->step();
         QCOMPARE(p()->PlayState(), int(mpPaused));
         QCOMPARE(p()->CurrentPosition(), 0.0);
@@ -94,10 +94,14 @@ private slots:
         p()->setCurrentPosition(from);
         const int state = p()->PlayState();
         QMetaObject::invokeMethod(t(), [&] {
-            if (jump == "backseconds") t()->backsecondsButtonClick();
-            if (jump == "forwardseconds") t()->forwardsecondsButtonClick();
-            if (jump == "backminutes") t()->backminutesButtonClick();
-            if (jump == "forwardminutes") t()->forwardminutesButtonClick();
+            if (jump == "backseconds")
+                t()->backsecondsButtonClick();
+            if (jump == "forwardseconds")
+                t()->forwardsecondsButtonClick();
+            if (jump == "backminutes")
+                t()->backminutesButtonClick();
+            if (jump == "forwardminutes")
+                t()->forwardminutesButtonClick();
         });
         QCOMPARE(p()->CurrentPosition(), to);
         QCOMPARE(p()->PlayState(), state);
@@ -120,10 +124,14 @@ private slots:
         QFETCH(double, to);
         p()->setCurrentPosition(from);
         QCOMPARE(p()->PlayState(), int(mpPlaying));
-        if (step == "forward1") t()->forward1frameButtonClick();
-        if (step == "back1") t()->back1frameButtonClick();
-        if (step == "backN") t()->backframesButtonClick();
-        if (step == "forwardN") t()->forwardframesButtonClick();
+        if (step == "forward1")
+            t()->forward1frameButtonClick();
+        if (step == "back1")
+            t()->back1frameButtonClick();
+        if (step == "backN")
+            t()->backframesButtonClick();
+        if (step == "forwardN")
+            t()->forwardframesButtonClick();
         QVERIFY(qAbs(p()->CurrentPosition() - to) < 1e-9);
         QCOMPARE(p()->PlayState(), int(mpPaused));
         // Stepping while paused stays paused.

@@ -59,7 +59,10 @@ struct ButtonWindow {
     }
 };
 
-QColor pixel(QWidget* widget, QPoint at) { return widget->grab().toImage().pixelColor(at); }
+QColor pixel(QWidget* widget, QPoint at)
+{
+    return widget->grab().toImage().pixelColor(at);
+}
 
 void hover(QWidget* widget)
 {
@@ -197,10 +200,10 @@ void TestWidgets::looks_data()
     QTest::addColumn<TColourButton::ButtonLook>("look");
     QTest::addColumn<bool>("hot");
     QTest::addColumn<bool>("down");
-    QTest::addColumn<QColor>("outerLeft"); // x = 0
+    QTest::addColumn<QColor>("outerLeft");  // x = 0
     QTest::addColumn<QColor>("outerRight"); // x = width - 1
-    QTest::addColumn<QColor>("innerLeft"); // x = 1
-    QTest::addColumn<QColor>("face"); // (3, 3)
+    QTest::addColumn<QColor>("innerLeft");  // x = 1
+    QTest::addColumn<QColor>("face");       // (3, 3)
 
     using B = TColourButton;
     QTest::newRow("normal") << B::blNormal << false << false << kLight << kDark << kFace << kFace;
@@ -211,10 +214,8 @@ void TestWidgets::looks_data()
     QTest::newRow("flat cool has no edge") << B::blFlat << false << false << kParent << kParent << kFace << kFace;
     QTest::newRow("flat hot") << B::blFlat << true << false << kLight << kDark << kHot << kHot;
     QTest::newRow("flat pressed") << B::blFlat << false << true << kDark << kLight << kFace << kFace;
-    QTest::newRow("framed on hover cool") << B::blFramedOnHover << false << false << kLight << kDark << kFace
-                                          << kFace;
-    QTest::newRow("framed on hover hot") << B::blFramedOnHover << true << false << kFrame << kFrame << kLight
-                                         << kHot;
+    QTest::newRow("framed on hover cool") << B::blFramedOnHover << false << false << kLight << kDark << kFace << kFace;
+    QTest::newRow("framed on hover hot") << B::blFramedOnHover << true << false << kFrame << kFrame << kLight << kHot;
 }
 
 void TestWidgets::looks()
@@ -400,11 +401,21 @@ void TestWidgets::timeBoxSetDigitText_data()
     QTest::addColumn<QString>("set");
     QTest::addColumn<QString>("digits");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("full") << "000325" << "000325" << "00:03:25";
-    QTest::newRow("empty clears") << "" << "" << "__:__:__";
-    QTest::newRow("seven digits cut") << "1234567" << "123456" << "12:34:56";
-    QTest::newRow("display form accepted") << "12:34:56" << "123456" << "12:34:56";
-    QTest::newRow("partial") << "1234" << "1234" << "12:34:__";
+    QTest::newRow("full") << "000325"
+                          << "000325"
+                          << "00:03:25";
+    QTest::newRow("empty clears") << ""
+                                  << ""
+                                  << "__:__:__";
+    QTest::newRow("seven digits cut") << "1234567"
+                                      << "123456"
+                                      << "12:34:56";
+    QTest::newRow("display form accepted") << "12:34:56"
+                                           << "123456"
+                                           << "12:34:56";
+    QTest::newRow("partial") << "1234"
+                             << "1234"
+                             << "12:34:__";
 }
 
 void TestWidgets::timeBoxSetDigitText()
@@ -425,11 +436,16 @@ void TestWidgets::timeBoxTyping_data()
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("digits");
     QTest::addColumn<bool>("complete");
-    QTest::newRow("six digits") << "123456" << "123456" << true;
-    QTest::newRow("letters refused") << "1a2b3c4d5e6f" << "123456" << true;
-    QTest::newRow("partial") << "12" << "12" << false;
-    QTest::newRow("colons typed are skipped") << "12:34:56" << "123456" << true;
-    QTest::newRow("extra digits ignored") << "12345678" << "123456" << true;
+    QTest::newRow("six digits") << "123456"
+                                << "123456" << true;
+    QTest::newRow("letters refused") << "1a2b3c4d5e6f"
+                                     << "123456" << true;
+    QTest::newRow("partial") << "12"
+                             << "12" << false;
+    QTest::newRow("colons typed are skipped") << "12:34:56"
+                                              << "123456" << true;
+    QTest::newRow("extra digits ignored") << "12345678"
+                                          << "123456" << true;
 }
 
 void TestWidgets::timeBoxTyping()

@@ -37,15 +37,30 @@ struct Entry {
     int max = INT_MAX;
 };
 
-Entry flag(const char* key, bool Settings::*m) { return {key, Kind::Flag, m}; }
-Entry index(const char* key, int Settings::*m, Choices c) { return {key, Kind::Index, m, c}; }
+Entry flag(const char* key, bool Settings::*m)
+{
+    return {key, Kind::Flag, m};
+}
+Entry index(const char* key, int Settings::*m, Choices c)
+{
+    return {key, Kind::Index, m, c};
+}
 Entry integer(const char* key, int Settings::*m, int min = INT_MIN, int max = INT_MAX)
 {
     return {key, Kind::Integer, m, nullptr, min, max};
 }
-Entry keyBox(const char* key, QString Settings::*m) { return {key, Kind::Key, m}; }
-Entry text(const char* key, QString Settings::*m) { return {key, Kind::Text, m}; }
-Entry gap() { return {}; }
+Entry keyBox(const char* key, QString Settings::*m)
+{
+    return {key, Kind::Key, m};
+}
+Entry text(const char* key, QString Settings::*m)
+{
+    return {key, Kind::Text, m};
+}
+Entry gap()
+{
+    return {};
+}
 
 // The file's lines in the order they are written.
 const std::vector<Entry>& entries()
@@ -184,7 +199,10 @@ QStringList splitLines(const QString& text)
     return lines;
 }
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
 
 QStringView trimBlanks(QStringView s)
 {
@@ -216,8 +234,8 @@ bool isWholeTextValue(const QString& line, const QString& value)
     rest = trimBlanks(rest);
     if (rest == value)
         return !value.contains(u'"');
-    return rest.size() == value.size() + 2 && rest.front() == u'"' && rest.back() == u'"'
-        && rest.sliced(1, value.size()) == value;
+    return rest.size() == value.size() + 2 && rest.front() == u'"' && rest.back() == u'"' &&
+           rest.sliced(1, value.size()) == value;
 }
 
 // A key box holds exactly one character (a surrogate pair counts as one).
@@ -318,10 +336,9 @@ QByteArray writeConfig(const Settings& settings)
 }
 
 ConfigFile::ConfigFile(const QString& programFolder, const QString& userFolder)
-    : m_programFolder(programFolder)
-    , m_userFolder(userFolder.isEmpty()
-                       ? QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
-                       : userFolder)
+    : m_programFolder(programFolder),
+      m_userFolder(userFolder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
+                                        : userFolder)
 {
     if (!m_programFolder.endsWith(u'/'))
         m_programFolder += u'/';
@@ -329,9 +346,15 @@ ConfigFile::ConfigFile(const QString& programFolder, const QString& userFolder)
         m_userFolder += u'/';
 }
 
-QString ConfigFile::programFilePath() const { return m_programFolder + fileName(); }
+QString ConfigFile::programFilePath() const
+{
+    return m_programFolder + fileName();
+}
 
-QString ConfigFile::userFilePath() const { return m_userFolder + fileName(); }
+QString ConfigFile::userFilePath() const
+{
+    return m_userFolder + fileName();
+}
 
 bool ConfigFile::usesUserFolder() const
 {

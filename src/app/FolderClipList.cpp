@@ -33,10 +33,10 @@ void AddMatchingFiles(QStringList& list, const QString& folder, const QString& p
 const QStringList& FolderClipList::clipPatterns()
 {
     static const QStringList patterns{
-        QStringLiteral("*.mpg"),  QStringLiteral("*.mpeg"), QStringLiteral("*.m2p"), QStringLiteral("*.avi"),
-        QStringLiteral("*.mov"),  QStringLiteral("*.vob"),  QStringLiteral("*.mp3"), QStringLiteral("*.wav"),
-        QStringLiteral("*.mp4"),  QStringLiteral("*.m4v"),  QStringLiteral("*.mkv"), QStringLiteral("*.webm"),
-        QStringLiteral("*.m4a"),  QStringLiteral("*.ogg"),  QStringLiteral("*.flac"),
+        QStringLiteral("*.mpg"), QStringLiteral("*.mpeg"), QStringLiteral("*.m2p"),  QStringLiteral("*.avi"),
+        QStringLiteral("*.mov"), QStringLiteral("*.vob"),  QStringLiteral("*.mp3"),  QStringLiteral("*.wav"),
+        QStringLiteral("*.mp4"), QStringLiteral("*.m4v"),  QStringLiteral("*.mkv"),  QStringLiteral("*.webm"),
+        QStringLiteral("*.m4a"), QStringLiteral("*.ogg"),  QStringLiteral("*.flac"),
     };
     return patterns;
 }
@@ -44,9 +44,9 @@ const QStringList& FolderClipList::clipPatterns()
 const QStringList& FolderClipList::clipExtensions()
 {
     static const QStringList extensions{
-        QStringLiteral(".MPG"), QStringLiteral(".MPEG"), QStringLiteral(".M2P"), QStringLiteral(".VOB"),
-        QStringLiteral(".AVI"), QStringLiteral(".MOV"),  QStringLiteral(".MP3"), QStringLiteral(".WAV"),
-        QStringLiteral(".MP4"), QStringLiteral(".M4V"),  QStringLiteral(".MKV"), QStringLiteral(".WEBM"),
+        QStringLiteral(".MPG"), QStringLiteral(".MPEG"), QStringLiteral(".M2P"),  QStringLiteral(".VOB"),
+        QStringLiteral(".AVI"), QStringLiteral(".MOV"),  QStringLiteral(".MP3"),  QStringLiteral(".WAV"),
+        QStringLiteral(".MP4"), QStringLiteral(".M4V"),  QStringLiteral(".MKV"),  QStringLiteral(".WEBM"),
         QStringLiteral(".M4A"), QStringLiteral(".OGG"),  QStringLiteral(".FLAC"),
     };
     return extensions;
@@ -69,7 +69,10 @@ void FolderClipList::add(const QString& path)
     m_entries.insert(at, path);
 }
 
-void FolderClipList::clear() { m_entries.clear(); }
+void FolderClipList::clear()
+{
+    m_entries.clear();
+}
 
 QString FolderClipList::nextEntry(const QString& current) const
 {

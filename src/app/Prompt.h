@@ -21,8 +21,7 @@ public:
     // Yes/No; closing the box answers No.
     virtual Answer askYesNo(const QString& text, Icon icon = Icon::Question, const QString& caption = {}) = 0;
     // Yes/No/Cancel; closing the box answers Cancel.
-    virtual Answer askYesNoCancel(const QString& text, Icon icon = Icon::Question,
-                                  const QString& caption = {}) = 0;
+    virtual Answer askYesNoCancel(const QString& text, Icon icon = Icon::Question, const QString& caption = {}) = 0;
 
     // Empty text / empty list / nullopt: the user cancelled.
     virtual QString openFileName(const QString& caption, const QString& folder, const QString& filter) = 0;
@@ -38,4 +37,7 @@ public:
 };
 
 // Shorthand used throughout the program.
-inline Prompt& prompt() { return Prompt::current(); }
+inline Prompt& prompt()
+{
+    return Prompt::current();
+}

@@ -40,7 +40,7 @@ const QStringList& Settings::fastMotionRateChoices()
 
 const QStringList& Settings::bookmarkPlayClickBehaviorChoices()
 {
-    static const QStringList list{"No action (stay in Cataloging Window)",
-                                  "Bring Video Playback Window to front", "Go into Full Screen Mode"};
+    static const QStringList list{"No action (stay in Cataloging Window)", "Bring Video Playback Window to front",
+                                  "Go into Full Screen Mode"};
     return list;
 }

@@ -2,7 +2,10 @@
 
 namespace {
 
-bool isSeparator(QChar c) { return c == u' ' || c == u'\t'; }
+bool isSeparator(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
 
 } // namespace
 

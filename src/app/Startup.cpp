@@ -29,7 +29,9 @@ QString Startup::missingPlayerMessage()
                           "Tempoloop.\nPlease write to support@tempoloop.org and we will help you get it running.");
 }
 
-Startup::Startup(Options options) : m_options(std::move(options)) {}
+Startup::Startup(Options options) : m_options(std::move(options))
+{
+}
 
 Startup::~Startup()
 {

@@ -21,8 +21,8 @@ public:
         // Makes a playback engine; called twice: once for the presence test,
         // once for the player itself.
         std::function<PlaybackEngine*()> makeEngine;
-        QString programFolder;  // ends with "/"
-        QString userConfigFolder;  // empty: the platform's per-user folder
+        QString programFolder;    // ends with "/"
+        QString userConfigFolder; // empty: the platform's per-user folder
         // Ends the program at once (the restore of the default settings).
         std::function<void()> endProgram;
     };

@@ -1,12 +1,14 @@
 #include "app/TimeCode.h"
 
-
 #include <cmath>
 #include <limits>
 
 namespace {
 
-bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isAsciiDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 int digitAt(const QString& text, qsizetype index)
 {
@@ -15,9 +17,15 @@ int digitAt(const QString& text, qsizetype index)
     return text[index].unicode() - u'0';
 }
 
-int pairAt(const QString& text, qsizetype index) { return digitAt(text, index) * 10 + digitAt(text, index + 1); }
+int pairAt(const QString& text, qsizetype index)
+{
+    return digitAt(text, index) * 10 + digitAt(text, index + 1);
+}
 
-QString twoDigits(int value) { return QString::number(value).rightJustified(2, u'0'); }
+QString twoDigits(int value)
+{
+    return QString::number(value).rightJustified(2, u'0');
+}
 
 // Characters [from, from + 2) of a digit form, "_" for places past its end.
 QString pairText(const QString& digits, qsizetype from)

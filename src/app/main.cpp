@@ -31,7 +31,6 @@ int main(int argc, char* argv[])
     if (!startup.start(arguments))
         return 1;
     // The other windows go with the main window.
-    QObject::connect(startup.windows().MainForm, &TMainForm::closing, &app, &QApplication::quit,
-                     Qt::QueuedConnection);
+    QObject::connect(startup.windows().MainForm, &TMainForm::closing, &app, &QApplication::quit, Qt::QueuedConnection);
     return app.exec();
 }

@@ -7,20 +7,20 @@
 // table row 0.
 namespace BookmarkColumn {
 enum : int {
-    Handle = 0,      // drag handle for moving rows
-    Number = 1,      // "#"
+    Handle = 0, // drag handle for moving rows
+    Number = 1, // "#"
     Category = 2,
     Name = 3,
-    Learn = 4,       // mastery level: empty, a, b, c or d
-    Rating = 5,      // empty or 0 to 10
+    Learn = 4,  // mastery level: empty, a, b, c or d
+    Rating = 5, // empty or 0 to 10
     Play = 6,
     StartTime = 7,
     EndTime = 8,
     Filename = 9,
     Folder = 10,
     Description = 11,
-    CategoryCopy = 12,  // the category while repeats are hidden
-    RowEnd = 13,        // right end of a whole-row selection
+    CategoryCopy = 12, // the category while repeats are hidden
+    RowEnd = 13,       // right end of a whole-row selection
     Spare = 14,
     Count = 15,
 };

@@ -19,13 +19,10 @@ const QColor kPlayHeader(0, 128, 0);
 constexpr int kRowHeight = 20;
 constexpr int kHeaderHeight = 21;
 
-
 } // namespace
 
 TBookmarksForm::TBookmarksForm(QWidget* parent)
-    : QWidget(parent, Qt::Window),
-      Panel4(new QWidget(this)),
-      BookmarksGrid(new QTableWidget(Panel4)),
+    : QWidget(parent, Qt::Window), Panel4(new QWidget(this)), BookmarksGrid(new QTableWidget(Panel4)),
       DescriptionMemo(new QPlainTextEdit(this)),
       hideRepeatsButton(TColourButton::make("hideRepeatsButton", QStringLiteral("repeats - visible"), this)),
       PreviousBookmarkButton(TColourButton::make("PreviousBookmarkButton", QStringLiteral("previous (8)"), this)),
@@ -96,9 +93,15 @@ void TBookmarksForm::buildGrid()
     panelLayout->addWidget(BookmarksGrid);
 }
 
-void TBookmarksForm::setGridPanelWidth(int width) { Panel4->setFixedWidth(qMax(0, width)); }
+void TBookmarksForm::setGridPanelWidth(int width)
+{
+    Panel4->setFixedWidth(qMax(0, width));
+}
 
-int TBookmarksForm::gridPanelWidth() const { return Panel4->width(); }
+int TBookmarksForm::gridPanelWidth() const
+{
+    return Panel4->width();
+}
 
 void TBookmarksForm::ResetBookmarksGrid(const BookmarksGridColumns& columns)
 {
@@ -108,13 +111,20 @@ void TBookmarksForm::ResetBookmarksGrid(const BookmarksGridColumns& columns)
     grid->setRowCount(1);
     grid->setColumnCount(Count);
 
-    const QStringList headers = {QString(),          QStringLiteral("#"),
-                                 columns.categoryName, columns.nameName,
-                                 columns.learnName,  columns.ratingName,
-                                 QStringLiteral("Play"), QStringLiteral("Start Time"),
-                                 QStringLiteral("End Time"), QStringLiteral("Filename"),
-                                 QStringLiteral("Folder"), QStringLiteral("Description"),
-                                 QString(),          QString(),
+    const QStringList headers = {QString(),
+                                 QStringLiteral("#"),
+                                 columns.categoryName,
+                                 columns.nameName,
+                                 columns.learnName,
+                                 columns.ratingName,
+                                 QStringLiteral("Play"),
+                                 QStringLiteral("Start Time"),
+                                 QStringLiteral("End Time"),
+                                 QStringLiteral("Filename"),
+                                 QStringLiteral("Folder"),
+                                 QStringLiteral("Description"),
+                                 QString(),
+                                 QString(),
                                  QString()};
     grid->setHorizontalHeaderLabels(headers);
     grid->horizontalHeaderItem(Play)->setForeground(kPlayHeader);
@@ -167,8 +177,8 @@ void TBookmarksForm::UpdateBookmarksFormTitleBar()
     } else if (m_catalogMode == 2) {
         const QFileInfo file(m_catalogFileName);
         const QString folder = file.path().endsWith(QLatin1Char('/')) ? file.path() : file.path() + QLatin1Char('/');
-        setWindowTitle(QStringLiteral("Video Catalog --  ") + file.fileName() + QStringLiteral("  (in folder ")
-                       + folder + QStringLiteral(")") + modified);
+        setWindowTitle(QStringLiteral("Video Catalog --  ") + file.fileName() + QStringLiteral("  (in folder ") +
+                       folder + QStringLiteral(")") + modified);
     }
 }
 

@@ -26,7 +26,7 @@ public:
     void setGridPanelWidth(int width);
     int gridPanelWidth() const;
 
-    QWidget* Panel4;  // the grid's panel
+    QWidget* Panel4; // the grid's panel
     QTableWidget* BookmarksGrid;
     QPlainTextEdit* DescriptionMemo;
     TColourButton* hideRepeatsButton;
@@ -36,19 +36,19 @@ public:
     FocusSink* focusSink;
 
     // The catalog's state.
-    int CatalogMode() const { return m_catalogMode; }  // 0 none, 1 new without file, 2 tied to a file
+    int CatalogMode() const { return m_catalogMode; } // 0 none, 1 new without file, 2 tied to a file
     void setCatalogMode(int mode) { m_catalogMode = mode; }
     QString CatalogFileName() const { return m_catalogFileName; }
     void setCatalogFileName(const QString& path) { m_catalogFileName = path; }
     bool CatalogModified() const { return m_catalogModified; }
     void setCatalogModified(bool on) { m_catalogModified = on; }
-    int PlayingBookmark() const { return m_playingBookmark; }  // bookmark row, -1 none
+    int PlayingBookmark() const { return m_playingBookmark; } // bookmark row, -1 none
     void setPlayingBookmark(int row) { m_playingBookmark = row; }
     int SelectedRow() const { return m_selectedRow; }
     void setSelectedRow(int row) { m_selectedRow = row; }
     bool BlankFirstRow() const { return m_blankFirstRow; }
     void setBlankFirstRow(bool on) { m_blankFirstRow = on; }
-    int SpacingStyle() const { return m_spacingStyle; }  // 1 or 2
+    int SpacingStyle() const { return m_spacingStyle; } // 1 or 2
     void setSpacingStyle(int style) { m_spacingStyle = style; }
     bool SortingOn() const { return m_sortingOn; }
     void setSortingOn(bool on) { m_sortingOn = on; }

@@ -13,12 +13,9 @@ constexpr int kButtonTop = 91;
 } // namespace
 
 TCategoryInputForm::TCategoryInputForm(QWidget* parent)
-    : QDialog(parent),
-      Label_Category(new QLabel(promptFor(QStringLiteral("Category")), this)),
-      InputBox_Category(new QComboBox(this)),
-      Label_Name(new QLabel(promptFor(QStringLiteral("Name")), this)),
-      InputBox_Name(new QLineEdit(this)),
-      OK_Button(new TColourButton(QStringLiteral("OK"), this)),
+    : QDialog(parent), Label_Category(new QLabel(promptFor(QStringLiteral("Category")), this)),
+      InputBox_Category(new QComboBox(this)), Label_Name(new QLabel(promptFor(QStringLiteral("Name")), this)),
+      InputBox_Name(new QLineEdit(this)), OK_Button(new TColourButton(QStringLiteral("OK"), this)),
       Cancel_Button(new TColourButton(QStringLiteral("Cancel"), this))
 {
     setObjectName(QStringLiteral("CategoryInputForm"));
@@ -46,8 +43,7 @@ QString TCategoryInputForm::promptFor(const QString& title)
 }
 
 void TCategoryInputForm::arrange(const QString& categoryTitle, const QString& nameTitle, bool showCategory,
-                                 const QStringList& categories, const QString& lastCategory,
-                                 const QString& lastName)
+                                 const QStringList& categories, const QString& lastCategory, const QString& lastName)
 {
     Label_Name->setText(promptFor(nameTitle));
     Label_Name->setAccessibleName(Label_Name->text());

@@ -28,15 +28,21 @@ QString CommandLineCheck::clipPath() const
     return argumentAt(arguments, 3) + argumentAt(arguments, 2);
 }
 
-QString CommandLineCheck::startDigits() const { return removeColonsFromString(argumentAt(arguments, 0)); }
+QString CommandLineCheck::startDigits() const
+{
+    return removeColonsFromString(argumentAt(arguments, 0));
+}
 
-QString CommandLineCheck::endDigits() const { return removeColonsFromString(argumentAt(arguments, 1)); }
+QString CommandLineCheck::endDigits() const
+{
+    return removeColonsFromString(argumentAt(arguments, 1));
+}
 
 QString canonicalCommandLine(const QStringList& arguments)
 {
     const QChar quote = QLatin1Char('"');
-    return argumentAt(arguments, 0) + kSeparator + argumentAt(arguments, 1) + kSeparator + quote
-           + argumentAt(arguments, 2) + quote + kSeparator + quote + argumentAt(arguments, 3) + quote;
+    return argumentAt(arguments, 0) + kSeparator + argumentAt(arguments, 1) + kSeparator + quote +
+           argumentAt(arguments, 2) + quote + kSeparator + quote + argumentAt(arguments, 3) + quote;
 }
 
 bool isOneDigitHourTime(const QString& argument)
@@ -45,7 +51,8 @@ bool isOneDigitHourTime(const QString& argument)
         return false;
     for (qsizetype i = 0; i < 7; ++i) {
         const QChar c = argument.at(i);
-        const bool wanted = (i == 1 || i == 4) ? c == QLatin1Char(':') : (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
+        const bool wanted =
+            (i == 1 || i == 4) ? c == QLatin1Char(':') : (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
         if (!wanted)
             return false;
     }
@@ -129,7 +136,8 @@ QString commandLineErrorMessage(CommandLineError error)
                               "It must be in the format \"hh:mm:ss\" or be exactly \"--:--:--\".\n"
                               "Please fix, and try again.");
     case CommandLineError::FolderWithoutSeparator:
-        return QStringLiteral("The \"Folder\" (the fourth argument) must end with a \"/\".\nPlease fix, and try again.");
+        return QStringLiteral(
+            "The \"Folder\" (the fourth argument) must end with a \"/\".\nPlease fix, and try again.");
     case CommandLineError::FolderMissing:
         return QStringLiteral("The \"Folder\" (the fourth argument) does not exist.\nPlease fix, and try again.");
     case CommandLineError::FileMissing:

@@ -15,13 +15,13 @@
 // What went wrong with a line, in the order the checks run.
 enum class CommandLineError {
     None,
-    Empty,                   // the box holds no text at all
-    WrongArgumentCount,      // not exactly four arguments
-    BadStartTime,            // not "hh:mm:ss" (the no-time mark is no start)
-    BadEndTime,              // neither "hh:mm:ss" nor "--:--:--"
-    FolderWithoutSeparator,  // the folder does not end with "/"
-    FolderMissing,           // the folder does not exist
-    FileMissing,             // folder + file name is no existing file
+    Empty,                  // the box holds no text at all
+    WrongArgumentCount,     // not exactly four arguments
+    BadStartTime,           // not "hh:mm:ss" (the no-time mark is no start)
+    BadEndTime,             // neither "hh:mm:ss" nor "--:--:--"
+    FolderWithoutSeparator, // the folder does not end with "/"
+    FolderMissing,          // the folder does not exist
+    FileMissing,            // folder + file name is no existing file
 };
 
 struct CommandLineCheck {
@@ -33,9 +33,9 @@ struct CommandLineCheck {
     bool rewritten = false; // text differs from the input (an hour was widened)
 
     bool ok() const { return error == CommandLineError::None; }
-    QString clipPath() const;         // folder followed by file name
-    QString startDigits() const;      // "hhmmss" of the start time
-    QString endDigits() const;        // "hhmmss", or empty for "--:--:--"
+    QString clipPath() const;    // folder followed by file name
+    QString startDigits() const; // "hhmmss" of the start time
+    QString endDigits() const;   // "hhmmss", or empty for "--:--:--"
 };
 
 // Start time, three spaces, end time, three spaces, then file name and folder

@@ -12,8 +12,7 @@
 #include <QLineEdit>
 
 TCommandLineEntryForm::TCommandLineEntryForm(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint),
-      CommandLineText(new QLineEdit(this)),
+    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint), CommandLineText(new QLineEdit(this)),
       pasteCommandLineButton(new TColourButton(QStringLiteral("paste command line (u)"), this)),
       playCommandLineButton(new TColourButton(QStringLiteral("play command line (i)"), this)),
       focusSink(new FocusSink(this))

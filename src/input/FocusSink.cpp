@@ -23,10 +23,19 @@ void FocusSink::takeFocus()
     m_focusPanel->setFocus(Qt::OtherFocusReason);
 }
 
-bool FocusSink::isActive() const { return m_focusPanel->hasFocus(); }
+bool FocusSink::isActive() const
+{
+    return m_focusPanel->hasFocus();
+}
 
-QString FocusSink::stateText() const { return m_stateText; }
-QColor FocusSink::stateColor() const { return m_stateColor; }
+QString FocusSink::stateText() const
+{
+    return m_stateText;
+}
+QColor FocusSink::stateColor() const
+{
+    return m_stateColor;
+}
 
 void FocusSink::setActiveText(const QString& text)
 {

@@ -21,7 +21,7 @@ public:
     QWidget* focusPanel() const { return m_focusPanel; }
     // Gives focusPanel the keyboard focus (showing the sink if it is hidden).
     void takeFocus();
-    bool isActive() const;  // focusPanel holds the focus
+    bool isActive() const; // focusPanel holds the focus
     QString stateText() const;
     QColor stateColor() const;
 

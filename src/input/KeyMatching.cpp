@@ -48,9 +48,15 @@ bool gateOpen(Gate gate, const Gates& gates)
     return false;
 }
 
-bool matchesFirstCharacter(const QString& box, QChar typed) { return !box.isEmpty() && box.at(0) == typed; }
+bool matchesFirstCharacter(const QString& box, QChar typed)
+{
+    return !box.isEmpty() && box.at(0) == typed;
+}
 
-bool matchesWholeText(const QString& box, QChar typed) { return box == QString(typed); }
+bool matchesWholeText(const QString& box, QChar typed)
+{
+    return box == QString(typed);
+}
 
 bool matchesKeyCode(const QString& box, int keyCode)
 {
@@ -149,7 +155,7 @@ void fixedKeyDownCommands(const KeyDown& down, const Gates& gates, KeyDownResult
     }
 }
 
-}  // namespace
+} // namespace
 
 KeyDownResult keyDownCommands(const KeyTexts& keys, bool ctrlSelect, const KeyDown& down, const Gates& gates)
 {
@@ -167,4 +173,4 @@ KeyDownResult keyDownCommands(const KeyTexts& keys, bool ctrlSelect, const KeyDo
     return result;
 }
 
-}  // namespace keys
+} // namespace keys

@@ -35,13 +35,16 @@ enum class KeyBox {
     previousBookmark,
     currentBookmark,
     nextBookmark,
-    None  // fixed keys
+    None // fixed keys
 };
 constexpr int KeyBoxCount = 21;
 
 // The text of every key box, indexed by KeyBox.
 using KeyTexts = std::array<QString, KeyBoxCount>;
-inline const QString& keyOf(const KeyTexts& texts, KeyBox box) { return texts[static_cast<int>(box)]; }
+inline const QString& keyOf(const KeyTexts& texts, KeyBox box)
+{
+    return texts[static_cast<int>(box)];
+}
 
 // Everything a keystroke can start.
 enum class Command {
@@ -90,11 +93,11 @@ enum class Command {
 
 // How a row compares a key box with a keystroke.
 enum class Match {
-    FirstCharacter,  // typed character equals the box's first character
-    WholeText,       // typed character, as a text, equals the box's text
-    Blank,           // the space bar (not assignable)
-    ExitKeyCode,     // key code of the box's key; Ctrl as CtrlSelect says
-    ShiftKeyCode     // key code of the box's key with Shift held
+    FirstCharacter, // typed character equals the box's first character
+    WholeText,      // typed character, as a text, equals the box's text
+    Blank,          // the space bar (not assignable)
+    ExitKeyCode,    // key code of the box's key; Ctrl as CtrlSelect says
+    ShiftKeyCode    // key code of the box's key with Shift held
 };
 
 // When a row may run.
@@ -114,7 +117,7 @@ extern const std::array<Row, 6> assignableKeyDownRows;
 
 struct Gates {
     bool playingAll = false;
-    bool catalogOpen = false;  // the catalog's mode is not 0
+    bool catalogOpen = false; // the catalog's mode is not 0
 };
 
 bool gateOpen(Gate gate, const Gates& gates);
@@ -137,15 +140,15 @@ QList<Command> typedCommands(const KeyTexts& keys, QChar typed, const Gates& gat
 struct KeyDown {
     int key = 0;
     Qt::KeyboardModifiers modifiers;
-    bool fromMainWindow = false;  // the key was pressed in the main window itself
+    bool fromMainWindow = false; // the key was pressed in the main window itself
 };
 
 struct KeyDownResult {
     QList<Command> commands;
-    bool consumed = false;  // the key goes no further (Alt+F4 in the main window)
+    bool consumed = false; // the key goes no further (Alt+F4 in the main window)
 };
 
 // Commands started by one key code, in table order.
 KeyDownResult keyDownCommands(const KeyTexts& keys, bool ctrlSelect, const KeyDown& down, const Gates& gates);
 
-}  // namespace keys
+} // namespace keys

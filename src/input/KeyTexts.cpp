@@ -38,7 +38,7 @@ QString assignedLine(const QString& role, const QString& key)
     return role + QStringLiteral(" is assigned to: '") + key + QLatin1Char('\'');
 }
 
-}  // namespace
+} // namespace
 
 QString roleName(KeyBox box)
 {
@@ -46,14 +46,20 @@ QString roleName(KeyBox box)
     return i >= 0 && i < KeyBoxCount ? QString::fromLatin1(kRoleNames[i]) : QString();
 }
 
-bool isAcceptableKey(const QString& text) { return !text.isEmpty() && text != QLatin1String(" "); }
+bool isAcceptableKey(const QString& text)
+{
+    return !text.isEmpty() && text != QLatin1String(" ");
+}
 
-QString invalidKeyMessage() { return QStringLiteral("Please pick a valid value."); }
+QString invalidKeyMessage()
+{
+    return QStringLiteral("Please pick a valid value.");
+}
 
 bool exitKeyTakesMenuShortcut(const QString& exitKey)
 {
     static const QStringList letters{"i", "q", "l", "o", "s", "w"};
-    return letters.contains(exitKey);  // lower case only, as the check always did
+    return letters.contains(exitKey); // lower case only, as the check always did
 }
 
 QStringList duplicateKeyMessages(const KeyTexts& keys, bool ctrlSelect)
@@ -64,22 +70,22 @@ QStringList duplicateKeyMessages(const KeyTexts& keys, bool ctrlSelect)
         for (int j = i + 1; j < KeyBoxCount; ++j) {
             if (keys[i] != keys[j])
                 continue;
-            messages << kDuplicateHeading + assignedLine(roleName(KeyBox(i)), keys[i]) + QLatin1Char('\n')
-                            + assignedLine(roleName(KeyBox(j)), keys[j]) + kDuplicateAdvice;
+            messages << kDuplicateHeading + assignedLine(roleName(KeyBox(i)), keys[i]) + QLatin1Char('\n') +
+                            assignedLine(roleName(KeyBox(j)), keys[j]) + kDuplicateAdvice;
         }
     }
     const QString& exitKey = keyOf(keys, KeyBox::exit);
     if (ctrlSelect && exitKeyTakesMenuShortcut(exitKey)) {
-        messages << kDuplicateHeading + assignedLine(roleName(KeyBox::exit), QStringLiteral("Ctrl+") + exitKey)
-                        + QStringLiteral("\nwhich is also assigned to a main menu shortcut.") + kDuplicateAdvice;
+        messages << kDuplicateHeading + assignedLine(roleName(KeyBox::exit), QStringLiteral("Ctrl+") + exitKey) +
+                        QStringLiteral("\nwhich is also assigned to a main menu shortcut.") + kDuplicateAdvice;
     }
     return messages;
 }
 
 QString viewClipMenuCaption(const QString& key)
 {
-    return QStringLiteral("View video clip") + QString(38, QLatin1Char(' ')) + QLatin1Char('(') + key
-           + QLatin1Char(')');
+    return QStringLiteral("View video clip") + QString(38, QLatin1Char(' ')) + QLatin1Char('(') + key +
+           QLatin1Char(')');
 }
 
 QString exitButtonCaption(const QString& key, bool ctrlSelect)
@@ -87,7 +93,10 @@ QString exitButtonCaption(const QString& key, bool ctrlSelect)
     return (ctrlSelect ? QStringLiteral("exit (Ctrl+") : QStringLiteral("exit (")) + key + QLatin1Char(')');
 }
 
-QString keyCaption(const QString& words, const QString& key) { return words + QStringLiteral(" (") + key + ')'; }
+QString keyCaption(const QString& words, const QString& key)
+{
+    return words + QStringLiteral(" (") + key + ')';
+}
 
 QString jumpCaption(Jump jump, const QString& value)
 {
@@ -133,11 +142,20 @@ QString keyHint(const QString& buttonHint)
     return QStringLiteral("keyboard equivalent for \"") + buttonHint + QLatin1Char('"');
 }
 
-QString shiftLabel(const QString& key) { return QStringLiteral("<shift>") + key; }
+QString shiftLabel(const QString& key)
+{
+    return QStringLiteral("<shift>") + key;
+}
 
-QString slowMotionCaption(const QString& rate) { return QStringLiteral("slow (") + rate + QLatin1Char(')'); }
+QString slowMotionCaption(const QString& rate)
+{
+    return QStringLiteral("slow (") + rate + QLatin1Char(')');
+}
 
-QString fastMotionCaption(const QString& rate) { return QStringLiteral("fast (") + rate + QLatin1Char(')'); }
+QString fastMotionCaption(const QString& rate)
+{
+    return QStringLiteral("fast (") + rate + QLatin1Char(')');
+}
 
 QString slowMotionHint(const QString& rate)
 {
@@ -149,4 +167,4 @@ QString fastMotionHint(const QString& rate)
     return QStringLiteral("Play the video in fast motion (") + rate + QStringLiteral("x speed)");
 }
 
-}  // namespace keys
+} // namespace keys

@@ -28,17 +28,17 @@ bool exitKeyTakesMenuShortcut(const QString& exitKey);
 // Captions of the options-window keys.
 QString viewClipMenuCaption(const QString& key);
 QString exitButtonCaption(const QString& key, bool ctrlSelect);
-QString keyCaption(const QString& words, const QString& key);  // "words (key)"
+QString keyCaption(const QString& words, const QString& key); // "words (key)"
 
 // Jump buttons: which jump, and its caption and hint from the chosen value.
 enum class Jump { backSeconds, forwardSeconds, backMinutes, forwardMinutes, backFrames, forwardFrames };
 QString jumpCaption(Jump jump, const QString& value);
 QString jumpHint(Jump jump, const QString& value);
-QString keyHint(const QString& buttonHint);  // hint of a key box or Shift label
+QString keyHint(const QString& buttonHint); // hint of a key box or Shift label
 QString shiftLabel(const QString& key);
 QString slowMotionCaption(const QString& rate);
 QString fastMotionCaption(const QString& rate);
 QString slowMotionHint(const QString& rate);
 QString fastMotionHint(const QString& rate);
 
-}  // namespace keys
+} // namespace keys

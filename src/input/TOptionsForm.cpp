@@ -15,8 +15,7 @@
 #include <QVBoxLayout>
 #include <cstdlib>
 
-TOptionsForm::TOptionsForm(QWidget* parent)
-    : QDialog(parent), m_endProgram([] { std::_Exit(0); })
+TOptionsForm::TOptionsForm(QWidget* parent) : QDialog(parent), m_endProgram([] { std::_Exit(0); })
 {
     setObjectName(QStringLiteral("OptionsForm"));
     setWindowTitle(QStringLiteral("Options"));
@@ -71,11 +70,20 @@ void TOptionsForm::setCatalogSaver(std::function<bool()> catalogModified, std::f
     m_doSave = std::move(doSave);
 }
 
-void TOptionsForm::showGeneralPage() { PageControl->setCurrentWidget(GeneralPage); }
+void TOptionsForm::showGeneralPage()
+{
+    PageControl->setCurrentWidget(GeneralPage);
+}
 
-void TOptionsForm::showCatalogingPage() { PageControl->setCurrentWidget(CatalogingPage); }
+void TOptionsForm::showCatalogingPage()
+{
+    PageControl->setCurrentWidget(CatalogingPage);
+}
 
-int TOptionsForm::BookmarkPlayClickBehaviorIndex() const { return m_playClickButtons->checkedId(); }
+int TOptionsForm::BookmarkPlayClickBehaviorIndex() const
+{
+    return m_playClickButtons->checkedId();
+}
 
 void TOptionsForm::setBookmarkPlayClickBehaviorIndex(int index)
 {
@@ -83,7 +91,10 @@ void TOptionsForm::setBookmarkPlayClickBehaviorIndex(int index)
         button->setChecked(true);
 }
 
-QList<QLineEdit*> TOptionsForm::keyBoxes() const { return m_keyBoxes; }
+QList<QLineEdit*> TOptionsForm::keyBoxes() const
+{
+    return m_keyBoxes;
+}
 
 void TOptionsForm::EditDefaultVideoDirectoryButtonClick()
 {
@@ -119,8 +130,8 @@ void TOptionsForm::ExecuteRestoreKeyboardSettingsClick()
         return;
     }
     if (m_catalogModified && m_catalogModified()) {
-        const auto save = prompt().askYesNoCancel(QStringLiteral("Save bookmarks before exiting?"),
-                                                  Prompt::Icon::Warning);
+        const auto save =
+            prompt().askYesNoCancel(QStringLiteral("Save bookmarks before exiting?"), Prompt::Icon::Warning);
         if (save == Prompt::Answer::Cancel || (save == Prompt::Answer::Yes && !(m_doSave && m_doSave()))) {
             focusPanel1();
             return;
@@ -129,8 +140,8 @@ void TOptionsForm::ExecuteRestoreKeyboardSettingsClick()
     // A settings file that stays behind would bring the old settings back at
     // the next start, so the program only ends once it is gone.
     if (QFile::exists(m_configFilePath) && !QFile::remove(m_configFilePath)) {
-        prompt().message(QStringLiteral("The settings file could not be deleted:\n") + m_configFilePath
-                             + QStringLiteral("\n\nThe settings were not restored."),
+        prompt().message(QStringLiteral("The settings file could not be deleted:\n") + m_configFilePath +
+                             QStringLiteral("\n\nThe settings were not restored."),
                          Prompt::Icon::Error);
         focusPanel1();
         return;
@@ -138,9 +149,15 @@ void TOptionsForm::ExecuteRestoreKeyboardSettingsClick()
     m_endProgram();
 }
 
-void TOptionsForm::watchBox(QLineEdit* box) { box->installEventFilter(this); }
+void TOptionsForm::watchBox(QLineEdit* box)
+{
+    box->installEventFilter(this);
+}
 
-void TOptionsForm::focusPanel1() { Panel1->setFocus(Qt::OtherFocusReason); }
+void TOptionsForm::focusPanel1()
+{
+    Panel1->setFocus(Qt::OtherFocusReason);
+}
 
 bool TOptionsForm::eventFilter(QObject* watched, QEvent* event)
 {

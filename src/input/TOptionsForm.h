@@ -39,7 +39,7 @@ public:
     QTabWidget* PageControl;
     QWidget* GeneralPage;
     QWidget* CatalogingPage;
-    QWidget* Panel1;  // focus sink: every action ends here
+    QWidget* Panel1; // focus sink: every action ends here
     TColourButton* OK_Button;
 
     // General page

@@ -29,8 +29,8 @@ QLineEdit* makeBox(const char* objectName, const QString& accessibleName, QWidge
     return box;
 }
 
-QCheckBox* makeCheck(const char* objectName, const QString& caption, const QString& accessibleName,
-                     bool checked, QWidget* parent)
+QCheckBox* makeCheck(const char* objectName, const QString& caption, const QString& accessibleName, bool checked,
+                     QWidget* parent)
 {
     auto* box = new QCheckBox(caption, parent);
     box->setObjectName(QLatin1String(objectName));
@@ -38,7 +38,6 @@ QCheckBox* makeCheck(const char* objectName, const QString& caption, const QStri
     box->setChecked(checked);
     return box;
 }
-
 
 } // namespace
 
@@ -62,7 +61,8 @@ QWidget* TOptionsForm::buildGeneralPage()
     const QString videoLabel = QStringLiteral("Default Video Clip Directory");
     const QString catalogLabel = QStringLiteral("Default Video Catalog Directory");
     defaultVideoDirectory = makeBox("defaultVideoDirectory", videoLabel, page);
-    EditDefaultVideoDirectoryButton = TColourButton::make("EditDefaultVideoDirectoryButton", QStringLiteral("Edit"), page);
+    EditDefaultVideoDirectoryButton =
+        TColourButton::make("EditDefaultVideoDirectoryButton", QStringLiteral("Edit"), page);
     defaultCatalogDirectory = makeBox("defaultCatalogDirectory", catalogLabel, page);
     EditDefaultCatalogDirectoryButton =
         TColourButton::make("EditDefaultCatalogDirectoryButton", QStringLiteral("Edit"), page);
@@ -112,7 +112,8 @@ QWidget* TOptionsForm::buildGeneralPage()
     DisableShowHints = makeCheck("DisableShowHints", hintsCaption, hintsCaption, false, page);
     layout->addWidget(DisableShowHints, 3, 0, 1, 3);
 
-    ExecuteRestoreKeyboardSettings = TColourButton::make("ExecuteRestoreKeyboardSettings", QStringLiteral("Execute"), page);
+    ExecuteRestoreKeyboardSettings =
+        TColourButton::make("ExecuteRestoreKeyboardSettings", QStringLiteral("Execute"), page);
     layout->addWidget(makeLabel(QStringLiteral("Restore all keyboard and window settings"), page), 4, 0, 1, 2);
     layout->addWidget(ExecuteRestoreKeyboardSettings, 4, 2);
     layout->setRowStretch(5, 1);
@@ -139,8 +140,8 @@ QWidget* TOptionsForm::buildCatalogingPage()
         return box;
     };
     auto showBox = [this](const char* objectName, const QString& column, bool checked) {
-        return makeCheck(objectName, QString(), QStringLiteral("Show ") + column + QStringLiteral(" column"),
-                         checked, ColumnsGroup);
+        return makeCheck(objectName, QString(), QStringLiteral("Show ") + column + QStringLiteral(" column"), checked,
+                         ColumnsGroup);
     };
     CategoryColumnName = nameBox("CategoryColumnName", QStringLiteral("Category"));
     NameColumnName = nameBox("NameColumnName", QStringLiteral("Name"));

@@ -32,7 +32,9 @@ const QString& ClipLoader::missingClipsMessage()
     return text;
 }
 
-ClipLoader::ClipLoader(TMainForm& form) : QObject(&form), m_form(form) {}
+ClipLoader::ClipLoader(TMainForm& form) : QObject(&form), m_form(form)
+{
+}
 
 void ClipLoader::ResetInitialVideoDirectory()
 {
@@ -96,8 +98,8 @@ void ClipLoader::fillInformationFields()
     const QFileInfo file(player->FileName());
     info->ShowVideoPlayingFileName->setText(file.fileName());
     info->ShowVideoPlayingFilePath->setText(file.absolutePath() + '/');
-    info->ShowVideoSize->setText(QString::number(player->ImageSourceWidth()) + " x "
-                                 + QString::number(player->ImageSourceHeight()));
+    info->ShowVideoSize->setText(QString::number(player->ImageSourceWidth()) + " x " +
+                                 QString::number(player->ImageSourceHeight()));
     info->ShowTotalTime->setText(QString::asprintf("%.2f", player->Duration()) + " seconds");
     info->ShowCodecName->clear();
     if (player->Duration() != 0)
@@ -115,10 +117,10 @@ void ClipLoader::UpdateMainFormTitleBar(QObject*)
         w->FilePlayingInfoForm->ShowScreenSize->setText(screen);
         fps = w->FilePlayingInfoForm->ShowFramesPerSecond->text();
     }
-    m_form.setWindowTitle(QFileInfo(player->FileName()).fileName() + " ("
-                          + QString::number(player->ImageSourceWidth()) + " x "
-                          + QString::number(player->ImageSourceHeight()) + "), Current Video Size: " + screen
-                          + ", Frames per second = " + fps);
+    m_form.setWindowTitle(QFileInfo(player->FileName()).fileName() + " (" +
+                          QString::number(player->ImageSourceWidth()) + " x " +
+                          QString::number(player->ImageSourceHeight()) + "), Current Video Size: " + screen +
+                          ", Frames per second = " + fps);
 }
 
 void ClipLoader::stepTo(const QString& path, QObject* sender)

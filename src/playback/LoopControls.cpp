@@ -17,12 +17,14 @@
 #include <QThread>
 #include <cmath>
 
-LoopControls::LoopControls(TMainForm& form)
-    : QObject(&form), m_form(form), m_wait([](int ms) { QThread::msleep(ms); })
+LoopControls::LoopControls(TMainForm& form) : QObject(&form), m_form(form), m_wait([](int ms) { QThread::msleep(ms); })
 {
 }
 
-bool LoopControls::playingAll() const { return m_playAll && m_playAll->PlayingAll(); }
+bool LoopControls::playingAll() const
+{
+    return m_playAll && m_playAll->PlayingAll();
+}
 
 void LoopControls::turnOffPlayAll()
 {

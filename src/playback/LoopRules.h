@@ -12,4 +12,7 @@ inline bool loopEndReached(double position, double selectionEnd, double duration
 }
 
 // The player's range end for a loop end time in whole seconds.
-inline double selectionEndForEndTime(int endSeconds) { return endSeconds + 0.2; }
+inline double selectionEndForEndTime(int endSeconds)
+{
+    return endSeconds + 0.2;
+}

@@ -8,8 +8,7 @@ namespace {
 constexpr int EscapeKey = 27;
 }
 
-MediaPlayerControl::MediaPlayerControl(PlaybackEngine* engine, QObject* parent)
-    : QObject(parent), m_engine(engine)
+MediaPlayerControl::MediaPlayerControl(PlaybackEngine* engine, QObject* parent) : QObject(parent), m_engine(engine)
 {
     m_engine->setParent(this);
     connect(m_engine, &PlaybackEngine::fileLoaded, this, &MediaPlayerControl::engineLoaded);
@@ -30,7 +29,10 @@ void MediaPlayerControl::setTimerEnabled(bool enabled)
         m_timer.stop();
 }
 
-double MediaPlayerControl::CurrentPosition() const { return m_engine->isOpen() ? m_engine->position() : 0.0; }
+double MediaPlayerControl::CurrentPosition() const
+{
+    return m_engine->isOpen() ? m_engine->position() : 0.0;
+}
 
 void MediaPlayerControl::setCurrentPosition(double seconds)
 {
@@ -39,8 +41,14 @@ void MediaPlayerControl::setCurrentPosition(double seconds)
     m_engine->seek(std::max(0.0, seconds));
 }
 
-int MediaPlayerControl::ImageSourceWidth() const { return m_openState == osOpen ? m_engine->videoWidth() : 0; }
-int MediaPlayerControl::ImageSourceHeight() const { return m_openState == osOpen ? m_engine->videoHeight() : 0; }
+int MediaPlayerControl::ImageSourceWidth() const
+{
+    return m_openState == osOpen ? m_engine->videoWidth() : 0;
+}
+int MediaPlayerControl::ImageSourceHeight() const
+{
+    return m_openState == osOpen ? m_engine->videoHeight() : 0;
+}
 
 void MediaPlayerControl::setRate(double rate)
 {
@@ -48,8 +56,14 @@ void MediaPlayerControl::setRate(double rate)
     m_engine->setSpeed(rate);
 }
 
-bool MediaPlayerControl::Mute() const { return m_engine->isMuted(); }
-void MediaPlayerControl::setMute(bool mute) { m_engine->setMuted(mute); }
+bool MediaPlayerControl::Mute() const
+{
+    return m_engine->isMuted();
+}
+void MediaPlayerControl::setMute(bool mute)
+{
+    m_engine->setMuted(mute);
+}
 
 // A range end is moved only to a value that keeps start <= end; callers that
 // move a whole range clear both ends first.

@@ -62,8 +62,7 @@ QString readString(mpv_handle* mpv, const char* name)
 
 } // namespace
 
-MpvEngine::MpvEngine(const MpvEngineOptions& options, QObject* parent)
-    : PlaybackEngine(parent), m_options(options)
+MpvEngine::MpvEngine(const MpvEngineOptions& options, QObject* parent) : PlaybackEngine(parent), m_options(options)
 {
 }
 
@@ -91,10 +90,18 @@ bool MpvEngine::initialize()
     const QByteArray vo = m_options.videoOutput.toUtf8();
     const QByteArray ao = m_options.audioOutput.toUtf8();
     const std::pair<const char*, const char*> settings[] = {
-        {"config", "no"}, {"load-scripts", "no"}, {"ytdl", "no"},
-        {"input-default-bindings", "no"}, {"input-vo-keyboard", "no"}, {"osc", "no"},
-        {"terminal", "no"}, {"idle", "yes"}, {"keep-open", "yes"},
-        {"access-references", "no"}, {"hr-seek", "yes"}, {"pause", "yes"},
+        {"config", "no"},
+        {"load-scripts", "no"},
+        {"ytdl", "no"},
+        {"input-default-bindings", "no"},
+        {"input-vo-keyboard", "no"},
+        {"osc", "no"},
+        {"terminal", "no"},
+        {"idle", "yes"},
+        {"keep-open", "yes"},
+        {"access-references", "no"},
+        {"hr-seek", "yes"},
+        {"pause", "yes"},
         {"vo", vo.isEmpty() ? "libmpv" : vo.constData()},
     };
     for (const auto& [name, value] : settings) {
@@ -114,12 +121,18 @@ bool MpvEngine::initialize()
     }
 
     const std::pair<const char*, mpv_format> observed[] = {
-        {"time-pos", MPV_FORMAT_DOUBLE},   {"pause", MPV_FORMAT_FLAG},
-        {"eof-reached", MPV_FORMAT_FLAG},  {"duration", MPV_FORMAT_DOUBLE},
-        {"speed", MPV_FORMAT_DOUBLE},      {"mute", MPV_FORMAT_FLAG},
-        {"volume", MPV_FORMAT_DOUBLE},     {"container-fps", MPV_FORMAT_DOUBLE},
-        {"estimated-frame-count", MPV_FORMAT_INT64}, {"width", MPV_FORMAT_INT64},
-        {"height", MPV_FORMAT_INT64},      {"current-tracks/video/decoder-desc", MPV_FORMAT_STRING},
+        {"time-pos", MPV_FORMAT_DOUBLE},
+        {"pause", MPV_FORMAT_FLAG},
+        {"eof-reached", MPV_FORMAT_FLAG},
+        {"duration", MPV_FORMAT_DOUBLE},
+        {"speed", MPV_FORMAT_DOUBLE},
+        {"mute", MPV_FORMAT_FLAG},
+        {"volume", MPV_FORMAT_DOUBLE},
+        {"container-fps", MPV_FORMAT_DOUBLE},
+        {"estimated-frame-count", MPV_FORMAT_INT64},
+        {"width", MPV_FORMAT_INT64},
+        {"height", MPV_FORMAT_INT64},
+        {"current-tracks/video/decoder-desc", MPV_FORMAT_STRING},
     };
     std::uint64_t id = PropTimePos;
     for (const auto& [name, format] : observed)
@@ -187,8 +200,8 @@ void MpvEngine::load(const QString& absolutePath)
     }
     if (result.format == MPV_FORMAT_NODE_MAP) {
         for (int i = 0; i < result.u.list->num; ++i) {
-            if (qstrcmp(result.u.list->keys[i], "playlist_entry_id") == 0
-                && result.u.list->values[i].format == MPV_FORMAT_INT64)
+            if (qstrcmp(result.u.list->keys[i], "playlist_entry_id") == 0 &&
+                result.u.list->values[i].format == MPV_FORMAT_INT64)
                 m_loadingEntry = result.u.list->values[i].u.int64;
         }
     }
@@ -206,7 +219,12 @@ void MpvEngine::refuse(const QString& reason)
     m_pendingRefusal = reason;
     const quint64 serial = m_loadSerial;
     QMetaObject::invokeMethod(
-        this, [this, serial] { if (serial == m_loadSerial) reportRefusal(); }, Qt::QueuedConnection);
+        this,
+        [this, serial] {
+            if (serial == m_loadSerial)
+                reportRefusal();
+        },
+        Qt::QueuedConnection);
 }
 
 void MpvEngine::reportRefusal()
@@ -279,9 +297,9 @@ void MpvEngine::handleEvent(const mpv_event& event)
         break;
     case MPV_EVENT_GET_PROPERTY_REPLY: {
         const auto* property = static_cast<mpv_event_property*>(event.data);
-        if ((event.reply_userdata & PositionReplyFlag) && event.error >= 0 && isOpen()
-            && (event.reply_userdata & SerialMask) == m_seekSerial && !m_seekPending
-            && property->format == MPV_FORMAT_DOUBLE)
+        if ((event.reply_userdata & PositionReplyFlag) && event.error >= 0 && isOpen() &&
+            (event.reply_userdata & SerialMask) == m_seekSerial && !m_seekPending &&
+            property->format == MPV_FORMAT_DOUBLE)
             reportPosition(asDouble(*property));
         break;
     }
@@ -315,16 +333,35 @@ void MpvEngine::handlePropertyChange(Prop prop, const mpv_event_property& p)
             emit endReached();
         break;
     }
-    case PropDuration: m_duration = asDouble(p); break;
-    case PropSpeed: m_speed = asDouble(p, m_speed); break;
-    case PropMute: m_muted = asFlag(p); break;
-    case PropVolume: m_volume = int(std::lround(asDouble(p, m_volume))); break;
-    case PropFps: m_fps = asDouble(p); break;
-    case PropFrameCount: m_estimatedFrames = asInt(p); break;
-    case PropWidth: m_width = int(asInt(p)); break;
-    case PropHeight: m_height = int(asInt(p)); break;
-    case PropDecoder: m_decoder = asString(p); break;
-    default: break;
+    case PropDuration:
+        m_duration = asDouble(p);
+        break;
+    case PropSpeed:
+        m_speed = asDouble(p, m_speed);
+        break;
+    case PropMute:
+        m_muted = asFlag(p);
+        break;
+    case PropVolume:
+        m_volume = int(std::lround(asDouble(p, m_volume)));
+        break;
+    case PropFps:
+        m_fps = asDouble(p);
+        break;
+    case PropFrameCount:
+        m_estimatedFrames = asInt(p);
+        break;
+    case PropWidth:
+        m_width = int(asInt(p));
+        break;
+    case PropHeight:
+        m_height = int(asInt(p));
+        break;
+    case PropDecoder:
+        m_decoder = asString(p);
+        break;
+    default:
+        break;
     }
 }
 
@@ -378,9 +415,8 @@ void MpvEngine::handleEndFile(const mpv_event& event)
         return;
     if (m_loadState != LoadState::Loading && m_loadState != LoadState::Open)
         return;
-    const QString reason = end->reason == MPV_END_FILE_REASON_ERROR
-        ? QString::fromUtf8(mpv_error_string(end->error))
-        : QStringLiteral("nothing to play");
+    const QString reason = end->reason == MPV_END_FILE_REASON_ERROR ? QString::fromUtf8(mpv_error_string(end->error))
+                                                                    : QStringLiteral("nothing to play");
     failLoad(reason);
 }
 

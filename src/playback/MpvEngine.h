@@ -69,8 +69,19 @@ private:
     enum class LoadState { Idle, Loading, Open, Failed };
     // Observed properties, by the reply id mpv hands back with each change.
     enum Prop : std::uint64_t {
-        PropTimePos = 1, PropPause, PropEof, PropDuration, PropSpeed, PropMute, PropVolume,
-        PropFps, PropFrameCount, PropWidth, PropHeight, PropDecoder, PropCount
+        PropTimePos = 1,
+        PropPause,
+        PropEof,
+        PropDuration,
+        PropSpeed,
+        PropMute,
+        PropVolume,
+        PropFps,
+        PropFrameCount,
+        PropWidth,
+        PropHeight,
+        PropDecoder,
+        PropCount
     };
 
     static void onWakeup(void* self);
@@ -93,7 +104,7 @@ private:
     std::atomic<bool> m_drainQueued{false};
 
     LoadState m_loadState = LoadState::Idle;
-    std::int64_t m_loadingEntry = -1;  // playlist entry of the file being opened
+    std::int64_t m_loadingEntry = -1; // playlist entry of the file being opened
     quint64 m_loadSerial = 0;
     QString m_pendingRefusal;
 

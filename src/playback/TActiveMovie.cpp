@@ -23,7 +23,7 @@ QString clock(double seconds)
     return insertColonsIntoString(determineColonStringFromSeconds(int(std::floor(std::max(0.0, seconds)))));
 }
 
-}  // namespace
+} // namespace
 
 TActiveMovie::TActiveMovie(PlaybackEngine* engine, QWidget* parent)
     : QWidget(parent), m_control(new MediaPlayerControl(engine, this))
@@ -175,12 +175,13 @@ bool TActiveMovie::eventFilter(QObject* watched, QEvent* event)
 {
     if (m_pictureFullScreen && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (event->type() == QEvent::KeyRelease && !key->isAutoRepeat() && watched == static_cast<QObject*>(window()->windowHandle()))
+        if (event->type() == QEvent::KeyRelease && !key->isAutoRepeat() &&
+            watched == static_cast<QObject*>(window()->windowHandle()))
             m_control->fullScreenKeyReleased(key->key(), key->modifiers());
         return true;
     }
-    if (watched == m_picture && event->type() == QEvent::MouseButtonPress && m_clickToPlay
-        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    if (watched == m_picture && event->type() == QEvent::MouseButtonPress && m_clickToPlay &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         togglePlay();
         return true;
     }

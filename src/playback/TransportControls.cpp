@@ -18,11 +18,16 @@
 namespace {
 const double slowRates[] = {0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9};
 const double fastRates[] = {1.2, 1.5, 1.7, 2.0};
-}  // namespace
+} // namespace
 
-TransportControls::TransportControls(TMainForm& form) : QObject(&form), m_form(form) {}
+TransportControls::TransportControls(TMainForm& form) : QObject(&form), m_form(form)
+{
+}
 
-int TransportControls::chosenValue(const QComboBox* list) { return list->currentText().toInt(); }
+int TransportControls::chosenValue(const QComboBox* list)
+{
+    return list->currentText().toInt();
+}
 
 void TransportControls::playButtonClick(QObject* sender)
 {
@@ -141,8 +146,14 @@ void TransportControls::stepForward(double step, QObject* sender)
     m_form.focusIfSender(sender);
 }
 
-void TransportControls::back1frameButtonClick(QObject* sender) { stepBack(FrameSeconds, sender); }
-void TransportControls::forward1frameButtonClick(QObject* sender) { stepForward(FrameSeconds, sender); }
+void TransportControls::back1frameButtonClick(QObject* sender)
+{
+    stepBack(FrameSeconds, sender);
+}
+void TransportControls::forward1frameButtonClick(QObject* sender)
+{
+    stepForward(FrameSeconds, sender);
+}
 
 void TransportControls::backframesButtonClick(QObject* sender)
 {

@@ -14,11 +14,23 @@ inline QColor fromStored(quint32 value)
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
 }
 
-inline QColor buttonFace() { return QApplication::palette().color(QPalette::Button); }
-inline QColor buttonShadow() { return QApplication::palette().color(QPalette::Dark); }
-inline QColor buttonHighlight() { return QApplication::palette().color(QPalette::Light); }
+inline QColor buttonFace()
+{
+    return QApplication::palette().color(QPalette::Button);
+}
+inline QColor buttonShadow()
+{
+    return QApplication::palette().color(QPalette::Dark);
+}
+inline QColor buttonHighlight()
+{
+    return QApplication::palette().color(QPalette::Light);
+}
 
 // Marks of the active speed button and of the loop indicator.
-inline QColor marked() { return fromStored(7123716); }
+inline QColor marked()
+{
+    return fromStored(7123716);
+}
 
-}  // namespace Colours
+} // namespace Colours

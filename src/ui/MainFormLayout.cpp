@@ -69,7 +69,7 @@ QGroupBox* group(QWidget* parent, const char* name, const QString& title, int x,
     return g;
 }
 
-}  // namespace
+} // namespace
 
 void TMainForm::buildMenu()
 {
@@ -148,8 +148,8 @@ void TMainForm::buildRightPanel()
     UserControlsPanel = group(p, "UserControlsPanel", QStringLiteral("User Controls"), 9, 527, 178, 62);
     ShowPlayersControlsButton = button(UserControlsPanel, "ShowPlayersControlsButton",
                                        QStringLiteral("all -- player controls first"), 6, 16, 166, 20);
-    BeginnerModeButton = button(UserControlsPanel, "BeginnerModeButton", QStringLiteral("Switch to Beginner Mode"),
-                                6, 38, 166, 20);
+    BeginnerModeButton =
+        button(UserControlsPanel, "BeginnerModeButton", QStringLiteral("Switch to Beginner Mode"), 6, 38, 166, 20);
     AdvancedModeButton = button(p, "AdvancedModeButton", QStringLiteral("Switch to Advanced Mode"), 9, 527, 178, 40);
     AdvancedModeButton->hide();
 }
@@ -176,8 +176,8 @@ void TMainForm::buildLoopControls()
     playLoopButton = button(g, "playLoopButton", QStringLiteral("play loop"), 6, 146, 89, 30);
     playLoopKey = keyBox(g, "playLoopKey", QStringLiteral("t"), QStringLiteral("play loop key"), 100, 150);
     playFullVideoButton = button(g, "playFullVideoButton", QStringLiteral("play full video"), 6, 180, 89, 30);
-    playFullVideoKey = keyBox(g, "playFullVideoKey", QStringLiteral("y"), QStringLiteral("play full video key"), 100,
-                              184);
+    playFullVideoKey =
+        keyBox(g, "playFullVideoKey", QStringLiteral("y"), QStringLiteral("play full video key"), 100, 184);
     RunningDescription = new QLabel(g);
     RunningDescription->setObjectName(QStringLiteral("RunningDescription"));
     RunningDescription->setAccessibleName(QStringLiteral("Bookmark description"));
@@ -188,7 +188,8 @@ void TMainForm::buildLoopControls()
 
 void TMainForm::buildBookmarkControls()
 {
-    BookmarkControlsBox = group(RHS_Panel, "BookmarkControlsBox", QStringLiteral("Bookmark Controls"), 9, 370, 178, 153);
+    BookmarkControlsBox =
+        group(RHS_Panel, "BookmarkControlsBox", QStringLiteral("Bookmark Controls"), 9, 370, 178, 153);
     QWidget* g = BookmarkControlsBox;
     makeBookmarkButton = button(g, "makeBookmarkButton", QStringLiteral("add bookmark (o)"), 9, 18, 100, 26);
     updateBookmarkButton = button(g, "updateBookmarkButton", QStringLiteral("update bookmark"), 9, 48, 100, 26);
@@ -212,8 +213,8 @@ void TMainForm::buildBottomPanel()
 {
     PlayerControlsPanel = new QWidget(m_central);
     PlayerControlsPanel->setObjectName(QStringLiteral("PlayerControlsPanel"));
-    basicPlayControlsBox = group(PlayerControlsPanel, "basicPlayControlsBox", QStringLiteral("Basic Play Controls"), 4,
-                                 2, 100, 136);
+    basicPlayControlsBox =
+        group(PlayerControlsPanel, "basicPlayControlsBox", QStringLiteral("Basic Play Controls"), 4, 2, 100, 136);
     playButton = button(basicPlayControlsBox, "playButton", QStringLiteral("play (space)"), 8, 20, 84, 36);
     restartButton = button(basicPlayControlsBox, "restartButton", QStringLiteral("restart (r)"), 8, 60, 84, 30);
     muteButton = button(basicPlayControlsBox, "muteButton", QStringLiteral("mute (m)"), 8, 96, 84, 30);
@@ -241,15 +242,17 @@ void TMainForm::buildAdvancedControls()
     backframesKey = label(g, "backframesKey", QStringLiteral("<shift>s"), 126, 108, 60);
 
     forwardsecondsButton = button(g, "forwardsecondsButton", QStringLiteral(">> 3 sec"), 196, 18, 72, 26);
-    forwardSecondsValue = list(g, "forwardSecondsValue", Settings::secondsChoices(), d.forwardSecondsValue, 270, 20, 44);
-    forwardsecondsKey = keyBox(g, "forwardsecondsKey", QStringLiteral("f"), QStringLiteral("forward seconds key"), 316,
-                               20);
+    forwardSecondsValue =
+        list(g, "forwardSecondsValue", Settings::secondsChoices(), d.forwardSecondsValue, 270, 20, 44);
+    forwardsecondsKey =
+        keyBox(g, "forwardsecondsKey", QStringLiteral("f"), QStringLiteral("forward seconds key"), 316, 20);
     forwardminutesButton = button(g, "forwardminutesButton", QStringLiteral(">> 1 min"), 196, 48, 72, 26);
-    forwardMinutesValue = list(g, "forwardMinutesValue", Settings::minutesChoices(), d.forwardMinutesValue, 270, 50, 44);
+    forwardMinutesValue =
+        list(g, "forwardMinutesValue", Settings::minutesChoices(), d.forwardMinutesValue, 270, 50, 44);
     forwardminutesKey = label(g, "forwardminutesKey", QStringLiteral("<shift>f"), 316, 50, 60);
     forward1frameButton = button(g, "forward1frameButton", QStringLiteral(">> 1 frame"), 196, 78, 72, 26);
-    forward1frameKey = keyBox(g, "forward1frameKey", QStringLiteral("d"), QStringLiteral("forward 1 frame key"), 316,
-                              80);
+    forward1frameKey =
+        keyBox(g, "forward1frameKey", QStringLiteral("d"), QStringLiteral("forward 1 frame key"), 316, 80);
     forwardframesButton = button(g, "forwardframesButton", QStringLiteral(">> 5 frames"), 196, 106, 72, 26);
     forwardframesValue = list(g, "forwardframesValue", Settings::framesChoices(), d.forwardFramesValue, 270, 108, 44);
     forwardframesKey = label(g, "forwardframesKey", QStringLiteral("<shift>d"), 316, 108, 60);
@@ -257,8 +260,8 @@ void TMainForm::buildAdvancedControls()
 
 void TMainForm::buildSpeedControls()
 {
-    speedControlsBox = group(PlayerControlsPanel, "speedControlsBox", QStringLiteral("Speed Controls"), 501, 2, 142,
-                             136);
+    speedControlsBox =
+        group(PlayerControlsPanel, "speedControlsBox", QStringLiteral("Speed Controls"), 501, 2, 142, 136);
     QWidget* g = speedControlsBox;
     const Settings d;
     slowmotionRate = list(g, "slowmotionRate", Settings::slowMotionRateChoices(), d.slowMotionRate, 6, 22, 44);
@@ -274,8 +277,8 @@ void TMainForm::buildSpeedControls()
 
 void TMainForm::buildWindowControls()
 {
-    WindowControlsBox = group(PlayerControlsPanel, "WindowControlsBox", QStringLiteral("Window Controls"), 647, 2, 264,
-                              136);
+    WindowControlsBox =
+        group(PlayerControlsPanel, "WindowControlsBox", QStringLiteral("Window Controls"), 647, 2, 264, 136);
     QWidget* g = WindowControlsBox;
     F1_Button = button(g, "F1_Button", QStringLiteral("maximize window (F1)"), 6, 18, 124, 26);
     F2_Button = button(g, "F2_Button", QStringLiteral("full screen mode (F2)"), 134, 18, 124, 26);
@@ -305,12 +308,12 @@ void TMainForm::layoutPanels()
 
 QList<QLineEdit*> TMainForm::keyBoxes() const
 {
-    return {backsecondsKey, back1frameKey, forward1frameKey, forwardsecondsKey, slowmotionKey, regularspeedKey,
-            fastmotionKey, setStartTimeKey, setEndTimeKey, playLoopKey, playFullVideoKey};
+    return {backsecondsKey, back1frameKey,   forward1frameKey, forwardsecondsKey, slowmotionKey,   regularspeedKey,
+            fastmotionKey,  setStartTimeKey, setEndTimeKey,    playLoopKey,       playFullVideoKey};
 }
 
 QList<QComboBox*> TMainForm::valueLists() const
 {
-    return {backframesValue, forwardframesValue, backSecondsValue, forwardSecondsValue, backMinutesValue,
-            forwardMinutesValue, slowmotionRate, fastmotionRate};
+    return {backframesValue,  forwardframesValue,  backSecondsValue, forwardSecondsValue,
+            backMinutesValue, forwardMinutesValue, slowmotionRate,   fastmotionRate};
 }

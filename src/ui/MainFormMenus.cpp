@@ -19,7 +19,7 @@ void bringForward(QWidget* window)
     window->activateWindow();
 }
 
-}  // namespace
+} // namespace
 
 void TMainForm::connectWindowMenus()
 {

@@ -8,21 +8,29 @@
 
 namespace {
 
-QWidget* owner() { return QApplication::activeWindow(); }
+QWidget* owner()
+{
+    return QApplication::activeWindow();
+}
 
 QMessageBox::Icon boxIcon(Prompt::Icon icon)
 {
     switch (icon) {
-    case Prompt::Icon::Information: return QMessageBox::Information;
-    case Prompt::Icon::Warning: return QMessageBox::Warning;
-    case Prompt::Icon::Error: return QMessageBox::Critical;
-    case Prompt::Icon::Question: return QMessageBox::Question;
-    case Prompt::Icon::None: break;
+    case Prompt::Icon::Information:
+        return QMessageBox::Information;
+    case Prompt::Icon::Warning:
+        return QMessageBox::Warning;
+    case Prompt::Icon::Error:
+        return QMessageBox::Critical;
+    case Prompt::Icon::Question:
+        return QMessageBox::Question;
+    case Prompt::Icon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
 
-}  // namespace
+} // namespace
 
 QMessageBox::StandardButton QtPrompt::runBox(const QString& text, Icon icon, const QString& caption,
                                              QMessageBox::StandardButtons buttons, QMessageBox::StandardButton escape)
@@ -46,11 +54,14 @@ Prompt::Answer QtPrompt::askYesNo(const QString& text, Icon icon, const QString&
 
 Prompt::Answer QtPrompt::askYesNoCancel(const QString& text, Icon icon, const QString& caption)
 {
-    switch (runBox(text, icon, caption, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                   QMessageBox::Cancel)) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    default: return Answer::Cancel;
+    switch (
+        runBox(text, icon, caption, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel)) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
     }
 }
 

@@ -9,8 +9,8 @@
 #include "playback/LoopControls.h"
 #include "ui/AppWindows.h"
 #include "ui/TFilePlayingInfoForm.h"
-#include "ui/TQuickStartGuideForm.h"
 #include "ui/TMainForm.h"
+#include "ui/TQuickStartGuideForm.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -52,9 +52,11 @@ int stateOf(const QWidget* window)
     return window->isMaximized() ? 2 : 0;
 }
 
-}  // namespace
+} // namespace
 
-SettingsBinder::SettingsBinder(AppWindows& windows, const ConfigFile& file) : m_windows(windows), m_file(file) {}
+SettingsBinder::SettingsBinder(AppWindows& windows, const ConfigFile& file) : m_windows(windows), m_file(file)
+{
+}
 
 void SettingsBinder::ReadConfigFile()
 {

@@ -7,11 +7,9 @@
 #include <QVBoxLayout>
 
 TAboutForm::TAboutForm(QWidget* parent)
-    : QDialog(parent),
-      ProgramName(new QLabel(QStringLiteral("Tempoloop"), this)),
+    : QDialog(parent), ProgramName(new QLabel(QStringLiteral("Tempoloop"), this)),
       VersionLabel(new QLabel(QStringLiteral("Version 1.00"), this)),
-      OK_Button(new TColourButton(QStringLiteral("OK"), this)),
-      Panel3(new QWidget(this))
+      OK_Button(new TColourButton(QStringLiteral("OK"), this)), Panel3(new QWidget(this))
 {
     setObjectName(QStringLiteral("AboutForm"));
     setWindowTitle(QStringLiteral("About Tempoloop"));

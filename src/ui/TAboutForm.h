@@ -14,7 +14,7 @@ public:
     QLabel* ProgramName;
     QLabel* VersionLabel;
     TColourButton* OK_Button;
-    QWidget* Panel3;  // takes the focus when the box is activated
+    QWidget* Panel3; // takes the focus when the box is activated
 
 protected:
     void changeEvent(QEvent* event) override;

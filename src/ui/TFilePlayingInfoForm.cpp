@@ -20,7 +20,6 @@ QLineEdit* makeField(const char* objectName, const QString& label, QWidget* pare
     return field;
 }
 
-
 } // namespace
 
 TFilePlayingInfoForm::TFilePlayingInfoForm(QWidget* parent)
@@ -35,8 +34,7 @@ TFilePlayingInfoForm::TFilePlayingInfoForm(QWidget* parent)
       SizeToOriginalVideoButton(
           TColourButton::make("SizeToOriginalVideoButton", QStringLiteral("size to original video"), this)),
       DisplayCodecNameButton(TColourButton::make("DisplayCodecNameButton", QStringLiteral("display codec name"), this)),
-      OK_Button(TColourButton::make("OK_Button", QStringLiteral("OK"), this)),
-      focusSink(new FocusSink(this))
+      OK_Button(TColourButton::make("OK_Button", QStringLiteral("OK"), this)), focusSink(new FocusSink(this))
 {
     setObjectName(QStringLiteral("FilePlayingInfoForm"));
     setWindowTitle(QStringLiteral("Video File Info"));

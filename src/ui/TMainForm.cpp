@@ -2,7 +2,6 @@
 
 #include "app/Prompt.h"
 #include "catalog/TBookmarksForm.h"
-#include "ui/AppWindows.h"
 #include "input/FocusSink.h"
 #include "input/KeyAssignments.h"
 #include "input/Keyboard.h"
@@ -11,6 +10,7 @@
 #include "playback/MediaPlayerControl.h"
 #include "playback/TActiveMovie.h"
 #include "playback/TransportControls.h"
+#include "ui/AppWindows.h"
 #include "ui/SettingsBinder.h"
 #include "ui/widgets/TColourButton.h"
 
@@ -21,14 +21,13 @@
 
 namespace {
 
-template <class Target>
-void onClick(TColourButton* button, Target* target, void (Target::*operation)(QObject*))
+template <class Target> void onClick(TColourButton* button, Target* target, void (Target::*operation)(QObject*))
 {
     QObject::connect(button, &QAbstractButton::clicked, target,
                      [button, target, operation] { (target->*operation)(button); });
 }
 
-}  // namespace
+} // namespace
 
 TMainForm::TMainForm(PlaybackEngine* engine, QWidget* parent) : QMainWindow(parent)
 {
@@ -53,16 +52,25 @@ TMainForm::TMainForm(PlaybackEngine* engine, QWidget* parent) : QMainWindow(pare
 
 TMainForm::~TMainForm() = default;
 
-MediaPlayerControl* TMainForm::player() const { return ActiveMovie1->control(); }
+MediaPlayerControl* TMainForm::player() const
+{
+    return ActiveMovie1->control();
+}
 
-bool TMainForm::StartVideoClip(const QString& path) { return clips->StartVideoClip(this, path); }
+bool TMainForm::StartVideoClip(const QString& path)
+{
+    return clips->StartVideoClip(this, path);
+}
 
 void TMainForm::playStoredLoop(const QString& startDigits, const QString& endDigits)
 {
     loops->playStoredLoop(startDigits, endDigits);
 }
 
-void TMainForm::giveFocusToSink() { focusSink->takeFocus(); }
+void TMainForm::giveFocusToSink()
+{
+    focusSink->takeFocus();
+}
 
 void TMainForm::focusIfSender(QObject* sender)
 {
@@ -109,14 +117,18 @@ void TMainForm::connectControls()
     connect(fastmotionRate, &QComboBox::activated, transport, &TransportControls::fastmotionRateChange);
 
     MediaPlayerControl* p = player();
-    connect(p, &MediaPlayerControl::OnPositionChange, loops,
-            [this](double oldPos, double newPos, quint32, quint32) { loops->ActiveMovie1PositionChange(oldPos, newPos); });
+    connect(p, &MediaPlayerControl::OnPositionChange, loops, [this](double oldPos, double newPos, quint32, quint32) {
+        loops->ActiveMovie1PositionChange(oldPos, newPos);
+    });
     connect(p, &MediaPlayerControl::OnPlayStateChange, loops, &LoopControls::ActiveMovie1PlayStateChange);
     connect(ActiveMovie1, &TActiveMovie::OnEnter, this, &TMainForm::giveFocusToSink);
     connect(ActiveMovie1, &TActiveMovie::pictureFullScreenRequested, this, &TMainForm::setPictureFullScreen);
 }
 
-void TMainForm::exitButtonClick(QObject*) { close(); }
+void TMainForm::exitButtonClick(QObject*)
+{
+    close();
+}
 
 bool TMainForm::FormClose()
 {

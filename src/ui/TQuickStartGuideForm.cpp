@@ -7,8 +7,7 @@
 #include <QVBoxLayout>
 
 TQuickStartGuideForm::TQuickStartGuideForm(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint),
-      RichEdit1(new QTextEdit(this)),
+    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint), RichEdit1(new QTextEdit(this)),
       Button1(new TColourButton(QStringLiteral("OK"), this)),
       PrintButton(new TColourButton(QStringLiteral("Print Quick Start Guide"), this))
 {

@@ -16,6 +16,6 @@ public:
     static QString defaultGuideText();
 
     QTextEdit* RichEdit1;
-    TColourButton* Button1;      // "OK": hides the window
-    TColourButton* PrintButton;  // "Print Quick Start Guide"
+    TColourButton* Button1;     // "OK": hides the window
+    TColourButton* PrintButton; // "Print Quick Start Guide"
 };

@@ -23,17 +23,28 @@ void TestArguments::extension_data()
 {
     QTest::addColumn<QString>("argument");
     QTest::addColumn<QString>("extension");
-    QTest::newRow("plain") << "clip.mpg" << ".mpg";
-    QTest::newRow("capitals kept") << "/v/Clip.MPG" << ".MPG";
-    QTest::newRow("last dot counts") << "a.b.tvc" << ".tvc";
-    QTest::newRow("no dot") << "/v/clip" << "";
-    QTest::newRow("dot in folder only") << "/v.d/clip" << "";
-    QTest::newRow("colon after dot") << "x.mpg:1" << "";
-    QTest::newRow("trailing dot") << "clip." << ".";
-    QTest::newRow("dot only") << "." << ".";
-    QTest::newRow("hidden file name") << "/v/.tvc" << ".tvc";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("backslash is an ordinary character") << "a.mp\\g" << ".mp\\g";
+    QTest::newRow("plain") << "clip.mpg"
+                           << ".mpg";
+    QTest::newRow("capitals kept") << "/v/Clip.MPG"
+                                   << ".MPG";
+    QTest::newRow("last dot counts") << "a.b.tvc"
+                                     << ".tvc";
+    QTest::newRow("no dot") << "/v/clip"
+                            << "";
+    QTest::newRow("dot in folder only") << "/v.d/clip"
+                                        << "";
+    QTest::newRow("colon after dot") << "x.mpg:1"
+                                     << "";
+    QTest::newRow("trailing dot") << "clip."
+                                  << ".";
+    QTest::newRow("dot only") << "."
+                              << ".";
+    QTest::newRow("hidden file name") << "/v/.tvc"
+                                      << ".tvc";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("backslash is an ordinary character") << "a.mp\\g"
+                                                        << ".mp\\g";
 }
 
 void TestArguments::extension()
@@ -64,8 +75,7 @@ void TestArguments::classify_data()
     QTest::newRow("empty argument") << QStringList{""} << ArgumentKind::Unrecognized;
     QTest::newRow("two") << QStringList{"a.mpg", "b.mpg"} << ArgumentKind::WrongCount;
     QTest::newRow("three") << QStringList{"1", "2", "3"} << ArgumentKind::WrongCount;
-    QTest::newRow("four") << QStringList{"00:00:01", "00:00:02", "a.mpg", "/v/"}
-                          << ArgumentKind::BookmarkCommandLine;
+    QTest::newRow("four") << QStringList{"00:00:01", "00:00:02", "a.mpg", "/v/"} << ArgumentKind::BookmarkCommandLine;
     QTest::newRow("four of anything") << QStringList{"x", "y", "z", "w"} << ArgumentKind::BookmarkCommandLine;
     QTest::newRow("five") << QStringList{"1", "2", "3", "4", "5"} << ArgumentKind::WrongCount;
 }
@@ -86,17 +96,16 @@ void TestArguments::spreadsheetCatalog()
 
 void TestArguments::wrongCountMessage()
 {
-    const QString expected =
-        "You have passed in 2 arguments into Tempoloop.\n"
-        "\n"
-        "There should be either:\n"
-        "0 arguments (starting Tempoloop normally),\n"
-        "1 argument (starting Tempoloop with either a video file or catalog file),\n"
-        "or exactly 4 arguments (starting Tempoloop with playing a \"Bookmark Command Line.\")\n"
-        "\n"
-        "See the user manual for more details.\n"
-        "\n"
-        "Tempoloop has just opened up normally now, ignoring all the input arguments.";
+    const QString expected = "You have passed in 2 arguments into Tempoloop.\n"
+                             "\n"
+                             "There should be either:\n"
+                             "0 arguments (starting Tempoloop normally),\n"
+                             "1 argument (starting Tempoloop with either a video file or catalog file),\n"
+                             "or exactly 4 arguments (starting Tempoloop with playing a \"Bookmark Command Line.\")\n"
+                             "\n"
+                             "See the user manual for more details.\n"
+                             "\n"
+                             "Tempoloop has just opened up normally now, ignoring all the input arguments.";
     QCOMPARE(wrongArgumentCountMessage(2), expected);
     QVERIFY(wrongArgumentCountMessage(12).startsWith("You have passed in 12 arguments into Tempoloop.\n"));
     QCOMPARE(QString::fromLatin1(kUnrecognizedFileTypeMessage), QStringLiteral("Unrecognized file type. Exiting ...."));

@@ -47,48 +47,62 @@ void TestBookmarkCommandLine::check_data()
     QTest::addColumn<QString>("endDigits");
     using E = CommandLineError;
 
-    QTest::newRow("canonical") << "00:01:05   00:01:29   \"clip 1.mp4\"   \"%D\"" << E::None << "000105" << "000129";
+    QTest::newRow("canonical") << "00:01:05   00:01:29   \"clip 1.mp4\"   \"%D\"" << E::None << "000105"
+                               << "000129";
     QTest::newRow("single blanks and tabs") << "00:01:05 00:01:29\t\"clip 1.mp4\" \"%D\"" << E::None << "000105"
                                             << "000129";
-    QTest::newRow("no end time plays to the end") << "00:00:10 --:--:-- \"clip 1.mp4\" \"%D\"" << E::None
-                                                  << "000010" << "";
-    QTest::newRow("fields of 60 and more pass as they stand") << "00:75:99 00:80:00 \"clip 1.mp4\" \"%D\""
-                                                              << E::None << "007599" << "008000";
-    QTest::newRow("blank after an unquoted last argument") << "00:00:01 00:00:02 \"clip 1.mp4\" \"%D\" "
-                                                           << E::None << "000001" << "000002";
+    QTest::newRow("no end time plays to the end") << "00:00:10 --:--:-- \"clip 1.mp4\" \"%D\"" << E::None << "000010"
+                                                  << "";
+    QTest::newRow("fields of 60 and more pass as they stand")
+        << "00:75:99 00:80:00 \"clip 1.mp4\" \"%D\"" << E::None << "007599"
+        << "008000";
+    QTest::newRow("blank after an unquoted last argument")
+        << "00:00:01 00:00:02 \"clip 1.mp4\" \"%D\" " << E::None << "000001"
+        << "000002";
 
-    QTest::newRow("empty") << "" << E::Empty << "" << "";
-    QTest::newRow("only blanks is not empty") << "   " << E::WrongArgumentCount << "" << "";
-    QTest::newRow("three arguments") << "00:00:01 00:00:02 \"clip 1.mp4\"" << E::WrongArgumentCount << "" << "";
-    QTest::newRow("five arguments") << "00:00:01 00:00:02 a b c" << E::WrongArgumentCount << "" << "";
-    QTest::newRow("unquoted blanks split the name") << "00:00:01 00:00:02 clip 1.mp4 \"%D\""
-                                                    << E::WrongArgumentCount << "" << "";
+    QTest::newRow("empty") << "" << E::Empty << ""
+                           << "";
+    QTest::newRow("only blanks is not empty") << "   " << E::WrongArgumentCount << ""
+                                              << "";
+    QTest::newRow("three arguments") << "00:00:01 00:00:02 \"clip 1.mp4\"" << E::WrongArgumentCount << ""
+                                     << "";
+    QTest::newRow("five arguments") << "00:00:01 00:00:02 a b c" << E::WrongArgumentCount << ""
+                                    << "";
+    QTest::newRow("unquoted blanks split the name")
+        << "00:00:01 00:00:02 clip 1.mp4 \"%D\"" << E::WrongArgumentCount << ""
+        << "";
 
-    QTest::newRow("start is the no-time mark") << "--:--:-- 00:00:02 \"clip 1.mp4\" \"%D\"" << E::BadStartTime
-                                               << "" << "";
-    QTest::newRow("start of another short form") << "12:3:45 00:00:02 \"clip 1.mp4\" \"%D\"" << E::BadStartTime
-                                                 << "" << "";
+    QTest::newRow("start is the no-time mark") << "--:--:-- 00:00:02 \"clip 1.mp4\" \"%D\"" << E::BadStartTime << ""
+                                               << "";
+    QTest::newRow("start of another short form") << "12:3:45 00:00:02 \"clip 1.mp4\" \"%D\"" << E::BadStartTime << ""
+                                                 << "";
     QTest::newRow("start with letters") << "00:0a:01 00:00:02 \"clip 1.mp4\" \"%D\"" << E::BadStartTime << ""
                                         << "";
     QTest::newRow("start without colons") << "000001 00:00:02 \"clip 1.mp4\" \"%D\"" << E::BadStartTime << ""
                                           << "";
-    QTest::newRow("end too long") << "00:00:01 00:00:002 \"clip 1.mp4\" \"%D\"" << E::BadEndTime << "" << "";
+    QTest::newRow("end too long") << "00:00:01 00:00:002 \"clip 1.mp4\" \"%D\"" << E::BadEndTime << ""
+                                  << "";
     QTest::newRow("end half a no-time mark") << "00:00:01 --:--:00 \"clip 1.mp4\" \"%D\"" << E::BadEndTime << ""
                                              << "";
     QTest::newRow("both times bad reports the start") << "x y \"clip 1.mp4\" \"%D\"" << E::BadStartTime << ""
                                                       << "";
 
-    QTest::newRow("folder without final separator") << "00:00:01 00:00:02 \"clip 1.mp4\" \"%Dsub\""
-                                                    << E::FolderWithoutSeparator << "" << "";
-    QTest::newRow("empty quoted folder") << "00:00:01 00:00:02 \"clip 1.mp4\" \"\"" << E::FolderWithoutSeparator
-                                         << "" << "";
-    QTest::newRow("backslash is no separator") << "00:00:01 00:00:02 \"clip 1.mp4\" \"C:\\Clips\\\""
-                                               << E::FolderWithoutSeparator << "" << "";
-    QTest::newRow("folder missing") << "00:00:01 00:00:02 \"clip 1.mp4\" \"%Dnothing/\"" << E::FolderMissing
-                                    << "" << "";
-    QTest::newRow("file missing") << "00:00:01 00:00:02 \"clip 2.mp4\" \"%D\"" << E::FileMissing << "" << "";
-    QTest::newRow("a folder is no clip") << "00:00:01 00:00:02 \"sub\" \"%D\"" << E::FileMissing << "" << "";
-    QTest::newRow("empty file name") << "00:00:01 00:00:02 \"\" \"%D\"" << E::FileMissing << "" << "";
+    QTest::newRow("folder without final separator")
+        << "00:00:01 00:00:02 \"clip 1.mp4\" \"%Dsub\"" << E::FolderWithoutSeparator << ""
+        << "";
+    QTest::newRow("empty quoted folder") << "00:00:01 00:00:02 \"clip 1.mp4\" \"\"" << E::FolderWithoutSeparator << ""
+                                         << "";
+    QTest::newRow("backslash is no separator")
+        << "00:00:01 00:00:02 \"clip 1.mp4\" \"C:\\Clips\\\"" << E::FolderWithoutSeparator << ""
+        << "";
+    QTest::newRow("folder missing") << "00:00:01 00:00:02 \"clip 1.mp4\" \"%Dnothing/\"" << E::FolderMissing << ""
+                                    << "";
+    QTest::newRow("file missing") << "00:00:01 00:00:02 \"clip 2.mp4\" \"%D\"" << E::FileMissing << ""
+                                  << "";
+    QTest::newRow("a folder is no clip") << "00:00:01 00:00:02 \"sub\" \"%D\"" << E::FileMissing << ""
+                                         << "";
+    QTest::newRow("empty file name") << "00:00:01 00:00:02 \"\" \"%D\"" << E::FileMissing << ""
+                                     << "";
 }
 
 void TestBookmarkCommandLine::check()
@@ -124,12 +138,11 @@ void TestBookmarkCommandLine::widening_data()
     QTest::newRow("end only") << "00:00:01 9:59:59 \"clip 1.mp4\" \"%D\"" << E::None
                               << "00:00:01   09:59:59   \"clip 1.mp4\"   \"%D\"";
     QTest::newRow("widened line that fails later keeps its new form")
-        << "1:00:00 2:00:00 \"gone.mp4\" \"%D\"" << E::FileMissing
-        << "01:00:00   02:00:00   \"gone.mp4\"   \"%D\"";
+        << "1:00:00 2:00:00 \"gone.mp4\" \"%D\"" << E::FileMissing << "01:00:00   02:00:00   \"gone.mp4\"   \"%D\"";
     // An argument that starts with a quote reads differently once the rewrite
     // has put it in quotes: the new reading no longer has four arguments.
-    QTest::newRow("quote in an argument") << "1:00:00 \"00:00:02\"\"y \"%D\"" << E::WrongArgumentCount
-                                          << "01:00:00   00:00:02   \"\"y\"   \"%D\"";
+    QTest::newRow("quote in an argument")
+        << "1:00:00 \"00:00:02\"\"y \"%D\"" << E::WrongArgumentCount << "01:00:00   00:00:02   \"\"y\"   \"%D\"";
 }
 
 void TestBookmarkCommandLine::widening()
@@ -146,8 +159,8 @@ void TestBookmarkCommandLine::widening()
 
 void TestBookmarkCommandLine::canonicalFormSplitsBack()
 {
-    const QStringList arguments = {QStringLiteral("00:00:01"), QStringLiteral("--:--:--"),
-                                   QStringLiteral("a clip.mpg"), QStringLiteral("/my clips/")};
+    const QStringList arguments = {QStringLiteral("00:00:01"), QStringLiteral("--:--:--"), QStringLiteral("a clip.mpg"),
+                                   QStringLiteral("/my clips/")};
     const QString line = canonicalCommandLine(arguments);
     QCOMPARE(line, QStringLiteral("00:00:01   --:--:--   \"a clip.mpg\"   \"/my clips/\""));
     QCOMPARE(SplitArguments(line), arguments);
@@ -157,7 +170,8 @@ void TestBookmarkCommandLine::everyErrorHasItsOwnMessage()
 {
     using E = CommandLineError;
     QVERIFY(commandLineErrorMessage(E::None).isEmpty());
-    QCOMPARE(commandLineErrorMessage(E::Empty), QStringLiteral("The \"Command Line Entry Box\" must contain some text."));
+    QCOMPARE(commandLineErrorMessage(E::Empty),
+             QStringLiteral("The \"Command Line Entry Box\" must contain some text."));
     QCOMPARE(commandLineErrorMessage(E::FileMissing),
              QStringLiteral("The \"Filename\" (the third argument) does not exist.\nPlease fix, and try again."));
     QSet<QString> seen;

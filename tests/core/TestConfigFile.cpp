@@ -12,7 +12,10 @@ namespace {
 
 const QString kProgramFolder = QStringLiteral("/opt/tempoloop/");
 
-Settings defaults() { return Settings::defaults(kProgramFolder); }
+Settings defaults()
+{
+    return Settings::defaults(kProgramFolder);
+}
 
 QByteArray sample(const QString& name)
 {
@@ -295,48 +298,42 @@ private slots:
         QTest::newRow("one line without break") << "one_line_without_break.txt" << QStringList{};
         QTest::newRow("letter case, colon, unknown keys")
             << "miscased_and_unknown_keys.txt" << QStringList{"Fast_Motion_Rate: 1"};
-        QTest::newRow("one or three words")
-            << "word_counts.txt" << QStringList{"Forward_Minutes_Value: 4"};
-        QTest::newRow("tabs and blanks")
-            << "tabs_and_blanks.txt"
-            << QStringList{"Back_Seconds_Value: 5", "Forward_Seconds_Value: 6", "Main_Form_Left: -20",
-                           "Set_Start_Time_Key: q", "Bookmarks_Form_Learn_Column_Name: \"Level\""};
+        QTest::newRow("one or three words") << "word_counts.txt" << QStringList{"Forward_Minutes_Value: 4"};
+        QTest::newRow("tabs and blanks") << "tabs_and_blanks.txt"
+                                         << QStringList{"Back_Seconds_Value: 5", "Forward_Seconds_Value: 6",
+                                                        "Main_Form_Left: -20", "Set_Start_Time_Key: q",
+                                                        "Bookmarks_Form_Learn_Column_Name: \"Level\""};
         QTest::newRow("quoted values")
             << "quoted_values.txt"
-            << QStringList{
-                   "Options_Form_Default_Video_Directory: \"/home/dancer/My Video Clips/Salsa  Basics\"",
-                   "Options_Form_Default_Catalog_Directory: \"/media/usb/Tango\tCatalogs/\"",
-                   "Bookmarks_Form_Category_Column_Name: \"Style of dance\"",
-                   "Bookmarks_Form_Name_Column_Name: \"Move\"",
-                   "Bookmarks_Form_Learn_Column_Name: \" Mastery \"",
-                   "Bookmarks_Form_Rating_Column_Name: \"\""};
-        QTest::newRow("numbers that do not fit")
-            << "bad_numbers.txt" << QStringList{"Beginner_Mode: 0"};
+            << QStringList{"Options_Form_Default_Video_Directory: \"/home/dancer/My Video Clips/Salsa  Basics\"",
+                           "Options_Form_Default_Catalog_Directory: \"/media/usb/Tango\tCatalogs/\"",
+                           "Bookmarks_Form_Category_Column_Name: \"Style of dance\"",
+                           "Bookmarks_Form_Name_Column_Name: \"Move\"",
+                           "Bookmarks_Form_Learn_Column_Name: \" Mastery \"",
+                           "Bookmarks_Form_Rating_Column_Name: \"\""};
+        QTest::newRow("numbers that do not fit") << "bad_numbers.txt" << QStringList{"Beginner_Mode: 0"};
         QTest::newRow("first and last list entries, other edges")
-            << "edge_values.txt"
-            << QStringList{"Back_Seconds_Value: 5",
-                           "Forward_Seconds_Value: 8",
-                           "Back_Minutes_Value: 5",
-                           "Slow_Motion_Rate: 0",
-                           "User_Controls_Visible: 0",
-                           "Main_Form_WindowState: 2",
-                           "Bookmarks_Form_WindowState: 1",
-                           "Bookmarks_Form_Line_Wrap_Style: 2",
-                           "Options_Form_Bookmark_Play_Click_Behavior: 2",
-                           "Main_Form_Left: -1680",
-                           "Options_Form_Exit_Keystroke: Z",
-                           "Set_End_Time_Key: 7"};
-        QTest::newRow("flags are on for 1 only")
-            << "flags.txt"
-            << QStringList{"Beginner_Mode: 0",
-                           "View_Original_Size: 1",
-                           "Bookmarks_Form_Category_Column_Show: 1",
-                           "Bookmarks_Form_Learn_Column_Show: 0",
-                           "Bookmarks_Form_Rating_Column_Show: 0",
-                           "Bookmarks_Form_Folder_Column_Show: 0",
-                           "Options_Form_Exit_Keystroke_with_Ctrl_Key: 1"};
-        QTest::newRow("double quote inside a value")
-            << "quote_in_value.txt" << QStringList{"Beginner_Mode: 0"};
+            << "edge_values.txt" << QStringList{"Back_Seconds_Value: 5",
+                                                "Forward_Seconds_Value: 8",
+                                                "Back_Minutes_Value: 5",
+                                                "Slow_Motion_Rate: 0",
+                                                "User_Controls_Visible: 0",
+                                                "Main_Form_WindowState: 2",
+                                                "Bookmarks_Form_WindowState: 1",
+                                                "Bookmarks_Form_Line_Wrap_Style: 2",
+                                                "Options_Form_Bookmark_Play_Click_Behavior: 2",
+                                                "Main_Form_Left: -1680",
+                                                "Options_Form_Exit_Keystroke: Z",
+                                                "Set_End_Time_Key: 7"};
+        QTest::newRow("flags are on for 1 only") << "flags.txt"
+                                                 << QStringList{"Beginner_Mode: 0",
+                                                                "View_Original_Size: 1",
+                                                                "Bookmarks_Form_Category_Column_Show: 1",
+                                                                "Bookmarks_Form_Learn_Column_Show: 0",
+                                                                "Bookmarks_Form_Rating_Column_Show: 0",
+                                                                "Bookmarks_Form_Folder_Column_Show: 0",
+                                                                "Options_Form_Exit_Keystroke_with_Ctrl_Key: 1"};
+        QTest::newRow("double quote inside a value") << "quote_in_value.txt" << QStringList{"Beginner_Mode: 0"};
 
         const QStringList lineEnds{"Beginner_Mode: 0", "Back_Seconds_Value: 5",
                                    "Options_Form_Default_Video_Directory: \"/clips/line ends\"",
@@ -400,8 +397,7 @@ private slots:
         QTest::newRow("quick start guide word") << QByteArray("Quick_Start_Guide_Visible: off") << 2 << true;
         QTest::newRow("quick start guide 0") << QByteArray("Quick_Start_Guide_Visible: 0") << 2 << false;
         QTest::newRow("quick start guide 00") << QByteArray("Quick_Start_Guide_Visible: 00") << 2 << true;
-        QTest::newRow("quick start guide 0 quoted")
-            << QByteArray("Quick_Start_Guide_Visible: \"0\"") << 2 << false;
+        QTest::newRow("quick start guide 0 quoted") << QByteArray("Quick_Start_Guide_Visible: \"0\"") << 2 << false;
     }
 
     void valuesOfSingleSettings()

@@ -47,19 +47,21 @@ public:
         }
 #endif
     }
-    bool ok() const { return m_ok; }
+    bool ok() const
+    {
+        return m_ok;
+    }
 
 private:
     bool m_ok = false;
     bool m_dropped = false;
 };
 
-const QFileDevice::Permissions kReadOnlyDir = QFileDevice::ReadOwner | QFileDevice::ExeOwner
-    | QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther;
-const QFileDevice::Permissions kOpenDir = kReadOnlyDir | QFileDevice::WriteOwner | QFileDevice::WriteGroup
-    | QFileDevice::WriteOther;
-const QFileDevice::Permissions kReadOnlyFile =
-    QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+const QFileDevice::Permissions kReadOnlyDir = QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+                                              QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther;
+const QFileDevice::Permissions kOpenDir =
+    kReadOnlyDir | QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+const QFileDevice::Permissions kReadOnlyFile = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
 const QFileDevice::Permissions kOpenFile =
     kReadOnlyFile | QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
 

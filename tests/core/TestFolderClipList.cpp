@@ -145,8 +145,8 @@ void TestFolderClipList::patternsMatchExtensions()
     const QStringList& extensions = FolderClipList::clipExtensions();
     QCOMPARE(patterns.size(), 15);
     QCOMPARE(patterns.first(), QStringLiteral("*.mpg"));
-    QCOMPARE(patterns.mid(0, 8), (QStringList{"*.mpg", "*.mpeg", "*.m2p", "*.avi", "*.mov", "*.vob", "*.mp3",
-                                              "*.wav"}));
+    QCOMPARE(patterns.mid(0, 8),
+             (QStringList{"*.mpg", "*.mpeg", "*.m2p", "*.avi", "*.mov", "*.vob", "*.mp3", "*.wav"}));
     QCOMPARE(extensions.size(), patterns.size());
     for (const QString& ext : extensions) {
         QCOMPARE(ext, ext.toUpper());
@@ -159,12 +159,24 @@ void TestFolderClipList::stepping_data()
     QTest::addColumn<QString>("current");
     QTest::addColumn<QString>("next");
     QTest::addColumn<QString>("previous");
-    QTest::newRow("middle") << "/v/b.avi" << "/v/c.wav" << "/v/A.mpg";
-    QTest::newRow("last wraps to first") << "/v/d.mp4" << "/v/A.mpg" << "/v/c.wav";
-    QTest::newRow("first wraps to last") << "/v/A.mpg" << "/v/b.avi" << "/v/d.mp4";
-    QTest::newRow("no match") << "/w/x.avi" << "/v/A.mpg" << "/v/d.mp4";
-    QTest::newRow("letter case counts") << "/v/B.AVI" << "/v/A.mpg" << "/v/d.mp4";
-    QTest::newRow("nothing loaded") << "" << "/v/A.mpg" << "/v/d.mp4";
+    QTest::newRow("middle") << "/v/b.avi"
+                            << "/v/c.wav"
+                            << "/v/A.mpg";
+    QTest::newRow("last wraps to first") << "/v/d.mp4"
+                                         << "/v/A.mpg"
+                                         << "/v/c.wav";
+    QTest::newRow("first wraps to last") << "/v/A.mpg"
+                                         << "/v/b.avi"
+                                         << "/v/d.mp4";
+    QTest::newRow("no match") << "/w/x.avi"
+                              << "/v/A.mpg"
+                              << "/v/d.mp4";
+    QTest::newRow("letter case counts") << "/v/B.AVI"
+                                        << "/v/A.mpg"
+                                        << "/v/d.mp4";
+    QTest::newRow("nothing loaded") << ""
+                                    << "/v/A.mpg"
+                                    << "/v/d.mp4";
 }
 
 void TestFolderClipList::stepping()

@@ -66,10 +66,10 @@ Ids ids(const QList<Command>& commands)
     return out;
 }
 
-const QString kAdvice =
-    QStringLiteral("\n\nPlease manually fix or run \"Restore all keyboard and window settings\" in the Options window.");
+const QString kAdvice = QStringLiteral(
+    "\n\nPlease manually fix or run \"Restore all keyboard and window settings\" in the Options window.");
 
-}  // namespace
+} // namespace
 
 class TestKeyMatching : public QObject {
     Q_OBJECT
@@ -97,12 +97,15 @@ void TestKeyMatching::typedCharacters_data()
     QTest::addColumn<Ids>("expected");
 
     const QList<QPair<char, Command>> defaults = {
-        {'a', Command::backseconds},   {'f', Command::forwardseconds}, {'s', Command::back1frame},
-        {'d', Command::forward1frame}, {'j', Command::slowmotion},     {'k', Command::regularspeed},
-        {'l', Command::fastmotion},    {'t', Command::playLoop},       {'y', Command::playFullVideo},
-        {'c', Command::viewClip},      {'g', Command::setStartTime},   {'h', Command::setEndTime},
-        {'u', Command::pasteCommandLine}, {'i', Command::playCommandLine}, {'o', Command::makeBookmark},
-        {' ', Command::play},          {'r', Command::restart},        {'m', Command::mute},
+        {'a', Command::backseconds},      {'f', Command::forwardseconds},
+        {'s', Command::back1frame},       {'d', Command::forward1frame},
+        {'j', Command::slowmotion},       {'k', Command::regularspeed},
+        {'l', Command::fastmotion},       {'t', Command::playLoop},
+        {'y', Command::playFullVideo},    {'c', Command::viewClip},
+        {'g', Command::setStartTime},     {'h', Command::setEndTime},
+        {'u', Command::pasteCommandLine}, {'i', Command::playCommandLine},
+        {'o', Command::makeBookmark},     {' ', Command::play},
+        {'r', Command::restart},          {'m', Command::mute},
     };
     for (const auto& [ch, command] : defaults)
         QTest::addRow("default %c", ch) << QString() << QChar(ch) << false << false << ids({command});
@@ -112,25 +115,25 @@ void TestKeyMatching::typedCharacters_data()
     QTest::newRow("8 with catalog") << QString() << QChar('8') << false << true << ids({Command::previousBookmark});
     QTest::newRow("9 with catalog") << QString() << QChar('9') << false << true << ids({Command::currentBookmark});
     QTest::newRow("0 with catalog") << QString() << QChar('0') << false << true << ids({Command::nextBookmark});
-    const QList<Command> stoppedByPlayAll = {Command::viewClip,         Command::setStartTime,
-                                             Command::setEndTime,       Command::pasteCommandLine,
-                                             Command::playCommandLine,  Command::makeBookmark};
+    const QList<Command> stoppedByPlayAll = {Command::viewClip,        Command::setStartTime,
+                                             Command::setEndTime,      Command::pasteCommandLine,
+                                             Command::playCommandLine, Command::makeBookmark};
     for (const auto& [ch, command] : defaults)
-        QTest::addRow("%c while playing all", ch) << QString() << QChar(ch) << true << true
-                                                 << (stoppedByPlayAll.contains(command) ? Ids{} : ids({command}));
-    QTest::newRow("first character of a long box") << "2=xy" << QChar('x') << false << false
-                                                   << ids({Command::backseconds});
+        QTest::addRow("%c while playing all", ch)
+            << QString() << QChar(ch) << true << true << (stoppedByPlayAll.contains(command) ? Ids{} : ids({command}));
+    QTest::newRow("first character of a long box")
+        << "2=xy" << QChar('x') << false << false << ids({Command::backseconds});
     QTest::newRow("whole text of a long box") << "13=xy" << QChar('x') << false << false << Ids{};
     QTest::newRow("empty first-character box") << "2=" << QChar('a') << false << false << Ids{};
     QTest::newRow("capital key assigned") << "2=A" << QChar('A') << false << false << ids({Command::backseconds});
     QTest::newRow("small a after capital assigned") << "2=A" << QChar('a') << false << false << Ids{};
-    QTest::newRow("two commands, table order") << "9=f" << QChar('f') << false << false
-                                              << ids({Command::forwardseconds, Command::setStartTime});
-    QTest::newRow("three commands, table order") << "2=m;13=m" << QChar('m') << false << false
-                                                << ids({Command::backseconds, Command::viewClip, Command::mute});
+    QTest::newRow("two commands, table order")
+        << "9=f" << QChar('f') << false << false << ids({Command::forwardseconds, Command::setStartTime});
+    QTest::newRow("three commands, table order")
+        << "2=m;13=m" << QChar('m') << false << false << ids({Command::backseconds, Command::viewClip, Command::mute});
     QTest::newRow("gated twin skipped") << "9=f" << QChar('f') << true << false << ids({Command::forwardseconds});
-    QTest::newRow("blank first-character box answers the space bar too") << "2= " << QChar(' ') << false << false
-                                                    << ids({Command::backseconds, Command::play});
+    QTest::newRow("blank first-character box answers the space bar too")
+        << "2= " << QChar(' ') << false << false << ids({Command::backseconds, Command::play});
 }
 
 void TestKeyMatching::typedCharacters()
@@ -223,7 +226,8 @@ void TestKeyMatching::keyDown()
     QFETCH(bool, playingAll);
     QFETCH(Ids, expected);
     QFETCH(bool, consumed);
-    const KeyDownResult result = keyDownCommands(keysWith(changes), ctrlSelect, {key, mods, fromMain}, {playingAll, false});
+    const KeyDownResult result =
+        keyDownCommands(keysWith(changes), ctrlSelect, {key, mods, fromMain}, {playingAll, false});
     QCOMPARE(ids(result.commands), expected);
     QCOMPARE(result.consumed, consumed);
 }
@@ -232,7 +236,7 @@ void TestKeyMatching::typedCharacterOfEvent_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<Qt::KeyboardModifiers>("mods");
-    QTest::addColumn<QString>("expected");  // empty: none
+    QTest::addColumn<QString>("expected"); // empty: none
     QTest::newRow("letter") << "a" << Qt::KeyboardModifiers() << "a";
     QTest::newRow("capital with Shift") << "A" << Qt::KeyboardModifiers(Qt::ShiftModifier) << "A";
     QTest::newRow("blank") << " " << Qt::KeyboardModifiers() << " ";
@@ -263,14 +267,14 @@ void TestKeyMatching::duplicateMessages_data()
     QTest::addColumn<QStringList>("expected");
 
     auto pair = [](const char* role1, const QString& key1, const char* role2, const QString& key2) {
-        return QStringLiteral("You have duplcate keys assigned.\n\n") + role1 + " is assigned to: '" + key1 + "'\n"
-               + role2 + " is assigned to: '" + key2 + "'" + kAdvice;
+        return QStringLiteral("You have duplcate keys assigned.\n\n") + role1 + " is assigned to: '" + key1 + "'\n" +
+               role2 + " is assigned to: '" + key2 + "'" + kAdvice;
     };
     QTest::newRow("defaults") << QString() << false << QStringList{};
     QTest::newRow("defaults with Ctrl exit") << QString() << true << QStringList{};
-    QTest::newRow("f on set start time")
-        << "9=f" << false
-        << QStringList{pair("Player Controls: forward seconds key", "f", "Main Form: set start time key", "f")};
+    QTest::newRow("f on set start time") << "9=f" << false
+                                         << QStringList{pair("Player Controls: forward seconds key", "f",
+                                                             "Main Form: set start time key", "f")};
     QTest::newRow("capital and small are different") << "9=A" << false << QStringList{};
     QTest::newRow("plain exit key clashes")
         << "1=a" << false << QStringList{pair("Options Form: exit key", "a", "Player Controls: back seconds key", "a")};
@@ -282,22 +286,23 @@ void TestKeyMatching::duplicateMessages_data()
                        pair("Options Form: mute key", "m", "Options Form: play next bookmark key", "m")};
     QTest::newRow("pairs in check order")
         << "12=x;3=x;19=q;20=q" << false
-        << QStringList{pair("Player Controls: back 1 frame key", "x", "Main Form: play full video key", "x"),
-                       pair("Options Form: play previous bookmark key", "q", "Options Form: play current bookmark key",
-                            "q")};
-    QTest::newRow("empty boxes are equal") << "6=;7=" << false
-                                           << QStringList{pair("Player Controls: slow motion key", "",
-                                                               "Player Controls: regular speed key", "")};
+        << QStringList{
+               pair("Player Controls: back 1 frame key", "x", "Main Form: play full video key", "x"),
+               pair("Options Form: play previous bookmark key", "q", "Options Form: play current bookmark key", "q")};
+    QTest::newRow("empty boxes are equal")
+        << "6=;7=" << false
+        << QStringList{pair("Player Controls: slow motion key", "", "Player Controls: regular speed key", "")};
     const QString menuClash = QStringLiteral("You have duplcate keys assigned.\n\nOptions Form: exit key is assigned "
-                                             "to: 'Ctrl+o'\nwhich is also assigned to a main menu shortcut.")
-                              + kAdvice;
+                                             "to: 'Ctrl+o'\nwhich is also assigned to a main menu shortcut.") +
+                              kAdvice;
     QTest::newRow("Ctrl exit key on a menu shortcut") << "1=o" << true << QStringList{menuClash};
     QTest::newRow("plain exit key o clashes with add bookmark")
         << "1=o" << false << QStringList{pair("Options Form: exit key", "o", "Options Form: make bookmark key", "o")};
     QTest::newRow("capital O is not a menu letter") << "1=O" << true << QStringList{};
     for (const char* letter : {"i", "q", "l", "s", "w"})
         QTest::addRow("Ctrl+%s", letter) << QStringLiteral("1=") + letter << true
-                                         << QStringList{QString(menuClash).replace("Ctrl+o", QStringLiteral("Ctrl+") + letter)};
+                                         << QStringList{
+                                                QString(menuClash).replace("Ctrl+o", QStringLiteral("Ctrl+") + letter)};
 }
 
 void TestKeyMatching::duplicateMessages()
@@ -339,8 +344,7 @@ void TestKeyMatching::captionsAndHints()
     QCOMPARE(jumpHint(Jump::backFrames, "2"), QStringLiteral("Jump back 2 frames"));
     QCOMPARE(keyHint(jumpHint(Jump::forwardSeconds, "3")),
              QStringLiteral("keyboard equivalent for \"Jump forward 3 seconds\""));
-    QCOMPARE(viewClipMenuCaption("c"),
-             QStringLiteral("View video clip                                      (c)"));
+    QCOMPARE(viewClipMenuCaption("c"), QStringLiteral("View video clip                                      (c)"));
     QCOMPARE(exitButtonCaption("z", true), QStringLiteral("exit (Ctrl+z)"));
     QCOMPARE(exitButtonCaption("z", false), QStringLiteral("exit (z)"));
     QCOMPARE(slowMotionHint("0.5"), QStringLiteral("Play the video in slow motion (0.5x speed)"));

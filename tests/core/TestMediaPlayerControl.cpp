@@ -89,7 +89,7 @@ private slots:
         player->setFGrabber_Enabled(true);
         openClip();
         QVERIFY(player->CodecName().startsWith("h264"));
-        player->setFGrabber_Enabled(true);  // assigning it again empties the name
+        player->setFGrabber_Enabled(true); // assigning it again empties the name
         QVERIFY(player->CodecName().isEmpty());
     }
 
@@ -107,11 +107,11 @@ private slots:
     {
         openClip();
         QSignalSpy positions(player, &MediaPlayerControl::OnPositionChange);
-        engine->advance(100);  // three frames at 30 fps, no tick
+        engine->advance(100); // three frames at 30 fps, no tick
         QCOMPARE(positions.count(), 3);
         const double newest = positions.last().at(1).toDouble();
         QVERIFY(qAbs(newest - 0.1) < 1e-6);
-        QCOMPARE(positions.last().at(3).toUInt(), 3u);  // frame position
+        QCOMPARE(positions.last().at(3).toUInt(), 3u); // frame position
     }
 
     void noPositionEventsWhilePausedOrStopped()
@@ -124,7 +124,7 @@ private slots:
         step(500);
         QCOMPARE(positions.count(), 0);
         player->Stop();
-        step();  // the stop's seek to 0 is one move
+        step(); // the stop's seek to 0 is one move
         positions.clear();
         step(500);
         QCOMPARE(positions.count(), 0);
@@ -142,7 +142,7 @@ private slots:
 
     void pauseOnlyWhilePlaying()
     {
-        QVERIFY(!player->Pause());  // nothing open
+        QVERIFY(!player->Pause()); // nothing open
         openClip();
         QVERIFY(player->Pause());
         QVERIFY(!player->Pause());
@@ -195,7 +195,7 @@ private slots:
     {
         openClip();
         player->setRate(0.5);
-        engine->setSpeed(1.0);  // as a player resets its speed on a new file
+        engine->setSpeed(1.0); // as a player resets its speed on a new file
         openClip();
         QCOMPARE(engine->speed(), 0.5);
         QCOMPARE(player->Rate(), 0.5);
@@ -263,7 +263,7 @@ private slots:
         player->setFullScreenMode(true);
         QCOMPARE(picture.count(), 1);
         player->fullScreenKeyReleased(Qt::Key_A, Qt::ShiftModifier);
-        player->fullScreenKeyReleased(Qt::Key_B, Qt::NoModifier);  // one pending at a time
+        player->fullScreenKeyReleased(Qt::Key_B, Qt::NoModifier); // one pending at a time
         step();
         QCOMPARE(keys.count(), 1);
         QCOMPARE(keys.first().at(0).toInt(), int(Qt::Key_A));

@@ -20,11 +20,10 @@ void TestSplitArguments::split_data()
     QTest::newRow("bookmark command line")
         << QString("00:01:05   00:01:29   \"videoclip 1.mpg\"   \"C:\\Video Clips\\\"")
         << QStringList{"00:01:05", "00:01:29", "videoclip 1.mpg", "C:\\Video Clips\\"};
-    QTest::newRow("unix folder with blanks")
-        << QString("00:00:01 00:00:02 \"a b.mp4\" \"/home/me/Video Clips/\"")
-        << QStringList{"00:00:01", "00:00:02", "a b.mp4", "/home/me/Video Clips/"};
-    QTest::newRow("key with colon and trailing space") << QString("Back_Seconds_Key: ")
-                                                       << QStringList{"Back_Seconds_Key:"};
+    QTest::newRow("unix folder with blanks") << QString("00:00:01 00:00:02 \"a b.mp4\" \"/home/me/Video Clips/\"")
+                                             << QStringList{"00:00:01", "00:00:02", "a b.mp4", "/home/me/Video Clips/"};
+    QTest::newRow("key with colon and trailing space")
+        << QString("Back_Seconds_Key: ") << QStringList{"Back_Seconds_Key:"};
     QTest::newRow("settings line") << QString("Back_Seconds_Key: a") << QStringList{"Back_Seconds_Key:", "a"};
     QTest::newRow("tabs between key and value")
         << QString("Default_Video_Directory:\t\t\"/v c/\"") << QStringList{"Default_Video_Directory:", "/v c/"};
@@ -41,8 +40,7 @@ void TestSplitArguments::split_data()
     QTest::newRow("word right after closing quote") << QString("\"abc\"d") << QStringList{"abc", "d"};
     QTest::newRow("quote right after closing quote starts a word")
         << QString("\"a\"\"b c") << QStringList{"a", "\"b", "c"};
-    QTest::newRow("word after closing quote meets a quote")
-        << QString("\"a\"b\"c d\"") << QStringList{"a", "c d"};
+    QTest::newRow("word after closing quote meets a quote") << QString("\"a\"b\"c d\"") << QStringList{"a", "c d"};
     QTest::newRow("three quotes") << QString("\"\"\"") << QStringList{QString(), "\""};
     QTest::newRow("unicode kept") << QString("\"Tänze ü\" ñ") << QStringList{"Tänze ü", "ñ"};
     QTest::newRow("carriage return is not a separator") << QString("a\rb") << QStringList{"a\rb"};

@@ -17,20 +17,19 @@ private slots:
         QTest::newRow("UTF-8 four bytes") << QByteArray("\xf0\x9f\x98\x80") << QString::fromUtf8("😀");
         QTest::newRow("UTF-8 mark dropped") << QByteArray("\xef\xbb\xbfKey: 1") << QString("Key: 1");
         QTest::newRow("mark alone") << QByteArray("\xef\xbb\xbf") << QString();
-        QTest::newRow("mark, then broken UTF-8")
-            << QByteArray("\xef\xbb\xbf" "caf\xe9") << QString::fromUtf8("caf\uFFFD");
+        QTest::newRow("mark, then broken UTF-8") << QByteArray("\xef\xbb\xbf"
+                                                               "caf\xe9")
+                                                 << QString::fromUtf8("caf\uFFFD");
         QTest::newRow("Windows-1252 letters")
             << QByteArray("Jos\xe9 \xc0 la f\xeate") << QString::fromUtf8("José À la fête");
         QTest::newRow("Windows-1252 high controls")
-            << QByteArray("\x80\x85\x8a\x91\x92\x93\x94\x96\x97\x99\x9f")
-            << QString::fromUtf8("€…Š‘’“”–—™Ÿ");
+            << QByteArray("\x80\x85\x8a\x91\x92\x93\x94\x96\x97\x99\x9f") << QString::fromUtf8("€…Š‘’“”–—™Ÿ");
         QTest::newRow("unassigned bytes as C1 controls")
             << QByteArray("\x81\x8d\x8f\x90\x9d")
             << QString(QChar(0x81)) + QChar(0x8D) + QChar(0x8F) + QChar(0x90) + QChar(0x9D);
         QTest::newRow("UTF-8 cut off at the end") << QByteArray("caf\xc3") << QString::fromUtf8("cafÃ");
         QTest::newRow("overlong encoding is not UTF-8") << QByteArray("\xc0\xaf") << QString::fromUtf8("À¯");
-        QTest::newRow("encoded surrogate is not UTF-8")
-            << QByteArray("\xed\xa0\x80") << QString::fromUtf8("í\u00a0€");
+        QTest::newRow("encoded surrogate is not UTF-8") << QByteArray("\xed\xa0\x80") << QString::fromUtf8("í\u00a0€");
         // One stray byte makes the whole file Windows-1252, also the part
         // that would have been valid UTF-8.
         QTest::newRow("mixed") << QByteArray("\xc3\xa9 \xe9") << QString::fromUtf8("Ã© é");

@@ -78,13 +78,20 @@ void TestTimeCode::insertColons_data()
 {
     QTest::addColumn<QString>("digits");
     QTest::addColumn<QString>("display");
-    QTest::newRow("zero") << "000000" << "00:00:00";
-    QTest::newRow("000325") << "000325" << "00:03:25";
-    QTest::newRow("123456") << "123456" << "12:34:56";
-    QTest::newRow("empty is no time") << "" << "--:--:--";
-    QTest::newRow("only first six used") << "1234567" << "12:34:56";
-    QTest::newRow("partly filled") << "1234" << "12:34:__";
-    QTest::newRow("one digit") << "1" << "1_:__:__";
+    QTest::newRow("zero") << "000000"
+                          << "00:00:00";
+    QTest::newRow("000325") << "000325"
+                            << "00:03:25";
+    QTest::newRow("123456") << "123456"
+                            << "12:34:56";
+    QTest::newRow("empty is no time") << ""
+                                      << "--:--:--";
+    QTest::newRow("only first six used") << "1234567"
+                                         << "12:34:56";
+    QTest::newRow("partly filled") << "1234"
+                                   << "12:34:__";
+    QTest::newRow("one digit") << "1"
+                               << "1_:__:__";
 }
 
 void TestTimeCode::insertColons()
@@ -98,11 +105,16 @@ void TestTimeCode::removeColons_data()
 {
     QTest::addColumn<QString>("display");
     QTest::addColumn<QString>("digits");
-    QTest::newRow("12:34:56") << "12:34:56" << "123456";
-    QTest::newRow("00:00:00") << "00:00:00" << "000000";
-    QTest::newRow("no time") << "--:--:--" << "";
-    QTest::newRow("short text stays in range") << "12:3" << "123";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("12:34:56") << "12:34:56"
+                              << "123456";
+    QTest::newRow("00:00:00") << "00:00:00"
+                              << "000000";
+    QTest::newRow("no time") << "--:--:--"
+                             << "";
+    QTest::newRow("short text stays in range") << "12:3"
+                                               << "123";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TestTimeCode::removeColons()

@@ -22,7 +22,7 @@ public:
     QTemporaryDir programDir;
     QTemporaryDir userDir;
     ScriptedPrompt prompt;
-    FakeEngine* engine = nullptr;  // the player's engine
+    FakeEngine* engine = nullptr; // the player's engine
     FakeEngine::Clip defaultClip;
     bool engineStarts = true;
     int enginesMade = 0;
@@ -77,8 +77,7 @@ public:
         player()->tick();
     }
     // Runs ticks until the condition holds or the clip time runs out.
-    template <class Condition>
-    bool stepUntil(Condition condition, int maxMs = 200000)
+    template <class Condition> bool stepUntil(Condition condition, int maxMs = 200000)
     {
         for (int t = 0; t < maxMs; t += MediaPlayerControl::TickIntervalMs) {
             if (condition())

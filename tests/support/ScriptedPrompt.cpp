@@ -1,6 +1,9 @@
 #include "ScriptedPrompt.h"
 
-ScriptedPrompt::ScriptedPrompt() { Prompt::install(this); }
+ScriptedPrompt::ScriptedPrompt()
+{
+    Prompt::install(this);
+}
 
 ScriptedPrompt::~ScriptedPrompt() = default;
 

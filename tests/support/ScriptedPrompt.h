@@ -12,14 +12,14 @@
 class ScriptedPrompt : public Prompt {
 public:
     struct Shown {
-        QString kind;  // "message", "yesno", "yesnocancel", "open", "opens", "save", "folder", "input"
-        QString text;  // message text, or the dialog's caption
+        QString kind; // "message", "yesno", "yesnocancel", "open", "opens", "save", "folder", "input"
+        QString text; // message text, or the dialog's caption
         Icon icon = Icon::None;
-        QString folder;  // start folder of file dialogs
-        QString filter;  // filter of file dialogs
+        QString folder; // start folder of file dialogs
+        QString filter; // filter of file dialogs
     };
 
-    ScriptedPrompt();   // installs itself
+    ScriptedPrompt(); // installs itself
     ~ScriptedPrompt() override;
 
     void queueAnswer(Answer answer) { m_answers.enqueue(answer); }
@@ -28,7 +28,7 @@ public:
     void queueInput(const std::optional<QString>& text) { m_inputs.enqueue(text); }
 
     const QList<Shown>& shown() const { return m_shown; }
-    QStringList messages() const;  // texts of every box shown, in order
+    QStringList messages() const; // texts of every box shown, in order
     QString lastMessage() const;
     int unscriptedCount() const { return m_unscripted; }
     void clear();

@@ -1,12 +1,10 @@
 #include "ui/widgets/TBlinkLabel.h"
 
-TBlinkLabel::TBlinkLabel(QWidget* parent)
-    : TBlinkLabel(QString(), parent)
+TBlinkLabel::TBlinkLabel(QWidget* parent) : TBlinkLabel(QString(), parent)
 {
 }
 
-TBlinkLabel::TBlinkLabel(const QString& text, QWidget* parent)
-    : QLabel(text, parent)
+TBlinkLabel::TBlinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent)
 {
     connect(&m_timer, &QTimer::timeout, this, &TBlinkLabel::blink);
     setBlinkRate(300);

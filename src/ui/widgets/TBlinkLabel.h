@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QColor>
-#include <QPalette>
 #include <QLabel>
+#include <QPalette>
 #include <QTimer>
 
 // A label whose text blinks: every BlinkRate milliseconds it alternates

@@ -32,16 +32,13 @@ void drawEdges(QPainter& painter, const QRect& r, const QColor& topLeft, const Q
 
 } // namespace
 
-TColourButton::TColourButton(QWidget* parent)
-    : TColourButton(QString(), parent)
+TColourButton::TColourButton(QWidget* parent) : TColourButton(QString(), parent)
 {
 }
 
 TColourButton::TColourButton(const QString& caption, QWidget* parent)
-    : QAbstractButton(parent)
-    , m_color(palette().color(QPalette::Button))
-    , m_hotColor(palette().color(QPalette::Button))
-    , m_hotTextColor(palette().color(QPalette::ButtonText))
+    : QAbstractButton(parent), m_color(palette().color(QPalette::Button)),
+      m_hotColor(palette().color(QPalette::Button)), m_hotTextColor(palette().color(QPalette::ButtonText))
 {
     setFocusPolicy(Qt::StrongFocus);
     setText(caption);
@@ -130,7 +127,10 @@ QColor TColourButton::faceColorWhenCool() const
     return m_color;
 }
 
-QColor TColourButton::currentFaceColor() const { return isHot() ? m_hotColor : faceColorWhenCool(); }
+QColor TColourButton::currentFaceColor() const
+{
+    return isHot() ? m_hotColor : faceColorWhenCool();
+}
 
 int TColourButton::textFlags() const
 {
@@ -145,7 +145,10 @@ QSize TColourButton::sizeHint() const
     return {text.width() + 2 * (m_margin + 2) + 8, fm.height() + 10};
 }
 
-QSize TColourButton::minimumSizeHint() const { return {2 * (m_margin + 2) + 4, fontMetrics().height() + 4}; }
+QSize TColourButton::minimumSizeHint() const
+{
+    return {2 * (m_margin + 2) + 4, fontMetrics().height() + 4};
+}
 
 void TColourButton::paintEvent(QPaintEvent*)
 {

@@ -2,8 +2,7 @@
 
 #include <QKeyEvent>
 
-TimeBox::TimeBox(QWidget* parent)
-    : QLineEdit(parent)
+TimeBox::TimeBox(QWidget* parent) : QLineEdit(parent)
 {
     // "9": a required ASCII digit; ':' literal; '_' marks unfilled places.
     setInputMask(QStringLiteral("99:99:99;_"));
@@ -33,7 +32,10 @@ void TimeBox::setDigitText(const QString& digits)
     m_digitsOnEntry = kept;
 }
 
-bool TimeBox::isComplete() const { return digitText().size() == 6; }
+bool TimeBox::isComplete() const
+{
+    return digitText().size() == 6;
+}
 
 void TimeBox::focusInEvent(QFocusEvent* event)
 {
