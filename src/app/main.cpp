@@ -14,7 +14,6 @@ int main(int argc, char* argv[])
     QLocale::setDefault(QLocale::c());
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tempoloop"));
-    QApplication::setOrganizationName(QStringLiteral("Tempoloop"));
     // libmpv needs the C numeric locale, which QApplication may have changed.
     std::setlocale(LC_NUMERIC, "C");
 
