@@ -215,6 +215,10 @@ void TMainForm::buildBottomPanel()
     PlayerControlsPanel->setObjectName(QStringLiteral("PlayerControlsPanel"));
     basicPlayControlsBox =
         group(PlayerControlsPanel, "basicPlayControlsBox", QStringLiteral("Basic Play Controls"), 4, 2, 100, 136);
+    // The narrowest group: its title needs a slightly smaller face to fit.
+    QFont narrow = basicPlayControlsBox->font();
+    narrow.setPointSizeF(7.5);
+    basicPlayControlsBox->setFont(narrow);
     playButton = button(basicPlayControlsBox, "playButton", QStringLiteral("play (space)"), 8, 20, 84, 36);
     restartButton = button(basicPlayControlsBox, "restartButton", QStringLiteral("restart (r)"), 8, 60, 84, 30);
     muteButton = button(basicPlayControlsBox, "muteButton", QStringLiteral("mute (m)"), 8, 96, 84, 30);
