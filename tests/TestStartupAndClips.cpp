@@ -319,6 +319,26 @@ private slots:
         QCOMPARE(app.main()->setStartTimeValue->digitText(), QStringLiteral("000010"));
     }
 
+    void clipThatCannotPlayShowsNothingToTheUser()
+    {
+        AppFixture app;
+        app.defaultClip.duration = 42.0;
+        QVERIFY(app.start());
+        app.main()->StartVideoClip(app.makeClip("good.mpg"));
+        const QString broken = app.makeClip("broken.avi");
+        FakeEngine::Clip bad;
+        bad.broken = true;
+        app.engine->addClip(broken, bad);
+        app.main()->StartVideoClip(broken);
+        QVERIFY(app.prompt.messages().isEmpty());
+        QCOMPARE(app.player()->Duration(), 42.0);
+        QCOMPARE(app.player()->PlayState(), int(mpStopped));
+        // Stepping on from the broken clip still works.
+        app.main()->clips->PlayPreviousFile();
+        QVERIFY(app.player()->FileName().endsWith("good.mpg"));
+        QCOMPARE(app.player()->OpenState(), int(osOpen));
+    }
+
     void clipAudioOnlyShowsNoSize()
     {
         AppFixture app;
