@@ -134,13 +134,9 @@ void TMainForm::buildRightPanel()
     RHS_Panel->setObjectName(QStringLiteral("RHS_Panel"));
     QWidget* p = RHS_Panel;
     ViewClipButton = button(p, "ViewClipButton", QStringLiteral("view clip (c)"), 9, 5, 86, 28);
-    ViewClipButton->setColor(Colours::fromStored(0x4DB5FB));
     exitButton = button(p, "exitButton", QStringLiteral("exit (z)"), 100, 5, 86, 28);
-    exitButton->setColor(Colours::fromStored(0xFDB9DD));
     previousClipButton = button(p, "previousClipButton", QStringLiteral("prev clip (PgUp)"), 9, 36, 86, 24);
     nextClipButton = button(p, "nextClipButton", QStringLiteral("next clip (PgDn)"), 100, 36, 86, 24);
-    previousClipButton->setColor(Colours::fromStored(0x83CBFC));
-    nextClipButton->setColor(Colours::fromStored(0x83CBFC));
     ImportClipsButton = button(p, "ImportClipsButton", QStringLiteral("import clips"), 9, 63, 177, 24);
     buildLoopControls();
     buildBookmarkControls();
@@ -272,7 +268,6 @@ void TMainForm::buildSpeedControls()
     slowmotionButton = button(g, "slowmotionButton", QStringLiteral("slow (0.5)"), 52, 18, 63, 30);
     slowmotionKey = keyBox(g, "slowmotionKey", QStringLiteral("j"), QStringLiteral("slow motion key"), 117, 22);
     regularspeedButton = button(g, "regularspeedButton", QStringLiteral("regular speed (1.0)"), 8, 54, 107, 30);
-    regularspeedButton->setColor(Colours::fromStored(0x6CB304));
     regularspeedKey = keyBox(g, "regularspeedKey", QStringLiteral("k"), QStringLiteral("regular speed key"), 117, 58);
     fastmotionRate = list(g, "fastmotionRate", Settings::fastMotionRateChoices(), d.fastMotionRate, 6, 94, 44);
     fastmotionButton = button(g, "fastmotionButton", QStringLiteral("fast (2.0)"), 52, 90, 63, 30);
