@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// One bookmark as the catalog files store it: the text of the grid's stored
+// columns (category, name, learn, rating, start and end time, file name,
+// folder, description). The "#" number, colours and images are the grid's
+// own and are not part of it. Unset fields are empty.
+struct Bookmark {
+    QString category;
+    QString name;
+    QString learn;       // "", "a", "b", "c" or "d" (a lone space reads as unset)
+    QString rating;      // "" or "0" to "10"
+    QString startTime;   // "hh:mm:ss"
+    QString endTime;     // "hh:mm:ss" or "--:--:--"
+    QString fileName;    // without folder
+    QString folder;      // ends with the folder separator
+    QString description; // lines joined by CR LF
+
+    bool operator==(const Bookmark&) const = default;
+};
+
+// A whole catalog as a plain value: the four renamable column titles and the
+// bookmarks in row order. The file readers and writers work on this value;
+// the catalog model loads it into its rows and gives it back for saving.
+struct CatalogData {
+    QString categoryHeader = QStringLiteral("Category");
+    QString nameHeader = QStringLiteral("Name");
+    QString learnHeader = QStringLiteral("Learn");
+    QString ratingHeader = QStringLiteral("Rating");
+    QList<Bookmark> bookmarks;
+
+    bool operator==(const CatalogData&) const = default;
+};
+
+// What a reader hands back. The readers never stop half way silently:
+// `message` is the text to show the user (empty when none), `bookmarks`
+// holds every row read up to the problem.
+struct CatalogReadResult {
+    CatalogData catalog;
+    // True when the reader reached its normal end. Only then are the rows
+    // final: the placeholder row is gone (a file with a header and no
+    // bookmarks gives one empty bookmark), the cursor goes to row 1 and the
+    // spacing style is applied again. False after a message, or when the
+    // file was missing or held a single line (an empty, reset grid).
+    bool complete = false;
+    QString message;
+};
