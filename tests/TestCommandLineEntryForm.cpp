@@ -1,6 +1,6 @@
 #include "ScriptedPrompt.h"
 #include "cmdline/BookmarkCommandLine.h"
-#include "cmdline/LoopPlayer.h"
+#include "playback/LoopPlayer.h"
 #include "cmdline/TCommandLineEntryForm.h"
 #include "input/FocusSink.h"
 #include "ui/widgets/TColourButton.h"

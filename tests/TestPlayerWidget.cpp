@@ -24,7 +24,7 @@ private slots:
         app = std::make_unique<AppFixture>();
         app->defaultClip.duration = 120.0;
         QVERIFY(app->start());
-        app->main()->StartVideoClip(app->makeClip("lesson.mp4"));
+        app->openClip(app->makeClip("lesson.mp4"));
         app->main()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(app->main()));
     }

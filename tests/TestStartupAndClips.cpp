@@ -220,6 +220,7 @@ private slots:
         AppFixture app;
         const QString clip = app.makeClip(name);
         QVERIFY(app.start({clip}));
+        QVERIFY(app.engine->finishLoad());
         QVERIFY(app.prompt.messages().isEmpty());
         QCOMPARE(app.player()->FileName(), clip);
         QCOMPARE(app.player()->PlayState(), int(mpPlaying));
@@ -262,6 +263,7 @@ private slots:
         app.defaultClip.duration = 120;
         const QString clip = app.makeClip("videoclip 1.mpg");
         QVERIFY(app.start({"00:01:05", "00:01:29", "videoclip 1.mpg", app.clipFolder()}));
+        QVERIFY(app.engine->finishLoad());
         QVERIFY(app.prompt.messages().isEmpty());
         QCOMPARE(app.player()->FileName(), clip);
         QCOMPARE(app.main()->setStartTimeValue->digitText(), QStringLiteral("000105"));
@@ -289,6 +291,7 @@ private slots:
         QVERIFY(app.start());
         app.main()->setStartTimeValue->setDigitText("000010");
         QVERIFY(app.main()->StartVideoClip(app.makeClip("lesson1.mpg")));
+        QVERIFY(app.engine->finishLoad());
         const int w = app.main()->ActiveMovie1->width();
         const int h = app.main()->ActiveMovie1->height() - 72;
         QCOMPARE(app.main()->windowTitle(), QString("lesson1.mpg (352 x 240), Current Video Size: %1 x %2, "
@@ -310,9 +313,9 @@ private slots:
         AppFixture app;
         QVERIFY(app.start());
         const QString clip = app.makeClip("here.mpg");
-        app.main()->StartVideoClip(clip);
+        app.openClip(clip);
         app.main()->setStartTimeValue->setDigitText("000010");
-        app.main()->StartVideoClip(app.clipFolder() + "gone.mpg");
+        app.openClip(app.clipFolder() + "gone.mpg");
         QCOMPARE(app.prompt.messages(),
                  QStringList{"This file, " + app.clipFolder() + "gone.mpg, does not exist.  Please try again."});
         QCOMPARE(app.player()->FileName(), clip);
@@ -324,17 +327,18 @@ private slots:
         AppFixture app;
         app.defaultClip.duration = 42.0;
         QVERIFY(app.start());
-        app.main()->StartVideoClip(app.makeClip("good.mpg"));
+        app.openClip(app.makeClip("good.mpg"));
         const QString broken = app.makeClip("broken.avi");
         FakeEngine::Clip bad;
         bad.broken = true;
         app.engine->addClip(broken, bad);
-        app.main()->StartVideoClip(broken);
+        app.openClip(broken);
         QVERIFY(app.prompt.messages().isEmpty());
         QCOMPARE(app.player()->Duration(), 42.0);
         QCOMPARE(app.player()->PlayState(), int(mpStopped));
         // Stepping on from the broken clip still works.
         app.main()->clips->PlayPreviousFile();
+        app.engine->finishLoad();
         QVERIFY(app.player()->FileName().endsWith("good.mpg"));
         QCOMPARE(app.player()->OpenState(), int(osOpen));
     }
@@ -345,7 +349,7 @@ private slots:
         app.defaultClip.width = 0;
         app.defaultClip.height = 0;
         QVERIFY(app.start());
-        app.main()->StartVideoClip(app.makeClip("song.mp3"));
+        app.openClip(app.makeClip("song.mp3"));
         QVERIFY(app.main()->windowTitle().startsWith("song.mp3 (0 x 0), "));
     }
 
@@ -399,7 +403,7 @@ private slots:
         AppFixture app;
         QVERIFY(app.start());
         const QString clip = app.makeClip("x.mpg");
-        app.main()->StartVideoClip(clip);
+        app.openClip(clip);
         app.main()->setStartTimeValue->setDigitText("000010");
         app.main()->clips->ViewClipButtonClick(); // unscripted: cancelled
         QCOMPARE(app.prompt.shown().last().kind, QStringLiteral("open"));
@@ -412,6 +416,82 @@ private slots:
         app.main()->clips->ViewClipButtonClick();
         QCOMPARE(app.player()->FileName(), other);
         QVERIFY(app.main()->setStartTimeValue->digitText().isEmpty());
+    }
+
+    // Opening a clip returns before the clip has loaded; what depends on the
+    // clip follows the engine's report, in its order.
+    void openingDoesNotWaitForTheLoad()
+    {
+        AppFixture app;
+        app.defaultClip.duration = 65.27;
+        QVERIFY(app.start());
+        const QString first = app.makeClip("first.mpg");
+        app.openClip(first);
+        const QString title = app.main()->windowTitle();
+        TimeBox* start = app.control<TimeBox>("setStartTimeValue");
+        start->setDigitText("000010");
+        const QString second = app.makeClip("second.mpg", app.programFolder() + "other/");
+        app.main()->StartVideoClip(second);
+        QVERIFY(app.engine->loadPending());
+        QCOMPARE(app.player()->FileName(), second);
+        QCOMPARE(app.main()->windowTitle(), title);
+        QCOMPARE(start->digitText(), QStringLiteral("000010"));
+        QVERIFY(app.main()->clips->loading());
+        QVERIFY(app.engine->finishLoad());
+        QVERIFY(!app.main()->clips->loading());
+        QVERIFY(app.main()->windowTitle().startsWith("second.mpg ("));
+        QVERIFY(start->digitText().isEmpty());
+        QCOMPARE(app.main()->folderClips().entries(), QStringList{second});
+        QCOMPARE(app.player()->PlayState(), int(mpPlaying));
+        QCOMPARE(app.engine->lastSeekTarget(), 0.0);
+    }
+
+    // A stored loop (bookmark, Bookmark Command Line) plays once its clip has
+    // loaded; a clip opened meanwhile replaces both.
+    void storedLoopWaitsForItsClip()
+    {
+        AppFixture app;
+        app.defaultClip.duration = 120.0;
+        QVERIFY(app.start());
+        app.main()->StartVideoClip(app.makeClip("lesson.mpg"));
+        app.main()->playStoredLoop("000105", "000129");
+        QCOMPARE(app.main()->loops->indicator(), QStringLiteral("full"));
+        QVERIFY(app.engine->finishLoad());
+        QVERIFY(app.prompt.messages().isEmpty());
+        QCOMPARE(app.main()->loops->indicator(), QStringLiteral("loop"));
+        QCOMPARE(app.player()->CurrentPosition(), 65.0);
+        QCOMPARE(app.player()->SelectionEnd(), 89.2);
+
+        app.main()->StartVideoClip(app.makeClip("a.mpg"));
+        app.main()->playStoredLoop("000010", "000020");
+        const QString b = app.makeClip("b.mpg");
+        app.main()->StartVideoClip(b);
+        QVERIFY(app.engine->finishLoad());
+        QVERIFY(!app.engine->loadPending());
+        QCOMPARE(app.player()->FileName(), b);
+        QVERIFY(!app.main()->loops->LoopIsPlaying);
+        QVERIFY(app.control<TimeBox>("setStartTimeValue")->digitText().isEmpty());
+        QCOMPARE(app.player()->SelectionStart(), -1.0);
+    }
+
+    // A clip the engine cannot load ends the open as well: the texts show
+    // what the player reports, a waiting stored loop meets its own checks.
+    void failedLoadEndsTheOpen()
+    {
+        AppFixture app;
+        QVERIFY(app.start());
+        const QString broken = app.makeClip("broken.avi");
+        FakeEngine::Clip bad;
+        bad.broken = true;
+        app.engine->addClip(broken, bad);
+        app.main()->StartVideoClip(broken);
+        app.main()->playStoredLoop("000010", QString());
+        QVERIFY(app.engine->finishLoad());
+        QVERIFY(!app.main()->clips->loading());
+        QCOMPARE(app.player()->OpenState(), int(osClosed));
+        QCOMPARE(app.prompt.messages(),
+                 QStringList{"The start time is set past the end of the video.\nPlease fix and try again."});
+        QVERIFY(app.main()->windowTitle().startsWith("broken.avi (0 x 0)"));
     }
 };
 

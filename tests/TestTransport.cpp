@@ -30,7 +30,7 @@ private slots:
         app = std::make_unique<AppFixture>();
         app->defaultClip.duration = 1200.0;
         QVERIFY(app->start());
-        app->main()->StartVideoClip(app->makeClip("lesson.mp4"));
+        app->openClip(app->makeClip("lesson.mp4"));
         app->step();
         app->prompt.clear();
     }
@@ -197,7 +197,7 @@ private slots:
     void rateSurvivesANewClipButTheModeTurnsRegular()
     {
         t()->slowmotionButtonClick();
-        app->main()->StartVideoClip(app->makeClip("second.mp4"));
+        app->openClip(app->makeClip("second.mp4"));
         app->step();
         QCOMPARE(app->engine->speed(), 0.5);
         QCOMPARE(t()->speedMode(), TransportControls::SpeedMode::Regular);

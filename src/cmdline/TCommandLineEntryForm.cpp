@@ -2,7 +2,7 @@
 
 #include "app/Prompt.h"
 #include "cmdline/BookmarkCommandLine.h"
-#include "cmdline/LoopPlayer.h"
+#include "playback/LoopPlayer.h"
 #include "input/FocusSink.h"
 #include "ui/widgets/TColourButton.h"
 

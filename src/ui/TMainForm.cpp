@@ -43,9 +43,9 @@ TMainForm::TMainForm(PlaybackEngine* engine, QWidget* parent) : QMainWindow(pare
     buildRightPanel();
     buildBottomPanel();
 
-    clips = new ClipLoader(*this);
-    transport = new TransportControls(*this);
-    loops = new LoopControls(*this);
+    loops = new LoopControls(*player(), *this, this);
+    transport = new TransportControls(*player(), *this, *loops, this);
+    clips = new ClipLoader(*player(), *this, *loops, *transport, this);
     connectControls();
     resize(923, 753);
 }
@@ -64,12 +64,12 @@ bool TMainForm::StartVideoClip(const QString& path)
 
 void TMainForm::playStoredLoop(const QString& startDigits, const QString& endDigits)
 {
-    loops->playStoredLoop(startDigits, endDigits);
+    clips->whenLoaded([this, startDigits, endDigits] { loops->playStoredLoop(startDigits, endDigits); });
 }
 
-void TMainForm::giveFocusToSink()
+FolderClipList& TMainForm::folderClips()
 {
-    focusSink->takeFocus();
+    return clips->folderClips();
 }
 
 void TMainForm::focusIfSender(QObject* sender)

@@ -5,7 +5,10 @@
 #include <functional>
 
 #include "app/FolderClipList.h"
-#include "cmdline/LoopPlayer.h"
+#include "playback/ClipView.h"
+#include "playback/LoopPlayer.h"
+#include "playback/LoopView.h"
+#include "playback/TransportView.h"
 
 class QAction;
 class QComboBox;
@@ -18,6 +21,7 @@ class MediaPlayerControl;
 class PlaybackEngine;
 class TActiveMovie;
 class TColourButton;
+class TFilePlayingInfoForm;
 class TimeBox;
 class ClipLoader;
 class TransportControls;
@@ -29,8 +33,9 @@ class Keyboard;
 // The main window: the video picture with the player, loop, bookmark, window
 // and user controls. The window holds the controls and the start-up and
 // shut-down paths; what the controls do lives in the controllers behind it
-// (clips, transport, loops).
-class TMainForm : public QMainWindow, public LoopPlayer {
+// (clips, transport, loops), which see the window through the narrow views
+// it implements. The controls are the window's own.
+class TMainForm : public QMainWindow, public LoopPlayer, public LoopView, public TransportView, public ClipView {
     Q_OBJECT
 public:
     static constexpr int RightPanelWidth = 195;
@@ -60,14 +65,40 @@ public:
     MediaPlayerControl* player() const;
 
     // Playing a stored loop (Bookmark Command Lines, catalog bookmarks).
+    // The loop plays once the clip has loaded.
     bool StartVideoClip(const QString& path) override;
     void playStoredLoop(const QString& startDigits, const QString& endDigits) override;
-    FolderClipList& folderClips() { return m_folderClips; }
+    FolderClipList& folderClips();
 
     // The focus sink: focus to it means "player controls active".
-    void giveFocusToSink();
+    void giveFocusToSink() override;
     // With a sender present, an operation ends by focusing the sink.
     void focusIfSender(QObject* sender);
+
+    // LoopView
+    QString startTimeDigits() const override;
+    QString endTimeDigits() const override;
+    void setStartTimeDigits(const QString& digits) override;
+    void setEndTimeDigits(const QString& digits) override;
+    void showLoopIndicator(bool loop) override;
+    void showLoopMode(bool continuously) override;
+    void showPlaying(bool playing) override;
+    void clearPlayingBookmark() override;
+    // TransportView
+    int jumpValue(JumpList list) const override;
+    int slowRateEntry() const override;
+    int fastRateEntry() const override;
+    void showMuted(bool muted) override;
+    void showSpeedMode(SpeedMode mode) override;
+    // ClipView
+    QString defaultVideoDirectory() const override;
+    QSize videoSize() const override;
+    void setTitle(const QString& title) override;
+    void showClipFacts(const QString& fileName, const QString& folder, const QString& videoSize,
+                       const QString& totalTime) override;
+    QString framesPerSecondText() const override;
+    void setFramesPerSecondText(const QString& text) override;
+    void setScreenSizeText(const QString& text) override;
 
     // Settings file: read at start, written at exit.
     SettingsBinder* settings = nullptr;
@@ -217,10 +248,10 @@ private:
     void layoutPanels();
     void actOnArguments(const QStringList& arguments);
     void setPictureFullScreen(bool on);
+    TFilePlayingInfoForm* infoWindow() const;
 
     AppWindows* m_windows = nullptr;
     QString m_programFolder;
-    FolderClipList m_folderClips;
     QWidget* m_central = nullptr;
     bool m_closeApproved = false;
     Qt::WindowStates m_stateBeforeFullScreen;
