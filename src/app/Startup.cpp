@@ -79,6 +79,7 @@ bool Startup::start(const QStringList& arguments)
     main->connectWindowMenus();
     main->setProgramFolder(m_options.programFolder);
     main->keyboard = new Keyboard(m_windows, main);
+    bindKeyCommands(*main->keyboard);
     const ConfigFile file(m_options.programFolder, m_options.userConfigFolder);
     m_settings = std::make_unique<SettingsBinder>(m_windows, file);
     main->settings = m_settings.get();

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+class Keyboard;
 class PlaybackEngine;
 class SettingsBinder;
 
@@ -40,6 +41,8 @@ public:
 private:
     bool playerIsPresent();
     void createWindows();
+    // Which operation each key command runs.
+    void bindKeyCommands(Keyboard& keyboard);
 
     Options m_options;
     AppWindows m_windows;
