@@ -3,6 +3,7 @@
 #include "app/Prompt.h"
 #include "catalog/TBookmarksForm.h"
 #include "cmdline/TCommandLineEntryForm.h"
+#include "input/KeyCommandTable.h"
 #include "input/KeyCommands.h"
 #include "input/KeyTexts.h"
 #include "input/TOptionsForm.h"
@@ -16,7 +17,6 @@
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <tuple>
 
 using keys::Jump;
 
@@ -96,29 +96,20 @@ void KeyAssignments::anyKeyChange()
     m->choosevideoclip1->setText(keys::viewClipMenuCaption(key(keys::KeyBox::chooseclip)));
     if (m->BeginnerMode1->isChecked())
         return; // the beginner layout has captions of its own
-    m->ViewClipButton->setText(keys::keyCaption(QStringLiteral("view clip"), key(keys::KeyBox::chooseclip)));
+    // Every button that shows a command's key, in whichever window it sits.
+    const QList<QWidget*> windows{m, m_windows.BookmarksForm, m_windows.CommandLineEntryForm};
+    for (const keys::CommandRow& row : keys::commandRows) {
+        if (!row.captionWords)
+            continue;
+        const QString caption = keys::keyCaption(QString::fromLatin1(row.captionWords), key(row.box));
+        for (QWidget* window : windows) {
+            for (TColourButton* button : window->findChildren<TColourButton*>(QString::fromLatin1(row.buttonName)))
+                button->setText(caption);
+        }
+    }
     m->exitButton->setText(keys::exitButtonCaption(key(keys::KeyBox::exit), m_commands.ctrlSelect()));
-    TCommandLineEntryForm* entry = m_windows.CommandLineEntryForm;
-    entry->pasteCommandLineButton->setText(
-        keys::keyCaption(QStringLiteral("paste command line"), key(keys::KeyBox::pastecommandline)));
-    entry->playCommandLineButton->setText(
-        keys::keyCaption(QStringLiteral("play command line"), key(keys::KeyBox::playcommandline)));
-    m->makeBookmarkButton->setText(keys::keyCaption(QStringLiteral("add bookmark"), key(keys::KeyBox::makebookmark)));
-    m->restartButton->setText(keys::keyCaption(QStringLiteral("restart"), key(keys::KeyBox::restart)));
-    m->muteButton->setText(keys::keyCaption(QStringLiteral("mute"), key(keys::KeyBox::mute)));
     m->F1_Button->setText(m->isMaximized() ? QStringLiteral("restore window (F1)")
                                            : QStringLiteral("maximize window (F1)"));
-    const QString previous = keys::keyCaption(QStringLiteral("previous"), key(keys::KeyBox::previousBookmark));
-    const QString current = keys::keyCaption(QStringLiteral("current"), key(keys::KeyBox::currentBookmark));
-    const QString next = keys::keyCaption(QStringLiteral("next"), key(keys::KeyBox::nextBookmark));
-    TBookmarksForm* catalog = m_windows.BookmarksForm;
-    for (auto [prev, cur, nxt] :
-         {std::tuple{catalog->PreviousBookmarkButton, catalog->CurrentBookmarkButton, catalog->NextBookmarkButton},
-          std::tuple{m->PreviousBookmarkButton, m->CurrentBookmarkButton, m->NextBookmarkButton}}) {
-        prev->setText(previous);
-        cur->setText(current);
-        nxt->setText(next);
-    }
     // The pop-up hints that name keys follow them once the hints exist.
 }
 

@@ -42,6 +42,7 @@ struct CommandRow {
     int fixedKey = 0; // Qt::Key of a FixedKey row
     Held held = Held::Any;
     const char* captionWords = nullptr; // "restart" for "restart (r)"; none when no caption shows the key
+    const char* buttonName = nullptr;   // the buttons (in any window) whose caption shows it
 };
 
 // Every key command in dispatch order: the key-code rows (assignable, then
