@@ -1,6 +1,7 @@
 // Start-up with each kind of argument, shut-down and the settings file, and
 // opening and stepping through clips, through the real windows.
 #include "AppFixture.h"
+#include "Controls.h"
 #include "app/Arguments.h"
 #include "app/ConfigFile.h"
 #include "catalog/TBookmarksForm.h"
@@ -89,10 +90,10 @@ private slots:
         f.close();
         QVERIFY(app.start());
         TMainForm* m = app.main();
-        QCOMPARE(m->backSecondsValue->currentText(), QStringLiteral("6"));
-        QCOMPARE(m->setStartTimeKey->text(), QStringLiteral("q"));
+        QCOMPARE(child<QComboBox>(m, "backSecondsValue")->currentText(), QStringLiteral("6"));
+        QCOMPARE(child<QLineEdit>(m, "setStartTimeKey")->text(), QStringLiteral("q"));
         QVERIFY(m->loops->LoopContinuously);
-        QCOMPARE(m->loopOnce->text(), QStringLiteral("loop continuously"));
+        QCOMPARE(child<TColourButton>(m, "loopOnce")->text(), QStringLiteral("loop continuously"));
         QCOMPARE(app.startup->windows().OptionsForm->defaultVideoDirectory->text(), QStringLiteral("/tmp/My Clips"));
         app.main()->exitButtonClick();
         const QByteArray written = readAll(app.configPath());
@@ -167,9 +168,9 @@ private slots:
         AppFixture app;
         QVERIFY(app.start());
         AppWindows& w = app.startup->windows();
-        app.main()->VideoFileInfo1->trigger();
+        child<QAction>(app.main(), "VideoFileInfo1")->trigger();
         QVERIFY(w.FilePlayingInfoForm->isVisible());
-        app.main()->CommandLineEntry1->trigger();
+        child<QAction>(app.main(), "CommandLineEntry1")->trigger();
         QVERIFY(w.CommandLineEntryForm->isVisible());
         // The options window and the about box are modal.
         bool optionsModal = false;
@@ -177,14 +178,14 @@ private slots:
             optionsModal = w.OptionsForm->isVisible() && w.OptionsForm->isModal();
             w.OptionsForm->reject();
         });
-        app.main()->Options1->trigger();
+        child<QAction>(app.main(), "Options1")->trigger();
         QVERIFY(optionsModal);
         bool aboutShown = false;
         QTimer::singleShot(0, [&] {
             aboutShown = w.AboutForm->isVisible();
             w.AboutForm->reject();
         });
-        app.main()->About1->trigger();
+        child<QAction>(app.main(), "About1")->trigger();
         QVERIFY(aboutShown);
     }
 
@@ -266,8 +267,8 @@ private slots:
         QVERIFY(app.engine->finishLoad());
         QVERIFY(app.prompt.messages().isEmpty());
         QCOMPARE(app.player()->FileName(), clip);
-        QCOMPARE(app.main()->setStartTimeValue->digitText(), QStringLiteral("000105"));
-        QCOMPARE(app.main()->setEndTimeValue->digitText(), QStringLiteral("000129"));
+        QCOMPARE(child<TimeBox>(app.main(), "setStartTimeValue")->digitText(), QStringLiteral("000105"));
+        QCOMPARE(child<TimeBox>(app.main(), "setEndTimeValue")->digitText(), QStringLiteral("000129"));
         QCOMPARE(app.player()->CurrentPosition(), 65.0);
         QVERIFY(app.main()->loops->LoopIsPlaying);
         QVERIFY(!app.startup->windows().CommandLineEntryForm->isVisible());
@@ -289,11 +290,11 @@ private slots:
         app.defaultClip.width = 352;
         app.defaultClip.height = 240;
         QVERIFY(app.start());
-        app.main()->setStartTimeValue->setDigitText("000010");
+        child<TimeBox>(app.main(), "setStartTimeValue")->setDigitText("000010");
         QVERIFY(app.main()->StartVideoClip(app.makeClip("lesson1.mpg")));
         QVERIFY(app.engine->finishLoad());
-        const int w = app.main()->ActiveMovie1->width();
-        const int h = app.main()->ActiveMovie1->height() - 72;
+        const int w = child<TActiveMovie>(app.main(), "ActiveMovie1")->width();
+        const int h = child<TActiveMovie>(app.main(), "ActiveMovie1")->height() - 72;
         QCOMPARE(app.main()->windowTitle(), QString("lesson1.mpg (352 x 240), Current Video Size: %1 x %2, "
                                                     "Frames per second = 29.97")
                                                 .arg(w)
@@ -304,7 +305,7 @@ private slots:
         QCOMPARE(info->ShowVideoSize->text(), QStringLiteral("352 x 240"));
         QCOMPARE(info->ShowTotalTime->text(), QStringLiteral("65.27 seconds"));
         QCOMPARE(info->ShowScreenSize->text(), QString("%1 x %2").arg(w).arg(h));
-        QVERIFY(app.main()->setStartTimeValue->digitText().isEmpty());
+        QVERIFY(child<TimeBox>(app.main(), "setStartTimeValue")->digitText().isEmpty());
         QCOMPARE(app.main()->loops->indicator(), QStringLiteral("full"));
     }
 
@@ -314,12 +315,12 @@ private slots:
         QVERIFY(app.start());
         const QString clip = app.makeClip("here.mpg");
         app.openClip(clip);
-        app.main()->setStartTimeValue->setDigitText("000010");
+        child<TimeBox>(app.main(), "setStartTimeValue")->setDigitText("000010");
         app.openClip(app.clipFolder() + "gone.mpg");
         QCOMPARE(app.prompt.messages(),
                  QStringList{"This file, " + app.clipFolder() + "gone.mpg, does not exist.  Please try again."});
         QCOMPARE(app.player()->FileName(), clip);
-        QCOMPARE(app.main()->setStartTimeValue->digitText(), QStringLiteral("000010"));
+        QCOMPARE(child<TimeBox>(app.main(), "setStartTimeValue")->digitText(), QStringLiteral("000010"));
     }
 
     void clipThatCannotPlayShowsNothingToTheUser()
@@ -404,18 +405,18 @@ private slots:
         QVERIFY(app.start());
         const QString clip = app.makeClip("x.mpg");
         app.openClip(clip);
-        app.main()->setStartTimeValue->setDigitText("000010");
+        child<TimeBox>(app.main(), "setStartTimeValue")->setDigitText("000010");
         app.main()->clips->ViewClipButtonClick(); // unscripted: cancelled
         QCOMPARE(app.prompt.shown().last().kind, QStringLiteral("open"));
         QCOMPARE(app.prompt.shown().last().folder, app.programFolder() + "VideoClips");
         QVERIFY(app.prompt.shown().last().filter.contains("*.mp4"));
-        QCOMPARE(app.main()->setStartTimeValue->digitText(), QStringLiteral("000010"));
+        QCOMPARE(child<TimeBox>(app.main(), "setStartTimeValue")->digitText(), QStringLiteral("000010"));
         QCOMPARE(app.player()->FileName(), clip);
         const QString other = app.makeClip("y.mpg");
         app.prompt.queueFileName(other);
         app.main()->clips->ViewClipButtonClick();
         QCOMPARE(app.player()->FileName(), other);
-        QVERIFY(app.main()->setStartTimeValue->digitText().isEmpty());
+        QVERIFY(child<TimeBox>(app.main(), "setStartTimeValue")->digitText().isEmpty());
     }
 
     // Opening a clip returns before the clip has loaded; what depends on the

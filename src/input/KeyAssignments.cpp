@@ -34,17 +34,7 @@ QString shown(const QString& key)
 KeyAssignments::KeyAssignments(AppWindows& windows, KeyCommands& commands, QObject* parent)
     : QObject(parent), m_windows(windows), m_commands(commands)
 {
-    TMainForm* m = windows.MainForm;
     connect(windows.OptionsForm, &TOptionsForm::keyTextChanged, this, &KeyAssignments::anyKeyChange);
-    for (QLineEdit* box : {m->backsecondsKey, m->forwardsecondsKey, m->back1frameKey, m->forward1frameKey})
-        connect(box, &QLineEdit::textChanged, this, &KeyAssignments::shiftKeyChange);
-    for (QComboBox* list : {m->backSecondsValue, m->forwardSecondsValue, m->backMinutesValue, m->forwardMinutesValue,
-                            m->backframesValue, m->forwardframesValue}) {
-        connect(list, &QComboBox::activated, this, &KeyAssignments::nonshiftKeyChange);
-        connect(list, &QComboBox::activated, this, &KeyAssignments::JumpValueChange);
-    }
-    for (QComboBox* list : {m->slowmotionRate, m->fastmotionRate})
-        connect(list, &QComboBox::activated, this, &KeyAssignments::nonshiftKeyChange);
     // The options window's key boxes are checked when left; the main
     // window's through its focus model, which turns key preview on after.
     for (QLineEdit* box : windows.OptionsForm->keyBoxes())
@@ -93,8 +83,8 @@ void KeyAssignments::anyKeyChange()
 {
     TMainForm* m = m_windows.MainForm;
     auto key = [this](keys::KeyBox box) { return shown(m_commands.box(box)->text()); };
-    m->choosevideoclip1->setText(keys::viewClipMenuCaption(key(keys::KeyBox::chooseclip)));
-    if (m->BeginnerMode1->isChecked())
+    m->setViewClipMenuCaption(keys::viewClipMenuCaption(key(keys::KeyBox::chooseclip)));
+    if (m->isBeginnerMode())
         return; // the beginner layout has captions of its own
     // Every button that shows a command's key, in whichever window it sits.
     const QList<QWidget*> windows{m, m_windows.BookmarksForm, m_windows.CommandLineEntryForm};
@@ -107,62 +97,19 @@ void KeyAssignments::anyKeyChange()
                 button->setText(caption);
         }
     }
-    m->exitButton->setText(keys::exitButtonCaption(key(keys::KeyBox::exit), m_commands.ctrlSelect()));
-    m->F1_Button->setText(m->isMaximized() ? QStringLiteral("restore window (F1)")
-                                           : QStringLiteral("maximize window (F1)"));
+    m->setExitCaption(keys::exitButtonCaption(key(keys::KeyBox::exit), m_commands.ctrlSelect()));
+    m->showMaximizeCaption();
     // The pop-up hints that name keys follow them once the hints exist.
 }
 
 void KeyAssignments::shiftKeyChange()
 {
-    TMainForm* m = m_windows.MainForm;
-    m->backminutesKey->setText(keys::shiftLabel(m->backsecondsKey->text()));
-    m->forwardminutesKey->setText(keys::shiftLabel(m->forwardsecondsKey->text()));
-    m->backframesKey->setText(keys::shiftLabel(m->back1frameKey->text()));
-    m->forwardframesKey->setText(keys::shiftLabel(m->forward1frameKey->text()));
+    m_windows.MainForm->shiftKeyChange();
 }
 
 void KeyAssignments::nonshiftKeyChange()
 {
-    TMainForm* m = m_windows.MainForm;
-    struct JumpControls {
-        Jump jump;
-        TColourButton* button;
-        QComboBox* value;
-        QWidget* key; // key box, or the Shift label of a Shift jump
-    };
-    const JumpControls jumps[] = {
-        {Jump::backSeconds, m->backsecondsButton, m->backSecondsValue, m->backsecondsKey},
-        {Jump::forwardSeconds, m->forwardsecondsButton, m->forwardSecondsValue, m->forwardsecondsKey},
-        {Jump::backMinutes, m->backminutesButton, m->backMinutesValue, m->backminutesKey},
-        {Jump::forwardMinutes, m->forwardminutesButton, m->forwardMinutesValue, m->forwardminutesKey},
-        {Jump::backFrames, m->backframesButton, m->backframesValue, m->backframesKey},
-        {Jump::forwardFrames, m->forwardframesButton, m->forwardframesValue, m->forwardframesKey},
-    };
-    for (const JumpControls& j : jumps) {
-        const QString value = j.value->currentText();
-        j.button->setText(keys::jumpCaption(j.jump, value));
-        j.button->setToolTip(keys::jumpHint(j.jump, value));
-        j.key->setToolTip(keys::keyHint(j.button->toolTip()));
-    }
-    m->back1frameButton->setToolTip(QStringLiteral("Go back 1 frame"));
-    m->forward1frameButton->setToolTip(QStringLiteral("Go forward 1 frame"));
-    m->back1frameKey->setToolTip(keys::keyHint(m->back1frameButton->toolTip()));
-    m->forward1frameKey->setToolTip(keys::keyHint(m->forward1frameButton->toolTip()));
-
-    const QString slow = m->slowmotionRate->currentText();
-    const QString fast = m->fastmotionRate->currentText();
-    if (m->AdvancedMode1->isChecked()) {
-        m->slowmotionButton->setText(keys::slowMotionCaption(slow));
-        m->fastmotionButton->setText(keys::fastMotionCaption(fast));
-    }
-    m->slowmotionButton->setToolTip(keys::slowMotionHint(slow));
-    m->fastmotionButton->setToolTip(keys::fastMotionHint(fast));
-}
-
-void KeyAssignments::JumpValueChange()
-{
-    m_windows.MainForm->giveFocusToSink();
+    m_windows.MainForm->nonshiftKeyChange();
 }
 
 void KeyAssignments::DuplicateKeyCheck()

@@ -28,8 +28,6 @@ public:
     void shiftKeyChange();
     // Captions and hints of the jump and speed buttons and the jump keys.
     void nonshiftKeyChange();
-    // After a jump value is chosen, keystrokes are commands again.
-    void JumpValueChange();
     // Reports every pair of roles sharing one key, one message each.
     void DuplicateKeyCheck();
 

@@ -20,19 +20,19 @@ FocusModel* mainWindowFocus(AppWindows& windows, FocusModel::KeyHandler handler,
                             std::function<void(QLineEdit*)> keyExitCheck, QObject* parent)
 {
     TMainForm* m = windows.MainForm;
-    auto* focus = new FocusModel(m, m->focusSink, parent);
+    const TMainForm::FocusParts parts = m->focusParts();
+    auto* focus = new FocusModel(m, parts.sink, parent);
     focus->setKeyHandler(std::move(handler));
-    focus->watchTextBox(m->setStartTimeValue);
-    focus->watchTextBox(m->setEndTimeValue);
-    for (QLineEdit* box : m->keyBoxes())
+    for (QWidget* box : parts.textBoxes.mid(0, 2))
+        focus->watchTextBox(box);
+    for (QLineEdit* box : parts.keyBoxes)
         focus->watchTextBox(box, FocusModel::EndKeys::EnterAndEscape, [box, keyExitCheck] { keyExitCheck(box); });
-    focus->watchTextBox(m->LoopList);
-    for (QComboBox* list : m->valueLists())
+    for (QWidget* box : parts.textBoxes.mid(2))
+        focus->watchTextBox(box);
+    for (QComboBox* list : parts.lists)
         focus->watchList(list);
-    for (QWidget* area : {static_cast<QWidget*>(m), m->centralWidget(), m->RHS_Panel, m->PlayerControlsPanel})
+    for (QWidget* area : parts.backgrounds)
         focus->watchBackground(area);
-    for (QGroupBox* box : m->findChildren<QGroupBox*>())
-        focus->watchBackground(box);
     return focus;
 }
 

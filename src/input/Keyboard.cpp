@@ -58,7 +58,7 @@ Keyboard::Keyboard(AppWindows& windows, QObject* parent) : QObject(parent), m_wi
     commandLineEntryFocus = KeyForwarding::commandLineEntryFocus(windows, handler, this);
     fileInfoFocus = KeyForwarding::fileInfoFocus(windows, handler, this);
 
-    windows.MainForm->makeBookmarkButton->installEventFilter(this);
+    windows.MainForm->addBookmarkButton()->installEventFilter(this);
 }
 
 void Keyboard::makeBookmarkButtonMouseDown(Qt::KeyboardModifiers modifiers)
@@ -72,7 +72,7 @@ void Keyboard::makeBookmarkButtonMouseDown(Qt::KeyboardModifiers modifiers)
 
 bool Keyboard::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_windows.MainForm->makeBookmarkButton && event->type() == QEvent::MouseButtonPress) {
+    if (watched == m_windows.MainForm->addBookmarkButton() && event->type() == QEvent::MouseButtonPress) {
         const auto* press = static_cast<QMouseEvent*>(event);
         if (press->button() == Qt::LeftButton)
             makeBookmarkButtonMouseDown(press->modifiers());

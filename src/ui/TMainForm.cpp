@@ -40,6 +40,7 @@ TMainForm::TMainForm(PlaybackEngine* engine, QWidget* parent) : QMainWindow(pare
     ActiveMovie1 = new TActiveMovie(engine, m_central);
     focusSink = new FocusSink(m_central);
     buildMenu();
+    nameMenuItems();
     buildRightPanel();
     buildBottomPanel();
 
@@ -47,6 +48,7 @@ TMainForm::TMainForm(PlaybackEngine* engine, QWidget* parent) : QMainWindow(pare
     transport = new TransportControls(*player(), *this, *loops, this);
     clips = new ClipLoader(*player(), *this, *loops, *transport, this);
     connectControls();
+    connectKeyCaptions();
     resize(923, 753);
 }
 

@@ -111,6 +111,46 @@ public:
     TransportControls* transport = nullptr;
     LoopControls* loops = nullptr;
 
+    // What the focus model watches: the focus sink, the text boxes (time
+    // boxes, bookmark list), the eleven key boxes in settings order, the
+    // six jump-value and two rate lists, and the background areas.
+    struct FocusParts {
+        FocusSink* sink = nullptr;
+        QList<QWidget*> textBoxes;
+        QList<QLineEdit*> keyBoxes;
+        QList<QComboBox*> lists;
+        QList<QWidget*> backgrounds;
+    };
+    FocusParts focusParts() const;
+    // The add bookmark button, which reacts to a mouse press with Shift.
+    QWidget* addBookmarkButton() const;
+
+    // Captions that follow the keys and values.
+    bool isBeginnerMode() const;
+    bool isAdvancedMode() const;
+    void setViewClipMenuCaption(const QString& caption);
+    void setExitCaption(const QString& caption);
+    // "restore window (F1)" while maximised, "maximize window (F1)" else.
+    void showMaximizeCaption();
+    // The four Shift labels follow the jump keys.
+    void shiftKeyChange();
+    // Captions and hints of the jump and speed buttons and the jump keys.
+    void nonshiftKeyChange();
+
+signals:
+    void closing();
+    // A jump value or rate was chosen in one of the lists.
+    void jumpValueChosen();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // Moves the settings to and from the controls until each window binds
+    // its own settings.
+    friend class SettingsBinder;
+
     // Menu.
     QMenu* FileMenu = nullptr;
     QAction* choosevideoclip1 = nullptr;
@@ -223,19 +263,6 @@ public:
     TColourButton* F7_Button = nullptr;
     TColourButton* F8_Button = nullptr;
 
-    // The eleven key boxes of this window, in settings order.
-    QList<QLineEdit*> keyBoxes() const;
-    // The six jump-value and two rate lists.
-    QList<QComboBox*> valueLists() const;
-
-signals:
-    void closing();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
     void buildMenu();
     void buildRightPanel();
     void buildBottomPanel();
@@ -245,6 +272,8 @@ private:
     void buildSpeedControls();
     void buildWindowControls();
     void connectControls();
+    void nameMenuItems();
+    void connectKeyCaptions();
     void layoutPanels();
     void actOnArguments(const QStringList& arguments);
     void setPictureFullScreen(bool on);
