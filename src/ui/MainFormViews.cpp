@@ -1,5 +1,6 @@
 // What the controllers behind the main window see of it: the loop's boxes
-// and marks, the transport's lists and marks, the clip's title and facts.
+// and marks, the transport's lists and marks, the clip's title and facts,
+// and the bookmark controls the catalog fills.
 #include "ui/TMainForm.h"
 
 #include "catalog/TBookmarksForm.h"
@@ -165,4 +166,10 @@ void TMainForm::setScreenSizeText(const QString& text)
 {
     if (TFilePlayingInfoForm* info = infoWindow())
         info->ShowScreenSize->setText(text);
+}
+
+TMainForm::BookmarkControls TMainForm::bookmarkControls() const
+{
+    return {makeBookmarkButton,     updateBookmarkButton,  OpenCatalogButton,  LoopList,          PlayAll,
+            PreviousBookmarkButton, CurrentBookmarkButton, NextBookmarkButton, RunningDescription};
 }

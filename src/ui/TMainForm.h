@@ -111,6 +111,20 @@ public:
     TransportControls* transport = nullptr;
     LoopControls* loops = nullptr;
 
+    // The bookmark controls, for the catalog that fills and drives them.
+    struct BookmarkControls {
+        TColourButton* makeBookmarkButton = nullptr;
+        TColourButton* updateBookmarkButton = nullptr;
+        TColourButton* OpenCatalogButton = nullptr;
+        QComboBox* LoopList = nullptr;
+        TColourButton* PlayAll = nullptr;
+        TColourButton* PreviousBookmarkButton = nullptr;
+        TColourButton* CurrentBookmarkButton = nullptr;
+        TColourButton* NextBookmarkButton = nullptr;
+        QLabel* RunningDescription = nullptr;
+    };
+    BookmarkControls bookmarkControls() const;
+
     // What the focus model watches: the focus sink, the text boxes (time
     // boxes, bookmark list), the eleven key boxes in settings order, the
     // six jump-value and two rate lists, and the background areas.
