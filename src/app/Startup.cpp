@@ -67,6 +67,21 @@ void Startup::createWindows()
     m_windows.CommandLineEntryForm = new TCommandLineEntryForm;
 }
 
+void Startup::makeKeyboard()
+{
+    TMainForm* main = m_windows.MainForm;
+    TBookmarksForm* catalog = m_windows.BookmarksForm;
+    Keyboard::Windows parts;
+    parts.main = main;
+    parts.mainWindow = main;
+    parts.options = m_windows.OptionsForm;
+    parts.captionWindows = {catalog, m_windows.CommandLineEntryForm};
+    parts.gates = [catalog] { return keys::Gates{catalog->PlayingAll(), catalog->CatalogMode() != 0}; };
+    main->keyboard = new Keyboard(parts, main);
+    bindKeyCommands(*main->keyboard);
+    makeWindowFocus(*main->keyboard);
+}
+
 bool Startup::start(const QStringList& arguments)
 {
     if (!playerIsPresent()) {
@@ -78,8 +93,7 @@ bool Startup::start(const QStringList& arguments)
     main->setWindows(&m_windows);
     main->connectWindowMenus();
     main->setProgramFolder(m_options.programFolder);
-    main->keyboard = new Keyboard(m_windows, main);
-    bindKeyCommands(*main->keyboard);
+    makeKeyboard();
     const ConfigFile file(m_options.programFolder, m_options.userConfigFolder);
     m_settings = std::make_unique<SettingsBinder>(m_windows, file);
     main->settings = m_settings.get();

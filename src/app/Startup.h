@@ -41,8 +41,11 @@ public:
 private:
     bool playerIsPresent();
     void createWindows();
+    void makeKeyboard();
     // Which operation each key command runs.
     void bindKeyCommands(Keyboard& keyboard);
+    // The focus models of the windows that pass their keys to the main one.
+    void makeWindowFocus(Keyboard& keyboard);
 
     Options m_options;
     AppWindows m_windows;

@@ -1,24 +1,15 @@
 #include "input/KeyAssignments.h"
 
 #include "app/Prompt.h"
-#include "catalog/TBookmarksForm.h"
-#include "cmdline/TCommandLineEntryForm.h"
 #include "input/KeyCommandTable.h"
 #include "input/KeyCommands.h"
 #include "input/KeyTexts.h"
+#include "input/MainWindowKeys.h"
 #include "input/TOptionsForm.h"
-#include "ui/AppWindows.h"
-#include "ui/TMainForm.h"
 #include "ui/widgets/TColourButton.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QFocusEvent>
-#include <QLabel>
 #include <QLineEdit>
-
-using keys::Jump;
 
 namespace {
 
@@ -31,15 +22,16 @@ QString shown(const QString& key)
 
 } // namespace
 
-KeyAssignments::KeyAssignments(AppWindows& windows, KeyCommands& commands, QObject* parent)
-    : QObject(parent), m_windows(windows), m_commands(commands)
+KeyAssignments::KeyAssignments(MainWindowKeys& main, const QList<QWidget*>& captionWindows, TOptionsForm& options,
+                               KeyCommands& commands, QObject* parent)
+    : QObject(parent), m_main(main), m_captionWindows(captionWindows), m_commands(commands)
 {
-    connect(windows.OptionsForm, &TOptionsForm::keyTextChanged, this, &KeyAssignments::anyKeyChange);
+    connect(&options, &TOptionsForm::keyTextChanged, this, &KeyAssignments::anyKeyChange);
     // The options window's key boxes are checked when left; the main
     // window's through its focus model, which turns key preview on after.
-    for (QLineEdit* box : windows.OptionsForm->keyBoxes())
+    for (QLineEdit* box : options.keyBoxes())
         box->installEventFilter(this);
-    windows.OptionsForm->installEventFilter(this);
+    options.installEventFilter(this);
 }
 
 void KeyAssignments::rememberLastAcceptedKeys()
@@ -81,35 +73,33 @@ bool KeyAssignments::eventFilter(QObject* watched, QEvent* event)
 
 void KeyAssignments::anyKeyChange()
 {
-    TMainForm* m = m_windows.MainForm;
     auto key = [this](keys::KeyBox box) { return shown(m_commands.box(box)->text()); };
-    m->setViewClipMenuCaption(keys::viewClipMenuCaption(key(keys::KeyBox::chooseclip)));
-    if (m->isBeginnerMode())
+    m_main.setViewClipMenuCaption(keys::viewClipMenuCaption(key(keys::KeyBox::chooseclip)));
+    if (m_main.isBeginnerMode())
         return; // the beginner layout has captions of its own
     // Every button that shows a command's key, in whichever window it sits.
-    const QList<QWidget*> windows{m, m_windows.BookmarksForm, m_windows.CommandLineEntryForm};
     for (const keys::CommandRow& row : keys::commandRows) {
         if (!row.captionWords)
             continue;
         const QString caption = keys::keyCaption(QString::fromLatin1(row.captionWords), key(row.box));
-        for (QWidget* window : windows) {
+        for (QWidget* window : std::as_const(m_captionWindows)) {
             for (TColourButton* button : window->findChildren<TColourButton*>(QString::fromLatin1(row.buttonName)))
                 button->setText(caption);
         }
     }
-    m->setExitCaption(keys::exitButtonCaption(key(keys::KeyBox::exit), m_commands.ctrlSelect()));
-    m->showMaximizeCaption();
+    m_main.setExitCaption(keys::exitButtonCaption(key(keys::KeyBox::exit), m_commands.ctrlSelect()));
+    m_main.showMaximizeCaption();
     // The pop-up hints that name keys follow them once the hints exist.
 }
 
 void KeyAssignments::shiftKeyChange()
 {
-    m_windows.MainForm->shiftKeyChange();
+    m_main.shiftKeyChange();
 }
 
 void KeyAssignments::nonshiftKeyChange()
 {
-    m_windows.MainForm->nonshiftKeyChange();
+    m_main.nonshiftKeyChange();
 }
 
 void KeyAssignments::DuplicateKeyCheck()

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "app/FolderClipList.h"
+#include "input/MainWindowKeys.h"
 #include "playback/ClipView.h"
 #include "playback/LoopPlayer.h"
 #include "playback/LoopView.h"
@@ -35,7 +36,12 @@ class Keyboard;
 // shut-down paths; what the controls do lives in the controllers behind it
 // (clips, transport, loops), which see the window through the narrow views
 // it implements. The controls are the window's own.
-class TMainForm : public QMainWindow, public LoopPlayer, public LoopView, public TransportView, public ClipView {
+class TMainForm : public QMainWindow,
+                  public LoopPlayer,
+                  public LoopView,
+                  public TransportView,
+                  public ClipView,
+                  public MainWindowKeys {
     Q_OBJECT
 public:
     static constexpr int RightPanelWidth = 195;
@@ -125,31 +131,16 @@ public:
     };
     BookmarkControls bookmarkControls() const;
 
-    // What the focus model watches: the focus sink, the text boxes (time
-    // boxes, bookmark list), the eleven key boxes in settings order, the
-    // six jump-value and two rate lists, and the background areas.
-    struct FocusParts {
-        FocusSink* sink = nullptr;
-        QList<QWidget*> textBoxes;
-        QList<QLineEdit*> keyBoxes;
-        QList<QComboBox*> lists;
-        QList<QWidget*> backgrounds;
-    };
-    FocusParts focusParts() const;
-    // The add bookmark button, which reacts to a mouse press with Shift.
-    QWidget* addBookmarkButton() const;
-
-    // Captions that follow the keys and values.
-    bool isBeginnerMode() const;
+    // MainWindowKeys
+    FocusParts focusParts() const override;
+    QWidget* addBookmarkButton() const override;
+    bool isBeginnerMode() const override;
+    void setViewClipMenuCaption(const QString& caption) override;
+    void setExitCaption(const QString& caption) override;
+    void showMaximizeCaption() override;
+    void shiftKeyChange() override;
+    void nonshiftKeyChange() override;
     bool isAdvancedMode() const;
-    void setViewClipMenuCaption(const QString& caption);
-    void setExitCaption(const QString& caption);
-    // "restore window (F1)" while maximised, "maximize window (F1)" else.
-    void showMaximizeCaption();
-    // The four Shift labels follow the jump keys.
-    void shiftKeyChange();
-    // Captions and hints of the jump and speed buttons and the jump keys.
-    void nonshiftKeyChange();
 
 signals:
     void closing();
