@@ -138,10 +138,10 @@ void MediaPlayerControl::Open()
         m_openOld = oldOpen;
         m_openNew = osLoading;
     }
-    m_engine->load(m_fileName);
     // The engine reports the end of the load; an engine that never does is
     // given up on at the deadline.
     m_loadDeadline.start();
+    m_engine->load(m_fileName);
 }
 
 void MediaPlayerControl::engineLoadFailed()
