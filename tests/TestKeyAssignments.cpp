@@ -1,6 +1,6 @@
 #include "Controls.h"
-#include "input/KeyCommandTable.h"
 #include "TestKeyboardHarness.h"
+#include "input/KeyCommandTable.h"
 
 #include "catalog/TBookmarksForm.h"
 #include "cmdline/TCommandLineEntryForm.h"
