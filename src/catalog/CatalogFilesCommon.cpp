@@ -18,18 +18,22 @@ QString corruptedHeaderMessage()
     return QStringLiteral("Catalog file is corrupted (HEADER INFO). Please manually fix.");
 }
 
-Load loadLines(const QString& path, QStringList* lines)
+Load loadFile(const QString& path, QByteArray* bytes)
 {
     if (!QFileInfo::exists(path))
         return Load::Missing;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Load::Unreadable;
-    const QByteArray bytes = file.readAll();
+    *bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return Load::Unreadable;
-    *lines = splitLines(decodeText(bytes));
     return Load::Loaded;
+}
+
+QStringList textLines(const QByteArray& bytes)
+{
+    return splitLines(decodeText(bytes));
 }
 
 CatalogReadResult emptyResult(const CatalogData& headers)

@@ -2,6 +2,7 @@
 
 #include "catalog/CatalogData.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -12,15 +13,37 @@ namespace CatalogFilesCommon {
 QString corruptedMessage();       // "Catalog file is corrupted. Please manually fix."
 QString corruptedHeaderMessage(); // the same, naming the header
 
-enum class Load { Missing, Unreadable, Loaded };
-
-// Reads the whole file and splits it into lines (CR LF, LF or CR). UTF-8,
-// with or without a byte order mark; a file that is not valid UTF-8 is read
-// as Windows-1252.
-Load loadLines(const QString& path, QStringList* lines);
-
 // A result holding no rows and the reset grid's column titles.
 CatalogReadResult emptyResult(const CatalogData& headers);
+
+enum class Load { Missing, Unreadable, Loaded };
+
+// Reads the whole file.
+Load loadFile(const QString& path, QByteArray* bytes);
+
+// The file's text split into lines (CR LF, LF or CR). UTF-8, with or without
+// a byte order mark; text that is not valid UTF-8 is read as Windows-1252.
+QStringList textLines(const QByteArray& bytes);
+
+// Reads the file at `path` with `readText`, or gives the result for a file
+// that is missing (an empty, reset grid) or cannot be read.
+template <typename ReadText>
+CatalogReadResult readFile(const QString& path, const CatalogData& headers, ReadText readText)
+{
+    QByteArray bytes;
+    switch (loadFile(path, &bytes)) {
+    case Load::Missing:
+        return emptyResult(headers);
+    case Load::Unreadable: {
+        CatalogReadResult result = emptyResult(headers);
+        result.message = corruptedMessage();
+        return result;
+    }
+    case Load::Loaded:
+        break;
+    }
+    return readText(bytes);
+}
 
 // The reader reached its normal end. A grid whose placeholder row was never
 // filled keeps it as one empty bookmark.

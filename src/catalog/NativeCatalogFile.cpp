@@ -16,6 +16,8 @@
 //
 // Every line ends with CR LF.
 
+#include "catalog/NativeCatalogFile.h"
+
 #include "catalog/CatalogFiles.h"
 
 #include "app/SplitArguments.h"
@@ -129,17 +131,13 @@ bool readBlock(BlockReader& in, Bookmark& b)
 
 CatalogReadResult TVC_ReadCatalogFile(const QString& path, const CatalogData& headers)
 {
+    return readFile(path, headers, [&headers](const QByteArray& bytes) { return TVC_ReadCatalogText(bytes, headers); });
+}
+
+CatalogReadResult TVC_ReadCatalogText(const QByteArray& bytes, const CatalogData& headers)
+{
     CatalogReadResult result = emptyResult(headers);
-    QStringList lines;
-    switch (loadLines(path, &lines)) {
-    case Load::Missing:
-        return result;
-    case Load::Unreadable:
-        result.message = corruptedMessage();
-        return result;
-    case Load::Loaded:
-        break;
-    }
+    const QStringList lines = textLines(bytes);
     if (lines.size() == 1)
         return result;
     if (lines.isEmpty()) {
@@ -178,7 +176,7 @@ CatalogReadResult TVC_ReadCatalogFile(const QString& path, const CatalogData& he
     return result;
 }
 
-bool TVC_WriteCatalogFile(const QString& path, const CatalogData& catalog, QString* errorMessage)
+QString TVC_CatalogText(const CatalogData& catalog)
 {
     QString text;
     text.reserve(64 + catalog.bookmarks.size() * 160);
@@ -200,5 +198,10 @@ bool TVC_WriteCatalogFile(const QString& path, const CatalogData& catalog, QStri
         line(b.description);
         line(kSeparator);
     }
-    return saveText(path, text, saveFailedMessage(), errorMessage);
+    return text;
+}
+
+bool TVC_WriteCatalogFile(const QString& path, const CatalogData& catalog, QString* errorMessage)
+{
+    return saveText(path, TVC_CatalogText(catalog), saveFailedMessage(), errorMessage);
 }

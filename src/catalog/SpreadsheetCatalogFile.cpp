@@ -8,6 +8,8 @@
 // text. A description of several lines spans as many physical lines. Every
 // line ends with CR LF.
 
+#include "catalog/SpreadsheetCatalogFile.h"
+
 #include "catalog/CatalogFiles.h"
 
 #include "catalog/CatalogFilesCommon.h"
@@ -71,17 +73,14 @@ Bookmark bookmarkFromFields(QStringList fields)
 
 CatalogReadResult CSV_ReadCatalogFile(const QString& path, const CatalogData& headers, QChar separator)
 {
+    return readFile(path, headers,
+                    [&](const QByteArray& bytes) { return CSV_ReadCatalogText(bytes, headers, separator); });
+}
+
+CatalogReadResult CSV_ReadCatalogText(const QByteArray& bytes, const CatalogData& headers, QChar separator)
+{
     CatalogReadResult result = emptyResult(headers);
-    QStringList lines;
-    switch (loadLines(path, &lines)) {
-    case Load::Missing:
-        return result;
-    case Load::Unreadable:
-        result.message = corruptedMessage();
-        return result;
-    case Load::Loaded:
-        break;
-    }
+    const QStringList lines = textLines(bytes);
     if (lines.size() == 1)
         return result;
 
@@ -123,7 +122,7 @@ CatalogReadResult CSV_ReadCatalogFile(const QString& path, const CatalogData& he
     return result;
 }
 
-bool CSV_WriteCatalogFile(const QString& path, const CatalogData& catalog, QString* errorMessage, QChar separator)
+QString CSV_CatalogText(const CatalogData& catalog, QChar separator)
 {
     const QString s(separator);
     QString text;
@@ -139,5 +138,10 @@ bool CSV_WriteCatalogFile(const QString& path, const CatalogData& catalog, QStri
                 tripleQuoted(oneLine(b.fileName)) + s + tripleQuoted(oneLine(b.folder)) + s + quoted(b.description);
         text += kLineEnd;
     }
-    return saveText(path, text, saveFailedMessage(), errorMessage);
+    return text;
+}
+
+bool CSV_WriteCatalogFile(const QString& path, const CatalogData& catalog, QString* errorMessage, QChar separator)
+{
+    return saveText(path, CSV_CatalogText(catalog, separator), saveFailedMessage(), errorMessage);
 }
