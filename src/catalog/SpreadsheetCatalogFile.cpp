@@ -132,7 +132,11 @@ QString CSV_CatalogText(const CatalogData& catalog, QChar separator)
                         QStringLiteral("Filename"),      QStringLiteral("Folder"),     QStringLiteral("Description")}
                 .join(s);
     text += kLineEnd;
-    for (const Bookmark& b : catalog.bookmarks) {
+    // A file of the header line alone reads as a reset grid, which would lose
+    // the column titles; a catalog without bookmarks is written as the grid
+    // shows it, with one empty row.
+    static const QList<Bookmark> oneEmptyRow{Bookmark{}};
+    for (const Bookmark& b : catalog.bookmarks.isEmpty() ? oneEmptyRow : catalog.bookmarks) {
         text += quoted(oneLine(b.category)) + s + quoted(oneLine(b.name)) + s + oneLine(b.learn.left(1)) + s +
                 oneLine(b.rating) + s + u' ' + oneLine(b.startTime) + s + u' ' + oneLine(b.endTime) + s +
                 tripleQuoted(oneLine(b.fileName)) + s + tripleQuoted(oneLine(b.folder)) + s + quoted(b.description);
