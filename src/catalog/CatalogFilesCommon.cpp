@@ -46,6 +46,13 @@ CatalogReadResult emptyResult(const CatalogData& headers)
     return result;
 }
 
+void squeeze(Bookmark& b)
+{
+    for (QString* s : {&b.category, &b.name, &b.learn, &b.rating, &b.startTime, &b.endTime, &b.fileName, &b.folder,
+                       &b.description})
+        s->squeeze();
+}
+
 void finish(CatalogReadResult& result)
 {
     if (result.catalog.bookmarks.isEmpty())

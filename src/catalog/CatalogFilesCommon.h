@@ -45,6 +45,10 @@ CatalogReadResult readFile(const QString& path, const CatalogData& headers, Read
     return readText(bytes);
 }
 
+// Gives back the spare room of the bookmark's texts (they grew while read):
+// a catalog stays in memory while it is open.
+void squeeze(Bookmark& b);
+
 // The reader reached its normal end. A grid whose placeholder row was never
 // filled keeps it as one empty bookmark.
 void finish(CatalogReadResult& result);

@@ -167,7 +167,9 @@ CatalogReadResult TVC_ReadCatalogText(const QByteArray& bytes, const CatalogData
     BlockReader in(lines, marker + 1);
     while (!in.atEnd()) {
         catalog.bookmarks.append(Bookmark{});
-        if (!readBlock(in, catalog.bookmarks.back())) {
+        const bool whole = readBlock(in, catalog.bookmarks.back());
+        squeeze(catalog.bookmarks.back());
+        if (!whole) {
             result.message = corruptedMessage();
             return result;
         }

@@ -66,6 +66,7 @@ Bookmark bookmarkFromFields(QStringList fields)
     b.folder = fields[7];
     if (fields.size() == 9)
         b.description = fields[8];
+    squeeze(b);
     return b;
 }
 

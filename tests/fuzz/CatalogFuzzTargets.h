@@ -63,14 +63,16 @@ inline bool nativeCanStore(const CatalogData& c)
     return true;
 }
 
-// Unquoted fields cannot hold the separator or a double quote; file name
+// Unquoted fields cannot hold the separator or a double quote (a first
+// title that begins with a byte order mark loses it); file name
 // and folder cannot hold a double quote, the folder no line break (the last
 // field of a line of eight fields can run on to the next lines).
 inline bool spreadsheetCanStore(const CatalogData& c, QChar separator)
 {
     const QString special = QStringLiteral("\"") + separator;
     if (hasAny(c.categoryHeader + c.nameHeader + c.learnHeader + c.ratingHeader, special) ||
-        c.categoryHeader.isEmpty() || c.nameHeader.isEmpty() || c.learnHeader.isEmpty() || c.ratingHeader.isEmpty())
+        c.categoryHeader.isEmpty() || c.nameHeader.isEmpty() || c.learnHeader.isEmpty() || c.ratingHeader.isEmpty() ||
+        c.categoryHeader.front() == QChar::ByteOrderMark)
         return false;
     for (const Bookmark& b : c.bookmarks)
         if (hasAny(b.learn + b.rating + b.startTime + b.endTime, special) || hasAny(b.fileName + b.folder, u"\"") ||
