@@ -69,6 +69,7 @@ void TestCatalogFileCorpus::readsAsExpected_data()
     add("native-not-text.tvc", kCorruptedHeader, false, kDefaultTitles, {});
     add("native-first-line-not-header.tvc", kCorruptedHeader, false, kDefaultTitles, {});
     add("native-no-end-of-header.tvc", kCorruptedHeader, false, kFileTitles, {});
+    add("native-titles-only.tvc", kCorruptedHeader, false, kFileTitles, {});
     add("native-header-cut-off.tvc", kCorrupted, false, kDefaultTitles, {});
     add("native-extra-header-lines.tvc", {}, true, kFileTitles, {basic});
     add("native-ends-after-header.tvc", {}, true, kFileTitles, {kEmptyRow});
@@ -97,6 +98,8 @@ void TestCatalogFileCorpus::readsAsExpected_data()
         {clipRow(QStringLiteral("Café|Piña – über"), QStringLiteral("|"), QStringLiteral("“quoted” €5"))});
 
     // Spreadsheet format.
+    add("spreadsheet-bom-cr.csv", {}, true, kFileTitles,
+        {clipRow(QStringLiteral("Salsa|Basic"), QStringLiteral("b|7"), QStringLiteral("Lead/follow"))});
     add("spreadsheet-one-line.csv", {}, false, kDefaultTitles, {});
     add("spreadsheet-empty.csv", kCorrupted, false, kDefaultTitles, {});
     add("spreadsheet-header-too-short.csv", kCorrupted, false, kDefaultTitles, {});

@@ -1,5 +1,6 @@
 #include "catalog/CatalogFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -66,6 +67,8 @@ private slots:
     void roundTrip();
     void nativeBytes();
     void spreadsheetBytes();
+    void missingOrUnreadableFile_data();
+    void missingOrUnreadableFile();
 
 private:
     QTemporaryDir m_dir;
@@ -179,6 +182,38 @@ void TestCatalogFiles::spreadsheetBytes()
                         "\"\"\"/home/user/Video Clips/\"\"\";\"one\r\ntwo\"\r\n"
                         "\"Salsa\";\"Unset\";;; 00:01:05; 00:01:29;\"\"\"videoclip 1.mpg\"\"\";"
                         "\"\"\"/home/user/Video Clips/\"\"\";\"\"\r\n"));
+}
+
+void TestCatalogFiles::missingOrUnreadableFile_data()
+{
+    QTest::addColumn<Format>("format");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+    const QString corrupted = QStringLiteral("Catalog file is corrupted. Please manually fix.");
+    for (const Format f : {Format::Native, Format::Spreadsheet}) {
+        const char* fn = f == Format::Native ? "tvc" : "csv";
+        QTest::addRow("%s: missing", fn) << f << QStringLiteral("missing") << QString();
+        QTest::addRow("%s: a folder", fn) << f << QStringLiteral("folder") << corrupted;
+    }
+}
+
+// A missing file gives the reset grid without a message; one that cannot be
+// read gives the same grid with one.
+void TestCatalogFiles::missingOrUnreadableFile()
+{
+    QFETCH(Format, format);
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("folder")));
+    CatalogData titles;
+    titles.categoryHeader = QStringLiteral("Style");
+    titles.ratingHeader = QStringLiteral("Stars");
+    const QString path = m_dir.filePath(name);
+    const CatalogReadResult r =
+        format == Format::Native ? TVC_ReadCatalogFile(path, titles) : CSV_ReadCatalogFile(path, titles);
+    QCOMPARE(r.message, message);
+    QVERIFY(!r.complete);
+    QCOMPARE(r.catalog, titles);
 }
 
 QTEST_GUILESS_MAIN(TestCatalogFiles)
