@@ -46,10 +46,24 @@ CatalogReadResult emptyResult(const CatalogData& headers)
     return result;
 }
 
+void setTitles(CatalogData& catalog, const QStringList& titles, qsizetype first)
+{
+    catalog.categoryHeader = titles[first];
+    catalog.nameHeader = titles[first + 1];
+    catalog.learnHeader = titles[first + 2];
+    catalog.ratingHeader = titles[first + 3];
+}
+
+CatalogReadResult stopped(CatalogReadResult&& result, const QString& message)
+{
+    result.message = message;
+    return std::move(result);
+}
+
 void squeeze(Bookmark& b)
 {
-    for (QString* s : {&b.category, &b.name, &b.learn, &b.rating, &b.startTime, &b.endTime, &b.fileName, &b.folder,
-                       &b.description})
+    for (QString* s :
+         {&b.category, &b.name, &b.learn, &b.rating, &b.startTime, &b.endTime, &b.fileName, &b.folder, &b.description})
         s->squeeze();
 }
 

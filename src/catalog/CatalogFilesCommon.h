@@ -16,6 +16,9 @@ QString corruptedHeaderMessage(); // the same, naming the header
 // A result holding no rows and the reset grid's column titles.
 CatalogReadResult emptyResult(const CatalogData& headers);
 
+// Ends a read early with a message; the rows read so far stay.
+CatalogReadResult stopped(CatalogReadResult&& result, const QString& message);
+
 enum class Load { Missing, Unreadable, Loaded };
 
 // Reads the whole file.
@@ -34,16 +37,16 @@ CatalogReadResult readFile(const QString& path, const CatalogData& headers, Read
     switch (loadFile(path, &bytes)) {
     case Load::Missing:
         return emptyResult(headers);
-    case Load::Unreadable: {
-        CatalogReadResult result = emptyResult(headers);
-        result.message = corruptedMessage();
-        return result;
-    }
+    case Load::Unreadable:
+        return stopped(emptyResult(headers), corruptedMessage());
     case Load::Loaded:
         break;
     }
     return readText(bytes);
 }
+
+// Sets the four column titles from titles[first] to titles[first + 3].
+void setTitles(CatalogData& catalog, const QStringList& titles, qsizetype first);
 
 // Gives back the spare room of the bookmark's texts (they grew while read):
 // a catalog stays in memory while it is open.

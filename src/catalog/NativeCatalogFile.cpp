@@ -140,39 +140,26 @@ CatalogReadResult TVC_ReadCatalogText(const QByteArray& bytes, const CatalogData
     const QStringList lines = textLines(bytes);
     if (lines.size() == 1)
         return result;
-    if (lines.isEmpty()) {
-        result.message = corruptedMessage();
-        return result;
-    }
-    if (lines[0] != kHeaderStart) {
-        result.message = corruptedHeaderMessage();
-        return result;
-    }
-    if (lines.size() < 5) { // the column titles are cut off
-        result.message = corruptedMessage();
-        return result;
-    }
+    if (lines.isEmpty())
+        return stopped(std::move(result), corruptedMessage());
+    if (lines[0] != kHeaderStart)
+        return stopped(std::move(result), corruptedHeaderMessage());
+    if (lines.size() < 5) // the column titles are cut off
+        return stopped(std::move(result), corruptedMessage());
     CatalogData& catalog = result.catalog;
-    catalog.categoryHeader = lines[1];
-    catalog.nameHeader = lines[2];
-    catalog.learnHeader = lines[3];
-    catalog.ratingHeader = lines[4];
+    setTitles(catalog, lines, 1);
 
     const qsizetype marker = lines.indexOf(kHeaderEnd, 5);
-    if (marker < 0) {
-        result.message = corruptedHeaderMessage();
-        return result;
-    }
+    if (marker < 0)
+        return stopped(std::move(result), corruptedHeaderMessage());
 
     BlockReader in(lines, marker + 1);
     while (!in.atEnd()) {
         catalog.bookmarks.append(Bookmark{});
         const bool whole = readBlock(in, catalog.bookmarks.back());
         squeeze(catalog.bookmarks.back());
-        if (!whole) {
-            result.message = corruptedMessage();
-            return result;
-        }
+        if (!whole)
+            return stopped(std::move(result), corruptedMessage());
     }
     finish(result);
     return result;

@@ -87,15 +87,10 @@ CatalogReadResult CSV_ReadCatalogText(const QByteArray& bytes, const CatalogData
 
     const QStringList titles =
         lines.isEmpty() ? QStringList() : SplitOnCharacters(lines[0], QStringView(&separator, 1));
-    if (titles.size() < 4) {
-        result.message = corruptedMessage();
-        return result;
-    }
+    if (titles.size() < 4)
+        return stopped(std::move(result), corruptedMessage());
     CatalogData& catalog = result.catalog;
-    catalog.categoryHeader = titles[0];
-    catalog.nameHeader = titles[1];
-    catalog.learnHeader = titles[2];
-    catalog.ratingHeader = titles[3];
+    setTitles(catalog, titles, 0);
 
     for (qsizetype i = 1; i < lines.size(); ++i) {
         if (lines[i].isEmpty())
@@ -109,8 +104,7 @@ CatalogReadResult CSV_ReadCatalogText(const QByteArray& bytes, const CatalogData
                 // but the file is not whole.
                 if (line.fields.size() == 8 || line.fields.size() == 9)
                     catalog.bookmarks.back() = bookmarkFromFields(line.fields);
-                result.message = corruptedMessage();
-                return result;
+                return stopped(std::move(result), corruptedMessage());
             }
             const SpreadsheetContinuation more = ReadSpreadsheetContinuation(lines[i]);
             line.fields.back() += kLineEnd + more.text;
