@@ -67,6 +67,8 @@ private slots:
     void roundTrip();
     void nativeBytes();
     void spreadsheetBytes();
+    void lineBreaksInOneLineFields_data();
+    void lineBreaksInOneLineFields();
     void missingOrUnreadableFile_data();
     void missingOrUnreadableFile();
 
@@ -182,6 +184,42 @@ void TestCatalogFiles::spreadsheetBytes()
                         "\"\"\"/home/user/Video Clips/\"\"\";\"one\r\ntwo\"\r\n"
                         "\"Salsa\";\"Unset\";;; 00:01:05; 00:01:29;\"\"\"videoclip 1.mpg\"\"\";"
                         "\"\"\"/home/user/Video Clips/\"\"\";\"\"\r\n"));
+}
+
+void TestCatalogFiles::lineBreaksInOneLineFields_data()
+{
+    QTest::addColumn<Format>("format");
+    QTest::newRow("tvc") << Format::Native;
+    QTest::newRow("csv") << Format::Spreadsheet;
+}
+
+// A line break in a field of one line would tear the file apart; it is
+// written as a space and the bookmarks after it stay whole.
+void TestCatalogFiles::lineBreaksInOneLineFields()
+{
+    QFETCH(Format, format);
+    Bookmark broken = bookmark(QStringLiteral("two\nlines"), QStringLiteral("a"), QStringLiteral("3"),
+                               QStringLiteral("kept\r\nas lines"));
+    broken.category = QStringLiteral("Salsa\r\nCuban");
+    broken.fileName = QStringLiteral("clip\r.mp4");
+    broken.folder = QStringLiteral("/a\nb/");
+    const Bookmark next = bookmark(QStringLiteral("Next"), QStringLiteral("b"), QStringLiteral("4"));
+    CatalogData c = catalogOf({broken, next});
+    c.nameHeader = QStringLiteral("Figure\nname");
+
+    const QString path = m_dir.filePath(QStringLiteral("breaks"));
+    QVERIFY(write(format, path, c, nullptr));
+    const CatalogReadResult back = read(format, path);
+    QVERIFY(back.complete);
+    QCOMPARE(back.catalog.nameHeader, QStringLiteral("Figure name"));
+    QCOMPARE(back.catalog.bookmarks.size(), 2);
+    Bookmark mended = broken;
+    mended.category = QStringLiteral("Salsa Cuban");
+    mended.name = QStringLiteral("two lines");
+    mended.fileName = QStringLiteral("clip .mp4");
+    mended.folder = QStringLiteral("/a b/");
+    QCOMPARE(back.catalog.bookmarks[0], mended);
+    QCOMPARE(back.catalog.bookmarks[1], next);
 }
 
 void TestCatalogFiles::missingOrUnreadableFile_data()
