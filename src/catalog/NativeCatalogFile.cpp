@@ -18,9 +18,8 @@
 
 #include "catalog/NativeCatalogFile.h"
 
-#include "catalog/CatalogFiles.h"
-
 #include "app/SplitArguments.h"
+#include "catalog/CatalogFiles.h"
 #include "catalog/CatalogFilesCommon.h"
 #include "catalog/SplitOnCharacters.h"
 

@@ -11,7 +11,6 @@
 #include "catalog/SpreadsheetCatalogFile.h"
 
 #include "catalog/CatalogFiles.h"
-
 #include "catalog/CatalogFilesCommon.h"
 #include "catalog/SplitOnCharacters.h"
 #include "catalog/SplitSpreadsheetLine.h"
@@ -46,14 +45,14 @@ QString repairTime(QString time)
 {
     if (time.startsWith(u' '))
         time.remove(0, 1);
-    const auto digit = [&time](int i) { return time[i].isDigit() && time[i].unicode() < 128; };
+    const auto digit = [&time](int i) { return time[i] >= u'0' && time[i] <= u'9'; };
     if (time.size() == 7 && digit(0) && time[1] == u':' && digit(2) && digit(3) && time[4] == u':' && digit(5) &&
         digit(6))
         time.prepend(u'0');
     return time;
 }
 
-Bookmark bookmarkFromFields(QStringList fields)
+Bookmark bookmarkFromFields(const QStringList& fields)
 {
     Bookmark b;
     b.category = fields[0];
