@@ -18,8 +18,10 @@ set(TEMPOLOOP_DATA_DIR ${CMAKE_INSTALL_DATADIR}/tempoloop)
 # The program tells that it is installed by finding its data folder at this
 # path from its own folder.
 file(RELATIVE_PATH TEMPOLOOP_DATA_FROM_BIN ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_DATADIR}/tempoloop)
+file(RELATIVE_PATH TEMPOLOOP_BIN_FROM_DATA ${CMAKE_INSTALL_FULL_DATADIR}/tempoloop ${CMAKE_INSTALL_FULL_BINDIR})
 set_property(SOURCE ${PROJECT_SOURCE_DIR}/src/app/ProgramFolders.cpp DIRECTORY ${PROJECT_SOURCE_DIR}/src
-  APPEND PROPERTY COMPILE_DEFINITIONS TEMPOLOOP_DATA_FROM_BIN="${TEMPOLOOP_DATA_FROM_BIN}")
+  APPEND PROPERTY COMPILE_DEFINITIONS TEMPOLOOP_DATA_FROM_BIN="${TEMPOLOOP_DATA_FROM_BIN}"
+  TEMPOLOOP_BIN_FROM_DATA="${TEMPOLOOP_BIN_FROM_DATA}")
 
 # The help documents, when written, lie in docs/. The program looks for them
 # in its data folder: the build folder's bin/ or the installed share/tempoloop/.

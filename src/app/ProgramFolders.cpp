@@ -4,9 +4,12 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-// The install rules set this from their bin and data folders.
+// The install rules set these from their bin and data folders.
 #ifndef TEMPOLOOP_DATA_FROM_BIN
 #define TEMPOLOOP_DATA_FROM_BIN "../share/tempoloop"
+#endif
+#ifndef TEMPOLOOP_BIN_FROM_DATA
+#define TEMPOLOOP_BIN_FROM_DATA "../../bin"
 #endif
 
 namespace {
@@ -34,7 +37,10 @@ ProgramFolders ProgramFolders::locate(const QString& executableFolder, const QSt
     ProgramFolders f;
     f.m_executableFolder = asFolder(executableFolder);
     const QString installedData = QDir::cleanPath(f.m_executableFolder + installedDataPath());
-    f.m_installed = QFileInfo(installedData).isDir();
+    // The way back must lead to the executable folder too: a program in
+    // /tmp/x is not installed because some /tmp/share/tempoloop exists.
+    const QString back = QDir::cleanPath(installedData + QStringLiteral("/" TEMPOLOOP_BIN_FROM_DATA));
+    f.m_installed = QFileInfo(installedData).isDir() && back == QDir::cleanPath(f.m_executableFolder);
     f.m_dataFolder = f.m_installed ? asFolder(installedData) : f.m_executableFolder;
     f.m_userConfigFolder = orStandard(userConfigFolder, QStandardPaths::AppConfigLocation);
     // The per-user data folder is looked up only where it is used.

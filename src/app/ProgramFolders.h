@@ -21,8 +21,8 @@
 //    per-user data folder. Nothing is written into the install prefix, even
 //    one the user may write to.
 //
-// The layout is told by the data folder: an executable folder whose
-// installedDataPath() is a folder is an installed program.
+// The layout is told by the data folder: a program whose executable folder
+// is the bin folder beside installedDataPath() is installed.
 class ProgramFolders {
 public:
     // executableFolder: the running program's folder. Empty user folders

@@ -66,6 +66,9 @@ private slots:
         QTest::newRow("installed, executable folder without slash")
             << QStringList{"opt/tl/bin", "opt/tl/share/tempoloop"} << QString() << "opt/tl/bin" << true
             << "opt/tl/share/tempoloop/";
+        QTest::newRow("a folder other than bin beside share/tempoloop")
+            << QStringList{"tmp/TestRun-1/VideoClips", "tmp/share/tempoloop"} << QString() << "tmp/TestRun-1/" << false
+            << "tmp/TestRun-1/";
         QTest::newRow("share/tempoloop is a file, not a folder")
             << QStringList{"x/bin", "x/share"} << "x/share/tempoloop"
             << "x/bin/" << false << "x/bin/";
