@@ -12,7 +12,8 @@
 #     folder were made in the user's folders, not under /usr.
 #
 # scripts/check-deb-in-chroot.sh [PACKAGE.deb]
-#   ROOT    the clean root (default /tmp/deb12root); the work copy is $ROOT-run
+#   ROOT    the clean root (default /tmp/deb12root); the work copy is
+#           $ROOT-run, downloaded packages are kept in $ROOT-apt-cache
 #   MIRROR  Debian mirror (default: the first one in this machine's apt sources)
 #   SHOT    where the screenshot goes (default /tmp/tempoloop-chroot.png)
 set -euo pipefail
@@ -54,6 +55,10 @@ for m in proc sys dev dev/pts; do
   esac
   mounts+=("$run/$m")
 done
+# Downloaded packages are kept between runs; the root itself stays clean.
+mkdir -p "$root-apt-cache"
+mount --bind "$root-apt-cache" "$run/var/cache/apt/archives"
+mounts+=("$run/var/cache/apt/archives")
 cp /etc/resolv.conf "$run/etc/resolv.conf"
 in_root() { chroot "$run" env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 "$@"; }
 
