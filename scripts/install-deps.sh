@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev libqt6svg6 qt6-qpa-plugins
   libmpv-dev mpv ffmpeg
   libgl1-mesa-dri xvfb xauth xdotool imagemagick fonts-dejavu-core
+  desktop-file-utils appstream shared-mime-info
 )
 
 missing=()

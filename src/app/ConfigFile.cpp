@@ -323,6 +323,13 @@ ConfigFile::ConfigFile(const QString& programFolder, const QString& userFolder)
         m_programFolder += u'/';
     if (!m_userFolder.endsWith(u'/'))
         m_userFolder += u'/';
+    m_defaults = Settings::defaults(m_programFolder);
+}
+
+ConfigFile::ConfigFile(const QString& programFolder, const QString& userFolder, const Settings& defaults)
+    : ConfigFile(programFolder, userFolder)
+{
+    m_defaults = defaults;
 }
 
 QString ConfigFile::programFilePath() const
@@ -358,7 +365,7 @@ QString ConfigFile::writePath() const
 
 Settings ConfigFile::read(QString* errorText) const
 {
-    const Settings defaults = Settings::defaults(m_programFolder);
+    const Settings& defaults = m_defaults;
     const QString path = readPath();
     if (!QFileInfo::exists(path))
         return defaults;
@@ -399,7 +406,7 @@ QString ConfigFile::resetToDefaults() const
     if (usesUserFolder()) {
         // The program folder's file stays; a per-user file of defaults hides it.
         if (QFileInfo::exists(programFilePath()))
-            return write(Settings::defaults(m_programFolder));
+            return write(m_defaults);
         return removeFile(userFilePath());
     }
     QString error = removeFile(programFilePath());
