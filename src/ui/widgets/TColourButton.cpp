@@ -262,5 +262,8 @@ TColourButton* TColourButton::make(const char* objectName, const QString& captio
     auto* button = new TColourButton(caption, parent);
     button->setObjectName(QLatin1String(objectName));
     button->setFocusPolicy(Qt::ClickFocus);
+    // While hot (mouse over it, or focused) the caption shows in the system
+    // button-highlight colour.
+    button->setHotTextColor(button->palette().color(QPalette::Light));
     return button;
 }

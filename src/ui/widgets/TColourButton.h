@@ -32,8 +32,9 @@ public:
 
     explicit TColourButton(QWidget* parent = nullptr);
     explicit TColourButton(const QString& caption, QWidget* parent = nullptr);
-    // A window's button: named, captioned, and taking the focus only on a
-    // click, so that keys stay with the window's focus sink.
+    // A window's button: named, captioned, its hot caption in the system
+    // button-highlight colour, and taking the focus only on a click, so that
+    // keys stay with the window's focus sink.
     static TColourButton* make(const char* objectName, const QString& caption, QWidget* parent);
 
     // Caption; also the accessible name (with "&" mnemonics removed). Hides
