@@ -2,26 +2,11 @@
 #include "input/TOptionsForm.h"
 
 #include "app/SettingsBinding.h"
+#include "ui/widgets/ControlBinding.h"
 #include "ui/widgets/WindowPlacement.h"
 
-#include <QCheckBox>
-#include <QLineEdit>
-
-namespace {
-
-void bindText(SettingsBinding& binding, QString Settings::*member, QLineEdit* box)
-{
-    binding.bind(
-        member, [box] { return box->text(); }, [box](const QString& text) { box->setText(text); });
-}
-
-void bindCheck(SettingsBinding& binding, bool Settings::*member, QCheckBox* box)
-{
-    binding.bind(
-        member, [box] { return box->isChecked(); }, [box](bool on) { box->setChecked(on); });
-}
-
-} // namespace
+using ControlBinding::bindCheck;
+using ControlBinding::bindText;
 
 void TOptionsForm::bindSettings(SettingsBinding& binding)
 {

@@ -3,51 +3,37 @@
 
 #include "app/SettingsBinding.h"
 #include "playback/LoopControls.h"
+#include "ui/widgets/ControlBinding.h"
 #include "ui/widgets/WindowPlacement.h"
 
 #include <QAction>
-#include <QComboBox>
-#include <QLineEdit>
 
-namespace {
-
-void bindList(SettingsBinding& binding, int Settings::*member, QComboBox* list)
-{
-    binding.bind(
-        member, [list] { return list->currentIndex(); }, [list](int index) { list->setCurrentIndex(index); });
-}
-
-void bindKey(SettingsBinding& binding, QString Settings::*member, QLineEdit* box)
-{
-    binding.bind(
-        member, [box] { return box->text(); }, [box](const QString& key) { box->setText(key); });
-}
-
-} // namespace
+using ControlBinding::bindIndex;
+using ControlBinding::bindText;
 
 void TMainForm::bindSettings(SettingsBinding& binding)
 {
     using S = Settings;
-    bindList(binding, &S::backFramesValue, backframesValue);
-    bindList(binding, &S::forwardFramesValue, forwardframesValue);
-    bindList(binding, &S::backSecondsValue, backSecondsValue);
-    bindList(binding, &S::forwardSecondsValue, forwardSecondsValue);
-    bindList(binding, &S::backMinutesValue, backMinutesValue);
-    bindList(binding, &S::forwardMinutesValue, forwardMinutesValue);
-    bindList(binding, &S::slowMotionRate, slowmotionRate);
-    bindList(binding, &S::fastMotionRate, fastmotionRate);
+    bindIndex(binding, &S::backFramesValue, backframesValue);
+    bindIndex(binding, &S::forwardFramesValue, forwardframesValue);
+    bindIndex(binding, &S::backSecondsValue, backSecondsValue);
+    bindIndex(binding, &S::forwardSecondsValue, forwardSecondsValue);
+    bindIndex(binding, &S::backMinutesValue, backMinutesValue);
+    bindIndex(binding, &S::forwardMinutesValue, forwardMinutesValue);
+    bindIndex(binding, &S::slowMotionRate, slowmotionRate);
+    bindIndex(binding, &S::fastMotionRate, fastmotionRate);
 
-    bindKey(binding, &S::backSecondsKey, backsecondsKey);
-    bindKey(binding, &S::back1FrameKey, back1frameKey);
-    bindKey(binding, &S::forward1FrameKey, forward1frameKey);
-    bindKey(binding, &S::forwardSecondsKey, forwardsecondsKey);
-    bindKey(binding, &S::slowMotionKey, slowmotionKey);
-    bindKey(binding, &S::regularMotionKey, regularspeedKey);
-    bindKey(binding, &S::fastMotionKey, fastmotionKey);
-    bindKey(binding, &S::setStartTimeKey, setStartTimeKey);
-    bindKey(binding, &S::setEndTimeKey, setEndTimeKey);
-    bindKey(binding, &S::playLoopKey, playLoopKey);
-    bindKey(binding, &S::playFullVideoKey, playFullVideoKey);
+    bindText(binding, &S::backSecondsKey, backsecondsKey);
+    bindText(binding, &S::back1FrameKey, back1frameKey);
+    bindText(binding, &S::forward1FrameKey, forward1frameKey);
+    bindText(binding, &S::forwardSecondsKey, forwardsecondsKey);
+    bindText(binding, &S::slowMotionKey, slowmotionKey);
+    bindText(binding, &S::regularMotionKey, regularspeedKey);
+    bindText(binding, &S::fastMotionKey, fastmotionKey);
+    bindText(binding, &S::setStartTimeKey, setStartTimeKey);
+    bindText(binding, &S::setEndTimeKey, setEndTimeKey);
+    bindText(binding, &S::playLoopKey, playLoopKey);
+    bindText(binding, &S::playFullVideoKey, playFullVideoKey);
 
     WindowPlacement::bindBounds(binding, this, &S::mainFormLeft, &S::mainFormTop, &S::mainFormWidth, &S::mainFormHeight,
                                 &S::mainFormWindowState, 0);
