@@ -92,6 +92,8 @@ private slots:
     void hotOnMouseOver();
     void hotOnFocusSurvivesMouseLeaving();
     void sameHotColorShowsNoChange();
+    void hotCaptionStaysLegible_data();
+    void hotCaptionStaysLegible();
     void looks_data();
     void looks();
     void parentColorFace();
@@ -185,6 +187,41 @@ void TestWidgets::hotOnFocusSurvivesMouseLeaving()
     QCOMPARE(pixel(w.button, {2, 2}), kHot);
     w.other->setFocus();
     QTRY_VERIFY(!w.button->isHot());
+}
+
+void TestWidgets::hotCaptionStaysLegible_data()
+{
+    QTest::addColumn<QColor>("hotFace");
+    QTest::addColumn<QColor>("hotText");
+    QTest::addColumn<QColor>("shown");
+    const QColor black(0, 0, 0);
+    const QColor white(255, 255, 255);
+    QTest::newRow("white on dark grey") << QColor(128, 128, 128) << white << white;
+    QTest::newRow("yellow on green") << kHot << kHotText << kHotText;
+    QTest::newRow("white on light grey") << QColor(239, 239, 239) << white << black;
+    QTest::newRow("white on white") << white << white << black;
+}
+
+void TestWidgets::hotCaptionStaysLegible()
+{
+    QFETCH(QColor, hotFace);
+    QFETCH(QColor, hotText);
+    QFETCH(QColor, shown);
+    ButtonWindow w;
+    QPalette pal = w.button->palette();
+    pal.setColor(QPalette::ButtonText, QColor(0, 0, 0));
+    w.button->setPalette(pal);
+    w.button->setHotColor(hotFace);
+    w.button->setHotTextColor(hotText);
+    w.button->setText(QStringLiteral("\u2588\u2588\u2588\u2588"));
+    QVERIFY(w.show());
+    w.other->setFocus();
+    QCOMPARE(w.button->currentTextColor(), QColor(0, 0, 0));
+    hover(w.button);
+    QCOMPARE(w.button->currentTextColor(), shown);
+    // The caption (full blocks) is painted in that colour.
+    const QImage image = w.button->grab().toImage();
+    QCOMPARE(image.pixelColor(image.rect().center()), shown);
 }
 
 void TestWidgets::sameHotColorShowsNoChange()

@@ -73,6 +73,9 @@ public:
     bool isHot() const { return m_mouseOver || hasFocus(); }
     // The face colour painted now (hot or not, parent colour applied).
     QColor currentFaceColor() const;
+    // The caption colour painted now: HotTextColor while hot, unless it can
+    // hardly be told from the hot face, else the font's colour.
+    QColor currentTextColor() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
