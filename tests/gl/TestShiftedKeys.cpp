@@ -6,8 +6,10 @@
 #include "input/FocusSink.h"
 #include "input/KeyCommands.h"
 #include "input/Keyboard.h"
+#include "input/LayoutKey.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -85,6 +87,30 @@ private slots:
         QProcess::execute(QStringLiteral("setxkbmap"), {QStringLiteral("us")});
         QVERIFY(pressed);
         QCOMPARE(ran.first().at(0).value<Command>(), Command::quickMakeBookmark);
+    }
+
+    // A key event with no X key code (synthesised, or from another
+    // platform) falls back on the US layout's shifted symbols.
+    void usLayoutStandsInWithoutAKeyCode_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("matched");
+        QTest::newRow("Shift+1") << int(Qt::Key_Exclam) << "!" << int(Qt::ShiftModifier) << int(Qt::Key_1);
+        QTest::newRow("Shift+.") << int(Qt::Key_Greater) << ">" << int(Qt::ShiftModifier) << int(Qt::Key_Period);
+        QTest::newRow("Shift+a") << int(Qt::Key_A) << "A" << int(Qt::ShiftModifier) << int(Qt::Key_A);
+        QTest::newRow("Shift+F2") << int(Qt::Key_F2) << "" << int(Qt::ShiftModifier) << int(Qt::Key_F2);
+        QTest::newRow("! without Shift") << int(Qt::Key_Exclam) << "!" << int(Qt::NoModifier) << int(Qt::Key_Exclam);
+    }
+    void usLayoutStandsInWithoutAKeyCode()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, text);
+        QFETCH(int, modifiers);
+        QFETCH(int, matched);
+        const QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text);
+        QCOMPARE(LayoutKey::unshiftedKey(event), matched);
     }
 
     void plainDigitStartsOnlyItsOwnCommand()
