@@ -85,7 +85,7 @@ bool Startup::start(const QStringList& arguments)
     const ConfigFile file = folders.configFile();
     m_settings = std::make_unique<SettingsBinder>(m_windows, file);
     main->settings = m_settings.get();
-    m_windows.OptionsForm->setConfigFilePath(file.writePath());
+    m_windows.OptionsForm->setRestoreDefaults([file] { return file.resetToDefaults(); });
     if (m_options.endProgram)
         m_windows.OptionsForm->setEndProgram(m_options.endProgram);
     m_windows.CommandLineEntryForm->setLoopPlayer(main);
