@@ -65,15 +65,6 @@ private slots:
                  m->centralWidget()->width() - TMainForm::RightPanelWidth);
     }
 
-    void playingAgainReturnsToFullScreen()
-    {
-        app->player()->setFullScreenMode(true);
-        app->player()->Pause();
-        app->player()->Play();
-        app->player()->tick();
-        QVERIFY(child<TActiveMovie>(app->main(), "ActiveMovie1")->isPictureFullScreen());
-    }
-
     void stripFollowsPlaybackAndSeeks()
     {
         TActiveMovie* movie = child<TActiveMovie>(app->main(), "ActiveMovie1");

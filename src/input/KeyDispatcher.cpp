@@ -2,6 +2,7 @@
 
 #include "input/KeyCommandTable.h"
 #include "input/KeyCommands.h"
+#include "input/LayoutKey.h"
 
 #include <QKeyEvent>
 #include <QPointer>
@@ -44,6 +45,7 @@ bool KeyDispatcher::FormKeyDown(QObject* sender, int key, Qt::KeyboardModifiers 
 
 bool KeyDispatcher::keyEvent(QObject* sender, const QKeyEvent* event)
 {
-    return dispatch(sender, {event->key(), event->modifiers(), keys::typedCharacter(event->text(), event->modifiers()),
-                             sender == m_mainWindow});
+    // Shifted keys are matched by the key's unshifted character.
+    return dispatch(sender, {LayoutKey::unshiftedKey(*event), event->modifiers(),
+                             keys::typedCharacter(event->text(), event->modifiers()), sender == m_mainWindow});
 }

@@ -10,9 +10,10 @@
 #include "input/TOptionsForm.h"
 #include "input/WindowCommands.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QLineEdit>
-#include <QMouseEvent>
 
 namespace {
 
@@ -47,7 +48,11 @@ Keyboard::Keyboard(const Windows& windows, QObject* parent) : QObject(parent), m
 
     auto exitCheck = [a = assignments](QLineEdit* box) { a->keyExitCheck(box); };
     mainFocus = KeyForwarding::mainWindowFocus(*windows.main, windows.mainWindow, keyHandler(), exitCheck, this);
-    m_main.addBookmarkButton()->installEventFilter(this);
+
+    // Acts on the click, however it comes: mouse, Space on the focused
+    // button, or an accessibility tool's press.
+    connect(windows.main->addBookmarkButton(), &QAbstractButton::clicked, this,
+            [this] { makeBookmarkButtonMouseDown(QGuiApplication::keyboardModifiers()); });
 }
 
 std::function<bool(QObject*, const QKeyEvent*)> Keyboard::keyHandler() const
@@ -62,14 +67,4 @@ void Keyboard::makeBookmarkButtonMouseDown(Qt::KeyboardModifiers modifiers)
         bookmarkMaking->QuickMakeBookmarkButtonClick();
     else
         bookmarkMaking->makeBookmarkButtonClick();
-}
-
-bool Keyboard::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_main.addBookmarkButton() && event->type() == QEvent::MouseButtonPress) {
-        const auto* press = static_cast<QMouseEvent*>(event);
-        if (press->button() == Qt::LeftButton)
-            makeBookmarkButtonMouseDown(press->modifiers());
-    }
-    return false;
 }

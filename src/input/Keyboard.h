@@ -49,12 +49,9 @@ public:
     // The key handler every command window hands its keystrokes to.
     std::function<bool(QObject*, const QKeyEvent*)> keyHandler() const;
 
-    // A mouse press on the add bookmark button: the quick add with Shift
-    // held, the normal add otherwise.
+    // A click on the add bookmark button: the quick add with Shift held, the
+    // normal add otherwise.
     void makeBookmarkButtonMouseDown(Qt::KeyboardModifiers modifiers);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     MainWindowKeys& m_main;

@@ -3,6 +3,7 @@
 #include <QList>
 
 class FocusSink;
+class QAbstractButton;
 class QComboBox;
 class QLineEdit;
 class QString;
@@ -26,8 +27,8 @@ public:
     virtual ~MainWindowKeys() = default;
 
     virtual FocusParts focusParts() const = 0;
-    // The add bookmark button, which reacts to a mouse press with Shift.
-    virtual QWidget* addBookmarkButton() const = 0;
+    // The add bookmark button: its click with Shift held adds a quick bookmark.
+    virtual QAbstractButton* addBookmarkButton() const = 0;
 
     virtual bool isBeginnerMode() const = 0;
     virtual void setViewClipMenuCaption(const QString& caption) = 0;

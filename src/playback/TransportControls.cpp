@@ -44,11 +44,14 @@ void TransportControls::playButtonClick(QObject* sender)
     m_player.Play();
     focusIfSender(sender);
     if (m_loops.LoopIsPlaying) {
-        // Resuming a loop takes the boxes as they are now.
-        m_player.setSelectionStart(-1);
-        m_player.setSelectionEnd(-1);
+        // Resuming a loop takes the boxes as they are now; a partly filled
+        // box holds no time, so the loop then keeps the times it had.
         const QString start = m_loops.startTimeDigits();
         const QString end = m_loops.endTimeDigits();
+        if (!(start.isEmpty() || isDigitForm(start)) || !(end.isEmpty() || isDigitForm(end)))
+            return;
+        m_player.setSelectionStart(-1);
+        m_player.setSelectionEnd(-1);
         if (!start.isEmpty()) {
             m_player.setSelectionStart(determineSecondsFromColonString(start));
             if (!end.isEmpty())

@@ -31,7 +31,7 @@ TMainForm::FocusParts TMainForm::focusParts() const
     return parts;
 }
 
-QWidget* TMainForm::addBookmarkButton() const
+QAbstractButton* TMainForm::addBookmarkButton() const
 {
     return makeBookmarkButton;
 }

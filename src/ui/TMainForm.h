@@ -29,6 +29,7 @@ class TransportControls;
 class LoopControls;
 struct AppWindows;
 class SettingsBinder;
+class SettingsBinding;
 class Keyboard;
 
 // The main window: the video picture with the player, loop, bookmark, window
@@ -108,6 +109,8 @@ public:
 
     // Settings file: read at start, written at exit.
     SettingsBinder* settings = nullptr;
+    // Ties this window's settings to its controls (MainWindowSettings.cpp).
+    void bindSettings(SettingsBinding& binding);
 
     // The keyboard: key handlers, focus model, key assignments.
     Keyboard* keyboard = nullptr;
@@ -133,7 +136,7 @@ public:
 
     // MainWindowKeys
     FocusParts focusParts() const override;
-    QWidget* addBookmarkButton() const override;
+    QAbstractButton* addBookmarkButton() const override;
     bool isBeginnerMode() const override;
     void setViewClipMenuCaption(const QString& caption) override;
     void setExitCaption(const QString& caption) override;
