@@ -155,10 +155,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // Moves the settings to and from the controls until each window binds
-    // its own settings.
-    friend class SettingsBinder;
-
     // Menu.
     QMenu* FileMenu = nullptr;
     QAction* choosevideoclip1 = nullptr;
