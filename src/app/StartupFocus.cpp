@@ -41,24 +41,16 @@ FocusModel* catalogWindowFocus(const AppWindows& windows, FocusModel::KeyHandler
     return focus;
 }
 
-FocusModel* commandLineEntryFocus(const AppWindows& windows, FocusModel::KeyHandler handler, QObject* parent)
+// A window whose text boxes take text and whose background gives the keys
+// back to its focus sink.
+FocusModel* textBoxWindowFocus(QWidget* window, FocusSink* sink, const QList<QLineEdit*>& boxes,
+                               FocusModel::KeyHandler handler, QObject* parent)
 {
-    TCommandLineEntryForm* entry = windows.CommandLineEntryForm;
-    auto* focus = new FocusModel(entry, entry->focusSink, parent);
+    auto* focus = new FocusModel(window, sink, parent);
     focus->setKeyHandler(std::move(handler));
-    focus->watchTextBox(entry->CommandLineText);
-    focus->watchBackground(entry);
-    return focus;
-}
-
-FocusModel* fileInfoFocus(const AppWindows& windows, FocusModel::KeyHandler handler, QObject* parent)
-{
-    TFilePlayingInfoForm* info = windows.FilePlayingInfoForm;
-    auto* focus = new FocusModel(info, info->focusSink, parent);
-    focus->setKeyHandler(std::move(handler));
-    for (QLineEdit* field : info->findChildren<QLineEdit*>())
-        focus->watchTextBox(field);
-    focus->watchBackground(info);
+    for (QLineEdit* box : boxes)
+        focus->watchTextBox(box);
+    focus->watchBackground(window);
     return focus;
 }
 
@@ -67,6 +59,10 @@ FocusModel* fileInfoFocus(const AppWindows& windows, FocusModel::KeyHandler hand
 void Startup::makeWindowFocus(Keyboard& keyboard)
 {
     keyboard.catalogFocus = catalogWindowFocus(m_windows, keyboard.keyHandler(), &keyboard);
-    keyboard.commandLineEntryFocus = commandLineEntryFocus(m_windows, keyboard.keyHandler(), &keyboard);
-    keyboard.fileInfoFocus = fileInfoFocus(m_windows, keyboard.keyHandler(), &keyboard);
+    TCommandLineEntryForm* entry = m_windows.CommandLineEntryForm;
+    keyboard.commandLineEntryFocus =
+        textBoxWindowFocus(entry, entry->focusSink, {entry->CommandLineText}, keyboard.keyHandler(), &keyboard);
+    TFilePlayingInfoForm* info = m_windows.FilePlayingInfoForm;
+    keyboard.fileInfoFocus =
+        textBoxWindowFocus(info, info->focusSink, info->findChildren<QLineEdit*>(), keyboard.keyHandler(), &keyboard);
 }
