@@ -195,6 +195,17 @@ CatalogData CatalogDocument::storedCatalog() const
     return catalog;
 }
 
+int CatalogDocument::takeRowForNewBookmark()
+{
+    int row = 1;
+    if (m_blankFirstRow)
+        m_blankFirstRow = false;
+    else
+        row = m_model->appendRow();
+    setCells(Number, row, QString::number(row));
+    return row;
+}
+
 QStringList CatalogDocument::loopListItems() const
 {
     QStringList items;

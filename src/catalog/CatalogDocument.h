@@ -84,6 +84,10 @@ public:
     // Removes a bookmark row; false (nothing removed) for the only one.
     bool deleteRow(int row);
 
+    // The row a new bookmark goes into: the blank first row after a reset,
+    // else a new last row. Its number is its row.
+    int takeRowForNewBookmark();
+
     // Sorting by header clicks: only these columns may be sorted.
     static bool isSortableColumn(int column);
     struct SortKey {

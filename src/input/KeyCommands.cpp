@@ -1,5 +1,6 @@
 #include "input/KeyCommands.h"
 
+#include "catalog/CatalogDocument.h"
 #include "catalog/TBookmarksForm.h"
 #include "cmdline/TCommandLineEntryForm.h"
 #include "input/TOptionsForm.h"
@@ -104,7 +105,7 @@ keys::KeyTexts KeyCommands::texts() const
 
 keys::Gates KeyCommands::gates() const
 {
-    const TBookmarksForm* catalog = m_windows.BookmarksForm;
+    const CatalogDocument* catalog = m_windows.BookmarksForm->document();
     return {catalog->PlayingAll(), catalog->CatalogMode() != 0};
 }
 

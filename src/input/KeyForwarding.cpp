@@ -1,6 +1,8 @@
 #include "input/KeyForwarding.h"
 
+#include "catalog/CatalogDocument.h"
 #include "catalog/TBookmarksForm.h"
+#include "catalog/TBookmarksGrid.h"
 #include "cmdline/TCommandLineEntryForm.h"
 #include "input/FocusSink.h"
 #include "ui/AppWindows.h"
@@ -12,7 +14,6 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTableWidget>
 
 namespace KeyForwarding {
 
@@ -41,17 +42,18 @@ FocusModel* catalogWindowFocus(AppWindows& windows, FocusModel::KeyHandler handl
     TBookmarksForm* catalog = windows.BookmarksForm;
     auto* focus = new FocusModel(catalog, catalog->focusSink, parent);
     focus->setKeyHandler(std::move(handler));
-    QTableWidget* grid = catalog->BookmarksGrid;
+    TBookmarksGrid* grid = catalog->BookmarksGrid;
     // Typed letters stay in a cell while the grid may be edited (and while
     // a cell editor is open).
     focus->setPassKeys([catalog, grid] {
         const QWidget* focused = catalog->focusWidget();
         const bool cellEditorOpen = focused && focused != grid && grid->isAncestorOf(focused);
-        return grid->editTriggers() == QAbstractItemView::NoEditTriggers && !cellEditorOpen;
+        return !grid->editingOn() && !cellEditorOpen;
     });
     focus->setActivationFocusesSink(false);
-    focus->setClickFocus([catalog] {
-        if (!catalog->PlayingAll())
+    const CatalogDocument* document = catalog->document();
+    focus->setClickFocus([catalog, document] {
+        if (!document->PlayingAll())
             catalog->BookmarksGrid->setFocus(Qt::OtherFocusReason);
     });
     focus->watchTextBox(catalog->DescriptionMemo, FocusModel::EndKeys::EscapeOnly);

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "app/FolderClipList.h"
+#include "catalog/CatalogHost.h"
 #include "cmdline/LoopPlayer.h"
 
 class QAction;
@@ -30,7 +31,7 @@ class Keyboard;
 // and user controls. The window holds the controls and the start-up and
 // shut-down paths; what the controls do lives in the controllers behind it
 // (clips, transport, loops).
-class TMainForm : public QMainWindow, public LoopPlayer {
+class TMainForm : public QMainWindow, public LoopPlayer, public CatalogHost {
     Q_OBJECT
 public:
     static constexpr int RightPanelWidth = 195;
@@ -63,6 +64,23 @@ public:
     bool StartVideoClip(const QString& path) override;
     void playStoredLoop(const QString& startDigits, const QString& endDigits) override;
     FolderClipList& folderClips() { return m_folderClips; }
+
+    // The catalog window's view of this window (MainFormCatalog.cpp).
+    void setLoopListItems(const QStringList& items, int selected) override;
+    void selectLoopListItem(int index) override;
+    void ShowBookmarkingInfo() override;
+    void HideBookmarkingInfo() override;
+    void setStartTimeDigits(const QString& digits) override;
+    void setEndTimeDigits(const QString& digits) override;
+    void setRunningDescription(const QString& text) override;
+    QString openClipPath() const override;
+    BookmarksGridColumns gridColumns() const override;
+    int lastArrowDirection() const override;
+    void showCatalogOptions() override;
+    // The catalog button and menu item: shows the open catalog, or opens one.
+    void ShowBookmarksClick(QObject* sender = nullptr);
+    // The catalog dialogs start in the options window's catalog folder.
+    void ResetInitialCatalogDirectory();
 
     // The focus sink: focus to it means "player controls active".
     void giveFocusToSink();
@@ -216,6 +234,7 @@ private:
     void connectControls();
     void layoutPanels();
     void actOnArguments(const QStringList& arguments);
+    void connectCatalogWindow();
     void setPictureFullScreen(bool on);
 
     AppWindows* m_windows = nullptr;
