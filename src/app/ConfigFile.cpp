@@ -2,12 +2,12 @@
 
 #include "app/SplitArguments.h"
 #include "app/TextCodec.h"
+#include "app/TextFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <climits>
@@ -176,27 +176,6 @@ const QHash<QString, const Entry*>& entriesByKey()
         return h;
     }();
     return byKey;
-}
-
-// Lines end with CR LF, LF or CR. A break at the very end does not start
-// another line, so "a\r\n" is one line and "" none.
-QStringList splitLines(const QString& text)
-{
-    QStringList lines;
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (c != u'\r' && c != u'\n')
-            continue;
-        lines.append(text.mid(start, i - start));
-        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < n)
-        lines.append(text.mid(start));
-    return lines;
 }
 
 bool isBlank(QChar c)
@@ -402,21 +381,9 @@ QString ConfigFile::write(const Settings& settings) const
     };
     if (path == userFilePath() && !QDir().mkpath(m_userFolder))
         return failure(QStringLiteral("the folder cannot be created."));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failure(file.errorString());
-    const QByteArray bytes = writeConfig(settings);
-    // The text sits in the write buffer until flushed. commit() flushes it
-    // too, but (Qt 6.4) goes on to replace the old file even when that last
-    // flush failed, so flush here and give up on failure: the temporary
-    // file is then dropped and the old file stays.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
+    QString reason;
+    if (!saveFileAtomically(path, writeConfig(settings), &reason))
         return failure(reason);
-    }
-    if (!file.commit())
-        return failure(file.errorString());
     return {};
 }
 

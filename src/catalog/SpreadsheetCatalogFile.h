@@ -1,0 +1,16 @@
+#pragma once
+
+#include "catalog/CatalogData.h"
+
+#include <QByteArray>
+#include <QChar>
+#include <QString>
+
+// The spreadsheet ".csv" format without the file: CSV_ReadCatalogFile and
+// CSV_WriteCatalogFile (CatalogFiles.h) go through these.
+
+// Reads a file's bytes as CSV_ReadCatalogFile reads an existing file.
+CatalogReadResult CSV_ReadCatalogText(const QByteArray& bytes, const CatalogData& headers, QChar separator = u',');
+
+// The whole file's text, as CSV_WriteCatalogFile writes it (as UTF-8).
+QString CSV_CatalogText(const CatalogData& catalog, QChar separator = u',');
