@@ -71,8 +71,7 @@ void BookmarksGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* mo
     model->setData(index, text, Qt::EditRole);
 }
 
-void BookmarksGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                                  const QModelIndex& index) const
+void BookmarksGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     if (index.column() == Handle) {
         painter->fillRect(option.rect, option.palette.button());

@@ -44,8 +44,8 @@ TBookmarksForm::TBookmarksForm(QWidget* parent)
       hideCatalogButton(TColourButton::make("hideCatalogButton", QStringLiteral("hide video catalog"), this)),
       hideRepeatsButton(TColourButton::make("hideRepeatsButton", QStringLiteral("repeats - visible"), this)),
       Splitter(new QSplitter(Qt::Horizontal, this)), Panel4(new QWidget(Splitter)),
-      BookmarksGrid(new TBookmarksGrid(this, Panel4)), DescriptionMemo(new QPlainTextEdit), focusSink(new FocusSink(this)),
-      m_document(new CatalogDocument(this))
+      BookmarksGrid(new TBookmarksGrid(this, Panel4)), DescriptionMemo(new QPlainTextEdit),
+      focusSink(new FocusSink(this)), m_document(new CatalogDocument(this))
 {
     setObjectName(QStringLiteral("BookmarksForm"));
     setWindowTitle(QStringLiteral("Video Catalog"));
@@ -78,6 +78,7 @@ TBookmarksForm::TBookmarksForm(QWidget* parent)
     Splitter->setChildrenCollapsible(false);
     Splitter->setStretchFactor(0, 1);
     Panel4->setMinimumWidth(kMinimumGridWidth);
+    connect(Splitter, &QSplitter::splitterMoved, this, [this] { m_gridWidth = Splitter->sizes().value(0); });
 
     auto* body = new QHBoxLayout;
     body->addWidget(focusSink);
@@ -98,6 +99,9 @@ TBookmarksForm::~TBookmarksForm() = default;
 void TBookmarksForm::buildMenu()
 {
     MainMenu->setObjectName(QStringLiteral("MainMenu"));
+    MainMenu->setAccessibleName(QStringLiteral("Catalog menu"));
+    if (auto* more = MainMenu->findChild<QWidget*>(QStringLiteral("qt_menubar_ext_button")))
+        more->setAccessibleName(QStringLiteral("More menu items"));
     FileMenu = MainMenu->addMenu(QStringLiteral("&File"));
     Open1 = FileMenu->addAction(QStringLiteral("Open"));
     Open1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
@@ -187,14 +191,14 @@ void TBookmarksForm::buildGrid()
 
 void TBookmarksForm::setGridPanelWidth(int width)
 {
-    const int total = qMax(Splitter->width(), width + 200);
-    Splitter->setSizes({qMax(kMinimumGridWidth, width), qMax(0, total - width)});
+    m_gridWidth = qMax(kMinimumGridWidth, width);
+    const int total = qMax(Splitter->width(), m_gridWidth + 200);
+    Splitter->setSizes({m_gridWidth, total - m_gridWidth});
 }
 
 int TBookmarksForm::gridPanelWidth() const
 {
-    const QList<int> sizes = Splitter->sizes();
-    return sizes.isEmpty() ? Panel4->width() : sizes.first();
+    return m_gridWidth;
 }
 
 int TBookmarksForm::SpacingStyle() const
@@ -291,8 +295,7 @@ void TBookmarksForm::ResetBookmarksGrid(const BookmarksGridColumns& columns)
 
 void TBookmarksForm::applyRowHeights()
 {
-    const int height =
-        m_document->SpacingStyle() == 2 ? BookmarksGridLook::RowHeight2 : BookmarksGridLook::RowHeight1;
+    const int height = m_document->SpacingStyle() == 2 ? BookmarksGridLook::RowHeight2 : BookmarksGridLook::RowHeight1;
     BookmarksGrid->verticalHeader()->setDefaultSectionSize(height);
 }
 

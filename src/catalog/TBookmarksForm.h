@@ -4,8 +4,8 @@
 
 #include <QList>
 #include <QWidget>
-#include <utility>
 #include <functional>
+#include <utility>
 
 class CatalogDocument;
 class CatalogHost;
@@ -176,5 +176,6 @@ private:
     int m_categoryWidth = 64;
     int m_nameWidth = 91;
     int m_filenameWidth = 186;
+    int m_gridWidth = 690;
     QList<std::pair<int, bool>> m_sortKeys; // column, descending
 };

@@ -45,10 +45,8 @@ void TBookmarksForm::connectControls()
     connect(toggleLineWrapButton, &QAbstractButton::clicked, this,
             [this] { toggleLineWrapButtonClick(toggleLineWrapButton); });
     connect(turnOnSorting, &QAbstractButton::clicked, this, [this] { turnOnSortingClick(turnOnSorting); });
-    connect(hideCatalogButton, &QAbstractButton::clicked, this,
-            [this] { hideCatalogButtonClick(hideCatalogButton); });
-    connect(hideRepeatsButton, &QAbstractButton::clicked, this,
-            [this] { hideRepeatsButtonClick(hideRepeatsButton); });
+    connect(hideCatalogButton, &QAbstractButton::clicked, this, [this] { hideCatalogButtonClick(hideCatalogButton); });
+    connect(hideRepeatsButton, &QAbstractButton::clicked, this, [this] { hideRepeatsButtonClick(hideRepeatsButton); });
     connect(PreviousBookmarkButton, &QAbstractButton::clicked, this,
             [this] { PreviousBookmarkButtonClick(PreviousBookmarkButton); });
     connect(CurrentBookmarkButton, &QAbstractButton::clicked, this,
