@@ -112,6 +112,8 @@ public:
     // nothing and leaves the grid as it is. The reader's message, if any, is
     // shown here; the rows read before a problem stay.
     void ReadCatalogFile(const QString& path);
+    // Whether a reader or writer takes this name (".tvc" or ".csv").
+    static bool isCatalogFileName(const QString& path);
     // The catalog as it is stored: repeated categories written in full.
     CatalogData storedCatalog() const;
 

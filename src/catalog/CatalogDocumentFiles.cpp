@@ -12,6 +12,11 @@ const QString kSpreadsheet = QStringLiteral(".csv");
 
 } // namespace
 
+bool CatalogDocument::isCatalogFileName(const QString& path)
+{
+    return path.endsWith(kNative) || path.endsWith(kSpreadsheet);
+}
+
 bool CatalogDocument::WriteCatalogFile(const QString& path)
 {
     QString error;
@@ -29,9 +34,9 @@ bool CatalogDocument::WriteCatalogFile(const QString& path)
 
 void CatalogDocument::ReadCatalogFile(const QString& path)
 {
-    const bool native = path.endsWith(kNative);
-    if (!native && !path.endsWith(kSpreadsheet))
+    if (!isCatalogFileName(path))
         return;
+    const bool native = path.endsWith(kNative);
     ResetBookmarksGrid(m_columns);
     const CatalogReadResult result = native ? TVC_ReadCatalogFile(path, m_model->headers())
                                             : CSV_ReadCatalogFile(path, m_model->headers(), m_listSeparator);

@@ -164,6 +164,7 @@ private:
     void renameColumn(int column);
     void DescriptionMemoExit();
     bool askToSaveChanges(QObject* sender);
+    void readCatalogFile(const QString& path);
     void finishReading();
 
     CatalogDocument* m_document;

@@ -90,7 +90,7 @@ bool TBookmarksForm::OpenButtonClick(QWidget* caller)
     m_openFolder = folderOf(path);
     m_lastOpenPath = path;
     d.setPlayingBookmark(-1);
-    d.ReadCatalogFile(path);
+    readCatalogFile(path);
     d.StoreCopyCategoryColumns();
     d.RefreshHideRepeats();
     if (m_host)
@@ -112,7 +112,7 @@ void TBookmarksForm::openCatalogArgument(const QString& path)
 {
     CatalogDocument& d = *m_document;
     m_lastOpenPath = path;
-    d.ReadCatalogFile(path);
+    readCatalogFile(path);
     if (m_host)
         m_host->ShowBookmarkingInfo();
     d.setCatalogMode(2);
@@ -125,6 +125,15 @@ void TBookmarksForm::openCatalogArgument(const QString& path)
     d.StoreCopyCategoryColumns();
     d.RefreshHideRepeats();
     rebuildLoopList();
+}
+
+void TBookmarksForm::readCatalogFile(const QString& path)
+{
+    // The grid takes the options window's columns before a file is read
+    // into it; a name no reader takes leaves the grid as it is.
+    if (CatalogDocument::isCatalogFileName(path))
+        ResetBookmarksGrid();
+    m_document->ReadCatalogFile(path);
 }
 
 void TBookmarksForm::finishReading()

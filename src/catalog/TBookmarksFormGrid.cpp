@@ -16,7 +16,6 @@
 #include "ui/widgets/TColourButton.h"
 
 #include <QAction>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QPlainTextEdit>
 
@@ -84,7 +83,7 @@ void TBookmarksForm::connectControls()
 
     QHeaderView* header = BookmarksGrid->horizontalHeader();
     connect(header, &QHeaderView::sectionClicked, this, [this](int column) {
-        BookmarksGridHeaderClick(column, QGuiApplication::keyboardModifiers() & Qt::ShiftModifier);
+        BookmarksGridHeaderClick(column, BookmarksGrid->headerModifiers() & Qt::ShiftModifier);
     });
     connect(header, &QHeaderView::sectionDoubleClicked, this,
             [this](int column) { realBookmarksGridDblClickCell(0, column, false); });

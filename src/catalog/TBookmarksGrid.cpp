@@ -140,7 +140,9 @@ void TBookmarksGrid::keyPressEvent(QKeyEvent* event)
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        m_form->BookmarksGridKeyDown(event->key());
+        // While a cell is edited, Enter belongs to its editor.
+        if (state() != EditingState && !editingOn())
+            m_form->BookmarksGridKeyDown(event->key());
         return;
     case Qt::Key_Delete:
         m_form->BookmarksGridCanDeleteRow();
@@ -213,6 +215,9 @@ void TBookmarksGrid::paintEvent(QPaintEvent* event)
 
 bool TBookmarksGrid::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == horizontalHeader()->viewport() &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease))
+        m_headerModifiers = static_cast<QMouseEvent*>(event)->modifiers();
     if (watched == horizontalHeader()->viewport() && event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
         const QString hint = m_form->BookmarksGridGridHint(horizontalHeader()->logicalIndexAt(help->pos()));

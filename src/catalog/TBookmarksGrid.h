@@ -30,6 +30,8 @@ public:
     void setEditingOn(bool on);
     void openEditorOnCursor();
     BookmarksGridDelegate* delegate() const { return m_delegate; }
+    // Shift and the other modifiers of the last click on the header.
+    Qt::KeyboardModifiers headerModifiers() const { return m_headerModifiers; }
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -50,5 +52,6 @@ private:
     BookmarksGridDelegate* m_delegate;
     int m_dragFrom = 0; // grid row being dragged by the move column
     int m_dropAt = 0;
-    bool m_reopening = false; // a refused value: the editor opens again
+    bool m_reopening = false;
+    Qt::KeyboardModifiers m_headerModifiers; // a refused value: the editor opens again
 };
