@@ -225,7 +225,8 @@ void TBookmarksForm::PrintGrid(bool withDescription)
     const QString title = m_lastOpenPath.isEmpty() ? QStringLiteral("Tempoloop Video Catalog File") : m_lastOpenPath;
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setDocName(title);
+    // The job's name, which the dialog also offers as the PDF file's name.
+    printer.setDocName(QFileInfo(title).completeBaseName());
     const bool accepted = m_printDialog ? m_printDialog(printer) : [&] {
         QPrintDialog dialog(&printer, this);
         return dialog.exec() == QDialog::Accepted;
