@@ -59,6 +59,8 @@ FocusModel* catalogWindowFocus(AppWindows& windows, FocusModel::KeyHandler handl
     focus->watchTextBox(catalog->DescriptionMemo, FocusModel::EndKeys::EscapeOnly);
     focus->watchList(grid, FocusModel::EndKeys::EscapeOnly);
     focus->watchBackground(catalog);
+    if (QWidget* buttons = catalog->findChild<QWidget*>(QStringLiteral("ButtonPanel")))
+        focus->watchBackground(buttons);
     return focus;
 }
 
