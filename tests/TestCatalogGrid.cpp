@@ -31,6 +31,7 @@ private slots:
     void arrowKeysSkipHiddenColumns();
     void descriptionPaneStoresItsText();
     void spacingStyles();
+    void widthsAreRememberedAndHintsFollowSorting();
 };
 
 void TestCatalogGrid::resetSetsColumnsWidthsAndOneRow()
@@ -399,6 +400,28 @@ void TestCatalogGrid::spacingStyles()
     QCOMPARE(app.grid()->rowHeight(1), 33);
     QCOMPARE(app.form()->SpacingStyle(), 2);
     QCOMPARE(app.grid()->horizontalHeader()->height(), 21);
+}
+
+void TestCatalogGrid::widthsAreRememberedAndHintsFollowSorting()
+{
+    CatalogFixture app;
+    QVERIFY(app.start());
+    app.startup->windows().OptionsForm->ShowCategoryColumn->setChecked(true);
+    QVERIFY(app.open(app.catalog({"a"})));
+    QHeaderView* header = app.grid()->horizontalHeader();
+    header->resizeSection(Category, 111);
+    header->resizeSection(Name, 150);
+    QCOMPARE(app.form()->categoryColumnWidth(), 111);
+    QCOMPARE(app.form()->nameColumnWidth(), 150);
+    QCOMPARE(app.form()->filenameColumnWidth(), 186);
+    // The next reset (a new catalog) uses the widths the user gave.
+    app.form()->NewButtonClick();
+    QCOMPARE(app.grid()->columnWidth(Category), 111);
+
+    QVERIFY(app.form()->BookmarksGridGridHint(Play).startsWith(QStringLiteral("Double click the arrow icon")));
+    QCOMPARE(app.form()->BookmarksGridGridHint(Name), QString());
+    app.form()->turnOnSorting->click();
+    QCOMPARE(app.form()->BookmarksGridGridHint(Play), QString());
 }
 
 QTEST_MAIN(TestCatalogGrid)

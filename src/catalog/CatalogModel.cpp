@@ -2,9 +2,7 @@
 
 using namespace BookmarkColumn;
 
-namespace {
-
-bool isEditableColumn(int column)
+bool CatalogModel::isEditableColumn(int column)
 {
     switch (column) {
     case Category:
@@ -20,8 +18,6 @@ bool isEditableColumn(int column)
         return false;
     }
 }
-
-} // namespace
 
 CatalogModel::CatalogModel(QObject* parent) : QAbstractTableModel(parent)
 {

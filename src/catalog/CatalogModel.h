@@ -49,6 +49,9 @@ public:
     // becomes row i + 1. The texts travel with their rows unchanged.
     void setRowOrder(const QList<int>& order);
 
+    // Columns 2 to 5 and 7 to 10 take edits; the others are read-only.
+    static bool isEditableColumn(int column);
+
     QModelIndex cellIndex(int column, int row) const { return index(row - 1, column); }
     static int gridRow(const QModelIndex& index) { return index.row() + 1; }
 

@@ -39,20 +39,7 @@ int compareKeys(const Key& a, const Key& b)
 
 bool CatalogDocument::isSortableColumn(int column)
 {
-    switch (column) {
-    case Number:
-    case Category:
-    case Name:
-    case Learn:
-    case Rating:
-    case StartTime:
-    case EndTime:
-    case Filename:
-    case Folder:
-        return true;
-    default:
-        return false;
-    }
+    return column == Number || CatalogModel::isEditableColumn(column);
 }
 
 bool CatalogDocument::sortRows(const QList<SortKey>& keys)

@@ -253,7 +253,12 @@ void TBookmarksForm::setPlayingBookmark(int row)
 
 void TBookmarksForm::ResetBookmarksGrid()
 {
-    ResetBookmarksGrid(m_host ? m_host->gridColumns() : BookmarksGridColumns{});
+    BookmarksGridColumns columns = m_host ? m_host->gridColumns() : BookmarksGridColumns{};
+    // The widths the user gave the columns last.
+    columns.categoryWidth = m_categoryWidth;
+    columns.nameWidth = m_nameWidth;
+    columns.filenameWidth = m_filenameWidth;
+    ResetBookmarksGrid(columns);
 }
 
 void TBookmarksForm::ResetBookmarksGrid(const BookmarksGridColumns& columns)

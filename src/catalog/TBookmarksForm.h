@@ -164,6 +164,7 @@ private:
     void renameColumn(int column);
     void DescriptionMemoExit();
     bool askToSaveChanges(QObject* sender);
+    bool finishSave(bool saved, QObject* sender);
     void readCatalogFile(const QString& path);
     void finishReading();
 

@@ -149,9 +149,13 @@ bool TBookmarksForm::DoSave(QObject* sender)
     CatalogDocument& d = *m_document;
     if (d.CatalogMode() == 1)
         return DoSaveAs(sender);
-    const bool saved = d.WriteCatalogFile(d.CatalogFileName());
+    return finishSave(d.WriteCatalogFile(d.CatalogFileName()), sender);
+}
+
+bool TBookmarksForm::finishSave(bool saved, QObject* sender)
+{
     if (saved) {
-        d.setCatalogModified(false);
+        m_document->setCatalogModified(false);
         UpdateBookmarksFormTitleBar();
     }
     if (sender)
@@ -170,14 +174,10 @@ bool TBookmarksForm::DoSaveAs(QObject* sender)
         saved = d.WriteCatalogFile(path);
     }
     if (saved) {
-        d.setCatalogModified(false);
         d.setCatalogMode(2);
         d.setCatalogFileName(path);
-        UpdateBookmarksFormTitleBar();
     }
-    if (sender)
-        BookmarksGrid->setFocus(Qt::OtherFocusReason);
-    return saved;
+    return finishSave(saved, sender);
 }
 
 void TBookmarksForm::CloseButtonClick(QObject* sender)

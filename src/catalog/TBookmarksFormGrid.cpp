@@ -308,27 +308,7 @@ void TBookmarksForm::realBookmarksGridDblClickCell(int row, int column, bool fro
         return;
     }
     const int c = BookmarksGrid->Col();
-    switch (c) {
-    case Category:
-        d.setRehideAfterEdit(d.RepeatsHidden());
-        if (d.RepeatsHidden()) {
-            d.showRepeats();
-            setRepeatsHidden(false);
-        }
-        [[fallthrough]];
-    case Name:
-    case Learn:
-    case Rating:
-    case StartTime:
-    case EndTime:
-    case Filename:
-    case Folder:
-        if (!d.columnShown(c))
-            return;
-        BookmarksGrid->setEditingOn(true);
-        BookmarksGrid->openEditorOnCursor();
-        return;
-    case Play:
+    if (c == Play) {
         d.setPlayCellGreen(false);
         d.setPlayingBookmark(d.SelectedRow());
         BookmarksGrid->viewport()->update();
@@ -338,9 +318,19 @@ void TBookmarksForm::realBookmarksGridDblClickCell(int row, int column, bool fro
         if (!d.PlayingAll() && !fromButton)
             BookmarksGrid->setFocus(Qt::OtherFocusReason);
         return;
-    default:
-        return;
     }
+    if (!CatalogModel::isEditableColumn(c) || !d.columnShown(c))
+        return;
+    if (c == Category) {
+        // A category is edited with the repeats shown.
+        d.setRehideAfterEdit(d.RepeatsHidden());
+        if (d.RepeatsHidden()) {
+            d.showRepeats();
+            setRepeatsHidden(false);
+        }
+    }
+    BookmarksGrid->setEditingOn(true);
+    BookmarksGrid->openEditorOnCursor();
 }
 
 void TBookmarksForm::playSelectedBookmarkButtonClick(int row)
