@@ -166,6 +166,7 @@ private:
     bool askToSaveChanges(QObject* sender);
     bool finishSave(bool saved, QObject* sender);
     void readCatalogFile(const QString& path);
+    void tieToFile(const QString& path);
     void finishReading();
 
     CatalogDocument* m_document;

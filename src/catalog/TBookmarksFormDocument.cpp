@@ -93,15 +93,8 @@ bool TBookmarksForm::OpenButtonClick(QWidget* caller)
     readCatalogFile(path);
     d.StoreCopyCategoryColumns();
     d.RefreshHideRepeats();
-    if (m_host)
-        m_host->ShowBookmarkingInfo();
-    d.setCatalogMode(2);
-    d.setCatalogFileName(path);
-    d.setCatalogModified(false);
-    UpdateBookmarksFormTitleBar();
-    show();
+    tieToFile(path);
     raise();
-    BookmarksGrid->show();
     switchSortingOff(QStringLiteral("sorting is OFF"));
     rebuildLoopList();
     BookmarksGrid->setFocus(Qt::OtherFocusReason);
@@ -113,6 +106,16 @@ void TBookmarksForm::openCatalogArgument(const QString& path)
     CatalogDocument& d = *m_document;
     m_lastOpenPath = path;
     readCatalogFile(path);
+    tieToFile(path);
+    BookmarksGrid->setFocus(Qt::OtherFocusReason);
+    d.StoreCopyCategoryColumns();
+    d.RefreshHideRepeats();
+    rebuildLoopList();
+}
+
+void TBookmarksForm::tieToFile(const QString& path)
+{
+    CatalogDocument& d = *m_document;
     if (m_host)
         m_host->ShowBookmarkingInfo();
     d.setCatalogMode(2);
@@ -121,10 +124,6 @@ void TBookmarksForm::openCatalogArgument(const QString& path)
     UpdateBookmarksFormTitleBar();
     show();
     BookmarksGrid->show();
-    BookmarksGrid->setFocus(Qt::OtherFocusReason);
-    d.StoreCopyCategoryColumns();
-    d.RefreshHideRepeats();
-    rebuildLoopList();
 }
 
 void TBookmarksForm::readCatalogFile(const QString& path)
