@@ -76,6 +76,8 @@ void finish(CatalogReadResult& result)
 
 QString oneLine(QString text)
 {
+    if (!text.contains(u'\r') && !text.contains(u'\n'))
+        return text;
     text.replace(QLatin1String("\r\n"), QLatin1String(" "));
     text.replace(u'\r', u' ');
     text.replace(u'\n', u' ');

@@ -18,9 +18,8 @@
 
 #include "catalog/NativeCatalogFile.h"
 
-#include "catalog/CatalogFiles.h"
-
 #include "app/SplitArguments.h"
+#include "catalog/CatalogFiles.h"
 #include "catalog/CatalogFilesCommon.h"
 #include "catalog/SplitOnCharacters.h"
 
@@ -51,18 +50,31 @@ QString mark(const QString& cell, bool firstCharacterOnly)
 // The times stand bare, as in a bookmark command line. A time that is empty
 // or holds a blank (never one the grid accepts) is quoted, so that the line
 // still splits into four arguments.
-QString timeArgument(const QString& time)
+void appendTime(QString& out, const QString& time)
 {
     const QString t = oneLine(time);
-    if (t.isEmpty() || t.contains(u' ') || t.contains(u'\t'))
-        return u'"' + t + u'"';
-    return t;
+    const bool quote = t.isEmpty() || t.contains(u' ') || t.contains(u'\t');
+    if (quote)
+        out += u'"';
+    out += t;
+    if (quote)
+        out += u'"';
 }
 
-QString locationLine(const Bookmark& b)
+void appendLocationLine(QString& out, const Bookmark& b)
 {
-    return timeArgument(b.startTime) + kGap + timeArgument(b.endTime) + kGap + u'"' + oneLine(b.fileName) + u'"' +
-           kGap + u'"' + oneLine(b.folder) + u'"';
+    appendTime(out, b.startTime);
+    out += kGap;
+    appendTime(out, b.endTime);
+    out += kGap;
+    out += u'"';
+    out += oneLine(b.fileName);
+    out += u'"';
+    out += kGap;
+    out += u'"';
+    out += oneLine(b.folder);
+    out += u'"';
+    out += kLineEnd;
 }
 
 class BlockReader {
@@ -182,8 +194,10 @@ QString TVC_CatalogText(const CatalogData& catalog)
     for (const Bookmark& b : catalog.bookmarks) {
         line(oneLine(b.category));
         line(oneLine(b.name));
-        line(locationLine(b));
-        line(mark(b.learn, true) + u',' + mark(b.rating, false));
+        appendLocationLine(text, b);
+        text += mark(b.learn, true);
+        text += u',';
+        line(mark(b.rating, false));
         line(b.description);
         line(kSeparator);
     }

@@ -6,6 +6,8 @@ constexpr QChar kQuote = u'"';
 
 QString halvePairedQuotes(QStringView text)
 {
+    if (!text.contains(QLatin1String("\"\"")))
+        return text.toString();
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -30,15 +32,19 @@ bool isQuotedRun(QStringView field, qsizetype count)
 void unquote(QStringList& fields)
 {
     for (qsizetype f = 0; f < fields.size(); ++f) {
-        QString& field = fields[f];
+        QStringView field = fields[f];
+        bool changed = false;
         if (field.size() > 1 && isQuotedRun(field, 1)) {
             // File name and folder are written in three quotes; a field that
             // has only one pair (typed by hand) loses that pair.
             const qsizetype count = (f == 6 || f == 7) && isQuotedRun(field, 3) ? 3 : 1;
-            field = field.mid(count, field.size() - 2 * count);
+            field = field.sliced(count, field.size() - 2 * count);
+            changed = true;
         }
         if (f == 0 || f == 1 || f == 8)
-            field = halvePairedQuotes(field);
+            fields[f] = halvePairedQuotes(field);
+        else if (changed)
+            fields[f] = field.toString();
     }
 }
 

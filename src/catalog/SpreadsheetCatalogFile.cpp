@@ -11,7 +11,6 @@
 #include "catalog/SpreadsheetCatalogFile.h"
 
 #include "catalog/CatalogFiles.h"
-
 #include "catalog/CatalogFilesCommon.h"
 #include "catalog/SplitOnCharacters.h"
 #include "catalog/SplitSpreadsheetLine.h"
@@ -29,16 +28,27 @@ QString saveFailedMessage()
                           "Please fix, and try again");
 }
 
-QString quoted(const QString& text)
+// A double quote, the text with every double quote doubled, a double quote.
+void appendQuoted(QString& out, const QString& text)
 {
-    QString doubled = text;
-    doubled.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return u'"' + doubled + u'"';
+    out += u'"';
+    if (!text.contains(u'"')) {
+        out += text;
+    } else {
+        for (const QChar c : text) {
+            if (c == u'"')
+                out += u'"';
+            out += c;
+        }
+    }
+    out += u'"';
 }
 
-QString tripleQuoted(const QString& text)
+void appendTripleQuoted(QString& out, const QString& text)
 {
-    return QStringLiteral("\"\"\"") + text + QStringLiteral("\"\"\"");
+    out += QLatin1String("\"\"\"");
+    out += text;
+    out += QLatin1String("\"\"\"");
 }
 
 // A spreadsheet writes 0:01:05 for " 00:01:05"; both read as 00:01:05.
@@ -46,14 +56,14 @@ QString repairTime(QString time)
 {
     if (time.startsWith(u' '))
         time.remove(0, 1);
-    const auto digit = [&time](int i) { return time[i].isDigit() && time[i].unicode() < 128; };
+    const auto digit = [&time](int i) { return time[i] >= u'0' && time[i] <= u'9'; };
     if (time.size() == 7 && digit(0) && time[1] == u':' && digit(2) && digit(3) && time[4] == u':' && digit(5) &&
         digit(6))
         time.prepend(u'0');
     return time;
 }
 
-Bookmark bookmarkFromFields(QStringList fields)
+Bookmark bookmarkFromFields(const QStringList& fields)
 {
     Bookmark b;
     b.category = fields[0];
@@ -119,22 +129,37 @@ CatalogReadResult CSV_ReadCatalogText(const QByteArray& bytes, const CatalogData
 
 QString CSV_CatalogText(const CatalogData& catalog, QChar separator)
 {
-    const QString s(separator);
     QString text;
     text.reserve(128 + catalog.bookmarks.size() * 160);
     text += QStringList{oneLine(catalog.categoryHeader), oneLine(catalog.nameHeader),  oneLine(catalog.learnHeader),
                         oneLine(catalog.ratingHeader),   QStringLiteral("Start Time"), QStringLiteral("End Time"),
                         QStringLiteral("Filename"),      QStringLiteral("Folder"),     QStringLiteral("Description")}
-                .join(s);
+                .join(separator);
     text += kLineEnd;
     // A file of the header line alone reads as a reset grid, which would lose
     // the column titles; a catalog without bookmarks is written as the grid
     // shows it, with one empty row.
     static const QList<Bookmark> oneEmptyRow{Bookmark{}};
     for (const Bookmark& b : catalog.bookmarks.isEmpty() ? oneEmptyRow : catalog.bookmarks) {
-        text += quoted(oneLine(b.category)) + s + quoted(oneLine(b.name)) + s + oneLine(b.learn.left(1)) + s +
-                oneLine(b.rating) + s + u' ' + oneLine(b.startTime) + s + u' ' + oneLine(b.endTime) + s +
-                tripleQuoted(oneLine(b.fileName)) + s + tripleQuoted(oneLine(b.folder)) + s + quoted(b.description);
+        appendQuoted(text, oneLine(b.category));
+        text += separator;
+        appendQuoted(text, oneLine(b.name));
+        text += separator;
+        text += oneLine(b.learn.left(1));
+        text += separator;
+        text += oneLine(b.rating);
+        text += separator;
+        text += u' ';
+        text += oneLine(b.startTime);
+        text += separator;
+        text += u' ';
+        text += oneLine(b.endTime);
+        text += separator;
+        appendTripleQuoted(text, oneLine(b.fileName));
+        text += separator;
+        appendTripleQuoted(text, oneLine(b.folder));
+        text += separator;
+        appendQuoted(text, b.description);
         text += kLineEnd;
     }
     return text;

@@ -67,6 +67,8 @@ private slots:
     void roundTrip();
     void nativeBytes();
     void spreadsheetBytes();
+    void emptyLearnChoice_data();
+    void emptyLearnChoice();
     void lineBreaksInOneLineFields_data();
     void lineBreaksInOneLineFields();
     void missingOrUnreadableFile_data();
@@ -167,8 +169,6 @@ void TestCatalogFiles::nativeBytes()
                                          "Salsa\r\nUnset\r\n"
                                          "00:01:05   00:01:29   \"videoclip 1.mpg\"   \"/home/user/Video Clips/\"\r\n"
                                          "x,x\r\n\r\n--------------------@B@\r\n"));
-    // A learn cell of one space is the drop-down list's empty choice.
-    QCOMPARE(TVC_ReadCatalogFile(path, CatalogData{}).catalog.bookmarks[1].learn, QString());
 }
 
 void TestCatalogFiles::spreadsheetBytes()
@@ -184,6 +184,29 @@ void TestCatalogFiles::spreadsheetBytes()
                         "\"\"\"/home/user/Video Clips/\"\"\";\"one\r\ntwo\"\r\n"
                         "\"Salsa\";\"Unset\";;; 00:01:05; 00:01:29;\"\"\"videoclip 1.mpg\"\"\";"
                         "\"\"\"/home/user/Video Clips/\"\"\";\"\"\r\n"));
+}
+
+void TestCatalogFiles::emptyLearnChoice_data()
+{
+    QTest::addColumn<Format>("format");
+    QTest::addColumn<QString>("learn");
+    // The native file writes "x" for it; the spreadsheet file keeps the blank.
+    QTest::newRow("tvc") << Format::Native << QString();
+    QTest::newRow("csv") << Format::Spreadsheet << QStringLiteral(" ");
+}
+
+// The learn list's empty choice is a single space; either way it reads back
+// as unset.
+void TestCatalogFiles::emptyLearnChoice()
+{
+    QFETCH(Format, format);
+    QFETCH(QString, learn);
+    const QString path = m_dir.filePath(QStringLiteral("learn"));
+    QVERIFY(write(format, path, catalogOf({bookmark(QStringLiteral("Basic"), QStringLiteral(" "))}), nullptr));
+    const CatalogReadResult back = read(format, path);
+    QVERIFY(back.complete);
+    QCOMPARE(back.catalog.bookmarks.value(0).learn, learn);
+    QCOMPARE(back.catalog.bookmarks.value(0).rating, QString());
 }
 
 void TestCatalogFiles::lineBreaksInOneLineFields_data()
