@@ -191,9 +191,12 @@ void TBookmarksForm::buildGrid()
 
 void TBookmarksForm::setGridPanelWidth(int width)
 {
-    m_gridWidth = qMax(kMinimumGridWidth, width);
-    const int total = qMax(Splitter->width(), m_gridWidth + 200);
-    Splitter->setSizes({m_gridWidth, total - m_gridWidth});
+    // A stored width stays as it is until the user moves the splitter; the
+    // grid side is never shown narrower than its minimum.
+    m_gridWidth = width;
+    const int shown = qMax(kMinimumGridWidth, width);
+    const int total = qMax(Splitter->width(), shown + 200);
+    Splitter->setSizes({shown, total - shown});
 }
 
 int TBookmarksForm::gridPanelWidth() const

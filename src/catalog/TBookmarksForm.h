@@ -18,6 +18,7 @@ class QMenuBar;
 class QPlainTextEdit;
 class QPrinter;
 class QSplitter;
+class SettingsBinding;
 class TBlinkLabel;
 class TBookmarksGrid;
 class TColourButton;
@@ -50,6 +51,8 @@ public:
     // The open and save dialogs start in this folder.
     void ResetInitialCatalogDirectory(const QString& folder);
 
+    // Ties this window's settings to its controls (BookmarksFormSettings.cpp).
+    void bindSettings(SettingsBinding& binding);
     // Settings: the grid panel's width, the spacing style, repeat hiding and
     // the widths the user gave the resizable columns.
     void setGridPanelWidth(int width);
