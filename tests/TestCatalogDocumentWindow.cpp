@@ -41,6 +41,7 @@ private slots:
     void exitPromptSavesTheCatalog();
     void catalogButtonShowsAnOpenCatalog();
     void printsToPdf();
+    void repeatHidingSettingHoldsAcrossARun();
 };
 
 void TestCatalogDocumentWindow::openUsesItsDialogAndTiesTheCatalog()
@@ -311,6 +312,22 @@ void TestCatalogDocumentWindow::printsToPdf()
     app.form()->setPrintDialog([](QPrinter&) { return false; });
     app.form()->PrintWithoutDescription1->trigger();
     QVERIFY(!QFile::exists(pdf));
+}
+
+void TestCatalogDocumentWindow::repeatHidingSettingHoldsAcrossARun()
+{
+    CatalogFixture app;
+    QFile config(app.configPath());
+    QVERIFY(config.open(QIODevice::WriteOnly));
+    config.write("Bookmarks_Form_Hide_Repeat_Category: 1\r\nBookmarks_Form_Category_Column_Show: 1\r\n");
+    config.close();
+    QVERIFY(app.start());
+    QCOMPARE(app.form()->hideRepeatsButton->text(), QStringLiteral("repeats - hidden"));
+    QVERIFY(app.open(app.catalog({"a", "b"}, {"Salsa", "Salsa"})));
+    QCOMPARE(app.column(Category), QStringList({"Salsa", "-"}));
+    app.form()->hideRepeatsButton->click();
+    app.main()->exitButtonClick();
+    QVERIFY(contents(app.configPath()).contains("Bookmarks_Form_Hide_Repeat_Category: 0\r\n"));
 }
 
 QTEST_MAIN(TestCatalogDocumentWindow)
