@@ -44,3 +44,10 @@ done
 cmake --build "$build" -j2 --target CatalogBench >/dev/null
 echo "== catalog files"
 "$build/bin/CatalogBench" 10000
+
+# == Catalog window ==
+# Opens a 10,000-bookmark catalog into the catalog window, sorts it by name
+# and scrolls it top to bottom (CatalogGridBench).
+cmake --build "$build" -j2 --target CatalogGridBench >/dev/null
+echo "== catalog window"
+xvfb-run -a -s "-screen 0 1280x800x24" "$build/bin/CatalogGridBench" 10000 2>/dev/null

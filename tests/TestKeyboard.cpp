@@ -1,7 +1,9 @@
 #include "Controls.h"
 #include "TestKeyboardHarness.h"
 
+#include "catalog/CatalogDocument.h"
 #include "catalog/TBookmarksForm.h"
+#include "catalog/TBookmarksGrid.h"
 #include "cmdline/TCommandLineEntryForm.h"
 #include "input/FocusSink.h"
 #include "input/TOptionsForm.h"
@@ -304,7 +306,7 @@ void TestKeyboard::gatesStopCommands()
     QSignalSpy ran(p.keyboard()->commands, &KeyCommands::commandRan);
     QSignalSpy made(p.keyboard()->bookmarkMaking, &BookmarkMaking::ran);
 
-    catalog->setPlayingAll(true);
+    catalog->document()->setPlayingAll(true);
     for (char c : {'c', 'g', 'h', 'u', 'i', 'o'})
         Program::type(p.main(), c);
     Program::key(p.main(), Qt::Key_PageUp);
@@ -313,13 +315,13 @@ void TestKeyboard::gatesStopCommands()
     QVERIFY(p.prompt().shown().isEmpty());
     Program::type(p.main(), 'O', Qt::ShiftModifier);
     QCOMPARE(ranOperations(made), QStringList{"QuickMakeBookmarkButtonClick"});
-    catalog->setPlayingAll(false);
+    catalog->document()->setPlayingAll(false);
 
     ran.clear();
     for (char c : {'8', '9', '0'})
         Program::type(p.main(), c);
     QCOMPARE(ranCommands(ran), Commands{});
-    catalog->setCatalogMode(1);
+    catalog->document()->setCatalogMode(1);
     for (char c : {'8', '9', '0'})
         Program::type(p.main(), c);
     QCOMPARE(ranCommands(ran), (Commands{Command::previousBookmark, Command::currentBookmark, Command::nextBookmark}));

@@ -8,6 +8,7 @@
 #include "app/ConfigFile.h"
 #include "app/SettingsBinding.h"
 #include "catalog/TBookmarksForm.h"
+#include "catalog/TBookmarksGrid.h"
 #include "input/TOptionsForm.h"
 #include "ui/SettingsBinder.h"
 

@@ -4,6 +4,8 @@
 #include "Controls.h"
 #include "app/Arguments.h"
 #include "app/ConfigFile.h"
+#include "catalog/CatalogDocument.h"
+#include "catalog/CatalogFiles.h"
 #include "catalog/TBookmarksForm.h"
 #include "cmdline/BookmarkCommandLine.h"
 #include "input/TOptionsForm.h"
@@ -115,7 +117,7 @@ private slots:
             ++saves;
             return saveResult == 1;
         };
-        app.startup->windows().BookmarksForm->setCatalogModified(true);
+        app.startup->windows().BookmarksForm->document()->setCatalogModified(true);
         app.prompt.queueAnswer(Prompt::Answer(answer));
         app.main()->exitButtonClick();
         QCOMPARE(app.prompt.messages(), QStringList{"Save video catalog before exiting?"});
@@ -239,13 +241,44 @@ private slots:
     {
         AppFixture app;
         const QString catalog = app.programFolder() + "VideoCatalogs/steps.tvc";
+        QDir().mkpath(app.programFolder() + "VideoCatalogs");
+        CatalogData data;
+        for (const char* name : {"Basic step", "Turn", "Dip"}) {
+            Bookmark b;
+            b.name = QString::fromLatin1(name);
+            b.startTime = QStringLiteral("00:00:01");
+            b.endTime = QStringLiteral("00:00:02");
+            data.bookmarks.append(b);
+        }
+        QString error;
+        QVERIFY(TVC_WriteCatalogFile(catalog, data, &error));
         QVERIFY(app.start({catalog}));
         TBookmarksForm* c = app.startup->windows().BookmarksForm;
-        QCOMPARE(c->CatalogMode(), 2);
-        QCOMPARE(c->CatalogFileName(), catalog);
-        QVERIFY(!c->CatalogModified());
+        const CatalogDocument* d = c->document();
+        QCOMPARE(d->CatalogMode(), 2);
+        QCOMPARE(d->CatalogFileName(), catalog);
+        QVERIFY(!d->CatalogModified());
         QVERIFY(c->isVisible());
         QVERIFY(app.player()->FileName().isEmpty());
+        // The rows are read before anything can save over them.
+        QCOMPARE(d->model()->toCatalogData(), data);
+        QComboBox* list = child<QComboBox>(app.main(), "LoopList");
+        QCOMPARE(list->count(), 3);
+        QCOMPARE(list->itemText(0), QStringLiteral("1 : Basic step"));
+        QCOMPARE(list->itemText(2), QStringLiteral("3 : Dip"));
+        QCOMPARE(list->currentIndex(), -1);
+    }
+
+    void missingCatalogArgumentOpensEmptyAndTied()
+    {
+        AppFixture app;
+        const QString catalog = app.programFolder() + "nothing.csv";
+        QVERIFY(app.start({catalog}));
+        const CatalogDocument* d = app.startup->windows().BookmarksForm->document();
+        QCOMPARE(d->CatalogMode(), 2);
+        QCOMPARE(d->RowCount(), 2);
+        QVERIFY(d->BlankFirstRow());
+        QVERIFY(app.prompt.messages().isEmpty());
     }
 
     void fourArgumentsPlayABookmarkCommandLine()

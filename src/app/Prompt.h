@@ -22,6 +22,8 @@ public:
     virtual Answer askYesNo(const QString& text, Icon icon = Icon::Question, const QString& caption = {}) = 0;
     // Yes/No/Cancel; closing the box answers Cancel.
     virtual Answer askYesNoCancel(const QString& text, Icon icon = Icon::Question, const QString& caption = {}) = 0;
+    // OK/Cancel; closing the box answers Cancel.
+    virtual Answer askOkCancel(const QString& text, Icon icon = Icon::Question, const QString& caption = {}) = 0;
 
     // Empty text / empty list / nullopt: the user cancelled.
     virtual QString openFileName(const QString& caption, const QString& folder, const QString& filter) = 0;

@@ -3,6 +3,7 @@
 #include "app/ConfigFile.h"
 #include "app/ProgramFolders.h"
 #include "app/Prompt.h"
+#include "catalog/CatalogDocument.h"
 #include "catalog/TBookmarksForm.h"
 #include "catalog/TCategoryInputForm.h"
 #include "cmdline/TCommandLineEntryForm.h"
@@ -77,7 +78,8 @@ void Startup::makeKeyboard()
     parts.mainWindow = main;
     parts.options = m_windows.OptionsForm;
     parts.captionWindows = {catalog, m_windows.CommandLineEntryForm};
-    parts.gates = [catalog] { return keys::Gates{catalog->PlayingAll(), catalog->CatalogMode() != 0}; };
+    const CatalogDocument* document = catalog->document();
+    parts.gates = [document] { return keys::Gates{document->PlayingAll(), document->CatalogMode() != 0}; };
     main->keyboard = new Keyboard(parts, main);
     bindKeyCommands(*main->keyboard);
     makeWindowFocus(*main->keyboard);

@@ -4,7 +4,9 @@
 // themselves as the sender.
 #include "app/Startup.h"
 
+#include "catalog/CatalogDocument.h"
 #include "catalog/TBookmarksForm.h"
+#include "catalog/TBookmarksGrid.h"
 #include "cmdline/TCommandLineEntryForm.h"
 #include "input/FocusModel.h"
 #include "input/Keyboard.h"
@@ -12,7 +14,6 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTableWidget>
 
 namespace {
 
@@ -22,22 +23,25 @@ FocusModel* catalogWindowFocus(const AppWindows& windows, FocusModel::KeyHandler
     TBookmarksForm* catalog = windows.BookmarksForm;
     auto* focus = new FocusModel(catalog, catalog->focusSink, parent);
     focus->setKeyHandler(std::move(handler));
-    QTableWidget* grid = catalog->BookmarksGrid;
+    TBookmarksGrid* grid = catalog->BookmarksGrid;
     // Typed letters stay in a cell while the grid may be edited (and while
     // a cell editor is open).
     focus->setPassKeys([catalog, grid] {
         const QWidget* focused = catalog->focusWidget();
         const bool cellEditorOpen = focused && focused != grid && grid->isAncestorOf(focused);
-        return grid->editTriggers() == QAbstractItemView::NoEditTriggers && !cellEditorOpen;
+        return !grid->editingOn() && !cellEditorOpen;
     });
     focus->setActivationFocusesSink(false);
-    focus->setClickFocus([catalog] {
-        if (!catalog->PlayingAll())
+    const CatalogDocument* document = catalog->document();
+    focus->setClickFocus([catalog, document] {
+        if (!document->PlayingAll())
             catalog->BookmarksGrid->setFocus(Qt::OtherFocusReason);
     });
     focus->watchTextBox(catalog->DescriptionMemo, FocusModel::EndKeys::EscapeOnly);
     focus->watchList(grid, FocusModel::EndKeys::EscapeOnly);
     focus->watchBackground(catalog);
+    if (QWidget* buttons = catalog->findChild<QWidget*>(QStringLiteral("ButtonPanel")))
+        focus->watchBackground(buttons);
     return focus;
 }
 

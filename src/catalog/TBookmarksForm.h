@@ -2,101 +2,186 @@
 
 #include "catalog/BookmarksGridColumns.h"
 
+#include <QList>
 #include <QWidget>
+#include <functional>
+#include <utility>
 
+class CatalogDocument;
+class CatalogHost;
 class FocusSink;
+class LoopPlayer;
+class QAction;
+class QLabel;
+class QMenu;
+class QMenuBar;
 class QPlainTextEdit;
-class QTableWidget;
-class TColourButton;
+class QPrinter;
+class QSplitter;
 class SettingsBinding;
+class TBlinkLabel;
+class TBookmarksGrid;
+class TColourButton;
 
-// The catalog window. Its grid BookmarksGrid is the open catalog itself (one
-// row per bookmark, no list behind it); the window also holds the catalog's
-// state, shared by everything that reads, writes, plays or repairs it.
+// The catalog window: the grid BookmarksGrid showing the open catalog, the
+// description pane beside it, and the catalog's document operations (new,
+// open, save, close, print). The catalog itself and its state live in the
+// document; this window shows and edits them.
 class TBookmarksForm : public QWidget {
     Q_OBJECT
 public:
     explicit TBookmarksForm(QWidget* parent = nullptr);
+    ~TBookmarksForm() override;
+
+    CatalogDocument* document() const { return m_document; }
+    // The main window, for its bookmark list, indicators and loop boxes.
+    void setHost(CatalogHost* host) { m_host = host; }
+    // Plays bookmarks: opens clips and plays loops.
+    void setLoopPlayer(LoopPlayer* player) { m_player = player; }
+    // The print dialog; true when the user chose to print. Replaceable so
+    // tests can print to a file without a person.
+    void setPrintDialog(std::function<bool(QPrinter&)> dialog) { m_printDialog = std::move(dialog); }
 
     // Empties the grid to one blank placeholder row, with the column titles,
     // widths and shown columns given; the description pane is emptied.
     void ResetBookmarksGrid(const BookmarksGridColumns& columns);
+    void ResetBookmarksGrid(); // with the host's columns
     // Window caption from CatalogMode, CatalogFileName and CatalogModified.
     void UpdateBookmarksFormTitleBar();
+    // The open and save dialogs start in this folder.
+    void ResetInitialCatalogDirectory(const QString& folder);
+
     // Ties this window's settings to its controls (BookmarksFormSettings.cpp).
     void bindSettings(SettingsBinding& binding);
-    // Width of the grid's panel (a setting).
+    // Settings: the grid panel's width, the spacing style, repeat hiding and
+    // the widths the user gave the resizable columns.
     void setGridPanelWidth(int width);
     int gridPanelWidth() const;
+    int SpacingStyle() const;
+    void setSpacingStyle(int style);
+    bool RepeatsHidden() const;
+    void setRepeatsHidden(bool on);
+    int categoryColumnWidth() const { return m_categoryWidth; }
+    int nameColumnWidth() const { return m_nameWidth; }
+    int filenameColumnWidth() const { return m_filenameWidth; }
 
-    QWidget* Panel4; // the grid's panel
-    QTableWidget* BookmarksGrid;
-    QPlainTextEdit* DescriptionMemo;
-    TColourButton* hideRepeatsButton;
+    // State the other windows read (from the document).
+    int CatalogMode() const;
+    bool CatalogModified() const;
+    bool PlayingAll() const;
+    int PlayingBookmark() const;
+    void setPlayingBookmark(int row);
+
+    // The catalog as a document.
+    void NewButtonClick();
+    bool OpenButtonClick(QWidget* caller);
+    bool DoSave(QObject* sender = nullptr);
+    bool DoSaveAs(QObject* sender = nullptr);
+    void CloseButtonClick(QObject* sender = nullptr);
+    void hideCatalogButtonClick(QObject* sender = nullptr);
+    // Start-up with a catalog argument: reads it and ties the catalog to it.
+    void openCatalogArgument(const QString& path);
+    // Prints the grid, columns 1 to 10, or 1 to 11 with the description.
+    void PrintGrid(bool withDescription);
+    // Stops a running play-all sequence.
+    void TurnOffPlayAllBookmarks();
+
+    // Grid handlers.
+    struct CellChoice {
+        int column;
+        int row;
+        bool wholeRow = false;
+    };
+    CellChoice BookmarksGridSelectCell(int column, int row);
+    bool BookmarksGridCellValidate(int column, int row, const QString& text);
+    void BookmarksGridEditingDone();
+    void BookmarksGridKeyDown(int key);
+    void BookmarksGridCellsChanged();
+    void BookmarksGridRowMoved(int from, int to);
+    void BookmarksGridCanDeleteRow();
+    void BookmarksGridColumnSize();
+    QString BookmarksGridGridHint(int column) const;
+    void BookmarksGridHeaderClick(int column, bool shift);
+    void realBookmarksGridDblClickCell(int row, int column, bool fromButton);
+    void playSelectedBookmarkButtonClick(int row);
+
+    void hideRepeatsButtonClick(QObject* sender = nullptr);
+    void turnOnSortingClick(QObject* sender = nullptr);
+    void toggleLineWrapButtonClick(QObject* sender = nullptr);
+    void switchSortingOff(const QString& caption);
+    // Rebuilds the main window's bookmark list from the rows.
+    void rebuildLoopList();
+
+    // Controls.
+    QMenuBar* MainMenu;
+    QMenu* FileMenu;
+    QAction* Open1;
+    QAction* Save1;
+    QAction* SaveAs1;
+    QAction* Close1;
+    QAction* ImportMultipleClips1;
+    QAction* PrintWithoutDescription1;
+    QAction* PrintWithDescription1;
+    QAction* Spacing1;
+    QAction* Spacing2;
+    QAction* Options1;
+    TColourButton* OpenButton;
+    TColourButton* SaveButton;
+    TColourButton* SaveAsButton;
+    TColourButton* CloseButton;
+    TColourButton* toggleLineWrapButton;
+    TColourButton* turnOnSorting;
     TColourButton* PreviousBookmarkButton;
     TColourButton* CurrentBookmarkButton;
     TColourButton* NextBookmarkButton;
+    TColourButton* PlayAll;
+    TBlinkLabel* PlayingAllLabel;
+    TColourButton* hideCatalogButton;
+    TColourButton* hideRepeatsButton;
+    QSplitter* Splitter;
+    QWidget* Panel4; // the grid's panel
+    TBookmarksGrid* BookmarksGrid;
+    QPlainTextEdit* DescriptionMemo;
     FocusSink* focusSink;
 
-    // The catalog's state.
-    int CatalogMode() const { return m_catalogMode; } // 0 none, 1 new without file, 2 tied to a file
-    void setCatalogMode(int mode) { m_catalogMode = mode; }
-    QString CatalogFileName() const { return m_catalogFileName; }
-    void setCatalogFileName(const QString& path) { m_catalogFileName = path; }
-    bool CatalogModified() const { return m_catalogModified; }
-    void setCatalogModified(bool on) { m_catalogModified = on; }
-    int PlayingBookmark() const { return m_playingBookmark; } // bookmark row, -1 none
-    void setPlayingBookmark(int row) { m_playingBookmark = row; }
-    int SelectedRow() const { return m_selectedRow; }
-    void setSelectedRow(int row) { m_selectedRow = row; }
-    bool BlankFirstRow() const { return m_blankFirstRow; }
-    void setBlankFirstRow(bool on) { m_blankFirstRow = on; }
-    int SpacingStyle() const { return m_spacingStyle; } // 1 or 2
-    void setSpacingStyle(int style) { m_spacingStyle = style; }
-    bool SortingOn() const { return m_sortingOn; }
-    void setSortingOn(bool on) { m_sortingOn = on; }
-    bool PlayingAll() const { return m_playingAll; }
-    void setPlayingAll(bool on) { m_playingAll = on; }
-    bool WholeRowSelected() const { return m_wholeRowSelected; }
-    void setWholeRowSelected(bool on) { m_wholeRowSelected = on; }
-    bool RepeatsHidden() const { return m_repeatsHidden; }
-    void setRepeatsHidden(bool on) { m_repeatsHidden = on; }
-    bool RehideAfterEdit() const { return m_rehideAfterEdit; }
-    void setRehideAfterEdit(bool on) { m_rehideAfterEdit = on; }
-    bool RehideAfterSorting() const { return m_rehideAfterSorting; }
-    void setRehideAfterSorting(bool on) { m_rehideAfterSorting = on; }
-    bool JustSorted() const { return m_justSorted; }
-    void setJustSorted(bool on) { m_justSorted = on; }
-    bool PlayCellSelected() const { return m_playCellSelected; }
-    void setPlayCellSelected(bool on) { m_playCellSelected = on; }
-    int SavedGridRow() const { return m_savedGridRow; }
-    void setSavedGridRow(int row) { m_savedGridRow = row; }
-    int SavedGridColumn() const { return m_savedGridColumn; }
-    void setSavedGridColumn(int column) { m_savedGridColumn = column; }
+signals:
+    // The "Import Multiple Clips" menu item.
+    void importClipsRequested();
 
 public slots:
     void PreviousBookmarkButtonClick(QObject* sender = nullptr);
     void CurrentBookmarkButtonClick(QObject* sender = nullptr);
     void NextBookmarkButtonClick(QObject* sender = nullptr);
 
-private:
-    void buildGrid();
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
-    int m_catalogMode = 0;
-    QString m_catalogFileName;
-    bool m_catalogModified = false;
-    int m_playingBookmark = -1;
-    int m_selectedRow = 1;
-    bool m_blankFirstRow = true;
-    int m_spacingStyle = 1;
-    bool m_sortingOn = false;
-    bool m_playingAll = false;
-    bool m_wholeRowSelected = false;
-    bool m_repeatsHidden = false;
-    bool m_rehideAfterEdit = false;
-    bool m_rehideAfterSorting = false;
-    bool m_justSorted = false;
-    bool m_playCellSelected = false;
-    int m_savedGridRow = -1;
-    int m_savedGridColumn = -1;
+private:
+    void buildMenu();
+    void buildButtons(QWidget* bar);
+    void buildGrid();
+    void connectControls();
+    void applyRowHeights();
+    void focusGridUnlessPlayingAll(QObject* sender);
+    void renameColumn(int column);
+    void DescriptionMemoExit();
+    bool askToSaveChanges(QObject* sender);
+    bool finishSave(bool saved, QObject* sender);
+    void readCatalogFile(const QString& path);
+    void tieToFile(const QString& path);
+    void finishReading();
+
+    CatalogDocument* m_document;
+    CatalogHost* m_host = nullptr;
+    LoopPlayer* m_player = nullptr;
+    std::function<bool(QPrinter&)> m_printDialog;
+    QString m_openFolder;
+    QString m_saveFolder;
+    QString m_lastOpenPath; // the print title
+    int m_categoryWidth = 64;
+    int m_nameWidth = 91;
+    int m_filenameWidth = 186;
+    int m_gridWidth = 690;
+    QList<std::pair<int, bool>> m_sortKeys; // column, descending
 };

@@ -22,12 +22,12 @@
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QTableWidget>
 #include <QTimer>
 
 void TMainForm::FormInit(const QStringList& arguments)
 {
     AppWindows& w = *m_windows;
+    connectCatalogWindow();
     if (settings)
         settings->ReadConfigFile();
     if (keyboard)
@@ -52,6 +52,7 @@ void TMainForm::FormInit(const QStringList& arguments)
     loops->LoopIsPlaying = false;
     transport->setSpeedModeRegular();
     clips->ResetInitialVideoDirectory();
+    ResetInitialCatalogDirectory();
 
     folderClips().clear();
     folderClips().LoadAllFileTypes(w.OptionsForm->defaultVideoDirectory->text() + '/');
@@ -72,19 +73,9 @@ void TMainForm::actOnArguments(const QStringList& arguments)
         giveFocusToSink();
     };
     switch (classifyArguments(arguments)) {
-    case ArgumentKind::Catalog: {
-        // Reading the catalog's rows arrives with the catalog file formats;
-        // the window opens tied to the file as for an unreadable one.
-        TBookmarksForm* catalog = w.BookmarksForm;
-        catalog->setCatalogMode(2);
-        catalog->setCatalogFileName(arguments.first());
-        catalog->setCatalogModified(false);
-        catalog->UpdateBookmarksFormTitleBar();
-        catalog->show();
-        catalog->BookmarksGrid->setFocus();
-        LoopList->clear();
+    case ArgumentKind::Catalog:
+        w.BookmarksForm->openCatalogArgument(arguments.first());
         return;
-    }
     case ArgumentKind::Clip:
         playerControlsActive();
         clips->StartVideoClip(this, arguments.first());

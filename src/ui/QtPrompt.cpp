@@ -65,6 +65,13 @@ Prompt::Answer QtPrompt::askYesNoCancel(const QString& text, Icon icon, const QS
     }
 }
 
+Prompt::Answer QtPrompt::askOkCancel(const QString& text, Icon icon, const QString& caption)
+{
+    return runBox(text, icon, caption, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Ok
+               ? Answer::Ok
+               : Answer::Cancel;
+}
+
 QString QtPrompt::toQtFilter(const QString& filter)
 {
     const QStringList parts = filter.split('|');

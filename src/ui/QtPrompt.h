@@ -15,6 +15,7 @@ public:
 
     void message(const QString& text, Icon icon, const QString& caption) override;
     Answer askYesNo(const QString& text, Icon icon, const QString& caption) override;
+    Answer askOkCancel(const QString& text, Icon icon, const QString& caption) override;
     Answer askYesNoCancel(const QString& text, Icon icon, const QString& caption) override;
     QString openFileName(const QString& caption, const QString& folder, const QString& filter) override;
     QStringList openFileNames(const QString& caption, const QString& folder, const QString& filter) override;

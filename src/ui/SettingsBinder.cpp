@@ -28,15 +28,14 @@ SettingsBinder::SettingsBinder(AppWindows& windows, const ConfigFile& file) : m_
     WindowPlacement::bindVisibility(m_binding, m_windows.CommandLineEntryForm, &S::commandLineEntryFormVisible);
 
     // Held by no control yet: the layout mode and arrangement of the control
-    // panels, the remembered small and large video bounds, and the hiding of
-    // repeated categories. Their owners apply them as they join.
+    // panels and the remembered small and large video bounds. Their owners
+    // apply them as they join.
     for (settings::Member kept :
          {settings::Member(&S::beginnerMode), settings::Member(&S::userControlsVisible),
           settings::Member(&S::videoClipSmallScreenSizeLeft), settings::Member(&S::videoClipSmallScreenSizeTop),
           settings::Member(&S::videoClipSmallScreenSizeWidth), settings::Member(&S::videoClipSmallScreenSizeHeight),
           settings::Member(&S::videoClipLargeScreenSizeLeft), settings::Member(&S::videoClipLargeScreenSizeTop),
-          settings::Member(&S::videoClipLargeScreenSizeWidth), settings::Member(&S::videoClipLargeScreenSizeHeight),
-          settings::Member(&S::bookmarksFormHideRepeatCategory)})
+          settings::Member(&S::videoClipLargeScreenSizeWidth), settings::Member(&S::videoClipLargeScreenSizeHeight)})
         m_binding.keep(kept);
     Q_ASSERT_X(m_binding.unboundKeys().isEmpty() && m_binding.doublyBoundKeys().isEmpty(), "SettingsBinder",
                "every setting needs exactly one home");

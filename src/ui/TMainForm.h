@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "app/FolderClipList.h"
+#include "catalog/CatalogHost.h"
 #include "input/MainWindowKeys.h"
 #include "playback/ClipView.h"
 #include "playback/LoopPlayer.h"
@@ -35,14 +36,15 @@ class Keyboard;
 // The main window: the video picture with the player, loop, bookmark, window
 // and user controls. The window holds the controls and the start-up and
 // shut-down paths; what the controls do lives in the controllers behind it
-// (clips, transport, loops), which see the window through the narrow views
-// it implements. The controls are the window's own.
+// (clips, transport, loops, the catalog), which see the window through the
+// narrow views it implements. The controls are the window's own.
 class TMainForm : public QMainWindow,
                   public LoopPlayer,
                   public LoopView,
                   public TransportView,
                   public ClipView,
-                  public MainWindowKeys {
+                  public MainWindowKeys,
+                  public CatalogHost {
     Q_OBJECT
 public:
     static constexpr int RightPanelWidth = 195;
@@ -77,6 +79,23 @@ public:
     void playStoredLoop(const QString& startDigits, const QString& endDigits) override;
     FolderClipList& folderClips();
 
+    // The catalog window's view of this window (MainFormCatalog.cpp).
+    void setLoopListItems(const QStringList& items, int selected) override;
+    void selectLoopListItem(int index) override;
+    void ShowBookmarkingInfo() override;
+    void HideBookmarkingInfo() override;
+    void setStartTimeDigits(const QString& digits) override;
+    void setEndTimeDigits(const QString& digits) override;
+    void setRunningDescription(const QString& text) override;
+    QString openClipPath() const override;
+    BookmarksGridColumns gridColumns() const override;
+    int lastArrowDirection() const override;
+    void showCatalogOptions() override;
+    // The catalog button and menu item: shows the open catalog, or opens one.
+    void ShowBookmarksClick(QObject* sender = nullptr);
+    // The catalog dialogs start in the options window's catalog folder.
+    void ResetInitialCatalogDirectory();
+
     // The focus sink: focus to it means "player controls active".
     void giveFocusToSink() override;
     // With a sender present, an operation ends by focusing the sink.
@@ -85,8 +104,6 @@ public:
     // LoopView
     QString startTimeDigits() const override;
     QString endTimeDigits() const override;
-    void setStartTimeDigits(const QString& digits) override;
-    void setEndTimeDigits(const QString& digits) override;
     void showLoopIndicator(bool loop) override;
     void showLoopMode(bool continuously) override;
     void showPlaying(bool playing) override;
@@ -280,6 +297,7 @@ private:
     void connectKeyCaptions();
     void layoutPanels();
     void actOnArguments(const QStringList& arguments);
+    void connectCatalogWindow();
     void setPictureFullScreen(bool on);
     TFilePlayingInfoForm* infoWindow() const;
 

@@ -11,7 +11,7 @@ QStringList ScriptedPrompt::messages() const
 {
     QStringList texts;
     for (const Shown& s : m_shown)
-        if (s.kind == "message" || s.kind == "yesno" || s.kind == "yesnocancel")
+        if (s.kind == "message" || s.kind == "yesno" || s.kind == "yesnocancel" || s.kind == "okcancel")
             texts << s.text;
     return texts;
 }
@@ -64,6 +64,12 @@ Prompt::Answer ScriptedPrompt::askYesNo(const QString& text, Icon icon, const QS
 Prompt::Answer ScriptedPrompt::askYesNoCancel(const QString& text, Icon icon, const QString&)
 {
     m_shown.append({"yesnocancel", text, icon, {}, {}});
+    return nextAnswer(Answer::Cancel);
+}
+
+Prompt::Answer ScriptedPrompt::askOkCancel(const QString& text, Icon icon, const QString&)
+{
+    m_shown.append({"okcancel", text, icon, {}, {}});
     return nextAnswer(Answer::Cancel);
 }
 

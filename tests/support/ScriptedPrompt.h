@@ -12,7 +12,7 @@
 class ScriptedPrompt : public Prompt {
 public:
     struct Shown {
-        QString kind; // "message", "yesno", "yesnocancel", "open", "opens", "save", "folder", "input"
+        QString kind; // "message", "yesno", "yesnocancel", "okcancel", "open", "opens", "save", "folder", "input"
         QString text; // message text, or the dialog's caption
         Icon icon = Icon::None;
         QString folder; // start folder of file dialogs
@@ -35,6 +35,7 @@ public:
 
     void message(const QString& text, Icon icon, const QString& caption) override;
     Answer askYesNo(const QString& text, Icon icon, const QString& caption) override;
+    Answer askOkCancel(const QString& text, Icon icon, const QString& caption) override;
     Answer askYesNoCancel(const QString& text, Icon icon, const QString& caption) override;
     QString openFileName(const QString& caption, const QString& folder, const QString& filter) override;
     QStringList openFileNames(const QString& caption, const QString& folder, const QString& filter) override;

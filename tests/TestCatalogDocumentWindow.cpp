@@ -1,0 +1,338 @@
+// The catalog as a document in its window: new, open, save, save as,
+// close and hide, the save prompts with each answer, the file dialogs, the
+// main window's catalog button and indicators, and printing.
+#include "Controls.h"
+#include "CatalogFixture.h"
+#include "app/TextCodec.h"
+#include "ui/widgets/TColourButton.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QPrinter>
+#include <QtTest>
+
+using namespace BookmarkColumn;
+
+namespace {
+
+const QString kFilter = QStringLiteral("Tempoloop Video Catalog (*.tvc)|*.tvc|Excel Style Catalog (*.csv)|*.csv");
+const QString kSavePrompt = QStringLiteral("The current video catalog has changed.  Save changes?");
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestCatalogDocumentWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void openUsesItsDialogAndTiesTheCatalog();
+    void openAMissingFile();
+    void openFromTheMainWindowCancelled();
+    void newCatalogSaveRunsSaveAs();
+    void saveAsSpreadsheetKeepsThatFormat();
+    void closePrompt_data();
+    void closePrompt();
+    void openPromptCancelKeepsTheCatalog();
+    void closeBoxClosesTheCatalogNotTheWindow();
+    void exitPromptSavesTheCatalog();
+    void catalogButtonShowsAnOpenCatalog();
+    void printsToPdf();
+    void repeatHidingSettingHoldsAcrossARun();
+};
+
+void TestCatalogDocumentWindow::openUsesItsDialogAndTiesTheCatalog()
+{
+    CatalogFixture app;
+    QVERIFY(app.start());
+    QVERIFY(app.open(app.catalog({"a", "b"}), QStringLiteral("salsa steps.tvc")));
+    const ScriptedPrompt::Shown& dialog = app.prompt.shown().first();
+    QCOMPARE(dialog.kind, QStringLiteral("open"));
+    QCOMPARE(dialog.text, QStringLiteral("Open Video Catalog"));
+    QCOMPARE(dialog.filter, kFilter);
+    QCOMPARE(QDir(dialog.folder), QDir(app.catalogFolder())); // the default catalog folder
+    QCOMPARE(app.doc()->CatalogMode(), 2);
+    QCOMPARE(app.form()->windowTitle(),
+             QStringLiteral("Video Catalog --  salsa steps.tvc  (in folder ") + app.catalogFolder() + u')');
+    QVERIFY(app.form()->isVisible());
+    // Main window indicators.
+    QCOMPARE(child<TColourButton>(app.main(), "OpenCatalogButton")->text(), QStringLiteral("show video catalog"));
+    QVERIFY(!child<QComboBox>(app.main(), "LoopList")->isHidden());
+
+    // The next open starts in the folder of the file opened.
+    const QString other = QDir(app.programFolder()).filePath(QStringLiteral("elsewhere/x.csv"));
+    QDir().mkpath(QFileInfo(other).path());
+    QString error;
+    QVERIFY(CSV_WriteCatalogFile(other, app.catalog({"c"}), &error));
+    app.prompt.queueFileName(other);
+    QVERIFY(app.form()->OpenButtonClick(app.form()));
+    QCOMPARE(app.column(Name), QStringList{"c"});
+    app.prompt.clear();
+    app.form()->OpenButtonClick(app.form()); // cancelled
+    QCOMPARE(app.prompt.shown().first().folder, QFileInfo(other).path() + u'/');
+    QCOMPARE(app.doc()->CatalogFileName(), other);
+}
+
+void TestCatalogDocumentWindow::openAMissingFile()
+{
+    CatalogFixture app;
+    QVERIFY(app.start());
+    QVERIFY(app.open(app.catalog({"a"})));
+    const QString missing = app.catalogFolder() + QStringLiteral("gone.tvc");
+    app.prompt.queueFileName(missing);
+    QVERIFY(!app.form()->OpenButtonClick(app.form()));
+    QCOMPARE(app.prompt.lastMessage(), QStringLiteral("The file you attempted to open, ") + missing +
+                                           QStringLiteral(", does not exist.\nPlease try again."));
+    QCOMPARE(app.column(Name), QStringList{"a"});
+    QVERIFY(app.doc()->CatalogFileName().endsWith(QStringLiteral("steps.tvc")));
+}
+
+void TestCatalogDocumentWindow::openFromTheMainWindowCancelled()
+{
+    CatalogFixture app;
+    QVERIFY(app.start());
+    child<TColourButton>(app.main(), "OpenCatalogButton")->click();
+    QCOMPARE(app.prompt.shown().last().kind, QStringLiteral("open"));
+    QCOMPARE(app.doc()->CatalogMode(), 0);
+    QVERIFY(!app.form()->isVisible());
+    QCOMPARE(child<TColourButton>(app.main(), "OpenCatalogButton")->text(), QStringLiteral("open video catalog"));
+}
+
+void TestCatalogDocumentWindow::newCatalogSaveRunsSaveAs()
+{
+    CatalogFixture app;
+    QVERIFY(app.start());
+    app.form()->NewButtonClick();
+    QCOMPARE(app.doc()->CatalogMode(), 1);
+    QVERIFY(app.form()->isVisible());
+    QVERIFY(!app.grid()->isVisible());
+    // The first bookmark fills the blank row.
+    const int row = app.doc()->takeRowForNewBookmark();
+    QCOMPARE(row, 1);
+    app.doc()->setCells(Name, row, QStringLiteral("first"));
+    app.doc()->setCatalogModified(true);
+    QCOMPARE(app.form()->windowTitle(), QStringLiteral("Video Catalog --  New  [NO FILE]  [MODIFIED]"));
+
+    app.form()->SaveButton->click(); // save-as dialog, cancelled
+    QCOMPARE(app.prompt.shown().last().kind, QStringLiteral("save"));
+    QCOMPARE(app.prompt.shown().last().text, QStringLiteral("Save Video Catalog As..."));
+    QCOMPARE(app.prompt.shown().last().filter, kFilter);
+    QCOMPARE(app.form()->windowTitle(), QStringLiteral("Video Catalog --  New  [NO FILE]  [MODIFIED]"));
+
+    // A name without extension is saved in the native format.
+    app.prompt.queueFileName(app.catalogFolder() + QStringLiteral("first"));
+    QVERIFY(app.form()->DoSave(app.form()->SaveButton));
+    const QString saved = app.catalogFolder() + QStringLiteral("first.tvc");
+    QCOMPARE(app.doc()->CatalogFileName(), saved);
+    QCOMPARE(app.doc()->CatalogMode(), 2);
+    QVERIFY(!app.doc()->CatalogModified());
+    QVERIFY(contents(saved).startsWith("----- HEADER INFO -----\r\n"));
+}
+
+void TestCatalogDocumentWindow::saveAsSpreadsheetKeepsThatFormat()
+{
+    CatalogFixture app;
+    QVERIFY(app.start());
+    CatalogData data = app.catalog({"Ocho \"cortado\"", "Giro"});
+    data.bookmarks[0].description = QStringLiteral("one\r\ntwo é");
+    QVERIFY(app.open(data));
+    const QString csv = app.catalogFolder() + QStringLiteral("moves.csv");
+    app.prompt.queueFileName(csv);
+    app.form()->SaveAs1->trigger();
+    QCOMPARE(app.doc()->CatalogFileName(), csv);
+    app.doc()->setCells(Name, 2, QStringLiteral("Giro 2"));
+    app.doc()->setCatalogModified(true);
+    QVERIFY(QTest::qWaitForWindowActive(app.form()));
+    QTest::keyClick(app.form()->windowHandle(), Qt::Key_S, Qt::ControlModifier); // Save
+    QVERIFY(!app.doc()->CatalogModified());
+    QVERIFY(!QFile::exists(app.catalogFolder() + QStringLiteral("moves.tvc")));
+    const QByteArray written = contents(csv);
+    QVERIFY(written.startsWith("Category,Name,Learn,Rating,Start Time,End Time,Filename,Folder,Description\r\n"));
+    QVERIFY(written.contains("\"Giro 2\""));
+    QVERIFY(!written.startsWith("\xEF\xBB\xBF"));
+    QCOMPARE(decodeText(written), QString::fromUtf8(written)); // UTF-8 text
+    // Reading it back gives the same rows.
+    app.prompt.queueFileName(csv);
+    QVERIFY(app.form()->OpenButtonClick(app.form()));
+    data.bookmarks[1].name = QStringLiteral("Giro 2");
+    QCOMPARE(app.doc()->model()->toCatalogData(), data);
+
+    // A save the writer cannot make keeps the catalog modified and says why.
+    app.doc()->setCatalogModified(true);
+    app.doc()->setCatalogFileName(app.programFolder() + QStringLiteral("no folder/x.tvc"));
+    QVERIFY(!app.form()->DoSave());
+    QVERIFY(app.doc()->CatalogModified());
+    QVERIFY(app.prompt.lastMessage().contains(QStringLiteral("could not be saved")));
+    // A name no writer takes writes nothing and fails.
+    app.doc()->setCatalogFileName(app.catalogFolder() + QStringLiteral("x.TVC"));
+    QVERIFY(!app.form()->DoSave());
+    QVERIFY(!QFile::exists(app.catalogFolder() + QStringLiteral("x.TVC")));
+}
+
+void TestCatalogDocumentWindow::closePrompt_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("yes") << int(Prompt::Answer::Yes) << true << true;
+    QTest::newRow("no") << int(Prompt::Answer::No) << true << false;
+    QTest::newRow("cancel") << int(Prompt::Answer::Cancel) << false << false;
+}
+
+void TestCatalogDocumentWindow::closePrompt()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, closes);
+    QFETCH(bool, saved);
+    CatalogFixture app;
+    QVERIFY(app.start());
+    QVERIFY(app.open(app.catalog({"a", "b"})));
+    const QString path = app.doc()->CatalogFileName();
+    const QByteArray before = contents(path);
+    app.doc()->setCells(Name, 1, QStringLiteral("changed"));
+    app.doc()->setCatalogModified(true);
+    app.prompt.queueAnswer(Prompt::Answer(answer));
+    app.form()->CloseButton->click();
+    QCOMPARE(app.prompt.lastMessage(), kSavePrompt);
+    QCOMPARE(app.prompt.shown().last().kind, QStringLiteral("yesnocancel"));
+    QCOMPARE(app.doc()->CatalogMode(), closes ? 0 : 2);
+    QCOMPARE(app.form()->isVisible(), !closes);
+    QCOMPARE(child<QComboBox>(app.main(), "LoopList")->count(), closes ? 0 : 2);
+    QCOMPARE(contents(path) != before, saved);
+    if (closes) {
+        QCOMPARE(app.form()->turnOnSorting->text(), QStringLiteral("turn on sorting"));
+        QCOMPARE(child<TColourButton>(app.main(), "OpenCatalogButton")->text(), QStringLiteral("open video catalog"));
+        QVERIFY(child<QComboBox>(app.main(), "LoopList")->isHidden());
+    }
+}
+
+void TestCatalogDocumentWindow::openPromptCancelKeepsTheCatalog()
+{
+    CatalogFixture app;
+    QVERIFY(app.start());
+    QVERIFY(app.open(app.catalog({"a", "b"})));
+    app.doc()->setCatalogModified(true);
+    const qsizetype asked = app.prompt.shown().size();
+    app.prompt.queueAnswer(Prompt::Answer::Cancel);
+    QVERIFY(!app.form()->OpenButtonClick(app.form()));
+    QCOMPARE(app.prompt.shown().size(), asked + 1); // no dialog after Cancel
+    QVERIFY(app.doc()->CatalogModified());
+    // No: the changes are dropped and the open goes on.
+    app.prompt.queueAnswer(Prompt::Answer::No);
+    QVERIFY(app.open(app.catalog({"c"}), QStringLiteral("other.tvc")));
+    QCOMPARE(app.column(Name), QStringList{"c"});
+    QVERIFY(!app.doc()->CatalogModified());
+}
+
+void TestCatalogDocumentWindow::closeBoxClosesTheCatalogNotTheWindow()
+{
+    CatalogFixture app;
+    QVERIFY(app.start());
+    QVERIFY(app.open(app.catalog({"a"})));
+    QPointer<TBookmarksForm> form = app.form();
+    form->close();
+    QVERIFY(form);
+    QVERIFY(!form->isVisible());
+    QCOMPARE(app.doc()->CatalogMode(), 0);
+    // Hiding keeps the catalog open; the main window's button shows it again.
+    QVERIFY(app.open(app.catalog({"a"})));
+    form->hideCatalogButton->click();
+    QVERIFY(!form->isVisible());
+    QCOMPARE(app.doc()->CatalogMode(), 2);
+    child<TColourButton>(app.main(), "OpenCatalogButton")->click();
+    QVERIFY(form->isVisible());
+}
+
+void TestCatalogDocumentWindow::exitPromptSavesTheCatalog()
+{
+    CatalogFixture app;
+    QVERIFY(app.start());
+    QVERIFY(app.open(app.catalog({"a", "b"})));
+    app.doc()->setCells(Name, 2, QStringLiteral("renamed"));
+    app.doc()->setCatalogModified(true);
+    app.prompt.queueAnswer(Prompt::Answer::Yes);
+    app.main()->exitButtonClick();
+    QCOMPARE(app.prompt.messages().last(), QStringLiteral("Save video catalog before exiting?"));
+    QVERIFY(!app.main()->isVisible());
+    const CatalogReadResult saved = TVC_ReadCatalogFile(app.doc()->CatalogFileName(), {});
+    QCOMPARE(saved.catalog.bookmarks[1].name, QStringLiteral("renamed"));
+}
+
+void TestCatalogDocumentWindow::catalogButtonShowsAnOpenCatalog()
+{
+    CatalogFixture app;
+    QVERIFY(app.start());
+    const CatalogData data = app.catalog({"a"});
+    QString error;
+    QVERIFY(TVC_WriteCatalogFile(app.catalogFolder() + "c.tvc", data, &error));
+    app.prompt.queueFileName(app.catalogFolder() + "c.tvc");
+    child<QAction>(app.main(), "ShowBookmarks1")->trigger(); // Ctrl+O in the main window
+    QCOMPARE(app.doc()->CatalogMode(), 2);
+    QCOMPARE(child<QAction>(app.main(), "ShowBookmarks1")->text(), QStringLiteral("Show Video Catalog"));
+    app.form()->hide();
+    const qsizetype asked = app.prompt.shown().size();
+    child<QAction>(app.main(), "ShowBookmarks1")->trigger();
+    QVERIFY(app.form()->isVisible());
+    QCOMPARE(app.prompt.shown().size(), asked); // no dialog
+}
+
+void TestCatalogDocumentWindow::printsToPdf()
+{
+    CatalogFixture app;
+    QVERIFY(app.start());
+    QStringList names;
+    for (int i = 0; i < 60; ++i)
+        names << QStringLiteral("Move %1").arg(i + 1);
+    CatalogData data = app.catalog(names);
+    data.bookmarks[0].description = QStringLiteral("A long description\r\nover two lines");
+    QVERIFY(app.open(data));
+    const QString pdf = app.programFolder() + QStringLiteral("grid.pdf");
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;
+    QString title;
+    app.form()->setPrintDialog([&](QPrinter& printer) {
+        orientation = printer.pageLayout().orientation();
+        title = printer.docName();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    });
+    app.form()->PrintWithDescription1->trigger();
+    QCOMPARE(orientation, QPageLayout::Landscape);
+    QCOMPARE(title, QStringLiteral("steps"));
+    const QByteArray printed = contents(pdf);
+    QVERIFY(printed.startsWith("%PDF"));
+    QVERIFY(printed.count("/Type /Page\n") + printed.count("/Type /Page\r") + printed.count("/Type /Page ") +
+                printed.count("/Type /Page>") >=
+            2);
+    // The description column was widened for the print only.
+    QCOMPARE(app.grid()->columnWidth(Description), 0);
+
+    // A cancelled print dialog prints nothing.
+    QFile::remove(pdf);
+    app.form()->setPrintDialog([](QPrinter&) { return false; });
+    app.form()->PrintWithoutDescription1->trigger();
+    QVERIFY(!QFile::exists(pdf));
+}
+
+void TestCatalogDocumentWindow::repeatHidingSettingHoldsAcrossARun()
+{
+    CatalogFixture app;
+    QFile config(app.configPath());
+    QVERIFY(config.open(QIODevice::WriteOnly));
+    config.write("Bookmarks_Form_Hide_Repeat_Category: 1\r\nBookmarks_Form_Category_Column_Show: 1\r\n");
+    config.close();
+    QVERIFY(app.start());
+    QCOMPARE(app.form()->hideRepeatsButton->text(), QStringLiteral("repeats - hidden"));
+    QVERIFY(app.open(app.catalog({"a", "b"}, {"Salsa", "Salsa"})));
+    QCOMPARE(app.column(Category), QStringList({"Salsa", "-"}));
+    app.form()->hideRepeatsButton->click();
+    app.main()->exitButtonClick();
+    QVERIFY(contents(app.configPath()).contains("Bookmarks_Form_Hide_Repeat_Category: 0\r\n"));
+}
+
+QTEST_MAIN(TestCatalogDocumentWindow)
+#include "TestCatalogDocumentWindow.moc"
