@@ -594,9 +594,6 @@ void TestSecondaryWindows::guideAndAbout()
     QVERIFY(guide.RichEdit1->isReadOnly());
     QCOMPARE(guide.Button1->text(), QStringLiteral("OK"));
     QCOMPARE(guide.PrintButton->text(), QStringLiteral("Print Quick Start Guide"));
-    const QString text = guide.RichEdit1->toPlainText();
-    for (const char* step : {"press c", "g at its start and h at its end", "press t", "press o"})
-        QVERIFY2(text.contains(QLatin1String(step)), step);
     guide.show();
     QVERIFY(QTest::qWaitForWindowExposed(&guide));
     QTest::mouseClick(guide.Button1, Qt::LeftButton);

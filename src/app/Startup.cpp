@@ -58,7 +58,7 @@ void Startup::createWindows()
     engine->initialize();
     m_windows.MainForm = new TMainForm(engine);
     m_windows.MainForm->show();
-    m_windows.QuickStartGuideForm = new TQuickStartGuideForm;
+    m_windows.QuickStartGuideForm = new TQuickStartGuideForm(m_options.programFolder);
     m_windows.CategoryInputForm = new TCategoryInputForm;
     m_windows.FilePlayingInfoForm = new TFilePlayingInfoForm;
     m_windows.BookmarksForm = new TBookmarksForm;
