@@ -20,7 +20,10 @@ void figure(QPainter& p, const QPointF& hip, double lean, double armUp, double l
 {
     const QPointF neck = hip + QPointF(lean, -52);
     p.drawLine(hip, neck);
-    p.drawEllipse(neck + QPointF(lean * 0.3, -16), 11, 11);
+    p.save();
+    p.setBrush(p.pen().color());
+    p.drawEllipse(neck + QPointF(lean * 0.3, -16), 10, 10);
+    p.restore();
     const QPointF shoulder = neck + QPointF(0, 6);
     p.drawLine(shoulder, shoulder + QPointF(-22, -armUp));
     p.drawLine(shoulder, shoulder + QPointF(24, armUp * 0.4 - 14));
@@ -52,14 +55,14 @@ QPixmap AboutPictures::dancers(const QSize& size)
 
     p.scale(size.width() / 250.0, size.height() / 161.0);
     p.setPen(QPen(QColor(20, 12, 30), 7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    figure(p, QPointF(100, 82), -6, 34, 16);
+    figure(p, QPointF(100, 90), -6, 34, 16);
     p.save();
     p.translate(262, 0);
     p.scale(-1, 1);
-    figure(p, QPointF(118, 84), -4, 10, 10);
+    figure(p, QPointF(118, 92), -4, 10, 10);
     p.restore();
     // The joined hands.
-    p.drawLine(QPointF(118, 40), QPointF(130, 36));
+    p.drawLine(QPointF(118, 48), QPointF(130, 44));
     return pixmap;
 }
 

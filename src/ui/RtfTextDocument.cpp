@@ -44,10 +44,14 @@ void fillTextDocument(QTextDocument& document, const RtfDocument& rtf)
     for (const RtfParagraph& paragraph : rtf.paragraphs) {
         QTextBlockFormat block;
         block.setAlignment(toQt(paragraph.alignment));
-        if (first)
+        // The block's own format sizes its bullet and its empty lines.
+        const QTextCharFormat look = charFormat(paragraph.runs.isEmpty() ? RtfRun() : paragraph.runs.first());
+        if (first) {
             cursor.setBlockFormat(block);
-        else
-            cursor.insertBlock(block);
+            cursor.setBlockCharFormat(look);
+        } else {
+            cursor.insertBlock(block, look);
+        }
         first = false;
         if (paragraph.listItem) {
             if (list)

@@ -85,7 +85,7 @@ TAboutForm::TAboutForm(QWidget* parent)
     ProgramName->setObjectName(QStringLiteral("ProgramName"));
     ProgramName->setAccessibleName(ProgramName->text());
     QFont large = ProgramName->font();
-    large.setPixelSize(30);
+    large.setPixelSize(24);
     large.setBold(true);
     ProgramName->setFont(large);
     ProgramName->setAlignment(Qt::AlignCenter);

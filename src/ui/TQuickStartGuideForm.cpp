@@ -67,6 +67,7 @@ void TQuickStartGuideForm::loadGuide(const QString& programFolder)
         return;
     }
     fillTextDocument(*RichEdit1->document(), readRtf(file.readAll()));
+    RichEdit1->moveCursor(QTextCursor::Start);
     m_loaded = true;
 }
 
