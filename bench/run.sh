@@ -38,3 +38,9 @@ for clip in "$root/assets/VideoClips/demo_counted_beat.mp4" "$hd"; do
     $1 == "first_frame_total" { printf "ratio first_frame/mpv_cli    %10.2f (target <= 1.2)\n", $2 / first }
     $1 == "back3s_latency_median" { d = seek - first; if (d > 0) printf "ratio back3s/mpv_cli_seek    %10.2f\n", $2 / d }'
 done
+
+# == Catalog files ==
+# Saves and opens a 10,000-bookmark catalog in both formats (CatalogBench).
+cmake --build "$build" -j2 --target CatalogBench >/dev/null
+echo "== catalog files"
+"$build/bin/CatalogBench" 10000

@@ -60,8 +60,8 @@ private slots:
         QCOMPARE(document->firstBlock().text(), QStringLiteral("Tempoloop Quick Start Guide"));
         QCOMPARE(document->firstBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
         QCOMPARE(document->firstBlock().begin().fragment().charFormat().fontPointSize(), 20.0);
-        // Bullets become lists, one list per run of items; the green mark's
-        // words keep their colour and weight.
+        // Bullets become lists, one list per run of items; coloured words
+        // keep their colour and weight.
         int listed = 0;
         QSet<QTextList*> lists;
         bool greenBold = false;
@@ -72,7 +72,7 @@ private slots:
             }
             for (auto it = b.begin(); !it.atEnd(); ++it) {
                 const QTextFragment f = it.fragment();
-                if (f.text() == QLatin1String("player controls active"))
+                if (f.text() == QLatin1String("command"))
                     greenBold = f.charFormat().fontWeight() == QFont::Bold &&
                                 f.charFormat().foreground().color() == QColor(0, 128, 0);
             }

@@ -394,7 +394,7 @@ void TestKeyboard::timeBoxTakesTextAndEscapeEndsIt()
     p.settle();
     QCOMPARE(ranCommands(ran), Commands{});
     QCOMPARE(p.position(), 100.0);
-    QCOMPARE(m->setStartTimeValue->digitText(), QStringLiteral("1"));
+    QCOMPARE(m->setStartTimeValue->digitText().remove(u'_'), QStringLiteral("1"));
 
     Program::key(m, Qt::Key_Escape);
     QVERIFY(m->focusSink->isActive());
@@ -563,8 +563,8 @@ void TestKeyboard::addBookmarkMousePress()
     QSignalSpy made(p.keyboard()->bookmarkMaking, &BookmarkMaking::ran);
     QTest::mouseClick(m->setStartTimeValue, Qt::LeftButton);
     QTest::mousePress(m->makeBookmarkButton, Qt::LeftButton, Qt::ShiftModifier);
-    QVERIFY(m->focusSink->isActive());
     QTest::mouseRelease(m->makeBookmarkButton, Qt::LeftButton, Qt::ShiftModifier);
+    QVERIFY(m->focusSink->isActive());
     QTest::mousePress(m->makeBookmarkButton, Qt::LeftButton);
     QTest::mouseRelease(m->makeBookmarkButton, Qt::LeftButton);
     QCOMPARE(ranOperations(made), (QStringList{"QuickMakeBookmarkButtonClick", "makeBookmarkButtonClick"}));

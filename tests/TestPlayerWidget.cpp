@@ -63,15 +63,6 @@ private slots:
         QCOMPARE(m->ActiveMovie1->width(), m->centralWidget()->width() - TMainForm::RightPanelWidth);
     }
 
-    void playingAgainReturnsToFullScreen()
-    {
-        app->player()->setFullScreenMode(true);
-        app->player()->Pause();
-        app->player()->Play();
-        app->player()->tick();
-        QVERIFY(app->main()->ActiveMovie1->isPictureFullScreen());
-    }
-
     void stripFollowsPlaybackAndSeeks()
     {
         TActiveMovie* movie = app->main()->ActiveMovie1;

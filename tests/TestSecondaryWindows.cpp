@@ -1,4 +1,5 @@
 #include "ScriptedPrompt.h"
+#include "app/ConfigFile.h"
 #include "catalog/TBookmarksForm.h"
 #include "catalog/TCategoryInputForm.h"
 #include "input/FocusSink.h"
@@ -334,7 +335,8 @@ void TestSecondaryWindows::restoreDefaults()
     prompt.queueAnswer(Prompt::Answer(restore));
     prompt.queueAnswer(Prompt::Answer(save));
     TOptionsForm form;
-    form.setConfigFilePath(config);
+    const ConfigFile configFile(dir.path(), dir.filePath(QStringLiteral("user")));
+    form.setRestoreDefaults([&configFile] { return configFile.resetToDefaults(); });
     int endCalls = 0;
     bool configGoneAtEnd = false;
     form.setEndProgram([&] {
@@ -594,6 +596,7 @@ void TestSecondaryWindows::guideAndAbout()
     QVERIFY(guide.RichEdit1->isReadOnly());
     QCOMPARE(guide.Button1->text(), QStringLiteral("OK"));
     QCOMPARE(guide.PrintButton->text(), QStringLiteral("Print Quick Start Guide"));
+    QCOMPARE(guide.pos(), QPoint(150, 100));
     guide.show();
     QVERIFY(QTest::qWaitForWindowExposed(&guide));
     QTest::mouseClick(guide.Button1, Qt::LeftButton);

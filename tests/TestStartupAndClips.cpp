@@ -57,26 +57,16 @@ private slots:
         const QByteArray written = readAll(app.configPath());
         QVERIFY(written.startsWith("Beginner_Mode: 1\r\n\r\nBack_Frames_Value: 2\r\n"));
         QCOMPARE(written.count("\r\n\r\n"), 15);
-        // Nothing the user did not change differs from the defaults.
+        // Nothing the user did not change differs from the defaults, but
+        // for window sizes that the screen is too small for.
         Settings expected = Settings::defaults(app.programFolder());
+        const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+        expected.mainFormWidth = std::min(expected.mainFormWidth, screen.width());
+        expected.mainFormHeight = std::min(expected.mainFormHeight, screen.height());
+        expected.bookmarksFormWidth = std::min(expected.bookmarksFormWidth, screen.width());
+        expected.bookmarksFormHeight = std::min(expected.bookmarksFormHeight, screen.height());
         expected.quickStartGuideVisible = true; // the guide was showing at exit
-        Settings read = readConfig(written, Settings::defaults(app.programFolder()));
-        // Window positions are the window system's to settle; compare the rest.
-        read.mainFormLeft = expected.mainFormLeft;
-        read.mainFormTop = expected.mainFormTop;
-        read.mainFormWidth = expected.mainFormWidth;
-        read.mainFormHeight = expected.mainFormHeight;
-        read.bookmarksFormLeft = expected.bookmarksFormLeft;
-        read.bookmarksFormTop = expected.bookmarksFormTop;
-        read.bookmarksFormWidth = expected.bookmarksFormWidth;
-        read.bookmarksFormHeight = expected.bookmarksFormHeight;
-        read.optionsFormLeft = expected.optionsFormLeft;
-        read.optionsFormTop = expected.optionsFormTop;
-        read.videoFileInfoFormLeft = expected.videoFileInfoFormLeft;
-        read.videoFileInfoFormTop = expected.videoFileInfoFormTop;
-        read.commandLineEntryFormLeft = expected.commandLineEntryFormLeft;
-        read.commandLineEntryFormTop = expected.commandLineEntryFormTop;
-        QVERIFY(read == expected);
+        QCOMPARE(QString::fromUtf8(written), QString::fromUtf8(writeConfig(expected)));
     }
 
     void settingsReadAtStartReachTheControls()

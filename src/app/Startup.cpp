@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/ConfigFile.h"
+#include "app/ProgramFolders.h"
 #include "app/Prompt.h"
 #include "catalog/TBookmarksForm.h"
 #include "catalog/TCategoryInputForm.h"
@@ -52,13 +53,13 @@ bool Startup::playerIsPresent()
     return probe && probe->initialize();
 }
 
-void Startup::createWindows()
+void Startup::createWindows(const QString& dataFolder)
 {
     PlaybackEngine* engine = m_options.makeEngine();
     engine->initialize();
     m_windows.MainForm = new TMainForm(engine);
     m_windows.MainForm->show();
-    m_windows.QuickStartGuideForm = new TQuickStartGuideForm(m_options.programFolder);
+    m_windows.QuickStartGuideForm = new TQuickStartGuideForm(dataFolder);
     m_windows.CategoryInputForm = new TCategoryInputForm;
     m_windows.FilePlayingInfoForm = new TFilePlayingInfoForm;
     m_windows.BookmarksForm = new TBookmarksForm;
@@ -73,16 +74,18 @@ bool Startup::start(const QStringList& arguments)
         prompt().message(missingPlayerMessage(), Prompt::Icon::Error);
         return false;
     }
-    createWindows();
+    const ProgramFolders folders = ProgramFolders::locate(m_options.programFolder, m_options.userConfigFolder);
+    createWindows(folders.dataFolder());
     TMainForm* main = m_windows.MainForm;
     main->setWindows(&m_windows);
     main->connectWindowMenus();
-    main->setProgramFolder(m_options.programFolder);
+    folders.makeUserFolders();
+    main->setProgramFolder(folders.dataFolder());
     main->keyboard = new Keyboard(m_windows, main);
-    const ConfigFile file(m_options.programFolder, m_options.userConfigFolder);
+    const ConfigFile file = folders.configFile();
     m_settings = std::make_unique<SettingsBinder>(m_windows, file);
     main->settings = m_settings.get();
-    m_windows.OptionsForm->setConfigFilePath(file.writePath());
+    m_windows.OptionsForm->setRestoreDefaults([file] { return file.resetToDefaults(); });
     if (m_options.endProgram)
         m_windows.OptionsForm->setEndProgram(m_options.endProgram);
     m_windows.CommandLineEntryForm->setLoopPlayer(main);

@@ -39,7 +39,7 @@ public:
 
 private:
     bool playerIsPresent();
-    void createWindows();
+    void createWindows(const QString& dataFolder);
 
     Options m_options;
     AppWindows m_windows;

@@ -2,6 +2,7 @@
 
 #include "input/KeyCommands.h"
 #include "input/KeyMatching.h"
+#include "input/LayoutKey.h"
 
 #include <QKeyEvent>
 #include <QPointer>
@@ -37,7 +38,7 @@ bool KeyDispatcher::keyEvent(QObject* sender, const QKeyEvent* event)
     // An operation may close the sender's window; the typed character still
     // goes to the main window's table, as it did before the close.
     QPointer<QObject> guard(sender);
-    if (FormKeyDown(sender, event->key(), event->modifiers()))
+    if (FormKeyDown(sender, LayoutKey::unshiftedKey(*event), event->modifiers()))
         return true;
     if (const std::optional<QChar> typed = keys::typedCharacter(event->text(), event->modifiers()))
         FormKeyPress(guard.data(), *typed);

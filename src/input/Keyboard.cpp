@@ -10,7 +10,7 @@
 #include "ui/TMainForm.h"
 #include "ui/widgets/TColourButton.h"
 
-#include <QMouseEvent>
+#include <QGuiApplication>
 
 Keyboard::Keyboard(AppWindows& windows, QObject* parent) : QObject(parent), m_windows(windows)
 {
@@ -27,7 +27,10 @@ Keyboard::Keyboard(AppWindows& windows, QObject* parent) : QObject(parent), m_wi
     commandLineEntryFocus = KeyForwarding::commandLineEntryFocus(windows, handler, this);
     fileInfoFocus = KeyForwarding::fileInfoFocus(windows, handler, this);
 
-    windows.MainForm->makeBookmarkButton->installEventFilter(this);
+    // Acts on the click, however it comes: mouse, Space on the focused
+    // button, or an accessibility tool's press.
+    connect(windows.MainForm->makeBookmarkButton, &QAbstractButton::clicked, this,
+            [this] { makeBookmarkButtonMouseDown(QGuiApplication::keyboardModifiers()); });
 }
 
 void Keyboard::makeBookmarkButtonMouseDown(Qt::KeyboardModifiers modifiers)
@@ -37,14 +40,4 @@ void Keyboard::makeBookmarkButtonMouseDown(Qt::KeyboardModifiers modifiers)
         bookmarkMaking->QuickMakeBookmarkButtonClick();
     else
         bookmarkMaking->makeBookmarkButtonClick();
-}
-
-bool Keyboard::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_windows.MainForm->makeBookmarkButton && event->type() == QEvent::MouseButtonPress) {
-        const auto* press = static_cast<QMouseEvent*>(event);
-        if (press->button() == Qt::LeftButton)
-            makeBookmarkButtonMouseDown(press->modifiers());
-    }
-    return false;
 }

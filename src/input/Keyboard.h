@@ -28,12 +28,9 @@ public:
     FocusModel* commandLineEntryFocus = nullptr;
     FocusModel* fileInfoFocus = nullptr;
 
-    // A mouse press on the add bookmark button: the quick add with Shift
-    // held, the normal add otherwise.
+    // A click on the add bookmark button: the quick add with Shift held, the
+    // normal add otherwise.
     void makeBookmarkButtonMouseDown(Qt::KeyboardModifiers modifiers);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     AppWindows& m_windows;

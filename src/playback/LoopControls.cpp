@@ -107,6 +107,11 @@ void LoopControls::playLoopButtonClick(QObject* sender)
         refuseLoop(QStringLiteral("You must enter a \"Start Time\" first before playing a loop."));
         return;
     }
+    // A partly filled box holds no time: it is refused, never guessed.
+    if (!isDigitForm(start) || !(end.isEmpty() || isDigitForm(end))) {
+        refuseLoop(QStringLiteral("A time box is only partly filled.\nPlease complete or clear it and try again."));
+        return;
+    }
     const int startSeconds = determineSecondsFromColonString(start);
     if (startSeconds >= player->Duration()) {
         refuseLoop(QStringLiteral("The start time is set past the end of the video.\nPlease fix and try again."));

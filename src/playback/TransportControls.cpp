@@ -43,11 +43,14 @@ void TransportControls::playButtonClick(QObject* sender)
     player->Play();
     m_form.focusIfSender(sender);
     if (m_form.loops->LoopIsPlaying) {
-        // Resuming a loop takes the boxes as they are now.
-        player->setSelectionStart(-1);
-        player->setSelectionEnd(-1);
+        // Resuming a loop takes the boxes as they are now; a partly filled
+        // box holds no time, so the loop then keeps the times it had.
         const QString start = m_form.setStartTimeValue->digitText();
         const QString end = m_form.setEndTimeValue->digitText();
+        if (!(start.isEmpty() || isDigitForm(start)) || !(end.isEmpty() || isDigitForm(end)))
+            return;
+        player->setSelectionStart(-1);
+        player->setSelectionEnd(-1);
         if (!start.isEmpty()) {
             player->setSelectionStart(determineSecondsFromColonString(start));
             if (!end.isEmpty())

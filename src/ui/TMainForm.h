@@ -24,6 +24,7 @@ class TransportControls;
 class LoopControls;
 struct AppWindows;
 class SettingsBinder;
+class SettingsBinding;
 class Keyboard;
 
 // The main window: the video picture with the player, loop, bookmark, window
@@ -71,6 +72,8 @@ public:
 
     // Settings file: read at start, written at exit.
     SettingsBinder* settings = nullptr;
+    // Ties this window's settings to its controls (MainWindowSettings.cpp).
+    void bindSettings(SettingsBinding& binding);
 
     // The keyboard: key handlers, focus model, key assignments.
     Keyboard* keyboard = nullptr;

@@ -1,6 +1,7 @@
 #include "ui/TQuickStartGuideForm.h"
 
 #include "app/Prompt.h"
+#include "app/SettingsBinding.h"
 #include "help/RtfReader.h"
 #include "ui/DesktopServices.h"
 #include "ui/DocumentPrinter.h"
@@ -27,6 +28,7 @@ TQuickStartGuideForm::TQuickStartGuideForm(const QString& programFolder, QWidget
     setObjectName(QStringLiteral("QuickStartGuideForm"));
     setWindowTitle(QStringLiteral("Tempoloop - The Ultimate Video Player"));
     setFixedSize(608, 477);
+    move(150, 100);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
     setPalette(pal);
@@ -102,4 +104,10 @@ void TQuickStartGuideForm::PrintButtonClick()
             prompt().message(QStringLiteral("The Quick Start Guide could not be printed."), Prompt::Icon::Error);
     }
     RichEdit1->setFocus(Qt::OtherFocusReason);
+}
+
+void TQuickStartGuideForm::bindSettings(SettingsBinding& binding)
+{
+    binding.bind(
+        &Settings::quickStartGuideVisible, [this] { return isVisible(); }, [](bool) {});
 }

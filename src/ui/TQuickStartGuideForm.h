@@ -4,6 +4,7 @@
 
 class QTextEdit;
 class TColourButton;
+class SettingsBinding;
 
 // The quick start guide window: shows "Quick_Start_Guide.rtf" from the
 // program's folder, greets the user at start until closed, and prints the
@@ -26,6 +27,10 @@ public:
     void GettingStartedGuide1Click();
     // Asks, lets the user choose a printer and prints the guide.
     void PrintButtonClick();
+
+    // Whether the guide shows at start: written from its visibility at exit;
+    // as read, it is shown once start-up is done, not when read.
+    void bindSettings(SettingsBinding& binding);
 
     QTextEdit* RichEdit1;
     TColourButton* Button1;     // "OK": hides the window
