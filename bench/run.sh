@@ -28,7 +28,7 @@ median_ms() {
 
 for clip in "$root/assets/VideoClips/demo_counted_beat.mp4" "$hd"; do
   echo "== $(basename "$clip")"
-  out=$(xvfb-run -a -s "-screen 0 1280x800x24" "$build/bin/PlayerBench" "$clip" "$loops" 2>/dev/null)
+  out=$(xvfb-run -a -s "-screen 0 1280x800x24" "$build/bench/PlayerBench" "$clip" "$loops" 2>/dev/null)
   echo "$out"
   mpv_first=$(median_ms mpv --no-config --vo=null --ao=null --frames=1 "$clip")
   mpv_seek=$(median_ms mpv --no-config --vo=null --ao=null --frames=1 --hr-seek=yes --start=7.5 "$clip")

@@ -30,7 +30,7 @@ list(TRANSFORM TEMPOLOOP_DOCUMENTS PREPEND ${PROJECT_SOURCE_DIR}/docs/ OUTPUT_VA
 file(GLOB TEMPOLOOP_DOCUMENTS_PRESENT CONFIGURE_DEPENDS ${_doc_paths})
 foreach(doc ${TEMPOLOOP_DOCUMENTS_PRESENT})
   get_filename_component(name ${doc} NAME)
-  configure_file(${doc} ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${name} COPYONLY)
+  configure_file(${doc} ${TEMPOLOOP_PROGRAM_DIR}/${name} COPYONLY)
 endforeach()
 
 install(TARGETS tempoloop RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

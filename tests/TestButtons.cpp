@@ -2,6 +2,7 @@
 // the focused button, or an accessibility tool's press; and their captions
 // light up in the button-highlight colour while hot.
 #include "AppFixture.h"
+#include "Controls.h"
 #include "catalog/TBookmarksForm.h"
 #include "input/FocusSink.h"
 #include "input/Keyboard.h"
@@ -44,13 +45,13 @@ private slots:
 
     void addBookmarkActsOnSpaceAndOnAnAccessiblePress()
     {
-        TColourButton* button = app->main()->makeBookmarkButton;
+        TColourButton* button = child<TColourButton>(app->main(), "makeBookmarkButton");
         QSignalSpy made(app->main()->keyboard->bookmarkMaking, &BookmarkMaking::ran);
 
         button->setFocus(Qt::TabFocusReason);
         QTest::keyClick(app->main()->windowHandle(), Qt::Key_Space);
         QCOMPARE(operations(made), QStringList{"makeBookmarkButtonClick"});
-        QVERIFY(app->main()->focusSink->isActive());
+        QVERIFY(child<FocusSink>(app->main(), "PanelFocusPanel")->isActive());
 
         button->setFocus(Qt::TabFocusReason);
         QTest::keyClick(app->main()->windowHandle(), Qt::Key_Space, Qt::ShiftModifier);

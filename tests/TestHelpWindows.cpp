@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "Controls.h"
 #include "ScriptedPrompt.h"
 #include "ui/AboutPictures.h"
 #include "ui/AppWindows.h"
@@ -107,14 +108,14 @@ private slots:
         AppWindows& w = app.startup->windows();
         QVERIFY(w.QuickStartGuideForm->RichEdit1->toPlainText().endsWith(app.programFolder()));
         w.QuickStartGuideForm->hide();
-        app.main()->QuickStartGuide1->trigger();
+        child<QAction>(app.main(), "QuickStartGuide1")->trigger();
         QVERIFY(w.QuickStartGuideForm->isVisible());
         QVERIFY(QTest::qWaitForWindowActive(w.QuickStartGuideForm));
         QCOMPARE(QApplication::focusWidget(), w.QuickStartGuideForm->RichEdit1);
 
         RecordingOpener opener;
         app.prompt.clear();
-        app.main()->UserManual1->trigger();
+        child<QAction>(app.main(), "UserManual1")->trigger();
         QCOMPARE(app.prompt.messages(), QStringList{HelpMenu::missingManualMessage(app.programFolder())});
         QVERIFY(app.prompt.lastMessage().endsWith(
             QStringLiteral("\"Tempoloop_1.00_User_Manual.htm\" is in the folder:\n") + app.programFolder()));
@@ -122,13 +123,13 @@ private slots:
 
         copyDocument(HelpMenu::userManualFileName(), app.programFolder());
         app.prompt.clear();
-        app.main()->UserManual1->trigger();
+        child<QAction>(app.main(), "UserManual1")->trigger();
         QVERIFY(app.prompt.messages().isEmpty());
         QCOMPARE(opener.opened, QList<QUrl>{QUrl::fromLocalFile(app.programFolder() + HelpMenu::userManualFileName())});
 
         // A desktop without a program for it: the user is told.
         opener.result = false;
-        app.main()->UserManual1->trigger();
+        child<QAction>(app.main(), "UserManual1")->trigger();
         QCOMPARE(app.prompt.messages().size(), 1);
     }
 

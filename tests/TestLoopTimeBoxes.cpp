@@ -2,6 +2,7 @@
 // partly filled, and the loop refuses a partly filled time instead of reading
 // it as another one ("00:00:1_" is not 10 seconds, "00:_1:05" not 650).
 #include "AppFixture.h"
+#include "Controls.h"
 #include "TimeBoxEntry.h"
 #include "playback/LoopControls.h"
 #include "ui/widgets/TColourButton.h"
@@ -14,8 +15,8 @@ class TestLoopTimeBoxes : public QObject {
 
     std::unique_ptr<AppFixture> app;
 
-    TimeBox* startBox() const { return app->main()->setStartTimeValue; }
-    TimeBox* endBox() const { return app->main()->setEndTimeValue; }
+    TimeBox* startBox() const { return child<TimeBox>(app->main(), "setStartTimeValue"); }
+    TimeBox* endBox() const { return child<TimeBox>(app->main(), "setEndTimeValue"); }
 
 private slots:
     void init()
@@ -23,7 +24,7 @@ private slots:
         app = std::make_unique<AppFixture>();
         app->defaultClip.duration = 1200.0;
         QVERIFY(app->start());
-        app->main()->StartVideoClip(app->makeClip("lesson.mp4"));
+        app->openClip(app->makeClip("lesson.mp4"));
         app->main()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(app->main()));
         app->prompt.clear();
@@ -70,14 +71,14 @@ private slots:
         QCOMPARE(startBox()->displayText(), QStringLiteral("00:01:__"));
 
         // The play loop button does not act on a time that is not one.
-        QTest::mouseClick(app->main()->playLoopButton, Qt::LeftButton);
+        QTest::mouseClick(child<TColourButton>(app->main(), "playLoopButton"), Qt::LeftButton);
         QTRY_COMPARE(app->prompt.messages(), QStringList{TimeBox::incompleteMessage()});
         QVERIFY(startBox()->hasFocus());
         QVERIFY(!app->main()->loops->LoopIsPlaying);
 
         // Completed, the box can be left.
         QTest::keyClicks(startBox(), "05");
-        QTest::mouseClick(app->main()->playLoopButton, Qt::LeftButton);
+        QTest::mouseClick(child<TColourButton>(app->main(), "playLoopButton"), Qt::LeftButton);
         QVERIFY(app->main()->loops->LoopIsPlaying);
         QCOMPARE(app->player()->SelectionStart(), 65.0);
         QCOMPARE(app->prompt.messages().size(), 1);

@@ -3,6 +3,7 @@
 // in the catalog are kept, window sizes are fitted to the screen, and a
 // restore of the defaults holds in a read-only install.
 #include "AppFixture.h"
+#include "Controls.h"
 #include "WithoutRootRights.h"
 #include "app/ConfigFile.h"
 #include "app/SettingsBinding.h"
@@ -239,14 +240,14 @@ private slots:
             if (!unprivileged.ok())
                 QSKIP("cannot give up root's rights here");
             QVERIFY(app.start());
-            QCOMPARE(app.main()->backSecondsValue->currentIndex(), 5);
+            QCOMPARE(child<QComboBox>(app.main(), "backSecondsValue")->currentIndex(), 5);
             app.prompt.queueAnswer(Prompt::Answer::Yes);
             app.startup->windows().OptionsForm->ExecuteRestoreKeyboardSettingsClick();
             QVERIFY(app.endedProgram);
             app.startup.reset();
 
             QVERIFY(app.start());
-            QCOMPARE(app.main()->backSecondsValue->currentIndex(), 2);
+            QCOMPARE(child<QComboBox>(app.main(), "backSecondsValue")->currentIndex(), 2);
             QCOMPARE(app.startup->settings()->current().backSecondsValue, 2);
             app.startup.reset();
         }

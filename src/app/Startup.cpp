@@ -68,6 +68,21 @@ void Startup::createWindows(const QString& dataFolder)
     m_windows.CommandLineEntryForm = new TCommandLineEntryForm;
 }
 
+void Startup::makeKeyboard()
+{
+    TMainForm* main = m_windows.MainForm;
+    TBookmarksForm* catalog = m_windows.BookmarksForm;
+    Keyboard::Windows parts;
+    parts.main = main;
+    parts.mainWindow = main;
+    parts.options = m_windows.OptionsForm;
+    parts.captionWindows = {catalog, m_windows.CommandLineEntryForm};
+    parts.gates = [catalog] { return keys::Gates{catalog->PlayingAll(), catalog->CatalogMode() != 0}; };
+    main->keyboard = new Keyboard(parts, main);
+    bindKeyCommands(*main->keyboard);
+    makeWindowFocus(*main->keyboard);
+}
+
 bool Startup::start(const QStringList& arguments)
 {
     if (!playerIsPresent()) {
@@ -81,7 +96,7 @@ bool Startup::start(const QStringList& arguments)
     main->connectWindowMenus();
     folders.makeUserFolders();
     main->setProgramFolder(folders.dataFolder());
-    main->keyboard = new Keyboard(m_windows, main);
+    makeKeyboard();
     const ConfigFile file = folders.configFile();
     m_settings = std::make_unique<SettingsBinder>(m_windows, file);
     main->settings = m_settings.get();

@@ -12,6 +12,10 @@ MediaPlayerControl::MediaPlayerControl(PlaybackEngine* engine, QObject* parent) 
 {
     m_engine->setParent(this);
     connect(m_engine, &PlaybackEngine::fileLoaded, this, &MediaPlayerControl::engineLoaded);
+    connect(m_engine, &PlaybackEngine::loadFailed, this, &MediaPlayerControl::engineLoadFailed);
+    m_loadDeadline.setSingleShot(true);
+    m_loadDeadline.setInterval(OpenDeadlineMs);
+    connect(&m_loadDeadline, &QTimer::timeout, this, &MediaPlayerControl::engineLoadFailed);
     connect(m_engine, &PlaybackEngine::endReached, this, &MediaPlayerControl::engineEnded);
     connect(m_engine, &PlaybackEngine::positionChanged, this, &MediaPlayerControl::enginePositionChanged);
     m_timer.setInterval(TickIntervalMs);
@@ -134,15 +138,23 @@ void MediaPlayerControl::Open()
         m_openOld = oldOpen;
         m_openNew = osLoading;
     }
+    // The engine reports the end of the load; an engine that never does is
+    // given up on at the deadline.
+    m_loadDeadline.start();
     m_engine->load(m_fileName);
-    // The callers read Duration and friends right after Open returns.
-    if (!m_engine->waitForLoad(OpenDeadlineMs) && m_openState != osOpen) {
-        m_openState = osClosed;
-        m_openPending = true;
-        m_openOld = osLoading;
-        m_openNew = osClosed;
-        changePlayState(mpStopped);
-    }
+}
+
+void MediaPlayerControl::engineLoadFailed()
+{
+    if (m_openState != osLoading)
+        return;
+    m_loadDeadline.stop();
+    m_openState = osClosed;
+    m_openPending = true;
+    m_openOld = osLoading;
+    m_openNew = osClosed;
+    changePlayState(mpStopped);
+    emit loadFinished(false);
 }
 
 void MediaPlayerControl::engineLoaded()
@@ -160,10 +172,12 @@ void MediaPlayerControl::engineLoaded()
     m_openNew = osOpen;
     m_playState = mpStopped;
     emit mediaOpened();
+    m_loadDeadline.stop();
     if (m_autoStart)
         Play();
     else
         m_engine->seek(0.0);
+    emit loadFinished(true);
 }
 
 void MediaPlayerControl::Play()

@@ -26,7 +26,7 @@ class MediaPlayerControl : public QObject {
     Q_OBJECT
 public:
     static constexpr int TickIntervalMs = 50;
-    // Longest time Open() waits for the engine before giving up on a file.
+    // Longest time a load may take before the player gives up on the file.
     static constexpr int OpenDeadlineMs = 8000;
 
     // Takes ownership of the engine.
@@ -78,6 +78,7 @@ public:
     bool EnableContextMenu() const { return m_contextMenu; }
     void setEnableContextMenu(bool on) { m_contextMenu = on; }
 
+    // Starts loading FileName and returns at once; loadFinished() follows.
     void Open();
     void Play();
     bool Pause();
@@ -98,9 +99,13 @@ signals:
     // For the widget: show the picture full screen (true) or at DisplaySize.
     void pictureFullScreenChanged(bool fullScreen);
     void mediaOpened();
+    // The load that Open() started has ended: the file opened (and plays when
+    // AutoStart is on) or it could not be played.
+    void loadFinished(bool opened);
 
 private:
     void engineLoaded();
+    void engineLoadFailed();
     void engineEnded();
     void enginePositionChanged();
     void changePlayState(int newState);
@@ -110,6 +115,7 @@ private:
 
     PlaybackEngine* m_engine;
     QTimer m_timer;
+    QTimer m_loadDeadline;
     bool m_inTick = false;
     bool m_inPositionCheck = false;
 

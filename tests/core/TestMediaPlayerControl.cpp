@@ -21,9 +21,32 @@ class TestMediaPlayerControl : public QObject {
     {
         player->setFileName(path);
         player->Open();
+        // Open returns at once; the engine reports the load later.
+        QCOMPARE(player->OpenState(), int(osLoading));
+        engine->finishLoad();
     }
 
 private slots:
+    void openReturnsBeforeTheLoadAndReportsItsEnd()
+    {
+        QList<bool> finished;
+        connect(player, &MediaPlayerControl::loadFinished, this, [&](bool opened) { finished << opened; });
+        player->setFileName("/clips/lesson.mp4");
+        player->Open();
+        QVERIFY(engine->loadPending());
+        QVERIFY(finished.isEmpty());
+        engine->finishLoad();
+        QCOMPARE(finished, QList<bool>{true});
+        QCOMPARE(player->OpenState(), int(osOpen));
+        player->setFileName("/clips/broken.avi");
+        player->Open();
+        engine->finishLoad();
+        QCOMPARE(finished, (QList<bool>{true, false}));
+        QCOMPARE(player->OpenState(), int(osClosed));
+        QCOMPARE(player->PlayState(), int(mpStopped));
+        disconnect(player, &MediaPlayerControl::loadFinished, this, nullptr);
+    }
+
     void init()
     {
         engine = new FakeEngine;

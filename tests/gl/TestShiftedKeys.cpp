@@ -3,6 +3,7 @@
 // its Shift command. The keys are pressed with xdotool (XTest), so they take
 // the whole path of a real keystroke: X keymap, Qt's key event, dispatch.
 #include "AppFixture.h"
+#include "Controls.h"
 #include "input/FocusSink.h"
 #include "input/KeyCommands.h"
 #include "input/Keyboard.h"
@@ -51,7 +52,7 @@ private slots:
         app->main()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(app->main()));
         app->main()->giveFocusToSink();
-        QTRY_VERIFY(app->main()->focusSink->isActive());
+        QTRY_VERIFY(child<FocusSink>(app->main(), "PanelFocusPanel")->isActive());
     }
     void cleanup() { app.reset(); }
 

@@ -17,14 +17,20 @@ void FakeEngine::load(const QString& absolutePath)
 
 bool FakeEngine::waitForLoad(int)
 {
+    finishLoad();
+    return m_open;
+}
+
+bool FakeEngine::finishLoad()
+{
     if (!m_loadPending)
-        return m_open;
+        return false;
     m_loadPending = false;
     const Clip clip = m_clips.value(m_pendingLoad, m_defaultClip);
     const QFileInfo info(m_pendingLoad);
     if (clip.broken || (!m_clips.contains(m_pendingLoad) && !info.isFile())) {
         emit loadFailed(QStringLiteral("unrecognized file format"));
-        return false;
+        return true;
     }
     m_clip = clip;
     m_open = true;
@@ -58,6 +64,7 @@ qint64 FakeEngine::frameCount() const
 
 void FakeEngine::advance(int milliseconds)
 {
+    finishLoad();
     if (!m_open)
         return;
     if (m_seekReportPending) {

@@ -8,7 +8,9 @@
 // A scripted playback engine with a manual clock. Time moves only through
 // advance(); every frame boundary passed while playing is reported as a
 // position change, and a seek is reported at the next advance(), as a real
-// engine reports it after the seek has landed.
+// engine reports it after the seek has landed. A load ends (fileLoaded or
+// loadFailed) at finishLoad() or at the start of the next advance(), never
+// inside load().
 class FakeEngine : public PlaybackEngine {
     Q_OBJECT
 public:
@@ -28,6 +30,9 @@ public:
     void setDefaultClip(const Clip& clip) { m_defaultClip = clip; }
     void addClip(const QString& path, const Clip& clip) { m_clips.insert(path, clip); }
     void advance(int milliseconds);
+    // Ends the pending load; false when none pends.
+    bool finishLoad();
+    bool loadPending() const { return m_loadPending; }
     const QStringList& loadedPaths() const { return m_loads; }
     int seekCount() const { return m_seeks; }
     double lastSeekTarget() const { return m_lastSeek; }
