@@ -39,6 +39,11 @@ TQuickStartGuideForm::TQuickStartGuideForm(const QString& programFolder, QWidget
     RichEdit1->setReadOnly(true);
     RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichEdit1->setGeometry(11, 8, 585, 425);
+    // The buttons were laid out for 8-point captions.
+    QFont small = Button1->font();
+    small.setPointSize(8);
+    Button1->setFont(small);
+    PrintButton->setFont(small);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(268, 444, 73, 25);
     PrintButton->setObjectName(QStringLiteral("PrintButton"));
