@@ -462,13 +462,6 @@ void TestSecondaryWindows::guideAndAbout()
     QVERIFY(guide.RichEdit1->isReadOnly());
     QCOMPARE(guide.Button1->text(), QStringLiteral("OK"));
     QCOMPARE(guide.PrintButton->text(), QStringLiteral("Print Quick Start Guide"));
-    const QString text = guide.RichEdit1->toPlainText();
-    for (const char* step : {"press c", "g at its start and h at its end", "press t", "press o"})
-        QVERIFY2(text.contains(QLatin1String(step)), step);
-    // It describes what the user sees: the focus mark has no width and
-    // shows no text, and the clip button reads "view clip".
-    QVERIFY(!text.contains(QLatin1String("player controls active")));
-    QVERIFY(text.contains(QLatin1String("\"view clip\"")));
     QCOMPARE(guide.pos(), QPoint(150, 100));
     guide.show();
     QVERIFY(QTest::qWaitForWindowExposed(&guide));

@@ -54,13 +54,13 @@ bool Startup::playerIsPresent()
     return probe && probe->initialize();
 }
 
-void Startup::createWindows()
+void Startup::createWindows(const QString& dataFolder)
 {
     PlaybackEngine* engine = m_options.makeEngine();
     engine->initialize();
     m_windows.MainForm = new TMainForm(engine);
     m_windows.MainForm->show();
-    m_windows.QuickStartGuideForm = new TQuickStartGuideForm;
+    m_windows.QuickStartGuideForm = new TQuickStartGuideForm(dataFolder);
     m_windows.CategoryInputForm = new TCategoryInputForm;
     m_windows.FilePlayingInfoForm = new TFilePlayingInfoForm;
     m_windows.BookmarksForm = new TBookmarksForm;
@@ -91,11 +91,11 @@ bool Startup::start(const QStringList& arguments)
         prompt().message(missingPlayerMessage(), Prompt::Icon::Error);
         return false;
     }
-    createWindows();
+    const ProgramFolders folders = ProgramFolders::locate(m_options.programFolder, m_options.userConfigFolder);
+    createWindows(folders.dataFolder());
     TMainForm* main = m_windows.MainForm;
     main->setWindows(&m_windows);
     main->connectWindowMenus();
-    const ProgramFolders folders = ProgramFolders::locate(m_options.programFolder, m_options.userConfigFolder);
     folders.makeUserFolders();
     main->setProgramFolder(folders.dataFolder());
     makeKeyboard();

@@ -40,7 +40,7 @@ public:
 
 private:
     bool playerIsPresent();
-    void createWindows();
+    void createWindows(const QString& dataFolder);
     void makeKeyboard();
     // Which operation each key command runs.
     void bindKeyCommands(Keyboard& keyboard);

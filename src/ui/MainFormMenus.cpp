@@ -4,6 +4,7 @@
 #include "cmdline/TCommandLineEntryForm.h"
 #include "input/TOptionsForm.h"
 #include "ui/AppWindows.h"
+#include "ui/HelpMenu.h"
 #include "ui/TAboutForm.h"
 #include "ui/TFilePlayingInfoForm.h"
 #include "ui/TQuickStartGuideForm.h"
@@ -34,5 +35,6 @@ void TMainForm::connectWindowMenus()
     });
     connect(VideoFileInfo1, &QAction::triggered, this, [&w] { bringForward(w.FilePlayingInfoForm); });
     connect(CommandLineEntry1, &QAction::triggered, this, [&w] { bringForward(w.CommandLineEntryForm); });
-    connect(QuickStartGuide1, &QAction::triggered, this, [&w] { bringForward(w.QuickStartGuideForm); });
+    connect(QuickStartGuide1, &QAction::triggered, this, [&w] { w.QuickStartGuideForm->GettingStartedGuide1Click(); });
+    connect(UserManual1, &QAction::triggered, this, [this] { HelpMenu::UserManual1Click(programFolder()); });
 }

@@ -1,13 +1,26 @@
 #include "ui/TQuickStartGuideForm.h"
 
+#include "app/Prompt.h"
 #include "app/SettingsBinding.h"
+#include "help/RtfReader.h"
+#include "ui/DesktopServices.h"
+#include "ui/DocumentPrinter.h"
+#include "ui/RtfTextDocument.h"
 #include "ui/widgets/TColourButton.h"
 
-#include <QHBoxLayout>
+#include <QCoreApplication>
+#include <QFile>
+#include <QPrinter>
 #include <QTextEdit>
-#include <QVBoxLayout>
 
-TQuickStartGuideForm::TQuickStartGuideForm(QWidget* parent)
+namespace {
+
+// A guide is a few pages; anything far larger is not one.
+constexpr qint64 MaxGuideBytes = 16 * 1024 * 1024;
+
+} // namespace
+
+TQuickStartGuideForm::TQuickStartGuideForm(const QString& programFolder, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint), RichEdit1(new QTextEdit(this)),
       Button1(new TColourButton(QStringLiteral("OK"), this)),
       PrintButton(new TColourButton(QStringLiteral("Print Quick Start Guide"), this))
@@ -25,49 +38,81 @@ TQuickStartGuideForm::TQuickStartGuideForm(QWidget* parent)
     RichEdit1->setAccessibleName(QStringLiteral("Quick Start Guide"));
     RichEdit1->setReadOnly(true);
     RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    RichEdit1->setPlainText(defaultGuideText());
+    RichEdit1->setGeometry(11, 8, 585, 425);
+    // The buttons were laid out for 8-point captions.
+    QFont small = Button1->font();
+    small.setPointSize(8);
+    Button1->setFont(small);
+    PrintButton->setFont(small);
     Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setFixedSize(73, 25);
+    Button1->setGeometry(268, 444, 73, 25);
     PrintButton->setObjectName(QStringLiteral("PrintButton"));
-    PrintButton->setFixedSize(137, 25);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(Button1);
-    buttons->addStretch(1);
-    buttons->addWidget(PrintButton);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(RichEdit1, 1);
-    layout->addLayout(buttons);
+    PrintButton->setGeometry(459, 444, 137, 25);
 
     connect(Button1, &QAbstractButton::clicked, this, &QWidget::hide);
+    connect(PrintButton, &QAbstractButton::clicked, this, &TQuickStartGuideForm::PrintButtonClick);
+
+    QString folder = programFolder;
+    if (folder.isEmpty())
+        folder = QCoreApplication::applicationDirPath();
+    if (!folder.endsWith(u'/'))
+        folder += u'/';
+    loadGuide(folder);
+}
+
+QString TQuickStartGuideForm::missingNotice(const QString& programFolder)
+{
+    return QStringLiteral("The Quick Start Guide is missing.\n\nPlease make sure the file \"") + guideFileName() +
+           QStringLiteral("\" is in the folder:\n") + programFolder;
+}
+
+void TQuickStartGuideForm::loadGuide(const QString& programFolder)
+{
+    QFile file(programFolder + guideFileName());
+    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxGuideBytes) {
+        showMissingNotice(programFolder);
+        return;
+    }
+    fillTextDocument(*RichEdit1->document(), readRtf(file.readAll()));
+    RichEdit1->moveCursor(QTextCursor::Start);
+    m_loaded = true;
+}
+
+void TQuickStartGuideForm::showMissingNotice(const QString& programFolder)
+{
+    QFont font = RichEdit1->font();
+    font.setPointSize(14);
+    RichEdit1->setFont(font);
+    RichEdit1->setPlainText(missingNotice(programFolder));
+    QTextCharFormat red;
+    red.setForeground(Qt::red);
+    QTextCursor all(RichEdit1->document());
+    all.select(QTextCursor::Document);
+    all.mergeCharFormat(red);
+}
+
+void TQuickStartGuideForm::GettingStartedGuide1Click()
+{
+    show();
+    raise();
+    activateWindow();
+    RichEdit1->setFocus(Qt::OtherFocusReason);
+}
+
+void TQuickStartGuideForm::PrintButtonClick()
+{
+    if (prompt().askYesNo(QStringLiteral("Print the Quick Start Guide?")) == Prompt::Answer::Yes) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setDocName(jobTitle());
+        printer.setCreator(QStringLiteral("Tempoloop"));
+        if (DesktopServices::choosePrinter(printer, this) && !printWithOneInchMargins(*RichEdit1->document(), printer))
+            prompt().message(QStringLiteral("The Quick Start Guide could not be printed."), Prompt::Icon::Error);
+    }
+    RichEdit1->setFocus(Qt::OtherFocusReason);
 }
 
 void TQuickStartGuideForm::bindSettings(SettingsBinding& binding)
 {
     binding.bind(
         &Settings::quickStartGuideVisible, [this] { return isVisible(); }, [](bool) {});
-}
-
-QString TQuickStartGuideForm::defaultGuideText()
-{
-    return QStringLiteral(
-        "Tempoloop - Quick Start Guide\n"
-        "\n"
-        "Tempoloop is driven by single keys: a key is a command, except while you type into a box (a loop "
-        "time, a key box beside a button, or the bookmark list), where keys are text. Press Enter or Escape, "
-        "or click the window's background, and keys are commands again.\n"
-        "\n"
-        "1. Open a clip: press c (or click \"view clip\").\n"
-        "2. Step through it: a / f jump back / forward by seconds, s / d step one frame back / forward.\n"
-        "3. Change the speed: j slow motion, k regular speed, l fast motion; m mutes.\n"
-        "4. Mark a loop: press g at its start and h at its end.\n"
-        "5. Play the loop: press t; y plays the whole clip again.\n"
-        "6. Keep it: press o to add the loop as a bookmark to a video catalog.\n"
-        "7. Play bookmarks: double-click a bookmark's play arrow in the catalog, or press "
-        "8 / 9 / 0 for the previous, current and next bookmark.\n"
-        "8. Share a bookmark as a Bookmark Command Line: u pastes a line from the clipboard, "
-        "i plays it.\n"
-        "\n"
-        "Every key can be changed under Tools, Options. Press r to restart the clip and z to exit.\n");
 }
