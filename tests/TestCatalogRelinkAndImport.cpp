@@ -1,6 +1,7 @@
 // The catalog window against the file system: relinking bookmarks whose clip
 // moved, after the open dialog and at start-up with a catalog argument, and
 // importing clips through the import dialog and by dropping files.
+#include "BookmarksOnClips.h"
 #include "CatalogFixture.h"
 #include "Controls.h"
 #include "catalog/Relinking.h"
@@ -17,22 +18,6 @@ using namespace BookmarkColumn;
 using Answer = Prompt::Answer;
 
 namespace {
-
-// Bookmarks on the given clips, named "n1", "n2", ...
-CatalogData bookmarksOn(const QList<Relinking::ClipLocation>& clips)
-{
-    CatalogData data;
-    for (const auto& clip : clips) {
-        Bookmark b;
-        b.name = QStringLiteral("n%1").arg(data.bookmarks.size() + 1);
-        b.startTime = QStringLiteral("00:00:01");
-        b.endTime = QStringLiteral("00:00:09");
-        b.fileName = clip.fileName;
-        b.folder = clip.folder;
-        data.bookmarks.append(b);
-    }
-    return data;
-}
 
 QStringList comboItems(QComboBox* box)
 {

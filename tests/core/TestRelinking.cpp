@@ -1,3 +1,4 @@
+#include "BookmarksOnClips.h"
 #include "ScriptedPrompt.h"
 #include "catalog/CatalogDocument.h"
 #include "catalog/Relinking.h"
@@ -36,21 +37,10 @@ private:
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));
     }
-    // One bookmark per (file name, folder), named "n1", "n2", ...
     void load(const QList<ClipLocation>& clips)
     {
-        CatalogData data;
-        for (const ClipLocation& c : clips) {
-            Bookmark b;
-            b.name = QStringLiteral("n%1").arg(data.bookmarks.size() + 1);
-            b.startTime = QStringLiteral("00:00:01");
-            b.endTime = QStringLiteral("00:00:05");
-            b.fileName = c.fileName;
-            b.folder = c.folder;
-            data.bookmarks.append(b);
-        }
         m_doc = std::make_unique<CatalogDocument>();
-        m_doc->model()->load(data);
+        m_doc->model()->load(bookmarksOn(clips));
     }
     ClipLocation clipOf(int row) const { return {m_doc->Cells(Filename, row), m_doc->Cells(Folder, row)}; }
     void validate()
