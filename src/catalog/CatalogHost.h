@@ -16,6 +16,8 @@ public:
     // Fills `LoopList` with the items and selects `selected` (-1: none).
     virtual void setLoopListItems(const QStringList& items, int selected) = 0;
     virtual void selectLoopListItem(int index) = 0;
+    // Adds one item at the end of `LoopList` (imported clips).
+    virtual void addLoopListItem(const QString& item) = 0;
 
     // The main window's catalog indicators.
     virtual void ShowBookmarkingInfo() = 0;
@@ -33,6 +35,8 @@ public:
     virtual BookmarksGridColumns gridColumns() const = 0;
     // 1 after the left arrow key, 2 after the right one, 0 before either.
     virtual int lastArrowDirection() const = 0;
+    // Where the clip dialogs start (relinking, importing).
+    virtual QString defaultVideoDirectory() const = 0;
     // Opens the options window on its cataloging page.
     virtual void showCatalogOptions() = 0;
 };

@@ -54,6 +54,7 @@ TBookmarksForm::TBookmarksForm(QWidget* parent)
     PlayingAllLabel->setObjectName(QStringLiteral("PlayingAllLabel"));
     PlayingAllLabel->setAccessibleName(PlayingAllLabel->text());
     PlayingAllLabel->hide();
+    setAcceptDrops(true); // files dropped from the desktop become bookmarks
 
     buildMenu();
     auto* bar = new QWidget(this);

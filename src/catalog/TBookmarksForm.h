@@ -81,6 +81,13 @@ public:
     void hideCatalogButtonClick(QObject* sender = nullptr);
     // Start-up with a catalog argument: reads it and ties the catalog to it.
     void openCatalogArgument(const QString& path);
+    // Leads the user through relinking bookmarks whose clip is missing
+    // (TBookmarksFormImport.cpp).
+    void ValidateBookmarks();
+    // Turns clip files into whole-clip bookmarks: those chosen in the
+    // multi-select dialog (a new catalog is started when none is open), or
+    // the dropped ones. False when the dialog was cancelled.
+    bool ImportMultipleClips(const QStringList* dropped = nullptr);
     // Prints the grid, columns 1 to 10, or 1 to 11 with the description.
     void PrintGrid(bool withDescription);
     // Stops a running play-all sequence.
@@ -156,6 +163,8 @@ public slots:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildMenu();

@@ -94,6 +94,7 @@ bool TBookmarksForm::OpenButtonClick(QWidget* caller)
     d.StoreCopyCategoryColumns();
     d.RefreshHideRepeats();
     tieToFile(path);
+    ValidateBookmarks();
     raise();
     switchSortingOff(QStringLiteral("sorting is OFF"));
     rebuildLoopList();
@@ -107,6 +108,7 @@ void TBookmarksForm::openCatalogArgument(const QString& path)
     m_lastOpenPath = path;
     readCatalogFile(path);
     tieToFile(path);
+    ValidateBookmarks();
     BookmarksGrid->setFocus(Qt::OtherFocusReason);
     d.StoreCopyCategoryColumns();
     d.RefreshHideRepeats();

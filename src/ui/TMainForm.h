@@ -95,6 +95,10 @@ public:
     void ShowBookmarksClick(QObject* sender = nullptr);
     // The catalog dialogs start in the options window's catalog folder.
     void ResetInitialCatalogDirectory();
+    // Importing clips (MainFormImport.cpp): the import button and menu items
+    // of both windows.
+    void addLoopListItem(const QString& item) override;
+    void ImportMultipleClips1Click(QObject* sender = nullptr);
 
     // The focus sink: focus to it means "player controls active".
     void giveFocusToSink() override;
@@ -298,6 +302,7 @@ private:
     void layoutPanels();
     void actOnArguments(const QStringList& arguments);
     void connectCatalogWindow();
+    void connectImportClips();
     void setPictureFullScreen(bool on);
     TFilePlayingInfoForm* infoWindow() const;
 

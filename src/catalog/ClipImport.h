@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QStringList>
+
+class CatalogDocument;
+
+// Turning clip files into bookmarks of the whole clip, from "00:00:00" to no
+// end time, each named after its file.
+namespace ClipImport {
+
+// The paths in the order they are imported: ascending, ignoring letter case.
+QStringList importOrder(QStringList paths);
+// A bookmark's name for a file: its name without the last four characters
+// (a dot and a three-letter extension).
+QString bookmarkName(const QString& path);
+// Appends one bookmark per path, in import order (the blank first row of a
+// new catalog takes the first), and marks the catalog modified. Returns the
+// names added, in order.
+QStringList appendBookmarks(CatalogDocument& document, const QStringList& paths);
+
+} // namespace ClipImport

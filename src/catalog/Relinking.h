@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <optional>
+
+class CatalogDocument;
+
+// Finding bookmarks whose clip has gone missing and relinking them to where
+// the clip is now. One run walks the catalog from the first row to the last;
+// a relink the user makes can be carried over to every later bookmark of the
+// same clip, or to every later missing bookmark whose file is in the new
+// folder.
+namespace Relinking {
+
+// Where a bookmark's clip is: its file name and its folder, the folder with
+// its final "/".
+struct ClipLocation {
+    QString fileName;
+    QString folder;
+    QString path() const { return folder + fileName; }
+    bool operator==(const ClipLocation&) const = default;
+};
+
+// The location of a chosen file.
+ClipLocation locationOf(const QString& path);
+// Whether a bookmark's clip is there (a file, not a folder).
+bool clipExists(const ClipLocation& clip);
+
+// What one run of the check remembers: the last relink and the two ways of
+// carrying it over, which once on stay on and follow the latest relink.
+class RelinkRun {
+public:
+    enum class FollowUp { None, SameClip, SameFolder };
+
+    // Where a missing clip goes without asking, if a carried-over relink
+    // applies: the same clip goes where the last relink put it; a clip of
+    // the last relink's old folder goes to its new folder when the file is
+    // there.
+    std::optional<ClipLocation> automaticRelink(const ClipLocation& missing) const;
+    // Remembers a relink and says which follow-up question suits it: the
+    // same clip when the file name changed, else the same folder when the
+    // folder changed.
+    FollowUp relink(const ClipLocation& from, const ClipLocation& to);
+    // The user accepted the follow-up question.
+    void accept(FollowUp followUp);
+
+    const ClipLocation& lastFrom() const { return m_from; }
+    const ClipLocation& lastTo() const { return m_to; }
+
+private:
+    ClipLocation m_from;
+    ClipLocation m_to;
+    bool m_sameClip = false;
+    bool m_sameFolder = false;
+};
+
+// The dialogue's texts.
+QString openingQuestion();
+QString missingBookmarkMessage(const QString& number, const QString& name, const ClipLocation& clip);
+QString confirmationQuestion(const ClipLocation& chosen);
+QString sameClipQuestion(const ClipLocation& from, const ClipLocation& to);
+QString sameFolderQuestion(const ClipLocation& from, const ClipLocation& to);
+QString notRelinkedMessage();
+
+// What the check needs from the catalog window.
+struct Dialogue {
+    std::function<void(int column, int row)> placeCursor; // may be empty
+    QString dialogFolder;                                 // the clip dialog's start folder
+    QString filter;                                       // the clip dialog's filter
+};
+
+// Walks the catalog's rows in order and leads the user through relinking
+// every bookmark whose clip is missing (through the prompt). Relinks mark
+// the catalog modified; nothing is saved.
+void ValidateBookmarks(CatalogDocument& document, const Dialogue& dialogue);
+
+} // namespace Relinking
