@@ -66,6 +66,7 @@ bool ClipLoader::StartVideoClip(QObject*, const QString& path)
     player->setAutoStart(true);
     player->setDisplayMode(mpTime);
     player->Open();
+    player->waitForOpen(); // until loading finishes on the engine's fileLoaded / loadFailed
 
     fillInformationFields();
     UpdateMainFormTitleBar();

@@ -26,7 +26,7 @@ class MediaPlayerControl : public QObject {
     Q_OBJECT
 public:
     static constexpr int TickIntervalMs = 50;
-    // Longest time Open() waits for the engine before giving up on a file.
+    // Longest time a caller should wait for a file to open.
     static constexpr int OpenDeadlineMs = 8000;
 
     // Takes ownership of the engine.
@@ -78,7 +78,16 @@ public:
     bool EnableContextMenu() const { return m_contextMenu; }
     void setEnableContextMenu(bool on) { m_contextMenu = on; }
 
+    // Starts opening FileName and returns at once. OpenState() reads
+    // osLoading until the engine has opened the file (the engine's
+    // fileLoaded(), then mediaOpened(); OnOpenStateChange to osOpen on the
+    // next tick) or given up on it (loadFailed(); OnOpenStateChange to
+    // osClosed and OnPlayStateChange to mpStopped on the next tick).
     void Open();
+    // Deprecated: blocks the caller until the open has ended, at most
+    // deadlineMs; true when the file is open. Kept for callers that still
+    // read the clip's facts right after Open().
+    bool waitForOpen(int deadlineMs = OpenDeadlineMs);
     void Play();
     bool Pause();
     void Stop();
@@ -101,7 +110,9 @@ signals:
 
 private:
     void engineLoaded();
+    void engineFailed();
     void engineEnded();
+    void reportRangeEnd();
     void enginePositionChanged();
     void changePlayState(int newState);
     void checkPosition();

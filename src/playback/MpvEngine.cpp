@@ -102,6 +102,10 @@ bool MpvEngine::initialize()
         {"access-references", "no"},
         {"hr-seek", "yes"},
         {"pause", "yes"},
+        // Without a working sound output clips still play, silently.
+        {"audio-fallback-to-null", "yes"},
+        // Frames are handed over when due; drawing never waits for their time.
+        {"video-timing-offset", "0"},
         {"vo", vo.isEmpty() ? "libmpv" : vo.constData()},
     };
     for (const auto& [name, value] : settings) {
@@ -113,6 +117,8 @@ bool MpvEngine::initialize()
     }
     if (!ao.isEmpty())
         mpv_set_option_string(m_mpv, "ao", ao.constData());
+    for (const auto& [name, value] : m_options.extraOptions)
+        mpv_set_option_string(m_mpv, name.constData(), value.constData());
 
     if (mpv_initialize(m_mpv) < 0) {
         mpv_terminate_destroy(m_mpv);
@@ -154,13 +160,39 @@ void MpvEngine::onWakeup(void* self)
 void MpvEngine::drainEvents()
 {
     m_drainQueued = false;
-    if (!m_mpv)
+    if (!m_mpv || m_draining)
         return;
+    m_draining = true;
     while (true) {
         const mpv_event* event = mpv_wait_event(m_mpv, 0);
         if (event->event_id == MPV_EVENT_NONE)
             break;
         handleEvent(*event);
+    }
+    m_draining = false;
+}
+
+// Signals wait for a queued step of their own, so that what the windows do
+// on them (open another clip, show a modal box) happens outside the drain.
+void MpvEngine::post(std::function<void()> signal)
+{
+    m_outbox.push_back({m_loadSerial, std::move(signal)});
+    if (m_deliveryQueued)
+        return;
+    m_deliveryQueued = true;
+    QMetaObject::invokeMethod(this, &MpvEngine::deliver, Qt::QueuedConnection);
+}
+
+// One at a time from the front: a handler that runs an event loop of its
+// own lets the rest be delivered in order from there.
+void MpvEngine::deliver()
+{
+    m_deliveryQueued = false;
+    while (!m_outbox.empty()) {
+        Posted next = std::move(m_outbox.front());
+        m_outbox.pop_front();
+        if (next.loadSerial == m_loadSerial)
+            next.emitSignal();
     }
 }
 
@@ -170,8 +202,7 @@ void MpvEngine::load(const QString& absolutePath)
     m_position = 0.0;
     m_seekPending = false;
     m_paused = true;
-    // mpv would also take URLs, playlists of URLs and devices: only plain
-    // local files go through.
+    // What the last clip still had to say is of no interest now.
     ++m_loadSerial;
     m_pendingRefusal.clear();
     // mpv would also take URLs, playlists of URLs and devices: only plain
@@ -236,6 +267,8 @@ void MpvEngine::reportRefusal()
     emit loadFailed(reason);
 }
 
+// Blocks the GUI thread; kept only until every caller finishes loading on
+// fileLoaded() / loadFailed(). What it found is delivered before it returns.
 bool MpvEngine::waitForLoad(int deadlineMs)
 {
     reportRefusal();
@@ -254,6 +287,7 @@ bool MpvEngine::waitForLoad(int deadlineMs)
         if (event->event_id != MPV_EVENT_NONE)
             handleEvent(*event);
     }
+    deliver();
     return isOpen();
 }
 
@@ -261,7 +295,7 @@ void MpvEngine::failLoad(const QString& reason)
 {
     m_loadState = LoadState::Failed;
     m_loadingEntry = -1;
-    emit loadFailed(reason);
+    post([this, reason] { emit loadFailed(reason); });
 }
 
 void MpvEngine::handleEvent(const mpv_event& event)
@@ -321,7 +355,7 @@ void MpvEngine::handlePropertyChange(Prop prop, const mpv_event_property& p)
     case PropPause:
         if (asFlag(p) != m_paused) {
             m_paused = asFlag(p);
-            emit pausedChanged(m_paused);
+            post([this, paused = m_paused] { emit pausedChanged(paused); });
         }
         break;
     case PropEof: {
@@ -330,7 +364,7 @@ void MpvEngine::handlePropertyChange(Prop prop, const mpv_event_property& p)
             return;
         m_atEnd = atEnd;
         if (atEnd && isOpen())
-            emit endReached();
+            post([this] { emit endReached(); });
         break;
     }
     case PropDuration:
@@ -373,7 +407,7 @@ void MpvEngine::reportPosition(double seconds)
     if (m_width > 0 && m_fps > 0.0 && frames > 0)
         seconds = std::min(seconds, (frames - 1) / m_fps);
     m_position = std::max(seconds, 0.0);
-    emit positionChanged(m_position);
+    post([this, position = m_position] { emit positionChanged(position); });
 }
 
 void MpvEngine::handleFileLoaded()
@@ -386,7 +420,7 @@ void MpvEngine::handleFileLoaded()
     m_loadState = LoadState::Open;
     m_position = 0.0;
     m_atEnd = false;
-    emit fileLoaded();
+    post([this] { emit fileLoaded(); });
 }
 
 void MpvEngine::readFileFacts()

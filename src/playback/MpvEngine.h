@@ -1,11 +1,16 @@
 #pragma once
 
 #include "playback/PlaybackEngine.h"
+#include "playback/VideoSurfaceSource.h"
 
+#include <QList>
+#include <QPair>
 #include <QPointer>
 #include <QString>
 #include <atomic>
 #include <cstdint>
+#include <deque>
+#include <functional>
 
 struct mpv_handle;
 struct mpv_event;
@@ -17,16 +22,20 @@ struct MpvEngineOptions {
     QString videoOutput = QStringLiteral("libmpv");
     // Empty: mpv's default audio output; "null" for silent runs.
     QString audioOutput;
+    // Further mpv options, set after (and so over) the engine's own.
+    QList<QPair<QByteArray, QByteArray>> extraOptions = {};
 };
 
 // PlaybackEngine over libmpv's client API.
 //
 // mpv runs its own threads; its wakeup callback only queues a drain of the
-// event queue onto the GUI thread, where every event is handled and every
-// signal emitted. State the windows ask for (position, pause, end, speed,
-// mute, volume) is kept from observed properties, so reading it never waits
-// for mpv. Facts about a file are taken once when it has loaded.
-class MpvEngine : public PlaybackEngine {
+// event queue onto the GUI thread, where every event is handled. The signals
+// that the drain finds are emitted afterwards, from a queued step of their
+// own: a handler may open another clip or run a modal box's event loop
+// without re-entering the drain. State the windows ask for (position, pause,
+// end, speed, mute, volume) is kept from observed properties, so reading it
+// never waits for mpv. Facts about a file are taken once when it has loaded.
+class MpvEngine : public PlaybackEngine, public VideoSurfaceSource {
     Q_OBJECT
 public:
     explicit MpvEngine(const MpvEngineOptions& options = {}, QObject* parent = nullptr);
@@ -35,6 +44,7 @@ public:
     bool initialize() override;
 
     void load(const QString& absolutePath) override;
+    // Deprecated: loading finishes with fileLoaded() or loadFailed().
     bool waitForLoad(int deadlineMs) override;
     bool isOpen() const override { return m_loadState == LoadState::Open; }
 
@@ -64,6 +74,9 @@ public:
 
     // mpv's handle, for the picture widget; nullptr before initialize().
     mpv_handle* handle() const { return m_mpv; }
+    // Whether mpv's event queue is being drained right now; no signal of the
+    // engine is ever emitted while it is.
+    bool isDraining() const { return m_draining; }
 
 private:
     enum class LoadState { Idle, Loading, Open, Failed };
@@ -97,11 +110,22 @@ private:
     void reportRefusal();
     void readFileFacts();
     void setAsync(Prop prop, const char* name, int format, void* value);
+    void post(std::function<void()> signal);
+    void deliver();
 
     MpvEngineOptions m_options;
     mpv_handle* m_mpv = nullptr;
     QPointer<MpvVideoWidget> m_surface;
     std::atomic<bool> m_drainQueued{false};
+    bool m_draining = false;
+    // Signals found by the drain, each with the load it belongs to; those
+    // of a load that has since been replaced are dropped.
+    struct Posted {
+        quint64 loadSerial;
+        std::function<void()> emitSignal;
+    };
+    std::deque<Posted> m_outbox;
+    bool m_deliveryQueued = false;
 
     LoadState m_loadState = LoadState::Idle;
     std::int64_t m_loadingEntry = -1; // playlist entry of the file being opened

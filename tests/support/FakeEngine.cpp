@@ -13,23 +13,45 @@ void FakeEngine::load(const QString& absolutePath)
     m_position = 0.0;
     m_pendingLoad = absolutePath;
     m_loadPending = true;
+    const quint64 serial = ++m_loadSerial;
+    QMetaObject::invokeMethod(
+        this,
+        [this, serial] {
+            if (serial == m_loadSerial)
+                finishLoad();
+        },
+        Qt::QueuedConnection);
 }
 
 bool FakeEngine::waitForLoad(int)
 {
+    finishLoad();
+    return m_open;
+}
+
+void FakeEngine::breakDown(const QString& reason)
+{
+    m_loadPending = false;
+    m_open = false;
+    m_paused = true;
+    m_atEnd = false;
+    emit loadFailed(reason);
+}
+
+void FakeEngine::finishLoad()
+{
     if (!m_loadPending)
-        return m_open;
+        return;
     m_loadPending = false;
     const Clip clip = m_clips.value(m_pendingLoad, m_defaultClip);
     const QFileInfo info(m_pendingLoad);
     if (clip.broken || (!m_clips.contains(m_pendingLoad) && !info.isFile())) {
         emit loadFailed(QStringLiteral("unrecognized file format"));
-        return false;
+        return;
     }
     m_clip = clip;
     m_open = true;
     emit fileLoaded();
-    return true;
 }
 
 void FakeEngine::setPaused(bool paused)
@@ -58,6 +80,7 @@ qint64 FakeEngine::frameCount() const
 
 void FakeEngine::advance(int milliseconds)
 {
+    finishLoad();
     if (!m_open)
         return;
     if (m_seekReportPending) {

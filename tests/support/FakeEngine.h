@@ -8,7 +8,9 @@
 // A scripted playback engine with a manual clock. Time moves only through
 // advance(); every frame boundary passed while playing is reported as a
 // position change, and a seek is reported at the next advance(), as a real
-// engine reports it after the seek has landed.
+// engine reports it after the seek has landed. A load ends (fileLoaded or
+// loadFailed) on the next turn of the event loop, at the next advance(), on
+// finishLoad() or in waitForLoad(), whichever comes first.
 class FakeEngine : public PlaybackEngine {
     Q_OBJECT
 public:
@@ -28,6 +30,10 @@ public:
     void setDefaultClip(const Clip& clip) { m_defaultClip = clip; }
     void addClip(const QString& path, const Clip& clip) { m_clips.insert(path, clip); }
     void advance(int milliseconds);
+    // Ends the pending load now.
+    void finishLoad();
+    // The open file fails from now on, as when the sound output cannot start.
+    void breakDown(const QString& reason);
     const QStringList& loadedPaths() const { return m_loads; }
     int seekCount() const { return m_seeks; }
     double lastSeekTarget() const { return m_lastSeek; }
@@ -53,7 +59,6 @@ public:
     bool isMuted() const override { return m_muted; }
     void setVolume(int percent) override { m_volume = percent; }
     int volume() const override { return m_volume; }
-    QWidget* createVideoSurface(QWidget*) override { return nullptr; }
 
 private:
     bool m_initOk = true;
@@ -62,6 +67,7 @@ private:
     Clip m_clip;
     QString m_pendingLoad;
     bool m_loadPending = false;
+    quint64 m_loadSerial = 0;
     bool m_open = false;
     bool m_paused = true;
     bool m_atEnd = false;
