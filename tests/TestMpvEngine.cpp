@@ -408,6 +408,45 @@ private slots:
         QCOMPARE(player.PlayState(), int(mpStopped));
     }
 
+    // Window handlers run outside the engine's drain of mpv's events: one
+    // that opens another clip and then runs an event loop of its own, as a
+    // modal box does, neither runs inside the drain nor makes it run again
+    // inside itself.
+    void handlersRunOutsideTheEventDrain()
+    {
+        auto engine = openTinyClip();
+        QVERIFY(engine);
+        int calls = 0;
+        int insideDrain = 0;
+        auto note = [&] {
+            ++calls;
+            insideDrain += engine->isDraining();
+        };
+        connect(engine.get(), &PlaybackEngine::positionChanged, this, note);
+        connect(engine.get(), &PlaybackEngine::pausedChanged, this, note);
+        connect(engine.get(), &PlaybackEngine::fileLoaded, this, note);
+        QSignalSpy loaded(engine.get(), &PlaybackEngine::fileLoaded);
+        bool modalShown = false;
+        connect(engine.get(), &PlaybackEngine::positionChanged, this, [&](double seconds) {
+            if (modalShown || seconds < 0.2)
+                return;
+            modalShown = true;
+            engine->load(clip("tiny_beat.mp3"));
+            QEventLoop modal;
+            connect(engine.get(), &PlaybackEngine::fileLoaded, &modal, &QEventLoop::quit);
+            QTimer::singleShot(LoadDeadlineMs, &modal, &QEventLoop::quit);
+            modal.exec();
+        });
+        engine->setPaused(false);
+
+        QTRY_VERIFY_WITH_TIMEOUT(modalShown, 3000);
+        QCOMPARE(loaded.count(), 1);
+        QVERIFY(engine->isOpen());
+        QVERIFY(qAbs(engine->duration() - 2.0) < 0.15);
+        QVERIFY(calls > 3);
+        QCOMPARE(insideDrain, 0);
+    }
+
     void settingsSurviveMpvsEchoes()
     {
         auto engine = openTinyClip();
