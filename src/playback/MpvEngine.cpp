@@ -7,6 +7,7 @@
 #include <QMetaObject>
 #include <clocale>
 #include <cmath>
+#include <iterator>
 #include <mpv/client.h>
 
 namespace {
@@ -15,6 +16,24 @@ namespace {
 constexpr std::uint64_t SetReplyBase = 0x100;
 constexpr std::uint64_t SeekReplyFlag = 1ull << 62;
 constexpr std::uint64_t PositionReplyFlag = 1ull << 61;
+constexpr std::uint64_t FactReplyFlag = 1ull << 60;
+
+// The facts taken when a file has loaded, read without waiting for mpv; a
+// reply's id carries the load it belongs to and the fact's index.
+struct Fact {
+    const char* name;
+    mpv_format format;
+};
+constexpr Fact FileFacts[] = {
+    {"duration", MPV_FORMAT_DOUBLE},
+    {"container-fps", MPV_FORMAT_DOUBLE},
+    {"estimated-frame-count", MPV_FORMAT_INT64},
+    {"width", MPV_FORMAT_INT64},
+    {"height", MPV_FORMAT_INT64},
+    {"current-tracks/video/decoder-desc", MPV_FORMAT_STRING},
+    {"video-codec", MPV_FORMAT_STRING},
+};
+constexpr int FactCount = int(std::size(FileFacts));
 constexpr std::uint64_t SerialMask = (1ull << 60) - 1;
 
 // Longest single wait inside waitForLoad(), so its deadline is kept.
@@ -38,26 +57,6 @@ std::int64_t asInt(const mpv_event_property& p)
 QString asString(const mpv_event_property& p)
 {
     return p.format == MPV_FORMAT_STRING ? QString::fromUtf8(*static_cast<char**>(p.data)) : QString();
-}
-
-double readDouble(mpv_handle* mpv, const char* name)
-{
-    double value = 0.0;
-    return mpv_get_property(mpv, name, MPV_FORMAT_DOUBLE, &value) >= 0 ? value : 0.0;
-}
-
-std::int64_t readInt(mpv_handle* mpv, const char* name)
-{
-    std::int64_t value = 0;
-    return mpv_get_property(mpv, name, MPV_FORMAT_INT64, &value) >= 0 ? value : 0;
-}
-
-QString readString(mpv_handle* mpv, const char* name)
-{
-    char* text = mpv_get_property_string(mpv, name);
-    const QString result = text ? QString::fromUtf8(text) : QString();
-    mpv_free(text);
-    return result;
 }
 
 } // namespace
@@ -221,6 +220,7 @@ void MpvEngine::load(const QString& absolutePath)
 
     m_loadState = LoadState::Loading;
     m_loadingEntry = -1;
+    m_factsPending = 0;
     mpv_set_property_string(m_mpv, "pause", "yes");
     const QByteArray path = absolutePath.toUtf8();
     const char* args[] = {"loadfile", path.constData(), "replace", nullptr};
@@ -331,6 +331,10 @@ void MpvEngine::handleEvent(const mpv_event& event)
         break;
     case MPV_EVENT_GET_PROPERTY_REPLY: {
         const auto* property = static_cast<mpv_event_property*>(event.data);
+        if (event.reply_userdata & FactReplyFlag) {
+            handleFact(event.reply_userdata, event.error >= 0 ? property : nullptr);
+            break;
+        }
         if ((event.reply_userdata & PositionReplyFlag) && event.error >= 0 && isOpen() &&
             (event.reply_userdata & SerialMask) == m_seekSerial && !m_seekPending &&
             property->format == MPV_FORMAT_DOUBLE)
@@ -410,33 +414,74 @@ void MpvEngine::reportPosition(double seconds)
     post([this, position = m_position] { emit positionChanged(position); });
 }
 
+// The callers read the file's facts as soon as fileLoaded() arrives. They
+// are asked for without waiting: a synchronous read waits for mpv's core,
+// which is busy starting the file, and froze the window for up to 0.3 s.
 void MpvEngine::handleFileLoaded()
 {
-    if (m_loadState != LoadState::Loading)
+    if (m_loadState != LoadState::Loading || m_factsPending > 0)
         return;
-    // The callers read the file's facts as soon as fileLoaded() arrives;
-    // mpv has finished opening, so these reads do not wait on I/O.
-    readFileFacts();
-    m_loadState = LoadState::Open;
-    m_position = 0.0;
-    m_atEnd = false;
-    post([this] { emit fileLoaded(); });
+    m_facts = {};
+    m_factsPending = FactCount;
+    const std::uint64_t base = FactReplyFlag | ((m_loadSerial & 0xffffffffu) << 8);
+    for (int i = 0; i < FactCount; ++i) {
+        if (mpv_get_property_async(m_mpv, base | i, FileFacts[i].name, FileFacts[i].format) < 0)
+            --m_factsPending;
+    }
+    if (m_factsPending == 0)
+        finishLoad();
 }
 
-void MpvEngine::readFileFacts()
+void MpvEngine::handleFact(std::uint64_t replyId, const mpv_event_property* property)
 {
-    m_duration = readDouble(m_mpv, "duration");
-    m_fps = readDouble(m_mpv, "container-fps");
-    m_estimatedFrames = readInt(m_mpv, "estimated-frame-count");
-    m_width = int(readInt(m_mpv, "width"));
-    m_height = int(readInt(m_mpv, "height"));
-    m_decoder = readString(m_mpv, "current-tracks/video/decoder-desc");
-    if (m_decoder.isEmpty())
-        m_decoder = readString(m_mpv, "video-codec");
+    if (((replyId >> 8) & 0xffffffffu) != (m_loadSerial & 0xffffffffu) || m_factsPending <= 0)
+        return;
+    const int index = int(replyId & 0xff);
+    if (property && index < FactCount) {
+        switch (index) {
+        case 0:
+            m_facts.duration = asDouble(*property);
+            break;
+        case 1:
+            m_facts.fps = asDouble(*property);
+            break;
+        case 2:
+            m_facts.frames = asInt(*property);
+            break;
+        case 3:
+            m_facts.width = int(asInt(*property));
+            break;
+        case 4:
+            m_facts.height = int(asInt(*property));
+            break;
+        case 5:
+            m_facts.decoder = asString(*property);
+            break;
+        case 6:
+            m_facts.codec = asString(*property);
+            break;
+        }
+    }
+    if (--m_factsPending == 0 && m_loadState == LoadState::Loading)
+        finishLoad();
+}
+
+void MpvEngine::finishLoad()
+{
+    m_duration = m_facts.duration;
+    m_fps = m_facts.fps;
+    m_estimatedFrames = m_facts.frames;
+    m_width = m_facts.width;
+    m_height = m_facts.height;
+    m_decoder = m_facts.decoder.isEmpty() ? m_facts.codec : m_facts.decoder;
     if (m_width <= 0 || m_height <= 0) {
         m_width = m_height = 0;
         m_decoder.clear();
     }
+    m_loadState = LoadState::Open;
+    m_position = 0.0;
+    m_atEnd = false;
+    post([this] { emit fileLoaded(); });
 }
 
 void MpvEngine::handleEndFile(const mpv_event& event)

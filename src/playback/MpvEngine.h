@@ -108,7 +108,8 @@ private:
     void failLoad(const QString& reason);
     void refuse(const QString& reason);
     void reportRefusal();
-    void readFileFacts();
+    void handleFact(std::uint64_t replyId, const mpv_event_property* property);
+    void finishLoad();
     void setAsync(Prop prop, const char* name, int format, void* value);
     void post(std::function<void()> signal);
     void deliver();
@@ -131,6 +132,17 @@ private:
     std::int64_t m_loadingEntry = -1; // playlist entry of the file being opened
     quint64 m_loadSerial = 0;
     QString m_pendingRefusal;
+    // Facts of the file being opened, while their replies come in.
+    struct Facts {
+        double duration = 0.0;
+        double fps = 0.0;
+        qint64 frames = 0;
+        int width = 0;
+        int height = 0;
+        QString decoder;
+        QString codec;
+    } m_facts;
+    int m_factsPending = 0;
 
     bool m_paused = true;
     bool m_atEnd = false;
