@@ -289,21 +289,22 @@ int main(int argc, char** argv)
 
     // The interface thread while the clip plays, and while it is paused.
     LatencyProbe probe;
+    auto measureLatency = [&](const char* state, int ms) {
+        waitMs(300);
+        probe.start();
+        waitMs(ms);
+        probe.stop();
+        char name[64];
+        std::snprintf(name, sizeof name, "ui_latency_%s_median", state);
+        print(name, median(probe.lateMs), "ms");
+        std::snprintf(name, sizeof name, "ui_latency_%s_p99", state);
+        print(name, percentile(probe.lateMs, 0.99), "ms");
+    };
     b.seekAndWait(0.0);
     b.control->Play();
-    waitMs(300);
-    probe.start();
-    waitMs(6000);
-    probe.stop();
-    print("ui_latency_playing_median", median(probe.lateMs), "ms");
-    print("ui_latency_playing_p99", percentile(probe.lateMs, 0.99), "ms");
+    measureLatency("playing", 6000);
     b.control->Pause();
-    waitMs(300);
-    probe.start();
-    waitMs(2000);
-    probe.stop();
-    print("ui_latency_paused_median", median(probe.lateMs), "ms");
-    print("ui_latency_paused_p99", percentile(probe.lateMs, 0.99), "ms");
+    measureLatency("paused", 2000);
 
     // CPU while paused with the picture shown.
     b.control->Pause();

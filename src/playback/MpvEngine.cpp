@@ -24,7 +24,7 @@ struct Fact {
     const char* name;
     mpv_format format;
 };
-constexpr Fact FileFacts[] = {
+constexpr Fact FactReads[] = {
     {"duration", MPV_FORMAT_DOUBLE},
     {"container-fps", MPV_FORMAT_DOUBLE},
     {"estimated-frame-count", MPV_FORMAT_INT64},
@@ -33,7 +33,7 @@ constexpr Fact FileFacts[] = {
     {"current-tracks/video/decoder-desc", MPV_FORMAT_STRING},
     {"video-codec", MPV_FORMAT_STRING},
 };
-constexpr int FactCount = int(std::size(FileFacts));
+constexpr int FactCount = int(std::size(FactReads));
 constexpr std::uint64_t SerialMask = (1ull << 60) - 1;
 
 // Longest single wait inside waitForLoad(), so its deadline is kept.
@@ -372,7 +372,7 @@ void MpvEngine::handlePropertyChange(Prop prop, const mpv_event_property& p)
         break;
     }
     case PropDuration:
-        m_duration = asDouble(p);
+        m_file.duration = asDouble(p);
         break;
     case PropSpeed:
         m_speed = asDouble(p, m_speed);
@@ -384,19 +384,19 @@ void MpvEngine::handlePropertyChange(Prop prop, const mpv_event_property& p)
         m_volume = int(std::lround(asDouble(p, m_volume)));
         break;
     case PropFps:
-        m_fps = asDouble(p);
+        m_file.fps = asDouble(p);
         break;
     case PropFrameCount:
-        m_estimatedFrames = asInt(p);
+        m_file.estimatedFrames = asInt(p);
         break;
     case PropWidth:
-        m_width = int(asInt(p));
+        m_file.width = int(asInt(p));
         break;
     case PropHeight:
-        m_height = int(asInt(p));
+        m_file.height = int(asInt(p));
         break;
     case PropDecoder:
-        m_decoder = asString(p);
+        m_file.decoder = asString(p);
         break;
     default:
         break;
@@ -408,8 +408,8 @@ void MpvEngine::handlePropertyChange(Prop prop, const mpv_event_property& p)
 void MpvEngine::reportPosition(double seconds)
 {
     const qint64 frames = frameCount();
-    if (m_width > 0 && m_fps > 0.0 && frames > 0)
-        seconds = std::min(seconds, (frames - 1) / m_fps);
+    if (m_file.width > 0 && m_file.fps > 0.0 && frames > 0)
+        seconds = std::min(seconds, (frames - 1) / m_file.fps);
     m_position = std::max(seconds, 0.0);
     post([this, position = m_position] { emit positionChanged(position); });
 }
@@ -421,11 +421,11 @@ void MpvEngine::handleFileLoaded()
 {
     if (m_loadState != LoadState::Loading || m_factsPending > 0)
         return;
-    m_facts = {};
+    m_opening = {};
     m_factsPending = FactCount;
     const std::uint64_t base = FactReplyFlag | ((m_loadSerial & 0xffffffffu) << 8);
     for (int i = 0; i < FactCount; ++i) {
-        if (mpv_get_property_async(m_mpv, base | i, FileFacts[i].name, FileFacts[i].format) < 0)
+        if (mpv_get_property_async(m_mpv, base | i, FactReads[i].name, FactReads[i].format) < 0)
             --m_factsPending;
     }
     if (m_factsPending == 0)
@@ -440,25 +440,25 @@ void MpvEngine::handleFact(std::uint64_t replyId, const mpv_event_property* prop
     if (property && index < FactCount) {
         switch (index) {
         case 0:
-            m_facts.duration = asDouble(*property);
+            m_opening.duration = asDouble(*property);
             break;
         case 1:
-            m_facts.fps = asDouble(*property);
+            m_opening.fps = asDouble(*property);
             break;
         case 2:
-            m_facts.frames = asInt(*property);
+            m_opening.estimatedFrames = asInt(*property);
             break;
         case 3:
-            m_facts.width = int(asInt(*property));
+            m_opening.width = int(asInt(*property));
             break;
         case 4:
-            m_facts.height = int(asInt(*property));
+            m_opening.height = int(asInt(*property));
             break;
         case 5:
-            m_facts.decoder = asString(*property);
+            m_opening.decoder = asString(*property);
             break;
         case 6:
-            m_facts.codec = asString(*property);
+            m_opening.codec = asString(*property);
             break;
         }
     }
@@ -468,15 +468,12 @@ void MpvEngine::handleFact(std::uint64_t replyId, const mpv_event_property* prop
 
 void MpvEngine::finishLoad()
 {
-    m_duration = m_facts.duration;
-    m_fps = m_facts.fps;
-    m_estimatedFrames = m_facts.frames;
-    m_width = m_facts.width;
-    m_height = m_facts.height;
-    m_decoder = m_facts.decoder.isEmpty() ? m_facts.codec : m_facts.decoder;
-    if (m_width <= 0 || m_height <= 0) {
-        m_width = m_height = 0;
-        m_decoder.clear();
+    m_file = m_opening;
+    if (m_file.decoder.isEmpty())
+        m_file.decoder = m_file.codec;
+    if (m_file.width <= 0 || m_file.height <= 0) {
+        m_file.width = m_file.height = 0;
+        m_file.decoder.clear();
     }
     m_loadState = LoadState::Open;
     m_position = 0.0;
@@ -527,9 +524,9 @@ qint64 MpvEngine::frameCount() const
 {
     if (!isOpen())
         return 0;
-    if (m_estimatedFrames > 0)
-        return m_estimatedFrames;
-    return m_fps > 0.0 ? std::llround(m_duration * m_fps) : 0;
+    if (m_file.estimatedFrames > 0)
+        return m_file.estimatedFrames;
+    return m_file.fps > 0.0 ? std::llround(m_file.duration * m_file.fps) : 0;
 }
 
 void MpvEngine::setAsync(Prop prop, const char* name, int format, void* value)

@@ -55,12 +55,12 @@ public:
     double position() const override { return isOpen() ? m_position : 0.0; }
     void seek(double seconds) override;
 
-    double duration() const override { return isOpen() ? m_duration : 0.0; }
-    double framesPerSecond() const override { return isOpen() ? m_fps : 0.0; }
+    double duration() const override { return isOpen() ? m_file.duration : 0.0; }
+    double framesPerSecond() const override { return isOpen() ? m_file.fps : 0.0; }
     qint64 frameCount() const override;
-    int videoWidth() const override { return isOpen() ? m_width : 0; }
-    int videoHeight() const override { return isOpen() ? m_height : 0; }
-    QString videoDecoderName() const override { return isOpen() ? m_decoder : QString(); }
+    int videoWidth() const override { return isOpen() ? m_file.width : 0; }
+    int videoHeight() const override { return isOpen() ? m_file.height : 0; }
+    QString videoDecoderName() const override { return isOpen() ? m_file.decoder : QString(); }
 
     void setSpeed(double factor) override;
     double speed() const override { return m_speed; }
@@ -132,16 +132,19 @@ private:
     std::int64_t m_loadingEntry = -1; // playlist entry of the file being opened
     quint64 m_loadSerial = 0;
     QString m_pendingRefusal;
-    // Facts of the file being opened, while their replies come in.
-    struct Facts {
+    struct FileFacts {
         double duration = 0.0;
         double fps = 0.0;
-        qint64 frames = 0;
+        qint64 estimatedFrames = 0;
         int width = 0;
         int height = 0;
         QString decoder;
-        QString codec;
-    } m_facts;
+        QString codec; // the decoder's name when mpv has no description
+    };
+    // Facts of the open file, and of the file being opened while their
+    // replies come in.
+    FileFacts m_file;
+    FileFacts m_opening;
     int m_factsPending = 0;
 
     bool m_paused = true;
@@ -155,12 +158,6 @@ private:
     std::uint64_t m_seekAcknowledged = 0;
     bool m_seekPending = false;
 
-    double m_duration = 0.0;
-    double m_fps = 0.0;
-    qint64 m_estimatedFrames = 0;
-    int m_width = 0;
-    int m_height = 0;
-    QString m_decoder;
     double m_speed = 1.0;
     bool m_muted = false;
     int m_volume = 100;

@@ -66,6 +66,17 @@ private:
 
     MpvVideoWidget* widget() const { return static_cast<MpvVideoWidget*>(m_picture.get()); }
 
+    // Shows the picture and opens the demo clip, paused on its first frame.
+    void showDemoClip(const QSignalSpy& drawn)
+    {
+        m_picture->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_picture.get()));
+        QTRY_VERIFY_WITH_TIMEOUT(widget()->hasRenderContext(), 3000);
+        m_engine->load(QStringLiteral(TEMPOLOOP_DEMO_CLIP));
+        QVERIFY(m_engine->waitForLoad(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(drawn.count() > 0, 5000);
+    }
+
 private slots:
     void init()
     {
@@ -95,13 +106,9 @@ private slots:
     void drawsFramesWhilePlaying()
     {
         QSignalSpy drawn(widget(), &MpvVideoWidget::frameRendered);
-        m_picture->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_picture.get()));
-        QTRY_VERIFY_WITH_TIMEOUT(widget()->hasRenderContext(), 3000);
-
-        m_engine->load(QStringLiteral(TEMPOLOOP_DEMO_CLIP));
-        QVERIFY(m_engine->waitForLoad(5000));
-        QTRY_VERIFY_WITH_TIMEOUT(drawn.count() > 0, 5000);
+        showDemoClip(drawn);
+        if (QTest::currentTestFailed())
+            return;
         QVERIFY(litShare(widget()->grabFramebuffer()) > 0.5);
 
         const int before = drawn.count();
@@ -118,12 +125,9 @@ private slots:
     void drawingLeavesTheGuiThreadFree()
     {
         QSignalSpy drawn(widget(), &MpvVideoWidget::frameRendered);
-        m_picture->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_picture.get()));
-        QTRY_VERIFY_WITH_TIMEOUT(widget()->hasRenderContext(), 3000);
-        m_engine->load(QStringLiteral(TEMPOLOOP_DEMO_CLIP));
-        QVERIFY(m_engine->waitForLoad(5000));
-        QTRY_VERIFY_WITH_TIMEOUT(drawn.count() > 0, 5000);
+        showDemoClip(drawn);
+        if (QTest::currentTestFailed())
+            return;
 
         // From the paint event to the frame drawn: the time spent in paintGL().
         PaintClock paintClock;
