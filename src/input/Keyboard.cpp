@@ -41,7 +41,7 @@ void Keyboard::makeBookmarkButtonMouseDown(Qt::KeyboardModifiers modifiers)
 
 bool Keyboard::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_windows.MainForm->makeBookmarkButton && event->type() == QEvent::MouseButtonPress) {
+    if (event->type() == QEvent::MouseButtonPress && watched == m_windows.MainForm->makeBookmarkButton) {
         const auto* press = static_cast<QMouseEvent*>(event);
         if (press->button() == Qt::LeftButton)
             makeBookmarkButtonMouseDown(press->modifiers());
