@@ -15,6 +15,9 @@ MediaPlayerControl::MediaPlayerControl(PlaybackEngine* engine, QObject* parent) 
     connect(m_engine, &PlaybackEngine::loadFailed, this, &MediaPlayerControl::engineFailed);
     connect(m_engine, &PlaybackEngine::endReached, this, &MediaPlayerControl::engineEnded);
     connect(m_engine, &PlaybackEngine::positionChanged, this, &MediaPlayerControl::enginePositionChanged);
+    m_openDeadline.setSingleShot(true);
+    m_openDeadline.setInterval(OpenDeadlineMs);
+    connect(&m_openDeadline, &QTimer::timeout, this, &MediaPlayerControl::openTookTooLong);
     m_timer.setInterval(TickIntervalMs);
     connect(&m_timer, &QTimer::timeout, this, &MediaPlayerControl::tick);
     m_timer.start();
@@ -136,8 +139,18 @@ void MediaPlayerControl::Open()
         m_openNew = osLoading;
     }
     // Loading goes on without holding the caller; it ends with
-    // engineLoaded() or engineFailed().
+    // engineLoaded() or engineFailed(), or at the deadline.
+    m_openDeadline.start();
     m_engine->load(m_fileName);
+}
+
+// A file that neither opens nor fails (a stalled disk, a player that hangs)
+// is given up, so the control does not stay "opening" for ever. A wait with
+// no time left makes the engine decide at once.
+void MediaPlayerControl::openTookTooLong()
+{
+    if (m_openState == osLoading && !m_engine->waitForLoad(0))
+        engineFailed();
 }
 
 bool MediaPlayerControl::waitForOpen(int deadlineMs)
@@ -151,6 +164,7 @@ void MediaPlayerControl::engineLoaded()
 {
     if (m_openState != osLoading)
         return;
+    m_openDeadline.stop();
     if (m_grabberEnabled)
         m_codecName = m_engine->videoDecoderName().left(128);
     m_duration = m_engine->duration();
@@ -177,6 +191,7 @@ void MediaPlayerControl::engineFailed()
 {
     if (m_openState == osClosed)
         return;
+    m_openDeadline.stop();
     const int oldOpen = m_openState;
     m_openState = osClosed;
     m_openPending = true;

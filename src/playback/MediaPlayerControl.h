@@ -26,7 +26,7 @@ class MediaPlayerControl : public QObject {
     Q_OBJECT
 public:
     static constexpr int TickIntervalMs = 50;
-    // Longest time a caller should wait for a file to open.
+    // Longest time a file may take to open before the control gives up on it.
     static constexpr int OpenDeadlineMs = 8000;
 
     // Takes ownership of the engine.
@@ -35,9 +35,10 @@ public:
 
     PlaybackEngine* engine() const { return m_engine; }
 
-    // Tests drive the tick by hand.
+    // Tests drive the tick by hand, and may shorten the open deadline.
     void setTimerEnabled(bool enabled);
     void tick();
+    void setOpenDeadline(int milliseconds) { m_openDeadline.setInterval(milliseconds); }
 
     QString FileName() const { return m_fileName; }
     void setFileName(const QString& fileName) { m_fileName = fileName; }
@@ -111,6 +112,7 @@ signals:
 private:
     void engineLoaded();
     void engineFailed();
+    void openTookTooLong();
     void engineEnded();
     void reportRangeEnd();
     void enginePositionChanged();
@@ -121,6 +123,7 @@ private:
 
     PlaybackEngine* m_engine;
     QTimer m_timer;
+    QTimer m_openDeadline;
     bool m_inTick = false;
     bool m_inPositionCheck = false;
 

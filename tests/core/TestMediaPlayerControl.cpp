@@ -82,6 +82,23 @@ private slots:
         QCOMPARE(openStates.first().at(1).toInt(), int(osOpen));
     }
 
+    void openThatNeverEndsIsGivenUpAtTheDeadline()
+    {
+        FakeEngine::Clip stalled;
+        stalled.hangs = true;
+        engine->addClip("/clips/stalled.mp4", stalled);
+        openClip();
+        QSignalSpy openStates(player, &MediaPlayerControl::OnOpenStateChange);
+        player->setOpenDeadline(50);
+        openClip("/clips/stalled.mp4");
+        QCOMPARE(player->OpenState(), int(osLoading));
+        QTRY_COMPARE(player->OpenState(), int(osClosed));
+        QCOMPARE(player->PlayState(), int(mpStopped));
+        QCOMPARE(player->Duration(), 20.0);
+        step();
+        QCOMPARE(openStates.last().at(1).toInt(), int(osClosed));
+    }
+
     // A failure of the engine ends the clip in whatever state it was: the
     // windows hear that nothing is open or playing, and nothing moves.
     void engineFailureEndsInEveryState_data()

@@ -23,8 +23,13 @@ void FakeEngine::load(const QString& absolutePath)
         Qt::QueuedConnection);
 }
 
-bool FakeEngine::waitForLoad(int)
+bool FakeEngine::waitForLoad(int deadlineMs)
 {
+    if (m_loadPending && deadlineMs <= 0 && m_clips.value(m_pendingLoad, m_defaultClip).hangs) {
+        m_loadPending = false;
+        emit loadFailed(QStringLiteral("the file took too long to open"));
+        return false;
+    }
     finishLoad();
     return m_open;
 }
@@ -40,7 +45,7 @@ void FakeEngine::breakDown(const QString& reason)
 
 void FakeEngine::finishLoad()
 {
-    if (!m_loadPending)
+    if (!m_loadPending || m_clips.value(m_pendingLoad, m_defaultClip).hangs)
         return;
     m_loadPending = false;
     const Clip clip = m_clips.value(m_pendingLoad, m_defaultClip);

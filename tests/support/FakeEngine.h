@@ -21,6 +21,8 @@ public:
         int height = 360;
         QString decoder = QStringLiteral("h264 (H.264 / AVC / MPEG-4 AVC / MPEG-4 part 10)");
         bool broken = false;
+        // Never ends loading by itself; only a wait with no time left ends it.
+        bool hangs = false;
     };
 
     explicit FakeEngine(QObject* parent = nullptr) : PlaybackEngine(parent) {}
