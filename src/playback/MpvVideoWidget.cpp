@@ -64,15 +64,19 @@ void MpvVideoWidget::releaseRenderContext()
     doneCurrent();
 }
 
-// Called on one of mpv's threads: queue the work, touch nothing else.
+// Called on one of mpv's threads: queue the work, touch nothing else. One
+// queued update at a time: the update reads whatever mpv has by then.
 void MpvVideoWidget::onUpdate(void* self)
 {
     auto* widget = static_cast<MpvVideoWidget*>(self);
+    if (widget->m_updateQueued.exchange(true))
+        return;
     QMetaObject::invokeMethod(widget, &MpvVideoWidget::updateFromMpv, Qt::QueuedConnection);
 }
 
 void MpvVideoWidget::updateFromMpv()
 {
+    m_updateQueued = false;
     if (!m_render)
         return;
     if (mpv_render_context_update(m_render) & MPV_RENDER_UPDATE_FRAME) {
