@@ -41,7 +41,7 @@ void Keyboard::makeBookmarkButtonMouseDown(Qt::KeyboardModifiers modifiers)
 
 bool Keyboard::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonPress && watched == m_windows.MainForm->makeBookmarkButton) {
+    if (watched == m_windows.MainForm->makeBookmarkButton && event->type() == QEvent::MouseButtonPress) {
         const auto* press = static_cast<QMouseEvent*>(event);
         if (press->button() == Qt::LeftButton)
             makeBookmarkButtonMouseDown(press->modifiers());
