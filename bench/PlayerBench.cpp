@@ -170,7 +170,7 @@ int main(int argc, char** argv)
     openClock.start();
     b.control->setFileName(clip);
     b.control->Open();
-    spinUntil([&] { return b.control->OpenState() == osOpen; }, 10000);
+    spinUntil([&] { return b.control->OpenState() != osLoading; }, MediaPlayerControl::OpenDeadlineMs + 1000);
     if (b.control->OpenState() != osOpen) {
         std::fprintf(stderr, "cannot open %s\n", argv[1]);
         return 1;

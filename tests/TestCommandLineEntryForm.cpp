@@ -1,8 +1,8 @@
 #include "ScriptedPrompt.h"
 #include "cmdline/BookmarkCommandLine.h"
-#include "cmdline/LoopPlayer.h"
 #include "cmdline/TCommandLineEntryForm.h"
 #include "input/FocusSink.h"
+#include "playback/LoopPlayer.h"
 #include "ui/widgets/TColourButton.h"
 
 #include <QApplication>

@@ -1,4 +1,6 @@
+#include "Controls.h"
 #include "TestKeyboardHarness.h"
+#include "input/KeyCommandTable.h"
 
 #include "catalog/TBookmarksForm.h"
 #include "cmdline/TCommandLineEntryForm.h"
@@ -42,6 +44,7 @@ private slots:
     void beginnerModeKeepsItsCaptions();
     void shiftLabelsFollowJumpKeys();
     void jumpCaptionsAndHintsFollowValues();
+    void keyBoxesAreTheCommandTables();
 };
 
 void TestKeyAssignments::mainKeyBoxRefusesEmptyAndBlank_data()
@@ -67,26 +70,26 @@ void TestKeyAssignments::mainKeyBoxRefusesEmptyAndBlank()
     Program p;
     TMainForm* m = p.main();
     QVERIFY(Program::activate(m));
-    QTest::mouseClick(m->backsecondsKey, Qt::LeftButton);
-    m->backsecondsKey->selectAll();
+    QTest::mouseClick(child<QLineEdit>(m, "backsecondsKey"), Qt::LeftButton);
+    child<QLineEdit>(m, "backsecondsKey")->selectAll();
     Program::key(m, Qt::Key_Backspace);
     if (!typed.isEmpty())
         Program::type(m, typed.at(0).toLatin1(), typed.at(0).isUpper() ? Qt::ShiftModifier : Qt::NoModifier);
     // Leaving by a click elsewhere in the window.
-    QTest::mouseClick(m->AdvancedPlayerControlsBox, Qt::LeftButton, {}, QPoint(180, 8));
+    QTest::mouseClick(child<QGroupBox>(m, "AdvancedPlayerControlsBox"), Qt::LeftButton, {}, QPoint(180, 8));
     QCOMPARE(p.prompt().messages(), refused ? QStringList{kInvalid} : QStringList{});
-    QCOMPARE(m->backsecondsKey->text(), after);
+    QCOMPARE(child<QLineEdit>(m, "backsecondsKey")->text(), after);
     QVERIFY(p.keyboard()->mainFocus->keyPreview());
-    QCOMPARE(p.keyboard()->assignments->lastAcceptedKey(m->backsecondsKey), after);
+    QCOMPARE(p.keyboard()->assignments->lastAcceptedKey(child<QLineEdit>(m, "backsecondsKey")), after);
 
     // The restored key is the last one accepted, not the default.
     if (!refused) {
-        QTest::mouseClick(m->backsecondsKey, Qt::LeftButton);
-        m->backsecondsKey->selectAll();
+        QTest::mouseClick(child<QLineEdit>(m, "backsecondsKey"), Qt::LeftButton);
+        child<QLineEdit>(m, "backsecondsKey")->selectAll();
         Program::key(m, Qt::Key_Delete);
         Program::key(m, Qt::Key_Escape);
         QCOMPARE(p.prompt().messages(), QStringList{kInvalid});
-        QCOMPARE(m->backsecondsKey->text(), after);
+        QCOMPARE(child<QLineEdit>(m, "backsecondsKey")->text(), after);
     }
 }
 
@@ -113,7 +116,7 @@ void TestKeyAssignments::optionsKeyBoxRefusesEmpty()
 void TestKeyAssignments::duplicatesReportedAtStartAndExit()
 {
     Program p({QStringLiteral("Set_Start_Time_Key: f")});
-    QCOMPARE(p.main()->setStartTimeKey->text(), QStringLiteral("f"));
+    QCOMPARE(child<QLineEdit>(p.main(), "setStartTimeKey")->text(), QStringLiteral("f"));
     QCOMPARE(p.prompt().messages(), QStringList{startEndClash()});
     p.prompt().clear();
     QVERIFY(p.main()->close());
@@ -125,11 +128,11 @@ void TestKeyAssignments::duplicateMadeWhileRunningReportedAtExit()
     Program p;
     TMainForm* m = p.main();
     QVERIFY(Program::activate(m));
-    QTest::mouseClick(m->setStartTimeKey, Qt::LeftButton);
-    m->setStartTimeKey->selectAll();
+    QTest::mouseClick(child<QLineEdit>(m, "setStartTimeKey"), Qt::LeftButton);
+    child<QLineEdit>(m, "setStartTimeKey")->selectAll();
     Program::type(m, 'f');
     Program::key(m, Qt::Key_Return);
-    QCOMPARE(m->setStartTimeKey->text(), QStringLiteral("f"));
+    QCOMPARE(child<QLineEdit>(m, "setStartTimeKey")->text(), QStringLiteral("f"));
     QVERIFY(p.prompt().messages().isEmpty());
     QVERIFY(m->close());
     QCOMPARE(p.prompt().messages(), QStringList{startEndClash()});
@@ -145,7 +148,7 @@ void TestKeyAssignments::ctrlExitKeyOnMenuShortcut()
                        "'Ctrl+o'\nwhich is also assigned to a main menu shortcut.") +
         kAdvice;
     QCOMPARE(p.prompt().messages(), QStringList{expected});
-    QCOMPARE(p.main()->exitButton->text(), QStringLiteral("exit (Ctrl+o)"));
+    QCOMPARE(child<TColourButton>(p.main(), "exitButton")->text(), QStringLiteral("exit (Ctrl+o)"));
 }
 
 void TestKeyAssignments::captionsFollowOptionsKeys()
@@ -153,20 +156,22 @@ void TestKeyAssignments::captionsFollowOptionsKeys()
     Program p;
     TMainForm* m = p.main();
     TOptionsForm* options = p.windows().OptionsForm;
-    QCOMPARE(m->choosevideoclip1->text(), QStringLiteral("View video clip                                      (c)"));
+    QCOMPARE(child<QAction>(m, "choosevideoclip1")->text(),
+             QStringLiteral("View video clip                                      (c)"));
     QVERIFY(Program::activate(options));
     options->chooseclipKey->setFocus(Qt::MouseFocusReason);
     options->chooseclipKey->selectAll();
     QTest::keyClick(options->chooseclipKey, Qt::Key_X);
     // At once, while the box still has the focus.
     QVERIFY(options->chooseclipKey->hasFocus());
-    QCOMPARE(m->ViewClipButton->text(), QStringLiteral("view clip (x)"));
-    QCOMPARE(m->choosevideoclip1->text(), QStringLiteral("View video clip                                      (x)"));
+    QCOMPARE(child<TColourButton>(m, "ViewClipButton")->text(), QStringLiteral("view clip (x)"));
+    QCOMPARE(child<QAction>(m, "choosevideoclip1")->text(),
+             QStringLiteral("View video clip                                      (x)"));
 
     options->CtrlSelect->setChecked(true);
-    QCOMPARE(m->exitButton->text(), QStringLiteral("exit (Ctrl+z)"));
+    QCOMPARE(child<TColourButton>(m, "exitButton")->text(), QStringLiteral("exit (Ctrl+z)"));
     options->CtrlSelect->setChecked(false);
-    QCOMPARE(m->exitButton->text(), QStringLiteral("exit (z)"));
+    QCOMPARE(child<TColourButton>(m, "exitButton")->text(), QStringLiteral("exit (z)"));
 
     options->pastecommandlineKey->setText(QStringLiteral("P"));
     options->playcommandlineKey->setText(QStringLiteral("&"));
@@ -179,70 +184,95 @@ void TestKeyAssignments::captionsFollowOptionsKeys()
     TCommandLineEntryForm* entry = p.windows().CommandLineEntryForm;
     QCOMPARE(entry->pasteCommandLineButton->text(), QStringLiteral("paste command line (P)"));
     QCOMPARE(entry->playCommandLineButton->text(), QStringLiteral("play command line (&&)")); // shows "&"
-    QCOMPARE(m->makeBookmarkButton->text(), QStringLiteral("add bookmark (b)"));
-    QCOMPARE(m->restartButton->text(), QStringLiteral("restart (e)"));
-    QCOMPARE(m->muteButton->text(), QStringLiteral("mute (n)"));
+    QCOMPARE(child<TColourButton>(m, "makeBookmarkButton")->text(), QStringLiteral("add bookmark (b)"));
+    QCOMPARE(child<TColourButton>(m, "restartButton")->text(), QStringLiteral("restart (e)"));
+    QCOMPARE(child<TColourButton>(m, "muteButton")->text(), QStringLiteral("mute (n)"));
     TBookmarksForm* catalog = p.windows().BookmarksForm;
     for (auto [previous, current, next] :
-         {std::tuple{m->PreviousBookmarkButton, m->CurrentBookmarkButton, m->NextBookmarkButton},
+         {std::tuple{child<TColourButton>(m, "PreviousBookmarkButton"),
+                     child<TColourButton>(m, "CurrentBookmarkButton"), child<TColourButton>(m, "NextBookmarkButton")},
           std::tuple{catalog->PreviousBookmarkButton, catalog->CurrentBookmarkButton, catalog->NextBookmarkButton}}) {
         QCOMPARE(previous->text(), QStringLiteral("previous (1)"));
         QCOMPARE(current->text(), QStringLiteral("current (2)"));
         QCOMPARE(next->text(), QStringLiteral("next (3)"));
     }
-    QCOMPARE(m->F1_Button->text(), QStringLiteral("maximize window (F1)"));
+    QCOMPARE(child<TColourButton>(m, "F1_Button")->text(), QStringLiteral("maximize window (F1)"));
 }
 
 void TestKeyAssignments::beginnerModeKeepsItsCaptions()
 {
     Program p;
     TMainForm* m = p.main();
-    m->BeginnerMode1->setChecked(true);
-    m->AdvancedMode1->setChecked(false);
-    m->ViewClipButton->setText(QStringLiteral("beginner caption"));
+    child<QAction>(m, "BeginnerMode1")->setChecked(true);
+    child<QAction>(m, "AdvancedMode1")->setChecked(false);
+    child<TColourButton>(m, "ViewClipButton")->setText(QStringLiteral("beginner caption"));
     p.windows().OptionsForm->chooseclipKey->setText(QStringLiteral("v"));
-    QCOMPARE(m->choosevideoclip1->text(), QStringLiteral("View video clip                                      (v)"));
-    QCOMPARE(m->ViewClipButton->text(), QStringLiteral("beginner caption"));
+    QCOMPARE(child<QAction>(m, "choosevideoclip1")->text(),
+             QStringLiteral("View video clip                                      (v)"));
+    QCOMPARE(child<TColourButton>(m, "ViewClipButton")->text(), QStringLiteral("beginner caption"));
 }
 
 void TestKeyAssignments::shiftLabelsFollowJumpKeys()
 {
     Program p({QStringLiteral("Forward_1_Frame_Key: e")});
     TMainForm* m = p.main();
-    QCOMPARE(m->forwardframesKey->text(), QStringLiteral("<shift>e"));
-    m->backsecondsKey->setText(QStringLiteral("q"));
-    m->forwardsecondsKey->setText(QStringLiteral("w"));
-    m->back1frameKey->setText(QStringLiteral("x"));
-    QCOMPARE(m->backminutesKey->text(), QStringLiteral("<shift>q"));
-    QCOMPARE(m->forwardminutesKey->text(), QStringLiteral("<shift>w"));
-    QCOMPARE(m->backframesKey->text(), QStringLiteral("<shift>x"));
+    QCOMPARE(child<QLabel>(m, "forwardframesKey")->text(), QStringLiteral("<shift>e"));
+    child<QLineEdit>(m, "backsecondsKey")->setText(QStringLiteral("q"));
+    child<QLineEdit>(m, "forwardsecondsKey")->setText(QStringLiteral("w"));
+    child<QLineEdit>(m, "back1frameKey")->setText(QStringLiteral("x"));
+    QCOMPARE(child<QLabel>(m, "backminutesKey")->text(), QStringLiteral("<shift>q"));
+    QCOMPARE(child<QLabel>(m, "forwardminutesKey")->text(), QStringLiteral("<shift>w"));
+    QCOMPARE(child<QLabel>(m, "backframesKey")->text(), QStringLiteral("<shift>x"));
 }
 
 void TestKeyAssignments::jumpCaptionsAndHintsFollowValues()
 {
     Program p({QStringLiteral("Back_Seconds_Value: 0"), QStringLiteral("Slow_Motion_Rate: 2")});
     TMainForm* m = p.main();
-    QCOMPARE(m->backsecondsButton->text(), QStringLiteral("<< 1 sec"));
-    QCOMPARE(m->backsecondsButton->toolTip(), QStringLiteral("Jump back 1 second"));
-    QCOMPARE(m->backsecondsKey->toolTip(), QStringLiteral("keyboard equivalent for \"Jump back 1 second\""));
-    QCOMPARE(m->backminutesKey->toolTip(), QStringLiteral("keyboard equivalent for \"Jump back 1 minute\""));
-    QCOMPARE(m->back1frameKey->toolTip(), QStringLiteral("keyboard equivalent for \"Go back 1 frame\""));
-    QCOMPARE(m->slowmotionButton->text(), QStringLiteral("slow (0.3)"));
-    QCOMPARE(m->slowmotionButton->toolTip(), QStringLiteral("Play the video in slow motion (0.3x speed)"));
+    QCOMPARE(child<TColourButton>(m, "backsecondsButton")->text(), QStringLiteral("<< 1 sec"));
+    QCOMPARE(child<TColourButton>(m, "backsecondsButton")->toolTip(), QStringLiteral("Jump back 1 second"));
+    QCOMPARE(child<QLineEdit>(m, "backsecondsKey")->toolTip(),
+             QStringLiteral("keyboard equivalent for \"Jump back 1 second\""));
+    QCOMPARE(child<QLabel>(m, "backminutesKey")->toolTip(),
+             QStringLiteral("keyboard equivalent for \"Jump back 1 minute\""));
+    QCOMPARE(child<QLineEdit>(m, "back1frameKey")->toolTip(),
+             QStringLiteral("keyboard equivalent for \"Go back 1 frame\""));
+    QCOMPARE(child<TColourButton>(m, "slowmotionButton")->text(), QStringLiteral("slow (0.3)"));
+    QCOMPARE(child<TColourButton>(m, "slowmotionButton")->toolTip(),
+             QStringLiteral("Play the video in slow motion (0.3x speed)"));
 
     QVERIFY(Program::activate(m));
-    m->backSecondsValue->setFocus(Qt::MouseFocusReason);
-    const int ten = m->backSecondsValue->findText(QStringLiteral("10"));
-    m->backSecondsValue->setCurrentIndex(ten);
-    emit m->backSecondsValue->activated(ten);
-    QCOMPARE(m->backsecondsButton->text(), QStringLiteral("<< 10 sec"));
-    QCOMPARE(m->backsecondsButton->toolTip(), QStringLiteral("Jump back 10 seconds"));
-    QVERIFY(m->focusSink->isActive()); // keystrokes are commands again
-    const int frames = m->forwardframesValue->findText(QStringLiteral("15"));
-    m->forwardframesValue->setCurrentIndex(frames);
-    emit m->forwardframesValue->activated(frames);
-    QCOMPARE(m->forwardframesButton->text(), QStringLiteral(">> 15 frames"));
-    QCOMPARE(m->forwardframesKey->toolTip(), QStringLiteral("keyboard equivalent for \"Jump forward 15 frames\""));
+    child<QComboBox>(m, "backSecondsValue")->setFocus(Qt::MouseFocusReason);
+    const int ten = child<QComboBox>(m, "backSecondsValue")->findText(QStringLiteral("10"));
+    child<QComboBox>(m, "backSecondsValue")->setCurrentIndex(ten);
+    emit child<QComboBox>(m, "backSecondsValue")->activated(ten);
+    QCOMPARE(child<TColourButton>(m, "backsecondsButton")->text(), QStringLiteral("<< 10 sec"));
+    QCOMPARE(child<TColourButton>(m, "backsecondsButton")->toolTip(), QStringLiteral("Jump back 10 seconds"));
+    QVERIFY(child<FocusSink>(m, "PanelFocusPanel")->isActive()); // keystrokes are commands again
+    const int frames = child<QComboBox>(m, "forwardframesValue")->findText(QStringLiteral("15"));
+    child<QComboBox>(m, "forwardframesValue")->setCurrentIndex(frames);
+    emit child<QComboBox>(m, "forwardframesValue")->activated(frames);
+    QCOMPARE(child<TColourButton>(m, "forwardframesButton")->text(), QStringLiteral(">> 15 frames"));
+    QCOMPARE(child<QLabel>(m, "forwardframesKey")->toolTip(),
+             QStringLiteral("keyboard equivalent for \"Jump forward 15 frames\""));
+}
+
+// Every key box the table names sits in its window under that name, with
+// the table's accessible name and default key.
+void TestKeyAssignments::keyBoxesAreTheCommandTables()
+{
+    Program p;
+    QVERIFY(p.started());
+    for (const keys::KeyBoxRow& row : keys::keyBoxRows) {
+        const QString name = QString::fromLatin1(row.objectName);
+        QLineEdit* box = p.main()->findChild<QLineEdit*>(name);
+        if (!box)
+            box = p.windows().OptionsForm->findChild<QLineEdit*>(name);
+        QVERIFY2(box, row.objectName);
+        QCOMPARE(box, p.keyboard()->commands->box(row.box));
+        QCOMPARE(box->accessibleName(), QString::fromLatin1(row.accessibleName));
+        QCOMPARE(box->text(), QString::fromLatin1(row.defaultKey));
+    }
 }
 
 QTEST_MAIN(TestKeyAssignments)

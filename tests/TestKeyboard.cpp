@@ -1,3 +1,4 @@
+#include "Controls.h"
 #include "TestKeyboardHarness.h"
 
 #include "catalog/TBookmarksForm.h"
@@ -99,7 +100,7 @@ void TestKeyboard::startsWithPlayerControlsActive()
 {
     Program p;
     QVERIFY(Program::activate(p.main()));
-    FocusSink* sink = p.main()->focusSink;
+    FocusSink* sink = child<FocusSink>(p.main(), "PanelFocusPanel");
     QVERIFY(sink->isActive());
     QCOMPARE(sink->stateText(), QStringLiteral("player controls active"));
     QCOMPARE(sink->stateColor(), QColor(0, 128, 0));
@@ -211,11 +212,11 @@ void TestKeyboard::keysRunTheRightOperations()
     press('S', Qt::ShiftModifier);
     QVERIFY(qAbs(p.position() - 100.0) < 1e-6);
     press('g');
-    QCOMPARE(m->setStartTimeValue->digitText(), QStringLiteral("000140"));
+    QCOMPARE(child<TimeBox>(m, "setStartTimeValue")->digitText(), QStringLiteral("000140"));
     p.player()->setCurrentPosition(130);
     p.settle();
     press('h');
-    QCOMPARE(m->setEndTimeValue->digitText(), QStringLiteral("000210"));
+    QCOMPARE(child<TimeBox>(m, "setEndTimeValue")->digitText(), QStringLiteral("000210"));
     press('j');
     QCOMPARE(p.player()->Rate(), 0.5);
     press('l');
@@ -381,11 +382,11 @@ void TestKeyboard::timeBoxTakesTextAndEscapeEndsIt()
     QVERIFY(p.openClipAt(100));
     TMainForm* m = p.main();
     FocusModel* focus = p.keyboard()->mainFocus;
-    QTest::mouseClick(m->setStartTimeValue, Qt::LeftButton);
-    QVERIFY(m->setStartTimeValue->hasFocus());
+    QTest::mouseClick(child<TimeBox>(m, "setStartTimeValue"), Qt::LeftButton);
+    QVERIFY(child<TimeBox>(m, "setStartTimeValue")->hasFocus());
     QVERIFY(!focus->keyPreview());
-    QCOMPARE(m->focusSink->stateText(), QStringLiteral("text entry active"));
-    QCOMPARE(m->focusSink->stateColor(), QColor(255, 0, 0));
+    QCOMPARE(child<FocusSink>(m, "PanelFocusPanel")->stateText(), QStringLiteral("text entry active"));
+    QCOMPARE(child<FocusSink>(m, "PanelFocusPanel")->stateColor(), QColor(255, 0, 0));
 
     QSignalSpy ran(p.keyboard()->commands, &KeyCommands::commandRan);
     Program::typeText(m, "ga1");
@@ -394,13 +395,13 @@ void TestKeyboard::timeBoxTakesTextAndEscapeEndsIt()
     p.settle();
     QCOMPARE(ranCommands(ran), Commands{});
     QCOMPARE(p.position(), 100.0);
-    QCOMPARE(m->setStartTimeValue->digitText(), QStringLiteral("1"));
+    QCOMPARE(child<TimeBox>(m, "setStartTimeValue")->digitText().remove(u'_'), QStringLiteral("1"));
 
     Program::key(m, Qt::Key_Escape);
-    QVERIFY(m->focusSink->isActive());
-    QCOMPARE(m->focusSink->stateText(), QStringLiteral("player controls active"));
+    QVERIFY(child<FocusSink>(m, "PanelFocusPanel")->isActive());
+    QCOMPARE(child<FocusSink>(m, "PanelFocusPanel")->stateText(), QStringLiteral("player controls active"));
     QVERIFY(focus->keyPreview());
-    QCOMPARE(m->setStartTimeValue->digitText(), QString()); // the unfinished entry is abandoned
+    QCOMPARE(child<TimeBox>(m, "setStartTimeValue")->digitText(), QString()); // the unfinished entry is abandoned
     Program::type(m, 'a');
     p.settle();
     QCOMPARE(p.position(), 97.0);
@@ -412,15 +413,15 @@ void TestKeyboard::keyBoxTakesTextAndEnterEndsIt()
     QVERIFY(Program::activate(p.main()));
     QVERIFY(p.openClipAt(100));
     TMainForm* m = p.main();
-    QTest::mouseClick(m->playLoopKey, Qt::LeftButton);
+    QTest::mouseClick(child<QLineEdit>(m, "playLoopKey"), Qt::LeftButton);
     QVERIFY(!p.keyboard()->mainFocus->keyPreview());
-    m->playLoopKey->selectAll();
+    child<QLineEdit>(m, "playLoopKey")->selectAll();
     Program::type(m, 'f');
     p.settle();
-    QCOMPARE(m->playLoopKey->text(), QStringLiteral("f"));
+    QCOMPARE(child<QLineEdit>(m, "playLoopKey")->text(), QStringLiteral("f"));
     QCOMPARE(p.position(), 100.0);
     Program::key(m, Qt::Key_Return);
-    QVERIFY(m->focusSink->isActive());
+    QVERIFY(child<FocusSink>(m, "PanelFocusPanel")->isActive());
     QVERIFY(p.keyboard()->mainFocus->keyPreview());
     QVERIFY(p.prompt().messages().isEmpty());
 }
@@ -431,8 +432,8 @@ void TestKeyboard::reassignedKeyReplacesTheOldOne()
     QVERIFY(Program::activate(p.main()));
     QVERIFY(p.openClipAt(100));
     TMainForm* m = p.main();
-    QTest::mouseClick(m->backsecondsKey, Qt::LeftButton);
-    m->backsecondsKey->selectAll();
+    QTest::mouseClick(child<QLineEdit>(m, "backsecondsKey"), Qt::LeftButton);
+    child<QLineEdit>(m, "backsecondsKey")->selectAll();
     Program::type(m, 'q');
     Program::key(m, Qt::Key_Escape);
     Program::type(m, 'a');
@@ -462,13 +463,13 @@ void TestKeyboard::sameCharacterRunsBothInTableOrder()
     QVERIFY(Program::activate(p.main()));
     QVERIFY(p.openClipAt(100));
     TMainForm* m = p.main();
-    m->setStartTimeKey->setText(QStringLiteral("f"));
+    child<QLineEdit>(m, "setStartTimeKey")->setText(QStringLiteral("f"));
     QSignalSpy ran(p.keyboard()->commands, &KeyCommands::commandRan);
     Program::type(m, 'f');
     p.settle();
     QCOMPARE(ranCommands(ran), (Commands{Command::forwardseconds, Command::setStartTime}));
     // The start time is taken after the jump: the jump ran first.
-    QCOMPARE(m->setStartTimeValue->digitText(), QStringLiteral("000143"));
+    QCOMPARE(child<TimeBox>(m, "setStartTimeValue")->digitText(), QStringLiteral("000143"));
 }
 
 void TestKeyboard::exitKey_data()
@@ -520,18 +521,18 @@ void TestKeyboard::menuShortcutsWorkDuringTextEntry()
     Program p;
     QVERIFY(Program::activate(p.main()));
     TMainForm* m = p.main();
-    QTest::mouseClick(m->setEndTimeValue, Qt::LeftButton);
+    QTest::mouseClick(child<TimeBox>(m, "setEndTimeValue"), Qt::LeftButton);
     QVERIFY(!p.keyboard()->mainFocus->keyPreview());
-    QSignalSpy lock(m->OriginalSize1, &QAction::triggered);
-    QSignalSpy info(m->VideoFileInfo1, &QAction::triggered);
-    QSignalSpy catalog(m->ShowBookmarks1, &QAction::triggered);
-    const bool locked = m->OriginalSize1->isChecked();
+    QSignalSpy lock(child<QAction>(m, "OriginalSize1"), &QAction::triggered);
+    QSignalSpy info(child<QAction>(m, "VideoFileInfo1"), &QAction::triggered);
+    QSignalSpy catalog(child<QAction>(m, "ShowBookmarks1"), &QAction::triggered);
+    const bool locked = child<QAction>(m, "OriginalSize1")->isChecked();
     Program::key(m, Qt::Key_L, Qt::ControlModifier);
     Program::key(m, Qt::Key_O, Qt::ControlModifier);
     // Last: the video file information window comes to the front.
     Program::key(m, Qt::Key_I, Qt::ControlModifier);
     QCOMPARE(lock.size(), 1);
-    QCOMPARE(m->OriginalSize1->isChecked(), !locked);
+    QCOMPARE(child<QAction>(m, "OriginalSize1")->isChecked(), !locked);
     QCOMPARE(info.size(), 1);
     QCOMPARE(catalog.size(), 1);
 }
@@ -541,17 +542,17 @@ void TestKeyboard::activationAndClicksGiveTheSinkTheFocus()
     Program p;
     TMainForm* m = p.main();
     QVERIFY(Program::activate(m));
-    QTest::mouseClick(m->setStartTimeValue, Qt::LeftButton);
+    QTest::mouseClick(child<TimeBox>(m, "setStartTimeValue"), Qt::LeftButton);
     QVERIFY(!p.keyboard()->mainFocus->keyPreview());
     QVERIFY(Program::activate(p.windows().CommandLineEntryForm));
     QVERIFY(Program::activate(m));
-    QVERIFY(m->focusSink->isActive());
+    QVERIFY(child<FocusSink>(m, "PanelFocusPanel")->isActive());
     QVERIFY(p.keyboard()->mainFocus->keyPreview());
 
-    m->LoopList->setFocus(Qt::TabFocusReason);
+    child<QComboBox>(m, "LoopList")->setFocus(Qt::TabFocusReason);
     QVERIFY(!p.keyboard()->mainFocus->keyPreview());
-    QTest::mouseClick(m->AdvancedPlayerControlsBox, Qt::LeftButton, {}, QPoint(180, 8));
-    QVERIFY(m->focusSink->isActive());
+    QTest::mouseClick(child<QGroupBox>(m, "AdvancedPlayerControlsBox"), Qt::LeftButton, {}, QPoint(180, 8));
+    QVERIFY(child<FocusSink>(m, "PanelFocusPanel")->isActive());
     QVERIFY(p.keyboard()->mainFocus->keyPreview());
 }
 
@@ -561,12 +562,12 @@ void TestKeyboard::addBookmarkMousePress()
     TMainForm* m = p.main();
     QVERIFY(Program::activate(m));
     QSignalSpy made(p.keyboard()->bookmarkMaking, &BookmarkMaking::ran);
-    QTest::mouseClick(m->setStartTimeValue, Qt::LeftButton);
-    QTest::mousePress(m->makeBookmarkButton, Qt::LeftButton, Qt::ShiftModifier);
-    QVERIFY(m->focusSink->isActive());
-    QTest::mouseRelease(m->makeBookmarkButton, Qt::LeftButton, Qt::ShiftModifier);
-    QTest::mousePress(m->makeBookmarkButton, Qt::LeftButton);
-    QTest::mouseRelease(m->makeBookmarkButton, Qt::LeftButton);
+    QTest::mouseClick(child<TimeBox>(m, "setStartTimeValue"), Qt::LeftButton);
+    QTest::mousePress(child<TColourButton>(m, "makeBookmarkButton"), Qt::LeftButton, Qt::ShiftModifier);
+    QTest::mouseRelease(child<TColourButton>(m, "makeBookmarkButton"), Qt::LeftButton, Qt::ShiftModifier);
+    QVERIFY(child<FocusSink>(m, "PanelFocusPanel")->isActive());
+    QTest::mousePress(child<TColourButton>(m, "makeBookmarkButton"), Qt::LeftButton);
+    QTest::mouseRelease(child<TColourButton>(m, "makeBookmarkButton"), Qt::LeftButton);
     QCOMPARE(ranOperations(made), (QStringList{"QuickMakeBookmarkButtonClick", "makeBookmarkButtonClick"}));
 }
 

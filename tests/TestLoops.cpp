@@ -13,13 +13,31 @@ class TestLoops : public QObject {
     Q_OBJECT
 
     std::unique_ptr<AppFixture> app;
-    QList<int> waits;
 
     LoopControls* loops() { return app->main()->loops; }
+    TimeBox* startBox() { return app->control<TimeBox>("setStartTimeValue"); }
+    TimeBox* endBox() { return app->control<TimeBox>("setEndTimeValue"); }
+    TColourButton* button(const char* name) { return app->control<TColourButton>(name); }
     void setBoxes(const QString& start, const QString& end)
     {
-        app->main()->setStartTimeValue->setDigitText(start);
-        app->main()->setEndTimeValue->setDigitText(end);
+        startBox()->setDigitText(start);
+        endBox()->setDigitText(end);
+    }
+    // A continuous loop from 65 s to 89 s, stepped until it waits at its end.
+    bool runContinuousLoopToItsEnd()
+    {
+        loops()->loopOnceClick();
+        setBoxes("000105", "000129");
+        loops()->playLoopButtonClick();
+        return app->stepUntil([&] { return loops()->restartPending(); });
+    }
+    bool activateMain()
+    {
+        app->main()->activateWindow();
+        if (!QTest::qWaitForWindowActive(app->main()))
+            return false;
+        app->main()->giveFocusToSink();
+        return true;
     }
 
 private slots:
@@ -28,9 +46,7 @@ private slots:
         app = std::make_unique<AppFixture>();
         app->defaultClip.duration = 120.0;
         QVERIFY(app->start());
-        waits.clear();
-        loops()->setRestartWait([this](int ms) { waits << ms; });
-        app->main()->StartVideoClip(app->makeClip("lesson.mp4"));
+        app->openClip(app->makeClip("lesson.mp4"));
         app->prompt.clear();
     }
     void cleanup() { app.reset(); }
@@ -48,7 +64,7 @@ private slots:
         QVERIFY(app->player()->CurrentPosition() >= 89.0);
         QVERIFY(app->player()->CurrentPosition() < 89.0 + 1.5 / 30);
         QVERIFY(loops()->WaitingForLoopRestart);
-        QVERIFY(waits.isEmpty());
+        QVERIFY(!loops()->restartPending());
     }
 
     void loopOncePlaysAgainFromItsStartOnPlay()
@@ -66,17 +82,103 @@ private slots:
 
     void loopContinuouslyRestartsAfterTheWait()
     {
-        loops()->loopOnceClick();
-        QVERIFY(loops()->LoopContinuously);
-        setBoxes("000105", "000129");
-        loops()->playLoopButtonClick();
-        QVERIFY(app->stepUntil([&] { return !waits.isEmpty(); }));
-        QCOMPARE(waits, QList<int>{LoopControls::RestartPauseMs});
+        qint64 pausedAt = -1;
+        qint64 playedAt = -1;
+        QObject watching;
+        connect(app->engine, &PlaybackEngine::pausedChanged, &watching,
+                [&](bool paused) { (paused ? pausedAt : playedAt) = app->clock.now(); });
+        QVERIFY(runContinuousLoopToItsEnd());
+        QVERIFY(pausedAt >= 0);
+        QCOMPARE(app->player()->PlayState(), int(mpPaused));
+        // The wait does not hold the window: ticks go on, the player rests.
+        app->step(300);
+        QCOMPARE(app->player()->PlayState(), int(mpPaused));
+        QVERIFY(app->player()->CurrentPosition() >= 89.0);
+        QVERIFY(app->stepUntil([&] { return app->player()->PlayState() == mpPlaying; }));
+        QCOMPARE(playedAt - pausedAt, qint64(LoopControls::RestartPauseMs));
+        app->step();
+        QVERIFY(app->player()->CurrentPosition() < 66.0);
+        // And it keeps looping.
+        QVERIFY(app->stepUntil([&] { return loops()->restartPending(); }));
+    }
+
+    // The captions and seeks of a loop's end and restart come in the order of
+    // the blocking wait: pause at the end, the play button still reads
+    // "pause", play, then one seek back to the loop's start.
+    void restartKeepsTheOrderOfCaptionsAndSeeks()
+    {
+        QVERIFY(runContinuousLoopToItsEnd());
+        const int seeks = app->engine->seekCount();
+        QStringList captions;
+        for (int i = 0; i < 20 && app->engine->seekCount() == seeks; ++i) {
+            app->step(25);
+            captions << button("playButton")->text();
+        }
+        QCOMPARE(app->engine->seekCount(), seeks + 1);
+        QCOMPARE(app->engine->lastSeekTarget(), 65.0);
+        captions.removeDuplicates();
+        QCOMPARE(captions, QStringList{"pause (space)"});
+    }
+
+    // Keys pressed while a continuous loop waits act at once.
+    void keysDuringTheWaitActAtOnce()
+    {
+        QVERIFY(activateMain());
+        QVERIFY(runContinuousLoopToItsEnd());
+        QTest::keyClick(app->main()->windowHandle(), 'g');
+        QCOMPARE(startBox()->digitText(), QStringLiteral("000129"));
+        QVERIFY(loops()->restartPending());
+    }
+
+    // The play key during the wait pauses: no restart comes, and the loop
+    // rests at its end until played again, as a "loop once" does.
+    void pauseDuringTheWaitCallsOffTheRestart()
+    {
+        QVERIFY(activateMain());
+        QVERIFY(runContinuousLoopToItsEnd());
+        app->step();
+        QCOMPARE(button("playButton")->text(), QStringLiteral("pause (space)"));
+        QTest::keyClick(app->main()->windowHandle(), Qt::Key_Space);
+        QVERIFY(!loops()->restartPending());
+        QCOMPARE(button("playButton")->text(), QStringLiteral("play (space)"));
+        app->step(2000);
+        QCOMPARE(app->player()->PlayState(), int(mpPaused));
+        QVERIFY(app->player()->CurrentPosition() >= 89.0);
+        QTest::keyClick(app->main()->windowHandle(), Qt::Key_Space);
         app->step();
         QCOMPARE(app->player()->PlayState(), int(mpPlaying));
         QVERIFY(app->player()->CurrentPosition() < 66.0);
-        // And it keeps looping.
-        QVERIFY(app->stepUntil([&] { return waits.size() == 2; }));
+    }
+
+    void leavingTheLoopDuringTheWaitCallsOffTheRestart_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("play full video") << "full";
+        QTest::newRow("new loop") << "loop";
+        QTest::newRow("new clip") << "clip";
+    }
+    void leavingTheLoopDuringTheWaitCallsOffTheRestart()
+    {
+        QFETCH(QString, how);
+        QVERIFY(runContinuousLoopToItsEnd());
+        if (how == "full") {
+            loops()->playFullVideoButtonClick();
+        } else if (how == "loop") {
+            setBoxes("000010", "000020");
+            loops()->playLoopButtonClick();
+        } else {
+            app->openClip(app->makeClip("second.mp4"));
+            app->player()->Pause();
+        }
+        QVERIFY(!loops()->restartPending());
+        app->step();
+        const int seeks = app->engine->seekCount();
+        const int playState = app->player()->PlayState();
+        // The called-off timer fires into nothing: no play, no seek.
+        app->step(400);
+        QCOMPARE(app->clock.pending(), 0);
+        QCOMPARE(app->engine->seekCount(), seeks);
+        QCOMPARE(app->player()->PlayState(), playState);
     }
 
     void loopEndWithoutEndTime_data()
@@ -125,7 +227,7 @@ private slots:
         QCOMPARE(app->player()->SelectionStart(), -1.0);
         // The refusal paused the player and left the boxes alone.
         QCOMPARE(app->player()->PlayState(), int(mpPaused));
-        QCOMPARE(app->main()->setStartTimeValue->digitText(), start);
+        QCOMPARE(startBox()->digitText(), start);
     }
 
     void noClipMessages()
@@ -160,8 +262,8 @@ private slots:
         app->player()->setCurrentPosition(position);
         loops()->setStartTimeButtonClick();
         loops()->setEndTimeButtonClick();
-        QCOMPARE(app->main()->setStartTimeValue->digitText(), digits);
-        QCOMPARE(app->main()->setEndTimeValue->digitText(), digits);
+        QCOMPARE(startBox()->digitText(), digits);
+        QCOMPARE(endBox()->digitText(), digits);
     }
 
     void playFullVideoLeavesTheLoopWhereItIs()
@@ -198,8 +300,8 @@ private slots:
         setBoxes("000105", "000129");
         loops()->playLoopButtonClick();
         loops()->resetLoopButtonClick();
-        QVERIFY(app->main()->setStartTimeValue->digitText().isEmpty());
-        QVERIFY(app->main()->setEndTimeValue->digitText().isEmpty());
+        QVERIFY(startBox()->digitText().isEmpty());
+        QVERIFY(endBox()->digitText().isEmpty());
         QCOMPARE(app->player()->SelectionStart(), -1.0);
         QCOMPARE(app->player()->SelectionEnd(), -1.0);
         QCOMPARE(loops()->indicator(), QStringLiteral("full"));
@@ -210,8 +312,8 @@ private slots:
         setBoxes("000105", "000129");
         loops()->playLoopButtonClick();
         loops()->resetEndTimeButtonClick();
-        QCOMPARE(app->main()->setStartTimeValue->digitText(), QStringLiteral("000105"));
-        QVERIFY(app->main()->setEndTimeValue->digitText().isEmpty());
+        QCOMPARE(startBox()->digitText(), QStringLiteral("000105"));
+        QVERIFY(endBox()->digitText().isEmpty());
         QCOMPARE(loops()->indicator(), QStringLiteral("loop"));
         for (int i = 0; i < 600; ++i)
             app->step();
@@ -234,7 +336,7 @@ private slots:
 
     void loopModeButtonShowsTheMode()
     {
-        TColourButton* b = app->main()->loopOnce;
+        TColourButton* b = button("loopOnce");
         QCOMPARE(b->text(), QStringLiteral("loop once"));
         loops()->loopOnceClick();
         QCOMPARE(b->text(), QStringLiteral("loop continuously"));
@@ -250,19 +352,19 @@ private slots:
     {
         setBoxes("000105", "000129");
         loops()->playLoopButtonClick();
-        QCOMPARE(app->main()->playLoopButton->color(), QColor(4, 179, 108));
-        QCOMPARE(app->main()->playLoopButton->hotColor(), QColor(4, 179, 108));
-        QCOMPARE(app->main()->playFullVideoButton->color(), Colours::buttonFace());
+        QCOMPARE(button("playLoopButton")->color(), QColor(4, 179, 108));
+        QCOMPARE(button("playLoopButton")->hotColor(), QColor(4, 179, 108));
+        QCOMPARE(button("playFullVideoButton")->color(), Colours::buttonFace());
     }
 
     void playButtonCaptionFollowsThePlayer()
     {
         app->step();
-        QCOMPARE(app->main()->playButton->text(), QStringLiteral("pause (space)"));
+        QCOMPARE(button("playButton")->text(), QStringLiteral("pause (space)"));
         app->main()->transport->playButtonClick();
         app->step();
-        QCOMPARE(app->main()->playButton->text(), QStringLiteral("play (space)"));
-        QCOMPARE(app->main()->playButton->hotColor(), QColor(184, 248, 187));
+        QCOMPARE(button("playButton")->text(), QStringLiteral("play (space)"));
+        QCOMPARE(button("playButton")->hotColor(), QColor(184, 248, 187));
     }
 };
 

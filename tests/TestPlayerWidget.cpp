@@ -3,6 +3,7 @@
 // the control's full-screen key event, and Escape leaves full screen inside
 // the control).
 #include "AppFixture.h"
+#include "Controls.h"
 #include "playback/TActiveMovie.h"
 
 #include <QLabel>
@@ -24,7 +25,7 @@ private slots:
         app = std::make_unique<AppFixture>();
         app->defaultClip.duration = 120.0;
         QVERIFY(app->start());
-        app->main()->StartVideoClip(app->makeClip("lesson.mp4"));
+        app->openClip(app->makeClip("lesson.mp4"));
         app->main()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(app->main()));
     }
@@ -35,46 +36,38 @@ private slots:
         TMainForm* m = app->main();
         QSignalSpy keys(app->player(), &MediaPlayerControl::OnFullScreenKeyPress);
         app->player()->setFullScreenMode(true);
-        QVERIFY(m->ActiveMovie1->isPictureFullScreen());
-        QVERIFY(!m->RHS_Panel->isVisible());
-        QVERIFY(!m->PlayerControlsPanel->isVisible());
-        QVERIFY(!m->ActiveMovie1->strip()->isVisible());
+        QVERIFY(child<TActiveMovie>(m, "ActiveMovie1")->isPictureFullScreen());
+        QVERIFY(!child<QWidget>(m, "RHS_Panel")->isVisible());
+        QVERIFY(!child<QWidget>(m, "PlayerControlsPanel")->isVisible());
+        QVERIFY(!child<TActiveMovie>(m, "ActiveMovie1")->strip()->isVisible());
         QVERIFY(!m->menuBar()->isVisible());
-        QCOMPARE(m->ActiveMovie1->geometry(), m->centralWidget()->rect());
+        QCOMPARE(child<TActiveMovie>(m, "ActiveMovie1")->geometry(), m->centralWidget()->rect());
 
         // A key is held back from the windows and handed on with the tick.
-        const QString startBefore = m->setStartTimeKey->text();
+        const QString startBefore = child<QLineEdit>(m, "setStartTimeKey")->text();
         QTest::keyClick(m->windowHandle(), Qt::Key_A, Qt::ShiftModifier);
         QVERIFY(keys.isEmpty());
         app->player()->tick();
         QCOMPARE(keys.count(), 1);
         QCOMPARE(keys.first().at(0).toInt(), int(Qt::Key_A));
         QCOMPARE(keys.first().at(1).value<Qt::KeyboardModifiers>(), Qt::KeyboardModifiers(Qt::ShiftModifier));
-        QCOMPARE(m->setStartTimeKey->text(), startBefore);
+        QCOMPARE(child<QLineEdit>(m, "setStartTimeKey")->text(), startBefore);
 
         QTest::keyClick(m->windowHandle(), Qt::Key_Escape);
         app->player()->tick();
         QCOMPARE(keys.count(), 1);
         QVERIFY(!app->player()->FullScreenMode());
-        QVERIFY(!m->ActiveMovie1->isPictureFullScreen());
-        QVERIFY(m->RHS_Panel->isVisible());
-        QVERIFY(m->PlayerControlsPanel->isVisible());
-        QVERIFY(m->ActiveMovie1->strip()->isVisible());
-        QCOMPARE(m->ActiveMovie1->width(), m->centralWidget()->width() - TMainForm::RightPanelWidth);
-    }
-
-    void playingAgainReturnsToFullScreen()
-    {
-        app->player()->setFullScreenMode(true);
-        app->player()->Pause();
-        app->player()->Play();
-        app->player()->tick();
-        QVERIFY(app->main()->ActiveMovie1->isPictureFullScreen());
+        QVERIFY(!child<TActiveMovie>(m, "ActiveMovie1")->isPictureFullScreen());
+        QVERIFY(child<QWidget>(m, "RHS_Panel")->isVisible());
+        QVERIFY(child<QWidget>(m, "PlayerControlsPanel")->isVisible());
+        QVERIFY(child<TActiveMovie>(m, "ActiveMovie1")->strip()->isVisible());
+        QCOMPARE(child<TActiveMovie>(m, "ActiveMovie1")->width(),
+                 m->centralWidget()->width() - TMainForm::RightPanelWidth);
     }
 
     void stripFollowsPlaybackAndSeeks()
     {
-        TActiveMovie* movie = app->main()->ActiveMovie1;
+        TActiveMovie* movie = child<TActiveMovie>(app->main(), "ActiveMovie1");
         QCOMPARE(movie->strip()->height(), TActiveMovie::StripHeight);
         app->player()->setCurrentPosition(65.4);
         auto* time = movie->strip()->findChild<QLabel*>("timeLabel");
@@ -93,13 +86,13 @@ private slots:
 
     void clickOnThePicturePlaysOrPauses()
     {
-        QWidget* picture = app->main()->ActiveMovie1->picture();
+        QWidget* picture = child<TActiveMovie>(app->main(), "ActiveMovie1")->picture();
         QCOMPARE(app->player()->PlayState(), int(mpPlaying));
         QTest::mouseClick(picture, Qt::LeftButton);
         QCOMPARE(app->player()->PlayState(), int(mpPaused));
         QTest::mouseClick(picture, Qt::LeftButton);
         QCOMPARE(app->player()->PlayState(), int(mpPlaying));
-        app->main()->ActiveMovie1->setClickToPlay(false);
+        child<TActiveMovie>(app->main(), "ActiveMovie1")->setClickToPlay(false);
         QTest::mouseClick(picture, Qt::LeftButton);
         QCOMPARE(app->player()->PlayState(), int(mpPlaying));
     }

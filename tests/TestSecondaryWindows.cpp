@@ -1,4 +1,5 @@
 #include "ScriptedPrompt.h"
+#include "app/ConfigFile.h"
 #include "catalog/TBookmarksForm.h"
 #include "catalog/TCategoryInputForm.h"
 #include "input/FocusSink.h"
@@ -334,7 +335,8 @@ void TestSecondaryWindows::restoreDefaults()
     prompt.queueAnswer(Prompt::Answer(restore));
     prompt.queueAnswer(Prompt::Answer(save));
     TOptionsForm form;
-    form.setConfigFilePath(config);
+    const ConfigFile configFile(dir.path(), dir.filePath(QStringLiteral("user")));
+    form.setRestoreDefaults([&configFile] { return configFile.resetToDefaults(); });
     int endCalls = 0;
     bool configGoneAtEnd = false;
     form.setEndProgram([&] {
@@ -597,6 +599,11 @@ void TestSecondaryWindows::guideAndAbout()
     const QString text = guide.RichEdit1->toPlainText();
     for (const char* step : {"press c", "g at its start and h at its end", "press t", "press o"})
         QVERIFY2(text.contains(QLatin1String(step)), step);
+    // It describes what the user sees: the focus mark has no width and
+    // shows no text, and the clip button reads "view clip".
+    QVERIFY(!text.contains(QLatin1String("player controls active")));
+    QVERIFY(text.contains(QLatin1String("\"view clip\"")));
+    QCOMPARE(guide.pos(), QPoint(150, 100));
     guide.show();
     QVERIFY(QTest::qWaitForWindowExposed(&guide));
     QTest::mouseClick(guide.Button1, Qt::LeftButton);

@@ -1,6 +1,7 @@
 // Play and pause, jumps, frame steps, speeds and mute of the main window,
 // against the fake engine.
 #include "AppFixture.h"
+#include "Controls.h"
 #include "input/FocusSink.h"
 #include "playback/LoopControls.h"
 #include "playback/TransportControls.h"
@@ -30,7 +31,7 @@ private slots:
         app = std::make_unique<AppFixture>();
         app->defaultClip.duration = 1200.0;
         QVERIFY(app->start());
-        app->main()->StartVideoClip(app->makeClip("lesson.mp4"));
+        app->openClip(app->makeClip("lesson.mp4"));
         app->step();
         app->prompt.clear();
     }
@@ -56,8 +57,8 @@ private slots:
 
     void backJumpBeforeTheStartGoesToTheLoopStart()
     {
-        app->main()->setStartTimeValue->setDigitText("000105");
-        app->main()->setEndTimeValue->setDigitText("000129");
+        child<TimeBox>(app->main(), "setStartTimeValue")->setDigitText("000105");
+        child<TimeBox>(app->main(), "setEndTimeValue")->setDigitText("000129");
         app->main()->loops->playLoopButtonClick();
         app->step(1000);
         pauseAt(2.0);
@@ -87,10 +88,10 @@ private slots:
         QFETCH(double, from);
         QFETCH(double, to);
         TMainForm* m = app->main();
-        m->backSecondsValue->setCurrentIndex(entry);
-        m->forwardSecondsValue->setCurrentIndex(entry);
-        m->backMinutesValue->setCurrentIndex(entry);
-        m->forwardMinutesValue->setCurrentIndex(entry);
+        child<QComboBox>(m, "backSecondsValue")->setCurrentIndex(entry);
+        child<QComboBox>(m, "forwardSecondsValue")->setCurrentIndex(entry);
+        child<QComboBox>(m, "backMinutesValue")->setCurrentIndex(entry);
+        child<QComboBox>(m, "forwardMinutesValue")->setCurrentIndex(entry);
         p()->setCurrentPosition(from);
         const int state = p()->PlayState();
         QMetaObject::invokeMethod(t(), [&] {
@@ -151,8 +152,8 @@ private slots:
 
     void restartPlaysTheLoopFromItsStart()
     {
-        app->main()->setStartTimeValue->setDigitText("000105");
-        app->main()->setEndTimeValue->setDigitText("000129");
+        child<TimeBox>(app->main(), "setStartTimeValue")->setDigitText("000105");
+        child<TimeBox>(app->main(), "setEndTimeValue")->setDigitText("000129");
         app->main()->loops->playLoopButtonClick();
         app->step(3000);
         t()->restartButtonClick();
@@ -173,22 +174,22 @@ private slots:
         TMainForm* m = app->main();
         t()->slowmotionButtonClick();
         QCOMPARE(p()->Rate(), 0.5);
-        QCOMPARE(m->slowmotionButton->color(), QColor(4, 179, 108));
-        QCOMPARE(m->regularspeedButton->color(), Colours::buttonFace());
-        QCOMPARE(m->regularspeedButton->hotColor(), Colours::buttonShadow());
+        QCOMPARE(child<TColourButton>(m, "slowmotionButton")->color(), QColor(4, 179, 108));
+        QCOMPARE(child<TColourButton>(m, "regularspeedButton")->color(), Colours::buttonFace());
+        QCOMPARE(child<TColourButton>(m, "regularspeedButton")->hotColor(), Colours::buttonShadow());
         // A new rate picked in slow mode applies at once and plays.
         p()->Pause();
-        m->slowmotionRate->setCurrentIndex(2);
+        child<QComboBox>(m, "slowmotionRate")->setCurrentIndex(2);
         t()->slowmotionRateChange();
         QCOMPARE(p()->Rate(), 0.3);
         QCOMPARE(p()->PlayState(), int(mpPlaying));
         // In regular mode a new rate waits for the slow button.
         t()->regularspeedButtonClick();
         QCOMPARE(p()->Rate(), 1.0);
-        m->slowmotionRate->setCurrentIndex(0);
+        child<QComboBox>(m, "slowmotionRate")->setCurrentIndex(0);
         t()->slowmotionRateChange();
         QCOMPARE(p()->Rate(), 1.0);
-        m->fastmotionRate->setCurrentIndex(1);
+        child<QComboBox>(m, "fastmotionRate")->setCurrentIndex(1);
         t()->fastmotionButtonClick();
         QCOMPARE(p()->Rate(), 1.5);
         QCOMPARE(t()->speedMode(), TransportControls::SpeedMode::Fast);
@@ -197,16 +198,16 @@ private slots:
     void rateSurvivesANewClipButTheModeTurnsRegular()
     {
         t()->slowmotionButtonClick();
-        app->main()->StartVideoClip(app->makeClip("second.mp4"));
+        app->openClip(app->makeClip("second.mp4"));
         app->step();
         QCOMPARE(app->engine->speed(), 0.5);
         QCOMPARE(t()->speedMode(), TransportControls::SpeedMode::Regular);
-        QCOMPARE(app->main()->slowmotionButton->color(), QColor(4, 179, 108));
+        QCOMPARE(child<TColourButton>(app->main(), "slowmotionButton")->color(), QColor(4, 179, 108));
     }
 
     void muteTwiceReturnsTheCaption()
     {
-        TColourButton* mute = app->main()->muteButton;
+        TColourButton* mute = child<TColourButton>(app->main(), "muteButton");
         t()->muteButtonClick();
         QVERIFY(p()->Mute());
         QCOMPARE(mute->text(), QStringLiteral("un-mute (m)"));
@@ -223,7 +224,7 @@ private slots:
         QVERIFY(empty.start());
         empty.main()->transport->playButtonClick();
         QVERIFY(empty.prompt.messages().isEmpty());
-        empty.main()->playButton->click();
+        child<TColourButton>(empty.main(), "playButton")->click();
         QCOMPARE(empty.prompt.messages(),
                  QStringList{"In order to play video, you must first choose a clip using the \"view clip\" button."});
     }
@@ -233,9 +234,9 @@ private slots:
         app->main()->show();
         app->main()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(app->main()));
-        app->main()->setStartTimeValue->setFocus();
-        app->main()->forwardsecondsButton->click();
-        QTRY_VERIFY(app->main()->focusSink->isActive());
+        child<TimeBox>(app->main(), "setStartTimeValue")->setFocus();
+        child<TColourButton>(app->main(), "forwardsecondsButton")->click();
+        QTRY_VERIFY(child<FocusSink>(app->main(), "PanelFocusPanel")->isActive());
     }
 };
 

@@ -1,3 +1,6 @@
+#include "ScriptedPrompt.h"
+#include "TimeBoxEntry.h"
+#include "app/TimeCode.h"
 #include "ui/widgets/TBlinkLabel.h"
 #include "ui/widgets/TColourButton.h"
 #include "ui/widgets/TimeBox.h"
@@ -7,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -88,6 +92,8 @@ private slots:
     void hotOnMouseOver();
     void hotOnFocusSurvivesMouseLeaving();
     void sameHotColorShowsNoChange();
+    void hotCaptionStaysLegible_data();
+    void hotCaptionStaysLegible();
     void looks_data();
     void looks();
     void parentColorFace();
@@ -109,6 +115,9 @@ private slots:
     void timeBoxTyping_data();
     void timeBoxTyping();
     void timeBoxEscapeAbandonsEntry();
+    void timeBoxKeepsThePlacesOfAPartEntry_data();
+    void timeBoxKeepsThePlacesOfAPartEntry();
+    void timeBoxCannotBeLeftPartlyFilled();
 };
 
 void TestWidgets::buttonDefaults()
@@ -178,6 +187,41 @@ void TestWidgets::hotOnFocusSurvivesMouseLeaving()
     QCOMPARE(pixel(w.button, {2, 2}), kHot);
     w.other->setFocus();
     QTRY_VERIFY(!w.button->isHot());
+}
+
+void TestWidgets::hotCaptionStaysLegible_data()
+{
+    QTest::addColumn<QColor>("hotFace");
+    QTest::addColumn<QColor>("hotText");
+    QTest::addColumn<QColor>("shown");
+    const QColor black(0, 0, 0);
+    const QColor white(255, 255, 255);
+    QTest::newRow("white on dark grey") << QColor(128, 128, 128) << white << white;
+    QTest::newRow("yellow on green") << kHot << kHotText << kHotText;
+    QTest::newRow("white on light grey") << QColor(239, 239, 239) << white << black;
+    QTest::newRow("white on white") << white << white << black;
+}
+
+void TestWidgets::hotCaptionStaysLegible()
+{
+    QFETCH(QColor, hotFace);
+    QFETCH(QColor, hotText);
+    QFETCH(QColor, shown);
+    ButtonWindow w;
+    QPalette pal = w.button->palette();
+    pal.setColor(QPalette::ButtonText, QColor(0, 0, 0));
+    w.button->setPalette(pal);
+    w.button->setHotColor(hotFace);
+    w.button->setHotTextColor(hotText);
+    w.button->setText(QStringLiteral("\u2588\u2588\u2588\u2588"));
+    QVERIFY(w.show());
+    w.other->setFocus();
+    QCOMPARE(w.button->currentTextColor(), QColor(0, 0, 0));
+    hover(w.button);
+    QCOMPARE(w.button->currentTextColor(), shown);
+    // The caption (full blocks) is painted in that colour.
+    const QImage image = w.button->grab().toImage();
+    QCOMPARE(image.pixelColor(image.rect().center()), shown);
 }
 
 void TestWidgets::sameHotColorShowsNoChange()
@@ -414,7 +458,7 @@ void TestWidgets::timeBoxSetDigitText_data()
                                            << "123456"
                                            << "12:34:56";
     QTest::newRow("partial") << "1234"
-                             << "1234"
+                             << "1234__"
                              << "12:34:__";
 }
 
@@ -428,7 +472,7 @@ void TestWidgets::timeBoxSetDigitText()
     box.setDigitText(set);
     QCOMPARE(box.digitText(), digits);
     QCOMPARE(box.displayText(), shown);
-    QCOMPARE(box.isComplete(), digits.size() == 6);
+    QCOMPARE(box.isComplete(), !digits.isEmpty() && !digits.contains(u'_'));
 }
 
 void TestWidgets::timeBoxTyping_data()
@@ -441,7 +485,7 @@ void TestWidgets::timeBoxTyping_data()
     QTest::newRow("letters refused") << "1a2b3c4d5e6f"
                                      << "123456" << true;
     QTest::newRow("partial") << "12"
-                             << "12" << false;
+                             << "12____" << false;
     QTest::newRow("colons typed are skipped") << "12:34:56"
                                               << "123456" << true;
     QTest::newRow("extra digits ignored") << "12345678"
@@ -494,6 +538,84 @@ void TestWidgets::timeBoxEscapeAbandonsEntry()
     QTest::keyClick(box, Qt::Key_Escape);
     QCOMPARE(window.escapes, 1);
     QCOMPARE(box->accessibleName(), QStringLiteral("loop start time"));
+}
+
+void TestWidgets::timeBoxKeepsThePlacesOfAPartEntry_data()
+{
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("digits");
+    QTest::newRow("last place open") << "00:00:1_"
+                                     << "00001_";
+    QTest::newRow("gap in the minutes") << "00:_1:05"
+                                        << "00_105";
+    QTest::newRow("first place open") << "_0:00:00"
+                                      << "_00000";
+    QTest::newRow("complete") << "12:34:56"
+                              << "123456";
+    QTest::newRow("blank") << "__:__:__"
+                           << "";
+}
+
+void TestWidgets::timeBoxKeepsThePlacesOfAPartEntry()
+{
+    QFETCH(QString, shown);
+    QFETCH(QString, digits);
+    TimeBox box;
+    enterShown(&box, shown);
+    QCOMPARE(box.displayText(), shown);
+    QCOMPARE(box.digitText(), digits);
+    QCOMPARE(box.isPartlyFilled(), digits.contains(u'_'));
+    // No reader of time codes takes a partly filled box for a time.
+    QCOMPARE(isDigitForm(box.digitText()), digits.size() == 6 && !digits.contains(u'_'));
+    QCOMPARE(validateTimeCode(insertColonsIntoString(box.digitText())), !digits.contains(u'_'));
+}
+
+void TestWidgets::timeBoxCannotBeLeftPartlyFilled()
+{
+    ScriptedPrompt prompt;
+    QWidget window;
+    auto* box = new TimeBox(&window);
+    auto* other = new QLineEdit(&window);
+    auto* button = new TColourButton(QStringLiteral("go"), &window);
+    auto* layout = new QHBoxLayout(&window);
+    layout->addWidget(box);
+    layout->addWidget(other);
+    layout->addWidget(button);
+    QSignalSpy clicks(button, &QAbstractButton::clicked);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    box->setFocus();
+    box->setCursorPosition(0);
+    QTest::keyClicks(box, "12");
+
+    // Tab, a click on another control and a program moving the focus are
+    // all refused, with one message each.
+    QTest::keyClick(box, Qt::Key_Tab);
+    QTRY_COMPARE(prompt.messages().size(), 1);
+    QVERIFY(box->hasFocus());
+    QTest::mouseClick(button, Qt::LeftButton);
+    QTRY_COMPARE(prompt.messages().size(), 2);
+    QCOMPARE(clicks.count(), 0);
+    QVERIFY(box->hasFocus());
+    other->setFocus();
+    QTRY_VERIFY(box->hasFocus());
+    QCOMPARE(prompt.messages().size(), 3);
+    QCOMPARE(prompt.lastMessage(), TimeBox::incompleteMessage());
+
+    // Escape abandons the entry; the empty box can be left.
+    QTest::keyClick(box, Qt::Key_Escape);
+    QVERIFY(box->isBlank());
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(clicks.count(), 1);
+
+    // So can a completed one.
+    box->setFocus();
+    box->setCursorPosition(0);
+    QTest::keyClicks(box, "000105");
+    QTest::keyClick(box, Qt::Key_Tab);
+    QVERIFY(!box->hasFocus());
+    QCOMPARE(prompt.messages().size(), 3);
 }
 
 QTEST_MAIN(TestWidgets)

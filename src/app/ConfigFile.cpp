@@ -1,202 +1,30 @@
 #include "app/ConfigFile.h"
 
+#include "app/SettingsTable.h"
 #include "app/SplitArguments.h"
 #include "app/TextCodec.h"
+#include "app/TextFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
 #include <QStandardPaths>
-
-#include <climits>
-#include <variant>
-#include <vector>
 
 namespace {
 
-enum class Kind {
-    Flag,         // "1" on, anything else off
-    OnUnlessZero, // "0" off, anything else on
-    Index,        // position in a drop-down list
-    Integer,      // decimal whole number within [min, max]
-    Key,          // one character
-    Text,         // any text, written quoted
-};
-
-using Member = std::variant<bool Settings::*, int Settings::*, QString Settings::*>;
-using Choices = const QStringList& (*)();
-
-struct Entry {
-    const char* key = nullptr; // nullptr: the empty line between two groups
-    Kind kind = Kind::Flag;
-    Member member{};
-    Choices choices = nullptr;
-    int min = INT_MIN;
-    int max = INT_MAX;
-};
-
-Entry flag(const char* key, bool Settings::*m)
-{
-    return {key, Kind::Flag, m};
-}
-Entry index(const char* key, int Settings::*m, Choices c)
-{
-    return {key, Kind::Index, m, c};
-}
-Entry integer(const char* key, int Settings::*m, int min = INT_MIN, int max = INT_MAX)
-{
-    return {key, Kind::Integer, m, nullptr, min, max};
-}
-Entry keyBox(const char* key, QString Settings::*m)
-{
-    return {key, Kind::Key, m};
-}
-Entry text(const char* key, QString Settings::*m)
-{
-    return {key, Kind::Text, m};
-}
-Entry gap()
-{
-    return {};
-}
-
-// The file's lines in the order they are written.
-const std::vector<Entry>& entries()
-{
-    using S = Settings;
-    static const std::vector<Entry> table{
-        flag("Beginner_Mode:", &S::beginnerMode),
-        gap(),
-        index("Back_Frames_Value:", &S::backFramesValue, &S::framesChoices),
-        index("Forward_Frames_Value:", &S::forwardFramesValue, &S::framesChoices),
-        index("Back_Seconds_Value:", &S::backSecondsValue, &S::secondsChoices),
-        index("Forward_Seconds_Value:", &S::forwardSecondsValue, &S::secondsChoices),
-        index("Back_Minutes_Value:", &S::backMinutesValue, &S::minutesChoices),
-        index("Forward_Minutes_Value:", &S::forwardMinutesValue, &S::minutesChoices),
-        gap(),
-        index("Slow_Motion_Rate:", &S::slowMotionRate, &S::slowMotionRateChoices),
-        index("Fast_Motion_Rate:", &S::fastMotionRate, &S::fastMotionRateChoices),
-        gap(),
-        keyBox("Back_Seconds_Key:", &S::backSecondsKey),
-        keyBox("Back_1_Frame_Key:", &S::back1FrameKey),
-        keyBox("Forward_1_Frame_Key:", &S::forward1FrameKey),
-        keyBox("Forward_Seconds_Key:", &S::forwardSecondsKey),
-        gap(),
-        keyBox("Slow_Motion_Key:", &S::slowMotionKey),
-        keyBox("Regular_Motion_Key:", &S::regularMotionKey),
-        keyBox("Fast_Motion_Key:", &S::fastMotionKey),
-        gap(),
-        keyBox("Set_Start_Time_Key:", &S::setStartTimeKey),
-        keyBox("Set_End_Time_Key:", &S::setEndTimeKey),
-        keyBox("Play_Loop_Key:", &S::playLoopKey),
-        keyBox("Play_Full_Video_Key:", &S::playFullVideoKey),
-        gap(),
-        integer("User_Controls_Visible:", &S::userControlsVisible, 0, 4),
-        gap(),
-        integer("Video_Clip_SmallScreenSize_Left:", &S::videoClipSmallScreenSizeLeft),
-        integer("Video_Clip_SmallScreenSize_Top:", &S::videoClipSmallScreenSizeTop),
-        integer("Video_Clip_SmallScreenSize_Width:", &S::videoClipSmallScreenSizeWidth),
-        integer("Video_Clip_SmallScreenSize_Height:", &S::videoClipSmallScreenSizeHeight),
-        integer("Video_Clip_LargeScreenSize_Left:", &S::videoClipLargeScreenSizeLeft),
-        integer("Video_Clip_LargeScreenSize_Top:", &S::videoClipLargeScreenSizeTop),
-        integer("Video_Clip_LargeScreenSize_Width:", &S::videoClipLargeScreenSizeWidth),
-        integer("Video_Clip_LargeScreenSize_Height:", &S::videoClipLargeScreenSizeHeight),
-        gap(),
-        integer("Main_Form_Left:", &S::mainFormLeft),
-        integer("Main_Form_Top:", &S::mainFormTop),
-        integer("Main_Form_Width:", &S::mainFormWidth),
-        integer("Main_Form_Height:", &S::mainFormHeight),
-        integer("Main_Form_WindowState:", &S::mainFormWindowState, 0, 2),
-        gap(),
-        flag("View_Original_Size:", &S::viewOriginalSize),
-        flag("Loop_Continuously:", &S::loopContinuously),
-        gap(),
-        integer("Bookmarks_Form_Left:", &S::bookmarksFormLeft),
-        integer("Bookmarks_Form_Top:", &S::bookmarksFormTop),
-        integer("Bookmarks_Form_Width:", &S::bookmarksFormWidth),
-        integer("Bookmarks_Form_Height:", &S::bookmarksFormHeight),
-        integer("Bookmarks_Form_WindowState:", &S::bookmarksFormWindowState, 0, 2),
-        text("Bookmarks_Form_Category_Column_Name:", &S::bookmarksFormCategoryColumnName),
-        text("Bookmarks_Form_Name_Column_Name:", &S::bookmarksFormNameColumnName),
-        text("Bookmarks_Form_Learn_Column_Name:", &S::bookmarksFormLearnColumnName),
-        text("Bookmarks_Form_Rating_Column_Name:", &S::bookmarksFormRatingColumnName),
-        integer("Bookmarks_Form_Category_Column_Width:", &S::bookmarksFormCategoryColumnWidth),
-        integer("Bookmarks_Form_Name_Column_Width:", &S::bookmarksFormNameColumnWidth),
-        integer("Bookmarks_Form_Filename_Column_Width:", &S::bookmarksFormFilenameColumnWidth),
-        flag("Bookmarks_Form_Category_Column_Show:", &S::bookmarksFormCategoryColumnShow),
-        flag("Bookmarks_Form_Learn_Column_Show:", &S::bookmarksFormLearnColumnShow),
-        flag("Bookmarks_Form_Rating_Column_Show:", &S::bookmarksFormRatingColumnShow),
-        flag("Bookmarks_Form_Folder_Column_Show:", &S::bookmarksFormFolderColumnShow),
-        integer("Bookmarks_Form_Line_Wrap_Style:", &S::bookmarksFormLineWrapStyle, 1, 2),
-        flag("Bookmarks_Form_Hide_Repeat_Category:", &S::bookmarksFormHideRepeatCategory),
-        integer("Bookmarks_Form_Grid_Width:", &S::bookmarksFormGridWidth),
-        gap(),
-        integer("Video_File_Info_Form_Left:", &S::videoFileInfoFormLeft),
-        integer("Video_File_Info_Form_Top:", &S::videoFileInfoFormTop),
-        flag("Video_File_Info_Form_Visible:", &S::videoFileInfoFormVisible),
-        gap(),
-        integer("Options_Form_Left:", &S::optionsFormLeft),
-        integer("Options_Form_Top:", &S::optionsFormTop),
-        text("Options_Form_Default_Video_Directory:", &S::defaultVideoDirectory),
-        text("Options_Form_Default_Catalog_Directory:", &S::defaultCatalogDirectory),
-        gap(),
-        keyBox("Options_Form_Choose_Clip_Keystroke:", &S::chooseClipKey),
-        keyBox("Options_Form_Exit_Keystroke:", &S::exitKey),
-        flag("Options_Form_Exit_Keystroke_with_Ctrl_Key:", &S::exitKeyWithCtrl),
-        keyBox("Options_Form_Paste_Command_Line_Keystroke:", &S::pasteCommandLineKey),
-        keyBox("Options_Form_Play_Command_Line_Keystroke:", &S::playCommandLineKey),
-        keyBox("Options_Form_Add_Bookmark_Keystroke:", &S::addBookmarkKey),
-        keyBox("Options_Form_Restart_Keystroke:", &S::restartKey),
-        keyBox("Options_Form_Mute_Keystroke:", &S::muteKey),
-        keyBox("Options_Form_Play_Previous_Bookmark_Keystroke:", &S::previousBookmarkKey),
-        keyBox("Options_Form_Play_Current_Bookmark_Keystroke:", &S::currentBookmarkKey),
-        keyBox("Options_Form_Play_Next_Bookmark_Keystroke:", &S::nextBookmarkKey),
-        flag("Options_Form_Disable_Showing_Hints:", &S::disableShowingHints),
-        index("Options_Form_Bookmark_Play_Click_Behavior:", &S::bookmarkPlayClickBehavior,
-              &S::bookmarkPlayClickBehaviorChoices),
-        gap(),
-        integer("Command_Line_Entry_Form_Left:", &S::commandLineEntryFormLeft),
-        integer("Command_Line_Entry_Form_Top:", &S::commandLineEntryFormTop),
-        flag("Command_Line_Entry_Form_Visible:", &S::commandLineEntryFormVisible),
-        gap(),
-        {"Quick_Start_Guide_Visible:", Kind::OnUnlessZero, &S::quickStartGuideVisible},
-    };
-    return table;
-}
+using settings::Kind;
+using Entry = settings::Row;
 
 const QHash<QString, const Entry*>& entriesByKey()
 {
     static const QHash<QString, const Entry*> byKey = [] {
         QHash<QString, const Entry*> h;
-        for (const Entry& e : entries())
-            if (e.key)
-                h.insert(QString::fromLatin1(e.key), &e);
+        for (const Entry& e : settings::rows())
+            h.insert(e.keyText(), &e);
         return h;
     }();
     return byKey;
-}
-
-// Lines end with CR LF, LF or CR. A break at the very end does not start
-// another line, so "a\r\n" is one line and "" none.
-QStringList splitLines(const QString& text)
-{
-    QStringList lines;
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (c != u'\r' && c != u'\n')
-            continue;
-        lines.append(text.mid(start, i - start));
-        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < n)
-        lines.append(text.mid(start));
-    return lines;
 }
 
 bool isBlank(QChar c)
@@ -327,10 +155,10 @@ Settings readConfig(const QByteArray& fileBytes, const Settings& defaults)
 QByteArray writeConfig(const Settings& settings)
 {
     QString text;
-    for (const Entry& e : entries()) {
-        if (e.key)
-            text += QString::fromLatin1(e.key) + u' ' + valueText(e, settings);
-        text += QStringLiteral("\r\n");
+    for (const Entry& e : settings::rows()) {
+        if (e.gapBefore)
+            text += QStringLiteral("\r\n");
+        text += e.keyText() + u' ' + valueText(e, settings) + QStringLiteral("\r\n");
     }
     return encodeText(text);
 }
@@ -344,6 +172,13 @@ ConfigFile::ConfigFile(const QString& programFolder, const QString& userFolder)
         m_programFolder += u'/';
     if (!m_userFolder.endsWith(u'/'))
         m_userFolder += u'/';
+    m_defaults = Settings::defaults(m_programFolder);
+}
+
+ConfigFile::ConfigFile(const QString& programFolder, const QString& userFolder, const Settings& defaults)
+    : ConfigFile(programFolder, userFolder)
+{
+    m_defaults = defaults;
 }
 
 QString ConfigFile::programFilePath() const
@@ -379,7 +214,7 @@ QString ConfigFile::writePath() const
 
 Settings ConfigFile::read(QString* errorText) const
 {
-    const Settings defaults = Settings::defaults(m_programFolder);
+    const Settings& defaults = m_defaults;
     const QString path = readPath();
     if (!QFileInfo::exists(path))
         return defaults;
@@ -402,21 +237,9 @@ QString ConfigFile::write(const Settings& settings) const
     };
     if (path == userFilePath() && !QDir().mkpath(m_userFolder))
         return failure(QStringLiteral("the folder cannot be created."));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failure(file.errorString());
-    const QByteArray bytes = writeConfig(settings);
-    // The text sits in the write buffer until flushed. commit() flushes it
-    // too, but (Qt 6.4) goes on to replace the old file even when that last
-    // flush failed, so flush here and give up on failure: the temporary
-    // file is then dropped and the old file stays.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
+    QString reason;
+    if (!saveFileAtomically(path, writeConfig(settings), &reason))
         return failure(reason);
-    }
-    if (!file.commit())
-        return failure(file.errorString());
     return {};
 }
 
@@ -432,7 +255,7 @@ QString ConfigFile::resetToDefaults() const
     if (usesUserFolder()) {
         // The program folder's file stays; a per-user file of defaults hides it.
         if (QFileInfo::exists(programFilePath()))
-            return write(Settings::defaults(m_programFolder));
+            return write(m_defaults);
         return removeFile(userFilePath());
     }
     QString error = removeFile(programFilePath());

@@ -39,6 +39,8 @@ public:
     // userFolder means QStandardPaths::AppConfigLocation, so set the
     // application's (and organisation's) name before constructing.
     explicit ConfigFile(const QString& programFolder, const QString& userFolder = {});
+    // The same with the defaults given whole, for folders that lie elsewhere.
+    ConfigFile(const QString& programFolder, const QString& userFolder, const Settings& defaults);
 
     QString programFilePath() const;
     QString userFilePath() const;
@@ -71,4 +73,5 @@ public:
 private:
     QString m_programFolder;
     QString m_userFolder;
+    Settings m_defaults;
 };

@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/ConfigFile.h"
+#include "app/ProgramFolders.h"
 #include "app/Prompt.h"
 #include "catalog/TBookmarksForm.h"
 #include "catalog/TCategoryInputForm.h"
@@ -67,6 +68,21 @@ void Startup::createWindows()
     m_windows.CommandLineEntryForm = new TCommandLineEntryForm;
 }
 
+void Startup::makeKeyboard()
+{
+    TMainForm* main = m_windows.MainForm;
+    TBookmarksForm* catalog = m_windows.BookmarksForm;
+    Keyboard::Windows parts;
+    parts.main = main;
+    parts.mainWindow = main;
+    parts.options = m_windows.OptionsForm;
+    parts.captionWindows = {catalog, m_windows.CommandLineEntryForm};
+    parts.gates = [catalog] { return keys::Gates{catalog->PlayingAll(), catalog->CatalogMode() != 0}; };
+    main->keyboard = new Keyboard(parts, main);
+    bindKeyCommands(*main->keyboard);
+    makeWindowFocus(*main->keyboard);
+}
+
 bool Startup::start(const QStringList& arguments)
 {
     if (!playerIsPresent()) {
@@ -77,12 +93,14 @@ bool Startup::start(const QStringList& arguments)
     TMainForm* main = m_windows.MainForm;
     main->setWindows(&m_windows);
     main->connectWindowMenus();
-    main->setProgramFolder(m_options.programFolder);
-    main->keyboard = new Keyboard(m_windows, main);
-    const ConfigFile file(m_options.programFolder, m_options.userConfigFolder);
+    const ProgramFolders folders = ProgramFolders::locate(m_options.programFolder, m_options.userConfigFolder);
+    folders.makeUserFolders();
+    main->setProgramFolder(folders.dataFolder());
+    makeKeyboard();
+    const ConfigFile file = folders.configFile();
     m_settings = std::make_unique<SettingsBinder>(m_windows, file);
     main->settings = m_settings.get();
-    m_windows.OptionsForm->setConfigFilePath(file.writePath());
+    m_windows.OptionsForm->setRestoreDefaults([file] { return file.resetToDefaults(); });
     if (m_options.endProgram)
         m_windows.OptionsForm->setEndProgram(m_options.endProgram);
     m_windows.CommandLineEntryForm->setLoopPlayer(main);

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+class Keyboard;
 class PlaybackEngine;
 class SettingsBinder;
 
@@ -40,6 +41,11 @@ public:
 private:
     bool playerIsPresent();
     void createWindows();
+    void makeKeyboard();
+    // Which operation each key command runs.
+    void bindKeyCommands(Keyboard& keyboard);
+    // The focus models of the windows that pass their keys to the main one.
+    void makeWindowFocus(Keyboard& keyboard);
 
     Options m_options;
     AppWindows m_windows;

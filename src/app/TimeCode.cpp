@@ -74,6 +74,16 @@ int determineSecondsFromColonString(const QString& digits)
     return pairAt(digits, 0) * 3600 + pairAt(digits, 2) * 60 + pairAt(digits, 4);
 }
 
+bool isDigitForm(const QString& digits)
+{
+    if (digits.size() != 6)
+        return false;
+    for (QChar c : digits)
+        if (!isAsciiDigit(c))
+            return false;
+    return true;
+}
+
 bool validateTimeCode(const QString& text)
 {
     if (text == QLatin1String(kNoTimeMark))

@@ -42,6 +42,12 @@ QString removeColonsFromString(const QString& text);
 // input gives a defined, non-negative result rather than an error.
 int determineSecondsFromColonString(const QString& digits);
 
+// True for a complete digit form: exactly six ASCII digits. A time box that
+// is only partly filled gives a text this refuses (its unfilled places stay
+// "_"), and so does the empty text of no time; readers of the boxes check it
+// before taking a time.
+bool isDigitForm(const QString& digits);
+
 // True for "--:--:--" and for exactly eight characters "dd:dd:dd" with ASCII
 // digits; no range check on the fields.
 bool validateTimeCode(const QString& text);

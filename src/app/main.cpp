@@ -4,6 +4,7 @@
 #include "ui/TMainForm.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLocale>
 #include <clocale>
 #include <cstdlib>
@@ -14,6 +15,9 @@ int main(int argc, char* argv[])
     QLocale::setDefault(QLocale::c());
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tempoloop"));
+    // The desktop entry and the icon installed with it (none in the build folder).
+    QApplication::setDesktopFileName(QStringLiteral("tempoloop"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tempoloop")));
     // libmpv needs the C numeric locale, which QApplication may have changed.
     std::setlocale(LC_NUMERIC, "C");
 

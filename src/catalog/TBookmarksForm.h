@@ -8,6 +8,7 @@ class FocusSink;
 class QPlainTextEdit;
 class QTableWidget;
 class TColourButton;
+class SettingsBinding;
 
 // The catalog window. Its grid BookmarksGrid is the open catalog itself (one
 // row per bookmark, no list behind it); the window also holds the catalog's
@@ -22,6 +23,8 @@ public:
     void ResetBookmarksGrid(const BookmarksGridColumns& columns);
     // Window caption from CatalogMode, CatalogFileName and CatalogModified.
     void UpdateBookmarksFormTitleBar();
+    // Ties this window's settings to its controls (BookmarksFormSettings.cpp).
+    void bindSettings(SettingsBinding& binding);
     // Width of the grid's panel (a setting).
     void setGridPanelWidth(int width);
     int gridPanelWidth() const;

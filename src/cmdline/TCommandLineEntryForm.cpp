@@ -2,8 +2,8 @@
 
 #include "app/Prompt.h"
 #include "cmdline/BookmarkCommandLine.h"
-#include "cmdline/LoopPlayer.h"
 #include "input/FocusSink.h"
+#include "playback/LoopPlayer.h"
 #include "ui/widgets/TColourButton.h"
 
 #include <QClipboard>

@@ -1,24 +1,15 @@
 #include "input/KeyAssignments.h"
 
 #include "app/Prompt.h"
-#include "catalog/TBookmarksForm.h"
-#include "cmdline/TCommandLineEntryForm.h"
+#include "input/KeyCommandTable.h"
 #include "input/KeyCommands.h"
 #include "input/KeyTexts.h"
+#include "input/MainWindowKeys.h"
 #include "input/TOptionsForm.h"
-#include "ui/AppWindows.h"
-#include "ui/TMainForm.h"
 #include "ui/widgets/TColourButton.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QFocusEvent>
-#include <QLabel>
 #include <QLineEdit>
-#include <tuple>
-
-using keys::Jump;
 
 namespace {
 
@@ -31,25 +22,16 @@ QString shown(const QString& key)
 
 } // namespace
 
-KeyAssignments::KeyAssignments(AppWindows& windows, KeyCommands& commands, QObject* parent)
-    : QObject(parent), m_windows(windows), m_commands(commands)
+KeyAssignments::KeyAssignments(MainWindowKeys& main, const QList<QWidget*>& captionWindows, TOptionsForm& options,
+                               KeyCommands& commands, QObject* parent)
+    : QObject(parent), m_main(main), m_captionWindows(captionWindows), m_commands(commands)
 {
-    TMainForm* m = windows.MainForm;
-    connect(windows.OptionsForm, &TOptionsForm::keyTextChanged, this, &KeyAssignments::anyKeyChange);
-    for (QLineEdit* box : {m->backsecondsKey, m->forwardsecondsKey, m->back1frameKey, m->forward1frameKey})
-        connect(box, &QLineEdit::textChanged, this, &KeyAssignments::shiftKeyChange);
-    for (QComboBox* list : {m->backSecondsValue, m->forwardSecondsValue, m->backMinutesValue, m->forwardMinutesValue,
-                            m->backframesValue, m->forwardframesValue}) {
-        connect(list, &QComboBox::activated, this, &KeyAssignments::nonshiftKeyChange);
-        connect(list, &QComboBox::activated, this, &KeyAssignments::JumpValueChange);
-    }
-    for (QComboBox* list : {m->slowmotionRate, m->fastmotionRate})
-        connect(list, &QComboBox::activated, this, &KeyAssignments::nonshiftKeyChange);
+    connect(&options, &TOptionsForm::keyTextChanged, this, &KeyAssignments::anyKeyChange);
     // The options window's key boxes are checked when left; the main
     // window's through its focus model, which turns key preview on after.
-    for (QLineEdit* box : windows.OptionsForm->keyBoxes())
+    for (QLineEdit* box : options.keyBoxes())
         box->installEventFilter(this);
-    windows.OptionsForm->installEventFilter(this);
+    options.installEventFilter(this);
 }
 
 void KeyAssignments::rememberLastAcceptedKeys()
@@ -91,87 +73,33 @@ bool KeyAssignments::eventFilter(QObject* watched, QEvent* event)
 
 void KeyAssignments::anyKeyChange()
 {
-    TMainForm* m = m_windows.MainForm;
     auto key = [this](keys::KeyBox box) { return shown(m_commands.box(box)->text()); };
-    m->choosevideoclip1->setText(keys::viewClipMenuCaption(key(keys::KeyBox::chooseclip)));
-    if (m->BeginnerMode1->isChecked())
+    m_main.setViewClipMenuCaption(keys::viewClipMenuCaption(key(keys::KeyBox::chooseclip)));
+    if (m_main.isBeginnerMode())
         return; // the beginner layout has captions of its own
-    m->ViewClipButton->setText(keys::keyCaption(QStringLiteral("view clip"), key(keys::KeyBox::chooseclip)));
-    m->exitButton->setText(keys::exitButtonCaption(key(keys::KeyBox::exit), m_commands.ctrlSelect()));
-    TCommandLineEntryForm* entry = m_windows.CommandLineEntryForm;
-    entry->pasteCommandLineButton->setText(
-        keys::keyCaption(QStringLiteral("paste command line"), key(keys::KeyBox::pastecommandline)));
-    entry->playCommandLineButton->setText(
-        keys::keyCaption(QStringLiteral("play command line"), key(keys::KeyBox::playcommandline)));
-    m->makeBookmarkButton->setText(keys::keyCaption(QStringLiteral("add bookmark"), key(keys::KeyBox::makebookmark)));
-    m->restartButton->setText(keys::keyCaption(QStringLiteral("restart"), key(keys::KeyBox::restart)));
-    m->muteButton->setText(keys::keyCaption(QStringLiteral("mute"), key(keys::KeyBox::mute)));
-    m->F1_Button->setText(m->isMaximized() ? QStringLiteral("restore window (F1)")
-                                           : QStringLiteral("maximize window (F1)"));
-    const QString previous = keys::keyCaption(QStringLiteral("previous"), key(keys::KeyBox::previousBookmark));
-    const QString current = keys::keyCaption(QStringLiteral("current"), key(keys::KeyBox::currentBookmark));
-    const QString next = keys::keyCaption(QStringLiteral("next"), key(keys::KeyBox::nextBookmark));
-    TBookmarksForm* catalog = m_windows.BookmarksForm;
-    for (auto [prev, cur, nxt] :
-         {std::tuple{catalog->PreviousBookmarkButton, catalog->CurrentBookmarkButton, catalog->NextBookmarkButton},
-          std::tuple{m->PreviousBookmarkButton, m->CurrentBookmarkButton, m->NextBookmarkButton}}) {
-        prev->setText(previous);
-        cur->setText(current);
-        nxt->setText(next);
+    // Every button that shows a command's key, in whichever window it sits.
+    for (const keys::CommandRow& row : keys::commandRows) {
+        if (!row.captionWords)
+            continue;
+        const QString caption = keys::keyCaption(QString::fromLatin1(row.captionWords), key(row.box));
+        for (QWidget* window : std::as_const(m_captionWindows)) {
+            for (TColourButton* button : window->findChildren<TColourButton*>(QString::fromLatin1(row.buttonName)))
+                button->setText(caption);
+        }
     }
+    m_main.setExitCaption(keys::exitButtonCaption(key(keys::KeyBox::exit), m_commands.ctrlSelect()));
+    m_main.showMaximizeCaption();
     // The pop-up hints that name keys follow them once the hints exist.
 }
 
 void KeyAssignments::shiftKeyChange()
 {
-    TMainForm* m = m_windows.MainForm;
-    m->backminutesKey->setText(keys::shiftLabel(m->backsecondsKey->text()));
-    m->forwardminutesKey->setText(keys::shiftLabel(m->forwardsecondsKey->text()));
-    m->backframesKey->setText(keys::shiftLabel(m->back1frameKey->text()));
-    m->forwardframesKey->setText(keys::shiftLabel(m->forward1frameKey->text()));
+    m_main.shiftKeyChange();
 }
 
 void KeyAssignments::nonshiftKeyChange()
 {
-    TMainForm* m = m_windows.MainForm;
-    struct JumpControls {
-        Jump jump;
-        TColourButton* button;
-        QComboBox* value;
-        QWidget* key; // key box, or the Shift label of a Shift jump
-    };
-    const JumpControls jumps[] = {
-        {Jump::backSeconds, m->backsecondsButton, m->backSecondsValue, m->backsecondsKey},
-        {Jump::forwardSeconds, m->forwardsecondsButton, m->forwardSecondsValue, m->forwardsecondsKey},
-        {Jump::backMinutes, m->backminutesButton, m->backMinutesValue, m->backminutesKey},
-        {Jump::forwardMinutes, m->forwardminutesButton, m->forwardMinutesValue, m->forwardminutesKey},
-        {Jump::backFrames, m->backframesButton, m->backframesValue, m->backframesKey},
-        {Jump::forwardFrames, m->forwardframesButton, m->forwardframesValue, m->forwardframesKey},
-    };
-    for (const JumpControls& j : jumps) {
-        const QString value = j.value->currentText();
-        j.button->setText(keys::jumpCaption(j.jump, value));
-        j.button->setToolTip(keys::jumpHint(j.jump, value));
-        j.key->setToolTip(keys::keyHint(j.button->toolTip()));
-    }
-    m->back1frameButton->setToolTip(QStringLiteral("Go back 1 frame"));
-    m->forward1frameButton->setToolTip(QStringLiteral("Go forward 1 frame"));
-    m->back1frameKey->setToolTip(keys::keyHint(m->back1frameButton->toolTip()));
-    m->forward1frameKey->setToolTip(keys::keyHint(m->forward1frameButton->toolTip()));
-
-    const QString slow = m->slowmotionRate->currentText();
-    const QString fast = m->fastmotionRate->currentText();
-    if (m->AdvancedMode1->isChecked()) {
-        m->slowmotionButton->setText(keys::slowMotionCaption(slow));
-        m->fastmotionButton->setText(keys::fastMotionCaption(fast));
-    }
-    m->slowmotionButton->setToolTip(keys::slowMotionHint(slow));
-    m->fastmotionButton->setToolTip(keys::fastMotionHint(fast));
-}
-
-void KeyAssignments::JumpValueChange()
-{
-    m_windows.MainForm->giveFocusToSink();
+    m_main.nonshiftKeyChange();
 }
 
 void KeyAssignments::DuplicateKeyCheck()

@@ -4,8 +4,9 @@
 #include <QObject>
 
 class KeyCommands;
+class MainWindowKeys;
 class QLineEdit;
-struct AppWindows;
+class TOptionsForm;
 
 // Assigning keys: the check run when a key box is left (a key box may not
 // be left empty or blank; the last accepted key comes back), the captions
@@ -14,7 +15,9 @@ struct AppWindows;
 class KeyAssignments : public QObject {
     Q_OBJECT
 public:
-    KeyAssignments(AppWindows& windows, KeyCommands& commands, QObject* parent = nullptr);
+    // captionWindows: every window whose buttons show keys.
+    KeyAssignments(MainWindowKeys& main, const QList<QWidget*>& captionWindows, TOptionsForm& options,
+                   KeyCommands& commands, QObject* parent = nullptr);
 
     // Every key box's text becomes its last accepted key (end of start-up).
     void rememberLastAcceptedKeys();
@@ -28,8 +31,6 @@ public:
     void shiftKeyChange();
     // Captions and hints of the jump and speed buttons and the jump keys.
     void nonshiftKeyChange();
-    // After a jump value is chosen, keystrokes are commands again.
-    void JumpValueChange();
     // Reports every pair of roles sharing one key, one message each.
     void DuplicateKeyCheck();
 
@@ -37,7 +38,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    AppWindows& m_windows;
+    MainWindowKeys& m_main;
+    QList<QWidget*> m_captionWindows;
     KeyCommands& m_commands;
     QHash<const QLineEdit*, QString> m_lastAccepted;
 };

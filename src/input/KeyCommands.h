@@ -7,24 +7,27 @@
 #include <functional>
 
 class QLineEdit;
-struct AppWindows;
-class WindowCommands;
-class BookmarkMaking;
 
-// The command table bound to the program's windows: which edit box holds
-// each key, what the gates read, and which operation each command runs.
-// Operations started by a key get no sender, except the window toggles of
-// F1 to F4, which are told the window where the key was pressed.
+// The key command table bound to the program: which edit box holds each
+// key, what the gates read, and which operation each command runs. The
+// composition root supplies all three, so the keyboard knows no window.
 class KeyCommands : public QObject {
     Q_OBJECT
 public:
-    KeyCommands(AppWindows& windows, WindowCommands* windowCommands, BookmarkMaking* bookmarks,
+    using Operation = std::function<void(QObject* sender)>;
+    using Boxes = std::array<QLineEdit*, keys::KeyBoxCount>;
+
+    KeyCommands(const Boxes& boxes, std::function<keys::Gates()> gates, std::function<bool()> ctrlSelect,
                 QObject* parent = nullptr);
+
+    // The operation a command runs, told the window where the key was
+    // pressed (most operations ignore it: a key gives them no sender).
+    void bind(keys::Command command, Operation operation);
 
     QLineEdit* box(keys::KeyBox box) const;
     keys::KeyTexts texts() const;
-    keys::Gates gates() const;
-    bool ctrlSelect() const;
+    keys::Gates gates() const { return m_gates(); }
+    bool ctrlSelect() const { return m_ctrlSelect(); }
 
     void run(keys::Command command, QObject* sender);
 
@@ -37,11 +40,10 @@ signals:
     void commandRan(keys::Command command);
 
 private:
-    using Operation = std::function<void(QObject* sender)>;
     static constexpr int CommandCount = static_cast<int>(keys::Command::arrowRight) + 1;
-    void bind(keys::Command command, Operation operation);
 
-    AppWindows& m_windows;
-    std::array<QLineEdit*, keys::KeyBoxCount> m_boxes{};
+    Boxes m_boxes;
+    std::function<keys::Gates()> m_gates;
+    std::function<bool()> m_ctrlSelect;
     std::array<Operation, CommandCount> m_operations;
 };

@@ -1,7 +1,8 @@
 #include "input/KeyDispatcher.h"
 
+#include "input/KeyCommandTable.h"
 #include "input/KeyCommands.h"
-#include "input/KeyMatching.h"
+#include "input/LayoutKey.h"
 
 #include <QKeyEvent>
 #include <QPointer>
@@ -11,35 +12,40 @@ KeyDispatcher::KeyDispatcher(KeyCommands& commands, QObject* mainWindow, QObject
 {
 }
 
+// One pass over the command table. Each row reads the keys and gates as the
+// commands before it left them. An operation may close the sender's window;
+// later rows are told of it only while it exists.
+bool KeyDispatcher::dispatch(QObject* sender, const keys::KeyStroke& stroke)
+{
+    const QPointer<QObject> window(sender);
+    bool consumed = false;
+    for (const keys::CommandRow& row : keys::commandRows) {
+        if (consumed && keys::isTypedRow(row))
+            break; // a consumed key types nothing
+        if (!keys::rowMatches(row, m_commands.texts(), m_commands.ctrlSelect(), stroke) ||
+            !keys::gateOpen(row.gate, m_commands.gates()))
+            continue;
+        m_commands.run(row.command, window.data());
+        consumed = consumed || keys::rowConsumes(row);
+    }
+    return consumed;
+}
+
 void KeyDispatcher::FormKeyPress(QObject* sender, QChar typed)
 {
-    // Each command reads the gates as the commands before it left them.
-    const keys::KeyTexts texts = m_commands.texts();
-    for (const keys::Row& row : keys::typedCharacterRows) {
-        const QList<keys::Command> one = keys::typedCommands(texts, typed, m_commands.gates());
-        if (one.contains(row.command))
-            m_commands.run(row.command, sender);
-    }
+    keys::KeyStroke stroke;
+    stroke.typed = typed;
+    dispatch(sender, stroke);
 }
 
 bool KeyDispatcher::FormKeyDown(QObject* sender, int key, Qt::KeyboardModifiers modifiers)
 {
-    const keys::KeyDown down{key, modifiers, sender == m_mainWindow};
-    const keys::KeyDownResult result =
-        keys::keyDownCommands(m_commands.texts(), m_commands.ctrlSelect(), down, m_commands.gates());
-    for (keys::Command command : result.commands)
-        m_commands.run(command, sender);
-    return result.consumed;
+    return dispatch(sender, {key, modifiers, std::nullopt, sender == m_mainWindow});
 }
 
 bool KeyDispatcher::keyEvent(QObject* sender, const QKeyEvent* event)
 {
-    // An operation may close the sender's window; the typed character still
-    // goes to the main window's table, as it did before the close.
-    QPointer<QObject> guard(sender);
-    if (FormKeyDown(sender, event->key(), event->modifiers()))
-        return true;
-    if (const std::optional<QChar> typed = keys::typedCharacter(event->text(), event->modifiers()))
-        FormKeyPress(guard.data(), *typed);
-    return false;
+    // Shifted keys are matched by the key's unshifted character.
+    return dispatch(sender, {LayoutKey::unshiftedKey(*event), event->modifiers(),
+                             keys::typedCharacter(event->text(), event->modifiers()), sender == m_mainWindow});
 }

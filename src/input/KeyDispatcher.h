@@ -5,10 +5,15 @@
 
 class KeyCommands;
 class QKeyEvent;
+namespace keys {
+struct KeyStroke;
+}
 
 // The main window's key handlers. Every command window hands its keystrokes
-// here, naming itself as the sender: first the key code (FormKeyDown), then,
-// unless that consumed the key, the character it types (FormKeyPress).
+// here, naming itself as the sender. One pass over the command table runs
+// every command the keystroke starts: those of its key code (FormKeyDown),
+// then, unless one of them consumed the key, those of the character it
+// types (FormKeyPress).
 class KeyDispatcher : public QObject {
     Q_OBJECT
 public:
@@ -24,6 +29,8 @@ public:
     bool keyEvent(QObject* sender, const QKeyEvent* event);
 
 private:
+    bool dispatch(QObject* sender, const keys::KeyStroke& stroke);
+
     KeyCommands& m_commands;
     QObject* m_mainWindow;
 };

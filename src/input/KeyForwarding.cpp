@@ -1,83 +1,28 @@
 #include "input/KeyForwarding.h"
 
-#include "catalog/TBookmarksForm.h"
-#include "cmdline/TCommandLineEntryForm.h"
 #include "input/FocusSink.h"
-#include "ui/AppWindows.h"
-#include "ui/TFilePlayingInfoForm.h"
-#include "ui/TMainForm.h"
-#include "ui/widgets/TimeBox.h"
 
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTableWidget>
 
 namespace KeyForwarding {
 
-FocusModel* mainWindowFocus(AppWindows& windows, FocusModel::KeyHandler handler,
+FocusModel* mainWindowFocus(const MainWindowKeys& main, QWidget* window, FocusModel::KeyHandler handler,
                             std::function<void(QLineEdit*)> keyExitCheck, QObject* parent)
 {
-    TMainForm* m = windows.MainForm;
-    auto* focus = new FocusModel(m, m->focusSink, parent);
+    const MainWindowKeys::FocusParts parts = main.focusParts();
+    auto* focus = new FocusModel(window, parts.sink, parent);
     focus->setKeyHandler(std::move(handler));
-    focus->watchTextBox(m->setStartTimeValue);
-    focus->watchTextBox(m->setEndTimeValue);
-    for (QLineEdit* box : m->keyBoxes())
+    for (QWidget* box : parts.textBoxes.mid(0, 2))
+        focus->watchTextBox(box);
+    for (QLineEdit* box : parts.keyBoxes)
         focus->watchTextBox(box, FocusModel::EndKeys::EnterAndEscape, [box, keyExitCheck] { keyExitCheck(box); });
-    focus->watchTextBox(m->LoopList);
-    for (QComboBox* list : m->valueLists())
+    for (QWidget* box : parts.textBoxes.mid(2))
+        focus->watchTextBox(box);
+    for (QComboBox* list : parts.lists)
         focus->watchList(list);
-    for (QWidget* area : {static_cast<QWidget*>(m), m->centralWidget(), m->RHS_Panel, m->PlayerControlsPanel})
+    for (QWidget* area : parts.backgrounds)
         focus->watchBackground(area);
-    for (QGroupBox* box : m->findChildren<QGroupBox*>())
-        focus->watchBackground(box);
-    return focus;
-}
-
-FocusModel* catalogWindowFocus(AppWindows& windows, FocusModel::KeyHandler handler, QObject* parent)
-{
-    TBookmarksForm* catalog = windows.BookmarksForm;
-    auto* focus = new FocusModel(catalog, catalog->focusSink, parent);
-    focus->setKeyHandler(std::move(handler));
-    QTableWidget* grid = catalog->BookmarksGrid;
-    // Typed letters stay in a cell while the grid may be edited (and while
-    // a cell editor is open).
-    focus->setPassKeys([catalog, grid] {
-        const QWidget* focused = catalog->focusWidget();
-        const bool cellEditorOpen = focused && focused != grid && grid->isAncestorOf(focused);
-        return grid->editTriggers() == QAbstractItemView::NoEditTriggers && !cellEditorOpen;
-    });
-    focus->setActivationFocusesSink(false);
-    focus->setClickFocus([catalog] {
-        if (!catalog->PlayingAll())
-            catalog->BookmarksGrid->setFocus(Qt::OtherFocusReason);
-    });
-    focus->watchTextBox(catalog->DescriptionMemo, FocusModel::EndKeys::EscapeOnly);
-    focus->watchList(grid, FocusModel::EndKeys::EscapeOnly);
-    focus->watchBackground(catalog);
-    return focus;
-}
-
-FocusModel* commandLineEntryFocus(AppWindows& windows, FocusModel::KeyHandler handler, QObject* parent)
-{
-    TCommandLineEntryForm* entry = windows.CommandLineEntryForm;
-    auto* focus = new FocusModel(entry, entry->focusSink, parent);
-    focus->setKeyHandler(std::move(handler));
-    focus->watchTextBox(entry->CommandLineText);
-    focus->watchBackground(entry);
-    return focus;
-}
-
-FocusModel* fileInfoFocus(AppWindows& windows, FocusModel::KeyHandler handler, QObject* parent)
-{
-    TFilePlayingInfoForm* info = windows.FilePlayingInfoForm;
-    auto* focus = new FocusModel(info, info->focusSink, parent);
-    focus->setKeyHandler(std::move(handler));
-    for (QLineEdit* field : info->findChildren<QLineEdit*>())
-        focus->watchTextBox(field);
-    focus->watchBackground(info);
     return focus;
 }
 

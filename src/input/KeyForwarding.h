@@ -1,24 +1,19 @@
 #pragma once
 
 #include "input/FocusModel.h"
+#include "input/MainWindowKeys.h"
 
 #include <functional>
 
-struct AppWindows;
-class KeyAssignments;
 class QLineEdit;
 
-// The focus models of the four command windows. The main window's keys go
-// to its own handlers; the catalog, command line entry and video file
-// information windows pass theirs to the main window's handlers, naming
-// themselves as the sender.
+// The main window's focus model: its keys go to its own handlers, its key
+// boxes are checked when left. (The catalog, command line entry and video
+// file information windows pass theirs to the same handlers, naming
+// themselves as the sender; the composition root makes their models.)
 namespace KeyForwarding {
 
-FocusModel* mainWindowFocus(AppWindows& windows, FocusModel::KeyHandler handler,
+FocusModel* mainWindowFocus(const MainWindowKeys& main, QWidget* window, FocusModel::KeyHandler handler,
                             std::function<void(QLineEdit*)> keyExitCheck, QObject* parent);
-// Passes nothing while cell editing of the grid is switched on.
-FocusModel* catalogWindowFocus(AppWindows& windows, FocusModel::KeyHandler handler, QObject* parent);
-FocusModel* commandLineEntryFocus(AppWindows& windows, FocusModel::KeyHandler handler, QObject* parent);
-FocusModel* fileInfoFocus(AppWindows& windows, FocusModel::KeyHandler handler, QObject* parent);
 
 } // namespace KeyForwarding

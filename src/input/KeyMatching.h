@@ -97,23 +97,12 @@ enum class Match {
     WholeText,      // typed character, as a text, equals the box's text
     Blank,          // the space bar (not assignable)
     ExitKeyCode,    // key code of the box's key; Ctrl as CtrlSelect says
-    ShiftKeyCode    // key code of the box's key with Shift held
+    ShiftKeyCode,   // key code of the box's key with Shift held
+    FixedKey        // a key no box assigns (function keys, Page Up/Down, arrows)
 };
 
 // When a row may run.
 enum class Gate { Always, NotPlayingAll, CatalogOpen };
-
-struct Row {
-    Command command;
-    KeyBox box;
-    Match match;
-    Gate gate;
-};
-
-// Typed characters: every matching row runs, in this order.
-extern const std::array<Row, 21> typedCharacterRows;
-// The assignable rows of the key-down table, tested before its fixed keys.
-extern const std::array<Row, 6> assignableKeyDownRows;
 
 struct Gates {
     bool playingAll = false;
@@ -134,7 +123,8 @@ bool matchesKeyCode(const QString& box, int keyCode);
 // printable character typed without Ctrl or Alt (both together are AltGr).
 std::optional<QChar> typedCharacter(const QString& text, Qt::KeyboardModifiers modifiers);
 
-// Commands started by one typed character, in table order.
+// Commands started by one typed character, in table order (the typed rows
+// of commandRows in KeyCommandTable.h).
 QList<Command> typedCommands(const KeyTexts& keys, QChar typed, const Gates& gates);
 
 struct KeyDown {
@@ -148,7 +138,7 @@ struct KeyDownResult {
     bool consumed = false; // the key goes no further (Alt+F4 in the main window)
 };
 
-// Commands started by one key code, in table order.
+// Commands started by one key code, in table order (the key-code rows).
 KeyDownResult keyDownCommands(const KeyTexts& keys, bool ctrlSelect, const KeyDown& down, const Gates& gates);
 
 } // namespace keys

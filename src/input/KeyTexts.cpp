@@ -1,32 +1,10 @@
 #include "input/KeyTexts.h"
 
+#include "input/KeyCommandTable.h"
+
 namespace keys {
 
 namespace {
-
-const char* const kRoleNames[KeyBoxCount] = {
-    "Options Form: exit key",
-    "Player Controls: back seconds key",
-    "Player Controls: back 1 frame key",
-    "Player Controls: forward 1 frame key",
-    "Player Controls: forward seconds key",
-    "Player Controls: slow motion key",
-    "Player Controls: regular speed key",
-    "Player Controls: fast motion key",
-    "Main Form: set start time key",
-    "Main Form: set end time key",
-    "Main Form: play Loop key",
-    "Main Form: play full video key",
-    "Options Form: choose clip key",
-    "Options Form: paste command line key",
-    "Options Form: play command line key",
-    "Options Form: make bookmark key",
-    "Options Form: restart key",
-    "Options Form: mute key",
-    "Options Form: play previous bookmark key",
-    "Options Form: play current bookmark key",
-    "Options Form: play next bookmark key",
-};
 
 // The program's own spelling of this heading.
 const QString kDuplicateHeading = QStringLiteral("You have duplcate keys assigned.\n\n");
@@ -43,7 +21,7 @@ QString assignedLine(const QString& role, const QString& key)
 QString roleName(KeyBox box)
 {
     const int i = static_cast<int>(box);
-    return i >= 0 && i < KeyBoxCount ? QString::fromLatin1(kRoleNames[i]) : QString();
+    return i >= 0 && i < KeyBoxCount ? QString::fromLatin1(keyBoxRows[i].roleName) : QString();
 }
 
 bool isAcceptableKey(const QString& text)

@@ -2,49 +2,69 @@
 
 #include "input/FocusModel.h"
 #include "input/KeyAssignments.h"
+#include "input/KeyCommandTable.h"
 #include "input/KeyCommands.h"
 #include "input/KeyDispatcher.h"
 #include "input/KeyForwarding.h"
+#include "input/MainWindowKeys.h"
+#include "input/TOptionsForm.h"
 #include "input/WindowCommands.h"
-#include "ui/AppWindows.h"
-#include "ui/TMainForm.h"
-#include "ui/widgets/TColourButton.h"
 
-#include <QMouseEvent>
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QLineEdit>
 
-Keyboard::Keyboard(AppWindows& windows, QObject* parent) : QObject(parent), m_windows(windows)
+namespace {
+
+// Each key box is found by its control name in the window that holds it.
+KeyCommands::Boxes findKeyBoxes(const Keyboard::Windows& windows)
+{
+    KeyCommands::Boxes boxes{};
+    for (const keys::KeyBoxRow& row : keys::keyBoxRows) {
+        const QString name = QString::fromLatin1(row.objectName);
+        QLineEdit* box = windows.mainWindow->findChild<QLineEdit*>(name);
+        if (!box)
+            box = windows.options->findChild<QLineEdit*>(name);
+        Q_ASSERT_X(box, "findKeyBoxes", row.objectName);
+        boxes[static_cast<int>(row.box)] = box;
+    }
+    return boxes;
+}
+
+} // namespace
+
+Keyboard::Keyboard(const Windows& windows, QObject* parent) : QObject(parent), m_main(*windows.main)
 {
     windowCommands = new WindowCommands(this);
     bookmarkMaking = new BookmarkMaking(this);
-    commands = new KeyCommands(windows, windowCommands, bookmarkMaking, this);
-    dispatcher = new KeyDispatcher(*commands, windows.MainForm, this);
-    assignments = new KeyAssignments(windows, *commands, this);
+    QCheckBox* ctrlSelect = windows.options->CtrlSelect;
+    commands = new KeyCommands(
+        findKeyBoxes(windows), windows.gates, [ctrlSelect] { return ctrlSelect->isChecked(); }, this);
+    dispatcher = new KeyDispatcher(*commands, windows.mainWindow, this);
+    QList<QWidget*> captionWindows = windows.captionWindows;
+    captionWindows.prepend(windows.mainWindow);
+    assignments = new KeyAssignments(*windows.main, captionWindows, *windows.options, *commands, this);
 
-    auto handler = [d = dispatcher](QObject* sender, const QKeyEvent* event) { return d->keyEvent(sender, event); };
     auto exitCheck = [a = assignments](QLineEdit* box) { a->keyExitCheck(box); };
-    mainFocus = KeyForwarding::mainWindowFocus(windows, handler, exitCheck, this);
-    catalogFocus = KeyForwarding::catalogWindowFocus(windows, handler, this);
-    commandLineEntryFocus = KeyForwarding::commandLineEntryFocus(windows, handler, this);
-    fileInfoFocus = KeyForwarding::fileInfoFocus(windows, handler, this);
+    mainFocus = KeyForwarding::mainWindowFocus(*windows.main, windows.mainWindow, keyHandler(), exitCheck, this);
 
-    windows.MainForm->makeBookmarkButton->installEventFilter(this);
+    // Acts on the click, however it comes: mouse, Space on the focused
+    // button, or an accessibility tool's press.
+    connect(windows.main->addBookmarkButton(), &QAbstractButton::clicked, this,
+            [this] { makeBookmarkButtonMouseDown(QGuiApplication::keyboardModifiers()); });
+}
+
+std::function<bool(QObject*, const QKeyEvent*)> Keyboard::keyHandler() const
+{
+    return [d = dispatcher](QObject* sender, const QKeyEvent* event) { return d->keyEvent(sender, event); };
 }
 
 void Keyboard::makeBookmarkButtonMouseDown(Qt::KeyboardModifiers modifiers)
 {
-    m_windows.MainForm->giveFocusToSink();
+    m_main.giveFocusToSink();
     if (modifiers.testFlag(Qt::ShiftModifier))
         bookmarkMaking->QuickMakeBookmarkButtonClick();
     else
         bookmarkMaking->makeBookmarkButtonClick();
-}
-
-bool Keyboard::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_windows.MainForm->makeBookmarkButton && event->type() == QEvent::MouseButtonPress) {
-        const auto* press = static_cast<QMouseEvent*>(event);
-        if (press->button() == Qt::LeftButton)
-            makeBookmarkButtonMouseDown(press->modifiers());
-    }
-    return false;
 }

@@ -1,22 +1,40 @@
 #pragma once
 
-#include <QObject>
+#include "input/KeyMatching.h"
 
-struct AppWindows;
+#include <QList>
+#include <QObject>
+#include <functional>
+
 class BookmarkMaking;
 class FocusModel;
 class KeyAssignments;
 class KeyCommands;
 class KeyDispatcher;
+class QKeyEvent;
+class MainWindowKeys;
+class TOptionsForm;
 class WindowCommands;
 
 // The program's keyboard, made once every window exists: the command table,
-// the main window's key handlers, the focus model of each command window
-// and the key assignments.
+// the main window's key handlers and focus model, and the key assignments.
+// It knows the windows only through what the composition root hands it;
+// the root also binds each command's operation and makes the other
+// command windows' focus models.
 class Keyboard : public QObject {
     Q_OBJECT
 public:
-    explicit Keyboard(AppWindows& windows, QObject* parent = nullptr);
+    struct Windows {
+        MainWindowKeys* main = nullptr;
+        QWidget* mainWindow = nullptr;
+        TOptionsForm* options = nullptr;
+        // Windows besides the main one whose buttons show keys.
+        QList<QWidget*> captionWindows;
+        // The play-all sequence and the open catalog, read at each keystroke.
+        std::function<keys::Gates()> gates;
+    };
+
+    explicit Keyboard(const Windows& windows, QObject* parent = nullptr);
 
     WindowCommands* windowCommands = nullptr;
     BookmarkMaking* bookmarkMaking = nullptr;
@@ -28,13 +46,13 @@ public:
     FocusModel* commandLineEntryFocus = nullptr;
     FocusModel* fileInfoFocus = nullptr;
 
-    // A mouse press on the add bookmark button: the quick add with Shift
-    // held, the normal add otherwise.
+    // The key handler every command window hands its keystrokes to.
+    std::function<bool(QObject*, const QKeyEvent*)> keyHandler() const;
+
+    // A click on the add bookmark button: the quick add with Shift held, the
+    // normal add otherwise.
     void makeBookmarkButtonMouseDown(Qt::KeyboardModifiers modifiers);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
-    AppWindows& m_windows;
+    MainWindowKeys& m_main;
 };

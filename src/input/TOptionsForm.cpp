@@ -6,7 +6,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDir>
-#include <QFile>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -137,12 +136,10 @@ void TOptionsForm::ExecuteRestoreKeyboardSettingsClick()
             return;
         }
     }
-    // A settings file that stays behind would bring the old settings back at
-    // the next start, so the program only ends once it is gone.
-    if (QFile::exists(m_configFilePath) && !QFile::remove(m_configFilePath)) {
-        prompt().message(QStringLiteral("The settings file could not be deleted:\n") + m_configFilePath +
-                             QStringLiteral("\n\nThe settings were not restored."),
-                         Prompt::Icon::Error);
+    // A settings file that stays in force would bring the old settings back
+    // at the next start, so the program only ends once it is out of the way.
+    if (const QString error = m_restoreDefaults ? m_restoreDefaults() : QString(); !error.isEmpty()) {
+        prompt().message(error + QStringLiteral("\n\nThe settings were not restored."), Prompt::Icon::Error);
         focusPanel1();
         return;
     }

@@ -9,6 +9,7 @@ class QGroupBox;
 class QLineEdit;
 class QTabWidget;
 class TColourButton;
+class SettingsBinding;
 
 // The options window: default folders, the user's command keys, the hint
 // switch, the catalog grid's optional columns and what a click on a
@@ -19,15 +20,23 @@ class TOptionsForm : public QDialog {
 public:
     explicit TOptionsForm(QWidget* parent = nullptr);
 
-    // Where config.txt lives; the restore operation deletes this file.
-    void setConfigFilePath(const QString& path) { m_configFilePath = path; }
-    QString configFilePath() const { return m_configFilePath; }
+    // How the restore operation makes the next start run on the defaults
+    // (deleting config.txt, or hiding a read-only one); it returns an empty
+    // text on success, else the message to show. Without one there is no
+    // settings file to restore.
+    void setRestoreDefaults(std::function<QString()> restoreDefaults)
+    {
+        m_restoreDefaults = std::move(restoreDefaults);
+    }
     // How the restore operation ends the program (at once, by default, with
     // no exit path run). Tests put something harmless here.
     void setEndProgram(std::function<void()> endProgram) { m_endProgram = std::move(endProgram); }
     // How the restore operation learns of unsaved catalog changes and saves
     // them (true when saved). Without these, there is no catalog to save.
     void setCatalogSaver(std::function<bool()> catalogModified, std::function<bool()> doSave);
+
+    // Ties this window's settings to its controls.
+    void bindSettings(SettingsBinding& binding);
 
     void showGeneralPage();
     void showCatalogingPage();
@@ -85,7 +94,8 @@ signals:
 public slots:
     void EditDefaultVideoDirectoryButtonClick();
     void EditDefaultCatalogDirectoryButtonClick();
-    // Throws every setting away: deletes config.txt and ends the program.
+    // Throws every setting away: the next start runs on the defaults, and the
+    // program ends at once.
     void ExecuteRestoreKeyboardSettingsClick();
 
 protected:
@@ -103,7 +113,7 @@ private:
 
     QButtonGroup* m_playClickButtons = nullptr;
     QList<QLineEdit*> m_keyBoxes;
-    QString m_configFilePath;
+    std::function<QString()> m_restoreDefaults;
     std::function<void()> m_endProgram;
     std::function<bool()> m_catalogModified;
     std::function<bool()> m_doSave;

@@ -1,19 +1,12 @@
 #include "playback/ClipLoader.h"
 
 #include "app/Prompt.h"
-#include "input/TOptionsForm.h"
+#include "playback/ClipView.h"
 #include "playback/LoopControls.h"
 #include "playback/MediaPlayerControl.h"
-#include "playback/TActiveMovie.h"
 #include "playback/TransportControls.h"
-#include "ui/AppWindows.h"
-#include "ui/TFilePlayingInfoForm.h"
-#include "ui/TMainForm.h"
-#include "ui/widgets/TimeBox.h"
 
-#include <QAction>
 #include <QFileInfo>
-#include <QLineEdit>
 
 const QString& ClipLoader::clipFilter()
 {
@@ -32,24 +25,32 @@ const QString& ClipLoader::missingClipsMessage()
     return text;
 }
 
-ClipLoader::ClipLoader(TMainForm& form) : QObject(&form), m_form(form)
+ClipLoader::ClipLoader(MediaPlayerControl& player, ClipView& view, LoopControls& loops, TransportControls& transport,
+                       QObject* parent)
+    : QObject(parent), m_player(player), m_view(view), m_loops(loops), m_transport(transport)
 {
+    connect(&m_player, &MediaPlayerControl::loadFinished, this, &ClipLoader::loadFinished);
+}
+
+void ClipLoader::focusIfSender(QObject* sender)
+{
+    if (sender)
+        m_view.giveFocusToSink();
 }
 
 void ClipLoader::ResetInitialVideoDirectory()
 {
-    AppWindows* w = m_form.windows();
-    m_dialogFolder = w && w->OptionsForm ? w->OptionsForm->defaultVideoDirectory->text() : QString();
+    m_dialogFolder = m_view.defaultVideoDirectory();
 }
 
 void ClipLoader::ViewClipButtonClick(QObject* sender)
 {
     const QString chosen = prompt().openFileName(QStringLiteral("Open"), m_dialogFolder, clipFilter());
     if (!chosen.isEmpty()) {
-        m_form.loops->resetLoopButtonClick(sender);
+        m_loops.resetLoopButtonClick(sender);
         StartVideoClip(sender, chosen);
     }
-    m_form.focusIfSender(sender);
+    focusIfSender(sender);
 }
 
 bool ClipLoader::StartVideoClip(QObject*, const QString& path)
@@ -59,93 +60,90 @@ bool ClipLoader::StartVideoClip(QObject*, const QString& path)
         prompt().message("This file, " + path + ", does not exist.  Please try again.");
         return true;
     }
-    MediaPlayerControl* player = m_form.player();
     // The player is handed absolute paths only.
-    player->setFileName(file.absoluteFilePath());
-    player->setFGrabber_Enabled(false);
-    player->setAutoStart(true);
-    player->setDisplayMode(mpTime);
-    player->Open();
-    player->waitForOpen(); // until loading finishes on the engine's fileLoaded / loadFailed
+    m_player.setFileName(file.absoluteFilePath());
+    m_player.setFGrabber_Enabled(false);
+    m_player.setAutoStart(true);
+    m_player.setDisplayMode(mpTime);
+    m_loading = true;
+    m_next = nullptr;
+    m_player.Open();
+    return true;
+}
 
+void ClipLoader::whenLoaded(std::function<void()> next)
+{
+    if (m_loading)
+        m_next = std::move(next);
+    else if (next)
+        next();
+}
+
+// The rest of opening a clip, in its order, once the player has it (or has
+// given up on it: the texts then show what the player reports).
+void ClipLoader::loadFinished()
+{
+    if (!m_loading)
+        return;
+    m_loading = false;
     fillInformationFields();
     UpdateMainFormTitleBar();
 
-    m_form.setStartTimeValue->setDigitText(QString());
-    m_form.setEndTimeValue->setDigitText(QString());
-    player->setSelectionStart(-1);
-    player->setSelectionEnd(-1);
-    player->setCurrentPosition(0);
+    m_loops.clipOpened();
+    m_transport.setSpeedModeRegular();
 
-    m_form.loops->LoopPlayingIndicatorChange(QStringLiteral("full"));
-    m_form.loops->LoopIsPlaying = false;
-    m_form.loops->WaitingForLoopRestart = false;
-    m_form.transport->setSpeedModeRegular();
-
-    m_form.folderClips().clear();
-    m_form.folderClips().LoadAllFileTypes(file.absolutePath() + '/');
+    const QFileInfo file(m_player.FileName());
+    m_folderClips.clear();
+    m_folderClips.LoadAllFileTypes(file.absolutePath() + '/');
     // Locking to the clip's original size re-fits the window to the new clip
     // once the window sizing is in place.
-    return true;
+    if (std::function<void()> next = std::exchange(m_next, nullptr))
+        next();
 }
 
 void ClipLoader::fillInformationFields()
 {
-    AppWindows* w = m_form.windows();
-    if (!w || !w->FilePlayingInfoForm)
-        return;
-    TFilePlayingInfoForm* info = w->FilePlayingInfoForm;
-    MediaPlayerControl* player = m_form.player();
-    const QFileInfo file(player->FileName());
-    info->ShowVideoPlayingFileName->setText(file.fileName());
-    info->ShowVideoPlayingFilePath->setText(file.absolutePath() + '/');
-    info->ShowVideoSize->setText(QString::number(player->ImageSourceWidth()) + " x " +
-                                 QString::number(player->ImageSourceHeight()));
-    info->ShowTotalTime->setText(QString::asprintf("%.2f", player->Duration()) + " seconds");
-    info->ShowCodecName->clear();
-    if (player->Duration() != 0)
-        info->ShowFramesPerSecond->setText(QString::asprintf("%.2f", player->FrameCount() / player->Duration()));
+    const QFileInfo file(m_player.FileName());
+    m_view.showClipFacts(file.fileName(), file.absolutePath() + '/',
+                         QString::number(m_player.ImageSourceWidth()) + " x " +
+                             QString::number(m_player.ImageSourceHeight()),
+                         QString::asprintf("%.2f", m_player.Duration()) + " seconds");
+    if (m_player.Duration() != 0)
+        m_view.setFramesPerSecondText(QString::asprintf("%.2f", m_player.FrameCount() / m_player.Duration()));
 }
 
 void ClipLoader::UpdateMainFormTitleBar(QObject*)
 {
-    MediaPlayerControl* player = m_form.player();
-    const int width = m_form.ActiveMovie1->width();
-    const int height = m_form.ActiveMovie1->height() - TActiveMovie::StripHeight;
-    const QString screen = QString::number(width) + " x " + QString::number(height);
-    QString fps;
-    if (AppWindows* w = m_form.windows(); w && w->FilePlayingInfoForm) {
-        w->FilePlayingInfoForm->ShowScreenSize->setText(screen);
-        fps = w->FilePlayingInfoForm->ShowFramesPerSecond->text();
-    }
-    m_form.setWindowTitle(QFileInfo(player->FileName()).fileName() + " (" +
-                          QString::number(player->ImageSourceWidth()) + " x " +
-                          QString::number(player->ImageSourceHeight()) + "), Current Video Size: " + screen +
-                          ", Frames per second = " + fps);
+    const QSize size = m_view.videoSize();
+    const QString screen = QString::number(size.width()) + " x " + QString::number(size.height());
+    m_view.setScreenSizeText(screen);
+    m_view.setTitle(QFileInfo(m_player.FileName()).fileName() + " (" + QString::number(m_player.ImageSourceWidth()) +
+                    " x " + QString::number(m_player.ImageSourceHeight()) + "), Current Video Size: " + screen +
+                    ", Frames per second = " + m_view.framesPerSecondText());
 }
 
 void ClipLoader::stepTo(const QString& path, QObject* sender)
 {
     StartVideoClip(sender, path);
-    m_form.focusIfSender(sender);
+    focusIfSender(sender);
 }
 
 void ClipLoader::PlayNextFile(QObject* sender)
 {
-    if (m_form.folderClips().isEmpty()) {
+    if (m_folderClips.isEmpty()) {
         prompt().message(missingClipsMessage());
-        m_form.focusIfSender(sender);
+        focusIfSender(sender);
         return;
     }
-    stepTo(m_form.folderClips().nextEntry(m_form.player()->FileName()), sender);
+    stepTo(m_folderClips.nextEntry(m_player.FileName()), sender);
 }
 
 void ClipLoader::PlayPreviousFile(QObject* sender)
 {
-    if (m_form.folderClips().isEmpty()) {
+    if (m_folderClips.isEmpty()) {
         prompt().message(missingClipsMessage());
-        m_form.focusIfSender(sender);
+        focusIfSender(sender);
         return;
     }
-    stepTo(m_form.folderClips().previousEntry(m_form.player()->FileName()), sender);
+    stepTo(m_folderClips.previousEntry(m_player.FileName()), sender);
 }

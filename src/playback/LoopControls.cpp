@@ -2,22 +2,16 @@
 
 #include "app/Prompt.h"
 #include "app/TimeCode.h"
-#include "catalog/TBookmarksForm.h"
 #include "playback/LoopRules.h"
+#include "playback/LoopView.h"
 #include "playback/MediaPlayerControl.h"
 #include "playback/PlayAllSequence.h"
-#include "ui/AppWindows.h"
-#include "ui/Colours.h"
-#include "ui/TMainForm.h"
-#include "ui/widgets/TColourButton.h"
-#include "ui/widgets/TimeBox.h"
 
-#include <QComboBox>
-#include <QLabel>
-#include <QThread>
-#include <cmath>
+#include <QTimer>
 
-LoopControls::LoopControls(TMainForm& form) : QObject(&form), m_form(form), m_wait([](int ms) { QThread::msleep(ms); })
+LoopControls::LoopControls(MediaPlayerControl& player, LoopView& view, QObject* parent)
+    : QObject(parent), m_player(player), m_view(view),
+      m_timer([this](int ms, std::function<void()> done) { QTimer::singleShot(ms, this, std::move(done)); })
 {
 }
 
@@ -32,57 +26,59 @@ void LoopControls::turnOffPlayAll()
         m_playAll->TurnOffPlayAllBookmarks();
 }
 
+void LoopControls::focusIfSender(QObject* sender)
+{
+    if (sender)
+        m_view.giveFocusToSink();
+}
+
+QString LoopControls::startTimeDigits() const
+{
+    return m_view.startTimeDigits();
+}
+
+QString LoopControls::endTimeDigits() const
+{
+    return m_view.endTimeDigits();
+}
+
 void LoopControls::setStartTimeButtonClick(QObject* sender)
 {
-    MediaPlayerControl* player = m_form.player();
-    if (player->FileName().isEmpty())
+    if (m_player.FileName().isEmpty())
         prompt().message(QStringLiteral("You must choose a clip first before defining a start time."));
     else
-        m_form.setStartTimeValue->setDigitText(
-            determineColonStringFromSeconds(roundPositionToSeconds(player->CurrentPosition())));
-    m_form.focusIfSender(sender);
+        m_view.setStartTimeDigits(determineColonStringFromSeconds(roundPositionToSeconds(m_player.CurrentPosition())));
+    focusIfSender(sender);
 }
 
 void LoopControls::setEndTimeButtonClick(QObject* sender)
 {
-    MediaPlayerControl* player = m_form.player();
-    if (player->FileName().isEmpty())
+    if (m_player.FileName().isEmpty())
         prompt().message(QStringLiteral("You must choose a clip first before defining an end time."));
     else
-        m_form.setEndTimeValue->setDigitText(
-            determineColonStringFromSeconds(roundPositionToSeconds(player->CurrentPosition())));
-    m_form.focusIfSender(sender);
-}
-
-// Removes the marking of the bookmark that plays: the list selection, the
-// running description, and the catalog's playing row.
-void LoopControls::clearPlayingBookmarkMarks()
-{
-    m_form.LoopList->setCurrentIndex(-1);
-    if (AppWindows* w = m_form.windows(); w && w->BookmarksForm)
-        w->BookmarksForm->setPlayingBookmark(-1);
-    m_form.RunningDescription->clear();
+        m_view.setEndTimeDigits(determineColonStringFromSeconds(roundPositionToSeconds(m_player.CurrentPosition())));
+    focusIfSender(sender);
 }
 
 void LoopControls::resetEndTimeButtonClick(QObject* sender)
 {
-    clearPlayingBookmarkMarks();
-    m_form.setEndTimeValue->setDigitText(QString());
-    m_form.player()->setSelectionEnd(-1);
+    m_view.clearPlayingBookmark();
+    m_view.setEndTimeDigits(QString());
+    m_player.setSelectionEnd(-1);
     LoopIsPlaying = false;
-    m_form.focusIfSender(sender);
+    focusIfSender(sender);
 }
 
 void LoopControls::resetLoopButtonClick(QObject* sender)
 {
-    clearPlayingBookmarkMarks();
-    m_form.setStartTimeValue->setDigitText(QString());
-    m_form.setEndTimeValue->setDigitText(QString());
-    m_form.player()->setSelectionStart(-1);
-    m_form.player()->setSelectionEnd(-1);
+    m_view.clearPlayingBookmark();
+    m_view.setStartTimeDigits(QString());
+    m_view.setEndTimeDigits(QString());
+    m_player.setSelectionStart(-1);
+    m_player.setSelectionEnd(-1);
     LoopIsPlaying = false;
     LoopPlayingIndicatorChange(QStringLiteral("full"));
-    m_form.focusIfSender(sender);
+    focusIfSender(sender);
 }
 
 void LoopControls::refuseLoop(const QString& message)
@@ -95,20 +91,24 @@ void LoopControls::refuseLoop(const QString& message)
 
 void LoopControls::playLoopButtonClick(QObject* sender)
 {
-    MediaPlayerControl* player = m_form.player();
-    player->Pause();
-    if (player->FileName().isEmpty()) {
+    m_player.Pause();
+    if (m_player.FileName().isEmpty()) {
         prompt().message(QStringLiteral("You must choose a clip first before attempting to play a loop."));
         return;
     }
-    const QString start = m_form.setStartTimeValue->digitText();
-    const QString end = m_form.setEndTimeValue->digitText();
+    const QString start = m_view.startTimeDigits();
+    const QString end = m_view.endTimeDigits();
     if (start.isEmpty()) {
         refuseLoop(QStringLiteral("You must enter a \"Start Time\" first before playing a loop."));
         return;
     }
+    // A partly filled box holds no time: it is refused, never guessed.
+    if (!isDigitForm(start) || !(end.isEmpty() || isDigitForm(end))) {
+        refuseLoop(QStringLiteral("A time box is only partly filled.\nPlease complete or clear it and try again."));
+        return;
+    }
     const int startSeconds = determineSecondsFromColonString(start);
-    if (startSeconds >= player->Duration()) {
+    if (startSeconds >= m_player.Duration()) {
         refuseLoop(QStringLiteral("The start time is set past the end of the video.\nPlease fix and try again."));
         return;
     }
@@ -116,117 +116,130 @@ void LoopControls::playLoopButtonClick(QObject* sender)
         refuseLoop(QStringLiteral("The \"End Time\" must be greater than the \"Start Time\""));
         return;
     }
-    player->setSelectionStart(-1);
-    player->setSelectionEnd(-1);
-    player->setSelectionStart(startSeconds);
+    // The new loop starts now, not at the end of an old loop's wait.
+    cancelRestart();
+    m_player.setSelectionStart(-1);
+    m_player.setSelectionEnd(-1);
+    m_player.setSelectionStart(startSeconds);
     if (!end.isEmpty())
-        player->setSelectionEnd(selectionEndForEndTime(determineSecondsFromColonString(end)));
+        m_player.setSelectionEnd(selectionEndForEndTime(determineSecondsFromColonString(end)));
     LoopPlayingIndicatorChange(QStringLiteral("loop"));
-    player->setCurrentPosition(player->SelectionStart());
-    player->Play();
+    m_player.setCurrentPosition(m_player.SelectionStart());
+    m_player.Play();
     LoopIsPlaying = true;
-    if (sender == m_form.playLoopButton)
-        m_form.giveFocusToSink();
+    if (sender && sender->objectName() == QLatin1String("playLoopButton"))
+        m_view.giveFocusToSink();
 }
 
 void LoopControls::playStoredLoop(const QString& startDigits, const QString& endDigits)
 {
-    m_form.setStartTimeValue->setDigitText(startDigits);
-    m_form.setEndTimeValue->setDigitText(endDigits);
+    m_view.setStartTimeDigits(startDigits);
+    m_view.setEndTimeDigits(endDigits);
     playLoopButtonClick();
 }
 
 void LoopControls::playFullVideoButtonClick(QObject* sender)
 {
     turnOffPlayAll();
-    MediaPlayerControl* player = m_form.player();
-    if (player->FileName().isEmpty()) {
+    if (m_player.FileName().isEmpty()) {
         prompt().message(QStringLiteral("You must choose a clip first before attempting to play the full video."));
-        m_form.focusIfSender(sender);
+        focusIfSender(sender);
         return;
     }
-    player->setSelectionStart(-1);
-    player->setSelectionEnd(-1);
-    player->Play();
+    cancelRestart();
+    m_player.setSelectionStart(-1);
+    m_player.setSelectionEnd(-1);
+    m_player.Play();
     LoopPlayingIndicatorChange(QStringLiteral("full"));
     LoopIsPlaying = false;
-    if (sender == m_form.playFullVideoButton)
-        m_form.giveFocusToSink();
+    if (sender && sender->objectName() == QLatin1String("playFullVideoButton"))
+        m_view.giveFocusToSink();
 }
 
 void LoopControls::loopOnceClick(QObject* sender)
 {
     LoopContinuously = !LoopContinuously;
-    TColourButton* b = m_form.loopOnce;
-    if (LoopContinuously) {
-        b->setText(QStringLiteral("loop continuously"));
-        b->setColor(Colours::fromStored(9002225));
-        b->setHotColor(Colours::fromStored(6959853));
-    } else {
-        b->setText(QStringLiteral("loop once"));
-        b->setColor(Colours::fromStored(15255944));
-        b->setHotColor(Colours::fromStored(14793320));
-    }
-    m_form.focusIfSender(sender);
+    m_view.showLoopMode(LoopContinuously);
+    focusIfSender(sender);
 }
 
 void LoopControls::LoopPlayingIndicatorChange(const QString& mode)
 {
     m_indicator = mode == QLatin1String("loop") ? mode : QStringLiteral("full");
-    TColourButton* on = m_indicator == QLatin1String("loop") ? m_form.playLoopButton : m_form.playFullVideoButton;
-    TColourButton* off = on == m_form.playLoopButton ? m_form.playFullVideoButton : m_form.playLoopButton;
-    on->setColor(Colours::marked());
-    on->setHotColor(Colours::marked());
-    off->setColor(Colours::buttonFace());
-    off->setHotColor(Colours::buttonShadow());
+    m_view.showLoopIndicator(m_indicator == QLatin1String("loop"));
+}
+
+void LoopControls::clipOpened()
+{
+    m_view.setStartTimeDigits(QString());
+    m_view.setEndTimeDigits(QString());
+    m_player.setSelectionStart(-1);
+    m_player.setSelectionEnd(-1);
+    m_player.setCurrentPosition(0);
+    cancelRestart();
+    LoopPlayingIndicatorChange(QStringLiteral("full"));
+    LoopIsPlaying = false;
+    WaitingForLoopRestart = false;
+}
+
+void LoopControls::cancelRestart()
+{
+    if (!m_restartPending)
+        return;
+    m_restartPending = false;
+    ++m_restartNumber;
+    m_view.showPlaying(m_player.PlayState() == mpPlaying);
+}
+
+void LoopControls::restartAfterPause()
+{
+    m_restartPending = true;
+    const int number = ++m_restartNumber;
+    m_timer(RestartPauseMs, [this, number] {
+        if (number != m_restartNumber || !m_restartPending)
+            return;
+        m_restartPending = false;
+        m_player.Play();
+    });
 }
 
 void LoopControls::ActiveMovie1PositionChange(double, double newPosition)
 {
     if (WaitingForLoopRestart || !LoopIsPlaying)
         return;
-    MediaPlayerControl* player = m_form.player();
-    if (!loopEndReached(newPosition, player->SelectionEnd(), player->Duration()))
+    if (!loopEndReached(newPosition, m_player.SelectionEnd(), m_player.Duration()))
         return;
-    player->Pause();
+    m_player.Pause();
     WaitingForLoopRestart = true;
     if (playingAll()) {
         WaitingForLoopRestart = false;
         PlayOnNextStateChange = true;
         m_playAll->PlayNextLoop(2, false);
     } else if (LoopContinuously) {
-        m_wait(RestartPauseMs);
-        player->Play();
+        restartAfterPause();
     }
 }
 
 void LoopControls::ActiveMovie1PlayStateChange(int, int newState)
 {
-    MediaPlayerControl* player = m_form.player();
     if (newState == mpStopped) {
-        player->Play();
-        player->Pause();
+        m_player.Play();
+        m_player.Pause();
     }
     if (RePause) {
-        player->Pause();
+        m_player.Pause();
         RePause = false;
         return;
     }
     if (WaitingForLoopRestart && newState == mpPlaying) {
-        if (player->SelectionStart() != -1)
-            player->setCurrentPosition(player->SelectionStart());
+        if (m_player.SelectionStart() != -1)
+            m_player.setCurrentPosition(m_player.SelectionStart());
         WaitingForLoopRestart = false;
     }
     if (PlayOnNextStateChange) {
         PlayOnNextStateChange = false;
-        player->Play();
+        m_player.Play();
     }
-    TColourButton* play = m_form.playButton;
-    if (player->PlayState() == mpPlaying) {
-        play->setText(QStringLiteral("pause (space)"));
-        play->setHotColor(Colours::fromStored(10790135));
-    } else {
-        play->setText(QStringLiteral("play (space)"));
-        play->setHotColor(Colours::fromStored(12318904));
-    }
+    // A continuous loop still plays while it waits to start again.
+    m_view.showPlaying(m_player.PlayState() == mpPlaying || m_restartPending);
 }

@@ -1,25 +1,35 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <functional>
 
-class TMainForm;
+class LoopView;
+class MediaPlayerControl;
 class PlayAllSequence;
 
 // The loop of the main window's "Loop Controls": a stretch between the start
 // and end time boxes that plays once or continuously, and the handlers of the
 // player's position and play-state events that run it.
+//
+// A continuous loop waits RestartPauseMs at its end before it starts again.
+// The wait is a timer, so keys act during it: the play key pauses (the
+// restart is called off and the loop rests at its end), a new loop, "play
+// full video" or a new clip start at once.
 class LoopControls : public QObject {
     Q_OBJECT
 public:
     static constexpr int RestartPauseMs = 400;
+    // Calls done once, ms milliseconds from now.
+    using Timer = std::function<void(int ms, std::function<void()> done)>;
 
-    explicit LoopControls(TMainForm& form);
+    LoopControls(MediaPlayerControl& player, LoopView& view, QObject* parent = nullptr);
 
     // The catalog's play-all sequence; none until a catalog player exists.
     void setPlayAllSequence(PlayAllSequence* sequence) { m_playAll = sequence; }
-    // The blocking wait before a continuous loop starts again (tests replace it).
-    void setRestartWait(std::function<void(int)> wait) { m_wait = std::move(wait); }
+    // The timer of the wait before a continuous loop starts again (a
+    // single-shot QTimer unless tests drive their own clock).
+    void setRestartTimer(Timer timer) { m_timer = std::move(timer); }
 
     bool LoopIsPlaying = false;
     bool WaitingForLoopRestart = false;
@@ -29,6 +39,17 @@ public:
     // play-state event pauses again.
     bool RePause = false;
     QString indicator() const { return m_indicator; }
+    // The texts of the start and end time boxes, six digits or empty.
+    QString startTimeDigits() const;
+    QString endTimeDigits() const;
+
+    // Whether a continuous loop waits to start again.
+    bool restartPending() const { return m_restartPending; }
+    // Calls off the pending restart; the loop rests paused at its end.
+    void cancelRestart();
+    // A new clip has opened: the boxes and the player's range are empty, the
+    // clip rests at its start, no loop plays and none waits.
+    void clipOpened();
 
     void setStartTimeButtonClick(QObject* sender = nullptr);
     void setEndTimeButtonClick(QObject* sender = nullptr);
@@ -50,10 +71,14 @@ private:
     bool playingAll() const;
     void turnOffPlayAll();
     void refuseLoop(const QString& message);
-    void clearPlayingBookmarkMarks();
+    void focusIfSender(QObject* sender);
+    void restartAfterPause();
 
-    TMainForm& m_form;
+    MediaPlayerControl& m_player;
+    LoopView& m_view;
     PlayAllSequence* m_playAll = nullptr;
-    std::function<void(int)> m_wait;
+    Timer m_timer;
+    bool m_restartPending = false;
+    int m_restartNumber = 0; // tells a called-off restart from the pending one
     QString m_indicator = QStringLiteral("full");
 };

@@ -13,11 +13,11 @@ MediaPlayerControl::MediaPlayerControl(PlaybackEngine* engine, QObject* parent) 
     m_engine->setParent(this);
     connect(m_engine, &PlaybackEngine::fileLoaded, this, &MediaPlayerControl::engineLoaded);
     connect(m_engine, &PlaybackEngine::loadFailed, this, &MediaPlayerControl::engineFailed);
+    m_loadDeadline.setSingleShot(true);
+    m_loadDeadline.setInterval(OpenDeadlineMs);
+    connect(&m_loadDeadline, &QTimer::timeout, this, &MediaPlayerControl::openTookTooLong);
     connect(m_engine, &PlaybackEngine::endReached, this, &MediaPlayerControl::engineEnded);
     connect(m_engine, &PlaybackEngine::positionChanged, this, &MediaPlayerControl::enginePositionChanged);
-    m_openDeadline.setSingleShot(true);
-    m_openDeadline.setInterval(OpenDeadlineMs);
-    connect(&m_openDeadline, &QTimer::timeout, this, &MediaPlayerControl::openTookTooLong);
     m_timer.setInterval(TickIntervalMs);
     connect(&m_timer, &QTimer::timeout, this, &MediaPlayerControl::tick);
     m_timer.start();
@@ -140,7 +140,7 @@ void MediaPlayerControl::Open()
     }
     // Loading goes on without holding the caller; it ends with
     // engineLoaded() or engineFailed(), or at the deadline.
-    m_openDeadline.start();
+    m_loadDeadline.start();
     m_engine->load(m_fileName);
 }
 
@@ -153,18 +153,10 @@ void MediaPlayerControl::openTookTooLong()
         engineFailed();
 }
 
-bool MediaPlayerControl::waitForOpen(int deadlineMs)
-{
-    if (m_openState == osLoading && !m_engine->waitForLoad(deadlineMs))
-        engineFailed();
-    return m_openState == osOpen;
-}
-
 void MediaPlayerControl::engineLoaded()
 {
     if (m_openState != osLoading)
         return;
-    m_openDeadline.stop();
     if (m_grabberEnabled)
         m_codecName = m_engine->videoDecoderName().left(128);
     m_duration = m_engine->duration();
@@ -178,10 +170,12 @@ void MediaPlayerControl::engineLoaded()
     m_openNew = osOpen;
     m_playState = mpStopped;
     emit mediaOpened();
+    m_loadDeadline.stop();
     if (m_autoStart)
         Play();
     else
         m_engine->seek(0.0);
+    emit loadFinished(true);
 }
 
 // The engine gave up on the file: while it was opening, or later (a sound
@@ -191,7 +185,7 @@ void MediaPlayerControl::engineFailed()
 {
     if (m_openState == osClosed)
         return;
-    m_openDeadline.stop();
+    m_loadDeadline.stop();
     const int oldOpen = m_openState;
     m_openState = osClosed;
     m_openPending = true;
@@ -200,6 +194,8 @@ void MediaPlayerControl::engineFailed()
     m_lastPosition = -1.0;
     m_endPending = false;
     changePlayState(mpStopped);
+    if (oldOpen == osLoading)
+        emit loadFinished(false);
 }
 
 void MediaPlayerControl::Play()

@@ -26,7 +26,7 @@ class MediaPlayerControl : public QObject {
     Q_OBJECT
 public:
     static constexpr int TickIntervalMs = 50;
-    // Longest time a file may take to open before the control gives up on it.
+    // Longest time a load may take before the player gives up on the file.
     static constexpr int OpenDeadlineMs = 8000;
 
     // Takes ownership of the engine.
@@ -38,7 +38,7 @@ public:
     // Tests drive the tick by hand, and may shorten the open deadline.
     void setTimerEnabled(bool enabled);
     void tick();
-    void setOpenDeadline(int milliseconds) { m_openDeadline.setInterval(milliseconds); }
+    void setOpenDeadline(int milliseconds) { m_loadDeadline.setInterval(milliseconds); }
 
     QString FileName() const { return m_fileName; }
     void setFileName(const QString& fileName) { m_fileName = fileName; }
@@ -79,16 +79,10 @@ public:
     bool EnableContextMenu() const { return m_contextMenu; }
     void setEnableContextMenu(bool on) { m_contextMenu = on; }
 
-    // Starts opening FileName and returns at once. OpenState() reads
-    // osLoading until the engine has opened the file (the engine's
-    // fileLoaded(), then mediaOpened(); OnOpenStateChange to osOpen on the
-    // next tick) or given up on it (loadFailed(); OnOpenStateChange to
-    // osClosed and OnPlayStateChange to mpStopped on the next tick).
+    // Starts loading FileName and returns at once; loadFinished() follows.
+    // A failure of the engine later on (the sound output, a file that breaks
+    // off) also ends in osClosed and mpStopped.
     void Open();
-    // Deprecated: blocks the caller until the open has ended, at most
-    // deadlineMs; true when the file is open. Kept for callers that still
-    // read the clip's facts right after Open().
-    bool waitForOpen(int deadlineMs = OpenDeadlineMs);
     void Play();
     bool Pause();
     void Stop();
@@ -108,6 +102,9 @@ signals:
     // For the widget: show the picture full screen (true) or at DisplaySize.
     void pictureFullScreenChanged(bool fullScreen);
     void mediaOpened();
+    // The load that Open() started has ended: the file opened (and plays when
+    // AutoStart is on) or it could not be played.
+    void loadFinished(bool opened);
 
 private:
     void engineLoaded();
@@ -123,7 +120,7 @@ private:
 
     PlaybackEngine* m_engine;
     QTimer m_timer;
-    QTimer m_openDeadline;
+    QTimer m_loadDeadline;
     bool m_inTick = false;
     bool m_inPositionCheck = false;
 

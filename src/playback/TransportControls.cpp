@@ -2,148 +2,137 @@
 
 #include "app/Prompt.h"
 #include "app/TimeCode.h"
-#include "input/TOptionsForm.h"
 #include "playback/LoopControls.h"
 #include "playback/LoopRules.h"
 #include "playback/MediaPlayerControl.h"
-#include "ui/AppWindows.h"
-#include "ui/Colours.h"
-#include "ui/TMainForm.h"
-#include "ui/widgets/TColourButton.h"
-#include "ui/widgets/TimeBox.h"
 
-#include <QComboBox>
-#include <QLineEdit>
+#include <algorithm>
+#include <iterator>
 
 namespace {
 const double slowRates[] = {0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9};
 const double fastRates[] = {1.2, 1.5, 1.7, 2.0};
 } // namespace
 
-TransportControls::TransportControls(TMainForm& form) : QObject(&form), m_form(form)
+using JumpList = TransportView::JumpList;
+
+TransportControls::TransportControls(MediaPlayerControl& player, TransportView& view, LoopControls& loops,
+                                     QObject* parent)
+    : QObject(parent), m_player(player), m_view(view), m_loops(loops)
 {
 }
 
-int TransportControls::chosenValue(const QComboBox* list)
+void TransportControls::focusIfSender(QObject* sender)
 {
-    return list->currentText().toInt();
+    if (sender)
+        m_view.giveFocusToSink();
 }
 
 void TransportControls::playButtonClick(QObject* sender)
 {
-    MediaPlayerControl* player = m_form.player();
-    if (player->FileName().isEmpty() && sender)
+    if (m_player.FileName().isEmpty() && sender)
         prompt().message(
             QStringLiteral("In order to play video, you must first choose a clip using the \"view clip\" button."));
-    if (player->PlayState() == mpPlaying) {
-        player->Pause();
-        m_form.focusIfSender(sender);
+    // A continuous loop waiting to start again counts as playing: the
+    // restart is called off and the loop rests at its end.
+    if (m_player.PlayState() == mpPlaying || m_loops.restartPending()) {
+        m_loops.cancelRestart();
+        m_player.Pause();
+        focusIfSender(sender);
         return;
     }
-    player->Play();
-    m_form.focusIfSender(sender);
-    if (m_form.loops->LoopIsPlaying) {
-        // Resuming a loop takes the boxes as they are now.
-        player->setSelectionStart(-1);
-        player->setSelectionEnd(-1);
-        const QString start = m_form.setStartTimeValue->digitText();
-        const QString end = m_form.setEndTimeValue->digitText();
+    m_player.Play();
+    focusIfSender(sender);
+    if (m_loops.LoopIsPlaying) {
+        // Resuming a loop takes the boxes as they are now; a partly filled
+        // box holds no time, so the loop then keeps the times it had.
+        const QString start = m_loops.startTimeDigits();
+        const QString end = m_loops.endTimeDigits();
+        if (!(start.isEmpty() || isDigitForm(start)) || !(end.isEmpty() || isDigitForm(end)))
+            return;
+        m_player.setSelectionStart(-1);
+        m_player.setSelectionEnd(-1);
         if (!start.isEmpty()) {
-            player->setSelectionStart(determineSecondsFromColonString(start));
+            m_player.setSelectionStart(determineSecondsFromColonString(start));
             if (!end.isEmpty())
-                player->setSelectionEnd(selectionEndForEndTime(determineSecondsFromColonString(end)));
+                m_player.setSelectionEnd(selectionEndForEndTime(determineSecondsFromColonString(end)));
         }
     }
 }
 
 void TransportControls::restartButtonClick(QObject* sender)
 {
-    MediaPlayerControl* player = m_form.player();
-    player->Stop();
-    player->Play();
-    m_form.focusIfSender(sender);
+    m_player.Stop();
+    m_player.Play();
+    focusIfSender(sender);
 }
 
 void TransportControls::muteButtonClick(QObject* sender)
 {
-    MediaPlayerControl* player = m_form.player();
-    const QString key = m_form.windows() && m_form.windows()->OptionsForm
-                            ? m_form.windows()->OptionsForm->muteKey->text()
-                            : QStringLiteral("m");
-    if (player->Mute()) {
-        player->setMute(false);
-        m_form.muteButton->setText("mute (" + key + ")");
-        m_form.muteButton->setColor(Colours::buttonFace());
-    } else {
-        player->setMute(true);
-        m_form.muteButton->setText("un-mute (" + key + ")");
-        m_form.muteButton->setColor(Colours::fromStored(16776960));
-    }
-    m_form.focusIfSender(sender);
+    const bool muted = !m_player.Mute();
+    m_player.setMute(muted);
+    m_view.showMuted(muted);
+    focusIfSender(sender);
 }
 
 void TransportControls::jumpBack(double step, QObject* sender)
 {
-    MediaPlayerControl* player = m_form.player();
-    const double position = player->CurrentPosition();
+    const double position = m_player.CurrentPosition();
     if (position - step >= 0) {
-        player->setCurrentPosition(position - step);
-    } else if (player->PlayState() == mpPlaying) {
-        player->Stop();
-        player->Play();
+        m_player.setCurrentPosition(position - step);
+    } else if (m_player.PlayState() == mpPlaying) {
+        m_player.Stop();
+        m_player.Play();
     } else {
         // The play-state handler plays and pauses again, at 0 or the loop's start.
-        player->Stop();
+        m_player.Stop();
     }
-    m_form.focusIfSender(sender);
+    focusIfSender(sender);
 }
 
 void TransportControls::jumpForward(double step, QObject* sender)
 {
-    MediaPlayerControl* player = m_form.player();
-    player->setCurrentPosition(player->CurrentPosition() + step);
-    m_form.focusIfSender(sender);
+    m_player.setCurrentPosition(m_player.CurrentPosition() + step);
+    focusIfSender(sender);
 }
 
 void TransportControls::backsecondsButtonClick(QObject* sender)
 {
-    jumpBack(std::max(chosenValue(m_form.backSecondsValue), 1), sender);
+    jumpBack(std::max(chosenValue(JumpList::backSeconds), 1), sender);
 }
 
 void TransportControls::forwardsecondsButtonClick(QObject* sender)
 {
-    jumpForward(std::max(chosenValue(m_form.forwardSecondsValue), 1), sender);
+    jumpForward(std::max(chosenValue(JumpList::forwardSeconds), 1), sender);
 }
 
 void TransportControls::backminutesButtonClick(QObject* sender)
 {
-    jumpBack(std::max(chosenValue(m_form.backMinutesValue) * 60, 60), sender);
+    jumpBack(std::max(chosenValue(JumpList::backMinutes) * 60, 60), sender);
 }
 
 void TransportControls::forwardminutesButtonClick(QObject* sender)
 {
-    jumpForward(std::max(chosenValue(m_form.forwardMinutesValue) * 60, 60), sender);
+    jumpForward(std::max(chosenValue(JumpList::forwardMinutes) * 60, 60), sender);
 }
 
 void TransportControls::stepBack(double step, QObject* sender)
 {
-    MediaPlayerControl* player = m_form.player();
-    const double position = player->CurrentPosition();
+    const double position = m_player.CurrentPosition();
     if (position - step >= 0) {
-        player->setCurrentPosition(position - step);
-        player->Pause();
+        m_player.setCurrentPosition(position - step);
+        m_player.Pause();
     } else {
-        player->Stop();
+        m_player.Stop();
     }
-    m_form.focusIfSender(sender);
+    focusIfSender(sender);
 }
 
 void TransportControls::stepForward(double step, QObject* sender)
 {
-    MediaPlayerControl* player = m_form.player();
-    player->setCurrentPosition(player->CurrentPosition() + step);
-    player->Pause();
-    m_form.focusIfSender(sender);
+    m_player.setCurrentPosition(m_player.CurrentPosition() + step);
+    m_player.Pause();
+    focusIfSender(sender);
 }
 
 void TransportControls::back1frameButtonClick(QObject* sender)
@@ -157,69 +146,55 @@ void TransportControls::forward1frameButtonClick(QObject* sender)
 
 void TransportControls::backframesButtonClick(QObject* sender)
 {
-    stepBack(chosenValue(m_form.backframesValue) * FrameSeconds, sender);
+    stepBack(chosenValue(JumpList::backFrames) * FrameSeconds, sender);
 }
 
 void TransportControls::forwardframesButtonClick(QObject* sender)
 {
-    stepForward(chosenValue(m_form.forwardframesValue) * FrameSeconds, sender);
-}
-
-void TransportControls::markSpeed(SpeedMode mode)
-{
-    const struct {
-        SpeedMode mode;
-        TColourButton* button;
-    } buttons[] = {{SpeedMode::Slow, m_form.slowmotionButton},
-                   {SpeedMode::Regular, m_form.regularspeedButton},
-                   {SpeedMode::Fast, m_form.fastmotionButton}};
-    for (const auto& b : buttons) {
-        b.button->setColor(b.mode == mode ? Colours::marked() : Colours::buttonFace());
-        b.button->setHotColor(b.mode == mode ? Colours::marked() : Colours::buttonShadow());
-    }
+    stepForward(chosenValue(JumpList::forwardFrames) * FrameSeconds, sender);
 }
 
 void TransportControls::slowmotionButtonClick(QObject* sender)
 {
-    markSpeed(SpeedMode::Slow);
-    const int entry = m_form.slowmotionRate->currentIndex();
+    m_view.showSpeedMode(SpeedMode::Slow);
+    const int entry = m_view.slowRateEntry();
     if (entry >= 0 && entry < int(std::size(slowRates)))
-        m_form.player()->setRate(slowRates[entry]);
-    m_form.player()->Play();
+        m_player.setRate(slowRates[entry]);
+    m_player.Play();
     m_speedMode = SpeedMode::Slow;
-    m_form.focusIfSender(sender);
+    focusIfSender(sender);
 }
 
 void TransportControls::regularspeedButtonClick(QObject* sender)
 {
-    markSpeed(SpeedMode::Regular);
-    m_form.player()->setRate(1.0);
-    m_form.player()->Play();
+    m_view.showSpeedMode(SpeedMode::Regular);
+    m_player.setRate(1.0);
+    m_player.Play();
     m_speedMode = SpeedMode::Regular;
-    m_form.focusIfSender(sender);
+    focusIfSender(sender);
 }
 
 void TransportControls::fastmotionButtonClick(QObject* sender)
 {
-    markSpeed(SpeedMode::Fast);
-    const int entry = m_form.fastmotionRate->currentIndex();
+    m_view.showSpeedMode(SpeedMode::Fast);
+    const int entry = m_view.fastRateEntry();
     if (entry >= 0 && entry < int(std::size(fastRates)))
-        m_form.player()->setRate(fastRates[entry]);
-    m_form.player()->Play();
+        m_player.setRate(fastRates[entry]);
+    m_player.Play();
     m_speedMode = SpeedMode::Fast;
-    m_form.focusIfSender(sender);
+    focusIfSender(sender);
 }
 
 void TransportControls::slowmotionRateChange()
 {
     if (m_speedMode == SpeedMode::Slow)
         slowmotionButtonClick();
-    m_form.giveFocusToSink();
+    m_view.giveFocusToSink();
 }
 
 void TransportControls::fastmotionRateChange()
 {
     if (m_speedMode == SpeedMode::Fast)
         fastmotionButtonClick();
-    m_form.giveFocusToSink();
+    m_view.giveFocusToSink();
 }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "playback/TransportView.h"
+
 #include <QObject>
 
-class TMainForm;
-class QComboBox;
+class LoopControls;
+class MediaPlayerControl;
 
 // Play and pause, restart, mute, jumps by seconds, minutes and frames, and
 // slow, regular and fast motion: the main window's "Basic Play Controls",
@@ -11,11 +13,11 @@ class QComboBox;
 class TransportControls : public QObject {
     Q_OBJECT
 public:
-    enum class SpeedMode { Slow, Regular, Fast };
+    using SpeedMode = TransportView::SpeedMode;
     // Frame jumps take every frame to last 1/30 s, whatever the clip's rate.
     static constexpr double FrameSeconds = 1.0 / 30.0;
 
-    explicit TransportControls(TMainForm& form);
+    TransportControls(MediaPlayerControl& player, TransportView& view, LoopControls& loops, QObject* parent = nullptr);
 
     SpeedMode speedMode() const { return m_speedMode; }
     // Opening a clip makes the mode regular without touching the rate.
@@ -43,9 +45,11 @@ private:
     void jumpForward(double step, QObject* sender);
     void stepBack(double step, QObject* sender);
     void stepForward(double step, QObject* sender);
-    void markSpeed(SpeedMode mode);
-    static int chosenValue(const QComboBox* list);
+    void focusIfSender(QObject* sender);
+    int chosenValue(TransportView::JumpList list) const { return m_view.jumpValue(list); }
 
-    TMainForm& m_form;
+    MediaPlayerControl& m_player;
+    TransportView& m_view;
+    LoopControls& m_loops;
     SpeedMode m_speedMode = SpeedMode::Regular;
 };

@@ -53,8 +53,8 @@ void TMainForm::FormInit(const QStringList& arguments)
     transport->setSpeedModeRegular();
     clips->ResetInitialVideoDirectory();
 
-    m_folderClips.clear();
-    m_folderClips.LoadAllFileTypes(w.OptionsForm->defaultVideoDirectory->text() + '/');
+    folderClips().clear();
+    folderClips().LoadAllFileTypes(w.OptionsForm->defaultVideoDirectory->text() + '/');
 
     actOnArguments(arguments);
 

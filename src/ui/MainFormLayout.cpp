@@ -304,15 +304,3 @@ void TMainForm::layoutPanels()
     ActiveMovie1->setGeometry(0, 0, right ? w - RightPanelWidth : w, right ? top : h);
     focusSink->setGeometry(0, 0, 0, 0);
 }
-
-QList<QLineEdit*> TMainForm::keyBoxes() const
-{
-    return {backsecondsKey, back1frameKey,   forward1frameKey, forwardsecondsKey, slowmotionKey,   regularspeedKey,
-            fastmotionKey,  setStartTimeKey, setEndTimeKey,    playLoopKey,       playFullVideoKey};
-}
-
-QList<QComboBox*> TMainForm::valueLists() const
-{
-    return {backframesValue,  forwardframesValue,  backSecondsValue, forwardSecondsValue,
-            backMinutesValue, forwardMinutesValue, slowmotionRate,   fastmotionRate};
-}

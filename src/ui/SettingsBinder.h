@@ -2,14 +2,15 @@
 
 #include "app/ConfigFile.h"
 #include "app/Settings.h"
+#include "app/SettingsBinding.h"
 #include "catalog/BookmarksGridColumns.h"
 
-class QWidget;
 struct AppWindows;
 
-// Moves the settings between config.txt and the windows' controls: read once
-// at start (ReadConfigFile), written once at exit (WriteConfigFile). Values
-// that no control holds yet are kept as read and written back unchanged.
+// Moves the settings between config.txt and the windows: read once at start
+// (ReadConfigFile), written once at exit (WriteConfigFile). Each window binds
+// its own controls to the settings table; the few settings no control holds
+// yet are kept as read and written back unchanged.
 class SettingsBinder {
 public:
     SettingsBinder(AppWindows& windows, const ConfigFile& file);
@@ -19,19 +20,18 @@ public:
     bool WriteConfigFile();
 
     // The values in force: as read, with the controls' current values.
-    Settings current() const;
+    Settings current() const { return m_binding.current(); }
     const ConfigFile& file() const { return m_file; }
+    const SettingsBinding& binding() const { return m_binding; }
     // Whether the quick start guide shows at start, as read.
-    bool quickStartGuideAtStart() const { return m_read.quickStartGuideVisible; }
+    bool quickStartGuideAtStart() const { return m_binding.applied().quickStartGuideVisible; }
     // Titles, shown columns and widths for resetting the catalog grid.
     BookmarksGridColumns gridColumns() const;
 
 private:
-    void applyToWindows(const Settings& s);
-    void applyWindowState(QWidget* window, int state, int shiftBy);
     void applyAfterReading();
 
     AppWindows& m_windows;
     ConfigFile m_file;
-    Settings m_read;
+    SettingsBinding m_binding;
 };

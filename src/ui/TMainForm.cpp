@@ -40,13 +40,15 @@ TMainForm::TMainForm(PlaybackEngine* engine, QWidget* parent) : QMainWindow(pare
     ActiveMovie1 = new TActiveMovie(engine, m_central);
     focusSink = new FocusSink(m_central);
     buildMenu();
+    nameMenuItems();
     buildRightPanel();
     buildBottomPanel();
 
-    clips = new ClipLoader(*this);
-    transport = new TransportControls(*this);
-    loops = new LoopControls(*this);
+    loops = new LoopControls(*player(), *this, this);
+    transport = new TransportControls(*player(), *this, *loops, this);
+    clips = new ClipLoader(*player(), *this, *loops, *transport, this);
     connectControls();
+    connectKeyCaptions();
     resize(923, 753);
 }
 
@@ -64,12 +66,12 @@ bool TMainForm::StartVideoClip(const QString& path)
 
 void TMainForm::playStoredLoop(const QString& startDigits, const QString& endDigits)
 {
-    loops->playStoredLoop(startDigits, endDigits);
+    clips->whenLoaded([this, startDigits, endDigits] { loops->playStoredLoop(startDigits, endDigits); });
 }
 
-void TMainForm::giveFocusToSink()
+FolderClipList& TMainForm::folderClips()
 {
-    focusSink->takeFocus();
+    return clips->folderClips();
 }
 
 void TMainForm::focusIfSender(QObject* sender)

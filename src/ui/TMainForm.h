@@ -5,7 +5,11 @@
 #include <functional>
 
 #include "app/FolderClipList.h"
-#include "cmdline/LoopPlayer.h"
+#include "input/MainWindowKeys.h"
+#include "playback/ClipView.h"
+#include "playback/LoopPlayer.h"
+#include "playback/LoopView.h"
+#include "playback/TransportView.h"
 
 class QAction;
 class QComboBox;
@@ -18,19 +22,27 @@ class MediaPlayerControl;
 class PlaybackEngine;
 class TActiveMovie;
 class TColourButton;
+class TFilePlayingInfoForm;
 class TimeBox;
 class ClipLoader;
 class TransportControls;
 class LoopControls;
 struct AppWindows;
 class SettingsBinder;
+class SettingsBinding;
 class Keyboard;
 
 // The main window: the video picture with the player, loop, bookmark, window
 // and user controls. The window holds the controls and the start-up and
 // shut-down paths; what the controls do lives in the controllers behind it
-// (clips, transport, loops).
-class TMainForm : public QMainWindow, public LoopPlayer {
+// (clips, transport, loops), which see the window through the narrow views
+// it implements. The controls are the window's own.
+class TMainForm : public QMainWindow,
+                  public LoopPlayer,
+                  public LoopView,
+                  public TransportView,
+                  public ClipView,
+                  public MainWindowKeys {
     Q_OBJECT
 public:
     static constexpr int RightPanelWidth = 195;
@@ -60,17 +72,45 @@ public:
     MediaPlayerControl* player() const;
 
     // Playing a stored loop (Bookmark Command Lines, catalog bookmarks).
+    // The loop plays once the clip has loaded.
     bool StartVideoClip(const QString& path) override;
     void playStoredLoop(const QString& startDigits, const QString& endDigits) override;
-    FolderClipList& folderClips() { return m_folderClips; }
+    FolderClipList& folderClips();
 
     // The focus sink: focus to it means "player controls active".
-    void giveFocusToSink();
+    void giveFocusToSink() override;
     // With a sender present, an operation ends by focusing the sink.
     void focusIfSender(QObject* sender);
 
+    // LoopView
+    QString startTimeDigits() const override;
+    QString endTimeDigits() const override;
+    void setStartTimeDigits(const QString& digits) override;
+    void setEndTimeDigits(const QString& digits) override;
+    void showLoopIndicator(bool loop) override;
+    void showLoopMode(bool continuously) override;
+    void showPlaying(bool playing) override;
+    void clearPlayingBookmark() override;
+    // TransportView
+    int jumpValue(JumpList list) const override;
+    int slowRateEntry() const override;
+    int fastRateEntry() const override;
+    void showMuted(bool muted) override;
+    void showSpeedMode(SpeedMode mode) override;
+    // ClipView
+    QString defaultVideoDirectory() const override;
+    QSize videoSize() const override;
+    void setTitle(const QString& title) override;
+    void showClipFacts(const QString& fileName, const QString& folder, const QString& videoSize,
+                       const QString& totalTime) override;
+    QString framesPerSecondText() const override;
+    void setFramesPerSecondText(const QString& text) override;
+    void setScreenSizeText(const QString& text) override;
+
     // Settings file: read at start, written at exit.
     SettingsBinder* settings = nullptr;
+    // Ties this window's settings to its controls (MainWindowSettings.cpp).
+    void bindSettings(SettingsBinding& binding);
 
     // The keyboard: key handlers, focus model, key assignments.
     Keyboard* keyboard = nullptr;
@@ -80,6 +120,41 @@ public:
     TransportControls* transport = nullptr;
     LoopControls* loops = nullptr;
 
+    // The bookmark controls, for the catalog that fills and drives them.
+    struct BookmarkControls {
+        TColourButton* makeBookmarkButton = nullptr;
+        TColourButton* updateBookmarkButton = nullptr;
+        TColourButton* OpenCatalogButton = nullptr;
+        QComboBox* LoopList = nullptr;
+        TColourButton* PlayAll = nullptr;
+        TColourButton* PreviousBookmarkButton = nullptr;
+        TColourButton* CurrentBookmarkButton = nullptr;
+        TColourButton* NextBookmarkButton = nullptr;
+        QLabel* RunningDescription = nullptr;
+    };
+    BookmarkControls bookmarkControls() const;
+
+    // MainWindowKeys
+    FocusParts focusParts() const override;
+    QAbstractButton* addBookmarkButton() const override;
+    bool isBeginnerMode() const override;
+    void setViewClipMenuCaption(const QString& caption) override;
+    void setExitCaption(const QString& caption) override;
+    void showMaximizeCaption() override;
+    void shiftKeyChange() override;
+    void nonshiftKeyChange() override;
+    bool isAdvancedMode() const;
+
+signals:
+    void closing();
+    // A jump value or rate was chosen in one of the lists.
+    void jumpValueChosen();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
     // Menu.
     QMenu* FileMenu = nullptr;
     QAction* choosevideoclip1 = nullptr;
@@ -192,19 +267,6 @@ public:
     TColourButton* F7_Button = nullptr;
     TColourButton* F8_Button = nullptr;
 
-    // The eleven key boxes of this window, in settings order.
-    QList<QLineEdit*> keyBoxes() const;
-    // The six jump-value and two rate lists.
-    QList<QComboBox*> valueLists() const;
-
-signals:
-    void closing();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
     void buildMenu();
     void buildRightPanel();
     void buildBottomPanel();
@@ -214,13 +276,15 @@ private:
     void buildSpeedControls();
     void buildWindowControls();
     void connectControls();
+    void nameMenuItems();
+    void connectKeyCaptions();
     void layoutPanels();
     void actOnArguments(const QStringList& arguments);
     void setPictureFullScreen(bool on);
+    TFilePlayingInfoForm* infoWindow() const;
 
     AppWindows* m_windows = nullptr;
     QString m_programFolder;
-    FolderClipList m_folderClips;
     QWidget* m_central = nullptr;
     bool m_closeApproved = false;
     Qt::WindowStates m_stateBeforeFullScreen;

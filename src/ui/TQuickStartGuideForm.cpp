@@ -1,5 +1,6 @@
 #include "ui/TQuickStartGuideForm.h"
 
+#include "app/SettingsBinding.h"
 #include "ui/widgets/TColourButton.h"
 
 #include <QHBoxLayout>
@@ -14,6 +15,7 @@ TQuickStartGuideForm::TQuickStartGuideForm(QWidget* parent)
     setObjectName(QStringLiteral("QuickStartGuideForm"));
     setWindowTitle(QStringLiteral("Tempoloop - The Ultimate Video Player"));
     setFixedSize(608, 477);
+    move(150, 100);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
     setPalette(pal);
@@ -41,15 +43,22 @@ TQuickStartGuideForm::TQuickStartGuideForm(QWidget* parent)
     connect(Button1, &QAbstractButton::clicked, this, &QWidget::hide);
 }
 
+void TQuickStartGuideForm::bindSettings(SettingsBinding& binding)
+{
+    binding.bind(
+        &Settings::quickStartGuideVisible, [this] { return isVisible(); }, [](bool) {});
+}
+
 QString TQuickStartGuideForm::defaultGuideText()
 {
     return QStringLiteral(
         "Tempoloop - Quick Start Guide\n"
         "\n"
-        "Tempoloop is driven by single keys. While the coloured bar reads "
-        "\"player controls active\", a key is a command; click a text box to type into it.\n"
+        "Tempoloop is driven by single keys: a key is a command, except while you type into a box (a loop "
+        "time, a key box beside a button, or the bookmark list), where keys are text. Press Enter or Escape, "
+        "or click the window's background, and keys are commands again.\n"
         "\n"
-        "1. Open a clip: press c (or use \"view video clip\").\n"
+        "1. Open a clip: press c (or click \"view clip\").\n"
         "2. Step through it: a / f jump back / forward by seconds, s / d step one frame back / forward.\n"
         "3. Change the speed: j slow motion, k regular speed, l fast motion; m mutes.\n"
         "4. Mark a loop: press g at its start and h at its end.\n"

@@ -4,6 +4,7 @@
 
 class QTextEdit;
 class TColourButton;
+class SettingsBinding;
 
 // The quick start guide window: a short guide to the first steps, shown at
 // start until the user closes it.
@@ -14,6 +15,10 @@ public:
 
     // The guide as plain text, naming the program's default keys.
     static QString defaultGuideText();
+
+    // Whether the guide shows at start: written from its visibility at exit;
+    // as read, it is shown once start-up is done, not when read.
+    void bindSettings(SettingsBinding& binding);
 
     QTextEdit* RichEdit1;
     TColourButton* Button1;     // "OK": hides the window

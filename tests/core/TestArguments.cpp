@@ -108,7 +108,6 @@ void TestArguments::wrongCountMessage()
                              "Tempoloop has just opened up normally now, ignoring all the input arguments.";
     QCOMPARE(wrongArgumentCountMessage(2), expected);
     QVERIFY(wrongArgumentCountMessage(12).startsWith("You have passed in 12 arguments into Tempoloop.\n"));
-    QCOMPARE(QString::fromLatin1(kUnrecognizedFileTypeMessage), QStringLiteral("Unrecognized file type. Exiting ...."));
 }
 
 void TestArguments::composeCommandLine_data()

@@ -1,3 +1,4 @@
+#include "WithoutRootRights.h"
 #include "app/ConfigFile.h"
 
 #include <QDir>
@@ -8,7 +9,6 @@
 #ifdef Q_OS_LINUX
 #include <csignal>
 #include <sys/resource.h>
-#include <unistd.h>
 #endif
 
 // Where config.txt is read and written, and what a failed save leaves.
@@ -18,44 +18,6 @@
 // under test runs.
 
 namespace {
-
-// While alive, file permissions apply to this process even if it is root.
-class WithoutRootRights {
-public:
-    WithoutRootRights()
-    {
-#ifdef Q_OS_LINUX
-        if (geteuid() != 0) {
-            m_ok = true;
-            return;
-        }
-        // Real and effective ids both change (permission checks through
-        // access() look at the real one); the saved ids keep root for the way
-        // back.
-        if (setresgid(65534, 65534, 0) != 0)
-            return;
-        m_dropped = true;
-        m_ok = setresuid(65534, 65534, 0) == 0;
-#endif
-    }
-    ~WithoutRootRights()
-    {
-#ifdef Q_OS_LINUX
-        if (m_dropped) {
-            [[maybe_unused]] const int a = setresuid(0, 0, 0);
-            [[maybe_unused]] const int b = setresgid(0, 0, 0);
-        }
-#endif
-    }
-    bool ok() const
-    {
-        return m_ok;
-    }
-
-private:
-    bool m_ok = false;
-    bool m_dropped = false;
-};
 
 const QFileDevice::Permissions kReadOnlyDir = QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
                                               QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther;

@@ -18,6 +18,8 @@ private slots:
     void removeColons();
     void validate_data();
     void validate();
+    void digitForm_data();
+    void digitForm();
     void roundPosition_data();
     void roundPosition();
     void positionToDisplayChain();
@@ -122,6 +124,27 @@ void TestTimeCode::removeColons()
     QFETCH(QString, display);
     QFETCH(QString, digits);
     QCOMPARE(removeColonsFromString(display), digits);
+}
+
+void TestTimeCode::digitForm_data()
+{
+    QTest::addColumn<QString>("digits");
+    QTest::addColumn<bool>("complete");
+    QTest::newRow("six digits") << "000105" << true;
+    QTest::newRow("no time") << "" << false;
+    QTest::newRow("last place open") << "00001_" << false;
+    QTest::newRow("gap") << "00_105" << false;
+    QTest::newRow("five digits") << "00105" << false;
+    QTest::newRow("seven digits") << "0001050" << false;
+    QTest::newRow("display form") << "00:01:05" << false;
+    QTest::newRow("non-ASCII digit") << QString::fromUtf8("00010\u0665") << false;
+}
+
+void TestTimeCode::digitForm()
+{
+    QFETCH(QString, digits);
+    QFETCH(bool, complete);
+    QCOMPARE(isDigitForm(digits), complete);
 }
 
 void TestTimeCode::validate_data()

@@ -6,8 +6,10 @@
 // which only the window tests link.
 
 #include "FakeEngine.h"
+#include "ManualClock.h"
 #include "ScriptedPrompt.h"
 #include "app/Startup.h"
+#include "playback/LoopControls.h"
 #include "playback/MediaPlayerControl.h"
 #include "ui/TMainForm.h"
 
@@ -28,6 +30,8 @@ public:
     int enginesMade = 0;
     bool endedProgram = false;
     std::unique_ptr<Startup> startup;
+    // The clock of the engine and of the loop's restart wait.
+    ManualClock clock;
 
     AppFixture() { QDir(programDir.path()).mkpath(QStringLiteral("VideoClips")); }
 
@@ -62,18 +66,35 @@ public:
         options.endProgram = [this] { endedProgram = true; };
         startup = std::make_unique<Startup>(options);
         const bool started = startup->start(arguments);
-        if (started)
+        if (started) {
             player()->setTimerEnabled(false);
+            main()->loops->setRestartTimer(
+                [this](int ms, std::function<void()> done) { clock.schedule(ms, std::move(done)); });
+        }
         return started;
     }
 
     TMainForm* main() const { return startup->windows().MainForm; }
     MediaPlayerControl* player() const { return main()->player(); }
 
+    // A control of the main window by its object name.
+    template <class T = QWidget> T* control(const char* name) const
+    {
+        return main()->findChild<T*>(QString::fromLatin1(name));
+    }
+
+    // Opens a clip and lets the engine finish loading it.
+    void openClip(const QString& path)
+    {
+        main()->StartVideoClip(path);
+        engine->finishLoad();
+    }
+
     // One tick of the player: the clock moves, then the tick hands on events.
     void step(int ms = MediaPlayerControl::TickIntervalMs)
     {
         engine->advance(ms);
+        clock.advance(ms);
         player()->tick();
     }
     // Runs ticks until the condition holds or the clip time runs out.

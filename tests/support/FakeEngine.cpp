@@ -13,14 +13,6 @@ void FakeEngine::load(const QString& absolutePath)
     m_position = 0.0;
     m_pendingLoad = absolutePath;
     m_loadPending = true;
-    const quint64 serial = ++m_loadSerial;
-    QMetaObject::invokeMethod(
-        this,
-        [this, serial] {
-            if (serial == m_loadSerial)
-                finishLoad();
-        },
-        Qt::QueuedConnection);
 }
 
 bool FakeEngine::waitForLoad(int deadlineMs)
@@ -43,20 +35,21 @@ void FakeEngine::breakDown(const QString& reason)
     emit loadFailed(reason);
 }
 
-void FakeEngine::finishLoad()
+bool FakeEngine::finishLoad()
 {
     if (!m_loadPending || m_clips.value(m_pendingLoad, m_defaultClip).hangs)
-        return;
+        return false;
     m_loadPending = false;
     const Clip clip = m_clips.value(m_pendingLoad, m_defaultClip);
     const QFileInfo info(m_pendingLoad);
     if (clip.broken || (!m_clips.contains(m_pendingLoad) && !info.isFile())) {
         emit loadFailed(QStringLiteral("unrecognized file format"));
-        return;
+        return true;
     }
     m_clip = clip;
     m_open = true;
     emit fileLoaded();
+    return true;
 }
 
 void FakeEngine::setPaused(bool paused)

@@ -9,8 +9,8 @@
 // advance(); every frame boundary passed while playing is reported as a
 // position change, and a seek is reported at the next advance(), as a real
 // engine reports it after the seek has landed. A load ends (fileLoaded or
-// loadFailed) on the next turn of the event loop, at the next advance(), on
-// finishLoad() or in waitForLoad(), whichever comes first.
+// loadFailed) at finishLoad() or at the start of the next advance(), never
+// inside load().
 class FakeEngine : public PlaybackEngine {
     Q_OBJECT
 public:
@@ -32,8 +32,9 @@ public:
     void setDefaultClip(const Clip& clip) { m_defaultClip = clip; }
     void addClip(const QString& path, const Clip& clip) { m_clips.insert(path, clip); }
     void advance(int milliseconds);
-    // Ends the pending load now.
-    void finishLoad();
+    // Ends the pending load; false when none pends (or the clip hangs).
+    bool finishLoad();
+    bool loadPending() const { return m_loadPending; }
     // The open file fails from now on, as when the sound output cannot start.
     void breakDown(const QString& reason);
     const QStringList& loadedPaths() const { return m_loads; }
@@ -69,7 +70,6 @@ private:
     Clip m_clip;
     QString m_pendingLoad;
     bool m_loadPending = false;
-    quint64 m_loadSerial = 0;
     bool m_open = false;
     bool m_paused = true;
     bool m_atEnd = false;

@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPolygon>
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace {
@@ -29,6 +31,23 @@ void drawEdges(QPainter& painter, const QRect& r, const QColor& topLeft, const Q
     painter.drawLine(r.bottomLeft(), r.bottomRight());
     painter.drawLine(r.topRight(), r.bottomRight());
 }
+
+// Relative luminance and contrast ratio of two colours (1 to 21).
+double luminance(const QColor& c)
+{
+    const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+double contrast(const QColor& a, const QColor& b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Below this a caption can hardly be told from its face.
+constexpr double kLegibleContrast = 2.0;
 
 } // namespace
 
@@ -132,6 +151,19 @@ QColor TColourButton::currentFaceColor() const
     return isHot() ? m_hotColor : faceColorWhenCool();
 }
 
+QColor TColourButton::currentTextColor() const
+{
+    const QColor normal = palette().color(QPalette::ButtonText);
+    if (!isHot())
+        return normal;
+    // The hot text colour, unless it would vanish into the hot face (white
+    // on a light grey face): then whichever of the two reads better.
+    const QColor face = currentFaceColor();
+    if (contrast(m_hotTextColor, face) >= kLegibleContrast)
+        return m_hotTextColor;
+    return contrast(normal, face) > contrast(m_hotTextColor, face) ? normal : m_hotTextColor;
+}
+
 int TColourButton::textFlags() const
 {
     return int(m_alignment) | Qt::AlignTop | Qt::TextShowMnemonic |
@@ -156,7 +188,7 @@ void TColourButton::paintEvent(QPaintEvent*)
     const bool hot = isHot();
     const bool down = isDown();
     const QColor face = currentFaceColor();
-    const QColor text = hot ? m_hotTextColor : palette().color(QPalette::ButtonText);
+    const QColor text = currentTextColor();
     const QColor highlight = palette().color(QPalette::Light);
     const QColor shadow = palette().color(QPalette::Dark);
 
@@ -262,5 +294,8 @@ TColourButton* TColourButton::make(const char* objectName, const QString& captio
     auto* button = new TColourButton(caption, parent);
     button->setObjectName(QLatin1String(objectName));
     button->setFocusPolicy(Qt::ClickFocus);
+    // While hot (mouse over it, or focused) the caption shows in the system
+    // button-highlight colour.
+    button->setHotTextColor(button->palette().color(QPalette::Light));
     return button;
 }

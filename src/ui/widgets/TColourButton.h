@@ -32,8 +32,9 @@ public:
 
     explicit TColourButton(QWidget* parent = nullptr);
     explicit TColourButton(const QString& caption, QWidget* parent = nullptr);
-    // A window's button: named, captioned, and taking the focus only on a
-    // click, so that keys stay with the window's focus sink.
+    // A window's button: named, captioned, its hot caption in the system
+    // button-highlight colour, and taking the focus only on a click, so that
+    // keys stay with the window's focus sink.
     static TColourButton* make(const char* objectName, const QString& caption, QWidget* parent);
 
     // Caption; also the accessible name (with "&" mnemonics removed). Hides
@@ -72,6 +73,9 @@ public:
     bool isHot() const { return m_mouseOver || hasFocus(); }
     // The face colour painted now (hot or not, parent colour applied).
     QColor currentFaceColor() const;
+    // The caption colour painted now: HotTextColor while hot, unless it can
+    // hardly be told from the hot face, else the font's colour.
+    QColor currentTextColor() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

@@ -6,19 +6,26 @@
 // be typed. Its value is the digit form of a time code: the six digits
 // without colons, or the empty text for no time.
 //
-// A partly filled box (some digit places still "_") is incomplete:
-// isComplete() is false and digitText() gives just the digits typed, fewer
-// than six, which no time code check accepts, so callers refuse it instead
-// of guessing. Escape while the box is being edited gives back the value it
-// had when it took the focus (abandoning the entry); an unedited box lets
-// Escape pass on to the window.
+// A partly filled box (some digit places still "_") holds no time code. The
+// box cannot be left in that state: until the entry is completed, emptied or
+// abandoned with Escape, clicks elsewhere in the window and Tab are refused
+// with a message, and the box takes the focus back from anything else that
+// takes it within the window. Its digitText() then keeps the unfilled places
+// as "_" ("00:_1:05" gives "00_105"), which no time code check accepts, so a
+// reader that meets it refuses it instead of guessing.
+//
+// Escape while the box is being edited gives back the value it had when it
+// took the focus (abandoning the entry); an unedited box lets Escape pass on
+// to the window.
 class TimeBox : public QLineEdit {
     Q_OBJECT
 
 public:
     explicit TimeBox(QWidget* parent = nullptr);
 
-    // Digits typed, in order, colons never included; empty when none.
+    // The six digit places in order, colons never included: six digits when
+    // complete, the empty text when blank, and with "_" for each unfilled
+    // place when partly filled.
     QString digitText() const;
     // Shows the first six digits of `digits` (other characters are skipped);
     // the empty text clears the box. The value set becomes the one Escape
@@ -29,11 +36,22 @@ public:
     bool isComplete() const;
     // True when no digit place is filled (no time).
     bool isBlank() const { return digitText().isEmpty(); }
+    // True when some digit places are filled, not all.
+    bool isPartlyFilled() const { return !isBlank() && !isComplete(); }
+
+    // What the user is told when leaving a partly filled box.
+    static QString incompleteMessage();
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void refuseLeaving();
+
     QString m_digitsOnEntry;
+    bool m_refusing = false;
 };

@@ -9,13 +9,15 @@ class LoopPlayer {
 public:
     virtual ~LoopPlayer() = default;
 
-    // Opens the clip by its full path and starts it. False when the clip did
-    // not open; the player has then told the user why, and nothing else runs.
+    // Opens the clip by its full path and starts loading it. False when the
+    // clip cannot be opened; the user has then been told why, and nothing
+    // else runs.
     virtual bool StartVideoClip(const QString& path) = 0;
 
     // Puts the two six-digit times (end empty: to the clip's end) into the
     // start and end time boxes and plays the loop as the play-loop key does,
-    // that is without a sender. The loop's own checks and messages are the
+    // that is without a sender, once the clip being opened has loaded (at
+    // once when none loads). The loop's own checks and messages are the
     // main window's.
     virtual void playStoredLoop(const QString& startDigits, const QString& endDigits) = 0;
 };

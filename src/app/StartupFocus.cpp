@@ -1,0 +1,68 @@
+// The composition root's half of the focus: the focus models of the
+// catalog, command line entry and video file information windows, which
+// pass their keystrokes to the main window's key handlers, naming
+// themselves as the sender.
+#include "app/Startup.h"
+
+#include "catalog/TBookmarksForm.h"
+#include "cmdline/TCommandLineEntryForm.h"
+#include "input/FocusModel.h"
+#include "input/Keyboard.h"
+#include "ui/TFilePlayingInfoForm.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTableWidget>
+
+namespace {
+
+// Passes nothing while cell editing of the grid is switched on.
+FocusModel* catalogWindowFocus(const AppWindows& windows, FocusModel::KeyHandler handler, QObject* parent)
+{
+    TBookmarksForm* catalog = windows.BookmarksForm;
+    auto* focus = new FocusModel(catalog, catalog->focusSink, parent);
+    focus->setKeyHandler(std::move(handler));
+    QTableWidget* grid = catalog->BookmarksGrid;
+    // Typed letters stay in a cell while the grid may be edited (and while
+    // a cell editor is open).
+    focus->setPassKeys([catalog, grid] {
+        const QWidget* focused = catalog->focusWidget();
+        const bool cellEditorOpen = focused && focused != grid && grid->isAncestorOf(focused);
+        return grid->editTriggers() == QAbstractItemView::NoEditTriggers && !cellEditorOpen;
+    });
+    focus->setActivationFocusesSink(false);
+    focus->setClickFocus([catalog] {
+        if (!catalog->PlayingAll())
+            catalog->BookmarksGrid->setFocus(Qt::OtherFocusReason);
+    });
+    focus->watchTextBox(catalog->DescriptionMemo, FocusModel::EndKeys::EscapeOnly);
+    focus->watchList(grid, FocusModel::EndKeys::EscapeOnly);
+    focus->watchBackground(catalog);
+    return focus;
+}
+
+// A window whose text boxes take text and whose background gives the keys
+// back to its focus sink.
+FocusModel* textBoxWindowFocus(QWidget* window, FocusSink* sink, const QList<QLineEdit*>& boxes,
+                               FocusModel::KeyHandler handler, QObject* parent)
+{
+    auto* focus = new FocusModel(window, sink, parent);
+    focus->setKeyHandler(std::move(handler));
+    for (QLineEdit* box : boxes)
+        focus->watchTextBox(box);
+    focus->watchBackground(window);
+    return focus;
+}
+
+} // namespace
+
+void Startup::makeWindowFocus(Keyboard& keyboard)
+{
+    keyboard.catalogFocus = catalogWindowFocus(m_windows, keyboard.keyHandler(), &keyboard);
+    TCommandLineEntryForm* entry = m_windows.CommandLineEntryForm;
+    keyboard.commandLineEntryFocus =
+        textBoxWindowFocus(entry, entry->focusSink, {entry->CommandLineText}, keyboard.keyHandler(), &keyboard);
+    TFilePlayingInfoForm* info = m_windows.FilePlayingInfoForm;
+    keyboard.fileInfoFocus =
+        textBoxWindowFocus(info, info->focusSink, info->findChildren<QLineEdit*>(), keyboard.keyHandler(), &keyboard);
+}

@@ -1,0 +1,84 @@
+// The composition root's half of the keyboard: which operation of which
+// window each key command runs.
+#include "app/Startup.h"
+
+#include "catalog/TBookmarksForm.h"
+#include "cmdline/TCommandLineEntryForm.h"
+#include "input/KeyCommands.h"
+#include "input/Keyboard.h"
+#include "input/WindowCommands.h"
+#include "playback/ClipLoader.h"
+#include "playback/LoopControls.h"
+#include "playback/TransportControls.h"
+#include "ui/TMainForm.h"
+
+using keys::Command;
+
+namespace {
+
+// Operations started by a key get no sender: the focus stays where it is.
+template <class Target> KeyCommands::Operation plain(Target* target, void (Target::*operation)(QObject*))
+{
+    return [target, operation](QObject*) { (target->*operation)(nullptr); };
+}
+
+// The window toggles of F1 to F4 are told the window where the key was pressed.
+template <class Target> KeyCommands::Operation told(Target* target, void (Target::*operation)(QObject*))
+{
+    return [target, operation](QObject* sender) { (target->*operation)(sender); };
+}
+
+} // namespace
+
+void Startup::bindKeyCommands(Keyboard& keyboard)
+{
+    KeyCommands& k = *keyboard.commands;
+    TMainForm* m = m_windows.MainForm;
+    TransportControls* t = m->transport;
+    LoopControls* l = m->loops;
+    ClipLoader* c = m->clips;
+    TBookmarksForm* catalog = m_windows.BookmarksForm;
+    TCommandLineEntryForm* entry = m_windows.CommandLineEntryForm;
+    WindowCommands* w = keyboard.windowCommands;
+    BookmarkMaking* b = keyboard.bookmarkMaking;
+
+    k.bind(Command::backseconds, plain(t, &TransportControls::backsecondsButtonClick));
+    k.bind(Command::forwardseconds, plain(t, &TransportControls::forwardsecondsButtonClick));
+    k.bind(Command::back1frame, plain(t, &TransportControls::back1frameButtonClick));
+    k.bind(Command::forward1frame, plain(t, &TransportControls::forward1frameButtonClick));
+    k.bind(Command::slowmotion, plain(t, &TransportControls::slowmotionButtonClick));
+    k.bind(Command::regularspeed, plain(t, &TransportControls::regularspeedButtonClick));
+    k.bind(Command::fastmotion, plain(t, &TransportControls::fastmotionButtonClick));
+    k.bind(Command::playLoop, plain(l, &LoopControls::playLoopButtonClick));
+    k.bind(Command::playFullVideo, plain(l, &LoopControls::playFullVideoButtonClick));
+    k.bind(Command::viewClip, plain(c, &ClipLoader::ViewClipButtonClick));
+    k.bind(Command::previousBookmark, plain(catalog, &TBookmarksForm::PreviousBookmarkButtonClick));
+    k.bind(Command::currentBookmark, plain(catalog, &TBookmarksForm::CurrentBookmarkButtonClick));
+    k.bind(Command::nextBookmark, plain(catalog, &TBookmarksForm::NextBookmarkButtonClick));
+    k.bind(Command::setStartTime, plain(l, &LoopControls::setStartTimeButtonClick));
+    k.bind(Command::setEndTime, plain(l, &LoopControls::setEndTimeButtonClick));
+    k.bind(Command::pasteCommandLine, plain(entry, &TCommandLineEntryForm::pasteCommandLineButtonClick));
+    k.bind(Command::playCommandLine, plain(entry, &TCommandLineEntryForm::playCommandLineButtonClick));
+    k.bind(Command::makeBookmark, plain(b, &BookmarkMaking::makeBookmarkButtonClick));
+    k.bind(Command::play, plain(t, &TransportControls::playButtonClick));
+    k.bind(Command::restart, plain(t, &TransportControls::restartButtonClick));
+    k.bind(Command::mute, plain(t, &TransportControls::muteButtonClick));
+    k.bind(Command::exit, plain(m, &TMainForm::exitButtonClick));
+    k.bind(Command::forwardminutes, plain(t, &TransportControls::forwardminutesButtonClick));
+    k.bind(Command::backminutes, plain(t, &TransportControls::backminutesButtonClick));
+    k.bind(Command::backframes, plain(t, &TransportControls::backframesButtonClick));
+    k.bind(Command::forwardframes, plain(t, &TransportControls::forwardframesButtonClick));
+    k.bind(Command::quickMakeBookmark, plain(b, &BookmarkMaking::QuickMakeBookmarkButtonClick));
+    k.bind(Command::playPreviousFile, plain(c, &ClipLoader::PlayPreviousFile));
+    k.bind(Command::playNextFile, plain(c, &ClipLoader::PlayNextFile));
+    k.bind(Command::maximizeToggle, told(w, &WindowCommands::MaximizeToggleButtonClick));
+    k.bind(Command::fullScreenMode, told(w, &WindowCommands::FullScreenModeClick));
+    k.bind(Command::videoWindowToggle, told(w, &WindowCommands::VideoWindowToggleButtonClick));
+    k.bind(Command::bookmarksWindowToggle, told(w, &WindowCommands::BookmarksWindowToggleButtonClick));
+    k.bind(Command::smallerScreen, plain(w, &WindowCommands::SmallerScreenButtonClick));
+    k.bind(Command::largerScreen, plain(w, &WindowCommands::LargerScreenButtonClick));
+    k.bind(Command::setSmallScreenSize, plain(w, &WindowCommands::SetSmallScreenSizeButtonClick));
+    k.bind(Command::setLargeScreenSize, plain(w, &WindowCommands::SetLargeScreenSizeButtonClick));
+    k.bind(Command::showSmallScreenSize, plain(w, &WindowCommands::ShowSmallScreenSizeButtonClick));
+    k.bind(Command::showLargeScreenSize, plain(w, &WindowCommands::ShowLargeScreenSizeButtonClick));
+}

@@ -1,0 +1,42 @@
+// The options window's settings: which control holds each of them.
+#include "input/TOptionsForm.h"
+
+#include "app/SettingsBinding.h"
+#include "ui/widgets/ControlBinding.h"
+#include "ui/widgets/WindowPlacement.h"
+
+using ControlBinding::bindCheck;
+using ControlBinding::bindText;
+
+void TOptionsForm::bindSettings(SettingsBinding& binding)
+{
+    using S = Settings;
+    bindText(binding, &S::bookmarksFormCategoryColumnName, CategoryColumnName);
+    bindText(binding, &S::bookmarksFormNameColumnName, NameColumnName);
+    bindText(binding, &S::bookmarksFormLearnColumnName, LearnColumnName);
+    bindText(binding, &S::bookmarksFormRatingColumnName, RatingColumnName);
+    bindCheck(binding, &S::bookmarksFormCategoryColumnShow, ShowCategoryColumn);
+    bindCheck(binding, &S::bookmarksFormLearnColumnShow, ShowLearnColumn);
+    bindCheck(binding, &S::bookmarksFormRatingColumnShow, ShowRatingColumn);
+    bindCheck(binding, &S::bookmarksFormFolderColumnShow, ShowFolderColumn);
+
+    WindowPlacement::bindPosition(binding, this, &S::optionsFormLeft, &S::optionsFormTop);
+    bindText(binding, &S::defaultVideoDirectory, defaultVideoDirectory);
+    bindText(binding, &S::defaultCatalogDirectory, defaultCatalogDirectory);
+
+    bindText(binding, &S::chooseClipKey, chooseclipKey);
+    bindText(binding, &S::exitKey, exitKey);
+    bindCheck(binding, &S::exitKeyWithCtrl, CtrlSelect);
+    bindText(binding, &S::pasteCommandLineKey, pastecommandlineKey);
+    bindText(binding, &S::playCommandLineKey, playcommandlineKey);
+    bindText(binding, &S::addBookmarkKey, makebookmarkKey);
+    bindText(binding, &S::restartKey, restartKey);
+    bindText(binding, &S::muteKey, muteKey);
+    bindText(binding, &S::previousBookmarkKey, previousBookmarkKey);
+    bindText(binding, &S::currentBookmarkKey, currentBookmarkKey);
+    bindText(binding, &S::nextBookmarkKey, nextBookmarkKey);
+    bindCheck(binding, &S::disableShowingHints, DisableShowHints);
+    binding.bind(
+        &S::bookmarkPlayClickBehavior, [this] { return BookmarkPlayClickBehaviorIndex(); },
+        [this](int index) { setBookmarkPlayClickBehaviorIndex(index); });
+}

@@ -1,0 +1,48 @@
+// The main window's settings: which control holds each of them.
+#include "ui/TMainForm.h"
+
+#include "app/SettingsBinding.h"
+#include "playback/LoopControls.h"
+#include "ui/widgets/ControlBinding.h"
+#include "ui/widgets/WindowPlacement.h"
+
+#include <QAction>
+
+using ControlBinding::bindIndex;
+using ControlBinding::bindText;
+
+void TMainForm::bindSettings(SettingsBinding& binding)
+{
+    using S = Settings;
+    bindIndex(binding, &S::backFramesValue, backframesValue);
+    bindIndex(binding, &S::forwardFramesValue, forwardframesValue);
+    bindIndex(binding, &S::backSecondsValue, backSecondsValue);
+    bindIndex(binding, &S::forwardSecondsValue, forwardSecondsValue);
+    bindIndex(binding, &S::backMinutesValue, backMinutesValue);
+    bindIndex(binding, &S::forwardMinutesValue, forwardMinutesValue);
+    bindIndex(binding, &S::slowMotionRate, slowmotionRate);
+    bindIndex(binding, &S::fastMotionRate, fastmotionRate);
+
+    bindText(binding, &S::backSecondsKey, backsecondsKey);
+    bindText(binding, &S::back1FrameKey, back1frameKey);
+    bindText(binding, &S::forward1FrameKey, forward1frameKey);
+    bindText(binding, &S::forwardSecondsKey, forwardsecondsKey);
+    bindText(binding, &S::slowMotionKey, slowmotionKey);
+    bindText(binding, &S::regularMotionKey, regularspeedKey);
+    bindText(binding, &S::fastMotionKey, fastmotionKey);
+    bindText(binding, &S::setStartTimeKey, setStartTimeKey);
+    bindText(binding, &S::setEndTimeKey, setEndTimeKey);
+    bindText(binding, &S::playLoopKey, playLoopKey);
+    bindText(binding, &S::playFullVideoKey, playFullVideoKey);
+
+    WindowPlacement::bindBounds(binding, this, &S::mainFormLeft, &S::mainFormTop, &S::mainFormWidth, &S::mainFormHeight,
+                                &S::mainFormWindowState, 0);
+    binding.bind(
+        &S::viewOriginalSize, [this] { return OriginalSize1->isChecked(); },
+        [this](bool on) { OriginalSize1->setChecked(on); });
+    // The loop mode toggle at the end of reading flips the mode onto the
+    // stored one.
+    binding.bind(
+        &S::loopContinuously, [this] { return loops->LoopContinuously; },
+        [this](bool on) { loops->LoopContinuously = !on; });
+}

@@ -1,0 +1,87 @@
+// Opening clips through the player control on the real libmpv (no display,
+// no sound): the open returns before libmpv has loaded the clip, the load's
+// end arrives as an event, and an open made during a load replaces it.
+#include "playback/MediaPlayerControl.h"
+#include "playback/MpvEngine.h"
+
+#include <QDir>
+#include <QSignalSpy>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+constexpr int LoadDeadlineMs = 5000;
+
+QString clip(const char* name)
+{
+    return QDir::cleanPath(QStringLiteral(TEMPOLOOP_TEST_DATA "/clips/") + QLatin1String(name));
+}
+
+} // namespace
+
+class TestClipOpeningOnMpv : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<MediaPlayerControl> player;
+
+    void open(const QString& path)
+    {
+        player->setFileName(path);
+        player->Open();
+    }
+
+private slots:
+    void init()
+    {
+        auto* engine = new MpvEngine(MpvEngineOptions{QStringLiteral("null"), QStringLiteral("null")});
+        QVERIFY(engine->initialize());
+        player = std::make_unique<MediaPlayerControl>(engine);
+    }
+    void cleanup() { player.reset(); }
+
+    void openReturnsBeforeTheClipHasLoaded()
+    {
+        QSignalSpy finished(player.get(), &MediaPlayerControl::loadFinished);
+        open(clip("tiny_counted.mp4"));
+        QCOMPARE(player->OpenState(), int(osLoading));
+        QVERIFY(!player->engine()->isOpen());
+        QVERIFY(finished.isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, LoadDeadlineMs);
+        QCOMPARE(finished.first().first().toBool(), true);
+        QCOMPARE(player->OpenState(), int(osOpen));
+        QVERIFY(player->Duration() > 0);
+    }
+
+    void openingAnotherClipWhilePlayingDoesNotWait()
+    {
+        QSignalSpy finished(player.get(), &MediaPlayerControl::loadFinished);
+        open(clip("tiny_counted.mp4"));
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, LoadDeadlineMs);
+        const double videoDuration = player->Duration();
+        QCOMPARE(player->PlayState(), int(mpPlaying));
+        open(clip("tiny_beat.mp3"));
+        QCOMPARE(player->OpenState(), int(osLoading));
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 2, LoadDeadlineMs);
+        QCOMPARE(finished.last().first().toBool(), true);
+        QVERIFY(player->Duration() != videoDuration);
+        QCOMPARE(player->ImageSourceWidth(), 0);
+    }
+
+    // An open made while another clip loads: the player ends with the
+    // second clip open.
+    void openDuringALoadReplacesIt()
+    {
+        QSignalSpy finished(player.get(), &MediaPlayerControl::loadFinished);
+        open(clip("tiny_counted.mp4"));
+        open(clip("tiny_beat.mp3"));
+        QTRY_VERIFY_WITH_TIMEOUT(!finished.isEmpty() && player->OpenState() == osOpen, LoadDeadlineMs);
+        QTest::qWait(300); // a late report of the first load would arrive now
+        QCOMPARE(player->OpenState(), int(osOpen));
+        QCOMPARE(player->ImageSourceWidth(), 0);
+        QCOMPARE(player->FileName(), clip("tiny_beat.mp3"));
+    }
+};
+
+QTEST_MAIN(TestClipOpeningOnMpv)
+#include "TestClipOpeningOnMpv.moc"

@@ -1,0 +1,281 @@
+#include "catalog/CatalogFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+// Writing a catalog in each format and reading it back, and the exact bytes
+// each writer gives.
+
+namespace {
+
+Bookmark bookmark(const QString& name, const QString& learn = {}, const QString& rating = {},
+                  const QString& description = {})
+{
+    Bookmark b;
+    b.category = QStringLiteral("Salsa");
+    b.name = name;
+    b.learn = learn;
+    b.rating = rating;
+    b.startTime = QStringLiteral("00:01:05");
+    b.endTime = QStringLiteral("00:01:29");
+    b.fileName = QStringLiteral("videoclip 1.mpg");
+    b.folder = QStringLiteral("/home/user/Video Clips/");
+    b.description = description;
+    return b;
+}
+
+CatalogData catalogOf(QList<Bookmark> bookmarks)
+{
+    CatalogData c;
+    c.bookmarks = std::move(bookmarks);
+    return c;
+}
+
+QByteArray readBytes(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+enum class Format { Native, Spreadsheet };
+
+bool write(Format format, const QString& path, const CatalogData& c, QString* error, QChar sep = u',')
+{
+    return format == Format::Native ? TVC_WriteCatalogFile(path, c, error) : CSV_WriteCatalogFile(path, c, error, sep);
+}
+
+CatalogReadResult read(Format format, const QString& path, QChar sep = u',')
+{
+    return format == Format::Native ? TVC_ReadCatalogFile(path, CatalogData{})
+                                    : CSV_ReadCatalogFile(path, CatalogData{}, sep);
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(CatalogData)
+Q_DECLARE_METATYPE(Format)
+
+class TestCatalogFiles : public QObject {
+    Q_OBJECT
+
+private slots:
+    void roundTrip_data();
+    void roundTrip();
+    void nativeBytes();
+    void spreadsheetBytes();
+    void emptyLearnChoice_data();
+    void emptyLearnChoice();
+    void lineBreaksInOneLineFields_data();
+    void lineBreaksInOneLineFields();
+    void missingOrUnreadableFile_data();
+    void missingOrUnreadableFile();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestCatalogFiles::roundTrip_data()
+{
+    QTest::addColumn<Format>("format");
+    QTest::addColumn<QChar>("separator");
+    QTest::addColumn<CatalogData>("catalog");
+
+    Bookmark unset = bookmark(QStringLiteral("Basic step"));
+    Bookmark set = bookmark(QStringLiteral("Cross body lead"), QStringLiteral("b"), QStringLiteral("10"));
+    Bookmark lines = bookmark(QStringLiteral("Turn"), QStringLiteral("a"), QStringLiteral("0"),
+                              QStringLiteral("First line\r\nsecond line\r\n\r\nfourth"));
+    Bookmark emptyThenText = bookmark(QStringLiteral("Dip"), {}, {}, QStringLiteral("\r\nafter an empty line"));
+    Bookmark quotes = bookmark(QStringLiteral("The \"copa\", \"\" twice"), QStringLiteral("d"), QStringLiteral("7"),
+                               QStringLiteral("say \"hi\"\r\n\"quoted line\"\r\nends in a quote\""));
+    quotes.category = QStringLiteral("\"Cuban\"; style, slow");
+    Bookmark quoteThenOne = bookmark(QStringLiteral("Spin"), {}, {}, QStringLiteral("a\"b\r\nmore"));
+    Bookmark noEnd = bookmark(QStringLiteral("Shine"));
+    noEnd.endTime = QStringLiteral("--:--:--");
+    Bookmark accents = bookmark(QStringLiteral("Café con leche – ü"));
+    accents.folder = QStringLiteral("/home/user/Vidéos/");
+
+    CatalogData all = catalogOf({unset, set, lines, emptyThenText, quotes, quoteThenOne, noEnd, accents});
+    all.categoryHeader = QStringLiteral("Style");
+    all.nameHeader = QStringLiteral("Figure name");
+    all.learnHeader = QStringLiteral("Level");
+    all.ratingHeader = QStringLiteral("Stars");
+
+    for (const Format f : {Format::Native, Format::Spreadsheet}) {
+        const char* fn = f == Format::Native ? "tvc" : "csv";
+        QTest::addRow("%s: all cases", fn) << f << QChar(u',') << all;
+        QTest::addRow("%s: no bookmarks", fn) << f << QChar(u',') << catalogOf({Bookmark{}});
+        QTest::addRow("%s: one empty line then text", fn) << f << QChar(u',') << catalogOf({emptyThenText});
+    }
+    QTest::addRow("csv: semicolon") << Format::Spreadsheet << QChar(u';') << all;
+    QTest::addRow("csv: tab") << Format::Spreadsheet << QChar(u'\t') << all;
+}
+
+void TestCatalogFiles::roundTrip()
+{
+    QFETCH(Format, format);
+    QFETCH(QChar, separator);
+    QFETCH(CatalogData, catalog);
+
+    const QString path = m_dir.filePath(QStringLiteral("round.trip"));
+    QString error;
+    QVERIFY(write(format, path, catalog, &error, separator));
+    QVERIFY(error.isEmpty());
+    const CatalogReadResult back = read(format, path, separator);
+    QCOMPARE(back.message, QString());
+    QVERIFY(back.complete);
+    QCOMPARE(back.catalog.categoryHeader, catalog.categoryHeader);
+    QCOMPARE(back.catalog.nameHeader, catalog.nameHeader);
+    QCOMPARE(back.catalog.learnHeader, catalog.learnHeader);
+    QCOMPARE(back.catalog.ratingHeader, catalog.ratingHeader);
+    QCOMPARE(back.catalog.bookmarks.size(), catalog.bookmarks.size());
+    for (qsizetype i = 0; i < catalog.bookmarks.size(); ++i) {
+        const Bookmark& want = catalog.bookmarks[i];
+        const Bookmark& got = back.catalog.bookmarks[i];
+        QCOMPARE(got.category, want.category);
+        QCOMPARE(got.name, want.name);
+        QCOMPARE(got.learn, want.learn);
+        QCOMPARE(got.rating, want.rating);
+        QCOMPARE(got.startTime, want.startTime);
+        QCOMPARE(got.endTime, want.endTime);
+        QCOMPARE(got.fileName, want.fileName);
+        QCOMPARE(got.folder, want.folder);
+        QCOMPARE(got.description, want.description);
+    }
+    if (separator == u',') {
+        // And once more: the second file is the first, byte for byte.
+        const QString again = m_dir.filePath(QStringLiteral("again"));
+        QVERIFY(write(format, again, back.catalog, &error));
+        QCOMPARE(readBytes(again), readBytes(path));
+    }
+}
+
+void TestCatalogFiles::nativeBytes()
+{
+    CatalogData c = catalogOf(
+        {bookmark(QStringLiteral("Basic step"), QStringLiteral("b"), QStringLiteral("7"), QStringLiteral("one\r\ntwo")),
+         bookmark(QStringLiteral("Unset"), QStringLiteral(" "))});
+    const QString path = m_dir.filePath(QStringLiteral("bytes.tvc"));
+    QVERIFY(TVC_WriteCatalogFile(path, c, nullptr));
+    QCOMPARE(readBytes(path), QByteArray("----- HEADER INFO -----\r\n"
+                                         "Category\r\nName\r\nLearn\r\nRating\r\n"
+                                         "----- END OF HEADER INFO -----\r\n"
+                                         "Salsa\r\nBasic step\r\n"
+                                         "00:01:05   00:01:29   \"videoclip 1.mpg\"   \"/home/user/Video Clips/\"\r\n"
+                                         "b,7\r\none\r\ntwo\r\n--------------------@B@\r\n"
+                                         "Salsa\r\nUnset\r\n"
+                                         "00:01:05   00:01:29   \"videoclip 1.mpg\"   \"/home/user/Video Clips/\"\r\n"
+                                         "x,x\r\n\r\n--------------------@B@\r\n"));
+}
+
+void TestCatalogFiles::spreadsheetBytes()
+{
+    Bookmark b = bookmark(QStringLiteral("Basic \"step\""), QStringLiteral("b"), QStringLiteral("10"),
+                          QStringLiteral("one\r\ntwo"));
+    CatalogData c = catalogOf({b, bookmark(QStringLiteral("Unset"))});
+    const QString path = m_dir.filePath(QStringLiteral("bytes.csv"));
+    QVERIFY(CSV_WriteCatalogFile(path, c, nullptr, u';'));
+    QCOMPARE(readBytes(path),
+             QByteArray("Category;Name;Learn;Rating;Start Time;End Time;Filename;Folder;Description\r\n"
+                        "\"Salsa\";\"Basic \"\"step\"\"\";b;10; 00:01:05; 00:01:29;\"\"\"videoclip 1.mpg\"\"\";"
+                        "\"\"\"/home/user/Video Clips/\"\"\";\"one\r\ntwo\"\r\n"
+                        "\"Salsa\";\"Unset\";;; 00:01:05; 00:01:29;\"\"\"videoclip 1.mpg\"\"\";"
+                        "\"\"\"/home/user/Video Clips/\"\"\";\"\"\r\n"));
+}
+
+void TestCatalogFiles::emptyLearnChoice_data()
+{
+    QTest::addColumn<Format>("format");
+    QTest::addColumn<QString>("learn");
+    // The native file writes "x" for it; the spreadsheet file keeps the blank.
+    QTest::newRow("tvc") << Format::Native << QString();
+    QTest::newRow("csv") << Format::Spreadsheet << QStringLiteral(" ");
+}
+
+// The learn list's empty choice is a single space; either way it reads back
+// as unset.
+void TestCatalogFiles::emptyLearnChoice()
+{
+    QFETCH(Format, format);
+    QFETCH(QString, learn);
+    const QString path = m_dir.filePath(QStringLiteral("learn"));
+    QVERIFY(write(format, path, catalogOf({bookmark(QStringLiteral("Basic"), QStringLiteral(" "))}), nullptr));
+    const CatalogReadResult back = read(format, path);
+    QVERIFY(back.complete);
+    QCOMPARE(back.catalog.bookmarks.value(0).learn, learn);
+    QCOMPARE(back.catalog.bookmarks.value(0).rating, QString());
+}
+
+void TestCatalogFiles::lineBreaksInOneLineFields_data()
+{
+    QTest::addColumn<Format>("format");
+    QTest::newRow("tvc") << Format::Native;
+    QTest::newRow("csv") << Format::Spreadsheet;
+}
+
+// A line break in a field of one line would tear the file apart; it is
+// written as a space and the bookmarks after it stay whole.
+void TestCatalogFiles::lineBreaksInOneLineFields()
+{
+    QFETCH(Format, format);
+    Bookmark broken = bookmark(QStringLiteral("two\nlines"), QStringLiteral("a"), QStringLiteral("3"),
+                               QStringLiteral("kept\r\nas lines"));
+    broken.category = QStringLiteral("Salsa\r\nCuban");
+    broken.fileName = QStringLiteral("clip\r.mp4");
+    broken.folder = QStringLiteral("/a\nb/");
+    const Bookmark next = bookmark(QStringLiteral("Next"), QStringLiteral("b"), QStringLiteral("4"));
+    CatalogData c = catalogOf({broken, next});
+    c.nameHeader = QStringLiteral("Figure\nname");
+
+    const QString path = m_dir.filePath(QStringLiteral("breaks"));
+    QVERIFY(write(format, path, c, nullptr));
+    const CatalogReadResult back = read(format, path);
+    QVERIFY(back.complete);
+    QCOMPARE(back.catalog.nameHeader, QStringLiteral("Figure name"));
+    QCOMPARE(back.catalog.bookmarks.size(), 2);
+    Bookmark mended = broken;
+    mended.category = QStringLiteral("Salsa Cuban");
+    mended.name = QStringLiteral("two lines");
+    mended.fileName = QStringLiteral("clip .mp4");
+    mended.folder = QStringLiteral("/a b/");
+    QCOMPARE(back.catalog.bookmarks[0], mended);
+    QCOMPARE(back.catalog.bookmarks[1], next);
+}
+
+void TestCatalogFiles::missingOrUnreadableFile_data()
+{
+    QTest::addColumn<Format>("format");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+    const QString corrupted = QStringLiteral("Catalog file is corrupted. Please manually fix.");
+    for (const Format f : {Format::Native, Format::Spreadsheet}) {
+        const char* fn = f == Format::Native ? "tvc" : "csv";
+        QTest::addRow("%s: missing", fn) << f << QStringLiteral("missing") << QString();
+        QTest::addRow("%s: a folder", fn) << f << QStringLiteral("folder") << corrupted;
+    }
+}
+
+// A missing file gives the reset grid without a message; one that cannot be
+// read gives the same grid with one.
+void TestCatalogFiles::missingOrUnreadableFile()
+{
+    QFETCH(Format, format);
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("folder")));
+    CatalogData titles;
+    titles.categoryHeader = QStringLiteral("Style");
+    titles.ratingHeader = QStringLiteral("Stars");
+    const QString path = m_dir.filePath(name);
+    const CatalogReadResult r =
+        format == Format::Native ? TVC_ReadCatalogFile(path, titles) : CSV_ReadCatalogFile(path, titles);
+    QCOMPARE(r.message, message);
+    QVERIFY(!r.complete);
+    QCOMPARE(r.catalog, titles);
+}
+
+QTEST_GUILESS_MAIN(TestCatalogFiles)
+#include "TestCatalogFiles.moc"

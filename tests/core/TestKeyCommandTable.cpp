@@ -1,0 +1,77 @@
+// The keyboard's tables: every box and every command has its row, and what
+// the box rows say of settings agrees with the settings file.
+#include "app/ConfigFile.h"
+#include "app/Settings.h"
+#include "input/KeyCommandTable.h"
+#include "input/KeyTexts.h"
+
+#include <QSet>
+#include <QTest>
+
+using namespace keys;
+
+class TestKeyCommandTable : public QObject {
+    Q_OBJECT
+
+private slots:
+    void boxRowsStandInTheDuplicateCheckOrder()
+    {
+        for (int i = 0; i < KeyBoxCount; ++i)
+            QCOMPARE(static_cast<int>(keyBoxRows[i].box), i);
+        QCOMPARE(roleName(KeyBox::forwardseconds), QStringLiteral("Player Controls: forward seconds key"));
+        QCOMPARE(roleName(KeyBox::nextBookmark), QStringLiteral("Options Form: play next bookmark key"));
+    }
+
+    // Every command a key can start has a row, and every box drives one.
+    void everyCommandAndBoxHasARow()
+    {
+        QSet<int> commands;
+        QSet<int> boxes;
+        for (const CommandRow& row : commandRows) {
+            commands.insert(static_cast<int>(row.command));
+            if (row.box != KeyBox::None)
+                boxes.insert(static_cast<int>(row.box));
+            QCOMPARE(row.box == KeyBox::None, row.match == Match::Blank || row.match == Match::FixedKey);
+        }
+        QCOMPARE(commands.size(), static_cast<int>(Command::arrowRight) + 1);
+        QCOMPARE(boxes.size(), KeyBoxCount);
+    }
+
+    // The settings file stores each box under the row's key, with the row's
+    // default.
+    void settingsKeysAndDefaultsAgreeWithTheSettingsFile()
+    {
+        const QList<QByteArray> lines = writeConfig(Settings{}).split('\n');
+        for (const KeyBoxRow& row : keyBoxRows) {
+            const QByteArray line = QByteArray(row.settingsKey) + ' ' + row.defaultKey + '\r';
+            QVERIFY2(lines.contains(line), row.settingsKey);
+        }
+    }
+
+    // Key-code rows come before the typed rows, so a consumed key types
+    // nothing; Alt+F4 in the main window is the one that consumes.
+    void keyCodeRowsComeFirst()
+    {
+        bool typedSeen = false;
+        for (const CommandRow& row : commandRows) {
+            if (isTypedRow(row))
+                typedSeen = true;
+            else
+                QVERIFY(!typedSeen);
+        }
+        const KeyTexts defaults = [] {
+            KeyTexts t;
+            for (const KeyBoxRow& row : keyBoxRows)
+                t[static_cast<int>(row.box)] = QString::fromLatin1(row.defaultKey);
+            return t;
+        }();
+        const KeyStroke altF4{Qt::Key_F4, Qt::AltModifier, std::nullopt, true};
+        int consuming = 0;
+        for (const CommandRow& row : commandRows)
+            consuming += rowMatches(row, defaults, false, altF4) && rowConsumes(row);
+        QCOMPARE(consuming, 1);
+    }
+};
+
+QTEST_MAIN(TestKeyCommandTable)
+#include "TestKeyCommandTable.moc"

@@ -1,0 +1,129 @@
+// Shift with a digit key, through a real X server: X reports the shifted
+// symbol (Shift+1 arrives as "!"), yet a key box that holds a digit starts
+// its Shift command. The keys are pressed with xdotool (XTest), so they take
+// the whole path of a real keystroke: X keymap, Qt's key event, dispatch.
+#include "AppFixture.h"
+#include "Controls.h"
+#include "input/FocusSink.h"
+#include "input/KeyCommands.h"
+#include "input/Keyboard.h"
+#include "input/LayoutKey.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTest>
+
+using keys::Command;
+Q_DECLARE_METATYPE(keys::Command)
+
+class TestShiftedKeys : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<AppFixture> app;
+
+    static bool press(const QString& keys)
+    {
+        return QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), keys}) == 0;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        qRegisterMetaType<keys::Command>();
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            QSKIP("needs an X server (run under xvfb-run with QT_QPA_PLATFORM=xcb)");
+        if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+            QSKIP("needs xdotool");
+    }
+
+    void init()
+    {
+        app = std::make_unique<AppFixture>();
+        QFile config(app->configPath());
+        QVERIFY(config.open(QIODevice::WriteOnly));
+        config.write("Forward_Seconds_Key: 1\r\nBack_1_Frame_Key: .\r\n"
+                     "Options_Form_Add_Bookmark_Keystroke: 7\r\nOptions_Form_Exit_Keystroke: 5\r\n"
+                     "Quick_Start_Guide_Visible: 0\r\n");
+        config.close();
+        QVERIFY(app->start());
+        app->main()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(app->main()));
+        app->main()->giveFocusToSink();
+        QTRY_VERIFY(child<FocusSink>(app->main(), "PanelFocusPanel")->isActive());
+    }
+    void cleanup() { app.reset(); }
+
+    void shiftWithADigitOrSymbolKeyStartsItsShiftCommand_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<Command>("command");
+        QTest::newRow("Shift+1: forward minutes") << "shift+1" << Command::forwardminutes;
+        QTest::newRow("Shift+.: several frames back") << "shift+period" << Command::backframes;
+        QTest::newRow("Shift+7: quick bookmark") << "shift+7" << Command::quickMakeBookmark;
+        QTest::newRow("Shift+5: exit") << "shift+5" << Command::exit;
+    }
+    void shiftWithADigitOrSymbolKeyStartsItsShiftCommand()
+    {
+        QFETCH(QString, keys);
+        QFETCH(Command, command);
+        QSignalSpy ran(app->main()->keyboard->commands, &KeyCommands::commandRan);
+        QVERIFY(press(keys));
+        QTRY_VERIFY(!ran.isEmpty());
+        QCOMPARE(ran.first().at(0).value<Command>(), command);
+    }
+
+    // On a German keyboard Shift+7 types "/", which the US layout types
+    // unshifted: only the X server's own layout knows it as the 7 key.
+    void theActiveLayoutDecides()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("setxkbmap")).isEmpty())
+            QSKIP("needs setxkbmap");
+        QCOMPARE(QProcess::execute(QStringLiteral("setxkbmap"), {QStringLiteral("de")}), 0);
+        QSignalSpy ran(app->main()->keyboard->commands, &KeyCommands::commandRan);
+        const bool pressed = press(QStringLiteral("shift+7"));
+        QTRY_VERIFY_WITH_TIMEOUT(!ran.isEmpty(), 2000);
+        QProcess::execute(QStringLiteral("setxkbmap"), {QStringLiteral("us")});
+        QVERIFY(pressed);
+        QCOMPARE(ran.first().at(0).value<Command>(), Command::quickMakeBookmark);
+    }
+
+    // A key event with no X key code (synthesised, or from another
+    // platform) falls back on the US layout's shifted symbols.
+    void usLayoutStandsInWithoutAKeyCode_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("matched");
+        QTest::newRow("Shift+1") << int(Qt::Key_Exclam) << "!" << int(Qt::ShiftModifier) << int(Qt::Key_1);
+        QTest::newRow("Shift+.") << int(Qt::Key_Greater) << ">" << int(Qt::ShiftModifier) << int(Qt::Key_Period);
+        QTest::newRow("Shift+a") << int(Qt::Key_A) << "A" << int(Qt::ShiftModifier) << int(Qt::Key_A);
+        QTest::newRow("Shift+F2") << int(Qt::Key_F2) << "" << int(Qt::ShiftModifier) << int(Qt::Key_F2);
+        QTest::newRow("! without Shift") << int(Qt::Key_Exclam) << "!" << int(Qt::NoModifier) << int(Qt::Key_Exclam);
+    }
+    void usLayoutStandsInWithoutAKeyCode()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, text);
+        QFETCH(int, modifiers);
+        QFETCH(int, matched);
+        const QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text);
+        QCOMPARE(LayoutKey::unshiftedKey(event), matched);
+    }
+
+    void plainDigitStartsOnlyItsOwnCommand()
+    {
+        QSignalSpy ran(app->main()->keyboard->commands, &KeyCommands::commandRan);
+        QVERIFY(press(QStringLiteral("1")));
+        QTRY_VERIFY(!ran.isEmpty());
+        QTest::qWait(50);
+        QCOMPARE(ran.size(), 1);
+        QCOMPARE(ran.first().at(0).value<Command>(), Command::forwardseconds);
+    }
+};
+
+QTEST_MAIN(TestShiftedKeys)
+#include "TestShiftedKeys.moc"
