@@ -52,4 +52,4 @@ done
 # Saves and opens a 10,000-bookmark catalog in both formats (CatalogBench).
 cmake --build "$build" -j2 --target CatalogBench >/dev/null
 echo "== catalog files"
-"$build/bin/CatalogBench" 10000
+"$build/bench/CatalogBench" 10000
