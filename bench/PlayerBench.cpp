@@ -1,6 +1,8 @@
 // Playback figures on one clip, printed as "name value unit" lines:
 // open-to-first-frame, single-frame steps, the back-3-seconds jump, loop-end
-// overshoot and loop restart gap at three rates, and CPU use while paused.
+// overshoot and loop restart gap at three rates, how late the interface
+// thread answers while the clip plays, how long the window freezes while
+// another clip opens, and CPU use while paused.
 // Runs the real engine under the real player control; the picture goes
 // through MpvVideoWidget (needs an X display; bench/run.sh uses xvfb-run).
 #include "playback/LoopRules.h"
@@ -11,7 +13,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QThread>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
@@ -44,13 +45,55 @@ void waitMs(int ms)
     loop.exec();
 }
 
-double median(std::vector<double> values)
+double percentile(std::vector<double> values, double share)
 {
     if (values.empty())
         return -1;
     std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+    return values[std::min(values.size() - 1, std::size_t(share * values.size()))];
 }
+
+double median(std::vector<double> values)
+{
+    return percentile(std::move(values), 0.5);
+}
+
+// A 1 ms timer armed again each time it fires, on the interface thread: how
+// late it fires is how long any request to that thread (a key, a paint, a
+// screen reader's question) waits.
+class LatencyProbe : public QObject {
+public:
+    std::vector<double> lateMs;
+    double longestGapMs = 0;
+
+    void start()
+    {
+        lateMs.clear();
+        longestGapMs = 0;
+        m_running = true;
+        m_sinceFire.start();
+        arm();
+    }
+    void stop() { m_running = false; }
+
+private:
+    void arm()
+    {
+        m_armed.start();
+        QTimer::singleShot(1, Qt::PreciseTimer, this, [this] {
+            if (!m_running)
+                return;
+            lateMs.push_back(m_armed.nsecsElapsed() / 1e6 - 1.0);
+            longestGapMs = std::max(longestGapMs, m_sinceFire.nsecsElapsed() / 1e6);
+            m_sinceFire.start();
+            arm();
+        });
+    }
+
+    bool m_running = false;
+    QElapsedTimer m_armed;
+    QElapsedTimer m_sinceFire;
+};
 
 void print(const char* name, double value, const char* unit)
 {
@@ -94,7 +137,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: PlayerBench CLIP [LOOPS]\n");
+        std::fprintf(stderr, "usage: PlayerBench CLIP [LOOPS [OTHER_CLIP]]\n");
         return 2;
     }
     const QString clip = QString::fromLocal8Bit(argv[1]);
@@ -118,7 +161,11 @@ int main(int argc, char** argv)
     b.control = new MediaPlayerControl(b.engine);
     b.control->setAutoStart(false);
     bool firstFrame = false;
-    QObject::connect(b.picture, &MpvVideoWidget::frameRendered, [&] { firstFrame = true; });
+    // A frame of the clip being opened, not of the one before it.
+    QObject::connect(b.picture, &MpvVideoWidget::frameRendered, [&] {
+        if (b.control->OpenState() == osOpen)
+            firstFrame = true;
+    });
     QElapsedTimer openClock;
     openClock.start();
     b.control->setFileName(clip);
@@ -169,8 +216,11 @@ int main(int argc, char** argv)
     print("back3s_error_worst", worstError, "frames");
     print("back3s_latency_median", median(jumps), "ms");
 
-    // Loops of one second, ended by the loop rule on the control's position
-    // events, restarted after the 400 ms wait.
+    // Loops of one second, run as the main window runs them: the loop rule
+    // on the control's position events pauses at the loop's end; 400 ms
+    // later a timer plays again, and the play-state event that follows
+    // returns to the loop's start. The gap is from the pause to the loop's
+    // first frame reported again.
     const double loopStart = 2.0, loopEnd = 3.0;
     const double selectionEnd = selectionEndForEndTime(int(loopEnd));
     for (double rate : {0.5, 1.0, 2.0}) {
@@ -181,37 +231,50 @@ int main(int argc, char** argv)
         b.control->setSelectionEnd(selectionEnd);
         int worstOvershoot = 0;
         std::vector<double> gaps;
-        bool ended = false;
-        auto conn = QObject::connect(
+        bool waiting = false;
+        bool returning = false;
+        QElapsedTimer gap;
+        auto ends = QObject::connect(
             b.control, &MediaPlayerControl::OnPositionChange, [&](double, double now, quint32, quint32) {
-                if (!ended && b.control->PlayState() == mpPlaying && loopEndReached(now, selectionEnd, duration)) {
-                    ended = true;
-                    b.control->Pause();
-                }
+                if (waiting || returning || b.control->PlayState() != mpPlaying ||
+                    !loopEndReached(now, selectionEnd, duration))
+                    return;
+                b.control->Pause();
+                waiting = true;
+                gap.start();
+                // What is on screen once the pause has taken hold.
+                QTimer::singleShot(100, [&] {
+                    worstOvershoot =
+                        std::max(worstOvershoot, int(std::lround((b.engine->position() - loopEnd) * b.fps)));
+                });
+                QTimer::singleShot(400, b.control, [&] { b.control->Play(); });
             });
-        b.seekAndWait(loopStart);
-        for (int i = 0; i < loops; ++i) {
-            ended = false;
-            b.control->Play();
-            if (!spinUntil([&] { return ended; }, 10000)) {
-                std::fprintf(stderr, "loop end not seen at rate %.1f\n", rate);
-                return 1;
+        auto restarts = QObject::connect(b.control, &MediaPlayerControl::OnPlayStateChange, [&](int, int now) {
+            if (waiting && now == mpPlaying) {
+                waiting = false;
+                returning = true;
+                b.control->setCurrentPosition(loopStart);
             }
-            QElapsedTimer gap;
-            gap.start();
-            // What was on screen once the pause took hold.
-            waitMs(60);
-            worstOvershoot = std::max(worstOvershoot, int(std::lround((b.engine->position() - loopEnd) * b.fps)));
-            // The loop's restart: a blocking wait, then back to its start.
-            QThread::msleep(std::max<qint64>(0, 400 - gap.elapsed()));
-            b.lastEnginePosition = -1;
-            b.control->setCurrentPosition(loopStart);
-            spinUntil(
-                [&] { return b.lastEnginePosition >= 0 && std::abs(b.lastEnginePosition - loopStart) < frame / 2; },
-                5000);
-            gaps.push_back(gap.nsecsElapsed() / 1e6);
+        });
+        auto lands = QObject::connect(b.engine, &PlaybackEngine::positionChanged, [&](double s) {
+            // The first frame back at the loop's start; while playing, the
+            // first report may already be a frame or two past it.
+            if (returning && s >= loopStart - frame / 2 && s < loopStart + 3 * frame) {
+                returning = false;
+                gaps.push_back(gap.nsecsElapsed() / 1e6);
+            }
+        });
+        b.seekAndWait(loopStart);
+        b.control->Play();
+        if (!spinUntil([&] { return int(gaps.size()) >= loops; }, loops * 4000 + 5000)) {
+            std::fprintf(stderr, "loop did not restart at rate %.1f\n", rate);
+            return 1;
         }
-        QObject::disconnect(conn);
+        b.control->Pause();
+        waitMs(150);
+        QObject::disconnect(ends);
+        QObject::disconnect(restarts);
+        QObject::disconnect(lands);
         char name[64];
         std::snprintf(name, sizeof name, "loop_overshoot_x%.1f", rate);
         print(name, worstOvershoot, "frames");
@@ -220,6 +283,28 @@ int main(int argc, char** argv)
         std::snprintf(name, sizeof name, "loop_restart_gap_max_x%.1f", rate);
         print(name, *std::max_element(gaps.begin(), gaps.end()), "ms");
     }
+    b.control->setRate(1.0);
+    b.control->setSelectionStart(-1);
+    b.control->setSelectionEnd(-1);
+
+    // The interface thread while the clip plays, and while it is paused.
+    LatencyProbe probe;
+    auto measureLatency = [&](const char* state, int ms) {
+        waitMs(300);
+        probe.start();
+        waitMs(ms);
+        probe.stop();
+        char name[64];
+        std::snprintf(name, sizeof name, "ui_latency_%s_median", state);
+        print(name, median(probe.lateMs), "ms");
+        std::snprintf(name, sizeof name, "ui_latency_%s_p99", state);
+        print(name, percentile(probe.lateMs, 0.99), "ms");
+    };
+    b.seekAndWait(0.0);
+    b.control->Play();
+    measureLatency("playing", 6000);
+    b.control->Pause();
+    measureLatency("paused", 2000);
 
     // CPU while paused with the picture shown.
     b.control->Pause();
@@ -229,6 +314,30 @@ int main(int argc, char** argv)
     wall.start();
     waitMs(5000);
     print("cpu_paused", 100.0 * (cpuSeconds() - cpu0) / (wall.nsecsElapsed() / 1e9), "% of a core");
+
+    // Opening another clip while this one plays, as the open dialog or the
+    // next-clip key does: the longest the interface thread stays away from
+    // its event loop between the open and the new clip's first frame.
+    const QString other = argc > 3 ? QString::fromLocal8Bit(argv[3]) : clip;
+    b.control->setAutoStart(true);
+    b.control->Play();
+    waitMs(500);
+    firstFrame = false;
+    probe.start();
+    QElapsedTimer openFreeze;
+    openFreeze.start();
+    b.control->setFileName(other);
+    b.control->Open();
+    const bool reopened = spinUntil([&] { return b.control->OpenState() == osOpen && firstFrame; }, 10000);
+    const double openMs = openFreeze.nsecsElapsed() / 1e6;
+    waitMs(200);
+    probe.stop();
+    if (!reopened) {
+        std::fprintf(stderr, "cannot open %s\n", qPrintable(other));
+        return 1;
+    }
+    print("open_other_first_frame", openMs, "ms");
+    print("open_other_freeze", probe.longestGapMs, "ms");
 
     delete b.control; // owns and frees the engine, which frees the render context
     delete b.picture;

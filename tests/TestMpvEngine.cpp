@@ -1,11 +1,15 @@
 // MpvEngine against the real libmpv, without a display or sound: tiny clips
 // from tests/data/clips, every wait bounded by a deadline.
+#include "playback/LoopRules.h"
+#include "playback/MediaPlayerControl.h"
 #include "playback/MpvEngine.h"
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 namespace {
@@ -17,6 +21,62 @@ QString clip(const char* name)
 {
     return QDir::cleanPath(QStringLiteral(TEMPOLOOP_TEST_DATA "/clips/") + QLatin1String(name));
 }
+
+// A sound output that cannot start: the file it would write cannot be made.
+MpvEngineOptions brokenSoundOutput()
+{
+    MpvEngineOptions options{QStringLiteral("null"), QStringLiteral("pcm")};
+    options.extraOptions = {{"ao-pcm-file", "/nonexistent-folder/sound.wav"}};
+    return options;
+}
+
+// The main window's loop handling, reduced to what the player control must
+// support: pause when a position reaches the loop's end (resting there, as
+// "loop once" does), return to the loop's start when playing starts again,
+// and play-then-pause whenever playback stops.
+struct LoopDriver {
+    MediaPlayerControl& player;
+    bool looping = false;
+    bool waiting = false;
+    int ends = 0;
+    int stops = 0;
+    double lowestAfterRestart = 1e9;
+
+    explicit LoopDriver(MediaPlayerControl& p) : player(p)
+    {
+        QObject::connect(&player, &MediaPlayerControl::OnPositionChange, [this](double, double now, quint32, quint32) {
+            if (!waiting && looping)
+                lowestAfterRestart = std::min(lowestAfterRestart, now);
+            if (waiting || !looping || !loopEndReached(now, player.SelectionEnd(), player.Duration()))
+                return;
+            player.Pause();
+            waiting = true;
+            ++ends;
+        });
+        QObject::connect(&player, &MediaPlayerControl::OnPlayStateChange, [this](int, int now) {
+            if (now == mpStopped) {
+                ++stops;
+                player.Play();
+                player.Pause();
+            }
+            if (waiting && now == mpPlaying) {
+                player.setCurrentPosition(player.SelectionStart());
+                waiting = false;
+                lowestAfterRestart = 1e9;
+            }
+        });
+    }
+
+    void playLoop(double start)
+    {
+        player.setSelectionStart(-1);
+        player.setSelectionEnd(-1);
+        player.setSelectionStart(start);
+        player.setCurrentPosition(start);
+        player.Play();
+        looping = true;
+    }
+};
 
 } // namespace
 
@@ -30,6 +90,25 @@ private:
         if (!engine->initialize())
             return nullptr;
         return engine;
+    }
+
+    // The player control on a real engine, with the clip open.
+    std::unique_ptr<MediaPlayerControl>
+    openInPlayer(const char* name, const MpvEngineOptions& options = {QStringLiteral("null"), QStringLiteral("null")})
+    {
+        auto* engine = new MpvEngine(options);
+        if (!engine->initialize()) {
+            delete engine;
+            return nullptr;
+        }
+        auto player = std::make_unique<MediaPlayerControl>(engine);
+        player->setFileName(clip(name));
+        player->Open();
+        QElapsedTimer clock;
+        clock.start();
+        while (player->OpenState() == osLoading && clock.elapsed() < LoadDeadlineMs)
+            QTest::qWait(10);
+        return player;
     }
 
     std::unique_ptr<MpvEngine> openTinyClip()
@@ -250,6 +329,122 @@ private slots:
         QCOMPARE(engine->position(), held);
         for (const auto& args : moved)
             QCOMPARE(args.first().toDouble(), held);
+    }
+
+    // Sound-only clips and clips whose sound outlasts the picture stop
+    // reporting positions short of their end; a loop to the end must still
+    // end there, rest paused ("loop once") and play again from its start.
+    void loopToTheClipsEndRestsThereAndPlaysAgain_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("mp3") << "tiny_beat.mp3";
+        QTest::newRow("sound outlasts picture") << "tiny_long_audio.mp4";
+        QTest::newRow("picture and sound") << "tiny_counted.mp4";
+    }
+    void loopToTheClipsEndRestsThereAndPlaysAgain()
+    {
+        QFETCH(QString, name);
+        auto player = openInPlayer(qPrintable(name));
+        QVERIFY(player);
+        QCOMPARE(player->OpenState(), int(osOpen));
+        LoopDriver loop(*player);
+        const double start = player->Duration() - 1.0;
+        loop.playLoop(start);
+
+        QTRY_COMPARE_WITH_TIMEOUT(loop.ends, 1, 5000);
+        QTest::qWait(300);
+        QCOMPARE(player->PlayState(), int(mpPaused));
+        QCOMPARE(loop.stops, 0);
+        QVERIFY2(player->CurrentPosition() > start + 0.5, qPrintable(QString::number(player->CurrentPosition())));
+
+        // Played again ("loop continuously" after its wait, or the play
+        // button after "loop once"): back to the start, and to the end again.
+        player->Play();
+        QTRY_COMPARE_WITH_TIMEOUT(loop.ends, 2, 5000);
+        QVERIFY2(loop.lowestAfterRestart < start + 0.3, qPrintable(QString::number(loop.lowestAfterRestart)));
+        QTest::qWait(200);
+        QCOMPARE(player->PlayState(), int(mpPaused));
+        QCOMPARE(loop.stops, 0);
+    }
+
+    // Without a sound output clips still play, silently.
+    void playsSilentlyWithoutASoundOutput()
+    {
+        auto player = openInPlayer("tiny_beat.mp3", brokenSoundOutput());
+        QVERIFY(player);
+        QCOMPARE(player->OpenState(), int(osOpen));
+        QTRY_VERIFY_WITH_TIMEOUT(player->CurrentPosition() > 0.5, 3000);
+        QCOMPARE(player->PlayState(), int(mpPlaying));
+    }
+
+    // A clip that fails after it has opened (here the sound output, with the
+    // silent fallback turned off) leaves the player stopped, not "playing"
+    // at a position that never moves.
+    void failureAfterOpeningLeavesThePlayerStopped()
+    {
+        MpvEngineOptions options = brokenSoundOutput();
+        options.extraOptions.append(qMakePair(QByteArray("audio-fallback-to-null"), QByteArray("no")));
+        auto* engine = new MpvEngine(options);
+        QVERIFY(engine->initialize());
+        MediaPlayerControl player(engine);
+        QSignalSpy loaded(engine, &PlaybackEngine::fileLoaded);
+        QSignalSpy failed(engine, &PlaybackEngine::loadFailed);
+        QSignalSpy states(&player, &MediaPlayerControl::OnPlayStateChange);
+        QSignalSpy openStates(&player, &MediaPlayerControl::OnOpenStateChange);
+        player.setFileName(clip("tiny_beat.mp3"));
+        player.Open();
+
+        QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, LoadDeadlineMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!openStates.isEmpty() && openStates.last().at(1).toInt() == osClosed, 1000);
+        QCOMPARE(player.OpenState(), int(osClosed));
+        QCOMPARE(player.PlayState(), int(mpStopped));
+        if (loaded.count() > 0) {
+            // It had opened and started playing: the windows hear it stop.
+            QVERIFY(!states.isEmpty());
+            QCOMPARE(states.last().at(1).toInt(), int(mpStopped));
+        }
+        player.Play();
+        QTest::qWait(200);
+        QCOMPARE(player.PlayState(), int(mpStopped));
+    }
+
+    // Window handlers run outside the engine's drain of mpv's events: one
+    // that opens another clip and then runs an event loop of its own, as a
+    // modal box does, neither runs inside the drain nor makes it run again
+    // inside itself.
+    void handlersRunOutsideTheEventDrain()
+    {
+        auto engine = openTinyClip();
+        QVERIFY(engine);
+        int calls = 0;
+        int insideDrain = 0;
+        auto note = [&] {
+            ++calls;
+            insideDrain += engine->isDraining();
+        };
+        connect(engine.get(), &PlaybackEngine::positionChanged, this, note);
+        connect(engine.get(), &PlaybackEngine::pausedChanged, this, note);
+        connect(engine.get(), &PlaybackEngine::fileLoaded, this, note);
+        QSignalSpy loaded(engine.get(), &PlaybackEngine::fileLoaded);
+        bool modalShown = false;
+        connect(engine.get(), &PlaybackEngine::positionChanged, this, [&](double seconds) {
+            if (modalShown || seconds < 0.2)
+                return;
+            modalShown = true;
+            engine->load(clip("tiny_beat.mp3"));
+            QEventLoop modal;
+            connect(engine.get(), &PlaybackEngine::fileLoaded, &modal, &QEventLoop::quit);
+            QTimer::singleShot(LoadDeadlineMs, &modal, &QEventLoop::quit);
+            modal.exec();
+        });
+        engine->setPaused(false);
+
+        QTRY_VERIFY_WITH_TIMEOUT(modalShown, 3000);
+        QCOMPARE(loaded.count(), 1);
+        QVERIFY(engine->isOpen());
+        QVERIFY(qAbs(engine->duration() - 2.0) < 0.15);
+        QVERIFY(calls > 3);
+        QCOMPARE(insideDrain, 0);
     }
 
     void settingsSurviveMpvsEchoes()

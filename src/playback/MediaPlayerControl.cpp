@@ -12,10 +12,10 @@ MediaPlayerControl::MediaPlayerControl(PlaybackEngine* engine, QObject* parent) 
 {
     m_engine->setParent(this);
     connect(m_engine, &PlaybackEngine::fileLoaded, this, &MediaPlayerControl::engineLoaded);
-    connect(m_engine, &PlaybackEngine::loadFailed, this, &MediaPlayerControl::engineLoadFailed);
+    connect(m_engine, &PlaybackEngine::loadFailed, this, &MediaPlayerControl::engineFailed);
     m_loadDeadline.setSingleShot(true);
     m_loadDeadline.setInterval(OpenDeadlineMs);
-    connect(&m_loadDeadline, &QTimer::timeout, this, &MediaPlayerControl::engineLoadFailed);
+    connect(&m_loadDeadline, &QTimer::timeout, this, &MediaPlayerControl::openTookTooLong);
     connect(m_engine, &PlaybackEngine::endReached, this, &MediaPlayerControl::engineEnded);
     connect(m_engine, &PlaybackEngine::positionChanged, this, &MediaPlayerControl::enginePositionChanged);
     m_timer.setInterval(TickIntervalMs);
@@ -138,27 +138,25 @@ void MediaPlayerControl::Open()
         m_openOld = oldOpen;
         m_openNew = osLoading;
     }
-    // The engine reports the end of the load; an engine that never does is
-    // given up on at the deadline.
+    // Loading goes on without holding the caller; it ends with
+    // engineLoaded() or engineFailed(), or at the deadline.
     m_loadDeadline.start();
     m_engine->load(m_fileName);
 }
 
-void MediaPlayerControl::engineLoadFailed()
+// A file that neither opens nor fails (a stalled disk, a player that hangs)
+// is given up, so the control does not stay "opening" for ever. A wait with
+// no time left makes the engine decide at once.
+void MediaPlayerControl::openTookTooLong()
 {
-    if (m_openState != osLoading)
-        return;
-    m_loadDeadline.stop();
-    m_openState = osClosed;
-    m_openPending = true;
-    m_openOld = osLoading;
-    m_openNew = osClosed;
-    changePlayState(mpStopped);
-    emit loadFinished(false);
+    if (m_openState == osLoading && !m_engine->waitForLoad(0))
+        engineFailed();
 }
 
 void MediaPlayerControl::engineLoaded()
 {
+    if (m_openState != osLoading)
+        return;
     if (m_grabberEnabled)
         m_codecName = m_engine->videoDecoderName().left(128);
     m_duration = m_engine->duration();
@@ -180,14 +178,35 @@ void MediaPlayerControl::engineLoaded()
     emit loadFinished(true);
 }
 
+// The engine gave up on the file: while it was opening, or later (a sound
+// output that cannot start, a file that breaks off). Either way nothing is
+// open or playing any more, and the windows hear so on the next tick.
+void MediaPlayerControl::engineFailed()
+{
+    if (m_openState == osClosed)
+        return;
+    m_loadDeadline.stop();
+    const int oldOpen = m_openState;
+    m_openState = osClosed;
+    m_openPending = true;
+    m_openOld = oldOpen;
+    m_openNew = osClosed;
+    m_lastPosition = -1.0;
+    m_endPending = false;
+    changePlayState(mpStopped);
+    if (oldOpen == osLoading)
+        emit loadFinished(false);
+}
+
 void MediaPlayerControl::Play()
 {
     if (m_openState != osOpen)
         return;
     if (m_playState != mpPlaying) {
-        // A clip that played out starts again from its beginning, as from a stop.
+        // A clip that played out starts again from its beginning (or from
+        // its play range's start), as from a stop.
         if (m_engine->isAtEnd())
-            m_engine->seek(0.0);
+            m_engine->seek(m_selectionStart != -1.0 ? m_selectionStart : 0.0);
         changePlayState(mpPlaying);
         m_engine->setPaused(false);
     }
@@ -241,8 +260,32 @@ void MediaPlayerControl::changePlayState(int newState)
 
 void MediaPlayerControl::engineEnded()
 {
-    changePlayState(mpStopped);
     m_endPending = true;
+    // While a play range is set, the clip's end is also the range's end. Some
+    // clips (sound only, sound that outlasts the picture) stop reporting
+    // positions short of it, so the windows are told of a position at the
+    // range's end; if they pause there (or had paused already, just short
+    // of it), playback rests at the end instead of stopping.
+    if (m_selectionStart != -1.0) {
+        if (m_playState == mpPlaying)
+            reportRangeEnd();
+        if (m_playState != mpPlaying)
+            return;
+    }
+    changePlayState(mpStopped);
+}
+
+void MediaPlayerControl::reportRangeEnd()
+{
+    if (m_openState != osOpen || m_inPositionCheck)
+        return;
+    const bool endInClip = m_selectionEnd != -1.0 && m_selectionEnd <= m_duration;
+    const double end = endInClip ? m_selectionEnd : m_duration;
+    const double old = m_lastPosition < 0 ? 0.0 : m_lastPosition;
+    m_inPositionCheck = true;
+    m_lastPosition = m_engine->position();
+    emit OnPositionChange(old, end, framePosition(old), framePosition(end));
+    m_inPositionCheck = false;
 }
 
 void MediaPlayerControl::enginePositionChanged()

@@ -35,9 +35,10 @@ public:
 
     PlaybackEngine* engine() const { return m_engine; }
 
-    // Tests drive the tick by hand.
+    // Tests drive the tick by hand, and may shorten the open deadline.
     void setTimerEnabled(bool enabled);
     void tick();
+    void setOpenDeadline(int milliseconds) { m_loadDeadline.setInterval(milliseconds); }
 
     QString FileName() const { return m_fileName; }
     void setFileName(const QString& fileName) { m_fileName = fileName; }
@@ -79,6 +80,8 @@ public:
     void setEnableContextMenu(bool on) { m_contextMenu = on; }
 
     // Starts loading FileName and returns at once; loadFinished() follows.
+    // A failure of the engine later on (the sound output, a file that breaks
+    // off) also ends in osClosed and mpStopped.
     void Open();
     void Play();
     bool Pause();
@@ -105,8 +108,10 @@ signals:
 
 private:
     void engineLoaded();
-    void engineLoadFailed();
+    void engineFailed();
+    void openTookTooLong();
     void engineEnded();
+    void reportRangeEnd();
     void enginePositionChanged();
     void changePlayState(int newState);
     void checkPosition();

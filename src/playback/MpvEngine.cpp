@@ -7,6 +7,7 @@
 #include <QMetaObject>
 #include <clocale>
 #include <cmath>
+#include <iterator>
 #include <mpv/client.h>
 
 namespace {
@@ -15,6 +16,24 @@ namespace {
 constexpr std::uint64_t SetReplyBase = 0x100;
 constexpr std::uint64_t SeekReplyFlag = 1ull << 62;
 constexpr std::uint64_t PositionReplyFlag = 1ull << 61;
+constexpr std::uint64_t FactReplyFlag = 1ull << 60;
+
+// The facts taken when a file has loaded, read without waiting for mpv; a
+// reply's id carries the load it belongs to and the fact's index.
+struct Fact {
+    const char* name;
+    mpv_format format;
+};
+constexpr Fact FactReads[] = {
+    {"duration", MPV_FORMAT_DOUBLE},
+    {"container-fps", MPV_FORMAT_DOUBLE},
+    {"estimated-frame-count", MPV_FORMAT_INT64},
+    {"width", MPV_FORMAT_INT64},
+    {"height", MPV_FORMAT_INT64},
+    {"current-tracks/video/decoder-desc", MPV_FORMAT_STRING},
+    {"video-codec", MPV_FORMAT_STRING},
+};
+constexpr int FactCount = int(std::size(FactReads));
 constexpr std::uint64_t SerialMask = (1ull << 60) - 1;
 
 // Longest single wait inside waitForLoad(), so its deadline is kept.
@@ -38,26 +57,6 @@ std::int64_t asInt(const mpv_event_property& p)
 QString asString(const mpv_event_property& p)
 {
     return p.format == MPV_FORMAT_STRING ? QString::fromUtf8(*static_cast<char**>(p.data)) : QString();
-}
-
-double readDouble(mpv_handle* mpv, const char* name)
-{
-    double value = 0.0;
-    return mpv_get_property(mpv, name, MPV_FORMAT_DOUBLE, &value) >= 0 ? value : 0.0;
-}
-
-std::int64_t readInt(mpv_handle* mpv, const char* name)
-{
-    std::int64_t value = 0;
-    return mpv_get_property(mpv, name, MPV_FORMAT_INT64, &value) >= 0 ? value : 0;
-}
-
-QString readString(mpv_handle* mpv, const char* name)
-{
-    char* text = mpv_get_property_string(mpv, name);
-    const QString result = text ? QString::fromUtf8(text) : QString();
-    mpv_free(text);
-    return result;
 }
 
 } // namespace
@@ -102,6 +101,10 @@ bool MpvEngine::initialize()
         {"access-references", "no"},
         {"hr-seek", "yes"},
         {"pause", "yes"},
+        // Without a working sound output clips still play, silently.
+        {"audio-fallback-to-null", "yes"},
+        // Frames are handed over when due; drawing never waits for their time.
+        {"video-timing-offset", "0"},
         {"vo", vo.isEmpty() ? "libmpv" : vo.constData()},
     };
     for (const auto& [name, value] : settings) {
@@ -113,6 +116,8 @@ bool MpvEngine::initialize()
     }
     if (!ao.isEmpty())
         mpv_set_option_string(m_mpv, "ao", ao.constData());
+    for (const auto& [name, value] : m_options.extraOptions)
+        mpv_set_option_string(m_mpv, name.constData(), value.constData());
 
     if (mpv_initialize(m_mpv) < 0) {
         mpv_terminate_destroy(m_mpv);
@@ -154,13 +159,39 @@ void MpvEngine::onWakeup(void* self)
 void MpvEngine::drainEvents()
 {
     m_drainQueued = false;
-    if (!m_mpv)
+    if (!m_mpv || m_draining)
         return;
+    m_draining = true;
     while (true) {
         const mpv_event* event = mpv_wait_event(m_mpv, 0);
         if (event->event_id == MPV_EVENT_NONE)
             break;
         handleEvent(*event);
+    }
+    m_draining = false;
+}
+
+// Signals wait for a queued step of their own, so that what the windows do
+// on them (open another clip, show a modal box) happens outside the drain.
+void MpvEngine::post(std::function<void()> signal)
+{
+    m_outbox.push_back({m_loadSerial, std::move(signal)});
+    if (m_deliveryQueued)
+        return;
+    m_deliveryQueued = true;
+    QMetaObject::invokeMethod(this, &MpvEngine::deliver, Qt::QueuedConnection);
+}
+
+// One at a time from the front: a handler that runs an event loop of its
+// own lets the rest be delivered in order from there.
+void MpvEngine::deliver()
+{
+    m_deliveryQueued = false;
+    while (!m_outbox.empty()) {
+        Posted next = std::move(m_outbox.front());
+        m_outbox.pop_front();
+        if (next.loadSerial == m_loadSerial)
+            next.emitSignal();
     }
 }
 
@@ -170,8 +201,7 @@ void MpvEngine::load(const QString& absolutePath)
     m_position = 0.0;
     m_seekPending = false;
     m_paused = true;
-    // mpv would also take URLs, playlists of URLs and devices: only plain
-    // local files go through.
+    // What the last clip still had to say is of no interest now.
     ++m_loadSerial;
     m_pendingRefusal.clear();
     // mpv would also take URLs, playlists of URLs and devices: only plain
@@ -190,6 +220,7 @@ void MpvEngine::load(const QString& absolutePath)
 
     m_loadState = LoadState::Loading;
     m_loadingEntry = -1;
+    m_factsPending = 0;
     mpv_set_property_string(m_mpv, "pause", "yes");
     const QByteArray path = absolutePath.toUtf8();
     const char* args[] = {"loadfile", path.constData(), "replace", nullptr};
@@ -236,6 +267,8 @@ void MpvEngine::reportRefusal()
     emit loadFailed(reason);
 }
 
+// Blocks the GUI thread; kept only until every caller finishes loading on
+// fileLoaded() / loadFailed(). What it found is delivered before it returns.
 bool MpvEngine::waitForLoad(int deadlineMs)
 {
     reportRefusal();
@@ -254,6 +287,7 @@ bool MpvEngine::waitForLoad(int deadlineMs)
         if (event->event_id != MPV_EVENT_NONE)
             handleEvent(*event);
     }
+    deliver();
     return isOpen();
 }
 
@@ -261,7 +295,7 @@ void MpvEngine::failLoad(const QString& reason)
 {
     m_loadState = LoadState::Failed;
     m_loadingEntry = -1;
-    emit loadFailed(reason);
+    post([this, reason] { emit loadFailed(reason); });
 }
 
 void MpvEngine::handleEvent(const mpv_event& event)
@@ -297,6 +331,10 @@ void MpvEngine::handleEvent(const mpv_event& event)
         break;
     case MPV_EVENT_GET_PROPERTY_REPLY: {
         const auto* property = static_cast<mpv_event_property*>(event.data);
+        if (event.reply_userdata & FactReplyFlag) {
+            handleFact(event.reply_userdata, event.error >= 0 ? property : nullptr);
+            break;
+        }
         if ((event.reply_userdata & PositionReplyFlag) && event.error >= 0 && isOpen() &&
             (event.reply_userdata & SerialMask) == m_seekSerial && !m_seekPending &&
             property->format == MPV_FORMAT_DOUBLE)
@@ -321,7 +359,7 @@ void MpvEngine::handlePropertyChange(Prop prop, const mpv_event_property& p)
     case PropPause:
         if (asFlag(p) != m_paused) {
             m_paused = asFlag(p);
-            emit pausedChanged(m_paused);
+            post([this, paused = m_paused] { emit pausedChanged(paused); });
         }
         break;
     case PropEof: {
@@ -330,11 +368,11 @@ void MpvEngine::handlePropertyChange(Prop prop, const mpv_event_property& p)
             return;
         m_atEnd = atEnd;
         if (atEnd && isOpen())
-            emit endReached();
+            post([this] { emit endReached(); });
         break;
     }
     case PropDuration:
-        m_duration = asDouble(p);
+        m_file.duration = asDouble(p);
         break;
     case PropSpeed:
         m_speed = asDouble(p, m_speed);
@@ -346,19 +384,19 @@ void MpvEngine::handlePropertyChange(Prop prop, const mpv_event_property& p)
         m_volume = int(std::lround(asDouble(p, m_volume)));
         break;
     case PropFps:
-        m_fps = asDouble(p);
+        m_file.fps = asDouble(p);
         break;
     case PropFrameCount:
-        m_estimatedFrames = asInt(p);
+        m_file.estimatedFrames = asInt(p);
         break;
     case PropWidth:
-        m_width = int(asInt(p));
+        m_file.width = int(asInt(p));
         break;
     case PropHeight:
-        m_height = int(asInt(p));
+        m_file.height = int(asInt(p));
         break;
     case PropDecoder:
-        m_decoder = asString(p);
+        m_file.decoder = asString(p);
         break;
     default:
         break;
@@ -370,39 +408,77 @@ void MpvEngine::handlePropertyChange(Prop prop, const mpv_event_property& p)
 void MpvEngine::reportPosition(double seconds)
 {
     const qint64 frames = frameCount();
-    if (m_width > 0 && m_fps > 0.0 && frames > 0)
-        seconds = std::min(seconds, (frames - 1) / m_fps);
+    if (m_file.width > 0 && m_file.fps > 0.0 && frames > 0)
+        seconds = std::min(seconds, (frames - 1) / m_file.fps);
     m_position = std::max(seconds, 0.0);
-    emit positionChanged(m_position);
+    post([this, position = m_position] { emit positionChanged(position); });
 }
 
+// The callers read the file's facts as soon as fileLoaded() arrives. They
+// are asked for without waiting: a synchronous read waits for mpv's core,
+// which is busy starting the file, and froze the window for up to 0.3 s.
 void MpvEngine::handleFileLoaded()
 {
-    if (m_loadState != LoadState::Loading)
+    if (m_loadState != LoadState::Loading || m_factsPending > 0)
         return;
-    // The callers read the file's facts as soon as fileLoaded() arrives;
-    // mpv has finished opening, so these reads do not wait on I/O.
-    readFileFacts();
+    m_opening = {};
+    m_factsPending = FactCount;
+    const std::uint64_t base = FactReplyFlag | ((m_loadSerial & 0xffffffffu) << 8);
+    for (int i = 0; i < FactCount; ++i) {
+        if (mpv_get_property_async(m_mpv, base | i, FactReads[i].name, FactReads[i].format) < 0)
+            --m_factsPending;
+    }
+    if (m_factsPending == 0)
+        finishLoad();
+}
+
+void MpvEngine::handleFact(std::uint64_t replyId, const mpv_event_property* property)
+{
+    if (((replyId >> 8) & 0xffffffffu) != (m_loadSerial & 0xffffffffu) || m_factsPending <= 0)
+        return;
+    const int index = int(replyId & 0xff);
+    if (property && index < FactCount) {
+        switch (index) {
+        case 0:
+            m_opening.duration = asDouble(*property);
+            break;
+        case 1:
+            m_opening.fps = asDouble(*property);
+            break;
+        case 2:
+            m_opening.estimatedFrames = asInt(*property);
+            break;
+        case 3:
+            m_opening.width = int(asInt(*property));
+            break;
+        case 4:
+            m_opening.height = int(asInt(*property));
+            break;
+        case 5:
+            m_opening.decoder = asString(*property);
+            break;
+        case 6:
+            m_opening.codec = asString(*property);
+            break;
+        }
+    }
+    if (--m_factsPending == 0 && m_loadState == LoadState::Loading)
+        finishLoad();
+}
+
+void MpvEngine::finishLoad()
+{
+    m_file = m_opening;
+    if (m_file.decoder.isEmpty())
+        m_file.decoder = m_file.codec;
+    if (m_file.width <= 0 || m_file.height <= 0) {
+        m_file.width = m_file.height = 0;
+        m_file.decoder.clear();
+    }
     m_loadState = LoadState::Open;
     m_position = 0.0;
     m_atEnd = false;
-    emit fileLoaded();
-}
-
-void MpvEngine::readFileFacts()
-{
-    m_duration = readDouble(m_mpv, "duration");
-    m_fps = readDouble(m_mpv, "container-fps");
-    m_estimatedFrames = readInt(m_mpv, "estimated-frame-count");
-    m_width = int(readInt(m_mpv, "width"));
-    m_height = int(readInt(m_mpv, "height"));
-    m_decoder = readString(m_mpv, "current-tracks/video/decoder-desc");
-    if (m_decoder.isEmpty())
-        m_decoder = readString(m_mpv, "video-codec");
-    if (m_width <= 0 || m_height <= 0) {
-        m_width = m_height = 0;
-        m_decoder.clear();
-    }
+    post([this] { emit fileLoaded(); });
 }
 
 void MpvEngine::handleEndFile(const mpv_event& event)
@@ -448,9 +524,9 @@ qint64 MpvEngine::frameCount() const
 {
     if (!isOpen())
         return 0;
-    if (m_estimatedFrames > 0)
-        return m_estimatedFrames;
-    return m_fps > 0.0 ? std::llround(m_duration * m_fps) : 0;
+    if (m_file.estimatedFrames > 0)
+        return m_file.estimatedFrames;
+    return m_file.fps > 0.0 ? std::llround(m_file.duration * m_file.fps) : 0;
 }
 
 void MpvEngine::setAsync(Prop prop, const char* name, int format, void* value)

@@ -1,11 +1,16 @@
 #pragma once
 
 #include "playback/PlaybackEngine.h"
+#include "playback/VideoSurfaceSource.h"
 
+#include <QList>
+#include <QPair>
 #include <QPointer>
 #include <QString>
 #include <atomic>
 #include <cstdint>
+#include <deque>
+#include <functional>
 
 struct mpv_handle;
 struct mpv_event;
@@ -17,16 +22,20 @@ struct MpvEngineOptions {
     QString videoOutput = QStringLiteral("libmpv");
     // Empty: mpv's default audio output; "null" for silent runs.
     QString audioOutput;
+    // Further mpv options, set after (and so over) the engine's own.
+    QList<QPair<QByteArray, QByteArray>> extraOptions = {};
 };
 
 // PlaybackEngine over libmpv's client API.
 //
 // mpv runs its own threads; its wakeup callback only queues a drain of the
-// event queue onto the GUI thread, where every event is handled and every
-// signal emitted. State the windows ask for (position, pause, end, speed,
-// mute, volume) is kept from observed properties, so reading it never waits
-// for mpv. Facts about a file are taken once when it has loaded.
-class MpvEngine : public PlaybackEngine {
+// event queue onto the GUI thread, where every event is handled. The signals
+// that the drain finds are emitted afterwards, from a queued step of their
+// own: a handler may open another clip or run a modal box's event loop
+// without re-entering the drain. State the windows ask for (position, pause,
+// end, speed, mute, volume) is kept from observed properties, so reading it
+// never waits for mpv. Facts about a file are taken once when it has loaded.
+class MpvEngine : public PlaybackEngine, public VideoSurfaceSource {
     Q_OBJECT
 public:
     explicit MpvEngine(const MpvEngineOptions& options = {}, QObject* parent = nullptr);
@@ -35,6 +44,7 @@ public:
     bool initialize() override;
 
     void load(const QString& absolutePath) override;
+    // Deprecated: loading finishes with fileLoaded() or loadFailed().
     bool waitForLoad(int deadlineMs) override;
     bool isOpen() const override { return m_loadState == LoadState::Open; }
 
@@ -45,12 +55,12 @@ public:
     double position() const override { return isOpen() ? m_position : 0.0; }
     void seek(double seconds) override;
 
-    double duration() const override { return isOpen() ? m_duration : 0.0; }
-    double framesPerSecond() const override { return isOpen() ? m_fps : 0.0; }
+    double duration() const override { return isOpen() ? m_file.duration : 0.0; }
+    double framesPerSecond() const override { return isOpen() ? m_file.fps : 0.0; }
     qint64 frameCount() const override;
-    int videoWidth() const override { return isOpen() ? m_width : 0; }
-    int videoHeight() const override { return isOpen() ? m_height : 0; }
-    QString videoDecoderName() const override { return isOpen() ? m_decoder : QString(); }
+    int videoWidth() const override { return isOpen() ? m_file.width : 0; }
+    int videoHeight() const override { return isOpen() ? m_file.height : 0; }
+    QString videoDecoderName() const override { return isOpen() ? m_file.decoder : QString(); }
 
     void setSpeed(double factor) override;
     double speed() const override { return m_speed; }
@@ -64,6 +74,9 @@ public:
 
     // mpv's handle, for the picture widget; nullptr before initialize().
     mpv_handle* handle() const { return m_mpv; }
+    // Whether mpv's event queue is being drained right now; no signal of the
+    // engine is ever emitted while it is.
+    bool isDraining() const { return m_draining; }
 
 private:
     enum class LoadState { Idle, Loading, Open, Failed };
@@ -95,18 +108,44 @@ private:
     void failLoad(const QString& reason);
     void refuse(const QString& reason);
     void reportRefusal();
-    void readFileFacts();
+    void handleFact(std::uint64_t replyId, const mpv_event_property* property);
+    void finishLoad();
     void setAsync(Prop prop, const char* name, int format, void* value);
+    void post(std::function<void()> signal);
+    void deliver();
 
     MpvEngineOptions m_options;
     mpv_handle* m_mpv = nullptr;
     QPointer<MpvVideoWidget> m_surface;
     std::atomic<bool> m_drainQueued{false};
+    bool m_draining = false;
+    // Signals found by the drain, each with the load it belongs to; those
+    // of a load that has since been replaced are dropped.
+    struct Posted {
+        quint64 loadSerial;
+        std::function<void()> emitSignal;
+    };
+    std::deque<Posted> m_outbox;
+    bool m_deliveryQueued = false;
 
     LoadState m_loadState = LoadState::Idle;
     std::int64_t m_loadingEntry = -1; // playlist entry of the file being opened
     quint64 m_loadSerial = 0;
     QString m_pendingRefusal;
+    struct FileFacts {
+        double duration = 0.0;
+        double fps = 0.0;
+        qint64 estimatedFrames = 0;
+        int width = 0;
+        int height = 0;
+        QString decoder;
+        QString codec; // the decoder's name when mpv has no description
+    };
+    // Facts of the open file, and of the file being opened while their
+    // replies come in.
+    FileFacts m_file;
+    FileFacts m_opening;
+    int m_factsPending = 0;
 
     bool m_paused = true;
     bool m_atEnd = false;
@@ -119,12 +158,6 @@ private:
     std::uint64_t m_seekAcknowledged = 0;
     bool m_seekPending = false;
 
-    double m_duration = 0.0;
-    double m_fps = 0.0;
-    qint64 m_estimatedFrames = 0;
-    int m_width = 0;
-    int m_height = 0;
-    QString m_decoder;
     double m_speed = 1.0;
     bool m_muted = false;
     int m_volume = 100;

@@ -20,9 +20,14 @@ MpvVideoWidget::MpvVideoWidget(mpv_handle* mpv, QWidget* parent) : QOpenGLWidget
     setMinimumSize(16, 16);
 }
 
+// QOpenGLWidget's destructor destroys the GL context, whose
+// aboutToBeDestroyed() would then call back into this part of the object
+// after it is gone: release and cut that connection while it still exists.
 MpvVideoWidget::~MpvVideoWidget()
 {
     releaseRenderContext();
+    if (QOpenGLContext* gl = context())
+        disconnect(gl, nullptr, this, nullptr);
 }
 
 void MpvVideoWidget::initializeGL()
@@ -59,15 +64,19 @@ void MpvVideoWidget::releaseRenderContext()
     doneCurrent();
 }
 
-// Called on one of mpv's threads: queue the work, touch nothing else.
+// Called on one of mpv's threads: queue the work, touch nothing else. One
+// queued update at a time: the update reads whatever mpv has by then.
 void MpvVideoWidget::onUpdate(void* self)
 {
     auto* widget = static_cast<MpvVideoWidget*>(self);
+    if (widget->m_updateQueued.exchange(true))
+        return;
     QMetaObject::invokeMethod(widget, &MpvVideoWidget::updateFromMpv, Qt::QueuedConnection);
 }
 
 void MpvVideoWidget::updateFromMpv()
 {
+    m_updateQueued = false;
     if (!m_render)
         return;
     if (mpv_render_context_update(m_render) & MPV_RENDER_UPDATE_FRAME) {
@@ -86,9 +95,15 @@ void MpvVideoWidget::paintGL()
     const qreal ratio = devicePixelRatioF();
     mpv_opengl_fbo fbo{int(defaultFramebufferObject()), int(width() * ratio), int(height() * ratio), 0};
     int flipY = 1;
+    // By default mpv holds this call until the frame's display time, up to a
+    // frame's length on every frame: the GUI thread would sit here most of
+    // the time while a clip plays. mpv hands frames over when they are due
+    // (video-timing-offset 0), so drawing at once keeps them in time.
+    int blockForTargetTime = 0;
     mpv_render_param params[] = {
         {MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
         {MPV_RENDER_PARAM_FLIP_Y, &flipY},
+        {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &blockForTargetTime},
         {MPV_RENDER_PARAM_INVALID, nullptr},
     };
     mpv_render_context_render(m_render, params);

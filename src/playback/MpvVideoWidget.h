@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QOpenGLWidget>
+#include <atomic>
 
 struct mpv_handle;
 struct mpv_render_context;
@@ -47,5 +48,6 @@ private:
     mpv_render_context* m_render = nullptr;
     bool m_pressed = false;
     bool m_frameWaiting = false;
+    std::atomic<bool> m_updateQueued{false};
     quint64 m_framesRendered = 0;
 };

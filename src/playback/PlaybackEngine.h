@@ -3,12 +3,12 @@
 #include <QObject>
 #include <QString>
 
-class QWidget;
-
 // The seam between the player control and whatever decodes and shows clips:
 // libmpv in the program (MpvEngine), a scripted fake with a manual clock in
 // tests. The engine knows nothing about play ranges, stopped states or
-// notifications to windows; MediaPlayerControl builds those on top.
+// notifications to windows; MediaPlayerControl builds those on top. It knows
+// nothing about widgets either: an engine that draws a picture also
+// implements VideoSurfaceSource, on the GUI side.
 //
 // All calls are made on the GUI thread. Signals are emitted on the GUI
 // thread, never from inside a call into the engine's own library.
@@ -25,8 +25,10 @@ public:
     // Starts loading an absolute path of an existing regular file. Loading
     // ends with fileLoaded() or loadFailed(). The engine starts paused.
     virtual void load(const QString& absolutePath) = 0;
-    // Blocks the caller until the current load ended or the deadline passed.
-    // Returns true when a file is open afterwards.
+    // Deprecated: blocks the caller until the current load ended or the
+    // deadline passed, and delivers fileLoaded() or loadFailed() before it
+    // returns. Returns true when a file is open afterwards. Callers finish
+    // loading on those two signals instead.
     virtual bool waitForLoad(int deadlineMs) = 0;
     virtual bool isOpen() const = 0;
 
@@ -55,10 +57,6 @@ public:
     virtual bool isMuted() const = 0;
     virtual void setVolume(int percent) = 0;
     virtual int volume() const = 0;
-
-    // The widget that shows the picture, owned by parent; nullptr when the
-    // engine draws nothing (tests, audio-only use).
-    virtual QWidget* createVideoSurface(QWidget* parent) = 0;
 
 signals:
     void fileLoaded();

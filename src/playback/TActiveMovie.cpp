@@ -3,6 +3,7 @@
 #include "app/TimeCode.h"
 #include "playback/MediaPlayerControl.h"
 #include "playback/PlaybackEngine.h"
+#include "playback/VideoSurfaceSource.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -32,7 +33,8 @@ TActiveMovie::TActiveMovie(PlaybackEngine* engine, QWidget* parent)
     setAccessibleName(tr("Video player"));
     setFocusPolicy(Qt::ClickFocus);
 
-    m_picture = engine->createVideoSurface(this);
+    if (auto* source = dynamic_cast<VideoSurfaceSource*>(engine))
+        m_picture = source->createVideoSurface(this);
     if (!m_picture)
         m_picture = new QWidget(this);
     m_picture->setObjectName(QStringLiteral("picture"));

@@ -50,7 +50,7 @@ private:
     void setPictureFullScreen(bool on);
 
     MediaPlayerControl* m_control;
-    QWidget* m_picture;
+    QWidget* m_picture = nullptr;
     QWidget* m_strip = nullptr;
     QSlider* m_seekBar = nullptr;
     QToolButton* m_playButton = nullptr;

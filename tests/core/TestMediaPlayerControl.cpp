@@ -81,6 +81,88 @@ private slots:
         QVERIFY(!engine->isPaused());
     }
 
+    void openThatNeverEndsIsGivenUpAtTheDeadline()
+    {
+        FakeEngine::Clip stalled;
+        stalled.hangs = true;
+        engine->addClip("/clips/stalled.mp4", stalled);
+        openClip();
+        QSignalSpy openStates(player, &MediaPlayerControl::OnOpenStateChange);
+        player->setOpenDeadline(50);
+        openClip("/clips/stalled.mp4");
+        QCOMPARE(player->OpenState(), int(osLoading));
+        QTRY_COMPARE(player->OpenState(), int(osClosed));
+        QCOMPARE(player->PlayState(), int(mpStopped));
+        QCOMPARE(player->Duration(), 20.0);
+        step();
+        QCOMPARE(openStates.last().at(1).toInt(), int(osClosed));
+    }
+
+    // A failure of the engine ends the clip in whatever state it was: the
+    // windows hear that nothing is open or playing, and nothing moves.
+    void engineFailureEndsInEveryState_data()
+    {
+        QTest::addColumn<QString>("state");
+        QTest::newRow("opening") << "opening";
+        QTest::newRow("playing") << "playing";
+        QTest::newRow("paused") << "paused";
+        QTest::newRow("stopped") << "stopped";
+        QTest::newRow("played out") << "played out";
+        QTest::newRow("playing a range") << "range";
+    }
+    void engineFailureEndsInEveryState()
+    {
+        QFETCH(QString, state);
+        if (state == "opening") {
+            player->setFileName(QStringLiteral("/clips/lesson.mp4"));
+            player->Open();
+        } else {
+            openClip();
+            step(500);
+        }
+        if (state == "paused")
+            player->Pause();
+        if (state == "stopped")
+            player->Stop();
+        if (state == "played out") {
+            player->setCurrentPosition(19.9);
+            step(300);
+        }
+        if (state == "range") {
+            player->setSelectionStart(1.0);
+            player->setSelectionEnd(5.2);
+        }
+        step();
+        const int before = player->PlayState();
+        QSignalSpy states(player, &MediaPlayerControl::OnPlayStateChange);
+        QSignalSpy openStates(player, &MediaPlayerControl::OnOpenStateChange);
+        QSignalSpy positions(player, &MediaPlayerControl::OnPositionChange);
+
+        engine->breakDown(QStringLiteral("audio output failed"));
+        step();
+        QCOMPARE(player->OpenState(), int(osClosed));
+        QCOMPARE(player->PlayState(), int(mpStopped));
+        QCOMPARE(openStates.count(), 1);
+        QCOMPARE(openStates.first().at(1).toInt(), int(osClosed));
+        QCOMPARE(states.count(), before == mpStopped ? 0 : 1);
+        if (before != mpStopped)
+            QCOMPARE(states.first().at(1).toInt(), int(mpStopped));
+
+        // What the main window does on a stop leaves it stopped, and quiet.
+        player->Play();
+        QVERIFY(!player->Pause());
+        for (int i = 0; i < 10; ++i)
+            step();
+        QCOMPARE(player->PlayState(), int(mpStopped));
+        QCOMPARE(positions.count(), 0);
+        QCOMPARE(player->CurrentPosition(), 0.0);
+        QCOMPARE(player->FileName(), QStringLiteral("/clips/lesson.mp4"));
+        // A good clip opens again afterwards.
+        openClip();
+        QCOMPARE(player->OpenState(), int(osOpen));
+        QCOMPARE(player->PlayState(), int(mpPlaying));
+    }
+
     void clipWithoutVideoHasNoSize()
     {
         openClip("/clips/song.mp3");

@@ -3,6 +3,7 @@
 #include "playback/MpvEngine.h"
 #include "playback/MpvVideoWidget.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QSignalSpy>
 #include <QTest>
@@ -23,6 +24,37 @@ double litShare(const QImage& image)
     return double(lit) / ((image.height() + 3) / 4) / ((image.width() + 3) / 4);
 }
 
+// Adds up the time from each paint event of the picture to its frame drawn.
+class PaintClock : public QObject {
+public:
+    qint64 busyNs = 0;
+    void reset()
+    {
+        busyNs = 0;
+        m_painting = false;
+    }
+    void painted()
+    {
+        if (m_painting)
+            busyNs += m_start.nsecsElapsed();
+        m_painting = false;
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            m_painting = true;
+            m_start.start();
+        }
+        return false;
+    }
+
+private:
+    QElapsedTimer m_start;
+    bool m_painting = false;
+};
+
 } // namespace
 
 class TestMpvVideoWidget : public QObject {
@@ -33,6 +65,17 @@ private:
     std::unique_ptr<QWidget> m_picture;
 
     MpvVideoWidget* widget() const { return static_cast<MpvVideoWidget*>(m_picture.get()); }
+
+    // Shows the picture and opens the demo clip, paused on its first frame.
+    void showDemoClip(const QSignalSpy& drawn)
+    {
+        m_picture->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_picture.get()));
+        QTRY_VERIFY_WITH_TIMEOUT(widget()->hasRenderContext(), 3000);
+        m_engine->load(QStringLiteral(TEMPOLOOP_DEMO_CLIP));
+        QVERIFY(m_engine->waitForLoad(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(drawn.count() > 0, 5000);
+    }
 
 private slots:
     void init()
@@ -63,13 +106,9 @@ private slots:
     void drawsFramesWhilePlaying()
     {
         QSignalSpy drawn(widget(), &MpvVideoWidget::frameRendered);
-        m_picture->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_picture.get()));
-        QTRY_VERIFY_WITH_TIMEOUT(widget()->hasRenderContext(), 3000);
-
-        m_engine->load(QStringLiteral(TEMPOLOOP_DEMO_CLIP));
-        QVERIFY(m_engine->waitForLoad(5000));
-        QTRY_VERIFY_WITH_TIMEOUT(drawn.count() > 0, 5000);
+        showDemoClip(drawn);
+        if (QTest::currentTestFailed())
+            return;
         QVERIFY(litShare(widget()->grabFramebuffer()) > 0.5);
 
         const int before = drawn.count();
@@ -78,6 +117,36 @@ private slots:
         m_engine->setPaused(true);
         // About 30 frames in a second; a slow virtual display may drop some.
         QVERIFY2(drawn.count() - before >= 10, qPrintable(QString::number(drawn.count() - before)));
+    }
+
+    // While a clip plays, drawing its frames must leave the GUI thread free
+    // between them. mpv's render call used to wait for each frame's display
+    // time, so the thread spent most of its time inside paintGL().
+    void drawingLeavesTheGuiThreadFree()
+    {
+        QSignalSpy drawn(widget(), &MpvVideoWidget::frameRendered);
+        showDemoClip(drawn);
+        if (QTest::currentTestFailed())
+            return;
+
+        // From the paint event to the frame drawn: the time spent in paintGL().
+        PaintClock paintClock;
+        m_picture->installEventFilter(&paintClock);
+        connect(widget(), &MpvVideoWidget::frameRendered, &paintClock, &PaintClock::painted);
+        m_engine->setPaused(false);
+        QTest::qWait(200);
+        const int before = drawn.count();
+        paintClock.reset();
+        QElapsedTimer wall;
+        wall.start();
+        QTest::qWait(1500);
+        const double share = double(paintClock.busyNs) / wall.nsecsElapsed();
+        m_engine->setPaused(true);
+        const int frames = drawn.count() - before;
+        QVERIFY2(frames >= 10, qPrintable(QString::number(frames)));
+        QVERIFY2(share < 0.4,
+                 qPrintable(
+                     QStringLiteral("%1% of the time in paintGL over %2 frames").arg(qRound(share * 100)).arg(frames)));
     }
 
     void leftClickIsReported()

@@ -15,15 +15,29 @@ void FakeEngine::load(const QString& absolutePath)
     m_loadPending = true;
 }
 
-bool FakeEngine::waitForLoad(int)
+bool FakeEngine::waitForLoad(int deadlineMs)
 {
+    if (m_loadPending && deadlineMs <= 0 && m_clips.value(m_pendingLoad, m_defaultClip).hangs) {
+        m_loadPending = false;
+        emit loadFailed(QStringLiteral("the file took too long to open"));
+        return false;
+    }
     finishLoad();
     return m_open;
 }
 
+void FakeEngine::breakDown(const QString& reason)
+{
+    m_loadPending = false;
+    m_open = false;
+    m_paused = true;
+    m_atEnd = false;
+    emit loadFailed(reason);
+}
+
 bool FakeEngine::finishLoad()
 {
-    if (!m_loadPending)
+    if (!m_loadPending || m_clips.value(m_pendingLoad, m_defaultClip).hangs)
         return false;
     m_loadPending = false;
     const Clip clip = m_clips.value(m_pendingLoad, m_defaultClip);

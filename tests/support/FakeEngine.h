@@ -21,6 +21,8 @@ public:
         int height = 360;
         QString decoder = QStringLiteral("h264 (H.264 / AVC / MPEG-4 AVC / MPEG-4 part 10)");
         bool broken = false;
+        // Never ends loading by itself; only a wait with no time left ends it.
+        bool hangs = false;
     };
 
     explicit FakeEngine(QObject* parent = nullptr) : PlaybackEngine(parent) {}
@@ -30,9 +32,11 @@ public:
     void setDefaultClip(const Clip& clip) { m_defaultClip = clip; }
     void addClip(const QString& path, const Clip& clip) { m_clips.insert(path, clip); }
     void advance(int milliseconds);
-    // Ends the pending load; false when none pends.
+    // Ends the pending load; false when none pends (or the clip hangs).
     bool finishLoad();
     bool loadPending() const { return m_loadPending; }
+    // The open file fails from now on, as when the sound output cannot start.
+    void breakDown(const QString& reason);
     const QStringList& loadedPaths() const { return m_loads; }
     int seekCount() const { return m_seeks; }
     double lastSeekTarget() const { return m_lastSeek; }
@@ -58,7 +62,6 @@ public:
     bool isMuted() const override { return m_muted; }
     void setVolume(int percent) override { m_volume = percent; }
     int volume() const override { return m_volume; }
-    QWidget* createVideoSurface(QWidget*) override { return nullptr; }
 
 private:
     bool m_initOk = true;

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Builds Tempoloop and its tests a second time, into build-asan/, with
+# AddressSanitizer and UndefinedBehaviorSanitizer, and runs every test there
+# under a virtual X display. Any sanitizer report fails the run.
+#
+# Leak detection stays off: the system's GL, X and libmpv libraries keep
+# allocations until exit that are not ours to free.
+#
+#   scripts/test-sanitizers.sh [ctest arguments...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build=${ASAN_BUILD_DIR:-build-asan}
+flags="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined"
+
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_CXX_FLAGS="$flags" \
+  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
+cmake --build "$build" -j"${JOBS:-$(nproc)}"
+
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0:abort_on_error=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}
+
+cd "$build"
+exec xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure --timeout 600 "$@"
