@@ -21,7 +21,16 @@ void MpvChimePlayer::play()
         return;
     discardEvents();
     const char* args[] = {"loadfile", m_path.constData(), "replace", nullptr};
-    mpv_command_async(m_mpv, 0, args);
+    m_started = mpv_command_async(m_mpv, 0, args) >= 0;
+}
+
+bool MpvChimePlayer::isSounding() const
+{
+    if (!m_mpv || !m_started)
+        return false;
+    int idle = 1;
+    mpv_get_property(m_mpv, "idle-active", MPV_FORMAT_FLAG, &idle);
+    return !idle;
 }
 
 bool MpvChimePlayer::prepare()
@@ -51,6 +60,8 @@ bool MpvChimePlayer::prepare()
     };
     for (const auto& [name, value] : settings)
         mpv_set_option_string(m_mpv, name, value);
+    if (!m_audioOutput.isEmpty())
+        mpv_set_option_string(m_mpv, "ao", m_audioOutput.constData());
     if (mpv_initialize(m_mpv) < 0) {
         mpv_terminate_destroy(m_mpv);
         m_mpv = nullptr;

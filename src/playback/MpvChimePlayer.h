@@ -14,12 +14,15 @@ struct mpv_handle;
 // private temporary folder then, since libmpv reads files, not resources.
 class MpvChimePlayer : public ChimePlayer {
 public:
-    MpvChimePlayer() = default;
+    // audioOutput: mpv's "ao" choice; empty for the platform's default.
+    explicit MpvChimePlayer(const QString& audioOutput = {}) : m_audioOutput(audioOutput.toUtf8()) {}
     ~MpvChimePlayer() override;
     MpvChimePlayer(const MpvChimePlayer&) = delete;
     MpvChimePlayer& operator=(const MpvChimePlayer&) = delete;
 
     void play() override;
+    // True while the chime sounds (loading it counts).
+    bool isSounding() const;
 
 private:
     bool prepare();
@@ -29,4 +32,6 @@ private:
     bool m_failed = false;
     std::unique_ptr<QTemporaryDir> m_folder;
     QByteArray m_path;
+    QByteArray m_audioOutput;
+    bool m_started = false;
 };
