@@ -194,8 +194,10 @@ void TMainForm::buildBookmarkControls()
     // catalog is open (ShowBookmarkingInfo / HideBookmarkingInfo).
     CurrentlyPlayingLabel = label(g, "CurrentlyPlayingLabel", QStringLiteral("Bookmark Currently Playing"), 9, 66, 161);
     CurrentlyPlayingLabel->setFixedHeight(14);
-    NewCatalogLabel = label(g, "NewCatalogLabel", QStringLiteral("(and start a new video catalog)"), 6, 50, 166);
-    NewCatalogLabel->setFixedHeight(16);
+    NewCatalogLabel = label(g, "NewCatalogLabel", QStringLiteral("(and start a new video catalog)"), 9, 50, 100);
+    NewCatalogLabel->setWordWrap(true);
+    NewCatalogLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    NewCatalogLabel->setFixedHeight(30);
     OpenCatalogButton = button(g, "OpenCatalogButton", QStringLiteral("open video catalog"), 112, 18, 58, 56);
     LoopList = new QComboBox(g);
     LoopList->setObjectName(QStringLiteral("LoopList"));
