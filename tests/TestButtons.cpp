@@ -3,6 +3,7 @@
 // light up in the button-highlight colour while hot.
 #include "AppFixture.h"
 #include "Controls.h"
+#include "catalog/BookmarkMaking.h"
 #include "catalog/TBookmarksForm.h"
 #include "input/FocusSink.h"
 #include "input/Keyboard.h"

@@ -7,6 +7,7 @@
 #include "FakeEngine.h"
 #include "ScriptedPrompt.h"
 #include "app/Startup.h"
+#include "catalog/BookmarkMaking.h"
 #include "input/FocusModel.h"
 #include "input/KeyAssignments.h"
 #include "input/KeyCommands.h"

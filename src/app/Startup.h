@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+class BookmarkMaking;
 class Keyboard;
 class PlaybackEngine;
 class SettingsBinder;
@@ -44,6 +45,8 @@ private:
     void makeKeyboard();
     // Which operation each key command runs.
     void bindKeyCommands(Keyboard& keyboard);
+    // The add, quick add and update of bookmarks, with their parts.
+    void connectBookmarkMaking(BookmarkMaking& making);
     // The focus models of the windows that pass their keys to the main one.
     void makeWindowFocus(Keyboard& keyboard);
 

@@ -2,15 +2,21 @@
 // window each key command runs.
 #include "app/Startup.h"
 
+#include "catalog/BookmarkMaking.h"
 #include "catalog/TBookmarksForm.h"
+#include "catalog/TCategoryInputForm.h"
 #include "cmdline/TCommandLineEntryForm.h"
 #include "input/KeyCommands.h"
 #include "input/Keyboard.h"
 #include "input/WindowCommands.h"
 #include "playback/ClipLoader.h"
 #include "playback/LoopControls.h"
+#include "playback/MpvChimePlayer.h"
 #include "playback/TransportControls.h"
 #include "ui/TMainForm.h"
+#include "ui/widgets/TColourButton.h"
+
+#include <QAbstractButton>
 
 using keys::Command;
 
@@ -41,6 +47,8 @@ void Startup::bindKeyCommands(Keyboard& keyboard)
     TCommandLineEntryForm* entry = m_windows.CommandLineEntryForm;
     WindowCommands* w = keyboard.windowCommands;
     BookmarkMaking* b = keyboard.bookmarkMaking;
+
+    connectBookmarkMaking(*b);
 
     k.bind(Command::backseconds, plain(t, &TransportControls::backsecondsButtonClick));
     k.bind(Command::forwardseconds, plain(t, &TransportControls::forwardsecondsButtonClick));
@@ -81,4 +89,13 @@ void Startup::bindKeyCommands(Keyboard& keyboard)
     k.bind(Command::setLargeScreenSize, plain(w, &WindowCommands::SetLargeScreenSizeButtonClick));
     k.bind(Command::showSmallScreenSize, plain(w, &WindowCommands::ShowSmallScreenSizeButtonClick));
     k.bind(Command::showLargeScreenSize, plain(w, &WindowCommands::ShowLargeScreenSizeButtonClick));
+}
+
+void Startup::connectBookmarkMaking(BookmarkMaking& making)
+{
+    TMainForm* m = m_windows.MainForm;
+    making.connectTo({m->player(), m, m, m_windows.BookmarksForm, m_windows.CategoryInputForm});
+    making.setChimePlayer(std::make_unique<MpvChimePlayer>());
+    QObject::connect(m->bookmarkControls().updateBookmarkButton, &QAbstractButton::clicked, &making,
+                     [&making, m] { making.updateBookmarkButtonClick(m->bookmarkControls().updateBookmarkButton); });
 }

@@ -3,6 +3,7 @@
 #include "ui/widgets/TColourButton.h"
 
 #include <QComboBox>
+#include <QFont>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +21,10 @@ TCategoryInputForm::TCategoryInputForm(QWidget* parent)
 {
     setObjectName(QStringLiteral("CategoryInputForm"));
     setModal(true);
+    // The boxes and prompts were laid out for an 8-point font.
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
     Label_Category->setObjectName(QStringLiteral("Label_Category"));
     InputBox_Category->setObjectName(QStringLiteral("InputBox_Category"));
     InputBox_Category->setEditable(true);

@@ -1,5 +1,6 @@
 #include "input/Keyboard.h"
 
+#include "catalog/BookmarkMaking.h"
 #include "input/FocusModel.h"
 #include "input/KeyAssignments.h"
 #include "input/KeyCommandTable.h"

@@ -3,7 +3,7 @@
 #include <QObject>
 
 // Operations that keys start but whose work arrives with the window sizing
-// and bookmark making code. Each one only reports that it ran (operation
+// code. Each one only reports that it ran (operation
 // name and sender), so the keyboard is complete and testable before then.
 class WindowCommands : public QObject {
     Q_OBJECT
@@ -46,26 +46,6 @@ public:
     void ShowLargeScreenSizeButtonClick(QObject* sender = nullptr)
     {
         emit ran(QStringLiteral("ShowLargeScreenSizeButtonClick"), sender);
-    }
-
-signals:
-    void ran(const QString& operation, QObject* sender);
-};
-
-// Adding bookmarks from the main window: the normal add asks for a name, the
-// quick add takes the playback point at once.
-class BookmarkMaking : public QObject {
-    Q_OBJECT
-public:
-    using QObject::QObject;
-
-    void makeBookmarkButtonClick(QObject* sender = nullptr)
-    {
-        emit ran(QStringLiteral("makeBookmarkButtonClick"), sender);
-    }
-    void QuickMakeBookmarkButtonClick(QObject* sender = nullptr)
-    {
-        emit ran(QStringLiteral("QuickMakeBookmarkButtonClick"), sender);
     }
 
 signals:

@@ -67,6 +67,9 @@ void TMainForm::selectLoopListItem(int index)
 
 void TMainForm::ShowBookmarkingInfo()
 {
+    CurrentlyPlayingLabel->show();
+    NewCatalogLabel->hide();
+    makeBookmarkButton->move(makeBookmarkButton->x(), 16);
     LoopList->show();
     updateBookmarkButton->show();
     RunningDescription->show();
@@ -77,6 +80,9 @@ void TMainForm::ShowBookmarkingInfo()
 
 void TMainForm::HideBookmarkingInfo()
 {
+    CurrentlyPlayingLabel->hide();
+    NewCatalogLabel->show();
+    makeBookmarkButton->move(makeBookmarkButton->x(), 22);
     LoopList->hide();
     updateBookmarkButton->hide();
     RunningDescription->hide();

@@ -140,6 +140,7 @@ void TMainForm::buildRightPanel()
     ImportClipsButton = button(p, "ImportClipsButton", QStringLiteral("import clips"), 9, 63, 177, 24);
     buildLoopControls();
     buildBookmarkControls();
+    HideBookmarkingInfo(); // no catalog is open at first
 
     UserControlsPanel = group(p, "UserControlsPanel", QStringLiteral("User Controls"), 9, 527, 178, 62);
     ShowPlayersControlsButton = button(UserControlsPanel, "ShowPlayersControlsButton",
@@ -188,8 +189,15 @@ void TMainForm::buildBookmarkControls()
         group(RHS_Panel, "BookmarkControlsBox", QStringLiteral("Bookmark Controls"), 9, 370, 178, 153);
     QWidget* g = BookmarkControlsBox;
     makeBookmarkButton = button(g, "makeBookmarkButton", QStringLiteral("add bookmark (o)"), 9, 18, 100, 26);
-    updateBookmarkButton = button(g, "updateBookmarkButton", QStringLiteral("update bookmark"), 9, 48, 100, 26);
-    updateBookmarkButton->hide();
+    updateBookmarkButton = button(g, "updateBookmarkButton", QStringLiteral("update bookmark"), 9, 44, 100, 22);
+    // The catalog indicators: which of these show depends on whether a
+    // catalog is open (ShowBookmarkingInfo / HideBookmarkingInfo).
+    CurrentlyPlayingLabel = label(g, "CurrentlyPlayingLabel", QStringLiteral("Bookmark Currently Playing"), 9, 66, 161);
+    CurrentlyPlayingLabel->setFixedHeight(14);
+    NewCatalogLabel = label(g, "NewCatalogLabel", QStringLiteral("(and start a new video catalog)"), 9, 50, 100);
+    NewCatalogLabel->setWordWrap(true);
+    NewCatalogLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    NewCatalogLabel->setFixedHeight(30);
     OpenCatalogButton = button(g, "OpenCatalogButton", QStringLiteral("open video catalog"), 112, 18, 58, 56);
     LoopList = new QComboBox(g);
     LoopList->setObjectName(QStringLiteral("LoopList"));

@@ -235,6 +235,8 @@ private:
     TColourButton* CurrentBookmarkButton = nullptr;
     TColourButton* NextBookmarkButton = nullptr;
     QLabel* RunningDescription = nullptr;
+    QLabel* CurrentlyPlayingLabel = nullptr;
+    QLabel* NewCatalogLabel = nullptr;
     QGroupBox* UserControlsPanel = nullptr;
     TColourButton* ShowPlayersControlsButton = nullptr;
     TColourButton* BeginnerModeButton = nullptr;
