@@ -32,6 +32,7 @@ void TMainForm::connectCatalogWindow()
     connect(options, &TOptionsForm::resetInitialCatalogDirectory, this, &TMainForm::ResetInitialCatalogDirectory);
     connect(OpenCatalogButton, &QAbstractButton::clicked, this, [this] { ShowBookmarksClick(OpenCatalogButton); });
     connect(ShowBookmarks1, &QAction::triggered, this, [this] { ShowBookmarksClick(ShowBookmarks1); });
+    connectBookmarkPlaying();
 }
 
 void TMainForm::ResetInitialCatalogDirectory()
