@@ -5,6 +5,7 @@
 #include "CatalogFixture.h"
 #include "Controls.h"
 #include "catalog/BookmarksGridLook.h"
+#include "input/FocusSink.h"
 #include "ui/widgets/TBlinkLabel.h"
 #include "ui/widgets/TColourButton.h"
 #include "ui/widgets/TimeBox.h"
@@ -33,6 +34,7 @@ private slots:
     void aFailingCheckPlaysNothing();
     void steppingStopsAtBothEnds();
     void theBookmarkListPlaysTheChosenRow();
+    void keysStepThroughBookmarks();
     void playAllFromRowThreeOfFive();
     void aFailingBookmarkDuringPlayAll();
 };
@@ -147,6 +149,33 @@ void TestBookmarkPlaying::theBookmarkListPlaysTheChosenRow()
     for (int c : {Name, Play})
         QCOMPARE(colour(3, c), BookmarksGridLook::LightGreen);
     QCOMPARE(colour(2, Name), BookmarksGridLook::Cream);
+}
+
+void TestBookmarkPlaying::keysStepThroughBookmarks()
+{
+    CatalogFixture app;
+    QVERIFY(app.start());
+    QVERIFY(app.open(app.catalog({"one", "two", "three"})));
+    app.click(Name, 2);
+    app.form()->focusSink->takeFocus();
+    app.key(Qt::Key_0); // next
+    QCOMPARE(app.doc()->PlayingBookmark(), 3);
+    app.engine->finishLoad();
+    app.key(Qt::Key_0);
+    QCOMPARE(app.prompt.messages(), QStringList({"Already at last bookmark."}));
+    app.key(Qt::Key_8); // previous
+    QCOMPARE(app.doc()->PlayingBookmark(), 2);
+    app.key(Qt::Key_9); // current
+    QCOMPARE(app.doc()->PlayingBookmark(), 2);
+    QCOMPARE(app.prompt.messages().size(), 1);
+
+    // Escape in the bookmark list shows the playing bookmark again.
+    auto* list = child<QComboBox>(app.main(), "LoopList");
+    list->setCurrentIndex(0);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Escape);
+    QCOMPARE(list->currentIndex(), 1);
+    QCOMPARE(app.doc()->PlayingBookmark(), 2);
 }
 
 void TestBookmarkPlaying::playAllFromRowThreeOfFive()

@@ -19,11 +19,45 @@
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 
 namespace {
 
 const QColor kLightViolet(187, 187, 255);
 constexpr int kBlinkMs = 700;
+
+// The bookmark list shows the playing bookmark whenever it is not being
+// chosen from: leaving it or Escape selects that item again; Escape also
+// gives the keys back to the window's focus sink.
+class LoopListWatcher : public QObject {
+public:
+    LoopListWatcher(QComboBox* list, std::function<int()> playingItem, std::function<void()> toSink)
+        : QObject(list), m_list(list), m_playingItem(std::move(playingItem)), m_toSink(std::move(toSink))
+    {
+        list->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched != m_list)
+            return false;
+        if (event->type() == QEvent::FocusOut) {
+            if (m_list->currentIndex() != m_playingItem())
+                m_list->setCurrentIndex(m_playingItem());
+        } else if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            m_list->setCurrentIndex(m_playingItem());
+            m_toSink();
+            return true;
+        }
+        return false;
+    }
+
+private:
+    QComboBox* m_list;
+    std::function<int()> m_playingItem;
+    std::function<void()> m_toSink;
+};
 
 } // namespace
 
@@ -60,6 +94,8 @@ void TMainForm::connectBookmarkPlaying()
         if (catalog->PlayingAll() || !wasPlayingAll)
             giveFocusToSink();
     });
+    new LoopListWatcher(
+        LoopList, [catalog] { return catalog->PlayingBookmark() - 1; }, [this] { giveFocusToSink(); });
     connect(LoopList, &QComboBox::activated, this, [this, catalog](int item) {
         catalog->playLoopListItem(item);
         giveFocusToSink();
