@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPixmap>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
@@ -130,9 +131,17 @@ int main(int argc, char** argv)
             return;
         (clipChanged ? otherClip : sameClip).push_back(clock.nsecsElapsed() / 1e6);
         handingTo = -1;
+        // HANDOVER_GRAB=folder saves both windows once, for a look at them
+        // while all bookmarks play.
+        const QString grabs = qEnvironmentVariable("HANDOVER_GRAB");
+        if (!grabs.isEmpty() && sameClip.size() + otherClip.size() == 2) {
+            catalog->grab().save(grabs + QStringLiteral("/catalog.png"));
+            main->grab().save(grabs + QStringLiteral("/main.png"));
+        }
     });
 
     main->show();
+    catalog->show();
     catalog->BookmarksGrid->goToCell(BookmarkColumn::Name, 1);
     catalog->PlayAllClick();
     QTimer timeout;

@@ -179,6 +179,8 @@ private:
     void playFromGrid(bool fromButton);
     void stepBookmark(int direction, QObject* sender);
     void setPlayAllLocks(bool on);
+    // The panel of the play buttons: orange while all bookmarks play.
+    void showPlayPanel(bool playingAll);
     void renameColumn(int column);
     void DescriptionMemoExit();
     bool askToSaveChanges(QObject* sender);

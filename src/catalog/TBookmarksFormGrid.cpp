@@ -54,6 +54,7 @@ void TBookmarksForm::connectControls()
     connect(NextBookmarkButton, &QAbstractButton::clicked, this,
             [this] { NextBookmarkButtonClick(NextBookmarkButton); });
     connect(PlayAll, &QAbstractButton::clicked, this, &TBookmarksForm::PlayAllClick);
+    showPlayPanel(false);
 
     connect(Open1, &QAction::triggered, this, [this] { OpenButtonClick(this); });
     connect(Save1, &QAction::triggered, this, [this] { DoSave(Save1); });

@@ -140,12 +140,8 @@ void TBookmarksForm::setPlayAllLocks(bool on)
     else
         palette = BookmarksGrid->style()->standardPalette();
     BookmarksGrid->setPalette(palette);
-    PlayingAllLabel->setBlinkRate(kBlinkMs);
     PlayingAllLabel->setVisible(on);
-    QPalette panel = PlayingAllLabel->parentWidget()->palette();
-    panel.setColor(QPalette::Window, on ? kOrange : kLightOrange);
-    PlayingAllLabel->parentWidget()->setAutoFillBackground(true);
-    PlayingAllLabel->parentWidget()->setPalette(panel);
+    showPlayPanel(on);
     for (TColourButton* b : {PreviousBookmarkButton, CurrentBookmarkButton, NextBookmarkButton})
         b->setColor(on ? kLightViolet : Colours::buttonFace());
     if (on) {
@@ -162,6 +158,16 @@ void TBookmarksForm::setPlayAllLocks(bool on)
     }
     if (m_playHost)
         m_playHost->showPlayingAll(on, m_document->CatalogMode() != 0);
+}
+
+void TBookmarksForm::showPlayPanel(bool playingAll)
+{
+    PlayingAllLabel->setBlinkRate(kBlinkMs);
+    QWidget* panel = PlayingAllLabel->parentWidget();
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::Window, playingAll ? kOrange : kLightOrange);
+    panel->setAutoFillBackground(true);
+    panel->setPalette(palette);
 }
 
 void TBookmarksForm::PlayAllClick()
