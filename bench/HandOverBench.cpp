@@ -6,6 +6,7 @@
 //
 //   HandOverBench CLIP [ROUNDS]     (needs an X display: run under xvfb-run)
 #include "../tests/support/ScriptedPrompt.h"
+#include "BenchFigures.h"
 #include "app/Startup.h"
 #include "catalog/CatalogDocument.h"
 #include "catalog/CatalogFiles.h"
@@ -28,21 +29,10 @@
 #include <cstdio>
 #include <vector>
 
+using BenchFigures::median;
+using BenchFigures::print;
+
 namespace {
-
-double median(std::vector<double> values)
-{
-    if (values.empty())
-        return -1;
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-void print(const char* name, double value, const char* unit)
-{
-    std::printf("%-28s %10.2f %s\n", name, value, unit);
-    std::fflush(stdout);
-}
 
 } // namespace
 

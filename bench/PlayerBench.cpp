@@ -3,6 +3,7 @@
 // overshoot and loop restart gap at three rates, and CPU use while paused.
 // Runs the real engine under the real player control; the picture goes
 // through MpvVideoWidget (needs an X display; bench/run.sh uses xvfb-run).
+#include "BenchFigures.h"
 #include "playback/LoopRules.h"
 #include "playback/MediaPlayerControl.h"
 #include "playback/MpvEngine.h"
@@ -18,6 +19,9 @@
 #include <cstdio>
 #include <sys/resource.h>
 #include <vector>
+
+using BenchFigures::median;
+using BenchFigures::print;
 
 namespace {
 
@@ -42,20 +46,6 @@ void waitMs(int ms)
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
-}
-
-double median(std::vector<double> values)
-{
-    if (values.empty())
-        return -1;
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-void print(const char* name, double value, const char* unit)
-{
-    std::printf("%-28s %10.2f %s\n", name, value, unit);
-    std::fflush(stdout);
 }
 
 double cpuSeconds()

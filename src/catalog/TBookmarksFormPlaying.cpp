@@ -88,12 +88,7 @@ void TBookmarksForm::PlayNextLoop(int direction, bool fromButton)
 void TBookmarksForm::stepBookmark(int direction, QObject* sender)
 {
     PlayNextLoop(direction, true);
-    if (!sender)
-        return;
-    if (m_document->PlayingAll())
-        focusSink->takeFocus();
-    else
-        BookmarksGrid->setFocus(Qt::OtherFocusReason);
+    focusGridUnlessPlayingAll(sender);
 }
 
 void TBookmarksForm::PreviousBookmarkButtonClick(QObject* sender)
