@@ -200,6 +200,7 @@ void TestBookmarkPlaying::playAllFromRowThreeOfFive()
     QVERIFY(!addBookmark->isVisibleTo(app.main()));
     QVERIFY(!viewClip->isEnabled());
     QVERIFY(!app.grid()->isEnabled());
+    QCOMPARE(app.grid()->palette().color(QPalette::Base), QColor(160, 160, 164));
     QVERIFY(!form->OpenButton->isEnabled());
     QCOMPARE(app.doc()->SavedGridRow(), 3);
     QCOMPARE(app.doc()->SavedGridColumn(), int(StartTime));
@@ -227,6 +228,7 @@ void TestBookmarkPlaying::playAllFromRowThreeOfFive()
     QVERIFY(addBookmark->isVisibleTo(app.main()));
     QVERIFY(viewClip->isEnabled());
     QVERIFY(app.grid()->isEnabled());
+    QCOMPARE(app.grid()->palette().color(QPalette::Base), BookmarksGridLook::Cream);
     QVERIFY(form->OpenButton->isEnabled());
     QVERIFY(!app.main()->loops->PlayOnNextStateChange);
     app.step();

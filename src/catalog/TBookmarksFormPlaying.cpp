@@ -6,6 +6,7 @@
 
 #include "app/Prompt.h"
 #include "catalog/BookmarkPlayHost.h"
+#include "catalog/BookmarksGridLook.h"
 #include "catalog/CatalogDocument.h"
 #include "catalog/CatalogHost.h"
 #include "catalog/TBookmarksGrid.h"
@@ -16,7 +17,6 @@
 
 #include <QApplication>
 #include <QPlainTextEdit>
-#include <QStyle>
 
 using namespace BookmarkColumn;
 
@@ -130,10 +130,7 @@ void TBookmarksForm::setPlayAllLocks(bool on)
     for (QAction* a : {Open1, Save1, SaveAs1, Close1})
         a->setEnabled(!on);
     QPalette palette = BookmarksGrid->palette();
-    if (on)
-        palette.setColor(QPalette::Disabled, QPalette::Base, kMediumGrey);
-    else
-        palette = BookmarksGrid->style()->standardPalette();
+    palette.setColor(QPalette::Base, on ? kMediumGrey : BookmarksGridLook::Cream);
     BookmarksGrid->setPalette(palette);
     PlayingAllLabel->setVisible(on);
     showPlayPanel(on);
