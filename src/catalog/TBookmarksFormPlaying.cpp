@@ -132,6 +132,8 @@ void TBookmarksForm::setPlayAllLocks(bool on)
     QPalette palette = BookmarksGrid->palette();
     palette.setColor(QPalette::Base, on ? kMediumGrey : BookmarksGridLook::Cream);
     BookmarksGrid->setPalette(palette);
+    // The style sheet of the grid keeps the viewport's own palette.
+    BookmarksGrid->viewport()->setPalette(palette);
     PlayingAllLabel->setVisible(on);
     showPlayPanel(on);
     for (TColourButton* b : {PreviousBookmarkButton, CurrentBookmarkButton, NextBookmarkButton})
