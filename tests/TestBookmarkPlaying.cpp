@@ -37,6 +37,7 @@ private slots:
     void keysStepThroughBookmarks();
     void playAllFromRowThreeOfFive();
     void aFailingBookmarkDuringPlayAll();
+    void previousOnTheFirstRowAndStopFromTheMainWindow();
 };
 
 void TestBookmarkPlaying::playsWithItsClipOpenAndNot()
@@ -260,6 +261,30 @@ void TestBookmarkPlaying::aFailingBookmarkDuringPlayAll()
     QVERIFY(app.stepUntil([&] { return app.prompt.messages().contains(kFinished); }));
     QCOMPARE(app.grid()->Row(), 1);
     QVERIFY(!form->PlayingAll());
+}
+
+void TestBookmarkPlaying::previousOnTheFirstRowAndStopFromTheMainWindow()
+{
+    CatalogFixture app;
+    QVERIFY(app.start());
+    QVERIFY(app.open(app.catalog({"one", "two"})));
+    app.click(Name, 1);
+    app.form()->PlayAll->click();
+    app.engine->finishLoad();
+    QVERIFY(playing(app));
+
+    // During play all, previous on the first row plays it again, silently.
+    app.player()->setCurrentPosition(40);
+    child<TColourButton>(app.main(), "PreviousBookmarkButton")->click();
+    QCOMPARE(app.doc()->PlayingBookmark(), 1);
+    QCOMPARE(app.player()->CurrentPosition(), 10.0);
+    QVERIFY(app.prompt.messages().isEmpty());
+
+    child<TColourButton>(app.main(), "PlayAll")->click();
+    QVERIFY(!app.form()->PlayingAll());
+    QVERIFY(!playing(app));
+    QCOMPARE(app.grid()->Row(), 1);
+    QCOMPARE(app.grid()->Col(), int(Name));
 }
 
 QTEST_MAIN(TestBookmarkPlaying)
