@@ -5,6 +5,7 @@
 // another clip opens, and CPU use while paused.
 // Runs the real engine under the real player control; the picture goes
 // through MpvVideoWidget (needs an X display; bench/run.sh uses xvfb-run).
+#include "BenchFigures.h"
 #include "playback/LoopRules.h"
 #include "playback/MediaPlayerControl.h"
 #include "playback/MpvEngine.h"
@@ -19,6 +20,10 @@
 #include <cstdio>
 #include <sys/resource.h>
 #include <vector>
+
+using BenchFigures::median;
+using BenchFigures::percentile;
+using BenchFigures::print;
 
 namespace {
 
@@ -43,19 +48,6 @@ void waitMs(int ms)
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
-}
-
-double percentile(std::vector<double> values, double share)
-{
-    if (values.empty())
-        return -1;
-    std::sort(values.begin(), values.end());
-    return values[std::min(values.size() - 1, std::size_t(share * values.size()))];
-}
-
-double median(std::vector<double> values)
-{
-    return percentile(std::move(values), 0.5);
 }
 
 // A 1 ms timer armed again each time it fires, on the interface thread: how
@@ -94,12 +86,6 @@ private:
     QElapsedTimer m_armed;
     QElapsedTimer m_sinceFire;
 };
-
-void print(const char* name, double value, const char* unit)
-{
-    std::printf("%-28s %10.2f %s\n", name, value, unit);
-    std::fflush(stdout);
-}
 
 double cpuSeconds()
 {

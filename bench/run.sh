@@ -48,6 +48,14 @@ for clip in "$demo" "$hd"; do
     $1 ~ /^loop_restart_gap_max/ { printf "target %s <= 433 ms: %s\n", $1, $2 <= 433 ? "met" : "MISSED" }'
 done
 
+# == Play all ==
+# The hand-over at each loop's end of play all over bookmarks alternating
+# between two copies of the demo clip (HandOverBench). Targets: same clip
+# within 100 ms, another clip within 500 ms.
+cmake --build "$build" -j2 --target HandOverBench >/dev/null
+echo "== play all hand-over"
+xvfb-run -a -s "-screen 0 1280x800x24" "$build/bench/HandOverBench" "$root/assets/VideoClips/demo_counted_beat.mp4" 5 2>/dev/null
+
 # == Catalog files ==
 # Saves and opens a 10,000-bookmark catalog in both formats (CatalogBench).
 cmake --build "$build" -j2 --target CatalogBench >/dev/null

@@ -334,18 +334,3 @@ bool TBookmarksForm::eventFilter(QObject* watched, QEvent* event)
         DescriptionMemoExit();
     return QWidget::eventFilter(watched, event);
 }
-
-void TBookmarksForm::PreviousBookmarkButtonClick(QObject* /*sender*/)
-{
-    // Stepping through bookmarks arrives with the catalog player.
-}
-
-void TBookmarksForm::CurrentBookmarkButtonClick(QObject* /*sender*/)
-{
-    // Stepping through bookmarks arrives with the catalog player.
-}
-
-void TBookmarksForm::NextBookmarkButtonClick(QObject* /*sender*/)
-{
-    // Stepping through bookmarks arrives with the catalog player.
-}

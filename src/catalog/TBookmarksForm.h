@@ -1,12 +1,14 @@
 #pragma once
 
 #include "catalog/BookmarksGridColumns.h"
+#include "playback/PlayAllSequence.h"
 
 #include <QList>
 #include <QWidget>
 #include <functional>
 #include <utility>
 
+class BookmarkPlayHost;
 class CatalogDocument;
 class CatalogHost;
 class FocusSink;
@@ -27,7 +29,7 @@ class TColourButton;
 // description pane beside it, and the catalog's document operations (new,
 // open, save, close, print). The catalog itself and its state live in the
 // document; this window shows and edits them.
-class TBookmarksForm : public QWidget {
+class TBookmarksForm : public QWidget, public PlayAllSequence {
     Q_OBJECT
 public:
     explicit TBookmarksForm(QWidget* parent = nullptr);
@@ -38,6 +40,8 @@ public:
     void setHost(CatalogHost* host) { m_host = host; }
     // Plays bookmarks: opens clips and plays loops.
     void setLoopPlayer(LoopPlayer* player) { m_player = player; }
+    // The main window's play-all controls, full screen and play option.
+    void setPlayHost(BookmarkPlayHost* host) { m_playHost = host; }
     // The print dialog; true when the user chose to print. Replaceable so
     // tests can print to a file without a person.
     void setPrintDialog(std::function<bool(QPrinter&)> dialog) { m_printDialog = std::move(dialog); }
@@ -68,7 +72,7 @@ public:
     // State the other windows read (from the document).
     int CatalogMode() const;
     bool CatalogModified() const;
-    bool PlayingAll() const;
+    bool PlayingAll() const override;
     int PlayingBookmark() const;
     void setPlayingBookmark(int row);
 
@@ -90,8 +94,16 @@ public:
     bool ImportMultipleClips(const QStringList* dropped = nullptr);
     // Prints the grid, columns 1 to 10, or 1 to 11 with the description.
     void PrintGrid(bool withDescription);
-    // Stops a running play-all sequence.
-    void TurnOffPlayAllBookmarks();
+    // Playing bookmarks (TBookmarksFormPlaying.cpp). Stops a running
+    // play-all sequence and undoes its locks; puts the cursor back where
+    // play-all found it.
+    void TurnOffPlayAllBookmarks() override;
+    // Steps to the previous (0), current (1) or next (2) bookmark and plays
+    // it; fromButton: a button or key, not the grid itself.
+    void PlayNextLoop(int direction, bool fromButton) override;
+    void PlayAllClick();
+    // The main window's bookmark list chose item `item` (row item + 1).
+    void playLoopListItem(int item);
 
     // Grid handlers.
     struct CellChoice {
@@ -173,6 +185,11 @@ private:
     void connectControls();
     void applyRowHeights();
     void focusGridUnlessPlayingAll(QObject* sender);
+    void playFromGrid(bool fromButton);
+    void stepBookmark(int direction, QObject* sender);
+    void setPlayAllLocks(bool on);
+    // The panel of the play buttons: orange while all bookmarks play.
+    void showPlayPanel(bool playingAll);
     void renameColumn(int column);
     void DescriptionMemoExit();
     bool askToSaveChanges(QObject* sender);
@@ -184,6 +201,9 @@ private:
     CatalogDocument* m_document;
     CatalogHost* m_host = nullptr;
     LoopPlayer* m_player = nullptr;
+    BookmarkPlayHost* m_playHost = nullptr;
+    bool m_playFromEnter = false;
+    QString m_playAllHint;
     std::function<bool(QPrinter&)> m_printDialog;
     QString m_openFolder;
     QString m_saveFolder;

@@ -208,12 +208,6 @@ void TBookmarksForm::hideCatalogButtonClick(QObject*)
     hide();
 }
 
-void TBookmarksForm::TurnOffPlayAllBookmarks()
-{
-    // The rest of stopping play-all arrives with the catalog player.
-    m_document->setPlayingAll(false);
-}
-
 void TBookmarksForm::PrintGrid(bool withDescription)
 {
     QList<CatalogPrinting::Column> columns;

@@ -6,13 +6,14 @@
 #include "app/Prompt.h"
 #include "app/TimeCode.h"
 #include "catalog/BookmarkChecks.h"
+#include "catalog/BookmarkPlayHost.h"
 #include "catalog/BookmarksGridDelegate.h"
 #include "catalog/BookmarksGridLook.h"
 #include "catalog/CatalogDocument.h"
 #include "catalog/CatalogHost.h"
 #include "catalog/TBookmarksGrid.h"
-#include "playback/LoopPlayer.h"
 #include "input/FocusSink.h"
+#include "playback/LoopPlayer.h"
 #include "ui/widgets/TColourButton.h"
 
 #include <QAction>
@@ -52,6 +53,8 @@ void TBookmarksForm::connectControls()
             [this] { CurrentBookmarkButtonClick(CurrentBookmarkButton); });
     connect(NextBookmarkButton, &QAbstractButton::clicked, this,
             [this] { NextBookmarkButtonClick(NextBookmarkButton); });
+    connect(PlayAll, &QAbstractButton::clicked, this, &TBookmarksForm::PlayAllClick);
+    showPlayPanel(false);
 
     connect(Open1, &QAction::triggered, this, [this] { OpenButtonClick(this); });
     connect(Save1, &QAction::triggered, this, [this] { DoSave(Save1); });
@@ -162,8 +165,11 @@ void TBookmarksForm::BookmarksGridEditingDone()
 
 void TBookmarksForm::BookmarksGridKeyDown(int key)
 {
-    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        m_playFromEnter = true;
         realBookmarksGridDblClickCell(1, 1, false);
+        m_playFromEnter = false;
+    }
 }
 
 void TBookmarksForm::rebuildLoopList()
@@ -309,14 +315,7 @@ void TBookmarksForm::realBookmarksGridDblClickCell(int row, int column, bool fro
     }
     const int c = BookmarksGrid->Col();
     if (c == Play) {
-        d.setPlayCellGreen(false);
-        d.setPlayingBookmark(d.SelectedRow());
-        BookmarksGrid->viewport()->update();
-        playSelectedBookmarkButtonClick(d.SelectedRow());
-        if (m_host)
-            m_host->selectLoopListItem(d.SelectedRow() - 1);
-        if (!d.PlayingAll() && !fromButton)
-            BookmarksGrid->setFocus(Qt::OtherFocusReason);
+        playFromGrid(fromButton);
         return;
     }
     if (!CatalogModel::isEditableColumn(c) || !d.columnShown(c))
@@ -338,6 +337,10 @@ void TBookmarksForm::playSelectedBookmarkButtonClick(int row)
     const CatalogDocument& d = *m_document;
     const QString message = BookmarkChecks::playMessage(d, row);
     if (!message.isEmpty()) {
+        // During play all the sequence waits here: the loop that ended must
+        // not play on past its end.
+        if (d.PlayingAll() && m_playHost)
+            m_playHost->stopPlayAllPlayback();
         prompt().message(message, Prompt::Icon::Warning);
         return;
     }

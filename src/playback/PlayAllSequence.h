@@ -8,6 +8,6 @@ public:
     virtual ~PlayAllSequence() = default;
     virtual bool PlayingAll() const = 0;
     virtual void TurnOffPlayAllBookmarks() = 0;
-    // direction: 1 previous, 2 next.
+    // direction: 0 previous, 1 current, 2 next.
     virtual void PlayNextLoop(int direction, bool fromButton) = 0;
 };

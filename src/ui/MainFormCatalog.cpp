@@ -33,6 +33,7 @@ void TMainForm::connectCatalogWindow()
     connect(OpenCatalogButton, &QAbstractButton::clicked, this, [this] { ShowBookmarksClick(OpenCatalogButton); });
     connect(ShowBookmarks1, &QAction::triggered, this, [this] { ShowBookmarksClick(ShowBookmarks1); });
     connectImportClips();
+    connectBookmarkPlaying();
 }
 
 void TMainForm::ResetInitialCatalogDirectory()

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "app/FolderClipList.h"
+#include "catalog/BookmarkPlayHost.h"
 #include "catalog/CatalogHost.h"
 #include "input/MainWindowKeys.h"
 #include "playback/ClipView.h"
@@ -22,6 +23,7 @@ class FocusSink;
 class MediaPlayerControl;
 class PlaybackEngine;
 class TActiveMovie;
+class TBlinkLabel;
 class TColourButton;
 class TFilePlayingInfoForm;
 class TimeBox;
@@ -44,7 +46,8 @@ class TMainForm : public QMainWindow,
                   public TransportView,
                   public ClipView,
                   public MainWindowKeys,
-                  public CatalogHost {
+                  public CatalogHost,
+                  public BookmarkPlayHost {
     Q_OBJECT
 public:
     static constexpr int RightPanelWidth = 195;
@@ -91,6 +94,13 @@ public:
     BookmarksGridColumns gridColumns() const override;
     int lastArrowDirection() const override;
     void showCatalogOptions() override;
+
+    // Playing bookmarks (MainFormBookmarkPlaying.cpp).
+    void showPlayingAll(bool on, bool catalogOpen) override;
+    void stopPlayAllPlayback() override;
+    bool playerFullScreen() const override;
+    void leavePlayerFullScreen() override;
+    void applyPlayClickBehavior(bool fromDoubleClick) override;
     // The catalog button and menu item: shows the open catalog, or opens one.
     void ShowBookmarksClick(QObject* sender = nullptr);
     // The catalog dialogs start in the options window's catalog folder.
@@ -234,6 +244,7 @@ private:
     TColourButton* PreviousBookmarkButton = nullptr;
     TColourButton* CurrentBookmarkButton = nullptr;
     TColourButton* NextBookmarkButton = nullptr;
+    TBlinkLabel* PlayingAllLabel = nullptr;
     QLabel* RunningDescription = nullptr;
     QLabel* CurrentlyPlayingLabel = nullptr;
     QLabel* NewCatalogLabel = nullptr;
@@ -305,6 +316,7 @@ private:
     void actOnArguments(const QStringList& arguments);
     void connectCatalogWindow();
     void connectImportClips();
+    void connectBookmarkPlaying();
     void setPictureFullScreen(bool on);
     TFilePlayingInfoForm* infoWindow() const;
 

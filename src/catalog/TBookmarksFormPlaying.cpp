@@ -1,0 +1,210 @@
+// The catalog window's bookmark playing: from the grid's "Play" cell, from
+// the main window's bookmark list, stepping to the previous, current or next
+// bookmark, and playing all bookmarks in sequence with the locks and colours
+// that sequence sets and undoes.
+#include "catalog/TBookmarksForm.h"
+
+#include "app/Prompt.h"
+#include "catalog/BookmarkPlayHost.h"
+#include "catalog/BookmarksGridLook.h"
+#include "catalog/CatalogDocument.h"
+#include "catalog/CatalogHost.h"
+#include "catalog/TBookmarksGrid.h"
+#include "input/FocusSink.h"
+#include "ui/Colours.h"
+#include "ui/widgets/TBlinkLabel.h"
+#include "ui/widgets/TColourButton.h"
+
+#include <QApplication>
+#include <QPlainTextEdit>
+
+using namespace BookmarkColumn;
+
+namespace {
+
+const QColor kLightViolet(187, 187, 255);
+const QColor kOrange(255, 188, 13);
+const QColor kLightOrange(255, 223, 138);
+const QColor kMediumGrey(160, 160, 164);
+constexpr int kBlinkMs = 700;
+
+} // namespace
+
+void TBookmarksForm::playFromGrid(bool fromButton)
+{
+    CatalogDocument& d = *m_document;
+    const int row = d.SelectedRow();
+    d.setPlayCellGreen(false);
+    // Marks the row even when its checks fail below.
+    d.setPlayingBookmark(row);
+    BookmarksGrid->viewport()->update();
+    playSelectedBookmarkButtonClick(row);
+    if (m_host)
+        m_host->selectLoopListItem(row - 1);
+    if (d.PlayingAll() || fromButton)
+        return;
+    BookmarksGrid->setFocus(Qt::OtherFocusReason);
+    if (m_playHost)
+        m_playHost->applyPlayClickBehavior(!m_playFromEnter);
+}
+
+void TBookmarksForm::PlayNextLoop(int direction, bool fromButton)
+{
+    CatalogDocument& d = *m_document;
+    if (d.CatalogMode() == 0)
+        return;
+    const int last = d.RowCount() - 1;
+    int row = std::clamp(BookmarksGrid->Row(), 1, last);
+    const bool fullScreen = m_playHost && m_playHost->playerFullScreen();
+    if (direction == 0) {
+        if (row > 1) {
+            --row;
+        } else if (!d.PlayingAll()) {
+            QApplication::beep();
+            if (!fullScreen)
+                prompt().message(QStringLiteral("Already at first bookmark."));
+            return;
+        }
+    } else if (direction == 2) {
+        if (row >= last) {
+            QApplication::beep();
+            if (d.PlayingAll()) {
+                TurnOffPlayAllBookmarks();
+                if (fullScreen)
+                    m_playHost->leavePlayerFullScreen();
+                prompt().message(QStringLiteral("Finished playing all bookmarks in sequence."));
+                BookmarksGrid->setFocus(Qt::OtherFocusReason);
+            } else if (!fullScreen) {
+                prompt().message(QStringLiteral("Already at last bookmark."));
+            }
+            return;
+        }
+        ++row;
+    }
+    BookmarksGrid->goToCell(Play, row);
+    realBookmarksGridDblClickCell(row, Play, fromButton);
+}
+
+void TBookmarksForm::stepBookmark(int direction, QObject* sender)
+{
+    PlayNextLoop(direction, true);
+    focusGridUnlessPlayingAll(sender);
+}
+
+void TBookmarksForm::PreviousBookmarkButtonClick(QObject* sender)
+{
+    stepBookmark(0, sender);
+}
+
+void TBookmarksForm::CurrentBookmarkButtonClick(QObject* sender)
+{
+    stepBookmark(1, sender);
+}
+
+void TBookmarksForm::NextBookmarkButtonClick(QObject* sender)
+{
+    stepBookmark(2, sender);
+}
+
+void TBookmarksForm::playLoopListItem(int item)
+{
+    CatalogDocument& d = *m_document;
+    const int row = item + 1;
+    if (item < 0 || row >= d.RowCount())
+        return;
+    // The list marks the "Play" cell too, unlike a play from the grid.
+    d.setPlayCellGreen(true);
+    BookmarksGrid->goToCell(BookmarksGrid->Col() > 0 ? BookmarksGrid->Col() : Play, row);
+    d.setPlayingBookmark(row);
+    BookmarksGrid->viewport()->update();
+    playSelectedBookmarkButtonClick(row);
+}
+
+void TBookmarksForm::setPlayAllLocks(bool on)
+{
+    for (QWidget* w :
+         {static_cast<QWidget*>(DescriptionMemo), static_cast<QWidget*>(BookmarksGrid),
+          static_cast<QWidget*>(OpenButton), static_cast<QWidget*>(SaveButton), static_cast<QWidget*>(SaveAsButton),
+          static_cast<QWidget*>(CloseButton), static_cast<QWidget*>(turnOnSorting)})
+        w->setEnabled(!on);
+    for (QAction* a : {Open1, Save1, SaveAs1, Close1})
+        a->setEnabled(!on);
+    QPalette palette = BookmarksGrid->palette();
+    palette.setColor(QPalette::Base, on ? kMediumGrey : BookmarksGridLook::Cream);
+    BookmarksGrid->setPalette(palette);
+    // The style sheet of the grid keeps the viewport's own palette.
+    BookmarksGrid->viewport()->setPalette(palette);
+    PlayingAllLabel->setVisible(on);
+    showPlayPanel(on);
+    for (TColourButton* b : {PreviousBookmarkButton, CurrentBookmarkButton, NextBookmarkButton})
+        b->setColor(on ? kLightViolet : Colours::buttonFace());
+    if (on) {
+        PlayAll->setText(QStringLiteral("Stop Playing Bookmarks"));
+        m_playAllHint = PlayAll->hint();
+        PlayAll->setHint(QString());
+        PlayAll->setColor(Qt::red);
+        PlayAll->setHotColor(QColor(128, 0, 0));
+    } else {
+        PlayAll->setText(QStringLiteral("Play All Bookmarks"));
+        PlayAll->setHint(m_playAllHint);
+        PlayAll->setColor(Colours::buttonFace());
+        PlayAll->setHotColor(QColor(0, 0, 128));
+    }
+    if (m_playHost)
+        m_playHost->showPlayingAll(on, m_document->CatalogMode() != 0);
+}
+
+void TBookmarksForm::showPlayPanel(bool playingAll)
+{
+    PlayingAllLabel->setBlinkRate(kBlinkMs);
+    QWidget* panel = PlayingAllLabel->parentWidget();
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::Window, playingAll ? kOrange : kLightOrange);
+    panel->setAutoFillBackground(true);
+    panel->setPalette(palette);
+}
+
+void TBookmarksForm::PlayAllClick()
+{
+    CatalogDocument& d = *m_document;
+    if (d.PlayingAll()) {
+        TurnOffPlayAllBookmarks();
+        BookmarksGrid->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (d.CatalogMode() == 0 || d.RowCount() < 2)
+        return;
+    d.setPlayingAll(true);
+    setPlayAllLocks(true);
+    d.setSavedGridRow(BookmarksGrid->Row());
+    d.setSavedGridColumn(BookmarksGrid->Col());
+    const int row = std::clamp(BookmarksGrid->Row(), 1, d.RowCount() - 1);
+    BookmarksGrid->goToCell(Play, row);
+    realBookmarksGridDblClickCell(row, Play, false);
+    if (!d.PlayingAll())
+        return; // the first loop was refused
+    show();
+    raise();
+    activateWindow();
+    focusSink->takeFocus();
+}
+
+void TBookmarksForm::TurnOffPlayAllBookmarks()
+{
+    CatalogDocument& d = *m_document;
+    const bool wasOn = d.PlayingAll();
+    d.setPlayingAll(false);
+    if (!wasOn && d.SavedGridRow() == -1)
+        return;
+    setPlayAllLocks(false);
+    if (m_playHost)
+        m_playHost->stopPlayAllPlayback();
+    const int row = d.SavedGridRow();
+    const int column = d.SavedGridColumn();
+    d.setSavedGridRow(-1);
+    d.setSavedGridColumn(-1);
+    if (row < 1 || row >= d.RowCount())
+        return;
+    const int c = column == -1 ? BookmarksGrid->Col() : column == RowEnd ? Number : column;
+    BookmarksGrid->goToCell(c, row);
+}
