@@ -7,7 +7,7 @@
 //   HandOverBench CLIP [ROUNDS]     (needs an X display: run under xvfb-run)
 #include "../tests/support/ScriptedPrompt.h"
 #include "BenchFigures.h"
-#include "app/Startup.h"
+#include "ui/Startup.h"
 #include "catalog/CatalogDocument.h"
 #include "catalog/CatalogFiles.h"
 #include "catalog/TBookmarksForm.h"

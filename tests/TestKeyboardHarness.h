@@ -6,7 +6,7 @@
 
 #include "FakeEngine.h"
 #include "ScriptedPrompt.h"
-#include "app/Startup.h"
+#include "ui/Startup.h"
 #include "catalog/BookmarkMaking.h"
 #include "input/FocusModel.h"
 #include "input/KeyAssignments.h"

@@ -1,4 +1,4 @@
-#include "app/Startup.h"
+#include "ui/Startup.h"
 #include "playback/MpvEngine.h"
 #include "ui/QtPrompt.h"
 #include "ui/TMainForm.h"

@@ -8,7 +8,7 @@
 #include "FakeEngine.h"
 #include "ManualClock.h"
 #include "ScriptedPrompt.h"
-#include "app/Startup.h"
+#include "ui/Startup.h"
 #include "playback/LoopControls.h"
 #include "playback/MediaPlayerControl.h"
 #include "ui/TMainForm.h"

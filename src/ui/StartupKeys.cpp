@@ -1,6 +1,6 @@
 // The composition root's half of the keyboard: which operation of which
 // window each key command runs.
-#include "app/Startup.h"
+#include "ui/Startup.h"
 
 #include "catalog/BookmarkMaking.h"
 #include "catalog/TBookmarksForm.h"

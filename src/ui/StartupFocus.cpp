@@ -2,7 +2,7 @@
 // catalog, command line entry and video file information windows, which
 // pass their keystrokes to the main window's key handlers, naming
 // themselves as the sender.
-#include "app/Startup.h"
+#include "ui/Startup.h"
 
 #include "catalog/CatalogDocument.h"
 #include "catalog/TBookmarksForm.h"

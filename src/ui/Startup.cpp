@@ -1,4 +1,4 @@
-#include "app/Startup.h"
+#include "ui/Startup.h"
 
 #include "app/ConfigFile.h"
 #include "app/ProgramFolders.h"
