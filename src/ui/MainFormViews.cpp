@@ -168,8 +168,7 @@ void TMainForm::setScreenSizeText(const QString& text)
         info->ShowScreenSize->setText(text);
 }
 
-TMainForm::BookmarkControls TMainForm::bookmarkControls() const
+QAbstractButton* TMainForm::updateBookmarkControl() const
 {
-    return {makeBookmarkButton,     updateBookmarkButton,  OpenCatalogButton,  LoopList,          PlayAll,
-            PreviousBookmarkButton, CurrentBookmarkButton, NextBookmarkButton, RunningDescription};
+    return updateBookmarkButton;
 }

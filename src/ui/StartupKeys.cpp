@@ -96,6 +96,6 @@ void Startup::connectBookmarkMaking(BookmarkMaking& making)
     TMainForm* m = m_windows.MainForm;
     making.connectTo({m->player(), m, m, m_windows.BookmarksForm, m_windows.CategoryInputForm});
     making.setChimePlayer(std::make_unique<MpvChimePlayer>());
-    QObject::connect(m->bookmarkControls().updateBookmarkButton, &QAbstractButton::clicked, &making,
-                     [&making, m] { making.updateBookmarkButtonClick(m->bookmarkControls().updateBookmarkButton); });
+    QObject::connect(m->updateBookmarkControl(), &QAbstractButton::clicked, &making,
+                     [&making, m] { making.updateBookmarkButtonClick(m->updateBookmarkControl()); });
 }

@@ -151,19 +151,9 @@ public:
     TransportControls* transport = nullptr;
     LoopControls* loops = nullptr;
 
-    // The bookmark controls, for the catalog that fills and drives them.
-    struct BookmarkControls {
-        TColourButton* makeBookmarkButton = nullptr;
-        TColourButton* updateBookmarkButton = nullptr;
-        TColourButton* OpenCatalogButton = nullptr;
-        QComboBox* LoopList = nullptr;
-        TColourButton* PlayAll = nullptr;
-        TColourButton* PreviousBookmarkButton = nullptr;
-        TColourButton* CurrentBookmarkButton = nullptr;
-        TColourButton* NextBookmarkButton = nullptr;
-        QLabel* RunningDescription = nullptr;
-    };
-    BookmarkControls bookmarkControls() const;
+    // The update-bookmark button, which the start-up wiring connects to the
+    // bookmark maker.
+    QAbstractButton* updateBookmarkControl() const;
 
     // MainWindowKeys
     FocusParts focusParts() const override;
