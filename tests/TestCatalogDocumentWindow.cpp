@@ -1,8 +1,8 @@
 // The catalog as a document in its window: new, open, save, save as,
 // close and hide, the save prompts with each answer, the file dialogs, the
 // main window's catalog button and indicators, and printing.
-#include "Controls.h"
 #include "CatalogFixture.h"
+#include "Controls.h"
 #include "app/TextCodec.h"
 #include "ui/widgets/TColourButton.h"
 
@@ -131,6 +131,22 @@ void TestCatalogDocumentWindow::newCatalogSaveRunsSaveAs()
     QCOMPARE(app.doc()->CatalogMode(), 2);
     QVERIFY(!app.doc()->CatalogModified());
     QVERIFY(contents(saved).startsWith("----- HEADER INFO -----\r\n"));
+
+    // The same bare name again now names an existing file once ".tvc" is
+    // added: the user is asked, and No keeps the file as it was.
+    const QByteArray before = contents(saved);
+    app.doc()->setCells(Name, row, QStringLiteral("second"));
+    app.doc()->setCatalogModified(true);
+    app.prompt.queueFileName(app.catalogFolder() + QStringLiteral("first"));
+    app.prompt.queueAnswer(Prompt::Answer::No);
+    QVERIFY(!app.form()->DoSaveAs(nullptr));
+    QCOMPARE(app.prompt.lastMessage(), QStringLiteral("first.tvc already exists.\nDo you want to replace it?"));
+    QCOMPARE(contents(saved), before);
+    QVERIFY(app.doc()->CatalogModified());
+    app.prompt.queueFileName(app.catalogFolder() + QStringLiteral("first"));
+    app.prompt.queueAnswer(Prompt::Answer::Yes);
+    QVERIFY(app.form()->DoSaveAs(nullptr));
+    QVERIFY(contents(saved).contains("second"));
 }
 
 void TestCatalogDocumentWindow::saveAsSpreadsheetKeepsThatFormat()

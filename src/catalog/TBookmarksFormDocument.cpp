@@ -169,11 +169,18 @@ bool TBookmarksForm::DoSaveAs(QObject* sender)
     CatalogDocument& d = *m_document;
     QString path = prompt().saveFileName(QStringLiteral("Save Video Catalog As..."), m_saveFolder, kCatalogFilter);
     bool saved = false;
-    if (!path.isEmpty()) {
-        if (QFileInfo(path).suffix().isEmpty())
-            path += QStringLiteral(".tvc");
-        saved = d.WriteCatalogFile(path);
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
+        // The dialog asked about replacing the name as typed; the name with
+        // its extension is another file, which may exist too.
+        path += QStringLiteral(".tvc");
+        if (QFileInfo::exists(path) &&
+            prompt().askYesNo(
+                QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(path).fileName()),
+                Prompt::Icon::Warning, QStringLiteral("Save Video Catalog As...")) != Prompt::Answer::Yes)
+            path.clear();
     }
+    if (!path.isEmpty())
+        saved = d.WriteCatalogFile(path);
     if (saved) {
         d.setCatalogMode(2);
         d.setCatalogFileName(path);
