@@ -93,4 +93,20 @@ bool saveText(const QString& path, const QString& text, const QString& message, 
     return false;
 }
 
+QString unstorableLocationMessage(const CatalogData& catalog, const QString& format)
+{
+    for (qsizetype i = 0; i < catalog.bookmarks.size(); ++i) {
+        const Bookmark& b = catalog.bookmarks.at(i);
+        if (b.fileName.contains(u'"') || b.folder.contains(u'"'))
+            return QStringLiteral("The %1 version of this file could not be saved.\n"
+                                  "The clip of bookmark %2 (\"%3\") has a double quote in its file name or folder,\n"
+                                  "which a catalog file cannot hold.\n"
+                                  "Please rename the clip or its folder, relink the bookmark, and try again.")
+                .arg(format)
+                .arg(i + 1)
+                .arg(b.name);
+    }
+    return {};
+}
+
 } // namespace CatalogFilesCommon

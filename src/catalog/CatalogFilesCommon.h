@@ -60,6 +60,12 @@ void finish(CatalogReadResult& result);
 // they are written as spaces.
 QString oneLine(QString text);
 
+// Both formats quote a clip's file name and folder and have no escape for a
+// double quote inside them: such a bookmark would be read back as another
+// one. Before writing, a writer asks for the message that refuses the save
+// (empty when every location can be stored); `format` is ".tvc" or ".csv".
+QString unstorableLocationMessage(const CatalogData& catalog, const QString& format);
+
 // Encodes the text as UTF-8 and replaces the file atomically. On failure the
 // previous file stays whole and *errorMessage (if given) is set to `message`.
 bool saveText(const QString& path, const QString& text, const QString& message, QString* errorMessage);

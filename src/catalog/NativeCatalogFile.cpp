@@ -206,5 +206,10 @@ QString TVC_CatalogText(const CatalogData& catalog)
 
 bool TVC_WriteCatalogFile(const QString& path, const CatalogData& catalog, QString* errorMessage)
 {
+    if (const QString refused = unstorableLocationMessage(catalog, QStringLiteral("\".tvc\"")); !refused.isEmpty()) {
+        if (errorMessage)
+            *errorMessage = refused;
+        return false;
+    }
     return saveText(path, TVC_CatalogText(catalog), saveFailedMessage(), errorMessage);
 }

@@ -167,5 +167,10 @@ QString CSV_CatalogText(const CatalogData& catalog, QChar separator)
 
 bool CSV_WriteCatalogFile(const QString& path, const CatalogData& catalog, QString* errorMessage, QChar separator)
 {
+    if (const QString refused = unstorableLocationMessage(catalog, QStringLiteral(".csv")); !refused.isEmpty()) {
+        if (errorMessage)
+            *errorMessage = refused;
+        return false;
+    }
     return saveText(path, CSV_CatalogText(catalog, separator), saveFailedMessage(), errorMessage);
 }

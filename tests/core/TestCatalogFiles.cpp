@@ -67,6 +67,8 @@ private slots:
     void roundTrip();
     void nativeBytes();
     void spreadsheetBytes();
+    void quoteInLocationRefused_data();
+    void quoteInLocationRefused();
     void emptyLearnChoice_data();
     void emptyLearnChoice();
     void lineBreaksInOneLineFields_data();
@@ -184,6 +186,36 @@ void TestCatalogFiles::spreadsheetBytes()
                         "\"\"\"/home/user/Video Clips/\"\"\";\"one\r\ntwo\"\r\n"
                         "\"Salsa\";\"Unset\";;; 00:01:05; 00:01:29;\"\"\"videoclip 1.mpg\"\"\";"
                         "\"\"\"/home/user/Video Clips/\"\"\";\"\"\r\n"));
+}
+
+// A quote in a file name or folder has no escape in either format: the save
+// is refused with a message naming the bookmark, and the old file stays.
+void TestCatalogFiles::quoteInLocationRefused_data()
+{
+    QTest::addColumn<Format>("format");
+    QTest::addColumn<bool>("inFolder");
+    QTest::newRow("tvc folder") << Format::Native << true;
+    QTest::newRow("tvc file") << Format::Native << false;
+    QTest::newRow("csv folder") << Format::Spreadsheet << true;
+    QTest::newRow("csv file") << Format::Spreadsheet << false;
+}
+
+void TestCatalogFiles::quoteInLocationRefused()
+{
+    QFETCH(Format, format);
+    QFETCH(bool, inFolder);
+    Bookmark quoted = bookmark(QStringLiteral("Quoted"));
+    if (inFolder)
+        quoted.folder = QStringLiteral("/home/user/\"Best\" clips/");
+    else
+        quoted.fileName = QStringLiteral("the \"basic\".mp4");
+    const QString path = m_dir.filePath(QStringLiteral("quoted"));
+    QString error;
+    QVERIFY(write(format, path, catalogOf({bookmark(QStringLiteral("Old"))}), &error));
+    const QByteArray before = readBytes(path);
+    QVERIFY(!write(format, path, catalogOf({bookmark(QStringLiteral("Plain")), quoted}), &error));
+    QVERIFY2(error.contains(QStringLiteral("bookmark 2 (\"Quoted\")")), qPrintable(error));
+    QCOMPARE(readBytes(path), before);
 }
 
 void TestCatalogFiles::emptyLearnChoice_data()
