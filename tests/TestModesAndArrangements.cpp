@@ -289,6 +289,8 @@ void TestModesAndArrangements::bookmarkGroupMovesOnSmallScreens()
         QCOMPARE(box->parentWidget(), moves ? bottom : right);
         QCOMPARE(box->geometry(), moves ? QRect(641, 4, 161, 137) : QRect(9, 370, 178, 153));
         QCOMPARE(child<QWidget>(m, "speedControlsBox")->x(), moves ? 499 : 501);
+        // Right under the loop controls, where a small screen still shows it.
+        QCOMPARE(child<QWidget>(m, "AdvancedModeButton")->y(), moves ? 370 : 527);
         QCOMPARE(child<QWidget>(m, "LoopList")->geometry(), moves ? loopList.adjusted(-2, -4, -15, -4) : loopList);
         QCOMPARE(child<QWidget>(m, "OpenCatalogButton")->geometry(), moves ? open.adjusted(-9, -10, -9, -14) : open);
         QVERIFY(box->isVisibleTo(m));

@@ -71,12 +71,14 @@ bool isSmallScreen(int screenHeight)
     return screenHeight <= SmallScreenHeight;
 }
 
-const std::array<Offset, 12>& bookmarkGroupOffsets()
+const std::array<Offset, 13>& bookmarkGroupOffsets()
 {
     // From 9, 370, 178 x 153 in the right-hand panel to 641, 4, 161 x 137 in
     // the bottom panel; the controls inside close up to the narrower box.
-    // The play-all controls shrink a little so they stay inside it.
-    static const std::array<Offset, 12> offsets{{
+    // The play-all controls shrink a little so they stay inside it, and the
+    // advanced mode button takes the group's place, where a window on such a
+    // screen still shows it.
+    static const std::array<Offset, 13> offsets{{
         {"BookmarkControlsBox", 632, -366, -17, -16},
         {"makeBookmarkButton", -9, 0, 0, 0},
         {"updateBookmarkButton", -9, 0, 0, 0},
@@ -89,6 +91,7 @@ const std::array<Offset, 12>& bookmarkGroupOffsets()
         {"PreviousBookmarkButton", -2, -6, -4, -4},
         {"CurrentBookmarkButton", -6, -6, -4, -4},
         {"NextBookmarkButton", -10, -6, -4, -4},
+        {"AdvancedModeButton", 0, -157, 0, 0},
     }};
     return offsets;
 }

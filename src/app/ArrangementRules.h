@@ -54,7 +54,7 @@ struct Offset {
     const char* control; // object name
     int left, top, width, height;
 };
-const std::array<Offset, 12>& bookmarkGroupOffsets();
+const std::array<Offset, 13>& bookmarkGroupOffsets();
 
 // The mode and arrangement as one value, with the transitions the menu,
 // the buttons and the settings file ask for.
