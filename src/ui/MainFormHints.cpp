@@ -4,7 +4,6 @@
 // whenever either may have changed.
 #include "ui/TMainForm.h"
 
-#include "app/Settings.h"
 #include "catalog/BookmarksGridColumns.h"
 #include "catalog/CatalogDocument.h"
 #include "catalog/CatalogModel.h"
@@ -20,20 +19,6 @@
 #include <QCheckBox>
 
 namespace {
-
-// The hints name these keys; without a keyboard yet, the designed ones.
-keys::KeyTexts hintKeys(const Keyboard* keyboard)
-{
-    if (keyboard && keyboard->commands)
-        return keyboard->commands->texts();
-    const Settings designed;
-    keys::KeyTexts k;
-    k[int(keys::KeyBox::makebookmark)] = designed.addBookmarkKey;
-    k[int(keys::KeyBox::previousBookmark)] = designed.previousBookmarkKey;
-    k[int(keys::KeyBox::currentBookmark)] = designed.currentBookmarkKey;
-    k[int(keys::KeyBox::nextBookmark)] = designed.nextBookmarkKey;
-    return k;
-}
 
 void setHints(QWidget* window, const hints::HintTable& table)
 {
@@ -52,7 +37,11 @@ void setHints(QWidget* window, const hints::HintTable& table)
 
 void TMainForm::SetPopUpHints()
 {
-    const keys::KeyTexts keys = hintKeys(keyboard);
+    // Until the keyboard exists there are no keys to name; start-up sets the
+    // hints once it has read the keys.
+    if (!keyboard || !keyboard->commands)
+        return;
+    const keys::KeyTexts keys = keyboard->commands->texts();
     setHints(this, hints::mainWindowHints(keys, windowState().testFlag(Qt::WindowMaximized)));
     if (!m_windows)
         return;
@@ -79,5 +68,4 @@ void TMainForm::connectPopUpHints()
     connect(w.OptionsForm->DisableShowHints, &QCheckBox::toggled, this,
             [](bool disabled) { PopUpHintSwitch::setHintsShown(!disabled); });
     PopUpHintSwitch::setHintsShown(!w.OptionsForm->DisableShowHints->isChecked());
-    SetPopUpHints();
 }
