@@ -67,7 +67,7 @@ void TestKeyAssignments::mainKeyBoxRefusesEmptyAndBlank()
     QFETCH(QString, typed);
     QFETCH(QString, after);
     QFETCH(bool, refused);
-    Program p;
+    Program p({QStringLiteral("Beginner_Mode: 0")}); // the key boxes show in advanced mode
     TMainForm* m = p.main();
     QVERIFY(Program::activate(m));
     QTest::mouseClick(child<QLineEdit>(m, "backsecondsKey"), Qt::LeftButton);
@@ -125,7 +125,7 @@ void TestKeyAssignments::duplicatesReportedAtStartAndExit()
 
 void TestKeyAssignments::duplicateMadeWhileRunningReportedAtExit()
 {
-    Program p;
+    Program p({QStringLiteral("Beginner_Mode: 0")}); // the key boxes show in advanced mode
     TMainForm* m = p.main();
     QVERIFY(Program::activate(m));
     QTest::mouseClick(child<QLineEdit>(m, "setStartTimeKey"), Qt::LeftButton);
@@ -153,7 +153,7 @@ void TestKeyAssignments::ctrlExitKeyOnMenuShortcut()
 
 void TestKeyAssignments::captionsFollowOptionsKeys()
 {
-    Program p;
+    Program p({QStringLiteral("Beginner_Mode: 0")}); // captions show keys in advanced mode
     TMainForm* m = p.main();
     TOptionsForm* options = p.windows().OptionsForm;
     QCOMPARE(child<QAction>(m, "choosevideoclip1")->text(),
@@ -203,8 +203,7 @@ void TestKeyAssignments::beginnerModeKeepsItsCaptions()
 {
     Program p;
     TMainForm* m = p.main();
-    child<QAction>(m, "BeginnerMode1")->setChecked(true);
-    child<QAction>(m, "AdvancedMode1")->setChecked(false);
+    QVERIFY(m->isBeginnerMode()); // the default
     child<TColourButton>(m, "ViewClipButton")->setText(QStringLiteral("beginner caption"));
     p.windows().OptionsForm->chooseclipKey->setText(QStringLiteral("v"));
     QCOMPARE(child<QAction>(m, "choosevideoclip1")->text(),
@@ -227,7 +226,8 @@ void TestKeyAssignments::shiftLabelsFollowJumpKeys()
 
 void TestKeyAssignments::jumpCaptionsAndHintsFollowValues()
 {
-    Program p({QStringLiteral("Back_Seconds_Value: 0"), QStringLiteral("Slow_Motion_Rate: 2")});
+    Program p({QStringLiteral("Back_Seconds_Value: 0"), QStringLiteral("Slow_Motion_Rate: 2"),
+               QStringLiteral("Beginner_Mode: 0")});
     TMainForm* m = p.main();
     QCOMPARE(child<TColourButton>(m, "backsecondsButton")->text(), QStringLiteral("<< 1 sec"));
     QCOMPARE(child<TColourButton>(m, "backsecondsButton")->toolTip(), QStringLiteral("Jump back 1 second"));

@@ -411,7 +411,7 @@ void TestKeyboard::timeBoxTakesTextAndEscapeEndsIt()
 
 void TestKeyboard::keyBoxTakesTextAndEnterEndsIt()
 {
-    Program p;
+    Program p({QStringLiteral("Beginner_Mode: 0")}); // the key boxes show in advanced mode
     QVERIFY(Program::activate(p.main()));
     QVERIFY(p.openClipAt(100));
     TMainForm* m = p.main();
@@ -430,7 +430,7 @@ void TestKeyboard::keyBoxTakesTextAndEnterEndsIt()
 
 void TestKeyboard::reassignedKeyReplacesTheOldOne()
 {
-    Program p;
+    Program p({QStringLiteral("Beginner_Mode: 0")}); // the key boxes show in advanced mode
     QVERIFY(Program::activate(p.main()));
     QVERIFY(p.openClipAt(100));
     TMainForm* m = p.main();

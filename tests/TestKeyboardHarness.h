@@ -53,6 +53,8 @@ public:
     }
 
     bool started() const { return m_started; }
+    // The program's folder, which holds config.txt; ends in "/".
+    QString programFolder() const { return m_dir.path() + '/'; }
     // Makes this program's scripted prompt the one that answers (another
     // program made later installs its own).
     void use() { Prompt::install(&m_prompt); }

@@ -75,6 +75,8 @@ void KeyAssignments::anyKeyChange()
 {
     auto key = [this](keys::KeyBox box) { return shown(m_commands.box(box)->text()); };
     m_main.setViewClipMenuCaption(keys::viewClipMenuCaption(key(keys::KeyBox::chooseclip)));
+    // The hints name keys in both modes (the add bookmark hint its Shift key).
+    m_main.SetPopUpHints();
     if (m_main.isBeginnerMode())
         return; // the beginner layout has captions of its own
     // Every button that shows a command's key, in whichever window it sits.
@@ -89,7 +91,6 @@ void KeyAssignments::anyKeyChange()
     }
     m_main.setExitCaption(keys::exitButtonCaption(key(keys::KeyBox::exit), m_commands.ctrlSelect()));
     m_main.showMaximizeCaption();
-    // The pop-up hints that name keys follow them once the hints exist.
 }
 
 void KeyAssignments::shiftKeyChange()

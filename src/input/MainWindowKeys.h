@@ -40,6 +40,9 @@ public:
     // Captions and hints of the jump and speed buttons and the jump keys.
     virtual void nonshiftKeyChange() = 0;
 
+    // The pop-up hints, several of which name keys, follow the keys.
+    virtual void SetPopUpHints() = 0;
+
     // Keystrokes are commands again ("player controls active").
     virtual void giveFocusToSink() = 0;
 };

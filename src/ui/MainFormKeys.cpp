@@ -4,6 +4,7 @@
 
 #include "input/FocusSink.h"
 #include "input/KeyTexts.h"
+#include "ui/ControlsArrangement.h"
 #include "ui/widgets/TColourButton.h"
 #include "ui/widgets/TimeBox.h"
 
@@ -38,12 +39,12 @@ QAbstractButton* TMainForm::addBookmarkButton() const
 
 bool TMainForm::isBeginnerMode() const
 {
-    return BeginnerMode1->isChecked();
+    return m_arrangement && m_arrangement->isBeginnerMode();
 }
 
 bool TMainForm::isAdvancedMode() const
 {
-    return AdvancedMode1->isChecked();
+    return !isBeginnerMode();
 }
 
 void TMainForm::setViewClipMenuCaption(const QString& caption)

@@ -91,6 +91,7 @@ void TMainForm::buildMenu()
     AdvancedMode1->setCheckable(true);
     AdvancedMode1->setChecked(true);
     UserControls1 = view->addMenu(QStringLiteral("User Controls"));
+    UserControls1->menuAction()->setObjectName(QStringLiteral("UserControls1"));
     auto* arrangement = new QActionGroup(this);
     Hidden1 = UserControls1->addAction(QStringLiteral("Hidden"));
     PlayerControls1 = UserControls1->addAction(QStringLiteral("Player controls only"));
@@ -229,6 +230,7 @@ void TMainForm::buildBottomPanel()
     buildAdvancedControls();
     buildSpeedControls();
     buildWindowControls();
+    buildArrangement();
 }
 
 void TMainForm::buildAdvancedControls()

@@ -37,4 +37,5 @@ void TMainForm::connectWindowMenus()
     connect(CommandLineEntry1, &QAction::triggered, this, [&w] { bringForward(w.CommandLineEntryForm); });
     connect(QuickStartGuide1, &QAction::triggered, this, [&w] { w.QuickStartGuideForm->GettingStartedGuide1Click(); });
     connect(UserManual1, &QAction::triggered, this, [this] { HelpMenu::UserManual1Click(programFolder()); });
+    connectPopUpHints();
 }

@@ -3,6 +3,7 @@
 
 #include "app/SettingsBinding.h"
 #include "playback/LoopControls.h"
+#include "ui/ControlsArrangement.h"
 #include "ui/widgets/ControlBinding.h"
 #include "ui/widgets/WindowPlacement.h"
 
@@ -45,4 +46,12 @@ void TMainForm::bindSettings(SettingsBinding& binding)
     binding.bind(
         &S::loopContinuously, [this] { return loops->LoopContinuously; },
         [this](bool on) { loops->LoopContinuously = !on; });
+    // The arrangement is applied as it is read; the mode once everything is
+    // read (SettingsBinder), and beginner mode then imposes its arrangement.
+    binding.bind(
+        &S::userControlsVisible, [this] { return m_arrangement->state(); },
+        [this](int state) { m_arrangement->applyStoredState(state); });
+    binding.bind(
+        &S::beginnerMode, [this] { return m_arrangement->isBeginnerMode(); },
+        [this](bool on) { m_arrangement->setStoredMode(on); });
 }

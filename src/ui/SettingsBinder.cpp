@@ -8,6 +8,7 @@
 #include "input/TOptionsForm.h"
 #include "playback/LoopControls.h"
 #include "ui/AppWindows.h"
+#include "ui/ControlsArrangement.h"
 #include "ui/TFilePlayingInfoForm.h"
 #include "ui/TMainForm.h"
 #include "ui/TQuickStartGuideForm.h"
@@ -27,12 +28,10 @@ SettingsBinder::SettingsBinder(AppWindows& windows, const ConfigFile& file) : m_
                                   &S::commandLineEntryFormTop);
     WindowPlacement::bindVisibility(m_binding, m_windows.CommandLineEntryForm, &S::commandLineEntryFormVisible);
 
-    // Held by no control yet: the layout mode and arrangement of the control
-    // panels and the remembered small and large video bounds. Their owners
-    // apply them as they join.
+    // Held by no control yet: the remembered small and large video bounds.
+    // Their owner applies them as it joins.
     for (settings::Member kept :
-         {settings::Member(&S::beginnerMode), settings::Member(&S::userControlsVisible),
-          settings::Member(&S::videoClipSmallScreenSizeLeft), settings::Member(&S::videoClipSmallScreenSizeTop),
+         {settings::Member(&S::videoClipSmallScreenSizeLeft), settings::Member(&S::videoClipSmallScreenSizeTop),
           settings::Member(&S::videoClipSmallScreenSizeWidth), settings::Member(&S::videoClipSmallScreenSizeHeight),
           settings::Member(&S::videoClipLargeScreenSizeLeft), settings::Member(&S::videoClipLargeScreenSizeTop),
           settings::Member(&S::videoClipLargeScreenSizeWidth), settings::Member(&S::videoClipLargeScreenSizeHeight)})
@@ -53,14 +52,14 @@ void SettingsBinder::ReadConfigFile()
 
 void SettingsBinder::applyAfterReading()
 {
-    // The original-size lock and the layout mode are applied by their owners
-    // as they join the program.
+    // The original-size lock is applied by its owner as it joins the program.
     if (KeyAssignments* keys = m_windows.MainForm->keyboard ? m_windows.MainForm->keyboard->assignments : nullptr) {
         keys->nonshiftKeyChange();
         keys->shiftKeyChange();
         keys->anyKeyChange();
     }
     m_windows.MainForm->loops->loopOnceClick();
+    m_windows.MainForm->arrangement()->applyStoredMode();
 }
 
 bool SettingsBinder::WriteConfigFile()

@@ -34,6 +34,7 @@ struct AppWindows;
 class SettingsBinder;
 class SettingsBinding;
 class Keyboard;
+class ControlsArrangement;
 
 // The main window: the video picture with the player, loop, bookmark, window
 // and user controls. The window holds the controls and the start-up and
@@ -165,6 +166,12 @@ public:
     void shiftKeyChange() override;
     void nonshiftKeyChange() override;
     bool isAdvancedMode() const;
+
+    // The mode and the arrangement of the user controls (MainFormArrangement.cpp).
+    ControlsArrangement* arrangement() const { return m_arrangement; }
+    // Every pop-up hint of this window, the catalog window and the video file
+    // information window; several name the current keys (MainFormHints.cpp).
+    void SetPopUpHints() override;
 
 signals:
     void closing();
@@ -303,6 +310,8 @@ private:
     void nameMenuItems();
     void connectKeyCaptions();
     void layoutPanels();
+    void buildArrangement();
+    void connectPopUpHints();
     void actOnArguments(const QStringList& arguments);
     void connectCatalogWindow();
     void connectImportClips();
@@ -316,4 +325,5 @@ private:
     bool m_closeApproved = false;
     Qt::WindowStates m_stateBeforeFullScreen;
     bool m_bottomWasVisible = true;
+    ControlsArrangement* m_arrangement = nullptr;
 };

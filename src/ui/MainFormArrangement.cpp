@@ -1,0 +1,28 @@
+// The main window's part in its modes and arrangements: the arrangement
+// object gets the window's controls, and the window follows each change.
+#include "ui/TMainForm.h"
+
+#include "input/KeyAssignments.h"
+#include "input/Keyboard.h"
+#include "playback/ClipLoader.h"
+#include "ui/ControlsArrangement.h"
+
+void TMainForm::buildArrangement()
+{
+    m_arrangement = new ControlsArrangement(*this);
+    m_arrangement->restoreKeyCaptions = [this] {
+        if (keyboard) {
+            keyboard->assignments->anyKeyChange();
+            keyboard->assignments->nonshiftKeyChange();
+        } else {
+            nonshiftKeyChange();
+        }
+    };
+    m_arrangement->giveFocusToSink = [this] { giveFocusToSink(); };
+    // The video area changed: lay the panels out again and show its size.
+    connect(m_arrangement, &ControlsArrangement::layoutChanged, this, [this] {
+        layoutPanels();
+        if (clips)
+            clips->UpdateMainFormTitleBar();
+    });
+}
