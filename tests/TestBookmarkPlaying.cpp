@@ -192,6 +192,8 @@ void TestBookmarkPlaying::playAllFromRowThreeOfFive()
     auto* mainStop = child<TColourButton>(app.main(), "PlayAll");
     auto* viewClip = child<QWidget>(app.main(), "ViewClipButton");
     auto* addBookmark = child<QWidget>(app.main(), "makeBookmarkButton");
+    auto* entryPlay = child<QWidget>(app.startup->windows().CommandLineEntryForm, "playCommandLineButton");
+    auto* entryPaste = child<QWidget>(app.startup->windows().CommandLineEntryForm, "pasteCommandLineButton");
 
     form->PlayAll->click();
     QVERIFY(form->PlayingAll());
@@ -203,6 +205,8 @@ void TestBookmarkPlaying::playAllFromRowThreeOfFive()
     QVERIFY(mainStop->isVisibleTo(app.main()));
     QVERIFY(!addBookmark->isVisibleTo(app.main()));
     QVERIFY(!viewClip->isEnabled());
+    QVERIFY(!entryPlay->isEnabled());
+    QVERIFY(!entryPaste->isEnabled());
     QVERIFY(!app.grid()->isEnabled());
     QCOMPARE(app.grid()->palette().color(QPalette::Base), QColor(160, 160, 164));
     QVERIFY(!form->OpenButton->isEnabled());
@@ -231,6 +235,8 @@ void TestBookmarkPlaying::playAllFromRowThreeOfFive()
     QVERIFY(!mainStop->isVisibleTo(app.main()));
     QVERIFY(addBookmark->isVisibleTo(app.main()));
     QVERIFY(viewClip->isEnabled());
+    QVERIFY(entryPlay->isEnabled());
+    QVERIFY(entryPaste->isEnabled());
     QVERIFY(app.grid()->isEnabled());
     QCOMPARE(app.grid()->palette().color(QPalette::Base), BookmarksGridLook::Cream);
     QVERIFY(form->OpenButton->isEnabled());
