@@ -5,6 +5,7 @@
 #include "CatalogFixture.h"
 #include "Controls.h"
 #include "catalog/BookmarksGridLook.h"
+#include "cmdline/TCommandLineEntryForm.h"
 #include "input/FocusSink.h"
 #include "ui/widgets/TBlinkLabel.h"
 #include "ui/widgets/TColourButton.h"

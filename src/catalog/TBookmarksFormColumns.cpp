@@ -23,8 +23,10 @@ void TBookmarksForm::switchColumn(int column, bool shown)
 {
     if (column != Category && column != Learn && column != Rating && column != Folder)
         return;
-    // Widths change below; those the user gave the columns stay remembered.
+    // Widths change below; those the user gave the columns stay remembered
+    // (also those read from the settings before the grid shows them).
     const int categoryWidth = m_categoryWidth;
+    const int nameWidth = m_nameWidth;
     const int filenameWidth = m_filenameWidth;
     m_document->setColumnShown(column, shown);
     TBookmarksGrid* grid = BookmarksGrid;
@@ -51,6 +53,7 @@ void TBookmarksForm::switchColumn(int column, bool shown)
         break;
     }
     m_categoryWidth = categoryWidth;
+    m_nameWidth = nameWidth;
     m_filenameWidth = filenameWidth;
     if (!shown && cursorInColumn)
         grid->placeCursor(column == Folder ? Filename : Name, row);
