@@ -26,12 +26,20 @@ TCommandLineEntryForm::TCommandLineEntryForm(QWidget* parent)
     pal.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
     setPalette(pal);
     setAutoFillBackground(true);
+    // At 8 points, a little condensed, the button captions fit their
+    // buttons on one line.
+    QFont small = font();
+    small.setPointSize(8);
+    small.setStretch(QFont::SemiCondensed);
+    setFont(small);
 
     CommandLineText->setObjectName(QStringLiteral("CommandLineText"));
     CommandLineText->setAccessibleName(QStringLiteral("Command Line Entry Box"));
     CommandLineText->setFrame(false);
     CommandLineText->setGeometry(8, 8, 601, 16);
 
+    for (TColourButton* button : {pasteCommandLineButton, playCommandLineButton})
+        button->setMargin(0);
     pasteCommandLineButton->setGeometry(8, 32, 121, 25);
     playCommandLineButton->setGeometry(136, 32, 121, 25);
     m_focusSink->setGeometry(0, 0, 0, height());

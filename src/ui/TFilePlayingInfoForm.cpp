@@ -33,6 +33,10 @@ TFilePlayingInfoForm::TFilePlayingInfoForm(QWidget* parent)
     setObjectName(QStringLiteral("FilePlayingInfoForm"));
     setWindowTitle(QStringLiteral("Video File Info"));
     setFixedSize(485, 248);
+    // At 8 points the button captions fit their buttons on one line.
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
     buildFields();
 
     SizeToOriginalVideoButton->setGeometry(240, 66, 121, RowHeight);
@@ -84,13 +88,24 @@ void TFilePlayingInfoForm::buildFields()
     ShowCodecName = field("ShowCodecName", QStringLiteral("Codec Name"), 178, 120);
 }
 
+namespace {
+
+// A long text shows from its beginning.
+void showText(QLineEdit* field, const QString& text)
+{
+    field->setText(text);
+    field->setCursorPosition(0);
+}
+
+} // namespace
+
 void TFilePlayingInfoForm::showClipFacts(const QString& fileName, const QString& folder, const QString& videoSize,
                                          const QString& totalTime)
 {
-    ShowVideoPlayingFileName->setText(fileName);
-    ShowVideoPlayingFilePath->setText(folder);
-    ShowVideoSize->setText(videoSize);
-    ShowTotalTime->setText(totalTime);
+    showText(ShowVideoPlayingFileName, fileName);
+    showText(ShowVideoPlayingFilePath, folder);
+    showText(ShowVideoSize, videoSize);
+    showText(ShowTotalTime, totalTime);
     ShowCodecName->clear();
 }
 
@@ -168,7 +183,7 @@ void TFilePlayingInfoForm::showCodecNameWhenOpened()
     m_codecReopen = connect(m_player, &MediaPlayerControl::loadFinished, this, [this, path](bool opened) {
         disconnect(m_codecReopen);
         if (opened && m_player->FGrabber_Enabled() && m_player->FileName() == path)
-            ShowCodecName->setText(m_player->CodecName());
+            showText(ShowCodecName, m_player->CodecName());
     });
 }
 
