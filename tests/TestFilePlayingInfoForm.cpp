@@ -199,6 +199,8 @@ void TestFilePlayingInfoForm::codecNameAfterTheClipOpensAgain()
     QVERIFY(info()->focusSink()->isActive());
     QVERIFY(m_app->engine->finishLoad());
     QCOMPARE(field("ShowCodecName"), m_app->defaultClip.decoder);
+    // The field is too narrow for the whole name; its hint holds it.
+    QCOMPARE(child<QLineEdit>(info(), "ShowCodecName")->toolTip(), m_app->defaultClip.decoder);
     // The re-open is not a new clip: the other fields and the loop stay.
     QCOMPARE(field("ShowVideoPlayingFileName"), QStringLiteral("salsa basic.mp4"));
 
@@ -207,6 +209,7 @@ void TestFilePlayingInfoForm::codecNameAfterTheClipOpensAgain()
     m_app->openClip(other);
     QVERIFY(!m_app->player()->FGrabber_Enabled());
     QVERIFY(field("ShowCodecName").isEmpty());
+    QVERIFY(child<QLineEdit>(info(), "ShowCodecName")->toolTip().isEmpty());
 }
 
 void TestFilePlayingInfoForm::anotherClipOpenedMeanwhileGetsNoCodecName()

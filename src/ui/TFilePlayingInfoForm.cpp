@@ -90,11 +90,13 @@ void TFilePlayingInfoForm::buildFields()
 
 namespace {
 
-// A long text shows from its beginning.
+// A long text shows from its beginning; the field cannot take the focus to
+// scroll, so its hint holds the whole text.
 void showText(QLineEdit* field, const QString& text)
 {
     field->setText(text);
     field->setCursorPosition(0);
+    field->setToolTip(text);
 }
 
 } // namespace
@@ -106,7 +108,7 @@ void TFilePlayingInfoForm::showClipFacts(const QString& fileName, const QString&
     showText(ShowVideoPlayingFilePath, folder);
     showText(ShowVideoSize, videoSize);
     showText(ShowTotalTime, totalTime);
-    ShowCodecName->clear();
+    showText(ShowCodecName, QString());
 }
 
 QString TFilePlayingInfoForm::framesPerSecondText() const
