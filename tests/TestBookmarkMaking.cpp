@@ -78,7 +78,10 @@ private:
         app->main()->setStartTimeDigits(start);
         app->main()->setEndTimeDigits(end);
     }
-    void showCategoryColumn(bool on) { app->startup->windows().OptionsForm->ShowCategoryColumn->setChecked(on); }
+    void showCategoryColumn(bool on)
+    {
+        child<QCheckBox>(app->startup->windows().OptionsForm, "ShowCategoryColumn")->setChecked(on);
+    }
     bool activateMain()
     {
         app->main()->activateWindow();

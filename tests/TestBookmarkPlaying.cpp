@@ -5,6 +5,7 @@
 #include "CatalogFixture.h"
 #include "Controls.h"
 #include "catalog/BookmarksGridLook.h"
+#include "cmdline/TCommandLineEntryForm.h"
 #include "input/FocusSink.h"
 #include "ui/widgets/TBlinkLabel.h"
 #include "ui/widgets/TColourButton.h"
@@ -192,6 +193,8 @@ void TestBookmarkPlaying::playAllFromRowThreeOfFive()
     auto* mainStop = child<TColourButton>(app.main(), "PlayAll");
     auto* viewClip = child<QWidget>(app.main(), "ViewClipButton");
     auto* addBookmark = child<QWidget>(app.main(), "makeBookmarkButton");
+    auto* entryPlay = child<QWidget>(app.startup->windows().CommandLineEntryForm, "playCommandLineButton");
+    auto* entryPaste = child<QWidget>(app.startup->windows().CommandLineEntryForm, "pasteCommandLineButton");
 
     form->PlayAll->click();
     QVERIFY(form->PlayingAll());
@@ -203,6 +206,8 @@ void TestBookmarkPlaying::playAllFromRowThreeOfFive()
     QVERIFY(mainStop->isVisibleTo(app.main()));
     QVERIFY(!addBookmark->isVisibleTo(app.main()));
     QVERIFY(!viewClip->isEnabled());
+    QVERIFY(!entryPlay->isEnabled());
+    QVERIFY(!entryPaste->isEnabled());
     QVERIFY(!app.grid()->isEnabled());
     QCOMPARE(app.grid()->palette().color(QPalette::Base), QColor(160, 160, 164));
     QVERIFY(!form->OpenButton->isEnabled());
@@ -231,6 +236,8 @@ void TestBookmarkPlaying::playAllFromRowThreeOfFive()
     QVERIFY(!mainStop->isVisibleTo(app.main()));
     QVERIFY(addBookmark->isVisibleTo(app.main()));
     QVERIFY(viewClip->isEnabled());
+    QVERIFY(entryPlay->isEnabled());
+    QVERIFY(entryPaste->isEnabled());
     QVERIFY(app.grid()->isEnabled());
     QCOMPARE(app.grid()->palette().color(QPalette::Base), BookmarksGridLook::Cream);
     QVERIFY(form->OpenButton->isEnabled());

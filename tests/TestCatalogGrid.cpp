@@ -1,8 +1,8 @@
 // The catalog window's grid, driven through the real view: editing with its
 // checks, deleting, moving rows, sorting, repeat hiding, column names and
 // the cursor's way round hidden columns.
-#include "Controls.h"
 #include "CatalogFixture.h"
+#include "Controls.h"
 #include "catalog/BookmarksGridLook.h"
 #include "input/TOptionsForm.h"
 #include "ui/widgets/TColourButton.h"
@@ -295,7 +295,7 @@ void TestCatalogGrid::repeatsHiddenAcrossACategoryEdit()
 {
     CatalogFixture app;
     QVERIFY(app.start());
-    app.startup->windows().OptionsForm->ShowCategoryColumn->setChecked(true);
+    child<QCheckBox>(app.startup->windows().OptionsForm, "ShowCategoryColumn")->setChecked(true);
     QVERIFY(app.open(app.catalog({"a", "b", "c"}, {"Tango", "Tango", "Tango"})));
     app.form()->hideRepeatsButton->click();
     QCOMPARE(app.form()->hideRepeatsButton->text(), QStringLiteral("repeats - hidden"));
@@ -350,7 +350,7 @@ void TestCatalogGrid::arrowKeysSkipHiddenColumns()
 {
     CatalogFixture app;
     QVERIFY(app.start());
-    app.startup->windows().OptionsForm->ShowLearnColumn->setChecked(false);
+    child<QCheckBox>(app.startup->windows().OptionsForm, "ShowLearnColumn")->setChecked(false);
     QVERIFY(app.open(app.catalog({"a", "b"})));
     app.grid()->setFocus();
     app.click(Name, 1);
@@ -407,7 +407,7 @@ void TestCatalogGrid::widthsAreRememberedAndHintsFollowSorting()
 {
     CatalogFixture app;
     QVERIFY(app.start());
-    app.startup->windows().OptionsForm->ShowCategoryColumn->setChecked(true);
+    child<QCheckBox>(app.startup->windows().OptionsForm, "ShowCategoryColumn")->setChecked(true);
     QVERIFY(app.open(app.catalog({"a"})));
     QHeaderView* header = app.grid()->horizontalHeader();
     header->resizeSection(Category, 111);

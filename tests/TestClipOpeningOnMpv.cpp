@@ -1,6 +1,7 @@
 // Opening clips through the player control on the real libmpv (no display,
 // no sound): the open returns before libmpv has loaded the clip, the load's
-// end arrives as an event, and an open made during a load replaces it.
+// end arrives as an event, an open made during a load replaces it, and the
+// codec's name comes with an open that asks for it.
 #include "playback/MediaPlayerControl.h"
 #include "playback/MpvEngine.h"
 
@@ -80,6 +81,21 @@ private slots:
         QCOMPARE(player->OpenState(), int(osOpen));
         QCOMPARE(player->ImageSourceWidth(), 0);
         QCOMPARE(player->FileName(), clip("tiny_beat.mp3"));
+    }
+
+    // The codec's name is taken only by an open with the grabber on, which
+    // the information window asks for by opening the clip again.
+    void codecNameComesWithAGrabberOpen()
+    {
+        QSignalSpy finished(player.get(), &MediaPlayerControl::loadFinished);
+        open(clip("tiny_counted.mp4"));
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, LoadDeadlineMs);
+        QVERIFY(player->CodecName().isEmpty());
+        player->setFGrabber_Enabled(true);
+        player->Open();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 2, LoadDeadlineMs);
+        QVERIFY2(player->CodecName().contains(QLatin1String("h264"), Qt::CaseInsensitive),
+                 qPrintable(player->CodecName()));
     }
 };
 

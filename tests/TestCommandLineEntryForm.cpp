@@ -1,6 +1,8 @@
+#include "Controls.h"
 #include "ScriptedPrompt.h"
 #include "cmdline/BookmarkCommandLine.h"
 #include "cmdline/TCommandLineEntryForm.h"
+#include "input/FocusModel.h"
 #include "input/FocusSink.h"
 #include "playback/LoopPlayer.h"
 #include "ui/widgets/TColourButton.h"
@@ -51,8 +53,12 @@ private slots:
     void withoutPlayerOnlyChecks();
     void pasteReplacesTheText();
     void enterAndEscapeEndTextEntryWithoutPlaying();
+    void placementsAndBackground();
 
 private:
+    QLineEdit* box() const { return child<QLineEdit>(m_form, "CommandLineText"); }
+    TColourButton* playButton() const { return child<TColourButton>(m_form, "playCommandLineButton"); }
+    TColourButton* pasteButton() const { return child<TColourButton>(m_form, "pasteCommandLineButton"); }
     QString line(const QString& start, const QString& end, const QString& file) const
     {
         return canonicalCommandLine({start, end, file, m_folder});
@@ -98,32 +104,32 @@ void TestCommandLineEntryForm::controls()
     QCOMPARE(m_form->objectName(), QStringLiteral("CommandLineEntryForm"));
     QCOMPARE(m_form->windowTitle(), QStringLiteral("Command Line Entry"));
     QVERIFY(m_form->isWindow());
-    QCOMPARE(m_form->pasteCommandLineButton->text(), QStringLiteral("paste command line (u)"));
-    QCOMPARE(m_form->playCommandLineButton->text(), QStringLiteral("play command line (i)"));
-    QCOMPARE(m_form->pasteCommandLineButton->accessibleName(), QStringLiteral("paste command line (u)"));
-    QVERIFY(!m_form->CommandLineText->accessibleName().isEmpty());
-    QVERIFY(!(m_form->playCommandLineButton->focusPolicy() & Qt::TabFocus));
-    QVERIFY(!(m_form->pasteCommandLineButton->focusPolicy() & Qt::TabFocus));
+    QCOMPARE(pasteButton()->text(), QStringLiteral("paste command line (u)"));
+    QCOMPARE(playButton()->text(), QStringLiteral("play command line (i)"));
+    QCOMPARE(pasteButton()->accessibleName(), QStringLiteral("paste command line (u)"));
+    QVERIFY(!box()->accessibleName().isEmpty());
+    QVERIFY(!(playButton()->focusPolicy() & Qt::TabFocus));
+    QVERIFY(!(pasteButton()->focusPolicy() & Qt::TabFocus));
 }
 
 void TestCommandLineEntryForm::playsAValidLine()
 {
-    m_form->CommandLineText->setText(line("00:01:05", "--:--:--", "salsa basic.mp4"));
-    m_form->CommandLineText->setFocus();
-    QTest::mouseClick(m_form->playCommandLineButton, Qt::LeftButton);
+    box()->setText(line("00:01:05", "--:--:--", "salsa basic.mp4"));
+    box()->setFocus();
+    QTest::mouseClick(playButton(), Qt::LeftButton);
 
     QCOMPARE(m_prompt->messages(), QStringList());
     QCOMPARE(m_player->openedPaths, QStringList{m_folder + "salsa basic.mp4"});
     QCOMPARE(m_player->loops, QStringList{"000105-"});
-    QVERIFY(m_form->focusSink->isActive());
+    QVERIFY(m_form->focusSink()->isActive());
 }
 
 void TestCommandLineEntryForm::widensTheBoxAndPlays()
 {
-    m_form->CommandLineText->setText("1:02:03 1:02:10 \"salsa basic.mp4\" \"" + m_folder + "\"");
-    m_form->playCommandLineButtonClick(m_form->playCommandLineButton);
+    box()->setText("1:02:03 1:02:10 \"salsa basic.mp4\" \"" + m_folder + "\"");
+    m_form->playCommandLineButtonClick(playButton());
 
-    QCOMPARE(m_form->CommandLineText->text(), line("01:02:03", "01:02:10", "salsa basic.mp4"));
+    QCOMPARE(box()->text(), line("01:02:03", "01:02:10", "salsa basic.mp4"));
     QCOMPARE(m_player->loops, QStringList{"010203-010210"});
 }
 
@@ -152,20 +158,20 @@ void TestCommandLineEntryForm::faultyLineShowsItsMessageAndPlaysNothing()
     QFETCH(QString, textAfter);
     QFETCH(int, error);
 
-    m_form->CommandLineText->setText(text);
-    m_form->playCommandLineButtonClick(m_form->playCommandLineButton);
+    box()->setText(text);
+    m_form->playCommandLineButtonClick(playButton());
 
     QCOMPARE(m_prompt->messages(), QStringList{commandLineErrorMessage(CommandLineError(error))});
     QVERIFY(m_player->openedPaths.isEmpty());
     QVERIFY(m_player->loops.isEmpty());
-    QCOMPARE(m_form->CommandLineText->text(), textAfter);
-    QVERIFY(m_form->focusSink->isActive());
+    QCOMPARE(box()->text(), textAfter);
+    QVERIFY(m_form->focusSink()->isActive());
 }
 
 void TestCommandLineEntryForm::clipThatDoesNotOpenPlaysNoLoop()
 {
     m_player->opens = false;
-    m_form->CommandLineText->setText(line("00:00:01", "00:00:02", "salsa basic.mp4"));
+    box()->setText(line("00:00:01", "00:00:02", "salsa basic.mp4"));
     m_form->playCommandLineButtonClick();
     QCOMPARE(m_player->openedPaths.size(), 1);
     QVERIFY(m_player->loops.isEmpty());
@@ -173,54 +179,75 @@ void TestCommandLineEntryForm::clipThatDoesNotOpenPlaysNoLoop()
 
 void TestCommandLineEntryForm::withoutSenderTheFocusStays()
 {
-    m_form->CommandLineText->setFocus();
-    m_form->CommandLineText->setText(QString());
+    box()->setFocus();
+    box()->setText(QString());
     m_form->playCommandLineButtonClick();
     QCOMPARE(m_prompt->messages().size(), 1);
-    QVERIFY(m_form->CommandLineText->hasFocus());
+    QVERIFY(box()->hasFocus());
 
-    m_form->CommandLineText->setText(line("00:00:01", "00:00:02", "salsa basic.mp4"));
+    box()->setText(line("00:00:01", "00:00:02", "salsa basic.mp4"));
     m_form->playCommandLineButtonClick();
     QCOMPARE(m_player->loops, QStringList{"000001-000002"});
-    QVERIFY(m_form->CommandLineText->hasFocus());
+    QVERIFY(box()->hasFocus());
 }
 
 void TestCommandLineEntryForm::withoutPlayerOnlyChecks()
 {
     m_form->setLoopPlayer(nullptr);
-    m_form->CommandLineText->setText(line("00:00:01", "00:00:02", "salsa basic.mp4"));
-    m_form->playCommandLineButtonClick(m_form->playCommandLineButton);
+    box()->setText(line("00:00:01", "00:00:02", "salsa basic.mp4"));
+    m_form->playCommandLineButtonClick(playButton());
     QVERIFY(m_prompt->messages().isEmpty());
     QVERIFY(m_player->openedPaths.isEmpty());
 }
 
 void TestCommandLineEntryForm::pasteReplacesTheText()
 {
-    m_form->CommandLineText->setText(QStringLiteral("old text"));
-    m_form->CommandLineText->setFocus();
+    box()->setText(QStringLiteral("old text"));
+    box()->setFocus();
     QGuiApplication::clipboard()->setText(QStringLiteral("not a command line"));
     m_form->pasteCommandLineButtonClick();
-    QCOMPARE(m_form->CommandLineText->text(), QStringLiteral("not a command line"));
-    QVERIFY(m_form->CommandLineText->hasFocus());
+    QCOMPARE(box()->text(), QStringLiteral("not a command line"));
+    QVERIFY(box()->hasFocus());
     QVERIFY(m_prompt->messages().isEmpty());
 
     QGuiApplication::clipboard()->setText(QString());
-    QTest::mouseClick(m_form->pasteCommandLineButton, Qt::LeftButton);
-    QCOMPARE(m_form->CommandLineText->text(), QString());
-    QVERIFY(m_form->focusSink->isActive());
+    QTest::mouseClick(pasteButton(), Qt::LeftButton);
+    QCOMPARE(box()->text(), QString());
+    QVERIFY(m_form->focusSink()->isActive());
 }
 
 void TestCommandLineEntryForm::enterAndEscapeEndTextEntryWithoutPlaying()
 {
-    m_form->CommandLineText->setText(line("00:00:01", "00:00:02", "salsa basic.mp4"));
+    box()->setText(line("00:00:01", "00:00:02", "salsa basic.mp4"));
+    FocusModel* focus = m_form->focusModel();
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
-        m_form->CommandLineText->setFocus();
-        QVERIFY(m_form->CommandLineText->hasFocus());
-        QTest::keyClick(m_form->CommandLineText, key);
-        QVERIFY(m_form->focusSink->isActive());
+        // Typing in the box is text, not commands.
+        box()->setFocus(Qt::MouseFocusReason);
+        QVERIFY(!focus->keyPreview());
+        QVERIFY(!m_form->focusSink()->isActive());
+        QCOMPARE(m_form->focusSink()->stateText(), QStringLiteral("text entry active"));
+        // As the platform delivers the key, to the window.
+        QTest::keyClick(m_form->windowHandle(), key);
+        QVERIFY(m_form->focusSink()->isActive());
+        QVERIFY(focus->keyPreview());
+        QCOMPARE(m_form->focusSink()->stateText(), QStringLiteral("player controls active"));
+        QVERIFY(m_form->isVisible());
     }
     QVERIFY(m_player->openedPaths.isEmpty());
     QVERIFY(m_prompt->messages().isEmpty());
+    QCOMPARE(box()->text(), line("00:00:01", "00:00:02", "salsa basic.mp4"));
+}
+
+void TestCommandLineEntryForm::placementsAndBackground()
+{
+    QCOMPARE(m_form->size(), QSize(618, 64));
+    QCOMPARE(m_form->palette().color(QPalette::Window), QColor(192, 192, 192));
+    QCOMPARE(box()->geometry(), QRect(8, 8, 601, 16));
+    QVERIFY(!box()->hasFrame());
+    QCOMPARE(pasteButton()->geometry(), QRect(8, 32, 121, 25));
+    QCOMPARE(playButton()->geometry(), QRect(136, 32, 121, 25));
+    // Activating the window hands the keys to its focus sink.
+    QVERIFY(m_form->focusSink()->isActive());
 }
 
 QTEST_MAIN(TestCommandLineEntryForm)

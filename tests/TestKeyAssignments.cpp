@@ -98,19 +98,20 @@ void TestKeyAssignments::optionsKeyBoxRefusesEmpty()
     Program p;
     TOptionsForm* options = p.windows().OptionsForm;
     QVERIFY(Program::activate(options));
-    options->chooseclipKey->setFocus(Qt::MouseFocusReason);
-    options->chooseclipKey->clear();
-    QTest::keyClick(options->chooseclipKey, Qt::Key_Return); // ends entry: the window's focus sink takes over
+    child<QLineEdit>(options, "chooseclipKey")->setFocus(Qt::MouseFocusReason);
+    child<QLineEdit>(options, "chooseclipKey")->clear();
+    QTest::keyClick(child<QLineEdit>(options, "chooseclipKey"),
+                    Qt::Key_Return); // ends entry: the window's focus sink takes over
     QCOMPARE(p.prompt().messages(), QStringList{kInvalid});
-    QCOMPARE(options->chooseclipKey->text(), QStringLiteral("c"));
+    QCOMPARE(child<QLineEdit>(options, "chooseclipKey")->text(), QStringLiteral("c"));
 
     // Closing the window with an empty box checks it too.
     p.prompt().clear();
-    options->exitKey->setFocus(Qt::MouseFocusReason);
-    options->exitKey->setText(QStringLiteral(" "));
+    child<QLineEdit>(options, "exitKey")->setFocus(Qt::MouseFocusReason);
+    child<QLineEdit>(options, "exitKey")->setText(QStringLiteral(" "));
     options->hide();
     QCOMPARE(p.prompt().messages(), QStringList{kInvalid});
-    QCOMPARE(options->exitKey->text(), QStringLiteral("z"));
+    QCOMPARE(child<QLineEdit>(options, "exitKey")->text(), QStringLiteral("z"));
 }
 
 void TestKeyAssignments::duplicatesReportedAtStartAndExit()
@@ -142,7 +143,7 @@ void TestKeyAssignments::ctrlExitKeyOnMenuShortcut()
 {
     Program p({QStringLiteral("Options_Form_Exit_Keystroke: o"),
                QStringLiteral("Options_Form_Exit_Keystroke_with_Ctrl_Key: 1")});
-    QVERIFY(p.windows().OptionsForm->CtrlSelect->isChecked());
+    QVERIFY(child<QCheckBox>(p.windows().OptionsForm, "CtrlSelect")->isChecked());
     const QString expected =
         QStringLiteral("You have duplcate keys assigned.\n\nOptions Form: exit key is assigned to: "
                        "'Ctrl+o'\nwhich is also assigned to a main menu shortcut.") +
@@ -159,31 +160,32 @@ void TestKeyAssignments::captionsFollowOptionsKeys()
     QCOMPARE(child<QAction>(m, "choosevideoclip1")->text(),
              QStringLiteral("View video clip                                      (c)"));
     QVERIFY(Program::activate(options));
-    options->chooseclipKey->setFocus(Qt::MouseFocusReason);
-    options->chooseclipKey->selectAll();
-    QTest::keyClick(options->chooseclipKey, Qt::Key_X);
+    child<QLineEdit>(options, "chooseclipKey")->setFocus(Qt::MouseFocusReason);
+    child<QLineEdit>(options, "chooseclipKey")->selectAll();
+    QTest::keyClick(child<QLineEdit>(options, "chooseclipKey"), Qt::Key_X);
     // At once, while the box still has the focus.
-    QVERIFY(options->chooseclipKey->hasFocus());
+    QVERIFY(child<QLineEdit>(options, "chooseclipKey")->hasFocus());
     QCOMPARE(child<TColourButton>(m, "ViewClipButton")->text(), QStringLiteral("view clip (x)"));
     QCOMPARE(child<QAction>(m, "choosevideoclip1")->text(),
              QStringLiteral("View video clip                                      (x)"));
 
-    options->CtrlSelect->setChecked(true);
+    child<QCheckBox>(options, "CtrlSelect")->setChecked(true);
     QCOMPARE(child<TColourButton>(m, "exitButton")->text(), QStringLiteral("exit (Ctrl+z)"));
-    options->CtrlSelect->setChecked(false);
+    child<QCheckBox>(options, "CtrlSelect")->setChecked(false);
     QCOMPARE(child<TColourButton>(m, "exitButton")->text(), QStringLiteral("exit (z)"));
 
-    options->pastecommandlineKey->setText(QStringLiteral("P"));
-    options->playcommandlineKey->setText(QStringLiteral("&"));
-    options->makebookmarkKey->setText(QStringLiteral("b"));
-    options->restartKey->setText(QStringLiteral("e"));
-    options->muteKey->setText(QStringLiteral("n"));
-    options->previousBookmarkKey->setText(QStringLiteral("1"));
-    options->currentBookmarkKey->setText(QStringLiteral("2"));
-    options->nextBookmarkKey->setText(QStringLiteral("3"));
+    child<QLineEdit>(options, "pastecommandlineKey")->setText(QStringLiteral("P"));
+    child<QLineEdit>(options, "playcommandlineKey")->setText(QStringLiteral("&"));
+    child<QLineEdit>(options, "makebookmarkKey")->setText(QStringLiteral("b"));
+    child<QLineEdit>(options, "restartKey")->setText(QStringLiteral("e"));
+    child<QLineEdit>(options, "muteKey")->setText(QStringLiteral("n"));
+    child<QLineEdit>(options, "previousBookmarkKey")->setText(QStringLiteral("1"));
+    child<QLineEdit>(options, "currentBookmarkKey")->setText(QStringLiteral("2"));
+    child<QLineEdit>(options, "nextBookmarkKey")->setText(QStringLiteral("3"));
     TCommandLineEntryForm* entry = p.windows().CommandLineEntryForm;
-    QCOMPARE(entry->pasteCommandLineButton->text(), QStringLiteral("paste command line (P)"));
-    QCOMPARE(entry->playCommandLineButton->text(), QStringLiteral("play command line (&&)")); // shows "&"
+    QCOMPARE(child<TColourButton>(entry, "pasteCommandLineButton")->text(), QStringLiteral("paste command line (P)"));
+    QCOMPARE(child<TColourButton>(entry, "playCommandLineButton")->text(),
+             QStringLiteral("play command line (&&)")); // shows "&"
     QCOMPARE(child<TColourButton>(m, "makeBookmarkButton")->text(), QStringLiteral("add bookmark (b)"));
     QCOMPARE(child<TColourButton>(m, "restartButton")->text(), QStringLiteral("restart (e)"));
     QCOMPARE(child<TColourButton>(m, "muteButton")->text(), QStringLiteral("mute (n)"));
@@ -205,7 +207,7 @@ void TestKeyAssignments::beginnerModeKeepsItsCaptions()
     TMainForm* m = p.main();
     QVERIFY(m->isBeginnerMode()); // the default
     child<TColourButton>(m, "ViewClipButton")->setText(QStringLiteral("beginner caption"));
-    p.windows().OptionsForm->chooseclipKey->setText(QStringLiteral("v"));
+    child<QLineEdit>(p.windows().OptionsForm, "chooseclipKey")->setText(QStringLiteral("v"));
     QCOMPARE(child<QAction>(m, "choosevideoclip1")->text(),
              QStringLiteral("View video clip                                      (v)"));
     QCOMPARE(child<TColourButton>(m, "ViewClipButton")->text(), QStringLiteral("beginner caption"));

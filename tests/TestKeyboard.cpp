@@ -243,7 +243,8 @@ void TestKeyboard::keysRunTheRightOperations()
 
     QGuiApplication::clipboard()->setText(QStringLiteral("00:00:05 00:00:09 \"a.mp4\" \"/nowhere/\""));
     press('u');
-    QCOMPARE(p.windows().CommandLineEntryForm->CommandLineText->text(), QGuiApplication::clipboard()->text());
+    QCOMPARE(child<QLineEdit>(p.windows().CommandLineEntryForm, "CommandLineText")->text(),
+             QGuiApplication::clipboard()->text());
     p.prompt().clear();
     press('i'); // the pasted clip does not exist: the play operation says so
     QCOMPARE(p.prompt().messages().size(), 1);
@@ -450,7 +451,7 @@ void TestKeyboard::reassignedKeyReplacesTheOldOne()
 
     // An options-window key: typed into its box, used at once.
     TOptionsForm* options = p.windows().OptionsForm;
-    options->restartKey->setText(QStringLiteral("x"));
+    child<QLineEdit>(options, "restartKey")->setText(QStringLiteral("x"));
     Program::type(m, 'r');
     p.settle();
     QCOMPARE(p.position(), 37.0);
@@ -495,7 +496,7 @@ void TestKeyboard::exitKey()
     QFETCH(bool, closes);
     Program p;
     QVERIFY(Program::activate(p.main()));
-    p.windows().OptionsForm->CtrlSelect->setChecked(ctrlSelect);
+    child<QCheckBox>(p.windows().OptionsForm, "CtrlSelect")->setChecked(ctrlSelect);
     QSignalSpy closing(p.main(), &TMainForm::closing);
     Program::type(p.main(), character, mods);
     QCOMPARE(closing.size(), closes ? 1 : 0);

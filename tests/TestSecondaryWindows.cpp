@@ -1,3 +1,4 @@
+#include "Controls.h"
 #include "ScriptedPrompt.h"
 #include "app/ConfigFile.h"
 #include "catalog/TBookmarksForm.h"
@@ -37,12 +38,12 @@ private slots:
     void optionsEnterAndEscapeGiveFocusToPanel1_data();
     void optionsEnterAndEscapeGiveFocusToPanel1();
     void optionsKeyTextChanged();
+    void optionsPanel1TakesTheFocusBack();
     void optionsFolderPicker_data();
     void optionsFolderPicker();
     void optionsPlayClickBehavior();
     void restoreDefaults_data();
     void restoreDefaults();
-    void fileInfoFields();
     void categoryInputKeys();
     void categoryInputArrangement();
     void guideAndAbout();
@@ -113,50 +114,55 @@ void TestSecondaryWindows::optionsControls()
     TOptionsForm form;
     QCOMPARE(form.windowTitle(), QStringLiteral("Options"));
     QVERIFY(form.isModal());
-    QCOMPARE(form.PageControl->count(), 2);
-    QCOMPARE(form.PageControl->tabText(0), QStringLiteral("General"));
-    QCOMPARE(form.PageControl->tabText(1), QStringLiteral("Cataloging"));
-    QCOMPARE(form.PageControl->currentWidget(), form.GeneralPage);
+    QCOMPARE(form.size(), QSize(602, 435));
+    auto* pages = child<QTabWidget>(&form, "PageControl");
+    QCOMPARE(pages->count(), 2);
+    QCOMPARE(pages->tabText(0), QStringLiteral("General"));
+    QCOMPARE(pages->tabText(1), QStringLiteral("Cataloging"));
+    QCOMPARE(pages->currentWidget(), child<QWidget>(&form, "GeneralPage"));
     form.showCatalogingPage();
-    QCOMPARE(form.PageControl->currentWidget(), form.CatalogingPage);
+    QCOMPARE(pages->currentWidget(), child<QWidget>(&form, "CatalogingPage"));
     form.showGeneralPage();
-    QCOMPARE(form.PageControl->currentWidget(), form.GeneralPage);
+    QCOMPARE(pages->currentWidget(), child<QWidget>(&form, "GeneralPage"));
 
-    QCOMPARE(form.OK_Button->text(), QStringLiteral("OK"));
-    QCOMPARE(form.EditDefaultVideoDirectoryButton->text(), QStringLiteral("Edit"));
-    QCOMPARE(form.EditDefaultCatalogDirectoryButton->text(), QStringLiteral("Edit"));
-    QCOMPARE(form.ExecuteRestoreKeyboardSettings->text(), QStringLiteral("Execute"));
-    QCOMPARE(form.GroupBox1->title(), QStringLiteral("User defined keystrokes"));
-    QCOMPARE(form.CtrlSelect->text(), QStringLiteral("<Ctrl+>"));
-    QVERIFY(!form.CtrlSelect->isChecked());
-    QCOMPARE(form.DisableShowHints->text(), QStringLiteral("Disable showing all pop-up hints"));
-    QVERIFY(!form.DisableShowHints->isChecked());
-    QCOMPARE(form.defaultVideoDirectory->accessibleName(), QStringLiteral("Default Video Clip Directory"));
-    QCOMPARE(form.defaultCatalogDirectory->accessibleName(), QStringLiteral("Default Video Catalog Directory"));
-    QVERIFY(form.GeneralPage->findChild<QLabel*>() != nullptr);
+    QCOMPARE(child<TColourButton>(&form, "OK_Button")->text(), QStringLiteral("OK"));
+    QCOMPARE(child<TColourButton>(&form, "EditDefaultVideoDirectoryButton")->text(), QStringLiteral("Edit"));
+    QCOMPARE(child<TColourButton>(&form, "EditDefaultCatalogDirectoryButton")->text(), QStringLiteral("Edit"));
+    QCOMPARE(child<TColourButton>(&form, "ExecuteRestoreKeyboardSettings")->text(), QStringLiteral("Execute"));
+    QCOMPARE(child<QGroupBox>(&form, "GroupBox1")->title(), QStringLiteral("User defined keystrokes"));
+    QCOMPARE(child<QCheckBox>(&form, "CtrlSelect")->text(), QStringLiteral("<Ctrl+>"));
+    QVERIFY(!child<QCheckBox>(&form, "CtrlSelect")->isChecked());
+    QCOMPARE(child<QCheckBox>(&form, "DisableShowHints")->text(), QStringLiteral("Disable showing all pop-up hints"));
+    QVERIFY(!child<QCheckBox>(&form, "DisableShowHints")->isChecked());
+    QCOMPARE(child<QLineEdit>(&form, "defaultVideoDirectory")->accessibleName(),
+             QStringLiteral("Default Video Clip Directory"));
+    QCOMPARE(child<QLineEdit>(&form, "defaultCatalogDirectory")->accessibleName(),
+             QStringLiteral("Default Video Catalog Directory"));
+    QVERIFY(child<QWidget>(&form, "GeneralPage")->findChild<QLabel*>() != nullptr);
 
-    QCOMPARE(form.ColumnsGroup->title(), QStringLiteral("Columns in Bookmarks Grid"));
-    QCOMPARE(form.CategoryColumnName->text(), QStringLiteral("Category"));
-    QCOMPARE(form.NameColumnName->text(), QStringLiteral("Name"));
-    QCOMPARE(form.LearnColumnName->text(), QStringLiteral("Learn"));
-    QCOMPARE(form.RatingColumnName->text(), QStringLiteral("Rating"));
-    QVERIFY(!form.ShowCategoryColumn->isChecked());
-    QVERIFY(form.ShowLearnColumn->isChecked());
-    QVERIFY(form.ShowRatingColumn->isChecked());
-    QVERIFY(form.ShowFolderColumn->isChecked());
-    QCOMPARE(form.BookmarkPlayClickBehavior->title(), QStringLiteral("Bookmark Play Click Behavior"));
-    QCOMPARE(form.Panel1->objectName(), QStringLiteral("Panel1"));
+    QCOMPARE(child<QGroupBox>(&form, "ColumnsGroup")->title(), QStringLiteral("Columns in Bookmarks Grid"));
+    QCOMPARE(child<QLineEdit>(&form, "CategoryColumnName")->text(), QStringLiteral("Category"));
+    QCOMPARE(child<QLineEdit>(&form, "NameColumnName")->text(), QStringLiteral("Name"));
+    QCOMPARE(child<QLineEdit>(&form, "LearnColumnName")->text(), QStringLiteral("Learn"));
+    QCOMPARE(child<QLineEdit>(&form, "RatingColumnName")->text(), QStringLiteral("Rating"));
+    QVERIFY(!child<QCheckBox>(&form, "ShowCategoryColumn")->isChecked());
+    QVERIFY(child<QCheckBox>(&form, "ShowLearnColumn")->isChecked());
+    QVERIFY(child<QCheckBox>(&form, "ShowRatingColumn")->isChecked());
+    QVERIFY(child<QCheckBox>(&form, "ShowFolderColumn")->isChecked());
+    QCOMPARE(child<QGroupBox>(&form, "BookmarkPlayClickBehavior")->title(),
+             QStringLiteral("Bookmark Play Click Behavior"));
 }
 
 void TestSecondaryWindows::optionsKeyBoxes()
 {
     TOptionsForm form;
     const QList<QLineEdit*> boxes = form.keyBoxes();
-    const QList<QLineEdit*> named = {form.chooseclipKey,      form.exitKey,
-                                     form.restartKey,         form.muteKey,
-                                     form.makebookmarkKey,    form.pastecommandlineKey,
-                                     form.playcommandlineKey, form.previousBookmarkKey,
-                                     form.currentBookmarkKey, form.nextBookmarkKey};
+    const QList<QLineEdit*> named = {
+        child<QLineEdit>(&form, "chooseclipKey"),      child<QLineEdit>(&form, "exitKey"),
+        child<QLineEdit>(&form, "restartKey"),         child<QLineEdit>(&form, "muteKey"),
+        child<QLineEdit>(&form, "makebookmarkKey"),    child<QLineEdit>(&form, "pastecommandlineKey"),
+        child<QLineEdit>(&form, "playcommandlineKey"), child<QLineEdit>(&form, "previousBookmarkKey"),
+        child<QLineEdit>(&form, "currentBookmarkKey"), child<QLineEdit>(&form, "nextBookmarkKey")};
     QCOMPARE(boxes, named);
     const QStringList keys = {"c", "z", "r", "m", "o", "u", "i", "8", "9", "0"};
     const QStringList labels = {"video clip",
@@ -174,9 +180,9 @@ void TestSecondaryWindows::optionsKeyBoxes()
         QCOMPARE(boxes[i]->maxLength(), 1);
         QCOMPARE(boxes[i]->accessibleName(), labels[i]);
     }
-    form.muteKey->clear();
-    QTest::keyClicks(form.muteKey, QStringLiteral("xy"));
-    QCOMPARE(form.muteKey->text(), QStringLiteral("x"));
+    child<QLineEdit>(&form, "muteKey")->clear();
+    QTest::keyClicks(child<QLineEdit>(&form, "muteKey"), QStringLiteral("xy"));
+    QCOMPARE(child<QLineEdit>(&form, "muteKey")->text(), QStringLiteral("x"));
 }
 
 void TestSecondaryWindows::optionsEnterAndEscapeGiveFocusToPanel1_data()
@@ -205,24 +211,39 @@ void TestSecondaryWindows::optionsEnterAndEscapeGiveFocusToPanel1()
     edit->setFocus();
     QVERIFY(edit->hasFocus());
     QTest::keyClick(edit, Qt::Key(key));
-    QVERIFY(form.Panel1->hasFocus());
+    QVERIFY(child<QWidget>(&form, "Panel1")->hasFocus());
     QVERIFY(form.isVisible()); // Escape did not close the window
     QCOMPARE(edit->text(), QStringLiteral("q"));
+}
+
+void TestSecondaryWindows::optionsPanel1TakesTheFocusBack()
+{
+    TOptionsForm form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    auto* panel1 = child<QWidget>(&form, "Panel1");
+    QVERIFY(panel1->hasFocus());
+    auto* box = child<QLineEdit>(&form, "defaultVideoDirectory");
+    for (QWidget* area : {static_cast<QWidget*>(child<QGroupBox>(&form, "GroupBox1")), static_cast<QWidget*>(&form)}) {
+        box->setFocus(Qt::MouseFocusReason);
+        QTest::mouseClick(area, Qt::LeftButton, {}, QPoint(2, area->height() - 3));
+        QVERIFY2(panel1->hasFocus(), qPrintable(area->objectName()));
+    }
 }
 
 void TestSecondaryWindows::optionsKeyTextChanged()
 {
     TOptionsForm form;
     QSignalSpy spy(&form, &TOptionsForm::keyTextChanged);
-    form.exitKey->setText(QStringLiteral("q"));
+    child<QLineEdit>(&form, "exitKey")->setText(QStringLiteral("q"));
     QCOMPARE(spy.count(), 1);
-    form.nextBookmarkKey->setText(QStringLiteral("5"));
+    child<QLineEdit>(&form, "nextBookmarkKey")->setText(QStringLiteral("5"));
     QCOMPARE(spy.count(), 2);
-    form.CtrlSelect->click();
+    child<QCheckBox>(&form, "CtrlSelect")->click();
     QCOMPARE(spy.count(), 3);
-    form.CategoryColumnName->setText(QStringLiteral("Style"));
-    form.defaultVideoDirectory->setText(QStringLiteral("/x"));
-    form.DisableShowHints->click();
+    child<QLineEdit>(&form, "CategoryColumnName")->setText(QStringLiteral("Style"));
+    child<QLineEdit>(&form, "defaultVideoDirectory")->setText(QStringLiteral("/x"));
+    child<QCheckBox>(&form, "DisableShowHints")->click();
     QCOMPARE(spy.count(), 3);
 }
 
@@ -253,14 +274,17 @@ void TestSecondaryWindows::optionsFolderPicker()
     TOptionsForm form;
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
-    QLineEdit* box = video ? form.defaultVideoDirectory : form.defaultCatalogDirectory;
-    QLineEdit* other = video ? form.defaultCatalogDirectory : form.defaultVideoDirectory;
+    QLineEdit* box =
+        video ? child<QLineEdit>(&form, "defaultVideoDirectory") : child<QLineEdit>(&form, "defaultCatalogDirectory");
+    QLineEdit* other =
+        video ? child<QLineEdit>(&form, "defaultCatalogDirectory") : child<QLineEdit>(&form, "defaultVideoDirectory");
     box->setText(QStringLiteral("/old"));
     other->setText(QStringLiteral("/other"));
     QSignalSpy videoReset(&form, &TOptionsForm::resetInitialVideoDirectory);
     QSignalSpy catalogReset(&form, &TOptionsForm::resetInitialCatalogDirectory);
 
-    QTest::mouseClick(video ? form.EditDefaultVideoDirectoryButton : form.EditDefaultCatalogDirectoryButton,
+    QTest::mouseClick(video ? child<TColourButton>(&form, "EditDefaultVideoDirectoryButton")
+                            : child<TColourButton>(&form, "EditDefaultCatalogDirectoryButton"),
                       Qt::LeftButton);
 
     QCOMPARE(prompt.shown().size(), 1);
@@ -271,13 +295,13 @@ void TestSecondaryWindows::optionsFolderPicker()
     // Confirmed or cancelled, the dialogs starting there are made again.
     QCOMPARE(videoReset.count(), video ? 1 : 0);
     QCOMPARE(catalogReset.count(), video ? 0 : 1);
-    QVERIFY(form.Panel1->hasFocus());
+    QVERIFY(child<QWidget>(&form, "Panel1")->hasFocus());
 }
 
 void TestSecondaryWindows::optionsPlayClickBehavior()
 {
     TOptionsForm form;
-    const auto radios = form.BookmarkPlayClickBehavior->findChildren<QAbstractButton*>();
+    const auto radios = child<QGroupBox>(&form, "BookmarkPlayClickBehavior")->findChildren<QAbstractButton*>();
     QCOMPARE(radios.size(), 3);
     QCOMPARE(radios[0]->text(), QStringLiteral("No action (stay in Cataloging Window)"));
     QCOMPARE(radios[1]->text(), QStringLiteral("Bring Video Playback Window to front"));
@@ -346,7 +370,7 @@ void TestSecondaryWindows::restoreDefaults()
                              return saves;
                          });
 
-    QTest::mouseClick(form.ExecuteRestoreKeyboardSettings, Qt::LeftButton);
+    QTest::mouseClick(child<TColourButton>(&form, "ExecuteRestoreKeyboardSettings"), Qt::LeftButton);
 
     const QStringList messages = prompt.messages();
     QCOMPARE(messages.size(), questions);
@@ -361,35 +385,6 @@ void TestSecondaryWindows::restoreDefaults()
     QCOMPARE(endCalls, ends ? 1 : 0);
     QCOMPARE(QFile::exists(config), !ends);
     QCOMPARE(configGoneAtEnd, ends);
-}
-
-void TestSecondaryWindows::fileInfoFields()
-{
-    TFilePlayingInfoForm form;
-    QCOMPARE(form.windowTitle(), QStringLiteral("Video File Info"));
-    const QList<QPair<QLineEdit*, QString>> fields = {{form.ShowVideoPlayingFileName, "File Name"},
-                                                      {form.ShowVideoPlayingFilePath, "File Path"},
-                                                      {form.ShowVideoSize, "Original size"},
-                                                      {form.ShowScreenSize, "Display Size"},
-                                                      {form.ShowTotalTime, "Total Time"},
-                                                      {form.ShowFramesPerSecond, "Frames/Second"},
-                                                      {form.ShowCodecName, "Codec Name"}};
-    for (const auto& [field, label] : fields) {
-        QCOMPARE(field->accessibleName(), label);
-        QVERIFY(field->isReadOnly());
-        QVERIFY(!(field->focusPolicy() & Qt::TabFocus));
-        QVERIFY(form.findChild<QLabel*>() != nullptr);
-    }
-    QCOMPARE(form.SizeToOriginalVideoButton->text(), QStringLiteral("size to original video"));
-    QCOMPARE(form.DisplayCodecNameButton->text(), QStringLiteral("display codec name"));
-    QCOMPARE(form.focusSink->stateText(), QStringLiteral("text entry active"));
-
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    form.SizeToOriginalVideoButton->setText(QStringLiteral("restore size"));
-    QTest::mouseClick(form.OK_Button, Qt::LeftButton);
-    QVERIFY(form.isHidden());
-    QCOMPARE(form.SizeToOriginalVideoButton->text(), QStringLiteral("size to original video"));
 }
 
 void TestSecondaryWindows::categoryInputKeys()
@@ -422,7 +417,7 @@ void TestSecondaryWindows::categoryInputKeys()
 void TestSecondaryWindows::categoryInputArrangement()
 {
     TCategoryInputForm form;
-    QCOMPARE(form.OK_Button->text(), QStringLiteral("OK"));
+    QCOMPARE(child<TColourButton>(&form, "OK_Button")->text(), QStringLiteral("OK"));
     QCOMPARE(form.Cancel_Button->text(), QStringLiteral("Cancel"));
 
     form.arrange(QStringLiteral("Style"), QStringLiteral("Move"), true,
@@ -439,7 +434,7 @@ void TestSecondaryWindows::categoryInputArrangement()
     QCOMPARE(form.width(), 623);
     QCOMPARE(form.height(), 123);
     QCOMPARE(form.InputBox_Name->x(), 327);
-    QCOMPARE(form.OK_Button->x(), 219);
+    QCOMPARE(child<TColourButton>(&form, "OK_Button")->x(), 219);
     QVERIFY(!form.InputBox_Category->isHidden());
 
     form.arrange(QStringLiteral("Style"), QStringLiteral("Move"), false, {}, QStringLiteral("B"),
@@ -451,7 +446,7 @@ void TestSecondaryWindows::categoryInputArrangement()
     QVERIFY(form.InputBox_Name->text().isEmpty());
     QCOMPARE(form.width(), 320);
     QCOMPARE(form.InputBox_Name->x(), 20);
-    QCOMPARE(form.OK_Button->x(), 68);
+    QCOMPARE(child<TColourButton>(&form, "OK_Button")->x(), 68);
     QCOMPARE(form.Cancel_Button->x(), 172);
 }
 

@@ -86,7 +86,8 @@ private slots:
         QCOMPARE(child<QLineEdit>(m, "setStartTimeKey")->text(), QStringLiteral("q"));
         QVERIFY(m->loops->LoopContinuously);
         QCOMPARE(child<TColourButton>(m, "loopOnce")->text(), QStringLiteral("loop continuously"));
-        QCOMPARE(app.startup->windows().OptionsForm->defaultVideoDirectory->text(), QStringLiteral("/tmp/My Clips"));
+        QCOMPARE(child<QLineEdit>(app.startup->windows().OptionsForm, "defaultVideoDirectory")->text(),
+                 QStringLiteral("/tmp/My Clips"));
         app.main()->exitButtonClick();
         const QByteArray written = readAll(app.configPath());
         QVERIFY(written.contains("\r\nBack_Seconds_Value: 5\r\n"));
@@ -323,11 +324,11 @@ private slots:
                                                 .arg(w)
                                                 .arg(h));
         TFilePlayingInfoForm* info = app.startup->windows().FilePlayingInfoForm;
-        QCOMPARE(info->ShowVideoPlayingFileName->text(), QStringLiteral("lesson1.mpg"));
-        QCOMPARE(info->ShowVideoPlayingFilePath->text(), app.clipFolder());
-        QCOMPARE(info->ShowVideoSize->text(), QStringLiteral("352 x 240"));
-        QCOMPARE(info->ShowTotalTime->text(), QStringLiteral("65.27 seconds"));
-        QCOMPARE(info->ShowScreenSize->text(), QString("%1 x %2").arg(w).arg(h));
+        QCOMPARE(child<QLineEdit>(info, "ShowVideoPlayingFileName")->text(), QStringLiteral("lesson1.mpg"));
+        QCOMPARE(child<QLineEdit>(info, "ShowVideoPlayingFilePath")->text(), app.clipFolder());
+        QCOMPARE(child<QLineEdit>(info, "ShowVideoSize")->text(), QStringLiteral("352 x 240"));
+        QCOMPARE(child<QLineEdit>(info, "ShowTotalTime")->text(), QStringLiteral("65.27 seconds"));
+        QCOMPARE(child<QLineEdit>(info, "ShowScreenSize")->text(), QString("%1 x %2").arg(w).arg(h));
         QVERIFY(child<TimeBox>(app.main(), "setStartTimeValue")->digitText().isEmpty());
         QCOMPARE(app.main()->loops->indicator(), QStringLiteral("full"));
     }

@@ -47,6 +47,26 @@ void CatalogDocument::setPlayingBookmark(int row)
     emit playingBookmarkChanged(row);
 }
 
+void CatalogDocument::setColumnShown(int column, bool shown)
+{
+    switch (column) {
+    case Category:
+        m_columns.showCategory = shown;
+        break;
+    case Learn:
+        m_columns.showLearn = shown;
+        break;
+    case Rating:
+        m_columns.showRating = shown;
+        break;
+    case Folder:
+        m_columns.showFolder = shown;
+        break;
+    default:
+        break;
+    }
+}
+
 bool CatalogDocument::columnShown(int column) const
 {
     switch (column) {

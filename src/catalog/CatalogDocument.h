@@ -61,6 +61,8 @@ public:
     // The columns of the last reset: titles, shown columns and widths.
     const BookmarksGridColumns& columns() const { return m_columns; }
     bool columnShown(int column) const;
+    // An optional column (Category, Learn, Rating, Folder) switched since.
+    void setColumnShown(int column, bool shown);
 
     // Catalog window caption; empty in mode 0 (the caption stays as it is).
     QString captionText() const;

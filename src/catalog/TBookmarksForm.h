@@ -50,6 +50,9 @@ public:
     // widths and shown columns given; the description pane is emptied.
     void ResetBookmarksGrid(const BookmarksGridColumns& columns);
     void ResetBookmarksGrid(); // with the host's columns
+    // Shows or hides an optional column (Category, Learn, Rating, Folder)
+    // of the grid as it stands (TBookmarksFormColumns.cpp).
+    void switchColumn(int column, bool shown);
     // Window caption from CatalogMode, CatalogFileName and CatalogModified.
     void UpdateBookmarksFormTitleBar();
     // The open and save dialogs start in this folder.

@@ -2,20 +2,22 @@
 
 #include "app/Prompt.h"
 #include "cmdline/BookmarkCommandLine.h"
+#include "input/FocusModel.h"
 #include "input/FocusSink.h"
 #include "playback/LoopPlayer.h"
 #include "ui/widgets/TColourButton.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
 
 TCommandLineEntryForm::TCommandLineEntryForm(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint), CommandLineText(new QLineEdit(this)),
-      pasteCommandLineButton(new TColourButton(QStringLiteral("paste command line (u)"), this)),
-      playCommandLineButton(new TColourButton(QStringLiteral("play command line (i)"), this)),
-      focusSink(new FocusSink(this))
+      pasteCommandLineButton(
+          TColourButton::make("pasteCommandLineButton", QStringLiteral("paste command line (u)"), this)),
+      playCommandLineButton(
+          TColourButton::make("playCommandLineButton", QStringLiteral("play command line (i)"), this)),
+      m_focusSink(new FocusSink(this)), m_focus(new FocusModel(this, m_focusSink, this))
 {
     setObjectName(QStringLiteral("CommandLineEntryForm"));
     setWindowTitle(QStringLiteral("Command Line Entry"));
@@ -24,25 +26,49 @@ TCommandLineEntryForm::TCommandLineEntryForm(QWidget* parent)
     pal.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
     setPalette(pal);
     setAutoFillBackground(true);
+    // At 8 points, a little condensed, the button captions fit their
+    // buttons on one line.
+    QFont small = font();
+    small.setPointSize(8);
+    small.setStretch(QFont::SemiCondensed);
+    setFont(small);
 
     CommandLineText->setObjectName(QStringLiteral("CommandLineText"));
     CommandLineText->setAccessibleName(QStringLiteral("Command Line Entry Box"));
     CommandLineText->setFrame(false);
     CommandLineText->setGeometry(8, 8, 601, 16);
-    CommandLineText->installEventFilter(this);
 
-    pasteCommandLineButton->setObjectName(QStringLiteral("pasteCommandLineButton"));
+    for (TColourButton* button : {pasteCommandLineButton, playCommandLineButton})
+        button->setMargin(0);
     pasteCommandLineButton->setGeometry(8, 32, 121, 25);
-    pasteCommandLineButton->setFocusPolicy(Qt::ClickFocus);
-    playCommandLineButton->setObjectName(QStringLiteral("playCommandLineButton"));
     playCommandLineButton->setGeometry(136, 32, 121, 25);
-    playCommandLineButton->setFocusPolicy(Qt::ClickFocus);
-    focusSink->setGeometry(0, 0, 0, height());
+    m_focusSink->setGeometry(0, 0, 0, height());
+
+    // Typing in the box is text; Enter and Escape there end text entry
+    // without playing the line.
+    m_focus->watchTextBox(CommandLineText);
+    m_focus->watchBackground(this);
 
     connect(pasteCommandLineButton, &QAbstractButton::clicked, this,
             [this] { pasteCommandLineButtonClick(pasteCommandLineButton); });
     connect(playCommandLineButton, &QAbstractButton::clicked, this,
             [this] { playCommandLineButtonClick(playCommandLineButton); });
+}
+
+QString TCommandLineEntryForm::commandLineText() const
+{
+    return CommandLineText->text();
+}
+
+void TCommandLineEntryForm::setCommandLineText(const QString& text)
+{
+    CommandLineText->setText(text);
+}
+
+void TCommandLineEntryForm::setPlayingAll(bool on)
+{
+    pasteCommandLineButton->setEnabled(!on);
+    playCommandLineButton->setEnabled(!on);
 }
 
 void TCommandLineEntryForm::pasteCommandLineButtonClick(QObject* sender)
@@ -70,18 +96,5 @@ void TCommandLineEntryForm::playCommandLineButtonClick(QObject* sender)
 void TCommandLineEntryForm::endWithSender(QObject* sender)
 {
     if (sender)
-        focusSink->takeFocus();
-}
-
-bool TCommandLineEntryForm::eventFilter(QObject* watched, QEvent* event)
-{
-    // Enter and Escape end text entry; neither plays the line.
-    if (watched == CommandLineText && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
-            focusSink->takeFocus();
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
+        m_focusSink->takeFocus();
 }

@@ -2,14 +2,16 @@
 
 #include <QWidget>
 
+class FocusModel;
 class FocusSink;
 class LoopPlayer;
 class QLineEdit;
 class TColourButton;
 
 // The command line entry window: a one-line box for a Bookmark Command Line
-// with a paste button and a play button. Non-modal; its keys reach the main
-// window through the focus sink like those of every command window.
+// with a paste button and a play button. Non-modal; while its focus sink
+// holds the focus its keys reach the main window through its focus model,
+// like those of every command window.
 class TCommandLineEntryForm : public QWidget {
     Q_OBJECT
 public:
@@ -18,11 +20,14 @@ public:
     // The main window, which opens the clip and plays the loop. Without one
     // the play operation stops after its checks.
     void setLoopPlayer(LoopPlayer* player) { m_player = player; }
+    // The window's focus model: its keys go to the handler set on it.
+    FocusModel* focusModel() const { return m_focus; }
+    FocusSink* focusSink() const { return m_focusSink; }
 
-    QLineEdit* CommandLineText;
-    TColourButton* pasteCommandLineButton;
-    TColourButton* playCommandLineButton;
-    FocusSink* focusSink;
+    QString commandLineText() const;
+    void setCommandLineText(const QString& text);
+    // While all bookmarks play in sequence both buttons are disabled.
+    void setPlayingAll(bool on);
 
 public slots:
     // Empties the box and pastes the clipboard's text into it (no checks).
@@ -32,11 +37,13 @@ public slots:
     // the box first. With a sender the focus ends on the focus sink.
     void playCommandLineButtonClick(QObject* sender = nullptr);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void endWithSender(QObject* sender);
 
+    QLineEdit* CommandLineText;
+    TColourButton* pasteCommandLineButton;
+    TColourButton* playCommandLineButton;
+    FocusSink* m_focusSink;
+    FocusModel* m_focus;
     LoopPlayer* m_player = nullptr;
 };

@@ -12,7 +12,6 @@
 #include "input/WindowCommands.h"
 
 #include <QAbstractButton>
-#include <QCheckBox>
 #include <QGuiApplication>
 #include <QLineEdit>
 
@@ -39,9 +38,9 @@ Keyboard::Keyboard(const Windows& windows, QObject* parent) : QObject(parent), m
 {
     windowCommands = new WindowCommands(this);
     bookmarkMaking = new BookmarkMaking(this);
-    QCheckBox* ctrlSelect = windows.options->CtrlSelect;
+    const TOptionsForm* options = windows.options;
     commands = new KeyCommands(
-        findKeyBoxes(windows), windows.gates, [ctrlSelect] { return ctrlSelect->isChecked(); }, this);
+        findKeyBoxes(windows), windows.gates, [options] { return options->exitKeyNeedsCtrl(); }, this);
     dispatcher = new KeyDispatcher(*commands, windows.mainWindow, this);
     QList<QWidget*> captionWindows = windows.captionWindows;
     captionWindows.prepend(windows.mainWindow);

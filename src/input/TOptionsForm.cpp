@@ -1,6 +1,7 @@
 #include "input/TOptionsForm.h"
 
 #include "app/Prompt.h"
+#include "catalog/BookmarksGridColumns.h"
 #include "ui/widgets/TColourButton.h"
 
 #include <QButtonGroup>
@@ -52,6 +53,14 @@ TOptionsForm::TOptionsForm(QWidget* parent) : QDialog(parent), m_endProgram([] {
     // A check box acts on its click and leaves the keyboard to Panel1.
     for (QCheckBox* box : findChildren<QCheckBox*>())
         connect(box, &QCheckBox::clicked, this, &TOptionsForm::focusPanel1);
+    connect(DisableShowHints, &QCheckBox::clicked, this, [this](bool disabled) { emit hintsSwitched(!disabled); });
+    const std::pair<QCheckBox*, int> columnSwitches[] = {{ShowCategoryColumn, BookmarkColumn::Category},
+                                                         {ShowLearnColumn, BookmarkColumn::Learn},
+                                                         {ShowRatingColumn, BookmarkColumn::Rating},
+                                                         {ShowFolderColumn, BookmarkColumn::Folder}};
+    for (const auto& [box, column] : columnSwitches)
+        connect(box, &QCheckBox::toggled, this,
+                [this, column = column](bool shown) { emit columnSwitched(column, shown); });
     GroupBox1->installEventFilter(this);
 
     connect(EditDefaultVideoDirectoryButton, &QAbstractButton::clicked, this,
@@ -93,6 +102,31 @@ void TOptionsForm::setBookmarkPlayClickBehaviorIndex(int index)
 QList<QLineEdit*> TOptionsForm::keyBoxes() const
 {
     return m_keyBoxes;
+}
+
+QString TOptionsForm::defaultVideoDirectoryText() const
+{
+    return defaultVideoDirectory->text();
+}
+
+QString TOptionsForm::defaultCatalogDirectoryText() const
+{
+    return defaultCatalogDirectory->text();
+}
+
+QString TOptionsForm::muteKeyText() const
+{
+    return muteKey->text();
+}
+
+bool TOptionsForm::exitKeyNeedsCtrl() const
+{
+    return CtrlSelect->isChecked();
+}
+
+bool TOptionsForm::hintsDisabled() const
+{
+    return DisableShowHints->isChecked();
 }
 
 void TOptionsForm::EditDefaultVideoDirectoryButtonClick()

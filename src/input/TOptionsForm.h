@@ -14,7 +14,8 @@ class SettingsBinding;
 // The options window: default folders, the user's command keys, the hint
 // switch, the catalog grid's optional columns and what a click on a
 // bookmark's play cell does. Its controls are the settings themselves; other
-// windows read them straight from here. Modal, two pages, no Cancel.
+// windows read them through the operations below. Modal, two pages, no
+// Cancel; every change acts at once.
 class TOptionsForm : public QDialog {
     Q_OBJECT
 public:
@@ -45,6 +46,41 @@ public:
     // The ten key boxes in the order of the "User defined keystrokes" group.
     QList<QLineEdit*> keyBoxes() const;
 
+    // What other windows read of the options.
+    QString defaultVideoDirectoryText() const;
+    QString defaultCatalogDirectoryText() const;
+    QString muteKeyText() const;
+    // The exit key works only with Ctrl held.
+    bool exitKeyNeedsCtrl() const;
+    bool hintsDisabled() const;
+
+signals:
+    // Any of the ten key boxes changed its text, or CtrlSelect was toggled.
+    void keyTextChanged();
+    // An "Edit" folder button ran (confirmed or cancelled): the dialogs that
+    // start in that folder are to be made again.
+    void resetInitialVideoDirectory();
+    void resetInitialCatalogDirectory();
+    // The switch for every pop-up hint of the program flipped, or the
+    // settings put it in place: shown is true while hints may show.
+    void hintsSwitched(bool shown);
+    // One of the catalog grid's optional columns (Category, Learn, Rating,
+    // Folder) was switched on or off; the grid follows at once.
+    void columnSwitched(int column, bool shown);
+
+public slots:
+    void EditDefaultVideoDirectoryButtonClick();
+    void EditDefaultCatalogDirectoryButtonClick();
+    // Throws every setting away: the next start runs on the defaults, and the
+    // program ends at once.
+    void ExecuteRestoreKeyboardSettingsClick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
     QTabWidget* PageControl;
     QWidget* GeneralPage;
     QWidget* CatalogingPage;
@@ -83,27 +119,6 @@ public:
     QCheckBox* ShowFolderColumn;
     QGroupBox* BookmarkPlayClickBehavior;
 
-signals:
-    // Any of the ten key boxes changed its text, or CtrlSelect was toggled.
-    void keyTextChanged();
-    // An "Edit" folder button ran (confirmed or cancelled): the dialogs that
-    // start in that folder are to be made again.
-    void resetInitialVideoDirectory();
-    void resetInitialCatalogDirectory();
-
-public slots:
-    void EditDefaultVideoDirectoryButtonClick();
-    void EditDefaultCatalogDirectoryButtonClick();
-    // Throws every setting away: the next start runs on the defaults, and the
-    // program ends at once.
-    void ExecuteRestoreKeyboardSettingsClick();
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-
-private:
     QWidget* buildGeneralPage();
     QWidget* buildCatalogingPage();
     QLineEdit* makeKeyBox(const char* objectName, const QString& label, const QString& key);

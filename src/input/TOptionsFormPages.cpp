@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -95,17 +96,22 @@ QWidget* TOptionsForm::buildGeneralPage()
         {&currentBookmarkKey, "currentBookmarkKey", "play current bookmark", "9"},
         {&nextBookmarkKey, "nextBookmarkKey", "play next bookmark", "0"},
     };
+    CtrlSelect = makeCheck("CtrlSelect", QStringLiteral("<Ctrl+>"), QStringLiteral("<Ctrl+>"), false, GroupBox1);
     int row = 0;
     for (const KeyRow& r : rows) {
         const QString label = QLatin1String(r.label);
         *r.box = makeKeyBox(r.name, label, QLatin1String(r.key));
-        const int column = row < 5 ? 0 : 3;
+        const int column = row < 5 ? 0 : 2;
         keys->addWidget(*r.box, row % 5, column);
-        keys->addWidget(makeLabel(label, GroupBox1), row % 5, column + 1);
+        auto* caption = new QHBoxLayout;
+        caption->addWidget(makeLabel(label, GroupBox1));
+        // The Ctrl switch stands beside the exit key's label.
+        if (*r.box == exitKey)
+            caption->addWidget(CtrlSelect);
+        caption->addStretch(1);
+        keys->addLayout(caption, row % 5, column + 1);
         ++row;
     }
-    CtrlSelect = makeCheck("CtrlSelect", QStringLiteral("<Ctrl+>"), QStringLiteral("<Ctrl+>"), false, GroupBox1);
-    keys->addWidget(CtrlSelect, 1, 2);
     layout->addWidget(GroupBox1, 2, 0, 1, 3);
 
     const QString hintsCaption = QStringLiteral("Disable showing all pop-up hints");

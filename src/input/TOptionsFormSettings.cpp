@@ -5,6 +5,8 @@
 #include "ui/widgets/ControlBinding.h"
 #include "ui/widgets/WindowPlacement.h"
 
+#include <QCheckBox>
+
 using ControlBinding::bindCheck;
 using ControlBinding::bindText;
 
@@ -35,7 +37,13 @@ void TOptionsForm::bindSettings(SettingsBinding& binding)
     bindText(binding, &S::previousBookmarkKey, previousBookmarkKey);
     bindText(binding, &S::currentBookmarkKey, currentBookmarkKey);
     bindText(binding, &S::nextBookmarkKey, nextBookmarkKey);
-    bindCheck(binding, &S::disableShowingHints, DisableShowHints);
+    // The hint switch acts once the settings are in place, whatever its state.
+    binding.bind(
+        &S::disableShowingHints, [this] { return DisableShowHints->isChecked(); },
+        [this](bool disabled) {
+            DisableShowHints->setChecked(disabled);
+            emit hintsSwitched(!disabled);
+        });
     binding.bind(
         &S::bookmarkPlayClickBehavior, [this] { return BookmarkPlayClickBehaviorIndex(); },
         [this](int index) { setBookmarkPlayClickBehaviorIndex(index); });

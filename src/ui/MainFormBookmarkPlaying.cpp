@@ -120,10 +120,8 @@ void TMainForm::showPlayingAll(bool on, bool catalogOpen)
         w->setEnabled(!on);
     for (QAction* a : {choosevideoclip1, PlayPreviousClip1, PlayNextClip1, ImportMultipleClips1})
         a->setEnabled(!on);
-    if (TCommandLineEntryForm* entry = m_windows->CommandLineEntryForm) {
-        entry->pasteCommandLineButton->setEnabled(!on);
-        entry->playCommandLineButton->setEnabled(!on);
-    }
+    if (TCommandLineEntryForm* entry = m_windows->CommandLineEntryForm)
+        entry->setPlayingAll(on);
 }
 
 void TMainForm::stopPlayAllPlayback()

@@ -30,6 +30,7 @@ void TMainForm::connectCatalogWindow()
     options->setCatalogSaver([document] { return document->CatalogModified(); },
                              [catalog] { return catalog->DoSave(); });
     connect(options, &TOptionsForm::resetInitialCatalogDirectory, this, &TMainForm::ResetInitialCatalogDirectory);
+    connect(options, &TOptionsForm::columnSwitched, catalog, &TBookmarksForm::switchColumn);
     connect(OpenCatalogButton, &QAbstractButton::clicked, this, [this] { ShowBookmarksClick(OpenCatalogButton); });
     connect(ShowBookmarks1, &QAction::triggered, this, [this] { ShowBookmarksClick(ShowBookmarks1); });
     connectImportClips();
@@ -38,7 +39,7 @@ void TMainForm::connectCatalogWindow()
 
 void TMainForm::ResetInitialCatalogDirectory()
 {
-    m_windows->BookmarksForm->ResetInitialCatalogDirectory(m_windows->OptionsForm->defaultCatalogDirectory->text());
+    m_windows->BookmarksForm->ResetInitialCatalogDirectory(m_windows->OptionsForm->defaultCatalogDirectoryText());
 }
 
 void TMainForm::ShowBookmarksClick(QObject*)

@@ -55,7 +55,7 @@ void TMainForm::FormInit(const QStringList& arguments)
     ResetInitialCatalogDirectory();
 
     folderClips().clear();
-    folderClips().LoadAllFileTypes(w.OptionsForm->defaultVideoDirectory->text() + '/');
+    folderClips().LoadAllFileTypes(w.OptionsForm->defaultVideoDirectoryText() + '/');
 
     actOnArguments(arguments);
 
@@ -88,7 +88,7 @@ void TMainForm::actOnArguments(const QStringList& arguments)
         return;
     case ArgumentKind::BookmarkCommandLine:
         playerControlsActive();
-        w.CommandLineEntryForm->CommandLineText->setText(composeCommandLineText(arguments));
+        w.CommandLineEntryForm->setCommandLineText(composeCommandLineText(arguments));
         w.CommandLineEntryForm->playCommandLineButtonClick();
         return;
     case ArgumentKind::WrongCount:

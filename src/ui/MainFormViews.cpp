@@ -106,7 +106,7 @@ int TMainForm::fastRateEntry() const
 void TMainForm::showMuted(bool muted)
 {
     const QString key =
-        m_windows && m_windows->OptionsForm ? m_windows->OptionsForm->muteKey->text() : QStringLiteral("m");
+        m_windows && m_windows->OptionsForm ? m_windows->OptionsForm->muteKeyText() : QStringLiteral("m");
     muteButton->setText(keys::keyCaption(muted ? QStringLiteral("un-mute") : QStringLiteral("mute"), key));
     muteButton->setColor(muted ? Colours::fromStored(16776960) : Colours::buttonFace());
 }
@@ -120,7 +120,7 @@ void TMainForm::showSpeedMode(SpeedMode mode)
 
 QString TMainForm::defaultVideoDirectory() const
 {
-    return m_windows && m_windows->OptionsForm ? m_windows->OptionsForm->defaultVideoDirectory->text() : QString();
+    return m_windows && m_windows->OptionsForm ? m_windows->OptionsForm->defaultVideoDirectoryText() : QString();
 }
 
 QSize TMainForm::videoSize() const
@@ -141,31 +141,31 @@ TFilePlayingInfoForm* TMainForm::infoWindow() const
 void TMainForm::showClipFacts(const QString& fileName, const QString& folder, const QString& videoSize,
                               const QString& totalTime)
 {
-    if (TFilePlayingInfoForm* info = infoWindow()) {
-        info->ShowVideoPlayingFileName->setText(fileName);
-        info->ShowVideoPlayingFilePath->setText(folder);
-        info->ShowVideoSize->setText(videoSize);
-        info->ShowTotalTime->setText(totalTime);
-        info->ShowCodecName->clear();
-    }
+    if (TFilePlayingInfoForm* info = infoWindow())
+        info->showClipFacts(fileName, folder, videoSize, totalTime);
 }
 
 QString TMainForm::framesPerSecondText() const
 {
     TFilePlayingInfoForm* info = infoWindow();
-    return info ? info->ShowFramesPerSecond->text() : QString();
+    return info ? info->framesPerSecondText() : QString();
 }
 
 void TMainForm::setFramesPerSecondText(const QString& text)
 {
     if (TFilePlayingInfoForm* info = infoWindow())
-        info->ShowFramesPerSecond->setText(text);
+        info->setFramesPerSecondText(text);
 }
 
 void TMainForm::setScreenSizeText(const QString& text)
 {
     if (TFilePlayingInfoForm* info = infoWindow())
-        info->ShowScreenSize->setText(text);
+        info->setScreenSizeText(text);
+}
+
+bool TMainForm::bottomPanelShown() const
+{
+    return PlayerControlsPanel->isVisibleTo(this);
 }
 
 QAbstractButton* TMainForm::updateBookmarkControl() const

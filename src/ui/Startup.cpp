@@ -106,6 +106,10 @@ bool Startup::start(const QStringList& arguments)
     if (m_options.endProgram)
         m_windows.OptionsForm->setEndProgram(m_options.endProgram);
     m_windows.CommandLineEntryForm->setLoopPlayer(main);
+    m_windows.FilePlayingInfoForm->setPlayer(main->player());
+    m_windows.FilePlayingInfoForm->setMainWindow(
+        {[main] { return main->size(); }, [main](const QSize& size) { main->resize(size); },
+         [main] { return main->bottomPanelShown(); }, [main] { main->clips->UpdateMainFormTitleBar(); }});
     QObject::connect(m_windows.OptionsForm, &TOptionsForm::resetInitialVideoDirectory, main,
                      [main] { main->clips->ResetInitialVideoDirectory(); });
     main->FormInit(arguments);

@@ -12,7 +12,6 @@
 #include "input/Keyboard.h"
 #include "ui/TFilePlayingInfoForm.h"
 
-#include <QLineEdit>
 #include <QPlainTextEdit>
 
 namespace {
@@ -45,28 +44,15 @@ FocusModel* catalogWindowFocus(const AppWindows& windows, FocusModel::KeyHandler
     return focus;
 }
 
-// A window whose text boxes take text and whose background gives the keys
-// back to its focus sink.
-FocusModel* textBoxWindowFocus(QWidget* window, FocusSink* sink, const QList<QLineEdit*>& boxes,
-                               FocusModel::KeyHandler handler, QObject* parent)
-{
-    auto* focus = new FocusModel(window, sink, parent);
-    focus->setKeyHandler(std::move(handler));
-    for (QLineEdit* box : boxes)
-        focus->watchTextBox(box);
-    focus->watchBackground(window);
-    return focus;
-}
-
 } // namespace
 
 void Startup::makeWindowFocus(Keyboard& keyboard)
 {
     keyboard.catalogFocus = catalogWindowFocus(m_windows, keyboard.keyHandler(), &keyboard);
-    TCommandLineEntryForm* entry = m_windows.CommandLineEntryForm;
-    keyboard.commandLineEntryFocus =
-        textBoxWindowFocus(entry, entry->focusSink, {entry->CommandLineText}, keyboard.keyHandler(), &keyboard);
-    TFilePlayingInfoForm* info = m_windows.FilePlayingInfoForm;
-    keyboard.fileInfoFocus =
-        textBoxWindowFocus(info, info->focusSink, info->findChildren<QLineEdit*>(), keyboard.keyHandler(), &keyboard);
+    // The command line entry and information windows keep their own focus
+    // models; their keys go to the main window's handlers.
+    keyboard.commandLineEntryFocus = m_windows.CommandLineEntryForm->focusModel();
+    keyboard.commandLineEntryFocus->setKeyHandler(keyboard.keyHandler());
+    keyboard.fileInfoFocus = m_windows.FilePlayingInfoForm->focusModel();
+    keyboard.fileInfoFocus->setKeyHandler(keyboard.keyHandler());
 }

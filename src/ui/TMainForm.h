@@ -138,6 +138,8 @@ public:
     QString framesPerSecondText() const override;
     void setFramesPerSecondText(const QString& text) override;
     void setScreenSizeText(const QString& text) override;
+    // Whether the bottom panel of player controls is shown.
+    bool bottomPanelShown() const;
 
     // Settings file: read at start, written at exit.
     SettingsBinder* settings = nullptr;

@@ -187,6 +187,12 @@ void TestBookmarkCommandLine::everyErrorHasItsOwnMessage()
     const QStringList example = SplitArguments(format.section(QLatin1Char('\n'), -1));
     QCOMPARE(example.size(), 4);
     QVERIFY(example.at(3).endsWith(QLatin1Char('/')));
+    // This platform's folder separator stands where a folder's end is meant.
+    QCOMPARE(format.section(QLatin1Char('\n'), -1),
+             QStringLiteral("00:01:05   00:01:29   \"videoclip 1.mpg\"   \"/home/user/Video Clips/\""));
+    QVERIFY(format.contains(QStringLiteral("with a \"/\" as the last character.")));
+    QCOMPARE(commandLineErrorMessage(E::FolderWithoutSeparator),
+             QStringLiteral("The \"Folder\" (the fourth argument) must end with a \"/\".\nPlease fix, and try again."));
 }
 
 QTEST_GUILESS_MAIN(TestBookmarkCommandLine)
