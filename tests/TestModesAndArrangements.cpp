@@ -186,7 +186,7 @@ void TestModesAndArrangements::beginnerModeHidesAndPlaces()
     QCOMPARE(child<QWidget>(m, "fastmotionButton")->width(), 105);
 
     // Key changes leave the beginner captions alone; rate changes too.
-    p.windows().OptionsForm->restartKey->setText(QStringLiteral("e"));
+    child<QLineEdit>(p.windows().OptionsForm, "restartKey")->setText(QStringLiteral("e"));
     m->nonshiftKeyChange();
     QCOMPARE(caption(m, "restartButton"), QStringLiteral("restart"));
     QCOMPARE(caption(m, "slowmotionButton"), QStringLiteral("slow"));
@@ -360,10 +360,10 @@ void TestModesAndArrangements::hintsFollowKeysAndCategoryTitle()
     TMainForm* m = p.main();
     QWidget* add = child<QWidget>(m, "makeBookmarkButton");
     QVERIFY(add->toolTip().contains(QStringLiteral("<Shift+O> will add")));
-    p.windows().OptionsForm->makebookmarkKey->setText(QStringLiteral("p"));
+    child<QLineEdit>(p.windows().OptionsForm, "makebookmarkKey")->setText(QStringLiteral("p"));
     QVERIFY(add->toolTip().contains(QStringLiteral("<Shift+P> will add")));
     QVERIFY(!add->toolTip().contains(QStringLiteral("<Shift+O>")));
-    p.windows().OptionsForm->nextBookmarkKey->setText(QStringLiteral("n"));
+    child<QLineEdit>(p.windows().OptionsForm, "nextBookmarkKey")->setText(QStringLiteral("n"));
     QVERIFY(p.windows().BookmarksForm->NextBookmarkButton->toolTip().contains(QStringLiteral("the 'n' keystroke")));
 
     TBookmarksForm* catalog = p.windows().BookmarksForm;
@@ -392,10 +392,12 @@ void TestModesAndArrangements::hintSwitchSilencesEveryHint()
     };
     QVERIFY(PopUpHintSwitch::hintsShown());
     QTRY_VERIFY(askForHint().contains(QStringLiteral("spacebar")));
-    p.windows().OptionsForm->DisableShowHints->setChecked(true);
+    auto* disable = child<QCheckBox>(p.windows().OptionsForm, "DisableShowHints");
+    disable->click();
+    QVERIFY(disable->isChecked());
     QVERIFY(!PopUpHintSwitch::hintsShown());
     QCOMPARE(askForHint(), QString());
-    p.windows().OptionsForm->DisableShowHints->setChecked(false);
+    disable->click();
     QTRY_VERIFY(askForHint().contains(QStringLiteral("spacebar")));
 }
 

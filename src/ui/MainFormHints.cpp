@@ -65,7 +65,7 @@ void TMainForm::connectPopUpHints()
     connect(model, &QAbstractItemModel::modelReset, this, &TMainForm::SetPopUpHints);
     connect(model, &QAbstractItemModel::headerDataChanged, this, &TMainForm::SetPopUpHints);
     // The options window's switch, also as the settings file sets it.
-    connect(w.OptionsForm->DisableShowHints, &QCheckBox::toggled, this,
-            [](bool disabled) { PopUpHintSwitch::setHintsShown(!disabled); });
-    PopUpHintSwitch::setHintsShown(!w.OptionsForm->DisableShowHints->isChecked());
+    connect(w.OptionsForm, &TOptionsForm::hintsSwitched, this,
+            [](bool shown) { PopUpHintSwitch::setHintsShown(shown); });
+    PopUpHintSwitch::setHintsShown(!w.OptionsForm->hintsDisabled());
 }
