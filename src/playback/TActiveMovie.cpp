@@ -1,6 +1,7 @@
 #include "playback/TActiveMovie.h"
 
 #include "app/TimeCode.h"
+#include "input/LayoutKey.h"
 #include "playback/MediaPlayerControl.h"
 #include "playback/PlaybackEngine.h"
 #include "playback/VideoSurfaceSource.h"
@@ -33,17 +34,23 @@ TActiveMovie::TActiveMovie(PlaybackEngine* engine, QWidget* parent)
     setAccessibleName(tr("Video player"));
     setFocusPolicy(Qt::ClickFocus);
 
+    m_pictureArea = new QWidget(this);
+    m_pictureArea->setObjectName(QStringLiteral("pictureArea"));
+    m_pictureArea->setAutoFillBackground(true);
+    QPalette black = m_pictureArea->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    m_pictureArea->setPalette(black);
+    m_pictureArea->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    m_pictureArea->installEventFilter(this);
+
     if (auto* source = dynamic_cast<VideoSurfaceSource*>(engine))
-        m_picture = source->createVideoSurface(this);
+        m_picture = source->createVideoSurface(m_pictureArea);
     if (!m_picture)
-        m_picture = new QWidget(this);
+        m_picture = new QWidget(m_pictureArea);
     m_picture->setObjectName(QStringLiteral("picture"));
     m_picture->setAccessibleName(tr("Video picture"));
     m_picture->setAutoFillBackground(true);
-    QPalette black = m_picture->palette();
-    black.setColor(QPalette::Window, Qt::black);
     m_picture->setPalette(black);
-    m_picture->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_picture->installEventFilter(this);
 
     buildStrip();
@@ -51,10 +58,28 @@ TActiveMovie::TActiveMovie(PlaybackEngine* engine, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(m_picture, 1);
+    layout->addWidget(m_pictureArea, 1);
     layout->addWidget(m_strip);
 
     connect(m_control, &MediaPlayerControl::pictureFullScreenChanged, this, &TActiveMovie::setPictureFullScreen);
+    connect(m_control, &MediaPlayerControl::displaySizeChanged, this, &TActiveMovie::placePicture);
+    connect(m_control, &MediaPlayerControl::loadFinished, this, &TActiveMovie::placePicture);
+}
+
+// At the default display size the picture keeps the clip's own size, in the
+// middle of the area (cut at the edges when the area is smaller); full
+// screen, or fitted to the player, it fills the area.
+void TActiveMovie::placePicture()
+{
+    const QSize native(m_control->ImageSourceWidth(), m_control->ImageSourceHeight());
+    const QRect area = m_pictureArea->rect();
+    if (m_pictureFullScreen || m_control->DisplaySize() != mpDefaultSize || native.isEmpty()) {
+        m_picture->setGeometry(area);
+        return;
+    }
+    QRect placed(QPoint(), native);
+    placed.moveCenter(area.center());
+    m_picture->setGeometry(placed);
 }
 
 TActiveMovie::~TActiveMovie()
@@ -158,6 +183,7 @@ void TActiveMovie::setPictureFullScreen(bool on)
         return;
     m_pictureFullScreen = on;
     m_strip->setVisible(!on);
+    placePicture();
     // While full screen, keys reach the program only as key releases that the
     // control hands on with its tick.
     if (on)
@@ -176,14 +202,21 @@ void TActiveMovie::focusInEvent(QFocusEvent* event)
 bool TActiveMovie::eventFilter(QObject* watched, QEvent* event)
 {
     if (m_pictureFullScreen && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+        // Each key reaches a platform window first; it is taken there, from
+        // whichever of the program's windows has the keyboard (the key that
+        // went full screen may end in another window). A shifted character
+        // key is reported by its unshifted key, as the windows match keys.
         auto* key = static_cast<QKeyEvent*>(event);
-        if (event->type() == QEvent::KeyRelease && !key->isAutoRepeat() &&
-            watched == static_cast<QObject*>(window()->windowHandle()))
-            m_control->fullScreenKeyReleased(key->key(), key->modifiers());
+        if (event->type() == QEvent::KeyRelease && !key->isAutoRepeat() && watched->isWindowType())
+            m_control->fullScreenKeyReleased(LayoutKey::unshiftedKey(*key), key->modifiers());
         return true;
     }
-    if (watched == m_picture && event->type() == QEvent::MouseButtonPress && m_clickToPlay &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    if (watched == m_pictureArea && event->type() == QEvent::Resize) {
+        placePicture();
+        return false;
+    }
+    if ((watched == m_picture || watched == m_pictureArea) && event->type() == QEvent::MouseButtonPress &&
+        m_clickToPlay && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         togglePlay();
         return true;
     }

@@ -11,6 +11,7 @@
 #include "ui/TFilePlayingInfoForm.h"
 #include "ui/TMainForm.h"
 #include "ui/TQuickStartGuideForm.h"
+#include "ui/WindowSizing.h"
 #include "ui/widgets/WindowPlacement.h"
 
 SettingsBinder::SettingsBinder(AppWindows& windows, const ConfigFile& file) : m_windows(windows), m_file(file)
@@ -28,14 +29,8 @@ SettingsBinder::SettingsBinder(AppWindows& windows, const ConfigFile& file) : m_
     WindowPlacement::bindVisibility(m_binding, m_windows.CommandLineEntryForm, &S::commandLineEntryFormVisible);
 
     // Held by no control yet: the layout mode and arrangement of the control
-    // panels and the remembered small and large video bounds. Their owners
-    // apply them as they join.
-    for (settings::Member kept :
-         {settings::Member(&S::beginnerMode), settings::Member(&S::userControlsVisible),
-          settings::Member(&S::videoClipSmallScreenSizeLeft), settings::Member(&S::videoClipSmallScreenSizeTop),
-          settings::Member(&S::videoClipSmallScreenSizeWidth), settings::Member(&S::videoClipSmallScreenSizeHeight),
-          settings::Member(&S::videoClipLargeScreenSizeLeft), settings::Member(&S::videoClipLargeScreenSizeTop),
-          settings::Member(&S::videoClipLargeScreenSizeWidth), settings::Member(&S::videoClipLargeScreenSizeHeight)})
+    // panels. Their owner applies them as it joins.
+    for (settings::Member kept : {settings::Member(&S::beginnerMode), settings::Member(&S::userControlsVisible)})
         m_binding.keep(kept);
     Q_ASSERT_X(m_binding.unboundKeys().isEmpty() && m_binding.doublyBoundKeys().isEmpty(), "SettingsBinder",
                "every setting needs exactly one home");
@@ -53,13 +48,16 @@ void SettingsBinder::ReadConfigFile()
 
 void SettingsBinder::applyAfterReading()
 {
-    // The original-size lock and the layout mode are applied by their owners
-    // as they join the program.
+    // The layout mode is applied by its owner as it joins the program.
     if (KeyAssignments* keys = m_windows.MainForm->keyboard ? m_windows.MainForm->keyboard->assignments : nullptr) {
         keys->nonshiftKeyChange();
         keys->shiftKeyChange();
         keys->anyKeyChange();
     }
+    // The lock was read as the opposite of its stored state: its toggle
+    // lands on it and applies it.
+    if (WindowSizing* sizing = m_windows.MainForm->sizing)
+        sizing->OriginalSize1Click();
     m_windows.MainForm->loops->loopOnceClick();
 }
 

@@ -12,6 +12,7 @@
 #include "playback/TransportControls.h"
 #include "ui/AppWindows.h"
 #include "ui/SettingsBinder.h"
+#include "ui/WindowSizing.h"
 #include "ui/widgets/TColourButton.h"
 
 #include <QAction>
@@ -173,6 +174,8 @@ void TMainForm::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     layoutPanels();
+    if (sizing)
+        sizing->mainWindowResized();
 }
 
 // The picture fills the screen: the window goes full screen with everything
@@ -186,6 +189,9 @@ void TMainForm::setPictureFullScreen(bool on)
         m_bottomWasVisible = PlayerControlsPanel->isVisibleTo(this);
         PlayerControlsPanel->hide();
         showFullScreen();
+        // The full-screen picture takes the keys, whichever window had them.
+        raise();
+        activateWindow();
     } else {
         PlayerControlsPanel->setVisible(m_bottomWasVisible);
         setWindowState(m_stateBeforeFullScreen);

@@ -12,6 +12,7 @@
 #include "playback/LoopPlayer.h"
 #include "playback/LoopView.h"
 #include "playback/TransportView.h"
+#include "ui/SizingView.h"
 
 class QAction;
 class QComboBox;
@@ -34,6 +35,7 @@ struct AppWindows;
 class SettingsBinder;
 class SettingsBinding;
 class Keyboard;
+class WindowSizing;
 
 // The main window: the video picture with the player, loop, bookmark, window
 // and user controls. The window holds the controls and the start-up and
@@ -47,7 +49,8 @@ class TMainForm : public QMainWindow,
                   public ClipView,
                   public MainWindowKeys,
                   public CatalogHost,
-                  public BookmarkPlayHost {
+                  public BookmarkPlayHost,
+                  public SizingView {
     Q_OBJECT
 public:
     static constexpr int RightPanelWidth = 195;
@@ -150,6 +153,22 @@ public:
     ClipLoader* clips = nullptr;
     TransportControls* transport = nullptr;
     LoopControls* loops = nullptr;
+    // The window commands of the function keys, the original-size lock and
+    // the window's minimum size (made with the keyboard).
+    WindowSizing* sizing = nullptr;
+    // The F1 to F8 buttons, the lock's menu item, the full-screen keys and
+    // the clip's opening go to the window sizing (MainFormSizing.cpp).
+    void connectWindowSizing();
+
+    // SizingView
+    bool userControlsShown() const override;
+    QSize playerSize() const override;
+    void setPlayerSize(QSize size) override;
+    void showMaximizeButton(const QString& caption, const QString& hint) override;
+    bool originalSizeLocked() const override;
+    void setOriginalSizeLocked(bool on) override;
+    void refreshTitle() override;
+    void askRePause() override;
 
     // The update-bookmark button, which the start-up wiring connects to the
     // bookmark maker.
