@@ -17,6 +17,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QLayout>
 #include <QComboBox>
 #include <QMenuBar>
 
@@ -196,5 +197,9 @@ void TMainForm::setPictureFullScreen(bool on)
         PlayerControlsPanel->setVisible(m_bottomWasVisible);
         setWindowState(m_stateBeforeFullScreen);
     }
+    // The menu bar came or went inside a window of the same size: the
+    // client area takes its new size before the panels are laid out in it.
+    if (layout())
+        layout()->activate();
     layoutPanels();
 }
