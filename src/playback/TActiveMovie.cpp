@@ -20,6 +20,24 @@
 
 namespace {
 
+bool isModifierKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Meta:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+        return true;
+    default:
+        return false;
+    }
+}
+
 QString clock(double seconds)
 {
     return insertColonsIntoString(determineColonStringFromSeconds(int(std::floor(std::max(0.0, seconds)))));
@@ -186,6 +204,7 @@ void TActiveMovie::setPictureFullScreen(bool on)
     placePicture();
     // While full screen, keys reach the program only as key releases that the
     // control hands on with its tick.
+    m_pressedKeys.clear();
     if (on)
         qApp->installEventFilter(this);
     else
@@ -199,16 +218,34 @@ void TActiveMovie::focusInEvent(QFocusEvent* event)
     emit OnEnter();
 }
 
+// A key is reported as it is released, with the key and the modifiers it was
+// pressed with: a shifted character key by its unshifted key, as the windows
+// match keys, and with Shift even when Shift was let go first. Shift, Ctrl,
+// Alt and the like are not reported by themselves.
+void TActiveMovie::fullScreenKey(const QKeyEvent& key)
+{
+    if (key.isAutoRepeat() || isModifierKey(key.key()))
+        return;
+    const quint32 id = key.nativeScanCode() ? key.nativeScanCode() : quint32(key.key());
+    if (key.type() == QEvent::KeyPress) {
+        m_pressedKeys.insert(id, {LayoutKey::unshiftedKey(key), key.modifiers()});
+        return;
+    }
+    const PressedKey pressed = m_pressedKeys.take(id);
+    if (pressed.key)
+        m_control->fullScreenKeyReleased(pressed.key, pressed.modifiers);
+    else
+        m_control->fullScreenKeyReleased(LayoutKey::unshiftedKey(key), key.modifiers());
+}
+
 bool TActiveMovie::eventFilter(QObject* watched, QEvent* event)
 {
     if (m_pictureFullScreen && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
         // Each key reaches a platform window first; it is taken there, from
         // whichever of the program's windows has the keyboard (the key that
-        // went full screen may end in another window). A shifted character
-        // key is reported by its unshifted key, as the windows match keys.
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (event->type() == QEvent::KeyRelease && !key->isAutoRepeat() && watched->isWindowType())
-            m_control->fullScreenKeyReleased(LayoutKey::unshiftedKey(*key), key->modifiers());
+        // went full screen may end in another window).
+        if (watched->isWindowType())
+            fullScreenKey(*static_cast<QKeyEvent*>(event));
         return true;
     }
     if (watched == m_pictureArea && event->type() == QEvent::Resize) {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QHash>
 #include <QWidget>
 
 class MediaPlayerControl;
 class PlaybackEngine;
+class QKeyEvent;
 class QLabel;
 class QSlider;
 class QTimer;
@@ -53,6 +55,7 @@ private:
     void togglePlay();
     void setPictureFullScreen(bool on);
     void placePicture();
+    void fullScreenKey(const QKeyEvent& key);
 
     MediaPlayerControl* m_control;
     QWidget* m_pictureArea = nullptr;
@@ -66,4 +69,11 @@ private:
     bool m_clickToPlay = true;
     bool m_pictureFullScreen = false;
     bool m_userSeeking = false;
+    // Keys held down while the picture is full screen, by their platform
+    // key: the key to report and the modifiers it was pressed with.
+    struct PressedKey {
+        int key = 0;
+        Qt::KeyboardModifiers modifiers;
+    };
+    QHash<quint32, PressedKey> m_pressedKeys;
 };
