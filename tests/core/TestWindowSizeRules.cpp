@@ -27,7 +27,6 @@ private slots:
     void focusAfterMaximizeToggle_data();
     void focusAfterMaximizeToggle();
     void lockToggle();
-    void rePauseOnlyForAChangeOnItsWay();
     void skipOnlyAfterAKeyboardEntry();
     void fullScreenKeys_data();
     void fullScreenKeys();
@@ -131,13 +130,6 @@ void TestWindowSizeRules::lockToggle()
     QVERIFY(!off.locked);
     QCOMPARE(off.displaySize, int(mpFitToSize));
     QVERIFY(!off.playerSize);
-}
-
-void TestWindowSizeRules::rePauseOnlyForAChangeOnItsWay()
-{
-    QVERIFY(rePauseOnLeaving(true, true));
-    QVERIFY(!rePauseOnLeaving(true, false));
-    QVERIFY(!rePauseOnLeaving(false, true));
 }
 
 void TestWindowSizeRules::skipOnlyAfterAKeyboardEntry()
