@@ -17,8 +17,8 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QLayout>
 #include <QComboBox>
+#include <QLayout>
 #include <QMenuBar>
 
 namespace {
