@@ -3,7 +3,7 @@
 // button, the toggle buttons' messages, full screen and the keys its player
 // reports, the re-pause after full screen, the original-size lock with the
 // minimum size, and the catalog's play-click behaviour.
-#include "AppFixture.h"
+#include "CatalogFixture.h"
 #include "Controls.h"
 #include "catalog/CatalogDocument.h"
 #include "catalog/TBookmarksForm.h"
@@ -26,7 +26,7 @@ Q_DECLARE_METATYPE(StoredSize)
 class TestWindowSizing : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<AppFixture> app;
+    std::unique_ptr<CatalogFixture> app;
     int beeps = 0;
 
     TMainForm* m() const { return app->main(); }
@@ -57,7 +57,7 @@ class TestWindowSizing : public QObject {
 private slots:
     void init()
     {
-        app = std::make_unique<AppFixture>();
+        app = std::make_unique<CatalogFixture>();
         app->defaultClip.duration = 600.0;
         QVERIFY(app->start());
         app->startup->windows().QuickStartGuideForm->hide();
@@ -262,11 +262,14 @@ private slots:
         QCOMPARE(app->player()->PlayState(), int(mpPlaying));
     }
 
+    // A play click in the catalog's grid, by the options window's choice.
     void playClickBringsTheVideoWindowToFront()
     {
         app->startup->windows().OptionsForm->setBookmarkPlayClickBehaviorIndex(1);
+        QVERIFY(app->open(app->catalog({"one"})));
         QVERIFY(activate(catalog()));
-        m()->applyPlayClickBehavior(true);
+        app->doubleClick(BookmarkColumn::Play, 1);
+        QVERIFY(app->player()->FileName().endsWith(QStringLiteral("clip 1.mp4")));
         QTRY_VERIFY(m()->isActiveWindow());
         QVERIFY(!app->player()->FullScreenMode());
     }
@@ -283,9 +286,16 @@ private slots:
         QFETCH(bool, doubleClick);
         QFETCH(QString, requester);
         app->startup->windows().OptionsForm->setBookmarkPlayClickBehaviorIndex(2);
-        openPausedClip(5);
+        QVERIFY(app->open(app->catalog({"one"})));
         QVERIFY(activate(catalog()));
-        m()->applyPlayClickBehavior(doubleClick);
+        if (doubleClick) {
+            app->doubleClick(BookmarkColumn::Play, 1);
+        } else {
+            app->click(BookmarkColumn::Play, 1);
+            app->key(Qt::Key_Return);
+        }
+        app->engine->finishLoad();
+        app->player()->tick(); // Enter's own release, from the full-screen player: nothing
         QVERIFY(app->player()->FullScreenMode());
         QCOMPARE(sizing()->fullScreen().requester(), requester);
         QVERIFY(!sizing()->fullScreen().skipNextKey());
