@@ -7,7 +7,6 @@
 #include "catalog/TBookmarksForm.h"
 #include "input/FocusSink.h"
 #include "input/Keyboard.h"
-#include "input/WindowCommands.h"
 #include "ui/AppWindows.h"
 #include "ui/Colours.h"
 #include "ui/widgets/TColourButton.h"

@@ -6,8 +6,10 @@
 #include "input/FocusSink.h"
 #include "ui/AppWindows.h"
 #include "ui/TFilePlayingInfoForm.h"
+#include "ui/TMainForm.h"
 #include "ui/widgets/TColourButton.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QtTest>
@@ -134,7 +136,9 @@ void TestFilePlayingInfoForm::sizeToVideoThenRestore()
     showInfo();
 
     QTest::mouseClick(sizeButton(), Qt::LeftButton);
-    QTRY_COMPARE(main->size(), QSize(640 + 203, 360 + 266));
+    // The picture area gets the clip's own size.
+    auto* area = child<QWidget>(main, "pictureArea");
+    QTRY_COMPARE(area->size(), QSize(640, 360));
     QCOMPARE(sizeButton()->text(), QStringLiteral("restore size"));
     QVERIFY(info()->sizedToVideo());
     QVERIFY(info()->focusSink()->isActive());
@@ -153,15 +157,17 @@ void TestFilePlayingInfoForm::sizeToVideoWithTheBottomPanelHidden()
 {
     m_app->openClip(m_clip);
     TMainForm* main = m_app->main();
-    QVERIFY(main->bottomPanelShown());
+    auto* area = child<QWidget>(main, "pictureArea");
     QTest::mouseClick(sizeButton(), Qt::LeftButton);
-    QTRY_COMPARE(main->height(), 360 + 266);
+    QTRY_COMPARE(area->size(), QSize(640, 360));
+    const int withPanel = main->height();
     QTest::mouseClick(sizeButton(), Qt::LeftButton);
 
-    child<QWidget>(main, "PlayerControlsPanel")->hide();
-    QVERIFY(!main->bottomPanelShown());
+    child<QAction>(main, "Hidden1")->trigger();
+    QVERIFY(!child<QWidget>(main, "PlayerControlsPanel")->isVisibleTo(main));
     QTest::mouseClick(sizeButton(), Qt::LeftButton);
-    QTRY_COMPARE(main->size(), QSize(640 + 203, 360 + 266 - 148));
+    QTRY_COMPARE(area->size(), QSize(640, 360));
+    QCOMPARE(main->height(), withPanel - TMainForm::BottomPanelHeight);
 }
 
 void TestFilePlayingInfoForm::okDropsTheSavedSize()
@@ -171,12 +177,14 @@ void TestFilePlayingInfoForm::okDropsTheSavedSize()
     main->resize(1000, 700);
     QTRY_COMPARE(main->size(), QSize(1000, 700));
     showInfo();
+    auto* area = child<QWidget>(main, "pictureArea");
     QTest::mouseClick(sizeButton(), Qt::LeftButton);
-    QTRY_COMPARE(main->size(), QSize(843, 626));
+    QTRY_COMPARE(area->size(), QSize(640, 360));
+    const QSize videoSized = main->size();
 
     QTest::mouseClick(okButton(), Qt::LeftButton);
     QVERIFY(info()->isHidden());
-    QCOMPARE(main->size(), QSize(843, 626));
+    QCOMPARE(main->size(), videoSized);
 
     showInfo();
     QCOMPARE(sizeButton()->text(), kSizeToVideo);
@@ -184,7 +192,7 @@ void TestFilePlayingInfoForm::okDropsTheSavedSize()
     main->resize(900, 650);
     QTRY_COMPARE(main->size(), QSize(900, 650));
     QTest::mouseClick(sizeButton(), Qt::LeftButton);
-    QTRY_COMPARE(main->size(), QSize(843, 626));
+    QTRY_COMPARE(main->size(), videoSized);
 }
 
 void TestFilePlayingInfoForm::codecNameAfterTheClipOpensAgain()

@@ -185,6 +185,8 @@ void TestKeyboard::everyKeyReachesItsCommand()
     else
         Program::key(p.main(), key, mods);
     QCOMPARE(ranCommands(ran), expected);
+    // F2 has put the picture full screen, where keys take another way.
+    p.player()->setFullScreenMode(false);
 }
 
 void TestKeyboard::keysRunTheRightOperations()
@@ -290,10 +292,11 @@ void TestKeyboard::windowKeysTellTheirWindow()
         QVERIFY(Program::activate(window));
         if (window == p.windows().BookmarksForm)
             focusGrid(p.windows().BookmarksForm);
-        QSignalSpy ran(p.keyboard()->windowCommands, &WindowCommands::ran);
+        QSignalSpy ran(p.main()->sizing, &WindowSizing::ran);
         Program::key(window, key, mods);
         QCOMPARE(ranOperations(ran), QStringList{operation});
         QCOMPARE(ran.first().at(1).value<QObject*>(), toldTheWindow ? window : nullptr);
+        p.player()->setFullScreenMode(false);
     }
     p.windows().BookmarksForm->hide();
     p.windows().FilePlayingInfoForm->hide();
@@ -507,7 +510,7 @@ void TestKeyboard::altF4OnlyFromTheMainWindow()
 {
     Program p;
     QSignalSpy closing(p.main(), &TMainForm::closing);
-    QSignalSpy ran(p.keyboard()->windowCommands, &WindowCommands::ran);
+    QSignalSpy ran(p.main()->sizing, &WindowSizing::ran);
     QVERIFY(Program::activate(p.windows().CommandLineEntryForm));
     Program::key(p.windows().CommandLineEntryForm, Qt::Key_F4, Qt::AltModifier);
     QCOMPARE(closing.size(), 0);

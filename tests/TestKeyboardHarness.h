@@ -12,7 +12,7 @@
 #include "input/KeyAssignments.h"
 #include "input/KeyCommands.h"
 #include "input/Keyboard.h"
-#include "input/WindowCommands.h"
+#include "ui/WindowSizing.h"
 #include "playback/MediaPlayerControl.h"
 #include "ui/TMainForm.h"
 

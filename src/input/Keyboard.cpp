@@ -9,7 +9,6 @@
 #include "input/KeyForwarding.h"
 #include "input/MainWindowKeys.h"
 #include "input/TOptionsForm.h"
-#include "input/WindowCommands.h"
 
 #include <QAbstractButton>
 #include <QGuiApplication>
@@ -36,7 +35,6 @@ KeyCommands::Boxes findKeyBoxes(const Keyboard::Windows& windows)
 
 Keyboard::Keyboard(const Windows& windows, QObject* parent) : QObject(parent), m_main(*windows.main)
 {
-    windowCommands = new WindowCommands(this);
     bookmarkMaking = new BookmarkMaking(this);
     const TOptionsForm* options = windows.options;
     commands = new KeyCommands(

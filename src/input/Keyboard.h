@@ -14,7 +14,6 @@ class KeyDispatcher;
 class QKeyEvent;
 class MainWindowKeys;
 class TOptionsForm;
-class WindowCommands;
 
 // The program's keyboard, made once every window exists: the command table,
 // the main window's key handlers and focus model, and the key assignments.
@@ -36,7 +35,6 @@ public:
 
     explicit Keyboard(const Windows& windows, QObject* parent = nullptr);
 
-    WindowCommands* windowCommands = nullptr;
     BookmarkMaking* bookmarkMaking = nullptr;
     KeyCommands* commands = nullptr;
     KeyDispatcher* dispatcher = nullptr;

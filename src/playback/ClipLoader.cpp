@@ -95,8 +95,8 @@ void ClipLoader::loadFinished()
     const QFileInfo file(m_player.FileName());
     m_folderClips.clear();
     m_folderClips.LoadAllFileTypes(file.absolutePath() + '/');
-    // Locking to the clip's original size re-fits the window to the new clip
-    // once the window sizing is in place.
+    // The window sizing re-fits a window locked to the clip's own size.
+    emit clipReady();
     if (std::function<void()> next = std::exchange(m_next, nullptr))
         next();
 }
@@ -117,6 +117,10 @@ void ClipLoader::UpdateMainFormTitleBar(QObject*)
     const QSize size = m_view.videoSize();
     const QString screen = QString::number(size.width()) + " x " + QString::number(size.height());
     m_view.setScreenSizeText(screen);
+    // Until a clip is loaded the title keeps the program's name; the window
+    // is resized long before that.
+    if (m_player.FileName().isEmpty())
+        return;
     m_view.setTitle(QFileInfo(m_player.FileName()).fileName() + " (" + QString::number(m_player.ImageSourceWidth()) +
                     " x " + QString::number(m_player.ImageSourceHeight()) + "), Current Video Size: " + screen +
                     ", Frames per second = " + m_view.framesPerSecondText());

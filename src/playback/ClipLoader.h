@@ -48,6 +48,11 @@ public:
 
     FolderClipList& folderClips() { return m_folderClips; }
 
+signals:
+    // A clip has opened and its texts and lists are filled; what was to
+    // follow the load (a stored loop) comes after.
+    void clipReady();
+
 private:
     void loadFinished();
     void stepTo(const QString& path, QObject* sender);

@@ -99,7 +99,10 @@ void MediaPlayerControl::setSelectionEnd(double seconds)
 
 void MediaPlayerControl::setDisplaySize(int size)
 {
-    m_displaySize = size;
+    if (size != m_displaySize) {
+        m_displaySize = size;
+        emit displaySizeChanged(size);
+    }
     if (!m_fullScreen)
         showPictureFullScreen(false);
 }

@@ -91,6 +91,8 @@ public:
     void fullScreenKeyReleased(int key, Qt::KeyboardModifiers modifiers);
     // Whether a full-screen key release is waiting for the next tick.
     bool fullScreenKeyPending() const { return m_keyPending; }
+    // Whether a play-state change is waiting for the next tick.
+    bool playStateChangePending() const { return m_playPending; }
 
 signals:
     void OnPlayStateChange(int OldState, int NewState);
@@ -101,6 +103,9 @@ signals:
     void OnFullScreenKeyPress(int Key, Qt::KeyboardModifiers Shift);
     // For the widget: show the picture full screen (true) or at DisplaySize.
     void pictureFullScreenChanged(bool fullScreen);
+    // For the widget: the picture at the clip's own size (mpDefaultSize) or
+    // filling the player (mpFitToSize).
+    void displaySizeChanged(int displaySize);
     void mediaOpened();
     // The load that Open() started has ended: the file opened (and plays when
     // AutoStart is on) or it could not be played.

@@ -1,6 +1,7 @@
 #include "playback/TActiveMovie.h"
 
 #include "app/TimeCode.h"
+#include "input/LayoutKey.h"
 #include "playback/MediaPlayerControl.h"
 #include "playback/PlaybackEngine.h"
 #include "playback/VideoSurfaceSource.h"
@@ -19,6 +20,24 @@
 
 namespace {
 
+bool isModifierKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Meta:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+        return true;
+    default:
+        return false;
+    }
+}
+
 QString clock(double seconds)
 {
     return insertColonsIntoString(determineColonStringFromSeconds(int(std::floor(std::max(0.0, seconds)))));
@@ -33,17 +52,23 @@ TActiveMovie::TActiveMovie(PlaybackEngine* engine, QWidget* parent)
     setAccessibleName(tr("Video player"));
     setFocusPolicy(Qt::ClickFocus);
 
+    m_pictureArea = new QWidget(this);
+    m_pictureArea->setObjectName(QStringLiteral("pictureArea"));
+    m_pictureArea->setAutoFillBackground(true);
+    QPalette black = m_pictureArea->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    m_pictureArea->setPalette(black);
+    m_pictureArea->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    m_pictureArea->installEventFilter(this);
+
     if (auto* source = dynamic_cast<VideoSurfaceSource*>(engine))
-        m_picture = source->createVideoSurface(this);
+        m_picture = source->createVideoSurface(m_pictureArea);
     if (!m_picture)
-        m_picture = new QWidget(this);
+        m_picture = new QWidget(m_pictureArea);
     m_picture->setObjectName(QStringLiteral("picture"));
     m_picture->setAccessibleName(tr("Video picture"));
     m_picture->setAutoFillBackground(true);
-    QPalette black = m_picture->palette();
-    black.setColor(QPalette::Window, Qt::black);
     m_picture->setPalette(black);
-    m_picture->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_picture->installEventFilter(this);
 
     buildStrip();
@@ -51,10 +76,28 @@ TActiveMovie::TActiveMovie(PlaybackEngine* engine, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(m_picture, 1);
+    layout->addWidget(m_pictureArea, 1);
     layout->addWidget(m_strip);
 
     connect(m_control, &MediaPlayerControl::pictureFullScreenChanged, this, &TActiveMovie::setPictureFullScreen);
+    connect(m_control, &MediaPlayerControl::displaySizeChanged, this, &TActiveMovie::placePicture);
+    connect(m_control, &MediaPlayerControl::loadFinished, this, &TActiveMovie::placePicture);
+}
+
+// At the default display size the picture keeps the clip's own size, in the
+// middle of the area (cut at the edges when the area is smaller); full
+// screen, or fitted to the player, it fills the area.
+void TActiveMovie::placePicture()
+{
+    const QSize native(m_control->ImageSourceWidth(), m_control->ImageSourceHeight());
+    const QRect area = m_pictureArea->rect();
+    if (m_pictureFullScreen || m_control->DisplaySize() != mpDefaultSize || native.isEmpty()) {
+        m_picture->setGeometry(area);
+        return;
+    }
+    QRect placed(QPoint(), native);
+    placed.moveCenter(area.center());
+    m_picture->setGeometry(placed);
 }
 
 TActiveMovie::~TActiveMovie()
@@ -158,8 +201,10 @@ void TActiveMovie::setPictureFullScreen(bool on)
         return;
     m_pictureFullScreen = on;
     m_strip->setVisible(!on);
+    placePicture();
     // While full screen, keys reach the program only as key releases that the
     // control hands on with its tick.
+    m_pressedKeys.clear();
     if (on)
         qApp->installEventFilter(this);
     else
@@ -173,17 +218,42 @@ void TActiveMovie::focusInEvent(QFocusEvent* event)
     emit OnEnter();
 }
 
+// A key is reported as it is released, with the key and the modifiers it was
+// pressed with: a shifted character key by its unshifted key, as the windows
+// match keys, and with Shift even when Shift was let go first. Shift, Ctrl,
+// Alt and the like are not reported by themselves.
+void TActiveMovie::fullScreenKey(const QKeyEvent& key)
+{
+    if (key.isAutoRepeat() || isModifierKey(key.key()))
+        return;
+    const quint32 id = key.nativeScanCode() ? key.nativeScanCode() : quint32(key.key());
+    if (key.type() == QEvent::KeyPress) {
+        m_pressedKeys.insert(id, {LayoutKey::unshiftedKey(key), key.modifiers()});
+        return;
+    }
+    const PressedKey pressed = m_pressedKeys.take(id);
+    if (pressed.key)
+        m_control->fullScreenKeyReleased(pressed.key, pressed.modifiers);
+    else
+        m_control->fullScreenKeyReleased(LayoutKey::unshiftedKey(key), key.modifiers());
+}
+
 bool TActiveMovie::eventFilter(QObject* watched, QEvent* event)
 {
     if (m_pictureFullScreen && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (event->type() == QEvent::KeyRelease && !key->isAutoRepeat() &&
-            watched == static_cast<QObject*>(window()->windowHandle()))
-            m_control->fullScreenKeyReleased(key->key(), key->modifiers());
+        // Each key reaches a platform window first; it is taken there, from
+        // whichever of the program's windows has the keyboard (the key that
+        // went full screen may end in another window).
+        if (watched->isWindowType())
+            fullScreenKey(*static_cast<QKeyEvent*>(event));
         return true;
     }
-    if (watched == m_picture && event->type() == QEvent::MouseButtonPress && m_clickToPlay &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    if (watched == m_pictureArea && event->type() == QEvent::Resize) {
+        placePicture();
+        return false;
+    }
+    if ((watched == m_picture || watched == m_pictureArea) && event->type() == QEvent::MouseButtonPress &&
+        m_clickToPlay && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         togglePlay();
         return true;
     }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QHash>
 #include <QWidget>
 
 class MediaPlayerControl;
 class PlaybackEngine;
+class QKeyEvent;
 class QLabel;
 class QSlider;
 class QTimer;
@@ -11,8 +13,10 @@ class QToolButton;
 
 // The player control as the windows place it: the picture above a strip of
 // its own (seek bar, play/pause, elapsed and total time, volume), 72 pixels
-// high. Clicking the picture plays or pauses. The playback logic itself is
-// MediaPlayerControl's; this widget shows it and feeds it user input.
+// high. The picture fills its black area, or, at the player's default display
+// size, shows the clip at its own size in the middle of it. Clicking the
+// picture plays or pauses. The playback logic itself is MediaPlayerControl's;
+// this widget shows it and feeds it user input.
 class TActiveMovie : public QWidget {
     Q_OBJECT
 public:
@@ -24,6 +28,8 @@ public:
 
     MediaPlayerControl* control() const { return m_control; }
     QWidget* picture() const { return m_picture; }
+    // The black area the picture sits in.
+    QWidget* pictureArea() const { return m_pictureArea; }
     QWidget* strip() const { return m_strip; }
 
     bool ClickToPlay() const { return m_clickToPlay; }
@@ -48,8 +54,11 @@ private:
     void refreshStrip();
     void togglePlay();
     void setPictureFullScreen(bool on);
+    void placePicture();
+    void fullScreenKey(const QKeyEvent& key);
 
     MediaPlayerControl* m_control;
+    QWidget* m_pictureArea = nullptr;
     QWidget* m_picture = nullptr;
     QWidget* m_strip = nullptr;
     QSlider* m_seekBar = nullptr;
@@ -60,4 +69,11 @@ private:
     bool m_clickToPlay = true;
     bool m_pictureFullScreen = false;
     bool m_userSeeking = false;
+    // Keys held down while the picture is full screen, by their platform
+    // key: the key to report and the modifiers it was pressed with.
+    struct PressedKey {
+        int key = 0;
+        Qt::KeyboardModifiers modifiers;
+    };
+    QHash<quint32, PressedKey> m_pressedKeys;
 };

@@ -6,6 +6,7 @@
 #include "input/Keyboard.h"
 #include "playback/ClipLoader.h"
 #include "ui/ControlsArrangement.h"
+#include "ui/WindowSizing.h"
 
 void TMainForm::buildArrangement()
 {
@@ -19,10 +20,13 @@ void TMainForm::buildArrangement()
         }
     };
     m_arrangement->giveFocusToSink = [this] { giveFocusToSink(); };
-    // The video area changed: lay the panels out again and show its size.
+    // The video area changed: lay the panels out again; the window's
+    // minimum size and the title follow.
     connect(m_arrangement, &ControlsArrangement::layoutChanged, this, [this] {
         layoutPanels();
-        if (clips)
+        if (sizing)
+            sizing->userControlsChanged();
+        else if (clips)
             clips->UpdateMainFormTitleBar();
     });
 }

@@ -6,12 +6,11 @@
 #include "catalog/CatalogDocument.h"
 #include "catalog/TBookmarksForm.h"
 #include "cmdline/TCommandLineEntryForm.h"
-#include "input/Keyboard.h"
 #include "input/TOptionsForm.h"
-#include "input/WindowCommands.h"
 #include "playback/LoopControls.h"
 #include "playback/MediaPlayerControl.h"
 #include "ui/AppWindows.h"
+#include "ui/WindowSizing.h"
 #include "ui/widgets/TBlinkLabel.h"
 #include "ui/widgets/TColourButton.h"
 #include "ui/widgets/TimeBox.h"
@@ -141,15 +140,15 @@ void TMainForm::leavePlayerFullScreen()
     player()->setFullScreenMode(false);
 }
 
-void TMainForm::applyPlayClickBehavior(bool /*fromDoubleClick*/)
+void TMainForm::applyPlayClickBehavior(bool fromDoubleClick)
 {
     switch (m_windows->OptionsForm->BookmarkPlayClickBehaviorIndex()) {
     case 1:
-        if (keyboard && keyboard->windowCommands)
-            keyboard->windowCommands->VideoWindowToggleButtonClick(m_windows->BookmarksForm);
+        sizing->VideoWindowToggleButtonClick(m_windows->BookmarksForm);
         break;
     case 2:
-        player()->setFullScreenMode(true);
+        // Leaving full screen gives the focus back to the catalog window.
+        sizing->enterFullScreenFor(fromDoubleClick ? QStringLiteral("BookmarksForm") : QStringLiteral("BookmarksGrid"));
         break;
     default:
         break;

@@ -163,11 +163,6 @@ void TMainForm::setScreenSizeText(const QString& text)
         info->setScreenSizeText(text);
 }
 
-bool TMainForm::bottomPanelShown() const
-{
-    return PlayerControlsPanel->isVisibleTo(this);
-}
-
 QAbstractButton* TMainForm::updateBookmarkControl() const
 {
     return updateBookmarkButton;

@@ -4,10 +4,9 @@
 #include "app/SettingsBinding.h"
 #include "playback/LoopControls.h"
 #include "ui/ControlsArrangement.h"
+#include "ui/WindowSizing.h"
 #include "ui/widgets/ControlBinding.h"
 #include "ui/widgets/WindowPlacement.h"
-
-#include <QAction>
 
 using ControlBinding::bindIndex;
 using ControlBinding::bindText;
@@ -38,9 +37,8 @@ void TMainForm::bindSettings(SettingsBinding& binding)
 
     WindowPlacement::bindBounds(binding, this, &S::mainFormLeft, &S::mainFormTop, &S::mainFormWidth, &S::mainFormHeight,
                                 &S::mainFormWindowState, 0);
-    binding.bind(
-        &S::viewOriginalSize, [this] { return OriginalSize1->isChecked(); },
-        [this](bool on) { OriginalSize1->setChecked(on); });
+    // The original-size lock and the stored video sizes.
+    sizing->bindSettings(binding);
     // The loop mode toggle at the end of reading flips the mode onto the
     // stored one.
     binding.bind(

@@ -12,6 +12,7 @@
 #include "ui/TFilePlayingInfoForm.h"
 #include "ui/TMainForm.h"
 #include "ui/TQuickStartGuideForm.h"
+#include "ui/WindowSizing.h"
 #include "ui/widgets/WindowPlacement.h"
 
 SettingsBinder::SettingsBinder(AppWindows& windows, const ConfigFile& file) : m_windows(windows), m_file(file)
@@ -27,15 +28,6 @@ SettingsBinder::SettingsBinder(AppWindows& windows, const ConfigFile& file) : m_
     WindowPlacement::bindPosition(m_binding, m_windows.CommandLineEntryForm, &S::commandLineEntryFormLeft,
                                   &S::commandLineEntryFormTop);
     WindowPlacement::bindVisibility(m_binding, m_windows.CommandLineEntryForm, &S::commandLineEntryFormVisible);
-
-    // Held by no control yet: the remembered small and large video bounds.
-    // Their owner applies them as it joins.
-    for (settings::Member kept :
-         {settings::Member(&S::videoClipSmallScreenSizeLeft), settings::Member(&S::videoClipSmallScreenSizeTop),
-          settings::Member(&S::videoClipSmallScreenSizeWidth), settings::Member(&S::videoClipSmallScreenSizeHeight),
-          settings::Member(&S::videoClipLargeScreenSizeLeft), settings::Member(&S::videoClipLargeScreenSizeTop),
-          settings::Member(&S::videoClipLargeScreenSizeWidth), settings::Member(&S::videoClipLargeScreenSizeHeight)})
-        m_binding.keep(kept);
     Q_ASSERT_X(m_binding.unboundKeys().isEmpty() && m_binding.doublyBoundKeys().isEmpty(), "SettingsBinder",
                "every setting needs exactly one home");
 }
@@ -52,12 +44,15 @@ void SettingsBinder::ReadConfigFile()
 
 void SettingsBinder::applyAfterReading()
 {
-    // The original-size lock is applied by its owner as it joins the program.
     if (KeyAssignments* keys = m_windows.MainForm->keyboard ? m_windows.MainForm->keyboard->assignments : nullptr) {
         keys->nonshiftKeyChange();
         keys->shiftKeyChange();
         keys->anyKeyChange();
     }
+    // The lock was read as the opposite of its stored state: its toggle
+    // lands on it and applies it.
+    if (WindowSizing* sizing = m_windows.MainForm->sizing)
+        sizing->OriginalSize1Click();
     m_windows.MainForm->loops->loopOnceClick();
     m_windows.MainForm->arrangement()->applyStoredMode();
 }

@@ -109,7 +109,7 @@ bool Startup::start(const QStringList& arguments)
     m_windows.FilePlayingInfoForm->setPlayer(main->player());
     m_windows.FilePlayingInfoForm->setMainWindow(
         {[main] { return main->size(); }, [main](const QSize& size) { main->resize(size); },
-         [main] { return main->bottomPanelShown(); }, [main] { main->clips->UpdateMainFormTitleBar(); }});
+         [main] { return main->pictureChrome(); }, [main] { main->clips->UpdateMainFormTitleBar(); }});
     QObject::connect(m_windows.OptionsForm, &TOptionsForm::resetInitialVideoDirectory, main,
                      [main] { main->clips->ResetInitialVideoDirectory(); });
     main->FormInit(arguments);

@@ -3,17 +3,19 @@
 #include "ui/Startup.h"
 
 #include "catalog/BookmarkMaking.h"
+#include "catalog/CatalogDocument.h"
 #include "catalog/TBookmarksForm.h"
 #include "catalog/TCategoryInputForm.h"
 #include "cmdline/TCommandLineEntryForm.h"
 #include "input/KeyCommands.h"
 #include "input/Keyboard.h"
-#include "input/WindowCommands.h"
 #include "playback/ClipLoader.h"
 #include "playback/LoopControls.h"
 #include "playback/MpvChimePlayer.h"
 #include "playback/TransportControls.h"
+#include "ui/TFilePlayingInfoForm.h"
 #include "ui/TMainForm.h"
+#include "ui/WindowSizing.h"
 #include "ui/widgets/TColourButton.h"
 
 #include <QAbstractButton>
@@ -34,6 +36,25 @@ template <class Target> KeyCommands::Operation told(Target* target, void (Target
     return [target, operation](QObject* sender) { (target->*operation)(sender); };
 }
 
+// The window sizing, told of the windows it moves.
+WindowSizing* makeWindowSizing(AppWindows& windows)
+{
+    TMainForm* m = windows.MainForm;
+    WindowSizing::Windows parts;
+    parts.main = m;
+    parts.mainView = m;
+    parts.player = m->player();
+    parts.catalog = windows.BookmarksForm;
+    parts.commandLineEntry = windows.CommandLineEntryForm;
+    parts.fileInfo = windows.FilePlayingInfoForm;
+    const CatalogDocument* document = windows.BookmarksForm->document();
+    parts.catalogOpen = [document] { return document->CatalogMode() != 0; };
+    auto* sizing = new WindowSizing(parts, m);
+    m->sizing = sizing;
+    m->connectWindowSizing();
+    return sizing;
+}
+
 } // namespace
 
 void Startup::bindKeyCommands(Keyboard& keyboard)
@@ -45,7 +66,7 @@ void Startup::bindKeyCommands(Keyboard& keyboard)
     ClipLoader* c = m->clips;
     TBookmarksForm* catalog = m_windows.BookmarksForm;
     TCommandLineEntryForm* entry = m_windows.CommandLineEntryForm;
-    WindowCommands* w = keyboard.windowCommands;
+    WindowSizing* w = makeWindowSizing(m_windows);
     BookmarkMaking* b = keyboard.bookmarkMaking;
 
     connectBookmarkMaking(*b);
@@ -79,16 +100,16 @@ void Startup::bindKeyCommands(Keyboard& keyboard)
     k.bind(Command::quickMakeBookmark, plain(b, &BookmarkMaking::QuickMakeBookmarkButtonClick));
     k.bind(Command::playPreviousFile, plain(c, &ClipLoader::PlayPreviousFile));
     k.bind(Command::playNextFile, plain(c, &ClipLoader::PlayNextFile));
-    k.bind(Command::maximizeToggle, told(w, &WindowCommands::MaximizeToggleButtonClick));
-    k.bind(Command::fullScreenMode, told(w, &WindowCommands::FullScreenModeClick));
-    k.bind(Command::videoWindowToggle, told(w, &WindowCommands::VideoWindowToggleButtonClick));
-    k.bind(Command::bookmarksWindowToggle, told(w, &WindowCommands::BookmarksWindowToggleButtonClick));
-    k.bind(Command::smallerScreen, plain(w, &WindowCommands::SmallerScreenButtonClick));
-    k.bind(Command::largerScreen, plain(w, &WindowCommands::LargerScreenButtonClick));
-    k.bind(Command::setSmallScreenSize, plain(w, &WindowCommands::SetSmallScreenSizeButtonClick));
-    k.bind(Command::setLargeScreenSize, plain(w, &WindowCommands::SetLargeScreenSizeButtonClick));
-    k.bind(Command::showSmallScreenSize, plain(w, &WindowCommands::ShowSmallScreenSizeButtonClick));
-    k.bind(Command::showLargeScreenSize, plain(w, &WindowCommands::ShowLargeScreenSizeButtonClick));
+    k.bind(Command::maximizeToggle, told(w, &WindowSizing::MaximizeToggleButtonClick));
+    k.bind(Command::fullScreenMode, told(w, &WindowSizing::FullScreenModeClick));
+    k.bind(Command::videoWindowToggle, told(w, &WindowSizing::VideoWindowToggleButtonClick));
+    k.bind(Command::bookmarksWindowToggle, told(w, &WindowSizing::BookmarksWindowToggleButtonClick));
+    k.bind(Command::smallerScreen, plain(w, &WindowSizing::SmallerScreenButtonClick));
+    k.bind(Command::largerScreen, plain(w, &WindowSizing::LargerScreenButtonClick));
+    k.bind(Command::setSmallScreenSize, plain(w, &WindowSizing::SetSmallScreenSizeButtonClick));
+    k.bind(Command::setLargeScreenSize, plain(w, &WindowSizing::SetLargeScreenSizeButtonClick));
+    k.bind(Command::showSmallScreenSize, plain(w, &WindowSizing::ShowSmallScreenSizeButtonClick));
+    k.bind(Command::showLargeScreenSize, plain(w, &WindowSizing::ShowLargeScreenSizeButtonClick));
 }
 
 void Startup::connectBookmarkMaking(BookmarkMaking& making)

@@ -151,10 +151,10 @@ void TFilePlayingInfoForm::SizeToOriginalVideoButtonClick()
         SizeToOriginalVideoButton->setText(QLatin1String(RestoreSizeCaption));
         m_sizedToVideo = true;
         m_sizeBeforeVideo = m_main.size();
-        const bool bottom = !m_main.bottomPanelShown || m_main.bottomPanelShown();
-        m_main.resize(
-            {m_player->ImageSourceWidth() + VideoWidthMargin,
-             m_player->ImageSourceHeight() + (bottom ? VideoHeightMargin : VideoHeightMarginWithoutBottomPanel)});
+        // The picture area gets the clip's own size; the panels, the
+        // player's strip and the menu bar keep theirs.
+        const QSize chrome = m_main.pictureChrome ? m_main.pictureChrome() : QSize();
+        m_main.resize(QSize(m_player->ImageSourceWidth(), m_player->ImageSourceHeight()) + chrome);
     }
     // The title update writes the display size field too.
     if (m_main.UpdateMainFormTitleBar)

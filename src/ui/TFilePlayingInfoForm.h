@@ -25,15 +25,10 @@ public:
     struct MainWindowLink {
         std::function<QSize()> size;
         std::function<void(const QSize&)> resize;
-        std::function<bool()> bottomPanelShown;
+        // The room the window takes around the player's picture area.
+        std::function<QSize()> pictureChrome;
         std::function<void()> UpdateMainFormTitleBar;
     };
-
-    // Margins around the video picture when the main window is sized to the
-    // video: the right-hand panel, and the bottom panel with it shown or not.
-    static constexpr int VideoWidthMargin = 203;
-    static constexpr int VideoHeightMargin = 266;
-    static constexpr int VideoHeightMarginWithoutBottomPanel = 118;
 
     explicit TFilePlayingInfoForm(QWidget* parent = nullptr);
 

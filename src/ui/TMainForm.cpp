@@ -12,11 +12,13 @@
 #include "playback/TransportControls.h"
 #include "ui/AppWindows.h"
 #include "ui/SettingsBinder.h"
+#include "ui/WindowSizing.h"
 #include "ui/widgets/TColourButton.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QLayout>
 #include <QMenuBar>
 
 namespace {
@@ -173,6 +175,8 @@ void TMainForm::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     layoutPanels();
+    if (sizing)
+        sizing->mainWindowResized();
 }
 
 // The picture fills the screen: the window goes full screen with everything
@@ -186,9 +190,16 @@ void TMainForm::setPictureFullScreen(bool on)
         m_bottomWasVisible = PlayerControlsPanel->isVisibleTo(this);
         PlayerControlsPanel->hide();
         showFullScreen();
+        // The full-screen picture takes the keys, whichever window had them.
+        raise();
+        activateWindow();
     } else {
         PlayerControlsPanel->setVisible(m_bottomWasVisible);
         setWindowState(m_stateBeforeFullScreen);
     }
+    // The menu bar came or went inside a window of the same size: the
+    // client area takes its new size before the panels are laid out in it.
+    if (layout())
+        layout()->activate();
     layoutPanels();
 }

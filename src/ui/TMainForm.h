@@ -12,6 +12,7 @@
 #include "playback/LoopPlayer.h"
 #include "playback/LoopView.h"
 #include "playback/TransportView.h"
+#include "ui/SizingView.h"
 
 class QAction;
 class QComboBox;
@@ -35,6 +36,7 @@ class SettingsBinder;
 class SettingsBinding;
 class Keyboard;
 class ControlsArrangement;
+class WindowSizing;
 
 // The main window: the video picture with the player, loop, bookmark, window
 // and user controls. The window holds the controls and the start-up and
@@ -48,7 +50,8 @@ class TMainForm : public QMainWindow,
                   public ClipView,
                   public MainWindowKeys,
                   public CatalogHost,
-                  public BookmarkPlayHost {
+                  public BookmarkPlayHost,
+                  public SizingView {
     Q_OBJECT
 public:
     static constexpr int RightPanelWidth = 195;
@@ -138,8 +141,6 @@ public:
     QString framesPerSecondText() const override;
     void setFramesPerSecondText(const QString& text) override;
     void setScreenSizeText(const QString& text) override;
-    // Whether the bottom panel of player controls is shown.
-    bool bottomPanelShown() const;
 
     // Settings file: read at start, written at exit.
     SettingsBinder* settings = nullptr;
@@ -153,6 +154,23 @@ public:
     ClipLoader* clips = nullptr;
     TransportControls* transport = nullptr;
     LoopControls* loops = nullptr;
+    // The window commands of the function keys, the original-size lock and
+    // the window's minimum size (made with the keyboard).
+    WindowSizing* sizing = nullptr;
+    // The F1 to F8 buttons, the lock's menu item, the full-screen keys and
+    // the clip's opening go to the window sizing (MainFormSizing.cpp).
+    void connectWindowSizing();
+
+    // SizingView
+    bool userControlsShown() const override;
+    QSize pictureChrome() const override;
+    QSize playerSize() const override;
+    void setPlayerSize(QSize size) override;
+    void showMaximizeButton(const QString& caption, const QString& hint) override;
+    bool originalSizeLocked() const override;
+    void setOriginalSizeLocked(bool on) override;
+    void refreshTitle() override;
+    void askRePause() override;
 
     // The update-bookmark button, which the start-up wiring connects to the
     // bookmark maker.

@@ -1,0 +1,198 @@
+// The main window's sizing rules: the minimum size, the shrink and enlarge
+// steps, where the focus goes after a window command, the lock's toggle, the
+// full-screen memory; and how a key reported by the full-screen player
+// reaches the commands.
+#include "app/WindowSizeRules.h"
+#include "input/FullScreenKeys.h"
+#include "playback/MediaPlayerControl.h"
+
+#include <QtTest>
+
+using namespace windowsize;
+using Route = keys::FullScreenKeyRoute;
+
+Q_DECLARE_METATYPE(windowsize::FocusTarget)
+Q_DECLARE_METATYPE(keys::FullScreenKeyRoute::Typed)
+
+class TestWindowSizeRules : public QObject {
+    Q_OBJECT
+
+private slots:
+    void minimumSize_data();
+    void minimumSize();
+    void shrinkStopsAtTheMinimum();
+    void enlargeAddsOneStep();
+    void focusAfterFullScreen_data();
+    void focusAfterFullScreen();
+    void focusAfterMaximizeToggle_data();
+    void focusAfterMaximizeToggle();
+    void lockToggle();
+    void skipOnlyAfterAKeyboardEntry();
+    void fullScreenKeys_data();
+    void fullScreenKeys();
+};
+
+void TestWindowSizeRules::minimumSize_data()
+{
+    QTest::addColumn<bool>("locked");
+    QTest::addColumn<bool>("clip");
+    QTest::addColumn<bool>("controls");
+    QTest::addColumn<QSize>("expected");
+    QTest::newRow("locked, clip, controls") << true << true << true << QSize(640 + 203, 360 + 266);
+    QTest::newRow("locked, clip, controls hidden") << true << true << false << QSize(640 + 203, 360 + 118);
+    QTest::newRow("locked, no clip") << true << false << true << QSize(303, 366);
+    QTest::newRow("locked, no clip, controls hidden") << true << false << false << QSize(303, 218);
+    QTest::newRow("unlocked, clip") << false << true << true << QSize(303, 366);
+    QTest::newRow("unlocked, clip, controls hidden") << false << true << false << QSize(303, 218);
+}
+
+void TestWindowSizeRules::minimumSize()
+{
+    QFETCH(bool, locked);
+    QFETCH(bool, clip);
+    QFETCH(bool, controls);
+    QFETCH(QSize, expected);
+    QCOMPARE(windowsize::minimumSize({locked, clip, QSize(640, 360), controls, QSize()}), expected);
+    // The room measured around the picture area, where the window knows it.
+    if (locked && clip)
+        QCOMPARE(windowsize::minimumSize({locked, clip, QSize(640, 360), controls, QSize(195, 233)}),
+                 QSize(640 + 195, 360 + 233));
+}
+
+void TestWindowSizeRules::shrinkStopsAtTheMinimum()
+{
+    const QSize minimum = windowsize::minimumSize({});
+    QSize size(340, 400);
+    QCOMPARE(shrunk(size, minimum), QSize(325, 390));
+    for (int i = 0; i < 10; ++i)
+        size = shrunk(size, minimum);
+    QCOMPARE(size, minimum);
+    // A locked window whose clip is larger than the window allows.
+    const QSize locked = windowsize::minimumSize({true, true, QSize(720, 576), true, QSize()});
+    QCOMPARE(shrunk(QSize(930, 850), locked), QSize(923, 842));
+}
+
+void TestWindowSizeRules::enlargeAddsOneStep()
+{
+    QCOMPARE(enlarged(QSize(923, 753)), QSize(938, 763));
+}
+
+void TestWindowSizeRules::focusAfterFullScreen_data()
+{
+    QTest::addColumn<QString>("requester");
+    QTest::addColumn<FocusTarget>("target");
+    QTest::newRow("catalog window") << "BookmarksForm" << FocusTarget::CatalogWindow;
+    QTest::newRow("catalog grid") << "BookmarksGrid" << FocusTarget::CatalogWindow;
+    QTest::newRow("command line entry") << "CommandLineEntryForm" << FocusTarget::CommandLineEntryForm;
+    QTest::newRow("information window") << "FilePlayingInfoForm" << FocusTarget::FilePlayingInfoForm;
+    QTest::newRow("main window") << "MainForm" << FocusTarget::Stay;
+    QTest::newRow("F2 button") << "F2_Button" << FocusTarget::Stay;
+    QTest::newRow("nobody") << "" << FocusTarget::Stay;
+}
+
+void TestWindowSizeRules::focusAfterFullScreen()
+{
+    QFETCH(QString, requester);
+    QFETCH(FocusTarget, target);
+    QCOMPARE(windowsize::focusAfterFullScreen(requester), target);
+}
+
+void TestWindowSizeRules::focusAfterMaximizeToggle_data()
+{
+    QTest::addColumn<QString>("sender");
+    QTest::addColumn<FocusTarget>("target");
+    QTest::newRow("F1 button") << "F1_Button" << FocusTarget::MainFocusPanel;
+    QTest::newRow("F2 button") << "F2_Button" << FocusTarget::MainFocusPanel;
+    QTest::newRow("main window") << "MainForm" << FocusTarget::MainWindow;
+    QTest::newRow("catalog window") << "BookmarksForm" << FocusTarget::CatalogWindow;
+    QTest::newRow("catalog grid") << "BookmarksGrid" << FocusTarget::Stay;
+    QTest::newRow("command line entry") << "CommandLineEntryForm" << FocusTarget::CommandLineEntryForm;
+    QTest::newRow("information window") << "FilePlayingInfoForm" << FocusTarget::FilePlayingInfoForm;
+    QTest::newRow("no sender") << "" << FocusTarget::Stay;
+}
+
+void TestWindowSizeRules::focusAfterMaximizeToggle()
+{
+    QFETCH(QString, sender);
+    QFETCH(FocusTarget, target);
+    QCOMPARE(windowsize::focusAfterMaximizeToggle(sender), target);
+}
+
+void TestWindowSizeRules::lockToggle()
+{
+    const LockChange on = toggledLock(false, true, QSize(352, 240), 72);
+    QVERIFY(on.locked);
+    QCOMPARE(on.displaySize, int(mpDefaultSize));
+    QCOMPARE(on.playerSize, std::optional<QSize>(QSize(352, 312)));
+
+    const LockChange onWithoutClip = toggledLock(false, false, QSize(), 72);
+    QVERIFY(onWithoutClip.locked);
+    QCOMPARE(onWithoutClip.displaySize, int(mpDefaultSize));
+    QVERIFY(!onWithoutClip.playerSize);
+
+    const LockChange off = toggledLock(true, true, QSize(352, 240), 72);
+    QVERIFY(!off.locked);
+    QCOMPARE(off.displaySize, int(mpFitToSize));
+    QVERIFY(!off.playerSize);
+}
+
+void TestWindowSizeRules::skipOnlyAfterAKeyboardEntry()
+{
+    FullScreenMemory memory;
+    QVERIFY(!memory.takeSkipNextKey());
+    memory.entered(QStringLiteral("BookmarksForm"));
+    QCOMPARE(memory.requester(), QStringLiteral("BookmarksForm"));
+    QVERIFY(memory.takeSkipNextKey());
+    QVERIFY(!memory.takeSkipNextKey());
+    memory.entered(QStringLiteral("F2_Button"));
+    QVERIFY(!memory.takeSkipNextKey());
+    memory.setRequester(QStringLiteral("BookmarksGrid"));
+    QCOMPARE(memory.requester(), QStringLiteral("BookmarksGrid"));
+    QVERIFY(!memory.skipNextKey());
+}
+
+void TestWindowSizeRules::fullScreenKeys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("mods");
+    QTest::addColumn<bool>("skip");
+    QTest::addColumn<bool>("keyDown");
+    QTest::addColumn<Route::Typed>("typed");
+    QTest::addColumn<QString>("character");
+    const Qt::KeyboardModifiers none;
+    const Qt::KeyboardModifiers shift(Qt::ShiftModifier);
+    QTest::newRow("skipped") << int(Qt::Key_F) << none << true << false << Route::Typed::None << "";
+    QTest::newRow("F1") << int(Qt::Key_F1) << none << false << true << Route::Typed::None << "";
+    QTest::newRow("F2") << int(Qt::Key_F2) << none << false << true << Route::Typed::None << "";
+    QTest::newRow("F3") << int(Qt::Key_F3) << none << false << false << Route::Typed::None << "";
+    QTest::newRow("Ctrl+F7") << int(Qt::Key_F7) << Qt::KeyboardModifiers(Qt::ControlModifier) << false << false
+                             << Route::Typed::None << "";
+    QTest::newRow("F24") << int(Qt::Key_F24) << none << false << false << Route::Typed::None << "";
+    QTest::newRow("letter") << int(Qt::Key_F) << none << false << true << Route::Typed::Press << "f";
+    QTest::newRow("digit") << int(Qt::Key_8) << none << false << true << Route::Typed::Press << "8";
+    QTest::newRow("Shift+letter") << int(Qt::Key_A) << shift << false << true << Route::Typed::None << "";
+    QTest::newRow("Shift+digit") << int(Qt::Key_1) << shift << false << true << Route::Typed::None << "";
+    QTest::newRow("choose clip") << int(Qt::Key_C) << none << false << true << Route::Typed::Beep << "c";
+    QTest::newRow("add bookmark") << int(Qt::Key_O) << none << false << true << Route::Typed::Beep << "o";
+    QTest::newRow("space") << int(Qt::Key_Space) << none << false << true << Route::Typed::None << "";
+    QTest::newRow("arrow") << int(Qt::Key_Left) << none << false << true << Route::Typed::None << "";
+    QTest::newRow("Page Down") << int(Qt::Key_PageDown) << none << false << true << Route::Typed::None << "";
+}
+
+void TestWindowSizeRules::fullScreenKeys()
+{
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, mods);
+    QFETCH(bool, skip);
+    QFETCH(bool, keyDown);
+    QFETCH(Route::Typed, typed);
+    QFETCH(QString, character);
+    const Route route = keys::routeFullScreenKey(key, mods, skip, QStringLiteral("c"), QStringLiteral("o"));
+    QCOMPARE(route.keyDown, keyDown);
+    QCOMPARE(route.typed, typed);
+    if (typed != Route::Typed::None)
+        QCOMPARE(QString(route.character), character);
+}
+
+QTEST_GUILESS_MAIN(TestWindowSizeRules)
+#include "TestWindowSizeRules.moc"

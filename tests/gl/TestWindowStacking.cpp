@@ -1,0 +1,145 @@
+// The video and catalog window toggles (F3, F4) and the keys of the
+// full-screen player, through a real X server: the keys are pressed with
+// xdotool (XTest) and the windows' order is read from the X server, which
+// stacks the program's windows itself when no window manager runs.
+#include "AppFixture.h"
+#include "Controls.h"
+#include "catalog/CatalogDocument.h"
+#include "catalog/TBookmarksForm.h"
+#include "ui/AppWindows.h"
+#include "ui/TQuickStartGuideForm.h"
+#include "ui/WindowSizing.h"
+#include "ui/widgets/TColourButton.h"
+
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+
+#ifdef TEMPOLOOP_HAVE_XCB
+#include <xcb/xcb.h>
+#endif
+
+class TestWindowStacking : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<AppFixture> app;
+
+    TMainForm* m() const { return app->main(); }
+    TBookmarksForm* catalog() const { return app->startup->windows().BookmarksForm; }
+
+    static bool press(const QString& keys)
+    {
+        return QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), keys}) == 0;
+    }
+
+    // Whether `upper` lies above `lower` in the X server's stacking order.
+    static bool above(QWidget* upper, QWidget* lower)
+    {
+#ifdef TEMPOLOOP_HAVE_XCB
+        auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+        xcb_connection_t* c = x11->connection();
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+        xcb_query_tree_reply_t* tree = xcb_query_tree_reply(c, xcb_query_tree(c, root), nullptr);
+        if (!tree)
+            return false;
+        const xcb_window_t* children = xcb_query_tree_children(tree); // bottom to top
+        const int count = xcb_query_tree_children_length(tree);
+        int upperAt = -1, lowerAt = -1;
+        for (int i = 0; i < count; ++i) {
+            if (children[i] == xcb_window_t(upper->winId()))
+                upperAt = i;
+            if (children[i] == xcb_window_t(lower->winId()))
+                lowerAt = i;
+        }
+        free(tree);
+        return upperAt >= 0 && lowerAt >= 0 && upperAt > lowerAt;
+#else
+        Q_UNUSED(upper);
+        Q_UNUSED(lower);
+        return false;
+#endif
+    }
+
+    static bool activate(QWidget* window)
+    {
+        window->show();
+        window->raise();
+        window->activateWindow();
+        return QTest::qWaitForWindowActive(window);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            QSKIP("needs an X server (run under xvfb-run with QT_QPA_PLATFORM=xcb)");
+        if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+            QSKIP("needs xdotool");
+#ifndef TEMPOLOOP_HAVE_XCB
+        QSKIP("needs libxcb to read the stacking order");
+#endif
+    }
+
+    void init()
+    {
+        app = std::make_unique<AppFixture>();
+        app->defaultClip.duration = 600.0;
+        QVERIFY(app->start());
+        app->startup->windows().QuickStartGuideForm->hide();
+        catalog()->document()->setCatalogMode(1);
+        catalog()->setGeometry(100, 400, 500, 300);
+        QVERIFY(activate(catalog()));
+        QVERIFY(activate(m()));
+    }
+    void cleanup()
+    {
+        app.reset();
+    }
+
+    void videoToggleSendsTheVideoWindowBehindTheCatalog()
+    {
+        QVERIFY(above(m(), catalog()));
+        QVERIFY(press(QStringLiteral("F3")));
+        QTRY_VERIFY(catalog()->isActiveWindow());
+        QVERIFY(above(catalog(), m()));
+        QVERIFY(m()->isVisible());
+        // F3 again, now in the catalog window: the video window to the front.
+        QVERIFY(press(QStringLiteral("F3")));
+        QTRY_VERIFY(m()->isActiveWindow());
+        QVERIFY(above(m(), catalog()));
+    }
+
+    void catalogToggleSendsTheCatalogBehindTheVideoWindow()
+    {
+        QVERIFY(press(QStringLiteral("F4"))); // from the video window: the catalog to the front
+        QTRY_VERIFY(catalog()->isActiveWindow());
+        QVERIFY(above(catalog(), m()));
+        QVERIFY(press(QStringLiteral("F4"))); // from the catalog itself: behind the video window
+        QTRY_VERIFY(m()->isActiveWindow());
+        QVERIFY(above(m(), catalog()));
+        QVERIFY(catalog()->isVisible());
+    }
+
+    // Shift with a digit key reaches its Shift command from the full-screen
+    // player as it does in the window, also when Shift is let go first (as
+    // xdotool does).
+    void shiftedDigitInFullScreen()
+    {
+        child<QLineEdit>(m(), "backsecondsKey")->setText(QStringLiteral("1"));
+        app->openClip(app->makeClip(QStringLiteral("lesson.mp4")));
+        app->player()->Pause();
+        app->player()->setCurrentPosition(100);
+        app->step();
+        child<TColourButton>(m(), "F2_Button")->click();
+        QVERIFY(app->player()->FullScreenMode());
+        QTRY_VERIFY(m()->isActiveWindow());
+        QVERIFY(press(QStringLiteral("shift+1")));
+        QTRY_VERIFY((app->player()->tick(), app->player()->CurrentPosition() <= 40.0));
+        QVERIFY(app->player()->FullScreenMode());
+    }
+};
+
+QTEST_MAIN(TestWindowStacking)
+#include "TestWindowStacking.moc"
