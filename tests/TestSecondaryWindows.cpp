@@ -113,9 +113,10 @@ void TestSecondaryWindows::optionsControls()
     TOptionsForm form;
     QCOMPARE(form.windowTitle(), QStringLiteral("Options"));
     QVERIFY(form.isModal());
-    QCOMPARE(form.PageControl->count(), 2);
+    QCOMPARE(form.PageControl->count(), 3);
     QCOMPARE(form.PageControl->tabText(0), QStringLiteral("General"));
     QCOMPARE(form.PageControl->tabText(1), QStringLiteral("Cataloging"));
+    QCOMPARE(form.PageControl->tabText(2), QStringLiteral("Practice"));
     QCOMPARE(form.PageControl->currentWidget(), form.GeneralPage);
     form.showCatalogingPage();
     QCOMPARE(form.PageControl->currentWidget(), form.CatalogingPage);

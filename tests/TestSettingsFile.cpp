@@ -152,12 +152,22 @@ private slots:
         e.speedLadderRates = QStringLiteral("0.6, 0.8");
         e.speedLadderPasses = 3;
         e.repeatGapMilliseconds = 1500;
-        e.mirrorViewKey = QStringLiteral("v");
-        e.loopModeKey = QStringLiteral(",");
-        QTest::newRow("without extras.txt") << QByteArray() << writeExtras(Extras{});
+        e.mirrorViewKey = QStringLiteral("8");
+        e.loopModeKey = QStringLiteral("9");
+        // config.txt gives b and x to other commands: the practice keys
+        // that extras.txt does not set take free keys instead.
+        Extras freeKeys;
+        freeKeys.loopModeKey = QStringLiteral(",");
+        freeKeys.mirrorViewKey = QStringLiteral(".");
+        QTest::newRow("without extras.txt") << QByteArray() << writeExtras(freeKeys);
         QTest::newRow("with extras.txt") << writeExtras(e) << writeExtras(e);
         QTest::newRow("broken extras.txt")
-            << QByteArray("Mirror_View: \"1\" 2\r\n\x01\x02\x03") << writeExtras(Extras{});
+            << QByteArray("Mirror_View: \"1\" 2\r\n\x01\x02\x03") << writeExtras(freeKeys);
+        Extras oneKey;
+        oneKey.mirrorViewKey = QStringLiteral(",");
+        oneKey.loopModeKey = QStringLiteral(".");
+        QTest::newRow("extras.txt with one key")
+            << QByteArray("Mirror_View: 0\r\nMirror_View_Key: ,\r\n") << writeExtras(oneKey);
     }
     void untouchedSettingsAreWrittenBackByteForByte()
     {

@@ -244,9 +244,8 @@ template <class S> QString SettingsFile<S>::writePath() const
     return usesUserFolder() ? userFilePath() : programFilePath();
 }
 
-template <class S> S SettingsFile<S>::read(QString* errorText) const
+template <class S> S SettingsFile<S>::readOver(const S& defaults, QString* errorText) const
 {
-    const S& defaults = m_defaults;
     const QString path = readPath();
     if (!QFileInfo::exists(path))
         return defaults;

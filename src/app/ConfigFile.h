@@ -58,7 +58,9 @@ public:
     // folder. A missing file gives the defaults. A file that exists but
     // cannot be read also gives the defaults, and *errorText (if given)
     // then names the file.
-    S read(QString* errorText = nullptr) const;
+    S read(QString* errorText = nullptr) const { return readOver(m_defaults, errorText); }
+    // The same over other defaults: what the file leaves out keeps them.
+    S readOver(const S& defaults, QString* errorText = nullptr) const;
 
     // Replaces the file whole, atomically: on failure the old file is left
     // as it was. Returns an empty text on success, else a message that names

@@ -10,6 +10,9 @@ class QLineEdit;
 class QTabWidget;
 class TColourButton;
 class SettingsBinding;
+class ExtrasBinding;
+class QSpinBox;
+class SpeedLadder;
 
 // The options window: default folders, the user's command keys, the hint
 // switch, the catalog grid's optional columns and what a click on a
@@ -44,6 +47,17 @@ public:
     void setBookmarkPlayClickBehaviorIndex(int index);
     // The ten key boxes in the order of the "User defined keystrokes" group.
     QList<QLineEdit*> keyBoxes() const;
+
+    // The "Practice" page (TOptionsFormPractice.cpp), whose settings live in
+    // extras.txt.
+    QWidget* PracticePage = nullptr;
+    void showPracticePage();
+    void bindExtras(ExtrasBinding& binding);
+    // The loop mode and mirror view key boxes.
+    QList<QLineEdit*> practiceKeyBoxes() const;
+    int repeatGapMs() const;
+    // The last accepted ladder.
+    SpeedLadder speedLadder() const;
 
     QTabWidget* PageControl;
     QWidget* GeneralPage;
@@ -86,6 +100,8 @@ public:
 signals:
     // Any of the ten key boxes changed its text, or CtrlSelect was toggled.
     void keyTextChanged();
+    // The repeat gap or the speed ladder changed.
+    void practiceChanged();
     // An "Edit" folder button ran (confirmed or cancelled): the dialogs that
     // start in that folder are to be made again.
     void resetInitialVideoDirectory();
@@ -106,6 +122,8 @@ protected:
 private:
     QWidget* buildGeneralPage();
     QWidget* buildCatalogingPage();
+    QWidget* buildPracticePage();
+    void ladderRatesEntered();
     QLineEdit* makeKeyBox(const char* objectName, const QString& label, const QString& key);
     void pickFolder(QLineEdit* box);
     void watchBox(QLineEdit* box);
@@ -117,4 +135,10 @@ private:
     std::function<void()> m_endProgram;
     std::function<bool()> m_catalogModified;
     std::function<bool()> m_doSave;
+    QSpinBox* m_repeatGap = nullptr;
+    QLineEdit* m_ladderRates = nullptr;
+    QString m_acceptedLadderRates;
+    QSpinBox* m_ladderPasses = nullptr;
+    QLineEdit* m_loopModeKey = nullptr;
+    QLineEdit* m_mirrorViewKey = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "catalog/TBookmarksForm.h"
 #include "cmdline/TCommandLineEntryForm.h"
 #include "input/KeyAssignments.h"
+#include "input/KeyTexts.h"
 #include "input/Keyboard.h"
 #include "input/TOptionsForm.h"
 #include "playback/LoopControls.h"
@@ -45,14 +46,12 @@ SettingsBinder::SettingsBinder(AppWindows& windows, const ConfigFile& file, cons
 
 void SettingsBinder::bindExtras()
 {
-    using E = Extras;
-    // Held by no control yet.
-    for (settings::ExtrasMember kept :
-         {settings::ExtrasMember(&E::mirrorView), settings::ExtrasMember(&E::loopSpeedLadder),
-          settings::ExtrasMember(&E::speedLadderRates), settings::ExtrasMember(&E::speedLadderPasses),
-          settings::ExtrasMember(&E::repeatGapMilliseconds), settings::ExtrasMember(&E::mirrorViewKey),
-          settings::ExtrasMember(&E::loopModeKey)})
-        m_extras.keep(kept);
+    m_windows.MainForm->bindExtras(m_extras);
+    m_windows.OptionsForm->bindExtras(m_extras);
+    // The ladder mode is set after the loop mode toggle (applyAfterReading).
+    LoopControls* loops = m_windows.MainForm->loops;
+    m_extras.bind(
+        &Extras::loopSpeedLadder, [loops] { return loops->loopMode() == LoopControls::LoopMode::Ladder; }, [](bool) {});
     Q_ASSERT_X(m_extras.unboundKeys().isEmpty() && m_extras.doublyBoundKeys().isEmpty(), "SettingsBinder",
                "every extra setting needs exactly one home");
 }
@@ -67,9 +66,27 @@ void SettingsBinder::ReadConfigFile()
     // A missing or unreadable extras.txt gives the defaults; config.txt's
     // settings stand either way.
     error.clear();
-    const Extras extras = m_extrasFile.read(&error);
+    // A practice key the file does not set must not take a key config.txt
+    // gives to another command.
+    Extras unset;
+    unset.loopModeKey.clear();
+    unset.mirrorViewKey.clear();
+    Extras extras = m_extrasFile.readOver(unset, &error);
     if (!error.isEmpty())
         prompt().message(error, Prompt::Icon::Warning);
+    QStringList taken;
+    for (const settings::Row& row : settings::rows())
+        if (row.kind == settings::Kind::Key)
+            taken << read.*std::get<QString Settings::*>(row.member);
+    const Extras defaults;
+    const std::pair<QString Extras::*, QString> practiceKeys[] = {{&Extras::loopModeKey, defaults.loopModeKey},
+                                                                  {&Extras::mirrorViewKey, defaults.mirrorViewKey}};
+    for (const auto& [key, preferred] : practiceKeys)
+        taken << extras.*key;
+    for (const auto& [key, preferred] : practiceKeys) {
+        if ((extras.*key).isEmpty())
+            taken << (extras.*key = keys::freeKey(preferred, taken));
+    }
     m_extras.apply(extras);
     applyAfterReading();
 }
@@ -83,7 +100,11 @@ void SettingsBinder::applyAfterReading()
         keys->shiftKeyChange();
         keys->anyKeyChange();
     }
-    m_windows.MainForm->loops->loopOnceClick();
+    LoopControls* loops = m_windows.MainForm->loops;
+    loops->loopOnceClick();
+    // The ladder repeats its loop: stored with Loop_Continuously on.
+    if (m_extras.applied().loopSpeedLadder && loops->LoopContinuously)
+        loops->setLoopMode(LoopControls::LoopMode::Ladder);
 }
 
 bool SettingsBinder::WriteConfigFile()

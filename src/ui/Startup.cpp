@@ -10,6 +10,7 @@
 #include "input/Keyboard.h"
 #include "input/TOptionsForm.h"
 #include "playback/ClipLoader.h"
+#include "playback/LoopControls.h"
 #include "playback/PlaybackEngine.h"
 #include "ui/SettingsBinder.h"
 #include "ui/TAboutForm.h"
@@ -109,6 +110,11 @@ bool Startup::start(const QStringList& arguments)
     m_windows.CommandLineEntryForm->setLoopPlayer(main);
     QObject::connect(m_windows.OptionsForm, &TOptionsForm::resetInitialVideoDirectory, main,
                      [main] { main->clips->ResetInitialVideoDirectory(); });
+    TOptionsForm* options = m_windows.OptionsForm;
+    QObject::connect(options, &TOptionsForm::practiceChanged, main->loops, [options, loops = main->loops] {
+        loops->setRestartPauseMs(options->repeatGapMs());
+        loops->setSpeedLadder(options->speedLadder());
+    });
     main->FormInit(arguments);
     return true;
 }

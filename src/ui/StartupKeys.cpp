@@ -89,6 +89,8 @@ void Startup::bindKeyCommands(Keyboard& keyboard)
     k.bind(Command::setLargeScreenSize, plain(w, &WindowCommands::SetLargeScreenSizeButtonClick));
     k.bind(Command::showSmallScreenSize, plain(w, &WindowCommands::ShowSmallScreenSizeButtonClick));
     k.bind(Command::showLargeScreenSize, plain(w, &WindowCommands::ShowLargeScreenSizeButtonClick));
+    k.bind(Command::loopMode, plain(l, &LoopControls::loopModeKeyPress));
+    k.bind(Command::mirrorView, plain(m, &TMainForm::MirrorView1Click));
 }
 
 void Startup::connectBookmarkMaking(BookmarkMaking& making)
