@@ -7,7 +7,9 @@
 //  - the mirror view's cost: the time from a paint event of the picture to
 //    its frame drawn, while the clip plays, plain and mirrored.
 // Needs an X display (bench/run.sh uses xvfb-run).
+#include "../tests/support/PaintClock.h"
 #include "../tests/support/ScriptedPrompt.h"
+#include "BenchEvents.h"
 #include "BenchFigures.h"
 #include "playback/LoopControls.h"
 #include "playback/LoopView.h"
@@ -26,39 +28,14 @@
 #include <sys/resource.h>
 #include <vector>
 
+using BenchEvents::cpuSeconds;
+using BenchEvents::spinUntil;
+using BenchEvents::waitMs;
 using BenchFigures::median;
 using BenchFigures::percentile;
 using BenchFigures::print;
 
 namespace {
-
-bool spinUntil(const std::function<bool()>& done, int timeoutMs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    QTimer wake;
-    wake.start(1);
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return true;
-}
-
-double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-void waitMs(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 // The loop's boxes: a loop from 2 s to 3 s.
 class BoxesOnly : public LoopView {
@@ -73,32 +50,6 @@ public:
     void showPlaying(bool) override {}
     void clearPlayingBookmark() override {}
     void giveFocusToSink() override {}
-};
-
-// The time from each paint event of the picture to its frame drawn.
-class PaintClock : public QObject {
-public:
-    std::vector<double> paintMs;
-    void painted()
-    {
-        if (m_painting)
-            paintMs.push_back(m_start.nsecsElapsed() / 1e6);
-        m_painting = false;
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            m_painting = true;
-            m_start.start();
-        }
-        return false;
-    }
-
-private:
-    QElapsedTimer m_start;
-    bool m_painting = false;
 };
 
 } // namespace

@@ -30,30 +30,19 @@ class TestPracticeControls : public QObject {
     QAction* mirrorItem() { return app->main()->findChild<QAction*>(QStringLiteral("MirrorView1")); }
     QString extrasPath() { return app->programFolder() + QStringLiteral("extras.txt"); }
     template <class T> T* practice(const char* name) { return options()->findChild<T*>(QLatin1String(name)); }
-    bool activateMain()
-    {
-        app->main()->activateWindow();
-        if (!QTest::qWaitForWindowActive(app->main()))
-            return false;
-        app->main()->giveFocusToSink();
-        return true;
-    }
     void type(char key) { QTest::keyClick(app->main()->windowHandle(), key); }
 
 private slots:
     void init()
     {
         app = std::make_unique<AppFixture>();
-        app->defaultClip.duration = 120.0;
-        QVERIFY(app->start());
-        app->openClip(app->makeClip("lesson.mp4"));
-        app->prompt.clear();
+        QVERIFY(app->startWithClip(120.0));
     }
     void cleanup() { app.reset(); }
 
     void keysCycleTheLoopModeAndFlipThePicture()
     {
-        QVERIFY(activateMain());
+        QVERIFY(app->activateMain());
         auto* button = app->control<TColourButton>("loopOnce");
         QStringList captions;
         for (int i = 0; i < 3; ++i) {
@@ -73,7 +62,7 @@ private slots:
     // Reassigned keys act, and the menu item and the hint follow them.
     void reassignedKeysActAndShow()
     {
-        QVERIFY(activateMain());
+        QVERIFY(app->activateMain());
         practice<QLineEdit>("mirrorViewKey")->setText(QStringLiteral("w"));
         practice<QLineEdit>("loopModeKey")->setText(QStringLiteral("e"));
         QCOMPARE(mirrorItem()->text(), QStringLiteral("Mirror view (w)"));
