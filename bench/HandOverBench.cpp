@@ -7,6 +7,7 @@
 //   HandOverBench CLIP [ROUNDS]     (needs an X display: run under xvfb-run)
 #include "../tests/support/ScriptedPrompt.h"
 #include "BenchFigures.h"
+#include "ui/Startup.h"
 #include "catalog/CatalogDocument.h"
 #include "catalog/CatalogFiles.h"
 #include "catalog/TBookmarksForm.h"
@@ -15,7 +16,6 @@
 #include "playback/MpvEngine.h"
 #include "playback/MpvVideoWidget.h"
 #include "ui/AppWindows.h"
-#include "ui/Startup.h"
 #include "ui/TMainForm.h"
 
 #include <QApplication>
