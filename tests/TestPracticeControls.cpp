@@ -77,18 +77,6 @@ private slots:
         QCOMPARE(loops()->loopMode(), LoopControls::LoopMode::Continuously);
     }
 
-    // The loop mode button keeps toggling once <-> continuously; from the
-    // ladder it goes to once.
-    void theButtonLeavesTheLadderForLoopOnce()
-    {
-        auto* button = app->control<TColourButton>("loopOnce");
-        loops()->setLoopMode(LoopControls::LoopMode::Ladder);
-        button->click();
-        QCOMPARE(button->text(), QStringLiteral("loop once"));
-        button->click();
-        QCOMPARE(button->text(), QStringLiteral("loop continuously"));
-    }
-
     void thePracticePageSetsTheLoop()
     {
         practice<QSpinBox>("RepeatGap")->setValue(1200);
@@ -111,18 +99,6 @@ private slots:
                  QStringList{"The rate 9 is out of range: each rate must lie between 0.1 and 4.0."});
         QCOMPARE(rates->text(), QStringLiteral("0.5, 0.75, 1.0"));
         QCOMPARE(loops()->speedLadder(), SpeedLadder());
-    }
-
-    // Every control of the page is named by its label.
-    void thePageIsAccessible()
-    {
-        QVERIFY(options()->PracticePage);
-        for (QWidget* w : options()->PracticePage->findChildren<QWidget*>()) {
-            if (qobject_cast<QLineEdit*>(w) || qobject_cast<QSpinBox*>(w))
-                QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
-        }
-        QCOMPARE(practice<QSpinBox>("RepeatGap")->accessibleName(),
-                 QStringLiteral("Repeat gap before a continuous loop starts again"));
     }
 
     // What the page and the menu hold comes back at the next start; the

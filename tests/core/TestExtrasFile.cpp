@@ -137,14 +137,6 @@ private slots:
         QCOMPARE(ExtrasFile(program, root.path() + "/user").read(&error), Extras{});
         QVERIFY2(error.contains("extras.txt"), qPrintable(error));
     }
-
-    void legacyTextIsRead()
-    {
-        // Windows-1252: a key typed as "é".
-        const Extras back = readExtras("Mirror_View: 1\r\nLoop_Mode_Key: \xe9\r\n");
-        QCOMPARE(back.loopModeKey, QStringLiteral("é"));
-        QVERIFY(back.mirrorView);
-    }
 };
 
 QTEST_APPLESS_MAIN(TestExtrasFile)
