@@ -5,6 +5,7 @@
 // another clip opens, and CPU use while paused.
 // Runs the real engine under the real player control; the picture goes
 // through MpvVideoWidget (needs an X display; bench/run.sh uses xvfb-run).
+#include "BenchEvents.h"
 #include "BenchFigures.h"
 #include "playback/LoopRules.h"
 #include "playback/MediaPlayerControl.h"
@@ -21,34 +22,14 @@
 #include <sys/resource.h>
 #include <vector>
 
+using BenchEvents::cpuSeconds;
+using BenchEvents::spinUntil;
+using BenchEvents::waitMs;
 using BenchFigures::median;
 using BenchFigures::percentile;
 using BenchFigures::print;
 
 namespace {
-
-// Runs the event loop until done() or the timeout; false on timeout. A
-// 1 ms timer wakes the loop, so waiting costs no CPU worth counting.
-template <typename F> bool spinUntil(F done, int timeoutMs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    QTimer wake;
-    wake.start(1);
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return true;
-}
-
-void waitMs(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 // A 1 ms timer armed again each time it fires, on the interface thread: how
 // late it fires is how long any request to that thread (a key, a paint, a
@@ -86,13 +67,6 @@ private:
     QElapsedTimer m_armed;
     QElapsedTimer m_sinceFire;
 };
-
-double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
 
 struct Bench {
     MpvEngine* engine = nullptr;

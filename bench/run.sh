@@ -56,6 +56,27 @@ cmake --build "$build" -j2 --target HandOverBench >/dev/null
 echo "== play all hand-over"
 xvfb-run -a -s "-screen 0 1280x800x24" "$build/bench/HandOverBench" "$root/assets/VideoClips/demo_counted_beat.mp4" 5 2>/dev/null
 
+# == Practice ==
+# The speed ladder on the 1080p clip, run by the real loop controls: seven
+# passes (two at 0.5, two at 0.75, three at 1.0), twice, then the same with
+# plain continuous loops at 1.0 to compare. Per pass: the first frame
+# reported back at the loop's start (frames off it), the rate in force then,
+# and the overshoot at the loop's end (target 0, as for plain loops). Then
+# the mirror view's cost while the demo clip plays: paint time and CPU time
+# (all threads) per frame drawn, plain and mirrored.
+cmake --build "$build" -j2 --target PracticeBench >/dev/null
+echo "== practice: speed ladder (counted_1080p.mp4)"
+out=$(xvfb-run -a -s "-screen 0 1280x800x24" "$build/bench/PracticeBench" "$hd" 2 2>/dev/null)
+echo "$out" | grep -v '^paint_\|^frames_\|^cpu_'
+echo "$out" | awk '
+  $1 == "ladder_overshoot_worst" { printf "target ladder_overshoot_worst = 0 frames: %s\n", $2 == 0 ? "met" : "MISSED" }
+  $1 == "ladder_wrong_rate_passes" { printf "target ladder_wrong_rate_passes = 0: %s\n", $2 == 0 ? "met" : "MISSED" }
+  $1 == "ladder_start_offset_worst" { ladder = $2 }
+  $1 == "plain_start_offset_worst" { printf "target ladder_start_offset_worst <= plain loops (%d): %s\n", $2, ladder <= $2 ? "met" : "MISSED" }'
+echo "== practice: mirror view (demo_counted_beat.mp4)"
+xvfb-run -a -s "-screen 0 1280x800x24" "$build/bench/PracticeBench" \
+  "$root/assets/VideoClips/demo_counted_beat.mp4" 0 2>/dev/null
+
 # == Catalog files ==
 # Saves and opens a 10,000-bookmark catalog in both formats (CatalogBench).
 cmake --build "$build" -j2 --target CatalogBench >/dev/null

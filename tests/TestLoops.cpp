@@ -31,23 +31,12 @@ class TestLoops : public QObject {
         loops()->playLoopButtonClick();
         return app->stepUntil([&] { return loops()->restartPending(); });
     }
-    bool activateMain()
-    {
-        app->main()->activateWindow();
-        if (!QTest::qWaitForWindowActive(app->main()))
-            return false;
-        app->main()->giveFocusToSink();
-        return true;
-    }
 
 private slots:
     void init()
     {
         app = std::make_unique<AppFixture>();
-        app->defaultClip.duration = 120.0;
-        QVERIFY(app->start());
-        app->openClip(app->makeClip("lesson.mp4"));
-        app->prompt.clear();
+        QVERIFY(app->startWithClip(120.0));
     }
     void cleanup() { app.reset(); }
 
@@ -123,7 +112,7 @@ private slots:
     // Keys pressed while a continuous loop waits act at once.
     void keysDuringTheWaitActAtOnce()
     {
-        QVERIFY(activateMain());
+        QVERIFY(app->activateMain());
         QVERIFY(runContinuousLoopToItsEnd());
         QTest::keyClick(app->main()->windowHandle(), 'g');
         QCOMPARE(startBox()->digitText(), QStringLiteral("000129"));
@@ -134,7 +123,7 @@ private slots:
     // rests at its end until played again, as a "loop once" does.
     void pauseDuringTheWaitCallsOffTheRestart()
     {
-        QVERIFY(activateMain());
+        QVERIFY(app->activateMain());
         QVERIFY(runContinuousLoopToItsEnd());
         app->step();
         QCOMPARE(button("playButton")->text(), QStringLiteral("pause (space)"));

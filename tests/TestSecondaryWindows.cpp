@@ -116,9 +116,10 @@ void TestSecondaryWindows::optionsControls()
     QVERIFY(form.isModal());
     QCOMPARE(form.size(), QSize(602, 435));
     auto* pages = child<QTabWidget>(&form, "PageControl");
-    QCOMPARE(pages->count(), 2);
+    QCOMPARE(pages->count(), 3);
     QCOMPARE(pages->tabText(0), QStringLiteral("General"));
     QCOMPARE(pages->tabText(1), QStringLiteral("Cataloging"));
+    QCOMPARE(pages->tabText(2), QStringLiteral("Practice"));
     QCOMPARE(pages->currentWidget(), child<QWidget>(&form, "GeneralPage"));
     form.showCatalogingPage();
     QCOMPARE(pages->currentWidget(), child<QWidget>(&form, "CatalogingPage"));

@@ -29,7 +29,7 @@ KeyAssignments::KeyAssignments(MainWindowKeys& main, const QList<QWidget*>& capt
     connect(&options, &TOptionsForm::keyTextChanged, this, &KeyAssignments::anyKeyChange);
     // The options window's key boxes are checked when left; the main
     // window's through its focus model, which turns key preview on after.
-    for (QLineEdit* box : options.keyBoxes())
+    for (QLineEdit* box : options.keyBoxes() + options.practiceKeyBoxes())
         box->installEventFilter(this);
     options.installEventFilter(this);
 }
@@ -57,7 +57,8 @@ bool KeyAssignments::eventFilter(QObject* watched, QEvent* event)
     if (auto* options = qobject_cast<TOptionsForm*>(watched)) {
         // Closing the window leaves the box that had the focus.
         auto* box = qobject_cast<QLineEdit*>(options->focusWidget());
-        if (event->type() == QEvent::Hide && box && options->keyBoxes().contains(box))
+        if (event->type() == QEvent::Hide && box &&
+            (options->keyBoxes().contains(box) || options->practiceKeyBoxes().contains(box)))
             keyExitCheck(box);
         return false;
     }
@@ -75,6 +76,7 @@ void KeyAssignments::anyKeyChange()
 {
     auto key = [this](keys::KeyBox box) { return shown(m_commands.box(box)->text()); };
     m_main.setViewClipMenuCaption(keys::viewClipMenuCaption(key(keys::KeyBox::chooseclip)));
+    m_main.setPracticeKeys(key(keys::KeyBox::loopMode), key(keys::KeyBox::mirrorView));
     // The hints name keys in both modes (the add bookmark hint its Shift key).
     m_main.SetPopUpHints();
     if (m_main.isBeginnerMode())

@@ -40,6 +40,8 @@ const std::array<KeyBoxRow, KeyBoxCount> keyBoxRows{{
      "Options_Form_Play_Current_Bookmark_Keystroke:", "9"},
     {KeyBox::nextBookmark, "nextBookmarkKey", "Options Form: play next bookmark key", "play next bookmark",
      "Options_Form_Play_Next_Bookmark_Keystroke:", "0"},
+    {KeyBox::loopMode, "loopModeKey", "Practice: loop mode key", "loop mode key", "Loop_Mode_Key:", "b"},
+    {KeyBox::mirrorView, "mirrorViewKey", "Practice: mirror view key", "mirror view key", "Mirror_View_Key:", "x"},
 }};
 
 const KeyBoxRow& keyBoxRow(KeyBox box)
@@ -61,7 +63,7 @@ constexpr CommandRow fixed(Command command, int key, Held held = Held::Any, Gate
 
 } // namespace
 
-const std::array<CommandRow, 42> commandRows{{
+const std::array<CommandRow, 44> commandRows{{
     // Key codes.
     {C::exit, B::exit, M::ExitKeyCode, G::Always},
     {C::forwardminutes, B::forwardseconds, M::ShiftKeyCode, G::Always},
@@ -111,6 +113,8 @@ const std::array<CommandRow, 42> commandRows{{
     {C::play, B::None, M::Blank, G::Always},
     {C::restart, B::restart, M::WholeText, G::Always, 0, Held::Any, "restart", "restartButton"},
     {C::mute, B::mute, M::WholeText, G::Always, 0, Held::Any, "mute", "muteButton"},
+    {C::loopMode, B::loopMode, M::WholeText, G::Always},
+    {C::mirrorView, B::mirrorView, M::WholeText, G::Always},
 }};
 
 bool rowMatches(const CommandRow& row, const KeyTexts& keys, bool ctrlSelect, const KeyStroke& stroke)

@@ -17,7 +17,7 @@ struct KeyBoxRow {
     const char* objectName;     // the box's control
     const char* roleName;       // in the duplicate check's messages
     const char* accessibleName; // of the box
-    const char* settingsKey;    // in config.txt
+    const char* settingsKey;    // in config.txt (the practice keys: extras.txt)
     const char* defaultKey;
 };
 
@@ -48,7 +48,7 @@ struct CommandRow {
 // Every key command in dispatch order: the key-code rows (assignable, then
 // fixed keys), then the typed-character rows. A keystroke runs every row
 // that matches, in this order.
-extern const std::array<CommandRow, 42> commandRows;
+extern const std::array<CommandRow, 44> commandRows;
 
 // One keystroke: its key code and modifiers, and the character it types
 // (none when it types none, or when only one of the two is looked at).

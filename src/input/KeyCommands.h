@@ -40,7 +40,7 @@ signals:
     void commandRan(keys::Command command);
 
 private:
-    static constexpr int CommandCount = static_cast<int>(keys::Command::arrowRight) + 1;
+    static constexpr int CommandCount = keys::CommandCount;
 
     Boxes m_boxes;
     std::function<keys::Gates()> m_gates;

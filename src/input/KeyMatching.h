@@ -35,9 +35,11 @@ enum class KeyBox {
     previousBookmark,
     currentBookmark,
     nextBookmark,
+    loopMode,
+    mirrorView,
     None // fixed keys
 };
-constexpr int KeyBoxCount = 21;
+constexpr int KeyBoxCount = 23;
 
 // The text of every key box, indexed by KeyBox.
 using KeyTexts = std::array<QString, KeyBoxCount>;
@@ -88,8 +90,11 @@ enum class Command {
     showSmallScreenSize,
     showLargeScreenSize,
     arrowLeft,
-    arrowRight
+    arrowRight,
+    loopMode,
+    mirrorView
 };
+constexpr int CommandCount = static_cast<int>(Command::mirrorView) + 1;
 
 // How a row compares a key box with a keystroke.
 enum class Match {

@@ -29,6 +29,17 @@ bool isAcceptableKey(const QString& text)
     return !text.isEmpty() && text != QLatin1String(" ");
 }
 
+QString freeKey(const QString& preferred, const QStringList& taken)
+{
+    if (!taken.contains(preferred))
+        return preferred;
+    static const QString spare = QStringLiteral("bxvnwepq,./;'[]-=\\1234567`");
+    for (QChar c : spare)
+        if (!taken.contains(QString(c)))
+            return QString(c);
+    return preferred; // every spare key taken: the duplicate check says so
+}
+
 QString invalidKeyMessage()
 {
     return QStringLiteral("Please pick a valid value.");

@@ -17,6 +17,12 @@ QString roleName(KeyBox box);
 bool isAcceptableKey(const QString& text);
 QString invalidKeyMessage();
 
+// The key for a new key box that the settings file does not set yet: its
+// default, unless one of the taken keys already has it (a user's own
+// choice); then the first free one of a few spare keys. Keeps a new default
+// from taking over a key the user gave to another command.
+QString freeKey(const QString& preferred, const QStringList& taken);
+
 // One message per pair of roles sharing a key (exit key left out when it
 // needs Ctrl), in the check's order; then the menu shortcut clash of a
 // Ctrl exit key.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QtGlobal>
 
 class FocusSink;
 class QAbstractButton;
@@ -39,6 +40,12 @@ public:
     virtual void shiftKeyChange() = 0;
     // Captions and hints of the jump and speed buttons and the jump keys.
     virtual void nonshiftKeyChange() = 0;
+    // The loop mode button and the mirror view menu item show their keys.
+    virtual void setPracticeKeys(const QString& loopModeKey, const QString& mirrorViewKey)
+    {
+        Q_UNUSED(loopModeKey);
+        Q_UNUSED(mirrorViewKey);
+    }
 
     // The pop-up hints, several of which name keys, follow the keys.
     virtual void SetPopUpHints() = 0;

@@ -50,8 +50,12 @@ HintTable mainWindowHints(const keys::KeyTexts& keys, bool maximized)
                             "to set or manually enter a time."},
         {"setStartTimeButton", "Set the current playback time as the start time of a loop."},
         {"setEndTimeButton", "Set the current playback time as the end time of a loop."},
-        {"loopOnce", "Toggle between two modes:\n\"loop once\": plays your loop once and then stops.\n\"loop "
-                     "continuously\": loop automatically re-starts when it reaches the end."},
+        {"loopOnce",
+         QStringLiteral("Toggle between two modes:\n\"loop once\": plays your loop once and then stops.\n\"loop "
+                        "continuously\": loop automatically re-starts when it reaches the end.\n"
+                        "The '") +
+             key(keys, KeyBox::loopMode) +
+             QStringLiteral("' keystroke cycles \"loop once\", \"loop continuously\" and the speed ladder.")},
         {"playLoopButton", "Play video only between start and end times as defined above."},
         {"playFullVideoButton", "Ignore all loops and bookmarks and play the complete video clip."},
         {"ViewClipButton", "Open and play a video (or audio) clip."},

@@ -35,6 +35,8 @@ TOptionsForm::TOptionsForm(QWidget* parent) : QDialog(parent), m_endProgram([] {
     CatalogingPage = buildCatalogingPage();
     PageControl->addTab(GeneralPage, QStringLiteral("General"));
     PageControl->addTab(CatalogingPage, QStringLiteral("Cataloging"));
+    PracticePage = buildPracticePage();
+    PageControl->addTab(PracticePage, QStringLiteral("Practice"));
 
     OK_Button = new TColourButton(QStringLiteral("OK"), this);
     OK_Button->setObjectName(QStringLiteral("OK_Button"));

@@ -10,6 +10,9 @@ class QLineEdit;
 class QTabWidget;
 class TColourButton;
 class SettingsBinding;
+class ExtrasBinding;
+class QSpinBox;
+class SpeedLadder;
 
 // The options window: default folders, the user's command keys, the hint
 // switch, the catalog grid's optional columns and what a click on a
@@ -54,6 +57,16 @@ public:
     bool exitKeyNeedsCtrl() const;
     bool hintsDisabled() const;
 
+    // The "Practice" page (TOptionsFormPractice.cpp), whose settings live in
+    // extras.txt.
+    void showPracticePage();
+    void bindExtras(ExtrasBinding& binding);
+    // The loop mode and mirror view key boxes.
+    QList<QLineEdit*> practiceKeyBoxes() const;
+    int repeatGapMs() const;
+    // The last accepted ladder.
+    SpeedLadder speedLadder() const;
+
 signals:
     // Any of the ten key boxes changed its text, or CtrlSelect was toggled.
     void keyTextChanged();
@@ -67,6 +80,8 @@ signals:
     // One of the catalog grid's optional columns (Category, Learn, Rating,
     // Folder) was switched on or off; the grid follows at once.
     void columnSwitched(int column, bool shown);
+    // The repeat gap or the speed ladder changed.
+    void practiceChanged();
 
 public slots:
     void EditDefaultVideoDirectoryButtonClick();
@@ -84,6 +99,7 @@ private:
     QTabWidget* PageControl;
     QWidget* GeneralPage;
     QWidget* CatalogingPage;
+    QWidget* PracticePage = nullptr;
     QWidget* Panel1; // focus sink: every action ends here
     TColourButton* OK_Button;
 
@@ -121,6 +137,8 @@ private:
 
     QWidget* buildGeneralPage();
     QWidget* buildCatalogingPage();
+    QWidget* buildPracticePage();
+    void ladderRatesEntered();
     QLineEdit* makeKeyBox(const char* objectName, const QString& label, const QString& key);
     void pickFolder(QLineEdit* box);
     void watchBox(QLineEdit* box);
@@ -132,4 +150,10 @@ private:
     std::function<void()> m_endProgram;
     std::function<bool()> m_catalogModified;
     std::function<bool()> m_doSave;
+    QSpinBox* m_repeatGap = nullptr;
+    QLineEdit* m_ladderRates = nullptr;
+    QString m_acceptedLadderRates;
+    QSpinBox* m_ladderPasses = nullptr;
+    QLineEdit* m_loopModeKey = nullptr;
+    QLineEdit* m_mirrorViewKey = nullptr;
 };

@@ -8,6 +8,7 @@
 #include "playback/PlayAllSequence.h"
 
 #include <QTimer>
+#include <algorithm>
 
 LoopControls::LoopControls(MediaPlayerControl& player, LoopView& view, QObject* parent)
     : QObject(parent), m_player(player), m_view(view),
@@ -66,6 +67,7 @@ void LoopControls::resetEndTimeButtonClick(QObject* sender)
     m_view.setEndTimeDigits(QString());
     m_player.setSelectionEnd(-1);
     LoopIsPlaying = false;
+    endLadder();
     focusIfSender(sender);
 }
 
@@ -77,6 +79,7 @@ void LoopControls::resetLoopButtonClick(QObject* sender)
     m_player.setSelectionStart(-1);
     m_player.setSelectionEnd(-1);
     LoopIsPlaying = false;
+    endLadder();
     LoopPlayingIndicatorChange(QStringLiteral("full"));
     focusIfSender(sender);
 }
@@ -86,6 +89,7 @@ void LoopControls::refuseLoop(const QString& message)
     prompt().message(message);
     if (playingAll())
         turnOffPlayAll();
+    endLadder();
     LoopPlayingIndicatorChange(QStringLiteral("full"));
 }
 
@@ -124,6 +128,11 @@ void LoopControls::playLoopButtonClick(QObject* sender)
     if (!end.isEmpty())
         m_player.setSelectionEnd(selectionEndForEndTime(determineSecondsFromColonString(end)));
     LoopPlayingIndicatorChange(QStringLiteral("loop"));
+    // The first pass's rate is set while the player is paused.
+    if (m_ladderMode && !playingAll())
+        startLadder();
+    else
+        endLadder();
     m_player.setCurrentPosition(m_player.SelectionStart());
     m_player.Play();
     LoopIsPlaying = true;
@@ -147,6 +156,7 @@ void LoopControls::playFullVideoButtonClick(QObject* sender)
         return;
     }
     cancelRestart();
+    endLadder();
     m_player.setSelectionStart(-1);
     m_player.setSelectionEnd(-1);
     m_player.Play();
@@ -158,9 +168,82 @@ void LoopControls::playFullVideoButtonClick(QObject* sender)
 
 void LoopControls::loopOnceClick(QObject* sender)
 {
-    LoopContinuously = !LoopContinuously;
-    m_view.showLoopMode(LoopContinuously);
+    setLoopMode(!m_ladderMode && !LoopContinuously ? LoopMode::Continuously : LoopMode::Once);
     focusIfSender(sender);
+}
+
+void LoopControls::loopModeKeyPress(QObject* sender)
+{
+    switch (loopMode()) {
+    case LoopMode::Once:
+        setLoopMode(LoopMode::Continuously);
+        break;
+    case LoopMode::Continuously:
+        setLoopMode(LoopMode::Ladder);
+        break;
+    case LoopMode::Ladder:
+        setLoopMode(LoopMode::Once);
+        break;
+    }
+    focusIfSender(sender);
+}
+
+LoopControls::LoopMode LoopControls::loopMode() const
+{
+    if (m_ladderMode)
+        return LoopMode::Ladder;
+    return LoopContinuously ? LoopMode::Continuously : LoopMode::Once;
+}
+
+void LoopControls::setLoopMode(LoopMode mode)
+{
+    endLadder();
+    m_ladderMode = mode == LoopMode::Ladder;
+    // The ladder repeats its loop as a continuous loop does.
+    LoopContinuously = mode != LoopMode::Once;
+    showLoopMode();
+}
+
+void LoopControls::showLoopMode()
+{
+    if (!m_ladderMode)
+        m_view.showLoopMode(LoopContinuously);
+    else
+        m_view.showLadder(m_ladderRunning ? m_ladder.indicator() : QStringLiteral("speed ladder"));
+}
+
+void LoopControls::setSpeedLadder(const SpeedLadder& ladder)
+{
+    if (ladder == m_ladder)
+        return;
+    m_ladder = ladder;
+    // A run under way keeps its rate and starts again with the next loop.
+    if (m_ladderRunning)
+        m_ladder.restart();
+}
+
+void LoopControls::setRestartPauseMs(int ms)
+{
+    m_restartPauseMs = std::clamp(ms, 0, MaxRestartPauseMs);
+}
+
+void LoopControls::startLadder()
+{
+    if (!m_ladderRunning)
+        m_userRate = m_player.Rate();
+    m_ladderRunning = true;
+    m_ladder.restart();
+    m_player.setRate(m_ladder.rate());
+    showLoopMode();
+}
+
+void LoopControls::endLadder()
+{
+    if (!m_ladderRunning)
+        return;
+    m_ladderRunning = false;
+    m_player.setRate(m_userRate);
+    showLoopMode();
 }
 
 void LoopControls::LoopPlayingIndicatorChange(const QString& mode)
@@ -177,6 +260,7 @@ void LoopControls::clipOpened()
     m_player.setSelectionEnd(-1);
     m_player.setCurrentPosition(0);
     cancelRestart();
+    endLadder();
     LoopPlayingIndicatorChange(QStringLiteral("full"));
     LoopIsPlaying = false;
     WaitingForLoopRestart = false;
@@ -195,7 +279,7 @@ void LoopControls::restartAfterPause()
 {
     m_restartPending = true;
     const int number = ++m_restartNumber;
-    m_timer(RestartPauseMs, [this, number] {
+    m_timer(m_restartPauseMs, [this, number] {
         if (number != m_restartNumber || !m_restartPending)
             return;
         m_restartPending = false;
@@ -216,6 +300,11 @@ void LoopControls::ActiveMovie1PositionChange(double, double newPosition)
         PlayOnNextStateChange = true;
         m_playAll->PlayNextLoop(2, false);
     } else if (LoopContinuously) {
+        // The next pass's rate is set while the loop rests at its end.
+        if (m_ladderRunning && m_ladder.passFinished())
+            m_player.setRate(m_ladder.rate());
+        if (m_ladderRunning)
+            showLoopMode();
         restartAfterPause();
     }
 }

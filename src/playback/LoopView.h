@@ -19,6 +19,9 @@ public:
     virtual void showLoopIndicator(bool loop) = 0;
     // The loop-mode button: "loop continuously" (true) or "loop once".
     virtual void showLoopMode(bool continuously) = 0;
+    // The loop-mode button in the speed ladder's mode: "speed ladder" at
+    // rest, the step while it runs ("ladder 2/3 at 0.75").
+    virtual void showLadder(const QString& caption) = 0;
     // The play button: "pause (space)" while playing, "play (space)" else.
     virtual void showPlaying(bool playing) = 0;
     // Removes the marks of the bookmark that plays: the bookmark list's

@@ -103,6 +103,8 @@ bool MpvEngine::initialize()
         {"pause", "yes"},
         // Without a working sound output clips still play, silently.
         {"audio-fallback-to-null", "yes"},
+        // Slow and fast rates keep the music's pitch (mpv's default, made sure).
+        {"audio-pitch-correction", "yes"},
         // Frames are handed over when due; drawing never waits for their time.
         {"video-timing-offset", "0"},
         {"vo", vo.isEmpty() ? "libmpv" : vo.constData()},

@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 #include <QOpenGLContext>
+#include <QOpenGLExtraFunctions>
+#include <QOpenGLFramebufferObject>
 #include <QOpenGLFunctions>
 #include <mpv/render_gl.h>
 
@@ -61,7 +63,33 @@ void MpvVideoWidget::releaseRenderContext()
     mpv_render_context_set_update_callback(m_render, nullptr, nullptr);
     mpv_render_context_free(m_render);
     m_render = nullptr;
+    m_mirrorBuffer.reset();
     doneCurrent();
+}
+
+void MpvVideoWidget::setMirrored(bool mirrored)
+{
+    if (mirrored == m_mirrored)
+        return;
+    m_mirrored = mirrored;
+    update();
+}
+
+unsigned MpvVideoWidget::mirrorTarget(int width, int height)
+{
+    if (!m_mirrorBuffer || m_mirrorBuffer->size() != QSize(width, height))
+        m_mirrorBuffer = std::make_unique<QOpenGLFramebufferObject>(width, height);
+    return m_mirrorBuffer->handle();
+}
+
+void MpvVideoWidget::copyMirrored(unsigned source, int width, int height)
+{
+    QOpenGLExtraFunctions* gl = context()->extraFunctions();
+    gl->glBindFramebuffer(GL_READ_FRAMEBUFFER, source);
+    gl->glBindFramebuffer(GL_DRAW_FRAMEBUFFER, defaultFramebufferObject());
+    // The destination's x runs backwards: the copy is the mirror image.
+    gl->glBlitFramebuffer(0, 0, width, height, width, 0, 0, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    gl->glBindFramebuffer(GL_FRAMEBUFFER, defaultFramebufferObject());
 }
 
 // Called on one of mpv's threads: queue the work, touch nothing else. One
@@ -93,7 +121,10 @@ void MpvVideoWidget::paintGL()
     if (!m_render)
         return;
     const qreal ratio = devicePixelRatioF();
-    mpv_opengl_fbo fbo{int(defaultFramebufferObject()), int(width() * ratio), int(height() * ratio), 0};
+    const int w = int(width() * ratio);
+    const int h = int(height() * ratio);
+    const unsigned target = m_mirrored ? mirrorTarget(w, h) : defaultFramebufferObject();
+    mpv_opengl_fbo fbo{int(target), w, h, 0};
     int flipY = 1;
     // By default mpv holds this call until the frame's display time, up to a
     // frame's length on every frame: the GUI thread would sit here most of
@@ -107,6 +138,8 @@ void MpvVideoWidget::paintGL()
         {MPV_RENDER_PARAM_INVALID, nullptr},
     };
     mpv_render_context_render(m_render, params);
+    if (m_mirrored)
+        copyMirrored(target, w, h);
     if (m_frameWaiting) {
         m_frameWaiting = false;
         ++m_framesRendered;

@@ -2,6 +2,9 @@
 
 #include <QOpenGLWidget>
 #include <atomic>
+#include <memory>
+
+class QOpenGLFramebufferObject;
 
 struct mpv_handle;
 struct mpv_render_context;
@@ -10,6 +13,11 @@ struct mpv_render_context;
 // queues a repaint onto the GUI thread; drawing happens in paintGL(). The
 // widget is black while nothing is loaded. A left click is reported as
 // clicked() (the player control plays or pauses on it).
+//
+// Mirrored, the picture is flipped left to right as it is drawn: mpv renders
+// into a frame buffer of the widget's size, which is copied to the widget
+// with its x axis swapped. The frame is the same one; nothing in mpv's
+// timing or its filter chain changes.
 //
 // The render context must be freed before the mpv handle is destroyed:
 // MpvEngine calls releaseRenderContext() when it goes first.
@@ -25,6 +33,10 @@ public:
     bool hasRenderContext() const { return m_render != nullptr; }
     // Frames drawn with a picture from mpv, for tests and benchmarks.
     quint64 framesRendered() const { return m_framesRendered; }
+
+    // Flips the picture left to right (true) or shows it as it is.
+    void setMirrored(bool mirrored);
+    bool isMirrored() const { return m_mirrored; }
 
 signals:
     void clicked();
@@ -43,6 +55,9 @@ protected:
 private:
     static void onUpdate(void* self);
     void updateFromMpv();
+    // The frame buffer mpv draws into while mirrored, at the given size.
+    unsigned mirrorTarget(int width, int height);
+    void copyMirrored(unsigned source, int width, int height);
 
     mpv_handle* m_mpv;
     mpv_render_context* m_render = nullptr;
@@ -50,4 +65,6 @@ private:
     bool m_frameWaiting = false;
     std::atomic<bool> m_updateQueued{false};
     quint64 m_framesRendered = 0;
+    bool m_mirrored = false;
+    std::unique_ptr<QOpenGLFramebufferObject> m_mirrorBuffer;
 };

@@ -107,6 +107,10 @@ void TMainForm::buildMenu()
     OriginalSize1 = view->addAction(QStringLiteral("Lock to original clip size"));
     OriginalSize1->setCheckable(true);
     OriginalSize1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    MirrorView1 = view->addAction(QStringLiteral("Mirror view"));
+    MirrorView1->setObjectName(QStringLiteral("MirrorView1"));
+    MirrorView1->setCheckable(true);
+    connect(MirrorView1, &QAction::toggled, this, &TMainForm::showMirrored);
     view->addSeparator();
     VideoFileInfo1 = view->addAction(QStringLiteral("Video File Info"));
     VideoFileInfo1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));

@@ -61,15 +61,11 @@ void TMainForm::showLoopIndicator(bool loop)
 
 void TMainForm::showLoopMode(bool continuously)
 {
-    if (continuously) {
-        loopOnce->setText(QStringLiteral("loop continuously"));
-        loopOnce->setColor(Colours::fromStored(9002225));
-        loopOnce->setHotColor(Colours::fromStored(6959853));
-    } else {
-        loopOnce->setText(QStringLiteral("loop once"));
-        loopOnce->setColor(Colours::fromStored(15255944));
-        loopOnce->setHotColor(Colours::fromStored(14793320));
-    }
+    if (continuously)
+        paintLoopModeButton(QStringLiteral("loop continuously"), Colours::fromStored(9002225),
+                            Colours::fromStored(6959853));
+    else
+        paintLoopModeButton(QStringLiteral("loop once"), Colours::fromStored(15255944), Colours::fromStored(14793320));
 }
 
 void TMainForm::showPlaying(bool playing)

@@ -4,6 +4,7 @@
 #include "catalog/TBookmarksForm.h"
 #include "cmdline/TCommandLineEntryForm.h"
 #include "input/KeyAssignments.h"
+#include "input/KeyTexts.h"
 #include "input/Keyboard.h"
 #include "input/TOptionsForm.h"
 #include "playback/LoopControls.h"
@@ -15,7 +16,8 @@
 #include "ui/WindowSizing.h"
 #include "ui/widgets/WindowPlacement.h"
 
-SettingsBinder::SettingsBinder(AppWindows& windows, const ConfigFile& file) : m_windows(windows), m_file(file)
+SettingsBinder::SettingsBinder(AppWindows& windows, const ConfigFile& file, const ExtrasFile& extrasFile)
+    : m_windows(windows), m_file(file), m_extrasFile(extrasFile)
 {
     using S = Settings;
     m_windows.MainForm->bindSettings(m_binding);
@@ -30,6 +32,19 @@ SettingsBinder::SettingsBinder(AppWindows& windows, const ConfigFile& file) : m_
     WindowPlacement::bindVisibility(m_binding, m_windows.CommandLineEntryForm, &S::commandLineEntryFormVisible);
     Q_ASSERT_X(m_binding.unboundKeys().isEmpty() && m_binding.doublyBoundKeys().isEmpty(), "SettingsBinder",
                "every setting needs exactly one home");
+    bindExtras();
+}
+
+void SettingsBinder::bindExtras()
+{
+    m_windows.MainForm->bindExtras(m_extras);
+    m_windows.OptionsForm->bindExtras(m_extras);
+    // The ladder mode is set after the loop mode toggle (applyAfterReading).
+    LoopControls* loops = m_windows.MainForm->loops;
+    m_extras.bind(
+        &Extras::loopSpeedLadder, [loops] { return loops->loopMode() == LoopControls::LoopMode::Ladder; }, [](bool) {});
+    Q_ASSERT_X(m_extras.unboundKeys().isEmpty() && m_extras.doublyBoundKeys().isEmpty(), "SettingsBinder",
+               "every extra setting needs exactly one home");
 }
 
 void SettingsBinder::ReadConfigFile()
@@ -39,6 +54,31 @@ void SettingsBinder::ReadConfigFile()
     if (!error.isEmpty())
         prompt().message(error, Prompt::Icon::Warning);
     m_binding.apply(read);
+    // A missing or unreadable extras.txt gives the defaults; config.txt's
+    // settings stand either way.
+    error.clear();
+    // A practice key the file does not set must not take a key config.txt
+    // gives to another command.
+    Extras unset;
+    unset.loopModeKey.clear();
+    unset.mirrorViewKey.clear();
+    Extras extras = m_extrasFile.readOver(unset, &error);
+    if (!error.isEmpty())
+        prompt().message(error, Prompt::Icon::Warning);
+    QStringList taken;
+    for (const settings::Row& row : settings::rows())
+        if (row.kind == settings::Kind::Key)
+            taken << read.*std::get<QString Settings::*>(row.member);
+    const Extras defaults;
+    const std::pair<QString Extras::*, QString> practiceKeys[] = {{&Extras::loopModeKey, defaults.loopModeKey},
+                                                                  {&Extras::mirrorViewKey, defaults.mirrorViewKey}};
+    for (const auto& [key, preferred] : practiceKeys)
+        taken << extras.*key;
+    for (const auto& [key, preferred] : practiceKeys) {
+        if ((extras.*key).isEmpty())
+            taken << (extras.*key = keys::freeKey(preferred, taken));
+    }
+    m_extras.apply(extras);
     applyAfterReading();
 }
 
@@ -53,17 +93,30 @@ void SettingsBinder::applyAfterReading()
     // lands on it and applies it.
     if (WindowSizing* sizing = m_windows.MainForm->sizing)
         sizing->OriginalSize1Click();
-    m_windows.MainForm->loops->loopOnceClick();
+    LoopControls* loops = m_windows.MainForm->loops;
+    loops->loopOnceClick();
+    // The ladder repeats its loop: stored with Loop_Continuously on.
+    if (m_extras.applied().loopSpeedLadder && loops->LoopContinuously)
+        loops->setLoopMode(LoopControls::LoopMode::Ladder);
     m_windows.MainForm->arrangement()->applyStoredMode();
 }
 
 bool SettingsBinder::WriteConfigFile()
 {
-    const QString error = m_file.write(current());
-    if (error.isEmpty())
-        return true;
-    prompt().message(error, Prompt::Icon::Warning);
-    return false;
+    bool saved = true;
+    for (const QString& error : {m_file.write(current()), m_extrasFile.write(currentExtras())}) {
+        if (error.isEmpty())
+            continue;
+        prompt().message(error, Prompt::Icon::Warning);
+        saved = false;
+    }
+    return saved;
+}
+
+QString SettingsBinder::resetToDefaults() const
+{
+    const QString error = m_file.resetToDefaults();
+    return error.isEmpty() ? m_extrasFile.resetToDefaults() : error;
 }
 
 BookmarksGridColumns SettingsBinder::gridColumns() const

@@ -10,6 +10,7 @@
 #include "input/Keyboard.h"
 #include "input/TOptionsForm.h"
 #include "playback/ClipLoader.h"
+#include "playback/LoopControls.h"
 #include "playback/PlaybackEngine.h"
 #include "ui/SettingsBinder.h"
 #include "ui/TAboutForm.h"
@@ -100,9 +101,10 @@ bool Startup::start(const QStringList& arguments)
     main->setProgramFolder(folders.dataFolder());
     makeKeyboard();
     const ConfigFile file = folders.configFile();
-    m_settings = std::make_unique<SettingsBinder>(m_windows, file);
+    m_settings = std::make_unique<SettingsBinder>(m_windows, file, folders.extrasFile());
     main->settings = m_settings.get();
-    m_windows.OptionsForm->setRestoreDefaults([file] { return file.resetToDefaults(); });
+    const SettingsBinder* binder = m_settings.get();
+    m_windows.OptionsForm->setRestoreDefaults([binder] { return binder->resetToDefaults(); });
     if (m_options.endProgram)
         m_windows.OptionsForm->setEndProgram(m_options.endProgram);
     m_windows.CommandLineEntryForm->setLoopPlayer(main);
@@ -112,6 +114,11 @@ bool Startup::start(const QStringList& arguments)
          [main] { return main->pictureChrome(); }, [main] { main->clips->UpdateMainFormTitleBar(); }});
     QObject::connect(m_windows.OptionsForm, &TOptionsForm::resetInitialVideoDirectory, main,
                      [main] { main->clips->ResetInitialVideoDirectory(); });
+    TOptionsForm* options = m_windows.OptionsForm;
+    QObject::connect(options, &TOptionsForm::practiceChanged, main->loops, [options, loops = main->loops] {
+        loops->setRestartPauseMs(options->repeatGapMs());
+        loops->setSpeedLadder(options->speedLadder());
+    });
     main->FormInit(arguments);
     return true;
 }

@@ -110,6 +110,8 @@ void Startup::bindKeyCommands(Keyboard& keyboard)
     k.bind(Command::setLargeScreenSize, plain(w, &WindowSizing::SetLargeScreenSizeButtonClick));
     k.bind(Command::showSmallScreenSize, plain(w, &WindowSizing::ShowSmallScreenSizeButtonClick));
     k.bind(Command::showLargeScreenSize, plain(w, &WindowSizing::ShowLargeScreenSizeButtonClick));
+    k.bind(Command::loopMode, plain(l, &LoopControls::loopModeKeyPress));
+    k.bind(Command::mirrorView, plain(m, &TMainForm::MirrorView1Click));
 }
 
 void Startup::connectBookmarkMaking(BookmarkMaking& making)

@@ -15,6 +15,7 @@
 #include "ui/SizingView.h"
 
 class QAction;
+class QColor;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -34,6 +35,7 @@ class LoopControls;
 struct AppWindows;
 class SettingsBinder;
 class SettingsBinding;
+class ExtrasBinding;
 class Keyboard;
 class ControlsArrangement;
 class WindowSizing;
@@ -124,6 +126,7 @@ public:
     QString endTimeDigits() const override;
     void showLoopIndicator(bool loop) override;
     void showLoopMode(bool continuously) override;
+    void showLadder(const QString& caption) override;
     void showPlaying(bool playing) override;
     void clearPlayingBookmark() override;
     // TransportView
@@ -146,6 +149,11 @@ public:
     SettingsBinder* settings = nullptr;
     // Ties this window's settings to its controls (MainWindowSettings.cpp).
     void bindSettings(SettingsBinding& binding);
+    // Mirror view (MainFormPractice.cpp): the menu item's check, kept in
+    // extras.txt, flips the picture.
+    void bindExtras(ExtrasBinding& binding);
+    void MirrorView1Click(QObject* sender = nullptr);
+    bool isMirrored() const;
 
     // The keyboard: key handlers, focus model, key assignments.
     Keyboard* keyboard = nullptr;
@@ -185,6 +193,7 @@ public:
     void showMaximizeCaption() override;
     void shiftKeyChange() override;
     void nonshiftKeyChange() override;
+    void setPracticeKeys(const QString& loopModeKey, const QString& mirrorViewKey) override;
     bool isAdvancedMode() const;
 
     // The mode and the arrangement of the user controls (MainFormArrangement.cpp).
@@ -203,6 +212,10 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The loop mode button's caption and colours.
+    void paintLoopModeButton(const QString& caption, const QColor& colour, const QColor& hotColour);
+    void showMirrored(bool mirrored);
+
     // Menu.
     QMenu* FileMenu = nullptr;
     QAction* choosevideoclip1 = nullptr;
@@ -220,6 +233,7 @@ private:
     QAction* All_Player_First = nullptr;
     QAction* All_Window_First = nullptr;
     QAction* OriginalSize1 = nullptr;
+    QAction* MirrorView1 = nullptr;
     QAction* VideoFileInfo1 = nullptr;
     QAction* Options1 = nullptr;
     QAction* CommandLineEntry1 = nullptr;

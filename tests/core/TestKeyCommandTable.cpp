@@ -33,19 +33,43 @@ private slots:
                 boxes.insert(static_cast<int>(row.box));
             QCOMPARE(row.box == KeyBox::None, row.match == Match::Blank || row.match == Match::FixedKey);
         }
-        QCOMPARE(commands.size(), static_cast<int>(Command::arrowRight) + 1);
+        QCOMPARE(commands.size(), CommandCount);
         QCOMPARE(boxes.size(), KeyBoxCount);
     }
 
-    // The settings file stores each box under the row's key, with the row's
+    // The settings files store each box under the row's key, with the row's
     // default.
     void settingsKeysAndDefaultsAgreeWithTheSettingsFile()
     {
-        const QList<QByteArray> lines = writeConfig(Settings{}).split('\n');
+        const QList<QByteArray> lines = writeConfig(Settings{}).split('\n') + writeExtras(Extras{}).split('\n');
         for (const KeyBoxRow& row : keyBoxRows) {
             const QByteArray line = QByteArray(row.settingsKey) + ' ' + row.defaultKey + '\r';
             QVERIFY2(lines.contains(line), row.settingsKey);
         }
+    }
+
+    // A new key box's default yields to a key the user gave another command.
+    void freeKeys_data()
+    {
+        QTest::addColumn<QString>("preferred");
+        QTest::addColumn<QStringList>("taken");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("free") << "b" << QStringList{"a", "x"} << "b";
+        QTest::newRow("taken: first spare") << "b" << QStringList{"b"} << "x";
+        QTest::newRow("taken: next free spare") << "x" << QStringList{"b", "x", "v"} << "n";
+        QTest::newRow("capitals are other keys") << "b" << QStringList{"B"} << "b";
+        const QString spare = QStringLiteral("bxvnwepq,./;'[]-=\\1234567`");
+        QStringList all;
+        for (QChar c : spare)
+            all << QString(c);
+        QTest::newRow("all taken: the default, for the duplicate check") << "b" << all << "b";
+    }
+    void freeKeys()
+    {
+        QFETCH(QString, preferred);
+        QFETCH(QStringList, taken);
+        QFETCH(QString, key);
+        QCOMPARE(freeKey(preferred, taken), key);
     }
 
     // Key-code rows come before the typed rows, so a consumed key types

@@ -1,3 +1,4 @@
+#include "app/Extras.h"
 #include "app/Settings.h"
 #include "input/KeyMatching.h"
 #include "input/KeyTexts.h"
@@ -36,10 +37,13 @@ KeyTexts defaultKeys()
     set(KeyBox::previousBookmark, s.previousBookmarkKey);
     set(KeyBox::currentBookmark, s.currentBookmarkKey);
     set(KeyBox::nextBookmark, s.nextBookmarkKey);
+    const Extras e;
+    set(KeyBox::loopMode, e.loopModeKey);
+    set(KeyBox::mirrorView, e.mirrorViewKey);
     return k;
 }
 
-// Key texts with some boxes changed: "box=text;box=text" by duplicate-check number (1-21).
+// Key texts with some boxes changed: "box=text;box=text" by duplicate-check number (1-23).
 KeyTexts keysWith(const QString& changes)
 {
     KeyTexts k = defaultKeys();
@@ -106,6 +110,7 @@ void TestKeyMatching::typedCharacters_data()
         {'u', Command::pasteCommandLine}, {'i', Command::playCommandLine},
         {'o', Command::makeBookmark},     {' ', Command::play},
         {'r', Command::restart},          {'m', Command::mute},
+        {'b', Command::loopMode},         {'x', Command::mirrorView},
     };
     for (const auto& [ch, command] : defaults)
         QTest::addRow("default %c", ch) << QString() << QChar(ch) << false << false << ids({command});
@@ -122,8 +127,8 @@ void TestKeyMatching::typedCharacters_data()
         QTest::addRow("%c while playing all", ch)
             << QString() << QChar(ch) << true << true << (stoppedByPlayAll.contains(command) ? Ids{} : ids({command}));
     QTest::newRow("first character of a long box")
-        << "2=xy" << QChar('x') << false << false << ids({Command::backseconds});
-    QTest::newRow("whole text of a long box") << "13=xy" << QChar('x') << false << false << Ids{};
+        << "2=wy" << QChar('w') << false << false << ids({Command::backseconds});
+    QTest::newRow("whole text of a long box") << "13=wy" << QChar('w') << false << false << Ids{};
     QTest::newRow("empty first-character box") << "2=" << QChar('a') << false << false << Ids{};
     QTest::newRow("capital key assigned") << "2=A" << QChar('A') << false << false << ids({Command::backseconds});
     QTest::newRow("small a after capital assigned") << "2=A" << QChar('a') << false << false << Ids{};
@@ -285,10 +290,20 @@ void TestKeyMatching::duplicateMessages_data()
                        pair("Options Form: choose clip key", "m", "Options Form: play next bookmark key", "m"),
                        pair("Options Form: mute key", "m", "Options Form: play next bookmark key", "m")};
     QTest::newRow("pairs in check order")
-        << "12=x;3=x;19=q;20=q" << false
+        << "12=w;3=w;19=q;20=q" << false
         << QStringList{
-               pair("Player Controls: back 1 frame key", "x", "Main Form: play full video key", "x"),
+               pair("Player Controls: back 1 frame key", "w", "Main Form: play full video key", "w"),
                pair("Options Form: play previous bookmark key", "q", "Options Form: play current bookmark key", "q")};
+    QTest::newRow("loop mode key on back seconds")
+        << "22=a" << false
+        << QStringList{pair("Player Controls: back seconds key", "a", "Practice: loop mode key", "a")};
+    QTest::newRow("mirror view key on the loop mode key")
+        << "23=b" << false << QStringList{pair("Practice: loop mode key", "b", "Practice: mirror view key", "b")};
+    QTest::newRow("choose clip key on the mirror view key")
+        << "13=x" << false << QStringList{pair("Options Form: choose clip key", "x", "Practice: mirror view key", "x")};
+    QTest::newRow("Ctrl exit key on the mirror view key") << "1=x" << true << QStringList{};
+    QTest::newRow("plain exit key on the mirror view key")
+        << "1=x" << false << QStringList{pair("Options Form: exit key", "x", "Practice: mirror view key", "x")};
     QTest::newRow("empty boxes are equal")
         << "6=;7=" << false
         << QStringList{pair("Player Controls: slow motion key", "", "Player Controls: regular speed key", "")};

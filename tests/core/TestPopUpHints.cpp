@@ -1,3 +1,4 @@
+#include "app/Extras.h"
 #include "app/Settings.h"
 #include "input/PopUpHints.h"
 
@@ -17,6 +18,7 @@ keys::KeyTexts designedKeys()
     k[int(keys::KeyBox::previousBookmark)] = s.previousBookmarkKey;
     k[int(keys::KeyBox::currentBookmark)] = s.currentBookmarkKey;
     k[int(keys::KeyBox::nextBookmark)] = s.nextBookmarkKey;
+    k[int(keys::KeyBox::loopMode)] = Extras().loopModeKey;
     return k;
 }
 
@@ -112,7 +114,8 @@ void TestPopUpHints::everyHint_data()
     QTest::newRow("main loopOnce")
         << Window::main << "loopOnce"
         << QStringLiteral("Toggle between two modes:\n\"loop once\": plays your loop once and then stops.\n\"loop "
-                          "continuously\": loop automatically re-starts when it reaches the end.");
+                          "continuously\": loop automatically re-starts when it reaches the end.\n"
+                          "The 'b' keystroke cycles \"loop once\", \"loop continuously\" and the speed ladder.");
     QTest::newRow("main playLoopButton") << Window::main << "playLoopButton"
                                          << QStringLiteral(
                                                 "Play video only between start and end times as defined above.");

@@ -1,5 +1,6 @@
 // MpvVideoWidget drawing the demo clip through mpv's render API on a real
 // (virtual) X display.
+#include "PaintClock.h"
 #include "playback/MpvEngine.h"
 #include "playback/MpvVideoWidget.h"
 
@@ -23,37 +24,6 @@ double litShare(const QImage& image)
             lit += qGray(image.pixel(x, y)) > 16;
     return double(lit) / ((image.height() + 3) / 4) / ((image.width() + 3) / 4);
 }
-
-// Adds up the time from each paint event of the picture to its frame drawn.
-class PaintClock : public QObject {
-public:
-    qint64 busyNs = 0;
-    void reset()
-    {
-        busyNs = 0;
-        m_painting = false;
-    }
-    void painted()
-    {
-        if (m_painting)
-            busyNs += m_start.nsecsElapsed();
-        m_painting = false;
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            m_painting = true;
-            m_start.start();
-        }
-        return false;
-    }
-
-private:
-    QElapsedTimer m_start;
-    bool m_painting = false;
-};
 
 } // namespace
 
@@ -140,7 +110,7 @@ private slots:
         QElapsedTimer wall;
         wall.start();
         QTest::qWait(1500);
-        const double share = double(paintClock.busyNs) / wall.nsecsElapsed();
+        const double share = paintClock.busyMs() * 1e6 / wall.nsecsElapsed();
         m_engine->setPaused(true);
         const int frames = drawn.count() - before;
         QVERIFY2(frames >= 10, qPrintable(QString::number(frames)));

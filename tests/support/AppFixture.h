@@ -8,15 +8,16 @@
 #include "FakeEngine.h"
 #include "ManualClock.h"
 #include "ScriptedPrompt.h"
-#include "ui/Startup.h"
 #include "playback/LoopControls.h"
 #include "playback/MediaPlayerControl.h"
+#include "ui/Startup.h"
 #include "ui/TMainForm.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <memory>
 
 class AppFixture {
@@ -88,6 +89,28 @@ public:
     {
         main()->StartVideoClip(path);
         engine->finishLoad();
+    }
+
+    // Starts the program on a clip of this length, "lesson.mp4", opened and
+    // loaded, with nothing shown so far.
+    bool startWithClip(double duration)
+    {
+        defaultClip.duration = duration;
+        if (!start())
+            return false;
+        openClip(makeClip(QStringLiteral("lesson.mp4")));
+        prompt.clear();
+        return true;
+    }
+
+    // The main window active, its keystrokes commands (focus on the sink).
+    bool activateMain()
+    {
+        main()->activateWindow();
+        if (!QTest::qWaitForWindowActive(main()))
+            return false;
+        main()->giveFocusToSink();
+        return true;
     }
 
     // One tick of the player: the clock moves, then the tick hands on events.
