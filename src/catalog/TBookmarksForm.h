@@ -13,6 +13,7 @@ class CatalogDocument;
 class CatalogHost;
 class FocusSink;
 class LoopPlayer;
+class PlayAllFilterBar;
 class QAction;
 class QLabel;
 class QMenu;
@@ -154,6 +155,8 @@ public:
     TColourButton* CurrentBookmarkButton;
     TColourButton* NextBookmarkButton;
     TColourButton* PlayAll;
+    TColourButton* PlayAllFilterButton; // shows and hides PlayAllFilterPanel
+    PlayAllFilterBar* PlayAllFilterPanel;
     TBlinkLabel* PlayingAllLabel;
     TColourButton* hideCatalogButton;
     TColourButton* hideRepeatsButton;
@@ -182,6 +185,9 @@ private:
     void buildMenu();
     void buildButtons(QWidget* bar);
     void buildGrid();
+    // The play-all filter's bar, button and grid marks (TBookmarksFormFilter.cpp).
+    void connectPlayAllFilter();
+    void showPlayAllFilterCount();
     void connectControls();
     void applyRowHeights();
     void focusGridUnlessPlayingAll(QObject* sender);
