@@ -135,11 +135,38 @@ private slots:
         const SettingsBinding& binding = app.startup->settings()->binding();
         QCOMPARE(binding.unboundKeys(), QStringList());
         QCOMPARE(binding.doublyBoundKeys(), QStringList());
+        const ExtrasBinding& extras = app.startup->settings()->extrasBinding();
+        QCOMPARE(extras.unboundKeys(), QStringList());
+        QCOMPARE(extras.doublyBoundKeys(), QStringList());
     }
 
+    // config.txt comes back the same whether extras.txt is there or not;
+    // extras.txt comes back as it was, or with the defaults when it was
+    // missing or unreadable.
+    void untouchedSettingsAreWrittenBackByteForByte_data()
+    {
+        QTest::addColumn<QByteArray>("extras");
+        QTest::addColumn<QByteArray>("extrasAfter");
+        Extras e;
+        e.mirrorView = true;
+        e.speedLadderRates = QStringLiteral("0.6, 0.8");
+        e.speedLadderPasses = 3;
+        e.repeatGapMilliseconds = 1500;
+        e.mirrorViewKey = QStringLiteral("v");
+        e.loopModeKey = QStringLiteral(",");
+        QTest::newRow("without extras.txt") << QByteArray() << writeExtras(Extras{});
+        QTest::newRow("with extras.txt") << writeExtras(e) << writeExtras(e);
+        QTest::newRow("broken extras.txt")
+            << QByteArray("Mirror_View: \"1\" 2\r\n\x01\x02\x03") << writeExtras(Extras{});
+    }
     void untouchedSettingsAreWrittenBackByteForByte()
     {
+        QFETCH(QByteArray, extras);
+        QFETCH(QByteArray, extrasAfter);
         AppFixture app;
+        const QString extrasPath = app.programFolder() + "extras.txt";
+        if (!extras.isEmpty())
+            writeFile(extrasPath, extras);
         const QByteArray file = everyValueChanged();
         // Every line differs from the default file.
         const QStringList defaults =
@@ -157,6 +184,7 @@ private slots:
         const QByteArray written = readAll(app.configPath());
         QCOMPARE(QString::fromUtf8(written).split(QStringLiteral("\r\n")), lines);
         QCOMPARE(written, file);
+        QCOMPARE(readAll(extrasPath), extrasAfter);
     }
 
     void columnWidthsDraggedInTheCatalogAreWrittenAtExit()

@@ -1,5 +1,6 @@
 #include "app/ConfigFile.h"
 
+#include "app/ExtrasTable.h"
 #include "app/SettingsTable.h"
 #include "app/SplitArguments.h"
 #include "app/TextCodec.h"
@@ -14,13 +15,13 @@
 namespace {
 
 using settings::Kind;
-using Entry = settings::Row;
+template <class S> using Entry = settings::RowOf<S>;
 
-const QHash<QString, const Entry*>& entriesByKey()
+template <class S> const QHash<QString, const Entry<S>*>& entriesByKey()
 {
-    static const QHash<QString, const Entry*> byKey = [] {
-        QHash<QString, const Entry*> h;
-        for (const Entry& e : settings::rows())
+    static const QHash<QString, const Entry<S>*> byKey = [] {
+        QHash<QString, const Entry<S>*> h;
+        for (const Entry<S>& e : settings::tableOf<S>())
             h.insert(e.keyText(), &e);
         return h;
     }();
@@ -72,14 +73,14 @@ bool isSingleCharacter(const QString& value)
     return value.size() == 1 || (value.size() == 2 && value[0].isHighSurrogate() && value[1].isLowSurrogate());
 }
 
-void apply(const Entry& e, const QString& value, const QString& line, Settings& s)
+template <class S> void apply(const Entry<S>& e, const QString& value, const QString& line, S& s)
 {
     switch (e.kind) {
     case Kind::Flag:
-        s.*std::get<bool Settings::*>(e.member) = (value == u"1");
+        s.*std::get<bool S::*>(e.member) = (value == u"1");
         return;
     case Kind::OnUnlessZero:
-        s.*std::get<bool Settings::*>(e.member) = (value != u"0");
+        s.*std::get<bool S::*>(e.member) = (value != u"0");
         return;
     case Kind::Index:
     case Kind::Integer: {
@@ -90,16 +91,16 @@ void apply(const Entry& e, const QString& value, const QString& line, Settings& 
         const int min = e.kind == Kind::Index ? 0 : e.min;
         const int max = e.kind == Kind::Index ? int(e.choices().size()) - 1 : e.max;
         if (n >= min && n <= max)
-            s.*std::get<int Settings::*>(e.member) = n;
+            s.*std::get<int S::*>(e.member) = n;
         return;
     }
     case Kind::Key:
         if (isSingleCharacter(value))
-            s.*std::get<QString Settings::*>(e.member) = value;
+            s.*std::get<QString S::*>(e.member) = value;
         return;
     case Kind::Text:
         if (isWholeTextValue(line, value))
-            s.*std::get<QString Settings::*>(e.member) = value;
+            s.*std::get<QString S::*>(e.member) = value;
         return;
     }
 }
@@ -113,32 +114,30 @@ QString oneLine(QString value)
     return value;
 }
 
-QString valueText(const Entry& e, const Settings& s)
+template <class S> QString valueText(const Entry<S>& e, const S& s)
 {
     switch (e.kind) {
     case Kind::Flag:
     case Kind::OnUnlessZero:
-        return (s.*std::get<bool Settings::*>(e.member)) ? QStringLiteral("1") : QStringLiteral("0");
+        return (s.*std::get<bool S::*>(e.member)) ? QStringLiteral("1") : QStringLiteral("0");
     case Kind::Index:
     case Kind::Integer:
-        return QString::number(s.*std::get<int Settings::*>(e.member));
+        return QString::number(s.*std::get<int S::*>(e.member));
     case Kind::Key:
-        return oneLine(s.*std::get<QString Settings::*>(e.member));
+        return oneLine(s.*std::get<QString S::*>(e.member));
     case Kind::Text:
-        return u'"' + oneLine(s.*std::get<QString Settings::*>(e.member)) + u'"';
+        return u'"' + oneLine(s.*std::get<QString S::*>(e.member)) + u'"';
     }
     return {};
 }
 
-} // namespace
-
-Settings readConfig(const QByteArray& fileBytes, const Settings& defaults)
+template <class S> S readSettingsText(const QByteArray& fileBytes, const S& defaults)
 {
-    Settings s = defaults;
+    S s = defaults;
     const QStringList lines = splitLines(decodeText(fileBytes));
     if (lines.size() == 1)
         return s;
-    const auto& byKey = entriesByKey();
+    const auto& byKey = entriesByKey<S>();
     for (const QString& line : lines) {
         if (line.trimmed().isEmpty())
             continue;
@@ -152,10 +151,10 @@ Settings readConfig(const QByteArray& fileBytes, const Settings& defaults)
     return s;
 }
 
-QByteArray writeConfig(const Settings& settings)
+template <class S> QByteArray writeSettingsText(const S& settings)
 {
     QString text;
-    for (const Entry& e : settings::rows()) {
+    for (const Entry<S>& e : settings::tableOf<S>()) {
         if (e.gapBefore)
             text += QStringLiteral("\r\n");
         text += e.keyText() + u' ' + valueText(e, settings) + QStringLiteral("\r\n");
@@ -163,35 +162,68 @@ QByteArray writeConfig(const Settings& settings)
     return encodeText(text);
 }
 
-ConfigFile::ConfigFile(const QString& programFolder, const QString& userFolder)
-    : m_programFolder(programFolder),
+} // namespace
+
+Settings readConfig(const QByteArray& fileBytes, const Settings& defaults)
+{
+    return readSettingsText(fileBytes, defaults);
+}
+
+QByteArray writeConfig(const Settings& settings)
+{
+    return writeSettingsText(settings);
+}
+
+Extras readExtras(const QByteArray& fileBytes, const Extras& defaults)
+{
+    return readSettingsText(fileBytes, defaults);
+}
+
+QByteArray writeExtras(const Extras& extras)
+{
+    return writeSettingsText(extras);
+}
+
+template <class S>
+SettingsFile<S>::SettingsFile(const QString& name, const QString& programFolder, const QString& userFolder,
+                              const S& defaults)
+    : m_name(name), m_programFolder(programFolder),
       m_userFolder(userFolder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
-                                        : userFolder)
+                                        : userFolder),
+      m_defaults(defaults)
 {
     if (!m_programFolder.endsWith(u'/'))
         m_programFolder += u'/';
     if (!m_userFolder.endsWith(u'/'))
         m_userFolder += u'/';
+}
+
+ConfigFile::ConfigFile(const QString& programFolder, const QString& userFolder)
+    : SettingsFile(fileName(), programFolder, userFolder, {})
+{
     m_defaults = Settings::defaults(m_programFolder);
 }
 
 ConfigFile::ConfigFile(const QString& programFolder, const QString& userFolder, const Settings& defaults)
-    : ConfigFile(programFolder, userFolder)
+    : SettingsFile(fileName(), programFolder, userFolder, defaults)
 {
-    m_defaults = defaults;
 }
 
-QString ConfigFile::programFilePath() const
+ExtrasFile::ExtrasFile(const QString& programFolder, const QString& userFolder)
+    : SettingsFile(fileName(), programFolder, userFolder, {})
 {
-    return m_programFolder + fileName();
+}
+template <class S> QString SettingsFile<S>::programFilePath() const
+{
+    return m_programFolder + m_name;
 }
 
-QString ConfigFile::userFilePath() const
+template <class S> QString SettingsFile<S>::userFilePath() const
 {
-    return m_userFolder + fileName();
+    return m_userFolder + m_name;
 }
 
-bool ConfigFile::usesUserFolder() const
+template <class S> bool SettingsFile<S>::usesUserFolder() const
 {
     const QFileInfo folder(m_programFolder);
     if (!folder.isDir() || !folder.isWritable())
@@ -200,21 +232,21 @@ bool ConfigFile::usesUserFolder() const
     return file.exists() && (!file.isFile() || !file.isWritable());
 }
 
-QString ConfigFile::readPath() const
+template <class S> QString SettingsFile<S>::readPath() const
 {
     if (!usesUserFolder())
         return programFilePath();
     return QFileInfo::exists(userFilePath()) ? userFilePath() : programFilePath();
 }
 
-QString ConfigFile::writePath() const
+template <class S> QString SettingsFile<S>::writePath() const
 {
     return usesUserFolder() ? userFilePath() : programFilePath();
 }
 
-Settings ConfigFile::read(QString* errorText) const
+template <class S> S SettingsFile<S>::read(QString* errorText) const
 {
-    const Settings& defaults = m_defaults;
+    const S& defaults = m_defaults;
     const QString path = readPath();
     if (!QFileInfo::exists(path))
         return defaults;
@@ -225,10 +257,10 @@ Settings ConfigFile::read(QString* errorText) const
                              .arg(QDir::toNativeSeparators(path), file.errorString());
         return defaults;
     }
-    return readConfig(file.readAll(), defaults);
+    return readSettingsText(file.readAll(), defaults);
 }
 
-QString ConfigFile::write(const Settings& settings) const
+template <class S> QString SettingsFile<S>::write(const S& settings) const
 {
     const QString path = writePath();
     const auto failure = [&path](const QString& reason) {
@@ -238,12 +270,12 @@ QString ConfigFile::write(const Settings& settings) const
     if (path == userFilePath() && !QDir().mkpath(m_userFolder))
         return failure(QStringLiteral("the folder cannot be created."));
     QString reason;
-    if (!saveFileAtomically(path, writeConfig(settings), &reason))
+    if (!saveFileAtomically(path, writeSettingsText(settings), &reason))
         return failure(reason);
     return {};
 }
 
-QString ConfigFile::resetToDefaults() const
+template <class S> QString SettingsFile<S>::resetToDefaults() const
 {
     const auto removeFile = [](const QString& path) -> QString {
         QFile file(path);
@@ -263,3 +295,6 @@ QString ConfigFile::resetToDefaults() const
         error = removeFile(userFilePath());
     return error;
 }
+
+template class SettingsFile<Settings>;
+template class SettingsFile<Extras>;

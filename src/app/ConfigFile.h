@@ -1,11 +1,12 @@
 #pragma once
 
+#include "app/Extras.h"
 #include "app/Settings.h"
 
 #include <QByteArray>
 #include <QString>
 
-// config.txt: one "key value" line per setting, keys ending in a colon.
+// config.txt (and extras.txt): one "key value" line per setting, keys ending in a colon.
 //
 // Reading (readConfig):
 //  - lines end with CR LF, LF or CR; a file of exactly one line is ignored;
@@ -28,19 +29,21 @@
 Settings readConfig(const QByteArray& fileBytes, const Settings& defaults);
 QByteArray writeConfig(const Settings& settings);
 
-// Where config.txt lives. Normally in the program folder. When that cannot
-// be written (the folder, or the config.txt in it, is read-only), the file
+// extras.txt: the same syntax and the same rules over the rows of Extras.
+Extras readExtras(const QByteArray& fileBytes, const Extras& defaults = {});
+QByteArray writeExtras(const Extras& extras);
+
+// Where a settings file lives. Normally in the program folder. When that
+// cannot be written (the folder, or the file in it, is read-only), the file
 // is read and written in a per-user folder instead; until a per-user file
 // exists, the program folder's file is still read, so an installation's
 // shipped settings carry over.
-class ConfigFile {
+template <class S> class SettingsFile {
 public:
     // programFolder ends with "/" (one is added if missing). An empty
     // userFolder means QStandardPaths::AppConfigLocation, so set the
     // application's (and organisation's) name before constructing.
-    explicit ConfigFile(const QString& programFolder, const QString& userFolder = {});
-    // The same with the defaults given whole, for folders that lie elsewhere.
-    ConfigFile(const QString& programFolder, const QString& userFolder, const Settings& defaults);
+    SettingsFile(const QString& name, const QString& programFolder, const QString& userFolder, const S& defaults);
 
     QString programFilePath() const;
     QString userFilePath() const;
@@ -55,12 +58,12 @@ public:
     // folder. A missing file gives the defaults. A file that exists but
     // cannot be read also gives the defaults, and *errorText (if given)
     // then names the file.
-    Settings read(QString* errorText = nullptr) const;
+    S read(QString* errorText = nullptr) const;
 
     // Replaces the file whole, atomically: on failure the old file is left
     // as it was. Returns an empty text on success, else a message that names
     // the file.
-    QString write(const Settings& settings) const;
+    QString write(const S& settings) const;
 
     // Makes the next start run on the defaults: deletes the files that read()
     // would take. A read-only program folder's file cannot be deleted; a
@@ -68,10 +71,32 @@ public:
     // text on success, else a message that names the file.
     QString resetToDefaults() const;
 
-    static QString fileName() { return QStringLiteral("config.txt"); }
-
-private:
+protected:
+    QString m_name;
     QString m_programFolder;
     QString m_userFolder;
-    Settings m_defaults;
+    S m_defaults;
+};
+
+extern template class SettingsFile<Settings>;
+extern template class SettingsFile<Extras>;
+
+// config.txt
+class ConfigFile : public SettingsFile<Settings> {
+public:
+    // The defaults are those of this program folder.
+    explicit ConfigFile(const QString& programFolder, const QString& userFolder = {});
+    // The same with the defaults given whole, for folders that lie elsewhere.
+    ConfigFile(const QString& programFolder, const QString& userFolder, const Settings& defaults);
+
+    static QString fileName() { return QStringLiteral("config.txt"); }
+};
+
+// extras.txt, beside config.txt and moved to the per-user folder by the
+// same rule.
+class ExtrasFile : public SettingsFile<Extras> {
+public:
+    explicit ExtrasFile(const QString& programFolder, const QString& userFolder = {});
+
+    static QString fileName() { return QStringLiteral("extras.txt"); }
 };

@@ -77,6 +77,11 @@ ConfigFile ProgramFolders::configFile() const
     return ConfigFile(settingsFolder(), m_userConfigFolder, defaults());
 }
 
+ExtrasFile ProgramFolders::extrasFile() const
+{
+    return ExtrasFile(settingsFolder(), m_userConfigFolder);
+}
+
 bool ProgramFolders::makeUserFolders() const
 {
     return !m_installed || QDir().mkpath(defaultCatalogDirectory());

@@ -52,6 +52,8 @@ public:
     // The settings in force when config.txt says nothing.
     Settings defaults() const;
     ConfigFile configFile() const;
+    // extras.txt, beside config.txt.
+    ExtrasFile extrasFile() const;
 
     // An installed program's catalog folder is the user's own, which nobody
     // else makes: creates it if it is missing. The build makes the program

@@ -2,38 +2,7 @@
 
 namespace settings {
 
-namespace {
-
-Row flag(const char* key, bool Settings::*m)
-{
-    return {key, Kind::Flag, m};
-}
-Row index(const char* key, int Settings::*m, Choices c)
-{
-    return {key, Kind::Index, m, c};
-}
-Row integer(const char* key, int Settings::*m, int min = INT_MIN, int max = INT_MAX)
-{
-    return {key, Kind::Integer, m, nullptr, min, max};
-}
-Row keyBox(const char* key, QString Settings::*m)
-{
-    return {key, Kind::Key, m};
-}
-Row text(const char* key, QString Settings::*m)
-{
-    return {key, Kind::Text, m};
-}
-// The first row of a group: an empty line stands before it.
-Row group(Row row)
-{
-    row.gapBefore = true;
-    return row;
-}
-
-} // namespace
-
-const std::vector<Row>& rows()
+template <> const std::vector<Row>& tableOf<Settings>()
 {
     using S = Settings;
     static const std::vector<Row> table{
@@ -131,17 +100,9 @@ const std::vector<Row>& rows()
         integer("Command_Line_Entry_Form_Top:", &S::commandLineEntryFormTop),
         flag("Command_Line_Entry_Form_Visible:", &S::commandLineEntryFormVisible),
 
-        group({"Quick_Start_Guide_Visible:", Kind::OnUnlessZero, &S::quickStartGuideVisible}),
+        group(Row{"Quick_Start_Guide_Visible:", Kind::OnUnlessZero, &S::quickStartGuideVisible}),
     };
     return table;
-}
-
-const Row* rowOf(const Member& member)
-{
-    for (const Row& row : rows())
-        if (row.member == member)
-            return &row;
-    return nullptr;
 }
 
 } // namespace settings

@@ -13,7 +13,8 @@
 #include "ui/TQuickStartGuideForm.h"
 #include "ui/widgets/WindowPlacement.h"
 
-SettingsBinder::SettingsBinder(AppWindows& windows, const ConfigFile& file) : m_windows(windows), m_file(file)
+SettingsBinder::SettingsBinder(AppWindows& windows, const ConfigFile& file, const ExtrasFile& extrasFile)
+    : m_windows(windows), m_file(file), m_extrasFile(extrasFile)
 {
     using S = Settings;
     m_windows.MainForm->bindSettings(m_binding);
@@ -39,6 +40,21 @@ SettingsBinder::SettingsBinder(AppWindows& windows, const ConfigFile& file) : m_
         m_binding.keep(kept);
     Q_ASSERT_X(m_binding.unboundKeys().isEmpty() && m_binding.doublyBoundKeys().isEmpty(), "SettingsBinder",
                "every setting needs exactly one home");
+    bindExtras();
+}
+
+void SettingsBinder::bindExtras()
+{
+    using E = Extras;
+    // Held by no control yet.
+    for (settings::ExtrasMember kept :
+         {settings::ExtrasMember(&E::mirrorView), settings::ExtrasMember(&E::loopSpeedLadder),
+          settings::ExtrasMember(&E::speedLadderRates), settings::ExtrasMember(&E::speedLadderPasses),
+          settings::ExtrasMember(&E::repeatGapMilliseconds), settings::ExtrasMember(&E::mirrorViewKey),
+          settings::ExtrasMember(&E::loopModeKey)})
+        m_extras.keep(kept);
+    Q_ASSERT_X(m_extras.unboundKeys().isEmpty() && m_extras.doublyBoundKeys().isEmpty(), "SettingsBinder",
+               "every extra setting needs exactly one home");
 }
 
 void SettingsBinder::ReadConfigFile()
@@ -48,6 +64,13 @@ void SettingsBinder::ReadConfigFile()
     if (!error.isEmpty())
         prompt().message(error, Prompt::Icon::Warning);
     m_binding.apply(read);
+    // A missing or unreadable extras.txt gives the defaults; config.txt's
+    // settings stand either way.
+    error.clear();
+    const Extras extras = m_extrasFile.read(&error);
+    if (!error.isEmpty())
+        prompt().message(error, Prompt::Icon::Warning);
+    m_extras.apply(extras);
     applyAfterReading();
 }
 
@@ -65,11 +88,20 @@ void SettingsBinder::applyAfterReading()
 
 bool SettingsBinder::WriteConfigFile()
 {
-    const QString error = m_file.write(current());
-    if (error.isEmpty())
-        return true;
-    prompt().message(error, Prompt::Icon::Warning);
-    return false;
+    bool saved = true;
+    for (const QString& error : {m_file.write(current()), m_extrasFile.write(currentExtras())}) {
+        if (error.isEmpty())
+            continue;
+        prompt().message(error, Prompt::Icon::Warning);
+        saved = false;
+    }
+    return saved;
+}
+
+QString SettingsBinder::resetToDefaults() const
+{
+    const QString error = m_file.resetToDefaults();
+    return error.isEmpty() ? m_extrasFile.resetToDefaults() : error;
 }
 
 BookmarksGridColumns SettingsBinder::gridColumns() const

@@ -100,9 +100,10 @@ bool Startup::start(const QStringList& arguments)
     main->setProgramFolder(folders.dataFolder());
     makeKeyboard();
     const ConfigFile file = folders.configFile();
-    m_settings = std::make_unique<SettingsBinder>(m_windows, file);
+    m_settings = std::make_unique<SettingsBinder>(m_windows, file, folders.extrasFile());
     main->settings = m_settings.get();
-    m_windows.OptionsForm->setRestoreDefaults([file] { return file.resetToDefaults(); });
+    const SettingsBinder* binder = m_settings.get();
+    m_windows.OptionsForm->setRestoreDefaults([binder] { return binder->resetToDefaults(); });
     if (m_options.endProgram)
         m_windows.OptionsForm->setEndProgram(m_options.endProgram);
     m_windows.CommandLineEntryForm->setLoopPlayer(main);

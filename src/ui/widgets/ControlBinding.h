@@ -10,8 +10,9 @@ class QLineEdit;
 // box's check, a drop-down list's chosen position.
 namespace ControlBinding {
 
-void bindText(SettingsBinding& binding, QString Settings::*member, QLineEdit* box);
-void bindCheck(SettingsBinding& binding, bool Settings::*member, QCheckBox* box);
-void bindIndex(SettingsBinding& binding, int Settings::*member, QComboBox* list);
+// For config.txt's SettingsBinding and extras.txt's ExtrasBinding alike.
+template <class S> void bindText(BindingOf<S>& binding, QString S::*member, QLineEdit* box);
+template <class S> void bindCheck(BindingOf<S>& binding, bool S::*member, QCheckBox* box);
+template <class S> void bindIndex(BindingOf<S>& binding, int S::*member, QComboBox* list);
 
 } // namespace ControlBinding

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+// The settings kept in extras.txt beside config.txt: the practice features
+// and whatever else joins config.txt's fixed set of lines. One member per
+// line of that file; the member initializers are the values in force when a
+// line (or the whole file) is missing, and they keep the program as it is
+// without the file.
+struct Extras {
+    bool mirrorView = false; // Mirror_View:
+
+    // The loop mode beyond once/continuously; Loop_Continuously: in
+    // config.txt is on whenever this is.
+    bool loopSpeedLadder = false;                                // Loop_Speed_Ladder:
+    QString speedLadderRates = QStringLiteral("0.5, 0.75, 1.0"); // Speed_Ladder_Rates:
+    int speedLadderPasses = 2;                                   // Speed_Ladder_Passes: 1-99
+    int repeatGapMilliseconds = 400;                             // Repeat_Gap_Milliseconds: 0-5000
+
+    QString mirrorViewKey = QStringLiteral("x"); // Mirror_View_Key:
+    QString loopModeKey = QStringLiteral("b");   // Loop_Mode_Key:
+
+    bool operator==(const Extras&) const = default;
+};

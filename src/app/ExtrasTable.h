@@ -1,0 +1,15 @@
+#pragma once
+
+#include "app/Extras.h"
+#include "app/SettingsTable.h"
+
+// The table of extras.txt: its rows in the file's order. To add a setting,
+// add its member to Extras and its row here (ExtrasTable.cpp), then bind it
+// to its control (ExtrasBinding).
+namespace settings {
+
+using ExtrasRow = RowOf<Extras>;
+using ExtrasMember = MemberOf<Extras>;
+template <> const std::vector<ExtrasRow>& tableOf<Extras>();
+
+} // namespace settings

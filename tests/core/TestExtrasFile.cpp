@@ -1,0 +1,151 @@
+#include "app/ConfigFile.h"
+#include "app/ProgramFolders.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+// extras.txt: written line by line as the program must write it, read back
+// whole, and absent or broken without harm.
+
+namespace {
+
+// The default file as it must be written; "" is an empty line. Kept apart
+// from the table on purpose.
+const QStringList kDefaultLines{
+    "Mirror_View: 0",
+    "",
+    "Loop_Speed_Ladder: 0",
+    "Speed_Ladder_Rates: \"0.5, 0.75, 1.0\"",
+    "Speed_Ladder_Passes: 2",
+    "Repeat_Gap_Milliseconds: 400",
+    "",
+    "Mirror_View_Key: x",
+    "Loop_Mode_Key: b",
+};
+
+Extras changed()
+{
+    Extras e;
+    e.mirrorView = true;
+    e.loopSpeedLadder = true;
+    e.speedLadderRates = QStringLiteral("0.25, 1.5");
+    e.speedLadderPasses = 7;
+    e.repeatGapMilliseconds = 5000;
+    e.mirrorViewKey = QStringLiteral("q");
+    e.loopModeKey = QStringLiteral("é");
+    return e;
+}
+
+QByteArray contents(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
+}
+
+} // namespace
+
+class TestExtrasFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void defaultsAreWrittenLineByLine()
+    {
+        QCOMPARE(writeExtras(Extras{}), (kDefaultLines.join("\r\n") + "\r\n").toUtf8());
+    }
+
+    void everyValueComesBack()
+    {
+        const Extras e = changed();
+        QVERIFY(!(e == Extras{}));
+        QCOMPARE(readExtras(writeExtras(e)), e);
+    }
+
+    // A line that does not fit leaves its setting as it was; the others are
+    // still read.
+    void badLinesKeepTheirSetting_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("gap too long") << QByteArray("Repeat_Gap_Milliseconds: 5001");
+        QTest::newRow("gap below zero") << QByteArray("Repeat_Gap_Milliseconds: -1");
+        QTest::newRow("gap not a number") << QByteArray("Repeat_Gap_Milliseconds: 1s");
+        QTest::newRow("no passes") << QByteArray("Speed_Ladder_Passes: 0");
+        QTest::newRow("two characters") << QByteArray("Mirror_View_Key: xy");
+        QTest::newRow("empty key") << QByteArray("Loop_Mode_Key: \"\"");
+        QTest::newRow("three words") << QByteArray("Speed_Ladder_Rates: 0.5, 1");
+        QTest::newRow("unknown key") << QByteArray("Mirror_view: 1");
+        QTest::newRow("binary") << QByteArray("\x01\x02 Mirror_View: 1");
+    }
+    void badLinesKeepTheirSetting()
+    {
+        QFETCH(QByteArray, line);
+        const Extras back = readExtras(line + "\r\nLoop_Speed_Ladder: 1\r\n");
+        Extras expected;
+        expected.loopSpeedLadder = true;
+        QCOMPARE(back, expected);
+    }
+
+    void aFileOfOnlyConfigLinesGivesTheDefaults()
+    {
+        QCOMPARE(readExtras("Beginner_Mode: 0\r\nLoop_Continuously: 1\r\n"), Extras{});
+    }
+
+    // Beside config.txt in the program folder; in the per-user folder when
+    // the program folder cannot be written, as for config.txt.
+    void livesBesideConfig()
+    {
+        QTemporaryDir root;
+        const QString program = root.path() + "/program/";
+        const QString user = root.path() + "/user/";
+        QVERIFY(QDir().mkpath(program));
+        const ExtrasFile extras(program, user);
+        const ConfigFile config(program, user);
+        QCOMPARE(extras.read(), Extras{});
+        QCOMPARE(extras.writePath(), program + "extras.txt");
+        QCOMPARE(extras.write(changed()), QString());
+        QCOMPARE(contents(program + "extras.txt"), writeExtras(changed()));
+        QCOMPARE(extras.read(), changed());
+        QCOMPARE(extras.resetToDefaults(), QString());
+        QVERIFY(!QFile::exists(program + "extras.txt"));
+
+        // A program folder that was never there: both go to the user's.
+        const ExtrasFile elsewhere(root.path() + "/not there/", user);
+        const ConfigFile configElsewhere(root.path() + "/not there/", user);
+        QCOMPARE(elsewhere.writePath(), user + "extras.txt");
+        QCOMPARE(QFileInfo(elsewhere.writePath()).path(), QFileInfo(configElsewhere.writePath()).path());
+        QCOMPARE(QFileInfo(extras.writePath()).path(), QFileInfo(config.writePath()).path());
+    }
+
+    void anInstalledProgramKeepsItInTheUsersFolder()
+    {
+        QTemporaryDir root;
+        QVERIFY(QDir().mkpath(root.path() + "/bin"));
+        QVERIFY(QDir().mkpath(root.path() + "/share/tempoloop"));
+        const ProgramFolders f =
+            ProgramFolders::locate(root.path() + "/bin", root.path() + "/config", root.path() + "/data");
+        QVERIFY(f.isInstalled());
+        QCOMPARE(f.extrasFile().writePath(), root.path() + "/config/extras.txt");
+        QCOMPARE(f.extrasFile().writePath().chopped(10), f.configFile().writePath().chopped(10));
+    }
+
+    void anUnreadableFileGivesTheDefaultsAndSaysSo()
+    {
+        QTemporaryDir root;
+        const QString program = root.path() + "/";
+        QVERIFY(QDir().mkpath(program + "extras.txt")); // a folder where the file should be
+        QString error;
+        QCOMPARE(ExtrasFile(program, root.path() + "/user").read(&error), Extras{});
+        QVERIFY2(error.contains("extras.txt"), qPrintable(error));
+    }
+
+    void legacyTextIsRead()
+    {
+        // Windows-1252: a key typed as "é".
+        const Extras back = readExtras("Mirror_View: 1\r\nLoop_Mode_Key: \xe9\r\n");
+        QCOMPARE(back.loopModeKey, QStringLiteral("é"));
+        QVERIFY(back.mirrorView);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestExtrasFile)
+#include "TestExtrasFile.moc"
