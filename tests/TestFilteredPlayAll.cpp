@@ -4,6 +4,7 @@
 // loop's end, and the messages when no row passes.
 #include "CatalogFixture.h"
 #include "Controls.h"
+#include "app/SettingsBinding.h"
 #include "catalog/BookmarksGridLook.h"
 #include "catalog/PlayAllFilterBar.h"
 #include "input/FocusSink.h"
@@ -30,6 +31,7 @@ private slots:
     void playAllPlaysThePassingRowsInOrder();
     void keysSkipRowsTheFilterHolds();
     void noRowPasses();
+    void keptInExtras();
 
 private:
     // Six bookmarks with levels a, b, -, c, b, d and ratings 2, 8, 1, 4, 3, -.
@@ -173,6 +175,31 @@ void TestFilteredPlayAll::noRowPasses()
     QVERIFY(!app.form()->PlayingAll());
     QCOMPARE(app.prompt.lastMessage(),
              QStringLiteral("No bookmark from the current one down matches the play all filter (levels a)."));
+}
+
+void TestFilteredPlayAll::keptInExtras()
+{
+    CatalogFixture app;
+    QVERIFY(app.start());
+    ExtrasBinding binding;
+    app.form()->bindExtras(binding);
+    Extras read;
+    read.playAllFilterOn = true;
+    read.playAllFilterLevels = "Cb?-b"; // as a hand-edited file may have it
+    read.playAllFilterMaxRating = 3;
+    binding.apply(read);
+    QCOMPARE(app.doc()->playAllFilter(), (PlayAllFilter{true, "bc-", 3}));
+    PlayAllFilterBar* bar = app.form()->PlayAllFilterPanel;
+    QVERIFY(bar->levelBox(u'c')->isChecked());
+    QVERIFY(!bar->levelBox(u'a')->isChecked());
+    QCOMPARE(bar->maxRatingBox()->value(), 3);
+
+    bar->ratingBox()->setChecked(false);
+    bar->levelBox(u'-')->setChecked(false);
+    const Extras written = binding.current();
+    QVERIFY(written.playAllFilterOn);
+    QCOMPARE(written.playAllFilterLevels, QStringLiteral("bc"));
+    QCOMPARE(written.playAllFilterMaxRating, -1);
 }
 
 QTEST_MAIN(TestFilteredPlayAll)

@@ -6,6 +6,15 @@
 #include <QStringList>
 #include <algorithm>
 
+QString PlayAllFilter::knownLevels(const QString& text)
+{
+    QString levels;
+    for (QChar key : QStringLiteral("abcd") + QChar(NoLevel))
+        if (text.contains(key, Qt::CaseInsensitive))
+            levels += key;
+    return levels;
+}
+
 bool PlayAllFilter::passes(const QString& learn, const QString& rating) const
 {
     if (!on)

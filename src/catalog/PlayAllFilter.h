@@ -16,6 +16,10 @@ struct PlayAllFilter {
     QString levels;     // letters among "abcd" and NoLevel; empty: any level
     int maxRating = -1; // 0 to 10; -1: any rating
 
+    // The levels of `text` this filter knows, each once, in the order
+    // "abcd" then NoLevel; letter case ignored.
+    static QString knownLevels(const QString& text);
+
     // Whether the filter limits anything.
     bool active() const { return on && (!levels.isEmpty() || maxRating >= 0); }
     // Whether a bookmark with these "Learn" and "Rating" texts plays. An

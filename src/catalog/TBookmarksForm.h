@@ -11,6 +11,7 @@
 class BookmarkPlayHost;
 class CatalogDocument;
 class CatalogHost;
+class ExtrasBinding;
 class FocusSink;
 class LoopPlayer;
 class PlayAllFilterBar;
@@ -58,6 +59,8 @@ public:
 
     // Ties this window's settings to its controls (BookmarksFormSettings.cpp).
     void bindSettings(SettingsBinding& binding);
+    // Ties the play-all filter to extras.txt (BookmarksFormSettings.cpp).
+    void bindExtras(ExtrasBinding& binding);
     // Settings: the grid panel's width, the spacing style, repeat hiding and
     // the widths the user gave the resizable columns.
     void setGridPanelWidth(int width);

@@ -53,6 +53,7 @@ void SettingsBinder::bindExtras()
           settings::ExtrasMember(&E::repeatGapMilliseconds), settings::ExtrasMember(&E::mirrorViewKey),
           settings::ExtrasMember(&E::loopModeKey)})
         m_extras.keep(kept);
+    m_windows.BookmarksForm->bindExtras(m_extras);
     Q_ASSERT_X(m_extras.unboundKeys().isEmpty() && m_extras.doublyBoundKeys().isEmpty(), "SettingsBinder",
                "every extra setting needs exactly one home");
 }
