@@ -25,18 +25,21 @@ QString notFoundMessage(const QString& fileName, const QString& root, int filesS
         .arg(filesSearched);
 }
 
-QString foundMessage(const QString& fileName, const QString& root, int matchCount, const ClipLocation& chosen,
-                     bool bySize)
+QString foundQuestion(const QString& fileName, const QString& root, int matchCount, const ClipLocation& chosen,
+                      bool bySize)
 {
-    if (matchCount == 1)
-        return QStringLiteral("Found \"%1\" in \"%2\".").arg(chosen.fileName, chosen.folder);
-    QString text = QStringLiteral("Found %1 files called \"%2\" in \"%3\" and its subfolders.\r\nThe one offered is in "
-                                  "\"%4\"")
-                       .arg(matchCount)
-                       .arg(fileName, root, chosen.folder);
-    text += bySize ? QStringLiteral(", the same size as the \"%1\" you chose before.").arg(fileName)
-                   : QStringLiteral(", the closest to where the clip was.");
-    return text;
+    QString text = QStringLiteral("Found the file: \"");
+    if (matchCount > 1)
+        text =
+            QStringLiteral(
+                "Found %1 files called \"%2\" in \"%3\" and its subfolders.\r\nThe one offered is %4:\r\nthe file: \"")
+                .arg(matchCount)
+                .arg(fileName, root,
+                     bySize ? QStringLiteral("the same size as the \"%1\" you chose before").arg(fileName)
+                            : QStringLiteral("the closest to where the clip was"));
+    return text + chosen.fileName + QStringLiteral("\"\r\nin the folder: \"") + chosen.folder +
+           QStringLiteral("\"\r\n\r\nIs this the correct filename and folder location for this bookmark?\r\n"
+                          "(Every bookmark of this clip will be updated.)");
 }
 
 std::optional<ClipLocation> searchForClip(const ClipLocation& missing, const Dialogue& dialogue, const RelinkRun& run)
@@ -57,10 +60,8 @@ std::optional<ClipLocation> searchForClip(const ClipLocation& missing, const Dia
         return std::nullopt;
     }
     const ClipLocation chosen = locationOf(choice->match.path);
-    const QString text = foundMessage(missing.fileName, root, int(outcome.matches.size()), chosen, choice->bySize) +
-                         QStringLiteral("\r\n\r\n") + confirmationQuestion(chosen) +
-                         QStringLiteral("\r\n(Every bookmark of this clip will be updated.)");
-    if (p.askYesNo(text) != Prompt::Answer::Yes)
+    if (p.askYesNo(foundQuestion(missing.fileName, root, int(outcome.matches.size()), chosen, choice->bySize)) !=
+        Prompt::Answer::Yes)
         return std::nullopt;
     return chosen;
 }

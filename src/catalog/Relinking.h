@@ -76,8 +76,9 @@ QString notRelinkedMessage();
 QString searchButtonCaption();
 QString searchFolderCaption(const QString& fileName);
 QString notFoundMessage(const QString& fileName, const QString& root, int filesSearched);
-QString foundMessage(const QString& fileName, const QString& root, int matchCount, const ClipLocation& chosen,
-                     bool bySize);
+// Asks to confirm the file a search offers, saying how many it found.
+QString foundQuestion(const QString& fileName, const QString& root, int matchCount, const ClipLocation& chosen,
+                      bool bySize);
 
 // What the check needs from the catalog window.
 struct Dialogue {

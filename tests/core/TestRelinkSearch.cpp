@@ -84,9 +84,12 @@ void TestRelinkSearch::foundRelinksEveryBookmarkOfTheClip()
     QCOMPARE(shown[2].kind, QStringLiteral("folder"));
     QCOMPARE(shown[2].text, searchFolderCaption("lesson.avi"));
     QCOMPARE(shown[3].kind, QStringLiteral("progress"));
-    QCOMPARE(shown[4].text, foundMessage("lesson.avi", m_dir->path() + "/new", 2, {"LESSON.AVI", now}, false) +
-                                "\r\n\r\n" + confirmationQuestion({"LESSON.AVI", now}) +
-                                "\r\n(Every bookmark of this clip will be updated.)");
+    QCOMPARE(shown[4].text, "Found 2 files called \"lesson.avi\" in \"" + m_dir->path() +
+                                "/new\" and its subfolders.\r\nThe one offered is the closest to where the clip "
+                                "was:\r\nthe file: \"LESSON.AVI\"\r\nin the folder: \"" +
+                                now +
+                                "\"\r\n\r\nIs this the correct filename and folder location for this bookmark?\r\n"
+                                "(Every bookmark of this clip will be updated.)");
     QCOMPARE(shown[5].text, sameFolderQuestion({"lesson.avi", old}, {"LESSON.AVI", now}));
 }
 
