@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSpinBox>
 
 namespace {
@@ -46,6 +47,9 @@ PlayAllFilterBar::PlayAllFilterBar(QWidget* parent)
     row->addWidget(m_rating);
     m_maxRating->setObjectName(QStringLiteral("PlayAllFilterMaxRating"));
     m_maxRating->setAccessibleName(QStringLiteral("highest rating"));
+    // The box's edit part is what a screen reader lands on.
+    if (auto* edit = m_maxRating->findChild<QLineEdit*>())
+        edit->setAccessibleName(m_maxRating->accessibleName());
     m_maxRating->setRange(0, 10);
     m_maxRating->setValue(10);
     row->addWidget(m_maxRating);
