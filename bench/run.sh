@@ -89,3 +89,10 @@ echo "== catalog files"
 cmake --build "$build" -j2 --target CatalogGridBench >/dev/null
 echo "== catalog window"
 xvfb-run -a -s "-screen 0 1280x800x24" "$build/bench/CatalogGridBench" 10000 2>/dev/null
+
+# == Relink search ==
+# Searches a tree of 10,000 files with decoys for a missing clip's name
+# (RelinkSearchBench). Target: within 2 s.
+cmake --build "$build" -j2 --target RelinkSearchBench >/dev/null
+echo "== relink search"
+"$build/bench/RelinkSearchBench" 10000

@@ -35,6 +35,7 @@ class TestCatalogRelinkAndImport : public QObject {
 private slots:
     void openRelinksThreeBookmarksOfOneClip();
     void startupArgumentRelinksAMovedFolder();
+    void openFindsAMovedClipBySearching();
     void importThroughTheDialog();
     void importCancelled();
     void dropFilesOnTheCatalogWindow();
@@ -70,6 +71,32 @@ void TestCatalogRelinkAndImport::openRelinksThreeBookmarksOfOneClip()
     QVERIFY(f.form()->windowTitle().endsWith("[MODIFIED]"));
     // The file itself is untouched until the user saves.
     QCOMPARE(TVC_ReadCatalogFile(path, {}).catalog.bookmarks.value(2).folder, old);
+}
+
+void TestCatalogRelinkAndImport::openFindsAMovedClipBySearching()
+{
+    CatalogFixture f;
+    QVERIFY(f.start());
+    const QString old = f.clipFolder() + "old/";
+    const QString found = f.makeClip("Lesson.MP4", f.clipFolder() + "library/salsa/");
+    const QString path = f.catalogFolder() + "search.tvc";
+    QVERIFY(TVC_WriteCatalogFile(path, bookmarksOn({{"lesson.mp4", old}, {"lesson.mp4", old}}), nullptr));
+
+    f.prompt.queueFileName(path);
+    f.prompt.queueAnswer(Answer::Yes);   // try to find it
+    f.prompt.queueAnswer(Answer::Other); // search a folder
+    f.prompt.queueFileName(f.clipFolder() + "library");
+    f.prompt.queueAnswer(Answer::Yes); // the file found
+    f.prompt.queueAnswer(Answer::No);  // not the whole folder
+    QVERIFY(f.form()->OpenButtonClick(f.form()));
+
+    QCOMPARE(f.prompt.unscriptedCount(), 0);
+    const auto& picker = f.prompt.shown().at(3);
+    QCOMPARE(picker.kind, QStringLiteral("folder"));
+    QCOMPARE(picker.folder, f.main()->defaultVideoDirectory());
+    QCOMPARE(f.column(Filename), QStringList(2, "Lesson.MP4"));
+    QCOMPARE(f.column(Folder), QStringList(2, Relinking::locationOf(found).folder));
+    QVERIFY(f.form()->windowTitle().endsWith("[MODIFIED]"));
 }
 
 void TestCatalogRelinkAndImport::startupArgumentRelinksAMovedFolder()

@@ -20,5 +20,10 @@ struct Extras {
     QString mirrorViewKey = QStringLiteral("x"); // Mirror_View_Key:
     QString loopModeKey = QStringLiteral("b");   // Loop_Mode_Key:
 
+    // The catalog window's play-all filter.
+    bool playAllFilterOn = false;    // Play_All_Filter_On:
+    QString playAllFilterLevels;     // Play_All_Filter_Levels: letters of "abcd", "-" for no level
+    int playAllFilterMaxRating = -1; // Play_All_Filter_Max_Rating: 0-10, -1 any
+
     bool operator==(const Extras&) const = default;
 };

@@ -15,6 +15,10 @@ template <> const std::vector<ExtrasRow>& tableOf<Extras>()
 
         group(keyBox("Mirror_View_Key:", &E::mirrorViewKey)),
         keyBox("Loop_Mode_Key:", &E::loopModeKey),
+
+        group(flag("Play_All_Filter_On:", &E::playAllFilterOn)),
+        text("Play_All_Filter_Levels:", &E::playAllFilterLevels),
+        integer("Play_All_Filter_Max_Rating:", &E::playAllFilterMaxRating, -1, 10),
     };
     return table;
 }

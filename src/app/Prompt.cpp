@@ -1,5 +1,8 @@
 #include "app/Prompt.h"
 
+#include "app/ProgressJob.h"
+
+#include <QEventLoop>
 #include <QtGlobal>
 
 namespace {
@@ -16,4 +19,18 @@ void Prompt::install(Prompt* prompt)
 {
     Q_ASSERT(prompt);
     installedPrompt = prompt;
+}
+
+Prompt::Answer Prompt::askOkCancelOr(const QString& text, const QString&, Icon icon, const QString& caption)
+{
+    return askOkCancel(text, icon, caption);
+}
+
+void Prompt::showProgress(const QString&, ProgressJob& job)
+{
+    QEventLoop loop;
+    QObject::connect(&job, &ProgressJob::finished, &loop, &QEventLoop::quit);
+    job.start();
+    if (!job.isFinished())
+        loop.exec();
 }

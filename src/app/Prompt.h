@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <optional>
 
+class ProgressJob;
+
 // The one seam for every modal message box and file, folder or input dialog.
 // The program installs the Qt implementation (ui/QtPrompt); tests install a
 // scripted responder that records each text and returns scripted answers.
@@ -12,7 +14,8 @@
 class Prompt {
 public:
     enum class Icon { None, Information, Warning, Error, Question };
-    enum class Answer { Ok, Yes, No, Cancel };
+    // Other: the extra button of askOkCancelOr.
+    enum class Answer { Ok, Yes, No, Cancel, Other };
 
     virtual ~Prompt() = default;
 
@@ -24,6 +27,16 @@ public:
     virtual Answer askYesNoCancel(const QString& text, Icon icon = Icon::Question, const QString& caption = {}) = 0;
     // OK/Cancel; closing the box answers Cancel.
     virtual Answer askOkCancel(const QString& text, Icon icon = Icon::Question, const QString& caption = {}) = 0;
+
+    // OK/Cancel with one more button captioned `other` between them, which
+    // answers Other; closing the box answers Cancel. A prompt without such a
+    // box asks OK/Cancel only.
+    virtual Answer askOkCancelOr(const QString& text, const QString& other, Icon icon = Icon::Question,
+                                 const QString& caption = {});
+    // Starts the job and shows its progress in a modal box whose Cancel asks
+    // the job to stop; returns once the job has finished. Without a box of
+    // its own a prompt just waits for the job, keeping events flowing.
+    virtual void showProgress(const QString& caption, ProgressJob& job);
 
     // Empty text / empty list / nullopt: the user cancelled.
     virtual QString openFileName(const QString& caption, const QString& folder, const QString& filter) = 0;

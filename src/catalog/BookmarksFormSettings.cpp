@@ -4,6 +4,7 @@
 #include "catalog/TBookmarksForm.h"
 
 #include "app/SettingsBinding.h"
+#include "catalog/CatalogDocument.h"
 #include "ui/widgets/WindowPlacement.h"
 
 void TBookmarksForm::bindSettings(SettingsBinding& binding)
@@ -32,4 +33,22 @@ void TBookmarksForm::bindSettings(SettingsBinding& binding)
     binding.bind(
         &S::bookmarksFormGridWidth, [this] { return gridPanelWidth(); },
         [this](int width) { setGridPanelWidth(width); });
+}
+
+void TBookmarksForm::bindExtras(ExtrasBinding& binding)
+{
+    using E = Extras;
+    binding.bindGroup(
+        {ExtrasBinding::Member(&E::playAllFilterOn), ExtrasBinding::Member(&E::playAllFilterLevels),
+         ExtrasBinding::Member(&E::playAllFilterMaxRating)},
+        [this](const E& e) {
+            m_document->setPlayAllFilter(
+                {e.playAllFilterOn, PlayAllFilter::knownLevels(e.playAllFilterLevels), e.playAllFilterMaxRating});
+        },
+        [this](E& e) {
+            const PlayAllFilter& f = m_document->playAllFilter();
+            e.playAllFilterOn = f.on;
+            e.playAllFilterLevels = f.levels;
+            e.playAllFilterMaxRating = f.maxRating;
+        });
 }

@@ -74,7 +74,9 @@ void BookmarksGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* mo
 void BookmarksGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     if (index.column() == Handle) {
-        painter->fillRect(option.rect, option.palette.button());
+        // The rows the play-all filter lets play have a tinted handle.
+        const QVariant mark = index.data(Qt::BackgroundRole);
+        painter->fillRect(option.rect, mark.isValid() ? mark.value<QColor>() : option.palette.button().color());
         return;
     }
     if (index.column() != Play) {

@@ -65,6 +65,12 @@ BookmarksGridStyleModel::BookmarksGridStyleModel(CatalogDocument* document, QObj
 
 QVariant BookmarksGridStyleModel::data(const QModelIndex& index, int role) const
 {
+    if (index.isValid() && index.column() == Handle && m_document->rowMarkedToPlay(CatalogModel::gridRow(index))) {
+        if (role == Qt::BackgroundRole)
+            return BookmarksGridLook::WillPlay;
+        if (role == Qt::AccessibleTextRole || role == Qt::ToolTipRole)
+            return QStringLiteral("plays in play all");
+    }
     if (role == Qt::BackgroundRole && index.isValid()) {
         const int column = index.column();
         if (column != Category && column != Name && column != Play)

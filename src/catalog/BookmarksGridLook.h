@@ -13,6 +13,8 @@ inline const QColor Cream(255, 251, 240);
 inline const QColor LightGreen(115, 232, 121);
 inline const QColor PlayHeader(0, 128, 0);
 inline const QColor Selection(182, 202, 234);
+// The move handle of a row that the play-all filter lets play.
+inline const QColor WillPlay(150, 110, 230);
 inline constexpr int HeaderHeight = 21;
 inline constexpr int RowHeight1 = 20; // spacing style 1
 inline constexpr int RowHeight2 = 33; // spacing style 2

@@ -234,3 +234,11 @@ QStringList CatalogDocument::loopListItems() const
         items.append(Cells(Number, r) + QStringLiteral(" : ") + Cells(Name, r));
     return items;
 }
+
+void CatalogDocument::setPlayAllFilter(const PlayAllFilter& filter)
+{
+    if (filter == m_playAllFilter)
+        return;
+    m_playAllFilter = filter;
+    emit playAllFilterChanged();
+}

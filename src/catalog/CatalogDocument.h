@@ -2,6 +2,7 @@
 
 #include "catalog/BookmarksGridColumns.h"
 #include "catalog/CatalogModel.h"
+#include "catalog/PlayAllFilter.h"
 
 #include <QObject>
 
@@ -57,6 +58,12 @@ public:
     void setSavedGridRow(int row) { m_savedGridRow = row; }
     int SavedGridColumn() const { return m_savedGridColumn; }
     void setSavedGridColumn(int column) { m_savedGridColumn = column; }
+
+    // Which bookmarks play all and the previous/current/next keys play.
+    const PlayAllFilter& playAllFilter() const { return m_playAllFilter; }
+    void setPlayAllFilter(const PlayAllFilter& filter);
+    // Whether the filter is on and bookmark row `row` passes it.
+    bool rowMarkedToPlay(int row) const { return m_playAllFilter.active() && m_playAllFilter.passesRow(*m_model, row); }
 
     // The columns of the last reset: titles, shown columns and widths.
     const BookmarksGridColumns& columns() const { return m_columns; }
@@ -129,6 +136,7 @@ signals:
     void playingBookmarkChanged(int row);
     // The grid was filled by a reader and is ready (cursor to row 1 ...).
     void readingFinished();
+    void playAllFilterChanged();
 
 private:
     void finishReading();
@@ -155,4 +163,5 @@ private:
     bool m_playCellSelected = false;
     int m_savedGridRow = -1;
     int m_savedGridColumn = -1;
+    PlayAllFilter m_playAllFilter;
 };

@@ -37,11 +37,29 @@ RelinkRun::FollowUp RelinkRun::relink(const ClipLocation& from, const ClipLocati
 {
     m_from = from;
     m_to = to;
+    const QFileInfo file(to.path());
+    if (file.isFile())
+        m_sizes.insert(to.fileName.toLower(), file.size());
     if (from.fileName != to.fileName)
         return FollowUp::SameClip;
     if (from.folder != to.folder)
         return FollowUp::SameFolder;
     return FollowUp::None;
+}
+
+RelinkRun::FollowUp RelinkRun::relinkFound(const ClipLocation& from, const ClipLocation& to)
+{
+    relink(from, to);
+    m_sameClip = true;
+    return from.folder != to.folder ? FollowUp::SameFolder : FollowUp::None;
+}
+
+std::optional<qint64> RelinkRun::knownSize(const QString& fileName) const
+{
+    const auto it = m_sizes.constFind(fileName.toLower());
+    if (it == m_sizes.cend())
+        return std::nullopt;
+    return *it;
 }
 
 void RelinkRun::accept(FollowUp followUp)
@@ -116,12 +134,23 @@ void writeRowClip(CatalogDocument& d, int row, const ClipLocation& clip)
     d.setCatalogModified(true);
 }
 
-// Asks the user for the clip's new place; nullopt when any step is refused.
-std::optional<ClipLocation> askForClip(const CatalogDocument& d, int row, const Dialogue& dialogue)
+struct Answered {
+    ClipLocation clip;
+    bool found = false; // by searching
+};
+
+// Asks the user for the clip's new place, picked by hand or found by a
+// search; nullopt when any step is refused.
+std::optional<Answered> askForClip(const CatalogDocument& d, int row, const Dialogue& dialogue, const RelinkRun& run)
 {
     Prompt& p = prompt();
-    if (p.askOkCancel(missingBookmarkMessage(d.Cells(Number, row), d.Cells(Name, row), rowClip(d, row)),
-                      Prompt::Icon::Warning) != Prompt::Answer::Ok)
+    const ClipLocation missing = rowClip(d, row);
+    const QString text = missingBookmarkMessage(d.Cells(Number, row), d.Cells(Name, row), missing);
+    Prompt::Answer answer;
+    while ((answer = p.askOkCancelOr(text, searchButtonCaption(), Prompt::Icon::Warning)) == Prompt::Answer::Other)
+        if (const auto found = searchForClip(missing, dialogue, run))
+            return Answered{*found, true};
+    if (answer != Prompt::Answer::Ok)
         return std::nullopt;
     const QString path = p.openFileName(QStringLiteral("Open"), dialogue.dialogFolder, dialogue.filter);
     if (path.isEmpty())
@@ -129,7 +158,7 @@ std::optional<ClipLocation> askForClip(const CatalogDocument& d, int row, const 
     const ClipLocation chosen = locationOf(path);
     if (p.askYesNo(confirmationQuestion(chosen)) != Prompt::Answer::Yes)
         return std::nullopt;
-    return chosen;
+    return Answered{chosen};
 }
 
 } // namespace
@@ -155,17 +184,18 @@ void ValidateBookmarks(CatalogDocument& d, const Dialogue& dialogue)
                 return;
             askedToFind = true;
         }
-        const auto chosen = askForClip(d, row, dialogue);
-        if (!chosen) {
+        const auto answered = askForClip(d, row, dialogue, run);
+        if (!answered) {
             prompt().message(notRelinkedMessage(), Prompt::Icon::Information);
             continue;
         }
-        const RelinkRun::FollowUp followUp = run.relink(clip, *chosen);
-        writeRowClip(d, row, *chosen);
+        const ClipLocation& chosen = answered->clip;
+        const RelinkRun::FollowUp followUp = answered->found ? run.relinkFound(clip, chosen) : run.relink(clip, chosen);
+        writeRowClip(d, row, chosen);
         if (row == lastRow || followUp == RelinkRun::FollowUp::None)
             continue;
-        const QString question = followUp == RelinkRun::FollowUp::SameClip ? sameClipQuestion(clip, *chosen)
-                                                                           : sameFolderQuestion(clip, *chosen);
+        const QString question = followUp == RelinkRun::FollowUp::SameClip ? sameClipQuestion(clip, chosen)
+                                                                           : sameFolderQuestion(clip, chosen);
         if (prompt().askYesNo(question) == Prompt::Answer::Yes)
             run.accept(followUp);
     }

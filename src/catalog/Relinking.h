@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -45,12 +46,21 @@ public:
     // The user accepted the follow-up question.
     void accept(FollowUp followUp);
 
+    // A relink found by searching: every later bookmark of the same clip
+    // follows it at once. Says whether to ask about the folder as well.
+    FollowUp relinkFound(const ClipLocation& from, const ClipLocation& to);
+
     const ClipLocation& lastFrom() const { return m_from; }
     const ClipLocation& lastTo() const { return m_to; }
+
+    // The size of the file last relinked to under this name (letter case
+    // ignored), if any: a search prefers a file of that size.
+    std::optional<qint64> knownSize(const QString& fileName) const;
 
 private:
     ClipLocation m_from;
     ClipLocation m_to;
+    QHash<QString, qint64> m_sizes; // lower-case file name -> size
     bool m_sameClip = false;
     bool m_sameFolder = false;
 };
@@ -62,6 +72,13 @@ QString confirmationQuestion(const ClipLocation& chosen);
 QString sameClipQuestion(const ClipLocation& from, const ClipLocation& to);
 QString sameFolderQuestion(const ClipLocation& from, const ClipLocation& to);
 QString notRelinkedMessage();
+// The search's texts (RelinkSearch.cpp).
+QString searchButtonCaption();
+QString searchFolderCaption(const QString& fileName);
+QString notFoundMessage(const QString& fileName, const QString& root, int filesSearched);
+// Asks to confirm the file a search offers, saying how many it found.
+QString foundQuestion(const QString& fileName, const QString& root, int matchCount, const ClipLocation& chosen,
+                      bool bySize);
 
 // What the check needs from the catalog window.
 struct Dialogue {
@@ -69,6 +86,13 @@ struct Dialogue {
     QString dialogFolder;                                 // the clip dialog's start folder
     QString filter;                                       // the clip dialog's filter
 };
+
+// The search choice of the dialogue (RelinkSearch.cpp): asks for a folder,
+// searches its tree for the missing clip's file name with a progress box
+// that can stop it, and asks the user to confirm the file it offers.
+// nullopt when nothing was found, the search was stopped or the user
+// refused; the caller then asks again.
+std::optional<ClipLocation> searchForClip(const ClipLocation& missing, const Dialogue& dialogue, const RelinkRun& run);
 
 // Walks the catalog's rows in order and leads the user through relinking
 // every bookmark whose clip is missing (through the prompt). Relinks mark

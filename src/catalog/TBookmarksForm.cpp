@@ -5,6 +5,7 @@
 #include "catalog/BookmarksGridLook.h"
 #include "catalog/CatalogDocument.h"
 #include "catalog/CatalogHost.h"
+#include "catalog/PlayAllFilterBar.h"
 #include "catalog/TBookmarksGrid.h"
 #include "input/FocusSink.h"
 #include "ui/widgets/TBlinkLabel.h"
@@ -40,6 +41,8 @@ TBookmarksForm::TBookmarksForm(QWidget* parent)
       CurrentBookmarkButton(TColourButton::make("CurrentBookmarkButton", QStringLiteral("current (9)"), this)),
       NextBookmarkButton(TColourButton::make("NextBookmarkButton", QStringLiteral("next (0)"), this)),
       PlayAll(TColourButton::make("PlayAll", QStringLiteral("Play All Bookmarks"), this)),
+      PlayAllFilterButton(TColourButton::make("PlayAllFilterButton", QStringLiteral("filter..."), this)),
+      PlayAllFilterPanel(new PlayAllFilterBar(this)),
       PlayingAllLabel(new TBlinkLabel(QStringLiteral("Playing All Bookmarks"), this)),
       hideCatalogButton(TColourButton::make("hideCatalogButton", QStringLiteral("hide video catalog"), this)),
       hideRepeatsButton(TColourButton::make("hideRepeatsButton", QStringLiteral("repeats - visible"), this)),
@@ -88,10 +91,12 @@ TBookmarksForm::TBookmarksForm(QWidget* parent)
     layout->setMenuBar(MainMenu);
     layout->setContentsMargins(4, 2, 4, 4);
     layout->addWidget(bar);
+    layout->addWidget(PlayAllFilterPanel);
     layout->addLayout(body, 1);
     setGridPanelWidth(690);
 
     connectControls();
+    connectPlayAllFilter();
     ResetBookmarksGrid(BookmarksGridColumns{});
 }
 
@@ -138,7 +143,7 @@ void TBookmarksForm::buildButtons(QWidget* bar)
 {
     for (TColourButton* b : {OpenButton, SaveButton, SaveAsButton, CloseButton, toggleLineWrapButton, turnOnSorting,
                              PreviousBookmarkButton, CurrentBookmarkButton, NextBookmarkButton, PlayAll,
-                             hideCatalogButton, hideRepeatsButton})
+                             PlayAllFilterButton, hideCatalogButton, hideRepeatsButton})
         b->setParent(bar);
     PlayingAllLabel->setParent(bar);
     auto* row = new QHBoxLayout(bar);
@@ -149,7 +154,8 @@ void TBookmarksForm::buildButtons(QWidget* bar)
     row->addWidget(toggleLineWrapButton);
     row->addWidget(turnOnSorting);
     row->addSpacing(8);
-    for (TColourButton* b : {PreviousBookmarkButton, CurrentBookmarkButton, NextBookmarkButton, PlayAll})
+    for (TColourButton* b :
+         {PreviousBookmarkButton, CurrentBookmarkButton, NextBookmarkButton, PlayAll, PlayAllFilterButton})
         row->addWidget(b);
     row->addWidget(PlayingAllLabel);
     row->addStretch(1);

@@ -11,8 +11,10 @@
 class BookmarkPlayHost;
 class CatalogDocument;
 class CatalogHost;
+class ExtrasBinding;
 class FocusSink;
 class LoopPlayer;
+class PlayAllFilterBar;
 class QAction;
 class QLabel;
 class QMenu;
@@ -60,6 +62,8 @@ public:
 
     // Ties this window's settings to its controls (BookmarksFormSettings.cpp).
     void bindSettings(SettingsBinding& binding);
+    // Ties the play-all filter to extras.txt (BookmarksFormSettings.cpp).
+    void bindExtras(ExtrasBinding& binding);
     // Settings: the grid panel's width, the spacing style, repeat hiding and
     // the widths the user gave the resizable columns.
     void setGridPanelWidth(int width);
@@ -157,6 +161,8 @@ public:
     TColourButton* CurrentBookmarkButton;
     TColourButton* NextBookmarkButton;
     TColourButton* PlayAll;
+    TColourButton* PlayAllFilterButton; // shows and hides PlayAllFilterPanel
+    PlayAllFilterBar* PlayAllFilterPanel;
     TBlinkLabel* PlayingAllLabel;
     TColourButton* hideCatalogButton;
     TColourButton* hideRepeatsButton;
@@ -185,6 +191,9 @@ private:
     void buildMenu();
     void buildButtons(QWidget* bar);
     void buildGrid();
+    // The play-all filter's bar, button and grid marks (TBookmarksFormFilter.cpp).
+    void connectPlayAllFilter();
+    void showPlayAllFilterCount();
     void connectControls();
     void applyRowHeights();
     void focusGridUnlessPlayingAll(QObject* sender);

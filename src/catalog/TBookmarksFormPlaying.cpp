@@ -9,6 +9,7 @@
 #include "catalog/BookmarksGridLook.h"
 #include "catalog/CatalogDocument.h"
 #include "catalog/CatalogHost.h"
+#include "catalog/PlayAllFilterBar.h"
 #include "catalog/TBookmarksGrid.h"
 #include "input/FocusSink.h"
 #include "ui/Colours.h"
@@ -27,6 +28,19 @@ const QColor kOrange(255, 188, 13);
 const QColor kLightOrange(255, 223, 138);
 const QColor kMediumGrey(160, 160, 164);
 constexpr int kBlinkMs = 700;
+
+// The rows that play all and stepping go to: those the filter lets play
+// while it is on, else every row.
+PlayAllWalk::Passes rowsThatPlay(const CatalogDocument& d)
+{
+    return [&d](int row) { return !d.playAllFilter().active() || d.playAllFilter().passesRow(*d.model(), row); };
+}
+
+QString noBookmarkPlaysMessage(const PlayAllFilter& filter)
+{
+    return QStringLiteral("No bookmark matches the play all filter (%1).\r\nChange the filter or turn it off.")
+        .arg(filter.describe());
+}
 
 } // namespace
 
@@ -54,35 +68,43 @@ void TBookmarksForm::PlayNextLoop(int direction, bool fromButton)
     if (d.CatalogMode() == 0)
         return;
     const int last = d.RowCount() - 1;
-    int row = std::clamp(BookmarksGrid->Row(), 1, last);
+    const int row = std::clamp(BookmarksGrid->Row(), 1, last);
     const bool fullScreen = m_playHost && m_playHost->playerFullScreen();
-    if (direction == 0) {
-        if (row > 1) {
-            --row;
-        } else if (!d.PlayingAll()) {
-            QApplication::beep();
-            if (!fullScreen)
-                prompt().message(QStringLiteral("Already at first bookmark."));
-            return;
+    const bool filtered = d.playAllFilter().active();
+    const PlayAllWalk::Step step = PlayAllWalk::step(row, last, direction, d.PlayingAll(), rowsThatPlay(d));
+    switch (step.stop) {
+    case PlayAllWalk::Stop::None:
+        break;
+    case PlayAllWalk::Stop::AtFirst:
+        QApplication::beep();
+        if (!fullScreen)
+            prompt().message(filtered ? QStringLiteral("Already at the first bookmark that the filter lets play.")
+                                      : QStringLiteral("Already at first bookmark."));
+        return;
+    case PlayAllWalk::Stop::AtLast:
+        QApplication::beep();
+        if (d.PlayingAll()) {
+            TurnOffPlayAllBookmarks();
+            if (fullScreen)
+                m_playHost->leavePlayerFullScreen();
+            prompt().message(QStringLiteral("Finished playing all bookmarks in sequence."));
+            BookmarksGrid->setFocus(Qt::OtherFocusReason);
+        } else if (!fullScreen) {
+            prompt().message(filtered ? QStringLiteral("Already at the last bookmark that the filter lets play.")
+                                      : QStringLiteral("Already at last bookmark."));
         }
-    } else if (direction == 2) {
-        if (row >= last) {
-            QApplication::beep();
-            if (d.PlayingAll()) {
-                TurnOffPlayAllBookmarks();
-                if (fullScreen)
-                    m_playHost->leavePlayerFullScreen();
-                prompt().message(QStringLiteral("Finished playing all bookmarks in sequence."));
-                BookmarksGrid->setFocus(Qt::OtherFocusReason);
-            } else if (!fullScreen) {
-                prompt().message(QStringLiteral("Already at last bookmark."));
-            }
-            return;
-        }
-        ++row;
+        return;
+    case PlayAllWalk::Stop::NoneMatch:
+        QApplication::beep();
+        if (d.PlayingAll())
+            TurnOffPlayAllBookmarks();
+        if (fullScreen)
+            m_playHost->leavePlayerFullScreen();
+        prompt().message(noBookmarkPlaysMessage(d.playAllFilter()));
+        return;
     }
-    BookmarksGrid->goToCell(Play, row);
-    realBookmarksGridDblClickCell(row, Play, fromButton);
+    BookmarksGrid->goToCell(Play, step.row);
+    realBookmarksGridDblClickCell(step.row, Play, fromButton);
 }
 
 void TBookmarksForm::stepBookmark(int direction, QObject* sender)
@@ -122,10 +144,10 @@ void TBookmarksForm::playLoopListItem(int item)
 
 void TBookmarksForm::setPlayAllLocks(bool on)
 {
-    for (QWidget* w :
-         {static_cast<QWidget*>(DescriptionMemo), static_cast<QWidget*>(BookmarksGrid),
-          static_cast<QWidget*>(OpenButton), static_cast<QWidget*>(SaveButton), static_cast<QWidget*>(SaveAsButton),
-          static_cast<QWidget*>(CloseButton), static_cast<QWidget*>(turnOnSorting)})
+    for (QWidget* w : {static_cast<QWidget*>(DescriptionMemo), static_cast<QWidget*>(BookmarksGrid),
+                       static_cast<QWidget*>(OpenButton), static_cast<QWidget*>(SaveButton),
+                       static_cast<QWidget*>(SaveAsButton), static_cast<QWidget*>(CloseButton),
+                       static_cast<QWidget*>(turnOnSorting), static_cast<QWidget*>(PlayAllFilterPanel)})
         w->setEnabled(!on);
     for (QAction* a : {Open1, Save1, SaveAs1, Close1})
         a->setEnabled(!on);
@@ -174,11 +196,23 @@ void TBookmarksForm::PlayAllClick()
     }
     if (d.CatalogMode() == 0 || d.RowCount() < 2)
         return;
+    const int last = d.RowCount() - 1;
+    // With the filter on, play all starts at the first row from the cursor
+    // down that it lets play.
+    const int row = PlayAllWalk::firstFrom(std::clamp(BookmarksGrid->Row(), 1, last), last, rowsThatPlay(d));
+    if (row == -1) {
+        QApplication::beep();
+        prompt().message(PlayAllWalk::firstFrom(1, last, rowsThatPlay(d)) == -1
+                             ? noBookmarkPlaysMessage(d.playAllFilter())
+                             : QStringLiteral("No bookmark from the current one down matches the play all filter "
+                                              "(%1).")
+                                   .arg(d.playAllFilter().describe()));
+        return;
+    }
     d.setPlayingAll(true);
     setPlayAllLocks(true);
     d.setSavedGridRow(BookmarksGrid->Row());
     d.setSavedGridColumn(BookmarksGrid->Col());
-    const int row = std::clamp(BookmarksGrid->Row(), 1, d.RowCount() - 1);
     BookmarksGrid->goToCell(Play, row);
     realBookmarksGridDblClickCell(row, Play, false);
     if (!d.PlayingAll())

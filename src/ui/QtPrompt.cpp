@@ -1,9 +1,12 @@
 #include "ui/QtPrompt.h"
 
+#include "ui/ProgressBox.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 
 namespace {
@@ -70,6 +73,24 @@ Prompt::Answer QtPrompt::askOkCancel(const QString& text, Icon icon, const QStri
     return runBox(text, icon, caption, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Ok
                ? Answer::Ok
                : Answer::Cancel;
+}
+
+Prompt::Answer QtPrompt::askOkCancelOr(const QString& text, const QString& other, Icon icon, const QString& caption)
+{
+    QMessageBox box(boxIcon(icon), title(caption), text, QMessageBox::Ok, owner());
+    QPushButton* otherButton = box.addButton(other, QMessageBox::ActionRole);
+    box.addButton(QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.exec();
+    if (box.clickedButton() == otherButton)
+        return Answer::Other;
+    return box.clickedButton() == box.button(QMessageBox::Ok) ? Answer::Ok : Answer::Cancel;
+}
+
+void QtPrompt::showProgress(const QString& caption, ProgressJob& job)
+{
+    ProgressBox box(caption, job, owner());
+    box.run();
 }
 
 QString QtPrompt::toQtFilter(const QString& filter)

@@ -43,6 +43,7 @@ void SettingsBinder::bindExtras()
     LoopControls* loops = m_windows.MainForm->loops;
     m_extras.bind(
         &Extras::loopSpeedLadder, [loops] { return loops->loopMode() == LoopControls::LoopMode::Ladder; }, [](bool) {});
+    m_windows.BookmarksForm->bindExtras(m_extras);
     Q_ASSERT_X(m_extras.unboundKeys().isEmpty() && m_extras.doublyBoundKeys().isEmpty(), "SettingsBinder",
                "every extra setting needs exactly one home");
 }

@@ -22,6 +22,10 @@ const QStringList kDefaultLines{
     "",
     "Mirror_View_Key: x",
     "Loop_Mode_Key: b",
+    "",
+    "Play_All_Filter_On: 0",
+    "Play_All_Filter_Levels: \"\"",
+    "Play_All_Filter_Max_Rating: -1",
 };
 
 Extras changed()
@@ -34,6 +38,9 @@ Extras changed()
     e.repeatGapMilliseconds = 5000;
     e.mirrorViewKey = QStringLiteral("q");
     e.loopModeKey = QStringLiteral("é");
+    e.playAllFilterOn = true;
+    e.playAllFilterLevels = QStringLiteral("bc-");
+    e.playAllFilterMaxRating = 0;
     return e;
 }
 

@@ -1,5 +1,7 @@
 #include "ScriptedPrompt.h"
 
+#include "app/ProgressJob.h"
+
 ScriptedPrompt::ScriptedPrompt()
 {
     Prompt::install(this);
@@ -30,6 +32,7 @@ void ScriptedPrompt::clear()
     m_fileLists.clear();
     m_inputs.clear();
     m_unscripted = 0;
+    m_cancelProgress = false;
 }
 
 Prompt::Answer ScriptedPrompt::nextAnswer(Answer fallback)
@@ -71,6 +74,22 @@ Prompt::Answer ScriptedPrompt::askOkCancel(const QString& text, Icon icon, const
 {
     m_shown.append({"okcancel", text, icon, {}, {}});
     return nextAnswer(Answer::Cancel);
+}
+
+Prompt::Answer ScriptedPrompt::askOkCancelOr(const QString& text, const QString&, Icon icon, const QString&)
+{
+    m_shown.append({"okcancel", text, icon, {}, {}});
+    return nextAnswer(Answer::Cancel);
+}
+
+void ScriptedPrompt::showProgress(const QString& caption, ProgressJob& job)
+{
+    m_shown.append({"progress", caption, Icon::None, {}, {}});
+    if (m_cancelProgress) {
+        m_cancelProgress = false;
+        job.cancel();
+    }
+    Prompt::showProgress(caption, job);
 }
 
 QString ScriptedPrompt::openFileName(const QString& caption, const QString& folder, const QString& filter)

@@ -12,7 +12,8 @@
 class ScriptedPrompt : public Prompt {
 public:
     struct Shown {
-        QString kind; // "message", "yesno", "yesnocancel", "okcancel", "open", "opens", "save", "folder", "input"
+        QString kind; // "message", "yesno", "yesnocancel", "okcancel", "open", "opens", "save", "folder", "input",
+                      // "progress"
         QString text; // message text, or the dialog's caption
         Icon icon = Icon::None;
         QString folder; // start folder of file dialogs
@@ -26,6 +27,8 @@ public:
     void queueFileName(const QString& name) { m_fileNames.enqueue(name); }
     void queueFileNames(const QStringList& names) { m_fileLists.enqueue(names); }
     void queueInput(const std::optional<QString>& text) { m_inputs.enqueue(text); }
+    // The next progress box is cancelled before its job gets going.
+    void queueProgressCancel() { m_cancelProgress = true; }
 
     const QList<Shown>& shown() const { return m_shown; }
     QStringList messages() const; // texts of every box shown, in order
@@ -37,6 +40,10 @@ public:
     Answer askYesNo(const QString& text, Icon icon, const QString& caption) override;
     Answer askOkCancel(const QString& text, Icon icon, const QString& caption) override;
     Answer askYesNoCancel(const QString& text, Icon icon, const QString& caption) override;
+    // Shown as "okcancel"; Other answers the extra button.
+    Answer askOkCancelOr(const QString& text, const QString& other, Icon icon, const QString& caption) override;
+    // Runs the job to its end (or cancels it first, when queued).
+    void showProgress(const QString& caption, ProgressJob& job) override;
     QString openFileName(const QString& caption, const QString& folder, const QString& filter) override;
     QStringList openFileNames(const QString& caption, const QString& folder, const QString& filter) override;
     QString saveFileName(const QString& caption, const QString& folder, const QString& filter) override;
@@ -53,4 +60,5 @@ private:
     QQueue<QStringList> m_fileLists;
     QQueue<std::optional<QString>> m_inputs;
     int m_unscripted = 0;
+    bool m_cancelProgress = false;
 };

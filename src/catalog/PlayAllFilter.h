@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class CatalogModel;
+
+// Playing all bookmarks, or stepping through them, limited to the moves the
+// dancer is working on: those whose mastery level is one of a chosen set
+// and/or whose rating is at most a bound.
+struct PlayAllFilter {
+    // The level that stands for an empty "Learn" cell in `levels`.
+    static constexpr char16_t NoLevel = u'-';
+
+    bool on = false;
+    QString levels;     // letters among "abcd" and NoLevel; empty: any level
+    int maxRating = -1; // 0 to 10; -1: any rating
+
+    // The levels of `text` this filter knows, each once, in the order
+    // "abcd" then NoLevel; letter case ignored.
+    static QString knownLevels(const QString& text);
+
+    // Whether the filter limits anything.
+    bool active() const { return on && (!levels.isEmpty() || maxRating >= 0); }
+    // Whether a bookmark with these "Learn" and "Rating" texts plays. An
+    // empty rating is no number, so it fails a rating bound.
+    bool passes(const QString& learn, const QString& rating) const;
+    // Whether bookmark row `row` of the catalog plays.
+    bool passesRow(const CatalogModel& model, int row) const;
+    // How many bookmark rows play.
+    int passingCount(const CatalogModel& model) const;
+    // The filter in words: "levels b, c; rating at most 5".
+    QString describe() const;
+
+    bool operator==(const PlayAllFilter&) const = default;
+};
+
+// Stepping through the rows that pass (all rows when the filter is off), as
+// play all and the previous/current/next keys do.
+namespace PlayAllWalk {
+
+enum class Stop {
+    None,      // play `row`
+    AtFirst,   // nothing before: "Already at first bookmark."
+    AtLast,    // nothing after: "Already at last bookmark." or play all ends
+    NoneMatch, // no row passes at all
+};
+struct Step {
+    int row = -1;
+    Stop stop = Stop::None;
+    bool operator==(const Step&) const = default;
+};
+
+using Passes = std::function<bool(int row)>;
+
+// From row `row` of rows 1 to `last`, in direction 0 (previous), 1 (current)
+// or 2 (next). Previous with nothing before replays the current row while
+// all bookmarks play; current plays the row itself when it passes, else the
+// nearest passing row after it, else before it.
+Step step(int row, int last, int direction, bool playingAll, const Passes& passes);
+// The row play all starts at: the first passing row from `row` down; -1
+// for none.
+int firstFrom(int row, int last, const Passes& passes);
+
+} // namespace PlayAllWalk
