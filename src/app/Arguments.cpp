@@ -2,6 +2,8 @@
 
 #include "app/FolderClipList.h"
 
+#include <QDir>
+
 QString argumentExtension(const QString& argument)
 {
     const qsizetype dot = argument.lastIndexOf(u'.');
@@ -69,4 +71,11 @@ QString composeCommandLineText(const QStringList& arguments)
 {
     const auto at = [&](qsizetype i) { return arguments.value(i); };
     return at(0) + u' ' + at(1) + QStringLiteral(" \"") + at(2) + QStringLiteral("\" \"") + at(3) + u'"';
+}
+
+QString absoluteArgument(const QString& argument, const QString& startFolder)
+{
+    if (argument.isEmpty())
+        return argument;
+    return QDir::cleanPath(QDir(startFolder).absoluteFilePath(argument));
 }

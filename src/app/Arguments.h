@@ -40,3 +40,7 @@ QString wrongArgumentCountMessage(qsizetype count);
 //   a1 a2 "a3" "a4"
 // Expects four arguments; missing ones count as empty text.
 QString composeCommandLineText(const QStringList& arguments);
+
+// A clip or catalog named on the command line relative to the folder the
+// program was started in, as a shell passes it, made a full path.
+QString absoluteArgument(const QString& argument, const QString& startFolder);

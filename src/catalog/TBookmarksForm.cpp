@@ -66,6 +66,7 @@ TBookmarksForm::TBookmarksForm(QWidget* parent)
     buildGrid();
 
     auto* descriptionPanel = new QWidget(Splitter);
+    descriptionPanel->setObjectName(QStringLiteral("Panel8"));
     auto* descriptionTitle = new QLabel(QStringLiteral("Description"), descriptionPanel);
     descriptionTitle->setAccessibleName(descriptionTitle->text());
     DescriptionMemo->setParent(descriptionPanel);

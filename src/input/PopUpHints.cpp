@@ -62,7 +62,7 @@ HintTable mainWindowHints(const keys::KeyTexts& keys, bool maximized)
         {"ImportClipsButton",
          "Imports one or several files into a video catalog.\n(Tempoloop will bookmark the whole clip, from "
          "beginning to end.)\nNote: once a video catalog is open, you can drag and drop files directly into the "
-         "bookmarks grid from Windows Explorer."},
+         "bookmarks grid from your file manager."},
         {"makeBookmarkButton", addBookmark},
         {"updateBookmarkButton",
          "Re-define the selected bookmark with the start and end times in the Loop Controls above."},
@@ -117,8 +117,8 @@ HintTable fileInfoWindowHints()
     return {
         {"DisplayCodecNameButton",
          "We recommend you avoid using this feature.\n\nIs it possible that if you have a certain codec "
-         "installed\nand if you press this button, it could cause Tempoloop.exe to crash (probably not though.)\nIf "
-         "that happens we recommend you go into task manager and end the \"Tempoloop.exe\" process."},
+         "installed\nand if you press this button, it could cause Tempoloop to crash (probably not though.)\nIf "
+         "that happens we recommend you end the \"tempoloop\" process in your system monitor."},
     };
 }
 

@@ -21,6 +21,7 @@
 #include "ui/widgets/TColourButton.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -74,11 +75,11 @@ void TMainForm::actOnArguments(const QStringList& arguments)
     };
     switch (classifyArguments(arguments)) {
     case ArgumentKind::Catalog:
-        w.BookmarksForm->openCatalogArgument(arguments.first());
+        w.BookmarksForm->openCatalogArgument(absoluteArgument(arguments.first(), QDir::currentPath()));
         return;
     case ArgumentKind::Clip:
         playerControlsActive();
-        clips->StartVideoClip(this, arguments.first());
+        clips->StartVideoClip(this, absoluteArgument(arguments.first(), QDir::currentPath()));
         giveFocusToSink();
         return;
     case ArgumentKind::Unrecognized:

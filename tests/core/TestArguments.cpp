@@ -17,6 +17,8 @@ private slots:
     void wrongCountMessage();
     void composeCommandLine_data();
     void composeCommandLine();
+    void absolutePath_data();
+    void absolutePath();
 };
 
 void TestArguments::extension_data()
@@ -130,6 +132,29 @@ void TestArguments::composeCommandLine()
     // The play operation splits the text again; plain arguments come back.
     if (!arguments.first().isEmpty())
         QCOMPARE(SplitArguments(composed), arguments);
+}
+
+void TestArguments::absolutePath_data()
+{
+    QTest::addColumn<QString>("argument");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("bare name") << "salsa basic.mp4"
+                               << "/home/me/clips/salsa basic.mp4";
+    QTest::newRow("relative folder") << "../catalogs/moves.tvc"
+                                     << "/home/me/catalogs/moves.tvc";
+    QTest::newRow("dot") << "./a.mp4"
+                         << "/home/me/clips/a.mp4";
+    QTest::newRow("full path kept") << "/media/usb/b.mp4"
+                                    << "/media/usb/b.mp4";
+    QTest::newRow("empty stays empty") << ""
+                                       << "";
+}
+
+void TestArguments::absolutePath()
+{
+    QFETCH(QString, argument);
+    QFETCH(QString, expected);
+    QCOMPARE(absoluteArgument(argument, QStringLiteral("/home/me/clips")), expected);
 }
 
 QTEST_APPLESS_MAIN(TestArguments)

@@ -128,7 +128,7 @@ void TestPopUpHints::everyHint_data()
         << Window::main << "ImportClipsButton"
         << QStringLiteral("Imports one or several files into a video catalog.\n(Tempoloop will bookmark the whole "
                           "clip, from beginning to end.)\nNote: once a video catalog is open, you can drag and drop "
-                          "files directly into the bookmarks grid from Windows Explorer.");
+                          "files directly into the bookmarks grid from your file manager.");
     QTest::newRow("main updateBookmarkButton")
         << Window::main << "updateBookmarkButton"
         << QStringLiteral("Re-define the selected bookmark with the start and end times in the Loop Controls above.");
@@ -201,9 +201,9 @@ void TestPopUpHints::everyHint_data()
     QTest::newRow("info DisplayCodecNameButton")
         << Window::info << "DisplayCodecNameButton"
         << QStringLiteral("We recommend you avoid using this feature.\n\nIs it possible that if you have a certain "
-                          "codec installed\nand if you press this button, it could cause Tempoloop.exe to crash "
-                          "(probably not though.)\nIf that happens we recommend you go into task manager and end the "
-                          "\"Tempoloop.exe\" process.");
+                          "codec installed\nand if you press this button, it could cause Tempoloop to crash "
+                          "(probably not though.)\nIf that happens we recommend you end the "
+                          "\"tempoloop\" process in your system monitor.");
     QTest::newRow("main makeBookmarkButton")
         << Window::main << "makeBookmarkButton" << kAddBookmarkStart + "O" + kAddBookmarkEnd;
     QTest::newRow("catalog PreviousBookmarkButton")
