@@ -13,7 +13,9 @@
 #include "catalog/TBookmarksGrid.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QScrollBar>
 #include <QTemporaryDir>
 
@@ -24,7 +26,9 @@
 
 namespace {
 
-CatalogData makeCatalog(int count)
+// The clips exist under `root`, as in a catalog in use: opening checks each
+// bookmark's clip.
+CatalogData makeCatalog(int count, const QString& root)
 {
     static const char* const styles[] = {"Salsa", "Bachata", "Tango", "Lindy Hop", "Kizomba", "Zouk"};
     CatalogData c;
@@ -38,7 +42,9 @@ CatalogData makeCatalog(int count)
         b.startTime = QStringLiteral("00:%1:%2").arg(i / 60 % 60, 2, 10, QChar(u'0')).arg(i % 60, 2, 10, QChar(u'0'));
         b.endTime = QStringLiteral("--:--:--");
         b.fileName = QStringLiteral("class %1.mp4").arg(i / 50);
-        b.folder = QStringLiteral("/home/dancer/Videos/term %1/").arg(i / 1000);
+        b.folder = root + QStringLiteral("/term %1/").arg(i / 1000);
+        if (i % 50 == 0 && QDir().mkpath(b.folder))
+            QFile(b.folder + b.fileName).open(QIODevice::WriteOnly);
         if (i % 3 == 0)
             b.description = QStringLiteral("Count it: 1, 2, 3 - 5, 6, 7.\r\nKeep the frame.");
         c.bookmarks.append(b);
@@ -71,7 +77,7 @@ int main(int argc, char** argv)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("bench.tvc"));
     QString error;
-    if (!TVC_WriteCatalogFile(path, makeCatalog(count), &error)) {
+    if (!TVC_WriteCatalogFile(path, makeCatalog(count, dir.path()), &error)) {
         std::fprintf(stderr, "cannot write the catalog: %s\n", qPrintable(error));
         return 1;
     }
