@@ -1,7 +1,6 @@
 #include "playback/TActiveMovie.h"
 
 #include "app/TimeCode.h"
-#include "input/LayoutKey.h"
 #include "playback/MediaPlayerControl.h"
 #include "playback/PlaybackEngine.h"
 #include "playback/VideoSurfaceSource.h"
@@ -228,14 +227,14 @@ void TActiveMovie::fullScreenKey(const QKeyEvent& key)
         return;
     const quint32 id = key.nativeScanCode() ? key.nativeScanCode() : quint32(key.key());
     if (key.type() == QEvent::KeyPress) {
-        m_pressedKeys.insert(id, {LayoutKey::unshiftedKey(key), key.modifiers()});
+        m_pressedKeys.insert(id, {m_keyReader(key), key.modifiers()});
         return;
     }
     const PressedKey pressed = m_pressedKeys.take(id);
     if (pressed.key)
         m_control->fullScreenKeyReleased(pressed.key, pressed.modifiers);
     else
-        m_control->fullScreenKeyReleased(LayoutKey::unshiftedKey(key), key.modifiers());
+        m_control->fullScreenKeyReleased(m_keyReader(key), key.modifiers());
 }
 
 bool TActiveMovie::eventFilter(QObject* watched, QEvent* event)

@@ -1,11 +1,12 @@
 #pragma once
 
 #include <QHash>
+#include <QKeyEvent>
 #include <QWidget>
+#include <functional>
 
 class MediaPlayerControl;
 class PlaybackEngine;
-class QKeyEvent;
 class QLabel;
 class QSlider;
 class QTimer;
@@ -36,6 +37,9 @@ public:
     void setClickToPlay(bool on) { m_clickToPlay = on; }
     // Whether the picture is shown full screen right now.
     bool isPictureFullScreen() const { return m_pictureFullScreen; }
+    // How a key in full screen is read: by default its Qt key; the windows
+    // read a shifted character key as its unshifted key in the layout.
+    void setKeyReader(std::function<int(const QKeyEvent&)> reader) { m_keyReader = std::move(reader); }
 
 signals:
     // The window that holds the control makes itself full screen (or back)
@@ -68,6 +72,7 @@ private:
     QTimer* m_stripTimer = nullptr;
     bool m_clickToPlay = true;
     bool m_pictureFullScreen = false;
+    std::function<int(const QKeyEvent&)> m_keyReader = [](const QKeyEvent& key) { return key.key(); };
     bool m_userSeeking = false;
     // Keys held down while the picture is full screen, by their platform
     // key: the key to report and the modifiers it was pressed with.

@@ -5,6 +5,7 @@
 #include "input/FocusSink.h"
 #include "input/KeyAssignments.h"
 #include "input/Keyboard.h"
+#include "input/LayoutKey.h"
 #include "playback/ClipLoader.h"
 #include "playback/LoopControls.h"
 #include "playback/MediaPlayerControl.h"
@@ -40,6 +41,7 @@ TMainForm::TMainForm(PlaybackEngine* engine, QWidget* parent) : QMainWindow(pare
     setCentralWidget(m_central);
 
     ActiveMovie1 = new TActiveMovie(engine, m_central);
+    ActiveMovie1->setKeyReader([](const QKeyEvent& key) { return LayoutKey::unshiftedKey(key); });
     focusSink = new FocusSink(m_central);
     buildMenu();
     nameMenuItems();
