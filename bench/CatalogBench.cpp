@@ -7,7 +7,7 @@
 // "open" is the reading part only: file to catalog value, without filling
 // the grid.
 
-#include "catalog/CatalogFiles.h"
+#include "core/catalog/CatalogFiles.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -6,11 +6,11 @@
 //
 //   CatalogGridBench [N] [RUNS]
 
-#include "catalog/BookmarksGridColumns.h"
-#include "catalog/CatalogDocument.h"
-#include "catalog/CatalogFiles.h"
-#include "catalog/TBookmarksForm.h"
-#include "catalog/TBookmarksGrid.h"
+#include "core/catalog/BookmarksGridColumns.h"
+#include "core/catalog/CatalogDocument.h"
+#include "core/catalog/CatalogFiles.h"
+#include "gui/catalog/TBookmarksForm.h"
+#include "gui/catalog/TBookmarksGrid.h"
 
 #include <QApplication>
 #include <QDir>

@@ -7,16 +7,16 @@
 //   HandOverBench CLIP [ROUNDS]     (needs an X display: run under xvfb-run)
 #include "../tests/support/ScriptedPrompt.h"
 #include "BenchFigures.h"
-#include "ui/Startup.h"
-#include "catalog/CatalogDocument.h"
-#include "catalog/CatalogFiles.h"
-#include "catalog/TBookmarksForm.h"
-#include "catalog/TBookmarksGrid.h"
-#include "playback/MediaPlayerControl.h"
-#include "playback/MpvEngine.h"
-#include "playback/MpvVideoWidget.h"
-#include "ui/AppWindows.h"
-#include "ui/TMainForm.h"
+#include "app/Startup.h"
+#include "core/catalog/CatalogDocument.h"
+#include "core/catalog/CatalogFiles.h"
+#include "core/playback/MediaPlayerControl.h"
+#include "gui/catalog/TBookmarksForm.h"
+#include "gui/catalog/TBookmarksGrid.h"
+#include "gui/main/AppWindows.h"
+#include "gui/main/TMainForm.h"
+#include "gui/playback/MpvEngine.h"
+#include "gui/playback/MpvVideoWidget.h"
 
 #include <QApplication>
 #include <QDir>

@@ -7,10 +7,10 @@
 // through MpvVideoWidget (needs an X display; bench/run.sh uses xvfb-run).
 #include "BenchEvents.h"
 #include "BenchFigures.h"
-#include "playback/LoopRules.h"
-#include "playback/MediaPlayerControl.h"
-#include "playback/MpvEngine.h"
-#include "playback/MpvVideoWidget.h"
+#include "core/playback/LoopRules.h"
+#include "core/playback/MediaPlayerControl.h"
+#include "gui/playback/MpvEngine.h"
+#include "gui/playback/MpvVideoWidget.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

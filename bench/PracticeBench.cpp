@@ -11,11 +11,11 @@
 #include "../tests/support/ScriptedPrompt.h"
 #include "BenchEvents.h"
 #include "BenchFigures.h"
-#include "playback/LoopControls.h"
-#include "playback/LoopView.h"
-#include "playback/MediaPlayerControl.h"
-#include "playback/MpvEngine.h"
-#include "playback/MpvVideoWidget.h"
+#include "core/playback/LoopControls.h"
+#include "core/playback/LoopView.h"
+#include "core/playback/MediaPlayerControl.h"
+#include "gui/playback/MpvEngine.h"
+#include "gui/playback/MpvVideoWidget.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

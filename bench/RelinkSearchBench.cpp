@@ -8,8 +8,8 @@
 //   RelinkSearchBench [N] [RUNS]
 
 #include "BenchFigures.h"
-#include "catalog/ClipSearch.h"
-#include "catalog/ClipSearchJob.h"
+#include "core/catalog/ClipSearch.h"
+#include "core/catalog/ClipSearchJob.h"
 
 #include <QCoreApplication>
 #include <QDir>

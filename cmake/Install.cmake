@@ -6,7 +6,7 @@
 #   cmake --install build --prefix ~/.local
 #
 # An installed program writes nothing below its prefix: its settings and new
-# catalogs go to the user's folders (src/app/ProgramFolders.h).
+# catalogs go to the user's folders (src/core/base/ProgramFolders.h).
 include(GNUInstallDirs)
 
 # Installing (and packaging) takes what is built and builds nothing more:
@@ -19,7 +19,7 @@ set(TEMPOLOOP_DATA_DIR ${CMAKE_INSTALL_DATADIR}/tempoloop)
 # path from its own folder.
 file(RELATIVE_PATH TEMPOLOOP_DATA_FROM_BIN ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_DATADIR}/tempoloop)
 file(RELATIVE_PATH TEMPOLOOP_BIN_FROM_DATA ${CMAKE_INSTALL_FULL_DATADIR}/tempoloop ${CMAKE_INSTALL_FULL_BINDIR})
-set_property(SOURCE ${PROJECT_SOURCE_DIR}/src/app/ProgramFolders.cpp DIRECTORY ${PROJECT_SOURCE_DIR}/src
+set_property(SOURCE ${PROJECT_SOURCE_DIR}/src/core/base/ProgramFolders.cpp DIRECTORY ${PROJECT_SOURCE_DIR}/src
   APPEND PROPERTY COMPILE_DEFINITIONS TEMPOLOOP_DATA_FROM_BIN="${TEMPOLOOP_DATA_FROM_BIN}"
   TEMPOLOOP_BIN_FROM_DATA="${TEMPOLOOP_BIN_FROM_DATA}")
 

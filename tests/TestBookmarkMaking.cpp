@@ -4,12 +4,12 @@
 // update of the playing bookmark, and the catalog indicators.
 #include "CatalogFixture.h"
 #include "Controls.h"
-#include "catalog/BookmarkMaking.h"
-#include "catalog/TCategoryInputForm.h"
-#include "input/Keyboard.h"
-#include "input/TOptionsForm.h"
-#include "playback/ChimePlayer.h"
-#include "ui/widgets/TColourButton.h"
+#include "core/playback/ChimePlayer.h"
+#include "gui/catalog/BookmarkMaking.h"
+#include "gui/catalog/TCategoryInputForm.h"
+#include "gui/input/Keyboard.h"
+#include "gui/options/TOptionsForm.h"
+#include "gui/widgets/TColourButton.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -4,12 +4,12 @@
 // its locks, its hand-over at each loop's end and its final message.
 #include "CatalogFixture.h"
 #include "Controls.h"
-#include "catalog/BookmarksGridLook.h"
-#include "cmdline/TCommandLineEntryForm.h"
-#include "input/FocusSink.h"
-#include "ui/widgets/TBlinkLabel.h"
-#include "ui/widgets/TColourButton.h"
-#include "ui/widgets/TimeBox.h"
+#include "gui/catalog/BookmarksGridLook.h"
+#include "gui/cmdline/TCommandLineEntryForm.h"
+#include "gui/input/FocusSink.h"
+#include "gui/widgets/TBlinkLabel.h"
+#include "gui/widgets/TColourButton.h"
+#include "gui/widgets/TimeBox.h"
 
 #include <QComboBox>
 #include <QtTest>

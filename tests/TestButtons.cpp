@@ -3,13 +3,13 @@
 // light up in the button-highlight colour while hot.
 #include "AppFixture.h"
 #include "Controls.h"
-#include "catalog/BookmarkMaking.h"
-#include "catalog/TBookmarksForm.h"
-#include "input/FocusSink.h"
-#include "input/Keyboard.h"
-#include "ui/AppWindows.h"
-#include "ui/Colours.h"
-#include "ui/widgets/TColourButton.h"
+#include "gui/catalog/BookmarkMaking.h"
+#include "gui/catalog/TBookmarksForm.h"
+#include "gui/input/FocusSink.h"
+#include "gui/input/Keyboard.h"
+#include "gui/main/AppWindows.h"
+#include "gui/widgets/Colours.h"
+#include "gui/widgets/TColourButton.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>

@@ -3,8 +3,8 @@
 // main window's catalog button and indicators, and printing.
 #include "CatalogFixture.h"
 #include "Controls.h"
-#include "app/TextCodec.h"
-#include "ui/widgets/TColourButton.h"
+#include "core/base/TextCodec.h"
+#include "gui/widgets/TColourButton.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -3,9 +3,9 @@
 // the cursor's way round hidden columns.
 #include "CatalogFixture.h"
 #include "Controls.h"
-#include "catalog/BookmarksGridLook.h"
-#include "input/TOptionsForm.h"
-#include "ui/widgets/TColourButton.h"
+#include "gui/catalog/BookmarksGridLook.h"
+#include "gui/options/TOptionsForm.h"
+#include "gui/widgets/TColourButton.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -4,9 +4,9 @@
 #include "BookmarksOnClips.h"
 #include "CatalogFixture.h"
 #include "Controls.h"
-#include "catalog/Relinking.h"
-#include "playback/ClipLoader.h"
-#include "ui/widgets/TColourButton.h"
+#include "core/catalog/Relinking.h"
+#include "core/playback/ClipLoader.h"
+#include "gui/widgets/TColourButton.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 // The quick add's chime on libmpv: the sound is built into the program, and
 // it plays to its end on its own handle while the caller goes on.
-#include "playback/MpvChimePlayer.h"
+#include "gui/playback/MpvChimePlayer.h"
 
 #include <QFile>
 #include <QtTest>

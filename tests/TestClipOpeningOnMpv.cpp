@@ -2,8 +2,8 @@
 // no sound): the open returns before libmpv has loaded the clip, the load's
 // end arrives as an event, an open made during a load replaces it, and the
 // codec's name comes with an open that asks for it.
-#include "playback/MediaPlayerControl.h"
-#include "playback/MpvEngine.h"
+#include "core/playback/MediaPlayerControl.h"
+#include "gui/playback/MpvEngine.h"
 
 #include <QDir>
 #include <QSignalSpy>

@@ -1,11 +1,11 @@
 #include "Controls.h"
 #include "ScriptedPrompt.h"
-#include "cmdline/BookmarkCommandLine.h"
-#include "cmdline/TCommandLineEntryForm.h"
-#include "input/FocusModel.h"
-#include "input/FocusSink.h"
-#include "playback/LoopPlayer.h"
-#include "ui/widgets/TColourButton.h"
+#include "core/cmdline/BookmarkCommandLine.h"
+#include "core/playback/LoopPlayer.h"
+#include "gui/cmdline/TCommandLineEntryForm.h"
+#include "gui/input/FocusModel.h"
+#include "gui/input/FocusSink.h"
+#include "gui/widgets/TColourButton.h"
 
 #include <QApplication>
 #include <QClipboard>

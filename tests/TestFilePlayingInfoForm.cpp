@@ -3,11 +3,11 @@
 // back, the codec name found by re-opening the clip, and its OK button.
 #include "AppFixture.h"
 #include "Controls.h"
-#include "input/FocusSink.h"
-#include "ui/AppWindows.h"
-#include "ui/TFilePlayingInfoForm.h"
-#include "ui/TMainForm.h"
-#include "ui/widgets/TColourButton.h"
+#include "gui/info/TFilePlayingInfoForm.h"
+#include "gui/input/FocusSink.h"
+#include "gui/main/AppWindows.h"
+#include "gui/main/TMainForm.h"
+#include "gui/widgets/TColourButton.h"
 
 #include <QAction>
 #include <QLabel>

@@ -4,11 +4,11 @@
 // loop's end, and the messages when no row passes.
 #include "CatalogFixture.h"
 #include "Controls.h"
-#include "app/SettingsBinding.h"
-#include "catalog/BookmarksGridLook.h"
-#include "catalog/PlayAllFilterBar.h"
-#include "input/FocusSink.h"
-#include "ui/widgets/TColourButton.h"
+#include "core/settings/SettingsBinding.h"
+#include "gui/catalog/BookmarksGridLook.h"
+#include "gui/catalog/PlayAllFilterBar.h"
+#include "gui/input/FocusSink.h"
+#include "gui/widgets/TColourButton.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,13 +1,13 @@
 #include "AppFixture.h"
 #include "Controls.h"
 #include "ScriptedPrompt.h"
-#include "ui/AboutPictures.h"
-#include "ui/AppWindows.h"
-#include "ui/DesktopServices.h"
-#include "ui/HelpMenu.h"
-#include "ui/TAboutForm.h"
-#include "ui/TQuickStartGuideForm.h"
-#include "ui/widgets/TColourButton.h"
+#include "gui/help/AboutPictures.h"
+#include "gui/help/HelpMenu.h"
+#include "gui/help/TAboutForm.h"
+#include "gui/help/TQuickStartGuideForm.h"
+#include "gui/main/AppWindows.h"
+#include "gui/prompt/DesktopServices.h"
+#include "gui/widgets/TColourButton.h"
 
 #include <QAction>
 #include <QApplication>

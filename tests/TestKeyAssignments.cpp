@@ -1,12 +1,12 @@
 #include "Controls.h"
 #include "TestKeyboardHarness.h"
-#include "input/KeyCommandTable.h"
+#include "core/input/KeyCommandTable.h"
 
-#include "catalog/TBookmarksForm.h"
-#include "cmdline/TCommandLineEntryForm.h"
-#include "input/FocusSink.h"
-#include "input/TOptionsForm.h"
-#include "ui/widgets/TColourButton.h"
+#include "gui/catalog/TBookmarksForm.h"
+#include "gui/cmdline/TCommandLineEntryForm.h"
+#include "gui/input/FocusSink.h"
+#include "gui/options/TOptionsForm.h"
+#include "gui/widgets/TColourButton.h"
 
 #include <QAction>
 #include <QCheckBox>

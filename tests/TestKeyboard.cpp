@@ -1,16 +1,16 @@
 #include "Controls.h"
 #include "TestKeyboardHarness.h"
 
-#include "catalog/CatalogDocument.h"
-#include "catalog/TBookmarksForm.h"
-#include "catalog/TBookmarksGrid.h"
-#include "cmdline/TCommandLineEntryForm.h"
-#include "input/FocusSink.h"
-#include "input/TOptionsForm.h"
-#include "playback/LoopControls.h"
-#include "ui/TFilePlayingInfoForm.h"
-#include "ui/widgets/TColourButton.h"
-#include "ui/widgets/TimeBox.h"
+#include "core/catalog/CatalogDocument.h"
+#include "core/playback/LoopControls.h"
+#include "gui/catalog/TBookmarksForm.h"
+#include "gui/catalog/TBookmarksGrid.h"
+#include "gui/cmdline/TCommandLineEntryForm.h"
+#include "gui/info/TFilePlayingInfoForm.h"
+#include "gui/input/FocusSink.h"
+#include "gui/options/TOptionsForm.h"
+#include "gui/widgets/TColourButton.h"
+#include "gui/widgets/TimeBox.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -6,15 +6,15 @@
 
 #include "FakeEngine.h"
 #include "ScriptedPrompt.h"
-#include "ui/Startup.h"
-#include "catalog/BookmarkMaking.h"
-#include "input/FocusModel.h"
-#include "input/KeyAssignments.h"
-#include "input/KeyCommands.h"
-#include "input/Keyboard.h"
-#include "ui/WindowSizing.h"
-#include "playback/MediaPlayerControl.h"
-#include "ui/TMainForm.h"
+#include "app/Startup.h"
+#include "core/playback/MediaPlayerControl.h"
+#include "gui/catalog/BookmarkMaking.h"
+#include "gui/input/FocusModel.h"
+#include "gui/input/KeyAssignments.h"
+#include "gui/input/KeyCommands.h"
+#include "gui/input/Keyboard.h"
+#include "gui/main/TMainForm.h"
+#include "gui/main/WindowSizing.h"
 
 #include <QFile>
 #include <QTemporaryDir>

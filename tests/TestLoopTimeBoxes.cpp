@@ -4,9 +4,9 @@
 #include "AppFixture.h"
 #include "Controls.h"
 #include "TimeBoxEntry.h"
-#include "playback/LoopControls.h"
-#include "ui/widgets/TColourButton.h"
-#include "ui/widgets/TimeBox.h"
+#include "core/playback/LoopControls.h"
+#include "gui/widgets/TColourButton.h"
+#include "gui/widgets/TimeBox.h"
 
 #include <QTest>
 

@@ -1,11 +1,11 @@
 // The loop of the main window against the fake engine: playing, ending,
 // restarting, refusing, and leaving a loop.
 #include "AppFixture.h"
-#include "playback/LoopControls.h"
-#include "playback/TransportControls.h"
-#include "ui/Colours.h"
-#include "ui/widgets/TColourButton.h"
-#include "ui/widgets/TimeBox.h"
+#include "core/playback/LoopControls.h"
+#include "core/playback/TransportControls.h"
+#include "gui/widgets/Colours.h"
+#include "gui/widgets/TColourButton.h"
+#include "gui/widgets/TimeBox.h"
 
 #include <QTest>
 

@@ -3,17 +3,17 @@
 #include "Controls.h"
 #include "TestKeyboardHarness.h"
 
-#include "catalog/BookmarksGridColumns.h"
-#include "catalog/CatalogDocument.h"
-#include "catalog/TBookmarksForm.h"
-#include "input/FocusSink.h"
-#include "input/TOptionsForm.h"
-#include "ui/AppWindows.h"
-#include "ui/ControlsArrangement.h"
-#include "ui/PopUpHintSwitch.h"
-#include "ui/TFilePlayingInfoForm.h"
-#include "ui/widgets/TColourButton.h"
-#include "ui/widgets/TimeBox.h"
+#include "core/catalog/BookmarksGridColumns.h"
+#include "core/catalog/CatalogDocument.h"
+#include "gui/catalog/TBookmarksForm.h"
+#include "gui/info/TFilePlayingInfoForm.h"
+#include "gui/input/FocusSink.h"
+#include "gui/main/AppWindows.h"
+#include "gui/main/ControlsArrangement.h"
+#include "gui/options/TOptionsForm.h"
+#include "gui/widgets/PopUpHintSwitch.h"
+#include "gui/widgets/TColourButton.h"
+#include "gui/widgets/TimeBox.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 // MpvEngine against the real libmpv, without a display or sound: tiny clips
 // from tests/data/clips, every wait bounded by a deadline.
-#include "playback/LoopRules.h"
-#include "playback/MediaPlayerControl.h"
-#include "playback/MpvEngine.h"
+#include "core/playback/LoopRules.h"
+#include "core/playback/MediaPlayerControl.h"
+#include "gui/playback/MpvEngine.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -4,11 +4,11 @@
 // on from each window.
 #include "CatalogFixture.h"
 #include "Controls.h"
-#include "app/ConfigFile.h"
-#include "input/TOptionsForm.h"
-#include "playback/ClipLoader.h"
-#include "ui/SettingsBinder.h"
-#include "ui/widgets/TColourButton.h"
+#include "core/playback/ClipLoader.h"
+#include "core/settings/ConfigFile.h"
+#include "gui/main/SettingsBinder.h"
+#include "gui/options/TOptionsForm.h"
+#include "gui/widgets/TColourButton.h"
 
 #include <QAction>
 #include <QCheckBox>

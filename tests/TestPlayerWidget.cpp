@@ -4,7 +4,7 @@
 // the control).
 #include "AppFixture.h"
 #include "Controls.h"
-#include "playback/TActiveMovie.h"
+#include "gui/playback/TActiveMovie.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -2,8 +2,8 @@
 // through the real keyboard, the Practice page driving the loop, the mirror
 // view's menu item, and what extras.txt keeps of them.
 #include "AppFixture.h"
-#include "input/TOptionsForm.h"
-#include "ui/widgets/TColourButton.h"
+#include "gui/options/TOptionsForm.h"
+#include "gui/widgets/TColourButton.h"
 
 #include <QAction>
 #include <QLineEdit>

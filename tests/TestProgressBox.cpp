@@ -1,9 +1,9 @@
 // The progress box of long jobs (the relink search's folder walk): it shows
 // the job's progress, Cancel and Escape ask the job to stop, and it stays
 // until the job has finished, so no work outlives it.
-#include "app/ProgressJob.h"
-#include "catalog/ClipSearchJob.h"
-#include "ui/ProgressBox.h"
+#include "core/base/ProgressJob.h"
+#include "core/catalog/ClipSearchJob.h"
+#include "gui/prompt/ProgressBox.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,14 +1,14 @@
 #include "Controls.h"
 #include "ScriptedPrompt.h"
-#include "app/ConfigFile.h"
-#include "catalog/TBookmarksForm.h"
-#include "catalog/TCategoryInputForm.h"
-#include "input/FocusSink.h"
-#include "input/TOptionsForm.h"
-#include "ui/TAboutForm.h"
-#include "ui/TFilePlayingInfoForm.h"
-#include "ui/TQuickStartGuideForm.h"
-#include "ui/widgets/TColourButton.h"
+#include "core/settings/ConfigFile.h"
+#include "gui/catalog/TBookmarksForm.h"
+#include "gui/catalog/TCategoryInputForm.h"
+#include "gui/help/TAboutForm.h"
+#include "gui/help/TQuickStartGuideForm.h"
+#include "gui/info/TFilePlayingInfoForm.h"
+#include "gui/input/FocusSink.h"
+#include "gui/options/TOptionsForm.h"
+#include "gui/widgets/TColourButton.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -5,12 +5,12 @@
 #include "AppFixture.h"
 #include "Controls.h"
 #include "WithoutRootRights.h"
-#include "app/ConfigFile.h"
-#include "app/SettingsBinding.h"
-#include "catalog/TBookmarksForm.h"
-#include "catalog/TBookmarksGrid.h"
-#include "input/TOptionsForm.h"
-#include "ui/SettingsBinder.h"
+#include "core/settings/ConfigFile.h"
+#include "core/settings/SettingsBinding.h"
+#include "gui/catalog/TBookmarksForm.h"
+#include "gui/catalog/TBookmarksGrid.h"
+#include "gui/main/SettingsBinder.h"
+#include "gui/options/TOptionsForm.h"
 
 #include <QComboBox>
 #include <QGuiApplication>

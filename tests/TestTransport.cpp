@@ -2,12 +2,12 @@
 // against the fake engine.
 #include "AppFixture.h"
 #include "Controls.h"
-#include "input/FocusSink.h"
-#include "playback/LoopControls.h"
-#include "playback/TransportControls.h"
-#include "ui/Colours.h"
-#include "ui/widgets/TColourButton.h"
-#include "ui/widgets/TimeBox.h"
+#include "core/playback/LoopControls.h"
+#include "core/playback/TransportControls.h"
+#include "gui/input/FocusSink.h"
+#include "gui/widgets/Colours.h"
+#include "gui/widgets/TColourButton.h"
+#include "gui/widgets/TimeBox.h"
 
 #include <QComboBox>
 #include <QTest>

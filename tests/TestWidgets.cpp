@@ -1,9 +1,9 @@
 #include "ScriptedPrompt.h"
 #include "TimeBoxEntry.h"
-#include "app/TimeCode.h"
-#include "ui/widgets/TBlinkLabel.h"
-#include "ui/widgets/TColourButton.h"
-#include "ui/widgets/TimeBox.h"
+#include "core/base/TimeCode.h"
+#include "gui/widgets/TBlinkLabel.h"
+#include "gui/widgets/TColourButton.h"
+#include "gui/widgets/TimeBox.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>

@@ -5,15 +5,15 @@
 // minimum size, and the catalog's play-click behaviour.
 #include "CatalogFixture.h"
 #include "Controls.h"
-#include "catalog/CatalogDocument.h"
-#include "catalog/TBookmarksForm.h"
-#include "input/FocusSink.h"
-#include "input/TOptionsForm.h"
-#include "playback/TActiveMovie.h"
-#include "ui/AppWindows.h"
-#include "ui/TQuickStartGuideForm.h"
-#include "ui/WindowSizing.h"
-#include "ui/widgets/TColourButton.h"
+#include "core/catalog/CatalogDocument.h"
+#include "gui/catalog/TBookmarksForm.h"
+#include "gui/help/TQuickStartGuideForm.h"
+#include "gui/input/FocusSink.h"
+#include "gui/main/AppWindows.h"
+#include "gui/main/WindowSizing.h"
+#include "gui/options/TOptionsForm.h"
+#include "gui/playback/TActiveMovie.h"
+#include "gui/widgets/TColourButton.h"
 
 #include <QAction>
 #include <QLineEdit>

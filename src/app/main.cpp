@@ -1,7 +1,7 @@
-#include "ui/Startup.h"
-#include "playback/MpvEngine.h"
-#include "ui/QtPrompt.h"
-#include "ui/TMainForm.h"
+#include "app/Startup.h"
+#include "gui/main/TMainForm.h"
+#include "gui/playback/MpvEngine.h"
+#include "gui/prompt/QtPrompt.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,5 +1,5 @@
-#include "app/Arguments.h"
-#include "app/SplitArguments.h"
+#include "core/base/Arguments.h"
+#include "core/base/SplitArguments.h"
 
 #include <QtTest>
 

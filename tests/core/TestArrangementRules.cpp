@@ -1,4 +1,4 @@
-#include "app/ArrangementRules.h"
+#include "core/window/ArrangementRules.h"
 
 #include <QtTest>
 

@@ -1,5 +1,5 @@
-#include "app/SplitArguments.h"
-#include "cmdline/BookmarkCommandLine.h"
+#include "core/base/SplitArguments.h"
+#include "core/cmdline/BookmarkCommandLine.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "catalog/BookmarkChecks.h"
-#include "catalog/CatalogDocument.h"
+#include "core/catalog/BookmarkChecks.h"
+#include "core/catalog/CatalogDocument.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>

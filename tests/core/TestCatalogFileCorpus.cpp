@@ -1,4 +1,4 @@
-#include "catalog/CatalogFiles.h"
+#include "core/catalog/CatalogFiles.h"
 
 #include <QDir>
 #include <QTest>

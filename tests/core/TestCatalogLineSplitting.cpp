@@ -1,5 +1,5 @@
-#include "catalog/SplitOnCharacters.h"
-#include "catalog/SplitSpreadsheetLine.h"
+#include "core/catalog/SplitOnCharacters.h"
+#include "core/catalog/SplitSpreadsheetLine.h"
 
 #include <QTest>
 

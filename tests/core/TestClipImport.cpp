@@ -1,5 +1,5 @@
-#include "catalog/CatalogDocument.h"
-#include "catalog/ClipImport.h"
+#include "core/catalog/CatalogDocument.h"
+#include "core/catalog/ClipImport.h"
 
 #include <QtTest>
 

@@ -1,4 +1,4 @@
-#include "catalog/ClipSearch.h"
+#include "core/catalog/ClipSearch.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "app/ConfigFile.h"
-#include "app/Settings.h"
+#include "core/settings/ConfigFile.h"
+#include "core/settings/Settings.h"
 
 #include <QFile>
 #include <QMap>

@@ -1,5 +1,5 @@
 #include "WithoutRootRights.h"
-#include "app/ConfigFile.h"
+#include "core/settings/ConfigFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "app/ConfigFile.h"
-#include "app/ProgramFolders.h"
+#include "core/base/ProgramFolders.h"
+#include "core/settings/ConfigFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>

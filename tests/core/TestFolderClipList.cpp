@@ -1,4 +1,4 @@
-#include "app/FolderClipList.h"
+#include "core/base/FolderClipList.h"
 
 #include <QDir>
 #include <QFile>

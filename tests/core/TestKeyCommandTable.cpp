@@ -1,9 +1,9 @@
 // The keyboard's tables: every box and every command has its row, and what
 // the box rows say of settings agrees with the settings file.
-#include "app/ConfigFile.h"
-#include "app/Settings.h"
-#include "input/KeyCommandTable.h"
-#include "input/KeyTexts.h"
+#include "core/input/KeyCommandTable.h"
+#include "core/input/KeyTexts.h"
+#include "core/settings/ConfigFile.h"
+#include "core/settings/Settings.h"
 
 #include <QSet>
 #include <QTest>

@@ -1,7 +1,7 @@
-#include "app/Extras.h"
-#include "app/Settings.h"
-#include "input/KeyMatching.h"
-#include "input/KeyTexts.h"
+#include "core/input/KeyMatching.h"
+#include "core/input/KeyTexts.h"
+#include "core/settings/Extras.h"
+#include "core/settings/Settings.h"
 
 #include <QtTest>
 

@@ -1,5 +1,5 @@
 #include "FakeEngine.h"
-#include "playback/MediaPlayerControl.h"
+#include "core/playback/MediaPlayerControl.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "catalog/CatalogData.h"
-#include "catalog/CatalogModel.h"
-#include "catalog/PlayAllFilter.h"
+#include "core/catalog/CatalogData.h"
+#include "core/catalog/CatalogModel.h"
+#include "core/catalog/PlayAllFilter.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
-#include "app/Extras.h"
-#include "app/Settings.h"
-#include "input/PopUpHints.h"
+#include "core/input/PopUpHints.h"
+#include "core/settings/Extras.h"
+#include "core/settings/Settings.h"
 
 #include <QtTest>
 

@@ -1,4 +1,4 @@
-#include "help/PrintMargins.h"
+#include "core/help/PrintMargins.h"
 
 #include <QTest>
 

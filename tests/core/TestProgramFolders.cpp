@@ -1,4 +1,4 @@
-#include "app/ProgramFolders.h"
+#include "core/base/ProgramFolders.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -2,8 +2,8 @@
 // missing clip, through the scripted prompt.
 #include "BookmarksOnClips.h"
 #include "ScriptedPrompt.h"
-#include "catalog/CatalogDocument.h"
-#include "catalog/Relinking.h"
+#include "core/catalog/CatalogDocument.h"
+#include "core/catalog/Relinking.h"
 
 #include <QDir>
 #include <QFile>

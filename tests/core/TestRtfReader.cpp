@@ -1,4 +1,4 @@
-#include "help/RtfReader.h"
+#include "core/help/RtfReader.h"
 
 #include <QFile>
 #include <QTest>

@@ -3,10 +3,10 @@
 #include "FakeEngine.h"
 #include "ManualClock.h"
 #include "ScriptedPrompt.h"
-#include "playback/LoopControls.h"
-#include "playback/LoopView.h"
-#include "playback/MediaPlayerControl.h"
-#include "playback/SpeedLadder.h"
+#include "core/playback/LoopControls.h"
+#include "core/playback/LoopView.h"
+#include "core/playback/MediaPlayerControl.h"
+#include "core/playback/SpeedLadder.h"
 
 #include <QTest>
 #include <memory>

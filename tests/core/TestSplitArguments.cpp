@@ -1,4 +1,4 @@
-#include "app/SplitArguments.h"
+#include "core/base/SplitArguments.h"
 
 #include <QtTest>
 

@@ -1,4 +1,4 @@
-#include "app/TextCodec.h"
+#include "core/base/TextCodec.h"
 
 #include <QTest>
 

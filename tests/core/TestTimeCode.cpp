@@ -1,4 +1,4 @@
-#include "app/TimeCode.h"
+#include "core/base/TimeCode.h"
 
 #include <QtTest>
 

@@ -2,9 +2,9 @@
 // steps, where the focus goes after a window command, the lock's toggle, the
 // full-screen memory; and how a key reported by the full-screen player
 // reaches the commands.
-#include "app/WindowSizeRules.h"
-#include "input/FullScreenKeys.h"
-#include "playback/MediaPlayerControl.h"
+#include "core/input/FullScreenKeys.h"
+#include "core/playback/MediaPlayerControl.h"
+#include "core/window/WindowSizeRules.h"
 
 #include <QtTest>
 

@@ -17,8 +17,8 @@
 //    row. Catalogs with fields that a format cannot store (a double quote in
 //    a file name, say) are left out of this rule.
 
-#include "catalog/NativeCatalogFile.h"
-#include "catalog/SpreadsheetCatalogFile.h"
+#include "core/catalog/NativeCatalogFile.h"
+#include "core/catalog/SpreadsheetCatalogFile.h"
 
 #include <QByteArray>
 

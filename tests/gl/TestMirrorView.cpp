@@ -1,10 +1,10 @@
 // The mirror view on a real (virtual) X display: a clip whose left half is
 // red and right half blue shows blue on the left once mirrored, in the
 // window and in full screen.
-#include "playback/MediaPlayerControl.h"
-#include "playback/MpvEngine.h"
-#include "playback/MpvVideoWidget.h"
-#include "playback/TActiveMovie.h"
+#include "core/playback/MediaPlayerControl.h"
+#include "gui/playback/MpvEngine.h"
+#include "gui/playback/MpvVideoWidget.h"
+#include "gui/playback/TActiveMovie.h"
 
 #include <QImage>
 #include <QScreen>

@@ -1,8 +1,8 @@
 // MpvVideoWidget drawing the demo clip through mpv's render API on a real
 // (virtual) X display.
 #include "PaintClock.h"
-#include "playback/MpvEngine.h"
-#include "playback/MpvVideoWidget.h"
+#include "gui/playback/MpvEngine.h"
+#include "gui/playback/MpvVideoWidget.h"
 
 #include <QElapsedTimer>
 #include <QImage>

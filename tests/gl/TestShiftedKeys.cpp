@@ -4,10 +4,10 @@
 // the whole path of a real keystroke: X keymap, Qt's key event, dispatch.
 #include "AppFixture.h"
 #include "Controls.h"
-#include "input/FocusSink.h"
-#include "input/KeyCommands.h"
-#include "input/Keyboard.h"
-#include "input/LayoutKey.h"
+#include "gui/input/FocusSink.h"
+#include "gui/input/KeyCommands.h"
+#include "gui/input/Keyboard.h"
+#include "gui/input/LayoutKey.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

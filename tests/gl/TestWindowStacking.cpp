@@ -4,12 +4,12 @@
 // stacks the program's windows itself when no window manager runs.
 #include "AppFixture.h"
 #include "Controls.h"
-#include "catalog/CatalogDocument.h"
-#include "catalog/TBookmarksForm.h"
-#include "ui/AppWindows.h"
-#include "ui/TQuickStartGuideForm.h"
-#include "ui/WindowSizing.h"
-#include "ui/widgets/TColourButton.h"
+#include "core/catalog/CatalogDocument.h"
+#include "gui/catalog/TBookmarksForm.h"
+#include "gui/help/TQuickStartGuideForm.h"
+#include "gui/main/AppWindows.h"
+#include "gui/main/WindowSizing.h"
+#include "gui/widgets/TColourButton.h"
 
 #include <QGuiApplication>
 #include <QLineEdit>

@@ -8,10 +8,10 @@
 #include "FakeEngine.h"
 #include "ManualClock.h"
 #include "ScriptedPrompt.h"
-#include "playback/LoopControls.h"
-#include "playback/MediaPlayerControl.h"
-#include "ui/Startup.h"
-#include "ui/TMainForm.h"
+#include "app/Startup.h"
+#include "core/playback/LoopControls.h"
+#include "core/playback/MediaPlayerControl.h"
+#include "gui/main/TMainForm.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "catalog/CatalogData.h"
-#include "catalog/Relinking.h"
+#include "core/catalog/CatalogData.h"
+#include "core/catalog/Relinking.h"
 
 #include <QList>
 

@@ -6,10 +6,10 @@
 // to the real grid.
 
 #include "AppFixture.h"
-#include "catalog/CatalogDocument.h"
-#include "catalog/CatalogFiles.h"
-#include "catalog/TBookmarksForm.h"
-#include "catalog/TBookmarksGrid.h"
+#include "core/catalog/CatalogDocument.h"
+#include "core/catalog/CatalogFiles.h"
+#include "gui/catalog/TBookmarksForm.h"
+#include "gui/catalog/TBookmarksGrid.h"
 
 #include <QHeaderView>
 #include <QLineEdit>

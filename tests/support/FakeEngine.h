@@ -1,6 +1,6 @@
 #pragma once
 
-#include "playback/PlaybackEngine.h"
+#include "core/playback/PlaybackEngine.h"
 
 #include <QHash>
 #include <QStringList>

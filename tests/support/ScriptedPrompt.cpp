@@ -1,6 +1,6 @@
 #include "ScriptedPrompt.h"
 
-#include "app/ProgressJob.h"
+#include "core/base/ProgressJob.h"
 
 ScriptedPrompt::ScriptedPrompt()
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Prompt.h"
+#include "core/base/Prompt.h"
 
 #include <QList>
 #include <QQueue>

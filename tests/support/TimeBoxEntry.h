@@ -4,7 +4,7 @@
 // without moving the focus: "00:_1:05" fills every place but the third.
 // Header-only: it needs the GUI library, which only the window tests link.
 
-#include "ui/widgets/TimeBox.h"
+#include "gui/widgets/TimeBox.h"
 
 #include <QString>
 

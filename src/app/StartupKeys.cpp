@@ -1,0 +1,124 @@
+// The composition root's half of the keyboard: which operation of which
+// window each key command runs.
+#include "app/Startup.h"
+
+#include "core/catalog/CatalogDocument.h"
+#include "core/playback/ClipLoader.h"
+#include "core/playback/LoopControls.h"
+#include "core/playback/TransportControls.h"
+#include "gui/catalog/BookmarkMaking.h"
+#include "gui/catalog/TBookmarksForm.h"
+#include "gui/catalog/TCategoryInputForm.h"
+#include "gui/cmdline/TCommandLineEntryForm.h"
+#include "gui/info/TFilePlayingInfoForm.h"
+#include "gui/input/KeyCommands.h"
+#include "gui/input/Keyboard.h"
+#include "gui/main/TMainForm.h"
+#include "gui/main/WindowSizing.h"
+#include "gui/playback/MpvChimePlayer.h"
+#include "gui/widgets/TColourButton.h"
+
+#include <QAbstractButton>
+
+using keys::Command;
+
+namespace {
+
+// Operations started by a key get no sender: the focus stays where it is.
+template <class Target> KeyCommands::Operation plain(Target* target, void (Target::*operation)(QObject*))
+{
+    return [target, operation](QObject*) { (target->*operation)(nullptr); };
+}
+
+// The window toggles of F1 to F4 are told the window where the key was pressed.
+template <class Target> KeyCommands::Operation told(Target* target, void (Target::*operation)(QObject*))
+{
+    return [target, operation](QObject* sender) { (target->*operation)(sender); };
+}
+
+// The window sizing, told of the windows it moves.
+WindowSizing* makeWindowSizing(AppWindows& windows)
+{
+    TMainForm* m = windows.MainForm;
+    WindowSizing::Windows parts;
+    parts.main = m;
+    parts.mainView = m;
+    parts.player = m->player();
+    parts.catalog = windows.BookmarksForm;
+    parts.commandLineEntry = windows.CommandLineEntryForm;
+    parts.fileInfo = windows.FilePlayingInfoForm;
+    const CatalogDocument* document = windows.BookmarksForm->document();
+    parts.catalogOpen = [document] { return document->CatalogMode() != 0; };
+    auto* sizing = new WindowSizing(parts, m);
+    m->sizing = sizing;
+    m->connectWindowSizing();
+    return sizing;
+}
+
+} // namespace
+
+void Startup::bindKeyCommands(Keyboard& keyboard)
+{
+    KeyCommands& k = *keyboard.commands;
+    TMainForm* m = m_windows.MainForm;
+    TransportControls* t = m->transport;
+    LoopControls* l = m->loops;
+    ClipLoader* c = m->clips;
+    TBookmarksForm* catalog = m_windows.BookmarksForm;
+    TCommandLineEntryForm* entry = m_windows.CommandLineEntryForm;
+    WindowSizing* w = makeWindowSizing(m_windows);
+    BookmarkMaking* b = keyboard.bookmarkMaking;
+
+    connectBookmarkMaking(*b);
+
+    k.bind(Command::backseconds, plain(t, &TransportControls::backsecondsButtonClick));
+    k.bind(Command::forwardseconds, plain(t, &TransportControls::forwardsecondsButtonClick));
+    k.bind(Command::back1frame, plain(t, &TransportControls::back1frameButtonClick));
+    k.bind(Command::forward1frame, plain(t, &TransportControls::forward1frameButtonClick));
+    k.bind(Command::slowmotion, plain(t, &TransportControls::slowmotionButtonClick));
+    k.bind(Command::regularspeed, plain(t, &TransportControls::regularspeedButtonClick));
+    k.bind(Command::fastmotion, plain(t, &TransportControls::fastmotionButtonClick));
+    k.bind(Command::playLoop, plain(l, &LoopControls::playLoopButtonClick));
+    k.bind(Command::playFullVideo, plain(l, &LoopControls::playFullVideoButtonClick));
+    k.bind(Command::viewClip, plain(c, &ClipLoader::ViewClipButtonClick));
+    k.bind(Command::previousBookmark, plain(catalog, &TBookmarksForm::PreviousBookmarkButtonClick));
+    k.bind(Command::currentBookmark, plain(catalog, &TBookmarksForm::CurrentBookmarkButtonClick));
+    k.bind(Command::nextBookmark, plain(catalog, &TBookmarksForm::NextBookmarkButtonClick));
+    k.bind(Command::setStartTime, plain(l, &LoopControls::setStartTimeButtonClick));
+    k.bind(Command::setEndTime, plain(l, &LoopControls::setEndTimeButtonClick));
+    k.bind(Command::pasteCommandLine, plain(entry, &TCommandLineEntryForm::pasteCommandLineButtonClick));
+    k.bind(Command::playCommandLine, plain(entry, &TCommandLineEntryForm::playCommandLineButtonClick));
+    k.bind(Command::makeBookmark, plain(b, &BookmarkMaking::makeBookmarkButtonClick));
+    k.bind(Command::play, plain(t, &TransportControls::playButtonClick));
+    k.bind(Command::restart, plain(t, &TransportControls::restartButtonClick));
+    k.bind(Command::mute, plain(t, &TransportControls::muteButtonClick));
+    k.bind(Command::exit, plain(m, &TMainForm::exitButtonClick));
+    k.bind(Command::forwardminutes, plain(t, &TransportControls::forwardminutesButtonClick));
+    k.bind(Command::backminutes, plain(t, &TransportControls::backminutesButtonClick));
+    k.bind(Command::backframes, plain(t, &TransportControls::backframesButtonClick));
+    k.bind(Command::forwardframes, plain(t, &TransportControls::forwardframesButtonClick));
+    k.bind(Command::quickMakeBookmark, plain(b, &BookmarkMaking::QuickMakeBookmarkButtonClick));
+    k.bind(Command::playPreviousFile, plain(c, &ClipLoader::PlayPreviousFile));
+    k.bind(Command::playNextFile, plain(c, &ClipLoader::PlayNextFile));
+    k.bind(Command::maximizeToggle, told(w, &WindowSizing::MaximizeToggleButtonClick));
+    k.bind(Command::fullScreenMode, told(w, &WindowSizing::FullScreenModeClick));
+    k.bind(Command::videoWindowToggle, told(w, &WindowSizing::VideoWindowToggleButtonClick));
+    k.bind(Command::bookmarksWindowToggle, told(w, &WindowSizing::BookmarksWindowToggleButtonClick));
+    k.bind(Command::smallerScreen, plain(w, &WindowSizing::SmallerScreenButtonClick));
+    k.bind(Command::largerScreen, plain(w, &WindowSizing::LargerScreenButtonClick));
+    k.bind(Command::setSmallScreenSize, plain(w, &WindowSizing::SetSmallScreenSizeButtonClick));
+    k.bind(Command::setLargeScreenSize, plain(w, &WindowSizing::SetLargeScreenSizeButtonClick));
+    k.bind(Command::showSmallScreenSize, plain(w, &WindowSizing::ShowSmallScreenSizeButtonClick));
+    k.bind(Command::showLargeScreenSize, plain(w, &WindowSizing::ShowLargeScreenSizeButtonClick));
+    k.bind(Command::loopMode, plain(l, &LoopControls::loopModeKeyPress));
+    k.bind(Command::mirrorView, plain(m, &TMainForm::MirrorView1Click));
+}
+
+void Startup::connectBookmarkMaking(BookmarkMaking& making)
+{
+    TMainForm* m = m_windows.MainForm;
+    making.connectTo({m->player(), m, m, m_windows.BookmarksForm, m_windows.CategoryInputForm});
+    making.setChimePlayer(std::make_unique<MpvChimePlayer>());
+    QObject::connect(m->updateBookmarkControl(), &QAbstractButton::clicked, &making,
+                     [&making, m] { making.updateBookmarkButtonClick(m->updateBookmarkControl()); });
+}

@@ -1,0 +1,95 @@
+#include "core/base/FolderClipList.h"
+
+#include <QDir>
+
+#include <algorithm>
+
+namespace {
+
+// Case-insensitive order, ties broken by the exact text so that names that
+// differ only in letter case still have a fixed order.
+bool clipPathLess(const QString& a, const QString& b)
+{
+    const int folded = QString::compare(a, b, Qt::CaseInsensitive);
+    if (folded != 0)
+        return folded < 0;
+    return QString::compare(a, b, Qt::CaseSensitive) < 0;
+}
+
+} // namespace
+
+void AddMatchingFiles(QStringList& list, const QString& folder, const QString& pattern)
+{
+    if (pattern.isEmpty())
+        return;
+    const QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
+    // Without QDir::CaseSensitive the name filters ignore letter case.
+    const QDir::Filters filters = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    const QStringList names = dir.entryList(QStringList{pattern}, filters, QDir::Unsorted);
+    for (const QString& name : names)
+        list.append(folder + name);
+}
+
+const QStringList& FolderClipList::clipPatterns()
+{
+    static const QStringList patterns{
+        QStringLiteral("*.mpg"), QStringLiteral("*.mpeg"), QStringLiteral("*.m2p"),  QStringLiteral("*.avi"),
+        QStringLiteral("*.mov"), QStringLiteral("*.vob"),  QStringLiteral("*.mp3"),  QStringLiteral("*.wav"),
+        QStringLiteral("*.mp4"), QStringLiteral("*.m4v"),  QStringLiteral("*.mkv"),  QStringLiteral("*.webm"),
+        QStringLiteral("*.m4a"), QStringLiteral("*.ogg"),  QStringLiteral("*.flac"),
+    };
+    return patterns;
+}
+
+const QStringList& FolderClipList::clipExtensions()
+{
+    static const QStringList extensions{
+        QStringLiteral(".MPG"), QStringLiteral(".MPEG"), QStringLiteral(".M2P"),  QStringLiteral(".VOB"),
+        QStringLiteral(".AVI"), QStringLiteral(".MOV"),  QStringLiteral(".MP3"),  QStringLiteral(".WAV"),
+        QStringLiteral(".MP4"), QStringLiteral(".M4V"),  QStringLiteral(".MKV"),  QStringLiteral(".WEBM"),
+        QStringLiteral(".M4A"), QStringLiteral(".OGG"),  QStringLiteral(".FLAC"),
+    };
+    return extensions;
+}
+
+void FolderClipList::LoadAllFileTypes(const QString& folder)
+{
+    QStringList found;
+    for (const QString& pattern : clipPatterns())
+        AddMatchingFiles(found, folder, pattern);
+    for (const QString& path : found)
+        add(path);
+}
+
+void FolderClipList::add(const QString& path)
+{
+    const auto at = std::lower_bound(m_entries.begin(), m_entries.end(), path, clipPathLess);
+    if (at != m_entries.end() && *at == path)
+        return;
+    m_entries.insert(at, path);
+}
+
+void FolderClipList::clear()
+{
+    m_entries.clear();
+}
+
+QString FolderClipList::nextEntry(const QString& current) const
+{
+    if (m_entries.isEmpty())
+        return {};
+    const qsizetype match = m_entries.indexOf(current);
+    if (match < 0 || match + 1 >= m_entries.size())
+        return m_entries.first();
+    return m_entries.at(match + 1);
+}
+
+QString FolderClipList::previousEntry(const QString& current) const
+{
+    if (m_entries.isEmpty())
+        return {};
+    const qsizetype match = m_entries.indexOf(current);
+    if (match <= 0)
+        return m_entries.last();
+    return m_entries.at(match - 1);
+}

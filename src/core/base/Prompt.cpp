@@ -1,0 +1,36 @@
+#include "core/base/Prompt.h"
+
+#include "core/base/ProgressJob.h"
+
+#include <QEventLoop>
+#include <QtGlobal>
+
+namespace {
+Prompt* installedPrompt = nullptr;
+}
+
+Prompt& Prompt::current()
+{
+    Q_ASSERT_X(installedPrompt, "Prompt::current", "no prompt installed");
+    return *installedPrompt;
+}
+
+void Prompt::install(Prompt* prompt)
+{
+    Q_ASSERT(prompt);
+    installedPrompt = prompt;
+}
+
+Prompt::Answer Prompt::askOkCancelOr(const QString& text, const QString&, Icon icon, const QString& caption)
+{
+    return askOkCancel(text, icon, caption);
+}
+
+void Prompt::showProgress(const QString&, ProgressJob& job)
+{
+    QEventLoop loop;
+    QObject::connect(&job, &ProgressJob::finished, &loop, &QEventLoop::quit);
+    job.start();
+    if (!job.isFinished())
+        loop.exec();
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "core/catalog/CatalogData.h"
+
+#include <QByteArray>
+#include <QString>
+
+// The native ".tvc" format without the file: TVC_ReadCatalogFile and
+// TVC_WriteCatalogFile (CatalogFiles.h) go through these.
+
+// Reads a file's bytes as TVC_ReadCatalogFile reads an existing file.
+CatalogReadResult TVC_ReadCatalogText(const QByteArray& bytes, const CatalogData& headers);
+
+// The whole file's text, as TVC_WriteCatalogFile writes it (as UTF-8).
+QString TVC_CatalogText(const CatalogData& catalog);

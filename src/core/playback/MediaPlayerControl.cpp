@@ -1,0 +1,369 @@
+#include "core/playback/MediaPlayerControl.h"
+
+#include "core/playback/PlaybackEngine.h"
+
+#include <cmath>
+
+namespace {
+constexpr int EscapeKey = 27;
+}
+
+MediaPlayerControl::MediaPlayerControl(PlaybackEngine* engine, QObject* parent) : QObject(parent), m_engine(engine)
+{
+    m_engine->setParent(this);
+    connect(m_engine, &PlaybackEngine::fileLoaded, this, &MediaPlayerControl::engineLoaded);
+    connect(m_engine, &PlaybackEngine::loadFailed, this, &MediaPlayerControl::engineFailed);
+    m_loadDeadline.setSingleShot(true);
+    m_loadDeadline.setInterval(OpenDeadlineMs);
+    connect(&m_loadDeadline, &QTimer::timeout, this, &MediaPlayerControl::openTookTooLong);
+    connect(m_engine, &PlaybackEngine::endReached, this, &MediaPlayerControl::engineEnded);
+    connect(m_engine, &PlaybackEngine::positionChanged, this, &MediaPlayerControl::enginePositionChanged);
+    m_timer.setInterval(TickIntervalMs);
+    connect(&m_timer, &QTimer::timeout, this, &MediaPlayerControl::tick);
+    m_timer.start();
+}
+
+MediaPlayerControl::~MediaPlayerControl() = default;
+
+void MediaPlayerControl::setTimerEnabled(bool enabled)
+{
+    if (enabled)
+        m_timer.start();
+    else
+        m_timer.stop();
+}
+
+double MediaPlayerControl::CurrentPosition() const
+{
+    return m_engine->isOpen() ? m_engine->position() : 0.0;
+}
+
+void MediaPlayerControl::setCurrentPosition(double seconds)
+{
+    if (m_openState != osOpen)
+        return;
+    m_engine->seek(std::max(0.0, seconds));
+}
+
+int MediaPlayerControl::ImageSourceWidth() const
+{
+    return m_openState == osOpen ? m_engine->videoWidth() : 0;
+}
+int MediaPlayerControl::ImageSourceHeight() const
+{
+    return m_openState == osOpen ? m_engine->videoHeight() : 0;
+}
+
+void MediaPlayerControl::setRate(double rate)
+{
+    m_rate = rate;
+    m_engine->setSpeed(rate);
+}
+
+bool MediaPlayerControl::Mute() const
+{
+    return m_engine->isMuted();
+}
+void MediaPlayerControl::setMute(bool mute)
+{
+    m_engine->setMuted(mute);
+}
+
+// A range end is moved only to a value that keeps start <= end; callers that
+// move a whole range clear both ends first.
+void MediaPlayerControl::setSelectionStart(double seconds)
+{
+    if (seconds == m_selectionStart)
+        return;
+    if (seconds == -1.0) {
+        m_selectionStart = -1.0;
+        return;
+    }
+    if (seconds < 0 || (m_selectionEnd != -1.0 && seconds > m_selectionEnd))
+        return;
+    m_selectionStart = seconds;
+}
+
+void MediaPlayerControl::setSelectionEnd(double seconds)
+{
+    if (seconds == m_selectionEnd)
+        return;
+    if (seconds == -1.0) {
+        m_selectionEnd = -1.0;
+        return;
+    }
+    if (seconds < 0 || (m_selectionStart != -1.0 && seconds < m_selectionStart))
+        return;
+    m_selectionEnd = seconds;
+}
+
+void MediaPlayerControl::setDisplaySize(int size)
+{
+    if (size != m_displaySize) {
+        m_displaySize = size;
+        emit displaySizeChanged(size);
+    }
+    if (!m_fullScreen)
+        showPictureFullScreen(false);
+}
+
+void MediaPlayerControl::setFullScreenMode(bool on)
+{
+    m_fullScreen = on;
+    showPictureFullScreen(on);
+}
+
+void MediaPlayerControl::showPictureFullScreen(bool on)
+{
+    if (on == m_pictureFullScreen)
+        return;
+    m_pictureFullScreen = on;
+    emit pictureFullScreenChanged(on);
+}
+
+void MediaPlayerControl::setFGrabber_Enabled(bool on)
+{
+    m_grabberEnabled = on;
+    if (on)
+        m_codecName.clear();
+}
+
+void MediaPlayerControl::Open()
+{
+    if (m_fileName.isEmpty())
+        return;
+    if (m_playState == mpPlaying)
+        Stop();
+    const int oldOpen = m_openState;
+    m_openState = osLoading;
+    if (oldOpen != osLoading) {
+        m_openPending = true;
+        m_openOld = oldOpen;
+        m_openNew = osLoading;
+    }
+    // Loading goes on without holding the caller; it ends with
+    // engineLoaded() or engineFailed(), or at the deadline.
+    m_loadDeadline.start();
+    m_engine->load(m_fileName);
+}
+
+// A file that neither opens nor fails (a stalled disk, a player that hangs)
+// is given up, so the control does not stay "opening" for ever. A wait with
+// no time left makes the engine decide at once.
+void MediaPlayerControl::openTookTooLong()
+{
+    if (m_openState == osLoading && !m_engine->waitForLoad(0))
+        engineFailed();
+}
+
+void MediaPlayerControl::engineLoaded()
+{
+    if (m_openState != osLoading)
+        return;
+    if (m_grabberEnabled)
+        m_codecName = m_engine->videoDecoderName().left(128);
+    m_duration = m_engine->duration();
+    const qint64 frames = m_engine->frameCount();
+    m_frameCount = frames > 0 ? quint32(frames) : 0;
+    m_lastPosition = -1.0;
+    const int oldOpen = m_openState;
+    m_openState = osOpen;
+    m_openPending = true;
+    m_openOld = oldOpen;
+    m_openNew = osOpen;
+    m_playState = mpStopped;
+    emit mediaOpened();
+    m_loadDeadline.stop();
+    if (m_autoStart)
+        Play();
+    else
+        m_engine->seek(0.0);
+    emit loadFinished(true);
+}
+
+// The engine gave up on the file: while it was opening, or later (a sound
+// output that cannot start, a file that breaks off). Either way nothing is
+// open or playing any more, and the windows hear so on the next tick.
+void MediaPlayerControl::engineFailed()
+{
+    if (m_openState == osClosed)
+        return;
+    m_loadDeadline.stop();
+    const int oldOpen = m_openState;
+    m_openState = osClosed;
+    m_openPending = true;
+    m_openOld = oldOpen;
+    m_openNew = osClosed;
+    m_lastPosition = -1.0;
+    m_endPending = false;
+    changePlayState(mpStopped);
+    if (oldOpen == osLoading)
+        emit loadFinished(false);
+}
+
+void MediaPlayerControl::Play()
+{
+    if (m_openState != osOpen)
+        return;
+    if (m_playState != mpPlaying) {
+        // A clip that played out starts again from its beginning (or from
+        // its play range's start), as from a stop.
+        if (m_engine->isAtEnd())
+            m_engine->seek(m_selectionStart != -1.0 ? m_selectionStart : 0.0);
+        changePlayState(mpPlaying);
+        m_engine->setPaused(false);
+    }
+    if (m_fullScreen)
+        showPictureFullScreen(true);
+}
+
+bool MediaPlayerControl::Pause()
+{
+    if (m_openState != osOpen || m_playState != mpPlaying)
+        return false;
+    m_engine->setPaused(true);
+    changePlayState(mpPaused);
+    return true;
+}
+
+void MediaPlayerControl::Stop()
+{
+    if (m_openState != osOpen)
+        return;
+    m_engine->setPaused(true);
+    m_engine->seek(0.0);
+    changePlayState(mpStopped);
+}
+
+// What happens at once when the play state changes; the windows hear of it on
+// the next tick.
+void MediaPlayerControl::changePlayState(int newState)
+{
+    const int oldState = m_playState;
+    if (oldState == newState)
+        return;
+    m_playState = newState;
+    if (m_engine->speed() != m_rate)
+        m_engine->setSpeed(m_rate);
+    if (newState == mpPlaying) {
+        if (oldState != mpPaused && m_selectionStart != -1.0)
+            m_engine->seek(m_selectionStart);
+        if (m_fullScreen)
+            m_fullScreenRequest = true;
+    }
+    // Only the latest change waits for the tick. A tick is brought forward to
+    // the next turn of the event loop, so that the windows can act (jump to a
+    // loop's start, say) before the engine shows the next frame.
+    if (m_timer.isActive() && !m_playPending)
+        QTimer::singleShot(0, this, &MediaPlayerControl::tick);
+    m_playPending = true;
+    m_pendingOld = oldState;
+    m_pendingNew = newState;
+}
+
+void MediaPlayerControl::engineEnded()
+{
+    m_endPending = true;
+    // While a play range is set, the clip's end is also the range's end. Some
+    // clips (sound only, sound that outlasts the picture) stop reporting
+    // positions short of it, so the windows are told of a position at the
+    // range's end; if they pause there (or had paused already, just short
+    // of it), playback rests at the end instead of stopping.
+    if (m_selectionStart != -1.0) {
+        if (m_playState == mpPlaying)
+            reportRangeEnd();
+        if (m_playState != mpPlaying)
+            return;
+    }
+    changePlayState(mpStopped);
+}
+
+void MediaPlayerControl::reportRangeEnd()
+{
+    if (m_openState != osOpen || m_inPositionCheck)
+        return;
+    const bool endInClip = m_selectionEnd != -1.0 && m_selectionEnd <= m_duration;
+    const double end = endInClip ? m_selectionEnd : m_duration;
+    const double old = m_lastPosition < 0 ? 0.0 : m_lastPosition;
+    m_inPositionCheck = true;
+    m_lastPosition = m_engine->position();
+    emit OnPositionChange(old, end, framePosition(old), framePosition(end));
+    m_inPositionCheck = false;
+}
+
+void MediaPlayerControl::enginePositionChanged()
+{
+    if (!m_inTick)
+        checkPosition();
+}
+
+quint32 MediaPlayerControl::framePosition(double seconds) const
+{
+    if (m_duration == 0.0 || m_frameCount == 0)
+        return 0;
+    return quint32(std::llround(m_frameCount * seconds / m_duration));
+}
+
+void MediaPlayerControl::checkPosition()
+{
+    if (m_openState != osOpen || m_inPositionCheck)
+        return;
+    const double position = m_engine->position();
+    if (position == m_lastPosition)
+        return;
+    m_inPositionCheck = true;
+    const double old = m_lastPosition < 0 ? 0.0 : m_lastPosition;
+    m_lastPosition = position;
+    emit OnPositionChange(old, position, framePosition(old), framePosition(position));
+    if (m_selectionEnd >= 0 && m_selectionEnd <= position)
+        Stop();
+    m_inPositionCheck = false;
+}
+
+void MediaPlayerControl::fullScreenKeyReleased(int key, Qt::KeyboardModifiers modifiers)
+{
+    if (m_keyPending)
+        return;
+    m_keyPending = true;
+    m_pendingKey = key;
+    m_pendingModifiers = modifiers;
+}
+
+void MediaPlayerControl::tick()
+{
+    if (m_inTick)
+        return;
+    m_inTick = true;
+    if (m_fullScreenRequest) {
+        m_fullScreenRequest = false;
+        if (m_fullScreen)
+            showPictureFullScreen(true);
+    }
+    if (m_openState == osOpen)
+        checkPosition();
+    if (m_keyPending) {
+        m_keyPending = false;
+        if (m_pendingKey == EscapeKey || m_pendingKey == Qt::Key_Escape) {
+            // Escape leaves full screen inside the control, without an event.
+            m_fullScreen = false;
+            showPictureFullScreen(false);
+        } else {
+            emit OnFullScreenKeyPress(m_pendingKey, m_pendingModifiers);
+        }
+    }
+    if (m_endPending) {
+        m_endPending = false;
+        emit OnEndOfStream();
+        if (m_loop)
+            Play();
+    }
+    if (m_openPending) {
+        m_openPending = false;
+        emit OnOpenStateChange(m_openOld, m_openNew);
+    }
+    if (m_playPending) {
+        m_playPending = false;
+        emit OnPlayStateChange(m_pendingOld, m_pendingNew);
+    }
+    m_inTick = false;
+}

@@ -1,0 +1,200 @@
+#include "core/playback/TransportControls.h"
+
+#include "core/base/Prompt.h"
+#include "core/base/TimeCode.h"
+#include "core/playback/LoopControls.h"
+#include "core/playback/LoopRules.h"
+#include "core/playback/MediaPlayerControl.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+const double slowRates[] = {0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9};
+const double fastRates[] = {1.2, 1.5, 1.7, 2.0};
+} // namespace
+
+using JumpList = TransportView::JumpList;
+
+TransportControls::TransportControls(MediaPlayerControl& player, TransportView& view, LoopControls& loops,
+                                     QObject* parent)
+    : QObject(parent), m_player(player), m_view(view), m_loops(loops)
+{
+}
+
+void TransportControls::focusIfSender(QObject* sender)
+{
+    if (sender)
+        m_view.giveFocusToSink();
+}
+
+void TransportControls::playButtonClick(QObject* sender)
+{
+    if (m_player.FileName().isEmpty() && sender)
+        prompt().message(
+            QStringLiteral("In order to play video, you must first choose a clip using the \"view clip\" button."));
+    // A continuous loop waiting to start again counts as playing: the
+    // restart is called off and the loop rests at its end.
+    if (m_player.PlayState() == mpPlaying || m_loops.restartPending()) {
+        m_loops.cancelRestart();
+        m_player.Pause();
+        focusIfSender(sender);
+        return;
+    }
+    m_player.Play();
+    focusIfSender(sender);
+    if (m_loops.LoopIsPlaying) {
+        // Resuming a loop takes the boxes as they are now; a partly filled
+        // box holds no time, so the loop then keeps the times it had.
+        const QString start = m_loops.startTimeDigits();
+        const QString end = m_loops.endTimeDigits();
+        if (!(start.isEmpty() || isDigitForm(start)) || !(end.isEmpty() || isDigitForm(end)))
+            return;
+        m_player.setSelectionStart(-1);
+        m_player.setSelectionEnd(-1);
+        if (!start.isEmpty()) {
+            m_player.setSelectionStart(determineSecondsFromColonString(start));
+            if (!end.isEmpty())
+                m_player.setSelectionEnd(selectionEndForEndTime(determineSecondsFromColonString(end)));
+        }
+    }
+}
+
+void TransportControls::restartButtonClick(QObject* sender)
+{
+    m_player.Stop();
+    m_player.Play();
+    focusIfSender(sender);
+}
+
+void TransportControls::muteButtonClick(QObject* sender)
+{
+    const bool muted = !m_player.Mute();
+    m_player.setMute(muted);
+    m_view.showMuted(muted);
+    focusIfSender(sender);
+}
+
+void TransportControls::jumpBack(double step, QObject* sender)
+{
+    const double position = m_player.CurrentPosition();
+    if (position - step >= 0) {
+        m_player.setCurrentPosition(position - step);
+    } else if (m_player.PlayState() == mpPlaying) {
+        m_player.Stop();
+        m_player.Play();
+    } else {
+        // The play-state handler plays and pauses again, at 0 or the loop's start.
+        m_player.Stop();
+    }
+    focusIfSender(sender);
+}
+
+void TransportControls::jumpForward(double step, QObject* sender)
+{
+    m_player.setCurrentPosition(m_player.CurrentPosition() + step);
+    focusIfSender(sender);
+}
+
+void TransportControls::backsecondsButtonClick(QObject* sender)
+{
+    jumpBack(std::max(chosenValue(JumpList::backSeconds), 1), sender);
+}
+
+void TransportControls::forwardsecondsButtonClick(QObject* sender)
+{
+    jumpForward(std::max(chosenValue(JumpList::forwardSeconds), 1), sender);
+}
+
+void TransportControls::backminutesButtonClick(QObject* sender)
+{
+    jumpBack(std::max(chosenValue(JumpList::backMinutes) * 60, 60), sender);
+}
+
+void TransportControls::forwardminutesButtonClick(QObject* sender)
+{
+    jumpForward(std::max(chosenValue(JumpList::forwardMinutes) * 60, 60), sender);
+}
+
+void TransportControls::stepBack(double step, QObject* sender)
+{
+    const double position = m_player.CurrentPosition();
+    if (position - step >= 0) {
+        m_player.setCurrentPosition(position - step);
+        m_player.Pause();
+    } else {
+        m_player.Stop();
+    }
+    focusIfSender(sender);
+}
+
+void TransportControls::stepForward(double step, QObject* sender)
+{
+    m_player.setCurrentPosition(m_player.CurrentPosition() + step);
+    m_player.Pause();
+    focusIfSender(sender);
+}
+
+void TransportControls::back1frameButtonClick(QObject* sender)
+{
+    stepBack(FrameSeconds, sender);
+}
+void TransportControls::forward1frameButtonClick(QObject* sender)
+{
+    stepForward(FrameSeconds, sender);
+}
+
+void TransportControls::backframesButtonClick(QObject* sender)
+{
+    stepBack(chosenValue(JumpList::backFrames) * FrameSeconds, sender);
+}
+
+void TransportControls::forwardframesButtonClick(QObject* sender)
+{
+    stepForward(chosenValue(JumpList::forwardFrames) * FrameSeconds, sender);
+}
+
+void TransportControls::slowmotionButtonClick(QObject* sender)
+{
+    m_view.showSpeedMode(SpeedMode::Slow);
+    const int entry = m_view.slowRateEntry();
+    if (entry >= 0 && entry < int(std::size(slowRates)))
+        m_player.setRate(slowRates[entry]);
+    m_player.Play();
+    m_speedMode = SpeedMode::Slow;
+    focusIfSender(sender);
+}
+
+void TransportControls::regularspeedButtonClick(QObject* sender)
+{
+    m_view.showSpeedMode(SpeedMode::Regular);
+    m_player.setRate(1.0);
+    m_player.Play();
+    m_speedMode = SpeedMode::Regular;
+    focusIfSender(sender);
+}
+
+void TransportControls::fastmotionButtonClick(QObject* sender)
+{
+    m_view.showSpeedMode(SpeedMode::Fast);
+    const int entry = m_view.fastRateEntry();
+    if (entry >= 0 && entry < int(std::size(fastRates)))
+        m_player.setRate(fastRates[entry]);
+    m_player.Play();
+    m_speedMode = SpeedMode::Fast;
+    focusIfSender(sender);
+}
+
+void TransportControls::slowmotionRateChange()
+{
+    if (m_speedMode == SpeedMode::Slow)
+        slowmotionButtonClick();
+    m_view.giveFocusToSink();
+}
+
+void TransportControls::fastmotionRateChange()
+{
+    if (m_speedMode == SpeedMode::Fast)
+        fastmotionButtonClick();
+    m_view.giveFocusToSink();
+}

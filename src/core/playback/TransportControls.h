@@ -1,0 +1,55 @@
+#pragma once
+
+#include "core/playback/TransportView.h"
+
+#include <QObject>
+
+class LoopControls;
+class MediaPlayerControl;
+
+// Play and pause, restart, mute, jumps by seconds, minutes and frames, and
+// slow, regular and fast motion: the main window's "Basic Play Controls",
+// "Advanced Player Controls" and "Speed Controls".
+class TransportControls : public QObject {
+    Q_OBJECT
+public:
+    using SpeedMode = TransportView::SpeedMode;
+    // Frame jumps take every frame to last 1/30 s, whatever the clip's rate.
+    static constexpr double FrameSeconds = 1.0 / 30.0;
+
+    TransportControls(MediaPlayerControl& player, TransportView& view, LoopControls& loops, QObject* parent = nullptr);
+
+    SpeedMode speedMode() const { return m_speedMode; }
+    // Opening a clip makes the mode regular without touching the rate.
+    void setSpeedModeRegular() { m_speedMode = SpeedMode::Regular; }
+
+    void playButtonClick(QObject* sender = nullptr);
+    void restartButtonClick(QObject* sender = nullptr);
+    void muteButtonClick(QObject* sender = nullptr);
+    void backsecondsButtonClick(QObject* sender = nullptr);
+    void forwardsecondsButtonClick(QObject* sender = nullptr);
+    void backminutesButtonClick(QObject* sender = nullptr);
+    void forwardminutesButtonClick(QObject* sender = nullptr);
+    void back1frameButtonClick(QObject* sender = nullptr);
+    void forward1frameButtonClick(QObject* sender = nullptr);
+    void backframesButtonClick(QObject* sender = nullptr);
+    void forwardframesButtonClick(QObject* sender = nullptr);
+    void slowmotionButtonClick(QObject* sender = nullptr);
+    void regularspeedButtonClick(QObject* sender = nullptr);
+    void fastmotionButtonClick(QObject* sender = nullptr);
+    void slowmotionRateChange();
+    void fastmotionRateChange();
+
+private:
+    void jumpBack(double step, QObject* sender);
+    void jumpForward(double step, QObject* sender);
+    void stepBack(double step, QObject* sender);
+    void stepForward(double step, QObject* sender);
+    void focusIfSender(QObject* sender);
+    int chosenValue(TransportView::JumpList list) const { return m_view.jumpValue(list); }
+
+    MediaPlayerControl& m_player;
+    TransportView& m_view;
+    LoopControls& m_loops;
+    SpeedMode m_speedMode = SpeedMode::Regular;
+};

@@ -1,0 +1,112 @@
+#include "core/window/WindowSizeRules.h"
+
+#include "core/playback/MediaPlayerControl.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace windowsize {
+
+namespace {
+
+// Room the panels around the picture take, in a locked window: the loop and
+// bookmark panel on the right and the window's edges across; the player's
+// strip, the user controls and the window's menu and edges down.
+constexpr int LockedExtraWidth = 203;
+constexpr int LockedExtraHeight = 266;
+constexpr int LockedExtraHeightWithoutControls = 118;
+// An unlocked window (or one without a clip) stays usable at this size.
+constexpr int SmallestWidth = 303;
+constexpr int SmallestHeight = 366;
+constexpr int SmallestHeightWithoutControls = 218;
+
+} // namespace
+
+QSize minimumSize(const MinimumSizeFacts& facts)
+{
+    if (facts.locked && facts.clipLoaded) {
+        const int extra = facts.userControlsShown ? LockedExtraHeight : LockedExtraHeightWithoutControls;
+        const QSize chrome = facts.chrome.isValid() ? facts.chrome : QSize(LockedExtraWidth, extra);
+        return {std::max(0, facts.native.width()) + chrome.width(),
+                std::max(0, facts.native.height()) + chrome.height()};
+    }
+    return {SmallestWidth, facts.userControlsShown ? SmallestHeight : SmallestHeightWithoutControls};
+}
+
+QSize shrunk(QSize current, QSize minimum)
+{
+    return QSize(current.width() - WidthStep, current.height() - HeightStep).expandedTo(minimum);
+}
+
+QSize enlarged(QSize current)
+{
+    return {current.width() + WidthStep, current.height() + HeightStep};
+}
+
+ButtonTexts maximizeButtonTexts(bool maximized)
+{
+    if (maximized)
+        return {QStringLiteral("restore window (F1)"),
+                QStringLiteral("Restore the video window back to previous size")};
+    return {QStringLiteral("maximize window (F1)"),
+            QStringLiteral("Maximize the video window (Loop and Bookmark controls will still be visible.)")};
+}
+
+namespace {
+
+FocusTarget toolWindow(const QString& name)
+{
+    if (name == QLatin1String("CommandLineEntryForm"))
+        return FocusTarget::CommandLineEntryForm;
+    if (name == QLatin1String("FilePlayingInfoForm"))
+        return FocusTarget::FilePlayingInfoForm;
+    return FocusTarget::Stay;
+}
+
+} // namespace
+
+FocusTarget focusAfterFullScreen(const QString& requester)
+{
+    if (requester == QLatin1String("BookmarksForm") || requester == QLatin1String("BookmarksGrid"))
+        return FocusTarget::CatalogWindow;
+    return toolWindow(requester);
+}
+
+FocusTarget focusAfterMaximizeToggle(const QString& senderName)
+{
+    if (senderName == QLatin1String("F1_Button") || senderName == QLatin1String("F2_Button"))
+        return FocusTarget::MainFocusPanel;
+    if (senderName == QLatin1String("MainForm"))
+        return FocusTarget::MainWindow;
+    if (senderName == QLatin1String("BookmarksForm"))
+        return FocusTarget::CatalogWindow;
+    return toolWindow(senderName);
+}
+
+LockChange toggledLock(bool lockedNow, bool clipLoaded, QSize native, int stripHeight)
+{
+    if (lockedNow)
+        return {false, mpFitToSize, std::nullopt};
+    LockChange change{true, mpDefaultSize, std::nullopt};
+    if (clipLoaded)
+        change.playerSize = QSize(native.width(), native.height() + stripHeight);
+    return change;
+}
+
+bool rePauseOnLeaving(bool paused, bool playStateChangeWaiting)
+{
+    return paused && playStateChangeWaiting;
+}
+
+void FullScreenMemory::entered(const QString& requester)
+{
+    m_requester = requester;
+    m_skipNextKey = requester != QLatin1String("F2_Button");
+}
+
+bool FullScreenMemory::takeSkipNextKey()
+{
+    return std::exchange(m_skipNextKey, false);
+}
+
+} // namespace windowsize

@@ -1,0 +1,103 @@
+// Start-up of the main window: FormInit puts every window into its first
+// state and acts on the program's arguments.
+#include "gui/main/TMainForm.h"
+
+#include "core/base/Arguments.h"
+#include "core/base/Prompt.h"
+#include "core/playback/ClipLoader.h"
+#include "core/playback/LoopControls.h"
+#include "core/playback/MediaPlayerControl.h"
+#include "core/playback/TransportControls.h"
+#include "gui/catalog/TBookmarksForm.h"
+#include "gui/cmdline/TCommandLineEntryForm.h"
+#include "gui/help/TQuickStartGuideForm.h"
+#include "gui/input/FocusSink.h"
+#include "gui/input/KeyAssignments.h"
+#include "gui/input/Keyboard.h"
+#include "gui/main/AppWindows.h"
+#include "gui/main/SettingsBinder.h"
+#include "gui/options/TOptionsForm.h"
+#include "gui/widgets/Colours.h"
+#include "gui/widgets/TColourButton.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QTimer>
+
+void TMainForm::FormInit(const QStringList& arguments)
+{
+    AppWindows& w = *m_windows;
+    connectCatalogWindow();
+    if (settings)
+        settings->ReadConfigFile();
+    if (keyboard)
+        keyboard->assignments->DuplicateKeyCheck();
+    w.BookmarksForm->ResetBookmarksGrid(settings ? settings->gridColumns() : BookmarksGridColumns{});
+    if (keyboard)
+        keyboard->assignments->rememberLastAcceptedKeys();
+
+    regularspeedButton->setColor(Colours::fromStored(0x6CB304));
+    slowmotionButton->setHotColor(Colours::buttonShadow());
+    fastmotionButton->setHotColor(Colours::buttonShadow());
+    ViewClipButton->setColor(Colours::fromStored(0x4DB5FB));
+    nextClipButton->setColor(Colours::fromStored(0x83CBFC));
+    previousClipButton->setColor(Colours::fromStored(0x83CBFC));
+    exitButton->setColor(Colours::fromStored(0xFDB9DD));
+
+    loops->LoopPlayingIndicatorChange(QStringLiteral("full"));
+    loops->WaitingForLoopRestart = false;
+    loops->PlayOnNextStateChange = false;
+    w.OptionsForm->showGeneralPage();
+    player()->setEnableContextMenu(false);
+    loops->LoopIsPlaying = false;
+    transport->setSpeedModeRegular();
+    clips->ResetInitialVideoDirectory();
+    ResetInitialCatalogDirectory();
+
+    folderClips().clear();
+    folderClips().LoadAllFileTypes(w.OptionsForm->defaultVideoDirectoryText() + '/');
+
+    actOnArguments(arguments);
+
+    if (settings && settings->quickStartGuideAtStart()) {
+        w.QuickStartGuideForm->show();
+        w.QuickStartGuideForm->raise();
+    }
+}
+
+void TMainForm::actOnArguments(const QStringList& arguments)
+{
+    AppWindows& w = *m_windows;
+    auto playerControlsActive = [&] {
+        w.BookmarksForm->hide();
+        giveFocusToSink();
+    };
+    switch (classifyArguments(arguments)) {
+    case ArgumentKind::Catalog:
+        w.BookmarksForm->openCatalogArgument(absoluteArgument(arguments.first(), QDir::currentPath()));
+        return;
+    case ArgumentKind::Clip:
+        playerControlsActive();
+        clips->StartVideoClip(this, absoluteArgument(arguments.first(), QDir::currentPath()));
+        giveFocusToSink();
+        return;
+    case ArgumentKind::Unrecognized:
+        prompt().message(QString::fromLatin1(kUnrecognizedFileTypeMessage));
+        // Closing goes through the normal shut-down once the event loop runs.
+        QTimer::singleShot(0, this, &QWidget::close);
+        return;
+    case ArgumentKind::BookmarkCommandLine:
+        playerControlsActive();
+        w.CommandLineEntryForm->setCommandLineText(composeCommandLineText(arguments));
+        w.CommandLineEntryForm->playCommandLineButtonClick();
+        return;
+    case ArgumentKind::WrongCount:
+        playerControlsActive();
+        prompt().message(wrongArgumentCountMessage(arguments.size()));
+        return;
+    case ArgumentKind::None:
+        playerControlsActive();
+        return;
+    }
+}

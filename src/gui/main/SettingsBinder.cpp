@@ -1,0 +1,139 @@
+#include "gui/main/SettingsBinder.h"
+
+#include "core/base/Prompt.h"
+#include "core/input/KeyTexts.h"
+#include "core/playback/LoopControls.h"
+#include "gui/catalog/TBookmarksForm.h"
+#include "gui/cmdline/TCommandLineEntryForm.h"
+#include "gui/help/TQuickStartGuideForm.h"
+#include "gui/info/TFilePlayingInfoForm.h"
+#include "gui/input/KeyAssignments.h"
+#include "gui/input/Keyboard.h"
+#include "gui/main/AppWindows.h"
+#include "gui/main/ControlsArrangement.h"
+#include "gui/main/TMainForm.h"
+#include "gui/main/WindowSizing.h"
+#include "gui/options/TOptionsForm.h"
+#include "gui/widgets/WindowPlacement.h"
+
+SettingsBinder::SettingsBinder(AppWindows& windows, const ConfigFile& file, const ExtrasFile& extrasFile)
+    : m_windows(windows), m_file(file), m_extrasFile(extrasFile)
+{
+    using S = Settings;
+    m_windows.MainForm->bindSettings(m_binding);
+    m_windows.BookmarksForm->bindSettings(m_binding);
+    m_windows.OptionsForm->bindSettings(m_binding);
+    m_windows.QuickStartGuideForm->bindSettings(m_binding);
+    WindowPlacement::bindPosition(m_binding, m_windows.FilePlayingInfoForm, &S::videoFileInfoFormLeft,
+                                  &S::videoFileInfoFormTop);
+    WindowPlacement::bindVisibility(m_binding, m_windows.FilePlayingInfoForm, &S::videoFileInfoFormVisible);
+    WindowPlacement::bindPosition(m_binding, m_windows.CommandLineEntryForm, &S::commandLineEntryFormLeft,
+                                  &S::commandLineEntryFormTop);
+    WindowPlacement::bindVisibility(m_binding, m_windows.CommandLineEntryForm, &S::commandLineEntryFormVisible);
+    Q_ASSERT_X(m_binding.unboundKeys().isEmpty() && m_binding.doublyBoundKeys().isEmpty(), "SettingsBinder",
+               "every setting needs exactly one home");
+    bindExtras();
+}
+
+void SettingsBinder::bindExtras()
+{
+    m_windows.MainForm->bindExtras(m_extras);
+    m_windows.OptionsForm->bindExtras(m_extras);
+    // The ladder mode is set after the loop mode toggle (applyAfterReading).
+    LoopControls* loops = m_windows.MainForm->loops;
+    m_extras.bind(
+        &Extras::loopSpeedLadder, [loops] { return loops->loopMode() == LoopControls::LoopMode::Ladder; }, [](bool) {});
+    m_windows.BookmarksForm->bindExtras(m_extras);
+    Q_ASSERT_X(m_extras.unboundKeys().isEmpty() && m_extras.doublyBoundKeys().isEmpty(), "SettingsBinder",
+               "every extra setting needs exactly one home");
+}
+
+void SettingsBinder::ReadConfigFile()
+{
+    QString error;
+    const Settings read = m_file.read(&error);
+    if (!error.isEmpty())
+        prompt().message(error, Prompt::Icon::Warning);
+    m_binding.apply(read);
+    // A missing or unreadable extras.txt gives the defaults; config.txt's
+    // settings stand either way.
+    error.clear();
+    // A practice key the file does not set must not take a key config.txt
+    // gives to another command.
+    Extras unset;
+    unset.loopModeKey.clear();
+    unset.mirrorViewKey.clear();
+    Extras extras = m_extrasFile.readOver(unset, &error);
+    if (!error.isEmpty())
+        prompt().message(error, Prompt::Icon::Warning);
+    QStringList taken;
+    for (const settings::Row& row : settings::rows())
+        if (row.kind == settings::Kind::Key)
+            taken << read.*std::get<QString Settings::*>(row.member);
+    const Extras defaults;
+    const std::pair<QString Extras::*, QString> practiceKeys[] = {{&Extras::loopModeKey, defaults.loopModeKey},
+                                                                  {&Extras::mirrorViewKey, defaults.mirrorViewKey}};
+    for (const auto& [key, preferred] : practiceKeys)
+        taken << extras.*key;
+    for (const auto& [key, preferred] : practiceKeys) {
+        if ((extras.*key).isEmpty())
+            taken << (extras.*key = keys::freeKey(preferred, taken));
+    }
+    m_extras.apply(extras);
+    applyAfterReading();
+}
+
+void SettingsBinder::applyAfterReading()
+{
+    if (KeyAssignments* keys = m_windows.MainForm->keyboard ? m_windows.MainForm->keyboard->assignments : nullptr) {
+        keys->nonshiftKeyChange();
+        keys->shiftKeyChange();
+        keys->anyKeyChange();
+    }
+    // The lock was read as the opposite of its stored state: its toggle
+    // lands on it and applies it.
+    if (WindowSizing* sizing = m_windows.MainForm->sizing)
+        sizing->OriginalSize1Click();
+    LoopControls* loops = m_windows.MainForm->loops;
+    loops->loopOnceClick();
+    // The ladder repeats its loop: stored with Loop_Continuously on.
+    if (m_extras.applied().loopSpeedLadder && loops->LoopContinuously)
+        loops->setLoopMode(LoopControls::LoopMode::Ladder);
+    m_windows.MainForm->arrangement()->applyStoredMode();
+}
+
+bool SettingsBinder::WriteConfigFile()
+{
+    bool saved = true;
+    for (const QString& error : {m_file.write(current()), m_extrasFile.write(currentExtras())}) {
+        if (error.isEmpty())
+            continue;
+        prompt().message(error, Prompt::Icon::Warning);
+        saved = false;
+    }
+    return saved;
+}
+
+QString SettingsBinder::resetToDefaults() const
+{
+    const QString error = m_file.resetToDefaults();
+    return error.isEmpty() ? m_extrasFile.resetToDefaults() : error;
+}
+
+BookmarksGridColumns SettingsBinder::gridColumns() const
+{
+    const Settings s = current();
+    BookmarksGridColumns c;
+    c.categoryName = s.bookmarksFormCategoryColumnName;
+    c.nameName = s.bookmarksFormNameColumnName;
+    c.learnName = s.bookmarksFormLearnColumnName;
+    c.ratingName = s.bookmarksFormRatingColumnName;
+    c.showCategory = s.bookmarksFormCategoryColumnShow;
+    c.showLearn = s.bookmarksFormLearnColumnShow;
+    c.showRating = s.bookmarksFormRatingColumnShow;
+    c.showFolder = s.bookmarksFormFolderColumnShow;
+    c.categoryWidth = s.bookmarksFormCategoryColumnWidth;
+    c.nameWidth = s.bookmarksFormNameColumnWidth;
+    c.filenameWidth = s.bookmarksFormFilenameColumnWidth;
+    return c;
+}

@@ -1,0 +1,362 @@
+#include "gui/main/WindowSizing.h"
+
+#include "core/base/Prompt.h"
+#include "core/input/FullScreenKeys.h"
+#include "core/playback/MediaPlayerControl.h"
+#include "core/settings/SettingsBinding.h"
+#include "core/window/SizingView.h"
+#include "gui/input/KeyCommands.h"
+#include "gui/input/KeyDispatcher.h"
+#include "gui/playback/TActiveMovie.h"
+
+#include <QApplication>
+#include <QWidget>
+
+using windowsize::FocusTarget;
+
+namespace {
+
+QString nameOf(const QObject* sender)
+{
+    return sender ? sender->objectName() : QString();
+}
+
+bool visible(const QWidget* window)
+{
+    return window && window->isVisible();
+}
+
+void activate(QWidget* window)
+{
+    if (!visible(window))
+        return;
+    if (window->isMinimized())
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace
+
+WindowSizing::WindowSizing(const Windows& windows, QObject* parent)
+    : QObject(parent), m_w(windows), m_beep([] { QApplication::beep(); })
+{
+    const Settings defaults;
+    m_small = QRect(defaults.videoClipSmallScreenSizeLeft, defaults.videoClipSmallScreenSizeTop,
+                    defaults.videoClipSmallScreenSizeWidth, defaults.videoClipSmallScreenSizeHeight);
+    m_large = QRect(defaults.videoClipLargeScreenSizeLeft, defaults.videoClipLargeScreenSizeTop,
+                    defaults.videoClipLargeScreenSizeWidth, defaults.videoClipLargeScreenSizeHeight);
+    connect(m_w.player, &MediaPlayerControl::OnFullScreenKeyPress, this, &WindowSizing::ActiveMovie1FullScreenKeyPress);
+}
+
+void WindowSizing::setKeyHandlers(KeyDispatcher* dispatcher, const KeyCommands* commands)
+{
+    m_dispatcher = dispatcher;
+    m_commands = commands;
+}
+
+void WindowSizing::bindSettings(SettingsBinding& binding)
+{
+    using S = Settings;
+    // The lock is read as the opposite of what was stored; its toggle after
+    // reading lands on the stored state and applies it.
+    binding.bind(
+        &S::viewOriginalSize, [this] { return m_w.mainView->originalSizeLocked(); },
+        [this](bool on) { m_w.mainView->setOriginalSizeLocked(!on); });
+    binding.bindGroup(
+        {&S::videoClipSmallScreenSizeLeft, &S::videoClipSmallScreenSizeTop, &S::videoClipSmallScreenSizeWidth,
+         &S::videoClipSmallScreenSizeHeight, &S::videoClipLargeScreenSizeLeft, &S::videoClipLargeScreenSizeTop,
+         &S::videoClipLargeScreenSizeWidth, &S::videoClipLargeScreenSizeHeight},
+        [this](const Settings& s) {
+            m_small = QRect(s.videoClipSmallScreenSizeLeft, s.videoClipSmallScreenSizeTop,
+                            s.videoClipSmallScreenSizeWidth, s.videoClipSmallScreenSizeHeight);
+            m_large = QRect(s.videoClipLargeScreenSizeLeft, s.videoClipLargeScreenSizeTop,
+                            s.videoClipLargeScreenSizeWidth, s.videoClipLargeScreenSizeHeight);
+        },
+        [this](Settings& s) {
+            s.videoClipSmallScreenSizeLeft = m_small.left();
+            s.videoClipSmallScreenSizeTop = m_small.top();
+            s.videoClipSmallScreenSizeWidth = m_small.width();
+            s.videoClipSmallScreenSizeHeight = m_small.height();
+            s.videoClipLargeScreenSizeLeft = m_large.left();
+            s.videoClipLargeScreenSizeTop = m_large.top();
+            s.videoClipLargeScreenSizeWidth = m_large.width();
+            s.videoClipLargeScreenSizeHeight = m_large.height();
+        });
+}
+
+bool WindowSizing::clipLoaded() const
+{
+    return !m_w.player->FileName().isEmpty();
+}
+
+bool WindowSizing::isNormal() const
+{
+    return !(m_w.main->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
+}
+
+void WindowSizing::focusIfSender(QObject* sender)
+{
+    if (sender)
+        m_w.mainView->giveFocusToSink();
+}
+
+void WindowSizing::giveFocus(FocusTarget target)
+{
+    switch (target) {
+    case FocusTarget::Stay:
+        return;
+    case FocusTarget::MainFocusPanel:
+        m_w.mainView->giveFocusToSink();
+        return;
+    case FocusTarget::MainWindow:
+        activate(m_w.main);
+        return;
+    case FocusTarget::CommandLineEntryForm:
+        activate(m_w.commandLineEntry);
+        return;
+    case FocusTarget::FilePlayingInfoForm:
+        activate(m_w.fileInfo);
+        return;
+    case FocusTarget::CatalogWindow:
+        activate(m_w.catalog);
+        return;
+    }
+}
+
+void WindowSizing::showMaximizeButton(bool maximized)
+{
+    const windowsize::ButtonTexts texts = windowsize::maximizeButtonTexts(maximized);
+    m_w.mainView->showMaximizeButton(texts.caption, texts.hint);
+}
+
+void WindowSizing::applyMinimumSize()
+{
+    windowsize::MinimumSizeFacts facts;
+    facts.locked = m_w.mainView->originalSizeLocked();
+    facts.clipLoaded = clipLoaded();
+    facts.native = QSize(m_w.player->ImageSourceWidth(), m_w.player->ImageSourceHeight());
+    facts.userControlsShown = m_w.mainView->userControlsShown();
+    facts.chrome = m_w.mainView->pictureChrome();
+    const QSize minimum = windowsize::minimumSize(facts);
+    if (m_w.main->minimumSize() != minimum)
+        m_w.main->setMinimumSize(minimum);
+}
+
+void WindowSizing::mainWindowResized()
+{
+    applyMinimumSize();
+    if (!m_w.player->FullScreenMode())
+        showMaximizeButton(m_w.main->isMaximized());
+    m_w.mainView->refreshTitle();
+}
+
+void WindowSizing::userControlsChanged()
+{
+    applyMinimumSize();
+    m_w.mainView->refreshTitle();
+}
+
+void WindowSizing::clipOpened()
+{
+    applyMinimumSize();
+    // Unlocking and locking again fits the window to the new clip.
+    if (m_w.mainView->originalSizeLocked()) {
+        OriginalSize1Click();
+        OriginalSize1Click();
+    }
+}
+
+void WindowSizing::MaximizeToggleButtonClick(QObject* sender)
+{
+    emit ran(QStringLiteral("MaximizeToggleButtonClick"), sender);
+    const Qt::WindowStates state = m_w.main->windowState();
+    if (m_w.player->FullScreenMode()) {
+        m_w.player->setFullScreenMode(false);
+        m_w.main->setWindowState((m_w.main->windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
+        showMaximizeButton(true);
+        giveFocus(windowsize::focusAfterFullScreen(m_fullScreen.requester()));
+        return;
+    }
+    const bool maximize = !(state & (Qt::WindowMaximized | Qt::WindowMinimized));
+    m_w.main->setWindowState(maximize ? Qt::WindowMaximized : Qt::WindowNoState);
+    showMaximizeButton(maximize);
+    giveFocus(windowsize::focusAfterMaximizeToggle(nameOf(sender)));
+}
+
+void WindowSizing::FullScreenModeClick(QObject* sender)
+{
+    emit ran(QStringLiteral("FullScreenModeClick"), sender);
+    if (m_w.player->FullScreenMode()) {
+        const bool paused = m_w.player->PlayState() == mpPaused;
+        m_w.player->setFullScreenMode(false);
+        if (windowsize::rePauseOnLeaving(paused, m_w.player->playStateChangePending()))
+            m_w.mainView->askRePause();
+        giveFocus(windowsize::focusAfterFullScreen(m_fullScreen.requester()));
+        return;
+    }
+    if (!clipLoaded()) {
+        prompt().message(QStringLiteral("You must first have a video clip loaded in order for this to work."));
+        if (nameOf(sender) == QLatin1String("F2_Button"))
+            m_w.mainView->giveFocusToSink();
+        return;
+    }
+    m_w.player->setFullScreenMode(true);
+    m_fullScreen.entered(nameOf(sender));
+}
+
+void WindowSizing::enterFullScreenFor(const QString& requester)
+{
+    m_w.player->setFullScreenMode(true);
+    m_fullScreen.setRequester(requester);
+}
+
+// The toggle of F3 (the main window) and F4 (the catalog window) once the
+// window is shown: to the front when it is not active; otherwise behind the
+// window the key came from, or, when it came from the window itself, behind
+// the first of the others that is shown, which becomes active.
+void WindowSizing::toggleWindow(QWidget* window, QObject* sender, const QList<QWidget*>& others)
+{
+    if (!window->isActiveWindow()) {
+        activate(window);
+        return;
+    }
+    auto* senderWidget = qobject_cast<QWidget*>(sender);
+    QWidget* from = senderWidget ? senderWidget->window() : window;
+    window->lower();
+    if (from != window) {
+        activate(from);
+        return;
+    }
+    for (QWidget* other : others) {
+        if (visible(other)) {
+            activate(other);
+            return;
+        }
+    }
+}
+
+void WindowSizing::VideoWindowToggleButtonClick(QObject* sender)
+{
+    emit ran(QStringLiteral("VideoWindowToggleButtonClick"), sender);
+    if (nameOf(sender) == QLatin1String("F3_Button")) {
+        prompt().message(
+            QStringLiteral("Sorry, but for this function to work, you have to press the <F3> button itself."));
+        m_w.mainView->giveFocusToSink();
+        return;
+    }
+    toggleWindow(m_w.main, sender, {m_w.catalog, m_w.commandLineEntry, m_w.fileInfo});
+}
+
+void WindowSizing::BookmarksWindowToggleButtonClick(QObject* sender)
+{
+    emit ran(QStringLiteral("BookmarksWindowToggleButtonClick"), sender);
+    if (nameOf(sender) == QLatin1String("F4_Button")) {
+        prompt().message(
+            QStringLiteral("Sorry, but for this function to work, you have to press the <F4> button itself."));
+        m_w.mainView->giveFocusToSink();
+        return;
+    }
+    if (!m_w.catalog->isVisible()) {
+        if (!m_w.catalogOpen || !m_w.catalogOpen()) {
+            prompt().message(
+                QStringLiteral("Sorry, but for this function to work, you must have a video catalog open first."));
+            return;
+        }
+        m_w.catalog->show();
+        activate(m_w.catalog);
+        return;
+    }
+    toggleWindow(m_w.catalog, sender, {m_w.main, m_w.commandLineEntry, m_w.fileInfo});
+}
+
+void WindowSizing::SmallerScreenButtonClick(QObject* sender)
+{
+    emit ran(QStringLiteral("SmallerScreenButtonClick"), sender);
+    if (isNormal())
+        m_w.main->resize(windowsize::shrunk(m_w.main->size(), m_w.main->minimumSize()));
+    m_w.mainView->refreshTitle();
+    focusIfSender(sender);
+}
+
+void WindowSizing::LargerScreenButtonClick(QObject* sender)
+{
+    emit ran(QStringLiteral("LargerScreenButtonClick"), sender);
+    if (isNormal())
+        m_w.main->resize(windowsize::enlarged(m_w.main->size()));
+    m_w.mainView->refreshTitle();
+    focusIfSender(sender);
+}
+
+void WindowSizing::showStoredSize(const QRect& bounds, QObject* sender)
+{
+    m_w.main->setWindowState(Qt::WindowNoState);
+    m_w.main->setGeometry(bounds);
+    focusIfSender(sender);
+}
+
+void WindowSizing::ShowSmallScreenSizeButtonClick(QObject* sender)
+{
+    emit ran(QStringLiteral("ShowSmallScreenSizeButtonClick"), sender);
+    showStoredSize(m_small, sender);
+}
+
+void WindowSizing::ShowLargeScreenSizeButtonClick(QObject* sender)
+{
+    emit ran(QStringLiteral("ShowLargeScreenSizeButtonClick"), sender);
+    showStoredSize(m_large, sender);
+}
+
+void WindowSizing::storeSize(QRect* bounds, const QString& message)
+{
+    *bounds = m_w.main->geometry();
+    if (m_beep)
+        m_beep();
+    prompt().message(message);
+}
+
+void WindowSizing::SetSmallScreenSizeButtonClick(QObject* sender)
+{
+    emit ran(QStringLiteral("SetSmallScreenSizeButtonClick"), sender);
+    storeSize(&m_small, QStringLiteral("Small video size set to current size of window."));
+}
+
+void WindowSizing::SetLargeScreenSizeButtonClick(QObject* sender)
+{
+    emit ran(QStringLiteral("SetLargeScreenSizeButtonClick"), sender);
+    storeSize(&m_large, QStringLiteral("Large video size set to current size of window."));
+}
+
+void WindowSizing::OriginalSize1Click(QObject* sender)
+{
+    emit ran(QStringLiteral("OriginalSize1Click"), sender);
+    const QSize native(m_w.player->ImageSourceWidth(), m_w.player->ImageSourceHeight());
+    const windowsize::LockChange change =
+        windowsize::toggledLock(m_w.mainView->originalSizeLocked(), clipLoaded(), native, TActiveMovie::StripHeight);
+    m_w.player->setDisplaySize(change.displaySize);
+    m_w.mainView->setOriginalSizeLocked(change.locked);
+    applyMinimumSize();
+    // A clip without a picture (sound only) leaves the window as it is.
+    if (change.playerSize && !native.isEmpty() && isNormal())
+        m_w.mainView->setPlayerSize(*change.playerSize);
+    m_w.mainView->refreshTitle();
+}
+
+void WindowSizing::ActiveMovie1FullScreenKeyPress(int key, Qt::KeyboardModifiers modifiers)
+{
+    const bool skip = m_fullScreen.takeSkipNextKey();
+    if (!m_dispatcher || !m_commands)
+        return;
+    const keys::KeyTexts texts = m_commands->texts();
+    const keys::FullScreenKeyRoute route =
+        keys::routeFullScreenKey(key, modifiers, skip, keys::keyOf(texts, keys::KeyBox::chooseclip),
+                                 keys::keyOf(texts, keys::KeyBox::makebookmark));
+    if (route.keyDown)
+        m_dispatcher->FormKeyDown(m_w.main, key, modifiers);
+    if (route.typed == keys::FullScreenKeyRoute::Typed::Beep) {
+        if (m_beep)
+            m_beep();
+    } else if (route.typed == keys::FullScreenKeyRoute::Typed::Press && m_dispatcher) {
+        m_dispatcher->FormKeyPress(m_w.main, route.character);
+    }
+}

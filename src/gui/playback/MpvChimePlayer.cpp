@@ -1,0 +1,80 @@
+#include "gui/playback/MpvChimePlayer.h"
+
+#include <QFile>
+#include <clocale>
+#include <mpv/client.h>
+#include <utility>
+
+namespace {
+const char* const kChimeResource = ":/sounds/chimes.wav";
+} // namespace
+
+MpvChimePlayer::~MpvChimePlayer()
+{
+    if (m_mpv)
+        mpv_terminate_destroy(m_mpv);
+}
+
+void MpvChimePlayer::play()
+{
+    if (!prepare())
+        return;
+    discardEvents();
+    const char* args[] = {"loadfile", m_path.constData(), "replace", nullptr};
+    m_started = mpv_command_async(m_mpv, 0, args) >= 0;
+}
+
+bool MpvChimePlayer::isSounding() const
+{
+    if (!m_mpv || !m_started)
+        return false;
+    int idle = 1;
+    mpv_get_property(m_mpv, "idle-active", MPV_FORMAT_FLAG, &idle);
+    return !idle;
+}
+
+bool MpvChimePlayer::prepare()
+{
+    if (m_mpv)
+        return true;
+    if (m_failed)
+        return false;
+    m_failed = true; // until everything below has worked
+
+    m_folder = std::make_unique<QTemporaryDir>();
+    if (!m_folder->isValid())
+        return false;
+    const QString path = m_folder->filePath(QStringLiteral("chimes.wav"));
+    if (!QFile::copy(QString::fromLatin1(kChimeResource), path))
+        return false;
+    m_path = path.toUtf8();
+
+    std::setlocale(LC_NUMERIC, "C");
+    m_mpv = mpv_create();
+    if (!m_mpv)
+        return false;
+    const std::pair<const char*, const char*> settings[] = {
+        {"config", "no"}, {"load-scripts", "no"}, {"ytdl", "no"},          {"terminal", "no"},
+        {"vo", "null"},   {"video", "no"},        {"idle", "yes"},         {"input-default-bindings", "no"},
+        {"osc", "no"},    {"keep-open", "no"},    {"audio-display", "no"},
+    };
+    for (const auto& [name, value] : settings)
+        mpv_set_option_string(m_mpv, name, value);
+    if (!m_audioOutput.isEmpty())
+        mpv_set_option_string(m_mpv, "ao", m_audioOutput.constData());
+    if (mpv_initialize(m_mpv) < 0) {
+        mpv_terminate_destroy(m_mpv);
+        m_mpv = nullptr;
+        return false;
+    }
+    m_failed = false;
+    return true;
+}
+
+// Nobody listens to this handle's events; dropping them keeps its queue
+// from filling up.
+void MpvChimePlayer::discardEvents()
+{
+    while (mpv_wait_event(m_mpv, 0)->event_id != MPV_EVENT_NONE) {
+    }
+}

@@ -1,0 +1,584 @@
+#include "gui/playback/MpvEngine.h"
+
+#include "gui/playback/MpvVideoWidget.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QMetaObject>
+#include <clocale>
+#include <cmath>
+#include <iterator>
+#include <mpv/client.h>
+
+namespace {
+
+// Reply ids of asynchronous requests; observed properties use their Prop.
+constexpr std::uint64_t SetReplyBase = 0x100;
+constexpr std::uint64_t SeekReplyFlag = 1ull << 62;
+constexpr std::uint64_t PositionReplyFlag = 1ull << 61;
+constexpr std::uint64_t FactReplyFlag = 1ull << 60;
+
+// The facts taken when a file has loaded, read without waiting for mpv; a
+// reply's id carries the load it belongs to and the fact's index.
+struct Fact {
+    const char* name;
+    mpv_format format;
+};
+constexpr Fact FactReads[] = {
+    {"duration", MPV_FORMAT_DOUBLE},
+    {"container-fps", MPV_FORMAT_DOUBLE},
+    {"estimated-frame-count", MPV_FORMAT_INT64},
+    {"width", MPV_FORMAT_INT64},
+    {"height", MPV_FORMAT_INT64},
+    {"current-tracks/video/decoder-desc", MPV_FORMAT_STRING},
+    {"video-codec", MPV_FORMAT_STRING},
+};
+constexpr int FactCount = int(std::size(FactReads));
+constexpr std::uint64_t SerialMask = (1ull << 60) - 1;
+
+// Longest single wait inside waitForLoad(), so its deadline is kept.
+constexpr double WaitSliceSeconds = 0.02;
+
+double asDouble(const mpv_event_property& p, double fallback = 0.0)
+{
+    return p.format == MPV_FORMAT_DOUBLE ? *static_cast<double*>(p.data) : fallback;
+}
+
+bool asFlag(const mpv_event_property& p)
+{
+    return p.format == MPV_FORMAT_FLAG && *static_cast<int*>(p.data) != 0;
+}
+
+std::int64_t asInt(const mpv_event_property& p)
+{
+    return p.format == MPV_FORMAT_INT64 ? *static_cast<std::int64_t*>(p.data) : 0;
+}
+
+QString asString(const mpv_event_property& p)
+{
+    return p.format == MPV_FORMAT_STRING ? QString::fromUtf8(*static_cast<char**>(p.data)) : QString();
+}
+
+} // namespace
+
+MpvEngine::MpvEngine(const MpvEngineOptions& options, QObject* parent) : PlaybackEngine(parent), m_options(options)
+{
+}
+
+MpvEngine::~MpvEngine()
+{
+    if (!m_mpv)
+        return;
+    mpv_set_wakeup_callback(m_mpv, nullptr, nullptr);
+    // The render context must go before the handle it draws for.
+    if (m_surface)
+        m_surface->releaseRenderContext();
+    mpv_terminate_destroy(m_mpv);
+}
+
+bool MpvEngine::initialize()
+{
+    if (m_mpv)
+        return true;
+    // mpv refuses to start under a locale that writes decimal commas.
+    std::setlocale(LC_NUMERIC, "C");
+    m_mpv = mpv_create();
+    if (!m_mpv)
+        return false;
+
+    const QByteArray vo = m_options.videoOutput.toUtf8();
+    const QByteArray ao = m_options.audioOutput.toUtf8();
+    const std::pair<const char*, const char*> settings[] = {
+        {"config", "no"},
+        {"load-scripts", "no"},
+        {"ytdl", "no"},
+        {"input-default-bindings", "no"},
+        {"input-vo-keyboard", "no"},
+        {"osc", "no"},
+        {"terminal", "no"},
+        {"idle", "yes"},
+        {"keep-open", "yes"},
+        {"access-references", "no"},
+        {"hr-seek", "yes"},
+        {"pause", "yes"},
+        // Without a working sound output clips still play, silently.
+        {"audio-fallback-to-null", "yes"},
+        // Slow and fast rates keep the music's pitch (mpv's default, made sure).
+        {"audio-pitch-correction", "yes"},
+        // Frames are handed over when due; drawing never waits for their time.
+        {"video-timing-offset", "0"},
+        {"vo", vo.isEmpty() ? "libmpv" : vo.constData()},
+    };
+    for (const auto& [name, value] : settings) {
+        if (mpv_set_option_string(m_mpv, name, value) < 0) {
+            mpv_terminate_destroy(m_mpv);
+            m_mpv = nullptr;
+            return false;
+        }
+    }
+    if (!ao.isEmpty())
+        mpv_set_option_string(m_mpv, "ao", ao.constData());
+    for (const auto& [name, value] : m_options.extraOptions)
+        mpv_set_option_string(m_mpv, name.constData(), value.constData());
+
+    if (mpv_initialize(m_mpv) < 0) {
+        mpv_terminate_destroy(m_mpv);
+        m_mpv = nullptr;
+        return false;
+    }
+
+    const std::pair<const char*, mpv_format> observed[] = {
+        {"time-pos", MPV_FORMAT_DOUBLE},
+        {"pause", MPV_FORMAT_FLAG},
+        {"eof-reached", MPV_FORMAT_FLAG},
+        {"duration", MPV_FORMAT_DOUBLE},
+        {"speed", MPV_FORMAT_DOUBLE},
+        {"mute", MPV_FORMAT_FLAG},
+        {"volume", MPV_FORMAT_DOUBLE},
+        {"container-fps", MPV_FORMAT_DOUBLE},
+        {"estimated-frame-count", MPV_FORMAT_INT64},
+        {"width", MPV_FORMAT_INT64},
+        {"height", MPV_FORMAT_INT64},
+        {"current-tracks/video/decoder-desc", MPV_FORMAT_STRING},
+    };
+    std::uint64_t id = PropTimePos;
+    for (const auto& [name, format] : observed)
+        mpv_observe_property(m_mpv, id++, name, format);
+
+    mpv_set_wakeup_callback(m_mpv, &MpvEngine::onWakeup, this);
+    return true;
+}
+
+// Called on one of mpv's threads: queue the work, touch nothing else.
+void MpvEngine::onWakeup(void* self)
+{
+    auto* engine = static_cast<MpvEngine*>(self);
+    if (engine->m_drainQueued.exchange(true))
+        return;
+    QMetaObject::invokeMethod(engine, &MpvEngine::drainEvents, Qt::QueuedConnection);
+}
+
+void MpvEngine::drainEvents()
+{
+    m_drainQueued = false;
+    if (!m_mpv || m_draining)
+        return;
+    m_draining = true;
+    while (true) {
+        const mpv_event* event = mpv_wait_event(m_mpv, 0);
+        if (event->event_id == MPV_EVENT_NONE)
+            break;
+        handleEvent(*event);
+    }
+    m_draining = false;
+}
+
+// Signals wait for a queued step of their own, so that what the windows do
+// on them (open another clip, show a modal box) happens outside the drain.
+void MpvEngine::post(std::function<void()> signal)
+{
+    m_outbox.push_back({m_loadSerial, std::move(signal)});
+    if (m_deliveryQueued)
+        return;
+    m_deliveryQueued = true;
+    QMetaObject::invokeMethod(this, &MpvEngine::deliver, Qt::QueuedConnection);
+}
+
+// One at a time from the front: a handler that runs an event loop of its
+// own lets the rest be delivered in order from there.
+void MpvEngine::deliver()
+{
+    m_deliveryQueued = false;
+    while (!m_outbox.empty()) {
+        Posted next = std::move(m_outbox.front());
+        m_outbox.pop_front();
+        if (next.loadSerial == m_loadSerial)
+            next.emitSignal();
+    }
+}
+
+void MpvEngine::load(const QString& absolutePath)
+{
+    m_atEnd = false;
+    m_position = 0.0;
+    m_seekPending = false;
+    m_paused = true;
+    // What the last clip still had to say is of no interest now.
+    ++m_loadSerial;
+    m_pendingRefusal.clear();
+    // mpv would also take URLs, playlists of URLs and devices: only plain
+    // local files go through.
+    const QFileInfo info(absolutePath);
+    if (!m_mpv || absolutePath.isEmpty() || !info.isAbsolute() || !info.isFile()) {
+        refuse(m_mpv ? QStringLiteral("not an existing file: %1").arg(absolutePath)
+                     : QStringLiteral("the player is not running"));
+        return;
+    }
+
+    // mpv's video output needs the picture's render context when the clip
+    // starts decoding; create it now if the widget has not painted yet.
+    if (m_surface && !m_surface->hasRenderContext() && m_surface->window()->windowHandle())
+        m_surface->grabFramebuffer();
+
+    m_loadState = LoadState::Loading;
+    m_loadingEntry = -1;
+    m_factsPending = 0;
+    mpv_set_property_string(m_mpv, "pause", "yes");
+    const QByteArray path = absolutePath.toUtf8();
+    const char* args[] = {"loadfile", path.constData(), "replace", nullptr};
+    mpv_node result;
+    if (mpv_command_ret(m_mpv, args, &result) < 0) {
+        refuse(QStringLiteral("the player refused the file"));
+        return;
+    }
+    if (result.format == MPV_FORMAT_NODE_MAP) {
+        for (int i = 0; i < result.u.list->num; ++i) {
+            if (qstrcmp(result.u.list->keys[i], "playlist_entry_id") == 0 &&
+                result.u.list->values[i].format == MPV_FORMAT_INT64)
+                m_loadingEntry = result.u.list->values[i].u.int64;
+        }
+    }
+    mpv_free_node_contents(&result);
+}
+
+// A load refused before it reached mpv reports its failure from the event
+// loop (or from waitForLoad, whichever comes first), never from inside load().
+void MpvEngine::refuse(const QString& reason)
+{
+    if (m_mpv)
+        mpv_command_string(m_mpv, "stop");
+    m_loadState = LoadState::Failed;
+    m_loadingEntry = -1;
+    m_pendingRefusal = reason;
+    const quint64 serial = m_loadSerial;
+    QMetaObject::invokeMethod(
+        this,
+        [this, serial] {
+            if (serial == m_loadSerial)
+                reportRefusal();
+        },
+        Qt::QueuedConnection);
+}
+
+void MpvEngine::reportRefusal()
+{
+    if (m_pendingRefusal.isEmpty())
+        return;
+    const QString reason = m_pendingRefusal;
+    m_pendingRefusal.clear();
+    emit loadFailed(reason);
+}
+
+// Blocks the GUI thread; kept only until every caller finishes loading on
+// fileLoaded() / loadFailed(). What it found is delivered before it returns.
+bool MpvEngine::waitForLoad(int deadlineMs)
+{
+    reportRefusal();
+    QElapsedTimer clock;
+    clock.start();
+    while (m_mpv && m_loadState == LoadState::Loading) {
+        const qint64 left = deadlineMs - clock.elapsed();
+        if (left <= 0) {
+            // Give up on the file for good, so a late success cannot surprise
+            // a caller that was told it failed.
+            mpv_command_string(m_mpv, "stop");
+            failLoad(QStringLiteral("the file took too long to open"));
+            break;
+        }
+        const mpv_event* event = mpv_wait_event(m_mpv, std::min(WaitSliceSeconds, left / 1000.0));
+        if (event->event_id != MPV_EVENT_NONE)
+            handleEvent(*event);
+    }
+    deliver();
+    return isOpen();
+}
+
+void MpvEngine::failLoad(const QString& reason)
+{
+    m_loadState = LoadState::Failed;
+    m_loadingEntry = -1;
+    post([this, reason] { emit loadFailed(reason); });
+}
+
+void MpvEngine::handleEvent(const mpv_event& event)
+{
+    switch (event.event_id) {
+    case MPV_EVENT_PROPERTY_CHANGE:
+        if (event.reply_userdata >= PropTimePos && event.reply_userdata < PropCount)
+            handlePropertyChange(Prop(event.reply_userdata), *static_cast<mpv_event_property*>(event.data));
+        break;
+    case MPV_EVENT_START_FILE:
+        // Without an entry id from loadfile, the next file to start is ours.
+        if (m_loadState == LoadState::Loading && m_loadingEntry < 0)
+            m_loadingEntry = static_cast<mpv_event_start_file*>(event.data)->playlist_entry_id;
+        break;
+    case MPV_EVENT_FILE_LOADED:
+        handleFileLoaded();
+        break;
+    case MPV_EVENT_END_FILE:
+        handleEndFile(event);
+        break;
+    case MPV_EVENT_SET_PROPERTY_REPLY: {
+        const std::uint64_t prop = event.reply_userdata - SetReplyBase;
+        if (prop < PropCount && m_writesInFlight[prop] > 0)
+            --m_writesInFlight[prop];
+        break;
+    }
+    case MPV_EVENT_COMMAND_REPLY:
+        if (event.reply_userdata & SeekReplyFlag)
+            m_seekAcknowledged = event.reply_userdata & SerialMask;
+        break;
+    case MPV_EVENT_PLAYBACK_RESTART:
+        handleSeekLanded();
+        break;
+    case MPV_EVENT_GET_PROPERTY_REPLY: {
+        const auto* property = static_cast<mpv_event_property*>(event.data);
+        if (event.reply_userdata & FactReplyFlag) {
+            handleFact(event.reply_userdata, event.error >= 0 ? property : nullptr);
+            break;
+        }
+        if ((event.reply_userdata & PositionReplyFlag) && event.error >= 0 && isOpen() &&
+            (event.reply_userdata & SerialMask) == m_seekSerial && !m_seekPending &&
+            property->format == MPV_FORMAT_DOUBLE)
+            reportPosition(asDouble(*property));
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void MpvEngine::handlePropertyChange(Prop prop, const mpv_event_property& p)
+{
+    if (m_writesInFlight[prop] > 0)
+        return;
+    switch (prop) {
+    case PropTimePos:
+        if (!isOpen() || m_seekPending || p.format != MPV_FORMAT_DOUBLE)
+            return;
+        reportPosition(asDouble(p));
+        break;
+    case PropPause:
+        if (asFlag(p) != m_paused) {
+            m_paused = asFlag(p);
+            post([this, paused = m_paused] { emit pausedChanged(paused); });
+        }
+        break;
+    case PropEof: {
+        const bool atEnd = asFlag(p);
+        if (atEnd == m_atEnd)
+            return;
+        m_atEnd = atEnd;
+        if (atEnd && isOpen())
+            post([this] { emit endReached(); });
+        break;
+    }
+    case PropDuration:
+        m_file.duration = asDouble(p);
+        break;
+    case PropSpeed:
+        m_speed = asDouble(p, m_speed);
+        break;
+    case PropMute:
+        m_muted = asFlag(p);
+        break;
+    case PropVolume:
+        m_volume = int(std::lround(asDouble(p, m_volume)));
+        break;
+    case PropFps:
+        m_file.fps = asDouble(p);
+        break;
+    case PropFrameCount:
+        m_file.estimatedFrames = asInt(p);
+        break;
+    case PropWidth:
+        m_file.width = int(asInt(p));
+        break;
+    case PropHeight:
+        m_file.height = int(asInt(p));
+        break;
+    case PropDecoder:
+        m_file.decoder = asString(p);
+        break;
+    default:
+        break;
+    }
+}
+
+// On the last frame mpv may report the audio's clock, which runs on past the
+// picture; the picture is what the user sees, so its time is the position.
+void MpvEngine::reportPosition(double seconds)
+{
+    const qint64 frames = frameCount();
+    if (m_file.width > 0 && m_file.fps > 0.0 && frames > 0)
+        seconds = std::min(seconds, (frames - 1) / m_file.fps);
+    m_position = std::max(seconds, 0.0);
+    post([this, position = m_position] { emit positionChanged(position); });
+}
+
+// The callers read the file's facts as soon as fileLoaded() arrives. They
+// are asked for without waiting: a synchronous read waits for mpv's core,
+// which is busy starting the file, and froze the window for up to 0.3 s.
+void MpvEngine::handleFileLoaded()
+{
+    if (m_loadState != LoadState::Loading || m_factsPending > 0)
+        return;
+    m_opening = {};
+    m_factsPending = FactCount;
+    const std::uint64_t base = FactReplyFlag | ((m_loadSerial & 0xffffffffu) << 8);
+    for (int i = 0; i < FactCount; ++i) {
+        if (mpv_get_property_async(m_mpv, base | i, FactReads[i].name, FactReads[i].format) < 0)
+            --m_factsPending;
+    }
+    if (m_factsPending == 0)
+        finishLoad();
+}
+
+void MpvEngine::handleFact(std::uint64_t replyId, const mpv_event_property* property)
+{
+    if (((replyId >> 8) & 0xffffffffu) != (m_loadSerial & 0xffffffffu) || m_factsPending <= 0)
+        return;
+    const int index = int(replyId & 0xff);
+    if (property && index < FactCount) {
+        switch (index) {
+        case 0:
+            m_opening.duration = asDouble(*property);
+            break;
+        case 1:
+            m_opening.fps = asDouble(*property);
+            break;
+        case 2:
+            m_opening.estimatedFrames = asInt(*property);
+            break;
+        case 3:
+            m_opening.width = int(asInt(*property));
+            break;
+        case 4:
+            m_opening.height = int(asInt(*property));
+            break;
+        case 5:
+            m_opening.decoder = asString(*property);
+            break;
+        case 6:
+            m_opening.codec = asString(*property);
+            break;
+        }
+    }
+    if (--m_factsPending == 0 && m_loadState == LoadState::Loading)
+        finishLoad();
+}
+
+void MpvEngine::finishLoad()
+{
+    m_file = m_opening;
+    if (m_file.decoder.isEmpty())
+        m_file.decoder = m_file.codec;
+    if (m_file.width <= 0 || m_file.height <= 0) {
+        m_file.width = m_file.height = 0;
+        m_file.decoder.clear();
+    }
+    m_loadState = LoadState::Open;
+    m_position = 0.0;
+    m_atEnd = false;
+    post([this] { emit fileLoaded(); });
+}
+
+void MpvEngine::handleEndFile(const mpv_event& event)
+{
+    const auto* end = static_cast<mpv_event_end_file*>(event.data);
+    // A file replaced by the next load ends with STOP; that is no failure.
+    if (end->reason == MPV_END_FILE_REASON_STOP || end->reason == MPV_END_FILE_REASON_REDIRECT)
+        return;
+    if (m_loadingEntry >= 0 && end->playlist_entry_id != m_loadingEntry)
+        return;
+    if (m_loadState != LoadState::Loading && m_loadState != LoadState::Open)
+        return;
+    const QString reason = end->reason == MPV_END_FILE_REASON_ERROR ? QString::fromUtf8(mpv_error_string(end->error))
+                                                                    : QStringLiteral("nothing to play");
+    failLoad(reason);
+}
+
+void MpvEngine::seek(double seconds)
+{
+    if (!isOpen())
+        return;
+    if (!std::isfinite(seconds) || seconds < 0.0)
+        seconds = 0.0;
+    m_position = seconds;
+    m_seekPending = true;
+    m_atEnd = false;
+    const QByteArray target = QByteArray::number(seconds, 'f', 6);
+    const char* args[] = {"seek", target.constData(), "absolute+exact", nullptr};
+    mpv_command_async(m_mpv, SeekReplyFlag | (++m_seekSerial & SerialMask), args);
+}
+
+// Playback restarts after every seek. Until mpv has taken the last seek we
+// asked for, a restart belongs to an earlier one and the target stands.
+void MpvEngine::handleSeekLanded()
+{
+    if (!m_seekPending || m_seekAcknowledged != m_seekSerial)
+        return;
+    m_seekPending = false;
+    mpv_get_property_async(m_mpv, PositionReplyFlag | m_seekSerial, "time-pos", MPV_FORMAT_DOUBLE);
+}
+
+qint64 MpvEngine::frameCount() const
+{
+    if (!isOpen())
+        return 0;
+    if (m_file.estimatedFrames > 0)
+        return m_file.estimatedFrames;
+    return m_file.fps > 0.0 ? std::llround(m_file.duration * m_file.fps) : 0;
+}
+
+void MpvEngine::setAsync(Prop prop, const char* name, int format, void* value)
+{
+    if (!m_mpv)
+        return;
+    if (mpv_set_property_async(m_mpv, SetReplyBase + prop, name, mpv_format(format), value) >= 0)
+        ++m_writesInFlight[prop];
+}
+
+void MpvEngine::setPaused(bool paused)
+{
+    int flag = paused ? 1 : 0;
+    setAsync(PropPause, "pause", MPV_FORMAT_FLAG, &flag);
+    if (paused != m_paused) {
+        m_paused = paused;
+        emit pausedChanged(paused);
+    }
+}
+
+void MpvEngine::setSpeed(double factor)
+{
+    if (!(factor > 0.0))
+        return;
+    m_speed = factor;
+    setAsync(PropSpeed, "speed", MPV_FORMAT_DOUBLE, &factor);
+}
+
+void MpvEngine::setMuted(bool muted)
+{
+    m_muted = muted;
+    int flag = muted ? 1 : 0;
+    setAsync(PropMute, "mute", MPV_FORMAT_FLAG, &flag);
+}
+
+void MpvEngine::setVolume(int percent)
+{
+    m_volume = std::clamp(percent, 0, 100);
+    double value = m_volume;
+    setAsync(PropVolume, "volume", MPV_FORMAT_DOUBLE, &value);
+}
+
+QWidget* MpvEngine::createVideoSurface(QWidget* parent)
+{
+    if (!m_mpv || m_options.videoOutput != QLatin1String("libmpv"))
+        return nullptr;
+    if (m_surface)
+        return m_surface;
+    // mpv's video output needs the widget's render context: load() creates
+    // it if the widget has not painted yet, once its window exists.
+    m_surface = new MpvVideoWidget(m_mpv, parent);
+    return m_surface;
+}

@@ -1,0 +1,171 @@
+#include "gui/playback/MpvVideoWidget.h"
+
+#include <QMouseEvent>
+#include <QOpenGLContext>
+#include <QOpenGLExtraFunctions>
+#include <QOpenGLFramebufferObject>
+#include <QOpenGLFunctions>
+#include <mpv/render_gl.h>
+
+namespace {
+
+void* procAddress(void*, const char* name)
+{
+    QOpenGLContext* context = QOpenGLContext::currentContext();
+    return context ? reinterpret_cast<void*>(context->getProcAddress(name)) : nullptr;
+}
+
+} // namespace
+
+MpvVideoWidget::MpvVideoWidget(mpv_handle* mpv, QWidget* parent) : QOpenGLWidget(parent), m_mpv(mpv)
+{
+    setMinimumSize(16, 16);
+}
+
+// QOpenGLWidget's destructor destroys the GL context, whose
+// aboutToBeDestroyed() would then call back into this part of the object
+// after it is gone: release and cut that connection while it still exists.
+MpvVideoWidget::~MpvVideoWidget()
+{
+    releaseRenderContext();
+    if (QOpenGLContext* gl = context())
+        disconnect(gl, nullptr, this, nullptr);
+}
+
+void MpvVideoWidget::initializeGL()
+{
+    // Moving the widget to another window makes a new GL context; the
+    // render context belongs to the old one.
+    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &MpvVideoWidget::releaseRenderContext,
+            Qt::UniqueConnection);
+    if (m_render || !m_mpv)
+        return;
+    mpv_opengl_init_params glInit{&procAddress, nullptr};
+    const char* apiType = MPV_RENDER_API_TYPE_OPENGL;
+    mpv_render_param params[] = {
+        {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(apiType)},
+        {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &glInit},
+        {MPV_RENDER_PARAM_INVALID, nullptr},
+    };
+    if (mpv_render_context_create(&m_render, m_mpv, params) < 0) {
+        m_render = nullptr;
+        return;
+    }
+    mpv_render_context_set_update_callback(m_render, &MpvVideoWidget::onUpdate, this);
+    emit renderContextCreated();
+}
+
+void MpvVideoWidget::releaseRenderContext()
+{
+    if (!m_render)
+        return;
+    makeCurrent();
+    mpv_render_context_set_update_callback(m_render, nullptr, nullptr);
+    mpv_render_context_free(m_render);
+    m_render = nullptr;
+    m_mirrorBuffer.reset();
+    doneCurrent();
+}
+
+void MpvVideoWidget::setMirrored(bool mirrored)
+{
+    if (mirrored == m_mirrored)
+        return;
+    m_mirrored = mirrored;
+    update();
+}
+
+unsigned MpvVideoWidget::mirrorTarget(int width, int height)
+{
+    if (!m_mirrorBuffer || m_mirrorBuffer->size() != QSize(width, height))
+        m_mirrorBuffer = std::make_unique<QOpenGLFramebufferObject>(width, height);
+    return m_mirrorBuffer->handle();
+}
+
+void MpvVideoWidget::copyMirrored(unsigned source, int width, int height)
+{
+    QOpenGLExtraFunctions* gl = context()->extraFunctions();
+    gl->glBindFramebuffer(GL_READ_FRAMEBUFFER, source);
+    gl->glBindFramebuffer(GL_DRAW_FRAMEBUFFER, defaultFramebufferObject());
+    // The destination's x runs backwards: the copy is the mirror image.
+    gl->glBlitFramebuffer(0, 0, width, height, width, 0, 0, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    gl->glBindFramebuffer(GL_FRAMEBUFFER, defaultFramebufferObject());
+}
+
+// Called on one of mpv's threads: queue the work, touch nothing else. One
+// queued update at a time: the update reads whatever mpv has by then.
+void MpvVideoWidget::onUpdate(void* self)
+{
+    auto* widget = static_cast<MpvVideoWidget*>(self);
+    if (widget->m_updateQueued.exchange(true))
+        return;
+    QMetaObject::invokeMethod(widget, &MpvVideoWidget::updateFromMpv, Qt::QueuedConnection);
+}
+
+void MpvVideoWidget::updateFromMpv()
+{
+    m_updateQueued = false;
+    if (!m_render)
+        return;
+    if (mpv_render_context_update(m_render) & MPV_RENDER_UPDATE_FRAME) {
+        m_frameWaiting = true;
+        update();
+    }
+}
+
+void MpvVideoWidget::paintGL()
+{
+    QOpenGLFunctions* gl = context()->functions();
+    gl->glClearColor(0, 0, 0, 1);
+    gl->glClear(GL_COLOR_BUFFER_BIT);
+    if (!m_render)
+        return;
+    const qreal ratio = devicePixelRatioF();
+    const int w = int(width() * ratio);
+    const int h = int(height() * ratio);
+    const unsigned target = m_mirrored ? mirrorTarget(w, h) : defaultFramebufferObject();
+    mpv_opengl_fbo fbo{int(target), w, h, 0};
+    int flipY = 1;
+    // By default mpv holds this call until the frame's display time, up to a
+    // frame's length on every frame: the GUI thread would sit here most of
+    // the time while a clip plays. mpv hands frames over when they are due
+    // (video-timing-offset 0), so drawing at once keeps them in time.
+    int blockForTargetTime = 0;
+    mpv_render_param params[] = {
+        {MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
+        {MPV_RENDER_PARAM_FLIP_Y, &flipY},
+        {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &blockForTargetTime},
+        {MPV_RENDER_PARAM_INVALID, nullptr},
+    };
+    mpv_render_context_render(m_render, params);
+    if (m_mirrored)
+        copyMirrored(target, w, h);
+    if (m_frameWaiting) {
+        m_frameWaiting = false;
+        ++m_framesRendered;
+        emit frameRendered();
+    }
+}
+
+void MpvVideoWidget::mousePressEvent(QMouseEvent* event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+    QOpenGLWidget::mousePressEvent(event);
+}
+
+void MpvVideoWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    m_pressed = false;
+    QOpenGLWidget::mouseReleaseEvent(event);
+    if (click)
+        emit clicked();
+}
+
+void MpvVideoWidget::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    m_pressed = false;
+    if (event->button() == Qt::LeftButton)
+        emit doubleClicked();
+    QOpenGLWidget::mouseDoubleClickEvent(event);
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/settings/SettingsBinding.h"
+
+#include <QRect>
+#include <QSize>
+
+class QWidget;
+
+// Putting windows where the settings say, and binding their bounds, position
+// and visibility to the settings.
+namespace WindowPlacement {
+
+// Bounds fit for a screen: the width and height are brought between the
+// window's smallest size and the available area of the screen the window
+// lands on, and bounds that then lie wholly off every screen are moved onto
+// the primary screen.
+QRect fitted(const QRect& bounds, const QSize& smallest);
+
+// The smallest size a window may be given: its own minimum, and never so
+// small that it cannot be found on the screen.
+QSize smallestSize(const QWidget* window);
+
+// 0 normal, 1 minimised, 2 maximised.
+int stateOf(const QWidget* window);
+
+// A window's left, top, width, height and state. State 2 first gives the
+// window the large video bounds (shifted right and down by shiftBy) and
+// then maximises it, so that restoring it returns to those bounds; 0 and 1
+// make it normal; other values change nothing.
+void bindBounds(SettingsBinding& binding, QWidget* window, int Settings::*left, int Settings::*top,
+                int Settings::*width, int Settings::*height, int Settings::*state, int shiftBy);
+
+// A window's left and top; its size is its own.
+void bindPosition(SettingsBinding& binding, QWidget* window, int Settings::*left, int Settings::*top);
+
+// Whether a window is visible; applying shows or hides it at once.
+void bindVisibility(SettingsBinding& binding, QWidget* window, bool Settings::*visible);
+
+} // namespace WindowPlacement
