@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QList>
+#include <optional>
+
+// The beats of one clip, as a dancer uses them: the beat nearest to a point,
+// the beat before or after it, a loop of n beats, and the count ("1" to
+// "8") at a moment. Times are seconds from the clip's start. A grid without
+// beats answers nothing.
+namespace beats {
+
+// The loop lengths the beat loop key offers, in beats.
+inline constexpr int BeatLoopCounts[] = {4, 8, 16, 32};
+inline constexpr int DefaultBeatLoopCount = 8;
+// A count length that is none of them is taken as the default.
+int beatLoopCountOrDefault(int count);
+
+struct BeatLoop {
+    double start = 0; // the first beat
+    double end = 0;   // the beat after the last one: the next pass's "1"
+};
+
+class BeatGrid {
+public:
+    BeatGrid() = default;
+    // The beats in time order (they are sorted if they are not).
+    explicit BeatGrid(QList<double> beats);
+
+    bool isEmpty() const { return m_beats.isEmpty(); }
+    int size() const { return int(m_beats.size()); }
+    const QList<double>& times() const { return m_beats; }
+    bool operator==(const BeatGrid&) const = default;
+
+    // The seconds a beat lasts around the given one (the gap to its
+    // neighbour); 0 for a grid of fewer than two beats.
+    double periodAt(int index) const;
+
+    // Position of the beat nearest to `seconds`; -1 when there is none.
+    int nearestIndex(double seconds) const;
+    std::optional<double> nearest(double seconds) const;
+
+    // The beat `steps` beats before (negative) or after (positive) the
+    // point: the first step goes to the nearest beat strictly on that side,
+    // beyond `tolerance` seconds, so a point on a beat moves to its
+    // neighbour. None when the grid has no beat that far.
+    std::optional<double> stepFrom(double seconds, int steps, double tolerance = 0.002) const;
+
+    // The loop of `count` beats from the beat nearest to `seconds`: it ends
+    // on the beat `count` beats later, so every pass restarts on the count's
+    // "1". Past the last beat the end is one period on, as long as that is
+    // within `duration`. None when the grid is empty or too short.
+    std::optional<BeatLoop> countLoop(double seconds, int count, double duration) const;
+
+    // The count shown at `seconds`, 1 to `count`: the beat nearest to
+    // `oneAt` is "1", and the number changes on each beat. 0 before the
+    // first beat, a period after the last, and for an empty grid.
+    int countAt(double seconds, double oneAt, int count) const;
+
+private:
+    QList<double> m_beats;
+};
+
+} // namespace beats

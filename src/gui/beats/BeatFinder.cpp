@@ -1,0 +1,103 @@
+#include "gui/beats/BeatFinder.h"
+
+#include "core/beats/BeatCache.h"
+#include "core/beats/BeatFit.h"
+#include "gui/beats/AubioBeatTracker.h"
+
+#include <QFileInfo>
+#include <QThread>
+#include <atomic>
+
+namespace beats {
+
+// One search, on a thread of its own: the cache first, else aubio.
+class BeatJob : public QThread {
+    Q_OBJECT
+public:
+    BeatJob(QString clipPath, QString cacheFolder, QObject* parent)
+        : QThread(parent), m_clip(std::move(clipPath)), m_cache(std::move(cacheFolder))
+    {
+    }
+
+    void cancel() { m_cancel = true; }
+
+signals:
+    void done(const QString& clipPath, const QList<double>& beats, bool fromCache);
+
+protected:
+    void run() override
+    {
+        if (const auto kept = m_cache.load(m_clip)) {
+            emit done(m_clip, kept->times(), true);
+            return;
+        }
+        const BeatCacheKey key = BeatCacheKey::of(QFileInfo(m_clip));
+        const Hearing hearing = listenForBeats(m_clip, m_cancel);
+        if (hearing.outcome == Hearing::Outcome::Cancelled || m_cancel)
+            return;
+        const BeatGrid grid(hearing.outcome == Hearing::Outcome::Heard ? fitBeatGrid(hearing.heard) : QList<double>{});
+        m_cache.store(m_clip, key, grid);
+        emit done(m_clip, grid.times(), false);
+    }
+
+private:
+    QString m_clip;
+    BeatCache m_cache;
+    std::atomic<bool> m_cancel{false};
+};
+
+} // namespace beats
+
+using beats::BeatJob;
+
+BeatFinder::BeatFinder(QString cacheFolder, QObject* parent) : QObject(parent), m_cacheFolder(std::move(cacheFolder))
+{
+}
+
+BeatFinder::~BeatFinder()
+{
+    for (BeatJob* job : m_running) {
+        job->cancel();
+        job->wait();
+    }
+}
+
+void BeatFinder::find(const QString& clipPath)
+{
+    cancel();
+    auto* job = new BeatJob(clipPath, m_cacheFolder, this);
+    m_job = job;
+    m_running.append(job);
+    connect(
+        job, &BeatJob::done, this,
+        [this, job](const QString& clip, const QList<double>& beats, bool fromCache) {
+            jobDone(job, clip, beats, fromCache);
+        },
+        Qt::QueuedConnection);
+    connect(job, &QThread::finished, this, [this, job] {
+        m_running.removeOne(job);
+        if (m_job == job)
+            m_job = nullptr;
+        job->deleteLater();
+    });
+    // The interface thread goes first when both want the processor.
+    job->start(QThread::LowPriority);
+}
+
+void BeatFinder::cancel()
+{
+    if (!m_job)
+        return;
+    m_job->cancel();
+    m_job = nullptr;
+}
+
+void BeatFinder::jobDone(BeatJob* job, const QString& clipPath, const QList<double>& beats, bool fromCache)
+{
+    if (job != m_job)
+        return;
+    m_job = nullptr;
+    emit beatsFound(clipPath, beats, fromCache);
+}
+
+#include "BeatFinder.moc"

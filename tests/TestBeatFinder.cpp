@@ -1,0 +1,253 @@
+// The beat finder on real sound, through aubio: the demo clip's known beat,
+// a generated click track under speech-like noise with a tempo change,
+// clips without a beat, the cache, and calling a search off.
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include "core/beats/BeatCache.h"
+#include "gui/beats/BeatFinder.h"
+
+#include <cmath>
+
+namespace {
+
+const QString kClips = QStringLiteral(TEMPOLOOP_TEST_DATA "/clips/");
+const QString kScripts = QStringLiteral(TEMPOLOOP_TEST_DATA "/../../scripts/");
+
+// The demo clip counts at 120 beats a minute from its first frame.
+QList<double> demoBeats()
+{
+    QList<double> beats;
+    for (int i = 0; i < 40; ++i)
+        beats.append(i * 0.5);
+    return beats;
+}
+
+double distanceToNearest(double t, const QList<double>& to)
+{
+    double best = 1e9;
+    for (double u : to)
+        best = std::min(best, std::abs(t - u));
+    return best;
+}
+
+} // namespace
+
+class TestBeatFinder : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void demoClipBeatsWithin20ms();
+    void clickTrackUnderSpeechWithTempoChange();
+    void noBeat_data();
+    void noBeat();
+    void cacheIsUsedUntilTheClipChanges();
+    void anotherClipCallsTheSearchOff();
+
+private:
+    // Finds the beats of a clip; a single negative "beat" when none came back
+    // within a minute (-1) or for another clip (-2).
+    QList<double> find(BeatFinder& finder, const QString& clip, bool* fromCache = nullptr, int* ticks = nullptr);
+    QString copyOfDemo(const QString& name);
+
+    QTemporaryDir m_dir;
+    QString m_clickClip;
+};
+
+void TestBeatFinder::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    // 40 s of clicks, 120 beats a minute, then 100 from 20 s on, under a
+    // voice at half the clicks' peak; sound only (quick to make).
+    m_clickClip = m_dir.filePath(QStringLiteral("clicks.m4a"));
+    QProcess make;
+    make.start(QStringLiteral("sh"),
+               {kScripts + QStringLiteral("make-beat-clip.sh"), m_clickClip, QStringLiteral("40"),
+                QStringLiteral("120"), QStringLiteral("100"), QStringLiteral("0.5"), QStringLiteral("none")});
+    QVERIFY(make.waitForFinished(120000));
+    QVERIFY2(make.exitCode() == 0, make.readAllStandardError().constData());
+    QVERIFY(QFileInfo(m_clickClip).size() > 0);
+}
+
+QList<double> TestBeatFinder::find(BeatFinder& finder, const QString& clip, bool* fromCache, int* ticks)
+{
+    QSignalSpy found(&finder, &BeatFinder::beatsFound);
+    // The interface thread goes on answering while the beats are found.
+    QTimer tick;
+    int count = 0;
+    connect(&tick, &QTimer::timeout, this, [&count] { ++count; });
+    tick.start(5);
+    finder.find(clip);
+    if (!found.wait(60000) || found.isEmpty())
+        return {-1.0};
+    if (ticks)
+        *ticks = count;
+    const QList<QVariant> args = found.takeFirst();
+    if (args.at(0).toString() != clip)
+        return {-2.0};
+    if (fromCache)
+        *fromCache = args.at(2).toBool();
+    return args.at(1).value<QList<double>>();
+}
+
+QString TestBeatFinder::copyOfDemo(const QString& name)
+{
+    const QString copy = m_dir.filePath(name);
+    QFile::remove(copy);
+    QFile::copy(QStringLiteral(TEMPOLOOP_DEMO_CLIP), copy);
+    return copy;
+}
+
+void TestBeatFinder::demoClipBeatsWithin20ms()
+{
+    BeatFinder finder(QString{});
+    int ticks = 0;
+    const QList<double> found = find(finder, QStringLiteral(TEMPOLOOP_DEMO_CLIP), nullptr, &ticks);
+    const QList<double> truth = demoBeats();
+    QVERIFY2(ticks > 0, "the interface thread did not run while the beats were found");
+    for (double t : found)
+        QVERIFY2(distanceToNearest(t, truth) <= 0.020, qPrintable(QStringLiteral("beat at %1").arg(t)));
+    for (double t : truth)
+        QVERIFY2(distanceToNearest(t, found) <= 0.020, qPrintable(QStringLiteral("missed %1").arg(t)));
+}
+
+// Once the tracker has settled (after the first 4 s, and 4 s after the
+// tempo changes) every beat found lies within 30 ms of a click and every
+// click has its beat. While it settles, a beat or two may be off.
+void TestBeatFinder::clickTrackUnderSpeechWithTempoChange()
+{
+    QFile truthFile(m_clickClip + QStringLiteral(".truth"));
+    QVERIFY(truthFile.open(QIODevice::ReadOnly));
+    QList<double> truth;
+    for (const QByteArray& line : truthFile.readAll().split('\n'))
+        if (!line.isEmpty())
+            truth.append(line.toDouble());
+    QCOMPARE(truth.size(), 40 + 34);
+    const double change = 20.0;
+    const auto settling = [change](double t) { return t < 4.0 || (t >= change - 0.25 && t < change + 4.0); };
+
+    BeatFinder finder(QString{});
+    const QList<double> found = find(finder, m_clickClip);
+    QVERIFY(found.size() > 40);
+    int offWhileSettling = 0;
+    for (double t : found) {
+        const bool off = distanceToNearest(t, truth) > 0.030;
+        if (settling(t))
+            offWhileSettling += off ? 1 : 0;
+        else
+            QVERIFY2(!off, qPrintable(QStringLiteral("beat at %1").arg(t)));
+    }
+    QVERIFY2(offWhileSettling <= 2, qPrintable(QString::number(offWhileSettling)));
+    for (double t : truth) {
+        if (!settling(t))
+            QVERIFY2(distanceToNearest(t, found) <= 0.030, qPrintable(QStringLiteral("missed %1").arg(t)));
+    }
+}
+
+void TestBeatFinder::noBeat_data()
+{
+    QTest::addColumn<QString>("clip");
+    QTest::newRow("no sound track") << kClips + QStringLiteral("left_red_right_blue.mp4");
+    QTest::newRow("not a clip") << kClips + QStringLiteral("random_bytes.mp4");
+    QTest::newRow("empty file") << kClips + QStringLiteral("empty.mp4");
+    QTest::newRow("cut short") << kClips + QStringLiteral("truncated.mp4");
+    QTest::newRow("missing") << kClips + QStringLiteral("not there.mp4");
+    QTest::newRow("silence") << QStringLiteral("silence");
+    QTest::newRow("speech without clicks") << QStringLiteral("speech");
+}
+
+void TestBeatFinder::noBeat()
+{
+    QFETCH(QString, clip);
+    if (clip == QLatin1String("silence") || clip == QLatin1String("speech")) {
+        const QString made = m_dir.filePath(clip + QStringLiteral(".m4a"));
+        // The generator's voice without its clicks, or nothing at all.
+        const QString voice = clip == QLatin1String("speech") ? QStringLiteral("1.0") : QStringLiteral("0");
+        QProcess make;
+        make.start(QStringLiteral("sh"),
+                   {kScripts + QStringLiteral("make-beat-clip.sh"), made, QStringLiteral("20"), QStringLiteral("120"),
+                    QStringLiteral("120"), voice, QStringLiteral("none"), QStringLiteral("0")});
+        QVERIFY(make.waitForFinished(120000));
+        QCOMPARE(make.exitCode(), 0);
+        clip = made;
+    }
+    BeatFinder finder(QString{});
+    QCOMPARE(find(finder, clip), QList<double>{});
+}
+
+void TestBeatFinder::cacheIsUsedUntilTheClipChanges()
+{
+    QTemporaryDir cacheDir;
+    const QString clip = copyOfDemo(QStringLiteral("cached demo.mp4"));
+    bool fromCache = true;
+    {
+        BeatFinder finder(cacheDir.path());
+        const QList<double> first = find(finder, clip, &fromCache);
+        QVERIFY(!fromCache);
+        QVERIFY(first.size() >= 30);
+        QVERIFY(QFileInfo::exists(beats::BeatCache(cacheDir.path()).fileFor(clip)));
+
+        const QList<double> again = find(finder, clip, &fromCache);
+        QVERIFY(fromCache);
+        QCOMPARE(again.size(), first.size());
+        for (qsizetype i = 0; i < first.size(); ++i)
+            QVERIFY(std::abs(again[i] - first[i]) < 0.0001);
+    }
+    // Another finder (the next run of the program) reads the same file.
+    BeatFinder later(cacheDir.path());
+    find(later, clip, &fromCache);
+    QVERIFY(fromCache);
+
+    // The clip replaced by another (another size): found again.
+    QFile::remove(clip);
+    QVERIFY(QFile::copy(kClips + QStringLiteral("tiny_counted.mp4"), clip));
+    const QList<double> replaced = find(later, clip, &fromCache);
+    QVERIFY(!fromCache);
+    QVERIFY(replaced.size() < 30);
+
+    // Touched (another modification time): found again.
+    {
+        QFile f(clip);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QVERIFY(f.setFileTime(QDateTime::currentDateTimeUtc().addDays(-1), QFileDevice::FileModificationTime));
+    }
+    find(later, clip, &fromCache);
+    QVERIFY(!fromCache);
+    find(later, clip, &fromCache);
+    QVERIFY(fromCache);
+}
+
+// A clip opened while another's beats are being found: only the new clip's
+// beats come back.
+void TestBeatFinder::anotherClipCallsTheSearchOff()
+{
+    BeatFinder finder(QString{});
+    QSignalSpy found(&finder, &BeatFinder::beatsFound);
+    finder.find(m_clickClip);
+    finder.find(QStringLiteral(TEMPOLOOP_DEMO_CLIP));
+    QVERIFY(found.wait(60000));
+    // Once every search has stopped, whatever they sent has arrived.
+    QTRY_COMPARE_WITH_TIMEOUT(finder.searchesRunning(), 0, 60000);
+    QCoreApplication::processEvents();
+    QCOMPARE(found.size(), 1);
+    QCOMPARE(found.first().at(0).toString(), QStringLiteral(TEMPOLOOP_DEMO_CLIP));
+
+    // Called off without another: nothing comes back.
+    finder.find(m_clickClip);
+    finder.cancel();
+    QVERIFY(!finder.busy());
+    QTRY_COMPARE_WITH_TIMEOUT(finder.searchesRunning(), 0, 60000);
+    QCoreApplication::processEvents();
+    QCOMPARE(found.size(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestBeatFinder)
+#include "TestBeatFinder.moc"
