@@ -1,5 +1,6 @@
 #include "core/base/TimeCode.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -54,7 +55,10 @@ QString insertColonsIntoString(const QString& digits)
 {
     if (digits.isEmpty())
         return QString::fromLatin1(kNoTimeMark);
-    return pairText(digits, 0) + u':' + pairText(digits, 2) + u':' + pairText(digits, 4);
+    const QString whole = pairText(digits, 0) + u':' + pairText(digits, 2) + u':' + pairText(digits, 4);
+    if (digits.size() == 9)
+        return whole + u'.' + digits.mid(6);
+    return whole;
 }
 
 QString removeColonsFromString(const QString& text)
@@ -66,6 +70,8 @@ QString removeColonsFromString(const QString& text)
         if (index < text.size())
             digits.append(text[index]);
     }
+    if (text.size() == 12 && text[8] == u'.')
+        digits.append(text.mid(9));
     return digits;
 }
 
@@ -112,4 +118,66 @@ int roundPositionToSeconds(double position)
     if (rounded <= static_cast<double>(std::numeric_limits<int>::min()))
         return std::numeric_limits<int>::min();
     return static_cast<int>(rounded);
+}
+
+namespace {
+
+constexpr qint64 kMaxTimeCodeMilliseconds = qint64(kMaxTimeCodeSeconds) * 1000 + 999;
+
+bool allAsciiDigits(const QString& text)
+{
+    for (QChar c : text)
+        if (!isAsciiDigit(c))
+            return false;
+    return true;
+}
+
+} // namespace
+
+QString determineColonStringFromMilliseconds(qint64 milliseconds)
+{
+    milliseconds = std::clamp<qint64>(milliseconds, 0, kMaxTimeCodeMilliseconds);
+    const QString whole = determineColonStringFromSeconds(int(milliseconds / 1000));
+    const int fraction = int(milliseconds % 1000);
+    if (fraction == 0)
+        return whole;
+    return whole + QString::number(fraction).rightJustified(3, u'0');
+}
+
+qint64 determineMillisecondsFromColonString(const QString& digits)
+{
+    const qint64 fraction = digitAt(digits, 6) * 100 + digitAt(digits, 7) * 10 + digitAt(digits, 8);
+    return qint64(determineSecondsFromColonString(digits)) * 1000 + fraction;
+}
+
+bool isPreciseDigitForm(const QString& digits)
+{
+    return (digits.size() == 6 || digits.size() == 9) && allAsciiDigits(digits);
+}
+
+bool validatePreciseTimeCode(const QString& text)
+{
+    if (validateTimeCode(text))
+        return true;
+    const QString whole = text.left(8);
+    return text.size() == 12 && text[8] == u'.' && whole != QLatin1String(kNoTimeMark) && validateTimeCode(whole) &&
+           allAsciiDigits(text.mid(9));
+}
+
+bool timeDigitsLess(const QString& a, const QString& b)
+{
+    const auto padded = [](const QString& digits) {
+        return digits.size() >= 9 ? digits : digits.leftJustified(6, u'0') + QStringLiteral("000");
+    };
+    return padded(a) < padded(b);
+}
+
+qint64 roundPositionToMilliseconds(double position)
+{
+    if (std::isnan(position) || position <= 0)
+        return 0;
+    const double milliseconds = std::round(position * 1000.0);
+    if (milliseconds >= double(kMaxTimeCodeMilliseconds))
+        return kMaxTimeCodeMilliseconds;
+    return qint64(milliseconds);
 }
