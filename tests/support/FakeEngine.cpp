@@ -91,8 +91,12 @@ void FakeEngine::advance(int milliseconds)
     double remaining = milliseconds / 1000.0 * m_speed;
     while (remaining > 1e-9 && !m_paused) {
         // Advance to the next frame boundary, or as far as time allows.
-        const double nextFrame = (std::floor(m_position / frame + 1e-6) + 1) * frame;
-        const double stepTo = std::min(nextFrame, m_position + remaining);
+        // Frame k lies at k / fps, as a clip's time stamps put it, exactly
+        // (not k times a rounded frame length, which drifts below whole
+        // seconds).
+        const double nextFrame = (std::floor(m_position / frame + 1e-6) + 1) / m_clip.fps;
+        const bool reachesFrame = m_position + remaining >= nextFrame - 1e-9;
+        const double stepTo = reachesFrame ? nextFrame : m_position + remaining;
         remaining -= stepTo - m_position;
         m_position = std::min(stepTo, m_clip.duration);
         if (m_position >= m_clip.duration) {
@@ -103,7 +107,7 @@ void FakeEngine::advance(int milliseconds)
             emit endReached();
             return;
         }
-        if (std::abs(m_position - nextFrame) < 1e-9)
+        if (reachesFrame)
             emit positionChanged(m_position);
     }
 }

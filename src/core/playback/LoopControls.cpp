@@ -43,12 +43,20 @@ QString LoopControls::endTimeDigits() const
     return m_view.endTimeDigits();
 }
 
+QString LoopControls::loopPointDigits() const
+{
+    const double position = m_player.CurrentPosition();
+    if (m_pointRule)
+        return m_pointRule(position);
+    return determineColonStringFromSeconds(roundPositionToSeconds(position));
+}
+
 void LoopControls::setStartTimeButtonClick(QObject* sender)
 {
     if (m_player.FileName().isEmpty())
         prompt().message(QStringLiteral("You must choose a clip first before defining a start time."));
     else
-        m_view.setStartTimeDigits(determineColonStringFromSeconds(roundPositionToSeconds(m_player.CurrentPosition())));
+        m_view.setStartTimeDigits(loopPointDigits());
     focusIfSender(sender);
 }
 
@@ -57,7 +65,7 @@ void LoopControls::setEndTimeButtonClick(QObject* sender)
     if (m_player.FileName().isEmpty())
         prompt().message(QStringLiteral("You must choose a clip first before defining an end time."));
     else
-        m_view.setEndTimeDigits(determineColonStringFromSeconds(roundPositionToSeconds(m_player.CurrentPosition())));
+        m_view.setEndTimeDigits(loopPointDigits());
     focusIfSender(sender);
 }
 
@@ -67,6 +75,7 @@ void LoopControls::resetEndTimeButtonClick(QObject* sender)
     m_view.setEndTimeDigits(QString());
     m_player.setSelectionEnd(-1);
     LoopIsPlaying = false;
+    m_nextPass.reset();
     endLadder();
     focusIfSender(sender);
 }
@@ -79,6 +88,7 @@ void LoopControls::resetLoopButtonClick(QObject* sender)
     m_player.setSelectionStart(-1);
     m_player.setSelectionEnd(-1);
     LoopIsPlaying = false;
+    m_nextPass.reset();
     endLadder();
     LoopPlayingIndicatorChange(QStringLiteral("full"));
     focusIfSender(sender);
@@ -107,26 +117,27 @@ void LoopControls::playLoopButtonClick(QObject* sender)
         return;
     }
     // A partly filled box holds no time: it is refused, never guessed.
-    if (!isDigitForm(start) || !(end.isEmpty() || isDigitForm(end))) {
+    if (!isPreciseDigitForm(start) || !(end.isEmpty() || isPreciseDigitForm(end))) {
         refuseLoop(QStringLiteral("A time box is only partly filled.\nPlease complete or clear it and try again."));
         return;
     }
-    const int startSeconds = determineSecondsFromColonString(start);
+    const double startSeconds = determineMillisecondsFromColonString(start) / 1000.0;
     if (startSeconds >= m_player.Duration()) {
         refuseLoop(QStringLiteral("The start time is set past the end of the video.\nPlease fix and try again."));
         return;
     }
-    if (!end.isEmpty() && !(end > start)) {
+    if (!end.isEmpty() && !timeDigitsLess(start, end)) {
         refuseLoop(QStringLiteral("The \"End Time\" must be greater than the \"Start Time\""));
         return;
     }
     // The new loop starts now, not at the end of an old loop's wait.
     cancelRestart();
+    m_nextPass.reset();
     m_player.setSelectionStart(-1);
     m_player.setSelectionEnd(-1);
     m_player.setSelectionStart(startSeconds);
     if (!end.isEmpty())
-        m_player.setSelectionEnd(selectionEndForEndTime(determineSecondsFromColonString(end)));
+        m_player.setSelectionEnd(selectionEndForEndTime(determineMillisecondsFromColonString(end) / 1000.0));
     LoopPlayingIndicatorChange(QStringLiteral("loop"));
     // The first pass's rate is set while the player is paused.
     if (m_ladderMode && !playingAll())
@@ -147,6 +158,26 @@ void LoopControls::playStoredLoop(const QString& startDigits, const QString& end
     playLoopButtonClick();
 }
 
+void LoopControls::moveLoopFromNextPass(double startSeconds, double endSeconds)
+{
+    if (!LoopIsPlaying)
+        return;
+    m_nextPass = std::pair(startSeconds, endSeconds);
+}
+
+void LoopControls::applyNextPass()
+{
+    if (!m_nextPass)
+        return;
+    const auto [start, end] = *m_nextPass;
+    m_nextPass.reset();
+    m_player.setSelectionStart(-1);
+    m_player.setSelectionEnd(-1);
+    m_player.setSelectionStart(start);
+    if (end >= 0)
+        m_player.setSelectionEnd(selectionEndForEndTime(end));
+}
+
 void LoopControls::playFullVideoButtonClick(QObject* sender)
 {
     turnOffPlayAll();
@@ -162,6 +193,7 @@ void LoopControls::playFullVideoButtonClick(QObject* sender)
     m_player.Play();
     LoopPlayingIndicatorChange(QStringLiteral("full"));
     LoopIsPlaying = false;
+    m_nextPass.reset();
     if (sender && sender->objectName() == QLatin1String("playFullVideoButton"))
         m_view.giveFocusToSink();
 }
@@ -263,6 +295,7 @@ void LoopControls::clipOpened()
     endLadder();
     LoopPlayingIndicatorChange(QStringLiteral("full"));
     LoopIsPlaying = false;
+    m_nextPass.reset();
     WaitingForLoopRestart = false;
 }
 
@@ -321,6 +354,10 @@ void LoopControls::ActiveMovie1PlayStateChange(int, int newState)
         return;
     }
     if (WaitingForLoopRestart && newState == mpPlaying) {
+        // A loop moved while it played or rested takes its new range now,
+        // as it starts again (before, the player's range stop would act
+        // on an end moved before the point it rests on).
+        applyNextPass();
         if (m_player.SelectionStart() != -1)
             m_player.setCurrentPosition(m_player.SelectionStart());
         WaitingForLoopRestart = false;

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <optional>
 
 class LoopView;
 class MediaPlayerControl;
@@ -32,6 +33,9 @@ public:
     enum class LoopMode { Once, Continuously, Ladder };
     // Calls done once, ms milliseconds from now.
     using Timer = std::function<void(int ms, std::function<void()> done)>;
+    // The digits "set start/end time" put into a time box for a playback
+    // position; by default the whole second nearest to it.
+    using LoopPointRule = std::function<QString(double position)>;
 
     LoopControls(MediaPlayerControl& player, LoopView& view, QObject* parent = nullptr);
 
@@ -40,6 +44,9 @@ public:
     // The timer of the wait before a continuous loop starts again (a
     // single-shot QTimer unless tests drive their own clock).
     void setRestartTimer(Timer timer) { m_timer = std::move(timer); }
+    // How "set start/end time" read the playback position (precise loop
+    // points, snap to the beat); none: whole seconds.
+    void setLoopPointRule(LoopPointRule rule) { m_pointRule = std::move(rule); }
     // The wait before a continuous loop starts again, 0 to MaxRestartPauseMs.
     void setRestartPauseMs(int ms);
     int restartPauseMs() const { return m_restartPauseMs; }
@@ -93,6 +100,12 @@ public:
     // a Bookmark Command Line does (end empty: to the clip's end).
     void playStoredLoop(const QString& startDigits, const QString& endDigits);
 
+    // The boxes' times moved while a loop plays or rests (the nudge keys):
+    // the loop takes them as it starts its next pass. Start and end in
+    // seconds; an end of -1 runs to the clip's end. Nothing happens when no
+    // loop plays.
+    void moveLoopFromNextPass(double startSeconds, double endSeconds);
+
 private:
     bool playingAll() const;
     void turnOffPlayAll();
@@ -102,6 +115,8 @@ private:
     void showLoopMode();
     void startLadder();
     void endLadder();
+    QString loopPointDigits() const;
+    void applyNextPass();
 
     MediaPlayerControl& m_player;
     LoopView& m_view;
@@ -115,4 +130,7 @@ private:
     bool m_ladderRunning = false;
     double m_userRate = 1.0; // given back when the ladder ends
     SpeedLadder m_ladder;
+    LoopPointRule m_pointRule;
+    // A range waiting for the loop's next pass: start, end (-1: none).
+    std::optional<std::pair<double, double>> m_nextPass;
 };

@@ -3,16 +3,18 @@
 // When a playing loop has reached its end. The player's range end lies 0.2 s
 // past the loop's end time (so that the player's own range stop, which
 // rewinds, never acts first); a loop without an end, or with one beyond the
-// clip, ends 0.1 s before the clip's end.
+// clip, ends 0.1 s before the clip's end. A frame within half a millisecond
+// of the end time is on it: frame times and loop times (whole milliseconds)
+// are rounded differently, and the loop must not play a frame past its end.
 inline bool loopEndReached(double position, double selectionEnd, double duration)
 {
     if (selectionEnd != -1.0 && selectionEnd <= duration)
-        return position >= selectionEnd - 0.2;
+        return position >= selectionEnd - 0.2 - 0.0005;
     return position >= duration - 0.1;
 }
 
-// The player's range end for a loop end time in whole seconds.
-inline double selectionEndForEndTime(int endSeconds)
+// The player's range end for a loop end time in seconds.
+inline double selectionEndForEndTime(double endSeconds)
 {
     return endSeconds + 0.2;
 }

@@ -48,14 +48,14 @@ void TransportControls::playButtonClick(QObject* sender)
         // box holds no time, so the loop then keeps the times it had.
         const QString start = m_loops.startTimeDigits();
         const QString end = m_loops.endTimeDigits();
-        if (!(start.isEmpty() || isDigitForm(start)) || !(end.isEmpty() || isDigitForm(end)))
+        if (!(start.isEmpty() || isPreciseDigitForm(start)) || !(end.isEmpty() || isPreciseDigitForm(end)))
             return;
         m_player.setSelectionStart(-1);
         m_player.setSelectionEnd(-1);
         if (!start.isEmpty()) {
-            m_player.setSelectionStart(determineSecondsFromColonString(start));
+            m_player.setSelectionStart(determineMillisecondsFromColonString(start) / 1000.0);
             if (!end.isEmpty())
-                m_player.setSelectionEnd(selectionEndForEndTime(determineSecondsFromColonString(end)));
+                m_player.setSelectionEnd(selectionEndForEndTime(determineMillisecondsFromColonString(end) / 1000.0));
         }
     }
 }

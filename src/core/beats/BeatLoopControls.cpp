@@ -1,0 +1,195 @@
+#include "core/beats/BeatLoopControls.h"
+
+#include "core/base/Prompt.h"
+#include "core/base/TimeCode.h"
+#include "core/beats/BeatView.h"
+#include "core/playback/LoopControls.h"
+#include "core/playback/LoopView.h"
+#include "core/playback/MediaPlayerControl.h"
+#include "core/playback/PlaybackEngine.h"
+
+#include <cmath>
+#include <utility>
+
+using beats::LoopPoint;
+
+BeatLoopControls::BeatLoopControls(MediaPlayerControl& player, LoopControls& loops, LoopView& boxes, QObject* parent)
+    : QObject(parent), m_player(player), m_loops(loops), m_boxes(boxes)
+{
+}
+
+void BeatLoopControls::focusIfSender(QObject* sender)
+{
+    if (sender)
+        m_boxes.giveFocusToSink();
+}
+
+void BeatLoopControls::setFindBeats(bool on)
+{
+    m_findBeats = on;
+    searchIfWanted();
+}
+
+void BeatLoopControls::setSnapToBeat(bool on)
+{
+    m_snap = on;
+    searchIfWanted();
+}
+
+void BeatLoopControls::setShowCount(bool on)
+{
+    m_showCount = on;
+    searchIfWanted();
+    showCount(m_player.CurrentPosition());
+}
+
+void BeatLoopControls::searchIfWanted()
+{
+    if (wantsBeats() && !m_clip.isEmpty() && !m_known && !m_searching)
+        search();
+}
+
+void BeatLoopControls::search()
+{
+    if (!m_source || m_clip.isEmpty())
+        return;
+    m_searching = true;
+    m_source->find(m_clip);
+}
+
+void BeatLoopControls::clipOpened(const QString& clipPath)
+{
+    if (m_source && m_searching)
+        m_source->cancel();
+    m_clip = clipPath;
+    m_searching = false;
+    m_known = false;
+    m_grid = beats::BeatGrid();
+    m_pendingBeatLoop.reset();
+    if (m_view)
+        m_view->showBeatTicks({});
+    showCount(0);
+    searchIfWanted();
+}
+
+void BeatLoopControls::beatsFound(const QString& clipPath, const QList<double>& beats)
+{
+    if (clipPath != m_clip || m_clip.isEmpty())
+        return;
+    m_searching = false;
+    m_known = true;
+    m_grid = beats::BeatGrid(beats);
+    if (m_view)
+        m_view->showBeatTicks(m_grid.times());
+    showCount(m_player.CurrentPosition());
+    if (const auto pending = std::exchange(m_pendingBeatLoop, std::nullopt))
+        playBeatLoopFrom(*pending);
+}
+
+QString BeatLoopControls::loopPointDigits(double position) const
+{
+    if (m_snap && !m_grid.isEmpty())
+        return determineColonStringFromMilliseconds(roundPositionToMilliseconds(*m_grid.nearest(position)));
+    if (m_precise)
+        return determineColonStringFromMilliseconds(roundPositionToMilliseconds(position));
+    return determineColonStringFromSeconds(roundPositionToSeconds(position));
+}
+
+void BeatLoopControls::nudge(LoopPoint point, int direction, bool coarse, QObject* sender)
+{
+    if (m_player.FileName().isEmpty()) {
+        prompt().message(QStringLiteral("You must choose a clip first before moving a loop's start or end."));
+        focusIfSender(sender);
+        return;
+    }
+    const QString start = m_boxes.startTimeDigits();
+    const QString end = m_boxes.endTimeDigits();
+    if (start.isEmpty()) {
+        prompt().message(QStringLiteral("You must enter a \"Start Time\" first before moving a loop's start or end."));
+        focusIfSender(sender);
+        return;
+    }
+    if (!isPreciseDigitForm(start) || !(end.isEmpty() || isPreciseDigitForm(end))) {
+        prompt().message(
+            QStringLiteral("A time box is only partly filled.\nPlease complete or clear it and try again."));
+        focusIfSender(sender);
+        return;
+    }
+    beats::NudgeContext loop;
+    loop.startMs = determineMillisecondsFromColonString(start);
+    if (!end.isEmpty())
+        loop.endMs = determineMillisecondsFromColonString(end);
+    loop.durationMs = qint64(std::floor(m_player.Duration() * 1000.0));
+    loop.framesPerSecond = m_player.engine() ? m_player.engine()->framesPerSecond() : 0;
+    loop.snapGrid = m_snap ? &m_grid : nullptr;
+    loop.countLength = m_loopCount;
+    const auto moved = beats::nudgedLoopPoint(loop, point, direction, coarse);
+    if (moved) {
+        if (point == LoopPoint::Start) {
+            loop.startMs = *moved;
+            m_boxes.setStartTimeDigits(determineColonStringFromMilliseconds(*moved));
+        } else {
+            loop.endMs = *moved;
+            m_boxes.setEndTimeDigits(determineColonStringFromMilliseconds(*moved));
+        }
+        m_loops.moveLoopFromNextPass(loop.startMs / 1000.0, loop.endMs ? *loop.endMs / 1000.0 : -1.0);
+    }
+    focusIfSender(sender);
+}
+
+void BeatLoopControls::beatLoopKeyPress(QObject* sender)
+{
+    if (m_player.FileName().isEmpty()) {
+        prompt().message(QStringLiteral("You must choose a clip first before attempting to play a loop."));
+        focusIfSender(sender);
+        return;
+    }
+    const double position = m_player.CurrentPosition();
+    if (!m_known) {
+        // The loop starts from here as soon as the beats are known.
+        m_pendingBeatLoop = position;
+        if (!m_searching)
+            search();
+        focusIfSender(sender);
+        return;
+    }
+    playBeatLoopFrom(position);
+    focusIfSender(sender);
+}
+
+void BeatLoopControls::playBeatLoopFrom(double position)
+{
+    if (m_grid.isEmpty()) {
+        prompt().message(QStringLiteral("No steady beat was found in the sound of this clip."));
+        return;
+    }
+    const auto loop = m_grid.countLoop(position, m_loopCount, m_player.Duration());
+    if (!loop) {
+        prompt().message(
+            QStringLiteral("There are not enough beats after this point for a loop of %1 beats.").arg(m_loopCount));
+        return;
+    }
+    m_boxes.setStartTimeDigits(determineColonStringFromMilliseconds(roundPositionToMilliseconds(loop->start)));
+    m_boxes.setEndTimeDigits(determineColonStringFromMilliseconds(roundPositionToMilliseconds(loop->end)));
+    m_loops.playLoopButtonClick();
+}
+
+void BeatLoopControls::positionChanged(double position)
+{
+    showCount(position);
+}
+
+void BeatLoopControls::showCount(double position)
+{
+    int count = 0;
+    if (m_showCount && !m_grid.isEmpty()) {
+        const double loopStart = m_player.SelectionStart();
+        const double oneAt = m_loops.LoopIsPlaying && loopStart >= 0 ? loopStart : m_grid.times().front();
+        count = m_grid.countAt(position, oneAt, CountShown);
+    }
+    if (count == m_countShown)
+        return;
+    m_countShown = count;
+    if (m_view)
+        m_view->showBeatCount(count);
+}

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "core/beats/BeatGrid.h"
+#include "core/beats/LoopNudge.h"
+
+#include <QObject>
+#include <QString>
+#include <optional>
+
+class BeatSource;
+class BeatView;
+class LoopControls;
+class LoopView;
+class MediaPlayerControl;
+
+// Loops on the beat: precise loop points, the nudge keys, the beats of the
+// loaded clip with snapping, the beat loop key (a loop of 8 beats from the
+// beat nearest the playback point) and the count over the picture.
+//
+// Every switch is off at first, and then the loops are exactly what they
+// were: whole seconds, no beats searched for. The beats of a clip are
+// searched for when it opens while "find the beats", snap or the count is
+// on, or when the beat loop key asks for them (the loop then starts as
+// soon as they are known).
+class BeatLoopControls : public QObject {
+    Q_OBJECT
+public:
+    // How many beats the count over the picture runs through.
+    static constexpr int CountShown = 8;
+
+    BeatLoopControls(MediaPlayerControl& player, LoopControls& loops, LoopView& boxes, QObject* parent = nullptr);
+
+    void setBeatSource(BeatSource* source) { m_source = source; }
+    void setBeatView(BeatView* view) { m_view = view; }
+
+    // "Set start/end time" take the frame's time to the millisecond.
+    void setPreciseLoopPoints(bool on) { m_precise = on; }
+    bool preciseLoopPoints() const { return m_precise; }
+    // Beats are searched for in every clip that opens.
+    void setFindBeats(bool on);
+    bool findBeats() const { return m_findBeats; }
+    // "Set start/end time" and the nudge keys land on beats.
+    void setSnapToBeat(bool on);
+    bool snapToBeat() const { return m_snap; }
+    // The count over the picture.
+    void setShowCount(bool on);
+    bool showCount() const { return m_showCount; }
+    // Beats in a beat loop: 4, 8, 16 or 32 (anything else: 8).
+    void setBeatLoopCount(int count) { m_loopCount = beats::beatLoopCountOrDefault(count); }
+    int beatLoopCount() const { return m_loopCount; }
+
+    // A clip has opened (its length is known): its beats are unknown.
+    void clipOpened(const QString& clipPath);
+    // The beats of a clip, from the source; dropped unless it is the clip
+    // still open.
+    void beatsFound(const QString& clipPath, const QList<double>& beats);
+    // Whether the beats of the open clip are known (maybe none).
+    bool beatsKnown() const { return m_known; }
+    const beats::BeatGrid& grid() const { return m_grid; }
+
+    // The digits "set start/end time" put into a box for a position: the
+    // nearest beat when snapping, the millisecond when precise, else the
+    // whole second.
+    QString loopPointDigits(double position) const;
+
+    // The nudge keys: the loop's start or end one frame (coarse: a tenth of
+    // a second) earlier (-1) or later (+1); on the beats when snapping. The
+    // box shows the new time; a loop that plays takes it from its next pass.
+    void nudge(beats::LoopPoint point, int direction, bool coarse, QObject* sender = nullptr);
+    // The beat loop key: a loop of beatLoopCount() beats from the beat
+    // nearest the playback point, played at once in the current loop mode.
+    void beatLoopKeyPress(QObject* sender = nullptr);
+
+    // The playback position moved: the count follows it.
+    void positionChanged(double position);
+
+private:
+    bool wantsBeats() const { return m_findBeats || m_snap || m_showCount; }
+    void searchIfWanted();
+    void search();
+    void playBeatLoopFrom(double position);
+    void showCount(double position);
+    void focusIfSender(QObject* sender);
+
+    MediaPlayerControl& m_player;
+    LoopControls& m_loops;
+    LoopView& m_boxes;
+    BeatSource* m_source = nullptr;
+    BeatView* m_view = nullptr;
+
+    bool m_precise = false;
+    bool m_findBeats = false;
+    bool m_snap = false;
+    bool m_showCount = false;
+    int m_loopCount = beats::DefaultBeatLoopCount;
+
+    QString m_clip;
+    bool m_searching = false;
+    bool m_known = false;
+    beats::BeatGrid m_grid;
+    // Where the beat loop key was pressed while the beats were unknown.
+    std::optional<double> m_pendingBeatLoop;
+    int m_countShown = 0;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// Where beats are found and shown. BeatLoopControls asks a BeatSource for
+// the beats of a clip (the aubio finder on a worker thread in the program, a
+// script in tests) and shows them through a BeatView (ticks on the progress
+// line, the count over the picture).
+class BeatSource {
+public:
+    virtual ~BeatSource() = default;
+    // Starts finding the beats of a clip; the answer comes back later,
+    // through BeatLoopControls::beatsFound(). Calls off an earlier search.
+    virtual void find(const QString& clipPath) = 0;
+    virtual void cancel() = 0;
+};
+
+class BeatView {
+public:
+    virtual ~BeatView() = default;
+    // Small ticks on the progress line at the beats (none: no ticks).
+    virtual void showBeatTicks(const QList<double>& beats) = 0;
+    // The count over the picture, 1 to 8; 0 hides it.
+    virtual void showBeatCount(int count) = 0;
+};

@@ -1,0 +1,368 @@
+// Loops on the beat against the fake engine: precise and snapped loop
+// points, the nudge keys at rest and during play at several rates, the beat
+// loop key, the count, and that nothing changes while every switch is off.
+#include "PlaybackRig.h"
+#include "core/base/TimeCode.h"
+#include "core/beats/BeatLoopControls.h"
+#include "core/beats/BeatView.h"
+
+#include <QTest>
+
+using beats::LoopPoint;
+
+namespace {
+
+class FakeBeatSource : public BeatSource {
+public:
+    QStringList asked;
+    int cancelled = 0;
+    void find(const QString& clip) override { asked << clip; }
+    void cancel() override { ++cancelled; }
+};
+
+class FakeBeatView : public BeatView {
+public:
+    QList<double> ticks;
+    int count = 0;
+    QList<int> counts; // every count shown, in order
+    void showBeatTicks(const QList<double>& beats) override { ticks = beats; }
+    void showBeatCount(int c) override
+    {
+        count = c;
+        counts << c;
+    }
+};
+
+// 120 beats a minute from 0.25 s to the clip's end.
+QList<double> beatsOf(double duration)
+{
+    QList<double> beats;
+    for (double t = 0.25; t < duration; t += 0.5)
+        beats << t;
+    return beats;
+}
+
+} // namespace
+
+class TestBeatLoopControls : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<PlaybackRig> rig;
+    std::unique_ptr<BeatLoopControls> beatLoops;
+    FakeBeatSource source;
+    FakeBeatView view;
+    QString clip;
+
+    LoopControls& loops() { return rig->loops; }
+    MediaPlayerControl& player() { return rig->player; }
+    FakeLoopView& boxes() { return rig->loopView; }
+    void giveBeats() { beatLoops->beatsFound(clip, beatsOf(player().Duration())); }
+    // The position at which the loop next pauses at its end.
+    double nextLoopEnd()
+    {
+        rig->stepUntil([&] { return loops().WaitingForLoopRestart; });
+        return player().CurrentPosition();
+    }
+    // The position at which the loop next starts again (first frame shown).
+    double nextLoopStart()
+    {
+        rig->stepUntil([&] { return loops().WaitingForLoopRestart; });
+        rig->transport.playButtonClick(); // loop once: play resumes it
+        rig->step();
+        return player().CurrentPosition();
+    }
+
+private slots:
+    void init()
+    {
+        source = FakeBeatSource();
+        view = FakeBeatView();
+        rig = std::make_unique<PlaybackRig>(20.0);
+        beatLoops = std::make_unique<BeatLoopControls>(rig->player, rig->loops, rig->loopView);
+        beatLoops->setBeatSource(&source);
+        beatLoops->setBeatView(&view);
+        loops().setLoopPointRule([this](double position) { return beatLoops->loopPointDigits(position); });
+        QObject::connect(&rig->player, &MediaPlayerControl::OnPositionChange, beatLoops.get(),
+                         [this](double, double position, quint32, quint32) { beatLoops->positionChanged(position); });
+        rig->openLesson();
+        clip = player().FileName();
+        beatLoops->clipOpened(clip);
+    }
+    void cleanup()
+    {
+        beatLoops.reset();
+        rig.reset();
+    }
+
+    // With every switch off: whole seconds, no search for beats, no count.
+    void switchesOffChangeNothing()
+    {
+        QVERIFY(source.asked.isEmpty());
+        rig->pauseAt(7.6);
+        loops().setStartTimeButtonClick();
+        QCOMPARE(boxes().start, QStringLiteral("000008"));
+        rig->pauseAt(8.5);
+        loops().setEndTimeButtonClick();
+        QCOMPARE(boxes().end, QStringLiteral("000008")); // half to even
+        QCOMPARE(view.count, 0);
+        QVERIFY(view.counts.isEmpty());
+    }
+
+    void preciseTakesTheFrameTime()
+    {
+        beatLoops->setPreciseLoopPoints(true);
+        rig->pauseAt(7.6);
+        loops().setStartTimeButtonClick();
+        QCOMPARE(boxes().start, QStringLiteral("000007600"));
+        // A frame time on a whole second keeps the short form.
+        rig->pauseAt(12.0);
+        loops().setEndTimeButtonClick();
+        QCOMPARE(boxes().end, QStringLiteral("000012"));
+        QVERIFY(source.asked.isEmpty());
+    }
+
+    // The loop plays between the exact points.
+    void preciseLoopPlaysItsExactPoints()
+    {
+        rig->setBoxes(QStringLiteral("000002250"), QStringLiteral("000003750"));
+        loops().playLoopButtonClick();
+        QCOMPARE(player().SelectionStart(), 2.25);
+        QCOMPARE(player().CurrentPosition(), 2.25);
+        const double end = nextLoopEnd();
+        QVERIFY(end >= 3.75 && end < 3.75 + 1.5 / 30);
+        QVERIFY(nextLoopStart() < 2.25 + 1.5 / 30);
+        // The order check counts the milliseconds.
+        rig->setBoxes(QStringLiteral("000002250"), QStringLiteral("000002"));
+        loops().playLoopButtonClick();
+        QCOMPARE(rig->prompt.messages().size(), 1);
+        QVERIFY(rig->prompt.messages().first().contains("greater than"));
+    }
+
+    void snapNeedsTheBeats()
+    {
+        beatLoops->setSnapToBeat(true);
+        QCOMPARE(source.asked, QStringList{clip});
+        rig->pauseAt(7.6);
+        // Until the beats are known, the time is taken as without snapping.
+        loops().setStartTimeButtonClick();
+        QCOMPARE(boxes().start, QStringLiteral("000008"));
+        giveBeats();
+        QCOMPARE(view.ticks.size(), 40);
+        loops().setStartTimeButtonClick();
+        QCOMPARE(boxes().start, QStringLiteral("000007750"));
+        rig->pauseAt(8.1);
+        loops().setEndTimeButtonClick();
+        QCOMPARE(boxes().end, QStringLiteral("000008250"));
+    }
+
+    void beatsOfAnotherClipAreDropped()
+    {
+        beatLoops->setFindBeats(true);
+        const QString other = rig->makeClip(QStringLiteral("other.mp4"));
+        rig->openClip(other);
+        beatLoops->clipOpened(other);
+        QCOMPARE(source.asked, (QStringList{clip, other}));
+        QCOMPARE(source.cancelled, 1);
+        beatLoops->beatsFound(clip, beatsOf(20.0));
+        QVERIFY(!beatLoops->beatsKnown());
+        QVERIFY(view.ticks.isEmpty());
+        beatLoops->beatsFound(other, beatsOf(20.0));
+        QVERIFY(beatLoops->beatsKnown());
+    }
+
+    void nudgeAtRest_data()
+    {
+        QTest::addColumn<LoopPoint>("point");
+        QTest::addColumn<int>("direction");
+        QTest::addColumn<bool>("coarse");
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("end");
+        QTest::newRow("start a frame later") << LoopPoint::Start << 1 << false << "000002033"
+                                             << "000004";
+        QTest::newRow("start a frame earlier") << LoopPoint::Start << -1 << false << "000001967"
+                                               << "000004";
+        QTest::newRow("end a tenth later") << LoopPoint::End << 1 << true << "000002"
+                                           << "000004100";
+        QTest::newRow("end a tenth earlier") << LoopPoint::End << -1 << true << "000002"
+                                             << "000003900";
+    }
+
+    // A loop that rests at its end takes the new point on its next pass.
+    void nudgeAtRest()
+    {
+        QFETCH(LoopPoint, point);
+        QFETCH(int, direction);
+        QFETCH(bool, coarse);
+        QFETCH(QString, start);
+        QFETCH(QString, end);
+        rig->setBoxes(QStringLiteral("000002"), QStringLiteral("000004"));
+        loops().playLoopButtonClick();
+        nextLoopEnd();
+        beatLoops->nudge(point, direction, coarse);
+        QCOMPARE(boxes().start, start);
+        QCOMPARE(boxes().end, end);
+        const double startSeconds = determineMillisecondsFromColonString(start) / 1000.0;
+        const double endSeconds = determineMillisecondsFromColonString(end) / 1000.0;
+        QVERIFY(std::abs(nextLoopStart() - startSeconds) < 0.5 / 30);
+        const double pausedAt = nextLoopEnd();
+        QVERIFY2(pausedAt >= endSeconds - 0.001 && pausedAt < endSeconds + 1.0 / 30,
+                 qPrintable(QString::number(pausedAt)));
+        QVERIFY(rig->prompt.messages().isEmpty());
+    }
+
+    void nudgeDuringPlay_data()
+    {
+        QTest::addColumn<double>("rate");
+        QTest::newRow("0.5x") << 0.5;
+        QTest::newRow("1x") << 1.0;
+        QTest::newRow("2x") << 2.0;
+    }
+
+    // Nudged while the loop plays: this pass keeps its points, the next
+    // takes the new ones, and the boxes show them at once.
+    void nudgeDuringPlay()
+    {
+        QFETCH(double, rate);
+        loops().loopOnceClick(); // continuously
+        player().setRate(rate);
+        rig->setBoxes(QStringLiteral("000002"), QStringLiteral("000004"));
+        loops().playLoopButtonClick();
+        QVERIFY(rig->stepUntil([&] { return player().CurrentPosition() > 3.0; }));
+        for (int i = 0; i < 3; ++i)
+            beatLoops->nudge(LoopPoint::End, -1, true); // 3.7 s
+        beatLoops->nudge(LoopPoint::Start, 1, true);    // 2.1 s
+        QCOMPARE(boxes().start, QStringLiteral("000002100"));
+        QCOMPARE(boxes().end, QStringLiteral("000003700"));
+        // This pass still ends at 4 s...
+        QVERIFY(rig->stepUntil([&] { return loops().WaitingForLoopRestart; }));
+        QVERIFY(player().CurrentPosition() >= 4.0);
+        // ...the next starts at 2.1 s and ends at 3.7 s.
+        QVERIFY(rig->stepUntil([&] { return !loops().WaitingForLoopRestart; }));
+        rig->step();
+        QVERIFY2(std::abs(player().CurrentPosition() - 2.1) < 2.5 * rate / 30,
+                 qPrintable(QString::number(player().CurrentPosition())));
+        QVERIFY(rig->stepUntil([&] { return loops().WaitingForLoopRestart; }));
+        QVERIFY(player().CurrentPosition() >= 3.7 && player().CurrentPosition() < 3.7 + 3.0 * rate / 30);
+    }
+
+    void nudgeAtTheClipsEnds()
+    {
+        rig->setBoxes(QStringLiteral("000000"), QString());
+        beatLoops->nudge(LoopPoint::Start, -1, true);
+        QCOMPARE(boxes().start, QStringLiteral("000000"));
+        // No end time: the end moves from the clip's end, never past it.
+        beatLoops->nudge(LoopPoint::End, 1, false);
+        QCOMPARE(boxes().end, QString());
+        beatLoops->nudge(LoopPoint::End, -1, false);
+        QCOMPARE(boxes().end, QStringLiteral("000019967"));
+        beatLoops->nudge(LoopPoint::End, 1, true);
+        QCOMPARE(boxes().end, QStringLiteral("000020"));
+        QVERIFY(rig->prompt.messages().isEmpty());
+    }
+
+    void nudgeRefusals()
+    {
+        beatLoops->nudge(LoopPoint::Start, 1, false);
+        QCOMPARE(rig->prompt.messages().size(), 1);
+        QVERIFY(rig->prompt.messages().first().contains("Start Time"));
+        rig->setBoxes(QStringLiteral("00_002"), QString());
+        beatLoops->nudge(LoopPoint::Start, 1, false);
+        QCOMPARE(rig->prompt.messages().size(), 2);
+        QCOMPARE(boxes().start, QStringLiteral("00_002"));
+    }
+
+    void nudgeOnTheBeat()
+    {
+        beatLoops->setSnapToBeat(true);
+        giveBeats();
+        rig->setBoxes(QStringLiteral("000002250"), QStringLiteral("000006250"));
+        beatLoops->nudge(LoopPoint::Start, 1, false);
+        QCOMPARE(boxes().start, QStringLiteral("000002750"));
+        beatLoops->nudge(LoopPoint::End, 1, true); // a count of 8 beats on
+        QCOMPARE(boxes().end, QStringLiteral("000010250"));
+        beatLoops->nudge(LoopPoint::End, -1, true); // and back
+        QCOMPARE(boxes().end, QStringLiteral("000006250"));
+        beatLoops->nudge(LoopPoint::End, -1, true); // 2.25 s would pass the start: stays
+        QCOMPARE(boxes().end, QStringLiteral("000006250"));
+    }
+
+    // The beat loop key: 8 beats from the beat nearest the playback point,
+    // played at once in the current loop mode.
+    void beatLoopFromTheNearestBeat()
+    {
+        beatLoops->setFindBeats(true);
+        giveBeats();
+        loops().loopOnceClick(); // continuously
+        rig->pauseAt(3.3);
+        beatLoops->beatLoopKeyPress();
+        QCOMPARE(boxes().start, QStringLiteral("000003250"));
+        QCOMPARE(boxes().end, QStringLiteral("000007250"));
+        QVERIFY(loops().LoopIsPlaying);
+        QCOMPARE(player().CurrentPosition(), 3.25);
+        QCOMPARE(player().PlayState(), int(mpPlaying));
+        // It repeats on the beat.
+        QVERIFY(rig->stepUntil([&] { return loops().restartPending(); }));
+        QVERIFY(rig->stepUntil([&] { return !loops().WaitingForLoopRestart; }));
+        rig->step();
+        QVERIFY(std::abs(player().CurrentPosition() - 3.25) < 1.5 / 30);
+
+        beatLoops->setBeatLoopCount(4);
+        loops().playFullVideoButtonClick();
+        rig->pauseAt(10.0);
+        beatLoops->beatLoopKeyPress();
+        QCOMPARE(boxes().start, QStringLiteral("000010250"));
+        QCOMPARE(boxes().end, QStringLiteral("000012250"));
+    }
+
+    // Pressed before the beats are known: they are searched for, and the
+    // loop starts from where the key was pressed once they come.
+    void beatLoopWaitsForTheBeats()
+    {
+        rig->pauseAt(5.1);
+        beatLoops->beatLoopKeyPress();
+        QCOMPARE(source.asked, QStringList{clip});
+        QVERIFY(!loops().LoopIsPlaying);
+        rig->pauseAt(9.0);
+        giveBeats();
+        QCOMPARE(boxes().start, QStringLiteral("000005250"));
+        QVERIFY(loops().LoopIsPlaying);
+        QVERIFY(rig->prompt.messages().isEmpty());
+    }
+
+    void beatLoopRefusals()
+    {
+        beatLoops->beatsFound(clip, {});
+        beatLoops->beatLoopKeyPress();
+        QCOMPARE(rig->prompt.messages().size(), 1);
+        QVERIFY(rig->prompt.messages().last().contains("No steady beat"));
+        giveBeats();
+        rig->pauseAt(17.0);
+        beatLoops->beatLoopKeyPress();
+        QCOMPARE(rig->prompt.messages().size(), 2);
+        QVERIFY(rig->prompt.messages().last().contains("not enough beats"));
+        QVERIFY(!loops().LoopIsPlaying);
+    }
+
+    // The count runs 1 to 8 on the beats, with "1" at a beat loop's start.
+    void countFollowsTheBeats()
+    {
+        beatLoops->setShowCount(true);
+        giveBeats();
+        rig->pauseAt(0.3);
+        QCOMPARE(view.count, 1);
+        rig->pauseAt(1.3);
+        QCOMPARE(view.count, 3);
+        rig->pauseAt(3.3);
+        beatLoops->beatLoopKeyPress();
+        rig->step();
+        QCOMPARE(view.count, 1);
+        view.counts.clear();
+        QVERIFY(rig->stepUntil([&] { return loops().WaitingForLoopRestart; }));
+        QCOMPARE(view.counts, (QList<int>{2, 3, 4, 5, 6, 7, 8, 1}));
+        beatLoops->setShowCount(false);
+        QCOMPARE(view.count, 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBeatLoopControls)
+#include "TestBeatLoopControls.moc"
