@@ -99,6 +99,7 @@ bool Startup::start(const QStringList& arguments)
     main->connectWindowMenus();
     folders.makeUserFolders();
     main->setProgramFolder(folders.dataFolder());
+    m_beatLoops = makeBeatLoops();
     makeKeyboard();
     const ConfigFile file = folders.configFile();
     m_settings = std::make_unique<SettingsBinder>(m_windows, file, folders.extrasFile());

@@ -7,6 +7,8 @@
 #include <functional>
 #include <memory>
 
+class BeatLoopControls;
+class BeatSource;
 class BookmarkMaking;
 class Keyboard;
 class PlaybackEngine;
@@ -27,6 +29,12 @@ public:
         QString userConfigFolder; // empty: the platform's per-user folder
         // Ends the program at once (the restore of the default settings).
         std::function<void()> endProgram;
+        // Where the beats found in clips are kept; empty: the per-user
+        // cache folder.
+        QString beatCacheFolder;
+        // Finds the beats of a clip; none: aubio on a worker thread. The
+        // source answers through BeatLoopControls::beatsFound().
+        std::function<BeatSource*()> makeBeatSource;
     };
 
     explicit Startup(Options options);
@@ -43,6 +51,8 @@ private:
     bool playerIsPresent();
     void createWindows(const QString& dataFolder);
     void makeKeyboard();
+    // Loops on the beat: the beat finder and the controls that use it.
+    BeatLoopControls* makeBeatLoops();
     // Which operation each key command runs.
     void bindKeyCommands(Keyboard& keyboard);
     // The add, quick add and update of bookmarks, with their parts.
@@ -53,4 +63,5 @@ private:
     Options m_options;
     AppWindows m_windows;
     std::unique_ptr<SettingsBinder> m_settings;
+    BeatLoopControls* m_beatLoops = nullptr;
 };

@@ -2,6 +2,7 @@
 // window each key command runs.
 #include "app/Startup.h"
 
+#include "core/beats/BeatLoopControls.h"
 #include "core/catalog/CatalogDocument.h"
 #include "core/playback/ClipLoader.h"
 #include "core/playback/LoopControls.h"
@@ -20,6 +21,7 @@
 
 #include <QAbstractButton>
 
+using beats::LoopPoint;
 using keys::Command;
 
 namespace {
@@ -112,6 +114,20 @@ void Startup::bindKeyCommands(Keyboard& keyboard)
     k.bind(Command::showLargeScreenSize, plain(w, &WindowSizing::ShowLargeScreenSizeButtonClick));
     k.bind(Command::loopMode, plain(l, &LoopControls::loopModeKeyPress));
     k.bind(Command::mirrorView, plain(m, &TMainForm::MirrorView1Click));
+
+    BeatLoopControls* beat = m_beatLoops;
+    const auto nudge = [beat](LoopPoint point, int direction, bool tenth) -> KeyCommands::Operation {
+        return [beat, point, direction, tenth](QObject*) { beat->nudge(point, direction, tenth); };
+    };
+    k.bind(Command::nudgeStartEarlier, nudge(LoopPoint::Start, -1, false));
+    k.bind(Command::nudgeStartLater, nudge(LoopPoint::Start, 1, false));
+    k.bind(Command::nudgeEndEarlier, nudge(LoopPoint::End, -1, false));
+    k.bind(Command::nudgeEndLater, nudge(LoopPoint::End, 1, false));
+    k.bind(Command::nudgeStartEarlierTenth, nudge(LoopPoint::Start, -1, true));
+    k.bind(Command::nudgeStartLaterTenth, nudge(LoopPoint::Start, 1, true));
+    k.bind(Command::nudgeEndEarlierTenth, nudge(LoopPoint::End, -1, true));
+    k.bind(Command::nudgeEndLaterTenth, nudge(LoopPoint::End, 1, true));
+    k.bind(Command::beatLoop, plain(beat, &BeatLoopControls::beatLoopKeyPress));
 }
 
 void Startup::connectBookmarkMaking(BookmarkMaking& making)

@@ -23,6 +23,18 @@ const QStringList kDefaultLines{
     "Mirror_View_Key: x",
     "Loop_Mode_Key: b",
     "",
+    "Precise_Loop_Points: 0",
+    "Find_Beats: 0",
+    "Snap_To_Beat: 0",
+    "Show_Beat_Count: 0",
+    "Beat_Loop_Count: 8",
+    "",
+    "Nudge_Start_Earlier_Key: [",
+    "Nudge_Start_Later_Key: ]",
+    "Nudge_End_Earlier_Key: ,",
+    "Nudge_End_Later_Key: .",
+    "Beat_Loop_Key: /",
+    "",
     "Play_All_Filter_On: 0",
     "Play_All_Filter_Levels: \"\"",
     "Play_All_Filter_Max_Rating: -1",
@@ -38,6 +50,16 @@ Extras changed()
     e.repeatGapMilliseconds = 5000;
     e.mirrorViewKey = QStringLiteral("q");
     e.loopModeKey = QStringLiteral("é");
+    e.preciseLoopPoints = true;
+    e.findBeats = true;
+    e.snapToBeat = true;
+    e.showBeatCount = true;
+    e.beatLoopCount = 32;
+    e.nudgeStartEarlierKey = QStringLiteral("q");
+    e.nudgeStartLaterKey = QStringLiteral("w");
+    e.nudgeEndEarlierKey = QStringLiteral("v");
+    e.nudgeEndLaterKey = QStringLiteral("n");
+    e.beatLoopKey = QStringLiteral("8");
     e.playAllFilterOn = true;
     e.playAllFilterLevels = QStringLiteral("bc-");
     e.playAllFilterMaxRating = 0;
@@ -77,6 +99,7 @@ private slots:
         QTest::newRow("gap below zero") << QByteArray("Repeat_Gap_Milliseconds: -1");
         QTest::newRow("gap not a number") << QByteArray("Repeat_Gap_Milliseconds: 1s");
         QTest::newRow("no passes") << QByteArray("Speed_Ladder_Passes: 0");
+        QTest::newRow("beat loop too long") << QByteArray("Beat_Loop_Count: 64");
         QTest::newRow("two characters") << QByteArray("Mirror_View_Key: xy");
         QTest::newRow("empty key") << QByteArray("Loop_Mode_Key: \"\"");
         QTest::newRow("three words") << QByteArray("Speed_Ladder_Rates: 0.5, 1");

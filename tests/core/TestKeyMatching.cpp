@@ -40,10 +40,15 @@ KeyTexts defaultKeys()
     const Extras e;
     set(KeyBox::loopMode, e.loopModeKey);
     set(KeyBox::mirrorView, e.mirrorViewKey);
+    set(KeyBox::nudgeStartEarlier, e.nudgeStartEarlierKey);
+    set(KeyBox::nudgeStartLater, e.nudgeStartLaterKey);
+    set(KeyBox::nudgeEndEarlier, e.nudgeEndEarlierKey);
+    set(KeyBox::nudgeEndLater, e.nudgeEndLaterKey);
+    set(KeyBox::beatLoop, e.beatLoopKey);
     return k;
 }
 
-// Key texts with some boxes changed: "box=text;box=text" by duplicate-check number (1-23).
+// Key texts with some boxes changed: "box=text;box=text" by duplicate-check number (1-28).
 KeyTexts keysWith(const QString& changes)
 {
     KeyTexts k = defaultKeys();
@@ -101,16 +106,19 @@ void TestKeyMatching::typedCharacters_data()
     QTest::addColumn<Ids>("expected");
 
     const QList<QPair<char, Command>> defaults = {
-        {'a', Command::backseconds},      {'f', Command::forwardseconds},
-        {'s', Command::back1frame},       {'d', Command::forward1frame},
-        {'j', Command::slowmotion},       {'k', Command::regularspeed},
-        {'l', Command::fastmotion},       {'t', Command::playLoop},
-        {'y', Command::playFullVideo},    {'c', Command::viewClip},
-        {'g', Command::setStartTime},     {'h', Command::setEndTime},
-        {'u', Command::pasteCommandLine}, {'i', Command::playCommandLine},
-        {'o', Command::makeBookmark},     {' ', Command::play},
-        {'r', Command::restart},          {'m', Command::mute},
-        {'b', Command::loopMode},         {'x', Command::mirrorView},
+        {'a', Command::backseconds},       {'f', Command::forwardseconds},
+        {'s', Command::back1frame},        {'d', Command::forward1frame},
+        {'j', Command::slowmotion},        {'k', Command::regularspeed},
+        {'l', Command::fastmotion},        {'t', Command::playLoop},
+        {'y', Command::playFullVideo},     {'c', Command::viewClip},
+        {'g', Command::setStartTime},      {'h', Command::setEndTime},
+        {'u', Command::pasteCommandLine},  {'i', Command::playCommandLine},
+        {'o', Command::makeBookmark},      {' ', Command::play},
+        {'r', Command::restart},           {'m', Command::mute},
+        {'b', Command::loopMode},          {'x', Command::mirrorView},
+        {'[', Command::nudgeStartEarlier}, {']', Command::nudgeStartLater},
+        {',', Command::nudgeEndEarlier},   {'.', Command::nudgeEndLater},
+        {'/', Command::beatLoop},
     };
     for (const auto& [ch, command] : defaults)
         QTest::addRow("default %c", ch) << QString() << QChar(ch) << false << false << ids({command});
@@ -120,9 +128,9 @@ void TestKeyMatching::typedCharacters_data()
     QTest::newRow("8 with catalog") << QString() << QChar('8') << false << true << ids({Command::previousBookmark});
     QTest::newRow("9 with catalog") << QString() << QChar('9') << false << true << ids({Command::currentBookmark});
     QTest::newRow("0 with catalog") << QString() << QChar('0') << false << true << ids({Command::nextBookmark});
-    const QList<Command> stoppedByPlayAll = {Command::viewClip,        Command::setStartTime,
-                                             Command::setEndTime,      Command::pasteCommandLine,
-                                             Command::playCommandLine, Command::makeBookmark};
+    const QList<Command> stoppedByPlayAll = {Command::viewClip,         Command::setStartTime,    Command::setEndTime,
+                                             Command::pasteCommandLine, Command::playCommandLine, Command::makeBookmark,
+                                             Command::beatLoop};
     for (const auto& [ch, command] : defaults)
         QTest::addRow("%c while playing all", ch)
             << QString() << QChar(ch) << true << true << (stoppedByPlayAll.contains(command) ? Ids{} : ids({command}));
@@ -192,6 +200,12 @@ void TestKeyMatching::keyDown_data()
     row("Shift+D", {}, false, Qt::Key_D, shift, true, false, ids({Command::forwardframes}));
     row("Shift+O", {}, false, Qt::Key_O, shift, true, false, ids({Command::quickMakeBookmark}));
     row("Shift+O while playing all", {}, false, Qt::Key_O, shift, true, true, ids({Command::quickMakeBookmark}));
+    row("Shift+[", {}, false, Qt::Key_BracketLeft, shift, true, false, ids({Command::nudgeStartEarlierTenth}));
+    row("Shift+]", {}, false, Qt::Key_BracketRight, shift, true, false, ids({Command::nudgeStartLaterTenth}));
+    row("Shift+,", {}, false, Qt::Key_Comma, shift, true, true, ids({Command::nudgeEndEarlierTenth}));
+    row("Shift+.", {}, false, Qt::Key_Period, shift, true, false, ids({Command::nudgeEndLaterTenth}));
+    row("plain [", {}, false, Qt::Key_BracketLeft, none, true, false, {});
+    row("Shift+/ does not loop", {}, false, Qt::Key_Slash, shift, true, false, {});
     row("plain f", {}, false, Qt::Key_F, none, true, false, {});
     row("plain o", {}, false, Qt::Key_O, none, true, false, {});
     row("Ctrl+Shift+F", {}, false, Qt::Key_F, ctrl | shift, true, false, ids({Command::forwardminutes}));
@@ -294,6 +308,11 @@ void TestKeyMatching::duplicateMessages_data()
         << QStringList{
                pair("Player Controls: back 1 frame key", "w", "Main Form: play full video key", "w"),
                pair("Options Form: play previous bookmark key", "q", "Options Form: play current bookmark key", "q")};
+    QTest::newRow("a nudge key on the mirror view key")
+        << "26=x" << false
+        << QStringList{pair("Practice: mirror view key", "x", "Practice: loop end earlier key", "x")};
+    QTest::newRow("beat loop key on play loop")
+        << "28=t" << false << QStringList{pair("Main Form: play Loop key", "t", "Practice: beat loop key", "t")};
     QTest::newRow("loop mode key on back seconds")
         << "22=a" << false
         << QStringList{pair("Player Controls: back seconds key", "a", "Practice: loop mode key", "a")};

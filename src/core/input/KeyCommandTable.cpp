@@ -42,6 +42,15 @@ const std::array<KeyBoxRow, KeyBoxCount> keyBoxRows{{
      "Options_Form_Play_Next_Bookmark_Keystroke:", "0"},
     {KeyBox::loopMode, "loopModeKey", "Practice: loop mode key", "loop mode key", "Loop_Mode_Key:", "b"},
     {KeyBox::mirrorView, "mirrorViewKey", "Practice: mirror view key", "mirror view key", "Mirror_View_Key:", "x"},
+    {KeyBox::nudgeStartEarlier, "nudgeStartEarlierKey", "Practice: loop start earlier key", "loop start earlier key",
+     "Nudge_Start_Earlier_Key:", "["},
+    {KeyBox::nudgeStartLater, "nudgeStartLaterKey", "Practice: loop start later key", "loop start later key",
+     "Nudge_Start_Later_Key:", "]"},
+    {KeyBox::nudgeEndEarlier, "nudgeEndEarlierKey", "Practice: loop end earlier key", "loop end earlier key",
+     "Nudge_End_Earlier_Key:", ","},
+    {KeyBox::nudgeEndLater, "nudgeEndLaterKey", "Practice: loop end later key", "loop end later key",
+     "Nudge_End_Later_Key:", "."},
+    {KeyBox::beatLoop, "beatLoopKey", "Practice: beat loop key", "beat loop key", "Beat_Loop_Key:", "/"},
 }};
 
 const KeyBoxRow& keyBoxRow(KeyBox box)
@@ -63,7 +72,7 @@ constexpr CommandRow fixed(Command command, int key, Held held = Held::Any, Gate
 
 } // namespace
 
-const std::array<CommandRow, 44> commandRows{{
+const std::array<CommandRow, 53> commandRows{{
     // Key codes.
     {C::exit, B::exit, M::ExitKeyCode, G::Always},
     {C::forwardminutes, B::forwardseconds, M::ShiftKeyCode, G::Always},
@@ -71,6 +80,10 @@ const std::array<CommandRow, 44> commandRows{{
     {C::backframes, B::back1frame, M::ShiftKeyCode, G::Always},
     {C::forwardframes, B::forward1frame, M::ShiftKeyCode, G::Always},
     {C::quickMakeBookmark, B::makebookmark, M::ShiftKeyCode, G::Always},
+    {C::nudgeStartEarlierTenth, B::nudgeStartEarlier, M::ShiftKeyCode, G::Always},
+    {C::nudgeStartLaterTenth, B::nudgeStartLater, M::ShiftKeyCode, G::Always},
+    {C::nudgeEndEarlierTenth, B::nudgeEndEarlier, M::ShiftKeyCode, G::Always},
+    {C::nudgeEndLaterTenth, B::nudgeEndLater, M::ShiftKeyCode, G::Always},
     fixed(C::playPreviousFile, Qt::Key_PageUp, Held::Any, G::NotPlayingAll),
     fixed(C::playNextFile, Qt::Key_PageDown, Held::Any, G::NotPlayingAll),
     fixed(C::maximizeToggle, Qt::Key_F1),
@@ -115,6 +128,11 @@ const std::array<CommandRow, 44> commandRows{{
     {C::mute, B::mute, M::WholeText, G::Always, 0, Held::Any, "mute", "muteButton"},
     {C::loopMode, B::loopMode, M::WholeText, G::Always},
     {C::mirrorView, B::mirrorView, M::WholeText, G::Always},
+    {C::nudgeStartEarlier, B::nudgeStartEarlier, M::WholeText, G::Always},
+    {C::nudgeStartLater, B::nudgeStartLater, M::WholeText, G::Always},
+    {C::nudgeEndEarlier, B::nudgeEndEarlier, M::WholeText, G::Always},
+    {C::nudgeEndLater, B::nudgeEndLater, M::WholeText, G::Always},
+    {C::beatLoop, B::beatLoop, M::WholeText, G::NotPlayingAll},
 }};
 
 bool rowMatches(const CommandRow& row, const KeyTexts& keys, bool ctrlSelect, const KeyStroke& stroke)

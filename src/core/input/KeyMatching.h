@@ -37,9 +37,14 @@ enum class KeyBox {
     nextBookmark,
     loopMode,
     mirrorView,
+    nudgeStartEarlier,
+    nudgeStartLater,
+    nudgeEndEarlier,
+    nudgeEndLater,
+    beatLoop,
     None // fixed keys
 };
-constexpr int KeyBoxCount = 23;
+constexpr int KeyBoxCount = 28;
 
 // The text of every key box, indexed by KeyBox.
 using KeyTexts = std::array<QString, KeyBoxCount>;
@@ -92,9 +97,20 @@ enum class Command {
     arrowLeft,
     arrowRight,
     loopMode,
-    mirrorView
+    mirrorView,
+    // A loop's start or end a frame earlier or later; with Shift
+    // ("Tenth") a tenth of a second.
+    nudgeStartEarlier,
+    nudgeStartLater,
+    nudgeEndEarlier,
+    nudgeEndLater,
+    nudgeStartEarlierTenth,
+    nudgeStartLaterTenth,
+    nudgeEndEarlierTenth,
+    nudgeEndLaterTenth,
+    beatLoop
 };
-constexpr int CommandCount = static_cast<int>(Command::mirrorView) + 1;
+constexpr int CommandCount = static_cast<int>(Command::beatLoop) + 1;
 
 // How a row compares a key box with a keystroke.
 enum class Match {

@@ -122,4 +122,70 @@ HintTable fileInfoWindowHints()
     };
 }
 
+namespace {
+
+// What the Shift variant of a nudge key does, and what snapping does to it.
+QString nudgeHint(const QString& what, const QString& key, const QString& towards)
+{
+    return QStringLiteral("keyboard equivalent for \"") + what + QStringLiteral("\"\n<Shift+") + key +
+           QStringLiteral("> moves it a tenth of a second.\nWith \"Snap to the beat\" on, it moves to the ") + towards +
+           QStringLiteral(" beat instead (<Shift+") + key +
+           QStringLiteral(">: a whole count of beats).\nA loop that plays takes the new time from its next pass.");
+}
+
+} // namespace
+
+QString practiceKeyCaption(keys::KeyBox box, int beatLoopCount)
+{
+    switch (box) {
+    case KeyBox::loopMode:
+        return QStringLiteral("loop mode: once, continuously, speed ladder");
+    case KeyBox::mirrorView:
+        return QStringLiteral("mirror view");
+    case KeyBox::nudgeStartEarlier:
+        return QStringLiteral("loop start a frame earlier");
+    case KeyBox::nudgeStartLater:
+        return QStringLiteral("loop start a frame later");
+    case KeyBox::nudgeEndEarlier:
+        return QStringLiteral("loop end a frame earlier");
+    case KeyBox::nudgeEndLater:
+        return QStringLiteral("loop end a frame later");
+    case KeyBox::beatLoop:
+        return QStringLiteral("beat loop: %1 beats from the nearest beat").arg(beatLoopCount);
+    default:
+        return {};
+    }
+}
+
+HintTable practicePageHints(const keys::KeyTexts& keys, int beatLoopCount)
+{
+    return {
+        {"PreciseLoopPoints",
+         "\"set start time\" and \"set end time\" take the time of the frame shown, to the millisecond "
+         "(hh:mm:ss.mmm),\ninstead of the nearest whole second. Loops and bookmarks keep the exact times."},
+        {"FindBeats", "Find the beats of each clip's sound when it opens (in the background; a clip opened "
+                      "again has them at once)\nand show them as small ticks on the progress line."},
+        {"SnapToBeat", "\"set start time\", \"set end time\" and the loop's nudge keys land on the beats of "
+                       "the clip."},
+        {"ShowBeatCount", "Show the count, 1 to 8, in a corner of the picture, following the beats.\nWhile a "
+                          "loop plays, its start is the count's \"1\"."},
+        {"BeatLoopCount", "How many beats the beat loop key's loop lasts."},
+        {"nudgeStartEarlierKey", nudgeHint(QStringLiteral("move the loop's start one frame earlier"),
+                                           key(keys, KeyBox::nudgeStartEarlier), QStringLiteral("previous"))},
+        {"nudgeStartLaterKey", nudgeHint(QStringLiteral("move the loop's start one frame later"),
+                                         key(keys, KeyBox::nudgeStartLater), QStringLiteral("next"))},
+        {"nudgeEndEarlierKey", nudgeHint(QStringLiteral("move the loop's end one frame earlier"),
+                                         key(keys, KeyBox::nudgeEndEarlier), QStringLiteral("previous"))},
+        {"nudgeEndLaterKey", nudgeHint(QStringLiteral("move the loop's end one frame later"),
+                                       key(keys, KeyBox::nudgeEndLater), QStringLiteral("next"))},
+        {"beatLoopKey",
+         QStringLiteral("keyboard equivalent for \"play a loop of %1 beats from the beat nearest the playback "
+                        "point\"\nIt plays at once, in the current loop mode, and starts on the count's "
+                        "\"1\".\nThe first time, the clip's beats are found first (a few seconds).")
+             .arg(beatLoopCount)},
+        {"loopModeKey", "keyboard equivalent for \"loop once, loop continuously, speed ladder\""},
+        {"mirrorViewKey", "keyboard equivalent for \"mirror view\""},
+    };
+}
+
 } // namespace hints

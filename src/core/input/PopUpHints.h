@@ -21,6 +21,12 @@ using HintTable = QList<std::pair<QString, QString>>; // object name, hint
 HintTable mainWindowHints(const keys::KeyTexts& keys, bool maximized);
 HintTable catalogWindowHints(const keys::KeyTexts& keys, const QString& categoryTitle);
 HintTable fileInfoWindowHints();
+// The options window's "Practice" page: its switches and key boxes.
+// `beatLoopCount` is the beat loop's length in beats.
+HintTable practicePageHints(const keys::KeyTexts& keys, int beatLoopCount);
+
+// The caption beside a key box of the "Practice" page.
+QString practiceKeyCaption(keys::KeyBox box, int beatLoopCount);
 
 // The F1 button's hint, by what the next F1 does.
 QString maximizeHint(bool maximized);

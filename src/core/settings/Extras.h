@@ -20,6 +20,19 @@ struct Extras {
     QString mirrorViewKey = QStringLiteral("x"); // Mirror_View_Key:
     QString loopModeKey = QStringLiteral("b");   // Loop_Mode_Key:
 
+    // Loops on the beat.
+    bool preciseLoopPoints = false; // Precise_Loop_Points:
+    bool findBeats = false;         // Find_Beats:
+    bool snapToBeat = false;        // Snap_To_Beat:
+    bool showBeatCount = false;     // Show_Beat_Count:
+    int beatLoopCount = 8;          // Beat_Loop_Count: 4, 8, 16 or 32
+
+    QString nudgeStartEarlierKey = QStringLiteral("["); // Nudge_Start_Earlier_Key:
+    QString nudgeStartLaterKey = QStringLiteral("]");   // Nudge_Start_Later_Key:
+    QString nudgeEndEarlierKey = QStringLiteral(",");   // Nudge_End_Earlier_Key:
+    QString nudgeEndLaterKey = QStringLiteral(".");     // Nudge_End_Later_Key:
+    QString beatLoopKey = QStringLiteral("/");          // Beat_Loop_Key:
+
     // The catalog window's play-all filter.
     bool playAllFilterOn = false;    // Play_All_Filter_On:
     QString playAllFilterLevels;     // Play_All_Filter_Levels: letters of "abcd", "-" for no level

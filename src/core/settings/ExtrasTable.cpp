@@ -16,6 +16,18 @@ template <> const std::vector<ExtrasRow>& tableOf<Extras>()
         group(keyBox("Mirror_View_Key:", &E::mirrorViewKey)),
         keyBox("Loop_Mode_Key:", &E::loopModeKey),
 
+        group(flag("Precise_Loop_Points:", &E::preciseLoopPoints)),
+        flag("Find_Beats:", &E::findBeats),
+        flag("Snap_To_Beat:", &E::snapToBeat),
+        flag("Show_Beat_Count:", &E::showBeatCount),
+        integer("Beat_Loop_Count:", &E::beatLoopCount, 4, 32),
+
+        group(keyBox("Nudge_Start_Earlier_Key:", &E::nudgeStartEarlierKey)),
+        keyBox("Nudge_Start_Later_Key:", &E::nudgeStartLaterKey),
+        keyBox("Nudge_End_Earlier_Key:", &E::nudgeEndEarlierKey),
+        keyBox("Nudge_End_Later_Key:", &E::nudgeEndLaterKey),
+        keyBox("Beat_Loop_Key:", &E::beatLoopKey),
+
         group(flag("Play_All_Filter_On:", &E::playAllFilterOn)),
         text("Play_All_Filter_Levels:", &E::playAllFilterLevels),
         integer("Play_All_Filter_Max_Rating:", &E::playAllFilterMaxRating, -1, 10),

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/beats/BeatView.h"
+
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -14,7 +16,7 @@ class BeatJob;
 // clip opened again has them at once. Asking for another clip calls off the
 // search under way: its thread stops at its next block of sound and its
 // result is dropped.
-class BeatFinder : public QObject {
+class BeatFinder : public QObject, public BeatSource {
     Q_OBJECT
 public:
     // `cacheFolder` empty: nothing is cached.
@@ -24,9 +26,9 @@ public:
     ~BeatFinder() override;
 
     // Starts finding the beats of a clip by its absolute path.
-    void find(const QString& clipPath);
+    void find(const QString& clipPath) override;
     // Calls off the search under way, if any; no beatsFound() follows.
-    void cancel();
+    void cancel() override;
     bool busy() const { return m_job != nullptr; }
     // Searches whose threads have not stopped yet, called off ones included.
     int searchesRunning() const { return int(m_running.size()); }

@@ -54,6 +54,8 @@ void TMainForm::SetPopUpHints()
         setHints(catalog, table);
     }
     setHints(m_windows->FilePlayingInfoForm, hints::fileInfoWindowHints());
+    if (TOptionsForm* options = m_windows->OptionsForm)
+        options->setPracticeHints(hints::practicePageHints(keys, options->beatLoopCount()));
 }
 
 void TMainForm::connectPopUpHints()

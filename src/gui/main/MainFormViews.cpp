@@ -53,6 +53,12 @@ void TMainForm::setEndTimeDigits(const QString& digits)
     setEndTimeValue->setDigitText(digits);
 }
 
+void TMainForm::setPreciseTimeBoxes(bool precise)
+{
+    setStartTimeValue->setPrecise(precise);
+    setEndTimeValue->setPrecise(precise);
+}
+
 void TMainForm::showLoopIndicator(bool loop)
 {
     mark(playLoopButton, loop);

@@ -60,9 +60,15 @@ void SettingsBinder::ReadConfigFile()
     error.clear();
     // A practice key the file does not set must not take a key config.txt
     // gives to another command.
+    const Extras defaults;
+    // In the order they take free keys.
+    QString Extras::*const practiceKeys[] = {&Extras::loopModeKey,          &Extras::mirrorViewKey,
+                                             &Extras::nudgeStartEarlierKey, &Extras::nudgeStartLaterKey,
+                                             &Extras::nudgeEndEarlierKey,   &Extras::nudgeEndLaterKey,
+                                             &Extras::beatLoopKey};
     Extras unset;
-    unset.loopModeKey.clear();
-    unset.mirrorViewKey.clear();
+    for (QString Extras::*key : practiceKeys)
+        (unset.*key).clear();
     Extras extras = m_extrasFile.readOver(unset, &error);
     if (!error.isEmpty())
         prompt().message(error, Prompt::Icon::Warning);
@@ -70,14 +76,11 @@ void SettingsBinder::ReadConfigFile()
     for (const settings::Row& row : settings::rows())
         if (row.kind == settings::Kind::Key)
             taken << read.*std::get<QString Settings::*>(row.member);
-    const Extras defaults;
-    const std::pair<QString Extras::*, QString> practiceKeys[] = {{&Extras::loopModeKey, defaults.loopModeKey},
-                                                                  {&Extras::mirrorViewKey, defaults.mirrorViewKey}};
-    for (const auto& [key, preferred] : practiceKeys)
+    for (QString Extras::*key : practiceKeys)
         taken << extras.*key;
-    for (const auto& [key, preferred] : practiceKeys) {
+    for (QString Extras::*key : practiceKeys) {
         if ((extras.*key).isEmpty())
-            taken << (extras.*key = keys::freeKey(preferred, taken));
+            taken << (extras.*key = keys::freeKey(defaults.*key, taken));
     }
     m_extras.apply(extras);
     applyAfterReading();

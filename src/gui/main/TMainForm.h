@@ -95,6 +95,8 @@ public:
     void HideBookmarkingInfo() override;
     void setStartTimeDigits(const QString& digits) override;
     void setEndTimeDigits(const QString& digits) override;
+    // The time boxes offer milliseconds ("precise loop points").
+    void setPreciseTimeBoxes(bool precise);
     void setRunningDescription(const QString& text) override;
     QString openClipPath() const override;
     BookmarksGridColumns gridColumns() const override;

@@ -1,11 +1,16 @@
 #pragma once
 
 #include <QDialog>
+#include <QList>
+#include <QString>
 #include <functional>
+#include <utility>
 
 class QButtonGroup;
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QTabWidget;
 class TColourButton;
@@ -61,11 +66,20 @@ public:
     // extras.txt.
     void showPracticePage();
     void bindExtras(ExtrasBinding& binding);
-    // The loop mode and mirror view key boxes.
+    // The key boxes of the page: loop mode, mirror view, the four nudges
+    // and the beat loop.
     QList<QLineEdit*> practiceKeyBoxes() const;
     int repeatGapMs() const;
     // The last accepted ladder.
     SpeedLadder speedLadder() const;
+    // Loops on the beat.
+    bool preciseLoopPoints() const;
+    bool findBeats() const;
+    bool snapToBeat() const;
+    bool showBeatCount() const;
+    int beatLoopCount() const;
+    // The key boxes' hints name their keys.
+    void setPracticeHints(const QList<std::pair<QString, QString>>& hints);
 
 signals:
     // Any of the ten key boxes changed its text, or CtrlSelect was toggled.
@@ -80,7 +94,8 @@ signals:
     // One of the catalog grid's optional columns (Category, Learn, Rating,
     // Folder) was switched on or off; the grid follows at once.
     void columnSwitched(int column, bool shown);
-    // The repeat gap or the speed ladder changed.
+    // The repeat gap, the speed ladder or a switch of loops on the beat
+    // changed.
     void practiceChanged();
 
 public slots:
@@ -154,6 +169,13 @@ private:
     QLineEdit* m_ladderRates = nullptr;
     QString m_acceptedLadderRates;
     QSpinBox* m_ladderPasses = nullptr;
-    QLineEdit* m_loopModeKey = nullptr;
-    QLineEdit* m_mirrorViewKey = nullptr;
+    QList<QLineEdit*> m_practiceKeys;
+    QCheckBox* m_preciseLoopPoints = nullptr;
+    QCheckBox* m_findBeats = nullptr;
+    QCheckBox* m_snapToBeat = nullptr;
+    QCheckBox* m_showBeatCount = nullptr;
+    QComboBox* m_beatLoopCount = nullptr;
+    QLabel* m_beatLoopCaption = nullptr;
+    QGroupBox* buildBeatsGroup(QWidget* page);
+    QGroupBox* buildPracticeKeysGroup(QWidget* page);
 };

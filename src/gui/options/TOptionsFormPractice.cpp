@@ -1,15 +1,23 @@
 // The options window's "Practice" page: the repeat gap of a continuous loop,
-// the speed ladder's rates and passes, and the keys of the loop mode and of
-// the mirror view. Its values live in extras.txt.
+// the speed ladder's rates and passes, precise loop points and the beats
+// (finding them, snapping to them, the count, the beat loop's length), and
+// the keys of the nudges, the beat loop, the loop mode and the mirror view.
+// Its values live in extras.txt.
 #include "gui/options/TOptionsForm.h"
 
 #include "core/base/Prompt.h"
+#include "core/beats/BeatGrid.h"
+#include "core/input/KeyCommandTable.h"
+#include "core/input/PopUpHints.h"
 #include "core/playback/LoopControls.h"
 #include "core/settings/SettingsBinding.h"
 #include "gui/widgets/ControlBinding.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -74,28 +82,8 @@ QWidget* TOptionsForm::buildPracticePage()
     grid->addWidget(m_ladderPasses, 2, 1);
     layout->addWidget(loops);
 
-    auto* keys = new QGroupBox(QStringLiteral("Practice keystrokes"), page);
-    keys->setObjectName(QStringLiteral("PracticeKeysGroup"));
-    keys->setAccessibleName(keys->title());
-    auto* keyGrid = new QGridLayout(keys);
-    const auto keyBox = [keys](const char* objectName, const QString& accessibleName, const QString& key) {
-        auto* box = new QLineEdit(key, keys);
-        box->setObjectName(QLatin1String(objectName));
-        box->setAccessibleName(accessibleName);
-        box->setMaxLength(1);
-        box->setFixedWidth(24);
-        box->setAlignment(Qt::AlignCenter);
-        return box;
-    };
-    m_loopModeKey = keyBox("loopModeKey", QStringLiteral("loop mode key"), QStringLiteral("b"));
-    m_mirrorViewKey = keyBox("mirrorViewKey", QStringLiteral("mirror view key"), QStringLiteral("x"));
-    keyGrid->addWidget(m_loopModeKey, 0, 0);
-    keyGrid->addWidget(
-        practiceLabel(QStringLiteral("loop mode: once, continuously, speed ladder"), m_loopModeKey, keys), 0, 1);
-    keyGrid->addWidget(m_mirrorViewKey, 1, 0);
-    keyGrid->addWidget(practiceLabel(QStringLiteral("mirror view"), m_mirrorViewKey, keys), 1, 1);
-    keyGrid->setColumnStretch(1, 1);
-    layout->addWidget(keys);
+    layout->addWidget(buildBeatsGroup(page));
+    layout->addWidget(buildPracticeKeysGroup(page));
     layout->addStretch(1);
 
     for (QLineEdit* box : practiceKeyBoxes())
@@ -103,7 +91,84 @@ QWidget* TOptionsForm::buildPracticePage()
     connect(m_repeatGap, &QSpinBox::valueChanged, this, &TOptionsForm::practiceChanged);
     connect(m_ladderPasses, &QSpinBox::valueChanged, this, &TOptionsForm::practiceChanged);
     connect(m_ladderRates, &QLineEdit::editingFinished, this, &TOptionsForm::ladderRatesEntered);
+    for (QCheckBox* box : {m_preciseLoopPoints, m_findBeats, m_snapToBeat, m_showBeatCount})
+        connect(box, &QCheckBox::toggled, this, &TOptionsForm::practiceChanged);
+    connect(m_beatLoopCount, &QComboBox::currentIndexChanged, this, [this] {
+        m_beatLoopCaption->setText(hints::practiceKeyCaption(keys::KeyBox::beatLoop, beatLoopCount()));
+        emit practiceChanged();
+    });
     return page;
+}
+
+// Precise loop points and the beats: four switches and the beat loop's
+// length, in two columns.
+QGroupBox* TOptionsForm::buildBeatsGroup(QWidget* page)
+{
+    auto* group = new QGroupBox(QStringLiteral("Loop points and beats"), page);
+    group->setObjectName(QStringLiteral("PracticeBeatsGroup"));
+    group->setAccessibleName(group->title());
+    auto* grid = new QGridLayout(group);
+    const auto check = [group](const char* objectName, const QString& caption) {
+        auto* box = new QCheckBox(caption, group);
+        box->setObjectName(QLatin1String(objectName));
+        box->setAccessibleName(caption);
+        return box;
+    };
+    m_preciseLoopPoints = check("PreciseLoopPoints", QStringLiteral("Precise loop points (hh:mm:ss.mmm)"));
+    m_findBeats = check("FindBeats", QStringLiteral("Find the beats of each clip"));
+    m_snapToBeat = check("SnapToBeat", QStringLiteral("Snap to the beat"));
+    m_showBeatCount = check("ShowBeatCount", QStringLiteral("Show the count over the picture"));
+    grid->addWidget(m_preciseLoopPoints, 0, 0);
+    grid->addWidget(m_findBeats, 0, 1);
+    grid->addWidget(m_snapToBeat, 1, 0);
+    grid->addWidget(m_showBeatCount, 1, 1);
+
+    const QString countLabel = QStringLiteral("Beats in a beat loop");
+    m_beatLoopCount = new QComboBox(group);
+    m_beatLoopCount->setObjectName(QStringLiteral("BeatLoopCount"));
+    m_beatLoopCount->setAccessibleName(countLabel);
+    for (int count : beats::BeatLoopCounts)
+        m_beatLoopCount->addItem(QString::number(count), count);
+    m_beatLoopCount->setCurrentIndex(m_beatLoopCount->findData(beats::DefaultBeatLoopCount));
+    auto* countRow = new QHBoxLayout;
+    countRow->addWidget(practiceLabel(countLabel, m_beatLoopCount, group));
+    countRow->addWidget(m_beatLoopCount);
+    countRow->addStretch(1);
+    grid->addLayout(countRow, 2, 0, 1, 2);
+    return group;
+}
+
+// The page's keys, two to a row: a key box and its caption.
+QGroupBox* TOptionsForm::buildPracticeKeysGroup(QWidget* page)
+{
+    auto* group = new QGroupBox(QStringLiteral("Practice keystrokes"), page);
+    group->setObjectName(QStringLiteral("PracticeKeysGroup"));
+    group->setAccessibleName(group->title());
+    auto* grid = new QGridLayout(group);
+    using keys::KeyBox;
+    const KeyBox boxes[] = {KeyBox::nudgeStartEarlier, KeyBox::nudgeStartLater, KeyBox::nudgeEndEarlier,
+                            KeyBox::nudgeEndLater,     KeyBox::beatLoop,        KeyBox::loopMode,
+                            KeyBox::mirrorView};
+    int at = 0;
+    for (KeyBox which : boxes) {
+        const keys::KeyBoxRow& row = keys::keyBoxRow(which);
+        auto* box = new QLineEdit(QString::fromLatin1(row.defaultKey), group);
+        box->setObjectName(QLatin1String(row.objectName));
+        box->setAccessibleName(QLatin1String(row.accessibleName));
+        box->setMaxLength(1);
+        box->setFixedWidth(24);
+        box->setAlignment(Qt::AlignCenter);
+        QLabel* caption = practiceLabel(hints::practiceKeyCaption(which, beats::DefaultBeatLoopCount), box, group);
+        if (which == KeyBox::beatLoop)
+            m_beatLoopCaption = caption;
+        grid->addWidget(box, at / 2, (at % 2) * 2);
+        grid->addWidget(caption, at / 2, (at % 2) * 2 + 1);
+        m_practiceKeys.append(box);
+        ++at;
+    }
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    return group;
 }
 
 void TOptionsForm::showPracticePage()
@@ -113,7 +178,39 @@ void TOptionsForm::showPracticePage()
 
 QList<QLineEdit*> TOptionsForm::practiceKeyBoxes() const
 {
-    return {m_loopModeKey, m_mirrorViewKey};
+    return m_practiceKeys;
+}
+
+bool TOptionsForm::preciseLoopPoints() const
+{
+    return m_preciseLoopPoints->isChecked();
+}
+
+bool TOptionsForm::findBeats() const
+{
+    return m_findBeats->isChecked();
+}
+
+bool TOptionsForm::snapToBeat() const
+{
+    return m_snapToBeat->isChecked();
+}
+
+bool TOptionsForm::showBeatCount() const
+{
+    return m_showBeatCount->isChecked();
+}
+
+int TOptionsForm::beatLoopCount() const
+{
+    return m_beatLoopCount->currentData().toInt();
+}
+
+void TOptionsForm::setPracticeHints(const QList<std::pair<QString, QString>>& table)
+{
+    for (const auto& [name, hint] : table)
+        if (QWidget* control = PracticePage->findChild<QWidget*>(name))
+            control->setToolTip(hint);
 }
 
 int TOptionsForm::repeatGapMs() const
@@ -163,6 +260,26 @@ void TOptionsForm::bindExtras(ExtrasBinding& binding)
     binding.bind(
         &E::speedLadderPasses, [this] { return m_ladderPasses->value(); },
         [this](int passes) { m_ladderPasses->setValue(passes); });
-    ControlBinding::bindText(binding, &E::loopModeKey, m_loopModeKey);
-    ControlBinding::bindText(binding, &E::mirrorViewKey, m_mirrorViewKey);
+    const std::pair<QString E::*, keys::KeyBox> keyBoxes[] = {
+        {&E::loopModeKey, keys::KeyBox::loopMode},
+        {&E::mirrorViewKey, keys::KeyBox::mirrorView},
+        {&E::nudgeStartEarlierKey, keys::KeyBox::nudgeStartEarlier},
+        {&E::nudgeStartLaterKey, keys::KeyBox::nudgeStartLater},
+        {&E::nudgeEndEarlierKey, keys::KeyBox::nudgeEndEarlier},
+        {&E::nudgeEndLaterKey, keys::KeyBox::nudgeEndLater},
+        {&E::beatLoopKey, keys::KeyBox::beatLoop},
+    };
+    for (const auto& [member, box] : keyBoxes)
+        ControlBinding::bindText(binding, member,
+                                 PracticePage->findChild<QLineEdit*>(QLatin1String(keys::keyBoxRow(box).objectName)));
+    ControlBinding::bindCheck(binding, &E::preciseLoopPoints, m_preciseLoopPoints);
+    ControlBinding::bindCheck(binding, &E::findBeats, m_findBeats);
+    ControlBinding::bindCheck(binding, &E::snapToBeat, m_snapToBeat);
+    ControlBinding::bindCheck(binding, &E::showBeatCount, m_showBeatCount);
+    // A length that is none of the four gives the default.
+    binding.bind(
+        &E::beatLoopCount, [this] { return beatLoopCount(); },
+        [this](int count) {
+            m_beatLoopCount->setCurrentIndex(m_beatLoopCount->findData(beats::beatLoopCountOrDefault(count)));
+        });
 }

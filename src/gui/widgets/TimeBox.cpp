@@ -5,21 +5,49 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QWindow>
 
 namespace {
 
-// Positions of the six digit places in the shown text "hh:mm:ss".
+// Positions of the six digit places in the shown text "hh:mm:ss", and of
+// the milliseconds' places in "hh:mm:ss.mmm".
 constexpr int kDigitPlaces[6] = {0, 1, 3, 4, 6, 7};
+constexpr int kFractionPlaces[3] = {9, 10, 11};
+
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 } // namespace
 
 TimeBox::TimeBox(QWidget* parent) : QLineEdit(parent)
 {
-    // "9": a required ASCII digit; ':' literal; '_' marks unfilled places.
-    setInputMask(QStringLiteral("99:99:99;_"));
+    setWide(false);
     setText(QString());
+}
+
+void TimeBox::setWide(bool wide)
+{
+    if (wide == m_wide && !inputMask().isEmpty())
+        return;
+    const QString kept = digitText();
+    // A partly filled box keeps its entry; it changes when it is set next.
+    if (kept.contains(u'_'))
+        return;
+    m_wide = wide;
+    // "9": a required ASCII digit, "0" an optional one; ':' and '.' are
+    // literal; '_' marks unfilled places.
+    setInputMask(wide ? QStringLiteral("99:99:99.000;_") : QStringLiteral("99:99:99;_"));
+    setText(kept);
+}
+
+void TimeBox::setPrecise(bool precise)
+{
+    m_precise = precise;
+    setWide(precise || digitText().size() == 9);
 }
 
 QString TimeBox::incompleteMessage()
@@ -37,20 +65,40 @@ QString TimeBox::digitText() const
     bool any = false;
     for (int at : kDigitPlaces) {
         const QChar c = at < shown.size() ? shown[at] : QChar(u'_');
-        const bool digit = c >= u'0' && c <= u'9';
+        const bool digit = isDigit(c);
         places.append(digit ? c : QChar(u'_'));
         any = any || digit;
     }
-    return any ? places : QString();
+    if (!m_wide)
+        return any ? places : QString();
+    // The milliseconds count from the left; blank places after the last
+    // digit are zeros, a blank place before one is a gap.
+    QString fraction;
+    for (int at : kFractionPlaces) {
+        const QChar c = at < shown.size() ? shown[at] : QChar(u'_');
+        fraction.append(isDigit(c) ? c : QChar(u'_'));
+    }
+    const qsizetype lastDigit = fraction.lastIndexOf(QRegularExpression(QStringLiteral("[0-9]")));
+    if (lastDigit < 0)
+        return any ? places : QString();
+    for (qsizetype i = lastDigit + 1; i < fraction.size(); ++i)
+        fraction[i] = u'0';
+    if (fraction == QLatin1String("000") && !places.contains(u'_'))
+        return places;
+    return places + fraction;
 }
 
 void TimeBox::setDigitText(const QString& digits)
 {
     QString kept;
     for (QChar c : digits) {
-        if (c >= u'0' && c <= u'9' && kept.size() < 6)
+        if (isDigit(c) && kept.size() < 9)
             kept.append(c);
     }
+    if (kept.size() < 9 || kept.endsWith(QLatin1String("000")))
+        kept.truncate(6);
+    setText(QString());
+    setWide(m_precise || kept.size() == 9);
     // The mask places each digit in the next digit place, skipping colons.
     setText(kept);
     m_digitsOnEntry = digitText();
@@ -59,7 +107,7 @@ void TimeBox::setDigitText(const QString& digits)
 bool TimeBox::isComplete() const
 {
     const QString places = digitText();
-    return places.size() == 6 && !places.contains(u'_');
+    return (places.size() == 6 || places.size() == 9) && !places.contains(u'_');
 }
 
 void TimeBox::focusInEvent(QFocusEvent* event)

@@ -17,22 +17,34 @@
 // Escape while the box is being edited gives back the value it had when it
 // took the focus (abandoning the entry); an unedited box lets Escape pass on
 // to the window.
+//
+// Precise, or holding a time with milliseconds, the box is masked as
+// "__:__:__.___": three more places for the milliseconds, which may stay
+// blank (a whole second). Digits typed there count from the left (".2" is
+// 200 ms); a blank place before a typed one leaves the time partly filled.
+// A whole second, however entered, gives the six digits of old.
 class TimeBox : public QLineEdit {
     Q_OBJECT
 
 public:
     explicit TimeBox(QWidget* parent = nullptr);
 
-    // The six digit places in order, colons never included: six digits when
-    // complete, the empty text when blank, and with "_" for each unfilled
-    // place when partly filled.
+    // The digit places in order, colons never included: six digits when
+    // complete (nine with milliseconds other than 000), the empty text when
+    // blank, and with "_" for each unfilled place when partly filled.
     QString digitText() const;
-    // Shows the first six digits of `digits` (other characters are skipped);
-    // the empty text clears the box. The value set becomes the one Escape
-    // returns to.
+    // Shows the first six digits of `digits`, or nine when they carry
+    // milliseconds (other characters are skipped); the empty text clears the
+    // box. The value set becomes the one Escape returns to.
     void setDigitText(const QString& digits);
 
-    // True when all six digit places are filled.
+    // Whether the box offers the milliseconds' places even for a whole
+    // second (the "precise loop points" switch).
+    void setPrecise(bool precise);
+    bool isPrecise() const { return m_precise; }
+
+    // True when all six digit places are filled (and the milliseconds'
+    // places, if any, leave no gap).
     bool isComplete() const;
     // True when no digit place is filled (no time).
     bool isBlank() const { return digitText().isEmpty(); }
@@ -51,7 +63,11 @@ protected:
 
 private:
     void refuseLeaving();
+    // The mask with or without the milliseconds' places.
+    void setWide(bool wide);
 
     QString m_digitsOnEntry;
     bool m_refusing = false;
+    bool m_precise = false;
+    bool m_wide = false;
 };
