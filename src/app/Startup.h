@@ -12,7 +12,7 @@ class BeatSource;
 class BookmarkMaking;
 class Keyboard;
 class PlaybackEngine;
-class SettingsBinder;
+class SettingsFiles;
 
 // The program's frame: checks that the playback library can start, creates
 // every window in order and runs the main window's FormInit.
@@ -45,7 +45,7 @@ public:
     bool start(const QStringList& arguments);
 
     AppWindows& windows() { return m_windows; }
-    SettingsBinder* settings() const { return m_settings.get(); }
+    SettingsFiles* settings() const { return m_settings.get(); }
 
 private:
     bool playerIsPresent();
@@ -62,6 +62,6 @@ private:
 
     Options m_options;
     AppWindows m_windows;
-    std::unique_ptr<SettingsBinder> m_settings;
+    std::unique_ptr<SettingsFiles> m_settings;
     BeatLoopControls* m_beatLoops = nullptr;
 };

@@ -53,11 +53,6 @@ const std::array<KeyBoxRow, KeyBoxCount> keyBoxRows{{
     {KeyBox::beatLoop, "beatLoopKey", "Practice: beat loop key", "beat loop key", "Beat_Loop_Key:", "/"},
 }};
 
-const KeyBoxRow& keyBoxRow(KeyBox box)
-{
-    return keyBoxRows[static_cast<int>(box)];
-}
-
 namespace {
 
 using B = KeyBox;

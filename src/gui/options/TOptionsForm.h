@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/input/KeyMatching.h"
+
 #include <QDialog>
 #include <QList>
 #include <QString>
@@ -14,8 +16,8 @@ class QLabel;
 class QLineEdit;
 class QTabWidget;
 class TColourButton;
-class SettingsBinding;
-class ExtrasBinding;
+class ConfigBindings;
+class ExtrasBindings;
 class QSpinBox;
 class SpeedLadder;
 
@@ -45,7 +47,7 @@ public:
     void setCatalogSaver(std::function<bool()> catalogModified, std::function<bool()> doSave);
 
     // Ties this window's settings to its controls.
-    void bindSettings(SettingsBinding& binding);
+    void bindSettings(ConfigBindings& binding);
 
     void showGeneralPage();
     void showCatalogingPage();
@@ -65,7 +67,7 @@ public:
     // The "Practice" page (TOptionsFormPractice.cpp), whose settings live in
     // extras.txt.
     void showPracticePage();
-    void bindExtras(ExtrasBinding& binding);
+    void bindExtras(ExtrasBindings& binding);
     // The key boxes of the page: loop mode, mirror view, the four nudges
     // and the beat loop.
     QList<QLineEdit*> practiceKeyBoxes() const;
@@ -178,4 +180,5 @@ private:
     QLabel* m_beatLoopCaption = nullptr;
     QGroupBox* buildBeatsGroup(QWidget* page);
     QGroupBox* buildPracticeKeysGroup(QWidget* page);
+    QLineEdit* practiceKey(keys::KeyBox box) const;
 };

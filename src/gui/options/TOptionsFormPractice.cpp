@@ -10,8 +10,8 @@
 #include "core/input/KeyCommandTable.h"
 #include "core/input/PopUpHints.h"
 #include "core/playback/LoopControls.h"
-#include "core/settings/SettingsBinding.h"
-#include "gui/widgets/ControlBinding.h"
+#include "core/settings/BindingTable.h"
+#include "gui/widgets/BindToControl.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -151,7 +151,7 @@ QGroupBox* TOptionsForm::buildPracticeKeysGroup(QWidget* page)
                             KeyBox::mirrorView};
     int at = 0;
     for (KeyBox which : boxes) {
-        const keys::KeyBoxRow& row = keys::keyBoxRow(which);
+        const keys::KeyBoxRow& row = keys::keyBoxRows[static_cast<int>(which)];
         auto* box = new QLineEdit(QString::fromLatin1(row.defaultKey), group);
         box->setObjectName(QLatin1String(row.objectName));
         box->setAccessibleName(QLatin1String(row.accessibleName));
@@ -179,6 +179,12 @@ void TOptionsForm::showPracticePage()
 QList<QLineEdit*> TOptionsForm::practiceKeyBoxes() const
 {
     return m_practiceKeys;
+}
+
+QLineEdit* TOptionsForm::practiceKey(keys::KeyBox box) const
+{
+    const QString name = QLatin1String(keys::keyBoxRows[static_cast<int>(box)].objectName);
+    return PracticePage->findChild<QLineEdit*>(name);
 }
 
 bool TOptionsForm::preciseLoopPoints() const
@@ -241,7 +247,7 @@ void TOptionsForm::ladderRatesEntered()
     emit practiceChanged();
 }
 
-void TOptionsForm::bindExtras(ExtrasBinding& binding)
+void TOptionsForm::bindExtras(ExtrasBindings& binding)
 {
     using E = Extras;
     binding.bind(
@@ -270,12 +276,11 @@ void TOptionsForm::bindExtras(ExtrasBinding& binding)
         {&E::beatLoopKey, keys::KeyBox::beatLoop},
     };
     for (const auto& [member, box] : keyBoxes)
-        ControlBinding::bindText(binding, member,
-                                 PracticePage->findChild<QLineEdit*>(QLatin1String(keys::keyBoxRow(box).objectName)));
-    ControlBinding::bindCheck(binding, &E::preciseLoopPoints, m_preciseLoopPoints);
-    ControlBinding::bindCheck(binding, &E::findBeats, m_findBeats);
-    ControlBinding::bindCheck(binding, &E::snapToBeat, m_snapToBeat);
-    ControlBinding::bindCheck(binding, &E::showBeatCount, m_showBeatCount);
+        bindText(binding, member, practiceKey(box));
+    bindCheck(binding, &E::preciseLoopPoints, m_preciseLoopPoints);
+    bindCheck(binding, &E::findBeats, m_findBeats);
+    bindCheck(binding, &E::snapToBeat, m_snapToBeat);
+    bindCheck(binding, &E::showBeatCount, m_showBeatCount);
     // A length that is none of the four gives the default.
     binding.bind(
         &E::beatLoopCount, [this] { return beatLoopCount(); },
