@@ -7,6 +7,7 @@
 #include "core/playback/LoopControls.h"
 #include "core/playback/PlaybackEngine.h"
 #include "core/settings/ConfigFile.h"
+#include "gui/beats/BeatDisplay.h"
 #include "gui/catalog/TBookmarksForm.h"
 #include "gui/catalog/TCategoryInputForm.h"
 #include "gui/cmdline/TCommandLineEntryForm.h"

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+class BeatDisplay;
 class BeatLoopControls;
 class BeatSource;
 class BookmarkMaking;
@@ -64,4 +65,5 @@ private:
     AppWindows m_windows;
     std::unique_ptr<SettingsFiles> m_settings;
     BeatLoopControls* m_beatLoops = nullptr;
+    std::unique_ptr<BeatDisplay> m_beatDisplay;
 };

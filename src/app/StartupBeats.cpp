@@ -6,6 +6,7 @@
 #include "core/beats/BeatLoopControls.h"
 #include "core/playback/LoopControls.h"
 #include "core/playback/MediaPlayerControl.h"
+#include "gui/beats/BeatDisplay.h"
 #include "gui/beats/BeatFinder.h"
 #include "gui/main/TMainForm.h"
 #include "gui/options/TOptionsForm.h"
@@ -40,6 +41,8 @@ BeatLoopControls* Startup::makeBeatLoops()
         source = finder;
     }
     beatLoops->setBeatSource(source);
+    m_beatDisplay = std::make_unique<BeatDisplay>(*m->playerWidget());
+    beatLoops->setBeatView(m_beatDisplay.get());
     m->loops->setLoopPointRule([beatLoops](double position) { return beatLoops->loopPointDigits(position); });
 
     QObject::connect(player, &MediaPlayerControl::loadFinished, beatLoops, [beatLoops, player](bool opened) {

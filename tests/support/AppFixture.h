@@ -49,6 +49,10 @@ public:
     // play on libmpv); the player then runs on its own timers, in real time,
     // and `engine` stays null.
     std::function<PlaybackEngine*()> makeRealEngine;
+    // Finds the beats of clips instead of aubio (which the fake engine's
+    // empty clip files give nothing to hear); the test then hands the beats
+    // in itself.
+    std::function<BeatSource*()> makeBeatSource;
 
     AppFixture() { QDir(programDir.path()).mkpath(QStringLiteral("VideoClips")); }
     AppFixture(const AppFixture&) = delete;
@@ -94,6 +98,9 @@ public:
         options.programFolder = programFolder();
         options.userConfigFolder = userDir.path();
         options.endProgram = [this] { endedProgram = true; };
+        // Beats found in clips are kept here, not in the user's cache.
+        options.beatCacheFolder = userDir.path() + QStringLiteral("/cache/beats");
+        options.makeBeatSource = makeBeatSource;
         startup = std::make_unique<Startup>(options);
         const bool started = startup->start(arguments);
         if (started && !makeRealEngine) {

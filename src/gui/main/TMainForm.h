@@ -81,6 +81,8 @@ public:
     void exitButtonClick(QObject* sender = nullptr);
 
     MediaPlayerControl* player() const;
+    // The player as it shows the clip: picture and seek bar.
+    TActiveMovie* playerWidget() const { return ActiveMovie1; }
 
     // Playing a stored loop (Bookmark Command Lines, catalog bookmarks).
     // The loop plays once the clip has loaded.

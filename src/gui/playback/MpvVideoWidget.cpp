@@ -4,6 +4,8 @@
 #include <QOpenGLExtraFunctions>
 #include <QOpenGLFramebufferObject>
 #include <QOpenGLFunctions>
+#include <QPainter>
+#include <algorithm>
 #include <mpv/render_gl.h>
 
 namespace {
@@ -100,6 +102,34 @@ void MpvVideoWidget::onUpdate(void* self)
     QMetaObject::invokeMethod(widget, &MpvVideoWidget::updateFromMpv, Qt::QueuedConnection);
 }
 
+void MpvVideoWidget::setBeatCount(int count)
+{
+    if (count == m_beatCount)
+        return;
+    m_beatCount = count;
+    update();
+}
+
+// A round badge in the lower right corner, about a sixth of the picture's
+// height; the count's "1" stands out in orange.
+void MpvVideoWidget::drawBeatCount()
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const int side = std::clamp(height() / 6, 24, 120);
+    const int margin = side / 4;
+    const QRectF badge(width() - side - margin, height() - side - margin, side, side);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(m_beatCount == 1 ? QColor(230, 120, 30, 220) : QColor(0, 0, 0, 160));
+    painter.drawEllipse(badge);
+    QFont font = painter.font();
+    font.setBold(true);
+    font.setPixelSize(side * 6 / 10);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(badge, Qt::AlignCenter, QString::number(m_beatCount));
+}
+
 void MpvVideoWidget::updateFromMpv()
 {
     m_updateQueued = false;
@@ -138,6 +168,8 @@ void MpvVideoWidget::paintGL()
     mpv_render_context_render(m_render, params);
     if (m_mirrored)
         copyMirrored(target, w, h);
+    if (m_beatCount > 0)
+        drawBeatCount();
     if (m_frameWaiting) {
         m_frameWaiting = false;
         emit frameRendered();

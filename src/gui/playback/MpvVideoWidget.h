@@ -18,6 +18,10 @@ struct mpv_render_context;
 // with its x axis swapped. The frame is the same one; nothing in mpv's
 // timing or its filter chain changes.
 //
+// The beat count (1 to 8) is drawn by the program over mpv's frame, in the
+// picture's lower right corner, the same way in the window and in full
+// screen, mirrored or not.
+//
 // The render context must be freed before the mpv handle is destroyed:
 // MpvEngine calls releaseRenderContext() when it goes first.
 class MpvVideoWidget : public QOpenGLWidget {
@@ -35,6 +39,10 @@ public:
     void setMirrored(bool mirrored);
     bool isMirrored() const { return m_mirrored; }
 
+    // The count shown over the picture; 0 shows none.
+    void setBeatCount(int count);
+    int beatCount() const { return m_beatCount; }
+
 signals:
     // A frame from mpv reached the screen.
     void frameRendered();
@@ -49,6 +57,7 @@ private:
     // The frame buffer mpv draws into while mirrored, at the given size.
     unsigned mirrorTarget(int width, int height);
     void copyMirrored(unsigned source, int width, int height);
+    void drawBeatCount();
 
     mpv_handle* m_mpv;
     mpv_render_context* m_render = nullptr;
@@ -56,4 +65,5 @@ private:
     std::atomic<bool> m_updateQueued{false};
     bool m_mirrored = false;
     std::unique_ptr<QOpenGLFramebufferObject> m_mirrorBuffer;
+    int m_beatCount = 0;
 };

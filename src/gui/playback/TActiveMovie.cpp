@@ -1,5 +1,7 @@
 #include "gui/playback/TActiveMovie.h"
 
+#include "gui/beats/BeatSeekBar.h"
+
 #include "core/base/TimeCode.h"
 #include "core/playback/MediaPlayerControl.h"
 #include "core/playback/PlaybackEngine.h"
@@ -111,7 +113,7 @@ void TActiveMovie::buildStrip()
     m_strip->setObjectName(QStringLiteral("playerStrip"));
     m_strip->setFixedHeight(StripHeight);
 
-    m_seekBar = new QSlider(Qt::Horizontal, m_strip);
+    m_seekBar = new BeatSeekBar(m_strip);
     m_seekBar->setObjectName(QStringLiteral("seekBar"));
     m_seekBar->setAccessibleName(tr("Position"));
     m_seekBar->setFocusPolicy(Qt::NoFocus);

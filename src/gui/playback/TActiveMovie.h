@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <functional>
 
+class BeatSeekBar;
 class MediaPlayerControl;
 class PlaybackEngine;
 class QLabel;
@@ -32,6 +33,8 @@ public:
     // The black area the picture sits in.
     QWidget* pictureArea() const { return m_pictureArea; }
     QWidget* strip() const { return m_strip; }
+    // The seek bar, which shows the clip's beats as ticks.
+    BeatSeekBar* seekBar() const { return m_seekBar; }
 
     bool ClickToPlay() const { return m_clickToPlay; }
     void setClickToPlay(bool on) { m_clickToPlay = on; }
@@ -65,7 +68,7 @@ private:
     QWidget* m_pictureArea = nullptr;
     QWidget* m_picture = nullptr;
     QWidget* m_strip = nullptr;
-    QSlider* m_seekBar = nullptr;
+    BeatSeekBar* m_seekBar = nullptr;
     QToolButton* m_playButton = nullptr;
     QLabel* m_timeLabel = nullptr;
     QSlider* m_volume = nullptr;

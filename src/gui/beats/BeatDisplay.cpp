@@ -1,0 +1,17 @@
+#include "gui/beats/BeatDisplay.h"
+
+#include "gui/beats/BeatSeekBar.h"
+#include "gui/playback/MpvVideoWidget.h"
+#include "gui/playback/TActiveMovie.h"
+
+void BeatDisplay::showBeatTicks(const QList<double>& beats)
+{
+    m_player.seekBar()->setBeats(beats);
+}
+
+void BeatDisplay::showBeatCount(int count)
+{
+    m_count = count;
+    if (auto* picture = qobject_cast<MpvVideoWidget*>(m_player.picture()))
+        picture->setBeatCount(count);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QList>
+#include <QSlider>
+
+// The player's seek bar (a slider over the clip in tenths of a second)
+// with the clip's beats as small ticks below its groove, so a dancer sees
+// where the music's counts fall. Every eighth beat from the first, the
+// count's "1", has a longer tick.
+class BeatSeekBar : public QSlider {
+    Q_OBJECT
+public:
+    explicit BeatSeekBar(QWidget* parent = nullptr);
+
+    // The beats in seconds; none removes the ticks.
+    void setBeats(const QList<double>& beats);
+    const QList<double>& beats() const { return m_beats; }
+    // Where a beat's tick is drawn, in the bar's own pixels.
+    int tickX(double seconds) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QList<double> m_beats;
+};
