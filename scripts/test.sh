@@ -7,7 +7,7 @@
 #     (each test under its own headless weston);
 #  2. build-asan/ (scripts/test-sanitizers.sh): a Debug build with
 #     assertions, AddressSanitizer and UndefinedBehaviorSanitizer, every
-#     label but wayland, and the key storm.
+#     label but wayland.
 #
 # A test that skips fails here: a skip is a test that did not run.
 # TEMPOLOOP_SANITIZERS=0 leaves out the second run.
@@ -19,7 +19,7 @@ jobs=$(nproc)
 bash scripts/install-deps.sh
 bash scripts/build.sh -DTEMPOLOOP_BENCH=ON -DTEMPOLOOP_NO_SKIPS=ON
 (cd build && xvfb-run -a -s "-screen 0 1280x1024x24" \
-  ctest --output-on-failure --timeout 300 -j"$jobs" --label-exclude storm)
+  ctest --output-on-failure --timeout 300 -j"$jobs")
 if [ "${TEMPOLOOP_SANITIZERS:-1}" != 0 ]; then
   echo "== the same tests under AddressSanitizer and UndefinedBehaviorSanitizer"
   bash scripts/test-sanitizers.sh
