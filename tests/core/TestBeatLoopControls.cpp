@@ -60,13 +60,13 @@ class TestBeatLoopControls : public QObject {
     // The position at which the loop next pauses at its end.
     double nextLoopEnd()
     {
-        rig->stepUntil([&] { return loops().WaitingForLoopRestart; });
+        rig->stepUntil([&] { return loops().WaitingForLoopRestart(); });
         return player().CurrentPosition();
     }
     // The position at which the loop next starts again (first frame shown).
     double nextLoopStart()
     {
-        rig->stepUntil([&] { return loops().WaitingForLoopRestart; });
+        rig->stepUntil([&] { return loops().WaitingForLoopRestart(); });
         rig->transport.playButtonClick(); // loop once: play resumes it
         rig->step();
         return player().CurrentPosition();
@@ -234,14 +234,14 @@ private slots:
         QCOMPARE(boxes().start, QStringLiteral("000002100"));
         QCOMPARE(boxes().end, QStringLiteral("000003700"));
         // This pass still ends at 4 s...
-        QVERIFY(rig->stepUntil([&] { return loops().WaitingForLoopRestart; }));
+        QVERIFY(rig->stepUntil([&] { return loops().WaitingForLoopRestart(); }));
         QVERIFY(player().CurrentPosition() >= 4.0);
         // ...the next starts at 2.1 s and ends at 3.7 s.
-        QVERIFY(rig->stepUntil([&] { return !loops().WaitingForLoopRestart; }));
+        QVERIFY(rig->stepUntil([&] { return !loops().WaitingForLoopRestart(); }));
         rig->step();
         QVERIFY2(std::abs(player().CurrentPosition() - 2.1) < 2.5 * rate / 30,
                  qPrintable(QString::number(player().CurrentPosition())));
-        QVERIFY(rig->stepUntil([&] { return loops().WaitingForLoopRestart; }));
+        QVERIFY(rig->stepUntil([&] { return loops().WaitingForLoopRestart(); }));
         QVERIFY(player().CurrentPosition() >= 3.7 && player().CurrentPosition() < 3.7 + 3.0 * rate / 30);
     }
 
@@ -297,12 +297,12 @@ private slots:
         beatLoops->beatLoopKeyPress();
         QCOMPARE(boxes().start, QStringLiteral("000003250"));
         QCOMPARE(boxes().end, QStringLiteral("000007250"));
-        QVERIFY(loops().LoopIsPlaying);
+        QVERIFY(loops().LoopIsPlaying());
         QCOMPARE(player().CurrentPosition(), 3.25);
         QCOMPARE(player().PlayState(), int(mpPlaying));
         // It repeats on the beat.
         QVERIFY(rig->stepUntil([&] { return loops().restartPending(); }));
-        QVERIFY(rig->stepUntil([&] { return !loops().WaitingForLoopRestart; }));
+        QVERIFY(rig->stepUntil([&] { return !loops().WaitingForLoopRestart(); }));
         rig->step();
         QVERIFY(std::abs(player().CurrentPosition() - 3.25) < 1.5 / 30);
 
@@ -321,11 +321,11 @@ private slots:
         rig->pauseAt(5.1);
         beatLoops->beatLoopKeyPress();
         QCOMPARE(source.asked, QStringList{clip});
-        QVERIFY(!loops().LoopIsPlaying);
+        QVERIFY(!loops().LoopIsPlaying());
         rig->pauseAt(9.0);
         giveBeats();
         QCOMPARE(boxes().start, QStringLiteral("000005250"));
-        QVERIFY(loops().LoopIsPlaying);
+        QVERIFY(loops().LoopIsPlaying());
         QVERIFY(rig->prompt.messages().isEmpty());
     }
 
@@ -340,7 +340,7 @@ private slots:
         beatLoops->beatLoopKeyPress();
         QCOMPARE(rig->prompt.messages().size(), 2);
         QVERIFY(rig->prompt.messages().last().contains("not enough beats"));
-        QVERIFY(!loops().LoopIsPlaying);
+        QVERIFY(!loops().LoopIsPlaying());
     }
 
     // The count runs 1 to 8 on the beats, with "1" at a beat loop's start.
@@ -357,7 +357,7 @@ private slots:
         rig->step();
         QCOMPARE(view.count, 1);
         view.counts.clear();
-        QVERIFY(rig->stepUntil([&] { return loops().WaitingForLoopRestart; }));
+        QVERIFY(rig->stepUntil([&] { return loops().WaitingForLoopRestart(); }));
         QCOMPARE(view.counts, (QList<int>{2, 3, 4, 5, 6, 7, 8, 1}));
         beatLoops->setShowCount(false);
         QCOMPARE(view.count, 0);

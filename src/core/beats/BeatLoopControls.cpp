@@ -184,7 +184,7 @@ void BeatLoopControls::showCount(double position)
     int count = 0;
     if (m_showCount && !m_grid.isEmpty()) {
         const double loopStart = m_player.SelectionStart();
-        const double oneAt = m_loops.LoopIsPlaying && loopStart >= 0 ? loopStart : m_grid.times().front();
+        const double oneAt = m_loops.LoopIsPlaying() && loopStart >= 0 ? loopStart : m_grid.times().front();
         count = m_grid.countAt(position, oneAt, CountShown);
     }
     if (count == m_countShown)
