@@ -29,7 +29,7 @@ QString cellValueMessage(const CatalogDocument& catalog, int column, int row, co
     switch (column) {
     case StartTime:
     case EndTime:
-        if (!validateTimeCode(text))
+        if (!validatePreciseTimeCode(text))
             return QStringLiteral("Invalid time code.\nPlease try again.");
         return {};
     case Folder:
@@ -53,10 +53,10 @@ QString playMessage(const CatalogDocument& catalog, int row)
     const QString end = catalog.Cells(EndTime, row);
     const QString folder = catalog.Cells(Folder, row);
     const QString file = catalog.Cells(Filename, row);
-    if (!validateTimeCode(start))
+    if (!validatePreciseTimeCode(start))
         return QStringLiteral("The \"Start Time\" is not in a valid format.\nIt must be in the format "
                               "\"hh:mm:ss\".\nPlease fix, and try again.");
-    if (!validateTimeCode(end))
+    if (!validatePreciseTimeCode(end))
         return QStringLiteral("The \"End Time\" is not in a valid format.\nIt must be in the format \"hh:mm:ss\" "
                               "or be exactly \"--:--:--\".\nPlease fix, and try again.");
     if (folder.isEmpty())

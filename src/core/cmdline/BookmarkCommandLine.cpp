@@ -93,9 +93,9 @@ CommandLineCheck checkBookmarkCommandLine(const QString& text)
     const QString& fileName = arguments.at(2);
     const QString& folder = arguments.at(3);
 
-    if (start == noTime || !validateTimeCode(start))
+    if (start == noTime || !validatePreciseTimeCode(start))
         return fail(CommandLineError::BadStartTime);
-    if (end != noTime && !validateTimeCode(end))
+    if (end != noTime && !validatePreciseTimeCode(end))
         return fail(CommandLineError::BadEndTime);
     if (!folder.endsWith(QLatin1Char('/')))
         return fail(CommandLineError::FolderWithoutSeparator);

@@ -8,6 +8,9 @@
 //
 //   00:01:05   00:01:29   "videoclip 1.mpg"   "/home/me/Video Clips/"
 //
+// A time may carry milliseconds ("00:01:05.250"); a whole second is always
+// written without them, so a line of whole seconds reads as it always has.
+//
 // The clip is the folder followed directly by the file name, so the folder
 // must end with "/". This file holds the checks, the canonical form and the
 // messages; the entry window shows the messages and plays the result.
@@ -17,8 +20,8 @@ enum class CommandLineError {
     None,
     Empty,                  // the box holds no text at all
     WrongArgumentCount,     // not exactly four arguments
-    BadStartTime,           // not "hh:mm:ss" (the no-time mark is no start)
-    BadEndTime,             // neither "hh:mm:ss" nor "--:--:--"
+    BadStartTime,           // not "hh:mm:ss" or "hh:mm:ss.mmm" (the no-time mark is no start)
+    BadEndTime,             // neither "hh:mm:ss", "hh:mm:ss.mmm" nor "--:--:--"
     FolderWithoutSeparator, // the folder does not end with "/"
     FolderMissing,          // the folder does not exist
     FileMissing,            // folder + file name is no existing file
@@ -34,8 +37,8 @@ struct CommandLineCheck {
 
     bool ok() const { return error == CommandLineError::None; }
     QString clipPath() const;    // folder followed by file name
-    QString startDigits() const; // "hhmmss" of the start time
-    QString endDigits() const;   // "hhmmss", or empty for "--:--:--"
+    QString startDigits() const; // "hhmmss" (or "hhmmssmmm") of the start time
+    QString endDigits() const;   // the same, or empty for "--:--:--"
 };
 
 // Start time, three spaces, end time, three spaces, then file name and folder

@@ -189,9 +189,9 @@ void TBookmarksForm::BookmarksGridCellsChanged()
         return;
     const QString start = d.Cells(StartTime, playing);
     const QString end = d.Cells(EndTime, playing);
-    if (validateTimeCode(start))
+    if (validatePreciseTimeCode(start))
         m_host->setStartTimeDigits(removeColonsFromString(start));
-    if (validateTimeCode(end))
+    if (validatePreciseTimeCode(end))
         m_host->setEndTimeDigits(removeColonsFromString(end));
 }
 
