@@ -6,7 +6,10 @@
 #include "Controls.h"
 #include "core/beats/BeatLoopControls.h"
 #include "core/beats/BeatView.h"
+#include "gui/beats/BeatSeekBar.h"
+#include "gui/main/TMainForm.h"
 #include "gui/options/TOptionsForm.h"
+#include "gui/playback/TActiveMovie.h"
 #include "gui/widgets/TimeBox.h"
 
 #include <QCheckBox>
@@ -195,6 +198,41 @@ private slots:
         QVERIFY(app->main()->loops->LoopIsPlaying());
         QCOMPARE(app->position(), 3.25);
         QCOMPARE(app->prompt.messages(), QStringList());
+    }
+
+    // The beats found show as ticks under the seek bar's groove, every
+    // eighth one longer and orange; another clip takes them away.
+    void ticksOnTheSeekBar()
+    {
+        practice<QCheckBox>("FindBeats")->setChecked(true);
+        const QString clip = app->player()->FileName();
+        QCOMPARE(source.asked, QStringList{clip});
+        QList<double> beats;
+        for (int i = 0; i < 40; ++i)
+            beats << 0.25 + 0.5 * i;
+        beatLoops()->beatsFound(clip, beats);
+        BeatSeekBar* bar = app->main()->playerWidget()->seekBar();
+        QCOMPARE(bar->beats(), beats);
+        bar->resize(400, bar->height());
+        // The bar takes the clip's length (in tenths) as the strip refreshes.
+        QTRY_COMPARE(bar->maximum(), 200);
+        // Later beats lie further right, inside the bar.
+        for (qsizetype i = 1; i < beats.size(); ++i)
+            QVERIFY(bar->tickX(beats[i]) > bar->tickX(beats[i - 1]));
+        QVERIFY(bar->tickX(beats.first()) > 0 && bar->tickX(beats.last()) < bar->width());
+        const QImage image = bar->grab().toImage();
+        const int bottom = image.height() - 2;
+        const auto orange = [&](int x) {
+            const QColor c = image.pixelColor(x, bottom);
+            return c.red() > 200 && c.green() > 90 && c.green() < 150 && c.blue() < 60;
+        };
+        QVERIFY(orange(bar->tickX(beats[0])));
+        QVERIFY(orange(bar->tickX(beats[8])));
+        QVERIFY(!orange(bar->tickX(beats[4])));
+        QVERIFY(!orange((bar->tickX(beats[0]) + bar->tickX(beats[1])) / 2));
+
+        app->openClip(app->makeClip(QStringLiteral("other.mp4")));
+        QVERIFY(bar->beats().isEmpty());
     }
 
     // Switches and keys come back at the next start.
