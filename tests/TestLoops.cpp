@@ -91,22 +91,37 @@ private slots:
         QVERIFY(app->stepUntil([&] { return loops()->restartPending(); }));
     }
 
-    // The captions and seeks of a loop's end and restart come in the order of
-    // the blocking wait: pause at the end, the play button still reads
-    // "pause", play, then one seek back to the loop's start.
-    void restartKeepsTheOrderOfCaptionsAndSeeks()
+    // At a loop's end: the pause, then at once the one seek back to the
+    // loop's start, made while the picture holds the end frame and the
+    // position reads as the end; the play button reads "pause" all through
+    // the wait, and playing starts again without another seek.
+    void restartSeeksBackDuringTheWait()
     {
-        QVERIFY(runContinuousLoopToItsEnd());
-        const int seeks = app->engine->seekCount();
+        loops()->loopOnceClick();
+        setBoxes("000105", "000129");
+        loops()->playLoopButtonClick();
+        const int seeksWhilePlaying = app->engine->seekCount();
+        QVERIFY(app->stepUntil([&] { return loops()->restartPending(); }));
+        const double end = app->player()->CurrentPosition();
+        QCOMPARE(app->engine->seekCount(), seeksWhilePlaying + 1);
+        QCOMPARE(app->engine->lastSeekTarget(), 65.0);
+        QVERIFY(app->engine->pictureHeld());
         QStringList captions;
-        for (int i = 0; i < 20 && app->engine->seekCount() == seeks; ++i) {
+        while (loops()->restartPending()) {
             app->step(25);
             captions << button("playButton")->text();
+            if (loops()->restartPending()) {
+                QCOMPARE(app->player()->CurrentPosition(), end);
+                QVERIFY(app->engine->pictureHeld());
+            }
         }
-        QCOMPARE(app->engine->seekCount(), seeks + 1);
-        QCOMPARE(app->engine->lastSeekTarget(), 65.0);
         captions.removeDuplicates();
         QCOMPARE(captions, QStringList{"pause (space)"});
+        app->step();
+        QCOMPARE(app->player()->PlayState(), int(mpPlaying));
+        QVERIFY(!app->engine->pictureHeld());
+        QCOMPARE(app->engine->seekCount(), seeksWhilePlaying + 1);
+        QVERIFY(app->player()->CurrentPosition() < 66.0);
     }
 
     // Keys pressed while a continuous loop waits act at once.
