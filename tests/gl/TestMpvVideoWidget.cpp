@@ -124,17 +124,6 @@ private slots:
         widget()->setPictureHeld(false);
         QTRY_VERIFY_WITH_TIMEOUT(widget()->grabFramebuffer() != before, 3000);
     }
-
-    void leftClickIsReported()
-    {
-        QSignalSpy clicked(widget(), &MpvVideoWidget::clicked);
-        m_picture->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_picture.get()));
-        QTest::mouseClick(m_picture.get(), Qt::RightButton, {}, QPoint(50, 50));
-        QCOMPARE(clicked.count(), 0);
-        QTest::mouseClick(m_picture.get(), Qt::LeftButton, {}, QPoint(50, 50));
-        QCOMPARE(clicked.count(), 1);
-    }
 };
 
 QTEST_MAIN(TestMpvVideoWidget)

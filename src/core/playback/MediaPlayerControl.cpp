@@ -266,7 +266,6 @@ void MediaPlayerControl::engineLoaded()
     m_openNew = osOpen;
     m_playState = mpStopped;
     updatePausePoint();
-    emit mediaOpened();
     m_loadDeadline.stop();
     if (m_autoStart)
         Play();

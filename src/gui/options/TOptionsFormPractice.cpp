@@ -6,8 +6,8 @@
 
 #include "core/base/Prompt.h"
 #include "core/playback/LoopControls.h"
-#include "core/settings/SettingsBinding.h"
-#include "gui/widgets/ControlBinding.h"
+#include "core/settings/BindingTable.h"
+#include "gui/widgets/BindToControl.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -167,7 +167,7 @@ void TOptionsForm::ladderRatesEntered()
     emit practiceChanged();
 }
 
-void TOptionsForm::bindExtras(ExtrasBinding& binding)
+void TOptionsForm::bindExtras(ExtrasBindings& binding)
 {
     using E = Extras;
     binding.bind(
@@ -186,7 +186,7 @@ void TOptionsForm::bindExtras(ExtrasBinding& binding)
     binding.bind(
         &E::speedLadderPasses, [this] { return m_ladderPasses->value(); },
         [this](int passes) { m_ladderPasses->setValue(passes); });
-    ControlBinding::bindCheck(binding, &E::hardwareDecoding, m_hardwareDecoding);
-    ControlBinding::bindText(binding, &E::loopModeKey, m_loopModeKey);
-    ControlBinding::bindText(binding, &E::mirrorViewKey, m_mirrorViewKey);
+    bindCheck(binding, &E::hardwareDecoding, m_hardwareDecoding);
+    bindText(binding, &E::loopModeKey, m_loopModeKey);
+    bindText(binding, &E::mirrorViewKey, m_mirrorViewKey);
 }
