@@ -316,7 +316,7 @@ int main(int argc, char** argv)
         loopControls.setLoopMode(LoopControls::LoopMode::Once);
         for (int pass = 0; pass < std::max(3, loops / 4); ++pass) {
             loopControls.playLoopButtonClick();
-            if (!spinUntil([&] { return loopControls.WaitingForLoopRestart; }, 8000)) {
+            if (!spinUntil([&] { return loopControls.WaitingForLoopRestart(); }, 8000)) {
                 std::fprintf(stderr, "loop once did not end at rate %.1f\n", rate);
                 return 1;
             }

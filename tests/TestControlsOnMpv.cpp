@@ -167,7 +167,7 @@ private slots:
         QObject watching;
         QObject::connect(c->player.get(), &MediaPlayerControl::OnPositionChange, &watching,
                          [&](double, double now, quint32, quint32) {
-                             if (!c->loops->WaitingForLoopRestart)
+                             if (!c->loops->WaitingForLoopRestart())
                                  lowest = std::min(lowest, now);
                          });
         c->startDigits = QStringLiteral("00000%1").arg(start);
@@ -175,7 +175,7 @@ private slots:
         c->loops->playLoopButtonClick();
         QCOMPARE(c->player->PlayState(), int(mpPlaying));
 
-        QTRY_VERIFY_WITH_TIMEOUT(c->loops->WaitingForLoopRestart, ControlsOnMpv::DeadlineMs);
+        QTRY_VERIFY_WITH_TIMEOUT(c->loops->WaitingForLoopRestart(), ControlsOnMpv::DeadlineMs);
         QVERIFY(c->ticks());
         QVERIFY(c->sync());
         QCOMPARE(c->player->PlayState(), int(mpPaused));
@@ -186,8 +186,8 @@ private slots:
         // end again.
         lowest = std::numeric_limits<double>::max();
         c->transport->playButtonClick();
-        QTRY_VERIFY_WITH_TIMEOUT(!c->loops->WaitingForLoopRestart, ControlsOnMpv::DeadlineMs);
-        QTRY_VERIFY_WITH_TIMEOUT(c->loops->WaitingForLoopRestart, ControlsOnMpv::DeadlineMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!c->loops->WaitingForLoopRestart(), ControlsOnMpv::DeadlineMs);
+        QTRY_VERIFY_WITH_TIMEOUT(c->loops->WaitingForLoopRestart(), ControlsOnMpv::DeadlineMs);
         QVERIFY2(lowest < start + 0.3, qPrintable(QString::number(lowest)));
         QVERIFY(c->ticks());
         QVERIFY(c->sync());
@@ -228,7 +228,7 @@ private slots:
         QVERIFY(!c->engine->seekPending());
         QVERIFY(c->player->CurrentPosition() < 1.0 + 2 / Fps);
         QVERIFY(c->ticks());
-        QVERIFY(!c->loops->WaitingForLoopRestart);
+        QVERIFY(!c->loops->WaitingForLoopRestart());
         QVERIFY(c->player->CurrentPosition() < 1.5);
     }
 
