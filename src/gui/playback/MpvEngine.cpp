@@ -153,6 +153,10 @@ bool MpvEngine::initialize()
         // Frames are handed over when due; drawing never waits for their time.
         {"video-timing-offset", "0"},
         {"hwdec", hardwareDecodingValue(m_hardwareDecoding)},
+        // Decoded frames are copied back to memory, so the picture's render
+        // context needs no hardware interop: none is looked for on the
+        // interface thread.
+        {"gpu-hwdec-interop", "no"},
         {"vo", vo.isEmpty() ? "libmpv" : vo.constData()},
     };
     for (const auto& [name, value] : settings) {
