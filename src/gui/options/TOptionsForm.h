@@ -72,6 +72,8 @@ public:
     // and the beat loop.
     QList<QLineEdit*> practiceKeyBoxes() const;
     int repeatGapMs() const;
+    // Decoding on the graphics hardware where the machine has it.
+    bool hardwareDecoding() const;
     // The last accepted ladder.
     SpeedLadder speedLadder() const;
     // Loops on the beat.
@@ -96,8 +98,8 @@ signals:
     // One of the catalog grid's optional columns (Category, Learn, Rating,
     // Folder) was switched on or off; the grid follows at once.
     void columnSwitched(int column, bool shown);
-    // The repeat gap, the speed ladder or a switch of loops on the beat
-    // changed.
+    // The repeat gap, the speed ladder, the hardware decoding switch or a
+    // switch of loops on the beat changed.
     void practiceChanged();
 
 public slots:
@@ -181,4 +183,5 @@ private:
     QGroupBox* buildBeatsGroup(QWidget* page);
     QGroupBox* buildPracticeKeysGroup(QWidget* page);
     QLineEdit* practiceKey(keys::KeyBox box) const;
+    QCheckBox* m_hardwareDecoding = nullptr;
 };

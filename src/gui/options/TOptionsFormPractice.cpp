@@ -1,8 +1,8 @@
 // The options window's "Practice" page: the repeat gap of a continuous loop,
 // the speed ladder's rates and passes, precise loop points and the beats
-// (finding them, snapping to them, the count, the beat loop's length), and
-// the keys of the nudges, the beat loop, the loop mode and the mirror view.
-// Its values live in extras.txt.
+// (finding them, snapping to them, the count, the beat loop's length), the
+// switch of hardware decoding, and the keys of the nudges, the beat loop, the
+// loop mode and the mirror view. Its values live in extras.txt.
 #include "gui/options/TOptionsForm.h"
 
 #include "core/base/Prompt.h"
@@ -83,6 +83,21 @@ QWidget* TOptionsForm::buildPracticePage()
     layout->addWidget(loops);
 
     layout->addWidget(buildBeatsGroup(page));
+    auto* playback = new QGroupBox(QStringLiteral("Playback"), page);
+    playback->setObjectName(QStringLiteral("PracticePlaybackGroup"));
+    playback->setAccessibleName(playback->title());
+    auto* playbackLayout = new QVBoxLayout(playback);
+    m_hardwareDecoding =
+        new QCheckBox(QStringLiteral("Decode on the graphics hardware where this computer has it"), playback);
+    m_hardwareDecoding->setObjectName(QStringLiteral("HardwareDecoding"));
+    m_hardwareDecoding->setAccessibleName(m_hardwareDecoding->text());
+    m_hardwareDecoding->setToolTip(
+        QStringLiteral("Big and 60 fps clips play and step more smoothly. Turn it off if clips show wrong colours "
+                       "or broken pictures. It counts from the next clip opened."));
+    m_hardwareDecoding->setChecked(true);
+    playbackLayout->addWidget(m_hardwareDecoding);
+    layout->addWidget(playback);
+
     layout->addWidget(buildPracticeKeysGroup(page));
     layout->addStretch(1);
 
@@ -90,6 +105,7 @@ QWidget* TOptionsForm::buildPracticePage()
         connect(box, &QLineEdit::textChanged, this, &TOptionsForm::keyTextChanged);
     connect(m_repeatGap, &QSpinBox::valueChanged, this, &TOptionsForm::practiceChanged);
     connect(m_ladderPasses, &QSpinBox::valueChanged, this, &TOptionsForm::practiceChanged);
+    connect(m_hardwareDecoding, &QCheckBox::toggled, this, &TOptionsForm::practiceChanged);
     connect(m_ladderRates, &QLineEdit::editingFinished, this, &TOptionsForm::ladderRatesEntered);
     for (QCheckBox* box : {m_preciseLoopPoints, m_findBeats, m_snapToBeat, m_showBeatCount})
         connect(box, &QCheckBox::toggled, this, &TOptionsForm::practiceChanged);
@@ -224,6 +240,11 @@ int TOptionsForm::repeatGapMs() const
     return m_repeatGap->value();
 }
 
+bool TOptionsForm::hardwareDecoding() const
+{
+    return m_hardwareDecoding->isChecked();
+}
+
 SpeedLadder TOptionsForm::speedLadder() const
 {
     const auto rates = SpeedLadder::parseRates(m_acceptedLadderRates);
@@ -287,4 +308,5 @@ void TOptionsForm::bindExtras(ExtrasBindings& binding)
         [this](int count) {
             m_beatLoopCount->setCurrentIndex(m_beatLoopCount->findData(beats::beatLoopCountOrDefault(count)));
         });
+    bindCheck(binding, &E::hardwareDecoding, m_hardwareDecoding);
 }
