@@ -1,8 +1,8 @@
 #include "gui/input/Keyboard.h"
 
+#include "core/catalog/BookmarkMaking.h"
 #include "core/input/KeyCommandTable.h"
 #include "core/input/MainWindowKeys.h"
-#include "gui/catalog/BookmarkMaking.h"
 #include "gui/input/FocusModel.h"
 #include "gui/input/KeyAssignments.h"
 #include "gui/input/KeyCommands.h"
