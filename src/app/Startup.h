@@ -11,7 +11,7 @@ class BookmarkMaking;
 class CatalogControllers;
 class Keyboard;
 class PlaybackEngine;
-class SettingsBinder;
+class SettingsFiles;
 
 // The program's frame: checks that the playback library can start, creates
 // every window in order and runs the main window's FormInit.
@@ -40,7 +40,7 @@ public:
     AppWindows& windows() { return m_windows; }
     // The rules behind the catalog window.
     CatalogControllers* catalog() const { return m_catalog.get(); }
-    SettingsBinder* settings() const { return m_settings.get(); }
+    SettingsFiles* settings() const { return m_settings.get(); }
 
 private:
     bool playerIsPresent();
@@ -56,5 +56,5 @@ private:
     Options m_options;
     AppWindows m_windows;
     std::unique_ptr<CatalogControllers> m_catalog;
-    std::unique_ptr<SettingsBinder> m_settings;
+    std::unique_ptr<SettingsFiles> m_settings;
 };

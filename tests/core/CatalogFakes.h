@@ -4,13 +4,13 @@
 // real controllers, with the catalog window, its grid and the main window
 // replaced by recorders. The prompt is the test's ScriptedPrompt.
 
-#include "core/catalog/BookmarkPlayHost.h"
+#include "core/catalog/BookmarkPlayView.h"
 #include "core/catalog/CatalogControllers.h"
 #include "core/catalog/CatalogDocument.h"
 #include "core/catalog/CatalogGridView.h"
-#include "core/catalog/CatalogHost.h"
+#include "core/catalog/CatalogView.h"
 #include "core/catalog/CatalogWindowView.h"
-#include "core/playback/LoopPlayer.h"
+#include "core/playback/StoredLoopView.h"
 
 #include <QDir>
 #include <QFile>
@@ -153,7 +153,7 @@ public:
 };
 
 // The main window as the catalog sees it.
-class FakeMainView : public CatalogHost, public BookmarkPlayHost, public LoopPlayer {
+class FakeMainView : public CatalogView, public BookmarkPlayView, public StoredLoopView {
 public:
     QStringList loopList;
     int loopListSelected = -1;

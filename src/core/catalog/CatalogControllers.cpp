@@ -7,7 +7,7 @@ CatalogControllers::CatalogControllers(CatalogDocument& document, CatalogGridVie
     grid.setPlaying(&playing);
 }
 
-void CatalogControllers::setCatalogView(CatalogHost* view)
+void CatalogControllers::setCatalogView(CatalogView* view)
 {
     edits.setCatalogView(view);
     grid.setCatalogView(view);
@@ -15,12 +15,12 @@ void CatalogControllers::setCatalogView(CatalogHost* view)
     lifecycle.setCatalogView(view);
 }
 
-void CatalogControllers::setBookmarkPlayView(BookmarkPlayHost* view)
+void CatalogControllers::setBookmarkPlayView(BookmarkPlayView* view)
 {
     playing.setBookmarkPlayView(view);
 }
 
-void CatalogControllers::setStoredLoopView(LoopPlayer* view)
+void CatalogControllers::setStoredLoopView(StoredLoopView* view)
 {
     playing.setStoredLoopView(view);
 }

@@ -5,12 +5,12 @@
 #include "core/catalog/PendingEdits.h"
 #include "core/catalog/PlayAllSession.h"
 
-class BookmarkPlayHost;
+class BookmarkPlayView;
 class CatalogDocument;
 class CatalogGridView;
-class CatalogHost;
+class CatalogView;
 class CatalogWindowView;
-class LoopPlayer;
+class StoredLoopView;
 
 // The rules behind the catalog window, made together over its views by the
 // composition root: what the user typed, the grid, playing bookmarks and
@@ -20,9 +20,9 @@ public:
     CatalogControllers(CatalogDocument& document, CatalogGridView& grid, CatalogWindowView& window);
 
     // The main window, as each controller needs it.
-    void setCatalogView(CatalogHost* view);
-    void setBookmarkPlayView(BookmarkPlayHost* view);
-    void setStoredLoopView(LoopPlayer* view);
+    void setCatalogView(CatalogView* view);
+    void setBookmarkPlayView(BookmarkPlayView* view);
+    void setStoredLoopView(StoredLoopView* view);
 
     PendingEdits edits;
     CatalogGridController grid;

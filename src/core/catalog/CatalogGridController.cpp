@@ -5,7 +5,7 @@
 #include "core/catalog/BookmarkChecks.h"
 #include "core/catalog/CatalogDocument.h"
 #include "core/catalog/CatalogGridView.h"
-#include "core/catalog/CatalogHost.h"
+#include "core/catalog/CatalogView.h"
 #include "core/catalog/CatalogWindowView.h"
 #include "core/catalog/PendingEdits.h"
 #include "core/catalog/PlayAllSession.h"
@@ -36,7 +36,7 @@ void CatalogGridController::goToCell(int column, int row)
 CatalogGridController::CellChoice CatalogGridController::BookmarksGridSelectCell(int column, int row)
 {
     CatalogDocument& d = m_document;
-    const bool left = m_host && m_host->lastArrowDirection() == 1;
+    const bool left = m_main && m_main->lastArrowDirection() == 1;
     // What was typed for the row the cursor leaves stays with that row.
     m_edits.takeInDescription();
     // A refused selection moves the cursor elsewhere, which selects again.
@@ -122,8 +122,8 @@ void CatalogGridController::BookmarksGridKeyDown(int key)
 
 void CatalogGridController::rebuildLoopList()
 {
-    if (m_host)
-        m_host->setLoopListItems(m_document.loopListItems(), m_document.PlayingBookmark() - 1);
+    if (m_main)
+        m_main->setLoopListItems(m_document.loopListItems(), m_document.PlayingBookmark() - 1);
 }
 
 void CatalogGridController::BookmarksGridCellsChanged()
@@ -132,14 +132,14 @@ void CatalogGridController::BookmarksGridCellsChanged()
     d.setCatalogModified(true);
     rebuildLoopList();
     const int playing = d.PlayingBookmark();
-    if (playing == -1 || !m_host)
+    if (playing == -1 || !m_main)
         return;
     const QString start = d.Cells(StartTime, playing);
     const QString end = d.Cells(EndTime, playing);
     if (validateTimeCode(start))
-        m_host->setStartTimeDigits(removeColonsFromString(start));
+        m_main->setStartTimeDigits(removeColonsFromString(start));
     if (validateTimeCode(end))
-        m_host->setEndTimeDigits(removeColonsFromString(end));
+        m_main->setEndTimeDigits(removeColonsFromString(end));
 }
 
 void CatalogGridController::rowsReordered()

@@ -7,7 +7,7 @@
 
 class CatalogDocument;
 class CatalogGridView;
-class CatalogHost;
+class CatalogView;
 class CatalogWindowView;
 class PendingEdits;
 class PlayAllSession;
@@ -32,7 +32,7 @@ public:
                           PendingEdits& edits);
 
     // The main window: its bookmark list, loop boxes, arrow keys.
-    void setCatalogView(CatalogHost* view) { m_host = view; }
+    void setCatalogView(CatalogView* view) { m_main = view; }
     // Plays the bookmark of a "Play" cell that is double-clicked.
     void setPlaying(PlayAllSession* playing) { m_playing = playing; }
 
@@ -88,7 +88,7 @@ private:
     CatalogGridView& m_grid;
     CatalogWindowView& m_window;
     PendingEdits& m_edits;
-    CatalogHost* m_host = nullptr;
+    CatalogView* m_main = nullptr;
     PlayAllSession* m_playing = nullptr;
     bool m_playFromEnter = false;
     QList<std::pair<int, bool>> m_sortKeys; // column, descending

@@ -5,7 +5,7 @@
 #include "core/catalog/CatalogDocument.h"
 #include "core/catalog/CatalogGridController.h"
 #include "core/catalog/CatalogGridView.h"
-#include "core/catalog/CatalogHost.h"
+#include "core/catalog/CatalogView.h"
 #include "core/catalog/CatalogWindowView.h"
 #include "core/catalog/ClipImport.h"
 #include "core/catalog/PendingEdits.h"
@@ -43,7 +43,7 @@ CatalogLifecycle::~CatalogLifecycle()
 
 void CatalogLifecycle::ResetBookmarksGrid()
 {
-    BookmarksGridColumns columns = m_host ? m_host->gridColumns() : BookmarksGridColumns{};
+    BookmarksGridColumns columns = m_main ? m_main->gridColumns() : BookmarksGridColumns{};
     // The widths the user gave the columns last.
     m_grid.rememberedWidths(columns);
     ResetBookmarksGrid(columns);
@@ -69,8 +69,8 @@ void CatalogLifecycle::NewButtonClick()
 {
     CatalogDocument& d = m_document;
     ResetBookmarksGrid();
-    if (m_host)
-        m_host->ShowBookmarkingInfo();
+    if (m_main)
+        m_main->ShowBookmarkingInfo();
     d.setCatalogMode(1);
     d.setCatalogFileName({});
     d.setCatalogModified(false);
@@ -78,8 +78,8 @@ void CatalogLifecycle::NewButtonClick()
     m_window.showWindow();
     m_window.showGrid(false); // the caller fills the first row and shows it
     m_window.showSpacing(d.SpacingStyle());
-    if (m_host)
-        m_host->setLoopListItems({}, -1);
+    if (m_main)
+        m_main->setLoopListItems({}, -1);
 }
 
 bool CatalogLifecycle::askToSaveChanges(bool withSender)
@@ -155,8 +155,8 @@ void CatalogLifecycle::openCatalogArgument(const QString& path)
 void CatalogLifecycle::tieToFile(const QString& path)
 {
     CatalogDocument& d = m_document;
-    if (m_host)
-        m_host->ShowBookmarkingInfo();
+    if (m_main)
+        m_main->ShowBookmarkingInfo();
     d.setCatalogMode(2);
     d.setCatalogFileName(path);
     d.setCatalogModified(false);
@@ -255,16 +255,16 @@ void CatalogLifecycle::CloseButtonClick(QObject* sender)
     m_playing.TurnOffPlayAllBookmarks();
     if (!m_edits.takeIn() || !askToSaveChanges(sender != nullptr))
         return;
-    if (m_host)
-        m_host->HideBookmarkingInfo();
+    if (m_main)
+        m_main->HideBookmarkingInfo();
     d.setCatalogMode(0);
     d.setCatalogModified(false);
     d.setCatalogFileName({});
     d.setPlayingBookmark(-1);
     m_window.hideWindow();
     m_gridRules.switchSortingOff(QStringLiteral("turn on sorting"));
-    if (m_host)
-        m_host->setLoopListItems({}, -1);
+    if (m_main)
+        m_main->setLoopListItems({}, -1);
 }
 
 void CatalogLifecycle::hideCatalogButtonClick(QObject*)
@@ -278,7 +278,7 @@ void CatalogLifecycle::hideCatalogButtonClick(QObject*)
 
 void CatalogLifecycle::ValidateBookmarks()
 {
-    const QString folder = m_host ? m_host->defaultVideoDirectory() : QString();
+    const QString folder = m_main ? m_main->defaultVideoDirectory() : QString();
     Relinking::ValidateBookmarks(m_document, {[this](int column, int row) { m_grid.placeCursor(column, row); }, folder,
                                               ClipLoader::clipFilter()});
 }
@@ -293,7 +293,7 @@ bool CatalogLifecycle::ImportMultipleClips(const QStringList* dropped)
     if (dropped) {
         paths = *dropped;
     } else {
-        const QString folder = m_host ? m_host->defaultVideoDirectory() : QString();
+        const QString folder = m_main ? m_main->defaultVideoDirectory() : QString();
         paths = prompt().openFileNames({}, folder, ClipLoader::clipFilter());
         if (paths.isEmpty())
             return false;
@@ -305,9 +305,9 @@ bool CatalogLifecycle::ImportMultipleClips(const QStringList* dropped)
     const QStringList names = ClipImport::appendBookmarks(d, paths);
     if (names.isEmpty())
         return true;
-    if (m_host)
+    if (m_main)
         for (const QString& name : names)
-            m_host->addLoopListItem(name);
+            m_main->addLoopListItem(name);
     m_grid.placeCursor(Category, d.RowCount() - 1);
     m_grid.focusGrid();
     QList<int> rows;
@@ -336,5 +336,5 @@ void CatalogLifecycle::rebuildBookmarkList()
 
 BookmarksGridColumns CatalogLifecycle::optionColumns() const
 {
-    return m_host ? m_host->gridColumns() : BookmarksGridColumns{};
+    return m_main ? m_main->gridColumns() : BookmarksGridColumns{};
 }

@@ -9,7 +9,7 @@
 class CatalogDocument;
 class CatalogGridController;
 class CatalogGridView;
-class CatalogHost;
+class CatalogView;
 class CatalogWindowView;
 class PendingEdits;
 class PlayAllSession;
@@ -31,7 +31,7 @@ public:
     ~CatalogLifecycle() override;
 
     // The main window: indicators, bookmark list, column settings, folders.
-    void setCatalogView(CatalogHost* view) { m_host = view; }
+    void setCatalogView(CatalogView* view) { m_main = view; }
 
     // Empties the grid to one blank placeholder row under these columns;
     // the description pane is emptied.
@@ -84,7 +84,7 @@ private:
     CatalogWindowView& m_window;
     PendingEdits& m_edits;
     PlayAllSession& m_playing;
-    CatalogHost* m_host = nullptr;
+    CatalogView* m_main = nullptr;
     QString m_openFolder;
     QString m_saveFolder;
     QString m_lastOpenPath;

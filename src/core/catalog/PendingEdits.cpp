@@ -2,7 +2,7 @@
 
 #include "core/catalog/CatalogDocument.h"
 #include "core/catalog/CatalogGridView.h"
-#include "core/catalog/CatalogHost.h"
+#include "core/catalog/CatalogView.h"
 #include "core/catalog/CatalogWindowView.h"
 
 using namespace BookmarkColumn;
@@ -36,7 +36,7 @@ void PendingEdits::takeInDescription()
     if (text == d.Cells(Description, row))
         return;
     d.setCells(Description, row, text);
-    if (row == d.PlayingBookmark() && m_host)
-        m_host->setRunningDescription(text);
+    if (row == d.PlayingBookmark() && m_main)
+        m_main->setRunningDescription(text);
     d.setCatalogModified(true);
 }

@@ -2,7 +2,7 @@
 
 class CatalogDocument;
 class CatalogGridView;
-class CatalogHost;
+class CatalogView;
 class CatalogWindowView;
 
 // What the user typed into the catalog window and the document does not
@@ -16,7 +16,7 @@ public:
     PendingEdits(CatalogDocument& document, CatalogGridView& grid, CatalogWindowView& window);
 
     // The main window, which shows the description of the playing bookmark.
-    void setCatalogView(CatalogHost* view) { m_host = view; }
+    void setCatalogView(CatalogView* view) { m_main = view; }
 
     // Takes in the open editor's value and the pane's text. False when the
     // editor's checks refused its value (the user has been told; the action
@@ -31,5 +31,5 @@ private:
     CatalogDocument& m_document;
     CatalogGridView& m_grid;
     CatalogWindowView& m_window;
-    CatalogHost* m_host = nullptr;
+    CatalogView* m_main = nullptr;
 };

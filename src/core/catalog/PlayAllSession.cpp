@@ -3,14 +3,14 @@
 #include "core/base/Prompt.h"
 #include "core/base/TimeCode.h"
 #include "core/catalog/BookmarkChecks.h"
-#include "core/catalog/BookmarkPlayHost.h"
+#include "core/catalog/BookmarkPlayView.h"
 #include "core/catalog/CatalogDocument.h"
 #include "core/catalog/CatalogGridController.h"
 #include "core/catalog/CatalogGridView.h"
-#include "core/catalog/CatalogHost.h"
+#include "core/catalog/CatalogView.h"
 #include "core/catalog/CatalogWindowView.h"
 #include "core/catalog/PendingEdits.h"
-#include "core/playback/LoopPlayer.h"
+#include "core/playback/StoredLoopView.h"
 
 #include <algorithm>
 
@@ -51,18 +51,18 @@ void PlayAllSession::playSelectedBookmarkButtonClick(int row)
     if (!message.isEmpty()) {
         // During play all the sequence waits here: the loop that ended must
         // not play on past its end.
-        if (d.PlayingAll() && m_playHost)
-            m_playHost->stopPlayAllPlayback();
+        if (d.PlayingAll() && m_playView)
+            m_playView->stopPlayAllPlayback();
         prompt().message(message, Prompt::Icon::Warning);
         return;
     }
     if (!m_player)
         return;
     const QString clip = BookmarkChecks::clipPath(d, row);
-    if ((!m_host || clip != m_host->openClipPath()) && !m_player->StartVideoClip(clip))
+    if ((!m_main || clip != m_main->openClipPath()) && !m_player->StartVideoClip(clip))
         return;
-    if (m_host)
-        m_host->setRunningDescription(d.Cells(Description, row));
+    if (m_main)
+        m_main->setRunningDescription(d.Cells(Description, row));
     m_player->playStoredLoop(removeColonsFromString(d.Cells(StartTime, row)),
                              removeColonsFromString(d.Cells(EndTime, row)));
 }
@@ -79,13 +79,13 @@ void PlayAllSession::playFromGrid(bool fromButton, bool fromEnter)
     d.setPlayingBookmark(row);
     m_grid.refreshCells();
     playSelectedBookmarkButtonClick(row);
-    if (m_host)
-        m_host->selectLoopListItem(row - 1);
+    if (m_main)
+        m_main->selectLoopListItem(row - 1);
     if (wasPlayingAll || fromButton)
         return;
     m_grid.focusGrid();
-    if (m_playHost)
-        m_playHost->applyPlayClickBehavior(!fromEnter);
+    if (m_playView)
+        m_playView->applyPlayClickBehavior(!fromEnter);
 }
 
 void PlayAllSession::PlayNextLoop(int direction, bool fromButton)
@@ -95,7 +95,7 @@ void PlayAllSession::PlayNextLoop(int direction, bool fromButton)
         return;
     const int last = d.RowCount() - 1;
     const int row = std::clamp(m_grid.cursorRow(), 1, last);
-    const bool fullScreen = m_playHost && m_playHost->playerFullScreen();
+    const bool fullScreen = m_playView && m_playView->playerFullScreen();
     const bool filtered = d.playAllFilter().active();
     const PlayAllWalk::Step step = PlayAllWalk::step(row, last, direction, d.PlayingAll(), rowsThatPlay(d));
     switch (step.stop) {
@@ -112,7 +112,7 @@ void PlayAllSession::PlayNextLoop(int direction, bool fromButton)
         if (d.PlayingAll()) {
             TurnOffPlayAllBookmarks();
             if (fullScreen)
-                m_playHost->leavePlayerFullScreen();
+                m_playView->leavePlayerFullScreen();
             prompt().message(QStringLiteral("Finished playing all bookmarks in sequence."));
             m_grid.focusGrid();
         } else if (!fullScreen) {
@@ -125,7 +125,7 @@ void PlayAllSession::PlayNextLoop(int direction, bool fromButton)
         if (d.PlayingAll())
             TurnOffPlayAllBookmarks();
         if (fullScreen)
-            m_playHost->leavePlayerFullScreen();
+            m_playView->leavePlayerFullScreen();
         prompt().message(noBookmarkPlaysMessage(d.playAllFilter()));
         return;
     }
@@ -171,8 +171,8 @@ void PlayAllSession::playLoopListItem(int item)
 void PlayAllSession::showPlayingAll(bool on)
 {
     m_window.showPlayingAll(on);
-    if (m_playHost)
-        m_playHost->showPlayingAll(on, m_document.CatalogMode() != 0);
+    if (m_playView)
+        m_playView->showPlayingAll(on, m_document.CatalogMode() != 0);
 }
 
 void PlayAllSession::PlayAllClick(QObject*)
@@ -222,8 +222,8 @@ void PlayAllSession::TurnOffPlayAllBookmarks()
     if (!wasOn && d.SavedGridRow() == -1)
         return;
     showPlayingAll(false);
-    if (m_playHost)
-        m_playHost->stopPlayAllPlayback();
+    if (m_playView)
+        m_playView->stopPlayAllPlayback();
     const int row = d.SavedGridRow();
     const int column = d.SavedGridColumn();
     d.setSavedGridRow(-1);

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "core/playback/PlayAllSequence.h"
+#include "core/playback/PlayAllView.h"
 
-class BookmarkPlayHost;
+class BookmarkPlayView;
 class CatalogDocument;
 class CatalogGridController;
 class CatalogGridView;
-class CatalogHost;
+class CatalogView;
 class CatalogWindowView;
-class LoopPlayer;
+class StoredLoopView;
 class PendingEdits;
 class QObject;
 
@@ -23,17 +23,17 @@ class QObject;
 // PlayAllClick again, the main window's stop button, open or close of a
 // catalog, the end of the last row, or a loop the main window refuses. The
 // cursor then goes back where play all found it.
-class PlayAllSession : public PlayAllSequence {
+class PlayAllSession : public PlayAllView {
 public:
     PlayAllSession(CatalogDocument& document, CatalogGridController& gridRules, CatalogGridView& grid,
                    CatalogWindowView& window, PendingEdits& edits);
 
     // The main window: bookmark list, running description, the open clip.
-    void setCatalogView(CatalogHost* view) { m_host = view; }
+    void setCatalogView(CatalogView* view) { m_main = view; }
     // The main window's play-all controls, full screen and play option.
-    void setBookmarkPlayView(BookmarkPlayHost* view) { m_playHost = view; }
+    void setBookmarkPlayView(BookmarkPlayView* view) { m_playView = view; }
     // Opens clips and plays loops.
-    void setStoredLoopView(LoopPlayer* view) { m_player = view; }
+    void setStoredLoopView(StoredLoopView* view) { m_player = view; }
 
     bool PlayingAll() const override;
     // Stops a running sequence and undoes its locks; the cursor goes back
@@ -65,7 +65,7 @@ private:
     CatalogGridView& m_grid;
     CatalogWindowView& m_window;
     PendingEdits& m_edits;
-    CatalogHost* m_host = nullptr;
-    BookmarkPlayHost* m_playHost = nullptr;
-    LoopPlayer* m_player = nullptr;
+    CatalogView* m_main = nullptr;
+    BookmarkPlayView* m_playView = nullptr;
+    StoredLoopView* m_player = nullptr;
 };

@@ -4,7 +4,7 @@
 
 #include "core/catalog/CatalogControllers.h"
 #include "core/catalog/CatalogDocument.h"
-#include "core/settings/SettingsBinding.h"
+#include "core/settings/BindingTable.h"
 #include "gui/catalog/BookmarksGridLook.h"
 #include "gui/catalog/CatalogPrinting.h"
 #include "gui/catalog/DescriptionPane.h"
@@ -504,7 +504,7 @@ void TBookmarksForm::dropEvent(QDropEvent* event)
 // repeat hiding and the widths the user gave the resizable columns; the
 // play-all filter in extras.txt.
 
-void TBookmarksForm::bindSettings(SettingsBinding& binding)
+void TBookmarksForm::bindSettings(ConfigBindings& binding)
 {
     using S = Settings;
     WindowPlacement::bindBounds(binding, this, &S::bookmarksFormLeft, &S::bookmarksFormTop, &S::bookmarksFormWidth,
@@ -536,12 +536,12 @@ void TBookmarksForm::bindSettings(SettingsBinding& binding)
         &S::bookmarksFormGridWidth, [this] { return m_gridWidth; }, [this](int width) { setGridPanelWidth(width); });
 }
 
-void TBookmarksForm::bindExtras(ExtrasBinding& binding)
+void TBookmarksForm::bindExtras(ExtrasBindings& binding)
 {
     using E = Extras;
     binding.bindGroup(
-        {ExtrasBinding::Member(&E::playAllFilterOn), ExtrasBinding::Member(&E::playAllFilterLevels),
-         ExtrasBinding::Member(&E::playAllFilterMaxRating)},
+        {ExtrasBindings::Member(&E::playAllFilterOn), ExtrasBindings::Member(&E::playAllFilterLevels),
+         ExtrasBindings::Member(&E::playAllFilterMaxRating)},
         [this](const E& e) {
             m_document->setPlayAllFilter(
                 {e.playAllFilterOn, PlayAllFilter::knownLevels(e.playAllFilterLevels), e.playAllFilterMaxRating});

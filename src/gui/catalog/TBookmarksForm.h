@@ -9,9 +9,9 @@
 class CatalogControllers;
 class CatalogDocument;
 class CatalogGridView;
-class SettingsBinding;
+class ConfigBindings;
 class DescriptionPane;
-class ExtrasBinding;
+class ExtrasBindings;
 class FocusModel;
 class FocusSink;
 class PlayAllFilterBar;
@@ -43,9 +43,9 @@ public:
     FocusModel* focusModel() const { return m_focus; }
 
     // Ties this window's settings to its controls.
-    void bindSettings(SettingsBinding& binding);
+    void bindSettings(ConfigBindings& binding);
     // Ties the play-all filter to extras.txt.
-    void bindExtras(ExtrasBinding& binding);
+    void bindExtras(ExtrasBindings& binding);
     // The print dialog; true when the user chose to print. Replaceable so
     // tests can print to a file without a person.
     void setPrintDialog(std::function<bool(QPrinter&)> dialog) { m_printDialog = std::move(dialog); }

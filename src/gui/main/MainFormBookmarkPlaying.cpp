@@ -65,7 +65,7 @@ void TMainForm::connectBookmarkPlaying()
 {
     PlayAllSession* catalog = &m_windows->catalog->playing;
     const CatalogDocument* document = m_windows->BookmarksForm->document();
-    loops->setPlayAllSequence(catalog);
+    loops->setPlayAllView(catalog);
 
     PlayingAllLabel = new TBlinkLabel(QStringLiteral("Playing All Bookmarks"), BookmarkControlsBox);
     PlayingAllLabel->setObjectName(QStringLiteral("PlayingAllLabel"));
@@ -126,9 +126,7 @@ void TMainForm::showPlayingAll(bool on, bool catalogOpen)
 
 void TMainForm::stopPlayAllPlayback()
 {
-    loops->PlayOnNextStateChange = false;
-    if (player()->PlayState() == mpPlaying)
-        player()->Pause();
+    loops->stopPlayAllPlayback();
 }
 
 bool TMainForm::playerFullScreen() const
@@ -143,13 +141,14 @@ void TMainForm::leavePlayerFullScreen()
 
 void TMainForm::applyPlayClickBehavior(bool fromDoubleClick)
 {
+    using windowsize::Sender;
     switch (m_windows->OptionsForm->BookmarkPlayClickBehaviorIndex()) {
     case 1:
-        sizing->VideoWindowToggleButtonClick(m_windows->BookmarksForm);
+        sizing->VideoWindowToggleButtonClick(Sender::BookmarksForm);
         break;
     case 2:
         // Leaving full screen gives the focus back to the catalog window.
-        sizing->enterFullScreenFor(fromDoubleClick ? QStringLiteral("BookmarksForm") : QStringLiteral("BookmarksGrid"));
+        sizing->enterFullScreenFor(fromDoubleClick ? Sender::BookmarksForm : Sender::BookmarksGrid);
         break;
     default:
         break;

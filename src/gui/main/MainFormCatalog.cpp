@@ -10,7 +10,7 @@
 #include "gui/input/KeyCommands.h"
 #include "gui/input/Keyboard.h"
 #include "gui/main/AppWindows.h"
-#include "gui/main/SettingsBinder.h"
+#include "gui/main/SettingsFiles.h"
 #include "gui/options/TOptionsForm.h"
 #include "gui/widgets/TColourButton.h"
 #include "gui/widgets/TimeBox.h"

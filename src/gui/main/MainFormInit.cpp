@@ -16,7 +16,7 @@
 #include "gui/input/KeyAssignments.h"
 #include "gui/input/Keyboard.h"
 #include "gui/main/AppWindows.h"
-#include "gui/main/SettingsBinder.h"
+#include "gui/main/SettingsFiles.h"
 #include "gui/options/TOptionsForm.h"
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/TColourButton.h"
@@ -47,11 +47,8 @@ void TMainForm::FormInit(const QStringList& arguments)
     exitButton->setColor(Colours::fromStored(0xFDB9DD));
 
     loops->LoopPlayingIndicatorChange(QStringLiteral("full"));
-    loops->WaitingForLoopRestart = false;
-    loops->PlayOnNextStateChange = false;
+    loops->resetLoopState();
     w.OptionsForm->showGeneralPage();
-    player()->setEnableContextMenu(false);
-    loops->LoopIsPlaying = false;
     transport->setSpeedModeRegular();
     clips->ResetInitialVideoDirectory();
     ResetInitialCatalogDirectory();
