@@ -11,6 +11,7 @@ class BeatDisplay;
 class BeatLoopControls;
 class BeatSource;
 class BookmarkMaking;
+class CatalogControllers;
 class Keyboard;
 class PlaybackEngine;
 class SettingsFiles;
@@ -46,6 +47,8 @@ public:
     bool start(const QStringList& arguments);
 
     AppWindows& windows() { return m_windows; }
+    // The rules behind the catalog window.
+    CatalogControllers* catalog() const { return m_catalog.get(); }
     SettingsFiles* settings() const { return m_settings.get(); }
 
 private:
@@ -63,6 +66,7 @@ private:
 
     Options m_options;
     AppWindows m_windows;
+    std::unique_ptr<CatalogControllers> m_catalog;
     std::unique_ptr<SettingsFiles> m_settings;
     BeatLoopControls* m_beatLoops = nullptr;
     std::unique_ptr<BeatDisplay> m_beatDisplay;
