@@ -149,6 +149,11 @@ private slots:
             QVERIFY2(std::abs(shown - 3.5) <= FrameSeconds + 0.002,
                      qPrintable(QStringLiteral("pass %1 starts at %2 s").arg(pass).arg(shown, 0, 'f', 3)));
             QVERIFY(QTest::qWaitFor([&] { return picture()->beatCount() == 1; }, 2000));
+            // The count is drawn over the clip's picture, not instead of it:
+            // the clip's dark blue background shows beside the badge.
+            const QImage image = picture()->grabFramebuffer();
+            const QColor beside = image.pixelColor(image.width() / 10, image.height() / 2);
+            QVERIFY2(beside.blue() > 30, qPrintable(beside.name()));
             // A beat later the count has moved on.
             QVERIFY(QTest::qWaitFor([&] { return picture()->beatCount() == 2; }, 3000));
         }

@@ -4,6 +4,7 @@
 #include <QOpenGLExtraFunctions>
 #include <QOpenGLFramebufferObject>
 #include <QOpenGLFunctions>
+#include <QOpenGLPaintDevice>
 #include <QPainter>
 #include <algorithm>
 #include <mpv/render_gl.h>
@@ -165,7 +166,14 @@ void MpvVideoWidget::setBeatCount(int count)
 // height; the count's "1" stands out in orange.
 void MpvVideoWidget::drawBeatCount()
 {
-    QPainter painter(this);
+    // Painted on a device of its own over the frame just drawn: a painter on
+    // the widget would first fill the widget's background (it fills itself,
+    // black), wiping the frame.
+    const qreal ratio = devicePixelRatioF();
+    QOpenGLContext::currentContext()->functions()->glBindFramebuffer(GL_FRAMEBUFFER, defaultFramebufferObject());
+    QOpenGLPaintDevice device(QSize(int(width() * ratio), int(height() * ratio)));
+    device.setDevicePixelRatio(ratio);
+    QPainter painter(&device);
     painter.setRenderHint(QPainter::Antialiasing);
     const int side = std::clamp(height() / 6, 24, 120);
     const int margin = side / 4;
