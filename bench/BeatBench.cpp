@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTimer>
 
 #include <cmath>
@@ -42,7 +43,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: BeatBench CLIP TRUTH [CHANGE]\n");
         return 2;
     }
-    const QString clip = args.at(1);
+    // The finder takes absolute paths.
+    const QString clip = QFileInfo(args.at(1)).absoluteFilePath();
     QList<double> truth;
     QFile file(args.at(2));
     if (!file.open(QIODevice::ReadOnly)) {
