@@ -5,6 +5,7 @@
 #include "gui/input/KeyAssignments.h"
 #include "gui/input/KeyCommands.h"
 #include "gui/input/Keyboard.h"
+#include "gui/main/ControlsArrangement.h"
 
 #include "gui/catalog/TBookmarksForm.h"
 #include "gui/cmdline/TCommandLineEntryForm.h"
@@ -216,7 +217,7 @@ void TestKeyAssignments::beginnerModeKeepsItsCaptions()
     AppFixture p;
     QVERIFY(p.start());
     TMainForm* m = p.main();
-    QVERIFY(m->isBeginnerMode()); // the default
+    QVERIFY(m->arrangement()->isBeginnerMode()); // the default
     child<TColourButton>(m, "ViewClipButton")->setText(QStringLiteral("beginner caption"));
     child<QLineEdit>(p.windows().OptionsForm, "chooseclipKey")->setText(QStringLiteral("v"));
     QCOMPARE(child<QAction>(m, "choosevideoclip1")->text(),

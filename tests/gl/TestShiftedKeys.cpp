@@ -69,7 +69,7 @@ private slots:
     {
         QFETCH(QString, keys);
         QFETCH(Command, command);
-        QSignalSpy ran(app->main()->keyboard->commands, &KeyCommands::commandRan);
+        QSignalSpy ran(app->keyboard()->commands, &KeyCommands::commandRan);
         QVERIFY(press(keys));
         QTRY_VERIFY(!ran.isEmpty());
         QCOMPARE(ran.first().at(0).value<Command>(), command);
@@ -82,7 +82,7 @@ private slots:
         if (QStandardPaths::findExecutable(QStringLiteral("setxkbmap")).isEmpty())
             QSKIP("needs setxkbmap");
         QCOMPARE(QProcess::execute(QStringLiteral("setxkbmap"), {QStringLiteral("de")}), 0);
-        QSignalSpy ran(app->main()->keyboard->commands, &KeyCommands::commandRan);
+        QSignalSpy ran(app->keyboard()->commands, &KeyCommands::commandRan);
         const bool pressed = press(QStringLiteral("shift+7"));
         QTRY_VERIFY_WITH_TIMEOUT(!ran.isEmpty(), 2000);
         QProcess::execute(QStringLiteral("setxkbmap"), {QStringLiteral("us")});
@@ -116,7 +116,7 @@ private slots:
 
     void plainDigitStartsOnlyItsOwnCommand()
     {
-        QSignalSpy ran(app->main()->keyboard->commands, &KeyCommands::commandRan);
+        QSignalSpy ran(app->keyboard()->commands, &KeyCommands::commandRan);
         QVERIFY(press(QStringLiteral("1")));
         QTRY_VERIFY(!ran.isEmpty());
         QTest::qWait(50);

@@ -78,7 +78,8 @@ void KeyAssignments::anyKeyChange()
     m_main.setViewClipMenuCaption(keys::viewClipMenuCaption(key(keys::KeyBox::chooseclip)));
     m_main.setPracticeKeys(key(keys::KeyBox::loopMode), key(keys::KeyBox::mirrorView));
     // The hints name keys in both modes (the add bookmark hint its Shift key).
-    m_main.SetPopUpHints();
+    if (m_popUpHints)
+        m_popUpHints();
     if (m_main.isBeginnerMode())
         return; // the beginner layout has captions of its own
     // Every button that shows a command's key, in whichever window it sits.

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <functional>
 
 class KeyCommands;
 class KeyboardView;
@@ -19,6 +20,8 @@ public:
     KeyAssignments(KeyboardView& main, const QList<QWidget*>& captionWindows, TOptionsForm& options,
                    KeyCommands& commands, QObject* parent = nullptr);
 
+    // Sets the pop-up hints again after a key change.
+    void setPopUpHints(std::function<void()> popUpHints) { m_popUpHints = std::move(popUpHints); }
     // Every key box's text becomes its last accepted key (end of start-up).
     void rememberLastAcceptedKeys();
     QString lastAcceptedKey(const QLineEdit* box) const { return m_lastAccepted.value(box); }
@@ -42,4 +45,5 @@ private:
     QList<QWidget*> m_captionWindows;
     KeyCommands& m_commands;
     QHash<const QLineEdit*, QString> m_lastAccepted;
+    std::function<void()> m_popUpHints;
 };
