@@ -28,6 +28,8 @@
 #include <QCloseEvent>
 #include <QLayout>
 #include <QMenuBar>
+#include <QTimer>
+#include <QWindow>
 
 TMainForm::TMainForm(PlaybackEngine* engine, QWidget* parent) : QMainWindow(parent)
 {
@@ -190,6 +192,7 @@ void TMainForm::setPictureFullScreen(bool on)
     if (on) {
         m_stateBeforeFullScreen = windowState();
         m_boundsBeforeFullScreen = normalGeometry().isValid() ? normalGeometry() : geometry();
+        m_sizeBeforeFullScreen = size();
         m_bottomWasVisible = m_player->isVisibleTo(this);
         m_player->hide();
         showFullScreen();
@@ -199,6 +202,18 @@ void TMainForm::setPictureFullScreen(bool on)
     } else {
         m_player->setVisible(m_bottomWasVisible);
         setWindowState(m_stateBeforeFullScreen);
+        if (!(m_stateBeforeFullScreen & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
+            resize(m_sizeBeforeFullScreen);
+            // A Wayland compositor hands the window back later, less its
+            // window frame: the next state it reports gives the size back.
+            auto* once = new QObject(this);
+            connect(windowHandle(), &QWindow::windowStateChanged, once, [this, once](Qt::WindowState state) {
+                if (state == Qt::WindowFullScreen)
+                    return;
+                QTimer::singleShot(0, this, [this] { resize(m_sizeBeforeFullScreen); });
+                once->deleteLater();
+            });
+        }
     }
     // The menu bar came or went inside a window of the same size: the
     // client area takes its new size before the panels are laid out in it.

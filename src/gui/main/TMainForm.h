@@ -141,5 +141,8 @@ private:
     bool m_closeApproved = false;
     Qt::WindowStates m_stateBeforeFullScreen;
     QRect m_boundsBeforeFullScreen;
+    // The window's own size before full screen: given back on leaving it,
+    // where the compositor would otherwise take the window frame off it.
+    QSize m_sizeBeforeFullScreen;
     bool m_bottomWasVisible = true;
 };
