@@ -6,6 +6,7 @@
 #include "Controls.h"
 #include "core/catalog/Relinking.h"
 #include "core/playback/ClipLoader.h"
+#include "gui/options/TOptionsForm.h"
 #include "gui/widgets/TColourButton.h"
 
 #include <QAction>

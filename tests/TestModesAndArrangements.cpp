@@ -123,7 +123,7 @@ void TestModesAndArrangements::arrangementsShowTheirGroups()
     // The video fills what the bottom panel leaves.
     QWidget* picture = m->centralWidget();
     QCOMPARE(child<QWidget>(m, "RHS_Panel")->height(),
-             state == 0 ? picture->height() : picture->height() - TMainForm::BottomPanelHeight);
+             state == 0 ? picture->height() : picture->height() - PlayerControlsPanel::Height);
 }
 
 void TestModesAndArrangements::layoutButtonCyclesThroughAllFive()

@@ -19,6 +19,7 @@
 #include "app/Startup.h"
 #include "core/playback/LoopControls.h"
 #include "core/playback/MediaPlayerControl.h"
+#include "core/playback/StoredLoopView.h"
 #include "gui/main/AppWindows.h"
 #include "gui/main/TMainForm.h"
 
