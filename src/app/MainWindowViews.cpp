@@ -62,8 +62,13 @@ void MainWindowViews::setFramesPerSecondText(const QString& text)
 
 void MainWindowViews::setScreenSizeText(const QString& text)
 {
-    if (TFilePlayingInfoForm* info = m_windows.FilePlayingInfoForm)
-        info->setScreenSizeText(text);
+    TFilePlayingInfoForm* info = m_windows.FilePlayingInfoForm;
+    if (!info)
+        return;
+    const MediaPlayerControl* player = main().player();
+    const QSize native(player->ImageSourceWidth(), player->ImageSourceHeight());
+    const bool scaled = windowsize::pictureScaledDown(main().menu().originalSizeLocked(), native, main().videoSize());
+    info->setScreenSizeText(scaled ? text + QStringLiteral(" (scaled down to fit the screen)") : text);
 }
 
 void MainWindowViews::giveFocusToSink()

@@ -157,9 +157,10 @@ bool Startup::start(const QStringList& arguments)
     info->setPlayer(main->player());
     ClipLoader* clips = m_controllers.clips;
     SizingView* sizingView = &main->sizingView();
-    info->setFileInfoView({[main] { return main->size(); }, [main](const QSize& size) { main->resize(size); },
-                           [sizingView] { return sizingView->pictureChrome(); },
-                           [clips] { clips->UpdateMainFormTitleBar(); }});
+    WindowSizing* sizing = m_controllers.sizing;
+    info->setFileInfoView(
+        {[main] { return main->size(); }, [sizing](const QSize& size) { sizing->resizeMainWindow(size); },
+         [sizingView] { return sizingView->pictureChrome(); }, [clips] { clips->UpdateMainFormTitleBar(); }});
     QObject::connect(options, &TOptionsForm::resetInitialVideoDirectory, clips,
                      [clips] { clips->ResetInitialVideoDirectory(); });
     QObject::connect(options, &TOptionsForm::practiceChanged, m_controllers.loops,

@@ -56,11 +56,6 @@ QSize TMainForm::playerSize() const
     return ActiveMovie1->size();
 }
 
-void TMainForm::setPlayerSize(QSize size)
-{
-    resize(this->size() + (size - ActiveMovie1->size()));
-}
-
 void TMainForm::showMaximizeButton(const QString& caption, const QString& hint)
 {
     m_window->showMaximizeButton(caption, hint);
@@ -150,8 +145,16 @@ void TMainForm::bindSettings(ConfigBindings& binding)
     using S = Settings;
     m_player->bindSettings(binding);
     m_loop->bindSettings(binding);
+    // Full screen is no state of the settings file: the window is stored as
+    // it was before it.
     WindowPlacement::bindBounds(binding, this, &S::mainFormLeft, &S::mainFormTop, &S::mainFormWidth, &S::mainFormHeight,
-                                &S::mainFormWindowState, 0);
+                                &S::mainFormWindowState, 0, [this](const windowsize::Placement& now) {
+                                    const int before = (m_stateBeforeFullScreen & Qt::WindowMinimized)   ? 1
+                                                       : (m_stateBeforeFullScreen & Qt::WindowMaximized) ? 2
+                                                                                                         : 0;
+                                    return windowsize::placementToStore(now, ActiveMovie1->isPictureFullScreen(),
+                                                                        {m_boundsBeforeFullScreen, before});
+                                });
     // The original-size lock and the stored video sizes.
     m_controllers->sizing->bindSettings(binding);
     // The loop mode is applied once everything is read.

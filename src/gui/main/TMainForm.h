@@ -106,7 +106,6 @@ private:
     bool userControlsShown() const override;
     QSize pictureChrome() const override;
     QSize playerSize() const override;
-    void setPlayerSize(QSize size) override;
     void showMaximizeButton(const QString& caption, const QString& hint) override;
     bool originalSizeLocked() const override;
     void setOriginalSizeLocked(bool on) override;

@@ -84,8 +84,9 @@ TActiveMovie::TActiveMovie(PlaybackEngine* engine, QWidget* parent)
 }
 
 // At the default display size the picture keeps the clip's own size, in the
-// middle of the area (cut at the edges when the area is smaller); full
-// screen, or fitted to the player, it fills the area.
+// middle of the area, or, when the area is smaller, the largest size of the
+// same shape that fits it; full screen, or fitted to the player, it fills
+// the area.
 void TActiveMovie::placePicture()
 {
     const QSize native(m_control->ImageSourceWidth(), m_control->ImageSourceHeight());
@@ -94,7 +95,8 @@ void TActiveMovie::placePicture()
         m_picture->setGeometry(area);
         return;
     }
-    QRect placed(QPoint(), native);
+    const bool fits = native.width() <= area.width() && native.height() <= area.height();
+    QRect placed(QPoint(), fits ? native : native.scaled(area.size(), Qt::KeepAspectRatio));
     placed.moveCenter(area.center());
     m_picture->setGeometry(placed);
 }
