@@ -1,6 +1,7 @@
 #include "core/input/KeyTexts.h"
 
 #include "core/input/KeyCommandTable.h"
+#include "core/window/ArrangementRules.h"
 
 namespace keys {
 
@@ -80,6 +81,11 @@ QString viewClipMenuCaption(const QString& key)
 QString exitButtonCaption(const QString& key, bool ctrlSelect)
 {
     return (ctrlSelect ? QStringLiteral("exit (Ctrl+") : QStringLiteral("exit (")) + key + QLatin1Char(')');
+}
+
+bool captionFollowsKey(const QString& button, bool inMainWindow, bool beginnerMode)
+{
+    return !(beginnerMode && inMainWindow && arrangement::hasBeginnerCaption(button));
 }
 
 QString keyCaption(const QString& words, const QString& key)

@@ -16,7 +16,8 @@ class TOptionsForm;
 class KeyAssignments : public QObject {
     Q_OBJECT
 public:
-    // captionWindows: every window whose buttons show keys.
+    // captionWindows: every window whose buttons show keys, the main window
+    // first.
     KeyAssignments(KeyboardView& main, const QList<QWidget*>& captionWindows, TOptionsForm& options,
                    KeyCommands& commands, QObject* parent = nullptr);
 
