@@ -6,6 +6,7 @@
 #include "core/catalog/CatalogDocument.h"
 #include "core/playback/ClipLoader.h"
 #include "core/playback/LoopControls.h"
+#include "core/playback/MediaPlayerControl.h"
 #include "core/playback/PlaybackEngine.h"
 #include "core/playback/TransportControls.h"
 #include "core/settings/ConfigFile.h"
@@ -164,9 +165,10 @@ bool Startup::start(const QStringList& arguments)
     QObject::connect(options, &TOptionsForm::resetInitialVideoDirectory, clips,
                      [clips] { clips->ResetInitialVideoDirectory(); });
     QObject::connect(options, &TOptionsForm::practiceChanged, m_controllers.loops,
-                     [options, loops = m_controllers.loops] {
+                     [options, loops = m_controllers.loops, player = main->player()] {
                          loops->setRestartPauseMs(options->repeatGapMs());
                          loops->setSpeedLadder(options->speedLadder());
+                         player->engine()->setHardwareDecoding(options->hardwareDecoding());
                      });
     connectCatalogWindow();
     connectPopUpHints();
