@@ -223,6 +223,9 @@ private slots:
         press(m(), Qt::Key_C);
         press(m(), Qt::Key_O);
         QCOMPARE(beeps, 2);
+        // The space plays and pauses in full screen as in the window.
+        press(m(), Qt::Key_Space);
+        QCOMPARE(app->player()->PlayState(), int(mpPlaying));
         press(m(), Qt::Key_Space);
         QCOMPARE(app->player()->PlayState(), int(mpPaused));
         QVERIFY(app->prompt.shown().isEmpty());
