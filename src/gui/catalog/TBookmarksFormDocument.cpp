@@ -3,6 +3,7 @@
 
 #include "core/base/Prompt.h"
 #include "core/catalog/CatalogDocument.h"
+#include "core/catalog/CatalogFileNames.h"
 #include "core/catalog/CatalogHost.h"
 #include "gui/catalog/CatalogPrinting.h"
 #include "gui/catalog/TBookmarksGrid.h"
@@ -167,18 +168,17 @@ bool TBookmarksForm::finishSave(bool saved, QObject* sender)
 bool TBookmarksForm::DoSaveAs(QObject* sender)
 {
     CatalogDocument& d = *m_document;
-    QString path = prompt().saveFileName(QStringLiteral("Save Video Catalog As..."), m_saveFolder, kCatalogFilter);
+    const QString chosen =
+        prompt().saveFileName(QStringLiteral("Save Video Catalog As..."), m_saveFolder, kCatalogFilter);
+    QString path = catalogSaveFileName(chosen);
     bool saved = false;
-    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
-        // The dialog asked about replacing the name as typed; the name with
-        // its extension is another file, which may exist too.
-        path += QStringLiteral(".tvc");
-        if (QFileInfo::exists(path) &&
-            prompt().askYesNo(
-                QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(path).fileName()),
-                Prompt::Icon::Warning, QStringLiteral("Save Video Catalog As...")) != Prompt::Answer::Yes)
-            path.clear();
-    }
+    // The dialog asked about replacing the name as chosen; the name saved to
+    // is another file, which may exist too.
+    if (path != chosen && QFileInfo::exists(path) &&
+        prompt().askYesNo(
+            QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(path).fileName()),
+            Prompt::Icon::Warning, QStringLiteral("Save Video Catalog As...")) != Prompt::Answer::Yes)
+        path.clear();
     if (!path.isEmpty())
         saved = d.WriteCatalogFile(path);
     if (saved) {
