@@ -1,7 +1,7 @@
 #include "Controls.h"
 #include "ScriptedPrompt.h"
 #include "core/cmdline/BookmarkCommandLine.h"
-#include "core/playback/LoopPlayer.h"
+#include "core/playback/StoredLoopView.h"
 #include "gui/cmdline/TCommandLineEntryForm.h"
 #include "gui/input/FocusModel.h"
 #include "gui/input/FocusSink.h"
@@ -17,7 +17,7 @@
 
 namespace {
 
-class FakeLoopPlayer : public LoopPlayer {
+class FakeStoredLoopView : public StoredLoopView {
 public:
     bool opens = true;
     QStringList openedPaths;
@@ -68,7 +68,7 @@ private:
     QTemporaryDir m_dir;
     QString m_folder;
     TCommandLineEntryForm* m_form = nullptr;
-    FakeLoopPlayer* m_player = nullptr;
+    FakeStoredLoopView* m_player = nullptr;
     ScriptedPrompt* m_prompt = nullptr;
 };
 
@@ -85,9 +85,9 @@ void TestCommandLineEntryForm::initTestCase()
 void TestCommandLineEntryForm::init()
 {
     m_prompt = new ScriptedPrompt;
-    m_player = new FakeLoopPlayer;
+    m_player = new FakeStoredLoopView;
     m_form = new TCommandLineEntryForm;
-    m_form->setLoopPlayer(m_player);
+    m_form->setStoredLoopView(m_player);
     m_form->show();
     QVERIFY(QTest::qWaitForWindowActive(m_form));
 }
@@ -194,7 +194,7 @@ void TestCommandLineEntryForm::withoutSenderTheFocusStays()
 
 void TestCommandLineEntryForm::withoutPlayerOnlyChecks()
 {
-    m_form->setLoopPlayer(nullptr);
+    m_form->setStoredLoopView(nullptr);
     box()->setText(line("00:00:01", "00:00:02", "salsa basic.mp4"));
     m_form->playCommandLineButtonClick(playButton());
     QVERIFY(m_prompt->messages().isEmpty());

@@ -4,7 +4,7 @@
 // loop's end, and the messages when no row passes.
 #include "CatalogFixture.h"
 #include "Controls.h"
-#include "core/settings/SettingsBinding.h"
+#include "core/settings/BindingTable.h"
 #include "gui/catalog/BookmarksGridLook.h"
 #include "gui/catalog/PlayAllFilterBar.h"
 #include "gui/input/FocusSink.h"
@@ -181,7 +181,7 @@ void TestFilteredPlayAll::keptInExtras()
 {
     CatalogFixture app;
     QVERIFY(app.start());
-    ExtrasBinding binding;
+    ExtrasBindings binding;
     app.form()->bindExtras(binding);
     Extras read;
     read.playAllFilterOn = true;

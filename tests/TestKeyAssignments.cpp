@@ -1,6 +1,10 @@
+#include "AppFixture.h"
 #include "Controls.h"
-#include "TestKeyboardHarness.h"
 #include "core/input/KeyCommandTable.h"
+#include "gui/input/FocusModel.h"
+#include "gui/input/KeyAssignments.h"
+#include "gui/input/KeyCommands.h"
+#include "gui/input/Keyboard.h"
 
 #include "gui/catalog/TBookmarksForm.h"
 #include "gui/cmdline/TCommandLineEntryForm.h"
@@ -67,17 +71,18 @@ void TestKeyAssignments::mainKeyBoxRefusesEmptyAndBlank()
     QFETCH(QString, typed);
     QFETCH(QString, after);
     QFETCH(bool, refused);
-    Program p({QStringLiteral("Beginner_Mode: 0")}); // the key boxes show in advanced mode
+    AppFixture p;
+    QVERIFY(p.startWithSettings({QStringLiteral("Beginner_Mode: 0")})); // the key boxes show in advanced mode
     TMainForm* m = p.main();
-    QVERIFY(Program::activate(m));
+    QVERIFY(AppFixture::activate(m));
     QTest::mouseClick(child<QLineEdit>(m, "backsecondsKey"), Qt::LeftButton);
     child<QLineEdit>(m, "backsecondsKey")->selectAll();
-    Program::key(m, Qt::Key_Backspace);
+    AppFixture::key(m, Qt::Key_Backspace);
     if (!typed.isEmpty())
-        Program::type(m, typed.at(0).toLatin1(), typed.at(0).isUpper() ? Qt::ShiftModifier : Qt::NoModifier);
+        AppFixture::type(m, typed.at(0).toLatin1(), typed.at(0).isUpper() ? Qt::ShiftModifier : Qt::NoModifier);
     // Leaving by a click elsewhere in the window.
     QTest::mouseClick(child<QGroupBox>(m, "AdvancedPlayerControlsBox"), Qt::LeftButton, {}, QPoint(180, 8));
-    QCOMPARE(p.prompt().messages(), refused ? QStringList{kInvalid} : QStringList{});
+    QCOMPARE(p.prompt.messages(), refused ? QStringList{kInvalid} : QStringList{});
     QCOMPARE(child<QLineEdit>(m, "backsecondsKey")->text(), after);
     QVERIFY(p.keyboard()->mainFocus->keyPreview());
     QCOMPARE(p.keyboard()->assignments->lastAcceptedKey(child<QLineEdit>(m, "backsecondsKey")), after);
@@ -86,80 +91,85 @@ void TestKeyAssignments::mainKeyBoxRefusesEmptyAndBlank()
     if (!refused) {
         QTest::mouseClick(child<QLineEdit>(m, "backsecondsKey"), Qt::LeftButton);
         child<QLineEdit>(m, "backsecondsKey")->selectAll();
-        Program::key(m, Qt::Key_Delete);
-        Program::key(m, Qt::Key_Escape);
-        QCOMPARE(p.prompt().messages(), QStringList{kInvalid});
+        AppFixture::key(m, Qt::Key_Delete);
+        AppFixture::key(m, Qt::Key_Escape);
+        QCOMPARE(p.prompt.messages(), QStringList{kInvalid});
         QCOMPARE(child<QLineEdit>(m, "backsecondsKey")->text(), after);
     }
 }
 
 void TestKeyAssignments::optionsKeyBoxRefusesEmpty()
 {
-    Program p;
+    AppFixture p;
+    QVERIFY(p.start());
     TOptionsForm* options = p.windows().OptionsForm;
-    QVERIFY(Program::activate(options));
+    QVERIFY(AppFixture::activate(options));
     child<QLineEdit>(options, "chooseclipKey")->setFocus(Qt::MouseFocusReason);
     child<QLineEdit>(options, "chooseclipKey")->clear();
     QTest::keyClick(child<QLineEdit>(options, "chooseclipKey"),
                     Qt::Key_Return); // ends entry: the window's focus sink takes over
-    QCOMPARE(p.prompt().messages(), QStringList{kInvalid});
+    QCOMPARE(p.prompt.messages(), QStringList{kInvalid});
     QCOMPARE(child<QLineEdit>(options, "chooseclipKey")->text(), QStringLiteral("c"));
 
     // Closing the window with an empty box checks it too.
-    p.prompt().clear();
+    p.prompt.clear();
     child<QLineEdit>(options, "exitKey")->setFocus(Qt::MouseFocusReason);
     child<QLineEdit>(options, "exitKey")->setText(QStringLiteral(" "));
     options->hide();
-    QCOMPARE(p.prompt().messages(), QStringList{kInvalid});
+    QCOMPARE(p.prompt.messages(), QStringList{kInvalid});
     QCOMPARE(child<QLineEdit>(options, "exitKey")->text(), QStringLiteral("z"));
 }
 
 void TestKeyAssignments::duplicatesReportedAtStartAndExit()
 {
-    Program p({QStringLiteral("Set_Start_Time_Key: f")});
+    AppFixture p;
+    QVERIFY(p.startWithSettings({QStringLiteral("Set_Start_Time_Key: f")}));
     QCOMPARE(child<QLineEdit>(p.main(), "setStartTimeKey")->text(), QStringLiteral("f"));
-    QCOMPARE(p.prompt().messages(), QStringList{startEndClash()});
-    p.prompt().clear();
+    QCOMPARE(p.prompt.messages(), QStringList{startEndClash()});
+    p.prompt.clear();
     QVERIFY(p.main()->close());
-    QCOMPARE(p.prompt().messages(), QStringList{startEndClash()});
+    QCOMPARE(p.prompt.messages(), QStringList{startEndClash()});
 }
 
 void TestKeyAssignments::duplicateMadeWhileRunningReportedAtExit()
 {
-    Program p({QStringLiteral("Beginner_Mode: 0")}); // the key boxes show in advanced mode
+    AppFixture p;
+    QVERIFY(p.startWithSettings({QStringLiteral("Beginner_Mode: 0")})); // the key boxes show in advanced mode
     TMainForm* m = p.main();
-    QVERIFY(Program::activate(m));
+    QVERIFY(AppFixture::activate(m));
     QTest::mouseClick(child<QLineEdit>(m, "setStartTimeKey"), Qt::LeftButton);
     child<QLineEdit>(m, "setStartTimeKey")->selectAll();
-    Program::type(m, 'f');
-    Program::key(m, Qt::Key_Return);
+    AppFixture::type(m, 'f');
+    AppFixture::key(m, Qt::Key_Return);
     QCOMPARE(child<QLineEdit>(m, "setStartTimeKey")->text(), QStringLiteral("f"));
-    QVERIFY(p.prompt().messages().isEmpty());
+    QVERIFY(p.prompt.messages().isEmpty());
     QVERIFY(m->close());
-    QCOMPARE(p.prompt().messages(), QStringList{startEndClash()});
+    QCOMPARE(p.prompt.messages(), QStringList{startEndClash()});
 }
 
 void TestKeyAssignments::ctrlExitKeyOnMenuShortcut()
 {
-    Program p({QStringLiteral("Options_Form_Exit_Keystroke: o"),
-               QStringLiteral("Options_Form_Exit_Keystroke_with_Ctrl_Key: 1")});
+    AppFixture p;
+    QVERIFY(p.startWithSettings({QStringLiteral("Options_Form_Exit_Keystroke: o"),
+                                 QStringLiteral("Options_Form_Exit_Keystroke_with_Ctrl_Key: 1")}));
     QVERIFY(child<QCheckBox>(p.windows().OptionsForm, "CtrlSelect")->isChecked());
     const QString expected =
         QStringLiteral("You have duplcate keys assigned.\n\nOptions Form: exit key is assigned to: "
                        "'Ctrl+o'\nwhich is also assigned to a main menu shortcut.") +
         kAdvice;
-    QCOMPARE(p.prompt().messages(), QStringList{expected});
+    QCOMPARE(p.prompt.messages(), QStringList{expected});
     QCOMPARE(child<TColourButton>(p.main(), "exitButton")->text(), QStringLiteral("exit (Ctrl+o)"));
 }
 
 void TestKeyAssignments::captionsFollowOptionsKeys()
 {
-    Program p({QStringLiteral("Beginner_Mode: 0")}); // captions show keys in advanced mode
+    AppFixture p;
+    QVERIFY(p.startWithSettings({QStringLiteral("Beginner_Mode: 0")})); // captions show keys in advanced mode
     TMainForm* m = p.main();
     TOptionsForm* options = p.windows().OptionsForm;
     QCOMPARE(child<QAction>(m, "choosevideoclip1")->text(),
              QStringLiteral("View video clip                                      (c)"));
-    QVERIFY(Program::activate(options));
+    QVERIFY(AppFixture::activate(options));
     child<QLineEdit>(options, "chooseclipKey")->setFocus(Qt::MouseFocusReason);
     child<QLineEdit>(options, "chooseclipKey")->selectAll();
     QTest::keyClick(child<QLineEdit>(options, "chooseclipKey"), Qt::Key_X);
@@ -203,7 +213,8 @@ void TestKeyAssignments::captionsFollowOptionsKeys()
 
 void TestKeyAssignments::beginnerModeKeepsItsCaptions()
 {
-    Program p;
+    AppFixture p;
+    QVERIFY(p.start());
     TMainForm* m = p.main();
     QVERIFY(m->isBeginnerMode()); // the default
     child<TColourButton>(m, "ViewClipButton")->setText(QStringLiteral("beginner caption"));
@@ -215,7 +226,8 @@ void TestKeyAssignments::beginnerModeKeepsItsCaptions()
 
 void TestKeyAssignments::shiftLabelsFollowJumpKeys()
 {
-    Program p({QStringLiteral("Forward_1_Frame_Key: e")});
+    AppFixture p;
+    QVERIFY(p.startWithSettings({QStringLiteral("Forward_1_Frame_Key: e")}));
     TMainForm* m = p.main();
     QCOMPARE(child<QLabel>(m, "forwardframesKey")->text(), QStringLiteral("<shift>e"));
     child<QLineEdit>(m, "backsecondsKey")->setText(QStringLiteral("q"));
@@ -228,8 +240,9 @@ void TestKeyAssignments::shiftLabelsFollowJumpKeys()
 
 void TestKeyAssignments::jumpCaptionsAndHintsFollowValues()
 {
-    Program p({QStringLiteral("Back_Seconds_Value: 0"), QStringLiteral("Slow_Motion_Rate: 2"),
-               QStringLiteral("Beginner_Mode: 0")});
+    AppFixture p;
+    QVERIFY(p.startWithSettings({QStringLiteral("Back_Seconds_Value: 0"), QStringLiteral("Slow_Motion_Rate: 2"),
+                                 QStringLiteral("Beginner_Mode: 0")}));
     TMainForm* m = p.main();
     QCOMPARE(child<TColourButton>(m, "backsecondsButton")->text(), QStringLiteral("<< 1 sec"));
     QCOMPARE(child<TColourButton>(m, "backsecondsButton")->toolTip(), QStringLiteral("Jump back 1 second"));
@@ -243,7 +256,7 @@ void TestKeyAssignments::jumpCaptionsAndHintsFollowValues()
     QCOMPARE(child<TColourButton>(m, "slowmotionButton")->toolTip(),
              QStringLiteral("Play the video in slow motion (0.3x speed)"));
 
-    QVERIFY(Program::activate(m));
+    QVERIFY(AppFixture::activate(m));
     child<QComboBox>(m, "backSecondsValue")->setFocus(Qt::MouseFocusReason);
     const int ten = child<QComboBox>(m, "backSecondsValue")->findText(QStringLiteral("10"));
     child<QComboBox>(m, "backSecondsValue")->setCurrentIndex(ten);
@@ -263,8 +276,8 @@ void TestKeyAssignments::jumpCaptionsAndHintsFollowValues()
 // the table's accessible name and default key.
 void TestKeyAssignments::keyBoxesAreTheCommandTables()
 {
-    Program p;
-    QVERIFY(p.started());
+    AppFixture p;
+    QVERIFY(p.start());
     for (const keys::KeyBoxRow& row : keys::keyBoxRows) {
         const QString name = QString::fromLatin1(row.objectName);
         QLineEdit* box = p.main()->findChild<QLineEdit*>(name);

@@ -1,13 +1,19 @@
+#include "AppFixture.h"
 #include "Controls.h"
-#include "TestKeyboardHarness.h"
 
 #include "core/catalog/CatalogDocument.h"
 #include "core/playback/LoopControls.h"
+#include "gui/catalog/BookmarkMaking.h"
 #include "gui/catalog/TBookmarksForm.h"
 #include "gui/catalog/TBookmarksGrid.h"
 #include "gui/cmdline/TCommandLineEntryForm.h"
 #include "gui/info/TFilePlayingInfoForm.h"
+#include "gui/input/FocusModel.h"
 #include "gui/input/FocusSink.h"
+#include "gui/input/KeyAssignments.h"
+#include "gui/input/KeyCommands.h"
+#include "gui/input/Keyboard.h"
+#include "gui/main/WindowSizing.h"
 #include "gui/options/TOptionsForm.h"
 #include "gui/widgets/TColourButton.h"
 #include "gui/widgets/TimeBox.h"
@@ -22,6 +28,7 @@
 #include <QTableWidget>
 
 using keys::Command;
+Q_DECLARE_METATYPE(keys::Command)
 using Commands = QList<Command>;
 Q_DECLARE_METATYPE(Qt::Key)
 Q_DECLARE_METATYPE(Qt::KeyboardModifiers)
@@ -59,7 +66,6 @@ class TestKeyboard : public QObject {
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
     void startsWithPlayerControlsActive();
     void everyKeyReachesItsCommand_data();
     void everyKeyReachesItsCommand();
@@ -80,28 +86,18 @@ private slots:
     void menuShortcutsWorkDuringTextEntry();
     void activationAndClicksGiveTheSinkTheFocus();
     void addBookmarkMousePress();
-
-private:
-    std::unique_ptr<Program> m_shared;
 };
 
 void TestKeyboard::initTestCase()
 {
     qRegisterMetaType<keys::Command>();
-    m_shared = std::make_unique<Program>();
-    QVERIFY(m_shared->started());
-    QVERIFY(m_shared->openClipAt(100));
-}
-
-void TestKeyboard::cleanupTestCase()
-{
-    m_shared.reset();
 }
 
 void TestKeyboard::startsWithPlayerControlsActive()
 {
-    Program p;
-    QVERIFY(Program::activate(p.main()));
+    AppFixture p;
+    QVERIFY(p.start());
+    QVERIFY(AppFixture::activate(p.main()));
     FocusSink* sink = child<FocusSink>(p.main(), "PanelFocusPanel");
     QVERIFY(sink->isActive());
     QCOMPARE(sink->stateText(), QStringLiteral("player controls active"));
@@ -175,15 +171,16 @@ void TestKeyboard::everyKeyReachesItsCommand()
     QFETCH(char, character);
     QFETCH(Qt::KeyboardModifiers, mods);
     QFETCH(Commands, expected);
-    Program& p = *m_shared;
-    p.use();
-    QVERIFY(Program::activate(p.main()));
+    AppFixture p;
+    QVERIFY(p.start());
+    QVERIFY(p.openClipAt(100));
+    QVERIFY(AppFixture::activate(p.main()));
     p.main()->giveFocusToSink();
     QSignalSpy ran(p.keyboard()->commands, &KeyCommands::commandRan);
     if (character)
-        Program::type(p.main(), character, mods);
+        AppFixture::type(p.main(), character, mods);
     else
-        Program::key(p.main(), key, mods);
+        AppFixture::key(p.main(), key, mods);
     QCOMPARE(ranCommands(ran), expected);
     // F2 has put the picture full screen, where keys take another way.
     p.player()->setFullScreenMode(false);
@@ -191,13 +188,14 @@ void TestKeyboard::everyKeyReachesItsCommand()
 
 void TestKeyboard::keysRunTheRightOperations()
 {
-    Program p;
-    QVERIFY(Program::activate(p.main()));
+    AppFixture p;
+    QVERIFY(p.start());
+    QVERIFY(AppFixture::activate(p.main()));
     QVERIFY(p.openClipAt(100));
     TMainForm* m = p.main();
     auto press = [&](char c, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        Program::type(m, c, mods);
-        p.settle();
+        AppFixture::type(m, c, mods);
+        p.step();
     };
     press('a');
     QCOMPARE(p.position(), 97.0); // back 3 seconds
@@ -218,7 +216,7 @@ void TestKeyboard::keysRunTheRightOperations()
     press('g');
     QCOMPARE(child<TimeBox>(m, "setStartTimeValue")->digitText(), QStringLiteral("000140"));
     p.player()->setCurrentPosition(130);
-    p.settle();
+    p.step();
     press('h');
     QCOMPARE(child<TimeBox>(m, "setEndTimeValue")->digitText(), QStringLiteral("000210"));
     press('j');
@@ -247,13 +245,13 @@ void TestKeyboard::keysRunTheRightOperations()
     press('u');
     QCOMPARE(child<QLineEdit>(p.windows().CommandLineEntryForm, "CommandLineText")->text(),
              QGuiApplication::clipboard()->text());
-    p.prompt().clear();
+    p.prompt.clear();
     press('i'); // the pasted clip does not exist: the play operation says so
-    QCOMPARE(p.prompt().messages().size(), 1);
-    p.prompt().clear();
+    QCOMPARE(p.prompt.messages().size(), 1);
+    p.prompt.clear();
     press('c');
-    QCOMPARE(p.prompt().shown().size(), 1);
-    QCOMPARE(p.prompt().shown().first().kind, QStringLiteral("open"));
+    QCOMPARE(p.prompt.shown().size(), 1);
+    QCOMPARE(p.prompt.shown().first().kind, QStringLiteral("open"));
 }
 
 void TestKeyboard::windowKeysTellTheirWindow_data()
@@ -285,15 +283,16 @@ void TestKeyboard::windowKeysTellTheirWindow()
     QFETCH(Qt::KeyboardModifiers, mods);
     QFETCH(QString, operation);
     QFETCH(bool, toldTheWindow);
-    Program& p = *m_shared;
-    p.use();
+    AppFixture p;
+    QVERIFY(p.start());
+    QVERIFY(p.openClipAt(100));
     for (QWidget* window : {static_cast<QWidget*>(p.main()), static_cast<QWidget*>(p.windows().BookmarksForm),
                             static_cast<QWidget*>(p.windows().FilePlayingInfoForm)}) {
-        QVERIFY(Program::activate(window));
+        QVERIFY(AppFixture::activate(window));
         if (window == p.windows().BookmarksForm)
             focusGrid(p.windows().BookmarksForm);
         QSignalSpy ran(p.main()->sizing, &WindowSizing::ran);
-        Program::key(window, key, mods);
+        AppFixture::key(window, key, mods);
         QCOMPARE(ranOperations(ran), QStringList{operation});
         QCOMPARE(ran.first().at(1).value<QObject*>(), toldTheWindow ? window : nullptr);
         p.player()->setFullScreenMode(false);
@@ -304,30 +303,31 @@ void TestKeyboard::windowKeysTellTheirWindow()
 
 void TestKeyboard::gatesStopCommands()
 {
-    Program p;
-    QVERIFY(Program::activate(p.main()));
+    AppFixture p;
+    QVERIFY(p.start());
+    QVERIFY(AppFixture::activate(p.main()));
     TBookmarksForm* catalog = p.windows().BookmarksForm;
     QSignalSpy ran(p.keyboard()->commands, &KeyCommands::commandRan);
     QSignalSpy made(p.keyboard()->bookmarkMaking, &BookmarkMaking::ran);
 
     catalog->document()->setPlayingAll(true);
     for (char c : {'c', 'g', 'h', 'u', 'i', 'o'})
-        Program::type(p.main(), c);
-    Program::key(p.main(), Qt::Key_PageUp);
-    Program::key(p.main(), Qt::Key_PageDown);
+        AppFixture::type(p.main(), c);
+    AppFixture::key(p.main(), Qt::Key_PageUp);
+    AppFixture::key(p.main(), Qt::Key_PageDown);
     QCOMPARE(ranCommands(ran), Commands{});
-    QVERIFY(p.prompt().shown().isEmpty());
-    Program::type(p.main(), 'O', Qt::ShiftModifier);
+    QVERIFY(p.prompt.shown().isEmpty());
+    AppFixture::type(p.main(), 'O', Qt::ShiftModifier);
     QCOMPARE(ranOperations(made), QStringList{"QuickMakeBookmarkButtonClick"});
     catalog->document()->setPlayingAll(false);
 
     ran.clear();
     for (char c : {'8', '9', '0'})
-        Program::type(p.main(), c);
+        AppFixture::type(p.main(), c);
     QCOMPARE(ranCommands(ran), Commands{});
     catalog->document()->setCatalogMode(1);
     for (char c : {'8', '9', '0'})
-        Program::type(p.main(), c);
+        AppFixture::type(p.main(), c);
     QCOMPARE(ranCommands(ran), (Commands{Command::previousBookmark, Command::currentBookmark, Command::nextBookmark}));
 }
 
@@ -342,49 +342,52 @@ void TestKeyboard::otherWindowsPassTheirKeys_data()
 void TestKeyboard::otherWindowsPassTheirKeys()
 {
     QFETCH(QString, window);
-    Program p;
+    AppFixture p;
+    QVERIFY(p.start());
     QVERIFY(p.openClipAt(100));
     QWidget* other = window == "catalog" ? static_cast<QWidget*>(p.windows().BookmarksForm)
                      : window == "entry" ? static_cast<QWidget*>(p.windows().CommandLineEntryForm)
                                          : static_cast<QWidget*>(p.windows().FilePlayingInfoForm);
-    QVERIFY(Program::activate(other));
+    QVERIFY(AppFixture::activate(other));
     if (window == "catalog")
         focusGrid(p.windows().BookmarksForm);
-    Program::type(other, 'a');
-    p.settle();
+    AppFixture::type(other, 'a');
+    p.step();
     QCOMPARE(p.position(), 97.0);
-    Program::type(other, 'F', Qt::ShiftModifier);
-    p.settle();
+    AppFixture::type(other, 'F', Qt::ShiftModifier);
+    p.step();
     QCOMPARE(p.position(), 157.0);
-    Program::key(other, Qt::Key_Right);
+    AppFixture::key(other, Qt::Key_Right);
     QCOMPARE(p.keyboard()->commands->LastArrowDirection, 2);
-    Program::key(other, Qt::Key_Left);
+    AppFixture::key(other, Qt::Key_Left);
     QCOMPARE(p.keyboard()->commands->LastArrowDirection, 1);
 }
 
 void TestKeyboard::catalogCellEditingKeepsLetters()
 {
-    Program p;
+    AppFixture p;
+    QVERIFY(p.start());
     QVERIFY(p.openClipAt(100));
     TBookmarksForm* catalog = p.windows().BookmarksForm;
-    QVERIFY(Program::activate(catalog));
+    QVERIFY(AppFixture::activate(catalog));
     focusGrid(catalog);
     catalog->BookmarksGrid->setEditTriggers(QAbstractItemView::AllEditTriggers);
-    Program::type(catalog, 'a');
-    p.settle();
+    AppFixture::type(catalog, 'a');
+    p.step();
     QCOMPARE(p.position(), 100.0);
-    Program::key(catalog, Qt::Key_Escape); // closes the cell editor, which took the letter
+    AppFixture::key(catalog, Qt::Key_Escape); // closes the cell editor, which took the letter
     QVERIFY(catalog->BookmarksGrid->hasFocus());
     catalog->BookmarksGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Program::type(catalog, 'a');
-    p.settle();
+    AppFixture::type(catalog, 'a');
+    p.step();
     QCOMPARE(p.position(), 97.0);
 }
 
 void TestKeyboard::timeBoxTakesTextAndEscapeEndsIt()
 {
-    Program p;
-    QVERIFY(Program::activate(p.main()));
+    AppFixture p;
+    QVERIFY(p.start());
+    QVERIFY(AppFixture::activate(p.main()));
     QVERIFY(p.openClipAt(100));
     TMainForm* m = p.main();
     FocusModel* focus = p.keyboard()->mainFocus;
@@ -395,84 +398,87 @@ void TestKeyboard::timeBoxTakesTextAndEscapeEndsIt()
     QCOMPARE(child<FocusSink>(m, "PanelFocusPanel")->stateColor(), QColor(255, 0, 0));
 
     QSignalSpy ran(p.keyboard()->commands, &KeyCommands::commandRan);
-    Program::typeText(m, "ga1");
-    Program::key(m, Qt::Key_F1);
-    Program::key(m, Qt::Key_PageDown);
-    p.settle();
+    AppFixture::typeText(m, "ga1");
+    AppFixture::key(m, Qt::Key_F1);
+    AppFixture::key(m, Qt::Key_PageDown);
+    p.step();
     QCOMPARE(ranCommands(ran), Commands{});
     QCOMPARE(p.position(), 100.0);
     QCOMPARE(child<TimeBox>(m, "setStartTimeValue")->digitText().remove(u'_'), QStringLiteral("1"));
 
-    Program::key(m, Qt::Key_Escape);
+    AppFixture::key(m, Qt::Key_Escape);
     QVERIFY(child<FocusSink>(m, "PanelFocusPanel")->isActive());
     QCOMPARE(child<FocusSink>(m, "PanelFocusPanel")->stateText(), QStringLiteral("player controls active"));
     QVERIFY(focus->keyPreview());
     QCOMPARE(child<TimeBox>(m, "setStartTimeValue")->digitText(), QString()); // the unfinished entry is abandoned
-    Program::type(m, 'a');
-    p.settle();
+    AppFixture::type(m, 'a');
+    p.step();
     QCOMPARE(p.position(), 97.0);
 }
 
 void TestKeyboard::keyBoxTakesTextAndEnterEndsIt()
 {
-    Program p({QStringLiteral("Beginner_Mode: 0")}); // the key boxes show in advanced mode
-    QVERIFY(Program::activate(p.main()));
+    AppFixture p;
+    QVERIFY(p.startWithSettings({QStringLiteral("Beginner_Mode: 0")})); // the key boxes show in advanced mode
+    QVERIFY(AppFixture::activate(p.main()));
     QVERIFY(p.openClipAt(100));
     TMainForm* m = p.main();
     QTest::mouseClick(child<QLineEdit>(m, "playLoopKey"), Qt::LeftButton);
     QVERIFY(!p.keyboard()->mainFocus->keyPreview());
     child<QLineEdit>(m, "playLoopKey")->selectAll();
-    Program::type(m, 'f');
-    p.settle();
+    AppFixture::type(m, 'f');
+    p.step();
     QCOMPARE(child<QLineEdit>(m, "playLoopKey")->text(), QStringLiteral("f"));
     QCOMPARE(p.position(), 100.0);
-    Program::key(m, Qt::Key_Return);
+    AppFixture::key(m, Qt::Key_Return);
     QVERIFY(child<FocusSink>(m, "PanelFocusPanel")->isActive());
     QVERIFY(p.keyboard()->mainFocus->keyPreview());
-    QVERIFY(p.prompt().messages().isEmpty());
+    QVERIFY(p.prompt.messages().isEmpty());
 }
 
 void TestKeyboard::reassignedKeyReplacesTheOldOne()
 {
-    Program p({QStringLiteral("Beginner_Mode: 0")}); // the key boxes show in advanced mode
-    QVERIFY(Program::activate(p.main()));
+    AppFixture p;
+    QVERIFY(p.startWithSettings({QStringLiteral("Beginner_Mode: 0")})); // the key boxes show in advanced mode
+    QVERIFY(AppFixture::activate(p.main()));
     QVERIFY(p.openClipAt(100));
     TMainForm* m = p.main();
     QTest::mouseClick(child<QLineEdit>(m, "backsecondsKey"), Qt::LeftButton);
     child<QLineEdit>(m, "backsecondsKey")->selectAll();
-    Program::type(m, 'q');
-    Program::key(m, Qt::Key_Escape);
-    Program::type(m, 'a');
-    p.settle();
+    AppFixture::type(m, 'q');
+    AppFixture::key(m, Qt::Key_Escape);
+    AppFixture::type(m, 'a');
+    p.step();
     QCOMPARE(p.position(), 100.0);
-    Program::type(m, 'q');
-    p.settle();
+    AppFixture::type(m, 'q');
+    p.step();
     QCOMPARE(p.position(), 97.0);
-    Program::type(m, 'Q', Qt::ShiftModifier); // the Shift form follows the new key too
-    p.settle();
+    AppFixture::type(m, 'Q', Qt::ShiftModifier); // the Shift form follows the new key too
+    p.step();
     QCOMPARE(p.position(), 37.0);
 
     // An options-window key: typed into its box, used at once.
     TOptionsForm* options = p.windows().OptionsForm;
     child<QLineEdit>(options, "restartKey")->setText(QStringLiteral("x"));
-    Program::type(m, 'r');
-    p.settle();
+    AppFixture::type(m, 'r');
+    p.step();
     QCOMPARE(p.position(), 37.0);
-    Program::type(m, 'x');
-    p.settle();
+    AppFixture::type(m, 'x');
+    p.step();
     QVERIFY(p.position() < 0.1);
 }
 
 void TestKeyboard::sameCharacterRunsBothInTableOrder()
 {
-    Program p;
-    QVERIFY(Program::activate(p.main()));
+    AppFixture p;
+    QVERIFY(p.start());
+    QVERIFY(AppFixture::activate(p.main()));
     QVERIFY(p.openClipAt(100));
     TMainForm* m = p.main();
     child<QLineEdit>(m, "setStartTimeKey")->setText(QStringLiteral("f"));
     QSignalSpy ran(p.keyboard()->commands, &KeyCommands::commandRan);
-    Program::type(m, 'f');
-    p.settle();
+    AppFixture::type(m, 'f');
+    p.step();
     QCOMPARE(ranCommands(ran), (Commands{Command::forwardseconds, Command::setStartTime}));
     // The start time is taken after the jump: the jump ran first.
     QCOMPARE(child<TimeBox>(m, "setStartTimeValue")->digitText(), QStringLiteral("000143"));
@@ -497,26 +503,28 @@ void TestKeyboard::exitKey()
     QFETCH(char, character);
     QFETCH(Qt::KeyboardModifiers, mods);
     QFETCH(bool, closes);
-    Program p;
-    QVERIFY(Program::activate(p.main()));
+    AppFixture p;
+    QVERIFY(p.start());
+    QVERIFY(AppFixture::activate(p.main()));
     child<QCheckBox>(p.windows().OptionsForm, "CtrlSelect")->setChecked(ctrlSelect);
     QSignalSpy closing(p.main(), &TMainForm::closing);
-    Program::type(p.main(), character, mods);
+    AppFixture::type(p.main(), character, mods);
     QCOMPARE(closing.size(), closes ? 1 : 0);
     QCOMPARE(p.main()->isVisible(), !closes);
 }
 
 void TestKeyboard::altF4OnlyFromTheMainWindow()
 {
-    Program p;
+    AppFixture p;
+    QVERIFY(p.start());
     QSignalSpy closing(p.main(), &TMainForm::closing);
     QSignalSpy ran(p.main()->sizing, &WindowSizing::ran);
-    QVERIFY(Program::activate(p.windows().CommandLineEntryForm));
-    Program::key(p.windows().CommandLineEntryForm, Qt::Key_F4, Qt::AltModifier);
+    QVERIFY(AppFixture::activate(p.windows().CommandLineEntryForm));
+    AppFixture::key(p.windows().CommandLineEntryForm, Qt::Key_F4, Qt::AltModifier);
     QCOMPARE(closing.size(), 0);
     QVERIFY(ran.isEmpty()); // Alt+F4 is not F4
-    QVERIFY(Program::activate(p.main()));
-    Program::key(p.main(), Qt::Key_F4, Qt::AltModifier);
+    QVERIFY(AppFixture::activate(p.main()));
+    AppFixture::key(p.main(), Qt::Key_F4, Qt::AltModifier);
     QCOMPARE(closing.size(), 1);
     QVERIFY(!p.main()->isVisible());
     QVERIFY(ran.isEmpty());
@@ -524,8 +532,9 @@ void TestKeyboard::altF4OnlyFromTheMainWindow()
 
 void TestKeyboard::menuShortcutsWorkDuringTextEntry()
 {
-    Program p;
-    QVERIFY(Program::activate(p.main()));
+    AppFixture p;
+    QVERIFY(p.start());
+    QVERIFY(AppFixture::activate(p.main()));
     TMainForm* m = p.main();
     QTest::mouseClick(child<TimeBox>(m, "setEndTimeValue"), Qt::LeftButton);
     QVERIFY(!p.keyboard()->mainFocus->keyPreview());
@@ -533,10 +542,10 @@ void TestKeyboard::menuShortcutsWorkDuringTextEntry()
     QSignalSpy info(child<QAction>(m, "VideoFileInfo1"), &QAction::triggered);
     QSignalSpy catalog(child<QAction>(m, "ShowBookmarks1"), &QAction::triggered);
     const bool locked = child<QAction>(m, "OriginalSize1")->isChecked();
-    Program::key(m, Qt::Key_L, Qt::ControlModifier);
-    Program::key(m, Qt::Key_O, Qt::ControlModifier);
+    AppFixture::key(m, Qt::Key_L, Qt::ControlModifier);
+    AppFixture::key(m, Qt::Key_O, Qt::ControlModifier);
     // Last: the video file information window comes to the front.
-    Program::key(m, Qt::Key_I, Qt::ControlModifier);
+    AppFixture::key(m, Qt::Key_I, Qt::ControlModifier);
     QCOMPARE(lock.size(), 1);
     QCOMPARE(child<QAction>(m, "OriginalSize1")->isChecked(), !locked);
     QCOMPARE(info.size(), 1);
@@ -545,13 +554,14 @@ void TestKeyboard::menuShortcutsWorkDuringTextEntry()
 
 void TestKeyboard::activationAndClicksGiveTheSinkTheFocus()
 {
-    Program p;
+    AppFixture p;
+    QVERIFY(p.start());
     TMainForm* m = p.main();
-    QVERIFY(Program::activate(m));
+    QVERIFY(AppFixture::activate(m));
     QTest::mouseClick(child<TimeBox>(m, "setStartTimeValue"), Qt::LeftButton);
     QVERIFY(!p.keyboard()->mainFocus->keyPreview());
-    QVERIFY(Program::activate(p.windows().CommandLineEntryForm));
-    QVERIFY(Program::activate(m));
+    QVERIFY(AppFixture::activate(p.windows().CommandLineEntryForm));
+    QVERIFY(AppFixture::activate(m));
     QVERIFY(child<FocusSink>(m, "PanelFocusPanel")->isActive());
     QVERIFY(p.keyboard()->mainFocus->keyPreview());
 
@@ -565,9 +575,10 @@ void TestKeyboard::activationAndClicksGiveTheSinkTheFocus()
 
 void TestKeyboard::addBookmarkMousePress()
 {
-    Program p;
+    AppFixture p;
+    QVERIFY(p.start());
     TMainForm* m = p.main();
-    QVERIFY(Program::activate(m));
+    QVERIFY(AppFixture::activate(m));
     QSignalSpy made(p.keyboard()->bookmarkMaking, &BookmarkMaking::ran);
     QTest::mouseClick(child<TimeBox>(m, "setStartTimeValue"), Qt::LeftButton);
     QTest::mousePress(child<TColourButton>(m, "makeBookmarkButton"), Qt::LeftButton, Qt::ShiftModifier);

@@ -1,7 +1,11 @@
 // The main window's two modes and five arrangements on the real windows, and
 // the pop-up hints they all show.
+#include "AppFixture.h"
 #include "Controls.h"
-#include "TestKeyboardHarness.h"
+#include "gui/input/FocusModel.h"
+#include "gui/input/KeyAssignments.h"
+#include "gui/input/KeyCommands.h"
+#include "gui/input/Keyboard.h"
 
 #include "core/catalog/BookmarksGridColumns.h"
 #include "core/catalog/CatalogDocument.h"
@@ -62,7 +66,7 @@ QString checkedStateItem(TMainForm* m)
     return checked;
 }
 
-QString readConfig(Program& p)
+QString readConfig(AppFixture& p)
 {
     QFile f(p.programFolder() + QStringLiteral("config.txt"));
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
@@ -106,8 +110,8 @@ void TestModesAndArrangements::arrangementsShowTheirGroups()
     QFETCH(int, state);
     QFETCH(QString, button);
     QFETCH(QList<int>, lefts);
-    Program p({"Beginner_Mode: 0", QStringLiteral("User_Controls_Visible: %1").arg(state)});
-    p.use();
+    AppFixture p;
+    QVERIFY(p.startWithSettings({"Beginner_Mode: 0", QStringLiteral("User_Controls_Visible: %1").arg(state)}));
     TMainForm* m = p.main();
     QCOMPARE(m->arrangement()->state(), state);
     QCOMPARE(caption(m, "ShowPlayersControlsButton"), button);
@@ -123,10 +127,10 @@ void TestModesAndArrangements::arrangementsShowTheirGroups()
 
 void TestModesAndArrangements::layoutButtonCyclesThroughAllFive()
 {
-    Program p({"Beginner_Mode: 0", "User_Controls_Visible: 1"});
-    p.use();
+    AppFixture p;
+    QVERIFY(p.startWithSettings({"Beginner_Mode: 0", "User_Controls_Visible: 1"}));
     TMainForm* m = p.main();
-    QVERIFY(Program::activate(m));
+    QVERIFY(AppFixture::activate(m));
     QSignalSpy changed(m->arrangement(), &ControlsArrangement::layoutChanged);
     QList<int> visited;
     for (int i = 0; i < 5; ++i) {
@@ -152,8 +156,8 @@ void TestModesAndArrangements::layoutButtonCyclesThroughAllFive()
 void TestModesAndArrangements::beginnerModeHidesAndPlaces()
 {
     // The default is beginner mode, whatever arrangement was stored.
-    Program p({"User_Controls_Visible: 0"});
-    p.use();
+    AppFixture p;
+    QVERIFY(p.startWithSettings({"User_Controls_Visible: 0"}));
     TMainForm* m = p.main();
     QVERIFY(m->isBeginnerMode());
     QVERIFY(child<QAction>(m, "BeginnerMode1")->isChecked());
@@ -194,10 +198,10 @@ void TestModesAndArrangements::beginnerModeHidesAndPlaces()
 
 void TestModesAndArrangements::advancedModeShowsEverythingAgain()
 {
-    Program p({"User_Controls_Visible: 1", "Options_Form_Restart_Keystroke: e"});
-    p.use();
+    AppFixture p;
+    QVERIFY(p.startWithSettings({"User_Controls_Visible: 1", "Options_Form_Restart_Keystroke: e"}));
     TMainForm* m = p.main();
-    QVERIFY(Program::activate(m));
+    QVERIFY(AppFixture::activate(m));
     QTest::mouseClick(child<TColourButton>(m, "AdvancedModeButton"), Qt::LeftButton);
     QVERIFY(!m->isBeginnerMode());
     QVERIFY(child<QAction>(m, "AdvancedMode1")->isChecked());
@@ -236,16 +240,16 @@ void TestModesAndArrangements::advancedModeShowsEverythingAgain()
 
 void TestModesAndArrangements::keysOfHiddenControlsStillAct()
 {
-    Program p;
-    p.use();
+    AppFixture p;
+    QVERIFY(p.start());
     TMainForm* m = p.main();
     QVERIFY(m->isBeginnerMode());
-    QVERIFY(Program::activate(m));
+    QVERIFY(AppFixture::activate(m));
     QVERIFY(p.openClipAt(100));
     m->giveFocusToSink();
     auto press = [&](char c, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        Program::type(m, c, mods);
-        p.settle();
+        AppFixture::type(m, c, mods);
+        p.step();
     };
     press('m'); // mute button hidden
     QVERIFY(p.player()->Mute());
@@ -275,8 +279,8 @@ void TestModesAndArrangements::bookmarkGroupMovesOnSmallScreens()
 {
     QFETCH(int, screenHeight);
     QFETCH(bool, moves);
-    Program p({"Beginner_Mode: 0"});
-    p.use();
+    AppFixture p;
+    QVERIFY(p.startWithSettings({"Beginner_Mode: 0"}));
     TMainForm* m = p.main();
     m->arrangement()->screenHeight = [screenHeight] { return screenHeight; };
     QGroupBox* box = child<QGroupBox>(m, "BookmarkControlsBox");
@@ -322,8 +326,8 @@ void TestModesAndArrangements::modeAndArrangementRoundTrip()
 {
     QFETCH(QStringList, stored);
     QFETCH(QStringList, written);
-    Program p(stored);
-    p.use();
+    AppFixture p;
+    QVERIFY(p.startWithSettings(stored));
     QVERIFY(p.main()->close());
     const QString config = readConfig(p);
     for (const QString& line : written)
@@ -332,8 +336,8 @@ void TestModesAndArrangements::modeAndArrangementRoundTrip()
 
 void TestModesAndArrangements::hintsOfEveryWindow()
 {
-    Program p;
-    p.use();
+    AppFixture p;
+    QVERIFY(p.start());
     AppWindows& w = p.windows();
     TMainForm* m = p.main();
     QCOMPARE(child<QWidget>(m, "playButton")->toolTip(),
@@ -355,8 +359,8 @@ void TestModesAndArrangements::hintsOfEveryWindow()
 
 void TestModesAndArrangements::hintsFollowKeysAndCategoryTitle()
 {
-    Program p; // beginner mode: the hints follow the keys all the same
-    p.use();
+    AppFixture p;
+    QVERIFY(p.start()); // beginner mode: the hints follow the keys all the same
     TMainForm* m = p.main();
     QWidget* add = child<QWidget>(m, "makeBookmarkButton");
     QVERIFY(add->toolTip().contains(QStringLiteral("<Shift+O> will add")));
@@ -377,10 +381,10 @@ void TestModesAndArrangements::hintsFollowKeysAndCategoryTitle()
 
 void TestModesAndArrangements::hintSwitchSilencesEveryHint()
 {
-    Program p;
-    p.use();
+    AppFixture p;
+    QVERIFY(p.start());
     TMainForm* m = p.main();
-    QVERIFY(Program::activate(m));
+    QVERIFY(AppFixture::activate(m));
     QWidget* play = child<QWidget>(m, "playButton");
     auto askForHint = [play] {
         QToolTip::hideText();
@@ -404,10 +408,12 @@ void TestModesAndArrangements::hintSwitchSilencesEveryHint()
 void TestModesAndArrangements::storedHintSwitchTakesEffectAtStart()
 {
     {
-        Program p({"Options_Form_Disable_Showing_Hints: 1"});
+        AppFixture p;
+        QVERIFY(p.startWithSettings({"Options_Form_Disable_Showing_Hints: 1"}));
         QVERIFY(!PopUpHintSwitch::hintsShown());
     }
-    Program p({"Options_Form_Disable_Showing_Hints: 0"});
+    AppFixture p;
+    QVERIFY(p.startWithSettings({"Options_Form_Disable_Showing_Hints: 0"}));
     QVERIFY(PopUpHintSwitch::hintsShown());
 }
 

@@ -6,7 +6,7 @@
 #include "Controls.h"
 #include "core/playback/ClipLoader.h"
 #include "core/settings/ConfigFile.h"
-#include "gui/main/SettingsBinder.h"
+#include "gui/main/SettingsFiles.h"
 #include "gui/options/TOptionsForm.h"
 #include "gui/widgets/TColourButton.h"
 

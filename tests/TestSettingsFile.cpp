@@ -5,11 +5,11 @@
 #include "AppFixture.h"
 #include "Controls.h"
 #include "WithoutRootRights.h"
+#include "core/settings/BindingTable.h"
 #include "core/settings/ConfigFile.h"
-#include "core/settings/SettingsBinding.h"
 #include "gui/catalog/TBookmarksForm.h"
 #include "gui/catalog/TBookmarksGrid.h"
-#include "gui/main/SettingsBinder.h"
+#include "gui/main/SettingsFiles.h"
 #include "gui/options/TOptionsForm.h"
 
 #include <QComboBox>
@@ -132,10 +132,10 @@ private slots:
     {
         AppFixture app;
         QVERIFY(app.start());
-        const SettingsBinding& binding = app.startup->settings()->binding();
+        const ConfigBindings& binding = app.startup->settings()->configBindings();
         QCOMPARE(binding.unboundKeys(), QStringList());
         QCOMPARE(binding.doublyBoundKeys(), QStringList());
-        const ExtrasBinding& extras = app.startup->settings()->extrasBinding();
+        const ExtrasBindings& extras = app.startup->settings()->extrasBindings();
         QCOMPARE(extras.unboundKeys(), QStringList());
         QCOMPARE(extras.doublyBoundKeys(), QStringList());
     }

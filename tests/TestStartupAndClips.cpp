@@ -333,94 +333,31 @@ private slots:
         QCOMPARE(app.main()->loops->indicator(), QStringLiteral("full"));
     }
 
-    void missingClipChangesNothing()
+    // Before any clip, next and previous step through the default clip
+    // folder that the start listed (other files left out).
+    void beforeAnyClipTheDefaultFolderSteps_data()
     {
-        AppFixture app;
-        QVERIFY(app.start());
-        const QString clip = app.makeClip("here.mpg");
-        app.openClip(clip);
-        child<TimeBox>(app.main(), "setStartTimeValue")->setDigitText("000010");
-        app.openClip(app.clipFolder() + "gone.mpg");
-        QCOMPARE(app.prompt.messages(),
-                 QStringList{"This file, " + app.clipFolder() + "gone.mpg, does not exist.  Please try again."});
-        QCOMPARE(app.player()->FileName(), clip);
-        QCOMPARE(child<TimeBox>(app.main(), "setStartTimeValue")->digitText(), QStringLiteral("000010"));
+        QTest::addColumn<bool>("next");
+        QTest::addColumn<QString>("opened");
+        QTest::newRow("next opens the first") << true << "A.mpg";
+        QTest::newRow("previous opens the last") << false << "c.wav";
     }
-
-    void clipThatCannotPlayShowsNothingToTheUser()
+    void beforeAnyClipTheDefaultFolderSteps()
     {
-        AppFixture app;
-        app.defaultClip.duration = 42.0;
-        QVERIFY(app.start());
-        app.openClip(app.makeClip("good.mpg"));
-        const QString broken = app.makeClip("broken.avi");
-        FakeEngine::Clip bad;
-        bad.broken = true;
-        app.engine->addClip(broken, bad);
-        app.openClip(broken);
-        QVERIFY(app.prompt.messages().isEmpty());
-        QCOMPARE(app.player()->Duration(), 42.0);
-        QCOMPARE(app.player()->PlayState(), int(mpStopped));
-        // Stepping on from the broken clip still works.
-        app.main()->clips->PlayPreviousFile();
-        app.engine->finishLoad();
-        QVERIFY(app.player()->FileName().endsWith("good.mpg"));
-        QCOMPARE(app.player()->OpenState(), int(osOpen));
-    }
-
-    void clipAudioOnlyShowsNoSize()
-    {
-        AppFixture app;
-        app.defaultClip.width = 0;
-        app.defaultClip.height = 0;
-        QVERIFY(app.start());
-        app.openClip(app.makeClip("song.mp3"));
-        QVERIFY(app.main()->windowTitle().startsWith("song.mp3 (0 x 0), "));
-    }
-
-    void nextAndPreviousWrapRound()
-    {
-        AppFixture app;
-        const QString a = app.makeClip("A.mpg");
-        const QString b = app.makeClip("b.avi");
-        const QString c = app.makeClip("c.wav");
-        app.makeClip("notes.txt");
-        QVERIFY(app.start());
-        ClipLoader* clips = app.main()->clips;
-        // Before any clip: the default clip folder's list.
-        clips->PlayNextFile();
-        QCOMPARE(app.player()->FileName(), a);
-        clips->PlayNextFile();
-        QCOMPARE(app.player()->FileName(), b);
-        clips->PlayNextFile();
-        QCOMPARE(app.player()->FileName(), c);
-        clips->PlayNextFile();
-        QCOMPARE(app.player()->FileName(), a);
-        clips->PlayPreviousFile();
-        QCOMPARE(app.player()->FileName(), c);
-        QVERIFY(app.prompt.messages().isEmpty());
-    }
-
-    void previousBeforeAnyClipOpensTheLast()
-    {
+        QFETCH(bool, next);
+        QFETCH(QString, opened);
         AppFixture app;
         app.makeClip("A.mpg");
-        const QString last = app.makeClip("c.wav");
+        app.makeClip("b.avi");
+        app.makeClip("c.wav");
+        app.makeClip("notes.txt");
         QVERIFY(app.start());
-        app.main()->clips->PlayPreviousFile();
-        QCOMPARE(app.player()->FileName(), last);
-    }
-
-    void steppingWithNoClipsSaysSo()
-    {
-        AppFixture app;
-        QVERIFY(app.start());
-        app.main()->clips->PlayNextFile();
-        app.main()->clips->PlayPreviousFile();
-        QCOMPARE(app.prompt.messages(),
-                 (QStringList{ClipLoader::missingClipsMessage(), ClipLoader::missingClipsMessage()}));
-        QVERIFY(
-            app.prompt.lastMessage().startsWith("You must first have a video clip loaded in order for this to work."));
+        if (next)
+            app.main()->clips->PlayNextFile();
+        else
+            app.main()->clips->PlayPreviousFile();
+        QCOMPARE(app.player()->FileName(), app.clipFolder() + opened);
+        QVERIFY(app.prompt.messages().isEmpty());
     }
 
     void openDialogStartsInTheDefaultFolderAndCancelChangesNothing()
@@ -441,82 +378,6 @@ private slots:
         app.main()->clips->ViewClipButtonClick();
         QCOMPARE(app.player()->FileName(), other);
         QVERIFY(child<TimeBox>(app.main(), "setStartTimeValue")->digitText().isEmpty());
-    }
-
-    // Opening a clip returns before the clip has loaded; what depends on the
-    // clip follows the engine's report, in its order.
-    void openingDoesNotWaitForTheLoad()
-    {
-        AppFixture app;
-        app.defaultClip.duration = 65.27;
-        QVERIFY(app.start());
-        const QString first = app.makeClip("first.mpg");
-        app.openClip(first);
-        const QString title = app.main()->windowTitle();
-        TimeBox* start = app.control<TimeBox>("setStartTimeValue");
-        start->setDigitText("000010");
-        const QString second = app.makeClip("second.mpg", app.programFolder() + "other/");
-        app.main()->StartVideoClip(second);
-        QVERIFY(app.engine->loadPending());
-        QCOMPARE(app.player()->FileName(), second);
-        QCOMPARE(app.main()->windowTitle(), title);
-        QCOMPARE(start->digitText(), QStringLiteral("000010"));
-        QVERIFY(app.main()->clips->loading());
-        QVERIFY(app.engine->finishLoad());
-        QVERIFY(!app.main()->clips->loading());
-        QVERIFY(app.main()->windowTitle().startsWith("second.mpg ("));
-        QVERIFY(start->digitText().isEmpty());
-        QCOMPARE(app.main()->folderClips().entries(), QStringList{second});
-        QCOMPARE(app.player()->PlayState(), int(mpPlaying));
-        QCOMPARE(app.engine->lastSeekTarget(), 0.0);
-    }
-
-    // A stored loop (bookmark, Bookmark Command Line) plays once its clip has
-    // loaded; a clip opened meanwhile replaces both.
-    void storedLoopWaitsForItsClip()
-    {
-        AppFixture app;
-        app.defaultClip.duration = 120.0;
-        QVERIFY(app.start());
-        app.main()->StartVideoClip(app.makeClip("lesson.mpg"));
-        app.main()->playStoredLoop("000105", "000129");
-        QCOMPARE(app.main()->loops->indicator(), QStringLiteral("full"));
-        QVERIFY(app.engine->finishLoad());
-        QVERIFY(app.prompt.messages().isEmpty());
-        QCOMPARE(app.main()->loops->indicator(), QStringLiteral("loop"));
-        QCOMPARE(app.player()->CurrentPosition(), 65.0);
-        QCOMPARE(app.player()->SelectionEnd(), 89.2);
-
-        app.main()->StartVideoClip(app.makeClip("a.mpg"));
-        app.main()->playStoredLoop("000010", "000020");
-        const QString b = app.makeClip("b.mpg");
-        app.main()->StartVideoClip(b);
-        QVERIFY(app.engine->finishLoad());
-        QVERIFY(!app.engine->loadPending());
-        QCOMPARE(app.player()->FileName(), b);
-        QVERIFY(!app.main()->loops->LoopIsPlaying);
-        QVERIFY(app.control<TimeBox>("setStartTimeValue")->digitText().isEmpty());
-        QCOMPARE(app.player()->SelectionStart(), -1.0);
-    }
-
-    // A clip the engine cannot load ends the open as well: the texts show
-    // what the player reports, a waiting stored loop meets its own checks.
-    void failedLoadEndsTheOpen()
-    {
-        AppFixture app;
-        QVERIFY(app.start());
-        const QString broken = app.makeClip("broken.avi");
-        FakeEngine::Clip bad;
-        bad.broken = true;
-        app.engine->addClip(broken, bad);
-        app.main()->StartVideoClip(broken);
-        app.main()->playStoredLoop("000010", QString());
-        QVERIFY(app.engine->finishLoad());
-        QVERIFY(!app.main()->clips->loading());
-        QCOMPARE(app.player()->OpenState(), int(osClosed));
-        QCOMPARE(app.prompt.messages(),
-                 QStringList{"The start time is set past the end of the video.\nPlease fix and try again."});
-        QVERIFY(app.main()->windowTitle().startsWith("broken.avi (0 x 0)"));
     }
 };
 

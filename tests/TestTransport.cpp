@@ -1,5 +1,6 @@
-// Play and pause, jumps, frame steps, speeds and mute of the main window,
-// against the fake engine.
+// The transport's wiring in the main window: the jump and rate lists it
+// reads, the marks and captions it sets, the buttons that hand the keys
+// back. Its rules are tested without a window (core/TestTransportControls).
 #include "AppFixture.h"
 #include "Controls.h"
 #include "core/playback/LoopControls.h"
@@ -18,12 +19,6 @@ class TestTransport : public QObject {
     std::unique_ptr<AppFixture> app;
     TransportControls* t() { return app->main()->transport; }
     MediaPlayerControl* p() { return app->player(); }
-    void pauseAt(double seconds)
-    {
-        p()->setCurrentPosition(seconds);
-        p()->Pause();
-        app->step();
-    }
 
 private slots:
     void init()
@@ -36,38 +31,6 @@ private slots:
         app->prompt.clear();
     }
     void cleanup() { app.reset(); }
-
-    void backJumpBeforeTheStartWhilePlayingRestarts()
-    {
-        p()->setCurrentPosition(2.0);
-        t()->backsecondsButtonClick();
-        QCOMPARE(p()->PlayState(), int(mpPlaying));
-        QCOMPARE(p()->CurrentPosition(), 0.0);
-    }
-
-    void backJumpBeforeTheStartWhilePausedRestsAtZero()
-    {
-        pauseAt(2.0);
-        t()->backsecondsButtonClick();
-        app->step(); // the play-state handler plays and pauses
-        app->step();
-        QCOMPARE(p()->PlayState(), int(mpPaused));
-        QCOMPARE(p()->CurrentPosition(), 0.0);
-    }
-
-    void backJumpBeforeTheStartGoesToTheLoopStart()
-    {
-        child<TimeBox>(app->main(), "setStartTimeValue")->setDigitText("000105");
-        child<TimeBox>(app->main(), "setEndTimeValue")->setDigitText("000129");
-        app->main()->loops->playLoopButtonClick();
-        app->step(1000);
-        pauseAt(2.0);
-        t()->backsecondsButtonClick();
-        app->step();
-        app->step();
-        QCOMPARE(p()->PlayState(), int(mpPaused));
-        QCOMPARE(p()->CurrentPosition(), 65.0);
-    }
 
     void jumps_data()
     {
@@ -106,67 +69,6 @@ private slots:
         });
         QCOMPARE(p()->CurrentPosition(), to);
         QCOMPARE(p()->PlayState(), state);
-    }
-
-    void frameSteps_data()
-    {
-        QTest::addColumn<QString>("step");
-        QTest::addColumn<double>("from");
-        QTest::addColumn<double>("to");
-        QTest::newRow("forward 1 frame") << "forward1" << 10.0 << 10.0 + 1.0 / 30;
-        QTest::newRow("back 1 frame") << "back1" << 10.0 << 10.0 - 1.0 / 30;
-        QTest::newRow("back 5 frames") << "backN" << 10.0 << 10.0 - 5.0 / 30;
-        QTest::newRow("forward 5 frames") << "forwardN" << 10.0 << 10.0 + 5.0 / 30;
-    }
-    void frameSteps()
-    {
-        QFETCH(QString, step);
-        QFETCH(double, from);
-        QFETCH(double, to);
-        p()->setCurrentPosition(from);
-        QCOMPARE(p()->PlayState(), int(mpPlaying));
-        if (step == "forward1")
-            t()->forward1frameButtonClick();
-        if (step == "back1")
-            t()->back1frameButtonClick();
-        if (step == "backN")
-            t()->backframesButtonClick();
-        if (step == "forwardN")
-            t()->forwardframesButtonClick();
-        QVERIFY(qAbs(p()->CurrentPosition() - to) < 1e-9);
-        QCOMPARE(p()->PlayState(), int(mpPaused));
-        // Stepping while paused stays paused.
-        t()->forward1frameButtonClick();
-        QCOMPARE(p()->PlayState(), int(mpPaused));
-    }
-
-    void frameBackAtTheStartStopsAndRestsAtZero()
-    {
-        pauseAt(0.02);
-        t()->back1frameButtonClick();
-        app->step();
-        app->step();
-        QCOMPARE(p()->CurrentPosition(), 0.0);
-        QCOMPARE(p()->PlayState(), int(mpPaused));
-    }
-
-    void restartPlaysTheLoopFromItsStart()
-    {
-        child<TimeBox>(app->main(), "setStartTimeValue")->setDigitText("000105");
-        child<TimeBox>(app->main(), "setEndTimeValue")->setDigitText("000129");
-        app->main()->loops->playLoopButtonClick();
-        app->step(3000);
-        t()->restartButtonClick();
-        QCOMPARE(p()->CurrentPosition(), 65.0);
-        QCOMPARE(p()->PlayState(), int(mpPlaying));
-    }
-
-    void restartWithoutALoopPlaysFromZero()
-    {
-        app->step(3000);
-        t()->restartButtonClick();
-        QCOMPARE(p()->CurrentPosition(), 0.0);
-        QCOMPARE(p()->PlayState(), int(mpPlaying));
     }
 
     void speeds()

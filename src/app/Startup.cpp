@@ -14,7 +14,7 @@
 #include "gui/help/TQuickStartGuideForm.h"
 #include "gui/info/TFilePlayingInfoForm.h"
 #include "gui/input/Keyboard.h"
-#include "gui/main/SettingsBinder.h"
+#include "gui/main/SettingsFiles.h"
 #include "gui/main/TMainForm.h"
 #include "gui/options/TOptionsForm.h"
 
@@ -101,15 +101,15 @@ bool Startup::start(const QStringList& arguments)
     main->setProgramFolder(folders.dataFolder());
     makeKeyboard();
     const ConfigFile file = folders.configFile();
-    m_settings = std::make_unique<SettingsBinder>(m_windows, file, folders.extrasFile());
+    m_settings = std::make_unique<SettingsFiles>(m_windows, file, folders.extrasFile());
     main->settings = m_settings.get();
-    const SettingsBinder* binder = m_settings.get();
+    const SettingsFiles* binder = m_settings.get();
     m_windows.OptionsForm->setRestoreDefaults([binder] { return binder->resetToDefaults(); });
     if (m_options.endProgram)
         m_windows.OptionsForm->setEndProgram(m_options.endProgram);
-    m_windows.CommandLineEntryForm->setLoopPlayer(main);
+    m_windows.CommandLineEntryForm->setStoredLoopView(main);
     m_windows.FilePlayingInfoForm->setPlayer(main->player());
-    m_windows.FilePlayingInfoForm->setMainWindow(
+    m_windows.FilePlayingInfoForm->setFileInfoView(
         {[main] { return main->size(); }, [main](const QSize& size) { main->resize(size); },
          [main] { return main->pictureChrome(); }, [main] { main->clips->UpdateMainFormTitleBar(); }});
     QObject::connect(m_windows.OptionsForm, &TOptionsForm::resetInitialVideoDirectory, main,

@@ -10,7 +10,7 @@
 class BookmarkMaking;
 class Keyboard;
 class PlaybackEngine;
-class SettingsBinder;
+class SettingsFiles;
 
 // The program's frame: checks that the playback library can start, creates
 // every window in order and runs the main window's FormInit.
@@ -37,7 +37,7 @@ public:
     bool start(const QStringList& arguments);
 
     AppWindows& windows() { return m_windows; }
-    SettingsBinder* settings() const { return m_settings.get(); }
+    SettingsFiles* settings() const { return m_settings.get(); }
 
 private:
     bool playerIsPresent();
@@ -52,5 +52,5 @@ private:
 
     Options m_options;
     AppWindows m_windows;
-    std::unique_ptr<SettingsBinder> m_settings;
+    std::unique_ptr<SettingsFiles> m_settings;
 };

@@ -261,7 +261,7 @@ private slots:
         const Settings s = Settings::defaults(QStringLiteral("/usr/local/lib/tempoloop/"));
         QCOMPARE(s.defaultVideoDirectory, QStringLiteral("/usr/local/lib/tempoloop/VideoClips"));
         QCOMPARE(s.defaultCatalogDirectory, QStringLiteral("/usr/local/lib/tempoloop/VideoCatalogs"));
-        QCOMPARE(Settings::backSecondsChoices().value(5), QStringLiteral("6"));
+        QCOMPARE(Settings::secondsChoices().value(5), QStringLiteral("6"));
         QCOMPARE(Settings::fastMotionRateChoices().value(3), QStringLiteral("2.0"));
         QCOMPARE(Settings::bookmarkPlayClickBehaviorChoices().size(), 3);
     }

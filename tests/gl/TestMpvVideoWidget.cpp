@@ -118,17 +118,6 @@ private slots:
                  qPrintable(
                      QStringLiteral("%1% of the time in paintGL over %2 frames").arg(qRound(share * 100)).arg(frames)));
     }
-
-    void leftClickIsReported()
-    {
-        QSignalSpy clicked(widget(), &MpvVideoWidget::clicked);
-        m_picture->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_picture.get()));
-        QTest::mouseClick(m_picture.get(), Qt::RightButton, {}, QPoint(50, 50));
-        QCOMPARE(clicked.count(), 0);
-        QTest::mouseClick(m_picture.get(), Qt::LeftButton, {}, QPoint(50, 50));
-        QCOMPARE(clicked.count(), 1);
-    }
 };
 
 QTEST_MAIN(TestMpvVideoWidget)

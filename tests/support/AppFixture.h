@@ -2,8 +2,16 @@
 
 // The whole program on the fake engine, for window tests: a temporary
 // program folder with a clip folder, a scripted prompt, and the windows
-// created by the real start-up path. Header-only: it needs the GUI library,
-// which only the window tests link.
+// created by the real start-up wiring (Startup, as main.cpp uses it). It is
+// the only start-up path of the tests: make one per test (or per data row),
+// so no test depends on what another left behind. Header-only: it needs the
+// GUI library, which only the window tests link.
+//
+//   AppFixture app;
+//   QVERIFY(app.startWithSettings({"Beginner_Mode: 0"}));
+//   QVERIFY(app.openClipAt(100));
+//   AppFixture::type(app.main(), 'a');   // a keystroke as the platform sends it
+//   app.step();                          // one player tick on the manual clock
 
 #include "FakeEngine.h"
 #include "ManualClock.h"
@@ -11,6 +19,7 @@
 #include "app/Startup.h"
 #include "core/playback/LoopControls.h"
 #include "core/playback/MediaPlayerControl.h"
+#include "gui/main/AppWindows.h"
 #include "gui/main/TMainForm.h"
 
 #include <QApplication>
@@ -18,7 +27,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 #include <memory>
+
+class Keyboard;
 
 class AppFixture {
 public:
@@ -33,8 +45,14 @@ public:
     std::unique_ptr<Startup> startup;
     // The clock of the engine and of the loop's restart wait.
     ManualClock clock;
+    // Makes the player's engine instead of the fake one (the Wayland tests
+    // play on libmpv); the player then runs on its own timers, in real time,
+    // and `engine` stays null.
+    std::function<PlaybackEngine*()> makeRealEngine;
 
     AppFixture() { QDir(programDir.path()).mkpath(QStringLiteral("VideoClips")); }
+    AppFixture(const AppFixture&) = delete;
+    AppFixture& operator=(const AppFixture&) = delete;
 
     QString programFolder() const { return programDir.path() + '/'; }
     QString clipFolder() const { return programFolder() + QStringLiteral("VideoClips/"); }
@@ -46,15 +64,26 @@ public:
         const QString dir = folder.isEmpty() ? clipFolder() : folder;
         QDir().mkpath(dir);
         QFile f(dir + name);
-        f.open(QIODevice::WriteOnly);
-        f.write("clip");
+        if (f.open(QIODevice::WriteOnly))
+            f.write("clip");
         return dir + name;
     }
 
+    // Writes config.txt from "Key: value" lines, the quick start guide
+    // hidden (a one-line settings file would be ignored as damaged).
+    bool writeSettings(const QStringList& lines) const
+    {
+        QFile file(configPath());
+        if (!file.open(QIODevice::WriteOnly))
+            return false;
+        return file.write((lines.join('\n') + "\nQuick_Start_Guide_Visible: 0\n").toUtf8()) > 0;
+    }
+
+    // Starts the program through the real start-up wiring.
     bool start(const QStringList& arguments = {})
     {
         Startup::Options options;
-        options.makeEngine = [this]() -> PlaybackEngine* {
+        options.makeEngine = makeRealEngine ? makeRealEngine : [this]() -> PlaybackEngine* {
             auto* e = new FakeEngine;
             e->setInitializeResult(engineStarts);
             e->setDefaultClip(defaultClip);
@@ -67,16 +96,25 @@ public:
         options.endProgram = [this] { endedProgram = true; };
         startup = std::make_unique<Startup>(options);
         const bool started = startup->start(arguments);
-        if (started) {
+        if (started && !makeRealEngine) {
             player()->setTimerEnabled(false);
             main()->loops->setRestartTimer(
                 [this](int ms, std::function<void()> done) { clock.schedule(ms, std::move(done)); });
         }
         return started;
     }
+    // Starts on these settings (no lines: the defaults, with the quick
+    // start guide hidden).
+    bool startWithSettings(const QStringList& lines, const QStringList& arguments = {})
+    {
+        return writeSettings(lines) && start(arguments);
+    }
 
-    TMainForm* main() const { return startup->windows().MainForm; }
+    AppWindows& windows() const { return startup->windows(); }
+    TMainForm* main() const { return windows().MainForm; }
     MediaPlayerControl* player() const { return main()->player(); }
+    Keyboard* keyboard() const { return main()->keyboard; }
+    double position() const { return player()->CurrentPosition(); }
 
     // A control of the main window by its object name.
     template <class T = QWidget> T* control(const char* name) const
@@ -103,6 +141,22 @@ public:
         return true;
     }
 
+    // Opens "lesson.mp4" (ten minutes long unless the test gave its clip
+    // another length) and rests paused at `seconds`.
+    bool openClipAt(double seconds, double duration = 600.0)
+    {
+        const QString path = makeClip(QStringLiteral("lesson.mp4"));
+        FakeEngine::Clip clip = defaultClip;
+        clip.duration = duration;
+        engine->addClip(path, clip);
+        openClip(path);
+        step(60);
+        player()->Pause();
+        player()->setCurrentPosition(seconds);
+        step(60);
+        return player()->FileName() == path;
+    }
+
     // The main window active, its keystrokes commands (focus on the sink).
     bool activateMain()
     {
@@ -111,6 +165,29 @@ public:
             return false;
         main()->giveFocusToSink();
         return true;
+    }
+
+    // Shows the window and waits until it is the active one.
+    static bool activate(QWidget* window)
+    {
+        window->show();
+        window->activateWindow();
+        return QTest::qWaitForWindowActive(window);
+    }
+    // One keystroke as the platform delivers it to the window.
+    static void key(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(window->windowHandle(), key, modifiers);
+    }
+    // One typed character ('A' with Shift types a capital).
+    static void type(QWidget* window, char character, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(window->windowHandle(), character, modifiers);
+    }
+    static void typeText(QWidget* window, const char* text)
+    {
+        for (const char* c = text; *c; ++c)
+            type(window, *c);
     }
 
     // One tick of the player: the clock moves, then the tick hands on events.

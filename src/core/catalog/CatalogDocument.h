@@ -51,8 +51,6 @@ public:
     void setRehideAfterEdit(bool on) { m_rehideAfterEdit = on; }
     bool RehideAfterSorting() const { return m_rehideAfterSorting; }
     void setRehideAfterSorting(bool on) { m_rehideAfterSorting = on; }
-    bool JustSorted() const { return m_justSorted; }
-    void setJustSorted(bool on) { m_justSorted = on; }
     bool PlayCellSelected() const { return m_playCellSelected; }
     void setPlayCellSelected(bool on) { m_playCellSelected = on; }
     int SavedGridRow() const { return m_savedGridRow; }
@@ -163,7 +161,6 @@ private:
     bool m_repeatsHidden = false;
     bool m_rehideAfterEdit = false;
     bool m_rehideAfterSorting = false;
-    bool m_justSorted = false;
     bool m_playCellSelected = false;
     int m_savedGridRow = -1;
     int m_savedGridColumn = -1;

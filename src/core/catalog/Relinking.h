@@ -50,9 +50,6 @@ public:
     // follows it at once. Says whether to ask about the folder as well.
     FollowUp relinkFound(const ClipLocation& from, const ClipLocation& to);
 
-    const ClipLocation& lastFrom() const { return m_from; }
-    const ClipLocation& lastTo() const { return m_to; }
-
     // The size of the file last relinked to under this name (letter case
     // ignored), if any: a search prefers a file of that size.
     std::optional<qint64> knownSize(const QString& fileName) const;

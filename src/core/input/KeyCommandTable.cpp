@@ -44,11 +44,6 @@ const std::array<KeyBoxRow, KeyBoxCount> keyBoxRows{{
     {KeyBox::mirrorView, "mirrorViewKey", "Practice: mirror view key", "mirror view key", "Mirror_View_Key:", "x"},
 }};
 
-const KeyBoxRow& keyBoxRow(KeyBox box)
-{
-    return keyBoxRows[static_cast<int>(box)];
-}
-
 namespace {
 
 using B = KeyBox;

@@ -23,7 +23,6 @@ struct KeyBoxRow {
 
 // In the duplicate check's order (the order of KeyBox).
 extern const std::array<KeyBoxRow, KeyBoxCount> keyBoxRows;
-const KeyBoxRow& keyBoxRow(KeyBox box);
 
 // What a fixed key (one no box assigns) asks of the modifiers.
 enum class Held {

@@ -62,7 +62,6 @@ bool ClipLoader::StartVideoClip(QObject*, const QString& path)
     m_player.setFileName(file.absoluteFilePath());
     m_player.setFGrabber_Enabled(false);
     m_player.setAutoStart(true);
-    m_player.setDisplayMode(mpTime);
     m_loading = true;
     m_next = nullptr;
     m_player.Open();

@@ -5,7 +5,7 @@
 #include "core/playback/LoopRules.h"
 #include "core/playback/LoopView.h"
 #include "core/playback/MediaPlayerControl.h"
-#include "core/playback/PlayAllSequence.h"
+#include "core/playback/PlayAllView.h"
 
 #include <QTimer>
 #include <algorithm>

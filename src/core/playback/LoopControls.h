@@ -8,7 +8,7 @@
 
 class LoopView;
 class MediaPlayerControl;
-class PlayAllSequence;
+class PlayAllView;
 
 // The loop of the main window's "Loop Controls": a stretch between the start
 // and end time boxes that plays once or continuously, and the handlers of the
@@ -36,7 +36,7 @@ public:
     LoopControls(MediaPlayerControl& player, LoopView& view, QObject* parent = nullptr);
 
     // The catalog's play-all sequence; none until a catalog player exists.
-    void setPlayAllSequence(PlayAllSequence* sequence) { m_playAll = sequence; }
+    void setPlayAllView(PlayAllView* sequence) { m_playAll = sequence; }
     // The timer of the wait before a continuous loop starts again (a
     // single-shot QTimer unless tests drive their own clock).
     void setRestartTimer(Timer timer) { m_timer = std::move(timer); }
@@ -105,7 +105,7 @@ private:
 
     MediaPlayerControl& m_player;
     LoopView& m_view;
-    PlayAllSequence* m_playAll = nullptr;
+    PlayAllView* m_playAll = nullptr;
     Timer m_timer;
     bool m_restartPending = false;
     int m_restartNumber = 0; // tells a called-off restart from the pending one

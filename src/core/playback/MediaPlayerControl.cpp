@@ -172,7 +172,6 @@ void MediaPlayerControl::engineLoaded()
     m_openOld = oldOpen;
     m_openNew = osOpen;
     m_playState = mpStopped;
-    emit mediaOpened();
     m_loadDeadline.stop();
     if (m_autoStart)
         Play();

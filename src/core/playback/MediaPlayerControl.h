@@ -11,8 +11,7 @@ class PlaybackEngine;
 enum PlayStateValue { mpStopped = 0, mpPaused = 1, mpPlaying = 2 };
 // Open states: only "open" matters to the windows.
 enum OpenStateValue { osClosed = 0, osLoading = 3, osOpen = 6 };
-enum DisplayModeValue { mpTime = 0, mpFrames = 1 };
-enum DisplaySizeValue { mpDefaultSize = 0, mpHalfSize = 1, mpDoubleSize = 2, mpFitToSize = 3, mpCustomSize = 4 };
+enum DisplaySizeValue { mpDefaultSize = 0, mpFitToSize = 3 };
 
 // The player control's logic: what the windows see of playback. It sits on a
 // PlaybackEngine and adds what the windows rely on: a real stopped state at
@@ -63,12 +62,8 @@ public:
     double SelectionEnd() const { return m_selectionEnd; }
     void setSelectionEnd(double seconds);
 
-    bool AutoStart() const { return m_autoStart; }
     void setAutoStart(bool on) { m_autoStart = on; }
-    bool Loop() const { return m_loop; }
     void setLoop(bool on) { m_loop = on; }
-    int DisplayMode() const { return m_displayMode; }
-    void setDisplayMode(int mode) { m_displayMode = mode; }
     int DisplaySize() const { return m_displaySize; }
     void setDisplaySize(int size);
     bool FullScreenMode() const { return m_fullScreen; }
@@ -76,8 +71,6 @@ public:
     bool FGrabber_Enabled() const { return m_grabberEnabled; }
     void setFGrabber_Enabled(bool on);
     QString CodecName() const { return m_codecName; }
-    bool EnableContextMenu() const { return m_contextMenu; }
-    void setEnableContextMenu(bool on) { m_contextMenu = on; }
 
     // Starts loading FileName and returns at once; loadFinished() follows.
     // A failure of the engine later on (the sound output, a file that breaks
@@ -89,8 +82,6 @@ public:
 
     // A key released while the picture is full screen (from the widget).
     void fullScreenKeyReleased(int key, Qt::KeyboardModifiers modifiers);
-    // Whether a full-screen key release is waiting for the next tick.
-    bool fullScreenKeyPending() const { return m_keyPending; }
     // Whether a play-state change is waiting for the next tick.
     bool playStateChangePending() const { return m_playPending; }
 
@@ -106,7 +97,6 @@ signals:
     // For the widget: the picture at the clip's own size (mpDefaultSize) or
     // filling the player (mpFitToSize).
     void displaySizeChanged(int displaySize);
-    void mediaOpened();
     // The load that Open() started has ended: the file opened (and plays when
     // AutoStart is on) or it could not be played.
     void loadFinished(bool opened);
@@ -140,12 +130,10 @@ private:
     double m_selectionEnd = -1.0;
     bool m_autoStart = true;
     bool m_loop = false;
-    int m_displayMode = mpTime;
     int m_displaySize = mpFitToSize;
     bool m_fullScreen = false;
     bool m_pictureFullScreen = false;
     bool m_grabberEnabled = false;
-    bool m_contextMenu = true;
     double m_lastPosition = -1.0;
 
     // Notifications waiting for the tick; only the latest of each kind.

@@ -28,7 +28,6 @@ public:
     explicit SpeedLadder(QList<double> rates = {0.5, 0.75, 1.0}, int passes = 2);
 
     const QList<double>& rates() const { return m_rates; }
-    int passesPerRate() const { return m_passes; }
 
     // Back to the first rate with no pass played.
     void restart();
@@ -40,8 +39,6 @@ public:
     // 1-based, of steps().
     int step() const { return m_step + 1; }
     int steps() const { return int(m_rates.size()); }
-    // Passes finished at the current rate.
-    int passesAtRate() const { return m_passesDone; }
     // "ladder 2/3 at 0.75"
     QString indicator() const;
 

@@ -5,7 +5,7 @@
 
 // The table of extras.txt: its rows in the file's order. To add a setting,
 // add its member to Extras and its row here (ExtrasTable.cpp), then bind it
-// to its control (ExtrasBinding).
+// to its control (ExtrasBindings).
 namespace settings {
 
 using ExtrasRow = RowOf<Extras>;

@@ -126,12 +126,4 @@ struct Settings {
     static const QStringList& slowMotionRateChoices();
     static const QStringList& fastMotionRateChoices();
     static const QStringList& bookmarkPlayClickBehaviorChoices();
-
-    // The same lists under the names of the individual settings.
-    static const QStringList& backFramesChoices() { return framesChoices(); }
-    static const QStringList& forwardFramesChoices() { return framesChoices(); }
-    static const QStringList& backSecondsChoices() { return secondsChoices(); }
-    static const QStringList& forwardSecondsChoices() { return secondsChoices(); }
-    static const QStringList& backMinutesChoices() { return minutesChoices(); }
-    static const QStringList& forwardMinutesChoices() { return minutesChoices(); }
 };

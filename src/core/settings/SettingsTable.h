@@ -12,7 +12,7 @@
 // and written) and the member of the settings struct that holds it. The
 // member's initializer is the setting's default. The file reader and writer
 // walk a table, and so does the binding of settings to the windows' controls
-// (SettingsBinding), which checks that every row has a home.
+// (ConfigBindings), which checks that every row has a home.
 //
 // A table is tied to its struct by a specialisation of tableOf<>(): the
 // config.txt table to Settings (here), the extras.txt table to Extras

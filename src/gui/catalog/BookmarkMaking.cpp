@@ -4,7 +4,7 @@
 #include "core/base/TimeCode.h"
 #include "core/catalog/BookmarksGridColumns.h"
 #include "core/catalog/CatalogDocument.h"
-#include "core/catalog/CatalogHost.h"
+#include "core/catalog/CatalogView.h"
 #include "core/playback/ChimePlayer.h"
 #include "core/playback/LoopView.h"
 #include "core/playback/MediaPlayerControl.h"

@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-class CatalogHost;
+class CatalogView;
 class ChimePlayer;
 class LoopView;
 class MediaPlayerControl;
@@ -25,7 +25,7 @@ public:
     struct Parts {
         MediaPlayerControl* player = nullptr;
         LoopView* loopFields = nullptr; // the loop time boxes and the focus sink
-        CatalogHost* host = nullptr;    // column titles and the category switch
+        CatalogView* host = nullptr;    // column titles and the category switch
         TBookmarksForm* catalog = nullptr;
         TCategoryInputForm* dialog = nullptr;
     };

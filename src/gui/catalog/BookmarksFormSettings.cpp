@@ -4,10 +4,10 @@
 #include "gui/catalog/TBookmarksForm.h"
 
 #include "core/catalog/CatalogDocument.h"
-#include "core/settings/SettingsBinding.h"
+#include "core/settings/BindingTable.h"
 #include "gui/widgets/WindowPlacement.h"
 
-void TBookmarksForm::bindSettings(SettingsBinding& binding)
+void TBookmarksForm::bindSettings(ConfigBindings& binding)
 {
     using S = Settings;
     WindowPlacement::bindBounds(binding, this, &S::bookmarksFormLeft, &S::bookmarksFormTop, &S::bookmarksFormWidth,
@@ -35,12 +35,12 @@ void TBookmarksForm::bindSettings(SettingsBinding& binding)
         [this](int width) { setGridPanelWidth(width); });
 }
 
-void TBookmarksForm::bindExtras(ExtrasBinding& binding)
+void TBookmarksForm::bindExtras(ExtrasBindings& binding)
 {
     using E = Extras;
     binding.bindGroup(
-        {ExtrasBinding::Member(&E::playAllFilterOn), ExtrasBinding::Member(&E::playAllFilterLevels),
-         ExtrasBinding::Member(&E::playAllFilterMaxRating)},
+        {ExtrasBindings::Member(&E::playAllFilterOn), ExtrasBindings::Member(&E::playAllFilterLevels),
+         ExtrasBindings::Member(&E::playAllFilterMaxRating)},
         [this](const E& e) {
             m_document->setPlayAllFilter(
                 {e.playAllFilterOn, PlayAllFilter::knownLevels(e.playAllFilterLevels), e.playAllFilterMaxRating});

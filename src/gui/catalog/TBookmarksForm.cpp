@@ -3,7 +3,7 @@
 #include "gui/catalog/TBookmarksForm.h"
 
 #include "core/catalog/CatalogDocument.h"
-#include "core/catalog/CatalogHost.h"
+#include "core/catalog/CatalogView.h"
 #include "gui/catalog/BookmarksGridLook.h"
 #include "gui/catalog/PlayAllFilterBar.h"
 #include "gui/catalog/TBookmarksGrid.h"

@@ -1,19 +1,19 @@
 #pragma once
 
 #include "core/catalog/BookmarksGridColumns.h"
-#include "core/playback/PlayAllSequence.h"
+#include "core/playback/PlayAllView.h"
 
 #include <QList>
 #include <QWidget>
 #include <functional>
 #include <utility>
 
-class BookmarkPlayHost;
+class BookmarkPlayView;
 class CatalogDocument;
-class CatalogHost;
-class ExtrasBinding;
+class CatalogView;
+class ExtrasBindings;
 class FocusSink;
-class LoopPlayer;
+class StoredLoopView;
 class PlayAllFilterBar;
 class QAction;
 class QLabel;
@@ -22,7 +22,7 @@ class QMenuBar;
 class QPlainTextEdit;
 class QPrinter;
 class QSplitter;
-class SettingsBinding;
+class ConfigBindings;
 class TBlinkLabel;
 class TBookmarksGrid;
 class TColourButton;
@@ -31,7 +31,7 @@ class TColourButton;
 // description pane beside it, and the catalog's document operations (new,
 // open, save, close, print). The catalog itself and its state live in the
 // document; this window shows and edits them.
-class TBookmarksForm : public QWidget, public PlayAllSequence {
+class TBookmarksForm : public QWidget, public PlayAllView {
     Q_OBJECT
 public:
     explicit TBookmarksForm(QWidget* parent = nullptr);
@@ -39,11 +39,11 @@ public:
 
     CatalogDocument* document() const { return m_document; }
     // The main window, for its bookmark list, indicators and loop boxes.
-    void setHost(CatalogHost* host) { m_host = host; }
+    void setCatalogView(CatalogView* view) { m_host = view; }
     // Plays bookmarks: opens clips and plays loops.
-    void setLoopPlayer(LoopPlayer* player) { m_player = player; }
+    void setStoredLoopView(StoredLoopView* view) { m_player = view; }
     // The main window's play-all controls, full screen and play option.
-    void setPlayHost(BookmarkPlayHost* host) { m_playHost = host; }
+    void setBookmarkPlayView(BookmarkPlayView* view) { m_playHost = view; }
     // The print dialog; true when the user chose to print. Replaceable so
     // tests can print to a file without a person.
     void setPrintDialog(std::function<bool(QPrinter&)> dialog) { m_printDialog = std::move(dialog); }
@@ -61,9 +61,9 @@ public:
     void ResetInitialCatalogDirectory(const QString& folder);
 
     // Ties this window's settings to its controls (BookmarksFormSettings.cpp).
-    void bindSettings(SettingsBinding& binding);
+    void bindSettings(ConfigBindings& binding);
     // Ties the play-all filter to extras.txt (BookmarksFormSettings.cpp).
-    void bindExtras(ExtrasBinding& binding);
+    void bindExtras(ExtrasBindings& binding);
     // Settings: the grid panel's width, the spacing style, repeat hiding and
     // the widths the user gave the resizable columns.
     void setGridPanelWidth(int width);
@@ -211,9 +211,9 @@ private:
     void finishReading();
 
     CatalogDocument* m_document;
-    CatalogHost* m_host = nullptr;
-    LoopPlayer* m_player = nullptr;
-    BookmarkPlayHost* m_playHost = nullptr;
+    CatalogView* m_host = nullptr;
+    StoredLoopView* m_player = nullptr;
+    BookmarkPlayView* m_playHost = nullptr;
     bool m_playFromEnter = false;
     QString m_playAllHint;
     std::function<bool(QPrinter&)> m_printDialog;

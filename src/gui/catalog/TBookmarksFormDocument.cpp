@@ -4,7 +4,7 @@
 #include "core/base/Prompt.h"
 #include "core/catalog/CatalogDocument.h"
 #include "core/catalog/CatalogFileNames.h"
-#include "core/catalog/CatalogHost.h"
+#include "core/catalog/CatalogView.h"
 #include "gui/catalog/CatalogPrinting.h"
 #include "gui/catalog/TBookmarksGrid.h"
 #include "gui/input/FocusSink.h"

@@ -6,10 +6,10 @@
 #include "core/base/Prompt.h"
 #include "core/base/TimeCode.h"
 #include "core/catalog/BookmarkChecks.h"
-#include "core/catalog/BookmarkPlayHost.h"
+#include "core/catalog/BookmarkPlayView.h"
 #include "core/catalog/CatalogDocument.h"
-#include "core/catalog/CatalogHost.h"
-#include "core/playback/LoopPlayer.h"
+#include "core/catalog/CatalogView.h"
+#include "core/playback/StoredLoopView.h"
 #include "gui/catalog/BookmarksGridDelegate.h"
 #include "gui/catalog/BookmarksGridLook.h"
 #include "gui/catalog/TBookmarksGrid.h"
@@ -183,8 +183,6 @@ void TBookmarksForm::BookmarksGridCellsChanged()
     CatalogDocument& d = *m_document;
     d.setCatalogModified(true);
     UpdateBookmarksFormTitleBar();
-    // The grid tells of a sort once it is complete, so every row is listed.
-    d.setJustSorted(false);
     rebuildLoopList();
     const int playing = d.PlayingBookmark();
     if (playing == -1 || !m_host)
@@ -294,7 +292,6 @@ void TBookmarksForm::BookmarksGridHeaderClick(int column, bool shift)
         keys.append({c, descending});
     const int cursorColumn = BookmarksGrid->Col();
     const int cursorRow = BookmarksGrid->Row();
-    d.setJustSorted(true);
     d.sortRows(keys);
     const bool descending = std::find_if(m_sortKeys.begin(), m_sortKeys.end(), same)->second;
     BookmarksGrid->horizontalHeader()->setSortIndicator(column, descending ? Qt::DescendingOrder : Qt::AscendingOrder);

@@ -5,7 +5,7 @@
 
 #include "core/base/Prompt.h"
 #include "core/catalog/CatalogDocument.h"
-#include "core/catalog/CatalogHost.h"
+#include "core/catalog/CatalogView.h"
 #include "core/catalog/ClipImport.h"
 #include "core/catalog/Relinking.h"
 #include "core/playback/ClipLoader.h"

@@ -5,9 +5,9 @@
 #include "gui/catalog/TBookmarksForm.h"
 
 #include "core/base/Prompt.h"
-#include "core/catalog/BookmarkPlayHost.h"
+#include "core/catalog/BookmarkPlayView.h"
 #include "core/catalog/CatalogDocument.h"
-#include "core/catalog/CatalogHost.h"
+#include "core/catalog/CatalogView.h"
 #include "gui/catalog/BookmarksGridLook.h"
 #include "gui/catalog/PlayAllFilterBar.h"
 #include "gui/catalog/TBookmarksGrid.h"

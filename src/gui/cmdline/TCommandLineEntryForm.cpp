@@ -2,7 +2,7 @@
 
 #include "core/base/Prompt.h"
 #include "core/cmdline/BookmarkCommandLine.h"
-#include "core/playback/LoopPlayer.h"
+#include "core/playback/StoredLoopView.h"
 #include "gui/input/FocusModel.h"
 #include "gui/input/FocusSink.h"
 #include "gui/widgets/TColourButton.h"

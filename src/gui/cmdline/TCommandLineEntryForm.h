@@ -4,7 +4,7 @@
 
 class FocusModel;
 class FocusSink;
-class LoopPlayer;
+class StoredLoopView;
 class QLineEdit;
 class TColourButton;
 
@@ -19,7 +19,7 @@ public:
 
     // The main window, which opens the clip and plays the loop. Without one
     // the play operation stops after its checks.
-    void setLoopPlayer(LoopPlayer* player) { m_player = player; }
+    void setStoredLoopView(StoredLoopView* view) { m_player = view; }
     // The window's focus model: its keys go to the handler set on it.
     FocusModel* focusModel() const { return m_focus; }
     FocusSink* focusSink() const { return m_focusSink; }
@@ -45,5 +45,5 @@ private:
     TColourButton* playCommandLineButton;
     FocusSink* m_focusSink;
     FocusModel* m_focus;
-    LoopPlayer* m_player = nullptr;
+    StoredLoopView* m_player = nullptr;
 };

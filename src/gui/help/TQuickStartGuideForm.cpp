@@ -2,7 +2,7 @@
 
 #include "core/base/Prompt.h"
 #include "core/help/RtfReader.h"
-#include "core/settings/SettingsBinding.h"
+#include "core/settings/BindingTable.h"
 #include "gui/help/DocumentPrinter.h"
 #include "gui/help/RtfTextDocument.h"
 #include "gui/prompt/DesktopServices.h"
@@ -111,7 +111,7 @@ void TQuickStartGuideForm::PrintButtonClick()
     RichEdit1->setFocus(Qt::OtherFocusReason);
 }
 
-void TQuickStartGuideForm::bindSettings(SettingsBinding& binding)
+void TQuickStartGuideForm::bindSettings(ConfigBindings& binding)
 {
     binding.bind(
         &Settings::quickStartGuideVisible, [this] { return isVisible(); }, [](bool) {});

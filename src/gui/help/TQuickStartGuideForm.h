@@ -4,7 +4,7 @@
 
 class QTextEdit;
 class TColourButton;
-class SettingsBinding;
+class ConfigBindings;
 
 // The quick start guide window: shows "Quick_Start_Guide.rtf" from the
 // program's folder, greets the user at start until closed, and prints the
@@ -30,7 +30,7 @@ public:
 
     // Whether the guide shows at start: written from its visibility at exit;
     // as read, it is shown once start-up is done, not when read.
-    void bindSettings(SettingsBinding& binding);
+    void bindSettings(ConfigBindings& binding);
 
     QTextEdit* RichEdit1;
     TColourButton* Button1;     // "OK": hides the window

@@ -19,10 +19,10 @@ class TColourButton;
 class TFilePlayingInfoForm : public QWidget {
     Q_OBJECT
 public:
-    // What this window needs of the main window: its size, whether its
+    // What this window sees of the main window: its size, whether its
     // bottom panel of player controls is shown, and its title update (which
     // also writes the display size field here).
-    struct MainWindowLink {
+    struct FileInfoView {
         std::function<QSize()> size;
         std::function<void(const QSize&)> resize;
         // The room the window takes around the player's picture area.
@@ -32,7 +32,7 @@ public:
 
     explicit TFilePlayingInfoForm(QWidget* parent = nullptr);
 
-    void setMainWindow(MainWindowLink link) { m_main = std::move(link); }
+    void setFileInfoView(FileInfoView link) { m_main = std::move(link); }
     // The player whose clip this window describes.
     void setPlayer(MediaPlayerControl* player) { m_player = player; }
     // The window's focus model: its keys go to the handler set on it.
@@ -81,7 +81,7 @@ private:
     FocusSink* m_focusSink;
     FocusModel* m_focus;
 
-    MainWindowLink m_main;
+    FileInfoView m_main;
     MediaPlayerControl* m_player = nullptr;
     bool m_sizedToVideo = false;
     QSize m_sizeBeforeVideo;

@@ -3,6 +3,13 @@
 #include <QEvent>
 #include <QPalette>
 
+namespace {
+
+constexpr QRgb ActiveColor = 0x008000;
+constexpr QRgb InactiveColor = 0xFF0000;
+
+} // namespace
+
 FocusSink::FocusSink(QWidget* parent) : QWidget(parent), m_focusPanel(new QWidget(this))
 {
     setObjectName(QStringLiteral("PanelFocusPanel"));
@@ -37,12 +44,6 @@ QColor FocusSink::stateColor() const
     return m_stateColor;
 }
 
-void FocusSink::setActiveText(const QString& text)
-{
-    m_activeText = text;
-    showState(isActive());
-}
-
 void FocusSink::setInactiveText(const QString& text)
 {
     m_inactiveText = text;
@@ -66,11 +67,9 @@ bool FocusSink::eventFilter(QObject* watched, QEvent* event)
         switch (event->type()) {
         case QEvent::FocusIn:
             showState(true);
-            emit focusPanelEnter();
             break;
         case QEvent::FocusOut:
             showState(false);
-            emit focusPanelExit();
             break;
         case QEvent::MouseButtonPress:
             emit focusPanelClick();

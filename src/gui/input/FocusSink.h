@@ -13,9 +13,6 @@ class QLabel;
 class FocusSink : public QWidget {
     Q_OBJECT
 public:
-    static constexpr QRgb ActiveColor = 0x008000;
-    static constexpr QRgb InactiveColor = 0xFF0000;
-
     explicit FocusSink(QWidget* parent = nullptr);
 
     QWidget* focusPanel() const { return m_focusPanel; }
@@ -25,12 +22,9 @@ public:
     QString stateText() const;
     QColor stateColor() const;
 
-    void setActiveText(const QString& text);
     void setInactiveText(const QString& text);
 
 signals:
-    void focusPanelEnter();
-    void focusPanelExit();
     void focusPanelClick();
 
 protected:

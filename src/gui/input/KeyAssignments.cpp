@@ -3,8 +3,8 @@
 #include "core/base/Prompt.h"
 #include "core/input/KeyCommandTable.h"
 #include "core/input/KeyTexts.h"
-#include "core/input/MainWindowKeys.h"
 #include "gui/input/KeyCommands.h"
+#include "gui/input/KeyboardView.h"
 #include "gui/options/TOptionsForm.h"
 #include "gui/widgets/TColourButton.h"
 
@@ -22,7 +22,7 @@ QString shown(const QString& key)
 
 } // namespace
 
-KeyAssignments::KeyAssignments(MainWindowKeys& main, const QList<QWidget*>& captionWindows, TOptionsForm& options,
+KeyAssignments::KeyAssignments(KeyboardView& main, const QList<QWidget*>& captionWindows, TOptionsForm& options,
                                KeyCommands& commands, QObject* parent)
     : QObject(parent), m_main(main), m_captionWindows(captionWindows), m_commands(commands)
 {

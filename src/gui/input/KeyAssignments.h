@@ -4,7 +4,7 @@
 #include <QObject>
 
 class KeyCommands;
-class MainWindowKeys;
+class KeyboardView;
 class QLineEdit;
 class TOptionsForm;
 
@@ -16,7 +16,7 @@ class KeyAssignments : public QObject {
     Q_OBJECT
 public:
     // captionWindows: every window whose buttons show keys.
-    KeyAssignments(MainWindowKeys& main, const QList<QWidget*>& captionWindows, TOptionsForm& options,
+    KeyAssignments(KeyboardView& main, const QList<QWidget*>& captionWindows, TOptionsForm& options,
                    KeyCommands& commands, QObject* parent = nullptr);
 
     // Every key box's text becomes its last accepted key (end of start-up).
@@ -38,7 +38,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    MainWindowKeys& m_main;
+    KeyboardView& m_main;
     QList<QWidget*> m_captionWindows;
     KeyCommands& m_commands;
     QHash<const QLineEdit*, QString> m_lastAccepted;

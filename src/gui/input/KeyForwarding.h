@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/input/MainWindowKeys.h"
 #include "gui/input/FocusModel.h"
+#include "gui/input/KeyboardView.h"
 
 #include <functional>
 
@@ -13,7 +13,7 @@ class QLineEdit;
 // themselves as the sender; the composition root makes their models.)
 namespace KeyForwarding {
 
-FocusModel* mainWindowFocus(const MainWindowKeys& main, QWidget* window, FocusModel::KeyHandler handler,
+FocusModel* mainWindowFocus(const KeyboardView& main, QWidget* window, FocusModel::KeyHandler handler,
                             std::function<void(QLineEdit*)> keyExitCheck, QObject* parent);
 
 } // namespace KeyForwarding

@@ -1,13 +1,13 @@
 #include "gui/input/Keyboard.h"
 
 #include "core/input/KeyCommandTable.h"
-#include "core/input/MainWindowKeys.h"
 #include "gui/catalog/BookmarkMaking.h"
 #include "gui/input/FocusModel.h"
 #include "gui/input/KeyAssignments.h"
 #include "gui/input/KeyCommands.h"
 #include "gui/input/KeyDispatcher.h"
 #include "gui/input/KeyForwarding.h"
+#include "gui/input/KeyboardView.h"
 #include "gui/options/TOptionsForm.h"
 
 #include <QAbstractButton>

@@ -12,7 +12,7 @@ class KeyAssignments;
 class KeyCommands;
 class KeyDispatcher;
 class QKeyEvent;
-class MainWindowKeys;
+class KeyboardView;
 class TOptionsForm;
 
 // The program's keyboard, made once every window exists: the command table,
@@ -24,7 +24,7 @@ class Keyboard : public QObject {
     Q_OBJECT
 public:
     struct Windows {
-        MainWindowKeys* main = nullptr;
+        KeyboardView* main = nullptr;
         QWidget* mainWindow = nullptr;
         TOptionsForm* options = nullptr;
         // Windows besides the main one whose buttons show keys.
@@ -52,5 +52,5 @@ public:
     void makeBookmarkButtonMouseDown(Qt::KeyboardModifiers modifiers);
 
 private:
-    MainWindowKeys& m_main;
+    KeyboardView& m_main;
 };

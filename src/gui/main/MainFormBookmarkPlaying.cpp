@@ -63,8 +63,8 @@ private:
 void TMainForm::connectBookmarkPlaying()
 {
     TBookmarksForm* catalog = m_windows->BookmarksForm;
-    catalog->setPlayHost(this);
-    loops->setPlayAllSequence(catalog);
+    catalog->setBookmarkPlayView(this);
+    loops->setPlayAllView(catalog);
 
     PlayingAllLabel = new TBlinkLabel(QStringLiteral("Playing All Bookmarks"), BookmarkControlsBox);
     PlayingAllLabel->setObjectName(QStringLiteral("PlayingAllLabel"));

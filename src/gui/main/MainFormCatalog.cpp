@@ -9,7 +9,7 @@
 #include "gui/input/KeyCommands.h"
 #include "gui/input/Keyboard.h"
 #include "gui/main/AppWindows.h"
-#include "gui/main/SettingsBinder.h"
+#include "gui/main/SettingsFiles.h"
 #include "gui/options/TOptionsForm.h"
 #include "gui/widgets/TColourButton.h"
 #include "gui/widgets/TimeBox.h"
@@ -22,8 +22,8 @@
 void TMainForm::connectCatalogWindow()
 {
     TBookmarksForm* catalog = m_windows->BookmarksForm;
-    catalog->setHost(this);
-    catalog->setLoopPlayer(this);
+    catalog->setCatalogView(this);
+    catalog->setStoredLoopView(this);
     saveCatalog = [catalog] { return catalog->DoSave(); };
     const CatalogDocument* document = catalog->document();
     TOptionsForm* options = m_windows->OptionsForm;

@@ -15,7 +15,7 @@
 #include "gui/input/KeyAssignments.h"
 #include "gui/input/Keyboard.h"
 #include "gui/main/AppWindows.h"
-#include "gui/main/SettingsBinder.h"
+#include "gui/main/SettingsFiles.h"
 #include "gui/options/TOptionsForm.h"
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/TColourButton.h"
@@ -49,7 +49,6 @@ void TMainForm::FormInit(const QStringList& arguments)
     loops->WaitingForLoopRestart = false;
     loops->PlayOnNextStateChange = false;
     w.OptionsForm->showGeneralPage();
-    player()->setEnableContextMenu(false);
     loops->LoopIsPlaying = false;
     transport->setSpeedModeRegular();
     clips->ResetInitialVideoDirectory();

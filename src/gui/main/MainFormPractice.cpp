@@ -2,7 +2,7 @@
 // mode button in the speed ladder's mode, and the keys their captions show.
 #include "gui/main/TMainForm.h"
 
-#include "core/settings/SettingsBinding.h"
+#include "core/settings/BindingTable.h"
 #include "gui/playback/MpvVideoWidget.h"
 #include "gui/playback/TActiveMovie.h"
 #include "gui/widgets/Colours.h"
@@ -19,7 +19,7 @@ QString withKey(const QString& caption, const QString& key)
 
 } // namespace
 
-void TMainForm::bindExtras(ExtrasBinding& binding)
+void TMainForm::bindExtras(ExtrasBindings& binding)
 {
     binding.bind(
         &Extras::mirrorView, [this] { return MirrorView1->isChecked(); },

@@ -2,16 +2,13 @@
 #include "gui/main/TMainForm.h"
 
 #include "core/playback/LoopControls.h"
-#include "core/settings/SettingsBinding.h"
+#include "core/settings/BindingTable.h"
 #include "gui/main/ControlsArrangement.h"
 #include "gui/main/WindowSizing.h"
-#include "gui/widgets/ControlBinding.h"
+#include "gui/widgets/BindToControl.h"
 #include "gui/widgets/WindowPlacement.h"
 
-using ControlBinding::bindIndex;
-using ControlBinding::bindText;
-
-void TMainForm::bindSettings(SettingsBinding& binding)
+void TMainForm::bindSettings(ConfigBindings& binding)
 {
     using S = Settings;
     bindIndex(binding, &S::backFramesValue, backframesValue);
@@ -45,7 +42,7 @@ void TMainForm::bindSettings(SettingsBinding& binding)
         &S::loopContinuously, [this] { return loops->LoopContinuously; },
         [this](bool on) { loops->LoopContinuously = !on; });
     // The arrangement is applied as it is read; the mode once everything is
-    // read (SettingsBinder), and beginner mode then imposes its arrangement.
+    // read (SettingsFiles), and beginner mode then imposes its arrangement.
     binding.bind(
         &S::userControlsVisible, [this] { return m_arrangement->state(); },
         [this](int state) { m_arrangement->applyStoredState(state); });

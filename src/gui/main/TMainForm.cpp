@@ -11,7 +11,7 @@
 #include "gui/input/Keyboard.h"
 #include "gui/input/LayoutKey.h"
 #include "gui/main/AppWindows.h"
-#include "gui/main/SettingsBinder.h"
+#include "gui/main/SettingsFiles.h"
 #include "gui/main/WindowSizing.h"
 #include "gui/playback/TActiveMovie.h"
 #include "gui/widgets/TColourButton.h"

@@ -5,14 +5,14 @@
 #include <functional>
 
 #include "core/base/FolderClipList.h"
-#include "core/catalog/BookmarkPlayHost.h"
-#include "core/catalog/CatalogHost.h"
-#include "core/input/MainWindowKeys.h"
+#include "core/catalog/BookmarkPlayView.h"
+#include "core/catalog/CatalogView.h"
 #include "core/playback/ClipView.h"
-#include "core/playback/LoopPlayer.h"
 #include "core/playback/LoopView.h"
+#include "core/playback/StoredLoopView.h"
 #include "core/playback/TransportView.h"
 #include "core/window/SizingView.h"
+#include "gui/input/KeyboardView.h"
 
 class QAction;
 class QColor;
@@ -33,9 +33,9 @@ class ClipLoader;
 class TransportControls;
 class LoopControls;
 struct AppWindows;
-class SettingsBinder;
-class SettingsBinding;
-class ExtrasBinding;
+class SettingsFiles;
+class ConfigBindings;
+class ExtrasBindings;
 class Keyboard;
 class ControlsArrangement;
 class WindowSizing;
@@ -46,13 +46,13 @@ class WindowSizing;
 // (clips, transport, loops, the catalog), which see the window through the
 // narrow views it implements. The controls are the window's own.
 class TMainForm : public QMainWindow,
-                  public LoopPlayer,
+                  public StoredLoopView,
                   public LoopView,
                   public TransportView,
                   public ClipView,
-                  public MainWindowKeys,
-                  public CatalogHost,
-                  public BookmarkPlayHost,
+                  public KeyboardView,
+                  public CatalogView,
+                  public BookmarkPlayView,
                   public SizingView {
     Q_OBJECT
 public:
@@ -146,12 +146,12 @@ public:
     void setScreenSizeText(const QString& text) override;
 
     // Settings file: read at start, written at exit.
-    SettingsBinder* settings = nullptr;
+    SettingsFiles* settings = nullptr;
     // Ties this window's settings to its controls (MainWindowSettings.cpp).
-    void bindSettings(SettingsBinding& binding);
+    void bindSettings(ConfigBindings& binding);
     // Mirror view (MainFormPractice.cpp): the menu item's check, kept in
     // extras.txt, flips the picture.
-    void bindExtras(ExtrasBinding& binding);
+    void bindExtras(ExtrasBindings& binding);
     void MirrorView1Click(QObject* sender = nullptr);
     bool isMirrored() const;
 
@@ -184,7 +184,7 @@ public:
     // bookmark maker.
     QAbstractButton* updateBookmarkControl() const;
 
-    // MainWindowKeys
+    // KeyboardView
     FocusParts focusParts() const override;
     QAbstractButton* addBookmarkButton() const override;
     bool isBeginnerMode() const override;
@@ -204,8 +204,6 @@ public:
 
 signals:
     void closing();
-    // A jump value or rate was chosen in one of the lists.
-    void jumpValueChosen();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -3,7 +3,7 @@
 #include "core/base/Prompt.h"
 #include "core/input/FullScreenKeys.h"
 #include "core/playback/MediaPlayerControl.h"
-#include "core/settings/SettingsBinding.h"
+#include "core/settings/BindingTable.h"
 #include "core/window/SizingView.h"
 #include "gui/input/KeyCommands.h"
 #include "gui/input/KeyDispatcher.h"
@@ -55,7 +55,7 @@ void WindowSizing::setKeyHandlers(KeyDispatcher* dispatcher, const KeyCommands* 
     m_commands = commands;
 }
 
-void WindowSizing::bindSettings(SettingsBinding& binding)
+void WindowSizing::bindSettings(ConfigBindings& binding)
 {
     using S = Settings;
     // The lock is read as the opposite of what was stored; its toggle after

@@ -9,7 +9,7 @@
 class KeyCommands;
 class KeyDispatcher;
 class MediaPlayerControl;
-class SettingsBinding;
+class ConfigBindings;
 class SizingView;
 class QWidget;
 
@@ -43,7 +43,7 @@ public:
     // The platform's beep (tests count it).
     void setBeep(std::function<void()> beep) { m_beep = std::move(beep); }
     // The original-size lock and the two stored sizes.
-    void bindSettings(SettingsBinding& binding);
+    void bindSettings(ConfigBindings& binding);
 
     void MaximizeToggleButtonClick(QObject* sender = nullptr);
     void FullScreenModeClick(QObject* sender = nullptr);
@@ -69,8 +69,6 @@ public:
     // After a clip has opened: the lock fits the window to the new clip.
     void clipOpened();
 
-    QRect smallBounds() const { return m_small; }
-    QRect largeBounds() const { return m_large; }
     const windowsize::FullScreenMemory& fullScreen() const { return m_fullScreen; }
 
 signals:

@@ -9,8 +9,8 @@ class QGroupBox;
 class QLineEdit;
 class QTabWidget;
 class TColourButton;
-class SettingsBinding;
-class ExtrasBinding;
+class ConfigBindings;
+class ExtrasBindings;
 class QSpinBox;
 class SpeedLadder;
 
@@ -40,7 +40,7 @@ public:
     void setCatalogSaver(std::function<bool()> catalogModified, std::function<bool()> doSave);
 
     // Ties this window's settings to its controls.
-    void bindSettings(SettingsBinding& binding);
+    void bindSettings(ConfigBindings& binding);
 
     void showGeneralPage();
     void showCatalogingPage();
@@ -60,7 +60,7 @@ public:
     // The "Practice" page (TOptionsFormPractice.cpp), whose settings live in
     // extras.txt.
     void showPracticePage();
-    void bindExtras(ExtrasBinding& binding);
+    void bindExtras(ExtrasBindings& binding);
     // The loop mode and mirror view key boxes.
     QList<QLineEdit*> practiceKeyBoxes() const;
     int repeatGapMs() const;

@@ -5,8 +5,8 @@
 
 #include "core/base/Prompt.h"
 #include "core/playback/LoopControls.h"
-#include "core/settings/SettingsBinding.h"
-#include "gui/widgets/ControlBinding.h"
+#include "core/settings/BindingTable.h"
+#include "gui/widgets/BindToControl.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -144,7 +144,7 @@ void TOptionsForm::ladderRatesEntered()
     emit practiceChanged();
 }
 
-void TOptionsForm::bindExtras(ExtrasBinding& binding)
+void TOptionsForm::bindExtras(ExtrasBindings& binding)
 {
     using E = Extras;
     binding.bind(
@@ -163,6 +163,6 @@ void TOptionsForm::bindExtras(ExtrasBinding& binding)
     binding.bind(
         &E::speedLadderPasses, [this] { return m_ladderPasses->value(); },
         [this](int passes) { m_ladderPasses->setValue(passes); });
-    ControlBinding::bindText(binding, &E::loopModeKey, m_loopModeKey);
-    ControlBinding::bindText(binding, &E::mirrorViewKey, m_mirrorViewKey);
+    bindText(binding, &E::loopModeKey, m_loopModeKey);
+    bindText(binding, &E::mirrorViewKey, m_mirrorViewKey);
 }

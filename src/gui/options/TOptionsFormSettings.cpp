@@ -1,16 +1,13 @@
 // The options window's settings: which control holds each of them.
 #include "gui/options/TOptionsForm.h"
 
-#include "core/settings/SettingsBinding.h"
-#include "gui/widgets/ControlBinding.h"
+#include "core/settings/BindingTable.h"
+#include "gui/widgets/BindToControl.h"
 #include "gui/widgets/WindowPlacement.h"
 
 #include <QCheckBox>
 
-using ControlBinding::bindCheck;
-using ControlBinding::bindText;
-
-void TOptionsForm::bindSettings(SettingsBinding& binding)
+void TOptionsForm::bindSettings(ConfigBindings& binding)
 {
     using S = Settings;
     bindText(binding, &S::bookmarksFormCategoryColumnName, CategoryColumnName);

@@ -1,6 +1,5 @@
 #include "gui/playback/MpvVideoWidget.h"
 
-#include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QOpenGLExtraFunctions>
 #include <QOpenGLFramebufferObject>
@@ -52,7 +51,6 @@ void MpvVideoWidget::initializeGL()
         return;
     }
     mpv_render_context_set_update_callback(m_render, &MpvVideoWidget::onUpdate, this);
-    emit renderContextCreated();
 }
 
 void MpvVideoWidget::releaseRenderContext()
@@ -142,30 +140,6 @@ void MpvVideoWidget::paintGL()
         copyMirrored(target, w, h);
     if (m_frameWaiting) {
         m_frameWaiting = false;
-        ++m_framesRendered;
         emit frameRendered();
     }
-}
-
-void MpvVideoWidget::mousePressEvent(QMouseEvent* event)
-{
-    m_pressed = event->button() == Qt::LeftButton;
-    QOpenGLWidget::mousePressEvent(event);
-}
-
-void MpvVideoWidget::mouseReleaseEvent(QMouseEvent* event)
-{
-    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    m_pressed = false;
-    QOpenGLWidget::mouseReleaseEvent(event);
-    if (click)
-        emit clicked();
-}
-
-void MpvVideoWidget::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    m_pressed = false;
-    if (event->button() == Qt::LeftButton)
-        emit doubleClicked();
-    QOpenGLWidget::mouseDoubleClickEvent(event);
 }

@@ -11,8 +11,7 @@ struct mpv_render_context;
 
 // Shows mpv's picture through its render API. mpv's update callback only
 // queues a repaint onto the GUI thread; drawing happens in paintGL(). The
-// widget is black while nothing is loaded. A left click is reported as
-// clicked() (the player control plays or pauses on it).
+// widget is black while nothing is loaded.
 //
 // Mirrored, the picture is flipped left to right as it is drawn: mpv renders
 // into a frame buffer of the widget's size, which is copied to the widget
@@ -31,26 +30,18 @@ public:
     // more than once; the widget stays black afterwards.
     void releaseRenderContext();
     bool hasRenderContext() const { return m_render != nullptr; }
-    // Frames drawn with a picture from mpv, for tests and benchmarks.
-    quint64 framesRendered() const { return m_framesRendered; }
 
     // Flips the picture left to right (true) or shows it as it is.
     void setMirrored(bool mirrored);
     bool isMirrored() const { return m_mirrored; }
 
 signals:
-    void clicked();
-    void doubleClicked();
-    void renderContextCreated();
     // A frame from mpv reached the screen.
     void frameRendered();
 
 protected:
     void initializeGL() override;
     void paintGL() override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     static void onUpdate(void* self);
@@ -61,10 +52,8 @@ private:
 
     mpv_handle* m_mpv;
     mpv_render_context* m_render = nullptr;
-    bool m_pressed = false;
     bool m_frameWaiting = false;
     std::atomic<bool> m_updateQueued{false};
-    quint64 m_framesRendered = 0;
     bool m_mirrored = false;
     std::unique_ptr<QOpenGLFramebufferObject> m_mirrorBuffer;
 };

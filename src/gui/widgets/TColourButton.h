@@ -66,8 +66,7 @@ public:
     void setShowFocus(bool on);
     bool showDefaultMarker() const { return m_showDefaultMarker; }
     void setShowDefaultMarker(bool on);
-    // Whether this is its window's default button (only drawn with the marker).
-    bool isDefault() const { return m_default; }
+    // Marks this as its window's default button (drawn only with the marker).
     void setDefault(bool on);
 
     bool isHot() const { return m_mouseOver || hasFocus(); }

@@ -67,8 +67,8 @@ int stateOf(const QWidget* window)
     return window->isMaximized() ? 2 : 0;
 }
 
-void bindBounds(SettingsBinding& binding, QWidget* window, int Settings::*left, int Settings::*top,
-                int Settings::*width, int Settings::*height, int Settings::*state, int shiftBy)
+void bindBounds(ConfigBindings& binding, QWidget* window, int Settings::*left, int Settings::*top, int Settings::*width,
+                int Settings::*height, int Settings::*state, int shiftBy)
 {
     const auto apply = [=](const Settings& s) {
         place(window, QRect(s.*left, s.*top, s.*width, s.*height));
@@ -92,7 +92,7 @@ void bindBounds(SettingsBinding& binding, QWidget* window, int Settings::*left, 
     binding.bindGroup({left, top, width, height, state}, apply, collect);
 }
 
-void bindPosition(SettingsBinding& binding, QWidget* window, int Settings::*left, int Settings::*top)
+void bindPosition(ConfigBindings& binding, QWidget* window, int Settings::*left, int Settings::*top)
 {
     const auto apply = [=](const Settings& s) {
         window->move(fitted(QRect(QPoint(s.*left, s.*top), window->size()), QSize()).topLeft());
@@ -104,7 +104,7 @@ void bindPosition(SettingsBinding& binding, QWidget* window, int Settings::*left
     binding.bindGroup({left, top}, apply, collect);
 }
 
-void bindVisibility(SettingsBinding& binding, QWidget* window, bool Settings::*visible)
+void bindVisibility(ConfigBindings& binding, QWidget* window, bool Settings::*visible)
 {
     binding.bind(
         visible, [window] { return window->isVisible(); }, [window](bool on) { window->setVisible(on); });

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/settings/SettingsBinding.h"
+#include "core/settings/BindingTable.h"
 
 #include <QRect>
 #include <QSize>
@@ -28,13 +28,13 @@ int stateOf(const QWidget* window);
 // window the large video bounds (shifted right and down by shiftBy) and
 // then maximises it, so that restoring it returns to those bounds; 0 and 1
 // make it normal; other values change nothing.
-void bindBounds(SettingsBinding& binding, QWidget* window, int Settings::*left, int Settings::*top,
-                int Settings::*width, int Settings::*height, int Settings::*state, int shiftBy);
+void bindBounds(ConfigBindings& binding, QWidget* window, int Settings::*left, int Settings::*top, int Settings::*width,
+                int Settings::*height, int Settings::*state, int shiftBy);
 
 // A window's left and top; its size is its own.
-void bindPosition(SettingsBinding& binding, QWidget* window, int Settings::*left, int Settings::*top);
+void bindPosition(ConfigBindings& binding, QWidget* window, int Settings::*left, int Settings::*top);
 
 // Whether a window is visible; applying shows or hides it at once.
-void bindVisibility(SettingsBinding& binding, QWidget* window, bool Settings::*visible);
+void bindVisibility(ConfigBindings& binding, QWidget* window, bool Settings::*visible);
 
 } // namespace WindowPlacement

@@ -1,4 +1,4 @@
-#include "gui/main/SettingsBinder.h"
+#include "gui/main/SettingsFiles.h"
 
 #include "core/base/Prompt.h"
 #include "core/input/KeyTexts.h"
@@ -16,26 +16,26 @@
 #include "gui/options/TOptionsForm.h"
 #include "gui/widgets/WindowPlacement.h"
 
-SettingsBinder::SettingsBinder(AppWindows& windows, const ConfigFile& file, const ExtrasFile& extrasFile)
+SettingsFiles::SettingsFiles(AppWindows& windows, const ConfigFile& file, const ExtrasFile& extrasFile)
     : m_windows(windows), m_file(file), m_extrasFile(extrasFile)
 {
     using S = Settings;
-    m_windows.MainForm->bindSettings(m_binding);
-    m_windows.BookmarksForm->bindSettings(m_binding);
-    m_windows.OptionsForm->bindSettings(m_binding);
-    m_windows.QuickStartGuideForm->bindSettings(m_binding);
-    WindowPlacement::bindPosition(m_binding, m_windows.FilePlayingInfoForm, &S::videoFileInfoFormLeft,
+    m_windows.MainForm->bindSettings(m_config);
+    m_windows.BookmarksForm->bindSettings(m_config);
+    m_windows.OptionsForm->bindSettings(m_config);
+    m_windows.QuickStartGuideForm->bindSettings(m_config);
+    WindowPlacement::bindPosition(m_config, m_windows.FilePlayingInfoForm, &S::videoFileInfoFormLeft,
                                   &S::videoFileInfoFormTop);
-    WindowPlacement::bindVisibility(m_binding, m_windows.FilePlayingInfoForm, &S::videoFileInfoFormVisible);
-    WindowPlacement::bindPosition(m_binding, m_windows.CommandLineEntryForm, &S::commandLineEntryFormLeft,
+    WindowPlacement::bindVisibility(m_config, m_windows.FilePlayingInfoForm, &S::videoFileInfoFormVisible);
+    WindowPlacement::bindPosition(m_config, m_windows.CommandLineEntryForm, &S::commandLineEntryFormLeft,
                                   &S::commandLineEntryFormTop);
-    WindowPlacement::bindVisibility(m_binding, m_windows.CommandLineEntryForm, &S::commandLineEntryFormVisible);
-    Q_ASSERT_X(m_binding.unboundKeys().isEmpty() && m_binding.doublyBoundKeys().isEmpty(), "SettingsBinder",
+    WindowPlacement::bindVisibility(m_config, m_windows.CommandLineEntryForm, &S::commandLineEntryFormVisible);
+    Q_ASSERT_X(m_config.unboundKeys().isEmpty() && m_config.doublyBoundKeys().isEmpty(), "SettingsFiles",
                "every setting needs exactly one home");
     bindExtras();
 }
 
-void SettingsBinder::bindExtras()
+void SettingsFiles::bindExtras()
 {
     m_windows.MainForm->bindExtras(m_extras);
     m_windows.OptionsForm->bindExtras(m_extras);
@@ -44,17 +44,17 @@ void SettingsBinder::bindExtras()
     m_extras.bind(
         &Extras::loopSpeedLadder, [loops] { return loops->loopMode() == LoopControls::LoopMode::Ladder; }, [](bool) {});
     m_windows.BookmarksForm->bindExtras(m_extras);
-    Q_ASSERT_X(m_extras.unboundKeys().isEmpty() && m_extras.doublyBoundKeys().isEmpty(), "SettingsBinder",
+    Q_ASSERT_X(m_extras.unboundKeys().isEmpty() && m_extras.doublyBoundKeys().isEmpty(), "SettingsFiles",
                "every extra setting needs exactly one home");
 }
 
-void SettingsBinder::ReadConfigFile()
+void SettingsFiles::ReadConfigFile()
 {
     QString error;
     const Settings read = m_file.read(&error);
     if (!error.isEmpty())
         prompt().message(error, Prompt::Icon::Warning);
-    m_binding.apply(read);
+    m_config.apply(read);
     // A missing or unreadable extras.txt gives the defaults; config.txt's
     // settings stand either way.
     error.clear();
@@ -83,7 +83,7 @@ void SettingsBinder::ReadConfigFile()
     applyAfterReading();
 }
 
-void SettingsBinder::applyAfterReading()
+void SettingsFiles::applyAfterReading()
 {
     if (KeyAssignments* keys = m_windows.MainForm->keyboard ? m_windows.MainForm->keyboard->assignments : nullptr) {
         keys->nonshiftKeyChange();
@@ -102,7 +102,7 @@ void SettingsBinder::applyAfterReading()
     m_windows.MainForm->arrangement()->applyStoredMode();
 }
 
-bool SettingsBinder::WriteConfigFile()
+bool SettingsFiles::WriteConfigFile()
 {
     bool saved = true;
     for (const QString& error : {m_file.write(current()), m_extrasFile.write(currentExtras())}) {
@@ -114,13 +114,13 @@ bool SettingsBinder::WriteConfigFile()
     return saved;
 }
 
-QString SettingsBinder::resetToDefaults() const
+QString SettingsFiles::resetToDefaults() const
 {
     const QString error = m_file.resetToDefaults();
     return error.isEmpty() ? m_extrasFile.resetToDefaults() : error;
 }
 
-BookmarksGridColumns SettingsBinder::gridColumns() const
+BookmarksGridColumns SettingsFiles::gridColumns() const
 {
     const Settings s = current();
     BookmarksGridColumns c;

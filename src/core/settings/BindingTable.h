@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-// Ties each row of a settings table to the place that holds it while the
+// The bindings of one settings file: ties each row of its settings table to the place that holds it while the
 // program runs. Each window binds its own controls: for a setting, how its
 // value is read from the control and how it is applied to it. Settings that
 // no control holds are kept here as applied and written back unchanged. The
@@ -16,8 +16,8 @@
 // current(); unboundKeys() names any row without a home, whose value would
 // otherwise be lost at exit.
 //
-// SettingsBinding holds config.txt's rows, ExtrasBinding extras.txt's.
-template <class S> class BindingOf {
+// ConfigBindings holds config.txt's rows, ExtrasBindings extras.txt's.
+template <class S> class BindingTable {
 public:
     using Apply = std::function<void(const S&)>;
     using Collect = std::function<void(S&)>;
@@ -63,8 +63,8 @@ private:
     S m_applied;
 };
 
-extern template class BindingOf<Settings>;
-extern template class BindingOf<Extras>;
+extern template class BindingTable<Settings>;
+extern template class BindingTable<Extras>;
 
-class SettingsBinding : public BindingOf<Settings> {};
-class ExtrasBinding : public BindingOf<Extras> {};
+class ConfigBindings : public BindingTable<Settings> {};
+class ExtrasBindings : public BindingTable<Extras> {};

@@ -10,9 +10,9 @@ class QLineEdit;
 class QString;
 class QWidget;
 
-// What the keyboard needs from the main window: the parts its focus model
+// What the keyboard sees of the main window: the parts its focus model
 // watches, the add bookmark button, and the captions that follow the keys.
-class MainWindowKeys {
+class KeyboardView {
 public:
     // The focus sink, the text boxes (time boxes, bookmark list), the eleven
     // key boxes in settings order, the six jump-value and two rate lists,
@@ -25,7 +25,7 @@ public:
         QList<QWidget*> backgrounds;
     };
 
-    virtual ~MainWindowKeys() = default;
+    virtual ~KeyboardView() = default;
 
     virtual FocusParts focusParts() const = 0;
     // The add bookmark button: its click with Shift held adds a quick bookmark.

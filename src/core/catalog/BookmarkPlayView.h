@@ -1,12 +1,12 @@
 #pragma once
 
-// What playing bookmarks needs from the main window besides the catalog
-// host: its play-all controls and locks, the player's full screen, the
+// What playing bookmarks sees of the main window besides the catalog
+// view: its play-all controls and locks, the player's full screen, the
 // option that decides what a play click in the grid does, and the pause
 // that ends a play-all sequence. The main window implements it.
-class BookmarkPlayHost {
+class BookmarkPlayView {
 public:
-    virtual ~BookmarkPlayHost() = default;
+    virtual ~BookmarkPlayView() = default;
 
     // Shows the main window's play-all controls and locks what may not be
     // used while all bookmarks play (on), or hides and unlocks them again.

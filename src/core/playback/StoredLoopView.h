@@ -2,12 +2,13 @@
 
 #include <QString>
 
-// What the command line entry window needs from the main window to play a
-// bookmark: open its clip, then play the stored loop exactly as one set by
-// hand. The main window implements it.
-class LoopPlayer {
+// What playing a stored loop (a Bookmark Command Line in the command line
+// entry window, a bookmark in the catalog) sees of the main window: open
+// the clip, then play the loop exactly as one set by hand. The main window
+// implements it.
+class StoredLoopView {
 public:
-    virtual ~LoopPlayer() = default;
+    virtual ~StoredLoopView() = default;
 
     // Opens the clip by its full path and starts loading it. False when the
     // clip cannot be opened; the user has then been told why, and nothing

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/catalog/BookmarksGridColumns.h"
+#include "core/settings/BindingTable.h"
 #include "core/settings/ConfigFile.h"
 #include "core/settings/Settings.h"
-#include "core/settings/SettingsBinding.h"
 
 struct AppWindows;
 
@@ -12,25 +12,25 @@ struct AppWindows;
 // (WriteConfigFile). Each window binds its own controls to the settings
 // tables; the few settings no control holds yet are kept as read and written
 // back unchanged.
-class SettingsBinder {
+class SettingsFiles {
 public:
-    SettingsBinder(AppWindows& windows, const ConfigFile& file, const ExtrasFile& extrasFile);
+    SettingsFiles(AppWindows& windows, const ConfigFile& file, const ExtrasFile& extrasFile);
 
     void ReadConfigFile();
     // False when the file could not be written; the user has been told.
     bool WriteConfigFile();
 
     // The values in force: as read, with the controls' current values.
-    Settings current() const { return m_binding.current(); }
+    Settings current() const { return m_config.current(); }
     Extras currentExtras() const { return m_extras.current(); }
     const ConfigFile& file() const { return m_file; }
     const ExtrasFile& extrasFile() const { return m_extrasFile; }
-    const SettingsBinding& binding() const { return m_binding; }
-    const ExtrasBinding& extrasBinding() const { return m_extras; }
+    const ConfigBindings& configBindings() const { return m_config; }
+    const ExtrasBindings& extrasBindings() const { return m_extras; }
     // Makes the next start run on the defaults of both files.
     QString resetToDefaults() const;
     // Whether the quick start guide shows at start, as read.
-    bool quickStartGuideAtStart() const { return m_binding.applied().quickStartGuideVisible; }
+    bool quickStartGuideAtStart() const { return m_config.applied().quickStartGuideVisible; }
     // Titles, shown columns and widths for resetting the catalog grid.
     BookmarksGridColumns gridColumns() const;
 
@@ -41,6 +41,6 @@ private:
 
     ConfigFile m_file;
     ExtrasFile m_extrasFile;
-    SettingsBinding m_binding;
-    ExtrasBinding m_extras;
+    ConfigBindings m_config;
+    ExtrasBindings m_extras;
 };

@@ -5,13 +5,13 @@
 #include <QString>
 #include <QStringList>
 
-// What the catalog window needs from the main window: its bookmark list
+// What the catalog window sees of the main window: its bookmark list
 // `LoopList`, the catalog indicators, the loop time boxes, the description
 // of the playing bookmark, the column settings and the keyboard's last arrow
 // direction. The main window implements it.
-class CatalogHost {
+class CatalogView {
 public:
-    virtual ~CatalogHost() = default;
+    virtual ~CatalogView() = default;
 
     // Fills `LoopList` with the items and selects `selected` (-1: none).
     virtual void setLoopListItems(const QStringList& items, int selected) = 0;

@@ -1,14 +1,14 @@
-#include "core/settings/SettingsBinding.h"
+#include "core/settings/BindingTable.h"
 
 #include <algorithm>
 
-template <class S> void BindingOf<S>::claim(const Member& member, std::size_t* firstRow)
+template <class S> void BindingTable<S>::claim(const Member& member, std::size_t* firstRow)
 {
     const auto& rows = settings::tableOf<S>();
     if (m_claims.empty())
         m_claims.assign(rows.size(), 0);
     const settings::RowOf<S>* row = settings::rowOf<S>(member);
-    Q_ASSERT_X(row, "SettingsBinding", "a member without a row in the settings table");
+    Q_ASSERT_X(row, "ConfigBindings", "a member without a row in the settings table");
     if (!row)
         return;
     const std::size_t at = std::size_t(row - rows.data());
@@ -17,7 +17,7 @@ template <class S> void BindingOf<S>::claim(const Member& member, std::size_t* f
         *firstRow = std::min(*firstRow, at);
 }
 
-template <class S> void BindingOf<S>::bindGroup(std::vector<Member> members, Apply apply, Collect collect)
+template <class S> void BindingTable<S>::bindGroup(std::vector<Member> members, Apply apply, Collect collect)
 {
     std::size_t firstRow = settings::tableOf<S>().size();
     for (const Member& member : members)
@@ -27,19 +27,19 @@ template <class S> void BindingOf<S>::bindGroup(std::vector<Member> members, App
     m_bindings.insert(before, Binding{firstRow, std::move(apply), std::move(collect)});
 }
 
-template <class S> void BindingOf<S>::keep(Member member)
+template <class S> void BindingTable<S>::keep(Member member)
 {
     claim(member, nullptr);
 }
 
-template <class S> void BindingOf<S>::apply(const S& s)
+template <class S> void BindingTable<S>::apply(const S& s)
 {
     m_applied = s;
     for (const Binding& b : m_bindings)
         b.apply(s);
 }
 
-template <class S> S BindingOf<S>::current() const
+template <class S> S BindingTable<S>::current() const
 {
     S s = m_applied;
     for (const Binding& b : m_bindings)
@@ -47,7 +47,7 @@ template <class S> S BindingOf<S>::current() const
     return s;
 }
 
-template <class S> QStringList BindingOf<S>::unboundKeys() const
+template <class S> QStringList BindingTable<S>::unboundKeys() const
 {
     QStringList keys;
     const auto& rows = settings::tableOf<S>();
@@ -57,7 +57,7 @@ template <class S> QStringList BindingOf<S>::unboundKeys() const
     return keys;
 }
 
-template <class S> QStringList BindingOf<S>::doublyBoundKeys() const
+template <class S> QStringList BindingTable<S>::doublyBoundKeys() const
 {
     QStringList keys;
     const auto& rows = settings::tableOf<S>();
@@ -67,5 +67,5 @@ template <class S> QStringList BindingOf<S>::doublyBoundKeys() const
     return keys;
 }
 
-template class BindingOf<Settings>;
-template class BindingOf<Extras>;
+template class BindingTable<Settings>;
+template class BindingTable<Extras>;

@@ -1,0 +1,340 @@
+// The loop against the fake engine, without a window: playing, ending,
+// restarting, refusing, and leaving a loop.
+#include "PlaybackRig.h"
+
+#include <QTest>
+
+class TestLoopControls : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<PlaybackRig> rig;
+
+    LoopControls& loops() { return rig->loops; }
+    MediaPlayerControl& player() { return rig->player; }
+    // A continuous loop from 65 s to 89 s, stepped until it waits at its end.
+    bool runContinuousLoopToItsEnd()
+    {
+        loops().loopOnceClick();
+        rig->setBoxes("000105", "000129");
+        loops().playLoopButtonClick();
+        return rig->stepUntil([&] { return loops().restartPending(); });
+    }
+
+private slots:
+    void init()
+    {
+        rig = std::make_unique<PlaybackRig>(120.0);
+        rig->openLesson();
+    }
+    void cleanup() { rig.reset(); }
+
+    void loopPlaysFromStartAndPausesAtEnd()
+    {
+        rig->setBoxes("000105", "000129");
+        loops().playLoopButtonClick();
+        QCOMPARE(player().CurrentPosition(), 65.0);
+        QCOMPARE(player().PlayState(), int(mpPlaying));
+        QCOMPARE(loops().indicator(), QStringLiteral("loop"));
+        QVERIFY(rig->loopView.loopMarked);
+        QVERIFY(rig->stepUntil([&] { return player().PlayState() != mpPlaying; }));
+        // Paused on the first frame at or after the end time, not rewound.
+        QCOMPARE(player().PlayState(), int(mpPaused));
+        QVERIFY(player().CurrentPosition() >= 89.0);
+        QVERIFY(player().CurrentPosition() < 89.0 + 1.5 / 30);
+        QVERIFY(loops().WaitingForLoopRestart);
+        QVERIFY(!loops().restartPending());
+    }
+
+    void loopOncePlaysAgainFromItsStartOnPlay()
+    {
+        rig->setBoxes("000105", "000129");
+        loops().playLoopButtonClick();
+        QVERIFY(rig->stepUntil([&] { return loops().WaitingForLoopRestart; }));
+        rig->step();
+        rig->transport.playButtonClick();
+        rig->step();
+        QVERIFY(!loops().WaitingForLoopRestart);
+        QVERIFY(player().CurrentPosition() < 66.0);
+        QCOMPARE(player().PlayState(), int(mpPlaying));
+    }
+
+    void loopContinuouslyRestartsAfterTheWait()
+    {
+        qint64 pausedAt = -1;
+        qint64 playedAt = -1;
+        QObject watching;
+        connect(rig->engine, &PlaybackEngine::pausedChanged, &watching,
+                [&](bool paused) { (paused ? pausedAt : playedAt) = rig->clock.now(); });
+        QVERIFY(runContinuousLoopToItsEnd());
+        QVERIFY(pausedAt >= 0);
+        QCOMPARE(player().PlayState(), int(mpPaused));
+        // The wait does not hold the window: ticks go on, the player rests.
+        rig->step(300);
+        QCOMPARE(player().PlayState(), int(mpPaused));
+        QVERIFY(player().CurrentPosition() >= 89.0);
+        QVERIFY(rig->stepUntil([&] { return player().PlayState() == mpPlaying; }));
+        QCOMPARE(playedAt - pausedAt, qint64(LoopControls::RestartPauseMs));
+        rig->step();
+        QVERIFY(player().CurrentPosition() < 66.0);
+        // And it keeps looping.
+        QVERIFY(rig->stepUntil([&] { return loops().restartPending(); }));
+    }
+
+    // The marks and seeks of a loop's end and restart come in the order of
+    // the blocking wait: pause at the end, the play button still reads
+    // "pause", play, then one seek back to the loop's start.
+    void restartKeepsTheOrderOfCaptionsAndSeeks()
+    {
+        QVERIFY(runContinuousLoopToItsEnd());
+        const int seeks = rig->engine->seekCount();
+        QList<bool> playing;
+        for (int i = 0; i < 20 && rig->engine->seekCount() == seeks; ++i) {
+            rig->step(25);
+            if (playing.isEmpty() || playing.last() != rig->loopView.playing)
+                playing << rig->loopView.playing;
+        }
+        QCOMPARE(rig->engine->seekCount(), seeks + 1);
+        QCOMPARE(rig->engine->lastSeekTarget(), 65.0);
+        QCOMPARE(playing, QList<bool>{true});
+    }
+
+    // The play key during the wait pauses: no restart comes, and the loop
+    // rests at its end until played again, as a "loop once" does.
+    void pauseDuringTheWaitCallsOffTheRestart()
+    {
+        QVERIFY(runContinuousLoopToItsEnd());
+        rig->step();
+        QVERIFY(rig->loopView.playing);
+        rig->transport.playButtonClick();
+        QVERIFY(!loops().restartPending());
+        QVERIFY(!rig->loopView.playing);
+        rig->step(2000);
+        QCOMPARE(player().PlayState(), int(mpPaused));
+        QVERIFY(player().CurrentPosition() >= 89.0);
+        rig->transport.playButtonClick();
+        rig->step();
+        QCOMPARE(player().PlayState(), int(mpPlaying));
+        QVERIFY(player().CurrentPosition() < 66.0);
+    }
+
+    void leavingTheLoopDuringTheWaitCallsOffTheRestart_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("play full video") << "full";
+        QTest::newRow("new loop") << "loop";
+        QTest::newRow("new clip") << "clip";
+    }
+    void leavingTheLoopDuringTheWaitCallsOffTheRestart()
+    {
+        QFETCH(QString, how);
+        QVERIFY(runContinuousLoopToItsEnd());
+        if (how == "full") {
+            loops().playFullVideoButtonClick();
+        } else if (how == "loop") {
+            rig->setBoxes("000010", "000020");
+            loops().playLoopButtonClick();
+        } else {
+            rig->openClip(rig->makeClip("second.mp4"));
+            player().Pause();
+        }
+        QVERIFY(!loops().restartPending());
+        rig->step();
+        const int seeks = rig->engine->seekCount();
+        const int playState = player().PlayState();
+        // The called-off timer fires into nothing: no play, no seek.
+        rig->step(400);
+        QCOMPARE(rig->clock.pending(), 0);
+        QCOMPARE(rig->engine->seekCount(), seeks);
+        QCOMPARE(player().PlayState(), playState);
+    }
+
+    void loopEndWithoutEndTime_data()
+    {
+        QTest::addColumn<QString>("end");
+        QTest::newRow("no end time") << QString();
+        QTest::newRow("end beyond the clip") << QStringLiteral("000500");
+    }
+    void loopEndWithoutEndTime()
+    {
+        QFETCH(QString, end);
+        rig->setBoxes("000105", end);
+        loops().playLoopButtonClick();
+        QVERIFY(rig->stepUntil([&] { return loops().WaitingForLoopRestart; }));
+        QVERIFY(player().CurrentPosition() >= 119.9);
+        QVERIFY(player().CurrentPosition() < 120.0);
+        QCOMPARE(player().PlayState(), int(mpPaused));
+    }
+
+    void refusedLoops_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no start") << QString() << QStringLiteral("000010")
+                                  << QStringLiteral("You must enter a \"Start Time\" first before playing a loop.");
+        QTest::newRow("start at the end") << QStringLiteral("000200") << QString()
+                                          << QStringLiteral("The start time is set past the end of the video.\n"
+                                                            "Please fix and try again.");
+        QTest::newRow("end equal to start")
+            << QStringLiteral("000105") << QStringLiteral("000105")
+            << QStringLiteral("The \"End Time\" must be greater than the \"Start Time\"");
+        QTest::newRow("end before start") << QStringLiteral("000105") << QStringLiteral("000059")
+                                          << QStringLiteral("The \"End Time\" must be greater than the \"Start Time\"");
+    }
+    void refusedLoops()
+    {
+        QFETCH(QString, start);
+        QFETCH(QString, end);
+        QFETCH(QString, message);
+        rig->setBoxes(start, end);
+        loops().playLoopButtonClick();
+        QCOMPARE(rig->prompt.messages(), QStringList{message});
+        QCOMPARE(loops().indicator(), QStringLiteral("full"));
+        QVERIFY(!rig->loopView.loopMarked);
+        QVERIFY(!loops().LoopIsPlaying);
+        QCOMPARE(player().SelectionStart(), -1.0);
+        // The refusal paused the player and left the boxes alone.
+        QCOMPARE(player().PlayState(), int(mpPaused));
+        QCOMPARE(rig->loopView.start, start);
+    }
+
+    void noClipMessages()
+    {
+        PlaybackRig empty;
+        empty.loops.playLoopButtonClick();
+        empty.loops.setStartTimeButtonClick();
+        empty.loops.setEndTimeButtonClick();
+        empty.loops.playFullVideoButtonClick();
+        QCOMPARE(empty.prompt.messages(),
+                 (QStringList{"You must choose a clip first before attempting to play a loop.",
+                              "You must choose a clip first before defining a start time.",
+                              "You must choose a clip first before defining an end time.",
+                              "You must choose a clip first before attempting to play the full video."}));
+    }
+
+    void setTimesRoundHalvesToEven_data()
+    {
+        QTest::addColumn<double>("position");
+        QTest::addColumn<QString>("digits");
+        QTest::newRow("12.5") << 12.5 << "000012";
+        QTest::newRow("13.5") << 13.5 << "000014";
+        QTest::newRow("13.4") << 13.4 << "000013";
+        QTest::newRow("65.6") << 65.6 << "000106";
+    }
+    void setTimesRoundHalvesToEven()
+    {
+        QFETCH(double, position);
+        QFETCH(QString, digits);
+        player().setCurrentPosition(position);
+        loops().setStartTimeButtonClick();
+        loops().setEndTimeButtonClick();
+        QCOMPARE(rig->loopView.start, digits);
+        QCOMPARE(rig->loopView.end, digits);
+    }
+
+    void playFullVideoLeavesTheLoopWhereItIs()
+    {
+        rig->setBoxes("000105", "000129");
+        loops().playLoopButtonClick();
+        rig->step(1000);
+        const double here = player().CurrentPosition();
+        loops().playFullVideoButtonClick();
+        QCOMPARE(player().CurrentPosition(), here);
+        QCOMPARE(loops().indicator(), QStringLiteral("full"));
+        QVERIFY(!loops().LoopIsPlaying);
+        QCOMPARE(player().SelectionEnd(), -1.0);
+        // Playback runs on through the old end time.
+        rig->step(30000);
+        QVERIFY(player().CurrentPosition() > 95.0);
+    }
+
+    void playFullVideoAfterALoopOnceEndedGoesOnFromThere()
+    {
+        rig->setBoxes("000105", "000129");
+        loops().playLoopButtonClick();
+        QVERIFY(rig->stepUntil([&] { return loops().WaitingForLoopRestart; }));
+        rig->step();
+        loops().playFullVideoButtonClick();
+        rig->step();
+        rig->step();
+        QVERIFY(player().CurrentPosition() > 89.0);
+        QCOMPARE(player().PlayState(), int(mpPlaying));
+    }
+
+    void resetLoopEmptiesTheBoxesAndTheRange()
+    {
+        rig->setBoxes("000105", "000129");
+        loops().playLoopButtonClick();
+        loops().resetLoopButtonClick();
+        QVERIFY(rig->loopView.start.isEmpty());
+        QVERIFY(rig->loopView.end.isEmpty());
+        QCOMPARE(player().SelectionStart(), -1.0);
+        QCOMPARE(player().SelectionEnd(), -1.0);
+        QCOMPARE(loops().indicator(), QStringLiteral("full"));
+        QVERIFY(rig->loopView.playingBookmarkCleared > 0);
+    }
+
+    void resetEndTimeLetsTheLoopRunOn()
+    {
+        rig->setBoxes("000105", "000129");
+        loops().playLoopButtonClick();
+        loops().resetEndTimeButtonClick();
+        QCOMPARE(rig->loopView.start, QStringLiteral("000105"));
+        QVERIFY(rig->loopView.end.isEmpty());
+        QCOMPARE(loops().indicator(), QStringLiteral("loop"));
+        for (int i = 0; i < 600; ++i)
+            rig->step();
+        QVERIFY(player().CurrentPosition() > 94.0);
+        QCOMPARE(player().PlayState(), int(mpPlaying));
+    }
+
+    void boxesChangedDuringALoopCountWhenResumed()
+    {
+        rig->setBoxes("000105", "000129");
+        loops().playLoopButtonClick();
+        rig->step(2000);
+        rig->setBoxes("000010", "000020");
+        QCOMPARE(player().SelectionStart(), 65.0);
+        rig->transport.playButtonClick(); // pause
+        rig->transport.playButtonClick(); // resume with the new boxes
+        QCOMPARE(player().SelectionStart(), 10.0);
+        QCOMPARE(player().SelectionEnd(), 20.2);
+    }
+
+    void loopModeButtonShowsTheMode()
+    {
+        QVERIFY(!rig->loopView.continuously);
+        loops().loopOnceClick();
+        QVERIFY(rig->loopView.continuously);
+        QCOMPARE(loops().loopMode(), LoopControls::LoopMode::Continuously);
+        loops().loopOnceClick();
+        QVERIFY(!rig->loopView.continuously);
+        QCOMPARE(loops().loopMode(), LoopControls::LoopMode::Once);
+    }
+
+    // Buttons clicked hand the keys back to the window; keys leave the
+    // focus where it is.
+    void onlyASenderGivesTheFocusBack()
+    {
+        QObject button;
+        loops().setStartTimeButtonClick();
+        loops().loopOnceClick();
+        QCOMPARE(rig->loopView.focusGiven, 0);
+        loops().setStartTimeButtonClick(&button);
+        loops().loopOnceClick(&button);
+        loops().resetLoopButtonClick(&button);
+        QCOMPARE(rig->loopView.focusGiven, 3);
+    }
+
+    void playButtonMarkFollowsThePlayer()
+    {
+        rig->step();
+        QVERIFY(rig->loopView.playing);
+        rig->transport.playButtonClick();
+        rig->step();
+        QVERIFY(!rig->loopView.playing);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLoopControls)
+#include "TestLoopControls.moc"

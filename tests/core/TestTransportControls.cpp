@@ -1,0 +1,232 @@
+// Play and pause, jumps, frame steps, speeds and mute against the fake
+// engine, without a window.
+#include "PlaybackRig.h"
+
+#include <QTest>
+
+using JumpList = TransportView::JumpList;
+
+class TestTransportControls : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<PlaybackRig> rig;
+    TransportControls& t() { return rig->transport; }
+    MediaPlayerControl& p() { return rig->player; }
+
+private slots:
+    void init()
+    {
+        rig = std::make_unique<PlaybackRig>(1200.0);
+        rig->openLesson();
+        rig->step();
+    }
+    void cleanup() { rig.reset(); }
+
+    void backJumpBeforeTheStartWhilePlayingRestarts()
+    {
+        p().setCurrentPosition(2.0);
+        t().backsecondsButtonClick();
+        QCOMPARE(p().PlayState(), int(mpPlaying));
+        QCOMPARE(p().CurrentPosition(), 0.0);
+    }
+
+    void backJumpBeforeTheStartWhilePausedRestsAtZero()
+    {
+        rig->pauseAt(2.0);
+        t().backsecondsButtonClick();
+        rig->step(); // the play-state handler plays and pauses
+        rig->step();
+        QCOMPARE(p().PlayState(), int(mpPaused));
+        QCOMPARE(p().CurrentPosition(), 0.0);
+    }
+
+    void backJumpBeforeTheStartGoesToTheLoopStart()
+    {
+        rig->setBoxes("000105", "000129");
+        rig->loops.playLoopButtonClick();
+        rig->step(1000);
+        rig->pauseAt(2.0);
+        t().backsecondsButtonClick();
+        rig->step();
+        rig->step();
+        QCOMPARE(p().PlayState(), int(mpPaused));
+        QCOMPARE(p().CurrentPosition(), 65.0);
+    }
+
+    void jumps_data()
+    {
+        QTest::addColumn<QString>("jump");
+        QTest::addColumn<int>("value"); // the list's chosen value
+        QTest::addColumn<double>("from");
+        QTest::addColumn<double>("to");
+        QTest::newRow("back 3 sec") << "backseconds" << 3 << 10.0 << 7.0;
+        QTest::newRow("back 20 sec") << "backseconds" << 20 << 30.0 << 10.0;
+        QTest::newRow("forward 3 sec") << "forwardseconds" << 3 << 10.0 << 13.0;
+        QTest::newRow("back 1 min") << "backminutes" << 1 << 100.0 << 40.0;
+        QTest::newRow("forward 10 min") << "forwardminutes" << 10 << 10.0 << 610.0;
+        // A list with no choice reads 0: the shortest jump stands in.
+        QTest::newRow("back, nothing chosen") << "backseconds" << 0 << 10.0 << 9.0;
+        QTest::newRow("forward minutes, nothing chosen") << "forwardminutes" << 0 << 10.0 << 70.0;
+    }
+    void jumps()
+    {
+        QFETCH(QString, jump);
+        QFETCH(int, value);
+        QFETCH(double, from);
+        QFETCH(double, to);
+        for (JumpList list :
+             {JumpList::backSeconds, JumpList::forwardSeconds, JumpList::backMinutes, JumpList::forwardMinutes})
+            rig->transportView.value(list) = value;
+        p().setCurrentPosition(from);
+        const int state = p().PlayState();
+        if (jump == "backseconds")
+            t().backsecondsButtonClick();
+        if (jump == "forwardseconds")
+            t().forwardsecondsButtonClick();
+        if (jump == "backminutes")
+            t().backminutesButtonClick();
+        if (jump == "forwardminutes")
+            t().forwardminutesButtonClick();
+        QCOMPARE(p().CurrentPosition(), to);
+        QCOMPARE(p().PlayState(), state);
+    }
+
+    void frameSteps_data()
+    {
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<double>("from");
+        QTest::addColumn<double>("to");
+        QTest::newRow("forward 1 frame") << "forward1" << 10.0 << 10.0 + 1.0 / 30;
+        QTest::newRow("back 1 frame") << "back1" << 10.0 << 10.0 - 1.0 / 30;
+        QTest::newRow("back 5 frames") << "backN" << 10.0 << 10.0 - 5.0 / 30;
+        QTest::newRow("forward 5 frames") << "forwardN" << 10.0 << 10.0 + 5.0 / 30;
+    }
+    void frameSteps()
+    {
+        QFETCH(QString, step);
+        QFETCH(double, from);
+        QFETCH(double, to);
+        p().setCurrentPosition(from);
+        QCOMPARE(p().PlayState(), int(mpPlaying));
+        if (step == "forward1")
+            t().forward1frameButtonClick();
+        if (step == "back1")
+            t().back1frameButtonClick();
+        if (step == "backN")
+            t().backframesButtonClick();
+        if (step == "forwardN")
+            t().forwardframesButtonClick();
+        QVERIFY(qAbs(p().CurrentPosition() - to) < 1e-9);
+        QCOMPARE(p().PlayState(), int(mpPaused));
+        // Stepping while paused stays paused.
+        t().forward1frameButtonClick();
+        QCOMPARE(p().PlayState(), int(mpPaused));
+    }
+
+    void frameBackAtTheStartStopsAndRestsAtZero()
+    {
+        rig->pauseAt(0.02);
+        t().back1frameButtonClick();
+        rig->step();
+        rig->step();
+        QCOMPARE(p().CurrentPosition(), 0.0);
+        QCOMPARE(p().PlayState(), int(mpPaused));
+    }
+
+    void restartPlaysTheLoopFromItsStart()
+    {
+        rig->setBoxes("000105", "000129");
+        rig->loops.playLoopButtonClick();
+        rig->step(3000);
+        t().restartButtonClick();
+        QCOMPARE(p().CurrentPosition(), 65.0);
+        QCOMPARE(p().PlayState(), int(mpPlaying));
+    }
+
+    void restartWithoutALoopPlaysFromZero()
+    {
+        rig->step(3000);
+        t().restartButtonClick();
+        QCOMPARE(p().CurrentPosition(), 0.0);
+        QCOMPARE(p().PlayState(), int(mpPlaying));
+    }
+
+    void speeds()
+    {
+        t().slowmotionButtonClick();
+        QCOMPARE(p().Rate(), 0.5);
+        QCOMPARE(rig->transportView.marked, TransportView::SpeedMode::Slow);
+        // A new rate picked in slow mode applies at once and plays.
+        p().Pause();
+        rig->transportView.slowEntry = 2;
+        t().slowmotionRateChange();
+        QCOMPARE(p().Rate(), 0.3);
+        QCOMPARE(p().PlayState(), int(mpPlaying));
+        // In regular mode a new rate waits for the slow button.
+        t().regularspeedButtonClick();
+        QCOMPARE(p().Rate(), 1.0);
+        QCOMPARE(rig->transportView.marked, TransportView::SpeedMode::Regular);
+        rig->transportView.slowEntry = 0;
+        t().slowmotionRateChange();
+        QCOMPARE(p().Rate(), 1.0);
+        rig->transportView.fastEntry = 1;
+        t().fastmotionButtonClick();
+        QCOMPARE(p().Rate(), 1.5);
+        QCOMPARE(t().speedMode(), TransportControls::SpeedMode::Fast);
+        QCOMPARE(rig->transportView.marked, TransportView::SpeedMode::Fast);
+        // An entry the list does not hold keeps the rate.
+        rig->transportView.fastEntry = -1;
+        t().fastmotionButtonClick();
+        QCOMPARE(p().Rate(), 1.5);
+    }
+
+    void rateSurvivesANewClipButTheModeTurnsRegular()
+    {
+        t().slowmotionButtonClick();
+        rig->openClip(rig->makeClip("second.mp4"));
+        rig->step();
+        QCOMPARE(rig->engine->speed(), 0.5);
+        QCOMPARE(t().speedMode(), TransportControls::SpeedMode::Regular);
+        // The slow button stays marked: only the mode changed.
+        QCOMPARE(rig->transportView.marked, TransportView::SpeedMode::Slow);
+    }
+
+    void muteTwiceReturnsTheCaption()
+    {
+        t().muteButtonClick();
+        QVERIFY(p().Mute());
+        QVERIFY(rig->transportView.muted);
+        t().muteButtonClick();
+        QVERIFY(!p().Mute());
+        QVERIFY(!rig->transportView.muted);
+    }
+
+    void playWithoutAClipWarnsOnlyWhenClicked()
+    {
+        PlaybackRig empty;
+        empty.transport.playButtonClick();
+        QVERIFY(empty.prompt.messages().isEmpty());
+        QObject button;
+        empty.transport.playButtonClick(&button);
+        QCOMPARE(empty.prompt.messages(),
+                 QStringList{"In order to play video, you must first choose a clip using the \"view clip\" button."});
+    }
+
+    void clickedButtonsHandTheFocusToTheSink()
+    {
+        QObject button;
+        t().forwardsecondsButtonClick();
+        t().muteButtonClick();
+        QCOMPARE(rig->transportView.focusGiven, 0);
+        t().forwardsecondsButtonClick(&button);
+        t().muteButtonClick(&button);
+        t().slowmotionButtonClick(&button);
+        QCOMPARE(rig->transportView.focusGiven, 3);
+        // Picking a rate hands the keys back whoever picked it.
+        t().slowmotionRateChange();
+        QCOMPARE(rig->transportView.focusGiven, 4);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTransportControls)
+#include "TestTransportControls.moc"
