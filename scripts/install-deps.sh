@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs everything Tempoloop needs to build, run and test on Debian 12.
+# Installs everything Tempoloop needs to build, run and test on Debian 12:
+# the tests also run under a headless Wayland compositor (weston, Qt's
+# wayland platform), and the build links with lld when it is there.
 # Run as root (or through sudo). Skips apt when everything is already there.
 set -euo pipefail
 
@@ -7,8 +9,10 @@ packages=(
   build-essential cmake pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev libqt6svg6 qt6-qpa-plugins
   libmpv-dev mpv ffmpeg libxkbcommon-x11-dev
-  libgl1-mesa-dri xvfb xauth xdotool imagemagick fonts-dejavu-core
+  libgl1-mesa-dri xvfb xauth xdotool x11-xkb-utils imagemagick fonts-dejavu-core
   desktop-file-utils appstream shared-mime-info
+  weston qt6-wayland
+  lld
 )
 
 missing=()

@@ -91,6 +91,7 @@ private slots:
 void TestKeyboard::initTestCase()
 {
     qRegisterMetaType<keys::Command>();
+    qRegisterMetaType<windowsize::Sender>();
 }
 
 void TestKeyboard::startsWithPlayerControlsActive()
@@ -235,9 +236,9 @@ void TestKeyboard::keysRunTheRightOperations()
     press(' ');
     QCOMPARE(p.player()->PlayState() == 2, playing);
     press('t');
-    QVERIFY(m->loops->LoopIsPlaying);
+    QVERIFY(m->loops->LoopIsPlaying());
     press('y');
-    QVERIFY(!m->loops->LoopIsPlaying);
+    QVERIFY(!m->loops->LoopIsPlaying());
     press('r');
     QVERIFY(p.position() < 0.1); // from the start, playing
 
@@ -294,7 +295,10 @@ void TestKeyboard::windowKeysTellTheirWindow()
         QSignalSpy ran(p.main()->sizing, &WindowSizing::ran);
         AppFixture::key(window, key, mods);
         QCOMPARE(ranOperations(ran), QStringList{operation});
-        QCOMPARE(ran.first().at(1).value<QObject*>(), toldTheWindow ? window : nullptr);
+        const windowsize::Sender told = window == p.main()                    ? windowsize::Sender::MainForm
+                                        : window == p.windows().BookmarksForm ? windowsize::Sender::BookmarksForm
+                                                                              : windowsize::Sender::FilePlayingInfoForm;
+        QCOMPARE(ran.first().at(1).value<windowsize::Sender>(), toldTheWindow ? told : windowsize::Sender::None);
         p.player()->setFullScreenMode(false);
     }
     p.windows().BookmarksForm->hide();

@@ -84,7 +84,7 @@ private slots:
         TMainForm* m = app.main();
         QCOMPARE(child<QComboBox>(m, "backSecondsValue")->currentText(), QStringLiteral("6"));
         QCOMPARE(child<QLineEdit>(m, "setStartTimeKey")->text(), QStringLiteral("q"));
-        QVERIFY(m->loops->LoopContinuously);
+        QVERIFY(m->loops->LoopContinuously());
         QCOMPARE(child<TColourButton>(m, "loopOnce")->text(), QStringLiteral("loop continuously"));
         QCOMPARE(child<QLineEdit>(app.startup->windows().OptionsForm, "defaultVideoDirectory")->text(),
                  QStringLiteral("/tmp/My Clips"));
@@ -294,7 +294,7 @@ private slots:
         QCOMPARE(child<TimeBox>(app.main(), "setStartTimeValue")->digitText(), QStringLiteral("000105"));
         QCOMPARE(child<TimeBox>(app.main(), "setEndTimeValue")->digitText(), QStringLiteral("000129"));
         QCOMPARE(app.player()->CurrentPosition(), 65.0);
-        QVERIFY(app.main()->loops->LoopIsPlaying);
+        QVERIFY(app.main()->loops->LoopIsPlaying());
         QVERIFY(!app.startup->windows().CommandLineEntryForm->isVisible());
     }
 

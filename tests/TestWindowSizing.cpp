@@ -20,7 +20,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
-using StoredSize = void (WindowSizing::*)(QObject*);
+using StoredSize = void (WindowSizing::*)(windowsize::Sender);
+using windowsize::Sender;
 Q_DECLARE_METATYPE(StoredSize)
 
 class TestWindowSizing : public QObject {
@@ -57,6 +58,7 @@ class TestWindowSizing : public QObject {
 private slots:
     void init()
     {
+        qRegisterMetaType<windowsize::Sender>();
         app = std::make_unique<CatalogFixture>();
         app->defaultClip.duration = 600.0;
         QVERIFY(app->start());
@@ -87,14 +89,14 @@ private slots:
         QFETCH(QString, message);
         const QRect stored(41, 52, 707, 613);
         m()->setGeometry(stored);
-        (sizing()->*set)(nullptr);
+        (sizing()->*set)(Sender::None);
         QCOMPARE(beeps, 1);
         QCOMPARE(app->prompt.messages(), QStringList{message});
 
         m()->setGeometry(QRect(60, 70, 820, 700));
-        sizing()->MaximizeToggleButtonClick(m());
+        sizing()->MaximizeToggleButtonClick(Sender::MainForm);
         QVERIFY(m()->isMaximized());
-        (sizing()->*show)(nullptr);
+        (sizing()->*show)(Sender::None);
         QVERIFY(!m()->isMaximized());
         QCOMPARE(m()->geometry(), stored);
     }
@@ -115,9 +117,9 @@ private slots:
 
         // From full screen, F1 ends in the maximized window.
         openPausedClip(10);
-        sizing()->FullScreenModeClick(child<TColourButton>(m(), "F2_Button"));
+        sizing()->FullScreenModeClick(Sender::F2_Button);
         QVERIFY(app->player()->FullScreenMode());
-        sizing()->MaximizeToggleButtonClick(m());
+        sizing()->MaximizeToggleButtonClick(Sender::MainForm);
         QVERIFY(!app->player()->FullScreenMode());
         QVERIFY(m()->isMaximized());
         QCOMPARE(f1->text(), QStringLiteral("restore window (F1)"));
@@ -177,7 +179,7 @@ private slots:
     {
         auto* f2 = child<TColourButton>(m(), "F2_Button");
         m()->setFocus();
-        sizing()->FullScreenModeClick(m());
+        sizing()->FullScreenModeClick(Sender::MainForm);
         QCOMPARE(app->prompt.messages(),
                  QStringList{"You must first have a video clip loaded in order for this to work."});
         QVERIFY(!sinkHasFocus());
@@ -196,12 +198,12 @@ private slots:
         // F2 in the catalog window: its own key comes back first and is dropped.
         press(catalog(), Qt::Key_F2);
         QVERIFY(app->player()->FullScreenMode());
-        QCOMPARE(sizing()->fullScreen().requester(), QStringLiteral("BookmarksForm"));
+        QCOMPARE(sizing()->fullScreen().requester(), Sender::BookmarksForm);
         QVERIFY(!sizing()->fullScreen().skipNextKey());
 
-        sizing()->FullScreenModeClick(m());
+        sizing()->FullScreenModeClick(Sender::MainForm);
         QVERIFY(!app->player()->FullScreenMode());
-        sizing()->FullScreenModeClick(catalog());
+        sizing()->FullScreenModeClick(Sender::BookmarksForm);
         QVERIFY(sizing()->fullScreen().skipNextKey());
         press(m(), Qt::Key_F); // the tail of the keystroke that went full screen
         QCOMPARE(app->player()->CurrentPosition(), 100.0);
@@ -241,7 +243,7 @@ private slots:
         QVERIFY(!sizing()->fullScreen().skipNextKey());
         f2->click();
         QVERIFY(!app->player()->FullScreenMode());
-        QVERIFY(!m()->loops->RePause);
+        QVERIFY(!m()->loops->rePausePending());
         app->step();
         QCOMPARE(app->player()->PlayState(), int(mpPaused));
         app->player()->Play();
@@ -253,9 +255,9 @@ private slots:
         f2->click();
         app->player()->Pause();
         f2->click();
-        QVERIFY(m()->loops->RePause);
+        QVERIFY(m()->loops->rePausePending());
         app->step();
-        QVERIFY(!m()->loops->RePause);
+        QVERIFY(!m()->loops->rePausePending());
         QCOMPARE(app->player()->PlayState(), int(mpPaused));
         app->player()->Play();
         app->step();
@@ -277,14 +279,14 @@ private slots:
     void playClickGoesFullScreen_data()
     {
         QTest::addColumn<bool>("doubleClick");
-        QTest::addColumn<QString>("requester");
-        QTest::newRow("double-click") << true << "BookmarksForm";
-        QTest::newRow("Enter") << false << "BookmarksGrid";
+        QTest::addColumn<Sender>("requester");
+        QTest::newRow("double-click") << true << Sender::BookmarksForm;
+        QTest::newRow("Enter") << false << Sender::BookmarksGrid;
     }
     void playClickGoesFullScreen()
     {
         QFETCH(bool, doubleClick);
-        QFETCH(QString, requester);
+        QFETCH(Sender, requester);
         app->startup->windows().OptionsForm->setBookmarkPlayClickBehaviorIndex(2);
         QVERIFY(app->open(app->catalog({"one"})));
         QVERIFY(activate(catalog()));

@@ -21,6 +21,7 @@
 #include <QAbstractButton>
 
 using keys::Command;
+using windowsize::Sender;
 
 namespace {
 
@@ -28,12 +29,6 @@ namespace {
 template <class Target> KeyCommands::Operation plain(Target* target, void (Target::*operation)(QObject*))
 {
     return [target, operation](QObject*) { (target->*operation)(nullptr); };
-}
-
-// The window toggles of F1 to F4 are told the window where the key was pressed.
-template <class Target> KeyCommands::Operation told(Target* target, void (Target::*operation)(QObject*))
-{
-    return [target, operation](QObject* sender) { (target->*operation)(sender); };
 }
 
 // The window sizing, told of the windows it moves.
@@ -69,6 +64,31 @@ void Startup::bindKeyCommands(Keyboard& keyboard)
     WindowSizing* w = makeWindowSizing(m_windows);
     BookmarkMaking* b = keyboard.bookmarkMaking;
 
+    // The window a key was pressed in, as the window commands know it: this
+    // is where a sender turns into one of the windows they tell apart.
+    const AppWindows* windows = &m_windows;
+    auto senderOf = [windows](QObject* window) {
+        if (!window)
+            return Sender::None;
+        if (window == windows->MainForm)
+            return Sender::MainForm;
+        if (window == windows->BookmarksForm)
+            return Sender::BookmarksForm;
+        if (window == windows->CommandLineEntryForm)
+            return Sender::CommandLineEntryForm;
+        if (window == windows->FilePlayingInfoForm)
+            return Sender::FilePlayingInfoForm;
+        return Sender::Other;
+    };
+    // F1 to F4 are told the window where the key was pressed; the other
+    // window commands get no sender.
+    auto told = [w, senderOf](void (WindowSizing::*operation)(Sender)) -> KeyCommands::Operation {
+        return [w, senderOf, operation](QObject* window) { (w->*operation)(senderOf(window)); };
+    };
+    auto untold = [w](void (WindowSizing::*operation)(Sender)) -> KeyCommands::Operation {
+        return [w, operation](QObject*) { (w->*operation)(Sender::None); };
+    };
+
     connectBookmarkMaking(*b);
 
     k.bind(Command::backseconds, plain(t, &TransportControls::backsecondsButtonClick));
@@ -100,16 +120,16 @@ void Startup::bindKeyCommands(Keyboard& keyboard)
     k.bind(Command::quickMakeBookmark, plain(b, &BookmarkMaking::QuickMakeBookmarkButtonClick));
     k.bind(Command::playPreviousFile, plain(c, &ClipLoader::PlayPreviousFile));
     k.bind(Command::playNextFile, plain(c, &ClipLoader::PlayNextFile));
-    k.bind(Command::maximizeToggle, told(w, &WindowSizing::MaximizeToggleButtonClick));
-    k.bind(Command::fullScreenMode, told(w, &WindowSizing::FullScreenModeClick));
-    k.bind(Command::videoWindowToggle, told(w, &WindowSizing::VideoWindowToggleButtonClick));
-    k.bind(Command::bookmarksWindowToggle, told(w, &WindowSizing::BookmarksWindowToggleButtonClick));
-    k.bind(Command::smallerScreen, plain(w, &WindowSizing::SmallerScreenButtonClick));
-    k.bind(Command::largerScreen, plain(w, &WindowSizing::LargerScreenButtonClick));
-    k.bind(Command::setSmallScreenSize, plain(w, &WindowSizing::SetSmallScreenSizeButtonClick));
-    k.bind(Command::setLargeScreenSize, plain(w, &WindowSizing::SetLargeScreenSizeButtonClick));
-    k.bind(Command::showSmallScreenSize, plain(w, &WindowSizing::ShowSmallScreenSizeButtonClick));
-    k.bind(Command::showLargeScreenSize, plain(w, &WindowSizing::ShowLargeScreenSizeButtonClick));
+    k.bind(Command::maximizeToggle, told(&WindowSizing::MaximizeToggleButtonClick));
+    k.bind(Command::fullScreenMode, told(&WindowSizing::FullScreenModeClick));
+    k.bind(Command::videoWindowToggle, told(&WindowSizing::VideoWindowToggleButtonClick));
+    k.bind(Command::bookmarksWindowToggle, told(&WindowSizing::BookmarksWindowToggleButtonClick));
+    k.bind(Command::smallerScreen, untold(&WindowSizing::SmallerScreenButtonClick));
+    k.bind(Command::largerScreen, untold(&WindowSizing::LargerScreenButtonClick));
+    k.bind(Command::setSmallScreenSize, untold(&WindowSizing::SetSmallScreenSizeButtonClick));
+    k.bind(Command::setLargeScreenSize, untold(&WindowSizing::SetLargeScreenSizeButtonClick));
+    k.bind(Command::showSmallScreenSize, untold(&WindowSizing::ShowSmallScreenSizeButtonClick));
+    k.bind(Command::showLargeScreenSize, untold(&WindowSizing::ShowLargeScreenSizeButtonClick));
     k.bind(Command::loopMode, plain(l, &LoopControls::loopModeKeyPress));
     k.bind(Command::mirrorView, plain(m, &TMainForm::MirrorView1Click));
 }

@@ -201,14 +201,14 @@ private slots:
         QVERIFY(rig.engine->finishLoad());
         QVERIFY(!rig.engine->loadPending());
         QCOMPARE(rig.player.FileName(), b);
-        QVERIFY(!rig.loops.LoopIsPlaying);
+        QVERIFY(!rig.loops.LoopIsPlaying());
         QVERIFY(rig.loopView.start.isEmpty());
         QCOMPARE(rig.player.SelectionStart(), -1.0);
 
         // With nothing loading, a stored loop plays at once.
         playStoredLoop("000010", "000020");
         QCOMPARE(rig.player.SelectionStart(), 10.0);
-        QVERIFY(rig.loops.LoopIsPlaying);
+        QVERIFY(rig.loops.LoopIsPlaying());
     }
 
     // A clip the engine cannot load ends the open as well: the texts show

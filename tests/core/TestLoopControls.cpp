@@ -41,7 +41,7 @@ private slots:
         QCOMPARE(player().PlayState(), int(mpPaused));
         QVERIFY(player().CurrentPosition() >= 89.0);
         QVERIFY(player().CurrentPosition() < 89.0 + 1.5 / 30);
-        QVERIFY(loops().WaitingForLoopRestart);
+        QVERIFY(loops().WaitingForLoopRestart());
         QVERIFY(!loops().restartPending());
     }
 
@@ -49,11 +49,11 @@ private slots:
     {
         rig->setBoxes("000105", "000129");
         loops().playLoopButtonClick();
-        QVERIFY(rig->stepUntil([&] { return loops().WaitingForLoopRestart; }));
+        QVERIFY(rig->stepUntil([&] { return loops().WaitingForLoopRestart(); }));
         rig->step();
         rig->transport.playButtonClick();
         rig->step();
-        QVERIFY(!loops().WaitingForLoopRestart);
+        QVERIFY(!loops().WaitingForLoopRestart());
         QVERIFY(player().CurrentPosition() < 66.0);
         QCOMPARE(player().PlayState(), int(mpPlaying));
     }
@@ -159,7 +159,7 @@ private slots:
         QFETCH(QString, end);
         rig->setBoxes("000105", end);
         loops().playLoopButtonClick();
-        QVERIFY(rig->stepUntil([&] { return loops().WaitingForLoopRestart; }));
+        QVERIFY(rig->stepUntil([&] { return loops().WaitingForLoopRestart(); }));
         QVERIFY(player().CurrentPosition() >= 119.9);
         QVERIFY(player().CurrentPosition() < 120.0);
         QCOMPARE(player().PlayState(), int(mpPaused));
@@ -191,7 +191,7 @@ private slots:
         QCOMPARE(rig->prompt.messages(), QStringList{message});
         QCOMPARE(loops().indicator(), QStringLiteral("full"));
         QVERIFY(!rig->loopView.loopMarked);
-        QVERIFY(!loops().LoopIsPlaying);
+        QVERIFY(!loops().LoopIsPlaying());
         QCOMPARE(player().SelectionStart(), -1.0);
         // The refusal paused the player and left the boxes alone.
         QCOMPARE(player().PlayState(), int(mpPaused));
@@ -241,7 +241,7 @@ private slots:
         loops().playFullVideoButtonClick();
         QCOMPARE(player().CurrentPosition(), here);
         QCOMPARE(loops().indicator(), QStringLiteral("full"));
-        QVERIFY(!loops().LoopIsPlaying);
+        QVERIFY(!loops().LoopIsPlaying());
         QCOMPARE(player().SelectionEnd(), -1.0);
         // Playback runs on through the old end time.
         rig->step(30000);
@@ -252,7 +252,7 @@ private slots:
     {
         rig->setBoxes("000105", "000129");
         loops().playLoopButtonClick();
-        QVERIFY(rig->stepUntil([&] { return loops().WaitingForLoopRestart; }));
+        QVERIFY(rig->stepUntil([&] { return loops().WaitingForLoopRestart(); }));
         rig->step();
         loops().playFullVideoButtonClick();
         rig->step();

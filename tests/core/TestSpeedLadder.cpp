@@ -256,14 +256,14 @@ private slots:
         QCOMPARE(captions, (QStringList{"loop continuously", "speed ladder", "loop once"}));
         loops->loopOnceClick();
         QCOMPARE(loops->loopMode(), LoopControls::LoopMode::Continuously);
-        QVERIFY(loops->LoopContinuously);
+        QVERIFY(loops->LoopContinuously());
         loops->loopOnceClick();
         QCOMPARE(loops->loopMode(), LoopControls::LoopMode::Once);
         loops->setLoopMode(LoopControls::LoopMode::Ladder);
-        QVERIFY(loops->LoopContinuously);
+        QVERIFY(loops->LoopContinuously());
         loops->loopOnceClick();
         QCOMPARE(loops->loopMode(), LoopControls::LoopMode::Once);
-        QVERIFY(!loops->LoopContinuously);
+        QVERIFY(!loops->LoopContinuously());
     }
 
     // A continuous loop plays again exactly the gap after it paused at its end.

@@ -12,6 +12,7 @@ using namespace windowsize;
 using Route = keys::FullScreenKeyRoute;
 
 Q_DECLARE_METATYPE(windowsize::FocusTarget)
+Q_DECLARE_METATYPE(windowsize::Sender)
 Q_DECLARE_METATYPE(keys::FullScreenKeyRoute::Typed)
 
 class TestWindowSizeRules : public QObject {
@@ -79,41 +80,43 @@ void TestWindowSizeRules::enlargeAddsOneStep()
 
 void TestWindowSizeRules::focusAfterFullScreen_data()
 {
-    QTest::addColumn<QString>("requester");
+    QTest::addColumn<Sender>("requester");
     QTest::addColumn<FocusTarget>("target");
-    QTest::newRow("catalog window") << "BookmarksForm" << FocusTarget::CatalogWindow;
-    QTest::newRow("catalog grid") << "BookmarksGrid" << FocusTarget::CatalogWindow;
-    QTest::newRow("command line entry") << "CommandLineEntryForm" << FocusTarget::CommandLineEntryForm;
-    QTest::newRow("information window") << "FilePlayingInfoForm" << FocusTarget::FilePlayingInfoForm;
-    QTest::newRow("main window") << "MainForm" << FocusTarget::Stay;
-    QTest::newRow("F2 button") << "F2_Button" << FocusTarget::Stay;
-    QTest::newRow("nobody") << "" << FocusTarget::Stay;
+    QTest::newRow("catalog window") << Sender::BookmarksForm << FocusTarget::CatalogWindow;
+    QTest::newRow("catalog grid") << Sender::BookmarksGrid << FocusTarget::CatalogWindow;
+    QTest::newRow("command line entry") << Sender::CommandLineEntryForm << FocusTarget::CommandLineEntryForm;
+    QTest::newRow("information window") << Sender::FilePlayingInfoForm << FocusTarget::FilePlayingInfoForm;
+    QTest::newRow("main window") << Sender::MainForm << FocusTarget::Stay;
+    QTest::newRow("F2 button") << Sender::F2_Button << FocusTarget::Stay;
+    QTest::newRow("another control") << Sender::Other << FocusTarget::Stay;
+    QTest::newRow("nobody") << Sender::None << FocusTarget::Stay;
 }
 
 void TestWindowSizeRules::focusAfterFullScreen()
 {
-    QFETCH(QString, requester);
+    QFETCH(Sender, requester);
     QFETCH(FocusTarget, target);
     QCOMPARE(windowsize::focusAfterFullScreen(requester), target);
 }
 
 void TestWindowSizeRules::focusAfterMaximizeToggle_data()
 {
-    QTest::addColumn<QString>("sender");
+    QTest::addColumn<Sender>("sender");
     QTest::addColumn<FocusTarget>("target");
-    QTest::newRow("F1 button") << "F1_Button" << FocusTarget::MainFocusPanel;
-    QTest::newRow("F2 button") << "F2_Button" << FocusTarget::MainFocusPanel;
-    QTest::newRow("main window") << "MainForm" << FocusTarget::MainWindow;
-    QTest::newRow("catalog window") << "BookmarksForm" << FocusTarget::CatalogWindow;
-    QTest::newRow("catalog grid") << "BookmarksGrid" << FocusTarget::Stay;
-    QTest::newRow("command line entry") << "CommandLineEntryForm" << FocusTarget::CommandLineEntryForm;
-    QTest::newRow("information window") << "FilePlayingInfoForm" << FocusTarget::FilePlayingInfoForm;
-    QTest::newRow("no sender") << "" << FocusTarget::Stay;
+    QTest::newRow("F1 button") << Sender::F1_Button << FocusTarget::MainFocusPanel;
+    QTest::newRow("F2 button") << Sender::F2_Button << FocusTarget::MainFocusPanel;
+    QTest::newRow("main window") << Sender::MainForm << FocusTarget::MainWindow;
+    QTest::newRow("catalog window") << Sender::BookmarksForm << FocusTarget::CatalogWindow;
+    QTest::newRow("catalog grid") << Sender::BookmarksGrid << FocusTarget::Stay;
+    QTest::newRow("command line entry") << Sender::CommandLineEntryForm << FocusTarget::CommandLineEntryForm;
+    QTest::newRow("information window") << Sender::FilePlayingInfoForm << FocusTarget::FilePlayingInfoForm;
+    QTest::newRow("another control") << Sender::Other << FocusTarget::Stay;
+    QTest::newRow("no sender") << Sender::None << FocusTarget::Stay;
 }
 
 void TestWindowSizeRules::focusAfterMaximizeToggle()
 {
-    QFETCH(QString, sender);
+    QFETCH(Sender, sender);
     QFETCH(FocusTarget, target);
     QCOMPARE(windowsize::focusAfterMaximizeToggle(sender), target);
 }
@@ -140,14 +143,14 @@ void TestWindowSizeRules::skipOnlyAfterAKeyboardEntry()
 {
     FullScreenMemory memory;
     QVERIFY(!memory.takeSkipNextKey());
-    memory.entered(QStringLiteral("BookmarksForm"));
-    QCOMPARE(memory.requester(), QStringLiteral("BookmarksForm"));
+    memory.entered(Sender::BookmarksForm);
+    QCOMPARE(memory.requester(), Sender::BookmarksForm);
     QVERIFY(memory.takeSkipNextKey());
     QVERIFY(!memory.takeSkipNextKey());
-    memory.entered(QStringLiteral("F2_Button"));
+    memory.entered(Sender::F2_Button);
     QVERIFY(!memory.takeSkipNextKey());
-    memory.setRequester(QStringLiteral("BookmarksGrid"));
-    QCOMPARE(memory.requester(), QStringLiteral("BookmarksGrid"));
+    memory.setRequester(Sender::BookmarksGrid);
+    QCOMPARE(memory.requester(), Sender::BookmarksGrid);
     QVERIFY(!memory.skipNextKey());
 }
 

@@ -66,7 +66,7 @@ void LoopControls::resetEndTimeButtonClick(QObject* sender)
     m_view.clearPlayingBookmark();
     m_view.setEndTimeDigits(QString());
     m_player.setSelectionEnd(-1);
-    LoopIsPlaying = false;
+    m_loopIsPlaying = false;
     endLadder();
     focusIfSender(sender);
 }
@@ -78,7 +78,7 @@ void LoopControls::resetLoopButtonClick(QObject* sender)
     m_view.setEndTimeDigits(QString());
     m_player.setSelectionStart(-1);
     m_player.setSelectionEnd(-1);
-    LoopIsPlaying = false;
+    m_loopIsPlaying = false;
     endLadder();
     LoopPlayingIndicatorChange(QStringLiteral("full"));
     focusIfSender(sender);
@@ -135,9 +135,23 @@ void LoopControls::playLoopButtonClick(QObject* sender)
         endLadder();
     m_player.setCurrentPosition(m_player.SelectionStart());
     m_player.Play();
-    LoopIsPlaying = true;
+    m_loopIsPlaying = true;
     if (sender && sender->objectName() == QLatin1String("playLoopButton"))
         m_view.giveFocusToSink();
+}
+
+void LoopControls::resetLoopState()
+{
+    m_loopIsPlaying = false;
+    m_waitingForLoopRestart = false;
+    m_playOnNextStateChange = false;
+}
+
+void LoopControls::stopPlayAllPlayback()
+{
+    m_playOnNextStateChange = false;
+    if (m_player.PlayState() == mpPlaying)
+        m_player.Pause();
 }
 
 void LoopControls::playStoredLoop(const QString& startDigits, const QString& endDigits)
@@ -161,14 +175,14 @@ void LoopControls::playFullVideoButtonClick(QObject* sender)
     m_player.setSelectionEnd(-1);
     m_player.Play();
     LoopPlayingIndicatorChange(QStringLiteral("full"));
-    LoopIsPlaying = false;
+    m_loopIsPlaying = false;
     if (sender && sender->objectName() == QLatin1String("playFullVideoButton"))
         m_view.giveFocusToSink();
 }
 
 void LoopControls::loopOnceClick(QObject* sender)
 {
-    setLoopMode(!m_ladderMode && !LoopContinuously ? LoopMode::Continuously : LoopMode::Once);
+    setLoopMode(!m_ladderMode && !m_loopContinuously ? LoopMode::Continuously : LoopMode::Once);
     focusIfSender(sender);
 }
 
@@ -192,7 +206,7 @@ LoopControls::LoopMode LoopControls::loopMode() const
 {
     if (m_ladderMode)
         return LoopMode::Ladder;
-    return LoopContinuously ? LoopMode::Continuously : LoopMode::Once;
+    return m_loopContinuously ? LoopMode::Continuously : LoopMode::Once;
 }
 
 void LoopControls::setLoopMode(LoopMode mode)
@@ -200,14 +214,14 @@ void LoopControls::setLoopMode(LoopMode mode)
     endLadder();
     m_ladderMode = mode == LoopMode::Ladder;
     // The ladder repeats its loop as a continuous loop does.
-    LoopContinuously = mode != LoopMode::Once;
+    m_loopContinuously = mode != LoopMode::Once;
     showLoopMode();
 }
 
 void LoopControls::showLoopMode()
 {
     if (!m_ladderMode)
-        m_view.showLoopMode(LoopContinuously);
+        m_view.showLoopMode(m_loopContinuously);
     else
         m_view.showLadder(m_ladderRunning ? m_ladder.indicator() : QStringLiteral("speed ladder"));
 }
@@ -262,8 +276,8 @@ void LoopControls::clipOpened()
     cancelRestart();
     endLadder();
     LoopPlayingIndicatorChange(QStringLiteral("full"));
-    LoopIsPlaying = false;
-    WaitingForLoopRestart = false;
+    m_loopIsPlaying = false;
+    m_waitingForLoopRestart = false;
 }
 
 void LoopControls::cancelRestart()
@@ -289,17 +303,17 @@ void LoopControls::restartAfterPause()
 
 void LoopControls::ActiveMovie1PositionChange(double, double newPosition)
 {
-    if (WaitingForLoopRestart || !LoopIsPlaying)
+    if (m_waitingForLoopRestart || !m_loopIsPlaying)
         return;
     if (!loopEndReached(newPosition, m_player.SelectionEnd(), m_player.Duration()))
         return;
     m_player.Pause();
-    WaitingForLoopRestart = true;
+    m_waitingForLoopRestart = true;
     if (playingAll()) {
-        WaitingForLoopRestart = false;
-        PlayOnNextStateChange = true;
+        m_waitingForLoopRestart = false;
+        m_playOnNextStateChange = true;
         m_playAll->PlayNextLoop(2, false);
-    } else if (LoopContinuously) {
+    } else if (m_loopContinuously) {
         // The next pass's rate is set while the loop rests at its end.
         if (m_ladderRunning && m_ladder.passFinished())
             m_player.setRate(m_ladder.rate());
@@ -315,18 +329,18 @@ void LoopControls::ActiveMovie1PlayStateChange(int, int newState)
         m_player.Play();
         m_player.Pause();
     }
-    if (RePause) {
+    if (m_rePause) {
         m_player.Pause();
-        RePause = false;
+        m_rePause = false;
         return;
     }
-    if (WaitingForLoopRestart && newState == mpPlaying) {
+    if (m_waitingForLoopRestart && newState == mpPlaying) {
         if (m_player.SelectionStart() != -1)
             m_player.setCurrentPosition(m_player.SelectionStart());
-        WaitingForLoopRestart = false;
+        m_waitingForLoopRestart = false;
     }
-    if (PlayOnNextStateChange) {
-        PlayOnNextStateChange = false;
+    if (m_playOnNextStateChange) {
+        m_playOnNextStateChange = false;
         m_player.Play();
     }
     // A continuous loop still plays while it waits to start again.

@@ -56,14 +56,29 @@ public:
     // Whether the ladder runs: it sets the rate of the loop under way.
     bool ladderRunning() const { return m_ladderRunning; }
 
-    bool LoopIsPlaying = false;
-    bool WaitingForLoopRestart = false;
-    bool PlayOnNextStateChange = false;
-    bool LoopContinuously = false;
-    // Set when full screen is left while the clip is paused: the next
-    // play-state event pauses again.
-    bool RePause = false;
+    // A loop was started with playLoopButtonClick and has not been left.
+    bool LoopIsPlaying() const { return m_loopIsPlaying; }
+    // The loop's end was reached and playback paused there.
+    bool WaitingForLoopRestart() const { return m_waitingForLoopRestart; }
+    // While all bookmarks play: play at the next play-state event.
+    bool PlayOnNextStateChange() const { return m_playOnNextStateChange; }
+    bool LoopContinuously() const { return m_loopContinuously; }
+    // The next play-state event pauses again (full screen was left while
+    // the clip was paused).
+    bool rePausePending() const { return m_rePause; }
     QString indicator() const { return m_indicator; }
+
+    // No loop plays, none waits to start again or to play the next bookmark.
+    void resetLoopState();
+    // Full screen was left while the clip was paused: pause again at the
+    // next play-state event.
+    void askRePause() { m_rePause = true; }
+    // The play-all sequence ends: nothing waits to play the next bookmark,
+    // and the player pauses if it plays.
+    void stopPlayAllPlayback();
+    // The stored loop mode, read from the settings file: the loop mode
+    // toggle at the end of reading lands on it (and paints the button).
+    void setStoredLoopContinuously(bool continuously) { m_loopContinuously = !continuously; }
     // The texts of the start and end time boxes, six digits or empty.
     QString startTimeDigits() const;
     QString endTimeDigits() const;
@@ -105,6 +120,11 @@ private:
 
     MediaPlayerControl& m_player;
     LoopView& m_view;
+    bool m_loopIsPlaying = false;
+    bool m_waitingForLoopRestart = false;
+    bool m_playOnNextStateChange = false;
+    bool m_loopContinuously = false;
+    bool m_rePause = false;
     PlayAllView* m_playAll = nullptr;
     Timer m_timer;
     bool m_restartPending = false;

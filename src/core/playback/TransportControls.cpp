@@ -43,7 +43,7 @@ void TransportControls::playButtonClick(QObject* sender)
     }
     m_player.Play();
     focusIfSender(sender);
-    if (m_loops.LoopIsPlaying) {
+    if (m_loops.LoopIsPlaying()) {
         // Resuming a loop takes the boxes as they are now; a partly filled
         // box holds no time, so the loop then keeps the times it had.
         const QString start = m_loops.startTimeDigits();

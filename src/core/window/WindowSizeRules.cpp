@@ -52,35 +52,38 @@ ButtonTexts maximizeButtonTexts(bool maximized)
             QStringLiteral("Maximize the video window (Loop and Bookmark controls will still be visible.)")};
 }
 
-namespace {
-
-FocusTarget toolWindow(const QString& name)
+FocusTarget focusAfterFullScreen(Sender requester)
 {
-    if (name == QLatin1String("CommandLineEntryForm"))
+    switch (requester) {
+    case Sender::BookmarksForm:
+    case Sender::BookmarksGrid:
+        return FocusTarget::CatalogWindow;
+    case Sender::CommandLineEntryForm:
         return FocusTarget::CommandLineEntryForm;
-    if (name == QLatin1String("FilePlayingInfoForm"))
+    case Sender::FilePlayingInfoForm:
         return FocusTarget::FilePlayingInfoForm;
-    return FocusTarget::Stay;
+    default:
+        return FocusTarget::Stay;
+    }
 }
 
-} // namespace
-
-FocusTarget focusAfterFullScreen(const QString& requester)
+FocusTarget focusAfterMaximizeToggle(Sender sender)
 {
-    if (requester == QLatin1String("BookmarksForm") || requester == QLatin1String("BookmarksGrid"))
-        return FocusTarget::CatalogWindow;
-    return toolWindow(requester);
-}
-
-FocusTarget focusAfterMaximizeToggle(const QString& senderName)
-{
-    if (senderName == QLatin1String("F1_Button") || senderName == QLatin1String("F2_Button"))
+    switch (sender) {
+    case Sender::F1_Button:
+    case Sender::F2_Button:
         return FocusTarget::MainFocusPanel;
-    if (senderName == QLatin1String("MainForm"))
+    case Sender::MainForm:
         return FocusTarget::MainWindow;
-    if (senderName == QLatin1String("BookmarksForm"))
+    case Sender::BookmarksForm:
         return FocusTarget::CatalogWindow;
-    return toolWindow(senderName);
+    case Sender::CommandLineEntryForm:
+        return FocusTarget::CommandLineEntryForm;
+    case Sender::FilePlayingInfoForm:
+        return FocusTarget::FilePlayingInfoForm;
+    default:
+        return FocusTarget::Stay;
+    }
 }
 
 LockChange toggledLock(bool lockedNow, bool clipLoaded, QSize native, int stripHeight)
@@ -98,10 +101,10 @@ bool rePauseOnLeaving(bool paused, bool playStateChangeWaiting)
     return paused && playStateChangeWaiting;
 }
 
-void FullScreenMemory::entered(const QString& requester)
+void FullScreenMemory::entered(Sender requester)
 {
     m_requester = requester;
-    m_skipNextKey = requester != QLatin1String("F2_Button");
+    m_skipNextKey = requester != Sender::F2_Button;
 }
 
 bool FullScreenMemory::takeSkipNextKey()

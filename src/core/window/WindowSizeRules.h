@@ -12,6 +12,28 @@ namespace windowsize {
 constexpr int WidthStep = 15;
 constexpr int HeightStep = 10;
 
+// What asked for a window command: no one (a key that names no window), one
+// of the windows that pass their keys on, the catalog grid, one of the
+// window buttons, or another control. The windows turn the object that
+// asked into one of these where it comes in; the rules below go by it.
+enum class Sender {
+    None,
+    MainForm,
+    BookmarksForm,
+    BookmarksGrid,
+    CommandLineEntryForm,
+    FilePlayingInfoForm,
+    F1_Button,
+    F2_Button,
+    F3_Button,
+    F4_Button,
+    F5_Button,
+    F6_Button,
+    F7_Button,
+    F8_Button,
+    Other,
+};
+
 struct MinimumSizeFacts {
     bool locked = false; // "Lock to original clip size" is on
     bool clipLoaded = false;
@@ -40,9 +62,9 @@ ButtonTexts maximizeButtonTexts(bool maximized);
 // Where the keyboard focus goes after a window command.
 enum class FocusTarget { Stay, MainFocusPanel, MainWindow, CommandLineEntryForm, FilePlayingInfoForm, CatalogWindow };
 // Leaving full screen: back to the window or control that asked for it.
-FocusTarget focusAfterFullScreen(const QString& requester);
-// The maximize toggle outside full screen: by the name of its sender.
-FocusTarget focusAfterMaximizeToggle(const QString& senderName);
+FocusTarget focusAfterFullScreen(Sender requester);
+// The maximize toggle outside full screen: by its sender.
+FocusTarget focusAfterMaximizeToggle(Sender sender);
 
 // What one press of the original-size lock does.
 struct LockChange {
@@ -67,15 +89,15 @@ class FullScreenMemory {
 public:
     // Full screen was entered from `requester`; from a key unless the
     // requester is the full screen button.
-    void entered(const QString& requester);
-    void setRequester(const QString& requester) { m_requester = requester; }
-    QString requester() const { return m_requester; }
+    void entered(Sender requester);
+    void setRequester(Sender requester) { m_requester = requester; }
+    Sender requester() const { return m_requester; }
     bool skipNextKey() const { return m_skipNextKey; }
     // True once after a keyboard entry; clears the flag.
     bool takeSkipNextKey();
 
 private:
-    QString m_requester;
+    Sender m_requester = Sender::None;
     bool m_skipNextKey = false;
 };
 

@@ -125,9 +125,7 @@ void TMainForm::showPlayingAll(bool on, bool catalogOpen)
 
 void TMainForm::stopPlayAllPlayback()
 {
-    loops->PlayOnNextStateChange = false;
-    if (player()->PlayState() == mpPlaying)
-        player()->Pause();
+    loops->stopPlayAllPlayback();
 }
 
 bool TMainForm::playerFullScreen() const
@@ -142,13 +140,14 @@ void TMainForm::leavePlayerFullScreen()
 
 void TMainForm::applyPlayClickBehavior(bool fromDoubleClick)
 {
+    using windowsize::Sender;
     switch (m_windows->OptionsForm->BookmarkPlayClickBehaviorIndex()) {
     case 1:
-        sizing->VideoWindowToggleButtonClick(m_windows->BookmarksForm);
+        sizing->VideoWindowToggleButtonClick(Sender::BookmarksForm);
         break;
     case 2:
         // Leaving full screen gives the focus back to the catalog window.
-        sizing->enterFullScreenFor(fromDoubleClick ? QStringLiteral("BookmarksForm") : QStringLiteral("BookmarksGrid"));
+        sizing->enterFullScreenFor(fromDoubleClick ? Sender::BookmarksForm : Sender::BookmarksGrid);
         break;
     default:
         break;

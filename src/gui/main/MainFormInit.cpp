@@ -46,10 +46,8 @@ void TMainForm::FormInit(const QStringList& arguments)
     exitButton->setColor(Colours::fromStored(0xFDB9DD));
 
     loops->LoopPlayingIndicatorChange(QStringLiteral("full"));
-    loops->WaitingForLoopRestart = false;
-    loops->PlayOnNextStateChange = false;
+    loops->resetLoopState();
     w.OptionsForm->showGeneralPage();
-    loops->LoopIsPlaying = false;
     transport->setSpeedModeRegular();
     clips->ResetInitialVideoDirectory();
     ResetInitialCatalogDirectory();

@@ -11,28 +11,31 @@
 #include "gui/widgets/TColourButton.h"
 
 #include <QAction>
+#include <tuple>
 
 void TMainForm::connectWindowSizing()
 {
     WindowSizing* s = sizing;
-    // A button passes itself as the sender.
-    const std::pair<TColourButton*, void (WindowSizing::*)(QObject*)> buttons[] = {
-        {F1_Button, &WindowSizing::MaximizeToggleButtonClick},
-        {F2_Button, &WindowSizing::FullScreenModeClick},
-        {F3_Button, &WindowSizing::VideoWindowToggleButtonClick},
-        {F4_Button, &WindowSizing::BookmarksWindowToggleButtonClick},
-        {F5_Button, &WindowSizing::SmallerScreenButtonClick},
-        {F6_Button, &WindowSizing::LargerScreenButtonClick},
-        {F7_Button, &WindowSizing::ShowSmallScreenSizeButtonClick},
-        {F8_Button, &WindowSizing::ShowLargeScreenSizeButtonClick},
+    // Each button is its own sender: the window commands tell a click from
+    // the function key by it.
+    using windowsize::Sender;
+    const std::tuple<TColourButton*, Sender, void (WindowSizing::*)(Sender)> buttons[] = {
+        {F1_Button, Sender::F1_Button, &WindowSizing::MaximizeToggleButtonClick},
+        {F2_Button, Sender::F2_Button, &WindowSizing::FullScreenModeClick},
+        {F3_Button, Sender::F3_Button, &WindowSizing::VideoWindowToggleButtonClick},
+        {F4_Button, Sender::F4_Button, &WindowSizing::BookmarksWindowToggleButtonClick},
+        {F5_Button, Sender::F5_Button, &WindowSizing::SmallerScreenButtonClick},
+        {F6_Button, Sender::F6_Button, &WindowSizing::LargerScreenButtonClick},
+        {F7_Button, Sender::F7_Button, &WindowSizing::ShowSmallScreenSizeButtonClick},
+        {F8_Button, Sender::F8_Button, &WindowSizing::ShowLargeScreenSizeButtonClick},
     };
-    for (const auto& [button, operation] : buttons)
-        connect(button, &QAbstractButton::clicked, s, [s, b = button, op = operation] { (s->*op)(b); });
+    for (const auto& [button, sender, operation] : buttons)
+        connect(button, &QAbstractButton::clicked, s, [s, from = sender, op = operation] { (s->*op)(from); });
     // The menu item has already flipped its check mark; the lock's toggle
     // reads the state before the click.
     connect(OriginalSize1, &QAction::triggered, s, [this, s](bool checked) {
         OriginalSize1->setChecked(!checked);
-        s->OriginalSize1Click(OriginalSize1);
+        s->OriginalSize1Click(windowsize::Sender::Other);
     });
     connect(clips, &ClipLoader::clipReady, s, &WindowSizing::clipOpened);
     if (keyboard)
@@ -85,5 +88,5 @@ void TMainForm::refreshTitle()
 
 void TMainForm::askRePause()
 {
-    loops->RePause = true;
+    loops->askRePause();
 }

@@ -36,11 +36,10 @@ void TMainForm::bindSettings(ConfigBindings& binding)
                                 &S::mainFormWindowState, 0);
     // The original-size lock and the stored video sizes.
     sizing->bindSettings(binding);
-    // The loop mode toggle at the end of reading flips the mode onto the
-    // stored one.
+    // The loop mode toggle at the end of reading lands on the stored mode.
     binding.bind(
-        &S::loopContinuously, [this] { return loops->LoopContinuously; },
-        [this](bool on) { loops->LoopContinuously = !on; });
+        &S::loopContinuously, [this] { return loops->LoopContinuously(); },
+        [this](bool on) { loops->setStoredLoopContinuously(on); });
     // The arrangement is applied as it is read; the mode once everything is
     // read (SettingsFiles), and beginner mode then imposes its arrangement.
     binding.bind(

@@ -97,7 +97,7 @@ void SettingsFiles::applyAfterReading()
     LoopControls* loops = m_windows.MainForm->loops;
     loops->loopOnceClick();
     // The ladder repeats its loop: stored with Loop_Continuously on.
-    if (m_extras.applied().loopSpeedLadder && loops->LoopContinuously)
+    if (m_extras.applied().loopSpeedLadder && loops->LoopContinuously())
         loops->setLoopMode(LoopControls::LoopMode::Ladder);
     m_windows.MainForm->arrangement()->applyStoredMode();
 }

@@ -21,6 +21,8 @@
 #include <QComboBox>
 #include <QLayout>
 #include <QMenuBar>
+#include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -189,6 +191,7 @@ void TMainForm::setPictureFullScreen(bool on)
     RHS_Panel->setVisible(!on);
     if (on) {
         m_stateBeforeFullScreen = windowState();
+        m_sizeBeforeFullScreen = size();
         m_bottomWasVisible = PlayerControlsPanel->isVisibleTo(this);
         PlayerControlsPanel->hide();
         showFullScreen();
@@ -198,6 +201,18 @@ void TMainForm::setPictureFullScreen(bool on)
     } else {
         PlayerControlsPanel->setVisible(m_bottomWasVisible);
         setWindowState(m_stateBeforeFullScreen);
+        if (!(m_stateBeforeFullScreen & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
+            resize(m_sizeBeforeFullScreen);
+            // A Wayland compositor hands the window back later, less its
+            // window frame: the next state it reports gives the size back.
+            auto* once = new QObject(this);
+            connect(windowHandle(), &QWindow::windowStateChanged, once, [this, once](Qt::WindowState state) {
+                if (state == Qt::WindowFullScreen)
+                    return;
+                QTimer::singleShot(0, this, [this] { resize(m_sizeBeforeFullScreen); });
+                once->deleteLater();
+            });
+        }
     }
     // The menu bar came or went inside a window of the same size: the
     // client area takes its new size before the panels are laid out in it.

@@ -356,6 +356,9 @@ private:
     QWidget* m_central = nullptr;
     bool m_closeApproved = false;
     Qt::WindowStates m_stateBeforeFullScreen;
+    // The window's own size before full screen: given back on leaving it,
+    // where the compositor would otherwise take the window frame off it.
+    QSize m_sizeBeforeFullScreen;
     bool m_bottomWasVisible = true;
     ControlsArrangement* m_arrangement = nullptr;
 };

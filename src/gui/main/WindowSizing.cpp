@@ -16,11 +16,6 @@ using windowsize::FocusTarget;
 
 namespace {
 
-QString nameOf(const QObject* sender)
-{
-    return sender ? sender->objectName() : QString();
-}
-
 bool visible(const QWidget* window)
 {
     return window && window->isVisible();
@@ -95,10 +90,26 @@ bool WindowSizing::isNormal() const
     return !(m_w.main->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
 }
 
-void WindowSizing::focusIfSender(QObject* sender)
+void WindowSizing::focusIfSender(Sender sender)
 {
-    if (sender)
+    if (sender != Sender::None)
         m_w.mainView->giveFocusToSink();
+}
+
+QWidget* WindowSizing::windowOf(Sender sender) const
+{
+    switch (sender) {
+    case Sender::BookmarksForm:
+    case Sender::BookmarksGrid:
+        return m_w.catalog;
+    case Sender::CommandLineEntryForm:
+        return m_w.commandLineEntry;
+    case Sender::FilePlayingInfoForm:
+        return m_w.fileInfo;
+    default:
+        // The main window's own buttons and keys.
+        return m_w.main;
+    }
 }
 
 void WindowSizing::giveFocus(FocusTarget target)
@@ -167,7 +178,7 @@ void WindowSizing::clipOpened()
     }
 }
 
-void WindowSizing::MaximizeToggleButtonClick(QObject* sender)
+void WindowSizing::MaximizeToggleButtonClick(Sender sender)
 {
     emit ran(QStringLiteral("MaximizeToggleButtonClick"), sender);
     const Qt::WindowStates state = m_w.main->windowState();
@@ -181,10 +192,10 @@ void WindowSizing::MaximizeToggleButtonClick(QObject* sender)
     const bool maximize = !(state & (Qt::WindowMaximized | Qt::WindowMinimized));
     m_w.main->setWindowState(maximize ? Qt::WindowMaximized : Qt::WindowNoState);
     showMaximizeButton(maximize);
-    giveFocus(windowsize::focusAfterMaximizeToggle(nameOf(sender)));
+    giveFocus(windowsize::focusAfterMaximizeToggle(sender));
 }
 
-void WindowSizing::FullScreenModeClick(QObject* sender)
+void WindowSizing::FullScreenModeClick(Sender sender)
 {
     emit ran(QStringLiteral("FullScreenModeClick"), sender);
     if (m_w.player->FullScreenMode()) {
@@ -197,15 +208,15 @@ void WindowSizing::FullScreenModeClick(QObject* sender)
     }
     if (!clipLoaded()) {
         prompt().message(QStringLiteral("You must first have a video clip loaded in order for this to work."));
-        if (nameOf(sender) == QLatin1String("F2_Button"))
+        if (sender == Sender::F2_Button)
             m_w.mainView->giveFocusToSink();
         return;
     }
     m_w.player->setFullScreenMode(true);
-    m_fullScreen.entered(nameOf(sender));
+    m_fullScreen.entered(sender);
 }
 
-void WindowSizing::enterFullScreenFor(const QString& requester)
+void WindowSizing::enterFullScreenFor(Sender requester)
 {
     m_w.player->setFullScreenMode(true);
     m_fullScreen.setRequester(requester);
@@ -215,14 +226,13 @@ void WindowSizing::enterFullScreenFor(const QString& requester)
 // window is shown: to the front when it is not active; otherwise behind the
 // window the key came from, or, when it came from the window itself, behind
 // the first of the others that is shown, which becomes active.
-void WindowSizing::toggleWindow(QWidget* window, QObject* sender, const QList<QWidget*>& others)
+void WindowSizing::toggleWindow(QWidget* window, Sender sender, const QList<QWidget*>& others)
 {
     if (!window->isActiveWindow()) {
         activate(window);
         return;
     }
-    auto* senderWidget = qobject_cast<QWidget*>(sender);
-    QWidget* from = senderWidget ? senderWidget->window() : window;
+    QWidget* from = windowOf(sender);
     window->lower();
     if (from != window) {
         activate(from);
@@ -236,10 +246,10 @@ void WindowSizing::toggleWindow(QWidget* window, QObject* sender, const QList<QW
     }
 }
 
-void WindowSizing::VideoWindowToggleButtonClick(QObject* sender)
+void WindowSizing::VideoWindowToggleButtonClick(Sender sender)
 {
     emit ran(QStringLiteral("VideoWindowToggleButtonClick"), sender);
-    if (nameOf(sender) == QLatin1String("F3_Button")) {
+    if (sender == Sender::F3_Button) {
         prompt().message(
             QStringLiteral("Sorry, but for this function to work, you have to press the <F3> button itself."));
         m_w.mainView->giveFocusToSink();
@@ -248,10 +258,10 @@ void WindowSizing::VideoWindowToggleButtonClick(QObject* sender)
     toggleWindow(m_w.main, sender, {m_w.catalog, m_w.commandLineEntry, m_w.fileInfo});
 }
 
-void WindowSizing::BookmarksWindowToggleButtonClick(QObject* sender)
+void WindowSizing::BookmarksWindowToggleButtonClick(Sender sender)
 {
     emit ran(QStringLiteral("BookmarksWindowToggleButtonClick"), sender);
-    if (nameOf(sender) == QLatin1String("F4_Button")) {
+    if (sender == Sender::F4_Button) {
         prompt().message(
             QStringLiteral("Sorry, but for this function to work, you have to press the <F4> button itself."));
         m_w.mainView->giveFocusToSink();
@@ -270,7 +280,7 @@ void WindowSizing::BookmarksWindowToggleButtonClick(QObject* sender)
     toggleWindow(m_w.catalog, sender, {m_w.main, m_w.commandLineEntry, m_w.fileInfo});
 }
 
-void WindowSizing::SmallerScreenButtonClick(QObject* sender)
+void WindowSizing::SmallerScreenButtonClick(Sender sender)
 {
     emit ran(QStringLiteral("SmallerScreenButtonClick"), sender);
     if (isNormal())
@@ -279,7 +289,7 @@ void WindowSizing::SmallerScreenButtonClick(QObject* sender)
     focusIfSender(sender);
 }
 
-void WindowSizing::LargerScreenButtonClick(QObject* sender)
+void WindowSizing::LargerScreenButtonClick(Sender sender)
 {
     emit ran(QStringLiteral("LargerScreenButtonClick"), sender);
     if (isNormal())
@@ -288,20 +298,20 @@ void WindowSizing::LargerScreenButtonClick(QObject* sender)
     focusIfSender(sender);
 }
 
-void WindowSizing::showStoredSize(const QRect& bounds, QObject* sender)
+void WindowSizing::showStoredSize(const QRect& bounds, Sender sender)
 {
     m_w.main->setWindowState(Qt::WindowNoState);
     m_w.main->setGeometry(bounds);
     focusIfSender(sender);
 }
 
-void WindowSizing::ShowSmallScreenSizeButtonClick(QObject* sender)
+void WindowSizing::ShowSmallScreenSizeButtonClick(Sender sender)
 {
     emit ran(QStringLiteral("ShowSmallScreenSizeButtonClick"), sender);
     showStoredSize(m_small, sender);
 }
 
-void WindowSizing::ShowLargeScreenSizeButtonClick(QObject* sender)
+void WindowSizing::ShowLargeScreenSizeButtonClick(Sender sender)
 {
     emit ran(QStringLiteral("ShowLargeScreenSizeButtonClick"), sender);
     showStoredSize(m_large, sender);
@@ -315,19 +325,19 @@ void WindowSizing::storeSize(QRect* bounds, const QString& message)
     prompt().message(message);
 }
 
-void WindowSizing::SetSmallScreenSizeButtonClick(QObject* sender)
+void WindowSizing::SetSmallScreenSizeButtonClick(Sender sender)
 {
     emit ran(QStringLiteral("SetSmallScreenSizeButtonClick"), sender);
     storeSize(&m_small, QStringLiteral("Small video size set to current size of window."));
 }
 
-void WindowSizing::SetLargeScreenSizeButtonClick(QObject* sender)
+void WindowSizing::SetLargeScreenSizeButtonClick(Sender sender)
 {
     emit ran(QStringLiteral("SetLargeScreenSizeButtonClick"), sender);
     storeSize(&m_large, QStringLiteral("Large video size set to current size of window."));
 }
 
-void WindowSizing::OriginalSize1Click(QObject* sender)
+void WindowSizing::OriginalSize1Click(Sender sender)
 {
     emit ran(QStringLiteral("OriginalSize1Click"), sender);
     const QSize native(m_w.player->ImageSourceWidth(), m_w.player->ImageSourceHeight());

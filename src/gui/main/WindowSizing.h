@@ -19,12 +19,13 @@ class QWidget;
 // the main window's minimum size and its title after each size change; and
 // the keys that the full-screen player reports.
 //
-// Operations take the sender as the buttons and keys give it: a button
-// passes itself, a key of F1 to F4 the window it was pressed in, the other
-// keys nothing. Senders are told apart by their names.
+// Operations are told who asked (windowsize::Sender): a button itself, for
+// F1 to F4 the window the key was pressed in, for the other keys no one.
 class WindowSizing : public QObject {
     Q_OBJECT
 public:
+    using Sender = windowsize::Sender;
+
     struct Windows {
         QWidget* main = nullptr;
         SizingView* mainView = nullptr;
@@ -45,22 +46,22 @@ public:
     // The original-size lock and the two stored sizes.
     void bindSettings(ConfigBindings& binding);
 
-    void MaximizeToggleButtonClick(QObject* sender = nullptr);
-    void FullScreenModeClick(QObject* sender = nullptr);
-    void VideoWindowToggleButtonClick(QObject* sender = nullptr);
-    void BookmarksWindowToggleButtonClick(QObject* sender = nullptr);
-    void SmallerScreenButtonClick(QObject* sender = nullptr);
-    void LargerScreenButtonClick(QObject* sender = nullptr);
-    void ShowSmallScreenSizeButtonClick(QObject* sender = nullptr);
-    void ShowLargeScreenSizeButtonClick(QObject* sender = nullptr);
-    void SetSmallScreenSizeButtonClick(QObject* sender = nullptr);
-    void SetLargeScreenSizeButtonClick(QObject* sender = nullptr);
-    void OriginalSize1Click(QObject* sender = nullptr);
+    void MaximizeToggleButtonClick(Sender sender = Sender::None);
+    void FullScreenModeClick(Sender sender = Sender::None);
+    void VideoWindowToggleButtonClick(Sender sender = Sender::None);
+    void BookmarksWindowToggleButtonClick(Sender sender = Sender::None);
+    void SmallerScreenButtonClick(Sender sender = Sender::None);
+    void LargerScreenButtonClick(Sender sender = Sender::None);
+    void ShowSmallScreenSizeButtonClick(Sender sender = Sender::None);
+    void ShowLargeScreenSizeButtonClick(Sender sender = Sender::None);
+    void SetSmallScreenSizeButtonClick(Sender sender = Sender::None);
+    void SetLargeScreenSizeButtonClick(Sender sender = Sender::None);
+    void OriginalSize1Click(Sender sender = Sender::None);
     void ActiveMovie1FullScreenKeyPress(int key, Qt::KeyboardModifiers modifiers);
 
     // The player goes full screen for another window (a bookmark played
     // from the catalog); leaving it gives the focus back to `requester`.
-    void enterFullScreenFor(const QString& requester);
+    void enterFullScreenFor(Sender requester);
     // After the user controls were shown or hidden: the minimum size and
     // the title follow.
     void userControlsChanged();
@@ -72,16 +73,18 @@ public:
     const windowsize::FullScreenMemory& fullScreen() const { return m_fullScreen; }
 
 signals:
-    // Each operation as it starts, with its sender.
-    void ran(const QString& operation, QObject* sender);
+    // Each operation as it starts, with who asked.
+    void ran(const QString& operation, windowsize::Sender sender);
 
 private:
     void applyMinimumSize();
     void showMaximizeButton(bool maximized);
     void giveFocus(windowsize::FocusTarget target);
-    void focusIfSender(QObject* sender);
-    void toggleWindow(QWidget* window, QObject* sender, const QList<QWidget*>& others);
-    void showStoredSize(const QRect& bounds, QObject* sender);
+    void focusIfSender(Sender sender);
+    // The window a sender stands for: one of the others, else the main one.
+    QWidget* windowOf(Sender sender) const;
+    void toggleWindow(QWidget* window, Sender sender, const QList<QWidget*>& others);
+    void showStoredSize(const QRect& bounds, Sender sender);
     void storeSize(QRect* bounds, const QString& message);
     bool clipLoaded() const;
     bool isNormal() const;
@@ -94,3 +97,5 @@ private:
     QRect m_small;
     QRect m_large;
 };
+
+Q_DECLARE_METATYPE(windowsize::Sender)
