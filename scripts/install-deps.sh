@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev libqt6svg6 qt6-qpa-plugins
-  libmpv-dev mpv ffmpeg libxkbcommon-x11-dev
+  libmpv-dev libavformat-dev libavcodec-dev libavutil-dev mpv ffmpeg libxkbcommon-x11-dev
   libgl1-mesa-dri xvfb xauth xdotool x11-xkb-utils imagemagick fonts-dejavu-core
   desktop-file-utils appstream shared-mime-info
   weston qt6-wayland

@@ -77,7 +77,13 @@ private slots:
         open(clip("tiny_counted.mp4"));
         open(clip("tiny_beat.mp3"));
         QTRY_VERIFY_WITH_TIMEOUT(!finished.isEmpty() && player->OpenState() == osOpen, LoadDeadlineMs);
-        QTest::qWait(300); // a late report of the first load would arrive now
+        // A late report of the first load has arrived once mpv answers a
+        // question asked now, and the player's next ticks have handed it on.
+        auto* engine = static_cast<MpvEngine*>(player->engine());
+        const quint64 sync = engine->requestSync();
+        QTRY_VERIFY_WITH_TIMEOUT(engine->syncsReached() >= sync, LoadDeadlineMs);
+        const quint64 ticks = player->tickCount();
+        QTRY_VERIFY_WITH_TIMEOUT(player->tickCount() >= ticks + 2, LoadDeadlineMs);
         QCOMPARE(player->OpenState(), int(osOpen));
         QCOMPARE(player->ImageSourceWidth(), 0);
         QCOMPARE(player->FileName(), clip("tiny_beat.mp3"));

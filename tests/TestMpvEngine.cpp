@@ -1,7 +1,9 @@
 // MpvEngine against the real libmpv, without a display or sound: tiny clips
-// from tests/data/clips, every wait bounded by a deadline.
-#include "core/playback/LoopRules.h"
+// from tests/data/clips, every wait bounded by a deadline and ended by a
+// positive marker (a signal, an answer from mpv, a tick of the player).
+// The window's controls on the real engine: TestControlsOnMpv.
 #include "core/playback/MediaPlayerControl.h"
+#include "gui/playback/ClipFrameScan.h"
 #include "gui/playback/MpvEngine.h"
 
 #include <QDir>
@@ -10,6 +12,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -29,54 +32,6 @@ MpvEngineOptions brokenSoundOutput()
     options.extraOptions = {{"ao-pcm-file", "/nonexistent-folder/sound.wav"}};
     return options;
 }
-
-// The main window's loop handling, reduced to what the player control must
-// support: pause when a position reaches the loop's end (resting there, as
-// "loop once" does), return to the loop's start when playing starts again,
-// and play-then-pause whenever playback stops.
-struct LoopDriver {
-    MediaPlayerControl& player;
-    bool looping = false;
-    bool waiting = false;
-    int ends = 0;
-    int stops = 0;
-    double lowestAfterRestart = 1e9;
-
-    explicit LoopDriver(MediaPlayerControl& p) : player(p)
-    {
-        QObject::connect(&player, &MediaPlayerControl::OnPositionChange, [this](double, double now, quint32, quint32) {
-            if (!waiting && looping)
-                lowestAfterRestart = std::min(lowestAfterRestart, now);
-            if (waiting || !looping || !loopEndReached(now, player.SelectionEnd(), player.Duration()))
-                return;
-            player.Pause();
-            waiting = true;
-            ++ends;
-        });
-        QObject::connect(&player, &MediaPlayerControl::OnPlayStateChange, [this](int, int now) {
-            if (now == mpStopped) {
-                ++stops;
-                player.Play();
-                player.Pause();
-            }
-            if (waiting && now == mpPlaying) {
-                player.setCurrentPosition(player.SelectionStart());
-                waiting = false;
-                lowestAfterRestart = 1e9;
-            }
-        });
-    }
-
-    void playLoop(double start)
-    {
-        player.setSelectionStart(-1);
-        player.setSelectionEnd(-1);
-        player.setSelectionStart(start);
-        player.setCurrentPosition(start);
-        player.Play();
-        looping = true;
-    }
-};
 
 } // namespace
 
@@ -111,15 +66,23 @@ private:
         return player;
     }
 
-    std::unique_ptr<MpvEngine> openTinyClip()
+    std::unique_ptr<MpvEngine> openTinyClip(const char* name = "tiny_counted.mp4")
     {
         auto engine = makeEngine();
         if (engine) {
-            engine->load(clip("tiny_counted.mp4"));
+            engine->load(clip(name));
             if (!engine->waitForLoad(LoadDeadlineMs))
                 return nullptr;
         }
         return engine;
+    }
+
+    // Waits until mpv has answered a question asked now, so whatever it had
+    // to report before has been handled.
+    static bool sync(MpvEngine& engine)
+    {
+        const quint64 serial = engine.requestSync();
+        return QTest::qWaitFor([&] { return engine.syncsReached() >= serial; }, LoadDeadlineMs);
     }
 
 private slots:
@@ -161,6 +124,65 @@ private slots:
         QCOMPARE(engine->videoHeight(), 0);
         QCOMPARE(engine->videoDecoderName(), QString());
         QCOMPARE(engine->frameCount(), 0);
+    }
+
+    // A phone's portrait clip, stored sideways with a rotation flag, is
+    // shown upright: its size is the size as shown.
+    void rotatedClipHasItsSizeAsShown()
+    {
+        auto engine = openTinyClip("tiny_rotated.mp4");
+        QVERIFY(engine);
+        QCOMPARE(engine->videoWidth(), 90);
+        QCOMPARE(engine->videoHeight(), 160);
+    }
+
+    void frameTimesAreReadFromTheClip_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("frames");
+        QTest::newRow("variable frame rate") << "tiny_vfr.mp4" << 52;
+        QTest::newRow("constant frame rate") << "tiny_counted.mp4" << 90;
+        QTest::newRow("sound only") << "tiny_beat.mp3" << 0;
+        QTest::newRow("noise") << "random_bytes.mp4" << 0;
+        QTest::newRow("cut before its index") << "truncated.mp4" << 0;
+        QTest::newRow("missing") << "no_such_clip.mp4" << 0;
+    }
+    void frameTimesAreReadFromTheClip()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, frames);
+        std::vector<double> times = ClipFrameScan::readFrameTimes(clip(qPrintable(name)));
+        QCOMPARE(int(times.size()), frames);
+        std::sort(times.begin(), times.end());
+        for (double time : times) {
+            const int number = qRound(time * 30);
+            QVERIFY2(qAbs(time - number / 30.0) < 1e-3, qPrintable(QString::number(time)));
+            if (name == QLatin1String("tiny_vfr.mp4"))
+                QVERIFY2(number % 7 != 6, qPrintable(QString::number(number)));
+        }
+    }
+
+    // The frame times read from the file are the times mpv shows the
+    // frames at: a seek to each lands on it exactly.
+    void frameTimesAreWhereMpvShowsTheFrames()
+    {
+        auto engine = openTinyClip("tiny_vfr.mp4");
+        QVERIFY(engine);
+        QTRY_VERIFY_WITH_TIMEOUT(engine->knowsFrameTimes(), LoadDeadlineMs);
+        QSignalSpy moved(engine.get(), &PlaybackEngine::positionChanged);
+        for (int index : {0, 5, 6, 12, 30, 51}) {
+            const double time = engine->frameTimeFrom(0.0, index);
+            QVERIFY(time >= 0.0);
+            moved.clear();
+            engine->seek(time);
+            QTRY_VERIFY_WITH_TIMEOUT(moved.count() > 0 && !engine->seekPending(), 3000);
+            QVERIFY2(
+                qAbs(engine->position() - time) < 1e-3,
+                qPrintable(QStringLiteral("frame %1 at %2, mpv at %3").arg(index).arg(time).arg(engine->position())));
+        }
+        // Before the first frame there is none; past the last, the last.
+        QCOMPARE(engine->frameTimeFrom(0.0, -1), -1.0);
+        QCOMPARE(engine->frameTimeFrom(engine->duration(), 5), engine->frameTimeFrom(0.0, 51));
     }
 
     void unplayableInputFailsWithinDeadline_data()
@@ -213,7 +235,8 @@ private slots:
         QVERIFY(!engine->waitForLoad(0));
         QCOMPARE(failed.count(), 1);
         // mpv may finish opening anyway; that must not revive the load.
-        QTest::qWait(500);
+        // Whatever it says of that file, it has said once it answers.
+        QVERIFY(sync(*engine));
         QCOMPARE(loaded.count(), 0);
         QVERIFY(!engine->isOpen());
     }
@@ -262,7 +285,7 @@ private slots:
         const double target = 61.4 * FrameSeconds;
         engine->seek(target);
         QTRY_VERIFY_WITH_TIMEOUT(moved.count() > 0, 3000);
-        QTest::qWait(100);
+        QVERIFY(sync(*engine));
         const double landed = engine->position();
         QVERIFY2(landed >= target - 1e-6 && landed <= 62 * FrameSeconds + 1e-6, qPrintable(QString::number(landed)));
     }
@@ -300,8 +323,9 @@ private slots:
 
         QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 5000);
         QVERIFY(engine->isAtEnd());
-        QTRY_VERIFY_WITH_TIMEOUT(engine->isPaused(), 2000);
-        QCOMPARE(paused.last().first().toBool(), true);
+        // The pause is signalled once mpv has taken it.
+        QTRY_VERIFY_WITH_TIMEOUT(paused.last().first().toBool(), 2000);
+        QVERIFY(engine->isPaused());
         // Several frames were reported on the way, in order.
         QVERIFY2(moved.count() >= 5, qPrintable(QString::number(moved.count())));
         for (int i = 1; i < moved.count(); ++i)
@@ -322,49 +346,16 @@ private slots:
         engine->setPaused(false);
         QTRY_VERIFY_WITH_TIMEOUT(engine->position() > 0.3, 3000);
         engine->setPaused(true);
-        QTest::qWait(150);
+        // Once mpv has taken the pause, the frames it showed before are
+        // reported, and no frame follows.
+        QVERIFY(sync(*engine));
         const double held = engine->position();
         moved.clear();
-        QTest::qWait(300);
+        QVERIFY(sync(*engine));
+        QVERIFY(sync(*engine));
         QCOMPARE(engine->position(), held);
         for (const auto& args : moved)
             QCOMPARE(args.first().toDouble(), held);
-    }
-
-    // Sound-only clips and clips whose sound outlasts the picture stop
-    // reporting positions short of their end; a loop to the end must still
-    // end there, rest paused ("loop once") and play again from its start.
-    void loopToTheClipsEndRestsThereAndPlaysAgain_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("mp3") << "tiny_beat.mp3";
-        QTest::newRow("sound outlasts picture") << "tiny_long_audio.mp4";
-        QTest::newRow("picture and sound") << "tiny_counted.mp4";
-    }
-    void loopToTheClipsEndRestsThereAndPlaysAgain()
-    {
-        QFETCH(QString, name);
-        auto player = openInPlayer(qPrintable(name));
-        QVERIFY(player);
-        QCOMPARE(player->OpenState(), int(osOpen));
-        LoopDriver loop(*player);
-        const double start = player->Duration() - 1.0;
-        loop.playLoop(start);
-
-        QTRY_COMPARE_WITH_TIMEOUT(loop.ends, 1, 5000);
-        QTest::qWait(300);
-        QCOMPARE(player->PlayState(), int(mpPaused));
-        QCOMPARE(loop.stops, 0);
-        QVERIFY2(player->CurrentPosition() > start + 0.5, qPrintable(QString::number(player->CurrentPosition())));
-
-        // Played again ("loop continuously" after its wait, or the play
-        // button after "loop once"): back to the start, and to the end again.
-        player->Play();
-        QTRY_COMPARE_WITH_TIMEOUT(loop.ends, 2, 5000);
-        QVERIFY2(loop.lowestAfterRestart < start + 0.3, qPrintable(QString::number(loop.lowestAfterRestart)));
-        QTest::qWait(200);
-        QCOMPARE(player->PlayState(), int(mpPaused));
-        QCOMPARE(loop.stops, 0);
     }
 
     // Without a sound output clips still play, silently.
@@ -404,7 +395,9 @@ private slots:
             QCOMPARE(states.last().at(1).toInt(), int(mpStopped));
         }
         player.Play();
-        QTest::qWait(200);
+        // Two ticks, either of which would hand on a change of play state.
+        const quint64 ticks = player.tickCount();
+        QTRY_VERIFY_WITH_TIMEOUT(player.tickCount() >= ticks + 2, 1000);
         QCOMPARE(player.PlayState(), int(mpStopped));
     }
 
@@ -455,7 +448,8 @@ private slots:
         engine->setMuted(true);
         engine->setVolume(40);
         engine->setSpeed(2.0);
-        QTest::qWait(300);
+        // mpv's echoes of the earlier values arrive before its answer.
+        QVERIFY(sync(*engine));
         QCOMPARE(engine->speed(), 2.0);
         QVERIFY(engine->isMuted());
         QCOMPARE(engine->volume(), 40);

@@ -6,6 +6,7 @@
 #include "gui/widgets/TColourButton.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTest>
@@ -89,6 +90,19 @@ private slots:
         QCOMPARE(app->prompt.messages(), QStringList());
     }
 
+    // Hardware decoding is on unless switched off on the Practice page.
+    void hardwareDecodingSwitch()
+    {
+        auto* box = practice<QCheckBox>("HardwareDecoding");
+        QVERIFY(box);
+        QVERIFY(box->isChecked());
+        QVERIFY(app->engine->hardwareDecodingOn());
+        box->setChecked(false);
+        QVERIFY(!app->engine->hardwareDecodingOn());
+        box->setChecked(true);
+        QVERIFY(app->engine->hardwareDecodingOn());
+    }
+
     // A text that is no ladder is explained and the last good one comes back.
     void aBadLadderIsRefused()
     {
@@ -109,6 +123,7 @@ private slots:
         loops()->setLoopMode(LoopControls::LoopMode::Ladder);
         practice<QSpinBox>("RepeatGap")->setValue(0);
         practice<QLineEdit>("loopModeKey")->setText(QStringLiteral("v"));
+        practice<QCheckBox>("HardwareDecoding")->setChecked(false);
         app->main()->exitButtonClick();
         QCOMPARE(app->prompt.messages(), QStringList());
         const QByteArray extras = readAll(extrasPath());
@@ -116,6 +131,7 @@ private slots:
         QVERIFY(extras.contains("Loop_Speed_Ladder: 1\r\n"));
         QVERIFY(extras.contains("Repeat_Gap_Milliseconds: 0\r\n"));
         QVERIFY(extras.contains("Loop_Mode_Key: v\r\n"));
+        QVERIFY(extras.contains("Hardware_Decoding: 0\r\n"));
         QVERIFY(readAll(app->configPath()).contains("Loop_Continuously: 1\r\n"));
 
         const QString folder = app->programFolder();
@@ -126,6 +142,7 @@ private slots:
         QVERIFY(again.main()->isMirrored());
         QCOMPARE(again.main()->loops->loopMode(), LoopControls::LoopMode::Ladder);
         QCOMPARE(again.main()->loops->restartPauseMs(), 0);
+        QVERIFY(!again.engine->hardwareDecodingOn());
         QCOMPARE(again.control<TColourButton>("loopOnce")->text(), QStringLiteral("speed ladder"));
         QCOMPARE(again.prompt.messages(), QStringList());
     }

@@ -5,6 +5,7 @@
 #include "core/catalog/CatalogDocument.h"
 #include "core/playback/ClipLoader.h"
 #include "core/playback/LoopControls.h"
+#include "core/playback/MediaPlayerControl.h"
 #include "core/playback/PlaybackEngine.h"
 #include "core/settings/ConfigFile.h"
 #include "gui/catalog/TBookmarksForm.h"
@@ -115,9 +116,10 @@ bool Startup::start(const QStringList& arguments)
     QObject::connect(m_windows.OptionsForm, &TOptionsForm::resetInitialVideoDirectory, main,
                      [main] { main->clips->ResetInitialVideoDirectory(); });
     TOptionsForm* options = m_windows.OptionsForm;
-    QObject::connect(options, &TOptionsForm::practiceChanged, main->loops, [options, loops = main->loops] {
-        loops->setRestartPauseMs(options->repeatGapMs());
-        loops->setSpeedLadder(options->speedLadder());
+    QObject::connect(options, &TOptionsForm::practiceChanged, main->loops, [options, main] {
+        main->loops->setRestartPauseMs(options->repeatGapMs());
+        main->loops->setSpeedLadder(options->speedLadder());
+        main->player()->engine()->setHardwareDecoding(options->hardwareDecoding());
     });
     main->FormInit(arguments);
     return true;

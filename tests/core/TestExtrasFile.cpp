@@ -20,6 +20,8 @@ const QStringList kDefaultLines{
     "Speed_Ladder_Passes: 2",
     "Repeat_Gap_Milliseconds: 400",
     "",
+    "Hardware_Decoding: 1",
+    "",
     "Mirror_View_Key: x",
     "Loop_Mode_Key: b",
     "",
@@ -36,6 +38,7 @@ Extras changed()
     e.speedLadderRates = QStringLiteral("0.25, 1.5");
     e.speedLadderPasses = 7;
     e.repeatGapMilliseconds = 5000;
+    e.hardwareDecoding = false;
     e.mirrorViewKey = QStringLiteral("q");
     e.loopModeKey = QStringLiteral("é");
     e.playAllFilterOn = true;

@@ -80,22 +80,37 @@ private slots:
         QVERIFY(rig->stepUntil([&] { return loops().restartPending(); }));
     }
 
-    // The marks and seeks of a loop's end and restart come in the order of
-    // the blocking wait: pause at the end, the play button still reads
-    // "pause", play, then one seek back to the loop's start.
-    void restartKeepsTheOrderOfCaptionsAndSeeks()
+    // At a loop's end: the pause, then at once the one seek back to the
+    // loop's start, made while the picture holds the end frame and the
+    // position reads as the end; the play button reads "pause" all through
+    // the wait, and playing starts again without another seek.
+    void restartSeeksBackDuringTheWait()
     {
-        QVERIFY(runContinuousLoopToItsEnd());
-        const int seeks = rig->engine->seekCount();
+        loops().loopOnceClick();
+        rig->setBoxes("000105", "000129");
+        loops().playLoopButtonClick();
+        const int seeksWhilePlaying = rig->engine->seekCount();
+        QVERIFY(rig->stepUntil([&] { return loops().restartPending(); }));
+        const double end = player().CurrentPosition();
+        QCOMPARE(rig->engine->seekCount(), seeksWhilePlaying + 1);
+        QCOMPARE(rig->engine->lastSeekTarget(), 65.0);
+        QVERIFY(rig->engine->pictureHeld());
         QList<bool> playing;
-        for (int i = 0; i < 20 && rig->engine->seekCount() == seeks; ++i) {
+        while (loops().restartPending()) {
             rig->step(25);
             if (playing.isEmpty() || playing.last() != rig->loopView.playing)
                 playing << rig->loopView.playing;
+            if (loops().restartPending()) {
+                QCOMPARE(player().CurrentPosition(), end);
+                QVERIFY(rig->engine->pictureHeld());
+            }
         }
-        QCOMPARE(rig->engine->seekCount(), seeks + 1);
-        QCOMPARE(rig->engine->lastSeekTarget(), 65.0);
         QCOMPARE(playing, QList<bool>{true});
+        rig->step();
+        QCOMPARE(player().PlayState(), int(mpPlaying));
+        QVERIFY(!rig->engine->pictureHeld());
+        QCOMPARE(rig->engine->seekCount(), seeksWhilePlaying + 1);
+        QVERIFY(player().CurrentPosition() < 66.0);
     }
 
     // The play key during the wait pauses: no restart comes, and the loop

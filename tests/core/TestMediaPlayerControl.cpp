@@ -283,6 +283,122 @@ private slots:
         QCOMPARE(player->CurrentPosition(), paused);
     }
 
+    // A cue: the engine goes ahead while the position reads as before and
+    // the picture is held; playing starts from the cue without another seek.
+    void cuePlaysFromWhereItWentAhead()
+    {
+        openClip();
+        step(1000);
+        QVERIFY(player->Pause());
+        step();
+        const double end = player->CurrentPosition();
+        QSignalSpy moves(player, &MediaPlayerControl::OnPositionChange);
+        player->cue(0.5);
+        QVERIFY(player->isCued());
+        QVERIFY(engine->pictureHeld());
+        QCOMPARE(engine->lastSeekTarget(), 0.5);
+        QCOMPARE(player->CurrentPosition(), end);
+        step();
+        step();
+        QCOMPARE(player->CurrentPosition(), end);
+        QVERIFY(moves.isEmpty());
+        QVERIFY(engine->pictureHeld());
+
+        const int seeks = engine->seekCount();
+        player->Play();
+        QVERIFY(!player->isCued());
+        QVERIFY(!engine->pictureHeld());
+        QCOMPARE(player->CurrentPosition(), 0.5);
+        // The play-state handlers' jump to the same place is no seek.
+        connect(player, &MediaPlayerControl::OnPlayStateChange, this, [&] { player->setCurrentPosition(0.5); });
+        step();
+        disconnect(player, &MediaPlayerControl::OnPlayStateChange, this, nullptr);
+        QCOMPARE(engine->seekCount(), seeks);
+        QVERIFY(player->CurrentPosition() > 0.5);
+        // Afterwards a jump there is a seek again.
+        player->setCurrentPosition(0.5);
+        QCOMPARE(engine->seekCount(), seeks + 1);
+    }
+
+    // A cue called off, or overtaken by a seek or a stop: the engine goes
+    // where the position reads, and the picture stays held until it is
+    // there.
+    void cueCalledOffGoesBackBeforeThePictureMoves_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<double>("landing");
+        QTest::newRow("dropped") << "drop" << -1.0;
+        QTest::newRow("seek elsewhere") << "seek" << 7.0;
+        QTest::newRow("stop") << "stop" << 0.0;
+        QTest::newRow("step back") << "step" << -2.0;
+    }
+    void cueCalledOffGoesBackBeforeThePictureMoves()
+    {
+        QFETCH(QString, how);
+        QFETCH(double, landing);
+        openClip();
+        step(1000);
+        QVERIFY(player->Pause());
+        step();
+        const double end = player->CurrentPosition();
+        player->cue(0.5);
+        step();
+        if (how == "drop")
+            player->dropCue();
+        else if (how == "seek")
+            player->setCurrentPosition(7.0);
+        else if (how == "stop")
+            player->Stop();
+        else
+            player->stepFrames(-1);
+        const double expected = landing == -1.0 ? end : landing == -2.0 ? end - 1.0 / 30 : landing;
+        QVERIFY(!player->isCued());
+        QVERIFY(qAbs(engine->lastSeekTarget() - expected) < 1e-9);
+        QVERIFY(qAbs(player->CurrentPosition() - expected) < 1e-9);
+        QVERIFY(engine->pictureHeld());
+        step();
+        QVERIFY(!engine->pictureHeld());
+    }
+
+    // Opening another clip lets a held picture go.
+    void openLetsTheHeldPictureGo()
+    {
+        openClip();
+        QVERIFY(player->Pause());
+        player->cue(2.0);
+        QVERIFY(engine->pictureHeld());
+        openClip();
+        QVERIFY(!player->isCued());
+        QVERIFY(!engine->pictureHeld());
+    }
+
+    void cueOnlyWhileNotPlaying()
+    {
+        openClip();
+        step();
+        player->cue(2.0);
+        QVERIFY(!player->isCued());
+        QVERIFY(!engine->pictureHeld());
+    }
+
+    // Frame steps go by the clip's own frames, wherever they lie.
+    void stepsCountTheClipsFrames()
+    {
+        FakeEngine::Clip vfr;
+        vfr.frameTimes = {0.0, 0.04, 0.1, 0.3, 0.31, 0.5};
+        engine->addClip("/clips/phone.mp4", vfr);
+        openClip("/clips/phone.mp4");
+        QVERIFY(player->Pause());
+        player->setCurrentPosition(0.3);
+        player->stepFrames(-1);
+        QCOMPARE(player->CurrentPosition(), 0.1);
+        player->stepFrames(2);
+        QCOMPARE(player->CurrentPosition(), 0.31);
+        QCOMPARE(player->frameTimeFrom(0.31, -4), 0.0);
+        QCOMPARE(player->frameTimeFrom(0.31, -5), -1.0);
+        QCOMPARE(player->frameTimeFrom(0.31, 9), 0.5);
+    }
+
     void onlyTheLatestPlayStateChangeReachesTheWindows()
     {
         openClip();

@@ -123,6 +123,49 @@ private slots:
         QCOMPARE(p().PlayState(), int(mpPaused));
     }
 
+    // Frame steps count the clip's own frames: a 60 fps clip steps by 1/60 s,
+    // and a phone clip with missing frames steps over the gaps.
+    void frameStepsCountTheClipsFrames_data()
+    {
+        QTest::addColumn<bool>("variable");
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<double>("from");
+        QTest::addColumn<double>("to");
+        QTest::newRow("60 fps back 1") << false << "back1" << 2.0 << 2.0 - 1.0 / 60;
+        QTest::newRow("60 fps forward 5") << false << "forwardN" << 2.0 << 2.0 + 5.0 / 60;
+        QTest::newRow("gap back 1") << true << "back1" << 0.3 << 0.1;
+        QTest::newRow("gap forward 1") << true << "forward1" << 0.1 << 0.3;
+        QTest::newRow("gaps back 5") << true << "backN" << 0.6 << 0.04;
+        QTest::newRow("before the first frame: stop") << true << "backN" << 0.3 << 0.0;
+    }
+    void frameStepsCountTheClipsFrames()
+    {
+        QFETCH(bool, variable);
+        QFETCH(QString, step);
+        QFETCH(double, from);
+        QFETCH(double, to);
+        FakeEngine::Clip clip;
+        clip.fps = 60;
+        if (variable)
+            clip.frameTimes = {0.0, 0.04, 0.1, 0.3, 0.31, 0.5, 0.6};
+        const QString path = rig->makeClip(QStringLiteral("phone.mp4"));
+        rig->engine->addClip(path, clip);
+        rig->openClip(path);
+        rig->pauseAt(from);
+        if (step == "back1")
+            t().back1frameButtonClick();
+        if (step == "forward1")
+            t().forward1frameButtonClick();
+        if (step == "backN")
+            t().backframesButtonClick();
+        if (step == "forwardN")
+            t().forwardframesButtonClick();
+        rig->step();
+        rig->step();
+        QVERIFY2(qAbs(p().CurrentPosition() - to) < 1e-9, qPrintable(QString::number(p().CurrentPosition())));
+        QCOMPARE(p().PlayState(), int(mpPaused));
+    }
+
     void frameBackAtTheStartStopsAndRestsAtZero()
     {
         rig->pauseAt(0.02);

@@ -1,5 +1,7 @@
 #include "FakeEngine.h"
 
+#include "core/playback/FrameTimes.h"
+
 #include <QFileInfo>
 #include <algorithm>
 #include <cmath>
@@ -69,6 +71,13 @@ void FakeEngine::seek(double seconds)
     m_position = std::clamp(seconds, 0.0, m_clip.duration);
     m_atEnd = m_position >= m_clip.duration;
     m_seekReportPending = true;
+}
+
+double FakeEngine::frameTimeFrom(double seconds, int count) const
+{
+    if (!m_open || m_clip.frameTimes.empty())
+        return PlaybackEngine::frameTimeFrom(seconds, count);
+    return FrameTimes::fromTimes(m_clip.frameTimes).timeFrom(seconds, count);
 }
 
 qint64 FakeEngine::frameCount() const

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QStringList>
+#include <vector>
 
 // A scripted playback engine with a manual clock. Time moves only through
 // advance(); every frame boundary passed while playing is reported as a
@@ -23,6 +24,9 @@ public:
         bool broken = false;
         // Never ends loading by itself; only a wait with no time left ends it.
         bool hangs = false;
+        // The frames' times when they are not 1/fps apart (variable frame
+        // rate); empty: 1/fps apart.
+        std::vector<double> frameTimes = {};
     };
 
     explicit FakeEngine(QObject* parent = nullptr) : PlaybackEngine(parent) {}
@@ -40,6 +44,8 @@ public:
     const QStringList& loadedPaths() const { return m_loads; }
     int seekCount() const { return m_seeks; }
     double lastSeekTarget() const { return m_lastSeek; }
+    // Whether the picture is held (see PlaybackEngine::holdPicture).
+    bool pictureHeld() const { return m_pictureHeld; }
 
     bool initialize() override { return m_initOk; }
     void load(const QString& absolutePath) override;
@@ -50,6 +56,11 @@ public:
     bool isAtEnd() const override { return m_atEnd; }
     double position() const override { return m_position; }
     void seek(double seconds) override;
+    bool seekPending() const override { return m_seekReportPending; }
+    double frameTimeFrom(double seconds, int count) const override;
+    void holdPicture(bool hold) override { m_pictureHeld = hold; }
+    void setHardwareDecoding(bool on) override { m_hardwareDecoding = on; }
+    bool hardwareDecodingOn() const { return m_hardwareDecoding; }
     double duration() const override { return m_open ? m_clip.duration : 0.0; }
     double framesPerSecond() const override { return m_open ? m_clip.fps : 0.0; }
     qint64 frameCount() const override;
@@ -81,4 +92,6 @@ private:
     QStringList m_loads;
     int m_seeks = 0;
     double m_lastSeek = -1.0;
+    bool m_pictureHeld = false;
+    bool m_hardwareDecoding = true;
 };

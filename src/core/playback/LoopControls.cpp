@@ -286,12 +286,19 @@ void LoopControls::cancelRestart()
         return;
     m_restartPending = false;
     ++m_restartNumber;
+    // The loop rests at its end after all.
+    m_player.dropCue();
     m_view.showPlaying(m_player.PlayState() == mpPlaying);
 }
 
+// The seek back to the loop's start is made while the loop waits, so that
+// playing starts again on time when the wait is over; meanwhile the picture
+// shows the loop's end, and the position reads as the end.
 void LoopControls::restartAfterPause()
 {
     m_restartPending = true;
+    if (m_player.SelectionStart() != -1)
+        m_player.cue(m_player.SelectionStart());
     const int number = ++m_restartNumber;
     m_timer(m_restartPauseMs, [this, number] {
         if (number != m_restartNumber || !m_restartPending)

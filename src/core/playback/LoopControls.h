@@ -17,7 +17,10 @@ class PlayAllView;
 // A continuous loop waits restartPauseMs() at its end before it starts
 // again. The wait is a timer, so keys act during it: the play key pauses (the
 // restart is called off and the loop rests at its end), a new loop, "play
-// full video" or a new clip start at once.
+// full video" or a new clip start at once. The player goes back to the
+// loop's start during the wait (a cue: the picture holds the end frame and
+// the position reads as the end), so that the loop plays again as soon as
+// the wait is over, however long the seek takes on a big clip.
 //
 // The speed ladder is a continuous loop that plays a number of passes at
 // each rate of a SpeedLadder. The rate is set while the loop rests paused at

@@ -16,3 +16,12 @@ inline double selectionEndForEndTime(int endSeconds)
 {
     return endSeconds + 0.2;
 }
+
+// Where a loop with the given range end ends, -1 when it runs to the clip's
+// end (no range end, or one beyond the clip).
+inline double loopEndForSelectionEnd(double selectionEnd, double duration)
+{
+    if (selectionEnd == -1.0 || selectionEnd > duration)
+        return -1.0;
+    return selectionEnd - 0.2;
+}

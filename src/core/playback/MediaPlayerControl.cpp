@@ -1,5 +1,6 @@
 #include "core/playback/MediaPlayerControl.h"
 
+#include "core/playback/LoopRules.h"
 #include "core/playback/PlaybackEngine.h"
 
 #include <cmath>
@@ -35,14 +36,84 @@ void MediaPlayerControl::setTimerEnabled(bool enabled)
 
 double MediaPlayerControl::CurrentPosition() const
 {
-    return m_engine->isOpen() ? m_engine->position() : 0.0;
+    if (!m_engine->isOpen())
+        return 0.0;
+    return m_cued ? m_heldPosition : m_engine->position();
 }
 
 void MediaPlayerControl::setCurrentPosition(double seconds)
 {
     if (m_openState != osOpen)
         return;
-    m_engine->seek(std::max(0.0, seconds));
+    seconds = std::max(0.0, seconds);
+    // Playing has just started from a cue at this very place.
+    if (m_playedFromCue && seconds == m_cueTarget)
+        return;
+    seekEngine(seconds);
+}
+
+// Every seek of the control goes here: it ends a cue, and the picture held
+// for it is let go once the engine has landed.
+void MediaPlayerControl::seekEngine(double seconds)
+{
+    endCue();
+    m_playedFromCue = false;
+    m_engine->seek(seconds);
+}
+
+double MediaPlayerControl::frameTimeFrom(double seconds, int count) const
+{
+    return m_openState == osOpen ? m_engine->frameTimeFrom(seconds, count) : -1.0;
+}
+
+void MediaPlayerControl::stepFrames(int count)
+{
+    if (m_openState != osOpen)
+        return;
+    const double from = CurrentPosition();
+    endCue();
+    m_playedFromCue = false;
+    m_engine->stepFrames(from, count);
+}
+
+void MediaPlayerControl::cue(double seconds)
+{
+    if (m_openState != osOpen || m_playState == mpPlaying)
+        return;
+    if (!m_cued) {
+        m_heldPosition = CurrentPosition();
+        m_cued = true;
+        if (!m_pictureHeld) {
+            m_pictureHeld = true;
+            m_engine->holdPicture(true);
+        }
+    }
+    m_cueTarget = std::max(0.0, seconds);
+    m_playedFromCue = false;
+    m_engine->seek(m_cueTarget);
+}
+
+void MediaPlayerControl::dropCue()
+{
+    if (!m_cued)
+        return;
+    const double held = m_heldPosition;
+    seekEngine(held);
+}
+
+void MediaPlayerControl::endCue()
+{
+    m_cued = false;
+}
+
+// The picture shows the engine's frame again once the engine is where the
+// position reads: at once when it has landed, else when it lands.
+void MediaPlayerControl::releasePicture()
+{
+    if (!m_pictureHeld || m_cued || m_engine->seekPending())
+        return;
+    m_pictureHeld = false;
+    m_engine->holdPicture(false);
 }
 
 int MediaPlayerControl::ImageSourceWidth() const
@@ -90,11 +161,26 @@ void MediaPlayerControl::setSelectionEnd(double seconds)
         return;
     if (seconds == -1.0) {
         m_selectionEnd = -1.0;
+        updatePausePoint();
         return;
     }
     if (seconds < 0 || (m_selectionStart != -1.0 && seconds < m_selectionStart))
         return;
     m_selectionEnd = seconds;
+    updatePausePoint();
+}
+
+// A loop's end is where the range end says; the engine pauses there by
+// itself, on the very frame, however fast the clip plays (the position
+// events that the loop handlers pause on come a frame or more late on a
+// 60 fps clip at double speed).
+void MediaPlayerControl::updatePausePoint()
+{
+    const double point = m_openState == osOpen ? loopEndForSelectionEnd(m_selectionEnd, m_duration) : -1.0;
+    if (point == m_pausePoint)
+        return;
+    m_pausePoint = point;
+    m_engine->setPausePoint(point);
 }
 
 void MediaPlayerControl::setDisplaySize(int size)
@@ -134,8 +220,15 @@ void MediaPlayerControl::Open()
         return;
     if (m_playState == mpPlaying)
         Stop();
+    m_cued = false;
+    m_playedFromCue = false;
+    if (m_pictureHeld) {
+        m_pictureHeld = false;
+        m_engine->holdPicture(false);
+    }
     const int oldOpen = m_openState;
     m_openState = osLoading;
+    updatePausePoint();
     if (oldOpen != osLoading) {
         m_openPending = true;
         m_openOld = oldOpen;
@@ -172,6 +265,7 @@ void MediaPlayerControl::engineLoaded()
     m_openOld = oldOpen;
     m_openNew = osOpen;
     m_playState = mpStopped;
+    updatePausePoint();
     m_loadDeadline.stop();
     if (m_autoStart)
         Play();
@@ -188,8 +282,15 @@ void MediaPlayerControl::engineFailed()
     if (m_openState == osClosed)
         return;
     m_loadDeadline.stop();
+    m_cued = false;
+    m_playedFromCue = false;
+    if (m_pictureHeld) {
+        m_pictureHeld = false;
+        m_engine->holdPicture(false);
+    }
     const int oldOpen = m_openState;
     m_openState = osClosed;
+    updatePausePoint();
     m_openPending = true;
     m_openOld = oldOpen;
     m_openNew = osClosed;
@@ -205,10 +306,17 @@ void MediaPlayerControl::Play()
     if (m_openState != osOpen)
         return;
     if (m_playState != mpPlaying) {
-        // A clip that played out starts again from its beginning (or from
-        // its play range's start), as from a stop.
-        if (m_engine->isAtEnd())
-            m_engine->seek(m_selectionStart != -1.0 ? m_selectionStart : 0.0);
+        if (m_cued) {
+            // Playing starts where the cue has put the engine; the picture
+            // follows once the engine is there.
+            endCue();
+            m_playedFromCue = true;
+            releasePicture();
+        } else if (m_engine->isAtEnd()) {
+            // A clip that played out starts again from its beginning (or
+            // from its play range's start), as from a stop.
+            seekEngine(m_selectionStart != -1.0 ? m_selectionStart : 0.0);
+        }
         changePlayState(mpPlaying);
         m_engine->setPaused(false);
     }
@@ -230,7 +338,7 @@ void MediaPlayerControl::Stop()
     if (m_openState != osOpen)
         return;
     m_engine->setPaused(true);
-    m_engine->seek(0.0);
+    seekEngine(0.0);
     changePlayState(mpStopped);
 }
 
@@ -246,7 +354,7 @@ void MediaPlayerControl::changePlayState(int newState)
         m_engine->setSpeed(m_rate);
     if (newState == mpPlaying) {
         if (oldState != mpPaused && m_selectionStart != -1.0)
-            m_engine->seek(m_selectionStart);
+            seekEngine(m_selectionStart);
         if (m_fullScreen)
             m_fullScreenRequest = true;
     }
@@ -292,6 +400,7 @@ void MediaPlayerControl::reportRangeEnd()
 
 void MediaPlayerControl::enginePositionChanged()
 {
+    releasePicture();
     if (!m_inTick)
         checkPosition();
 }
@@ -307,7 +416,7 @@ void MediaPlayerControl::checkPosition()
 {
     if (m_openState != osOpen || m_inPositionCheck)
         return;
-    const double position = m_engine->position();
+    const double position = CurrentPosition();
     if (position == m_lastPosition)
         return;
     m_inPositionCheck = true;
@@ -333,6 +442,7 @@ void MediaPlayerControl::tick()
     if (m_inTick)
         return;
     m_inTick = true;
+    ++m_tickCount;
     if (m_fullScreenRequest) {
         m_fullScreenRequest = false;
         if (m_fullScreen)
@@ -363,6 +473,8 @@ void MediaPlayerControl::tick()
     if (m_playPending) {
         m_playPending = false;
         emit OnPlayStateChange(m_pendingOld, m_pendingNew);
+        // The handlers have had their say on where playing starts.
+        m_playedFromCue = false;
     }
     m_inTick = false;
 }

@@ -38,12 +38,34 @@ public:
     void setTimerEnabled(bool enabled);
     void tick();
     void setOpenDeadline(int milliseconds) { m_loadDeadline.setInterval(milliseconds); }
+    // Ticks run so far: a test that must see that nothing follows waits for
+    // a tick or two, each of which would have delivered it.
+    quint64 tickCount() const { return m_tickCount; }
 
     QString FileName() const { return m_fileName; }
     void setFileName(const QString& fileName) { m_fileName = fileName; }
 
     double CurrentPosition() const;
     void setCurrentPosition(double seconds);
+
+    // Frames as the clip has them (its frame rate may vary): the time of the
+    // frame `count` frames from the one shown at `seconds`, -1 when there is
+    // none before the first (see PlaybackEngine::frameTimeFrom).
+    double frameTimeFrom(double seconds, int count) const;
+    // Moves `count` frames from the current position (earlier when negative).
+    void stepFrames(int count);
+
+    // A seek made ahead of time, while the clip rests paused: the engine
+    // goes to `seconds` while the picture keeps showing the frame it shows
+    // and CurrentPosition() keeps reading the position it reads now. Play()
+    // then starts from the cued place at once; moving the position or
+    // stopping calls the cue off, as does dropCue(). A continuous loop cues
+    // its start while it waits at its end.
+    void cue(double seconds);
+    // Calls a cue off: the engine goes back to the position held, and the
+    // picture stays as it is until it is there.
+    void dropCue();
+    bool isCued() const { return m_cued; }
 
     double Duration() const { return m_duration; }
     quint32 FrameCount() const { return m_frameCount; }
@@ -112,11 +134,16 @@ private:
     void checkPosition();
     quint32 framePosition(double seconds) const;
     void showPictureFullScreen(bool on);
+    void seekEngine(double seconds);
+    void updatePausePoint();
+    void endCue();
+    void releasePicture();
 
     PlaybackEngine* m_engine;
     QTimer m_timer;
     QTimer m_loadDeadline;
     bool m_inTick = false;
+    quint64 m_tickCount = 0;
     bool m_inPositionCheck = false;
 
     QString m_fileName;
@@ -135,6 +162,17 @@ private:
     bool m_pictureFullScreen = false;
     bool m_grabberEnabled = false;
     double m_lastPosition = -1.0;
+
+    double m_pausePoint = -1.0;
+    // A cue (see cue()): where the engine goes, and the position that reads
+    // meanwhile. After Play() has started from a cue, a jump to its target
+    // that the play-state handlers make is no seek any more.
+    bool m_cued = false;
+    double m_cueTarget = 0.0;
+    double m_heldPosition = 0.0;
+    bool m_playedFromCue = false;
+    // The picture is held until the engine's last seek has landed.
+    bool m_pictureHeld = false;
 
     // Notifications waiting for the tick; only the latest of each kind.
     bool m_playPending = false;

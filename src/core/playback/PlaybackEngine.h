@@ -42,8 +42,43 @@ public:
     virtual double position() const = 0;
     // Exact absolute seek (decodes from the previous keyframe).
     virtual void seek(double seconds) = 0;
+    // Whether the last seek or step has not landed yet.
+    virtual bool seekPending() const { return false; }
+
+    // Frames as the clip has them: clips filmed on phones have a variable
+    // frame rate, so frames need not lie 1/fps apart. The time of the frame
+    // `count` frames after the one shown at `seconds` (before it when count
+    // is negative; past the last frame, the last frame); -1 when there is no
+    // such frame before the first. Engines that do not know the clip's frame
+    // times take its nominal rate (30 frames a second when it has none).
+    virtual double frameTimeFrom(double seconds, int count) const;
+    // Moves to the frame `count` frames from the one shown at `from`; the
+    // position reads as that frame's time at once. Nothing happens when
+    // there is no such frame.
+    virtual void stepFrames(double from, int count);
+
+    // Playing pauses by itself on the frame shown at `seconds` (the first
+    // frame at or after it), exactly, however fast it plays; -1: nowhere.
+    // The position is reported there as on any frame; the clip's end is not
+    // reached there. Kept when another clip opens.
+    virtual void setPausePoint(double /*seconds*/) {}
+
+    // While held, the picture goes on showing the frame it shows now,
+    // whatever the engine decodes meanwhile (a seek made ahead of time).
+    // Engines that draw no picture ignore it.
+    virtual void holdPicture(bool /*hold*/) {}
+
+    // Decoding on the graphics hardware where the machine offers it (frames
+    // copied back, so exact seeks and every view of the picture work as with
+    // software decoding); on by default. Applies from the next clip opened.
+    virtual void setHardwareDecoding(bool /*on*/) {}
+    // The hardware decoder that decodes the open clip; empty when the clip
+    // is decoded in software.
+    virtual QString hardwareDecoder() const { return {}; }
 
     // Facts about the open file; 0 / empty when unknown or without video.
+    // The picture's size is its size as shown: a clip stored sideways with
+    // a rotation flag (as phones record portrait video) is shown upright.
     virtual double duration() const = 0;
     virtual double framesPerSecond() const = 0;
     virtual qint64 frameCount() const = 0;

@@ -116,42 +116,44 @@ void TransportControls::forwardminutesButtonClick(QObject* sender)
     jumpForward(std::max(chosenValue(JumpList::forwardMinutes) * 60, 60), sender);
 }
 
-void TransportControls::stepBack(double step, QObject* sender)
+// Frame steps count the clip's own frames, wherever they lie: a phone clip's
+// frame rate varies, and a 60 fps clip has twice the frames of a 30 fps one.
+// Playing pauses first, so the step counts from the frame on screen.
+void TransportControls::stepBack(int frames, QObject* sender)
 {
-    const double position = m_player.CurrentPosition();
-    if (position - step >= 0) {
-        m_player.setCurrentPosition(position - step);
+    if (m_player.frameTimeFrom(m_player.CurrentPosition(), -frames) >= 0) {
         m_player.Pause();
+        m_player.stepFrames(-frames);
     } else {
         m_player.Stop();
     }
     focusIfSender(sender);
 }
 
-void TransportControls::stepForward(double step, QObject* sender)
+void TransportControls::stepForward(int frames, QObject* sender)
 {
-    m_player.setCurrentPosition(m_player.CurrentPosition() + step);
     m_player.Pause();
+    m_player.stepFrames(frames);
     focusIfSender(sender);
 }
 
 void TransportControls::back1frameButtonClick(QObject* sender)
 {
-    stepBack(FrameSeconds, sender);
+    stepBack(1, sender);
 }
 void TransportControls::forward1frameButtonClick(QObject* sender)
 {
-    stepForward(FrameSeconds, sender);
+    stepForward(1, sender);
 }
 
 void TransportControls::backframesButtonClick(QObject* sender)
 {
-    stepBack(chosenValue(JumpList::backFrames) * FrameSeconds, sender);
+    stepBack(chosenValue(JumpList::backFrames), sender);
 }
 
 void TransportControls::forwardframesButtonClick(QObject* sender)
 {
-    stepForward(chosenValue(JumpList::forwardFrames) * FrameSeconds, sender);
+    stepForward(chosenValue(JumpList::forwardFrames), sender);
 }
 
 void TransportControls::slowmotionButtonClick(QObject* sender)

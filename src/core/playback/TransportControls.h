@@ -14,8 +14,6 @@ class TransportControls : public QObject {
     Q_OBJECT
 public:
     using SpeedMode = TransportView::SpeedMode;
-    // Frame jumps take every frame to last 1/30 s, whatever the clip's rate.
-    static constexpr double FrameSeconds = 1.0 / 30.0;
 
     TransportControls(MediaPlayerControl& player, TransportView& view, LoopControls& loops, QObject* parent = nullptr);
 
@@ -43,8 +41,8 @@ public:
 private:
     void jumpBack(double step, QObject* sender);
     void jumpForward(double step, QObject* sender);
-    void stepBack(double step, QObject* sender);
-    void stepForward(double step, QObject* sender);
+    void stepBack(int frames, QObject* sender);
+    void stepForward(int frames, QObject* sender);
     void focusIfSender(QObject* sender);
     int chosenValue(TransportView::JumpList list) const { return m_view.jumpValue(list); }
 

@@ -17,6 +17,9 @@ struct Extras {
     int speedLadderPasses = 2;                                   // Speed_Ladder_Passes: 1-99
     int repeatGapMilliseconds = 400;                             // Repeat_Gap_Milliseconds: 0-5000
 
+    // Decoding on the graphics hardware where the machine has it.
+    bool hardwareDecoding = true; // Hardware_Decoding:
+
     QString mirrorViewKey = QStringLiteral("x"); // Mirror_View_Key:
     QString loopModeKey = QStringLiteral("b");   // Loop_Mode_Key:
 

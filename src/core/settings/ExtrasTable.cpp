@@ -13,6 +13,8 @@ template <> const std::vector<ExtrasRow>& tableOf<Extras>()
         integer("Speed_Ladder_Passes:", &E::speedLadderPasses, 1, 99),
         integer("Repeat_Gap_Milliseconds:", &E::repeatGapMilliseconds, 0, 5000),
 
+        group(flag("Hardware_Decoding:", &E::hardwareDecoding)),
+
         group(keyBox("Mirror_View_Key:", &E::mirrorViewKey)),
         keyBox("Loop_Mode_Key:", &E::loopModeKey),
 

@@ -64,6 +64,8 @@ public:
     // The loop mode and mirror view key boxes.
     QList<QLineEdit*> practiceKeyBoxes() const;
     int repeatGapMs() const;
+    // Decoding on the graphics hardware where the machine has it.
+    bool hardwareDecoding() const;
     // The last accepted ladder.
     SpeedLadder speedLadder() const;
 
@@ -80,7 +82,7 @@ signals:
     // One of the catalog grid's optional columns (Category, Learn, Rating,
     // Folder) was switched on or off; the grid follows at once.
     void columnSwitched(int column, bool shown);
-    // The repeat gap or the speed ladder changed.
+    // The repeat gap, the speed ladder or the hardware decoding switch changed.
     void practiceChanged();
 
 public slots:
@@ -154,6 +156,7 @@ private:
     QLineEdit* m_ladderRates = nullptr;
     QString m_acceptedLadderRates;
     QSpinBox* m_ladderPasses = nullptr;
+    QCheckBox* m_hardwareDecoding = nullptr;
     QLineEdit* m_loopModeKey = nullptr;
     QLineEdit* m_mirrorViewKey = nullptr;
 };

@@ -1,6 +1,7 @@
 // The options window's "Practice" page: the repeat gap of a continuous loop,
-// the speed ladder's rates and passes, and the keys of the loop mode and of
-// the mirror view. Its values live in extras.txt.
+// the speed ladder's rates and passes, the switch of hardware decoding, and
+// the keys of the loop mode and of the mirror view. Its values live in
+// extras.txt.
 #include "gui/options/TOptionsForm.h"
 
 #include "core/base/Prompt.h"
@@ -8,6 +9,7 @@
 #include "core/settings/BindingTable.h"
 #include "gui/widgets/BindToControl.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -74,6 +76,21 @@ QWidget* TOptionsForm::buildPracticePage()
     grid->addWidget(m_ladderPasses, 2, 1);
     layout->addWidget(loops);
 
+    auto* playback = new QGroupBox(QStringLiteral("Playback"), page);
+    playback->setObjectName(QStringLiteral("PracticePlaybackGroup"));
+    playback->setAccessibleName(playback->title());
+    auto* playbackLayout = new QVBoxLayout(playback);
+    m_hardwareDecoding =
+        new QCheckBox(QStringLiteral("Decode on the graphics hardware where this computer has it"), playback);
+    m_hardwareDecoding->setObjectName(QStringLiteral("HardwareDecoding"));
+    m_hardwareDecoding->setAccessibleName(m_hardwareDecoding->text());
+    m_hardwareDecoding->setToolTip(
+        QStringLiteral("Big and 60 fps clips play and step more smoothly. Turn it off if clips show wrong colours "
+                       "or broken pictures. It counts from the next clip opened."));
+    m_hardwareDecoding->setChecked(true);
+    playbackLayout->addWidget(m_hardwareDecoding);
+    layout->addWidget(playback);
+
     auto* keys = new QGroupBox(QStringLiteral("Practice keystrokes"), page);
     keys->setObjectName(QStringLiteral("PracticeKeysGroup"));
     keys->setAccessibleName(keys->title());
@@ -102,6 +119,7 @@ QWidget* TOptionsForm::buildPracticePage()
         connect(box, &QLineEdit::textChanged, this, &TOptionsForm::keyTextChanged);
     connect(m_repeatGap, &QSpinBox::valueChanged, this, &TOptionsForm::practiceChanged);
     connect(m_ladderPasses, &QSpinBox::valueChanged, this, &TOptionsForm::practiceChanged);
+    connect(m_hardwareDecoding, &QCheckBox::toggled, this, &TOptionsForm::practiceChanged);
     connect(m_ladderRates, &QLineEdit::editingFinished, this, &TOptionsForm::ladderRatesEntered);
     return page;
 }
@@ -119,6 +137,11 @@ QList<QLineEdit*> TOptionsForm::practiceKeyBoxes() const
 int TOptionsForm::repeatGapMs() const
 {
     return m_repeatGap->value();
+}
+
+bool TOptionsForm::hardwareDecoding() const
+{
+    return m_hardwareDecoding->isChecked();
 }
 
 SpeedLadder TOptionsForm::speedLadder() const
@@ -163,6 +186,7 @@ void TOptionsForm::bindExtras(ExtrasBindings& binding)
     binding.bind(
         &E::speedLadderPasses, [this] { return m_ladderPasses->value(); },
         [this](int passes) { m_ladderPasses->setValue(passes); });
+    bindCheck(binding, &E::hardwareDecoding, m_hardwareDecoding);
     bindText(binding, &E::loopModeKey, m_loopModeKey);
     bindText(binding, &E::mirrorViewKey, m_mirrorViewKey);
 }

@@ -1,10 +1,13 @@
 #include "gui/playback/MpvEngine.h"
 
+#include "gui/playback/ClipFrameScan.h"
 #include "gui/playback/MpvVideoWidget.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QMetaObject>
+#include <QPointer>
+#include <QTimer>
 #include <clocale>
 #include <cmath>
 #include <iterator>
@@ -17,6 +20,8 @@ constexpr std::uint64_t SetReplyBase = 0x100;
 constexpr std::uint64_t SeekReplyFlag = 1ull << 62;
 constexpr std::uint64_t PositionReplyFlag = 1ull << 61;
 constexpr std::uint64_t FactReplyFlag = 1ull << 60;
+constexpr std::uint64_t PauseReplyFlag = 1ull << 59;
+constexpr std::uint64_t SyncReplyFlag = 1ull << 58;
 
 // The facts taken when a file has loaded, read without waiting for mpv; a
 // reply's id carries the load it belongs to and the fact's index.
@@ -32,12 +37,29 @@ constexpr Fact FactReads[] = {
     {"height", MPV_FORMAT_INT64},
     {"current-tracks/video/decoder-desc", MPV_FORMAT_STRING},
     {"video-codec", MPV_FORMAT_STRING},
+    {"current-tracks/video/demux-rotation", MPV_FORMAT_INT64},
+    {"current-tracks/video/demux-par", MPV_FORMAT_DOUBLE},
+    {"hwdec-current", MPV_FORMAT_STRING},
 };
 constexpr int FactCount = int(std::size(FactReads));
-constexpr std::uint64_t SerialMask = (1ull << 60) - 1;
+constexpr std::uint64_t SerialMask = (1ull << 58) - 1;
 
 // Longest single wait inside waitForLoad(), so its deadline is kept.
 constexpr double WaitSliceSeconds = 0.02;
+
+// A step by decoding the next frame waits for that frame's time at the
+// playing speed; beyond this an exact seek is quicker.
+constexpr double LongestDecodingStepSeconds = 0.05;
+// A step that has not shown its frame by then is made by a seek instead.
+constexpr int StepDeadlineMs = 1000;
+
+// mpv's safe choice of hardware decoders, with the frames copied back to
+// memory: exact seeks, frame steps and every view of the picture work as
+// they do with software decoding.
+const char* hardwareDecodingValue(bool on)
+{
+    return on ? "auto-copy-safe" : "no";
+}
 
 double asDouble(const mpv_event_property& p, double fallback = 0.0)
 {
@@ -61,12 +83,35 @@ QString asString(const mpv_event_property& p)
 
 } // namespace
 
-MpvEngine::MpvEngine(const MpvEngineOptions& options, QObject* parent) : PlaybackEngine(parent), m_options(options)
+MpvEngine::MpvEngine(const MpvEngineOptions& options, QObject* parent)
+    : PlaybackEngine(parent), m_options(options), m_hardwareDecoding(options.hardwareDecoding)
 {
+    m_stepDeadline = new QTimer(this);
+    m_stepDeadline->setSingleShot(true);
+    m_stepDeadline->setInterval(StepDeadlineMs);
+    connect(m_stepDeadline, &QTimer::timeout, this, &MpvEngine::stepTookTooLong);
+}
+
+QSize MpvEngine::FileFacts::shownSize() const
+{
+    if (width <= 0 || height <= 0)
+        return {0, 0};
+    int w = width, h = height;
+    // Pixels that are not square are shown stretched, as mpv shows them.
+    if (pixelAspect > 1.0)
+        w = int(std::lround(w * pixelAspect));
+    else if (pixelAspect > 0.0 && pixelAspect < 1.0)
+        h = int(std::lround(h / pixelAspect));
+    const bool sideways = ((rotation % 180) + 180) % 180 == 90;
+    return sideways ? QSize(h, w) : QSize(w, h);
 }
 
 MpvEngine::~MpvEngine()
 {
+    if (m_scan)
+        m_scan->cancel();
+    for (auto& scan : m_retiredScans)
+        scan->cancel();
     if (!m_mpv)
         return;
     mpv_set_wakeup_callback(m_mpv, nullptr, nullptr);
@@ -107,6 +152,7 @@ bool MpvEngine::initialize()
         {"audio-pitch-correction", "yes"},
         // Frames are handed over when due; drawing never waits for their time.
         {"video-timing-offset", "0"},
+        {"hwdec", hardwareDecodingValue(m_hardwareDecoding)},
         {"vo", vo.isEmpty() ? "libmpv" : vo.constData()},
     };
     for (const auto& [name, value] : settings) {
@@ -140,7 +186,11 @@ bool MpvEngine::initialize()
         {"width", MPV_FORMAT_INT64},
         {"height", MPV_FORMAT_INT64},
         {"current-tracks/video/decoder-desc", MPV_FORMAT_STRING},
+        {"current-tracks/video/demux-rotation", MPV_FORMAT_INT64},
+        {"current-tracks/video/demux-par", MPV_FORMAT_DOUBLE},
+        {"hwdec-current", MPV_FORMAT_STRING},
     };
+    static_assert(std::size(observed) == PropCount - PropTimePos);
     std::uint64_t id = PropTimePos;
     for (const auto& [name, format] : observed)
         mpv_observe_property(m_mpv, id++, name, format);
@@ -175,9 +225,9 @@ void MpvEngine::drainEvents()
 
 // Signals wait for a queued step of their own, so that what the windows do
 // on them (open another clip, show a modal box) happens outside the drain.
-void MpvEngine::post(std::function<void()> signal)
+void MpvEngine::post(std::function<void()> signal, quint64 loadSerial)
 {
-    m_outbox.push_back({m_loadSerial, std::move(signal)});
+    m_outbox.push_back({loadSerial, std::move(signal)});
     if (m_deliveryQueued)
         return;
     m_deliveryQueued = true;
@@ -192,7 +242,7 @@ void MpvEngine::deliver()
     while (!m_outbox.empty()) {
         Posted next = std::move(m_outbox.front());
         m_outbox.pop_front();
-        if (next.loadSerial == m_loadSerial)
+        if (next.loadSerial == m_loadSerial || next.loadSerial == AnyLoad)
             next.emitSignal();
     }
 }
@@ -202,7 +252,15 @@ void MpvEngine::load(const QString& absolutePath)
     m_atEnd = false;
     m_position = 0.0;
     m_seekPending = false;
+    endStep();
     m_paused = true;
+    m_frames = FrameTimes();
+    m_frameTimesKnown = false;
+    if (m_scan) {
+        m_scan->cancel();
+        m_retiredScans.push_back(std::move(m_scan));
+    }
+    std::erase_if(m_retiredScans, [](const auto& scan) { return scan->finished(); });
     // What the last clip still had to say is of no interest now.
     ++m_loadSerial;
     m_pendingRefusal.clear();
@@ -222,8 +280,15 @@ void MpvEngine::load(const QString& absolutePath)
 
     m_loadState = LoadState::Loading;
     m_loadingEntry = -1;
+    m_loadingPath = absolutePath;
     m_factsPending = 0;
     mpv_set_property_string(m_mpv, "pause", "yes");
+    // mpv's end of playing would hold for the next file too.
+    if (m_mpvEnd >= 0.0) {
+        m_mpvEnd = -1.0;
+        m_pauseFrame = -1.0;
+        mpv_set_property_string(m_mpv, "end", "none");
+    }
     const QByteArray path = absolutePath.toUtf8();
     const char* args[] = {"loadfile", path.constData(), "replace", nullptr};
     mpv_node result;
@@ -333,14 +398,28 @@ void MpvEngine::handleEvent(const mpv_event& event)
         break;
     case MPV_EVENT_GET_PROPERTY_REPLY: {
         const auto* property = static_cast<mpv_event_property*>(event.data);
+        if (event.reply_userdata & SyncReplyFlag) {
+            const quint64 serial = event.reply_userdata & SerialMask;
+            post(
+                [this, serial] {
+                    m_syncsReached = std::max(m_syncsReached, serial);
+                    emit syncReached(serial);
+                },
+                AnyLoad);
+            break;
+        }
         if (event.reply_userdata & FactReplyFlag) {
             handleFact(event.reply_userdata, event.error >= 0 ? property : nullptr);
             break;
         }
         if ((event.reply_userdata & PositionReplyFlag) && event.error >= 0 && isOpen() &&
-            (event.reply_userdata & SerialMask) == m_seekSerial && !m_seekPending &&
+            (event.reply_userdata & SerialMask) == m_seekSerial && !m_seekPending && !m_stepPending &&
             property->format == MPV_FORMAT_DOUBLE)
             reportPosition(asDouble(*property));
+        // After a step has landed: whether mpv has paused again by itself.
+        if ((event.reply_userdata & PauseReplyFlag) && event.error >= 0 && property->format == MPV_FORMAT_FLAG &&
+            asFlag(*property))
+            m_stepOwnsPause = false;
         break;
     }
     default:
@@ -356,16 +435,35 @@ void MpvEngine::handlePropertyChange(Prop prop, const mpv_event_property& p)
     case PropTimePos:
         if (!isOpen() || m_seekPending || p.format != MPV_FORMAT_DOUBLE)
             return;
+        if (m_stepPending) {
+            // The step has landed once the next frame is out. mpv pauses by
+            // itself after it; a pause seen before now may have hidden that.
+            if (asDouble(p) <= m_stepFrom + 1e-6)
+                return;
+            m_stepPending = false;
+            m_stepDeadline->stop();
+            if (m_stepOwnsPause)
+                mpv_get_property_async(m_mpv, PauseReplyFlag, "pause", MPV_FORMAT_FLAG);
+        }
         reportPosition(asDouble(p));
         break;
     case PropPause:
+        if (m_stepOwnsPause) {
+            // mpv plays for the step and pauses again by itself.
+            if (asFlag(p))
+                m_stepOwnsPause = false;
+            return;
+        }
         if (asFlag(p) != m_paused) {
             m_paused = asFlag(p);
             post([this, paused = m_paused] { emit pausedChanged(paused); });
         }
         break;
     case PropEof: {
-        const bool atEnd = asFlag(p);
+        bool atEnd = asFlag(p);
+        // Stopped at the pause point: mpv's end, not the clip's.
+        if (atEnd && m_mpvEnd >= 0.0 && m_pauseFrame >= 0.0)
+            atEnd = false;
         if (atEnd == m_atEnd)
             return;
         m_atEnd = atEnd;
@@ -400,6 +498,17 @@ void MpvEngine::handlePropertyChange(Prop prop, const mpv_event_property& p)
     case PropDecoder:
         m_file.decoder = asString(p);
         break;
+    case PropRotation:
+        m_file.rotation = int(asInt(p));
+        break;
+    case PropAspect:
+        m_file.pixelAspect = asDouble(p, 1.0);
+        break;
+    case PropHardwareDecoder:
+        m_file.hardwareDecoder = asString(p);
+        if (m_file.hardwareDecoder == QLatin1String("no"))
+            m_file.hardwareDecoder.clear();
+        break;
     default:
         break;
     }
@@ -409,9 +518,18 @@ void MpvEngine::handlePropertyChange(Prop prop, const mpv_event_property& p)
 // picture; the picture is what the user sees, so its time is the position.
 void MpvEngine::reportPosition(double seconds)
 {
+    // Stopped at the pause point, mpv reads its end, just past the frame.
+    if (m_mpvEnd >= 0.0 && seconds > m_pauseFrame && seconds <= m_mpvEnd + 1e-6)
+        seconds = m_pauseFrame;
     const qint64 frames = frameCount();
-    if (m_file.width > 0 && m_file.fps > 0.0 && frames > 0)
-        seconds = std::min(seconds, (frames - 1) / m_file.fps);
+    if (m_file.width > 0 && m_file.fps > 0.0 && frames > 0) {
+        // The frame times read from the file know the last frame better
+        // than the average rate does (a variable rate).
+        double last = (frames - 1) / m_file.fps;
+        if (m_frameTimesKnown)
+            last = std::max(last, m_frames.timeOf(m_frames.count() - 1));
+        seconds = std::min(seconds, last);
+    }
     m_position = std::max(seconds, 0.0);
     post([this, position = m_position] { emit positionChanged(position); });
 }
@@ -462,6 +580,17 @@ void MpvEngine::handleFact(std::uint64_t replyId, const mpv_event_property* prop
         case 6:
             m_opening.codec = asString(*property);
             break;
+        case 7:
+            m_opening.rotation = int(asInt(*property));
+            break;
+        case 8:
+            m_opening.pixelAspect = asDouble(*property, 1.0);
+            break;
+        case 9:
+            m_opening.hardwareDecoder = asString(*property);
+            if (m_opening.hardwareDecoder == QLatin1String("no"))
+                m_opening.hardwareDecoder.clear();
+            break;
         }
     }
     if (--m_factsPending == 0 && m_loadState == LoadState::Loading)
@@ -480,7 +609,49 @@ void MpvEngine::finishLoad()
     m_loadState = LoadState::Open;
     m_position = 0.0;
     m_atEnd = false;
+    if (m_file.width > 0)
+        scanFrameTimes(m_loadingPath);
+    armPausePoint(0.0);
     post([this] { emit fileLoaded(); });
+}
+
+// The frame times are read while the clip plays; steps take the nominal rate
+// until they are known. The scan never calls back once it has been
+// cancelled (a new load, or the engine going), and a queued result of an
+// earlier load is dropped.
+void MpvEngine::scanFrameTimes(const QString& path)
+{
+    const quint64 serial = m_loadSerial;
+    m_scan = std::make_unique<ClipFrameScan>(path, [this, serial](std::vector<double> times) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, serial, times = std::move(times)]() mutable {
+                if (serial != m_loadSerial || times.empty())
+                    return;
+                m_frames = FrameTimes::fromTimes(std::move(times));
+                m_frameTimesKnown = true;
+                // The pause point's frame may lie elsewhere than 1/fps said.
+                armPausePoint(m_position);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+FrameTimes MpvEngine::nominalFrames() const
+{
+    return FrameTimes::nominal(m_file.fps, m_file.duration);
+}
+
+double MpvEngine::frameTimeFrom(double seconds, int count) const
+{
+    if (!isOpen())
+        return -1.0;
+    return m_frameTimesKnown ? m_frames.timeFrom(seconds, count) : nominalFrames().timeFrom(seconds, count);
+}
+
+double MpvEngine::seekTargetFor(double frameTime) const
+{
+    return m_frameTimesKnown ? m_frames.seekTargetFor(frameTime) : nominalFrames().seekTargetFor(frameTime);
 }
 
 void MpvEngine::handleEndFile(const mpv_event& event)
@@ -500,16 +671,144 @@ void MpvEngine::handleEndFile(const mpv_event& event)
 
 void MpvEngine::seek(double seconds)
 {
-    if (!isOpen())
-        return;
     if (!std::isfinite(seconds) || seconds < 0.0)
         seconds = 0.0;
-    m_position = seconds;
+    seekTo(seconds, seconds);
+}
+
+// An exact seek to `target`; the position reads `readsAs` until it lands.
+void MpvEngine::seekTo(double target, double readsAs)
+{
+    if (!isOpen())
+        return;
+    if (m_stepPending || m_stepOwnsPause) {
+        // A step under way still has mpv playing: pausing calls it off.
+        int flag = 1;
+        setAsync(PropPause, "pause", MPV_FORMAT_FLAG, &flag);
+        endStep();
+    }
+    armPausePoint(readsAs);
+    m_position = readsAs;
     m_seekPending = true;
     m_atEnd = false;
-    const QByteArray target = QByteArray::number(seconds, 'f', 6);
-    const char* args[] = {"seek", target.constData(), "absolute+exact", nullptr};
+    const QByteArray where = QByteArray::number(target, 'f', 6);
+    const char* args[] = {"seek", where.constData(), "absolute+exact", nullptr};
     mpv_command_async(m_mpv, SeekReplyFlag | (++m_seekSerial & SerialMask), args);
+}
+
+// One frame forward is one decode away: mpv plays the next frame and pauses
+// (its frame step), where an exact seek would decode again from the
+// keyframe. Steps back, steps of several frames and steps while anything is
+// still on its way are exact seeks to the frame's time.
+void MpvEngine::stepFrames(double from, int count)
+{
+    const double time = frameTimeFrom(from, count);
+    if (time < 0.0)
+        return;
+    if (count == 1 && canStepByDecoding(from, time)) {
+        m_stepPending = true;
+        m_stepOwnsPause = true;
+        m_stepFrom = m_position;
+        m_position = time;
+        m_atEnd = false;
+        const char* args[] = {"frame-step", nullptr};
+        mpv_command_async(m_mpv, 0, args);
+        m_stepDeadline->start();
+        return;
+    }
+    seekTo(seekTargetFor(time), time);
+}
+
+bool MpvEngine::canStepByDecoding(double from, double to) const
+{
+    if (!m_options.stepByDecoding || !isOpen() || m_file.width <= 0 || !m_paused || m_atEnd)
+        return false;
+    // mpv must rest where the step starts: paused for good, nothing on its way.
+    if (m_seekPending || m_stepPending || m_stepOwnsPause || m_writesInFlight[PropPause] > 0)
+        return false;
+    if (from != m_position || !(to > from))
+        return false;
+    // mpv shows the next frame when it is due at the playing speed.
+    return (to - from) / std::max(m_speed, 0.01) <= LongestDecodingStepSeconds;
+}
+
+void MpvEngine::endStep()
+{
+    m_stepPending = false;
+    m_stepOwnsPause = false;
+    if (m_stepDeadline)
+        m_stepDeadline->stop();
+}
+
+// A step that showed nothing in time (the clip's last frame, a decoder that
+// stalls) is made again as an exact seek.
+void MpvEngine::stepTookTooLong()
+{
+    if (!m_stepPending)
+        return;
+    const double time = m_position;
+    seekTo(seekTargetFor(time), time);
+}
+
+quint64 MpvEngine::requestSync()
+{
+    const quint64 serial = ++m_syncsAsked;
+    if (!m_mpv || mpv_get_property_async(m_mpv, SyncReplyFlag | serial, "idle-active", MPV_FORMAT_FLAG) < 0)
+        QMetaObject::invokeMethod(
+            this,
+            [this, serial] {
+                m_syncsReached = std::max(m_syncsReached, serial);
+                emit syncReached(serial);
+            },
+            Qt::QueuedConnection);
+    return serial;
+}
+
+void MpvEngine::setPausePoint(double seconds)
+{
+    m_pausePoint = seconds;
+    armPausePoint(m_position);
+}
+
+// mpv stops playing at its "end" (as at a clip's end, resting on the last
+// frame before it); set halfway to the frame after the pause point's frame,
+// it stops on that frame. Only while playing from before it would reach it:
+// a seek beyond it would otherwise find mpv's end there at once.
+void MpvEngine::armPausePoint(double from)
+{
+    double end = -1.0;
+    m_pauseFrame = -1.0;
+    if (m_pausePoint >= 0.0 && isOpen() && m_file.width > 0) {
+        const double frame = frameTimeFrom(m_pausePoint, 0);
+        const double next = frameTimeFrom(m_pausePoint, 1);
+        if (frame >= 0.0 && from < frame - 1e-6) {
+            m_pauseFrame = frame;
+            end = next > frame ? (frame + next) / 2 : frame + 0.5 / (m_file.fps > 0.0 ? m_file.fps : 30.0);
+        }
+    }
+    if (end == m_mpvEnd || !m_mpv)
+        return;
+    m_mpvEnd = end;
+    const QByteArray value = end < 0.0 ? QByteArray("none") : QByteArray::number(end, 'f', 6);
+    const char* args[] = {"set", "end", value.constData(), nullptr};
+    mpv_command_async(m_mpv, 0, args);
+}
+
+void MpvEngine::holdPicture(bool hold)
+{
+    if (m_surface)
+        m_surface->setPictureHeld(hold);
+}
+
+void MpvEngine::setHardwareDecoding(bool on)
+{
+    if (on == m_hardwareDecoding)
+        return;
+    m_hardwareDecoding = on;
+    if (!m_mpv)
+        return;
+    const char* args[] = {"set", "hwdec", hardwareDecodingValue(on), nullptr};
+    mpv_command_async(m_mpv, 0, args);
 }
 
 // Playback restarts after every seek. Until mpv has taken the last seek we
@@ -541,6 +840,20 @@ void MpvEngine::setAsync(Prop prop, const char* name, int format, void* value)
 
 void MpvEngine::setPaused(bool paused)
 {
+    if (m_stepOwnsPause) {
+        // mpv still plays a step and would pause after it: pausing first
+        // calls the step off, whatever comes next.
+        int flag = 1;
+        setAsync(PropPause, "pause", MPV_FORMAT_FLAG, &flag);
+        m_stepOwnsPause = false;
+    }
+    // Resting at the pause point, mpv plays on only without its end there.
+    if (!paused && m_mpvEnd >= 0.0 && m_position >= m_pauseFrame - 1e-6) {
+        m_mpvEnd = -1.0;
+        m_pauseFrame = -1.0;
+        const char* args[] = {"set", "end", "none", nullptr};
+        mpv_command_async(m_mpv, 0, args);
+    }
     int flag = paused ? 1 : 0;
     setAsync(PropPause, "pause", MPV_FORMAT_FLAG, &flag);
     if (paused != m_paused) {

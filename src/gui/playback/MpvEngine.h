@@ -1,17 +1,23 @@
 #pragma once
 
+#include "core/playback/FrameTimes.h"
 #include "core/playback/PlaybackEngine.h"
 #include "core/playback/VideoSurfaceSource.h"
 
 #include <QList>
 #include <QPair>
 #include <QPointer>
+#include <QSize>
 #include <QString>
 #include <atomic>
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <memory>
+#include <vector>
 
+class ClipFrameScan;
+class QTimer;
 struct mpv_handle;
 struct mpv_event;
 struct mpv_event_property;
@@ -22,6 +28,11 @@ struct MpvEngineOptions {
     QString videoOutput = QStringLiteral("libmpv");
     // Empty: mpv's default audio output; "null" for silent runs.
     QString audioOutput;
+    // Hardware decoding where the machine has it (see setHardwareDecoding).
+    bool hardwareDecoding = true;
+    // One frame forward is shown by decoding the next frame (mpv's frame
+    // step) instead of an exact seek from the keyframe; off to compare.
+    bool stepByDecoding = true;
     // Further mpv options, set after (and so over) the engine's own.
     QList<QPair<QByteArray, QByteArray>> extraOptions = {};
 };
@@ -54,12 +65,24 @@ public:
 
     double position() const override { return isOpen() ? m_position : 0.0; }
     void seek(double seconds) override;
+    bool seekPending() const override { return m_seekPending || m_stepPending; }
+
+    double frameTimeFrom(double seconds, int count) const override;
+    void stepFrames(double from, int count) override;
+    // Whether the clip's own frame times have been read (until then steps
+    // take the nominal frame rate).
+    bool knowsFrameTimes() const { return m_frameTimesKnown; }
+
+    void setPausePoint(double seconds) override;
+    void holdPicture(bool hold) override;
+    void setHardwareDecoding(bool on) override;
+    QString hardwareDecoder() const override { return isOpen() ? m_file.hardwareDecoder : QString(); }
 
     double duration() const override { return isOpen() ? m_file.duration : 0.0; }
     double framesPerSecond() const override { return isOpen() ? m_file.fps : 0.0; }
     qint64 frameCount() const override;
-    int videoWidth() const override { return isOpen() ? m_file.width : 0; }
-    int videoHeight() const override { return isOpen() ? m_file.height : 0; }
+    int videoWidth() const override { return isOpen() ? m_file.shownSize().width() : 0; }
+    int videoHeight() const override { return isOpen() ? m_file.shownSize().height() : 0; }
     QString videoDecoderName() const override { return isOpen() ? m_file.decoder : QString(); }
 
     void setSpeed(double factor) override;
@@ -78,6 +101,17 @@ public:
     // engine is ever emitted while it is.
     bool isDraining() const { return m_draining; }
 
+    // A question to mpv that it answers after everything asked before it:
+    // when syncReached(serial) arrives, whatever mpv had to report until then
+    // (the frames it showed, the values it confirmed, what a replaced load
+    // still said) has been handled and signalled. Returns the serial.
+    quint64 requestSync();
+    quint64 syncsReached() const { return m_syncsReached; }
+
+signals:
+    void syncReached(quint64 serial);
+
+public:
 private:
     enum class LoadState { Idle, Loading, Open, Failed };
     // Observed properties, by the reply id mpv hands back with each change.
@@ -94,6 +128,9 @@ private:
         PropWidth,
         PropHeight,
         PropDecoder,
+        PropRotation,
+        PropAspect,
+        PropHardwareDecoder,
         PropCount
     };
 
@@ -111,7 +148,16 @@ private:
     void handleFact(std::uint64_t replyId, const mpv_event_property* property);
     void finishLoad();
     void setAsync(Prop prop, const char* name, int format, void* value);
-    void post(std::function<void()> signal);
+    void seekTo(double target, double readsAs);
+    bool canStepByDecoding(double from, double to) const;
+    void endStep();
+    void stepTookTooLong();
+    void scanFrameTimes(const QString& path);
+    FrameTimes nominalFrames() const;
+    double seekTargetFor(double frameTime) const;
+    void armPausePoint(double from);
+    void post(std::function<void()> signal, quint64 loadSerial);
+    void post(std::function<void()> signal) { post(std::move(signal), m_loadSerial); }
     void deliver();
 
     MpvEngineOptions m_options;
@@ -122,24 +168,32 @@ private:
     // Signals found by the drain, each with the load it belongs to; those
     // of a load that has since been replaced are dropped.
     struct Posted {
-        quint64 loadSerial;
+        quint64 loadSerial; // AnyLoad: delivered whatever loads since
         std::function<void()> emitSignal;
     };
+    static constexpr quint64 AnyLoad = ~0ull;
     std::deque<Posted> m_outbox;
     bool m_deliveryQueued = false;
 
     LoadState m_loadState = LoadState::Idle;
     std::int64_t m_loadingEntry = -1; // playlist entry of the file being opened
+    QString m_loadingPath;
     quint64 m_loadSerial = 0;
     QString m_pendingRefusal;
     struct FileFacts {
         double duration = 0.0;
         double fps = 0.0;
         qint64 estimatedFrames = 0;
+        // The picture as stored; shown turned by `rotation` degrees and
+        // stretched by its pixels' aspect.
         int width = 0;
         int height = 0;
+        int rotation = 0;
+        double pixelAspect = 1.0;
         QString decoder;
         QString codec; // the decoder's name when mpv has no description
+        QString hardwareDecoder;
+        QSize shownSize() const;
     };
     // Facts of the open file, and of the file being opened while their
     // replies come in.
@@ -157,6 +211,32 @@ private:
     std::uint64_t m_seekSerial = 0;
     std::uint64_t m_seekAcknowledged = 0;
     bool m_seekPending = false;
+    quint64 m_syncsAsked = 0;
+    quint64 m_syncsReached = 0;
+    // A step forward by decoding the next frame: mpv plays one frame and
+    // pauses by itself. Its pause and play are not the engine's; the step
+    // has landed when the position passes where it started.
+    bool m_stepPending = false;
+    bool m_stepOwnsPause = false;
+    double m_stepFrom = 0.0;
+    QTimer* m_stepDeadline = nullptr;
+
+    // The clip's frame times, read on a thread of their own after a load;
+    // nominal until they are known. Scans of earlier loads stop and are
+    // collected here until they have.
+    FrameTimes m_frames;
+    bool m_frameTimesKnown = false;
+    std::unique_ptr<ClipFrameScan> m_scan;
+    std::vector<std::unique_ptr<ClipFrameScan>> m_retiredScans;
+    bool m_hardwareDecoding = true;
+
+    // The pause point (see setPausePoint): mpv's own end of playing is put
+    // just past its frame while the position lies before it, so that mpv
+    // stops on that frame by itself. Stopped there, mpv's end of file is
+    // no end of the clip.
+    double m_pausePoint = -1.0;
+    double m_pauseFrame = -1.0;
+    double m_mpvEnd = -1.0;
 
     double m_speed = 1.0;
     bool m_muted = false;

@@ -61,7 +61,8 @@ void MpvVideoWidget::releaseRenderContext()
     mpv_render_context_set_update_callback(m_render, nullptr, nullptr);
     mpv_render_context_free(m_render);
     m_render = nullptr;
-    m_mirrorBuffer.reset();
+    m_offscreen.reset();
+    m_heldFrame.reset();
     doneCurrent();
 }
 
@@ -73,20 +74,70 @@ void MpvVideoWidget::setMirrored(bool mirrored)
     update();
 }
 
-unsigned MpvVideoWidget::mirrorTarget(int width, int height)
+void MpvVideoWidget::setPictureHeld(bool held)
 {
-    if (!m_mirrorBuffer || m_mirrorBuffer->size() != QSize(width, height))
-        m_mirrorBuffer = std::make_unique<QOpenGLFramebufferObject>(width, height);
-    return m_mirrorBuffer->handle();
+    if (held == m_held)
+        return;
+    m_held = held;
+    m_heldCaptured = false;
+    if (!held) {
+        update();
+        return;
+    }
+    // The frame mpv shows now, kept as it is drawn on screen.
+    if (!m_render || !isVisible() || !context())
+        return;
+    makeCurrent();
+    const qreal ratio = devicePixelRatioF();
+    const int w = int(width() * ratio);
+    const int h = int(height() * ratio);
+    if (w > 0 && h > 0) {
+        if (!m_heldFrame || m_heldFrame->size() != QSize(w, h))
+            m_heldFrame = std::make_unique<QOpenGLFramebufferObject>(w, h);
+        renderInto(m_heldFrame->handle(), w, h);
+        m_heldCaptured = true;
+    }
+    doneCurrent();
 }
 
-void MpvVideoWidget::copyMirrored(unsigned source, int width, int height)
+unsigned MpvVideoWidget::offscreenTarget(int width, int height)
+{
+    if (!m_offscreen || m_offscreen->size() != QSize(width, height))
+        m_offscreen = std::make_unique<QOpenGLFramebufferObject>(width, height);
+    return m_offscreen->handle();
+}
+
+void MpvVideoWidget::renderInto(unsigned target, int width, int height)
+{
+    mpv_opengl_fbo fbo{int(target), width, height, 0};
+    int flipY = 1;
+    // By default mpv holds this call until the frame's display time, up to a
+    // frame's length on every frame: the GUI thread would sit here most of
+    // the time while a clip plays. mpv hands frames over when they are due
+    // (video-timing-offset 0), so drawing at once keeps them in time.
+    int blockForTargetTime = 0;
+    mpv_render_param params[] = {
+        {MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
+        {MPV_RENDER_PARAM_FLIP_Y, &flipY},
+        {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &blockForTargetTime},
+        {MPV_RENDER_PARAM_INVALID, nullptr},
+    };
+    mpv_render_context_render(m_render, params);
+}
+
+// Copies a frame buffer onto the widget, stretched to its size, and mirrored
+// when the view is.
+void MpvVideoWidget::copyToScreen(unsigned source, int sourceWidth, int sourceHeight, int width, int height)
 {
     QOpenGLExtraFunctions* gl = context()->extraFunctions();
     gl->glBindFramebuffer(GL_READ_FRAMEBUFFER, source);
     gl->glBindFramebuffer(GL_DRAW_FRAMEBUFFER, defaultFramebufferObject());
-    // The destination's x runs backwards: the copy is the mirror image.
-    gl->glBlitFramebuffer(0, 0, width, height, width, 0, 0, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    // Mirrored, the destination's x runs backwards: the copy is the mirror image.
+    const int left = m_mirrored ? width : 0;
+    const int right = m_mirrored ? 0 : width;
+    const bool sameSize = sourceWidth == width && sourceHeight == height;
+    gl->glBlitFramebuffer(0, 0, sourceWidth, sourceHeight, left, 0, right, height, GL_COLOR_BUFFER_BIT,
+                          sameSize ? GL_NEAREST : GL_LINEAR);
     gl->glBindFramebuffer(GL_FRAMEBUFFER, defaultFramebufferObject());
 }
 
@@ -121,23 +172,18 @@ void MpvVideoWidget::paintGL()
     const qreal ratio = devicePixelRatioF();
     const int w = int(width() * ratio);
     const int h = int(height() * ratio);
-    const unsigned target = m_mirrored ? mirrorTarget(w, h) : defaultFramebufferObject();
-    mpv_opengl_fbo fbo{int(target), w, h, 0};
-    int flipY = 1;
-    // By default mpv holds this call until the frame's display time, up to a
-    // frame's length on every frame: the GUI thread would sit here most of
-    // the time while a clip plays. mpv hands frames over when they are due
-    // (video-timing-offset 0), so drawing at once keeps them in time.
-    int blockForTargetTime = 0;
-    mpv_render_param params[] = {
-        {MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
-        {MPV_RENDER_PARAM_FLIP_Y, &flipY},
-        {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &blockForTargetTime},
-        {MPV_RENDER_PARAM_INVALID, nullptr},
-    };
-    mpv_render_context_render(m_render, params);
+    const bool held = m_held && m_heldCaptured;
+    const bool offscreen = m_mirrored || held;
+    const unsigned target = offscreen ? offscreenTarget(w, h) : defaultFramebufferObject();
+    // While held, mpv still draws each frame it has (its output waits for
+    // that), unseen.
+    renderInto(target, w, h);
+    if (held) {
+        copyToScreen(m_heldFrame->handle(), m_heldFrame->width(), m_heldFrame->height(), w, h);
+        return;
+    }
     if (m_mirrored)
-        copyMirrored(target, w, h);
+        copyToScreen(target, w, h, w, h);
     if (m_frameWaiting) {
         m_frameWaiting = false;
         emit frameRendered();

@@ -18,6 +18,10 @@ struct mpv_render_context;
 // with its x axis swapped. The frame is the same one; nothing in mpv's
 // timing or its filter chain changes.
 //
+// Held, the picture goes on showing the frame it showed when the hold began
+// (kept in a frame buffer of its own), while mpv goes on drawing into
+// another one unseen: a seek can be made ahead of time without being seen.
+//
 // The render context must be freed before the mpv handle is destroyed:
 // MpvEngine calls releaseRenderContext() when it goes first.
 class MpvVideoWidget : public QOpenGLWidget {
@@ -35,6 +39,10 @@ public:
     void setMirrored(bool mirrored);
     bool isMirrored() const { return m_mirrored; }
 
+    // Holds the picture as it is now (true), or shows mpv's frames again.
+    void setPictureHeld(bool held);
+    bool isPictureHeld() const { return m_held; }
+
 signals:
     // A frame from mpv reached the screen.
     void frameRendered();
@@ -46,14 +54,18 @@ protected:
 private:
     static void onUpdate(void* self);
     void updateFromMpv();
-    // The frame buffer mpv draws into while mirrored, at the given size.
-    unsigned mirrorTarget(int width, int height);
-    void copyMirrored(unsigned source, int width, int height);
+    // The frame buffer mpv draws into while mirrored or held, at the given size.
+    unsigned offscreenTarget(int width, int height);
+    void renderInto(unsigned target, int width, int height);
+    void copyToScreen(unsigned source, int sourceWidth, int sourceHeight, int width, int height);
 
     mpv_handle* m_mpv;
     mpv_render_context* m_render = nullptr;
     bool m_frameWaiting = false;
     std::atomic<bool> m_updateQueued{false};
     bool m_mirrored = false;
-    std::unique_ptr<QOpenGLFramebufferObject> m_mirrorBuffer;
+    std::unique_ptr<QOpenGLFramebufferObject> m_offscreen;
+    bool m_held = false;
+    bool m_heldCaptured = false;
+    std::unique_ptr<QOpenGLFramebufferObject> m_heldFrame;
 };

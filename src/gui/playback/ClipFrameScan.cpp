@@ -1,0 +1,88 @@
+#include "gui/playback/ClipFrameScan.h"
+
+#include <atomic>
+#include <mutex>
+
+extern "C" {
+#include <libavformat/avformat.h>
+}
+
+struct ClipFrameScan::Shared {
+    std::mutex lock;
+    Done done; // cleared by cancel()
+    std::atomic<bool> stop{false};
+    std::atomic<bool> finished{false};
+};
+
+ClipFrameScan::ClipFrameScan(const QString& path, Done done) : m_shared(std::make_shared<Shared>())
+{
+    m_shared->done = std::move(done);
+    m_thread = std::thread([shared = m_shared, path] {
+        std::vector<double> times = readFrameTimes(path, [&] { return shared->stop.load(); });
+        {
+            std::lock_guard guard(shared->lock);
+            if (!shared->stop && shared->done)
+                shared->done(std::move(times));
+        }
+        shared->finished = true;
+    });
+}
+
+ClipFrameScan::~ClipFrameScan()
+{
+    cancel();
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+void ClipFrameScan::cancel()
+{
+    m_shared->stop = true;
+    std::lock_guard guard(m_shared->lock);
+    m_shared->done = nullptr;
+}
+
+bool ClipFrameScan::finished() const
+{
+    return m_shared->finished;
+}
+
+std::vector<double> ClipFrameScan::readFrameTimes(const QString& path, const std::function<bool()>& stop)
+{
+    std::vector<double> times;
+    AVFormatContext* format = nullptr;
+    const QByteArray file = path.toUtf8();
+    // Only a local file: no protocols, whatever the name says.
+    AVDictionary* options = nullptr;
+    av_dict_set(&options, "protocol_whitelist", "file", 0);
+    const int opened = avformat_open_input(&format, file.constData(), nullptr, &options);
+    av_dict_free(&options);
+    if (opened < 0)
+        return times;
+    // The container's start time, which libmpv's clock starts from, is
+    // known once the streams have been looked at.
+    if (avformat_find_stream_info(format, nullptr) >= 0) {
+        const int video = av_find_best_stream(format, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+        if (video >= 0 && !(format->streams[video]->disposition & AV_DISPOSITION_ATTACHED_PIC)) {
+            for (unsigned i = 0; i < format->nb_streams; ++i)
+                format->streams[i]->discard = int(i) == video ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
+            const AVStream* stream = format->streams[video];
+            const double unit = av_q2d(stream->time_base);
+            const double start = format->start_time == AV_NOPTS_VALUE ? 0.0 : format->start_time / double(AV_TIME_BASE);
+            AVPacket* packet = av_packet_alloc();
+            while (packet && !(stop && stop()) && av_read_frame(format, packet) >= 0) {
+                if (packet->stream_index == video) {
+                    const int64_t stamp = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
+                    if (stamp != AV_NOPTS_VALUE && !(packet->flags & AV_PKT_FLAG_DISCARD))
+                        times.push_back(stamp * unit - start);
+                }
+                av_packet_unref(packet);
+            }
+            av_packet_free(&packet);
+            if (stop && stop())
+                times.clear();
+        }
+    }
+    avformat_close_input(&format);
+    return times;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <thread>
+#include <vector>
+
+// Reads the times of a clip's video frames on a thread of its own, with
+// FFmpeg's demuxer (the one libmpv uses): only the packets' time stamps, no
+// decoding. The times are on libmpv's clock (0 at the container's start).
+//
+// The result is handed to `done` on the thread that runs the scan; the
+// caller queues it onto its own thread. Destroying the scan, or cancel(),
+// stops it at the next packet, and `done` is not called after cancel()
+// has returned.
+class ClipFrameScan {
+public:
+    using Done = std::function<void(std::vector<double> times)>;
+
+    ClipFrameScan(const QString& path, Done done);
+    // Waits for the thread, which stops at its next packet.
+    ~ClipFrameScan();
+    ClipFrameScan(const ClipFrameScan&) = delete;
+    ClipFrameScan& operator=(const ClipFrameScan&) = delete;
+
+    void cancel();
+    bool finished() const;
+
+    // The scan itself, for tests: the frame times of the clip's best video
+    // stream, empty when it has none or cannot be read. `stop` is polled
+    // between packets.
+    static std::vector<double> readFrameTimes(const QString& path, const std::function<bool()>& stop = {});
+
+private:
+    struct Shared;
+    std::shared_ptr<Shared> m_shared;
+    std::thread m_thread;
+};

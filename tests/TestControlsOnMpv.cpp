@@ -1,0 +1,285 @@
+// The main window's loop and transport controls on the real libmpv engine
+// (no display, no sound), with the tiny clips of tests/data/clips: what
+// the fake engine cannot show, libmpv's timing, its seeks and its steps, on
+// clips as phones record them (sideways with a rotation flag, with a
+// variable frame rate).
+#include "ControlsOnMpv.h"
+
+#include <QTest>
+#include <limits>
+
+namespace {
+
+constexpr double Fps = 30.0;
+
+// The frames of tiny_vfr.mp4, by their number in its 30 fps count: every
+// seventh (6, 13, 20, ...) is missing.
+bool vfrFrameExists(int number)
+{
+    return number % 7 != 6;
+}
+
+} // namespace
+
+class TestControlsOnMpv : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ControlsOnMpv> c;
+
+    // Pauses where the clip is and waits until mpv rests there.
+    bool pauseHere()
+    {
+        c->player->Pause();
+        return c->landed();
+    }
+    bool goTo(int frame)
+    {
+        c->player->setCurrentPosition(frame / Fps);
+        return c->landed();
+    }
+
+private slots:
+    void init()
+    {
+        c = std::make_unique<ControlsOnMpv>();
+        QVERIFY(c->started);
+    }
+    void cleanup() { c.reset(); }
+
+    // A phone's portrait video is stored sideways with a rotation flag; the
+    // picture is shown upright, and its size is its size as shown.
+    void rotatedClipHasItsSizeAsShown()
+    {
+        QVERIFY(c->open("tiny_rotated.mp4"));
+        QCOMPARE(c->player->ImageSourceWidth(), 90);
+        QCOMPARE(c->player->ImageSourceHeight(), 160);
+        QVERIFY(c->open("tiny_counted.mp4"));
+        QCOMPARE(c->player->ImageSourceWidth(), 160);
+        QCOMPARE(c->player->ImageSourceHeight(), 90);
+    }
+
+    // One frame back, again and again, on a clip with a missing frame every
+    // seventh: every press lands on the previous real frame, across the
+    // gaps, and forward steps on the next one.
+    void framesStepsLandOnRealFramesAcrossGaps()
+    {
+        QVERIFY(c->open("tiny_vfr.mp4"));
+        QVERIFY(pauseHere());
+        QTRY_VERIFY_WITH_TIMEOUT(c->engine->knowsFrameTimes(), ControlsOnMpv::DeadlineMs);
+        QVERIFY(goTo(16));
+        QCOMPARE(c->frame(), 16);
+        int expected = 16;
+        for (int press = 0; press < 12; ++press) {
+            do
+                --expected;
+            while (!vfrFrameExists(expected));
+            c->transport->back1frameButtonClick();
+            QVERIFY(c->landed());
+            QCOMPARE(c->frame(), expected);
+            QCOMPARE(qRound(c->engine->position() * Fps), expected);
+            QCOMPARE(c->player->PlayState(), int(mpPaused));
+        }
+        QCOMPARE(expected, 2);
+        for (int press = 0; press < 12; ++press) {
+            do
+                ++expected;
+            while (!vfrFrameExists(expected));
+            c->transport->forward1frameButtonClick();
+            QVERIFY(c->landed());
+            QCOMPARE(c->frame(), expected);
+            QCOMPARE(qRound(c->engine->position() * Fps), expected);
+        }
+        QCOMPARE(expected, 16);
+    }
+
+    // "Several frames" counts real frames too.
+    void severalFramesCountRealFrames_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<bool>("back");
+        QTest::addColumn<int>("frames");
+        QTest::addColumn<int>("to");
+        QTest::newRow("back 5 over a gap") << 16 << true << 5 << 10;
+        QTest::newRow("back 10 over two gaps") << 22 << true << 10 << 10;
+        QTest::newRow("forward 5 over a gap") << 10 << false << 5 << 16;
+        QTest::newRow("forward 3 from before a gap") << 4 << false << 3 << 8;
+    }
+    void severalFramesCountRealFrames()
+    {
+        QFETCH(int, from);
+        QFETCH(bool, back);
+        QFETCH(int, frames);
+        QFETCH(int, to);
+        QVERIFY(c->open("tiny_vfr.mp4"));
+        QVERIFY(pauseHere());
+        QTRY_VERIFY_WITH_TIMEOUT(c->engine->knowsFrameTimes(), ControlsOnMpv::DeadlineMs);
+        QVERIFY(goTo(from));
+        c->jumpValues[int(back ? TransportView::JumpList::backFrames : TransportView::JumpList::forwardFrames)] =
+            frames;
+        if (back)
+            c->transport->backframesButtonClick();
+        else
+            c->transport->forwardframesButtonClick();
+        QVERIFY(c->landed());
+        QCOMPARE(c->frame(), to);
+    }
+
+    // One frame forward decodes the next frame instead of seeking: the clip
+    // rests on that frame, paused, and plays on normally afterwards.
+    void stepForwardRestsThenPlaysOn()
+    {
+        QVERIFY(c->open("tiny_counted.mp4"));
+        QVERIFY(pauseHere());
+        QVERIFY(goTo(28));
+        for (int frame = 29; frame <= 32; ++frame) {
+            c->transport->forward1frameButtonClick();
+            QVERIFY(c->landed());
+            QCOMPARE(c->frame(), frame);
+        }
+        QVERIFY(c->ticks());
+        QVERIFY(c->sync());
+        QCOMPARE(c->frame(), 32);
+        QVERIFY(c->engine->isPaused());
+        QCOMPARE(c->player->PlayState(), int(mpPaused));
+
+        c->transport->playButtonClick();
+        QCOMPARE(c->player->PlayState(), int(mpPlaying));
+        QTRY_VERIFY_WITH_TIMEOUT(c->frame() >= 40, ControlsOnMpv::DeadlineMs);
+        QVERIFY(!c->engine->isPaused());
+    }
+
+    // Sound-only clips and clips whose sound outlasts the picture stop
+    // reporting positions short of their end; a loop to the end must still
+    // end there, rest paused ("loop once") and play again from its start.
+    void loopToTheClipsEndRestsThereAndPlaysAgain_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("mp3") << "tiny_beat.mp3";
+        QTest::newRow("sound outlasts picture") << "tiny_long_audio.mp4";
+        QTest::newRow("picture and sound") << "tiny_counted.mp4";
+    }
+    void loopToTheClipsEndRestsThereAndPlaysAgain()
+    {
+        QFETCH(QString, name);
+        QVERIFY(c->open(qPrintable(name)));
+        const int start = int(c->player->Duration()) - 1;
+        double lowest = std::numeric_limits<double>::max();
+        QObject watching;
+        QObject::connect(c->player.get(), &MediaPlayerControl::OnPositionChange, &watching,
+                         [&](double, double now, quint32, quint32) {
+                             if (!c->loops->WaitingForLoopRestart())
+                                 lowest = std::min(lowest, now);
+                         });
+        c->startDigits = QStringLiteral("00000%1").arg(start);
+        c->endDigits.clear();
+        c->loops->playLoopButtonClick();
+        QCOMPARE(c->player->PlayState(), int(mpPlaying));
+
+        QTRY_VERIFY_WITH_TIMEOUT(c->loops->WaitingForLoopRestart(), ControlsOnMpv::DeadlineMs);
+        QVERIFY(c->ticks());
+        QVERIFY(c->sync());
+        QCOMPARE(c->player->PlayState(), int(mpPaused));
+        QCOMPARE(c->stops, 0);
+        QVERIFY2(c->player->CurrentPosition() > start + 0.5, qPrintable(QString::number(c->player->CurrentPosition())));
+
+        // The play button after "loop once": back to the start, and to the
+        // end again.
+        lowest = std::numeric_limits<double>::max();
+        c->transport->playButtonClick();
+        QTRY_VERIFY_WITH_TIMEOUT(!c->loops->WaitingForLoopRestart(), ControlsOnMpv::DeadlineMs);
+        QTRY_VERIFY_WITH_TIMEOUT(c->loops->WaitingForLoopRestart(), ControlsOnMpv::DeadlineMs);
+        QVERIFY2(lowest < start + 0.3, qPrintable(QString::number(lowest)));
+        QVERIFY(c->ticks());
+        QVERIFY(c->sync());
+        QCOMPARE(c->player->PlayState(), int(mpPaused));
+        QCOMPARE(c->stops, 0);
+    }
+
+    // A continuous loop goes back to its start while it waits: the position
+    // reads as the loop's end all the while (and "set start time" takes
+    // it), and when the wait is over playing starts from the start at once,
+    // with no seek left to make.
+    void continuousLoopSeeksBackWhileItWaits()
+    {
+        QVERIFY(c->open("tiny_counted.mp4"));
+        c->loops->setLoopMode(LoopControls::LoopMode::Continuously);
+        c->loops->setRestartPauseMs(LoopControls::MaxRestartPauseMs);
+        c->startDigits = QStringLiteral("000001");
+        c->endDigits = QStringLiteral("000002");
+        c->loops->playLoopButtonClick();
+        QTRY_VERIFY_WITH_TIMEOUT(c->loops->restartPending(), ControlsOnMpv::DeadlineMs);
+        const double end = c->player->CurrentPosition();
+        QVERIFY2(end >= 2.0 && end < 2.0 + 2 / Fps, qPrintable(QString::number(end)));
+        QVERIFY(c->player->isCued());
+
+        // The engine is at the start long before the wait is over.
+        QVERIFY(c->landed());
+        QVERIFY(c->loops->restartPending());
+        QCOMPARE(qRound(c->engine->position() * Fps), 30);
+        QCOMPARE(c->player->CurrentPosition(), end);
+        QVERIFY(c->ticks());
+        QCOMPARE(c->player->CurrentPosition(), end);
+        c->loops->setStartTimeButtonClick();
+        QCOMPARE(c->startDigits, QStringLiteral("000002"));
+        QCOMPARE(c->player->PlayState(), int(mpPaused));
+        QVERIFY(c->playButtonPlaying);
+
+        QTRY_VERIFY_WITH_TIMEOUT(c->player->PlayState() == mpPlaying, LoopControls::MaxRestartPauseMs + 1000);
+        QVERIFY(!c->engine->seekPending());
+        QVERIFY(c->player->CurrentPosition() < 1.0 + 2 / Fps);
+        QVERIFY(c->ticks());
+        QVERIFY(!c->loops->WaitingForLoopRestart());
+        QVERIFY(c->player->CurrentPosition() < 1.5);
+    }
+
+    // The play key during the wait calls the restart off: the loop rests at
+    // its end (mpv goes back there), and the next play starts it again.
+    void pauseDuringTheWaitRestsAtTheEnd()
+    {
+        QVERIFY(c->open("tiny_counted.mp4"));
+        c->loops->setLoopMode(LoopControls::LoopMode::Continuously);
+        c->loops->setRestartPauseMs(LoopControls::MaxRestartPauseMs);
+        c->startDigits = QStringLiteral("000001");
+        c->endDigits = QStringLiteral("000002");
+        c->loops->playLoopButtonClick();
+        QTRY_VERIFY_WITH_TIMEOUT(c->loops->restartPending(), ControlsOnMpv::DeadlineMs);
+        const int end = c->frame();
+        QVERIFY(c->landed());
+
+        c->transport->playButtonClick();
+        QVERIFY(!c->loops->restartPending());
+        QVERIFY(!c->player->isCued());
+        QVERIFY(c->landed());
+        QCOMPARE(c->frame(), end);
+        QCOMPARE(qRound(c->engine->position() * Fps), end);
+        QVERIFY(c->ticks());
+        QCOMPARE(c->player->PlayState(), int(mpPaused));
+
+        c->transport->playButtonClick();
+        QVERIFY(c->landed());
+        QCOMPARE(c->player->PlayState(), int(mpPlaying));
+        QVERIFY2(c->frame() < 40, qPrintable(QString::number(c->frame())));
+    }
+
+    // One frame back during the wait starts from the loop's end, where the
+    // position reads, not from where mpv went ahead of time.
+    void stepDuringTheWaitStartsFromTheEnd()
+    {
+        QVERIFY(c->open("tiny_counted.mp4"));
+        c->loops->setLoopMode(LoopControls::LoopMode::Continuously);
+        c->loops->setRestartPauseMs(LoopControls::MaxRestartPauseMs);
+        c->startDigits = QStringLiteral("000001");
+        c->endDigits = QStringLiteral("000002");
+        c->loops->playLoopButtonClick();
+        QTRY_VERIFY_WITH_TIMEOUT(c->loops->restartPending(), ControlsOnMpv::DeadlineMs);
+        const int end = c->frame();
+        QVERIFY(c->landed());
+        c->transport->back1frameButtonClick();
+        QVERIFY(c->landed());
+        QCOMPARE(c->frame(), end - 1);
+        QCOMPARE(qRound(c->engine->position() * Fps), end - 1);
+    }
+};
+
+QTEST_MAIN(TestControlsOnMpv)
+#include "TestControlsOnMpv.moc"
