@@ -232,6 +232,29 @@ private slots:
         QVERIFY(c->player->CurrentPosition() < 1.5);
     }
 
+    // A loop played once rests on its end frame, where mpv has stopped as at
+    // a clip's end: one frame forward from there lands on the next frame at
+    // once, not after a step that mpv never makes and the step's deadline.
+    void stepForwardFromALoopsEndIsNotHeldUp()
+    {
+        QVERIFY(c->open("tiny_counted.mp4"));
+        c->loops->setLoopMode(LoopControls::LoopMode::Once);
+        c->startDigits = QStringLiteral("000001");
+        c->endDigits = QStringLiteral("000002");
+        c->loops->playLoopButtonClick();
+        QTRY_VERIFY_WITH_TIMEOUT(c->loops->WaitingForLoopRestart(), ControlsOnMpv::DeadlineMs);
+        QVERIFY(c->landed());
+        QVERIFY(c->ticks());
+        const int end = c->frame();
+        QCOMPARE(end, 60);
+        c->transport->forward1frameButtonClick();
+        QVERIFY(c->landed());
+        QCOMPARE(c->frame(), end + 1);
+        QCOMPARE(qRound(c->engine->position() * Fps), end + 1);
+        QCOMPARE(c->engine->stepsRedone(), 0);
+        QCOMPARE(c->player->PlayState(), int(mpPaused));
+    }
+
     // The play key during the wait calls the restart off: the loop rests at
     // its end (mpv goes back there), and the next play starts it again.
     void pauseDuringTheWaitRestsAtTheEnd()

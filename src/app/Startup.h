@@ -8,6 +8,7 @@
 #include <memory>
 
 class BookmarkMaking;
+class CatalogControllers;
 class Keyboard;
 class PlaybackEngine;
 class SettingsFiles;
@@ -37,6 +38,8 @@ public:
     bool start(const QStringList& arguments);
 
     AppWindows& windows() { return m_windows; }
+    // The rules behind the catalog window.
+    CatalogControllers* catalog() const { return m_catalog.get(); }
     SettingsFiles* settings() const { return m_settings.get(); }
 
 private:
@@ -52,5 +55,6 @@ private:
 
     Options m_options;
     AppWindows m_windows;
+    std::unique_ptr<CatalogControllers> m_catalog;
     std::unique_ptr<SettingsFiles> m_settings;
 };

@@ -2,11 +2,12 @@
 // window each key command runs.
 #include "app/Startup.h"
 
+#include "core/catalog/BookmarkMaking.h"
+#include "core/catalog/CatalogControllers.h"
 #include "core/catalog/CatalogDocument.h"
 #include "core/playback/ClipLoader.h"
 #include "core/playback/LoopControls.h"
 #include "core/playback/TransportControls.h"
-#include "gui/catalog/BookmarkMaking.h"
 #include "gui/catalog/TBookmarksForm.h"
 #include "gui/catalog/TCategoryInputForm.h"
 #include "gui/cmdline/TCommandLineEntryForm.h"
@@ -59,7 +60,7 @@ void Startup::bindKeyCommands(Keyboard& keyboard)
     TransportControls* t = m->transport;
     LoopControls* l = m->loops;
     ClipLoader* c = m->clips;
-    TBookmarksForm* catalog = m_windows.BookmarksForm;
+    PlayAllSession* catalog = &m_catalog->playing;
     TCommandLineEntryForm* entry = m_windows.CommandLineEntryForm;
     WindowSizing* w = makeWindowSizing(m_windows);
     BookmarkMaking* b = keyboard.bookmarkMaking;
@@ -101,9 +102,9 @@ void Startup::bindKeyCommands(Keyboard& keyboard)
     k.bind(Command::playLoop, plain(l, &LoopControls::playLoopButtonClick));
     k.bind(Command::playFullVideo, plain(l, &LoopControls::playFullVideoButtonClick));
     k.bind(Command::viewClip, plain(c, &ClipLoader::ViewClipButtonClick));
-    k.bind(Command::previousBookmark, plain(catalog, &TBookmarksForm::PreviousBookmarkButtonClick));
-    k.bind(Command::currentBookmark, plain(catalog, &TBookmarksForm::CurrentBookmarkButtonClick));
-    k.bind(Command::nextBookmark, plain(catalog, &TBookmarksForm::NextBookmarkButtonClick));
+    k.bind(Command::previousBookmark, plain(catalog, &PlayAllSession::PreviousBookmarkButtonClick));
+    k.bind(Command::currentBookmark, plain(catalog, &PlayAllSession::CurrentBookmarkButtonClick));
+    k.bind(Command::nextBookmark, plain(catalog, &PlayAllSession::NextBookmarkButtonClick));
     k.bind(Command::setStartTime, plain(l, &LoopControls::setStartTimeButtonClick));
     k.bind(Command::setEndTime, plain(l, &LoopControls::setEndTimeButtonClick));
     k.bind(Command::pasteCommandLine, plain(entry, &TCommandLineEntryForm::pasteCommandLineButtonClick));
@@ -137,7 +138,7 @@ void Startup::bindKeyCommands(Keyboard& keyboard)
 void Startup::connectBookmarkMaking(BookmarkMaking& making)
 {
     TMainForm* m = m_windows.MainForm;
-    making.connectTo({m->player(), m, m, m_windows.BookmarksForm, m_windows.CategoryInputForm});
+    making.connectTo({m->player(), m, &m_catalog->lifecycle, m_windows.CategoryInputForm});
     making.setChimePlayer(std::make_unique<MpvChimePlayer>());
     QObject::connect(m->updateBookmarkControl(), &QAbstractButton::clicked, &making,
                      [&making, m] { making.updateBookmarkButtonClick(m->updateBookmarkControl()); });

@@ -103,8 +103,8 @@ public:
         bool descending = false;
     };
     // Sorts the rows, first key first; the texts (numbers included) travel
-    // with their rows. False, and nothing moves, when a column may not be
-    // sorted.
+    // with their rows, and so does the playing bookmark. False, and nothing
+    // moves, when a column may not be sorted.
     bool sortRows(const QList<SortKey>& keys);
 
     // The main window's bookmark list: "#" text, " : ", name, one per row.

@@ -3,6 +3,7 @@
 // locks of a play-all sequence, and what a play click in the grid does.
 #include "gui/main/TMainForm.h"
 
+#include "core/catalog/CatalogControllers.h"
 #include "core/catalog/CatalogDocument.h"
 #include "core/playback/LoopControls.h"
 #include "core/playback/MediaPlayerControl.h"
@@ -62,8 +63,8 @@ private:
 
 void TMainForm::connectBookmarkPlaying()
 {
-    TBookmarksForm* catalog = m_windows->BookmarksForm;
-    catalog->setBookmarkPlayView(this);
+    PlayAllSession* catalog = &m_windows->catalog->playing;
+    const CatalogDocument* document = m_windows->BookmarksForm->document();
     loops->setPlayAllView(catalog);
 
     PlayingAllLabel = new TBlinkLabel(QStringLiteral("Playing All Bookmarks"), BookmarkControlsBox);
@@ -94,7 +95,7 @@ void TMainForm::connectBookmarkPlaying()
             giveFocusToSink();
     });
     new LoopListWatcher(
-        LoopList, [catalog] { return catalog->PlayingBookmark() - 1; }, [this] { giveFocusToSink(); });
+        LoopList, [document] { return document->PlayingBookmark() - 1; }, [this] { giveFocusToSink(); });
     connect(LoopList, &QComboBox::activated, this, [this, catalog](int item) {
         catalog->playLoopListItem(item);
         giveFocusToSink();

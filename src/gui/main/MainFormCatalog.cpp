@@ -3,6 +3,7 @@
 // this window.
 #include "gui/main/TMainForm.h"
 
+#include "core/catalog/CatalogControllers.h"
 #include "core/catalog/CatalogDocument.h"
 #include "core/playback/MediaPlayerControl.h"
 #include "gui/catalog/TBookmarksForm.h"
@@ -22,15 +23,18 @@
 void TMainForm::connectCatalogWindow()
 {
     TBookmarksForm* catalog = m_windows->BookmarksForm;
-    catalog->setCatalogView(this);
-    catalog->setStoredLoopView(this);
-    saveCatalog = [catalog] { return catalog->DoSave(); };
+    CatalogControllers* rules = m_windows->catalog;
+    saveCatalog = [rules] { return rules->lifecycle.DoSave(); };
     const CatalogDocument* document = catalog->document();
     TOptionsForm* options = m_windows->OptionsForm;
-    options->setCatalogSaver([document] { return document->CatalogModified(); },
-                             [catalog] { return catalog->DoSave(); });
+    // What was typed into the catalog window counts as a change; a value
+    // its checks refuse too, so that the save that follows says why.
+    options->setCatalogSaver([rules, document] { return !rules->edits.takeIn() || document->CatalogModified(); },
+                             [rules] { return rules->lifecycle.DoSave(); });
     connect(options, &TOptionsForm::resetInitialCatalogDirectory, this, &TMainForm::ResetInitialCatalogDirectory);
-    connect(options, &TOptionsForm::columnSwitched, catalog, &TBookmarksForm::switchColumn);
+    connect(options, &TOptionsForm::columnSwitched, this,
+            [rules](int column, bool shown) { rules->grid.switchColumn(column, shown); });
+    connect(catalog, &TBookmarksForm::optionsRequested, this, &TMainForm::showCatalogOptions);
     connect(OpenCatalogButton, &QAbstractButton::clicked, this, [this] { ShowBookmarksClick(OpenCatalogButton); });
     connect(ShowBookmarks1, &QAction::triggered, this, [this] { ShowBookmarksClick(ShowBookmarks1); });
     connectImportClips();
@@ -39,7 +43,7 @@ void TMainForm::connectCatalogWindow()
 
 void TMainForm::ResetInitialCatalogDirectory()
 {
-    m_windows->BookmarksForm->ResetInitialCatalogDirectory(m_windows->OptionsForm->defaultCatalogDirectoryText());
+    m_windows->catalog->lifecycle.ResetInitialCatalogDirectory(m_windows->OptionsForm->defaultCatalogDirectoryText());
 }
 
 void TMainForm::ShowBookmarksClick(QObject*)
@@ -51,7 +55,7 @@ void TMainForm::ShowBookmarksClick(QObject*)
         catalog->activateWindow();
         return;
     }
-    if (!catalog->OpenButtonClick(this))
+    if (!m_windows->catalog->lifecycle.OpenButtonClick(CatalogLifecycle::Caller::MainWindow))
         giveFocusToSink();
 }
 

@@ -49,7 +49,7 @@ void TMainForm::SetPopUpHints()
         const QString categoryTitle = catalog->document()->Cells(BookmarkColumn::Category, 0);
         hints::HintTable table = hints::catalogWindowHints(keys, categoryTitle);
         // While all bookmarks play, the play-all button has no hint.
-        if (catalog->PlayingAll())
+        if (catalog->document()->PlayingAll())
             table.removeIf([](const auto& row) { return row.first == QLatin1String("PlayAll"); });
         setHints(catalog, table);
     }

@@ -2,6 +2,7 @@
 // and menu item and from the catalog window's menu item.
 #include "gui/main/TMainForm.h"
 
+#include "core/catalog/CatalogControllers.h"
 #include "gui/catalog/TBookmarksForm.h"
 #include "gui/main/AppWindows.h"
 #include "gui/widgets/TColourButton.h"
@@ -16,14 +17,13 @@ void TMainForm::connectImportClips()
     connect(ImportMultipleClips1, &QAction::triggered, this,
             [this] { ImportMultipleClips1Click(ImportMultipleClips1); });
     TBookmarksForm* catalog = m_windows->BookmarksForm;
-    connect(catalog, &TBookmarksForm::importClipsRequested, this,
-            [this, catalog] { ImportMultipleClips1Click(catalog->ImportMultipleClips1); });
+    connect(catalog, &TBookmarksForm::importClipsRequested, this, &TMainForm::ImportMultipleClips1Click);
 }
 
 void TMainForm::ImportMultipleClips1Click(QObject*)
 {
     // A cancelled dialog gives the focus back to this window's focus sink.
-    if (!m_windows->BookmarksForm->ImportMultipleClips())
+    if (!m_windows->catalog->lifecycle.ImportMultipleClips())
         giveFocusToSink();
 }
 

@@ -4,6 +4,7 @@
 
 #include "core/base/Arguments.h"
 #include "core/base/Prompt.h"
+#include "core/catalog/CatalogControllers.h"
 #include "core/playback/ClipLoader.h"
 #include "core/playback/LoopControls.h"
 #include "core/playback/MediaPlayerControl.h"
@@ -33,7 +34,7 @@ void TMainForm::FormInit(const QStringList& arguments)
         settings->ReadConfigFile();
     if (keyboard)
         keyboard->assignments->DuplicateKeyCheck();
-    w.BookmarksForm->ResetBookmarksGrid(settings ? settings->gridColumns() : BookmarksGridColumns{});
+    w.catalog->lifecycle.ResetBookmarksGrid(settings ? settings->gridColumns() : BookmarksGridColumns{});
     if (keyboard)
         keyboard->assignments->rememberLastAcceptedKeys();
 
@@ -72,7 +73,7 @@ void TMainForm::actOnArguments(const QStringList& arguments)
     };
     switch (classifyArguments(arguments)) {
     case ArgumentKind::Catalog:
-        w.BookmarksForm->openCatalogArgument(absoluteArgument(arguments.first(), QDir::currentPath()));
+        w.catalog->lifecycle.openCatalogArgument(absoluteArgument(arguments.first(), QDir::currentPath()));
         return;
     case ArgumentKind::Clip:
         playerControlsActive();

@@ -3,6 +3,7 @@
 // and the bookmark controls the catalog fills.
 #include "gui/main/TMainForm.h"
 
+#include "core/catalog/CatalogDocument.h"
 #include "core/input/KeyTexts.h"
 #include "gui/catalog/TBookmarksForm.h"
 #include "gui/info/TFilePlayingInfoForm.h"
@@ -78,7 +79,7 @@ void TMainForm::clearPlayingBookmark()
 {
     LoopList->setCurrentIndex(-1);
     if (m_windows && m_windows->BookmarksForm)
-        m_windows->BookmarksForm->setPlayingBookmark(-1);
+        m_windows->BookmarksForm->document()->setPlayingBookmark(-1);
     RunningDescription->clear();
 }
 

@@ -1,6 +1,8 @@
 #include "gui/main/TMainForm.h"
 
 #include "core/base/Prompt.h"
+#include "core/catalog/CatalogControllers.h"
+#include "core/catalog/CatalogDocument.h"
 #include "core/playback/ClipLoader.h"
 #include "core/playback/LoopControls.h"
 #include "core/playback/MediaPlayerControl.h"
@@ -140,7 +142,12 @@ void TMainForm::exitButtonClick(QObject*)
 
 bool TMainForm::FormClose()
 {
-    if (m_windows && m_windows->BookmarksForm && m_windows->BookmarksForm->CatalogModified()) {
+    if (m_windows && m_windows->catalog && !m_windows->catalog->edits.takeIn()) {
+        // A cell value the catalog's checks refused: the user fixes it first.
+        giveFocusToSink();
+        return false;
+    }
+    if (m_windows && m_windows->BookmarksForm && m_windows->BookmarksForm->document()->CatalogModified()) {
         switch (prompt().askYesNoCancel(QStringLiteral("Save video catalog before exiting?"), Prompt::Icon::Warning)) {
         case Prompt::Answer::Yes:
             if (!saveCatalog || !saveCatalog()) {

@@ -153,6 +153,10 @@ bool MpvEngine::initialize()
         // Frames are handed over when due; drawing never waits for their time.
         {"video-timing-offset", "0"},
         {"hwdec", hardwareDecodingValue(m_hardwareDecoding)},
+        // Decoded frames are copied back to memory, so the picture's render
+        // context needs no hardware interop: none is looked for on the
+        // interface thread.
+        {"gpu-hwdec-interop", "no"},
         {"vo", vo.isEmpty() ? "libmpv" : vo.constData()},
     };
     for (const auto& [name, value] : settings) {
@@ -706,6 +710,8 @@ void MpvEngine::stepFrames(double from, int count)
     if (time < 0.0)
         return;
     if (count == 1 && canStepByDecoding(from, time)) {
+        // Past the pause point mpv's end must not stop the step.
+        armPausePoint(time);
         m_stepPending = true;
         m_stepOwnsPause = true;
         m_stepFrom = m_position;
@@ -728,6 +734,9 @@ bool MpvEngine::canStepByDecoding(double from, double to) const
         return false;
     if (from != m_position || !(to > from))
         return false;
+    // Resting at the pause point, mpv has stopped as at a clip's end.
+    if (m_mpvEnd >= 0.0 && from >= m_pauseFrame - 1e-6)
+        return false;
     // mpv shows the next frame when it is due at the playing speed.
     return (to - from) / std::max(m_speed, 0.01) <= LongestDecodingStepSeconds;
 }
@@ -746,6 +755,7 @@ void MpvEngine::stepTookTooLong()
 {
     if (!m_stepPending)
         return;
+    ++m_stepsRedone;
     const double time = m_position;
     seekTo(seekTargetFor(time), time);
 }

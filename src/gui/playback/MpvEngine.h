@@ -72,6 +72,9 @@ public:
     // Whether the clip's own frame times have been read (until then steps
     // take the nominal frame rate).
     bool knowsFrameTimes() const { return m_frameTimesKnown; }
+    // Single-frame steps that showed nothing in time and were made again as
+    // exact seeks (each cost the step's deadline).
+    int stepsRedone() const { return m_stepsRedone; }
 
     void setPausePoint(double seconds) override;
     void holdPicture(bool hold) override;
@@ -220,6 +223,7 @@ private:
     bool m_stepOwnsPause = false;
     double m_stepFrom = 0.0;
     QTimer* m_stepDeadline = nullptr;
+    int m_stepsRedone = 0;
 
     // The clip's frame times, read on a thread of their own after a load;
     // nominal until they are known. Scans of earlier loads stop and are
