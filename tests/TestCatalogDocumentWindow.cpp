@@ -198,7 +198,7 @@ void TestCatalogDocumentWindow::saveAsAnotherExtensionAddsTheNativeOne()
     QVERIFY(app.start());
     QVERIFY(app.open(app.catalog({"Basic"})));
     app.prompt.queueFileName(app.catalogFolder() + QStringLiteral("Class 12.03"));
-    app.form()->SaveAs1->trigger();
+    app.formControl<QAction>("SaveAs1")->trigger();
     const QString saved = app.catalogFolder() + QStringLiteral("Class 12.03.tvc");
     QCOMPARE(app.doc()->CatalogFileName(), saved);
     QVERIFY(!app.doc()->CatalogModified());
@@ -213,13 +213,13 @@ void TestCatalogDocumentWindow::saveAsAnotherExtensionAddsTheNativeOne()
     app.doc()->setCatalogModified(true);
     app.prompt.queueFileName(app.catalogFolder() + QStringLiteral("moves.txt"));
     app.prompt.queueAnswer(Prompt::Answer::No);
-    QVERIFY(!app.form()->DoSaveAs(nullptr));
+    QVERIFY(!app.rules().lifecycle.DoSaveAs(nullptr));
     QCOMPARE(app.prompt.lastMessage(), QStringLiteral("moves.txt.tvc already exists.\nDo you want to replace it?"));
     QCOMPARE(contents(moves), QByteArray("keep me"));
     QCOMPARE(app.doc()->CatalogFileName(), saved);
     app.prompt.queueFileName(app.catalogFolder() + QStringLiteral("moves.txt"));
     app.prompt.queueAnswer(Prompt::Answer::Yes);
-    QVERIFY(app.form()->DoSaveAs(nullptr));
+    QVERIFY(app.rules().lifecycle.DoSaveAs(nullptr));
     QCOMPARE(app.doc()->CatalogFileName(), moves);
     QVERIFY(contents(moves).startsWith("----- HEADER INFO -----\r\n"));
 }
