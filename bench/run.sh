@@ -94,7 +94,7 @@ playback() {
     $1 == "first_frame_total" { r = $2 / first; printf "target ratio first_frame/mpv_cli %.2f <= 1.2: %s\n", r, r <= 1.2 ? "met" : "MISSED" }
     $1 == "back3s_latency_median" { d = seek - first; if (d > 0) printf "ratio back3s/mpv_cli_seek    %10.2f\n", $2 / d }
     $1 == "ui_latency_playing_p99" { printf "target ui_latency_playing_p99 <= 33 ms: %s\n", $2 <= 33 ? "met" : "MISSED" }
-    $1 == "frames_drawn_per_second" { printf "target frames_drawn_per_second >= 10: %s\n", $2 >= 10 ? "met" : "MISSED" }
+    $1 == "frames_drawn_per_second" { printf "target frames_drawn_per_second >= 10: %s\n", ($2 >= 10 ? "met" : "MISSED") }
     $1 == "paint_share_playing" { printf "target paint_share_playing < 40 %%: %s\n", $2 < 40 ? "met" : "MISSED" }
     $1 == "open_other_freeze" { printf "target open_other_freeze < 50 ms: %s\n", $2 < 50 ? "met" : "MISSED" }' |
     tee -a "$targets"
@@ -139,8 +139,8 @@ echo "== play all hand-over"
 out=$(xvfb-run -a -s "-screen 0 1280x800x24" "$build/bench/HandOverBench" "$root/assets/VideoClips/demo_counted_beat.mp4" 5 2>/dev/null)
 echo "$out"
 echo "$out" | awk '
-  $1 == "handover_same_clip_max" { printf "target handover_same_clip_max <= 100 ms: %s\n", $2 >= 0 && $2 <= 100 ? "met" : "MISSED" }
-  $1 == "handover_other_clip_max" { printf "target handover_other_clip_max <= 500 ms: %s\n", $2 >= 0 && $2 <= 500 ? "met" : "MISSED" }' |
+  $1 == "handover_same_clip_max" { printf "target handover_same_clip_max <= 100 ms: %s\n", ($2 >= 0 && $2 <= 100 ? "met" : "MISSED") }
+  $1 == "handover_other_clip_max" { printf "target handover_other_clip_max <= 500 ms: %s\n", ($2 >= 0 && $2 <= 500 ? "met" : "MISSED") }' |
   tee -a "$targets"
 
 # == Practice ==

@@ -4,8 +4,8 @@
 // update of the playing bookmark, and the catalog indicators.
 #include "CatalogFixture.h"
 #include "Controls.h"
+#include "core/catalog/BookmarkMaking.h"
 #include "core/playback/ChimePlayer.h"
-#include "gui/catalog/BookmarkMaking.h"
 #include "gui/catalog/TCategoryInputForm.h"
 #include "gui/input/Keyboard.h"
 #include "gui/main/LoopControlsPanel.h"
@@ -134,7 +134,7 @@ void TestBookmarkMaking::init()
     dialogCaptions.clear();
     answers.clear();
     making()->setChimePlayer(std::make_unique<CountingChime>(&chimes));
-    making()->setDialogShower([this](TCategoryInputForm& d) { return answer(d); });
+    dialog()->setShower([this](TCategoryInputForm& d) { return answer(d); });
 }
 
 void TestBookmarkMaking::cleanup()

@@ -100,32 +100,32 @@ void TestBookmarkPlaying::steppingStopsAtBothEnds()
     app.click(Name, 1);
     TBookmarksForm* form = app.form();
 
-    form->PreviousBookmarkButton->click();
+    child<TColourButton>(form, "PreviousBookmarkButton")->click();
     QCOMPARE(app.prompt.messages(), QStringList({"Already at first bookmark."}));
     QVERIFY(!app.engine->loadPending());
 
-    form->NextBookmarkButton->click();
-    QCOMPARE(app.grid()->Row(), 2);
-    QCOMPARE(app.grid()->Col(), int(Play));
+    child<TColourButton>(form, "NextBookmarkButton")->click();
+    QCOMPARE(app.grid()->cursorRow(), 2);
+    QCOMPARE(app.grid()->cursorColumn(), int(Play));
     QCOMPARE(app.doc()->PlayingBookmark(), 2);
     app.engine->finishLoad();
     QCOMPARE(app.player()->SelectionStart(), 11.0);
 
     // Current replays the same row; the clip is not opened again.
     app.player()->Pause();
-    form->CurrentBookmarkButton->click();
+    child<TColourButton>(form, "CurrentBookmarkButton")->click();
     QVERIFY(!app.engine->loadPending());
     QCOMPARE(app.doc()->PlayingBookmark(), 2);
     QVERIFY(app.loops()->LoopIsPlaying());
 
-    form->NextBookmarkButton->click();
+    child<TColourButton>(form, "NextBookmarkButton")->click();
     app.engine->finishLoad();
-    form->NextBookmarkButton->click();
+    child<TColourButton>(form, "NextBookmarkButton")->click();
     QCOMPARE(app.doc()->PlayingBookmark(), 3);
     QCOMPARE(app.prompt.lastMessage(), QStringLiteral("Already at last bookmark."));
 
     // Previous from the main window's copy of the button.
-    form->PreviousBookmarkButtonClick();
+    app.rules().playing.PreviousBookmarkButtonClick();
     QCOMPARE(app.doc()->PlayingBookmark(), 2);
     QCOMPARE(app.prompt.messages().size(), 2);
 }
@@ -144,7 +144,7 @@ void TestBookmarkPlaying::theBookmarkListPlaysTheChosenRow()
     QTest::keyClick(list, Qt::Key_Down);
     QCOMPARE(list->currentIndex(), 2);
     QCOMPARE(app.doc()->PlayingBookmark(), 3);
-    QCOMPARE(app.grid()->Row(), 3);
+    QCOMPARE(app.grid()->cursorRow(), 3);
     app.engine->finishLoad();
     QCOMPARE(app.player()->FileName(), app.clipFolder() + QStringLiteral("clip 3.mp4"));
     QCOMPARE(app.player()->SelectionStart(), 12.0);
@@ -162,7 +162,7 @@ void TestBookmarkPlaying::keysStepThroughBookmarks()
     QVERIFY(app.start());
     QVERIFY(app.open(app.catalog({"one", "two", "three"})));
     app.click(Name, 2);
-    app.form()->focusSink->takeFocus();
+    app.formControl<FocusSink>("PanelFocusPanel")->takeFocus();
     app.key(Qt::Key_0); // next
     QCOMPARE(app.doc()->PlayingBookmark(), 3);
     app.engine->finishLoad();
@@ -196,12 +196,12 @@ void TestBookmarkPlaying::playAllFromRowThreeOfFive()
     auto* entryPlay = child<QWidget>(app.startup->windows().CommandLineEntryForm, "playCommandLineButton");
     auto* entryPaste = child<QWidget>(app.startup->windows().CommandLineEntryForm, "pasteCommandLineButton");
 
-    form->PlayAll->click();
-    QVERIFY(form->PlayingAll());
-    QCOMPARE(form->PlayAll->text(), QStringLiteral("Stop Playing Bookmarks"));
-    QCOMPARE(form->PlayAll->color(), QColor(Qt::red));
-    QCOMPARE(form->NextBookmarkButton->color(), QColor(187, 187, 255));
-    QVERIFY(form->PlayingAllLabel->isVisibleTo(form));
+    child<TColourButton>(form, "PlayAll")->click();
+    QVERIFY(app.doc()->PlayingAll());
+    QCOMPARE(child<TColourButton>(form, "PlayAll")->text(), QStringLiteral("Stop Playing Bookmarks"));
+    QCOMPARE(child<TColourButton>(form, "PlayAll")->color(), QColor(Qt::red));
+    QCOMPARE(child<TColourButton>(form, "NextBookmarkButton")->color(), QColor(187, 187, 255));
+    QVERIFY(child<TBlinkLabel>(form, "PlayingAllLabel")->isVisibleTo(form));
     QVERIFY(child<TBlinkLabel>(app.main(), "PlayingAllLabel")->isVisibleTo(app.main()));
     QVERIFY(mainStop->isVisibleTo(app.main()));
     QVERIFY(!addBookmark->isVisibleTo(app.main()));
@@ -210,7 +210,7 @@ void TestBookmarkPlaying::playAllFromRowThreeOfFive()
     QVERIFY(!entryPaste->isEnabled());
     QVERIFY(!app.grid()->isEnabled());
     QCOMPARE(app.grid()->palette().color(QPalette::Base), QColor(160, 160, 164));
-    QVERIFY(!form->OpenButton->isEnabled());
+    QVERIFY(!child<TColourButton>(form, "OpenButton")->isEnabled());
     QCOMPARE(app.doc()->SavedGridRow(), 3);
     QCOMPARE(app.doc()->SavedGridColumn(), int(StartTime));
 
@@ -227,12 +227,12 @@ void TestBookmarkPlaying::playAllFromRowThreeOfFive()
     QCOMPARE(app.prompt.messages(), QStringList({kFinished}));
 
     // Everything is as it was, the cursor included.
-    QVERIFY(!form->PlayingAll());
-    QCOMPARE(app.grid()->Row(), 3);
-    QCOMPARE(app.grid()->Col(), int(StartTime));
+    QVERIFY(!app.doc()->PlayingAll());
+    QCOMPARE(app.grid()->cursorRow(), 3);
+    QCOMPARE(app.grid()->cursorColumn(), int(StartTime));
     QCOMPARE(app.doc()->SavedGridRow(), -1);
-    QCOMPARE(form->PlayAll->text(), QStringLiteral("Play All Bookmarks"));
-    QVERIFY(!form->PlayingAllLabel->isVisibleTo(form));
+    QCOMPARE(child<TColourButton>(form, "PlayAll")->text(), QStringLiteral("Play All Bookmarks"));
+    QVERIFY(!child<TBlinkLabel>(form, "PlayingAllLabel")->isVisibleTo(form));
     QVERIFY(!mainStop->isVisibleTo(app.main()));
     QVERIFY(addBookmark->isVisibleTo(app.main()));
     QVERIFY(viewClip->isEnabled());
@@ -240,7 +240,7 @@ void TestBookmarkPlaying::playAllFromRowThreeOfFive()
     QVERIFY(entryPaste->isEnabled());
     QVERIFY(app.grid()->isEnabled());
     QCOMPARE(app.grid()->palette().color(QPalette::Base), BookmarksGridLook::Cream);
-    QVERIFY(form->OpenButton->isEnabled());
+    QVERIFY(child<TColourButton>(form, "OpenButton")->isEnabled());
     QVERIFY(!app.loops()->PlayOnNextStateChange());
     app.step();
     QVERIFY(!playing(app));
@@ -255,22 +255,22 @@ void TestBookmarkPlaying::aFailingBookmarkDuringPlayAll()
     QFile::remove(app.clipFolder() + QStringLiteral("clip 2.mp4"));
     app.click(Name, 1);
     TBookmarksForm* form = app.form();
-    form->PlayAll->click();
+    child<TColourButton>(form, "PlayAll")->click();
 
     QVERIFY(app.stepUntil([&] { return !app.prompt.messages().isEmpty(); }));
     QCOMPARE(app.prompt.messages(), QStringList({"The \"Filename\" does not exist.\nPlease fix, and try again."}));
     // Play all stays on with nothing playing.
     for (int i = 0; i < 20; ++i)
         app.step();
-    QVERIFY(form->PlayingAll());
+    QVERIFY(app.doc()->PlayingAll());
     QVERIFY(!playing(app));
     QCOMPARE(app.doc()->PlayingBookmark(), 2);
 
     // Stepping on plays the last row, and its end finishes the sequence.
     child<TColourButton>(app.main(), "NextBookmarkButton")->click();
     QVERIFY(app.stepUntil([&] { return app.prompt.messages().contains(kFinished); }));
-    QCOMPARE(app.grid()->Row(), 1);
-    QVERIFY(!form->PlayingAll());
+    QCOMPARE(app.grid()->cursorRow(), 1);
+    QVERIFY(!app.doc()->PlayingAll());
 }
 
 void TestBookmarkPlaying::previousOnTheFirstRowAndStopFromTheMainWindow()
@@ -279,7 +279,7 @@ void TestBookmarkPlaying::previousOnTheFirstRowAndStopFromTheMainWindow()
     QVERIFY(app.start());
     QVERIFY(app.open(app.catalog({"one", "two"})));
     app.click(Name, 1);
-    app.form()->PlayAll->click();
+    app.formControl<TColourButton>("PlayAll")->click();
     app.engine->finishLoad();
     QVERIFY(playing(app));
 
@@ -291,10 +291,10 @@ void TestBookmarkPlaying::previousOnTheFirstRowAndStopFromTheMainWindow()
     QVERIFY(app.prompt.messages().isEmpty());
 
     child<TColourButton>(app.main(), "PlayAll")->click();
-    QVERIFY(!app.form()->PlayingAll());
+    QVERIFY(!app.doc()->PlayingAll());
     QVERIFY(!playing(app));
-    QCOMPARE(app.grid()->Row(), 1);
-    QCOMPARE(app.grid()->Col(), int(Name));
+    QCOMPARE(app.grid()->cursorRow(), 1);
+    QCOMPARE(app.grid()->cursorColumn(), int(Name));
 }
 
 QTEST_MAIN(TestBookmarkPlaying)

@@ -3,7 +3,7 @@
 // light up in the button-highlight colour while hot.
 #include "AppFixture.h"
 #include "Controls.h"
-#include "gui/catalog/BookmarkMaking.h"
+#include "core/catalog/BookmarkMaking.h"
 #include "gui/catalog/TBookmarksForm.h"
 #include "gui/input/FocusSink.h"
 #include "gui/input/Keyboard.h"

@@ -35,6 +35,7 @@ private slots:
     void openFromTheMainWindowCancelled();
     void newCatalogSaveRunsSaveAs();
     void saveAsSpreadsheetKeepsThatFormat();
+    void saveAsAnotherExtensionAddsTheNativeOne();
     void closePrompt_data();
     void closePrompt();
     void openPromptCancelKeepsTheCatalog();
@@ -69,10 +70,10 @@ void TestCatalogDocumentWindow::openUsesItsDialogAndTiesTheCatalog()
     QString error;
     QVERIFY(CSV_WriteCatalogFile(other, app.catalog({"c"}), &error));
     app.prompt.queueFileName(other);
-    QVERIFY(app.form()->OpenButtonClick(app.form()));
+    QVERIFY(app.rules().lifecycle.OpenButtonClick(CatalogLifecycle::Caller::CatalogWindow));
     QCOMPARE(app.column(Name), QStringList{"c"});
     app.prompt.clear();
-    app.form()->OpenButtonClick(app.form()); // cancelled
+    app.rules().lifecycle.OpenButtonClick(CatalogLifecycle::Caller::CatalogWindow); // cancelled
     QCOMPARE(app.prompt.shown().first().folder, QFileInfo(other).path() + u'/');
     QCOMPARE(app.doc()->CatalogFileName(), other);
 }
@@ -84,7 +85,7 @@ void TestCatalogDocumentWindow::openAMissingFile()
     QVERIFY(app.open(app.catalog({"a"})));
     const QString missing = app.catalogFolder() + QStringLiteral("gone.tvc");
     app.prompt.queueFileName(missing);
-    QVERIFY(!app.form()->OpenButtonClick(app.form()));
+    QVERIFY(!app.rules().lifecycle.OpenButtonClick(CatalogLifecycle::Caller::CatalogWindow));
     QCOMPARE(app.prompt.lastMessage(), QStringLiteral("The file you attempted to open, ") + missing +
                                            QStringLiteral(", does not exist.\nPlease try again."));
     QCOMPARE(app.column(Name), QStringList{"a"});
@@ -106,7 +107,7 @@ void TestCatalogDocumentWindow::newCatalogSaveRunsSaveAs()
 {
     CatalogFixture app;
     QVERIFY(app.start());
-    app.form()->NewButtonClick();
+    app.rules().lifecycle.NewButtonClick();
     QCOMPARE(app.doc()->CatalogMode(), 1);
     QVERIFY(app.form()->isVisible());
     QVERIFY(!app.grid()->isVisible());
@@ -117,7 +118,7 @@ void TestCatalogDocumentWindow::newCatalogSaveRunsSaveAs()
     app.doc()->setCatalogModified(true);
     QCOMPARE(app.form()->windowTitle(), QStringLiteral("Video Catalog --  New  [NO FILE]  [MODIFIED]"));
 
-    app.form()->SaveButton->click(); // save-as dialog, cancelled
+    app.formControl<TColourButton>("SaveButton")->click(); // save-as dialog, cancelled
     QCOMPARE(app.prompt.shown().last().kind, QStringLiteral("save"));
     QCOMPARE(app.prompt.shown().last().text, QStringLiteral("Save Video Catalog As..."));
     QCOMPARE(app.prompt.shown().last().filter, kFilter);
@@ -125,7 +126,7 @@ void TestCatalogDocumentWindow::newCatalogSaveRunsSaveAs()
 
     // A name without extension is saved in the native format.
     app.prompt.queueFileName(app.catalogFolder() + QStringLiteral("first"));
-    QVERIFY(app.form()->DoSave(app.form()->SaveButton));
+    QVERIFY(app.rules().lifecycle.DoSave(app.formControl<TColourButton>("SaveButton")));
     const QString saved = app.catalogFolder() + QStringLiteral("first.tvc");
     QCOMPARE(app.doc()->CatalogFileName(), saved);
     QCOMPARE(app.doc()->CatalogMode(), 2);
@@ -139,13 +140,13 @@ void TestCatalogDocumentWindow::newCatalogSaveRunsSaveAs()
     app.doc()->setCatalogModified(true);
     app.prompt.queueFileName(app.catalogFolder() + QStringLiteral("first"));
     app.prompt.queueAnswer(Prompt::Answer::No);
-    QVERIFY(!app.form()->DoSaveAs(nullptr));
+    QVERIFY(!app.rules().lifecycle.DoSaveAs(nullptr));
     QCOMPARE(app.prompt.lastMessage(), QStringLiteral("first.tvc already exists.\nDo you want to replace it?"));
     QCOMPARE(contents(saved), before);
     QVERIFY(app.doc()->CatalogModified());
     app.prompt.queueFileName(app.catalogFolder() + QStringLiteral("first"));
     app.prompt.queueAnswer(Prompt::Answer::Yes);
-    QVERIFY(app.form()->DoSaveAs(nullptr));
+    QVERIFY(app.rules().lifecycle.DoSaveAs(nullptr));
     QVERIFY(contents(saved).contains("second"));
 }
 
@@ -158,7 +159,7 @@ void TestCatalogDocumentWindow::saveAsSpreadsheetKeepsThatFormat()
     QVERIFY(app.open(data));
     const QString csv = app.catalogFolder() + QStringLiteral("moves.csv");
     app.prompt.queueFileName(csv);
-    app.form()->SaveAs1->trigger();
+    app.formControl<QAction>("SaveAs1")->trigger();
     QCOMPARE(app.doc()->CatalogFileName(), csv);
     app.doc()->setCells(Name, 2, QStringLiteral("Giro 2"));
     app.doc()->setCatalogModified(true);
@@ -173,20 +174,54 @@ void TestCatalogDocumentWindow::saveAsSpreadsheetKeepsThatFormat()
     QCOMPARE(decodeText(written), QString::fromUtf8(written)); // UTF-8 text
     // Reading it back gives the same rows.
     app.prompt.queueFileName(csv);
-    QVERIFY(app.form()->OpenButtonClick(app.form()));
+    QVERIFY(app.rules().lifecycle.OpenButtonClick(CatalogLifecycle::Caller::CatalogWindow));
     data.bookmarks[1].name = QStringLiteral("Giro 2");
     QCOMPARE(app.doc()->model()->toCatalogData(), data);
 
     // A save the writer cannot make keeps the catalog modified and says why.
     app.doc()->setCatalogModified(true);
     app.doc()->setCatalogFileName(app.programFolder() + QStringLiteral("no folder/x.tvc"));
-    QVERIFY(!app.form()->DoSave());
+    QVERIFY(!app.rules().lifecycle.DoSave());
     QVERIFY(app.doc()->CatalogModified());
     QVERIFY(app.prompt.lastMessage().contains(QStringLiteral("could not be saved")));
     // A name no writer takes writes nothing and fails.
     app.doc()->setCatalogFileName(app.catalogFolder() + QStringLiteral("x.TVC"));
-    QVERIFY(!app.form()->DoSave());
+    QVERIFY(!app.rules().lifecycle.DoSave());
     QVERIFY(!QFile::exists(app.catalogFolder() + QStringLiteral("x.TVC")));
+}
+
+// "Class 12.03" or "moves.txt" name a native catalog with ".tvc" added,
+// asking before it replaces that file.
+void TestCatalogDocumentWindow::saveAsAnotherExtensionAddsTheNativeOne()
+{
+    CatalogFixture app;
+    QVERIFY(app.start());
+    QVERIFY(app.open(app.catalog({"Basic"})));
+    app.prompt.queueFileName(app.catalogFolder() + QStringLiteral("Class 12.03"));
+    app.formControl<QAction>("SaveAs1")->trigger();
+    const QString saved = app.catalogFolder() + QStringLiteral("Class 12.03.tvc");
+    QCOMPARE(app.doc()->CatalogFileName(), saved);
+    QVERIFY(!app.doc()->CatalogModified());
+    QVERIFY(contents(saved).startsWith("----- HEADER INFO -----\r\n"));
+    QVERIFY(!QFile::exists(app.catalogFolder() + QStringLiteral("Class 12.03")));
+
+    const QString moves = app.catalogFolder() + QStringLiteral("moves.txt.tvc");
+    QFile existing(moves);
+    QVERIFY(existing.open(QIODevice::WriteOnly));
+    existing.write("keep me");
+    existing.close();
+    app.doc()->setCatalogModified(true);
+    app.prompt.queueFileName(app.catalogFolder() + QStringLiteral("moves.txt"));
+    app.prompt.queueAnswer(Prompt::Answer::No);
+    QVERIFY(!app.rules().lifecycle.DoSaveAs(nullptr));
+    QCOMPARE(app.prompt.lastMessage(), QStringLiteral("moves.txt.tvc already exists.\nDo you want to replace it?"));
+    QCOMPARE(contents(moves), QByteArray("keep me"));
+    QCOMPARE(app.doc()->CatalogFileName(), saved);
+    app.prompt.queueFileName(app.catalogFolder() + QStringLiteral("moves.txt"));
+    app.prompt.queueAnswer(Prompt::Answer::Yes);
+    QVERIFY(app.rules().lifecycle.DoSaveAs(nullptr));
+    QCOMPARE(app.doc()->CatalogFileName(), moves);
+    QVERIFY(contents(moves).startsWith("----- HEADER INFO -----\r\n"));
 }
 
 void TestCatalogDocumentWindow::closePrompt_data()
@@ -212,7 +247,7 @@ void TestCatalogDocumentWindow::closePrompt()
     app.doc()->setCells(Name, 1, QStringLiteral("changed"));
     app.doc()->setCatalogModified(true);
     app.prompt.queueAnswer(Prompt::Answer(answer));
-    app.form()->CloseButton->click();
+    app.formControl<TColourButton>("CloseButton")->click();
     QCOMPARE(app.prompt.lastMessage(), kSavePrompt);
     QCOMPARE(app.prompt.shown().last().kind, QStringLiteral("yesnocancel"));
     QCOMPARE(app.doc()->CatalogMode(), closes ? 0 : 2);
@@ -220,7 +255,7 @@ void TestCatalogDocumentWindow::closePrompt()
     QCOMPARE(child<QComboBox>(app.main(), "LoopList")->count(), closes ? 0 : 2);
     QCOMPARE(contents(path) != before, saved);
     if (closes) {
-        QCOMPARE(app.form()->turnOnSorting->text(), QStringLiteral("turn on sorting"));
+        QCOMPARE(app.formControl<TColourButton>("turnOnSorting")->text(), QStringLiteral("turn on sorting"));
         QCOMPARE(child<TColourButton>(app.main(), "OpenCatalogButton")->text(), QStringLiteral("open video catalog"));
         QVERIFY(child<QComboBox>(app.main(), "LoopList")->isHidden());
     }
@@ -234,7 +269,7 @@ void TestCatalogDocumentWindow::openPromptCancelKeepsTheCatalog()
     app.doc()->setCatalogModified(true);
     const qsizetype asked = app.prompt.shown().size();
     app.prompt.queueAnswer(Prompt::Answer::Cancel);
-    QVERIFY(!app.form()->OpenButtonClick(app.form()));
+    QVERIFY(!app.rules().lifecycle.OpenButtonClick(CatalogLifecycle::Caller::CatalogWindow));
     QCOMPARE(app.prompt.shown().size(), asked + 1); // no dialog after Cancel
     QVERIFY(app.doc()->CatalogModified());
     // No: the changes are dropped and the open goes on.
@@ -256,7 +291,7 @@ void TestCatalogDocumentWindow::closeBoxClosesTheCatalogNotTheWindow()
     QCOMPARE(app.doc()->CatalogMode(), 0);
     // Hiding keeps the catalog open; the main window's button shows it again.
     QVERIFY(app.open(app.catalog({"a"})));
-    form->hideCatalogButton->click();
+    child<TColourButton>(form, "hideCatalogButton")->click();
     QVERIFY(!form->isVisible());
     QCOMPARE(app.doc()->CatalogMode(), 2);
     child<TColourButton>(app.main(), "OpenCatalogButton")->click();
@@ -316,7 +351,7 @@ void TestCatalogDocumentWindow::printsToPdf()
         printer.setOutputFileName(pdf);
         return true;
     });
-    app.form()->PrintWithDescription1->trigger();
+    app.formControl<QAction>("PrintWithDescription1")->trigger();
     QCOMPARE(orientation, QPageLayout::Landscape);
     QCOMPARE(title, QStringLiteral("steps"));
     const QByteArray printed = contents(pdf);
@@ -330,7 +365,7 @@ void TestCatalogDocumentWindow::printsToPdf()
     // A cancelled print dialog prints nothing.
     QFile::remove(pdf);
     app.form()->setPrintDialog([](QPrinter&) { return false; });
-    app.form()->PrintWithoutDescription1->trigger();
+    app.formControl<QAction>("PrintWithoutDescription1")->trigger();
     QVERIFY(!QFile::exists(pdf));
 }
 
@@ -342,10 +377,10 @@ void TestCatalogDocumentWindow::repeatHidingSettingHoldsAcrossARun()
     config.write("Bookmarks_Form_Hide_Repeat_Category: 1\r\nBookmarks_Form_Category_Column_Show: 1\r\n");
     config.close();
     QVERIFY(app.start());
-    QCOMPARE(app.form()->hideRepeatsButton->text(), QStringLiteral("repeats - hidden"));
+    QCOMPARE(app.formControl<TColourButton>("hideRepeatsButton")->text(), QStringLiteral("repeats - hidden"));
     QVERIFY(app.open(app.catalog({"a", "b"}, {"Salsa", "Salsa"})));
     QCOMPARE(app.column(Category), QStringList({"Salsa", "-"}));
-    app.form()->hideRepeatsButton->click();
+    app.formControl<TColourButton>("hideRepeatsButton")->click();
     app.main()->exitButtonClick();
     QVERIFY(contents(app.configPath()).contains("Bookmarks_Form_Hide_Repeat_Category: 0\r\n"));
 }

@@ -7,6 +7,7 @@
 #include "gui/options/TOptionsForm.h"
 #include "gui/widgets/TColourButton.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPlainTextEdit>
@@ -58,20 +59,20 @@ void TestCatalogGrid::resetSetsColumnsWidthsAndOneRow()
     QCOMPARE(header->sectionResizeMode(Folder), QHeaderView::Stretch);
     QCOMPARE(header->sectionResizeMode(Filename), QHeaderView::Interactive);
     QCOMPARE(header->sectionResizeMode(StartTime), QHeaderView::Fixed);
-    QVERIFY(app.form()->hideRepeatsButton->isHidden());
-    QCOMPARE(grid->Col(), int(Category));
-    QCOMPARE(grid->Row(), 1);
+    QVERIFY(app.formControl<TColourButton>("hideRepeatsButton")->isHidden());
+    QCOMPARE(grid->cursorColumn(), int(Category));
+    QCOMPARE(grid->cursorRow(), 1);
 
     // Without the folder column the file name column fills the grid.
     BookmarksGridColumns columns;
     columns.showCategory = true;
     columns.showFolder = false;
     columns.categoryWidth = 120;
-    app.form()->ResetBookmarksGrid(columns);
+    app.rules().lifecycle.ResetBookmarksGrid(columns);
     QCOMPARE(grid->columnWidth(Category), 120);
     QCOMPARE(header->sectionResizeMode(Filename), QHeaderView::Stretch);
     QCOMPARE(grid->columnWidth(Folder), 0);
-    QVERIFY(!app.form()->hideRepeatsButton->isHidden());
+    QVERIFY(!app.formControl<TColourButton>("hideRepeatsButton")->isHidden());
 }
 
 void TestCatalogGrid::openShowsRowsAndFillsTheBookmarkList()
@@ -85,8 +86,8 @@ void TestCatalogGrid::openShowsRowsAndFillsTheBookmarkList()
     QCOMPARE(app.column(Number), QStringList({"1", "2", "3"}));
     QCOMPARE(child<QComboBox>(app.main(), "LoopList")->count(), 3);
     QCOMPARE(child<QComboBox>(app.main(), "LoopList")->itemText(1), QStringLiteral("2 : Turn"));
-    QCOMPARE(app.grid()->Col(), int(Name));
-    QCOMPARE(app.grid()->Row(), 1);
+    QCOMPARE(app.grid()->cursorColumn(), int(Name));
+    QCOMPARE(app.grid()->cursorRow(), 1);
     QVERIFY(!app.doc()->BlankFirstRow());
     // Colours: cream in category, name and play cells; a plain cell has none.
     const QModelIndex name = app.grid()->model()->index(0, Name);
@@ -185,7 +186,7 @@ void TestCatalogGrid::deleteAsksAndKeepsTheLastBookmark()
 
     app.click(Number, 2);
     QVERIFY(app.doc()->WholeRowSelected());
-    QCOMPARE(app.grid()->Col(), int(RowEnd));
+    QCOMPARE(app.grid()->cursorColumn(), int(RowEnd));
     QCOMPARE(app.grid()->selectionModel()->selectedIndexes().size(), 13);
     app.prompt.queueAnswer(Prompt::Answer::Cancel);
     app.key(Qt::Key_Delete);
@@ -222,7 +223,7 @@ void TestCatalogGrid::deletingTheLastRowMovesTheCursorUp()
     app.prompt.queueAnswer(Prompt::Answer::Ok);
     app.key(Qt::Key_Delete);
     QCOMPARE(app.column(Name), QStringList({"a", "b"}));
-    QCOMPARE(app.grid()->Row(), 2);
+    QCOMPARE(app.grid()->cursorRow(), 2);
 }
 
 void TestCatalogGrid::movingARowWhileABookmarkPlays()
@@ -266,9 +267,9 @@ void TestCatalogGrid::sortingOnlyWhileSwitchedOn()
     QCOMPARE(app.column(Name), QStringList({"c", "a", "b", "a"}));
     QVERIFY(!app.doc()->CatalogModified());
 
-    app.form()->turnOnSorting->click();
-    QCOMPARE(app.form()->turnOnSorting->text(), QStringLiteral("sorting is ON"));
-    QVERIFY(!app.form()->hideRepeatsButton->isEnabled());
+    app.formControl<TColourButton>("turnOnSorting")->click();
+    QCOMPARE(app.formControl<TColourButton>("turnOnSorting")->text(), QStringLiteral("sorting is ON"));
+    QVERIFY(!app.formControl<TColourButton>("hideRepeatsButton")->isEnabled());
     app.clickHeader(Name);
     QCOMPARE(app.column(Name), QStringList({"a", "a", "b", "c"}));
     QCOMPARE(app.column(Number), QStringList({"2", "4", "3", "1"})); // numbers travel with their rows
@@ -284,9 +285,9 @@ void TestCatalogGrid::sortingOnlyWhileSwitchedOn()
     app.clickHeader(Number);
     QCOMPARE(app.column(Number), QStringList({"1", "2", "3", "4"}));
 
-    app.form()->turnOnSorting->click();
-    QCOMPARE(app.form()->turnOnSorting->text(), QStringLiteral("sorting is OFF"));
-    QVERIFY(app.form()->hideRepeatsButton->isEnabled());
+    app.formControl<TColourButton>("turnOnSorting")->click();
+    QCOMPARE(app.formControl<TColourButton>("turnOnSorting")->text(), QStringLiteral("sorting is OFF"));
+    QVERIFY(app.formControl<TColourButton>("hideRepeatsButton")->isEnabled());
     app.clickHeader(Name);
     QCOMPARE(app.column(Number), QStringList({"1", "2", "3", "4"}));
 }
@@ -297,8 +298,8 @@ void TestCatalogGrid::repeatsHiddenAcrossACategoryEdit()
     QVERIFY(app.start());
     child<QCheckBox>(app.startup->windows().OptionsForm, "ShowCategoryColumn")->setChecked(true);
     QVERIFY(app.open(app.catalog({"a", "b", "c"}, {"Tango", "Tango", "Tango"})));
-    app.form()->hideRepeatsButton->click();
-    QCOMPARE(app.form()->hideRepeatsButton->text(), QStringLiteral("repeats - hidden"));
+    app.formControl<TColourButton>("hideRepeatsButton")->click();
+    QCOMPARE(app.formControl<TColourButton>("hideRepeatsButton")->text(), QStringLiteral("repeats - hidden"));
     QCOMPARE(app.column(Category), QStringList({"Tango", "-", "-"}));
 
     // Editing a category shows the repeats while the editor is open.
@@ -313,12 +314,12 @@ void TestCatalogGrid::repeatsHiddenAcrossACategoryEdit()
 
     // Saving writes the categories in full and leaves the marks in the grid.
     app.doc()->setCells(Category, 3, QStringLiteral("-"));
-    QVERIFY(app.form()->DoSave());
+    QVERIFY(app.rules().lifecycle.DoSave());
     QCOMPARE(app.column(Category), QStringList({"Tango", "Salsa", "-"}));
     const CatalogReadResult saved = TVC_ReadCatalogFile(app.doc()->CatalogFileName(), {});
     QCOMPARE(saved.catalog.bookmarks[2].category, QStringLiteral("Tango"));
 
-    app.form()->hideRepeatsButton->click();
+    app.formControl<TColourButton>("hideRepeatsButton")->click();
     QCOMPARE(app.column(Category), QStringList({"Tango", "Salsa", "Tango"}));
 }
 
@@ -355,19 +356,19 @@ void TestCatalogGrid::arrowKeysSkipHiddenColumns()
     app.grid()->setFocus();
     app.click(Name, 1);
     app.key(Qt::Key_Right);
-    QCOMPARE(app.grid()->Col(), int(Rating));
+    QCOMPARE(app.grid()->cursorColumn(), int(Rating));
     app.key(Qt::Key_Left);
-    QCOMPARE(app.grid()->Col(), int(Name));
+    QCOMPARE(app.grid()->cursorColumn(), int(Name));
     // Left from the name column: the category column is hidden, so the
     // cursor lands on "#", which selects the whole row.
     app.key(Qt::Key_Left);
     QVERIFY(app.doc()->WholeRowSelected());
     app.key(Qt::Key_Down);
     QVERIFY(app.doc()->WholeRowSelected());
-    QCOMPARE(app.grid()->Row(), 2);
+    QCOMPARE(app.grid()->cursorRow(), 2);
     app.key(Qt::Key_Right); // out of the whole row onto the name (category hidden)
     QVERIFY(!app.doc()->WholeRowSelected());
-    QCOMPARE(app.grid()->Col(), int(Name));
+    QCOMPARE(app.grid()->cursorColumn(), int(Name));
 }
 
 void TestCatalogGrid::descriptionPaneStoresItsText()
@@ -378,9 +379,9 @@ void TestCatalogGrid::descriptionPaneStoresItsText()
     data.bookmarks[1].description = QStringLiteral("first\r\nsecond");
     QVERIFY(app.open(data));
     app.click(Name, 2);
-    QCOMPARE(app.form()->DescriptionMemo->toPlainText(), QStringLiteral("first\nsecond"));
-    app.form()->DescriptionMemo->setFocus();
-    app.form()->DescriptionMemo->setPlainText(QStringLiteral("first\nsecond\nthird"));
+    QCOMPARE(app.formControl<QPlainTextEdit>("DescriptionMemo")->toPlainText(), QStringLiteral("first\nsecond"));
+    app.formControl<QPlainTextEdit>("DescriptionMemo")->setFocus();
+    app.formControl<QPlainTextEdit>("DescriptionMemo")->setPlainText(QStringLiteral("first\nsecond\nthird"));
     app.grid()->setFocus();
     QCOMPARE(app.doc()->Cells(Description, 2), QStringLiteral("first\r\nsecond\r\nthird"));
     QVERIFY(app.doc()->CatalogModified());
@@ -390,16 +391,16 @@ void TestCatalogGrid::spacingStyles()
 {
     CatalogFixture app;
     QVERIFY(app.start());
-    app.form()->setSpacingStyle(2);
+    app.formControl<QAction>("Spacing2")->trigger();
     QVERIFY(app.open(app.catalog({"a", "b"})));
     QCOMPARE(app.grid()->rowHeight(0), 33);
-    QCOMPARE(app.form()->toggleLineWrapButton->text(), QStringLiteral("spacing - 2"));
-    app.form()->toggleLineWrapButton->click();
+    QCOMPARE(app.formControl<TColourButton>("toggleLineWrapButton")->text(), QStringLiteral("spacing - 2"));
+    app.formControl<TColourButton>("toggleLineWrapButton")->click();
     QCOMPARE(app.grid()->rowHeight(1), 20);
-    QVERIFY(app.form()->Spacing1->isChecked());
-    app.form()->Spacing2->trigger();
+    QVERIFY(app.formControl<QAction>("Spacing1")->isChecked());
+    app.formControl<QAction>("Spacing2")->trigger();
     QCOMPARE(app.grid()->rowHeight(1), 33);
-    QCOMPARE(app.form()->SpacingStyle(), 2);
+    QCOMPARE(app.doc()->SpacingStyle(), 2);
     QCOMPARE(app.grid()->horizontalHeader()->height(), 21);
 }
 
@@ -412,17 +413,17 @@ void TestCatalogGrid::widthsAreRememberedAndHintsFollowSorting()
     QHeaderView* header = app.grid()->horizontalHeader();
     header->resizeSection(Category, 111);
     header->resizeSection(Name, 150);
-    QCOMPARE(app.form()->categoryColumnWidth(), 111);
-    QCOMPARE(app.form()->nameColumnWidth(), 150);
-    QCOMPARE(app.form()->filenameColumnWidth(), 186);
+    QCOMPARE(app.grid()->categoryColumnWidth(), 111);
+    QCOMPARE(app.grid()->nameColumnWidth(), 150);
+    QCOMPARE(app.grid()->filenameColumnWidth(), 186);
     // The next reset (a new catalog) uses the widths the user gave.
-    app.form()->NewButtonClick();
+    app.rules().lifecycle.NewButtonClick();
     QCOMPARE(app.grid()->columnWidth(Category), 111);
 
-    QVERIFY(app.form()->BookmarksGridGridHint(Play).startsWith(QStringLiteral("Double click the arrow icon")));
-    QCOMPARE(app.form()->BookmarksGridGridHint(Name), QString());
-    app.form()->turnOnSorting->click();
-    QCOMPARE(app.form()->BookmarksGridGridHint(Play), QString());
+    QVERIFY(app.rules().grid.BookmarksGridGridHint(Play).startsWith(QStringLiteral("Double click the arrow icon")));
+    QCOMPARE(app.rules().grid.BookmarksGridGridHint(Name), QString());
+    app.formControl<TColourButton>("turnOnSorting")->click();
+    QCOMPARE(app.rules().grid.BookmarksGridGridHint(Play), QString());
 }
 
 QTEST_MAIN(TestCatalogGrid)

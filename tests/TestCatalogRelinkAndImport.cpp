@@ -58,7 +58,7 @@ void TestCatalogRelinkAndImport::openRelinksThreeBookmarksOfOneClip()
     f.prompt.queueFileName(renamed);
     f.prompt.queueAnswer(Answer::Yes); // the right file
     f.prompt.queueAnswer(Answer::Yes); // everywhere else
-    QVERIFY(f.form()->OpenButtonClick(f.form()));
+    QVERIFY(f.rules().lifecycle.OpenButtonClick(CatalogLifecycle::Caller::CatalogWindow));
 
     QCOMPARE(f.prompt.unscriptedCount(), 0);
     QCOMPARE(f.prompt.messages().size(), 4);
@@ -89,7 +89,7 @@ void TestCatalogRelinkAndImport::openFindsAMovedClipBySearching()
     f.prompt.queueFileName(f.clipFolder() + "library");
     f.prompt.queueAnswer(Answer::Yes); // the file found
     f.prompt.queueAnswer(Answer::No);  // not the whole folder
-    QVERIFY(f.form()->OpenButtonClick(f.form()));
+    QVERIFY(f.rules().lifecycle.OpenButtonClick(CatalogLifecycle::Caller::CatalogWindow));
 
     QCOMPARE(f.prompt.unscriptedCount(), 0);
     const auto& picker = f.prompt.shown().at(3);
@@ -159,7 +159,7 @@ void TestCatalogRelinkAndImport::importThroughTheDialog()
 
     // The catalog window's menu item adds to the open catalog.
     f.prompt.queueFileNames({f.makeClip("c.mov")});
-    f.form()->ImportMultipleClips1->trigger();
+    f.formControl<QAction>("ImportMultipleClips1")->trigger();
     QCOMPARE(f.column(Name), (QStringList{"A", "b", "c"}));
     QCOMPARE(f.doc()->CatalogMode(), 1);
 }

@@ -50,9 +50,9 @@ private:
     static void filterLevels(CatalogFixture& app, const QString& levels, int maxRating = -1)
     {
         TBookmarksForm* form = app.form();
-        if (!form->PlayAllFilterPanel->isVisible())
-            form->PlayAllFilterButton->click();
-        PlayAllFilterBar* bar = form->PlayAllFilterPanel;
+        if (!child<PlayAllFilterBar>(form, "PlayAllFilterBar")->isVisible())
+            child<TColourButton>(form, "PlayAllFilterButton")->click();
+        PlayAllFilterBar* bar = child<PlayAllFilterBar>(form, "PlayAllFilterBar");
         bar->onBox()->setChecked(true);
         for (QChar level : QStringLiteral("abcd-"))
             bar->levelBox(level)->setChecked(levels.contains(level));
@@ -77,15 +77,15 @@ void TestFilteredPlayAll::offByDefault()
     QVERIFY(app.start());
     QVERIFY(openSix(app));
     TBookmarksForm* form = app.form();
-    QVERIFY(!form->PlayAllFilterPanel->isVisibleTo(form));
+    QVERIFY(!child<PlayAllFilterBar>(form, "PlayAllFilterBar")->isVisibleTo(form));
     QVERIFY(!app.doc()->playAllFilter().on);
     QVERIFY(markedRows(app).isEmpty());
-    QCOMPARE(form->PlayAllFilterButton->accessibleName(), QStringLiteral("filter..."));
+    QCOMPARE(child<TColourButton>(form, "PlayAllFilterButton")->accessibleName(), QStringLiteral("filter..."));
 
     // Showing the bar changes nothing until the filter is switched on.
-    form->PlayAllFilterButton->click();
-    QVERIFY(form->PlayAllFilterPanel->isVisible());
-    QVERIFY(!form->PlayAllFilterPanel->levelBox(u'b')->isEnabled());
+    child<TColourButton>(form, "PlayAllFilterButton")->click();
+    QVERIFY(child<PlayAllFilterBar>(form, "PlayAllFilterBar")->isVisible());
+    QVERIFY(!child<PlayAllFilterBar>(form, "PlayAllFilterBar")->levelBox(u'b')->isEnabled());
     QVERIFY(!app.doc()->playAllFilter().on);
 }
 
@@ -97,7 +97,8 @@ void TestFilteredPlayAll::playAllPlaysThePassingRowsInOrder()
     filterLevels(app, "bc-", 4); // rows 3 (-, 1), 4 (c, 4) and 5 (b, 3); row 2 is rated 8
     QCOMPARE(app.doc()->playAllFilter(), (PlayAllFilter{true, "bc-", 4}));
     QCOMPARE(markedRows(app), (QList<int>{3, 4, 5}));
-    QCOMPARE(app.form()->PlayAllFilterPanel->countLabel()->text(), QStringLiteral("3 of 6 bookmarks play"));
+    QCOMPARE(app.formControl<PlayAllFilterBar>("PlayAllFilterBar")->countLabel()->text(),
+             QStringLiteral("3 of 6 bookmarks play"));
 
     // Editing a level moves the marks.
     app.doc()->setCells(Learn, 1, "b");
@@ -107,9 +108,9 @@ void TestFilteredPlayAll::playAllPlaysThePassingRowsInOrder()
 
     app.click(Name, 1);
     TBookmarksForm* form = app.form();
-    form->PlayAll->click();
-    QVERIFY(form->PlayingAll());
-    QVERIFY(!form->PlayAllFilterPanel->isEnabled());
+    child<TColourButton>(form, "PlayAll")->click();
+    QVERIFY(app.doc()->PlayingAll());
+    QVERIFY(!child<PlayAllFilterBar>(form, "PlayAllFilterBar")->isEnabled());
     QList<int> played;
     QVERIFY(app.stepUntil([&] {
         const int row = app.doc()->PlayingBookmark();
@@ -119,8 +120,8 @@ void TestFilteredPlayAll::playAllPlaysThePassingRowsInOrder()
     }));
     QCOMPARE(played, (QList<int>{3, 4, 5}));
     QCOMPARE(app.prompt.messages(), QStringList{kFinished});
-    QCOMPARE(app.grid()->Row(), 1); // back where play all found it
-    QVERIFY(form->PlayAllFilterPanel->isEnabled());
+    QCOMPARE(app.grid()->cursorRow(), 1); // back where play all found it
+    QVERIFY(child<PlayAllFilterBar>(form, "PlayAllFilterBar")->isEnabled());
 }
 
 void TestFilteredPlayAll::keysSkipRowsTheFilterHolds()
@@ -130,7 +131,7 @@ void TestFilteredPlayAll::keysSkipRowsTheFilterHolds()
     QVERIFY(openSix(app));
     filterLevels(app, "b"); // rows 2 and 5
     app.click(Name, 1);
-    app.form()->focusSink->takeFocus();
+    app.formControl<FocusSink>("PanelFocusPanel")->takeFocus();
     app.key(Qt::Key_9); // current: row 1 fails, so the next that passes
     QCOMPARE(app.doc()->PlayingBookmark(), 2);
     app.key(Qt::Key_0);
@@ -144,8 +145,8 @@ void TestFilteredPlayAll::keysSkipRowsTheFilterHolds()
     QCOMPARE(app.doc()->PlayingBookmark(), 2);
 
     // Off again, the keys step through every row.
-    app.form()->PlayAllFilterPanel->onBox()->setChecked(false);
-    app.form()->focusSink->takeFocus();
+    app.formControl<PlayAllFilterBar>("PlayAllFilterBar")->onBox()->setChecked(false);
+    app.formControl<FocusSink>("PanelFocusPanel")->takeFocus();
     app.key(Qt::Key_0);
     QCOMPARE(app.doc()->PlayingBookmark(), 3);
     QVERIFY(markedRows(app).isEmpty());
@@ -160,10 +161,10 @@ void TestFilteredPlayAll::noRowPasses()
     const QString none = QStringLiteral("No bookmark matches the play all filter (levels d; rating at most 5).\r\n"
                                         "Change the filter or turn it off.");
     app.click(Name, 1);
-    app.form()->PlayAll->click();
-    QVERIFY(!app.form()->PlayingAll());
+    app.formControl<TColourButton>("PlayAll")->click();
+    QVERIFY(!app.doc()->PlayingAll());
     QCOMPARE(app.prompt.messages(), QStringList{none});
-    app.form()->focusSink->takeFocus();
+    app.formControl<FocusSink>("PanelFocusPanel")->takeFocus();
     app.key(Qt::Key_0);
     QCOMPARE(app.prompt.lastMessage(), none);
     QCOMPARE(app.doc()->PlayingBookmark(), -1);
@@ -171,8 +172,8 @@ void TestFilteredPlayAll::noRowPasses()
     // Rows pass above the cursor only.
     filterLevels(app, "a");
     app.click(Name, 3);
-    app.form()->PlayAll->click();
-    QVERIFY(!app.form()->PlayingAll());
+    app.formControl<TColourButton>("PlayAll")->click();
+    QVERIFY(!app.doc()->PlayingAll());
     QCOMPARE(app.prompt.lastMessage(),
              QStringLiteral("No bookmark from the current one down matches the play all filter (levels a)."));
 }
@@ -189,7 +190,7 @@ void TestFilteredPlayAll::keptInExtras()
     read.playAllFilterMaxRating = 3;
     binding.apply(read);
     QCOMPARE(app.doc()->playAllFilter(), (PlayAllFilter{true, "bc-", 3}));
-    PlayAllFilterBar* bar = app.form()->PlayAllFilterPanel;
+    PlayAllFilterBar* bar = app.formControl<PlayAllFilterBar>("PlayAllFilterBar");
     QVERIFY(bar->levelBox(u'c')->isChecked());
     QVERIFY(!bar->levelBox(u'a')->isChecked());
     QCOMPARE(bar->maxRatingBox()->value(), 3);

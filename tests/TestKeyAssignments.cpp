@@ -205,7 +205,9 @@ void TestKeyAssignments::captionsFollowOptionsKeys()
     for (auto [previous, current, next] :
          {std::tuple{child<TColourButton>(m, "PreviousBookmarkButton"),
                      child<TColourButton>(m, "CurrentBookmarkButton"), child<TColourButton>(m, "NextBookmarkButton")},
-          std::tuple{catalog->PreviousBookmarkButton, catalog->CurrentBookmarkButton, catalog->NextBookmarkButton}}) {
+          std::tuple{child<TColourButton>(catalog, "PreviousBookmarkButton"),
+                     child<TColourButton>(catalog, "CurrentBookmarkButton"),
+                     child<TColourButton>(catalog, "NextBookmarkButton")}}) {
         QCOMPARE(previous->text(), QStringLiteral("previous (1)"));
         QCOMPARE(current->text(), QStringLiteral("current (2)"));
         QCOMPARE(next->text(), QStringLiteral("next (3)"));

@@ -1,9 +1,9 @@
 #include "AppFixture.h"
 #include "Controls.h"
 
+#include "core/catalog/BookmarkMaking.h"
 #include "core/catalog/CatalogDocument.h"
 #include "core/playback/LoopControls.h"
-#include "gui/catalog/BookmarkMaking.h"
 #include "gui/catalog/TBookmarksForm.h"
 #include "gui/catalog/TBookmarksGrid.h"
 #include "gui/cmdline/TCommandLineEntryForm.h"
@@ -25,6 +25,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTableWidget>
 
 using keys::Command;
@@ -55,8 +56,9 @@ QStringList ranOperations(const QSignalSpy& spy)
 // commands.
 void focusGrid(TBookmarksForm* catalog)
 {
-    catalog->BookmarksGrid->show();
-    catalog->BookmarksGrid->setFocus(Qt::MouseFocusReason);
+    auto* grid = child<QTableView>(catalog, "BookmarksGrid");
+    grid->show();
+    grid->setFocus(Qt::MouseFocusReason);
 }
 
 } // namespace
@@ -375,13 +377,14 @@ void TestKeyboard::catalogCellEditingKeepsLetters()
     TBookmarksForm* catalog = p.windows().BookmarksForm;
     QVERIFY(AppFixture::activate(catalog));
     focusGrid(catalog);
-    catalog->BookmarksGrid->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    auto* grid = child<QTableView>(catalog, "BookmarksGrid");
+    grid->setEditTriggers(QAbstractItemView::AllEditTriggers);
     AppFixture::type(catalog, 'a');
     p.step();
     QCOMPARE(p.position(), 100.0);
     AppFixture::key(catalog, Qt::Key_Escape); // closes the cell editor, which took the letter
-    QVERIFY(catalog->BookmarksGrid->hasFocus());
-    catalog->BookmarksGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QVERIFY(grid->hasFocus());
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     AppFixture::type(catalog, 'a');
     p.step();
     QCOMPARE(p.position(), 97.0);

@@ -347,9 +347,9 @@ void TestModesAndArrangements::hintsOfEveryWindow()
     // The main window's bookmark buttons have their own, the catalog's name
     // their keys.
     QCOMPARE(child<QWidget>(m, "NextBookmarkButton")->toolTip(), QStringLiteral("Play next bookmark"));
-    QCOMPARE(w.BookmarksForm->NextBookmarkButton->toolTip(),
+    QCOMPARE(child<TColourButton>(w.BookmarksForm, "NextBookmarkButton")->toolTip(),
              QStringLiteral("Play next bookmark\n(note: the '0' keystroke is active in all windows)"));
-    QCOMPARE(w.BookmarksForm->hideCatalogButton->toolTip(),
+    QCOMPARE(child<TColourButton>(w.BookmarksForm, "hideCatalogButton")->toolTip(),
              QStringLiteral("Hide this window (but keep the current video catalog open)."));
     QVERIFY(child<QWidget>(w.FilePlayingInfoForm, "DisplayCodecNameButton")
                 ->toolTip()
@@ -369,14 +369,16 @@ void TestModesAndArrangements::hintsFollowKeysAndCategoryTitle()
     QVERIFY(add->toolTip().contains(QStringLiteral("<Shift+P> will add")));
     QVERIFY(!add->toolTip().contains(QStringLiteral("<Shift+O>")));
     child<QLineEdit>(p.windows().OptionsForm, "nextBookmarkKey")->setText(QStringLiteral("n"));
-    QVERIFY(p.windows().BookmarksForm->NextBookmarkButton->toolTip().contains(QStringLiteral("the 'n' keystroke")));
+    QVERIFY(child<TColourButton>(p.windows().BookmarksForm, "NextBookmarkButton")
+                ->toolTip()
+                .contains(QStringLiteral("the 'n' keystroke")));
 
     TBookmarksForm* catalog = p.windows().BookmarksForm;
     const QString category = catalog->document()->Cells(BookmarkColumn::Category, 0);
-    QCOMPARE(catalog->hideRepeatsButton->toolTip(),
+    QCOMPARE(child<TColourButton>(catalog, "hideRepeatsButton")->toolTip(),
              "Hide (or show) consecutively appearing entries in the \"" + category + "\" column");
     catalog->document()->setCells(BookmarkColumn::Category, 0, QStringLiteral("Style"));
-    QCOMPARE(catalog->hideRepeatsButton->toolTip(),
+    QCOMPARE(child<TColourButton>(catalog, "hideRepeatsButton")->toolTip(),
              QStringLiteral("Hide (or show) consecutively appearing entries in the \"Style\" column"));
 }
 

@@ -87,7 +87,7 @@ void TestOptionsForm::aClickFlipsOnceAndActsAtOnce()
     QCOMPARE(m_app->grid()->columnWidth(Learn), 40);
 
     // The repeats button goes and comes with the Category column.
-    auto* repeats = m_app->form()->hideRepeatsButton;
+    auto* repeats = m_app->formControl<TColourButton>("hideRepeatsButton");
     QVERIFY(!repeats->isVisibleTo(m_app->form()));
     click(check("ShowCategoryColumn"));
     QVERIFY(repeats->isVisibleTo(m_app->form()));
@@ -124,16 +124,16 @@ void TestOptionsForm::hidingAColumnMovesTheCursorOff()
 
     show->setChecked(false);
     QCOMPARE(m_app->grid()->columnWidth(column), 0);
-    QCOMPARE(m_app->grid()->Col(), landsIn);
-    QCOMPARE(m_app->grid()->Row(), 2);
+    QCOMPARE(m_app->grid()->cursorColumn(), landsIn);
+    QCOMPARE(m_app->grid()->cursorRow(), 2);
     QVERIFY(!m_app->doc()->columnShown(column));
 
     // A cursor elsewhere stays where it is.
     show->setChecked(true);
     m_app->grid()->placeCursor(StartTime, 3);
     show->setChecked(false);
-    QCOMPARE(m_app->grid()->Col(), int(StartTime));
-    QCOMPARE(m_app->grid()->Row(), 3);
+    QCOMPARE(m_app->grid()->cursorColumn(), int(StartTime));
+    QCOMPARE(m_app->grid()->cursorRow(), 3);
 }
 
 void TestOptionsForm::categoryComesBackAtItsRememberedWidth()
@@ -174,7 +174,7 @@ void TestOptionsForm::columnNamesWaitForTheNextRebuild()
     auto title = [this](int column) { return m_app->doc()->model()->headerData(column, Qt::Horizontal).toString(); };
     child<QLineEdit>(options(), "NameColumnName")->setText(QStringLiteral("Move"));
     QCOMPARE(title(Name), QStringLiteral("Name"));
-    m_app->form()->ResetBookmarksGrid();
+    m_app->rules().lifecycle.ResetBookmarksGrid();
     QCOMPARE(title(Name), QStringLiteral("Move"));
 }
 
@@ -238,7 +238,7 @@ void TestOptionsForm::catalogWindowOpensTheCatalogingPage()
         shownPage = pages->currentWidget();
         options()->accept();
     });
-    m_app->form()->Options1->trigger();
+    m_app->formControl<QAction>("Options1")->trigger();
     QCOMPARE(shownPage, cataloging);
 
     // The main window's menu item opens on the page shown last.

@@ -16,6 +16,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QScreen>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTest>
 
@@ -202,7 +203,8 @@ private slots:
         AppFixture app;
         writeFile(app.configPath(), "Bookmarks_Form_Category_Column_Show: 1\r\nBeginner_Mode: 1\r\n");
         QVERIFY(app.start());
-        QHeaderView* header = app.startup->windows().BookmarksForm->BookmarksGrid->horizontalHeader();
+        QHeaderView* header =
+            child<QTableView>(app.startup->windows().BookmarksForm, "BookmarksGrid")->horizontalHeader();
         header->resizeSection(BookmarkColumn::Category, 123);
         header->resizeSection(BookmarkColumn::Name, 145);
         header->resizeSection(BookmarkColumn::Filename, 210);

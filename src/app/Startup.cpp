@@ -3,6 +3,7 @@
 #include "app/MainWindowViews.h"
 #include "core/base/ProgramFolders.h"
 #include "core/base/Prompt.h"
+#include "core/catalog/CatalogControllers.h"
 #include "core/catalog/CatalogDocument.h"
 #include "core/playback/ClipLoader.h"
 #include "core/playback/LoopControls.h"
@@ -45,6 +46,12 @@ Startup::Startup(Options options) : m_options(std::move(options))
 
 Startup::~Startup()
 {
+    // The catalog's rules go first: nothing the windows do on their way out
+    // reaches them.
+    if (m_windows.BookmarksForm)
+        m_windows.BookmarksForm->setControllers(nullptr);
+    m_windows.catalog = nullptr;
+    m_catalog.reset();
     // The main window owns the controllers and nothing of the other
     // windows; they go in reverse order.
     delete m_windows.CommandLineEntryForm;
@@ -83,7 +90,11 @@ void Startup::createWindows(const QString& dataFolder)
     m_windows.QuickStartGuideForm = new TQuickStartGuideForm(dataFolder);
     m_windows.CategoryInputForm = new TCategoryInputForm;
     m_windows.FilePlayingInfoForm = new TFilePlayingInfoForm;
-    m_windows.BookmarksForm = new TBookmarksForm;
+    TBookmarksForm* catalog = new TBookmarksForm;
+    m_windows.BookmarksForm = catalog;
+    m_catalog = std::make_unique<CatalogControllers>(*catalog->document(), catalog->gridView(), *catalog);
+    catalog->setControllers(m_catalog.get());
+    m_windows.catalog = m_catalog.get();
     m_windows.AboutForm = new TAboutForm;
     m_windows.OptionsForm = new TOptionsForm;
     m_windows.CommandLineEntryForm = new TCommandLineEntryForm;

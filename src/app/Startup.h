@@ -9,6 +9,7 @@
 #include <memory>
 
 class BookmarkMaking;
+class CatalogControllers;
 class CatalogView;
 class ClipLoader;
 class Keyboard;
@@ -58,6 +59,8 @@ public:
     // window: opening a clip and playing a stored loop; the bookmark list.
     StoredLoopView& storedLoopView();
     CatalogView& catalogView();
+    // The rules behind the catalog window.
+    CatalogControllers* catalog() const { return m_catalog.get(); }
 
 private:
     bool playerIsPresent();
@@ -84,4 +87,5 @@ private:
     AppWindows m_windows;
     TMainForm::Controllers m_controllers;
     std::unique_ptr<MainWindowViews> m_views;
+    std::unique_ptr<CatalogControllers> m_catalog;
 };

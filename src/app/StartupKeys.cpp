@@ -3,11 +3,12 @@
 #include "app/MainWindowViews.h"
 #include "app/Startup.h"
 
+#include "core/catalog/BookmarkMaking.h"
+#include "core/catalog/CatalogControllers.h"
 #include "core/catalog/CatalogDocument.h"
 #include "core/playback/ClipLoader.h"
 #include "core/playback/LoopControls.h"
 #include "core/playback/TransportControls.h"
-#include "gui/catalog/BookmarkMaking.h"
 #include "gui/catalog/TBookmarksForm.h"
 #include "gui/catalog/TCategoryInputForm.h"
 #include "gui/cmdline/TCommandLineEntryForm.h"
@@ -40,7 +41,7 @@ void Startup::bindKeyCommands(Keyboard& keyboard)
     TransportControls* t = m_controllers.transport;
     LoopControls* l = m_controllers.loops;
     ClipLoader* c = m_controllers.clips;
-    TBookmarksForm* catalog = m_windows.BookmarksForm;
+    PlayAllSession* catalog = &m_catalog->playing;
     TCommandLineEntryForm* entry = m_windows.CommandLineEntryForm;
     WindowSizing* w = m_controllers.sizing;
     BookmarkMaking* b = keyboard.bookmarkMaking;
@@ -82,9 +83,9 @@ void Startup::bindKeyCommands(Keyboard& keyboard)
     k.bind(Command::playLoop, plain(l, &LoopControls::playLoopButtonClick));
     k.bind(Command::playFullVideo, plain(l, &LoopControls::playFullVideoButtonClick));
     k.bind(Command::viewClip, plain(c, &ClipLoader::ViewClipButtonClick));
-    k.bind(Command::previousBookmark, plain(catalog, &TBookmarksForm::PreviousBookmarkButtonClick));
-    k.bind(Command::currentBookmark, plain(catalog, &TBookmarksForm::CurrentBookmarkButtonClick));
-    k.bind(Command::nextBookmark, plain(catalog, &TBookmarksForm::NextBookmarkButtonClick));
+    k.bind(Command::previousBookmark, plain(catalog, &PlayAllSession::PreviousBookmarkButtonClick));
+    k.bind(Command::currentBookmark, plain(catalog, &PlayAllSession::CurrentBookmarkButtonClick));
+    k.bind(Command::nextBookmark, plain(catalog, &PlayAllSession::NextBookmarkButtonClick));
     k.bind(Command::setStartTime, plain(l, &LoopControls::setStartTimeButtonClick));
     k.bind(Command::setEndTime, plain(l, &LoopControls::setEndTimeButtonClick));
     k.bind(Command::pasteCommandLine, plain(entry, &TCommandLineEntryForm::pasteCommandLineButtonClick));
@@ -118,8 +119,7 @@ void Startup::bindKeyCommands(Keyboard& keyboard)
 void Startup::connectBookmarkMaking(BookmarkMaking& making)
 {
     TMainForm* m = m_windows.MainForm;
-    making.connectTo(
-        {m->player(), &m->loopControls(), m_views.get(), m_windows.BookmarksForm, m_windows.CategoryInputForm});
+    making.connectTo({m->player(), &m->loopControls(), &m_catalog->lifecycle, m_windows.CategoryInputForm});
     making.setChimePlayer(std::make_unique<MpvChimePlayer>());
     QObject::connect(&m->bookmarkControls(), &BookmarkControlsPanel::updateBookmarkClicked, &making,
                      [&making](QObject* sender) { making.updateBookmarkButtonClick(sender); });

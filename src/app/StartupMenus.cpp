@@ -79,7 +79,7 @@ void Startup::SetPopUpHints()
         const QString categoryTitle = catalog->document()->Cells(BookmarkColumn::Category, 0);
         hints::HintTable table = hints::catalogWindowHints(keys, categoryTitle);
         // While all bookmarks play, the play-all button has no hint.
-        if (catalog->PlayingAll())
+        if (catalog->document()->PlayingAll())
             table.removeIf([](const auto& row) { return row.first == QLatin1String("PlayAll"); });
         setHints(catalog, table);
     }

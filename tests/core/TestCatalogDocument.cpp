@@ -277,10 +277,18 @@ void TestCatalogDocument::sortKeepsNumbersAndPlayingBookmark()
     CatalogDocument doc;
     doc.model()->load(catalogOf({{"", "c"}, {"", "a"}, {"", "b"}}));
     doc.setPlayingBookmark(2);
+    QSignalSpy moved(&doc, &CatalogDocument::playingBookmarkChanged);
     QVERIFY(doc.sortRows({{Name}}));
     QCOMPARE(column(doc, Name), QStringList({"a", "b", "c"}));
     QCOMPARE(column(doc, Number), QStringList({"2", "3", "1"}));
-    QCOMPARE(doc.PlayingBookmark(), 2);
+    // The playing bookmark ("a", number 2) follows its row to the top.
+    QCOMPARE(doc.PlayingBookmark(), 1);
+    QCOMPARE(doc.Cells(Name, doc.PlayingBookmark()), QStringLiteral("a"));
+    QCOMPARE(moved.size(), 1);
+    // With none playing, none plays after a sort.
+    doc.setPlayingBookmark(-1);
+    QVERIFY(doc.sortRows({{Name, true}}));
+    QCOMPARE(doc.PlayingBookmark(), -1);
 }
 
 void TestCatalogDocument::cellChecks_data()

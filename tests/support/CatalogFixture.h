@@ -6,6 +6,7 @@
 // to the real grid.
 
 #include "AppFixture.h"
+#include "core/catalog/CatalogControllers.h"
 #include "core/catalog/CatalogDocument.h"
 #include "core/catalog/CatalogFiles.h"
 #include "gui/catalog/TBookmarksForm.h"
@@ -26,7 +27,17 @@ public:
 
     TBookmarksForm* form() const { return startup->windows().BookmarksForm; }
     CatalogDocument* doc() const { return form()->document(); }
-    TBookmarksGrid* grid() const { return form()->BookmarksGrid; }
+    TBookmarksGrid* grid() const { return form()->findChild<TBookmarksGrid*>(QStringLiteral("BookmarksGrid")); }
+    // The rules behind the catalog window, from the composition root.
+    CatalogControllers& rules() const { return *startup->catalog(); }
+    // A control of the catalog window by its object name.
+    template <class T = QWidget> T* formControl(const char* name) const
+    {
+        T* found = form()->findChild<T*>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
     QString catalogFolder() const { return programFolder() + QStringLiteral("VideoCatalogs/"); }
 
     // Bookmarks named by `names` with these categories (or none), each on
@@ -57,7 +68,7 @@ public:
                                     : CSV_WriteCatalogFile(path, data, &error)))
             return false;
         prompt.queueFileName(path);
-        const bool opened = form()->OpenButtonClick(form());
+        const bool opened = rules().lifecycle.OpenButtonClick(CatalogLifecycle::Caller::CatalogWindow);
         form()->activateWindow();
         return opened && QTest::qWaitForWindowExposed(form());
     }

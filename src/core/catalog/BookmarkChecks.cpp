@@ -16,6 +16,11 @@ bool folderExists(const QString& folder)
     return QFileInfo(folder).isDir();
 }
 
+bool hasDoubleQuote(const CatalogDocument& catalog, int row)
+{
+    return catalog.Cells(Filename, row).contains(u'"') || catalog.Cells(Folder, row).contains(u'"');
+}
+
 bool fileExists(const QString& path)
 {
     const QFileInfo info(path);
@@ -76,6 +81,38 @@ QString clipPath(const CatalogDocument& catalog, int row)
 {
     const QString file = catalog.Cells(Filename, row);
     return catalog.Cells(Folder, row) + file.mid(file.lastIndexOf(u'/') + 1);
+}
+
+QString unstorableClipWarning(const CatalogDocument& catalog, const QList<int>& rows)
+{
+    QStringList numbers;
+    for (int row : rows)
+        if (row >= 1 && row < catalog.RowCount() && hasDoubleQuote(catalog, row))
+            numbers.append(catalog.Cells(Number, row));
+    if (numbers.isEmpty())
+        return {};
+    const bool one = numbers.size() == 1;
+    return (one ? QStringLiteral("The clip of bookmark %1 has a double quote in its file name or folder,\n"
+                                 "which a catalog file cannot hold.\n"
+                                 "The bookmark plays, but the catalog cannot be saved until the clip or its folder "
+                                 "is renamed and the bookmark relinked.")
+                : QStringLiteral("The clips of bookmarks %1 have a double quote in their file name or folder,\n"
+                                 "which a catalog file cannot hold.\n"
+                                 "The bookmarks play, but the catalog cannot be saved until the clips or their "
+                                 "folders are renamed and the bookmarks relinked."))
+        .arg(numbers.join(QStringLiteral(", ")));
+}
+
+QString unstorableClipMessage(const CatalogDocument& catalog)
+{
+    for (int row = 1; row < catalog.RowCount(); ++row)
+        if (hasDoubleQuote(catalog, row))
+            return QStringLiteral("The catalog could not be saved.\n"
+                                  "The clip of bookmark %1 (\"%2\") has a double quote in its file name or folder,\n"
+                                  "which a catalog file cannot hold.\n"
+                                  "Please rename the clip or its folder, relink the bookmark, and try again.")
+                .arg(catalog.Cells(Number, row), catalog.Cells(Name, row));
+    return {};
 }
 
 } // namespace BookmarkChecks

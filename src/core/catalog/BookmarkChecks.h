@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 class CatalogDocument;
@@ -20,5 +21,13 @@ QString playMessage(const CatalogDocument& catalog, int row);
 // The clip a bookmark names: the folder followed by the last path element
 // of its file name cell.
 QString clipPath(const CatalogDocument& catalog, int row);
+
+// A catalog file cannot hold a clip whose file name or folder has a double
+// quote. The warning when such bookmarks are made (rows given) or imported;
+// empty when none of them has one.
+QString unstorableClipWarning(const CatalogDocument& catalog, const QList<int>& rows);
+// Why the catalog cannot be saved: the first bookmark with such a clip,
+// named by its "#" number; empty when every clip can be stored.
+QString unstorableClipMessage(const CatalogDocument& catalog);
 
 } // namespace BookmarkChecks

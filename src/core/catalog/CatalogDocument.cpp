@@ -195,7 +195,11 @@ bool CatalogDocument::deleteRow(int row)
     else if (m_playingBookmark > row)
         setPlayingBookmark(m_playingBookmark - 1); // it keeps naming its own row
     m_model->removeRow(row);
-    if (m_selectedRow >= RowCount())
+    // The selected row keeps naming its bookmark; the row of a deleted one
+    // goes to the bookmark that takes its place.
+    if (m_selectedRow > row)
+        --m_selectedRow;
+    else if (m_selectedRow >= RowCount())
         m_selectedRow = RowCount() - 1;
     // A deletion is a change like any other, and the marks follow it.
     setCatalogModified(true);

@@ -70,5 +70,9 @@ bool CatalogDocument::sortRows(const QList<SortKey>& keys)
         return false;
     });
     m_model->setRowOrder(order);
+    // The playing bookmark follows its row: the loop that plays, the green
+    // mark and an update of its times keep naming the same bookmark.
+    if (m_playingBookmark != -1)
+        setPlayingBookmark(int(order.indexOf(m_playingBookmark)) + 1);
     return true;
 }

@@ -31,6 +31,7 @@ QWidget* BookmarksGridDelegate::createEditor(QWidget* parent, const QStyleOption
         spin->setRange(0, 10);
         spin->setSingleStep(1);
         spin->setAccessibleName(QStringLiteral("Rating"));
+        spin->setAccessibleDescription(QStringLiteral("0 to 10; empty for no rating"));
         return spin;
     }
     default: {
@@ -50,6 +51,10 @@ void BookmarksGridDelegate::setEditorData(QWidget* editor, const QModelIndex& in
         list->setCurrentIndex(item < 0 ? 0 : item);
     } else if (auto* spin = qobject_cast<QSpinBox*>(editor)) {
         spin->setValue(text.toInt());
+        // An unset rating shows as an empty box, and an emptied box unsets
+        // the rating again.
+        if (text.isEmpty())
+            spin->clear();
     } else if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
         edit->setText(text);
     }
@@ -61,7 +66,7 @@ void BookmarksGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* mo
     if (auto* list = qobject_cast<QComboBox*>(editor))
         text = list->currentText().trimmed(); // the blank choice unsets the level
     else if (auto* spin = qobject_cast<QSpinBox*>(editor))
-        text = QString::number(spin->value());
+        text = spin->text().trimmed().isEmpty() ? QString() : QString::number(spin->value());
     else if (auto* edit = qobject_cast<QLineEdit*>(editor))
         text = edit->text();
     if (m_validator && !m_validator(index.column(), CatalogModel::gridRow(index), text)) {

@@ -1,24 +1,33 @@
-// The catalog window: its controls, menus and layout, the grid's reset and
-// the settings it keeps.
+// The catalog window: its panels, menus and layout, the views the catalog's
+// rules see, and the handlers that forward what the user does to them.
 #include "gui/catalog/TBookmarksForm.h"
 
+#include "core/catalog/CatalogControllers.h"
 #include "core/catalog/CatalogDocument.h"
-#include "core/catalog/CatalogView.h"
+#include "core/settings/BindingTable.h"
 #include "gui/catalog/BookmarksGridLook.h"
+#include "gui/catalog/CatalogPrinting.h"
+#include "gui/catalog/DescriptionPane.h"
 #include "gui/catalog/PlayAllFilterBar.h"
 #include "gui/catalog/TBookmarksGrid.h"
+#include "gui/input/FocusModel.h"
 #include "gui/input/FocusSink.h"
-#include "gui/widgets/TBlinkLabel.h"
-#include "gui/widgets/TColourButton.h"
+#include "gui/widgets/WindowPlacement.h"
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLabel>
 #include <QMenuBar>
-#include <QPlainTextEdit>
+#include <QMimeData>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QSplitter>
+#include <QUrl>
 #include <QVBoxLayout>
 
 using namespace BookmarkColumn;
@@ -30,78 +39,66 @@ constexpr int kMinimumGridWidth = 655;
 } // namespace
 
 TBookmarksForm::TBookmarksForm(QWidget* parent)
-    : QWidget(parent, Qt::Window), MainMenu(new QMenuBar(this)),
-      OpenButton(TColourButton::make("OpenButton", QStringLiteral("open"), this)),
-      SaveButton(TColourButton::make("SaveButton", QStringLiteral("save"), this)),
-      SaveAsButton(TColourButton::make("SaveAsButton", QStringLiteral("save as..."), this)),
-      CloseButton(TColourButton::make("CloseButton", QStringLiteral("close"), this)),
-      toggleLineWrapButton(TColourButton::make("toggleLineWrapButton", QStringLiteral("spacing - 1"), this)),
-      turnOnSorting(TColourButton::make("turnOnSorting", QStringLiteral("turn on sorting"), this)),
-      PreviousBookmarkButton(TColourButton::make("PreviousBookmarkButton", QStringLiteral("previous (8)"), this)),
-      CurrentBookmarkButton(TColourButton::make("CurrentBookmarkButton", QStringLiteral("current (9)"), this)),
-      NextBookmarkButton(TColourButton::make("NextBookmarkButton", QStringLiteral("next (0)"), this)),
-      PlayAll(TColourButton::make("PlayAll", QStringLiteral("Play All Bookmarks"), this)),
-      PlayAllFilterButton(TColourButton::make("PlayAllFilterButton", QStringLiteral("filter..."), this)),
-      PlayAllFilterPanel(new PlayAllFilterBar(this)),
-      PlayingAllLabel(new TBlinkLabel(QStringLiteral("Playing All Bookmarks"), this)),
-      hideCatalogButton(TColourButton::make("hideCatalogButton", QStringLiteral("hide video catalog"), this)),
-      hideRepeatsButton(TColourButton::make("hideRepeatsButton", QStringLiteral("repeats - visible"), this)),
+    : QWidget(parent, Qt::Window), m_document(new CatalogDocument(this)), MainMenu(new QMenuBar(this)),
+      ButtonPanel(new CatalogButtonBar(this)), PlayAllFilterPanel(new PlayAllFilterBar(this)),
       Splitter(new QSplitter(Qt::Horizontal, this)), Panel4(new QWidget(Splitter)),
-      BookmarksGrid(new TBookmarksGrid(this, Panel4)), DescriptionMemo(new QPlainTextEdit),
-      focusSink(new FocusSink(this)), m_document(new CatalogDocument(this))
+      BookmarksGrid(new TBookmarksGrid(m_document, Panel4)), DescriptionPanel(new DescriptionPane(Splitter)),
+      m_focusSink(new FocusSink(this))
 {
     setObjectName(QStringLiteral("BookmarksForm"));
     setWindowTitle(QStringLiteral("Video Catalog"));
     resize(950, 305);
-    focusSink->setInactiveText(QStringLiteral("bookmark grid active"));
-    PlayingAllLabel->setObjectName(QStringLiteral("PlayingAllLabel"));
-    PlayingAllLabel->setAccessibleName(PlayingAllLabel->text());
-    PlayingAllLabel->hide();
+    m_focusSink->setInactiveText(QStringLiteral("bookmark grid active"));
     setAcceptDrops(true); // files dropped from the desktop become bookmarks
 
     buildMenu();
-    auto* bar = new QWidget(this);
-    bar->setObjectName(QStringLiteral("ButtonPanel"));
-    buildButtons(bar);
-    buildGrid();
-
-    auto* descriptionPanel = new QWidget(Splitter);
-    descriptionPanel->setObjectName(QStringLiteral("Panel8"));
-    auto* descriptionTitle = new QLabel(QStringLiteral("Description"), descriptionPanel);
-    descriptionTitle->setAccessibleName(descriptionTitle->text());
-    DescriptionMemo->setParent(descriptionPanel);
-    DescriptionMemo->setObjectName(QStringLiteral("DescriptionMemo"));
-    DescriptionMemo->setAccessibleName(QStringLiteral("Description"));
-    DescriptionMemo->installEventFilter(this);
-    auto* descriptionLayout = new QVBoxLayout(descriptionPanel);
-    descriptionLayout->setContentsMargins(0, 0, 0, 0);
-    descriptionLayout->setSpacing(2);
-    descriptionLayout->addWidget(descriptionTitle);
-    descriptionLayout->addWidget(DescriptionMemo, 1);
+    // The catalog is hidden until it holds a bookmark.
+    BookmarksGrid->hide();
+    auto* gridLayout = new QVBoxLayout(Panel4);
+    gridLayout->setContentsMargins(0, 0, 0, 0);
+    gridLayout->addWidget(BookmarksGrid);
     Splitter->addWidget(Panel4);
-    Splitter->addWidget(descriptionPanel);
+    Splitter->addWidget(DescriptionPanel);
     Splitter->setChildrenCollapsible(false);
     Splitter->setStretchFactor(0, 1);
     Panel4->setMinimumWidth(kMinimumGridWidth);
     connect(Splitter, &QSplitter::splitterMoved, this, [this] { m_gridWidth = Splitter->sizes().value(0); });
 
     auto* body = new QHBoxLayout;
-    body->addWidget(focusSink);
+    body->addWidget(m_focusSink);
     body->addWidget(Splitter, 1);
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(MainMenu);
     layout->setContentsMargins(4, 2, 4, 4);
-    layout->addWidget(bar);
+    layout->addWidget(ButtonPanel);
     layout->addWidget(PlayAllFilterPanel);
     layout->addLayout(body, 1);
+    PlayAllFilterPanel->hide();
     setGridPanelWidth(690);
+    // Activating the window lands on the focus sink, not in the pane.
+    setTabOrder(m_focusSink->focusPanel(), DescriptionPanel->textBox());
 
+    // An empty grid under the default columns until the settings are read.
+    m_document->ResetBookmarksGrid({});
+    BookmarksGrid->applyColumns({});
+    showRepeatsButton(false);
+    showSpacing(m_document->SpacingStyle());
+    BookmarksGrid->placeCursor(Category, 1);
     connectControls();
-    connectPlayAllFilter();
-    ResetBookmarksGrid(BookmarksGridColumns{});
+    makeFocusModel();
 }
 
 TBookmarksForm::~TBookmarksForm() = default;
+
+CatalogGridView& TBookmarksForm::gridView() const
+{
+    return *BookmarksGrid;
+}
+
+void TBookmarksForm::setControllers(CatalogControllers* controllers)
+{
+    m_controllers = controllers;
+}
 
 void TBookmarksForm::buildMenu()
 {
@@ -109,92 +106,251 @@ void TBookmarksForm::buildMenu()
     MainMenu->setAccessibleName(QStringLiteral("Catalog menu"));
     if (auto* more = MainMenu->findChild<QWidget*>(QStringLiteral("qt_menubar_ext_button")))
         more->setAccessibleName(QStringLiteral("More menu items"));
-    FileMenu = MainMenu->addMenu(QStringLiteral("&File"));
-    Open1 = FileMenu->addAction(QStringLiteral("Open"));
-    Open1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    Save1 = FileMenu->addAction(QStringLiteral("Save"));
-    Save1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    SaveAs1 = FileMenu->addAction(QStringLiteral("Save as ..."));
-    SaveAs1->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    Close1 = FileMenu->addAction(QStringLiteral("Close"));
-    Close1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
-    FileMenu->addSeparator();
-    ImportMultipleClips1 = FileMenu->addAction(QStringLiteral("Import Multiple Clips"));
-    QMenu* print = FileMenu->addMenu(QStringLiteral("Print Grid"));
-    PrintWithoutDescription1 = print->addAction(QStringLiteral("Without Description"));
-    PrintWithDescription1 = print->addAction(QStringLiteral("With Description"));
+    auto item = [this](QMenu* menu, const char* name, const QString& caption, QKeySequence shortcut = {}) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(shortcut);
+        return action;
+    };
+    QMenu* file = MainMenu->addMenu(QStringLiteral("&File"));
+    Open1 = item(file, "Open1", QStringLiteral("Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    Save1 = item(file, "Save1", QStringLiteral("Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    SaveAs1 = item(file, "SaveAs1", QStringLiteral("Save as ..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    Close1 = item(file, "Close1", QStringLiteral("Close"), QKeySequence(Qt::CTRL | Qt::Key_W));
+    file->addSeparator();
+    ImportMultipleClips1 = item(file, "ImportMultipleClips1", QStringLiteral("Import Multiple Clips"));
+    QMenu* print = file->addMenu(QStringLiteral("Print Grid"));
+    PrintWithoutDescription1 = item(print, "PrintWithoutDescription1", QStringLiteral("Without Description"));
+    PrintWithDescription1 = item(print, "PrintWithDescription1", QStringLiteral("With Description"));
 
     QMenu* view = MainMenu->addMenu(QStringLiteral("&View"));
     QMenu* spacing = view->addMenu(QStringLiteral("Spacing"));
     auto* spacingGroup = new QActionGroup(this);
-    Spacing1 = spacing->addAction(QStringLiteral("spacing - 1"));
-    Spacing2 = spacing->addAction(QStringLiteral("spacing - 2"));
-    for (QAction* item : {Spacing1, Spacing2}) {
-        item->setCheckable(true);
-        spacingGroup->addAction(item);
+    Spacing1 = item(spacing, "Spacing1", QStringLiteral("spacing - 1"));
+    Spacing2 = item(spacing, "Spacing2", QStringLiteral("spacing - 2"));
+    for (QAction* a : {Spacing1, Spacing2}) {
+        a->setCheckable(true);
+        spacingGroup->addAction(a);
     }
     Spacing1->setChecked(true);
 
     QMenu* tools = MainMenu->addMenu(QStringLiteral("&Tools"));
-    Options1 = tools->addAction(QStringLiteral("Options"));
-    Options1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    Options1 = item(tools, "Options1", QStringLiteral("Options"), QKeySequence(Qt::CTRL | Qt::Key_Q));
 }
 
-void TBookmarksForm::buildButtons(QWidget* bar)
+void TBookmarksForm::connectControls()
 {
-    for (TColourButton* b : {OpenButton, SaveButton, SaveAsButton, CloseButton, toggleLineWrapButton, turnOnSorting,
-                             PreviousBookmarkButton, CurrentBookmarkButton, NextBookmarkButton, PlayAll,
-                             PlayAllFilterButton, hideCatalogButton, hideRepeatsButton})
-        b->setParent(bar);
-    PlayingAllLabel->setParent(bar);
-    auto* row = new QHBoxLayout(bar);
-    row->setContentsMargins(0, 0, 0, 0);
-    for (TColourButton* b : {OpenButton, SaveButton, SaveAsButton, CloseButton})
-        row->addWidget(b);
-    row->addSpacing(8);
-    row->addWidget(toggleLineWrapButton);
-    row->addWidget(turnOnSorting);
-    row->addSpacing(8);
-    for (TColourButton* b :
-         {PreviousBookmarkButton, CurrentBookmarkButton, NextBookmarkButton, PlayAll, PlayAllFilterButton})
-        row->addWidget(b);
-    row->addWidget(PlayingAllLabel);
-    row->addStretch(1);
-    row->addWidget(hideRepeatsButton);
-    row->addWidget(hideCatalogButton);
-}
+    connect(ButtonPanel, &CatalogButtonBar::clicked, this, &TBookmarksForm::buttonClicked);
+    connect(Open1, &QAction::triggered, this, [this] { buttonClicked(CatalogButtonBar::Button::Open); });
+    connect(Save1, &QAction::triggered, this, [this] {
+        if (m_controllers)
+            m_controllers->lifecycle.DoSave(Save1);
+    });
+    connect(SaveAs1, &QAction::triggered, this, [this] {
+        if (m_controllers)
+            m_controllers->lifecycle.DoSaveAs(SaveAs1);
+    });
+    connect(Close1, &QAction::triggered, this, [this] {
+        if (m_controllers)
+            m_controllers->lifecycle.CloseButtonClick(Close1);
+    });
+    connect(ImportMultipleClips1, &QAction::triggered, this,
+            [this] { emit importClipsRequested(ImportMultipleClips1); });
+    connect(PrintWithoutDescription1, &QAction::triggered, this, [this] { PrintGrid(false); });
+    connect(PrintWithDescription1, &QAction::triggered, this, [this] { PrintGrid(true); });
+    connect(Spacing1, &QAction::triggered, this, [this] {
+        if (m_controllers)
+            m_controllers->grid.setSpacingClick(1, Spacing1);
+    });
+    connect(Spacing2, &QAction::triggered, this, [this] {
+        if (m_controllers)
+            m_controllers->grid.setSpacingClick(2, Spacing2);
+    });
+    connect(Options1, &QAction::triggered, this, &TBookmarksForm::optionsRequested);
 
-void TBookmarksForm::buildGrid()
-{
+    connect(m_document, &CatalogDocument::captionChanged, this, &TBookmarksForm::UpdateBookmarksFormTitleBar);
+    connect(m_document->model(), &CatalogModel::cellEdited, this, &TBookmarksForm::BookmarksGridCellsChanged);
+
     TBookmarksGrid* grid = BookmarksGrid;
-    grid->setObjectName(QStringLiteral("BookmarksGrid"));
-    grid->setAccessibleName(QStringLiteral("Bookmarks"));
-    grid->setModel(new BookmarksGridStyleModel(m_document, grid));
-    grid->verticalHeader()->hide();
-    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid->verticalHeader()->setMinimumSectionSize(1);
-    grid->setWordWrap(true);
-    grid->setFont(QFont(QStringLiteral("Tahoma"), 8));
-    QHeaderView* header = grid->horizontalHeader();
-    header->setMinimumSectionSize(0);
-    header->setStretchLastSection(false);
-    header->setFixedHeight(BookmarksGridLook::HeaderHeight);
-    header->setSortIndicatorShown(false);
-    QFont bold = grid->font();
-    bold.setBold(true);
-    header->setFont(bold);
-    QPalette pal = grid->palette();
-    pal.setColor(QPalette::Base, BookmarksGridLook::Cream);
-    pal.setColor(QPalette::Highlight, BookmarksGridLook::Selection);
-    pal.setColor(QPalette::HighlightedText, Qt::black);
-    grid->setPalette(pal);
-    grid->setStyleSheet(QStringLiteral("QTableView { gridline-color: silver; }"));
-    // The catalog is hidden until it holds a bookmark.
-    grid->hide();
+    grid->setValidator(
+        [this](int column, int row, const QString& text) { return BookmarksGridCellValidate(column, row, text); });
+    grid->setHeaderHint([this](int column) { return BookmarksGridGridHint(column); });
+    connect(grid, &TBookmarksGrid::cellAsked, this, &TBookmarksForm::BookmarksGridSelectCell);
+    connect(grid, &TBookmarksGrid::cellDoubleClicked, this, &TBookmarksForm::realBookmarksGridDblClickCell);
+    connect(grid, &TBookmarksGrid::keyDown, this, &TBookmarksForm::BookmarksGridKeyDown);
+    connect(grid, &TBookmarksGrid::deletePressed, this, &TBookmarksForm::BookmarksGridCanDeleteRow);
+    connect(grid, &TBookmarksGrid::rowMoved, this, &TBookmarksForm::BookmarksGridRowMoved);
+    connect(grid, &TBookmarksGrid::headerClicked, this, &TBookmarksForm::BookmarksGridHeaderClick);
+    connect(grid, &TBookmarksGrid::headerDoubleClicked, this,
+            [this](int column) { realBookmarksGridDblClickCell(0, column); });
+    connect(grid, &TBookmarksGrid::editingDone, this, &TBookmarksForm::BookmarksGridEditingDone);
+    connect(DescriptionPanel, &DescriptionPane::left, this, &TBookmarksForm::DescriptionMemoExit);
 
-    auto* panelLayout = new QVBoxLayout(Panel4);
-    panelLayout->setContentsMargins(0, 0, 0, 0);
-    panelLayout->addWidget(grid);
+    // The play-all filter's bar sets the document's filter and counts the
+    // bookmarks it lets play.
+    connect(PlayAllFilterPanel, &PlayAllFilterBar::filterChanged, m_document, &CatalogDocument::setPlayAllFilter);
+    connect(m_document, &CatalogDocument::playAllFilterChanged, this, [this] {
+        PlayAllFilterPanel->setFilter(m_document->playAllFilter());
+        showPlayAllFilterCount();
+    });
+    CatalogModel* model = m_document->model();
+    connect(model, &CatalogModel::modelReset, this, &TBookmarksForm::showPlayAllFilterCount);
+    connect(model, &CatalogModel::layoutChanged, this, &TBookmarksForm::showPlayAllFilterCount);
+    connect(model, &CatalogModel::dataChanged, this, &TBookmarksForm::showPlayAllFilterCount);
+    connect(model, &CatalogModel::rowsInserted, this, &TBookmarksForm::showPlayAllFilterCount);
+    connect(model, &CatalogModel::rowsRemoved, this, &TBookmarksForm::showPlayAllFilterCount);
+}
+
+void TBookmarksForm::makeFocusModel()
+{
+    m_focus = new FocusModel(this, m_focusSink, this);
+    // Typed letters stay in a cell while the grid may be edited (and while
+    // a cell editor is open).
+    m_focus->setPassKeys([this] {
+        const QWidget* focused = focusWidget();
+        const bool cellEditorOpen = focused && focused != BookmarksGrid && BookmarksGrid->isAncestorOf(focused);
+        return !BookmarksGrid->editingOn() && !cellEditorOpen;
+    });
+    m_focus->setActivationFocusesSink(false);
+    m_focus->setClickFocus([this] {
+        if (!m_document->PlayingAll())
+            BookmarksGrid->focusGrid();
+    });
+    m_focus->watchTextBox(DescriptionPanel->textBox(), FocusModel::EndKeys::EscapeOnly);
+    m_focus->watchList(BookmarksGrid, FocusModel::EndKeys::EscapeOnly);
+    m_focus->watchBackground(this);
+    m_focus->watchBackground(ButtonPanel);
+}
+
+void TBookmarksForm::buttonClicked(CatalogButtonBar::Button button)
+{
+    if (!m_controllers)
+        return;
+    CatalogControllers& c = *m_controllers;
+    QObject* sender = ButtonPanel;
+    using B = CatalogButtonBar::Button;
+    switch (button) {
+    case B::Open:
+        c.lifecycle.OpenButtonClick(CatalogLifecycle::Caller::CatalogWindow);
+        break;
+    case B::Save:
+        c.lifecycle.DoSave(sender);
+        break;
+    case B::SaveAs:
+        c.lifecycle.DoSaveAs(sender);
+        break;
+    case B::Close:
+        c.lifecycle.CloseButtonClick(sender);
+        break;
+    case B::Spacing:
+        c.grid.toggleLineWrapButtonClick(sender);
+        break;
+    case B::Sorting:
+        c.grid.turnOnSortingClick(sender);
+        break;
+    case B::Previous:
+        c.playing.PreviousBookmarkButtonClick(sender);
+        break;
+    case B::Current:
+        c.playing.CurrentBookmarkButtonClick(sender);
+        break;
+    case B::Next:
+        c.playing.NextBookmarkButtonClick(sender);
+        break;
+    case B::PlayAll:
+        c.playing.PlayAllClick(sender);
+        break;
+    case B::Filter:
+        PlayAllFilterPanel->setVisible(!PlayAllFilterPanel->isVisible());
+        showPlayAllFilterCount();
+        break;
+    case B::HideCatalog:
+        c.lifecycle.hideCatalogButtonClick(sender);
+        break;
+    case B::Repeats:
+        c.grid.hideRepeatsButtonClick(sender);
+        break;
+    }
+}
+
+void TBookmarksForm::BookmarksGridSelectCell(int column, int row)
+{
+    if (m_controllers)
+        m_controllers->grid.goToCell(column, row);
+}
+
+bool TBookmarksForm::BookmarksGridCellValidate(int column, int row, const QString& text)
+{
+    return !m_controllers || m_controllers->grid.BookmarksGridCellValidate(column, row, text);
+}
+
+void TBookmarksForm::BookmarksGridEditingDone()
+{
+    if (m_controllers)
+        m_controllers->grid.BookmarksGridEditingDone();
+}
+
+void TBookmarksForm::BookmarksGridKeyDown(int key)
+{
+    if (m_controllers)
+        m_controllers->grid.BookmarksGridKeyDown(key);
+}
+
+void TBookmarksForm::BookmarksGridCellsChanged()
+{
+    if (m_controllers)
+        m_controllers->grid.BookmarksGridCellsChanged();
+}
+
+void TBookmarksForm::BookmarksGridRowMoved(int from, int to)
+{
+    if (m_controllers)
+        m_controllers->grid.BookmarksGridRowMoved(from, to);
+}
+
+void TBookmarksForm::BookmarksGridCanDeleteRow()
+{
+    if (m_controllers)
+        m_controllers->grid.BookmarksGridCanDeleteRow();
+}
+
+QString TBookmarksForm::BookmarksGridGridHint(int column) const
+{
+    return m_controllers ? m_controllers->grid.BookmarksGridGridHint(column) : QString();
+}
+
+void TBookmarksForm::BookmarksGridHeaderClick(int column, bool shift)
+{
+    if (m_controllers)
+        m_controllers->grid.BookmarksGridHeaderClick(column, shift);
+}
+
+void TBookmarksForm::realBookmarksGridDblClickCell(int row, int column)
+{
+    if (m_controllers)
+        m_controllers->grid.realBookmarksGridDblClickCell(row, column, false);
+}
+
+void TBookmarksForm::DescriptionMemoExit()
+{
+    if (m_controllers)
+        m_controllers->edits.takeInDescription();
+}
+
+void TBookmarksForm::UpdateBookmarksFormTitleBar()
+{
+    const QString caption = m_document->captionText();
+    if (!caption.isEmpty())
+        setWindowTitle(caption);
+}
+
+void TBookmarksForm::showPlayAllFilterCount()
+{
+    if (!PlayAllFilterPanel->isVisible())
+        return;
+    const CatalogModel& model = *m_document->model();
+    const int total = m_document->CatalogMode() == 0 ? 0 : model.bookmarkCount();
+    PlayAllFilterPanel->showCount(total ? m_document->playAllFilter().passingCount(model) : 0, total);
 }
 
 void TBookmarksForm::setGridPanelWidth(int width)
@@ -207,137 +363,193 @@ void TBookmarksForm::setGridPanelWidth(int width)
     Splitter->setSizes({shown, total - shown});
 }
 
-int TBookmarksForm::gridPanelWidth() const
+void TBookmarksForm::PrintGrid(bool withDescription)
 {
-    return m_gridWidth;
+    if (!m_controllers || !m_controllers->edits.takeIn())
+        return;
+    QList<CatalogPrinting::Column> columns;
+    for (int c = Number; c <= Folder; ++c)
+        if (BookmarksGrid->columnWidth(c) > 0)
+            columns.append({c, BookmarksGrid->columnWidth(c)});
+    // The description is widened for the print only.
+    if (withDescription)
+        columns.append({Description, 200});
+    const QString lastOpened = m_controllers->lifecycle.lastOpenPath();
+    const QString title = lastOpened.isEmpty() ? QStringLiteral("Tempoloop Video Catalog File") : lastOpened;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    // The job's name, which the dialog also offers as the PDF file's name.
+    printer.setDocName(QFileInfo(title).completeBaseName());
+    const bool accepted = m_printDialog ? m_printDialog(printer) : [&] {
+        QPrintDialog dialog(&printer, this);
+        return dialog.exec() == QDialog::Accepted;
+    }();
+    if (accepted)
+        CatalogPrinting::print(printer, *m_document, columns, title);
+    BookmarksGrid->focusGrid();
 }
 
-int TBookmarksForm::SpacingStyle() const
+// CatalogWindowView.
+
+void TBookmarksForm::showWindow()
 {
-    return m_document->SpacingStyle();
+    show();
 }
 
-void TBookmarksForm::setSpacingStyle(int style)
+void TBookmarksForm::bringToFront()
 {
-    m_document->setSpacingStyle(style);
-    const bool two = m_document->SpacingStyle() == 2;
-    toggleLineWrapButton->setText(two ? QStringLiteral("spacing - 2") : QStringLiteral("spacing - 1"));
-    (two ? Spacing2 : Spacing1)->setChecked(true);
-    applyRowHeights();
+    show();
+    raise();
+    activateWindow();
 }
 
-bool TBookmarksForm::RepeatsHidden() const
+void TBookmarksForm::hideWindow()
 {
-    return m_document->RepeatsHidden();
+    hide();
 }
 
-void TBookmarksForm::setRepeatsHidden(bool on)
+void TBookmarksForm::showGrid(bool shown)
 {
-    m_document->setRepeatsHidden(on);
-    hideRepeatsButton->setText(on ? QStringLiteral("repeats - hidden") : QStringLiteral("repeats - visible"));
+    BookmarksGrid->setVisible(shown);
 }
 
-int TBookmarksForm::CatalogMode() const
+void TBookmarksForm::focusSink()
 {
-    return m_document->CatalogMode();
+    m_focusSink->takeFocus();
 }
 
-bool TBookmarksForm::CatalogModified() const
+void TBookmarksForm::beep()
 {
-    return m_document->CatalogModified();
+    QApplication::beep();
 }
 
-bool TBookmarksForm::PlayingAll() const
+void TBookmarksForm::showDescription(const QString& text)
 {
-    return m_document->PlayingAll();
+    DescriptionPanel->showText(text);
 }
 
-int TBookmarksForm::PlayingBookmark() const
+std::optional<QString> TBookmarksForm::typedDescription() const
 {
-    return m_document->PlayingBookmark();
+    return DescriptionPanel->typedText();
 }
 
-void TBookmarksForm::setPlayingBookmark(int row)
+void TBookmarksForm::descriptionTakenIn()
 {
-    m_document->setPlayingBookmark(row);
+    DescriptionPanel->markTaken();
 }
 
-void TBookmarksForm::ResetBookmarksGrid()
+void TBookmarksForm::showSorting(bool on, const QString& caption)
 {
-    BookmarksGridColumns columns = m_host ? m_host->gridColumns() : BookmarksGridColumns{};
-    // The widths the user gave the columns last.
-    columns.categoryWidth = m_categoryWidth;
-    columns.nameWidth = m_nameWidth;
-    columns.filenameWidth = m_filenameWidth;
-    ResetBookmarksGrid(columns);
+    ButtonPanel->showSorting(on, caption);
 }
 
-void TBookmarksForm::ResetBookmarksGrid(const BookmarksGridColumns& columns)
+void TBookmarksForm::showRepeatsHidden(bool hidden)
 {
-    m_document->ResetBookmarksGrid(columns);
-    m_categoryWidth = columns.categoryWidth;
-    m_nameWidth = columns.nameWidth;
-    m_filenameWidth = columns.filenameWidth;
-    TBookmarksGrid* grid = BookmarksGrid;
-    const int widths[Count] = {20,
-                               30,
-                               columns.showCategory ? columns.categoryWidth : 0,
-                               columns.nameWidth,
-                               columns.showLearn ? 40 : 0,
-                               columns.showRating ? 45 : 0,
-                               30,
-                               66,
-                               66,
-                               columns.filenameWidth,
-                               columns.showFolder ? 100 : 0,
-                               0,
-                               0,
-                               0,
-                               0};
-    QHeaderView* header = grid->horizontalHeader();
-    const int stretching = columns.showFolder ? Folder : Filename;
-    for (int c = 0; c < Count; ++c) {
-        // Only the category, name and file name columns may be resized.
-        const bool resizable = c == Category || c == Name || c == Filename;
-        header->setSectionResizeMode(c, resizable ? QHeaderView::Interactive : QHeaderView::Fixed);
-        grid->setColumnWidth(c, widths[c]);
-    }
-    header->setSectionResizeMode(stretching, QHeaderView::Stretch);
-    hideRepeatsButton->setVisible(columns.showCategory);
-    applyRowHeights();
-    grid->placeCursor(Category, 1);
-    DescriptionMemo->clear();
+    ButtonPanel->showRepeatsHidden(hidden);
 }
 
-void TBookmarksForm::applyRowHeights()
+void TBookmarksForm::showRepeatsButton(bool shown)
 {
-    const int height = m_document->SpacingStyle() == 2 ? BookmarksGridLook::RowHeight2 : BookmarksGridLook::RowHeight1;
-    BookmarksGrid->verticalHeader()->setDefaultSectionSize(height);
+    ButtonPanel->showRepeatsButton(shown);
 }
 
-void TBookmarksForm::UpdateBookmarksFormTitleBar()
+void TBookmarksForm::showSpacing(int style)
 {
-    const QString caption = m_document->captionText();
-    if (!caption.isEmpty())
-        setWindowTitle(caption);
+    ButtonPanel->showSpacing(style);
+    (style == 2 ? Spacing2 : Spacing1)->setChecked(true);
+    BookmarksGrid->verticalHeader()->setDefaultSectionSize(style == 2 ? BookmarksGridLook::RowHeight2
+                                                                      : BookmarksGridLook::RowHeight1);
 }
 
-void TBookmarksForm::ResetInitialCatalogDirectory(const QString& folder)
+void TBookmarksForm::showPlayingAll(bool on)
 {
-    m_openFolder = folder;
-    m_saveFolder = folder;
+    ButtonPanel->showPlayingAll(on);
+    BookmarksGrid->showLocked(on);
+    DescriptionPanel->setEnabled(!on);
+    PlayAllFilterPanel->setEnabled(!on);
+    for (QAction* a : {Open1, Save1, SaveAs1, Close1, ImportMultipleClips1})
+        a->setEnabled(!on);
 }
 
 void TBookmarksForm::closeEvent(QCloseEvent* event)
 {
     // The close box closes the catalog; the window itself stays.
     event->ignore();
-    CloseButtonClick(this);
+    if (m_controllers)
+        m_controllers->lifecycle.CloseButtonClick(this);
 }
 
-bool TBookmarksForm::eventFilter(QObject* watched, QEvent* event)
+void TBookmarksForm::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (watched == DescriptionMemo && event->type() == QEvent::FocusOut)
-        DescriptionMemoExit();
-    return QWidget::eventFilter(watched, event);
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TBookmarksForm::dropEvent(QDropEvent* event)
+{
+    // Drops arrive only while a catalog is shown; play-all ignores them.
+    if (!m_controllers || m_document->CatalogMode() == 0 || m_document->PlayingAll())
+        return;
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    m_controllers->lifecycle.ImportMultipleClips(&paths);
+}
+
+// Settings: the window's bounds, the grid panel's width, the spacing style,
+// repeat hiding and the widths the user gave the resizable columns; the
+// play-all filter in extras.txt.
+
+void TBookmarksForm::bindSettings(ConfigBindings& binding)
+{
+    using S = Settings;
+    WindowPlacement::bindBounds(binding, this, &S::bookmarksFormLeft, &S::bookmarksFormTop, &S::bookmarksFormWidth,
+                                &S::bookmarksFormHeight, &S::bookmarksFormWindowState, 50);
+    // Read widths take effect when the grid is next reset.
+    TBookmarksGrid* grid = BookmarksGrid;
+    binding.bind(
+        &S::bookmarksFormCategoryColumnWidth, [grid] { return grid->categoryColumnWidth(); },
+        [grid](int width) { grid->setCategoryColumnWidth(width); });
+    binding.bind(
+        &S::bookmarksFormNameColumnWidth, [grid] { return grid->nameColumnWidth(); },
+        [grid](int width) { grid->setNameColumnWidth(width); });
+    binding.bind(
+        &S::bookmarksFormFilenameColumnWidth, [grid] { return grid->filenameColumnWidth(); },
+        [grid](int width) { grid->setFilenameColumnWidth(width); });
+    binding.bind(
+        &S::bookmarksFormHideRepeatCategory, [this] { return m_document->RepeatsHidden(); },
+        [this](bool on) {
+            m_document->setRepeatsHidden(on);
+            showRepeatsHidden(on);
+        });
+    binding.bind(
+        &S::bookmarksFormLineWrapStyle, [this] { return m_document->SpacingStyle(); },
+        [this](int style) {
+            m_document->setSpacingStyle(style);
+            showSpacing(m_document->SpacingStyle());
+        });
+    binding.bind(
+        &S::bookmarksFormGridWidth, [this] { return m_gridWidth; }, [this](int width) { setGridPanelWidth(width); });
+}
+
+void TBookmarksForm::bindExtras(ExtrasBindings& binding)
+{
+    using E = Extras;
+    binding.bindGroup(
+        {ExtrasBindings::Member(&E::playAllFilterOn), ExtrasBindings::Member(&E::playAllFilterLevels),
+         ExtrasBindings::Member(&E::playAllFilterMaxRating)},
+        [this](const E& e) {
+            m_document->setPlayAllFilter(
+                {e.playAllFilterOn, PlayAllFilter::knownLevels(e.playAllFilterLevels), e.playAllFilterMaxRating});
+        },
+        [this](E& e) {
+            const PlayAllFilter& f = m_document->playAllFilter();
+            e.playAllFilterOn = f.on;
+            e.playAllFilterLevels = f.levels;
+            e.playAllFilterMaxRating = f.maxRating;
+        });
 }

@@ -1,9 +1,8 @@
 #include "gui/catalog/TBookmarksGrid.h"
 
-#include "core/catalog/BookmarksGridColumns.h"
-#include "core/catalog/CatalogModel.h"
+#include "core/catalog/CatalogDocument.h"
 #include "gui/catalog/BookmarksGridDelegate.h"
-#include "gui/catalog/TBookmarksForm.h"
+#include "gui/catalog/BookmarksGridLook.h"
 
 #include <QHeaderView>
 #include <QHelpEvent>
@@ -14,14 +13,40 @@
 
 using namespace BookmarkColumn;
 
-TBookmarksGrid::TBookmarksGrid(TBookmarksForm* form, QWidget* parent)
-    : QTableView(parent), m_form(form), m_delegate(new BookmarksGridDelegate(this))
+namespace {
+
+const QColor kMediumGrey(160, 160, 164);
+constexpr int LearnWidth = 40;
+constexpr int RatingWidth = 45;
+constexpr int FolderWidth = 100;
+
+} // namespace
+
+TBookmarksGrid::TBookmarksGrid(CatalogDocument* document, QWidget* parent)
+    : QTableView(parent), m_document(document), m_delegate(new BookmarksGridDelegate(this))
 {
+    setObjectName(QStringLiteral("BookmarksGrid"));
+    setAccessibleName(QStringLiteral("Bookmarks"));
+    setModel(new BookmarksGridStyleModel(document, this));
     setEditTriggers(NoEditTriggers);
     setSelectionMode(ContiguousSelection);
     setTabKeyNavigation(false);
     setDragEnabled(false);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setMinimumSectionSize(1);
+    setWordWrap(true);
+    setFont(QFont(QStringLiteral("Tahoma"), 8));
     QHeaderView* header = horizontalHeader();
+    header->setMinimumSectionSize(0);
+    header->setStretchLastSection(false);
+    header->setFixedHeight(BookmarksGridLook::HeaderHeight);
+    header->setSortIndicatorShown(false);
+    QFont bold = font();
+    bold.setBold(true);
+    header->setFont(bold);
+    setStyleSheet(QStringLiteral("QTableView { gridline-color: silver; }"));
+    showLocked(false);
     // A header click sorts (while sorting is on); it never selects a column.
     disconnect(header, SIGNAL(sectionPressed(int)), this, SLOT(selectColumn(int)));
     disconnect(header, SIGNAL(sectionEntered(int)), this, nullptr);
@@ -29,24 +54,41 @@ TBookmarksGrid::TBookmarksGrid(TBookmarksForm* form, QWidget* parent)
     header->viewport()->installEventFilter(this);
     setItemDelegate(m_delegate);
     connect(m_delegate, &BookmarksGridDelegate::valueRefused, this, &TBookmarksGrid::reopenEditor);
+    connect(header, &QHeaderView::sectionClicked, this,
+            [this](int column) { emit headerClicked(column, m_headerModifiers & Qt::ShiftModifier); });
+    connect(header, &QHeaderView::sectionDoubleClicked, this, &TBookmarksGrid::headerDoubleClicked);
+    connect(header, &QHeaderView::sectionResized, this, &TBookmarksGrid::columnResized);
+    connect(document, &CatalogDocument::playingBookmarkChanged, this, &TBookmarksGrid::refreshCells);
+    connect(document, &CatalogDocument::playAllFilterChanged, this, &TBookmarksGrid::refreshCells);
 }
 
-int TBookmarksGrid::Col() const
+void TBookmarksGrid::setValidator(std::function<bool(int, int, const QString&)> validator)
+{
+    m_delegate->setValidator(std::move(validator));
+}
+
+void TBookmarksGrid::showLocked(bool locked)
+{
+    setEnabled(!locked);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, locked ? kMediumGrey : BookmarksGridLook::Cream);
+    pal.setColor(QPalette::Highlight, BookmarksGridLook::Selection);
+    pal.setColor(QPalette::HighlightedText, Qt::black);
+    setPalette(pal);
+    // The style sheet of the grid keeps the viewport's own palette.
+    viewport()->setPalette(pal);
+}
+
+int TBookmarksGrid::cursorColumn() const
 {
     const QModelIndex current = currentIndex();
     return current.isValid() ? current.column() : -1;
 }
 
-int TBookmarksGrid::Row() const
+int TBookmarksGrid::cursorRow() const
 {
     const QModelIndex current = currentIndex();
     return current.isValid() ? CatalogModel::gridRow(current) : 0;
-}
-
-void TBookmarksGrid::goToCell(int column, int row)
-{
-    const TBookmarksForm::CellChoice choice = m_form->BookmarksGridSelectCell(column, row);
-    placeCursor(choice.column, choice.row, choice.wholeRow);
 }
 
 void TBookmarksGrid::placeCursor(int column, int row, bool wholeRow)
@@ -65,6 +107,11 @@ void TBookmarksGrid::placeCursor(int column, int row, bool wholeRow)
     scrollTo(model()->index(row - 1, wholeRow ? Name : column));
 }
 
+void TBookmarksGrid::focusGrid()
+{
+    setFocus(Qt::OtherFocusReason);
+}
+
 void TBookmarksGrid::setEditingOn(bool on)
 {
     setEditTriggers(on ? QAbstractItemView::AllEditTriggers : QAbstractItemView::NoEditTriggers);
@@ -75,6 +122,122 @@ void TBookmarksGrid::openEditorOnCursor()
     const QModelIndex current = currentIndex();
     if (current.isValid())
         edit(current);
+}
+
+bool TBookmarksGrid::commitOpenEditor()
+{
+    if (state() != EditingState)
+        return true;
+    const QModelIndex current = currentIndex();
+    QWidget* editor = current.isValid() ? indexWidget(current) : nullptr;
+    if (!editor)
+        return true;
+    bool refused = false;
+    const QMetaObject::Connection watch =
+        connect(m_delegate, &BookmarksGridDelegate::valueRefused, this, [&refused] { refused = true; });
+    commitData(editor);
+    disconnect(watch);
+    // A refused value: the editor opens again on the cell's text.
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+    return !refused;
+}
+
+void TBookmarksGrid::showSortIndicators(bool shown)
+{
+    horizontalHeader()->setSortIndicatorShown(shown);
+}
+
+void TBookmarksGrid::showSortIndicator(int column, bool descending)
+{
+    horizontalHeader()->setSortIndicator(column, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
+void TBookmarksGrid::refreshCells()
+{
+    viewport()->update();
+}
+
+void TBookmarksGrid::applyColumns(const BookmarksGridColumns& columns)
+{
+    const int widths[Count] = {20,
+                               30,
+                               columns.showCategory ? columns.categoryWidth : 0,
+                               columns.nameWidth,
+                               columns.showLearn ? LearnWidth : 0,
+                               columns.showRating ? RatingWidth : 0,
+                               30,
+                               66,
+                               66,
+                               columns.filenameWidth,
+                               columns.showFolder ? FolderWidth : 0,
+                               0,
+                               0,
+                               0,
+                               0};
+    QHeaderView* header = horizontalHeader();
+    const int stretching = columns.showFolder ? Folder : Filename;
+    for (int c = 0; c < Count; ++c) {
+        // Only the category, name and file name columns may be resized.
+        const bool resizable = c == Category || c == Name || c == Filename;
+        header->setSectionResizeMode(c, resizable ? QHeaderView::Interactive : QHeaderView::Fixed);
+        setColumnWidth(c, widths[c]);
+    }
+    header->setSectionResizeMode(stretching, QHeaderView::Stretch);
+    m_categoryWidth = columns.categoryWidth;
+    m_nameWidth = columns.nameWidth;
+    m_filenameWidth = columns.filenameWidth;
+}
+
+void TBookmarksGrid::showColumn(int column, bool shown)
+{
+    // Widths change below; those the user gave the columns stay remembered
+    // (also those read from the settings before the grid shows them).
+    const int categoryWidth = m_categoryWidth;
+    const int nameWidth = m_nameWidth;
+    const int filenameWidth = m_filenameWidth;
+    QHeaderView* header = horizontalHeader();
+    switch (column) {
+    case Category:
+        setColumnWidth(Category, shown ? categoryWidth : 0);
+        break;
+    case Learn:
+        setColumnWidth(Learn, shown ? LearnWidth : 0);
+        break;
+    case Rating:
+        setColumnWidth(Rating, shown ? RatingWidth : 0);
+        break;
+    case Folder:
+        // One of Folder and Filename stretches to the grid's right edge.
+        header->setSectionResizeMode(shown ? Filename : Folder, shown ? QHeaderView::Interactive : QHeaderView::Fixed);
+        header->setSectionResizeMode(shown ? Folder : Filename, QHeaderView::Stretch);
+        setColumnWidth(Folder, shown ? FolderWidth : 0);
+        setColumnWidth(Filename, filenameWidth);
+        break;
+    default:
+        break;
+    }
+    m_categoryWidth = categoryWidth;
+    m_nameWidth = nameWidth;
+    m_filenameWidth = filenameWidth;
+}
+
+void TBookmarksGrid::rememberedWidths(BookmarksGridColumns& columns) const
+{
+    columns.categoryWidth = m_categoryWidth;
+    columns.nameWidth = m_nameWidth;
+    columns.filenameWidth = m_filenameWidth;
+}
+
+void TBookmarksGrid::columnResized()
+{
+    // The widths the user gives are kept for the settings file: the
+    // category's while it shows, the name's always, the file name's while
+    // the folder column shows (else it stretches).
+    if (m_document->columnShown(Category))
+        m_categoryWidth = columnWidth(Category);
+    m_nameWidth = columnWidth(Name);
+    if (m_document->columnShown(Folder))
+        m_filenameWidth = columnWidth(Filename);
 }
 
 int TBookmarksGrid::rowAtY(int y) const
@@ -96,7 +259,7 @@ void TBookmarksGrid::mousePressEvent(QMouseEvent* event)
         m_dropAt = m_dragFrom;
         return;
     }
-    goToCell(index.column(), CatalogModel::gridRow(index));
+    emit cellAsked(index.column(), CatalogModel::gridRow(index));
 }
 
 void TBookmarksGrid::mouseMoveEvent(QMouseEvent* event)
@@ -123,7 +286,7 @@ void TBookmarksGrid::mouseReleaseEvent(QMouseEvent* event)
     m_dragFrom = m_dropAt = 0;
     viewport()->update();
     if (to != 0 && to != from)
-        m_form->BookmarksGridRowMoved(from, to);
+        emit rowMoved(from, to);
 }
 
 void TBookmarksGrid::mouseDoubleClickEvent(QMouseEvent* event)
@@ -131,7 +294,7 @@ void TBookmarksGrid::mouseDoubleClickEvent(QMouseEvent* event)
     const QModelIndex index = indexAt(event->position().toPoint());
     if (event->button() != Qt::LeftButton || !index.isValid() || index.column() == Handle || editingOn())
         return;
-    m_form->realBookmarksGridDblClickCell(CatalogModel::gridRow(index), index.column(), false);
+    emit cellDoubleClicked(CatalogModel::gridRow(index), index.column());
 }
 
 void TBookmarksGrid::keyPressEvent(QKeyEvent* event)
@@ -142,10 +305,10 @@ void TBookmarksGrid::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Enter:
         // While a cell is edited, Enter belongs to its editor.
         if (state() != EditingState && !editingOn())
-            m_form->BookmarksGridKeyDown(event->key());
+            emit keyDown(event->key());
         return;
     case Qt::Key_Delete:
-        m_form->BookmarksGridCanDeleteRow();
+        emit deletePressed();
         return;
     case Qt::Key_Up:
         action = MoveUp;
@@ -182,15 +345,15 @@ void TBookmarksGrid::keyPressEvent(QKeyEvent* event)
     QModelIndex target;
     if (action == MoveLeft || action == MoveRight) {
         // One column at a time, hidden (zero-width) ones included: the
-        // selection handler skips those that are hidden.
+        // selection rules skip those that are hidden.
         const int step = action == MoveLeft ? -1 : 1;
-        const int column = qBound(0, Col() + step, int(Count) - 1);
+        const int column = qBound(0, cursorColumn() + step, int(Count) - 1);
         target = model()->index(currentIndex().row(), column == Handle ? Number : column);
     } else {
         target = moveCursor(action, event->modifiers());
     }
     if (target.isValid())
-        goToCell(target.column(), CatalogModel::gridRow(target));
+        emit cellAsked(target.column(), CatalogModel::gridRow(target));
 }
 
 void TBookmarksGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
@@ -198,7 +361,7 @@ void TBookmarksGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEdit
     QTableView::closeEditor(editor, m_reopening ? QAbstractItemDelegate::NoHint : hint);
     if (m_reopening)
         return;
-    m_form->BookmarksGridEditingDone();
+    emit editingDone();
 }
 
 void TBookmarksGrid::paintEvent(QPaintEvent* event)
@@ -220,7 +383,8 @@ bool TBookmarksGrid::eventFilter(QObject* watched, QEvent* event)
         m_headerModifiers = static_cast<QMouseEvent*>(event)->modifiers();
     if (watched == horizontalHeader()->viewport() && event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
-        const QString hint = m_form->BookmarksGridGridHint(horizontalHeader()->logicalIndexAt(help->pos()));
+        const int column = horizontalHeader()->logicalIndexAt(help->pos());
+        const QString hint = m_headerHint ? m_headerHint(column) : QString();
         if (hint.isEmpty())
             QToolTip::hideText();
         else

@@ -1,37 +1,66 @@
 #pragma once
 
+#include "core/catalog/CatalogGridView.h"
+
 #include <QTableView>
+#include <functional>
 
 class BookmarksGridDelegate;
-class TBookmarksForm;
+class CatalogDocument;
 
-// The catalog window's grid: a view of the catalog's rows that moves its
-// cursor, selects whole rows, moves rows dragged by the first column and
-// opens cell editors as the catalog window's handlers decide. Cells are
-// addressed as (column, grid row); bookmark rows start at grid row 1.
-class TBookmarksGrid : public QTableView {
+// The catalog window's grid `BookmarksGrid`: a view of the catalog's rows.
+// It reports what the user does (a cell asked for by a click or an arrow
+// key, a double-click, Enter, Delete, a row dragged by its first column, a
+// title clicked, an edit ended) and moves its cursor, opens editors and
+// sizes its columns as it is told. Only the category, name and file name
+// columns may be resized; their widths are remembered for the next reset.
+class TBookmarksGrid : public QTableView, public CatalogGridView {
     Q_OBJECT
 public:
-    TBookmarksGrid(TBookmarksForm* form, QWidget* parent = nullptr);
+    explicit TBookmarksGrid(CatalogDocument* document, QWidget* parent = nullptr);
 
-    // The cursor: current column and grid row (row 0 when there is none).
-    int Col() const;
-    int Row() const;
-    // Asks the window's cell selection handler, then puts the cursor where
-    // it decides.
-    void goToCell(int column, int row);
-    // Puts the cursor on a cell, or on a whole row (columns 1 to 13, the
-    // cursor in column 13), without asking.
-    void placeCursor(int column, int row, bool wholeRow = false);
+    // Checks a committed cell value; false refuses it.
+    void setValidator(std::function<bool(int column, int row, const QString& text)> validator);
+    // The hint of a column's title (empty: none).
+    void setHeaderHint(std::function<QString(int column)> hint) { m_headerHint = std::move(hint); }
+    // The grid's colours: cream, or medium grey while locked.
+    void showLocked(bool locked);
 
-    // Cell editing is switched on only between a double-click (or Enter)
-    // on an editable cell and the end of that edit.
-    bool editingOn() const { return editTriggers() != QAbstractItemView::NoEditTriggers; }
-    void setEditingOn(bool on);
-    void openEditorOnCursor();
-    BookmarksGridDelegate* delegate() const { return m_delegate; }
-    // Shift and the other modifiers of the last click on the header.
-    Qt::KeyboardModifiers headerModifiers() const { return m_headerModifiers; }
+    // The widths the user gave the resizable columns (settings).
+    int categoryColumnWidth() const { return m_categoryWidth; }
+    int nameColumnWidth() const { return m_nameWidth; }
+    int filenameColumnWidth() const { return m_filenameWidth; }
+    void setCategoryColumnWidth(int width) { m_categoryWidth = width; }
+    void setNameColumnWidth(int width) { m_nameWidth = width; }
+    void setFilenameColumnWidth(int width) { m_filenameWidth = width; }
+
+    // CatalogGridView.
+    int cursorColumn() const override;
+    int cursorRow() const override;
+    void placeCursor(int column, int row, bool wholeRow = false) override;
+    void focusGrid() override;
+    bool editingOn() const override { return editTriggers() != QAbstractItemView::NoEditTriggers; }
+    void setEditingOn(bool on) override;
+    void openEditorOnCursor() override;
+    bool commitOpenEditor() override;
+    void showSortIndicators(bool shown) override;
+    void showSortIndicator(int column, bool descending) override;
+    void refreshCells() override;
+    void applyColumns(const BookmarksGridColumns& columns) override;
+    void showColumn(int column, bool shown) override;
+    void rememberedWidths(BookmarksGridColumns& columns) const override;
+
+signals:
+    // A click or an arrow key asks for a cell; the cursor moves where the
+    // selection rules decide.
+    void cellAsked(int column, int row);
+    void cellDoubleClicked(int row, int column);
+    void keyDown(int key); // Enter
+    void deletePressed();
+    void rowMoved(int from, int to);
+    void headerClicked(int column, bool shift);
+    void headerDoubleClicked(int column);
+    void editingDone();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -47,11 +76,16 @@ protected:
 private:
     int rowAtY(int y) const;
     void reopenEditor(const QModelIndex& index);
+    void columnResized();
 
-    TBookmarksForm* m_form;
+    CatalogDocument* m_document;
     BookmarksGridDelegate* m_delegate;
+    std::function<QString(int)> m_headerHint;
     int m_dragFrom = 0; // grid row being dragged by the move column
     int m_dropAt = 0;
-    bool m_reopening = false;
-    Qt::KeyboardModifiers m_headerModifiers; // a refused value: the editor opens again
+    bool m_reopening = false; // a refused value: the editor opens again
+    Qt::KeyboardModifiers m_headerModifiers;
+    int m_categoryWidth = 64;
+    int m_nameWidth = 91;
+    int m_filenameWidth = 186;
 };

@@ -4,9 +4,11 @@
 
 #include <QComboBox>
 #include <QFont>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 
 namespace {
 constexpr int kClientHeight = 123;
@@ -88,6 +90,25 @@ void TCategoryInputForm::arrange(const QString& categoryTitle, const QString& na
         Cancel_Button->setGeometry(172, kButtonTop, 73, 25);
         InputBox_Name->setFocus(Qt::OtherFocusReason);
     }
+}
+
+bool TCategoryInputForm::ask()
+{
+    if (m_shower)
+        return m_shower(*this);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    return exec() == QDialog::Accepted;
+}
+
+QString TCategoryInputForm::category() const
+{
+    return InputBox_Category->currentText();
+}
+
+QString TCategoryInputForm::name() const
+{
+    return InputBox_Name->text();
 }
 
 bool TCategoryInputForm::eventFilter(QObject* watched, QEvent* event)

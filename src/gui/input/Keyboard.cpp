@@ -1,7 +1,7 @@
 #include "gui/input/Keyboard.h"
 
+#include "core/catalog/BookmarkMaking.h"
 #include "core/input/KeyCommandTable.h"
-#include "gui/catalog/BookmarkMaking.h"
 #include "gui/input/FocusModel.h"
 #include "gui/input/KeyAssignments.h"
 #include "gui/input/KeyCommands.h"

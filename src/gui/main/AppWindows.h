@@ -8,6 +8,7 @@ class TBookmarksForm;
 class TAboutForm;
 class TOptionsForm;
 class TCommandLineEntryForm;
+class CatalogControllers;
 
 // The program's windows, one instance each, created in this order at start.
 struct AppWindows {
@@ -19,4 +20,6 @@ struct AppWindows {
     TAboutForm* AboutForm = nullptr;
     TOptionsForm* OptionsForm = nullptr;
     TCommandLineEntryForm* CommandLineEntryForm = nullptr;
+    // The rules behind the catalog window, made with it.
+    CatalogControllers* catalog = nullptr;
 };

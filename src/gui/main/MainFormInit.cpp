@@ -4,6 +4,7 @@
 
 #include "core/base/Arguments.h"
 #include "core/base/Prompt.h"
+#include "core/catalog/CatalogControllers.h"
 #include "core/playback/ClipLoader.h"
 #include "core/playback/LoopControls.h"
 #include "core/playback/TransportControls.h"
@@ -25,7 +26,7 @@ void TMainForm::FormInit(const QStringList& arguments)
     const Controllers& c = *m_controllers;
     c.settings->ReadConfigFile();
     c.keyboard->assignments->DuplicateKeyCheck();
-    w.BookmarksForm->ResetBookmarksGrid(c.settings->gridColumns());
+    w.catalog->lifecycle.ResetBookmarksGrid(c.settings->gridColumns());
     c.keyboard->assignments->rememberLastAcceptedKeys();
 
     c.loops->LoopPlayingIndicatorChange(QStringLiteral("full"));
@@ -33,7 +34,7 @@ void TMainForm::FormInit(const QStringList& arguments)
     w.OptionsForm->showGeneralPage();
     c.transport->setSpeedModeRegular();
     c.clips->ResetInitialVideoDirectory();
-    w.BookmarksForm->ResetInitialCatalogDirectory(w.OptionsForm->defaultCatalogDirectoryText());
+    w.catalog->lifecycle.ResetInitialCatalogDirectory(w.OptionsForm->defaultCatalogDirectoryText());
 
     c.clips->folderClips().clear();
     c.clips->folderClips().LoadAllFileTypes(w.OptionsForm->defaultVideoDirectoryText() + '/');
@@ -55,7 +56,7 @@ void TMainForm::actOnArguments(const QStringList& arguments)
     };
     switch (classifyArguments(arguments)) {
     case ArgumentKind::Catalog:
-        w.BookmarksForm->openCatalogArgument(absoluteArgument(arguments.first(), QDir::currentPath()));
+        w.catalog->lifecycle.openCatalogArgument(absoluteArgument(arguments.first(), QDir::currentPath()));
         return;
     case ArgumentKind::Clip:
         playerControlsActive();

@@ -1,6 +1,8 @@
 #include "gui/main/TMainForm.h"
 
 #include "core/base/Prompt.h"
+#include "core/catalog/CatalogControllers.h"
+#include "core/catalog/CatalogDocument.h"
 #include "core/playback/ClipLoader.h"
 #include "core/playback/LoopControls.h"
 #include "core/playback/MediaPlayerControl.h"
@@ -125,11 +127,17 @@ void TMainForm::exitButtonClick(QObject*)
 
 bool TMainForm::FormClose()
 {
+    CatalogControllers* rules = m_windows ? m_windows->catalog : nullptr;
+    if (rules && !rules->edits.takeIn()) {
+        // A cell value the catalog's checks refused: the user fixes it first.
+        giveFocusToSink();
+        return false;
+    }
     TBookmarksForm* catalog = m_windows ? m_windows->BookmarksForm : nullptr;
-    if (catalog && catalog->CatalogModified()) {
+    if (rules && catalog && catalog->document()->CatalogModified()) {
         switch (prompt().askYesNoCancel(QStringLiteral("Save video catalog before exiting?"), Prompt::Icon::Warning)) {
         case Prompt::Answer::Yes:
-            if (!catalog->DoSave()) {
+            if (!rules->lifecycle.DoSave()) {
                 giveFocusToSink();
                 return false;
             }

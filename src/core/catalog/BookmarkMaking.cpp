@@ -1,22 +1,17 @@
-#include "gui/catalog/BookmarkMaking.h"
+#include "core/catalog/BookmarkMaking.h"
 
 #include "core/base/Prompt.h"
 #include "core/base/TimeCode.h"
+#include "core/catalog/BookmarkCatalogView.h"
+#include "core/catalog/BookmarkChecks.h"
 #include "core/catalog/BookmarksGridColumns.h"
 #include "core/catalog/CatalogDocument.h"
-#include "core/catalog/CatalogView.h"
+#include "core/catalog/CategoryDialogView.h"
 #include "core/playback/ChimePlayer.h"
 #include "core/playback/LoopView.h"
 #include "core/playback/MediaPlayerControl.h"
-#include "gui/catalog/TBookmarksForm.h"
-#include "gui/catalog/TBookmarksGrid.h"
-#include "gui/catalog/TCategoryInputForm.h"
 
-#include <QComboBox>
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QLineEdit>
-#include <QScreen>
 #include <cmath>
 
 using namespace BookmarkColumn;
@@ -29,13 +24,6 @@ const QString kNoStartMessage =
 const QString kEndBeforeStartMessage = QStringLiteral("The \"End Time\" must be greater than the \"Start Time\"");
 const QString kNothingToUpdateMessage = QStringLiteral("There is no currently playing bookmark to update.");
 const QString kNoEndTime = QStringLiteral("--:--:--");
-
-bool execCentred(TCategoryInputForm& dialog)
-{
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        dialog.move(screen->availableGeometry().center() - dialog.rect().center());
-    return dialog.exec() == QDialog::Accepted;
-}
 
 } // namespace
 
@@ -67,14 +55,13 @@ void BookmarkMaking::makeBookmarkButtonClick(QObject* sender)
     }
     const int row = takeRow(insertColonsIntoString(m_parts.loopFields->startTimeDigits()),
                             insertColonsIntoString(m_parts.loopFields->endTimeDigits()));
-    CatalogDocument& d = *m_parts.catalog->document();
+    CatalogDocument& d = m_parts.catalog->catalogDocument();
     d.setCells(Category, row, LastCategory);
     d.setCells(CategoryCopy, row, LastCategory);
     d.setCells(Name, row, LastName);
-    finishAdding();
+    finishAdding(row);
     d.RefreshHideRepeats();
-    m_parts.catalog->BookmarksGrid->placeCursor(Name, row);
-    m_parts.catalog->BookmarksGrid->setFocus(Qt::OtherFocusReason);
+    m_parts.catalog->showCell(Name, row);
 }
 
 void BookmarkMaking::QuickMakeBookmarkButtonClick(QObject* sender)
@@ -82,18 +69,17 @@ void BookmarkMaking::QuickMakeBookmarkButtonClick(QObject* sender)
     emit ran(QStringLiteral("QuickMakeBookmarkButtonClick"), sender);
     if (!pauseAndCheckClip(sender))
         return;
-    TBookmarksForm& catalog = *m_parts.catalog;
-    if (catalog.document()->CatalogMode() == 0) {
-        catalog.NewButtonClick();
-        catalog.BookmarksGrid->show();
-        catalog.BookmarksGrid->placeCursor(Category, 1);
-        catalog.BookmarksGrid->setFocus(Qt::OtherFocusReason);
+    BookmarkCatalogView& catalog = *m_parts.catalog;
+    if (catalog.catalogDocument().CatalogMode() == 0) {
+        catalog.startNewCatalog();
+        catalog.showGrid();
+        catalog.showCell(Category, 1);
     }
     const int seconds = roundedSeconds(m_parts.player->CurrentPosition());
     const int row = takeRow(insertColonsIntoString(determineColonStringFromSeconds(seconds)), kNoEndTime);
-    catalog.document()->setCells(Category, row, {});
-    catalog.document()->setCells(Name, row, {});
-    finishAdding();
+    catalog.catalogDocument().setCells(Category, row, {});
+    catalog.catalogDocument().setCells(Name, row, {});
+    finishAdding(row);
     // The chime sounds once the bookmark is in; the window does not wait
     // for it to end.
     if (m_chime)
@@ -103,7 +89,7 @@ void BookmarkMaking::QuickMakeBookmarkButtonClick(QObject* sender)
 void BookmarkMaking::updateBookmarkButtonClick(QObject* sender)
 {
     emit ran(QStringLiteral("updateBookmarkButtonClick"), sender);
-    CatalogDocument& d = *m_parts.catalog->document();
+    CatalogDocument& d = m_parts.catalog->catalogDocument();
     const int row = d.PlayingBookmark();
     if (row == -1) {
         prompt().message(kNothingToUpdateMessage);
@@ -111,7 +97,6 @@ void BookmarkMaking::updateBookmarkButtonClick(QObject* sender)
         d.setCells(StartTime, row, insertColonsIntoString(m_parts.loopFields->startTimeDigits()));
         d.setCells(EndTime, row, insertColonsIntoString(m_parts.loopFields->endTimeDigits()));
         d.setCatalogModified(true);
-        m_parts.catalog->UpdateBookmarksFormTitleBar();
     }
     m_parts.loopFields->giveFocusToSink();
 }
@@ -146,22 +131,22 @@ bool BookmarkMaking::checkLoopFields(QObject* sender)
 
 bool BookmarkMaking::askCategoryAndName()
 {
-    const CatalogDocument& d = *m_parts.catalog->document();
-    const BookmarksGridColumns columns = m_parts.host->gridColumns();
+    const CatalogDocument& d = m_parts.catalog->catalogDocument();
+    const BookmarksGridColumns columns = m_parts.catalog->optionColumns();
     const bool open = d.CatalogMode() != 0;
     const QString categoryTitle = open ? d.Cells(Category, 0) : columns.categoryName;
     const QString nameTitle = open ? d.Cells(Name, 0) : columns.nameName;
-    TCategoryInputForm& dialog = *m_parts.dialog;
+    CategoryDialogView& dialog = *m_parts.dialog;
     dialog.arrange(categoryTitle, nameTitle, columns.showCategory, catalogCategories(), LastCategory, LastName);
-    const bool ok = m_showDialog ? m_showDialog(dialog) : execCentred(dialog);
-    LastCategory = dialog.InputBox_Category->currentText();
-    LastName = dialog.InputBox_Name->text();
+    const bool ok = dialog.ask();
+    LastCategory = dialog.category();
+    LastName = dialog.name();
     return ok;
 }
 
 QStringList BookmarkMaking::catalogCategories() const
 {
-    const CatalogDocument& d = *m_parts.catalog->document();
+    const CatalogDocument& d = m_parts.catalog->catalogDocument();
     QStringList categories;
     if (d.CatalogMode() == 0)
         return categories;
@@ -172,11 +157,11 @@ QStringList BookmarkMaking::catalogCategories() const
 
 int BookmarkMaking::takeRow(const QString& startText, const QString& endText)
 {
-    TBookmarksForm& catalog = *m_parts.catalog;
-    if (catalog.document()->CatalogMode() == 0)
-        catalog.NewButtonClick();
-    catalog.BookmarksGrid->show();
-    CatalogDocument& d = *catalog.document();
+    BookmarkCatalogView& catalog = *m_parts.catalog;
+    if (catalog.catalogDocument().CatalogMode() == 0)
+        catalog.startNewCatalog();
+    catalog.showGrid();
+    CatalogDocument& d = catalog.catalogDocument();
     const int row = d.takeRowForNewBookmark();
     const QFileInfo clip(m_parts.player->FileName());
     d.setCells(StartTime, row, startText);
@@ -186,12 +171,15 @@ int BookmarkMaking::takeRow(const QString& startText, const QString& endText)
     return row;
 }
 
-void BookmarkMaking::finishAdding()
+void BookmarkMaking::finishAdding(int row)
 {
-    TBookmarksForm& catalog = *m_parts.catalog;
-    catalog.rebuildLoopList();
-    catalog.document()->setCatalogModified(true);
-    catalog.UpdateBookmarksFormTitleBar();
+    m_parts.catalog->rebuildBookmarkList();
+    CatalogDocument& d = m_parts.catalog->catalogDocument();
+    d.setCatalogModified(true);
+    // Saving would refuse the clip later; the user hears of it now, while
+    // the clip is at hand.
+    if (const QString warning = BookmarkChecks::unstorableClipWarning(d, {row}); !warning.isEmpty())
+        prompt().message(warning, Prompt::Icon::Warning);
 }
 
 void BookmarkMaking::focusSinkIf(QObject* sender)

@@ -2,20 +2,19 @@
 
 #include <QObject>
 #include <QString>
-#include <functional>
 #include <memory>
 
-class CatalogView;
+class BookmarkCatalogView;
+class CategoryDialogView;
 class ChimePlayer;
 class LoopView;
 class MediaPlayerControl;
-class TBookmarksForm;
-class TCategoryInputForm;
 
 // Making and updating bookmarks from the main window: the normal add asks
 // for a category and a name, the quick add takes the playback point at
 // once, and the update rewrites the times of the bookmark that plays. A new
-// catalog is started when none is open.
+// catalog is started when none is open. A clip that a catalog file cannot
+// hold (a double quote in its path) is added, with a warning.
 class BookmarkMaking : public QObject {
     Q_OBJECT
 public:
@@ -25,16 +24,12 @@ public:
     struct Parts {
         MediaPlayerControl* player = nullptr;
         LoopView* loopFields = nullptr; // the loop time boxes and the focus sink
-        CatalogView* host = nullptr;    // column titles and the category switch
-        TBookmarksForm* catalog = nullptr;
-        TCategoryInputForm* dialog = nullptr;
+        BookmarkCatalogView* catalog = nullptr;
+        CategoryDialogView* dialog = nullptr;
     };
     void connectTo(const Parts& parts) { m_parts = parts; }
     // The quick add's chime; none, no chime.
     void setChimePlayer(std::unique_ptr<ChimePlayer> chime);
-    // Shows the category dialog modally; true for OK. Replaceable so tests
-    // can answer the dialog through its own boxes and keys.
-    void setDialogShower(std::function<bool(TCategoryInputForm&)> shower) { m_showDialog = std::move(shower); }
 
     void makeBookmarkButtonClick(QObject* sender = nullptr);
     void QuickMakeBookmarkButtonClick(QObject* sender = nullptr);
@@ -60,10 +55,9 @@ private:
     // The row the new bookmark goes into, with its clip, its times, its
     // number and a new catalog first if none is open.
     int takeRow(const QString& startText, const QString& endText);
-    void finishAdding();
+    void finishAdding(int row);
     void focusSinkIf(QObject* sender);
 
     Parts m_parts;
     std::unique_ptr<ChimePlayer> m_chime;
-    std::function<bool(TCategoryInputForm&)> m_showDialog;
 };

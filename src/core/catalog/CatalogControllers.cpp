@@ -1,0 +1,26 @@
+#include "core/catalog/CatalogControllers.h"
+
+CatalogControllers::CatalogControllers(CatalogDocument& document, CatalogGridView& gridView, CatalogWindowView& window)
+    : edits(document, gridView, window), grid(document, gridView, window, edits),
+      playing(document, grid, gridView, window, edits), lifecycle(document, grid, gridView, window, edits, playing)
+{
+    grid.setPlaying(&playing);
+}
+
+void CatalogControllers::setCatalogView(CatalogView* view)
+{
+    edits.setCatalogView(view);
+    grid.setCatalogView(view);
+    playing.setCatalogView(view);
+    lifecycle.setCatalogView(view);
+}
+
+void CatalogControllers::setBookmarkPlayView(BookmarkPlayView* view)
+{
+    playing.setBookmarkPlayView(view);
+}
+
+void CatalogControllers::setStoredLoopView(StoredLoopView* view)
+{
+    playing.setStoredLoopView(view);
+}

@@ -1,0 +1,340 @@
+#include "core/catalog/CatalogLifecycle.h"
+
+#include "core/base/Prompt.h"
+#include "core/catalog/BookmarkChecks.h"
+#include "core/catalog/CatalogDocument.h"
+#include "core/catalog/CatalogFileNames.h"
+#include "core/catalog/CatalogGridController.h"
+#include "core/catalog/CatalogGridView.h"
+#include "core/catalog/CatalogView.h"
+#include "core/catalog/CatalogWindowView.h"
+#include "core/catalog/ClipImport.h"
+#include "core/catalog/PendingEdits.h"
+#include "core/catalog/PlayAllSession.h"
+#include "core/catalog/Relinking.h"
+#include "core/playback/ClipLoader.h"
+
+#include <QFileInfo>
+
+using namespace BookmarkColumn;
+
+namespace {
+
+const QString kCatalogFilter =
+    QStringLiteral("Tempoloop Video Catalog (*.tvc)|*.tvc|Excel Style Catalog (*.csv)|*.csv");
+
+QString folderOf(const QString& path)
+{
+    return path.left(path.lastIndexOf(u'/') + 1);
+}
+
+} // namespace
+
+CatalogLifecycle::CatalogLifecycle(CatalogDocument& document, CatalogGridController& gridRules, CatalogGridView& grid,
+                                   CatalogWindowView& window, PendingEdits& edits, PlayAllSession& playing)
+    : m_document(document), m_gridRules(gridRules), m_grid(grid), m_window(window), m_edits(edits), m_playing(playing)
+{
+    m_readingFinished = QObject::connect(&document, &CatalogDocument::readingFinished, [this] { finishReading(); });
+}
+
+CatalogLifecycle::~CatalogLifecycle()
+{
+    QObject::disconnect(m_readingFinished);
+}
+
+void CatalogLifecycle::ResetBookmarksGrid()
+{
+    BookmarksGridColumns columns = m_main ? m_main->gridColumns() : BookmarksGridColumns{};
+    // The widths the user gave the columns last.
+    m_grid.rememberedWidths(columns);
+    ResetBookmarksGrid(columns);
+}
+
+void CatalogLifecycle::ResetBookmarksGrid(const BookmarksGridColumns& columns)
+{
+    m_document.ResetBookmarksGrid(columns);
+    m_grid.applyColumns(columns);
+    m_window.showRepeatsButton(columns.showCategory);
+    m_window.showSpacing(m_document.SpacingStyle());
+    m_grid.placeCursor(Category, 1);
+    m_window.showDescription({});
+}
+
+void CatalogLifecycle::ResetInitialCatalogDirectory(const QString& folder)
+{
+    m_openFolder = folder;
+    m_saveFolder = folder;
+}
+
+void CatalogLifecycle::NewButtonClick()
+{
+    CatalogDocument& d = m_document;
+    ResetBookmarksGrid();
+    if (m_main)
+        m_main->ShowBookmarkingInfo();
+    d.setCatalogMode(1);
+    d.setCatalogFileName({});
+    d.setCatalogModified(false);
+    d.setPlayingBookmark(-1);
+    m_window.showWindow();
+    m_window.showGrid(false); // the caller fills the first row and shows it
+    m_window.showSpacing(d.SpacingStyle());
+    if (m_main)
+        m_main->setLoopListItems({}, -1);
+}
+
+bool CatalogLifecycle::askToSaveChanges(bool withSender)
+{
+    if (!m_document.CatalogModified())
+        return true;
+    switch (prompt().askYesNoCancel(QStringLiteral("The current video catalog has changed.  Save changes?"),
+                                    Prompt::Icon::Warning)) {
+    case Prompt::Answer::No:
+        return true;
+    case Prompt::Answer::Yes:
+        if (save(true))
+            return true;
+        break;
+    default:
+        break;
+    }
+    if (withSender)
+        m_grid.focusGrid();
+    return false;
+}
+
+bool CatalogLifecycle::OpenButtonClick(Caller caller)
+{
+    CatalogDocument& d = m_document;
+    m_playing.TurnOffPlayAllBookmarks();
+    if (!m_edits.takeIn() || !askToSaveChanges(true))
+        return false;
+    auto focusAfterFailure = [this, caller] {
+        if (caller == Caller::CatalogWindow)
+            m_grid.focusGrid();
+    };
+    const QString path = prompt().openFileName(QStringLiteral("Open Video Catalog"), m_openFolder, kCatalogFilter);
+    if (path.isEmpty()) {
+        focusAfterFailure();
+        return false;
+    }
+    if (!QFileInfo::exists(path)) {
+        prompt().message(QStringLiteral("The file you attempted to open, ") + path +
+                             QStringLiteral(", does not exist.\nPlease try again."),
+                         Prompt::Icon::Warning);
+        focusAfterFailure();
+        return false;
+    }
+    m_openFolder = folderOf(path);
+    m_lastOpenPath = path;
+    d.setPlayingBookmark(-1);
+    readCatalogFile(path);
+    d.StoreCopyCategoryColumns();
+    d.RefreshHideRepeats();
+    tieToFile(path);
+    ValidateBookmarks();
+    m_window.bringToFront();
+    m_gridRules.switchSortingOff(QStringLiteral("sorting is OFF"));
+    m_gridRules.rebuildLoopList();
+    m_grid.focusGrid();
+    return true;
+}
+
+void CatalogLifecycle::openCatalogArgument(const QString& path)
+{
+    CatalogDocument& d = m_document;
+    m_lastOpenPath = path;
+    readCatalogFile(path);
+    tieToFile(path);
+    ValidateBookmarks();
+    m_grid.focusGrid();
+    d.StoreCopyCategoryColumns();
+    d.RefreshHideRepeats();
+    m_gridRules.rebuildLoopList();
+}
+
+void CatalogLifecycle::tieToFile(const QString& path)
+{
+    CatalogDocument& d = m_document;
+    if (m_main)
+        m_main->ShowBookmarkingInfo();
+    d.setCatalogMode(2);
+    d.setCatalogFileName(path);
+    d.setCatalogModified(false);
+    m_window.showWindow();
+    m_window.showGrid(true);
+}
+
+void CatalogLifecycle::readCatalogFile(const QString& path)
+{
+    // The grid takes the options window's columns before a file is read
+    // into it; a name no reader takes leaves the grid as it is.
+    if (CatalogDocument::isCatalogFileName(path))
+        ResetBookmarksGrid();
+    m_document.ReadCatalogFile(path);
+    // Whatever the reader managed, the pane shows the selected row's own
+    // description, so that nothing of another row is taken in for it.
+    m_window.showDescription(m_document.Cells(Description, m_document.SelectedRow()));
+}
+
+void CatalogLifecycle::finishReading()
+{
+    m_window.showSpacing(m_document.SpacingStyle());
+    m_grid.placeCursor(Name, 1);
+    m_window.showDescription(m_document.Cells(Description, 1));
+}
+
+bool CatalogLifecycle::DoSave(QObject* sender)
+{
+    return save(sender != nullptr);
+}
+
+bool CatalogLifecycle::DoSaveAs(QObject* sender)
+{
+    return saveAs(sender != nullptr);
+}
+
+bool CatalogLifecycle::save(bool withSender)
+{
+    CatalogDocument& d = m_document;
+    if (!m_edits.takeIn())
+        return false;
+    if (d.CatalogMode() == 1)
+        return saveAs(withSender);
+    return finishSave(write(d.CatalogFileName()), withSender);
+}
+
+bool CatalogLifecycle::write(const QString& path)
+{
+    // The file formats cannot hold every clip path; the user hears which
+    // bookmark stands in the way by the number the grid shows.
+    if (const QString refused = BookmarkChecks::unstorableClipMessage(m_document); !refused.isEmpty()) {
+        prompt().message(refused, Prompt::Icon::Warning);
+        return false;
+    }
+    return m_document.WriteCatalogFile(path);
+}
+
+bool CatalogLifecycle::finishSave(bool saved, bool withSender)
+{
+    if (saved)
+        m_document.setCatalogModified(false);
+    if (withSender)
+        m_grid.focusGrid();
+    return saved;
+}
+
+bool CatalogLifecycle::saveAs(bool withSender)
+{
+    CatalogDocument& d = m_document;
+    if (!m_edits.takeIn())
+        return false;
+    const QString chosen =
+        prompt().saveFileName(QStringLiteral("Save Video Catalog As..."), m_saveFolder, kCatalogFilter);
+    QString path = catalogSaveFileName(chosen);
+    bool saved = false;
+    // The dialog asked about replacing the name as chosen; the name saved to
+    // is another file, which may exist too.
+    if (path != chosen && QFileInfo::exists(path) &&
+        prompt().askYesNo(
+            QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(path).fileName()),
+            Prompt::Icon::Warning, QStringLiteral("Save Video Catalog As...")) != Prompt::Answer::Yes)
+        path.clear();
+    if (!path.isEmpty())
+        saved = write(path);
+    if (saved) {
+        d.setCatalogMode(2);
+        d.setCatalogFileName(path);
+    }
+    return finishSave(saved, withSender);
+}
+
+void CatalogLifecycle::CloseButtonClick(QObject* sender)
+{
+    CatalogDocument& d = m_document;
+    m_playing.TurnOffPlayAllBookmarks();
+    if (!m_edits.takeIn() || !askToSaveChanges(sender != nullptr))
+        return;
+    if (m_main)
+        m_main->HideBookmarkingInfo();
+    d.setCatalogMode(0);
+    d.setCatalogModified(false);
+    d.setCatalogFileName({});
+    d.setPlayingBookmark(-1);
+    m_window.hideWindow();
+    m_gridRules.switchSortingOff(QStringLiteral("turn on sorting"));
+    if (m_main)
+        m_main->setLoopListItems({}, -1);
+}
+
+void CatalogLifecycle::hideCatalogButtonClick(QObject*)
+{
+    if (m_document.PlayingAll())
+        m_window.focusSink();
+    else
+        m_grid.focusGrid();
+    m_window.hideWindow();
+}
+
+void CatalogLifecycle::ValidateBookmarks()
+{
+    const QString folder = m_main ? m_main->defaultVideoDirectory() : QString();
+    Relinking::ValidateBookmarks(m_document, {[this](int column, int row) { m_grid.placeCursor(column, row); }, folder,
+                                              ClipLoader::clipFilter()});
+}
+
+bool CatalogLifecycle::ImportMultipleClips(const QStringList* dropped)
+{
+    CatalogDocument& d = m_document;
+    // The rows do not grow under a running sequence.
+    if (d.PlayingAll())
+        return true;
+    QStringList paths;
+    if (dropped) {
+        paths = *dropped;
+    } else {
+        const QString folder = m_main ? m_main->defaultVideoDirectory() : QString();
+        paths = prompt().openFileNames({}, folder, ClipLoader::clipFilter());
+        if (paths.isEmpty())
+            return false;
+        if (d.CatalogMode() == 0)
+            NewButtonClick();
+        m_window.showGrid(true);
+    }
+    const int firstRow = d.BlankFirstRow() ? 1 : d.RowCount();
+    const QStringList names = ClipImport::appendBookmarks(d, paths);
+    if (names.isEmpty())
+        return true;
+    if (m_main)
+        for (const QString& name : names)
+            m_main->addLoopListItem(name);
+    m_grid.placeCursor(Category, d.RowCount() - 1);
+    m_grid.focusGrid();
+    QList<int> rows;
+    for (int row = firstRow; row < d.RowCount(); ++row)
+        rows.append(row);
+    if (const QString warning = BookmarkChecks::unstorableClipWarning(d, rows); !warning.isEmpty())
+        prompt().message(warning, Prompt::Icon::Warning);
+    return true;
+}
+
+void CatalogLifecycle::showGrid()
+{
+    m_window.showGrid(true);
+}
+
+void CatalogLifecycle::showCell(int column, int row)
+{
+    m_grid.placeCursor(column, row);
+    m_grid.focusGrid();
+}
+
+void CatalogLifecycle::rebuildBookmarkList()
+{
+    m_gridRules.rebuildLoopList();
+}
+
+BookmarksGridColumns CatalogLifecycle::optionColumns() const
+{
+    return m_main ? m_main->gridColumns() : BookmarksGridColumns{};
+}

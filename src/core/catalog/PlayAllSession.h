@@ -1,0 +1,71 @@
+#pragma once
+
+#include "core/playback/PlayAllView.h"
+
+class BookmarkPlayView;
+class CatalogDocument;
+class CatalogGridController;
+class CatalogGridView;
+class CatalogView;
+class CatalogWindowView;
+class StoredLoopView;
+class PendingEdits;
+class QObject;
+
+// Playing the catalog's bookmarks: one chosen in the grid or in the main
+// window's bookmark list, the previous, current or next one, and all of
+// them in sequence. A bookmark plays by handing its times and clip to the
+// main window's loop, after the checks of its cells.
+//
+// Play all is a small state machine: off -> on by PlayAllClick (the grid's
+// cursor is remembered, the windows lock what may not be used meanwhile);
+// on, each loop's end asks PlayNextLoop for the next row; on -> off by
+// PlayAllClick again, the main window's stop button, open or close of a
+// catalog, the end of the last row, or a loop the main window refuses. The
+// cursor then goes back where play all found it.
+class PlayAllSession : public PlayAllView {
+public:
+    PlayAllSession(CatalogDocument& document, CatalogGridController& gridRules, CatalogGridView& grid,
+                   CatalogWindowView& window, PendingEdits& edits);
+
+    // The main window: bookmark list, running description, the open clip.
+    void setCatalogView(CatalogView* view) { m_main = view; }
+    // The main window's play-all controls, full screen and play option.
+    void setBookmarkPlayView(BookmarkPlayView* view) { m_playView = view; }
+    // Opens clips and plays loops.
+    void setStoredLoopView(StoredLoopView* view) { m_player = view; }
+
+    bool PlayingAll() const override;
+    // Stops a running sequence and undoes its locks; the cursor goes back
+    // where play all found it.
+    void TurnOffPlayAllBookmarks() override;
+    // Steps to the previous (0), current (1) or next (2) bookmark and plays
+    // it; fromButton: a button or key, not the grid itself.
+    void PlayNextLoop(int direction, bool fromButton) override;
+    void PlayAllClick(QObject* sender = nullptr);
+    // The previous, current and next buttons (and keys, without sender).
+    void PreviousBookmarkButtonClick(QObject* sender = nullptr);
+    void CurrentBookmarkButtonClick(QObject* sender = nullptr);
+    void NextBookmarkButtonClick(QObject* sender = nullptr);
+
+    // The "Play" cell of the selected row was double-clicked (or Enter was
+    // pressed on it, or a step landed on it).
+    void playFromGrid(bool fromButton, bool fromEnter);
+    // Checks the bookmark of `row` and plays it.
+    void playSelectedBookmarkButtonClick(int row);
+    // The main window's bookmark list chose item `item` (row item + 1).
+    void playLoopListItem(int item);
+
+private:
+    void stepBookmark(int direction, QObject* sender);
+    void showPlayingAll(bool on);
+
+    CatalogDocument& m_document;
+    CatalogGridController& m_gridRules;
+    CatalogGridView& m_grid;
+    CatalogWindowView& m_window;
+    PendingEdits& m_edits;
+    CatalogView* m_main = nullptr;
+    BookmarkPlayView* m_playView = nullptr;
+    StoredLoopView* m_player = nullptr;
+};
