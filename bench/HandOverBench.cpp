@@ -133,7 +133,7 @@ int main(int argc, char** argv)
 
     main->show();
     catalog->show();
-    catalog->gridView().placeCursor(BookmarkColumn::Name, 1);
+    startup.catalog()->grid.goToCell(BookmarkColumn::Name, 1);
     startup.catalog()->playing.PlayAllClick();
     QTimer timeout;
     timeout.setSingleShot(true);
@@ -141,7 +141,7 @@ int main(int argc, char** argv)
     timeout.start(4 * rounds * 1500 + 20000);
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (!catalog->document()->PlayingAll())
+        if (!startup.catalog()->playing.PlayingAll())
             app.quit();
     });
     poll.start(20);
