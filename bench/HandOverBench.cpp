@@ -8,6 +8,7 @@
 #include "../tests/support/ScriptedPrompt.h"
 #include "BenchFigures.h"
 #include "app/Startup.h"
+#include "core/catalog/CatalogControllers.h"
 #include "core/catalog/CatalogDocument.h"
 #include "core/catalog/CatalogFiles.h"
 #include "core/playback/MediaPlayerControl.h"
@@ -91,7 +92,7 @@ int main(int argc, char** argv)
         return 1;
     }
     prompt.queueFileName(catalogPath);
-    if (!catalog->OpenButtonClick(catalog))
+    if (!startup.catalog()->lifecycle.OpenButtonClick(CatalogLifecycle::Caller::CatalogWindow))
         return 1;
 
     std::vector<double> sameClip;
@@ -132,15 +133,15 @@ int main(int argc, char** argv)
 
     main->show();
     catalog->show();
-    catalog->BookmarksGrid->goToCell(BookmarkColumn::Name, 1);
-    catalog->PlayAllClick();
+    startup.catalog()->grid.goToCell(BookmarkColumn::Name, 1);
+    startup.catalog()->playing.PlayAllClick();
     QTimer timeout;
     timeout.setSingleShot(true);
     QObject::connect(&timeout, &QTimer::timeout, &app, &QCoreApplication::quit);
     timeout.start(4 * rounds * 1500 + 20000);
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (!catalog->PlayingAll())
+        if (!startup.catalog()->playing.PlayingAll())
             app.quit();
     });
     poll.start(20);

@@ -10,6 +10,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev libqt6svg6 qt6-qpa-plugins
   libmpv-dev libavformat-dev libavcodec-dev libavutil-dev mpv ffmpeg libxkbcommon-x11-dev libaubio-dev
   libgl1-mesa-dri xvfb xauth xdotool x11-xkb-utils imagemagick fonts-dejavu-core
+  openbox x11-utils
   desktop-file-utils appstream shared-mime-info
   weston qt6-wayland
   lld

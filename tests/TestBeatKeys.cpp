@@ -195,7 +195,7 @@ private slots:
         type('/');
         QCOMPARE(startBox()->digitText(), QStringLiteral("000003250"));
         QCOMPARE(endBox()->digitText(), QStringLiteral("000007250"));
-        QVERIFY(app->main()->loops->LoopIsPlaying());
+        QVERIFY(app->loops()->LoopIsPlaying());
         QCOMPARE(app->position(), 3.25);
         QCOMPARE(app->prompt.messages(), QStringList());
     }

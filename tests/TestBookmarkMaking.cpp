@@ -8,6 +8,7 @@
 #include "core/playback/ChimePlayer.h"
 #include "gui/catalog/TCategoryInputForm.h"
 #include "gui/input/Keyboard.h"
+#include "gui/main/LoopControlsPanel.h"
 #include "gui/options/TOptionsForm.h"
 #include "gui/widgets/TColourButton.h"
 
@@ -71,12 +72,12 @@ private:
     QStringList prefilled;
     QList<DialogAnswer> answers;
 
-    BookmarkMaking* making() const { return app->main()->keyboard->bookmarkMaking; }
+    BookmarkMaking* making() const { return app->keyboard()->bookmarkMaking; }
     TCategoryInputForm* dialog() const { return app->startup->windows().CategoryInputForm; }
     void setLoop(const QString& start, const QString& end)
     {
-        app->main()->setStartTimeDigits(start);
-        app->main()->setEndTimeDigits(end);
+        app->main()->loopControls().setStartTimeDigits(start);
+        app->main()->loopControls().setEndTimeDigits(end);
     }
     void showCategoryColumn(bool on)
     {

@@ -53,7 +53,7 @@ void TestBookmarkPlaying::playsWithItsClipOpenAndNot()
     // The clip is open: no new load, the loop plays at once.
     app.doubleClick(Play, 1);
     QVERIFY(!app.engine->loadPending());
-    QVERIFY(app.main()->loops->LoopIsPlaying());
+    QVERIFY(app.loops()->LoopIsPlaying());
     QCOMPARE(app.player()->SelectionStart(), 10.0);
     QCOMPARE(app.player()->SelectionEnd(), 70.2);
     QCOMPARE(child<QLabel>(app.main(), "RunningDescription")->text(), QStringLiteral("turn left"));
@@ -89,7 +89,7 @@ void TestBookmarkPlaying::aFailingCheckPlaysNothing()
     QCOMPARE(app.doc()->PlayingBookmark(), 2);
     QCOMPARE(app.player()->FileName(), app.clipFolder() + QStringLiteral("clip 1.mp4"));
     QVERIFY(!app.engine->loadPending());
-    QVERIFY(!app.main()->loops->LoopIsPlaying());
+    QVERIFY(!app.loops()->LoopIsPlaying());
 }
 
 void TestBookmarkPlaying::steppingStopsAtBothEnds()
@@ -116,7 +116,7 @@ void TestBookmarkPlaying::steppingStopsAtBothEnds()
     child<TColourButton>(form, "CurrentBookmarkButton")->click();
     QVERIFY(!app.engine->loadPending());
     QCOMPARE(app.doc()->PlayingBookmark(), 2);
-    QVERIFY(app.main()->loops->LoopIsPlaying());
+    QVERIFY(app.loops()->LoopIsPlaying());
 
     child<TColourButton>(form, "NextBookmarkButton")->click();
     app.engine->finishLoad();
@@ -241,7 +241,7 @@ void TestBookmarkPlaying::playAllFromRowThreeOfFive()
     QVERIFY(app.grid()->isEnabled());
     QCOMPARE(app.grid()->palette().color(QPalette::Base), BookmarksGridLook::Cream);
     QVERIFY(child<TColourButton>(form, "OpenButton")->isEnabled());
-    QVERIFY(!app.main()->loops->PlayOnNextStateChange());
+    QVERIFY(!app.loops()->PlayOnNextStateChange());
     app.step();
     QVERIFY(!playing(app));
 }

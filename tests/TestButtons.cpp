@@ -46,7 +46,7 @@ private slots:
     void addBookmarkActsOnSpaceAndOnAnAccessiblePress()
     {
         TColourButton* button = child<TColourButton>(app->main(), "makeBookmarkButton");
-        QSignalSpy made(app->main()->keyboard->bookmarkMaking, &BookmarkMaking::ran);
+        QSignalSpy made(app->keyboard()->bookmarkMaking, &BookmarkMaking::ran);
 
         button->setFocus(Qt::TabFocusReason);
         QTest::keyClick(app->main()->windowHandle(), Qt::Key_Space);

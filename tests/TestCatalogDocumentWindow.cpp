@@ -35,6 +35,7 @@ private slots:
     void openFromTheMainWindowCancelled();
     void newCatalogSaveRunsSaveAs();
     void saveAsSpreadsheetKeepsThatFormat();
+    void saveAsAnotherExtensionAddsTheNativeOne();
     void closePrompt_data();
     void closePrompt();
     void openPromptCancelKeepsTheCatalog();
@@ -187,6 +188,40 @@ void TestCatalogDocumentWindow::saveAsSpreadsheetKeepsThatFormat()
     app.doc()->setCatalogFileName(app.catalogFolder() + QStringLiteral("x.TVC"));
     QVERIFY(!app.rules().lifecycle.DoSave());
     QVERIFY(!QFile::exists(app.catalogFolder() + QStringLiteral("x.TVC")));
+}
+
+// "Class 12.03" or "moves.txt" name a native catalog with ".tvc" added,
+// asking before it replaces that file.
+void TestCatalogDocumentWindow::saveAsAnotherExtensionAddsTheNativeOne()
+{
+    CatalogFixture app;
+    QVERIFY(app.start());
+    QVERIFY(app.open(app.catalog({"Basic"})));
+    app.prompt.queueFileName(app.catalogFolder() + QStringLiteral("Class 12.03"));
+    app.formControl<QAction>("SaveAs1")->trigger();
+    const QString saved = app.catalogFolder() + QStringLiteral("Class 12.03.tvc");
+    QCOMPARE(app.doc()->CatalogFileName(), saved);
+    QVERIFY(!app.doc()->CatalogModified());
+    QVERIFY(contents(saved).startsWith("----- HEADER INFO -----\r\n"));
+    QVERIFY(!QFile::exists(app.catalogFolder() + QStringLiteral("Class 12.03")));
+
+    const QString moves = app.catalogFolder() + QStringLiteral("moves.txt.tvc");
+    QFile existing(moves);
+    QVERIFY(existing.open(QIODevice::WriteOnly));
+    existing.write("keep me");
+    existing.close();
+    app.doc()->setCatalogModified(true);
+    app.prompt.queueFileName(app.catalogFolder() + QStringLiteral("moves.txt"));
+    app.prompt.queueAnswer(Prompt::Answer::No);
+    QVERIFY(!app.rules().lifecycle.DoSaveAs(nullptr));
+    QCOMPARE(app.prompt.lastMessage(), QStringLiteral("moves.txt.tvc already exists.\nDo you want to replace it?"));
+    QCOMPARE(contents(moves), QByteArray("keep me"));
+    QCOMPARE(app.doc()->CatalogFileName(), saved);
+    app.prompt.queueFileName(app.catalogFolder() + QStringLiteral("moves.txt"));
+    app.prompt.queueAnswer(Prompt::Answer::Yes);
+    QVERIFY(app.rules().lifecycle.DoSaveAs(nullptr));
+    QCOMPARE(app.doc()->CatalogFileName(), moves);
+    QVERIFY(contents(moves).startsWith("----- HEADER INFO -----\r\n"));
 }
 
 void TestCatalogDocumentWindow::closePrompt_data()

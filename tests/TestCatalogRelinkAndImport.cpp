@@ -6,6 +6,7 @@
 #include "Controls.h"
 #include "core/catalog/Relinking.h"
 #include "core/playback/ClipLoader.h"
+#include "gui/options/TOptionsForm.h"
 #include "gui/widgets/TColourButton.h"
 
 #include <QAction>
@@ -64,7 +65,7 @@ void TestCatalogRelinkAndImport::openRelinksThreeBookmarksOfOneClip()
     const auto& dialog = f.prompt.shown().at(3);
     QCOMPARE(dialog.kind, QStringLiteral("open"));
     QCOMPARE(dialog.filter, ClipLoader::clipFilter());
-    QCOMPARE(dialog.folder, f.main()->defaultVideoDirectory());
+    QCOMPARE(dialog.folder, f.windows().OptionsForm->defaultVideoDirectoryText());
     QCOMPARE(f.column(Filename), QStringList(3, "renamed.mp4"));
     QCOMPARE(f.column(Folder), QStringList(3, f.clipFolder() + "new/"));
     QVERIFY(f.doc()->CatalogModified());
@@ -93,7 +94,7 @@ void TestCatalogRelinkAndImport::openFindsAMovedClipBySearching()
     QCOMPARE(f.prompt.unscriptedCount(), 0);
     const auto& picker = f.prompt.shown().at(3);
     QCOMPARE(picker.kind, QStringLiteral("folder"));
-    QCOMPARE(picker.folder, f.main()->defaultVideoDirectory());
+    QCOMPARE(picker.folder, f.windows().OptionsForm->defaultVideoDirectoryText());
     QCOMPARE(f.column(Filename), QStringList(2, "Lesson.MP4"));
     QCOMPARE(f.column(Folder), QStringList(2, Relinking::locationOf(found).folder));
     QVERIFY(f.form()->windowTitle().endsWith("[MODIFIED]"));

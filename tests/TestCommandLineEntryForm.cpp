@@ -52,6 +52,7 @@ private slots:
     void withoutSenderTheFocusStays();
     void withoutPlayerOnlyChecks();
     void pasteReplacesTheText();
+    void aPastedLineBreakIsNoPartOfTheLine();
     void enterAndEscapeEndTextEntryWithoutPlaying();
     void placementsAndBackground();
 
@@ -214,6 +215,32 @@ void TestCommandLineEntryForm::pasteReplacesTheText()
     QTest::mouseClick(pasteButton(), Qt::LeftButton);
     QCOMPARE(box()->text(), QString());
     QVERIFY(m_form->focusSink()->isActive());
+}
+
+// A line copied from a chat or an e-mail carries its line break: the paste
+// key, and Ctrl+V in the box, leave it out, and the line plays.
+void TestCommandLineEntryForm::aPastedLineBreakIsNoPartOfTheLine()
+{
+    const QString canonical = line("00:00:01", "00:00:02", "salsa basic.mp4");
+    QGuiApplication::clipboard()->setText(QStringLiteral("  ") + canonical + QStringLiteral("\r\n"));
+    m_form->pasteCommandLineButtonClick();
+    QCOMPARE(box()->text(), canonical);
+    m_form->playCommandLineButtonClick();
+    QVERIFY2(m_prompt->messages().isEmpty(), qPrintable(m_prompt->messages().join(u'\n')));
+    QCOMPARE(m_player->loops, QStringList{QStringLiteral("000001-000002")});
+
+    box()->clear();
+    box()->setFocus();
+    QGuiApplication::clipboard()->setText(canonical + QStringLiteral("\n"));
+    QTest::keyClick(box(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(box()->text(), canonical);
+
+    // A break that got into the box all the same is left out when played.
+    box()->setText(canonical + QStringLiteral("\r\n"));
+    QTest::mouseClick(playButton(), Qt::LeftButton);
+    QVERIFY(m_prompt->messages().isEmpty());
+    QCOMPARE(m_player->loops.size(), 2);
+    QCOMPARE(box()->text(), canonical);
 }
 
 void TestCommandLineEntryForm::enterAndEscapeEndTextEntryWithoutPlaying()

@@ -6,6 +6,7 @@
 #include "gui/info/TFilePlayingInfoForm.h"
 #include "gui/input/FocusSink.h"
 #include "gui/main/AppWindows.h"
+#include "gui/main/PlayerControlsPanel.h"
 #include "gui/main/TMainForm.h"
 #include "gui/widgets/TColourButton.h"
 
@@ -167,7 +168,7 @@ void TestFilePlayingInfoForm::sizeToVideoWithTheBottomPanelHidden()
     QVERIFY(!child<QWidget>(main, "PlayerControlsPanel")->isVisibleTo(main));
     QTest::mouseClick(sizeButton(), Qt::LeftButton);
     QTRY_COMPARE(area->size(), QSize(640, 360));
-    QCOMPARE(main->height(), withPanel - TMainForm::BottomPanelHeight);
+    QCOMPARE(main->height(), withPanel - PlayerControlsPanel::Height);
 }
 
 void TestFilePlayingInfoForm::okDropsTheSavedSize()

@@ -5,6 +5,7 @@
 #include "gui/input/KeyAssignments.h"
 #include "gui/input/KeyCommands.h"
 #include "gui/input/Keyboard.h"
+#include "gui/main/ControlsArrangement.h"
 
 #include "gui/catalog/TBookmarksForm.h"
 #include "gui/cmdline/TCommandLineEntryForm.h"
@@ -46,6 +47,7 @@ private slots:
     void ctrlExitKeyOnMenuShortcut();
     void captionsFollowOptionsKeys();
     void beginnerModeKeepsItsCaptions();
+    void beginnerModeCaptionsOfOtherButtonsFollowKeys();
     void shiftLabelsFollowJumpKeys();
     void jumpCaptionsAndHintsFollowValues();
     void keyBoxesAreTheCommandTables();
@@ -218,12 +220,43 @@ void TestKeyAssignments::beginnerModeKeepsItsCaptions()
     AppFixture p;
     QVERIFY(p.start());
     TMainForm* m = p.main();
-    QVERIFY(m->isBeginnerMode()); // the default
+    QVERIFY(m->arrangement()->isBeginnerMode()); // the default
     child<TColourButton>(m, "ViewClipButton")->setText(QStringLiteral("beginner caption"));
     child<QLineEdit>(p.windows().OptionsForm, "chooseclipKey")->setText(QStringLiteral("v"));
     QCOMPARE(child<QAction>(m, "choosevideoclip1")->text(),
              QStringLiteral("View video clip                                      (v)"));
     QCOMPARE(child<TColourButton>(m, "ViewClipButton")->text(), QStringLiteral("beginner caption"));
+}
+
+// In beginner mode only the main window's buttons with a caption of their
+// own keep it: the command line entry window's and the catalog window's
+// buttons, and the main window's play-all buttons, name the new key at once.
+void TestKeyAssignments::beginnerModeCaptionsOfOtherButtonsFollowKeys()
+{
+    AppFixture p;
+    QVERIFY(p.start());
+    TMainForm* m = p.main();
+    QVERIFY(m->arrangement()->isBeginnerMode());
+    TOptionsForm* options = p.windows().OptionsForm;
+    child<QLineEdit>(options, "pastecommandlineKey")->setText(QStringLiteral("p"));
+    child<QLineEdit>(options, "playcommandlineKey")->setText(QStringLiteral("q"));
+    child<QLineEdit>(options, "previousBookmarkKey")->setText(QStringLiteral("1"));
+    child<QLineEdit>(options, "currentBookmarkKey")->setText(QStringLiteral("2"));
+    child<QLineEdit>(options, "nextBookmarkKey")->setText(QStringLiteral("3"));
+    child<QLineEdit>(options, "restartKey")->setText(QStringLiteral("e"));
+    child<QLineEdit>(options, "exitKey")->setText(QStringLiteral("w"));
+    TCommandLineEntryForm* entry = p.windows().CommandLineEntryForm;
+    QCOMPARE(child<TColourButton>(entry, "pasteCommandLineButton")->text(), QStringLiteral("paste command line (p)"));
+    QCOMPARE(child<TColourButton>(entry, "playCommandLineButton")->text(), QStringLiteral("play command line (q)"));
+    TBookmarksForm* catalog = p.windows().BookmarksForm;
+    for (QWidget* window : {static_cast<QWidget*>(catalog), static_cast<QWidget*>(m)}) {
+        QCOMPARE(child<TColourButton>(window, "PreviousBookmarkButton")->text(), QStringLiteral("previous (1)"));
+        QCOMPARE(child<TColourButton>(window, "CurrentBookmarkButton")->text(), QStringLiteral("current (2)"));
+        QCOMPARE(child<TColourButton>(window, "NextBookmarkButton")->text(), QStringLiteral("next (3)"));
+    }
+    QCOMPARE(child<TColourButton>(m, "exitButton")->text(), QStringLiteral("exit (w)"));
+    // The beginner layout's own captions name no key.
+    QCOMPARE(child<TColourButton>(m, "restartButton")->text(), QStringLiteral("restart"));
 }
 
 void TestKeyAssignments::shiftLabelsFollowJumpKeys()

@@ -238,9 +238,9 @@ void TestKeyboard::keysRunTheRightOperations()
     press(' ');
     QCOMPARE(p.player()->PlayState() == 2, playing);
     press('t');
-    QVERIFY(m->loops->LoopIsPlaying());
+    QVERIFY(p.loops()->LoopIsPlaying());
     press('y');
-    QVERIFY(!m->loops->LoopIsPlaying());
+    QVERIFY(!p.loops()->LoopIsPlaying());
     press('r');
     QVERIFY(p.position() < 0.1); // from the start, playing
 
@@ -294,7 +294,7 @@ void TestKeyboard::windowKeysTellTheirWindow()
         QVERIFY(AppFixture::activate(window));
         if (window == p.windows().BookmarksForm)
             focusGrid(p.windows().BookmarksForm);
-        QSignalSpy ran(p.main()->sizing, &WindowSizing::ran);
+        QSignalSpy ran(p.sizing(), &WindowSizing::ran);
         AppFixture::key(window, key, mods);
         QCOMPARE(ranOperations(ran), QStringList{operation});
         const windowsize::Sender told = window == p.main()                    ? windowsize::Sender::MainForm
@@ -525,7 +525,7 @@ void TestKeyboard::altF4OnlyFromTheMainWindow()
     AppFixture p;
     QVERIFY(p.start());
     QSignalSpy closing(p.main(), &TMainForm::closing);
-    QSignalSpy ran(p.main()->sizing, &WindowSizing::ran);
+    QSignalSpy ran(p.sizing(), &WindowSizing::ran);
     QVERIFY(AppFixture::activate(p.windows().CommandLineEntryForm));
     AppFixture::key(p.windows().CommandLineEntryForm, Qt::Key_F4, Qt::AltModifier);
     QCOMPARE(closing.size(), 0);
@@ -572,7 +572,7 @@ void TestKeyboard::activationAndClicksGiveTheSinkTheFocus()
     QVERIFY(child<FocusSink>(m, "PanelFocusPanel")->isActive());
     QVERIFY(p.keyboard()->mainFocus->keyPreview());
 
-    m->ShowBookmarkingInfo(); // the bookmark list shows only with a catalog open
+    m->showBookmarkingInfo(true); // the bookmark list shows only with a catalog open
     child<QComboBox>(m, "LoopList")->setFocus(Qt::TabFocusReason);
     QVERIFY(!p.keyboard()->mainFocus->keyPreview());
     QTest::mouseClick(child<QGroupBox>(m, "AdvancedPlayerControlsBox"), Qt::LeftButton, {}, QPoint(180, 8));

@@ -53,13 +53,13 @@ private slots:
         QCOMPARE(startBox()->displayText(), start);
         QCOMPARE(endBox()->displayText(), end);
 
-        app->main()->loops->playLoopButtonClick();
+        app->loops()->playLoopButtonClick();
         QCOMPARE(app->prompt.messages(),
                  QStringList{"A time box is only partly filled.\nPlease complete or clear it and try again."});
         QCOMPARE(app->player()->CurrentPosition(), 30.0);
         QCOMPARE(app->player()->SelectionStart(), -1.0);
         QCOMPARE(app->player()->SelectionEnd(), -1.0);
-        QVERIFY(!app->main()->loops->LoopIsPlaying());
+        QVERIFY(!app->loops()->LoopIsPlaying());
     }
 
     void aClickElsewhereIsRefusedWhilePartlyFilled()
@@ -74,12 +74,12 @@ private slots:
         QTest::mouseClick(child<TColourButton>(app->main(), "playLoopButton"), Qt::LeftButton);
         QTRY_COMPARE(app->prompt.messages(), QStringList{TimeBox::incompleteMessage()});
         QVERIFY(startBox()->hasFocus());
-        QVERIFY(!app->main()->loops->LoopIsPlaying());
+        QVERIFY(!app->loops()->LoopIsPlaying());
 
         // Completed, the box can be left.
         QTest::keyClicks(startBox(), "05");
         QTest::mouseClick(child<TColourButton>(app->main(), "playLoopButton"), Qt::LeftButton);
-        QVERIFY(app->main()->loops->LoopIsPlaying());
+        QVERIFY(app->loops()->LoopIsPlaying());
         QCOMPARE(app->player()->SelectionStart(), 65.0);
         QCOMPARE(app->prompt.messages().size(), 1);
     }

@@ -15,7 +15,7 @@ class TestLoops : public QObject {
 
     std::unique_ptr<AppFixture> app;
 
-    LoopControls* loops() { return app->main()->loops; }
+    LoopControls* loops() { return app->loops(); }
     TimeBox* startBox() { return app->control<TimeBox>("setStartTimeValue"); }
     TimeBox* endBox() { return app->control<TimeBox>("setEndTimeValue"); }
     TColourButton* button(const char* name) { return app->control<TColourButton>(name); }
@@ -98,7 +98,7 @@ private slots:
     {
         app->step();
         QCOMPARE(button("playButton")->text(), QStringLiteral("pause (space)"));
-        app->main()->transport->playButtonClick();
+        app->transport()->playButtonClick();
         app->step();
         QCOMPARE(button("playButton")->text(), QStringLiteral("play (space)"));
         QCOMPARE(button("playButton")->hotColor(), QColor(184, 248, 187));

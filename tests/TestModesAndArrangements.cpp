@@ -14,6 +14,7 @@
 #include "gui/input/FocusSink.h"
 #include "gui/main/AppWindows.h"
 #include "gui/main/ControlsArrangement.h"
+#include "gui/main/PlayerControlsPanel.h"
 #include "gui/options/TOptionsForm.h"
 #include "gui/widgets/PopUpHintSwitch.h"
 #include "gui/widgets/TColourButton.h"
@@ -122,7 +123,7 @@ void TestModesAndArrangements::arrangementsShowTheirGroups()
     // The video fills what the bottom panel leaves.
     QWidget* picture = m->centralWidget();
     QCOMPARE(child<QWidget>(m, "RHS_Panel")->height(),
-             state == 0 ? picture->height() : picture->height() - TMainForm::BottomPanelHeight);
+             state == 0 ? picture->height() : picture->height() - PlayerControlsPanel::Height);
 }
 
 void TestModesAndArrangements::layoutButtonCyclesThroughAllFive()
@@ -159,7 +160,7 @@ void TestModesAndArrangements::beginnerModeHidesAndPlaces()
     AppFixture p;
     QVERIFY(p.startWithSettings({"User_Controls_Visible: 0"}));
     TMainForm* m = p.main();
-    QVERIFY(m->isBeginnerMode());
+    QVERIFY(m->arrangement()->isBeginnerMode());
     QVERIFY(child<QAction>(m, "BeginnerMode1")->isChecked());
     QVERIFY(!child<QAction>(m, "AdvancedMode1")->isChecked());
     QVERIFY(!child<QAction>(m, "UserControls1")->isEnabled());
@@ -191,7 +192,7 @@ void TestModesAndArrangements::beginnerModeHidesAndPlaces()
 
     // Key changes leave the beginner captions alone; rate changes too.
     child<QLineEdit>(p.windows().OptionsForm, "restartKey")->setText(QStringLiteral("e"));
-    m->nonshiftKeyChange();
+    m->playerControls().nonshiftKeyChange();
     QCOMPARE(caption(m, "restartButton"), QStringLiteral("restart"));
     QCOMPARE(caption(m, "slowmotionButton"), QStringLiteral("slow"));
 }
@@ -203,7 +204,7 @@ void TestModesAndArrangements::advancedModeShowsEverythingAgain()
     TMainForm* m = p.main();
     QVERIFY(AppFixture::activate(m));
     QTest::mouseClick(child<TColourButton>(m, "AdvancedModeButton"), Qt::LeftButton);
-    QVERIFY(!m->isBeginnerMode());
+    QVERIFY(!m->arrangement()->isBeginnerMode());
     QVERIFY(child<QAction>(m, "AdvancedMode1")->isChecked());
     QVERIFY(!child<QAction>(m, "BeginnerMode1")->isChecked());
     QVERIFY(child<QAction>(m, "UserControls1")->isEnabled());
@@ -229,12 +230,12 @@ void TestModesAndArrangements::advancedModeShowsEverythingAgain()
 
     // And the other way round through the buttons and the menu.
     QTest::mouseClick(child<TColourButton>(m, "BeginnerModeButton"), Qt::LeftButton);
-    QVERIFY(m->isBeginnerMode());
+    QVERIFY(m->arrangement()->isBeginnerMode());
     QVERIFY(child<FocusSink>(m, "PanelFocusPanel")->isActive());
     child<QAction>(m, "AdvancedMode1")->trigger();
-    QVERIFY(!m->isBeginnerMode());
+    QVERIFY(!m->arrangement()->isBeginnerMode());
     child<QAction>(m, "BeginnerMode1")->trigger();
-    QVERIFY(m->isBeginnerMode());
+    QVERIFY(m->arrangement()->isBeginnerMode());
     QVERIFY(child<QAction>(m, "BeginnerMode1")->isChecked());
 }
 
@@ -243,7 +244,7 @@ void TestModesAndArrangements::keysOfHiddenControlsStillAct()
     AppFixture p;
     QVERIFY(p.start());
     TMainForm* m = p.main();
-    QVERIFY(m->isBeginnerMode());
+    QVERIFY(m->arrangement()->isBeginnerMode());
     QVERIFY(AppFixture::activate(m));
     QVERIFY(p.openClipAt(100));
     m->giveFocusToSink();

@@ -180,7 +180,7 @@ void TestOptionsForm::columnNamesWaitForTheNextRebuild()
 
 void TestOptionsForm::typedFolderWaitsEditFolderActsAtOnce()
 {
-    ClipLoader* clips = m_app->main()->clips;
+    ClipLoader* clips = m_app->clips();
     const QString before = clips->videoDialogFolder();
     const QString typed = m_app->programFolder() + QStringLiteral("Typed");
     showOptions(false);
@@ -222,7 +222,7 @@ void TestOptionsForm::hintSwitchFollowsTheBoxAndTheSettings()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(writeConfig(settings));
     file.close();
-    m_app->main()->settings->ReadConfigFile();
+    m_app->settings()->ReadConfigFile();
     QCOMPARE(switched.count(), 3);
     QCOMPARE(switched.last().first().toBool(), false);
     QVERIFY(check("DisableShowHints")->isChecked());

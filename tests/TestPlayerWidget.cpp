@@ -4,6 +4,7 @@
 // the control).
 #include "AppFixture.h"
 #include "Controls.h"
+#include "gui/main/RightPanel.h"
 #include "gui/playback/TActiveMovie.h"
 
 #include <QLabel>
@@ -61,8 +62,7 @@ private slots:
         QVERIFY(child<QWidget>(m, "RHS_Panel")->isVisible());
         QVERIFY(child<QWidget>(m, "PlayerControlsPanel")->isVisible());
         QVERIFY(child<TActiveMovie>(m, "ActiveMovie1")->strip()->isVisible());
-        QCOMPARE(child<TActiveMovie>(m, "ActiveMovie1")->width(),
-                 m->centralWidget()->width() - TMainForm::RightPanelWidth);
+        QCOMPARE(child<TActiveMovie>(m, "ActiveMovie1")->width(), m->centralWidget()->width() - RightPanel::Width);
     }
 
     void stripFollowsPlaybackAndSeeks()

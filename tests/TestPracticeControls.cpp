@@ -26,7 +26,7 @@ class TestPracticeControls : public QObject {
 
     std::unique_ptr<AppFixture> app;
 
-    LoopControls* loops() { return app->main()->loops; }
+    LoopControls* loops() { return app->loops(); }
     TOptionsForm* options() { return app->startup->windows().OptionsForm; }
     QAction* mirrorItem() { return app->main()->findChild<QAction*>(QStringLiteral("MirrorView1")); }
     QString extrasPath() { return app->programFolder() + QStringLiteral("extras.txt"); }
@@ -140,8 +140,8 @@ private slots:
             QVERIFY(QFile::copy(folder + name, again.programFolder() + name));
         QVERIFY(again.start());
         QVERIFY(again.main()->isMirrored());
-        QCOMPARE(again.main()->loops->loopMode(), LoopControls::LoopMode::Ladder);
-        QCOMPARE(again.main()->loops->restartPauseMs(), 0);
+        QCOMPARE(again.loops()->loopMode(), LoopControls::LoopMode::Ladder);
+        QCOMPARE(again.loops()->restartPauseMs(), 0);
         QVERIFY(!again.engine->hardwareDecodingOn());
         QCOMPARE(again.control<TColourButton>("loopOnce")->text(), QStringLiteral("speed ladder"));
         QCOMPARE(again.prompt.messages(), QStringList());

@@ -155,11 +155,21 @@ private slots:
         e.repeatGapMilliseconds = 1500;
         e.mirrorViewKey = QStringLiteral("8");
         e.loopModeKey = QStringLiteral("9");
+        e.nudgeStartEarlierKey = QStringLiteral("y");
+        e.nudgeStartLaterKey = QStringLiteral("u");
+        e.nudgeEndEarlierKey = QStringLiteral("k");
+        e.nudgeEndLaterKey = QStringLiteral("m");
+        e.beatLoopKey = QStringLiteral("j");
         // config.txt gives b and x to other commands: the practice keys
         // that extras.txt does not set take free keys instead.
         Extras freeKeys;
         freeKeys.loopModeKey = QStringLiteral(",");
         freeKeys.mirrorViewKey = QStringLiteral(".");
+        freeKeys.nudgeStartEarlierKey = QStringLiteral("'");
+        freeKeys.nudgeStartLaterKey = QStringLiteral("\\");
+        freeKeys.nudgeEndEarlierKey = QStringLiteral("`");
+        freeKeys.nudgeEndLaterKey = QStringLiteral("8");
+        freeKeys.beatLoopKey = QStringLiteral("9");
         QTest::newRow("without extras.txt") << QByteArray() << writeExtras(freeKeys);
         QTest::newRow("with extras.txt") << writeExtras(e) << writeExtras(e);
         QTest::newRow("broken extras.txt")
@@ -167,6 +177,11 @@ private slots:
         Extras oneKey;
         oneKey.mirrorViewKey = QStringLiteral(",");
         oneKey.loopModeKey = QStringLiteral(".");
+        oneKey.nudgeStartEarlierKey = QStringLiteral("'");
+        oneKey.nudgeStartLaterKey = QStringLiteral("\\");
+        oneKey.nudgeEndEarlierKey = QStringLiteral("`");
+        oneKey.nudgeEndLaterKey = QStringLiteral("8");
+        oneKey.beatLoopKey = QStringLiteral("9");
         QTest::newRow("extras.txt with one key")
             << QByteArray("Mirror_View: 0\r\nMirror_View_Key: ,\r\n") << writeExtras(oneKey);
     }

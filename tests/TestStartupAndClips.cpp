@@ -84,7 +84,7 @@ private slots:
         TMainForm* m = app.main();
         QCOMPARE(child<QComboBox>(m, "backSecondsValue")->currentText(), QStringLiteral("6"));
         QCOMPARE(child<QLineEdit>(m, "setStartTimeKey")->text(), QStringLiteral("q"));
-        QVERIFY(m->loops->LoopContinuously());
+        QVERIFY(app.loops()->LoopContinuously());
         QCOMPARE(child<TColourButton>(m, "loopOnce")->text(), QStringLiteral("loop continuously"));
         QCOMPARE(child<QLineEdit>(app.startup->windows().OptionsForm, "defaultVideoDirectory")->text(),
                  QStringLiteral("/tmp/My Clips"));
@@ -113,16 +113,19 @@ private slots:
         QFETCH(bool, closes);
         AppFixture app;
         QVERIFY(app.start());
-        int saves = 0;
-        app.main()->saveCatalog = [&] {
-            ++saves;
-            return saveResult == 1;
-        };
-        app.startup->windows().BookmarksForm->document()->setCatalogModified(true);
+        // A new catalog, saved under the name the save dialog gives, or not
+        // at all when the dialog is cancelled.
+        CatalogDocument* document = app.startup->windows().BookmarksForm->document();
+        document->setCatalogMode(1);
+        document->setCatalogModified(true);
+        if (saveResult == 1)
+            app.prompt.queueFileName(app.programFolder() + QStringLiteral("saved.tvc"));
         app.prompt.queueAnswer(Prompt::Answer(answer));
         app.main()->exitButtonClick();
         QCOMPARE(app.prompt.messages(), QStringList{"Save video catalog before exiting?"});
         QCOMPARE(app.prompt.shown().first().kind, QStringLiteral("yesnocancel"));
+        const auto saves = std::count_if(app.prompt.shown().begin(), app.prompt.shown().end(),
+                                         [](const ScriptedPrompt::Shown& s) { return s.kind == "save"; });
         QCOMPARE(saves, saveResult == -1 ? 0 : 1);
         QCOMPARE(app.main()->isVisible(), !closes);
         QCOMPARE(QFile::exists(app.configPath()), closes);
@@ -294,7 +297,7 @@ private slots:
         QCOMPARE(child<TimeBox>(app.main(), "setStartTimeValue")->digitText(), QStringLiteral("000105"));
         QCOMPARE(child<TimeBox>(app.main(), "setEndTimeValue")->digitText(), QStringLiteral("000129"));
         QCOMPARE(app.player()->CurrentPosition(), 65.0);
-        QVERIFY(app.main()->loops->LoopIsPlaying());
+        QVERIFY(app.loops()->LoopIsPlaying());
         QVERIFY(!app.startup->windows().CommandLineEntryForm->isVisible());
     }
 
@@ -315,7 +318,7 @@ private slots:
         app.defaultClip.height = 240;
         QVERIFY(app.start());
         child<TimeBox>(app.main(), "setStartTimeValue")->setDigitText("000010");
-        QVERIFY(app.main()->StartVideoClip(app.makeClip("lesson1.mpg")));
+        QVERIFY(app.startup->storedLoopView().StartVideoClip(app.makeClip("lesson1.mpg")));
         QVERIFY(app.engine->finishLoad());
         const int w = child<TActiveMovie>(app.main(), "ActiveMovie1")->width();
         const int h = child<TActiveMovie>(app.main(), "ActiveMovie1")->height() - 72;
@@ -330,7 +333,7 @@ private slots:
         QCOMPARE(child<QLineEdit>(info, "ShowTotalTime")->text(), QStringLiteral("65.27 seconds"));
         QCOMPARE(child<QLineEdit>(info, "ShowScreenSize")->text(), QString("%1 x %2").arg(w).arg(h));
         QVERIFY(child<TimeBox>(app.main(), "setStartTimeValue")->digitText().isEmpty());
-        QCOMPARE(app.main()->loops->indicator(), QStringLiteral("full"));
+        QCOMPARE(app.loops()->indicator(), QStringLiteral("full"));
     }
 
     // Before any clip, next and previous step through the default clip
@@ -353,9 +356,9 @@ private slots:
         app.makeClip("notes.txt");
         QVERIFY(app.start());
         if (next)
-            app.main()->clips->PlayNextFile();
+            app.clips()->PlayNextFile();
         else
-            app.main()->clips->PlayPreviousFile();
+            app.clips()->PlayPreviousFile();
         QCOMPARE(app.player()->FileName(), app.clipFolder() + opened);
         QVERIFY(app.prompt.messages().isEmpty());
     }
@@ -367,7 +370,7 @@ private slots:
         const QString clip = app.makeClip("x.mpg");
         app.openClip(clip);
         child<TimeBox>(app.main(), "setStartTimeValue")->setDigitText("000010");
-        app.main()->clips->ViewClipButtonClick(); // unscripted: cancelled
+        app.clips()->ViewClipButtonClick(); // unscripted: cancelled
         QCOMPARE(app.prompt.shown().last().kind, QStringLiteral("open"));
         QCOMPARE(app.prompt.shown().last().folder, app.programFolder() + "VideoClips");
         QVERIFY(app.prompt.shown().last().filter.contains("*.mp4"));
@@ -375,7 +378,7 @@ private slots:
         QCOMPARE(app.player()->FileName(), clip);
         const QString other = app.makeClip("y.mpg");
         app.prompt.queueFileName(other);
-        app.main()->clips->ViewClipButtonClick();
+        app.clips()->ViewClipButtonClick();
         QCOMPARE(app.player()->FileName(), other);
         QVERIFY(child<TimeBox>(app.main(), "setStartTimeValue")->digitText().isEmpty());
     }

@@ -17,7 +17,7 @@ class TestTransport : public QObject {
     Q_OBJECT
 
     std::unique_ptr<AppFixture> app;
-    TransportControls* t() { return app->main()->transport; }
+    TransportControls* t() { return app->transport(); }
     MediaPlayerControl* p() { return app->player(); }
 
 private slots:
@@ -124,7 +124,7 @@ private slots:
     {
         AppFixture empty;
         QVERIFY(empty.start());
-        empty.main()->transport->playButtonClick();
+        empty.transport()->playButtonClick();
         QVERIFY(empty.prompt.messages().isEmpty());
         child<TColourButton>(empty.main(), "playButton")->click();
         QCOMPARE(empty.prompt.messages(),

@@ -31,7 +31,7 @@ class TestWindowSizing : public QObject {
     int beeps = 0;
 
     TMainForm* m() const { return app->main(); }
-    WindowSizing* sizing() const { return app->main()->sizing; }
+    WindowSizing* sizing() const { return app->sizing(); }
     TBookmarksForm* catalog() const { return app->startup->windows().BookmarksForm; }
     bool sinkHasFocus() const { return child<FocusSink>(m(), "PanelFocusPanel")->isActive(); }
     static bool activate(QWidget* window)
@@ -223,6 +223,9 @@ private slots:
         press(m(), Qt::Key_C);
         press(m(), Qt::Key_O);
         QCOMPARE(beeps, 2);
+        // The space plays and pauses in full screen as in the window.
+        press(m(), Qt::Key_Space);
+        QCOMPARE(app->player()->PlayState(), int(mpPlaying));
         press(m(), Qt::Key_Space);
         QCOMPARE(app->player()->PlayState(), int(mpPaused));
         QVERIFY(app->prompt.shown().isEmpty());
@@ -243,7 +246,7 @@ private slots:
         QVERIFY(!sizing()->fullScreen().skipNextKey());
         f2->click();
         QVERIFY(!app->player()->FullScreenMode());
-        QVERIFY(!m()->loops->rePausePending());
+        QVERIFY(!app->loops()->rePausePending());
         app->step();
         QCOMPARE(app->player()->PlayState(), int(mpPaused));
         app->player()->Play();
@@ -255,9 +258,9 @@ private slots:
         f2->click();
         app->player()->Pause();
         f2->click();
-        QVERIFY(m()->loops->rePausePending());
+        QVERIFY(app->loops()->rePausePending());
         app->step();
-        QVERIFY(!m()->loops->rePausePending());
+        QVERIFY(!app->loops()->rePausePending());
         QCOMPARE(app->player()->PlayState(), int(mpPaused));
         app->player()->Play();
         app->step();

@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include "app/MainWindowViews.h"
 #include "core/base/ProgramFolders.h"
 #include "core/base/Prompt.h"
 #include "core/catalog/CatalogControllers.h"
@@ -8,6 +9,7 @@
 #include "core/playback/LoopControls.h"
 #include "core/playback/MediaPlayerControl.h"
 #include "core/playback/PlaybackEngine.h"
+#include "core/playback/TransportControls.h"
 #include "core/settings/ConfigFile.h"
 #include "gui/beats/BeatDisplay.h"
 #include "gui/catalog/TBookmarksForm.h"
@@ -16,9 +18,13 @@
 #include "gui/help/TAboutForm.h"
 #include "gui/help/TQuickStartGuideForm.h"
 #include "gui/info/TFilePlayingInfoForm.h"
+#include "gui/input/KeyCommands.h"
 #include "gui/input/Keyboard.h"
+#include "gui/main/LoopControlsPanel.h"
+#include "gui/main/PlayerControlsPanel.h"
 #include "gui/main/SettingsFiles.h"
 #include "gui/main/TMainForm.h"
+#include "gui/main/WindowSizing.h"
 #include "gui/options/TOptionsForm.h"
 
 #include <memory>
@@ -47,7 +53,8 @@ Startup::~Startup()
         m_windows.BookmarksForm->setControllers(nullptr);
     m_windows.catalog = nullptr;
     m_catalog.reset();
-    // The main window owns nothing of the others; they go in reverse order.
+    // The main window owns the controllers and nothing of the other
+    // windows; they go in reverse order.
     delete m_windows.CommandLineEntryForm;
     delete m_windows.OptionsForm;
     delete m_windows.AboutForm;
@@ -56,6 +63,17 @@ Startup::~Startup()
     delete m_windows.CategoryInputForm;
     delete m_windows.QuickStartGuideForm;
     delete m_windows.MainForm;
+    delete m_controllers.settings;
+}
+
+StoredLoopView& Startup::storedLoopView()
+{
+    return *m_views;
+}
+
+CatalogView& Startup::catalogView()
+{
+    return *m_views;
 }
 
 bool Startup::playerIsPresent()
@@ -78,13 +96,34 @@ void Startup::createWindows(const QString& dataFolder)
     m_catalog = std::make_unique<CatalogControllers>(*catalog->document(), catalog->gridView(), *catalog);
     catalog->setControllers(m_catalog.get());
     m_windows.catalog = m_catalog.get();
-    TMainForm* main = m_windows.MainForm;
-    m_catalog->setCatalogView(main);
-    m_catalog->setBookmarkPlayView(main);
-    m_catalog->setStoredLoopView(main);
     m_windows.AboutForm = new TAboutForm;
     m_windows.OptionsForm = new TOptionsForm;
     m_windows.CommandLineEntryForm = new TCommandLineEntryForm;
+}
+
+// The controllers behind the main window, each seeing the window through
+// the view it needs; the main window owns them.
+void Startup::makeControllers()
+{
+    TMainForm* main = m_windows.MainForm;
+    MediaPlayerControl& player = *main->player();
+    m_views = std::make_unique<MainWindowViews>(m_windows, m_controllers);
+    auto* loops = new LoopControls(player, main->loopControls(), main);
+    auto* transport = new TransportControls(player, main->playerControls(), *loops, main);
+    m_controllers.loops = loops;
+    m_controllers.transport = transport;
+    m_controllers.clips = new ClipLoader(player, *m_views, *loops, *transport, main);
+
+    WindowSizing::Windows parts;
+    parts.main = main;
+    parts.mainView = &main->sizingView();
+    parts.player = &player;
+    parts.catalog = m_windows.BookmarksForm;
+    parts.commandLineEntry = m_windows.CommandLineEntryForm;
+    parts.fileInfo = m_windows.FilePlayingInfoForm;
+    const CatalogDocument* document = m_windows.BookmarksForm->document();
+    parts.catalogOpen = [document] { return document->CatalogMode() != 0; };
+    m_controllers.sizing = new WindowSizing(parts, main);
 }
 
 void Startup::makeKeyboard()
@@ -92,15 +131,18 @@ void Startup::makeKeyboard()
     TMainForm* main = m_windows.MainForm;
     TBookmarksForm* catalog = m_windows.BookmarksForm;
     Keyboard::Windows parts;
-    parts.main = main;
+    parts.main = &main->keyboardView();
     parts.mainWindow = main;
     parts.options = m_windows.OptionsForm;
     parts.captionWindows = {catalog, m_windows.CommandLineEntryForm};
     const CatalogDocument* document = catalog->document();
     parts.gates = [document] { return keys::Gates{document->PlayingAll(), document->CatalogMode() != 0}; };
-    main->keyboard = new Keyboard(parts, main);
-    bindKeyCommands(*main->keyboard);
-    makeWindowFocus(*main->keyboard);
+    parts.popUpHints = [this] { SetPopUpHints(); };
+    auto* keyboard = new Keyboard(parts, main);
+    m_controllers.keyboard = keyboard;
+    bindKeyCommands(*keyboard);
+    makeWindowFocus(*keyboard);
+    m_controllers.sizing->setKeyHandlers(keyboard->dispatcher, keyboard->commands);
 }
 
 bool Startup::start(const QStringList& arguments)
@@ -111,33 +153,38 @@ bool Startup::start(const QStringList& arguments)
     }
     const ProgramFolders folders = ProgramFolders::locate(m_options.programFolder, m_options.userConfigFolder);
     createWindows(folders.dataFolder());
+    makeControllers();
     TMainForm* main = m_windows.MainForm;
-    main->setWindows(&m_windows);
-    main->connectWindowMenus();
+    main->connectControllers(m_controllers, &m_windows);
+    connectWindowMenus(folders.dataFolder());
     folders.makeUserFolders();
-    main->setProgramFolder(folders.dataFolder());
     m_beatLoops = makeBeatLoops();
     makeKeyboard();
-    const ConfigFile file = folders.configFile();
-    m_settings = std::make_unique<SettingsFiles>(m_windows, file, folders.extrasFile());
-    main->settings = m_settings.get();
-    const SettingsFiles* binder = m_settings.get();
-    m_windows.OptionsForm->setRestoreDefaults([binder] { return binder->resetToDefaults(); });
-    if (m_options.endProgram)
-        m_windows.OptionsForm->setEndProgram(m_options.endProgram);
-    m_windows.CommandLineEntryForm->setStoredLoopView(main);
-    m_windows.FilePlayingInfoForm->setPlayer(main->player());
-    m_windows.FilePlayingInfoForm->setFileInfoView(
-        {[main] { return main->size(); }, [main](const QSize& size) { main->resize(size); },
-         [main] { return main->pictureChrome(); }, [main] { main->clips->UpdateMainFormTitleBar(); }});
-    QObject::connect(m_windows.OptionsForm, &TOptionsForm::resetInitialVideoDirectory, main,
-                     [main] { main->clips->ResetInitialVideoDirectory(); });
+    m_controllers.settings = new SettingsFiles(m_windows, m_controllers, folders.configFile(), folders.extrasFile());
+    const SettingsFiles* settings = m_controllers.settings;
     TOptionsForm* options = m_windows.OptionsForm;
-    QObject::connect(options, &TOptionsForm::practiceChanged, main->loops, [options, main] {
-        main->loops->setRestartPauseMs(options->repeatGapMs());
-        main->loops->setSpeedLadder(options->speedLadder());
-        main->player()->engine()->setHardwareDecoding(options->hardwareDecoding());
-    });
+    options->setRestoreDefaults([settings] { return settings->resetToDefaults(); });
+    if (m_options.endProgram)
+        options->setEndProgram(m_options.endProgram);
+    m_windows.CommandLineEntryForm->setStoredLoopView(m_views.get());
+    TFilePlayingInfoForm* info = m_windows.FilePlayingInfoForm;
+    info->setPlayer(main->player());
+    ClipLoader* clips = m_controllers.clips;
+    SizingView* sizingView = &main->sizingView();
+    WindowSizing* sizing = m_controllers.sizing;
+    info->setFileInfoView(
+        {[main] { return main->size(); }, [sizing](const QSize& size) { sizing->resizeMainWindow(size); },
+         [sizingView] { return sizingView->pictureChrome(); }, [clips] { clips->UpdateMainFormTitleBar(); }});
+    QObject::connect(options, &TOptionsForm::resetInitialVideoDirectory, clips,
+                     [clips] { clips->ResetInitialVideoDirectory(); });
+    QObject::connect(options, &TOptionsForm::practiceChanged, m_controllers.loops,
+                     [options, loops = m_controllers.loops, player = main->player()] {
+                         loops->setRestartPauseMs(options->repeatGapMs());
+                         loops->setSpeedLadder(options->speedLadder());
+                         player->engine()->setHardwareDecoding(options->hardwareDecoding());
+                     });
+    connectCatalogWindow();
+    connectPopUpHints();
     main->FormInit(arguments);
     return true;
 }

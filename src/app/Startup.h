@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/main/AppWindows.h"
+#include "gui/main/TMainForm.h"
 
 #include <QString>
 #include <QStringList>
@@ -12,12 +13,21 @@ class BeatLoopControls;
 class BeatSource;
 class BookmarkMaking;
 class CatalogControllers;
+class CatalogView;
+class ClipLoader;
 class Keyboard;
+class LoopControls;
+class MainWindowViews;
 class PlaybackEngine;
 class SettingsFiles;
+class StoredLoopView;
+class TransportControls;
+class WindowSizing;
 
 // The program's frame: checks that the playback library can start, creates
-// every window in order and runs the main window's FormInit.
+// every window in order, makes the controllers behind the main window and
+// the views they see, wires the windows together and runs the main window's
+// FormInit. It is the one place that sees every window.
 class Startup {
 public:
     static const QString& applicationTitle();
@@ -47,13 +57,24 @@ public:
     bool start(const QStringList& arguments);
 
     AppWindows& windows() { return m_windows; }
+    SettingsFiles* settings() const { return m_controllers.settings; }
+    // The controllers behind the main window.
+    ClipLoader* clips() const { return m_controllers.clips; }
+    TransportControls* transport() const { return m_controllers.transport; }
+    LoopControls* loops() const { return m_controllers.loops; }
+    WindowSizing* sizing() const { return m_controllers.sizing; }
+    Keyboard* keyboard() const { return m_controllers.keyboard; }
+    // What the command line entry and catalog windows see of the main
+    // window: opening a clip and playing a stored loop; the bookmark list.
+    StoredLoopView& storedLoopView();
+    CatalogView& catalogView();
     // The rules behind the catalog window.
     CatalogControllers* catalog() const { return m_catalog.get(); }
-    SettingsFiles* settings() const { return m_settings.get(); }
 
 private:
     bool playerIsPresent();
     void createWindows(const QString& dataFolder);
+    void makeControllers();
     void makeKeyboard();
     // Loops on the beat: the beat finder and the controls that use it.
     BeatLoopControls* makeBeatLoops();
@@ -63,11 +84,21 @@ private:
     void connectBookmarkMaking(BookmarkMaking& making);
     // The focus models of the windows that pass their keys to the main one.
     void makeWindowFocus(Keyboard& keyboard);
+    // The catalog window and the main window's catalog controls.
+    void connectCatalogWindow();
+    void connectBookmarkPlaying();
+    // The menu items that bring up the other windows.
+    void connectWindowMenus(const QString& dataFolder);
+    // Every pop-up hint of the main, catalog and information windows;
+    // several name the current keys or the Category column's title.
+    void SetPopUpHints();
+    void connectPopUpHints();
 
     Options m_options;
     AppWindows m_windows;
+    TMainForm::Controllers m_controllers;
+    std::unique_ptr<MainWindowViews> m_views;
     std::unique_ptr<CatalogControllers> m_catalog;
-    std::unique_ptr<SettingsFiles> m_settings;
     BeatLoopControls* m_beatLoops = nullptr;
     std::unique_ptr<BeatDisplay> m_beatDisplay;
 };

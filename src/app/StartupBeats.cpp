@@ -8,6 +8,7 @@
 #include "core/playback/MediaPlayerControl.h"
 #include "gui/beats/BeatDisplay.h"
 #include "gui/beats/BeatFinder.h"
+#include "gui/main/LoopControlsPanel.h"
 #include "gui/main/TMainForm.h"
 #include "gui/options/TOptionsForm.h"
 
@@ -30,7 +31,7 @@ BeatLoopControls* Startup::makeBeatLoops()
 {
     TMainForm* m = m_windows.MainForm;
     MediaPlayerControl* player = m->player();
-    auto* beatLoops = new BeatLoopControls(*player, *m->loops, *m, m);
+    auto* beatLoops = new BeatLoopControls(*player, *m_controllers.loops, m->loopControls(), m);
     beatLoops->setObjectName(QStringLiteral("beatLoops"));
     BeatSource* source = m_options.makeBeatSource ? m_options.makeBeatSource() : nullptr;
     if (!source) {
@@ -43,7 +44,7 @@ BeatLoopControls* Startup::makeBeatLoops()
     beatLoops->setBeatSource(source);
     m_beatDisplay = std::make_unique<BeatDisplay>(*m->playerWidget());
     beatLoops->setBeatView(m_beatDisplay.get());
-    m->loops->setLoopPointRule([beatLoops](double position) { return beatLoops->loopPointDigits(position); });
+    m_controllers.loops->setLoopPointRule([beatLoops](double position) { return beatLoops->loopPointDigits(position); });
 
     QObject::connect(player, &MediaPlayerControl::loadFinished, beatLoops, [beatLoops, player](bool opened) {
         if (opened)
@@ -54,13 +55,13 @@ BeatLoopControls* Startup::makeBeatLoops()
     TOptionsForm* options = m_windows.OptionsForm;
     QObject::connect(options, &TOptionsForm::practiceChanged, beatLoops, [options, beatLoops, m] {
         beatLoops->setPreciseLoopPoints(options->preciseLoopPoints());
-        m->setPreciseTimeBoxes(options->preciseLoopPoints());
+        m->loopControls().setPreciseTimeBoxes(options->preciseLoopPoints());
         beatLoops->setFindBeats(options->findBeats());
         beatLoops->setSnapToBeat(options->snapToBeat());
         beatLoops->setShowCount(options->showBeatCount());
         beatLoops->setBeatLoopCount(options->beatLoopCount());
     });
     // The beat loop key's hint names the loop's length.
-    QObject::connect(options, &TOptionsForm::practiceChanged, m, &TMainForm::SetPopUpHints);
+    QObject::connect(options, &TOptionsForm::practiceChanged, m, [this] { SetPopUpHints(); });
     return beatLoops;
 }

@@ -1,5 +1,6 @@
 // The composition root's half of the keyboard: which operation of which
 // window each key command runs.
+#include "app/MainWindowViews.h"
 #include "app/Startup.h"
 
 #include "core/beats/BeatLoopControls.h"
@@ -15,12 +16,11 @@
 #include "gui/info/TFilePlayingInfoForm.h"
 #include "gui/input/KeyCommands.h"
 #include "gui/input/Keyboard.h"
+#include "gui/main/BookmarkControlsPanel.h"
+#include "gui/main/LoopControlsPanel.h"
 #include "gui/main/TMainForm.h"
 #include "gui/main/WindowSizing.h"
 #include "gui/playback/MpvChimePlayer.h"
-#include "gui/widgets/TColourButton.h"
-
-#include <QAbstractButton>
 
 using beats::LoopPoint;
 using keys::Command;
@@ -34,37 +34,18 @@ template <class Target> KeyCommands::Operation plain(Target* target, void (Targe
     return [target, operation](QObject*) { (target->*operation)(nullptr); };
 }
 
-// The window sizing, told of the windows it moves.
-WindowSizing* makeWindowSizing(AppWindows& windows)
-{
-    TMainForm* m = windows.MainForm;
-    WindowSizing::Windows parts;
-    parts.main = m;
-    parts.mainView = m;
-    parts.player = m->player();
-    parts.catalog = windows.BookmarksForm;
-    parts.commandLineEntry = windows.CommandLineEntryForm;
-    parts.fileInfo = windows.FilePlayingInfoForm;
-    const CatalogDocument* document = windows.BookmarksForm->document();
-    parts.catalogOpen = [document] { return document->CatalogMode() != 0; };
-    auto* sizing = new WindowSizing(parts, m);
-    m->sizing = sizing;
-    m->connectWindowSizing();
-    return sizing;
-}
-
 } // namespace
 
 void Startup::bindKeyCommands(Keyboard& keyboard)
 {
     KeyCommands& k = *keyboard.commands;
     TMainForm* m = m_windows.MainForm;
-    TransportControls* t = m->transport;
-    LoopControls* l = m->loops;
-    ClipLoader* c = m->clips;
+    TransportControls* t = m_controllers.transport;
+    LoopControls* l = m_controllers.loops;
+    ClipLoader* c = m_controllers.clips;
     PlayAllSession* catalog = &m_catalog->playing;
     TCommandLineEntryForm* entry = m_windows.CommandLineEntryForm;
-    WindowSizing* w = makeWindowSizing(m_windows);
+    WindowSizing* w = m_controllers.sizing;
     BookmarkMaking* b = keyboard.bookmarkMaking;
 
     // The window a key was pressed in, as the window commands know it: this
@@ -154,8 +135,8 @@ void Startup::bindKeyCommands(Keyboard& keyboard)
 void Startup::connectBookmarkMaking(BookmarkMaking& making)
 {
     TMainForm* m = m_windows.MainForm;
-    making.connectTo({m->player(), m, &m_catalog->lifecycle, m_windows.CategoryInputForm});
+    making.connectTo({m->player(), &m->loopControls(), &m_catalog->lifecycle, m_windows.CategoryInputForm});
     making.setChimePlayer(std::make_unique<MpvChimePlayer>());
-    QObject::connect(m->updateBookmarkControl(), &QAbstractButton::clicked, &making,
-                     [&making, m] { making.updateBookmarkButtonClick(m->updateBookmarkControl()); });
+    QObject::connect(&m->bookmarkControls(), &BookmarkControlsPanel::updateBookmarkClicked, &making,
+                     [&making](QObject* sender) { making.updateBookmarkButtonClick(sender); });
 }

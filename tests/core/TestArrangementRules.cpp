@@ -1,3 +1,4 @@
+#include "core/input/KeyTexts.h"
 #include "core/window/ArrangementRules.h"
 
 #include <QtTest>
@@ -20,6 +21,8 @@ private slots:
     void bookmarkGroupMovesOnceOnSmallScreens();
     void bookmarkGroupOffsetsEndWhereDesigned();
     void unknownStatesCountAsTheDefault();
+    void captionsFollowKeysExceptBeginnersOwn_data();
+    void captionsFollowKeysExceptBeginnersOwn();
 };
 
 void TestArrangementRules::fiveStepsVisitEveryStateInOrder_data()
@@ -183,6 +186,34 @@ void TestArrangementRules::unknownStatesCountAsTheDefault()
     QCOMPARE(nextState(9), int(AllWindowFirst));
     QCOMPARE(buttonCaption(12), QStringLiteral("all -- player controls first"));
     QCOMPARE(groupLeft(3, GroupCount), -1);
+}
+
+// In beginner mode the main window's buttons with a caption of their own
+// keep it; every other caption names its key, in both modes.
+void TestArrangementRules::captionsFollowKeysExceptBeginnersOwn_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("inMainWindow");
+    QTest::addColumn<bool>("beginner");
+    QTest::addColumn<bool>("follows");
+    QTest::newRow("restart, beginner") << "restartButton" << true << true << false;
+    QTest::newRow("view clip, beginner") << "ViewClipButton" << true << true << false;
+    QTest::newRow("add bookmark, beginner") << "makeBookmarkButton" << true << true << false;
+    QTest::newRow("restart, advanced") << "restartButton" << true << false << true;
+    QTest::newRow("mute, beginner (hidden there)") << "muteButton" << true << true << true;
+    QTest::newRow("main window's previous, beginner") << "PreviousBookmarkButton" << true << true << true;
+    QTest::newRow("catalog's previous, beginner") << "PreviousBookmarkButton" << false << true << true;
+    QTest::newRow("paste command line, beginner") << "pasteCommandLineButton" << false << true << true;
+    QTest::newRow("play command line, beginner") << "playCommandLineButton" << false << true << true;
+}
+
+void TestArrangementRules::captionsFollowKeysExceptBeginnersOwn()
+{
+    QFETCH(QString, button);
+    QFETCH(bool, inMainWindow);
+    QFETCH(bool, beginner);
+    QFETCH(bool, follows);
+    QCOMPARE(keys::captionFollowsKey(button, inMainWindow, beginner), follows);
 }
 
 QTEST_APPLESS_MAIN(TestArrangementRules)

@@ -329,6 +329,21 @@ private slots:
         QVERIFY(rig->prompt.messages().isEmpty());
     }
 
+    // Pressed before the beats are known, and none are found: no box
+    // comes up when the search ends (another window may have the keys by
+    // then); the next press says why.
+    void beatLoopWaitingForNoBeatsRaisesNoBox()
+    {
+        rig->pauseAt(5.1);
+        beatLoops->beatLoopKeyPress();
+        beatLoops->beatsFound(clip, {});
+        QVERIFY(rig->prompt.messages().isEmpty());
+        QVERIFY(!loops().LoopIsPlaying());
+        beatLoops->beatLoopKeyPress();
+        QCOMPARE(rig->prompt.messages().size(), 1);
+        QVERIFY(rig->prompt.messages().last().contains("No steady beat"));
+    }
+
     void beatLoopRefusals()
     {
         beatLoops->beatsFound(clip, {});

@@ -19,6 +19,8 @@ private slots:
     void check();
     void widening_data();
     void widening();
+    void lineBreaksAreNoPartOfTheLine_data();
+    void lineBreaksAreNoPartOfTheLine();
     void canonicalFormSplitsBack();
     void everyErrorHasItsOwnMessage();
 
@@ -155,6 +157,44 @@ void TestBookmarkCommandLine::widening()
     QCOMPARE(result.error, error);
     QVERIFY(result.rewritten);
     QCOMPARE(result.text, expand(text));
+}
+
+// A line copied from a chat or an e-mail brings its line break along; the
+// box keeps it, and the line is checked, and shown, without it.
+void TestBookmarkCommandLine::lineBreaksAreNoPartOfTheLine_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<CommandLineError>("error");
+    QTest::addColumn<QString>("text");
+    using E = CommandLineError;
+
+    const QString canonical = QStringLiteral("00:01:05   00:01:29   \"clip 1.mp4\"   \"%D\"");
+    QTest::newRow("CR LF after") << canonical + "\r\n" << E::None << canonical;
+    QTest::newRow("LF after, blanks around") << "  " + canonical + " \n" << E::None << canonical;
+    QTest::newRow("CR after, single blanks")
+        << "00:01:05 00:01:29 \"clip 1.mp4\" \"%D\"\r" << E::None << "00:01:05 00:01:29 \"clip 1.mp4\" \"%D\"";
+    QTest::newRow("line break before") << "\r\n" + canonical << E::None << canonical;
+    QTest::newRow("wrapped between arguments")
+        << "00:01:05   00:01:29\r\n\"clip 1.mp4\"   \"%D\"" << E::None << "00:01:05   00:01:29 \"clip 1.mp4\"   \"%D\"";
+    QTest::newRow("widened after the break is gone") << "1:02:03 1:02:10 \"clip 1.mp4\" \"%D\"\n"
+                                                     << E::None << "01:02:03   01:02:10   \"clip 1.mp4\"   \"%D\"";
+    QTest::newRow("only a line break") << "\r\n" << E::WrongArgumentCount << "";
+    QTest::newRow("a wrong line stays wrong") << "00:01:05 00:01:29 \"clip 1.mp4\"\r\n"
+                                              << E::WrongArgumentCount << "00:01:05 00:01:29 \"clip 1.mp4\"";
+}
+
+void TestBookmarkCommandLine::lineBreaksAreNoPartOfTheLine()
+{
+    QFETCH(QString, line);
+    QFETCH(CommandLineError, error);
+    QFETCH(QString, text);
+
+    const CommandLineCheck result = checkBookmarkCommandLine(expand(line));
+    QCOMPARE(result.error, error);
+    QVERIFY(result.rewritten);
+    QCOMPARE(result.text, expand(text));
+    if (result.ok())
+        QCOMPARE(result.clipPath(), m_folder + QStringLiteral("clip 1.mp4"));
 }
 
 void TestBookmarkCommandLine::canonicalFormSplitsBack()

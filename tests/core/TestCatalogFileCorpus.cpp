@@ -10,6 +10,12 @@
 // A row is written as its fields joined by "|": category, name, learn,
 // rating, start, end, file name, folder, description (line breaks in the
 // description as "/").
+//
+// The files named spreadsheet-calc-*.csv were written by LibreOffice Calc:
+// scripts/resave-catalog-in-calc.py opened spreadsheet-written-by-tempoloop.csv
+// in it, let it take the times for time values, and saved it back as Calc
+// shows them (12-hour clock, 24-hour clock, seconds with a fraction, and a
+// German Calc's semicolons with every text in quotes).
 
 namespace {
 
@@ -35,6 +41,29 @@ QString clipRow(const QString& categoryAndName, const QString& learnAndRating, c
 
 const QString kEmptyRow = QStringLiteral("||||||||");
 
+// What the reader says, after what it had to say, when lines could not be
+// read whole.
+QString unreadMessage(const QString& lines, const QString& before = {})
+{
+    const QString unread =
+        lines + QStringLiteral(" of this catalog file could not be read whole.\n"
+                               "Their bookmarks show only what could be read (times, clip, level or rating "
+                               "may be missing), and saving the catalog keeps them that way.\n"
+                               "To keep what those lines hold, close the catalog without saving, fix the "
+                               "lines in the file and open it again.");
+    return before.isEmpty() ? unread : before + QStringLiteral("\n\n") + unread;
+}
+
+// The catalog of spreadsheet-written-by-tempoloop.csv and of what Calc made
+// of it.
+const QStringList kCalcRows{
+    QStringLiteral("Salsa|Basic step|b|7|00:01:05|00:01:29|clip 1.mpg|/home/user/Video Clips/|Lead on 1"),
+    QStringLiteral("Salsa|Cross body \"CBL\"|a|10|00:00:00|--:--:--|clip 2.mp4|/home/user/Video Clips/|"
+                   "First line/second line"),
+    QStringLiteral("Bachata|Side step|||12:00:00|13:04:59|bachata.mkv|/home/user/Bachata/|"),
+    QStringLiteral("Bachata|Hammerlock|d|0|09:59:59|10:00:10|bachata.mkv|/home/user/Bachata/|Slow, then fast"),
+};
+
 } // namespace
 
 class TestCatalogFileCorpus : public QObject {
@@ -55,11 +84,12 @@ void TestCatalogFileCorpus::readsAsExpected_data()
     QTest::addColumn<bool>("complete");
     QTest::addColumn<QString>("titles");
     QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QList<int>>("unread");
 
     const auto add = [this](const char* file, const QString& message, bool complete, const QString& titles,
-                            const QStringList& rows) {
+                            const QStringList& rows, const QList<int>& unread = {}) {
         m_cases.append(QString::fromLatin1(file));
-        QTest::newRow(file) << message << complete << titles << rows;
+        QTest::newRow(file) << message << complete << titles << rows << unread;
     };
     const QString basic = clipRow(QStringLiteral("Salsa|Basic"), QStringLiteral("b|7"), QStringLiteral("Lead on 1"));
 
@@ -79,17 +109,21 @@ void TestCatalogFileCorpus::readsAsExpected_data()
     add("native-cut-after-name.tvc", kCorrupted, false, kFileTitles,
         {basic, QStringLiteral("Bachata|Side step|||||||")});
     // The line that should have been the location starts the next bookmark.
-    add("native-location-not-four.tvc", {}, true, kFileTitles,
-        {QStringLiteral("Salsa|Broken|||||||"), clipRow(QStringLiteral("Bachata|Side step"), QStringLiteral("|"), {})});
+    add("native-location-not-four.tvc", unreadMessage(QStringLiteral("Line 9")), true, kFileTitles,
+        {QStringLiteral("Salsa|Broken|||||||"), clipRow(QStringLiteral("Bachata|Side step"), QStringLiteral("|"), {})},
+        {9});
     // ... which, when it is not a category, throws the rest of the file out of
     // step until it runs out.
-    add("native-location-three-cascades.tvc", kCorrupted, false, kFileTitles,
+    add("native-location-three-cascades.tvc", unreadMessage(QStringLiteral("Lines 9, 11, 13 and 15"), kCorrupted),
+        false, kFileTitles,
         {QStringLiteral("Salsa|Broken|||||||"), QStringLiteral("00:01:05   00:01:29   \"clip 1.mpg\"|Bachata|||||||"),
          QStringLiteral("Side step|00:01:05   00:01:29   \"clip 1.mpg\"   \"/home/user/Video Clips/\"|||||||"),
-         QStringLiteral("x,x||||||||"), QStringLiteral("--------------------@B@||||||||")});
-    add("native-learn-rating-not-two.tvc", {}, true, kFileTitles,
+         QStringLiteral("x,x||||||||"), QStringLiteral("--------------------@B@||||||||")},
+        {9, 11, 13, 15});
+    add("native-learn-rating-not-two.tvc", unreadMessage(QStringLiteral("Line 10")), true, kFileTitles,
         {QStringLiteral("Salsa|Turn|||") + kClip + u'|',
-         clipRow(QStringLiteral("Mambo|Suzy Q"), QStringLiteral("c|5"), QStringLiteral("desc"))});
+         clipRow(QStringLiteral("Mambo|Suzy Q"), QStringLiteral("c|5"), QStringLiteral("desc"))},
+        {10});
     add("native-lf-bom.tvc", {}, true, kFileTitles,
         {clipRow(QStringLiteral("Salsa|Basic"), QStringLiteral("|10"), QStringLiteral("two/lines"))});
     add("native-cr-no-final-break.tvc", {}, true, kFileTitles,
@@ -109,9 +143,10 @@ void TestCatalogFileCorpus::readsAsExpected_data()
          QStringLiteral("Salsa|Turn|||10:00:00|--:--:--|a.mpg|/v/|")});
     add("spreadsheet-blank-lines-between.csv", {}, true, kFileTitles,
         {basic, clipRow(QStringLiteral("Salsa|Turn"), QStringLiteral("b|7"), QStringLiteral("Lead on 1"))});
-    add("spreadsheet-wrong-field-count.csv", {}, true, kFileTitles,
+    add("spreadsheet-wrong-field-count.csv", unreadMessage(QStringLiteral("Lines 2 and 4")), true, kFileTitles,
         {kEmptyRow, clipRow(QStringLiteral("Salsa|Turn"), QStringLiteral("b|7"), QStringLiteral("Lead on 1")),
-         kEmptyRow});
+         kEmptyRow},
+        {2, 4});
     add("spreadsheet-ends-inside-description.csv", kCorrupted, false, kFileTitles,
         {basic,
          clipRow(QStringLiteral("Salsa|Turn"), QStringLiteral("b|7"), QStringLiteral("First line/second line"))});
@@ -124,6 +159,22 @@ void TestCatalogFileCorpus::readsAsExpected_data()
         {QStringLiteral("Salsa|Basic|b|7|00:01:05|00:01:29|clip 1.mpg|/v/|")});
     add("spreadsheet-description-cut-at-quote.csv", {}, true, kFileTitles,
         {clipRow(QStringLiteral("Salsa|Basic"), QStringLiteral("b|7"), QStringLiteral("a\"b/more"))});
+
+    // Written by the program, and by a spreadsheet program after it.
+    add("spreadsheet-written-by-tempoloop.csv", {}, true, kDefaultTitles, kCalcRows);
+    add("spreadsheet-calc-12-hour.csv", {}, true, kDefaultTitles, kCalcRows);
+    add("spreadsheet-calc-24-hour.csv", {}, true, kDefaultTitles, kCalcRows);
+    add("spreadsheet-calc-fractions.csv", {}, true, kDefaultTitles, kCalcRows);
+    add("spreadsheet-calc-semicolons.csv", {}, true, kDefaultTitles, kCalcRows);
+    add("spreadsheet-times-that-are-none.csv", unreadMessage(QStringLiteral("Lines 2 and 4")), true, kFileTitles,
+        {QStringLiteral("Salsa|Basic|b|7|soon|00:01:29|clip 1.mpg|/v/|"),
+         QStringLiteral("Salsa|Turn|b|7|12:01:05|13:00:00|clip 1.mpg|/v/|"),
+         QStringLiteral("Salsa|Dip|b|7|00:01:05|13:00:00 PM|clip 1.mpg|/v/|")},
+        {2, 4});
+    add("native-times-that-are-none.tvc", unreadMessage(QStringLiteral("Line 9")), true, kFileTitles,
+        {QStringLiteral("Salsa|Basic|b|7|00:01:05|1:29|clip 1.mpg|/v/|"),
+         QStringLiteral("Salsa|Turn|b|7|00:01:05|--:--:--|clip 1.mpg|/v/|")},
+        {9});
 }
 
 void TestCatalogFileCorpus::readsAsExpected()
@@ -132,6 +183,7 @@ void TestCatalogFileCorpus::readsAsExpected()
     QFETCH(bool, complete);
     QFETCH(QString, titles);
     QFETCH(QStringList, rows);
+    QFETCH(QList<int>, unread);
 
     const QString path =
         QStringLiteral(TEMPOLOOP_TEST_DATA "/catalogs/") + QString::fromLatin1(QTest::currentDataTag());
@@ -140,6 +192,7 @@ void TestCatalogFileCorpus::readsAsExpected()
                                                                      : CSV_ReadCatalogFile(path, CatalogData{});
     QCOMPARE(r.message, message);
     QCOMPARE(r.complete, complete);
+    QCOMPARE(r.unreadLines, unread);
     const CatalogData& c = r.catalog;
     QCOMPARE(QStringList({c.categoryHeader, c.nameHeader, c.learnHeader, c.ratingHeader}).join(u'|'), titles);
     QStringList got;

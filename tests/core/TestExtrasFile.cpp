@@ -118,6 +118,40 @@ private slots:
         QCOMPARE(back, expected);
     }
 
+    // A hand-made file holding only the lines someone changed: each line
+    // that is there and fits is used, every other setting keeps its default,
+    // also when the file has a single line.
+    void linesAreReadOneByOne_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("gap");
+        QTest::addColumn<bool>("mirror");
+        QTest::newRow("one line") << QByteArray("Repeat_Gap_Milliseconds: 2000\r\n") << 2000 << false;
+        QTest::newRow("one line without its break") << QByteArray("Repeat_Gap_Milliseconds: 2000") << 2000 << false;
+        QTest::newRow("two lines") << QByteArray("Mirror_View: 1\nRepeat_Gap_Milliseconds: 2000\n") << 2000 << true;
+        QTest::newRow("one good line, one bad")
+            << QByteArray("Mirror_View: 1\r\nRepeat_Gap_Milliseconds: soon\r\n") << 400 << true;
+        QTest::newRow("one bad line") << QByteArray("Repeat_Gap_Milliseconds: 99999") << 400 << false;
+    }
+    void linesAreReadOneByOne()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, gap);
+        QFETCH(bool, mirror);
+        Extras expected;
+        expected.repeatGapMilliseconds = gap;
+        expected.mirrorView = mirror;
+        QCOMPARE(readExtras(file), expected);
+
+        // ... and so does the file beside config.txt.
+        QTemporaryDir root;
+        QFile f(root.path() + "/extras.txt");
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(file);
+        f.close();
+        QCOMPARE(ExtrasFile(root.path(), root.path() + "/user").read(), expected);
+    }
+
     void aFileOfOnlyConfigLinesGivesTheDefaults()
     {
         QCOMPARE(readExtras("Beginner_Mode: 0\r\nLoop_Continuously: 1\r\n"), Extras{});

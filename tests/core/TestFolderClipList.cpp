@@ -143,8 +143,7 @@ void TestFolderClipList::patternsMatchExtensions()
 {
     const QStringList& patterns = FolderClipList::clipPatterns();
     const QStringList& extensions = FolderClipList::clipExtensions();
-    QCOMPARE(patterns.size(), 15);
-    QCOMPARE(patterns.first(), QStringLiteral("*.mpg"));
+    QVERIFY(patterns.size() > 8);
     QCOMPARE(patterns.mid(0, 8),
              (QStringList{"*.mpg", "*.mpeg", "*.m2p", "*.avi", "*.mov", "*.vob", "*.mp3", "*.wav"}));
     QCOMPARE(extensions.size(), patterns.size());

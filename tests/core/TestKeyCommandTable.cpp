@@ -58,7 +58,7 @@ private slots:
         QTest::newRow("taken: first spare") << "b" << QStringList{"b"} << "x";
         QTest::newRow("taken: next free spare") << "x" << QStringList{"b", "x", "v"} << "n";
         QTest::newRow("capitals are other keys") << "b" << QStringList{"B"} << "b";
-        const QString spare = QStringLiteral("bxvnwepq,./;'[]-=\\1234567`");
+        const QString spare = QStringLiteral("bxvnwepq,./;'[]-=\\1234567`890yukmjhgtrdfcszaoli");
         QStringList all;
         for (QChar c : spare)
             all << QString(c);

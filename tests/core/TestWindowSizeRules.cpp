@@ -31,6 +31,11 @@ private slots:
     void skipOnlyAfterAKeyboardEntry();
     void fullScreenKeys_data();
     void fullScreenKeys();
+    void sizesFitTheScreen();
+    void pictureScaledDownOnlyWhenLockedAndCut();
+    void toggleStaysInFrontWithNoOtherWindow_data();
+    void toggleStaysInFrontWithNoOtherWindow();
+    void fullScreenStoresThePlacementBeforeIt();
 };
 
 void TestWindowSizeRules::minimumSize_data()
@@ -53,10 +58,10 @@ void TestWindowSizeRules::minimumSize()
     QFETCH(bool, clip);
     QFETCH(bool, controls);
     QFETCH(QSize, expected);
-    QCOMPARE(windowsize::minimumSize({locked, clip, QSize(640, 360), controls, QSize()}), expected);
+    QCOMPARE(windowsize::minimumSize({locked, clip, QSize(640, 360), controls, QSize(), QSize()}), expected);
     // The room measured around the picture area, where the window knows it.
     if (locked && clip)
-        QCOMPARE(windowsize::minimumSize({locked, clip, QSize(640, 360), controls, QSize(195, 233)}),
+        QCOMPARE(windowsize::minimumSize({locked, clip, QSize(640, 360), controls, QSize(195, 233), QSize()}),
                  QSize(640 + 195, 360 + 233));
 }
 
@@ -69,7 +74,7 @@ void TestWindowSizeRules::shrinkStopsAtTheMinimum()
         size = shrunk(size, minimum);
     QCOMPARE(size, minimum);
     // A locked window whose clip is larger than the window allows.
-    const QSize locked = windowsize::minimumSize({true, true, QSize(720, 576), true, QSize()});
+    const QSize locked = windowsize::minimumSize({true, true, QSize(720, 576), true, QSize(), QSize()});
     QCOMPARE(shrunk(QSize(930, 850), locked), QSize(923, 842));
 }
 
@@ -177,7 +182,9 @@ void TestWindowSizeRules::fullScreenKeys_data()
     QTest::newRow("Shift+digit") << int(Qt::Key_1) << shift << false << true << Route::Typed::None << "";
     QTest::newRow("choose clip") << int(Qt::Key_C) << none << false << true << Route::Typed::Beep << "c";
     QTest::newRow("add bookmark") << int(Qt::Key_O) << none << false << true << Route::Typed::Beep << "o";
-    QTest::newRow("space") << int(Qt::Key_Space) << none << false << true << Route::Typed::None << "";
+    // The space plays and pauses in full screen too.
+    QTest::newRow("space") << int(Qt::Key_Space) << none << false << true << Route::Typed::Press << " ";
+    QTest::newRow("Shift+space") << int(Qt::Key_Space) << shift << false << true << Route::Typed::None << "";
     QTest::newRow("arrow") << int(Qt::Key_Left) << none << false << true << Route::Typed::None << "";
     QTest::newRow("Page Down") << int(Qt::Key_PageDown) << none << false << true << Route::Typed::None << "";
 }
@@ -195,6 +202,82 @@ void TestWindowSizeRules::fullScreenKeys()
     QCOMPARE(route.typed, typed);
     if (typed != Route::Typed::None)
         QCOMPARE(QString(route.character), character);
+}
+
+// No size the program sets is larger than the available area of the
+// window's screen: the minimum, a requested size, stored bounds.
+void TestWindowSizeRules::sizesFitTheScreen()
+{
+    const QSize screen(1280, 1024);
+    // A 1080p clip locked to its size wants about 2,120 px of width.
+    // It is shown smaller, in a window that can still be made smaller.
+    MinimumSizeFacts facts{true, true, QSize(1920, 1080), true, QSize(203, 266), screen};
+    QCOMPARE(windowsize::minimumSize(facts), QSize(303, 366));
+    facts.native = QSize(640, 360);
+    QCOMPARE(windowsize::minimumSize(facts), QSize(640 + 203, 360 + 266));
+    facts.available = QSize(); // not known: nothing to cap by
+    facts.native = QSize(1920, 1080);
+    QCOMPARE(windowsize::minimumSize(facts), QSize(1920 + 203, 1080 + 266));
+
+    QCOMPARE(cappedSize(QSize(2123, 1346), screen), screen);
+    QCOMPARE(cappedSize(QSize(900, 2000), screen), QSize(900, 1024));
+    QCOMPARE(cappedSize(QSize(900, 700), QSize()), QSize(900, 700));
+
+    const QRect area(0, 0, 1280, 1024);
+    QCOMPARE(cappedBounds(QRect(100, 100, 900, 700), area), QRect(100, 100, 900, 700));
+    QCOMPARE(cappedBounds(QRect(40, 40, 2123, 1346), area), area);
+    QCOMPARE(cappedBounds(QRect(800, 600, 900, 700), area), QRect(380, 324, 900, 700));
+    // Stored on a second monitor that is gone: back onto this one.
+    QCOMPARE(cappedBounds(QRect(3000, 2000, 700, 560), area), QRect(580, 464, 700, 560));
+    const QRect secondScreen(1280, 0, 1920, 1080);
+    QCOMPARE(cappedBounds(QRect(1300, 10, 2400, 1500), secondScreen), secondScreen);
+}
+
+void TestWindowSizeRules::pictureScaledDownOnlyWhenLockedAndCut()
+{
+    QVERIFY(pictureScaledDown(true, QSize(1920, 1080), QSize(1077, 606)));
+    QVERIFY(pictureScaledDown(true, QSize(1920, 1080), QSize(1920, 1000)));
+    QVERIFY(!pictureScaledDown(true, QSize(640, 360), QSize(1077, 606)));
+    QVERIFY(!pictureScaledDown(false, QSize(1920, 1080), QSize(1077, 606))); // fitted to the player anyway
+    QVERIFY(!pictureScaledDown(true, QSize(), QSize(1077, 606)));            // sound only
+}
+
+Q_DECLARE_METATYPE(windowsize::ToggleStep)
+
+void TestWindowSizeRules::toggleStaysInFrontWithNoOtherWindow_data()
+{
+    QTest::addColumn<bool>("active");
+    QTest::addColumn<bool>("fromItself");
+    QTest::addColumn<bool>("otherShown");
+    QTest::addColumn<ToggleStep>("step");
+    QTest::newRow("not active") << false << true << true << ToggleStep::BringToFront;
+    QTest::newRow("not active, alone") << false << true << false << ToggleStep::BringToFront;
+    QTest::newRow("from another window") << true << false << true << ToggleStep::BehindSender;
+    QTest::newRow("from itself") << true << true << true << ToggleStep::BehindOther;
+    QTest::newRow("from itself, alone") << true << true << false << ToggleStep::StayInFront;
+}
+
+void TestWindowSizeRules::toggleStaysInFrontWithNoOtherWindow()
+{
+    QFETCH(bool, active);
+    QFETCH(bool, fromItself);
+    QFETCH(bool, otherShown);
+    QFETCH(ToggleStep, step);
+    QCOMPARE(toggleStep(active, fromItself, otherShown), step);
+}
+
+// Full screen is no state the settings file keeps: the window is stored as
+// it was before, maximised or at its bounds.
+void TestWindowSizeRules::fullScreenStoresThePlacementBeforeIt()
+{
+    const Placement screen{QRect(0, 0, 1280, 1024), 0};
+    const Placement normal{QRect(100, 120, 900, 700), 0};
+    const Placement maximized{QRect(100, 120, 900, 700), 2};
+    QCOMPARE(placementToStore(screen, true, normal), normal);
+    QCOMPARE(placementToStore(screen, true, maximized), maximized);
+    QCOMPARE(placementToStore(normal, false, maximized), normal);
+    // Nothing known from before: as it is.
+    QCOMPARE(placementToStore(screen, true, Placement{}), screen);
 }
 
 QTEST_GUILESS_MAIN(TestWindowSizeRules)

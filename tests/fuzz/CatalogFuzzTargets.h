@@ -7,8 +7,10 @@
 // variants through them (TestCatalogFuzzReplay).
 //
 // Rules:
-//  - a read that reached its end has no message and at least one row;
-//  - a message is one of the readers' two texts;
+//  - a read that reached its end has at least one row, and no message but
+//    the one that names the lines that could not be read whole;
+//  - a message is one of the readers' two texts, then that one if there
+//    were such lines;
 //  - what was read, written and read again is what was read, except for
 //    what the format itself changes: the native format keeps the first
 //    character of a learn mark and reads a mark of "x" or one that begins
@@ -17,6 +19,7 @@
 //    row. Catalogs with fields that a format cannot store (a double quote in
 //    a file name, say) are left out of this rule.
 
+#include "core/catalog/CatalogFilesCommon.h"
 #include "core/catalog/NativeCatalogFile.h"
 #include "core/catalog/SpreadsheetCatalogFile.h"
 
@@ -37,10 +40,17 @@ inline void check(bool condition, const char* rule)
 
 inline void checkResult(const CatalogReadResult& r)
 {
-    check(!r.complete || (r.message.isEmpty() && !r.catalog.bookmarks.isEmpty()), "a whole read has rows, no message");
-    check(r.message.isEmpty() || r.message == u"Catalog file is corrupted. Please manually fix." ||
-              r.message == u"Catalog file is corrupted (HEADER INFO). Please manually fix.",
+    const QString unread = CatalogFilesCommon::unreadLinesMessage(r.unreadLines);
+    const auto after = [&unread](const char* message) {
+        const QString text = QString::fromLatin1(message);
+        return unread.isEmpty() ? text : text + QStringLiteral("\n\n") + unread;
+    };
+    check(!r.complete || (r.message == unread && !r.catalog.bookmarks.isEmpty()), "a whole read has rows, no message");
+    check(r.message == unread || r.message == after("Catalog file is corrupted. Please manually fix.") ||
+              r.message == after("Catalog file is corrupted (HEADER INFO). Please manually fix."),
           "the message is a reader's");
+    for (qsizetype i = 1; i < r.unreadLines.size(); ++i)
+        check(r.unreadLines[i - 1] < r.unreadLines[i], "unread lines are named once, in order");
 }
 
 inline bool hasAny(const QString& text, QStringView characters)

@@ -127,21 +127,21 @@ private slots:
     // count's "1" over the picture.
     void beatLoopRestartsOnTheBeatsFrame()
     {
-        m()->loops->setLoopMode(LoopControls::LoopMode::Continuously);
+        app->loops()->setLoopMode(LoopControls::LoopMode::Continuously);
         QVERIFY(restAt(3.4));
         QVERIFY(press(QStringLiteral("slash")));
-        QTRY_VERIFY(m()->loops->LoopIsPlaying());
+        QTRY_VERIFY(app->loops()->LoopIsPlaying());
         QVERIFY2(std::abs(seconds(startBox()) - 3.5) <= 0.020, qPrintable(startBox()->displayText()));
         QVERIFY2(std::abs(seconds(endBox()) - 7.5) <= 0.020, qPrintable(endBox()->displayText()));
 
         const double start = seconds(startBox());
         for (int pass = 1; pass <= 2; ++pass) {
-            QVERIFY(QTest::qWaitFor([&] { return m()->loops->WaitingForLoopRestart(); }, 15000));
+            QVERIFY(QTest::qWaitFor([&] { return app->loops()->WaitingForLoopRestart(); }, 15000));
             // The first frame drawn once the loop has gone back to its start.
             double shown = -1;
             QMetaObject::Connection c = connect(picture(), &MpvVideoWidget::frameRendered, this, [&] {
                 const double at = player()->engine()->position();
-                if (shown < 0 && !m()->loops->WaitingForLoopRestart() && at < start + 1.0)
+                if (shown < 0 && !app->loops()->WaitingForLoopRestart() && at < start + 1.0)
                     shown = at;
             });
             QVERIFY(QTest::qWaitFor([&] { return shown >= 0; }, 15000));

@@ -95,7 +95,7 @@ private slots:
     {
         QFETCH(QString, keys);
         QFETCH(Command, command);
-        QSignalSpy ran(app->main()->keyboard->commands, &KeyCommands::commandRan);
+        QSignalSpy ran(app->keyboard()->commands, &KeyCommands::commandRan);
         QVERIFY(press(keys));
         QTRY_VERIFY(!ran.isEmpty());
         QCOMPARE(ran.first().at(0).value<Command>(), command);
@@ -110,7 +110,7 @@ private slots:
         m_layoutToRestore = currentLayout();
         QVERIFY(!m_layoutToRestore.isEmpty());
         QCOMPARE(QProcess::execute(QStringLiteral("setxkbmap"), {QStringLiteral("de")}), 0);
-        QSignalSpy ran(app->main()->keyboard->commands, &KeyCommands::commandRan);
+        QSignalSpy ran(app->keyboard()->commands, &KeyCommands::commandRan);
         QVERIFY(press(QStringLiteral("shift+7")));
         QTRY_VERIFY_WITH_TIMEOUT(!ran.isEmpty(), 2000);
         QCOMPARE(ran.first().at(0).value<Command>(), Command::quickMakeBookmark);
@@ -142,7 +142,7 @@ private slots:
 
     void plainDigitStartsOnlyItsOwnCommand()
     {
-        QSignalSpy ran(app->main()->keyboard->commands, &KeyCommands::commandRan);
+        QSignalSpy ran(app->keyboard()->commands, &KeyCommands::commandRan);
         QVERIFY(press(QStringLiteral("1")));
         QTRY_VERIFY(!ran.isEmpty());
         QTest::qWait(50);

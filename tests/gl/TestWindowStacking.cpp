@@ -14,6 +14,7 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -106,6 +107,30 @@ private slots:
         QTRY_VERIFY(m()->isActiveWindow());
         QVERIFY(above(m(), catalog()));
         QVERIFY(catalog()->isVisible());
+    }
+
+    // F3 in the video window with none of the catalog, command line entry
+    // and information windows shown leaves it in front, above the windows of
+    // other programs (here a window of this program's own that none of the
+    // toggles knows), at the first F3 and at the next.
+    void videoToggleWithNoOtherWindowShownLeavesItInFront()
+    {
+        qRegisterMetaType<windowsize::Sender>();
+        catalog()->hide();
+        QWidget otherProgram;
+        otherProgram.setWindowTitle(QStringLiteral("another program"));
+        otherProgram.setGeometry(50, 50, 400, 300);
+        otherProgram.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&otherProgram));
+        QVERIFY(activate(m()));
+        QVERIFY(above(m(), &otherProgram));
+        QSignalSpy ran(app->startup->sizing(), &WindowSizing::ran);
+        for (int presses = 1; presses <= 2; ++presses) {
+            QVERIFY(press(QStringLiteral("F3")));
+            QTRY_COMPARE(ran.count(), presses);
+            QVERIFY(m()->isVisible());
+            QVERIFY(above(m(), &otherProgram));
+        }
     }
 
     // Shift with a digit key reaches its Shift command from the full-screen

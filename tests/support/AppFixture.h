@@ -19,6 +19,7 @@
 #include "app/Startup.h"
 #include "core/playback/LoopControls.h"
 #include "core/playback/MediaPlayerControl.h"
+#include "core/playback/StoredLoopView.h"
 #include "gui/main/AppWindows.h"
 #include "gui/main/TMainForm.h"
 
@@ -30,7 +31,12 @@
 #include <QWindow>
 #include <memory>
 
+class ClipLoader;
 class Keyboard;
+class LoopControls;
+class SettingsFiles;
+class TransportControls;
+class WindowSizing;
 
 class AppFixture {
 public:
@@ -105,7 +111,7 @@ public:
         const bool started = startup->start(arguments);
         if (started && !makeRealEngine) {
             player()->setTimerEnabled(false);
-            main()->loops->setRestartTimer(
+            loops()->setRestartTimer(
                 [this](int ms, std::function<void()> done) { clock.schedule(ms, std::move(done)); });
         }
         return started;
@@ -120,7 +126,13 @@ public:
     AppWindows& windows() const { return startup->windows(); }
     TMainForm* main() const { return windows().MainForm; }
     MediaPlayerControl* player() const { return main()->player(); }
-    Keyboard* keyboard() const { return main()->keyboard; }
+    // The controllers behind the main window, as the start-up made them.
+    Keyboard* keyboard() const { return startup->keyboard(); }
+    LoopControls* loops() const { return startup->loops(); }
+    ClipLoader* clips() const { return startup->clips(); }
+    TransportControls* transport() const { return startup->transport(); }
+    WindowSizing* sizing() const { return startup->sizing(); }
+    SettingsFiles* settings() const { return startup->settings(); }
     double position() const { return player()->CurrentPosition(); }
 
     // A control of the main window by its object name.
@@ -132,7 +144,7 @@ public:
     // Opens a clip and lets the engine finish loading it.
     void openClip(const QString& path)
     {
-        main()->StartVideoClip(path);
+        startup->storedLoopView().StartVideoClip(path);
         engine->finishLoad();
     }
 

@@ -314,7 +314,7 @@ private slots:
         QCOMPARE(child<TimeBox>(m(), "setStartTimeValue")->digitText(), QStringLiteral("000002"));
         QCOMPARE(child<TimeBox>(m(), "setEndTimeValue")->digitText(), QStringLiteral("000005"));
         type('t');
-        QTRY_VERIFY_WITH_TIMEOUT(m()->loops->WaitingForLoopRestart(), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(app->loops()->WaitingForLoopRestart(), 15000);
         QCOMPARE(player()->PlayState(), int(mpPaused));
         // It pauses on the first frame at or after the end time, or, on a
         // busy machine, a few frames later (how close, libmpv's own tests

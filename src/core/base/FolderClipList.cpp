@@ -1,5 +1,7 @@
 #include "core/base/FolderClipList.h"
 
+#include "core/base/ClipTypes.h"
+
 #include <QDir>
 
 #include <algorithm>
@@ -32,23 +34,18 @@ void AddMatchingFiles(QStringList& list, const QString& folder, const QString& p
 
 const QStringList& FolderClipList::clipPatterns()
 {
-    static const QStringList patterns{
-        QStringLiteral("*.mpg"), QStringLiteral("*.mpeg"), QStringLiteral("*.m2p"),  QStringLiteral("*.avi"),
-        QStringLiteral("*.mov"), QStringLiteral("*.vob"),  QStringLiteral("*.mp3"),  QStringLiteral("*.wav"),
-        QStringLiteral("*.mp4"), QStringLiteral("*.m4v"),  QStringLiteral("*.mkv"),  QStringLiteral("*.webm"),
-        QStringLiteral("*.m4a"), QStringLiteral("*.ogg"),  QStringLiteral("*.flac"),
-    };
+    static const QStringList patterns = ClipTypes::wildcards();
     return patterns;
 }
 
 const QStringList& FolderClipList::clipExtensions()
 {
-    static const QStringList extensions{
-        QStringLiteral(".MPG"), QStringLiteral(".MPEG"), QStringLiteral(".M2P"),  QStringLiteral(".VOB"),
-        QStringLiteral(".AVI"), QStringLiteral(".MOV"),  QStringLiteral(".MP3"),  QStringLiteral(".WAV"),
-        QStringLiteral(".MP4"), QStringLiteral(".M4V"),  QStringLiteral(".MKV"),  QStringLiteral(".WEBM"),
-        QStringLiteral(".M4A"), QStringLiteral(".OGG"),  QStringLiteral(".FLAC"),
-    };
+    static const QStringList extensions = [] {
+        QStringList list;
+        for (const QString& extension : ClipTypes::extensions())
+            list.append(extension.toUpper());
+        return list;
+    }();
     return extensions;
 }
 

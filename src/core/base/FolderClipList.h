@@ -21,10 +21,10 @@ void AddMatchingFiles(QStringList& list, const QString& folder, const QString& p
 // order in which they were found.
 class FolderClipList {
 public:
-    // Wildcards gathered by LoadAllFileTypes(), in order.
+    // Wildcards gathered by LoadAllFileTypes(), in order (ClipTypes.h).
     static const QStringList& clipPatterns();
     // Upper-case extensions, with their dot, of files the program opens as
-    // clips (command-line recognition).
+    // clips (command-line recognition; ClipTypes.h).
     static const QStringList& clipExtensions();
 
     // Adds the clip files of `folder` (which ends with "/") to the list; does

@@ -82,8 +82,12 @@ void BeatLoopControls::beatsFound(const QString& clipPath, const QList<double>& 
     if (m_view)
         m_view->showBeatTicks(m_grid.times());
     showCount(m_player.CurrentPosition());
+    // A loop asked for while the beats were searched for starts now. When
+    // there is none to start, no box comes up out of the blue (the dancer may
+    // be typing into another window by now): the ticks stay away, and the
+    // next press of the key says why.
     if (const auto pending = std::exchange(m_pendingBeatLoop, std::nullopt))
-        playBeatLoopFrom(*pending);
+        playBeatLoopFrom(*pending, Refusal::Quiet);
 }
 
 QString BeatLoopControls::loopPointDigits(double position) const
@@ -157,15 +161,18 @@ void BeatLoopControls::beatLoopKeyPress(QObject* sender)
     focusIfSender(sender);
 }
 
-void BeatLoopControls::playBeatLoopFrom(double position)
+void BeatLoopControls::playBeatLoopFrom(double position, Refusal refusal)
 {
+    const bool say = refusal == Refusal::Said;
     if (m_grid.isEmpty()) {
-        prompt().message(QStringLiteral("No steady beat was found in the sound of this clip."));
+        if (say)
+            prompt().message(QStringLiteral("No steady beat was found in the sound of this clip."));
         return;
     }
     const auto loop = m_grid.countLoop(position, m_loopCount, m_player.Duration());
     if (!loop) {
-        prompt().message(
+        if (say)
+            prompt().message(
             QStringLiteral("There are not enough beats after this point for a loop of %1 beats.").arg(m_loopCount));
         return;
     }

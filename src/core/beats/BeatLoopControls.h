@@ -78,7 +78,10 @@ private:
     bool wantsBeats() const { return m_findBeats || m_snap || m_showCount; }
     void searchIfWanted();
     void search();
-    void playBeatLoopFrom(double position);
+    // Said: a loop that cannot be made is refused with a message; Quiet:
+    // without one.
+    enum class Refusal { Said, Quiet };
+    void playBeatLoopFrom(double position, Refusal refusal = Refusal::Said);
     void showCount(double position);
     void focusIfSender(QObject* sender);
 

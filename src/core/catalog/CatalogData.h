@@ -46,4 +46,9 @@ struct CatalogReadResult {
     // file was missing or held a single line (an empty, reset grid).
     bool complete = false;
     QString message;
+    // Lines of the file (numbered from 1) that could not be read whole: a
+    // bookmark's location, marks or line of fields that did not split as
+    // they should, or a time that is no time. Their bookmarks keep what
+    // could be read, and `message` names the lines.
+    QList<int> unreadLines;
 };

@@ -3,6 +3,7 @@
 #include "core/catalog/BookmarksGridColumns.h"
 #include "core/catalog/CatalogModel.h"
 #include "core/catalog/PlayAllFilter.h"
+#include "core/catalog/SpreadsheetCatalogFile.h"
 
 #include <QObject>
 
@@ -124,7 +125,10 @@ public:
     // The catalog as it is stored: repeated categories written in full.
     CatalogData storedCatalog() const;
 
-    // Field separator of spreadsheet files.
+    // Field separator of the spreadsheet files this document writes; the
+    // locale's at first (";" where numbers have a decimal comma, else ",").
+    // Reading takes a file's own separator from its header line, and this
+    // one only for a header that does not show it.
     QChar listSeparator() const { return m_listSeparator; }
     void setListSeparator(QChar separator) { m_listSeparator = separator; }
 
@@ -141,7 +145,7 @@ private:
 
     CatalogModel* m_model;
     BookmarksGridColumns m_columns;
-    QChar m_listSeparator = u',';
+    QChar m_listSeparator = spreadsheetSeparatorFor(QLocale::system());
 
     int m_catalogMode = 0;
     QString m_catalogFileName;

@@ -17,6 +17,8 @@
 CatalogReadResult TVC_ReadCatalogFile(const QString& path, const CatalogData& headers);
 bool TVC_WriteCatalogFile(const QString& path, const CatalogData& catalog, QString* errorMessage);
 
-CatalogReadResult CSV_ReadCatalogFile(const QString& path, const CatalogData& headers, QChar separator = u',');
+// The spreadsheet reader takes the separator from the file's header line;
+// `fallback` stands in for a header that does not show one.
+CatalogReadResult CSV_ReadCatalogFile(const QString& path, const CatalogData& headers, QChar fallback = u',');
 bool CSV_WriteCatalogFile(const QString& path, const CatalogData& catalog, QString* errorMessage,
                           QChar separator = u',');

@@ -54,9 +54,48 @@ void setTitles(CatalogData& catalog, const QStringList& titles, qsizetype first)
     catalog.ratingHeader = titles[first + 3];
 }
 
+QString unreadLinesMessage(const QList<int>& lines)
+{
+    if (lines.isEmpty())
+        return {};
+    // A file that a spreadsheet gave an extra column has a bad line per
+    // bookmark: the first few numbers say enough.
+    constexpr qsizetype kShown = 10;
+    QStringList numbers;
+    for (qsizetype i = 0; i < lines.size() && i < kShown; ++i)
+        numbers.append(QString::number(lines.at(i)));
+    QString which;
+    if (lines.size() == 1)
+        which = QStringLiteral("Line ") + numbers.first();
+    else if (lines.size() <= kShown)
+        which = QStringLiteral("Lines ") + numbers.mid(0, numbers.size() - 1).join(QStringLiteral(", ")) +
+                QStringLiteral(" and ") + numbers.last();
+    else
+        which = QStringLiteral("Lines ") + numbers.join(QStringLiteral(", ")) +
+                QStringLiteral(" and %1 more").arg(lines.size() - kShown);
+    return which + QStringLiteral(" of this catalog file could not be read whole.\n"
+                                  "Their bookmarks show only what could be read (times, clip, level or rating may be "
+                                  "missing), and saving the catalog keeps them that way.\n"
+                                  "To keep what those lines hold, close the catalog without saving, fix the lines "
+                                  "in the file and open it again.");
+}
+
+namespace {
+
+void nameUnreadLines(CatalogReadResult& result)
+{
+    const QString unread = unreadLinesMessage(result.unreadLines);
+    if (unread.isEmpty())
+        return;
+    result.message = result.message.isEmpty() ? unread : result.message + QStringLiteral("\n\n") + unread;
+}
+
+} // namespace
+
 CatalogReadResult stopped(CatalogReadResult&& result, const QString& message)
 {
     result.message = message;
+    nameUnreadLines(result);
     return std::move(result);
 }
 
@@ -72,6 +111,7 @@ void finish(CatalogReadResult& result)
     if (result.catalog.bookmarks.isEmpty())
         result.catalog.bookmarks.append(Bookmark{});
     result.complete = true;
+    nameUnreadLines(result);
 }
 
 QString oneLine(QString text)

@@ -13,10 +13,15 @@ namespace CatalogFilesCommon {
 QString corruptedMessage();       // "Catalog file is corrupted. Please manually fix."
 QString corruptedHeaderMessage(); // the same, naming the header
 
+// Names the lines that could not be read whole ("Lines 9, 11 and 13 of
+// this catalog file ..."); empty for none.
+QString unreadLinesMessage(const QList<int>& lines);
+
 // A result holding no rows and the reset grid's column titles.
 CatalogReadResult emptyResult(const CatalogData& headers);
 
-// Ends a read early with a message; the rows read so far stay.
+// Ends a read early with a message; the rows read so far stay. Lines that
+// could not be read whole are named after it.
 CatalogReadResult stopped(CatalogReadResult&& result, const QString& message);
 
 enum class Load { Missing, Unreadable, Loaded };
@@ -53,7 +58,8 @@ void setTitles(CatalogData& catalog, const QStringList& titles, qsizetype first)
 void squeeze(Bookmark& b);
 
 // The reader reached its normal end. A grid whose placeholder row was never
-// filled keeps it as one empty bookmark.
+// filled keeps it as one empty bookmark. Lines that could not be read whole
+// are named in the message.
 void finish(CatalogReadResult& result);
 
 // Line breaks inside a one-line field would tear the file's structure apart;

@@ -3,6 +3,7 @@
 #include "core/base/Prompt.h"
 #include "core/catalog/BookmarkChecks.h"
 #include "core/catalog/CatalogDocument.h"
+#include "core/catalog/CatalogFileNames.h"
 #include "core/catalog/CatalogGridController.h"
 #include "core/catalog/CatalogGridView.h"
 #include "core/catalog/CatalogView.h"
@@ -228,18 +229,17 @@ bool CatalogLifecycle::saveAs(bool withSender)
     CatalogDocument& d = m_document;
     if (!m_edits.takeIn())
         return false;
-    QString path = prompt().saveFileName(QStringLiteral("Save Video Catalog As..."), m_saveFolder, kCatalogFilter);
+    const QString chosen =
+        prompt().saveFileName(QStringLiteral("Save Video Catalog As..."), m_saveFolder, kCatalogFilter);
+    QString path = catalogSaveFileName(chosen);
     bool saved = false;
-    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
-        // The dialog asked about replacing the name as typed; the name with
-        // its extension is another file, which may exist too.
-        path += QStringLiteral(".tvc");
-        if (QFileInfo::exists(path) &&
-            prompt().askYesNo(
-                QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(path).fileName()),
-                Prompt::Icon::Warning, QStringLiteral("Save Video Catalog As...")) != Prompt::Answer::Yes)
-            path.clear();
-    }
+    // The dialog asked about replacing the name as chosen; the name saved to
+    // is another file, which may exist too.
+    if (path != chosen && QFileInfo::exists(path) &&
+        prompt().askYesNo(
+            QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(path).fileName()),
+            Prompt::Icon::Warning, QStringLiteral("Save Video Catalog As...")) != Prompt::Answer::Yes)
+        path.clear();
     if (!path.isEmpty())
         saved = write(path);
     if (saved) {

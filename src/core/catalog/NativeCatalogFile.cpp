@@ -21,6 +21,7 @@
 #include "core/base/SplitArguments.h"
 #include "core/catalog/CatalogFiles.h"
 #include "core/catalog/CatalogFilesCommon.h"
+#include "core/catalog/CatalogTime.h"
 #include "core/catalog/SplitOnCharacters.h"
 
 using namespace CatalogFilesCommon;
@@ -92,14 +93,17 @@ public:
         return true;
     }
     void giveBack() { --m_next; }
+    // The number (from 1) of the line taken last.
+    int lineNumber() const { return int(m_next); }
 
 private:
     const QStringList& m_lines;
     qsizetype m_next;
 };
 
-// Reads one block into `b`. False when the file ends inside it.
-bool readBlock(BlockReader& in, Bookmark& b)
+// Reads one block into `b`. False when the file ends inside it. The
+// numbers of lines that could not be read whole go to `unread`.
+bool readBlock(BlockReader& in, Bookmark& b, QList<int>& unread)
 {
     if (!in.take(&b.category) || !in.take(&b.name))
         return false;
@@ -109,11 +113,16 @@ bool readBlock(BlockReader& in, Bookmark& b)
         return false;
     const QStringList location = SplitArguments(line);
     if (location.size() != 4) {
+        unread.append(in.lineNumber());
         in.giveBack(); // the line starts the next block
         return true;
     }
-    b.startTime = location[0];
-    b.endTime = location[1];
+    const CatalogTime start = readCatalogTime(location[0]);
+    const CatalogTime end = readCatalogTime(location[1]);
+    if (!start.readable || !end.readable)
+        unread.append(in.lineNumber());
+    b.startTime = start.text;
+    b.endTime = end.text;
     b.fileName = location[2];
     b.folder = location[3];
 
@@ -121,6 +130,7 @@ bool readBlock(BlockReader& in, Bookmark& b)
         return false;
     const QStringList marks = SplitOnCharacters(line, u",");
     if (marks.size() != 2) {
+        unread.append(in.lineNumber());
         in.giveBack();
         return true;
     }
@@ -168,7 +178,7 @@ CatalogReadResult TVC_ReadCatalogText(const QByteArray& bytes, const CatalogData
     BlockReader in(lines, marker + 1);
     while (!in.atEnd()) {
         catalog.bookmarks.append(Bookmark{});
-        const bool whole = readBlock(in, catalog.bookmarks.back());
+        const bool whole = readBlock(in, catalog.bookmarks.back(), result.unreadLines);
         squeeze(catalog.bookmarks.back());
         if (!whole)
             return stopped(std::move(result), corruptedMessage());

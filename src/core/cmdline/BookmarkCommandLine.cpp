@@ -59,6 +59,17 @@ bool isOneDigitHourTime(const QString& argument)
     return true;
 }
 
+QString cleanCommandLineText(const QString& text)
+{
+    QString line = text.trimmed();
+    if (!line.contains(u'\r') && !line.contains(u'\n'))
+        return line;
+    line.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    line.replace(u'\r', u' ');
+    line.replace(u'\n', u' ');
+    return line;
+}
+
 CommandLineCheck checkBookmarkCommandLine(const QString& text)
 {
     CommandLineCheck check;
@@ -70,7 +81,14 @@ CommandLineCheck checkBookmarkCommandLine(const QString& text)
 
     if (text.isEmpty())
         return fail(CommandLineError::Empty);
-    QStringList arguments = SplitArguments(text);
+    // Blanks around the line separate nothing; line breaks are taken out of
+    // the box's text too, so that it shows what was checked.
+    const QString line = cleanCommandLineText(text);
+    if (text.contains(u'\r') || text.contains(u'\n')) {
+        check.text = line;
+        check.rewritten = true;
+    }
+    QStringList arguments = SplitArguments(line);
     if (arguments.size() != 4)
         return fail(CommandLineError::WrongArgumentCount);
 

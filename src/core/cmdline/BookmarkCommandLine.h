@@ -29,11 +29,12 @@ enum class CommandLineError {
 
 struct CommandLineCheck {
     CommandLineError error = CommandLineError::None;
-    // The line as it stands after the checks: the input, or its canonical
-    // form once a one-digit hour was widened (also when a later check fails).
+    // The line as it stands after the checks: the input, the input without
+    // its line breaks, or its canonical form once a one-digit hour was
+    // widened (also when a later check fails).
     QString text;
     QStringList arguments;  // the four arguments when error is None
-    bool rewritten = false; // text differs from the input (an hour was widened)
+    bool rewritten = false; // text differs from the input
 
     bool ok() const { return error == CommandLineError::None; }
     QString clipPath() const;    // folder followed by file name
@@ -50,7 +51,15 @@ QString canonicalCommandLine(const QStringList& arguments);
 // the one short form that is widened by putting "0" in front.
 bool isOneDigitHourTime(const QString& argument);
 
+// The line as it is meant: line breaks and the blanks around the line are not
+// part of it (a line copied from a chat or an e-mail brings its line break
+// along), and a line break inside it, where a mail program wrapped it,
+// stands for a blank.
+QString cleanCommandLineText(const QString& text);
+
 // Runs every check on a line, widening a one-digit start or end hour first.
+// A line that held line breaks is checked, and given back in `text`,
+// without them (cleanCommandLineText).
 // Looks at the file system for the folder and the clip; touches nothing.
 CommandLineCheck checkBookmarkCommandLine(const QString& text);
 

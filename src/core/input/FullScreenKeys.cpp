@@ -15,9 +15,8 @@ FullScreenKeyRoute routeFullScreenKey(int key, Qt::KeyboardModifiers modifiers, 
     // keys end with their key-down.
     if (key < 0x20 || key > 0xFF || !QChar(key).isPrint())
         return route;
+    // The space too: it plays and pauses, as it does in the window.
     const QChar c = QChar(key).toLower();
-    if (c == QLatin1Char(' '))
-        return route;
     route.character = c;
     route.typed = (QString(c) == chooseClipKey || QString(c) == addBookmarkKey) ? FullScreenKeyRoute::Typed::Beep
                                                                                 : FullScreenKeyRoute::Typed::Press;

@@ -23,7 +23,7 @@ struct FullScreenKeyRoute {
 
 // `skip` is set for the first key after full screen was entered from the
 // keyboard: it is the tail of that keystroke and goes nowhere. F3 to F24 go
-// nowhere either. The space does nothing more than its key-down.
+// nowhere either.
 FullScreenKeyRoute routeFullScreenKey(int key, Qt::KeyboardModifiers modifiers, bool skip, const QString& chooseClipKey,
                                       const QString& addBookmarkKey);
 

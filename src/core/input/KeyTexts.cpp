@@ -1,6 +1,7 @@
 #include "core/input/KeyTexts.h"
 
 #include "core/input/KeyCommandTable.h"
+#include "core/window/ArrangementRules.h"
 
 namespace keys {
 
@@ -33,7 +34,9 @@ QString freeKey(const QString& preferred, const QStringList& taken)
 {
     if (!taken.contains(preferred))
         return preferred;
-    static const QString spare = QStringLiteral("bxvnwepq,./;'[]-=\\1234567`");
+    // Keys no command has by default first, then digits and letters that a
+    // settings file may have freed.
+    static const QString spare = QStringLiteral("bxvnwepq,./;'[]-=\\1234567`890yukmjhgtrdfcszaoli");
     for (QChar c : spare)
         if (!taken.contains(QString(c)))
             return QString(c);
@@ -80,6 +83,11 @@ QString viewClipMenuCaption(const QString& key)
 QString exitButtonCaption(const QString& key, bool ctrlSelect)
 {
     return (ctrlSelect ? QStringLiteral("exit (Ctrl+") : QStringLiteral("exit (")) + key + QLatin1Char(')');
+}
+
+bool captionFollowsKey(const QString& button, bool inMainWindow, bool beginnerMode)
+{
+    return !(beginnerMode && inMainWindow && arrangement::hasBeginnerCaption(button));
 }
 
 QString keyCaption(const QString& words, const QString& key)

@@ -35,6 +35,10 @@ bool exitKeyTakesMenuShortcut(const QString& exitKey);
 QString viewClipMenuCaption(const QString& key);
 QString exitButtonCaption(const QString& key, bool ctrlSelect);
 QString keyCaption(const QString& words, const QString& key); // "words (key)"
+// Whether a button's caption follows its key: always, except for a button
+// of the main window that has a caption of its own in beginner mode, while
+// that mode is on.
+bool captionFollowsKey(const QString& button, bool inMainWindow, bool beginnerMode);
 
 // Jump buttons: which jump, and its caption and hint from the chosen value.
 enum class Jump { backSeconds, forwardSeconds, backMinutes, forwardMinutes, backFrames, forwardFrames };

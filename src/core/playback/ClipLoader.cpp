@@ -1,5 +1,6 @@
 #include "core/playback/ClipLoader.h"
 
+#include "core/base/ClipTypes.h"
 #include "core/base/Prompt.h"
 #include "core/playback/ClipView.h"
 #include "core/playback/LoopControls.h"
@@ -10,10 +11,7 @@
 
 const QString& ClipLoader::clipFilter()
 {
-    static const QString filter = QStringLiteral(
-        "Video files (*.mpg;*.mpeg;*.m2p;*.avi;*.mov;*.vob;*.mp4;*.m4v;*.mkv;*.webm)"
-        "|*.mpg;*.mpeg;*.m2p;*.avi;*.mov;*.vob;*.mp4;*.m4v;*.mkv;*.webm"
-        "|Audio Files (*.wav;*.mp3;*.m4a;*.ogg;*.flac)|*.wav;*.mp3;*.m4a;*.ogg;*.flac|All Files (*.*)|*.*");
+    static const QString filter = ClipTypes::openDialogFilter();
     return filter;
 }
 

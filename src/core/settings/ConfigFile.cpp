@@ -131,11 +131,16 @@ template <class S> QString valueText(const Entry<S>& e, const S& s)
     return {};
 }
 
+// config.txt ignores a file of exactly one line. extras.txt does not: a
+// hand-made one may hold just the line someone changed.
+template <class S> constexpr bool ignoresOneLineFile = true;
+template <> constexpr bool ignoresOneLineFile<Extras> = false;
+
 template <class S> S readSettingsText(const QByteArray& fileBytes, const S& defaults)
 {
     S s = defaults;
     const QStringList lines = splitLines(decodeText(fileBytes));
-    if (lines.size() == 1)
+    if (ignoresOneLineFile<S> && lines.size() == 1)
         return s;
     const auto& byKey = entriesByKey<S>();
     for (const QString& line : lines) {

@@ -29,7 +29,9 @@
 Settings readConfig(const QByteArray& fileBytes, const Settings& defaults);
 QByteArray writeConfig(const Settings& settings);
 
-// extras.txt: the same syntax and the same rules over the rows of Extras.
+// extras.txt: the same syntax and the same rules over the rows of Extras,
+// line by line: a line that is there and fits is used, a missing or bad line
+// leaves its default, also when the file has only one line.
 Extras readExtras(const QByteArray& fileBytes, const Extras& defaults = {});
 QByteArray writeExtras(const Extras& extras);
 

@@ -1,5 +1,7 @@
 #include "core/window/ArrangementRules.h"
 
+#include <algorithm>
+
 namespace arrangement {
 
 namespace {
@@ -64,6 +66,25 @@ int groupLeft(int state, Group group, bool beginner, bool bookmarksInBottomPanel
     if (left >= 0 && group == Speed && bookmarksInBottomPanel)
         return left + kSpeedShiftBesideBookmarks;
     return left;
+}
+
+const std::array<Caption, 6>& beginnerCaptions()
+{
+    static const std::array<Caption, 6> captions{{
+        {"restartButton", "restart"},
+        {"makeBookmarkButton", "add bookmark"},
+        {"ViewClipButton", "view clip"},
+        {"slowmotionButton", "slow"},
+        {"regularspeedButton", "regular speed"},
+        {"fastmotionButton", "fast"},
+    }};
+    return captions;
+}
+
+bool hasBeginnerCaption(const QString& control)
+{
+    return std::any_of(beginnerCaptions().begin(), beginnerCaptions().end(),
+                       [&control](const Caption& c) { return control == QLatin1String(c.control); });
 }
 
 bool isSmallScreen(int screenHeight)

@@ -43,6 +43,15 @@ bool bottomPanelShown(int state);
 // group in the bottom panel the speed group sits 2 pixels further left.
 int groupLeft(int state, Group group, bool beginner = false, bool bookmarksInBottomPanel = false);
 
+// Beginner mode's captions: they name no keys. Only these buttons (of the
+// main window) have one; every other caption keeps naming its key.
+struct Caption {
+    const char* control; // object name
+    const char* caption;
+};
+const std::array<Caption, 6>& beginnerCaptions();
+bool hasBeginnerCaption(const QString& control);
+
 // The bookmark group moves into the bottom panel in beginner mode only on a
 // screen at most this high.
 constexpr int SmallScreenHeight = 700;

@@ -19,8 +19,6 @@ public:
     virtual QSize pictureChrome() const = 0;
     // The player control's size: the picture and its strip below it.
     virtual QSize playerSize() const = 0;
-    // Sizes the window so that the player gets this size.
-    virtual void setPlayerSize(QSize size) = 0;
     virtual void showMaximizeButton(const QString& caption, const QString& hint) = 0;
     virtual bool originalSizeLocked() const = 0;
     virtual void setOriginalSizeLocked(bool on) = 0;

@@ -24,13 +24,40 @@ constexpr int SmallestHeightWithoutControls = 218;
 
 QSize minimumSize(const MinimumSizeFacts& facts)
 {
-    if (facts.locked && facts.clipLoaded) {
-        const int extra = facts.userControlsShown ? LockedExtraHeight : LockedExtraHeightWithoutControls;
-        const QSize chrome = facts.chrome.isValid() ? facts.chrome : QSize(LockedExtraWidth, extra);
-        return {std::max(0, facts.native.width()) + chrome.width(),
-                std::max(0, facts.native.height()) + chrome.height()};
-    }
-    return {SmallestWidth, facts.userControlsShown ? SmallestHeight : SmallestHeightWithoutControls};
+    const QSize smallest(SmallestWidth, facts.userControlsShown ? SmallestHeight : SmallestHeightWithoutControls);
+    if (!facts.locked || !facts.clipLoaded)
+        return cappedSize(smallest, facts.available);
+    const int extra = facts.userControlsShown ? LockedExtraHeight : LockedExtraHeightWithoutControls;
+    const QSize chrome = facts.chrome.isValid() ? facts.chrome : QSize(LockedExtraWidth, extra);
+    const QSize locked(std::max(0, facts.native.width()) + chrome.width(),
+                       std::max(0, facts.native.height()) + chrome.height());
+    // A clip too large for the screen is shown smaller: the window then
+    // keeps the usual minimum, so that it can still be made smaller.
+    if (cappedSize(locked, facts.available) != locked)
+        return cappedSize(smallest, facts.available);
+    return locked;
+}
+
+QSize cappedSize(QSize wanted, QSize available)
+{
+    if (available.isEmpty())
+        return wanted;
+    return wanted.boundedTo(available);
+}
+
+QRect cappedBounds(const QRect& wanted, const QRect& available)
+{
+    if (available.isEmpty())
+        return wanted;
+    QRect bounds(wanted.topLeft(), cappedSize(wanted.size(), available.size()));
+    bounds.moveLeft(std::clamp(bounds.left(), available.left(), available.right() + 1 - bounds.width()));
+    bounds.moveTop(std::clamp(bounds.top(), available.top(), available.bottom() + 1 - bounds.height()));
+    return bounds;
+}
+
+bool pictureScaledDown(bool locked, QSize native, QSize shown)
+{
+    return locked && !native.isEmpty() && (native.width() > shown.width() || native.height() > shown.height());
 }
 
 QSize shrunk(QSize current, QSize minimum)
@@ -84,6 +111,22 @@ FocusTarget focusAfterMaximizeToggle(Sender sender)
     default:
         return FocusTarget::Stay;
     }
+}
+
+ToggleStep toggleStep(bool windowActive, bool fromWindowItself, bool otherWindowShown)
+{
+    if (!windowActive)
+        return ToggleStep::BringToFront;
+    if (!fromWindowItself)
+        return ToggleStep::BehindSender;
+    return otherWindowShown ? ToggleStep::BehindOther : ToggleStep::StayInFront;
+}
+
+Placement placementToStore(const Placement& now, bool fullScreen, const Placement& beforeFullScreen)
+{
+    if (!fullScreen || !beforeFullScreen.bounds.isValid())
+        return now;
+    return beforeFullScreen;
 }
 
 LockChange toggledLock(bool lockedNow, bool clipLoaded, QSize native, int stripHeight)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <optional>
@@ -43,10 +44,23 @@ struct MinimumSizeFacts {
     // player's strip, the menu bar), as laid out now; empty for the usual
     // room of a window with a frame.
     QSize chrome;
+    // The available area of the screen the window is on (less the window's
+    // frame); empty when not known. No minimum is larger than it, and a
+    // locked window whose clip does not fit in it keeps the usual minimum.
+    QSize available;
 };
 
 // The smallest the main window may be made, by any means.
 QSize minimumSize(const MinimumSizeFacts& facts);
+
+// Every size the program gives the main window fits the available area of
+// its screen: a larger one is cut to it.
+QSize cappedSize(QSize wanted, QSize available);
+// Bounds that fit the available area: cut to its size, then moved inside it.
+QRect cappedBounds(const QRect& wanted, const QRect& available);
+// Whether a picture locked to the clip's own size is shown smaller, because
+// the window that would hold it does not fit the screen.
+bool pictureScaledDown(bool locked, QSize native, QSize shown);
 
 // One step of shrink, never below the minimum; one step of enlarge.
 QSize shrunk(QSize current, QSize minimum);
@@ -65,6 +79,33 @@ enum class FocusTarget { Stay, MainFocusPanel, MainWindow, CommandLineEntryForm,
 FocusTarget focusAfterFullScreen(Sender requester);
 // The maximize toggle outside full screen: by its sender.
 FocusTarget focusAfterMaximizeToggle(Sender sender);
+
+// The video and catalog window toggles (F3, F4) from the keyboard, once the
+// window is shown: what the key does with it.
+enum class ToggleStep {
+    // Not the active window: to the front.
+    BringToFront,
+    // The key came from another window: behind that one, which is active again.
+    BehindSender,
+    // The key came from the window itself: behind the first of the other
+    // windows that is shown, which becomes active.
+    BehindOther,
+    // From the window itself with none of the others shown: it stays in
+    // front (behind it are only other programs' windows).
+    StayInFront,
+};
+ToggleStep toggleStep(bool windowActive, bool fromWindowItself, bool otherWindowShown);
+
+// A window's place as the settings file keeps it: its bounds, and its state
+// (0 normal, 1 minimised, 2 maximised).
+struct Placement {
+    QRect bounds;
+    int state = 0;
+    bool operator==(const Placement&) const = default;
+};
+// What is stored of the main window at exit: as it is, or, in full screen
+// (which is no state of its own), as it was before.
+Placement placementToStore(const Placement& now, bool fullScreen, const Placement& beforeFullScreen);
 
 // What one press of the original-size lock does.
 struct LockChange {

@@ -88,7 +88,19 @@ TBookmarksForm::TBookmarksForm(QWidget* parent)
     makeFocusModel();
 }
 
-TBookmarksForm::~TBookmarksForm() = default;
+TBookmarksForm::~TBookmarksForm()
+{
+    // Hidden while it is still a whole catalog window, with the rules let
+    // go: the focus leaving an open cell editor or the description pane
+    // commits there. What the base class's destruction then sets off no
+    // longer calls back into this window.
+    m_controllers = nullptr;
+    hide();
+    BookmarksGrid->setValidator({});
+    BookmarksGrid->setHeaderHint({});
+    for (QObject* child : findChildren<QObject*>())
+        child->disconnect(this);
+}
 
 CatalogGridView& TBookmarksForm::gridView() const
 {

@@ -48,6 +48,12 @@ TCommandLineEntryForm::TCommandLineEntryForm(QWidget* parent)
     // without playing the line.
     m_focus->watchTextBox(CommandLineText);
     m_focus->watchBackground(this);
+    // The box keeps the line breaks of what is pasted into it (Ctrl+V), and
+    // a line's break is no part of it.
+    connect(CommandLineText, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (text.contains(u'\r') || text.contains(u'\n'))
+            CommandLineText->setText(cleanCommandLineText(text));
+    });
 
     connect(pasteCommandLineButton, &QAbstractButton::clicked, this,
             [this] { pasteCommandLineButtonClick(pasteCommandLineButton); });
@@ -74,7 +80,7 @@ void TCommandLineEntryForm::setPlayingAll(bool on)
 void TCommandLineEntryForm::pasteCommandLineButtonClick(QObject* sender)
 {
     CommandLineText->clear();
-    CommandLineText->insert(QGuiApplication::clipboard()->text());
+    CommandLineText->insert(cleanCommandLineText(QGuiApplication::clipboard()->text()));
     endWithSender(sender);
 }
 

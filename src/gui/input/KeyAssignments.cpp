@@ -78,16 +78,21 @@ void KeyAssignments::anyKeyChange()
     m_main.setViewClipMenuCaption(keys::viewClipMenuCaption(key(keys::KeyBox::chooseclip)));
     m_main.setPracticeKeys(key(keys::KeyBox::loopMode), key(keys::KeyBox::mirrorView));
     // The hints name keys in both modes (the add bookmark hint its Shift key).
-    m_main.SetPopUpHints();
-    if (m_main.isBeginnerMode())
-        return; // the beginner layout has captions of its own
-    // Every button that shows a command's key, in whichever window it sits.
+    if (m_popUpHints)
+        m_popUpHints();
+    // Every button that shows a command's key, in whichever window it sits;
+    // in beginner mode the main window's buttons with a caption of their own
+    // keep it. The main window is the first of the caption windows.
+    const bool beginner = m_main.isBeginnerMode();
     for (const keys::CommandRow& row : keys::commandRows) {
         if (!row.captionWords)
             continue;
+        const QString name = QString::fromLatin1(row.buttonName);
         const QString caption = keys::keyCaption(QString::fromLatin1(row.captionWords), key(row.box));
         for (QWidget* window : std::as_const(m_captionWindows)) {
-            for (TColourButton* button : window->findChildren<TColourButton*>(QString::fromLatin1(row.buttonName)))
+            if (!keys::captionFollowsKey(name, window == m_captionWindows.value(0), beginner))
+                continue;
+            for (TColourButton* button : window->findChildren<TColourButton*>(name))
                 button->setText(caption);
         }
     }

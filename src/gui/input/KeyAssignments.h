@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <functional>
 
 class KeyCommands;
 class KeyboardView;
@@ -15,10 +16,13 @@ class TOptionsForm;
 class KeyAssignments : public QObject {
     Q_OBJECT
 public:
-    // captionWindows: every window whose buttons show keys.
+    // captionWindows: every window whose buttons show keys, the main window
+    // first.
     KeyAssignments(KeyboardView& main, const QList<QWidget*>& captionWindows, TOptionsForm& options,
                    KeyCommands& commands, QObject* parent = nullptr);
 
+    // Sets the pop-up hints again after a key change.
+    void setPopUpHints(std::function<void()> popUpHints) { m_popUpHints = std::move(popUpHints); }
     // Every key box's text becomes its last accepted key (end of start-up).
     void rememberLastAcceptedKeys();
     QString lastAcceptedKey(const QLineEdit* box) const { return m_lastAccepted.value(box); }
@@ -42,4 +46,5 @@ private:
     QList<QWidget*> m_captionWindows;
     KeyCommands& m_commands;
     QHash<const QLineEdit*, QString> m_lastAccepted;
+    std::function<void()> m_popUpHints;
 };

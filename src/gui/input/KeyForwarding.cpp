@@ -10,7 +10,7 @@ namespace KeyForwarding {
 FocusModel* mainWindowFocus(const KeyboardView& main, QWidget* window, FocusModel::KeyHandler handler,
                             std::function<void(QLineEdit*)> keyExitCheck, QObject* parent)
 {
-    const KeyboardView::FocusParts parts = main.focusParts();
+    const KeyboardFocusParts parts = main.focusParts();
     auto* focus = new FocusModel(window, parts.sink, parent);
     focus->setKeyHandler(std::move(handler));
     for (QWidget* box : parts.textBoxes.mid(0, 2))

@@ -43,6 +43,7 @@ Keyboard::Keyboard(const Windows& windows, QObject* parent) : QObject(parent), m
     QList<QWidget*> captionWindows = windows.captionWindows;
     captionWindows.prepend(windows.mainWindow);
     assignments = new KeyAssignments(*windows.main, captionWindows, *windows.options, *commands, this);
+    assignments->setPopUpHints(windows.popUpHints);
 
     auto exitCheck = [a = assignments](QLineEdit* box) { a->keyExitCheck(box); };
     mainFocus = KeyForwarding::mainWindowFocus(*windows.main, windows.mainWindow, keyHandler(), exitCheck, this);

@@ -31,6 +31,8 @@ public:
         QList<QWidget*> captionWindows;
         // The play-all sequence and the open catalog, read at each keystroke.
         std::function<keys::Gates()> gates;
+        // Sets the pop-up hints again, several of which name keys.
+        std::function<void()> popUpHints;
     };
 
     explicit Keyboard(const Windows& windows, QObject* parent = nullptr);

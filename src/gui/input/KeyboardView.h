@@ -10,20 +10,23 @@ class QLineEdit;
 class QString;
 class QWidget;
 
+// The parts of the main window its focus model watches: the focus sink, the
+// text boxes (time boxes, bookmark list), the eleven key boxes, the six
+// jump-value and two rate lists, and the background areas. Each panel adds
+// its own.
+struct KeyboardFocusParts {
+    FocusSink* sink = nullptr;
+    QList<QWidget*> textBoxes;
+    QList<QLineEdit*> keyBoxes;
+    QList<QComboBox*> lists;
+    QList<QWidget*> backgrounds;
+};
+
 // What the keyboard sees of the main window: the parts its focus model
 // watches, the add bookmark button, and the captions that follow the keys.
 class KeyboardView {
 public:
-    // The focus sink, the text boxes (time boxes, bookmark list), the eleven
-    // key boxes in settings order, the six jump-value and two rate lists,
-    // and the background areas.
-    struct FocusParts {
-        FocusSink* sink = nullptr;
-        QList<QWidget*> textBoxes;
-        QList<QLineEdit*> keyBoxes;
-        QList<QComboBox*> lists;
-        QList<QWidget*> backgrounds;
-    };
+    using FocusParts = KeyboardFocusParts;
 
     virtual ~KeyboardView() = default;
 
@@ -46,9 +49,6 @@ public:
         Q_UNUSED(loopModeKey);
         Q_UNUSED(mirrorViewKey);
     }
-
-    // The pop-up hints, several of which name keys, follow the keys.
-    virtual void SetPopUpHints() = 0;
 
     // Keystrokes are commands again ("player controls active").
     virtual void giveFocusToSink() = 0;

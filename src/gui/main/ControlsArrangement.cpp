@@ -1,107 +1,37 @@
 #include "gui/main/ControlsArrangement.h"
 
-#include "gui/widgets/TColourButton.h"
+#include "gui/main/BookmarkControlsPanel.h"
+#include "gui/main/LoopControlsPanel.h"
+#include "gui/main/MainMenu.h"
+#include "gui/main/PanelControls.h"
+#include "gui/main/PlayerControlsPanel.h"
+#include "gui/main/RightPanel.h"
+#include "gui/main/UserControlsPanel.h"
+#include "gui/main/WindowControlsPanel.h"
 
-#include <QAction>
-#include <QMenu>
 #include <QScreen>
-#include <QWidget>
 
 using namespace arrangement;
 
-namespace {
-
-constexpr const char* kGroups[GroupCount] = {"basicPlayControlsBox", "AdvancedPlayerControlsBox", "speedControlsBox",
-                                             "WindowControlsBox"};
-constexpr const char* kStateItems[StateCount] = {"Hidden1", "PlayerControls1", "WindowControls1", "All_Player_First",
-                                                 "All_Window_First"};
-
-// Hidden in beginner mode (the window controls go with the arrangement).
-// Their keys keep working.
-constexpr const char* kAdvancedOnly[] = {
-    "ImportClipsButton", "previousClipButton", "nextClipButton", "UserControlsPanel", "exitButton",
-    // step sizes
-    "backSecondsValue", "forwardSecondsValue", "backMinutesValue", "forwardMinutesValue", "backframesValue",
-    "forwardframesValue",
-    // key boxes and key labels
-    "backsecondsKey", "back1frameKey", "forward1frameKey", "forwardsecondsKey", "backminutesKey", "backframesKey",
-    "forwardframesKey", "forwardminutesKey", "slowmotionKey", "regularspeedKey", "fastmotionKey", "setStartTimeKey",
-    "setEndTimeKey", "playLoopKey", "playFullVideoKey",
-    // rates
-    "slowmotionRate", "fastmotionRate", "muteButton"};
-
-// Where a mode puts a control: -1 keeps that coordinate.
-struct Placement {
-    const char* control;
-    int beginnerLeft, beginnerTop, beginnerWidth, beginnerHeight;
-    int advancedLeft, advancedTop, advancedWidth, advancedHeight;
-};
-constexpr Placement kPlacements[] = {
-    {"ViewClipButton", 44, 25, 108, 38, 9, 5, 86, 28},
-    {"setStartTimeButton", -1, -1, 103, -1, -1, -1, 80, -1},
-    {"setEndTimeButton", -1, -1, 103, -1, -1, -1, 80, -1},
-    // The wider time buttons would cover the time boxes, whose key boxes
-    // are hidden: the boxes take their place.
-    {"setStartTimeValue", 112, -1, -1, -1, 90, -1, -1, -1},
-    {"setEndTimeValue", 112, -1, -1, -1, 90, -1, -1, -1},
-    {"playLoopButton", -1, -1, 114, -1, -1, -1, 89, -1},
-    {"playFullVideoButton", -1, -1, 114, -1, -1, -1, 89, -1},
-    {"slowmotionButton", 17, -1, 105, -1, 50, -1, 63, -1},
-    {"regularspeedButton", 17, -1, -1, -1, 8, -1, -1, -1},
-    {"fastmotionButton", 17, -1, 105, -1, 50, -1, 63, -1},
-};
-
-// Beginner captions name no keys.
-constexpr std::pair<const char*, const char*> kBeginnerCaptions[] = {
-    {"restartButton", "restart"}, {"makeBookmarkButton", "add bookmark"},  {"ViewClipButton", "view clip"},
-    {"slowmotionButton", "slow"}, {"regularspeedButton", "regular speed"}, {"fastmotionButton", "fast"},
-};
-
-int pick(int wanted, int current)
-{
-    return wanted < 0 ? current : wanted;
-}
-
-} // namespace
-
-ControlsArrangement::ControlsArrangement(QWidget& mainWindow) : QObject(&mainWindow), m_window(mainWindow)
+ControlsArrangement::ControlsArrangement(const Panels& panels, QObject* parent) : QObject(parent), m_panels(panels)
 {
     screenHeight = [this] {
-        const QScreen* screen = m_window.screen();
+        const QScreen* screen = m_panels.right->screen();
         return screen ? screen->geometry().height() : SmallScreenHeight + 1;
     };
-    auto* layoutButton = qobject_cast<QAbstractButton*>(control("ShowPlayersControlsButton"));
-    connect(layoutButton, &QAbstractButton::clicked, this,
-            [this, layoutButton] { ShowPlayControlsClick(layoutButton); });
-    void (ControlsArrangement::*const menuItems[StateCount])() = {
-        &ControlsArrangement::Hidden1Click, &ControlsArrangement::PlayerControls1Click,
-        &ControlsArrangement::WindowControls1Click, &ControlsArrangement::All_Player_FirstClick,
-        &ControlsArrangement::All_Window_FirstClick};
-    for (int s = 0; s < StateCount; ++s)
-        connect(item(kStateItems[s]), &QAction::triggered, this, menuItems[s]);
-    connect(item("BeginnerMode1"), &QAction::triggered, this, &ControlsArrangement::BeginnerMode1Click);
-    connect(item("AdvancedMode1"), &QAction::triggered, this, &ControlsArrangement::AdvancedMode1Click);
-    for (const char* name : {"BeginnerModeButton", "AdvancedModeButton"}) {
-        auto* button = qobject_cast<QAbstractButton*>(control(name));
-        const bool beginner = qstrcmp(name, "BeginnerModeButton") == 0;
-        connect(button, &QAbstractButton::clicked, this, [this, button, beginner] {
-            beginner ? BeginnerModeButtonClick(button) : AdvancedModeButtonClick(button);
-        });
-    }
-}
-
-QWidget* ControlsArrangement::control(const char* name) const
-{
-    QWidget* w = m_window.findChild<QWidget*>(QString::fromLatin1(name));
-    Q_ASSERT_X(w, "ControlsArrangement", name);
-    return w;
-}
-
-QAction* ControlsArrangement::item(const char* name) const
-{
-    QAction* a = m_window.findChild<QAction*>(QString::fromLatin1(name));
-    Q_ASSERT_X(a, "ControlsArrangement", name);
-    return a;
+    using Item = MainMenu::Item;
+    MainMenu& menu = *m_panels.menu;
+    menu.onItem(Item::Hidden1, [this] { Hidden1Click(); });
+    menu.onItem(Item::PlayerControls1, [this] { PlayerControls1Click(); });
+    menu.onItem(Item::WindowControls1, [this] { WindowControls1Click(); });
+    menu.onItem(Item::All_Player_First, [this] { All_Player_FirstClick(); });
+    menu.onItem(Item::All_Window_First, [this] { All_Window_FirstClick(); });
+    menu.onItem(Item::BeginnerMode1, [this] { BeginnerMode1Click(); });
+    menu.onItem(Item::AdvancedMode1, [this] { AdvancedMode1Click(); });
+    connect(m_panels.user, &UserControlsPanel::layoutButtonClicked, this, &ControlsArrangement::ShowPlayControlsClick);
+    connect(m_panels.user, &UserControlsPanel::beginnerModeClicked, this,
+            &ControlsArrangement::BeginnerModeButtonClick);
+    connect(m_panels.right, &RightPanel::advancedModeClicked, this, &ControlsArrangement::AdvancedModeButtonClick);
 }
 
 void ControlsArrangement::ShowPlayControlsClick(QObject* sender)
@@ -116,7 +46,7 @@ void ControlsArrangement::ShowPlayControlsClick(QObject* sender)
 void ControlsArrangement::chooseState(int state)
 {
     m_layout.choose(stateBefore(state));
-    ShowPlayControlsClick(&m_window);
+    ShowPlayControlsClick(this);
 }
 
 void ControlsArrangement::Hidden1Click()
@@ -147,28 +77,31 @@ void ControlsArrangement::All_Window_FirstClick()
 void ControlsArrangement::applyLayout()
 {
     const int state = m_layout.state();
-    static_cast<TColourButton*>(control("ShowPlayersControlsButton"))->setText(buttonCaption(state));
-    control("PlayerControlsPanel")->setVisible(bottomPanelShown(state));
-    for (int g = 0; g < GroupCount; ++g) {
-        QWidget* group = control(kGroups[g]);
-        const int left = m_layout.groupLeft(Group(g));
-        if (left >= 0)
-            group->move(left, group->y());
-        group->setVisible(left >= 0);
-    }
-    item(kStateItems[state])->setChecked(true);
+    m_panels.user->showArrangement(buttonCaption(state));
+    m_panels.player->setVisible(bottomPanelShown(state));
+    for (Group g : {Basic, AdvancedPlayer, Speed})
+        m_panels.player->placeGroup(g, m_layout.groupLeft(g));
+    const int windowLeft = m_layout.groupLeft(Window);
+    if (windowLeft >= 0)
+        m_panels.window->move(windowLeft, m_panels.window->y());
+    m_panels.window->setVisible(windowLeft >= 0);
+    m_panels.menu->showArrangement(state);
+}
+
+void ControlsArrangement::showMode(bool beginner)
+{
+    m_panels.menu->showMode(beginner);
+    m_panels.right->showMode(beginner);
+    m_panels.user->setVisible(!beginner);
+    m_panels.loop->showMode(beginner);
+    m_panels.bookmarks->showMode(beginner);
+    m_panels.player->showMode(beginner);
 }
 
 void ControlsArrangement::BeginnerMode1Click()
 {
     const bool move = m_layout.enterBeginner(screenHeight ? screenHeight() : SmallScreenHeight + 1);
-    item("BeginnerMode1")->setChecked(true);
-    item("AdvancedMode1")->setChecked(false);
-    control("AdvancedModeButton")->show();
-    showAdvancedOnlyControls(false);
-    placeModeControls(true);
-    for (const auto& [name, caption] : kBeginnerCaptions)
-        static_cast<TColourButton*>(control(name))->setText(QString::fromLatin1(caption));
+    showMode(true);
     if (move)
         moveBookmarkGroup(true);
     applyLayout();
@@ -178,14 +111,9 @@ void ControlsArrangement::BeginnerMode1Click()
 void ControlsArrangement::AdvancedMode1Click()
 {
     const bool moveBack = m_layout.enterAdvanced();
-    item("BeginnerMode1")->setChecked(false);
-    item("AdvancedMode1")->setChecked(true);
-    control("AdvancedModeButton")->hide();
-    showAdvancedOnlyControls(true);
-    placeModeControls(false);
+    showMode(false);
     if (restoreKeyCaptions)
         restoreKeyCaptions();
-    static_cast<TColourButton*>(control("regularspeedButton"))->setText(QStringLiteral("regular speed (1.0)"));
     if (moveBack)
         moveBookmarkGroup(false);
     applyLayout();
@@ -220,37 +148,21 @@ void ControlsArrangement::applyStoredMode()
         AdvancedModeButtonClick();
 }
 
-void ControlsArrangement::showAdvancedOnlyControls(bool shown)
-{
-    for (const char* name : kAdvancedOnly)
-        control(name)->setVisible(shown);
-    item("UserControls1")->setEnabled(shown);
-}
-
-void ControlsArrangement::placeModeControls(bool beginner)
-{
-    for (const Placement& p : kPlacements) {
-        QWidget* w = control(p.control);
-        const QRect r = w->geometry();
-        if (beginner)
-            w->setGeometry(pick(p.beginnerLeft, r.x()), pick(p.beginnerTop, r.y()), pick(p.beginnerWidth, r.width()),
-                           pick(p.beginnerHeight, r.height()));
-        else
-            w->setGeometry(pick(p.advancedLeft, r.x()), pick(p.advancedTop, r.y()), pick(p.advancedWidth, r.width()),
-                           pick(p.advancedHeight, r.height()));
-    }
-}
-
 void ControlsArrangement::moveBookmarkGroup(bool intoBottomPanel)
 {
     const int sign = intoBottomPanel ? 1 : -1;
-    QWidget* box = control("BookmarkControlsBox");
+    QWidget* box = m_panels.bookmarks;
     const bool visible = !box->isHidden();
-    box->setParent(control(intoBottomPanel ? "PlayerControlsPanel" : "RHS_Panel"));
+    box->setParent(intoBottomPanel ? static_cast<QWidget*>(m_panels.player) : m_panels.right);
     box->setVisible(visible);
+    // Each control named in the offsets is the group itself or one of its
+    // own, else one of the right-hand panel's own.
     for (const Offset& o : bookmarkGroupOffsets()) {
-        QWidget* w = qstrcmp(o.control, "BookmarkControlsBox") == 0 ? box : control(o.control);
-        w->setGeometry(w->x() + sign * o.left, w->y() + sign * o.top, w->width() + sign * o.width,
-                       w->height() + sign * o.height);
+        const QString name = QString::fromLatin1(o.control);
+        QWidget* w = box->objectName() == name ? box : box->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
+        if (!w)
+            w = m_panels.right->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
+        if (w)
+            PanelControls::shift(w, sign, o.left, o.top, o.width, o.height);
     }
 }

@@ -5,20 +5,33 @@
 #include <QObject>
 #include <functional>
 
-class QAction;
-class QWidget;
+class BookmarkControlsPanel;
+class LoopControlsPanel;
+class MainMenu;
+class PlayerControlsPanel;
+class RightPanel;
+class UserControlsPanel;
+class WindowControlsPanel;
 
 // Owns the main window's mode (beginner or advanced) and the arrangement of
 // its bottom panel of user controls: the layout button, the View menu's mode
-// and "User Controls" items, the mode buttons, and what each mode hides,
-// moves and captions. Captions and hints ask it for the mode.
-//
-// It works on the main window's controls by their object names; the window
-// creates it once every control exists.
+// and "User Controls" items, the mode buttons. Each panel shows a mode its
+// own way; this tells them which, places the groups of the bottom panel, and
+// moves the bookmark group between the panels on a small screen.
 class ControlsArrangement : public QObject {
     Q_OBJECT
 public:
-    explicit ControlsArrangement(QWidget& mainWindow);
+    struct Panels {
+        MainMenu* menu = nullptr;
+        RightPanel* right = nullptr;
+        LoopControlsPanel* loop = nullptr;
+        BookmarkControlsPanel* bookmarks = nullptr;
+        UserControlsPanel* user = nullptr;
+        PlayerControlsPanel* player = nullptr;
+        WindowControlsPanel* window = nullptr;
+    };
+
+    ControlsArrangement(const Panels& panels, QObject* parent);
 
     bool isBeginnerMode() const { return m_layout.beginner(); }
     int state() const { return m_layout.state(); }
@@ -61,13 +74,10 @@ signals:
 private:
     void chooseState(int state);
     void applyLayout();
-    void showAdvancedOnlyControls(bool shown);
-    void placeModeControls(bool beginner);
+    void showMode(bool beginner);
     void moveBookmarkGroup(bool intoBottomPanel);
-    QWidget* control(const char* name) const;
-    QAction* item(const char* name) const;
 
-    QWidget& m_window;
+    Panels m_panels;
     arrangement::Layout m_layout;
     bool m_storedBeginner = true;
 };

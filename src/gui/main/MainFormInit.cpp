@@ -7,58 +7,41 @@
 #include "core/catalog/CatalogControllers.h"
 #include "core/playback/ClipLoader.h"
 #include "core/playback/LoopControls.h"
-#include "core/playback/MediaPlayerControl.h"
 #include "core/playback/TransportControls.h"
 #include "gui/catalog/TBookmarksForm.h"
 #include "gui/cmdline/TCommandLineEntryForm.h"
 #include "gui/help/TQuickStartGuideForm.h"
-#include "gui/input/FocusSink.h"
 #include "gui/input/KeyAssignments.h"
 #include "gui/input/Keyboard.h"
 #include "gui/main/AppWindows.h"
 #include "gui/main/SettingsFiles.h"
 #include "gui/options/TOptionsForm.h"
-#include "gui/widgets/Colours.h"
-#include "gui/widgets/TColourButton.h"
 
-#include <QComboBox>
 #include <QDir>
-#include <QLineEdit>
 #include <QTimer>
 
 void TMainForm::FormInit(const QStringList& arguments)
 {
     AppWindows& w = *m_windows;
-    connectCatalogWindow();
-    if (settings)
-        settings->ReadConfigFile();
-    if (keyboard)
-        keyboard->assignments->DuplicateKeyCheck();
-    w.catalog->lifecycle.ResetBookmarksGrid(settings ? settings->gridColumns() : BookmarksGridColumns{});
-    if (keyboard)
-        keyboard->assignments->rememberLastAcceptedKeys();
+    const Controllers& c = *m_controllers;
+    c.settings->ReadConfigFile();
+    c.keyboard->assignments->DuplicateKeyCheck();
+    w.catalog->lifecycle.ResetBookmarksGrid(c.settings->gridColumns());
+    c.keyboard->assignments->rememberLastAcceptedKeys();
 
-    regularspeedButton->setColor(Colours::fromStored(0x6CB304));
-    slowmotionButton->setHotColor(Colours::buttonShadow());
-    fastmotionButton->setHotColor(Colours::buttonShadow());
-    ViewClipButton->setColor(Colours::fromStored(0x4DB5FB));
-    nextClipButton->setColor(Colours::fromStored(0x83CBFC));
-    previousClipButton->setColor(Colours::fromStored(0x83CBFC));
-    exitButton->setColor(Colours::fromStored(0xFDB9DD));
-
-    loops->LoopPlayingIndicatorChange(QStringLiteral("full"));
-    loops->resetLoopState();
+    c.loops->LoopPlayingIndicatorChange(QStringLiteral("full"));
+    c.loops->resetLoopState();
     w.OptionsForm->showGeneralPage();
-    transport->setSpeedModeRegular();
-    clips->ResetInitialVideoDirectory();
-    ResetInitialCatalogDirectory();
+    c.transport->setSpeedModeRegular();
+    c.clips->ResetInitialVideoDirectory();
+    w.catalog->lifecycle.ResetInitialCatalogDirectory(w.OptionsForm->defaultCatalogDirectoryText());
 
-    folderClips().clear();
-    folderClips().LoadAllFileTypes(w.OptionsForm->defaultVideoDirectoryText() + '/');
+    c.clips->folderClips().clear();
+    c.clips->folderClips().LoadAllFileTypes(w.OptionsForm->defaultVideoDirectoryText() + '/');
 
     actOnArguments(arguments);
 
-    if (settings && settings->quickStartGuideAtStart()) {
+    if (c.settings->quickStartGuideAtStart()) {
         w.QuickStartGuideForm->show();
         w.QuickStartGuideForm->raise();
     }
@@ -77,7 +60,7 @@ void TMainForm::actOnArguments(const QStringList& arguments)
         return;
     case ArgumentKind::Clip:
         playerControlsActive();
-        clips->StartVideoClip(this, absoluteArgument(arguments.first(), QDir::currentPath()));
+        m_controllers->clips->StartVideoClip(this, absoluteArgument(arguments.first(), QDir::currentPath()));
         giveFocusToSink();
         return;
     case ArgumentKind::Unrecognized:

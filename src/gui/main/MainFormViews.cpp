@@ -1,172 +1,179 @@
-// What the controllers behind the main window see of it: the loop's boxes
-// and marks, the transport's lists and marks, the clip's title and facts,
-// and the bookmark controls the catalog fills.
+// What the window sizing and the keyboard see of the main window, and the
+// main window's settings.
 #include "gui/main/TMainForm.h"
 
-#include "core/catalog/CatalogDocument.h"
 #include "core/input/KeyTexts.h"
-#include "gui/catalog/TBookmarksForm.h"
-#include "gui/info/TFilePlayingInfoForm.h"
+#include "core/playback/ClipLoader.h"
+#include "core/playback/LoopControls.h"
+#include "core/settings/BindingTable.h"
+#include "core/window/WindowSizeRules.h"
 #include "gui/input/FocusSink.h"
-#include "gui/main/AppWindows.h"
-#include "gui/options/TOptionsForm.h"
+#include "gui/main/BookmarkControlsPanel.h"
+#include "gui/main/ControlsArrangement.h"
+#include "gui/main/LoopControlsPanel.h"
+#include "gui/main/MainMenu.h"
+#include "gui/main/PlayerControlsPanel.h"
+#include "gui/main/RightPanel.h"
+#include "gui/main/WindowControlsPanel.h"
+#include "gui/main/WindowSizing.h"
 #include "gui/playback/TActiveMovie.h"
-#include "gui/widgets/Colours.h"
-#include "gui/widgets/TColourButton.h"
-#include "gui/widgets/TimeBox.h"
+#include "gui/widgets/WindowPlacement.h"
 
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
+#include <QGroupBox>
 
-namespace {
+using windowsize::Sender;
 
-void mark(TColourButton* button, bool on)
+// The F1 to F8 buttons, the lock's menu item and the clip's opening go to
+// the window sizing.
+void TMainForm::connectSizing()
 {
-    button->setColor(on ? Colours::marked() : Colours::buttonFace());
-    button->setHotColor(on ? Colours::marked() : Colours::buttonShadow());
+    WindowSizing* s = m_controllers->sizing;
+    m_window->connectTo(*s);
+    // The menu item has already flipped its check mark; the lock's toggle
+    // reads the state before the click.
+    m_menu->onItem(MainMenu::Item::OriginalSize1, [this, s] {
+        m_menu->setOriginalSizeLocked(!m_menu->originalSizeLocked());
+        s->OriginalSize1Click(Sender::Other);
+    });
+    connect(m_controllers->clips, &ClipLoader::clipReady, s, &WindowSizing::clipOpened);
 }
 
-} // namespace
-
-void TMainForm::giveFocusToSink()
+bool TMainForm::userControlsShown() const
 {
-    focusSink->takeFocus();
+    // Full screen hides them for its time only.
+    if (ActiveMovie1->isPictureFullScreen())
+        return m_bottomWasVisible;
+    return m_player->isVisibleTo(m_central);
 }
 
-QString TMainForm::startTimeDigits() const
+QSize TMainForm::pictureChrome() const
 {
-    return setStartTimeValue->digitText();
+    return size() - ActiveMovie1->pictureArea()->size();
 }
 
-QString TMainForm::endTimeDigits() const
+QSize TMainForm::playerSize() const
 {
-    return setEndTimeValue->digitText();
+    return ActiveMovie1->size();
 }
 
-void TMainForm::setStartTimeDigits(const QString& digits)
+void TMainForm::showMaximizeButton(const QString& caption, const QString& hint)
 {
-    setStartTimeValue->setDigitText(digits);
+    m_window->showMaximizeButton(caption, hint);
 }
 
-void TMainForm::setEndTimeDigits(const QString& digits)
+bool TMainForm::originalSizeLocked() const
 {
-    setEndTimeValue->setDigitText(digits);
+    return m_menu->originalSizeLocked();
 }
 
-void TMainForm::setPreciseTimeBoxes(bool precise)
+void TMainForm::setOriginalSizeLocked(bool on)
 {
-    setStartTimeValue->setPrecise(precise);
-    setEndTimeValue->setPrecise(precise);
+    m_menu->setOriginalSizeLocked(on);
 }
 
-void TMainForm::showLoopIndicator(bool loop)
+void TMainForm::refreshTitle()
 {
-    mark(playLoopButton, loop);
-    mark(playFullVideoButton, !loop);
+    m_controllers->clips->UpdateMainFormTitleBar();
 }
 
-void TMainForm::showLoopMode(bool continuously)
+void TMainForm::askRePause()
 {
-    if (continuously)
-        paintLoopModeButton(QStringLiteral("loop continuously"), Colours::fromStored(9002225),
-                            Colours::fromStored(6959853));
-    else
-        paintLoopModeButton(QStringLiteral("loop once"), Colours::fromStored(15255944), Colours::fromStored(14793320));
+    m_controllers->loops->askRePause();
 }
 
-void TMainForm::showPlaying(bool playing)
+KeyboardFocusParts TMainForm::focusParts() const
 {
-    playButton->setText(playing ? QStringLiteral("pause (space)") : QStringLiteral("play (space)"));
-    playButton->setHotColor(Colours::fromStored(playing ? 10790135 : 12318904));
+    KeyboardFocusParts parts;
+    parts.sink = focusSink;
+    parts.backgrounds << const_cast<TMainForm*>(this) << m_central;
+    m_right->addFocusParts(parts);
+    m_loop->addFocusParts(parts);
+    m_bookmarks->addFocusParts(parts);
+    m_player->addFocusParts(parts);
+    // Every group box of the window is a background.
+    for (QGroupBox* box : findChildren<QGroupBox*>())
+        if (!parts.backgrounds.contains(box))
+            parts.backgrounds << box;
+    return parts;
 }
 
-void TMainForm::clearPlayingBookmark()
+QAbstractButton* TMainForm::addBookmarkButton() const
 {
-    LoopList->setCurrentIndex(-1);
-    if (m_windows && m_windows->BookmarksForm)
-        m_windows->BookmarksForm->document()->setPlayingBookmark(-1);
-    RunningDescription->clear();
+    return m_bookmarks->addBookmarkButton();
 }
 
-int TMainForm::jumpValue(JumpList jump) const
+bool TMainForm::isBeginnerMode() const
 {
-    const QComboBox* lists[] = {backSecondsValue,    forwardSecondsValue, backMinutesValue,
-                                forwardMinutesValue, backframesValue,     forwardframesValue};
-    return lists[static_cast<int>(jump)]->currentText().toInt();
+    return m_arrangement->isBeginnerMode();
 }
 
-int TMainForm::slowRateEntry() const
+void TMainForm::setViewClipMenuCaption(const QString& caption)
 {
-    return slowmotionRate->currentIndex();
+    m_menu->setViewClipCaption(caption);
 }
 
-int TMainForm::fastRateEntry() const
+void TMainForm::setExitCaption(const QString& caption)
 {
-    return fastmotionRate->currentIndex();
+    m_right->setExitCaption(caption);
 }
 
-void TMainForm::showMuted(bool muted)
+void TMainForm::showMaximizeCaption()
 {
-    const QString key =
-        m_windows && m_windows->OptionsForm ? m_windows->OptionsForm->muteKeyText() : QStringLiteral("m");
-    muteButton->setText(keys::keyCaption(muted ? QStringLiteral("un-mute") : QStringLiteral("mute"), key));
-    muteButton->setColor(muted ? Colours::fromStored(16776960) : Colours::buttonFace());
+    m_window->showMaximizeCaption(windowsize::maximizeButtonTexts(isMaximized()).caption);
 }
 
-void TMainForm::showSpeedMode(SpeedMode mode)
+void TMainForm::shiftKeyChange()
 {
-    mark(slowmotionButton, mode == SpeedMode::Slow);
-    mark(regularspeedButton, mode == SpeedMode::Regular);
-    mark(fastmotionButton, mode == SpeedMode::Fast);
+    m_player->shiftKeyChange();
 }
 
-QString TMainForm::defaultVideoDirectory() const
+void TMainForm::nonshiftKeyChange()
 {
-    return m_windows && m_windows->OptionsForm ? m_windows->OptionsForm->defaultVideoDirectoryText() : QString();
+    m_player->nonshiftKeyChange();
 }
 
-QSize TMainForm::videoSize() const
+void TMainForm::setPracticeKeys(const QString& loopModeKey, const QString& mirrorViewKey)
 {
-    return {ActiveMovie1->width(), ActiveMovie1->height() - TActiveMovie::StripHeight};
+    Q_UNUSED(loopModeKey) // the loop mode button's hint names it
+    m_menu->setMirrorViewCaption(mirrorViewKey.isEmpty()
+                                     ? QStringLiteral("Mirror view")
+                                     : QStringLiteral("Mirror view (") + mirrorViewKey + QLatin1Char(')'));
 }
 
-void TMainForm::setTitle(const QString& title)
+void TMainForm::bindSettings(ConfigBindings& binding)
 {
-    setWindowTitle(title);
+    using S = Settings;
+    m_player->bindSettings(binding);
+    m_loop->bindSettings(binding);
+    // Full screen is no state of the settings file: the window is stored as
+    // it was before it.
+    WindowPlacement::bindBounds(binding, this, &S::mainFormLeft, &S::mainFormTop, &S::mainFormWidth, &S::mainFormHeight,
+                                &S::mainFormWindowState, 0, [this](const windowsize::Placement& now) {
+                                    const int before = (m_stateBeforeFullScreen & Qt::WindowMinimized)   ? 1
+                                                       : (m_stateBeforeFullScreen & Qt::WindowMaximized) ? 2
+                                                                                                         : 0;
+                                    return windowsize::placementToStore(now, ActiveMovie1->isPictureFullScreen(),
+                                                                        {m_boundsBeforeFullScreen, before});
+                                });
+    // The original-size lock and the stored video sizes.
+    m_controllers->sizing->bindSettings(binding);
+    // The loop mode is applied once everything is read.
+    LoopControls* loops = m_controllers->loops;
+    binding.bind(
+        &S::loopContinuously, [loops] { return loops->LoopContinuously(); },
+        [loops](bool on) { loops->setStoredLoopContinuously(on); });
+    // The arrangement is applied as it is read; the mode once everything is
+    // read (SettingsFiles), and beginner mode then imposes its arrangement.
+    binding.bind(
+        &S::userControlsVisible, [this] { return m_arrangement->state(); },
+        [this](int state) { m_arrangement->applyStoredState(state); });
+    binding.bind(
+        &S::beginnerMode, [this] { return m_arrangement->isBeginnerMode(); },
+        [this](bool on) { m_arrangement->setStoredMode(on); });
 }
 
-TFilePlayingInfoForm* TMainForm::infoWindow() const
+void TMainForm::bindExtras(ExtrasBindings& binding)
 {
-    return m_windows ? m_windows->FilePlayingInfoForm : nullptr;
-}
-
-void TMainForm::showClipFacts(const QString& fileName, const QString& folder, const QString& videoSize,
-                              const QString& totalTime)
-{
-    if (TFilePlayingInfoForm* info = infoWindow())
-        info->showClipFacts(fileName, folder, videoSize, totalTime);
-}
-
-QString TMainForm::framesPerSecondText() const
-{
-    TFilePlayingInfoForm* info = infoWindow();
-    return info ? info->framesPerSecondText() : QString();
-}
-
-void TMainForm::setFramesPerSecondText(const QString& text)
-{
-    if (TFilePlayingInfoForm* info = infoWindow())
-        info->setFramesPerSecondText(text);
-}
-
-void TMainForm::setScreenSizeText(const QString& text)
-{
-    if (TFilePlayingInfoForm* info = infoWindow())
-        info->setScreenSizeText(text);
-}
-
-QAbstractButton* TMainForm::updateBookmarkControl() const
-{
-    return updateBookmarkButton;
+    binding.bind(
+        &Extras::mirrorView, [this] { return m_menu->mirrored(); }, [this](bool on) { m_menu->setMirrored(on); });
 }

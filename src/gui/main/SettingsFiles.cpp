@@ -16,8 +16,9 @@
 #include "gui/options/TOptionsForm.h"
 #include "gui/widgets/WindowPlacement.h"
 
-SettingsFiles::SettingsFiles(AppWindows& windows, const ConfigFile& file, const ExtrasFile& extrasFile)
-    : m_windows(windows), m_file(file), m_extrasFile(extrasFile)
+SettingsFiles::SettingsFiles(AppWindows& windows, const TMainForm::Controllers& controllers, const ConfigFile& file,
+                             const ExtrasFile& extrasFile)
+    : m_windows(windows), m_controllers(controllers), m_file(file), m_extrasFile(extrasFile)
 {
     using S = Settings;
     m_windows.MainForm->bindSettings(m_config);
@@ -40,7 +41,7 @@ void SettingsFiles::bindExtras()
     m_windows.MainForm->bindExtras(m_extras);
     m_windows.OptionsForm->bindExtras(m_extras);
     // The ladder mode is set after the loop mode toggle (applyAfterReading).
-    LoopControls* loops = m_windows.MainForm->loops;
+    LoopControls* loops = m_controllers.loops;
     m_extras.bind(
         &Extras::loopSpeedLadder, [loops] { return loops->loopMode() == LoopControls::LoopMode::Ladder; }, [](bool) {});
     m_windows.BookmarksForm->bindExtras(m_extras);
@@ -88,16 +89,16 @@ void SettingsFiles::ReadConfigFile()
 
 void SettingsFiles::applyAfterReading()
 {
-    if (KeyAssignments* keys = m_windows.MainForm->keyboard ? m_windows.MainForm->keyboard->assignments : nullptr) {
+    if (KeyAssignments* keys = m_controllers.keyboard ? m_controllers.keyboard->assignments : nullptr) {
         keys->nonshiftKeyChange();
         keys->shiftKeyChange();
         keys->anyKeyChange();
     }
     // The lock was read as the opposite of its stored state: its toggle
     // lands on it and applies it.
-    if (WindowSizing* sizing = m_windows.MainForm->sizing)
+    if (WindowSizing* sizing = m_controllers.sizing)
         sizing->OriginalSize1Click();
-    LoopControls* loops = m_windows.MainForm->loops;
+    LoopControls* loops = m_controllers.loops;
     loops->loopOnceClick();
     // The ladder repeats its loop: stored with Loop_Continuously on.
     if (m_extras.applied().loopSpeedLadder && loops->LoopContinuously())

@@ -4,6 +4,7 @@
 #include "core/settings/BindingTable.h"
 #include "core/settings/ConfigFile.h"
 #include "core/settings/Settings.h"
+#include "gui/main/TMainForm.h"
 
 struct AppWindows;
 
@@ -14,7 +15,9 @@ struct AppWindows;
 // back unchanged.
 class SettingsFiles {
 public:
-    SettingsFiles(AppWindows& windows, const ConfigFile& file, const ExtrasFile& extrasFile);
+    // The controllers behind the main window hold some settings too.
+    SettingsFiles(AppWindows& windows, const TMainForm::Controllers& controllers, const ConfigFile& file,
+                  const ExtrasFile& extrasFile);
 
     void ReadConfigFile();
     // False when the file could not be written; the user has been told.
@@ -37,6 +40,7 @@ public:
 private:
     void applyAfterReading();
     AppWindows& m_windows;
+    const TMainForm::Controllers& m_controllers;
     void bindExtras();
 
     ConfigFile m_file;

@@ -13,28 +13,25 @@
 #include "gui/input/Keyboard.h"
 #include "gui/input/LayoutKey.h"
 #include "gui/main/AppWindows.h"
+#include "gui/main/BookmarkControlsPanel.h"
+#include "gui/main/ControlsArrangement.h"
+#include "gui/main/LoopControlsPanel.h"
+#include "gui/main/MainMenu.h"
+#include "gui/main/PlayerControlsPanel.h"
+#include "gui/main/RightPanel.h"
 #include "gui/main/SettingsFiles.h"
+#include "gui/main/UserControlsPanel.h"
+#include "gui/main/WindowControlsPanel.h"
 #include "gui/main/WindowSizing.h"
+#include "gui/options/TOptionsForm.h"
+#include "gui/playback/MpvVideoWidget.h"
 #include "gui/playback/TActiveMovie.h"
-#include "gui/widgets/TColourButton.h"
 
-#include <QAction>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QLayout>
 #include <QMenuBar>
 #include <QTimer>
 #include <QWindow>
-
-namespace {
-
-template <class Target> void onClick(TColourButton* button, Target* target, void (Target::*operation)(QObject*))
-{
-    QObject::connect(button, &QAbstractButton::clicked, target,
-                     [button, target, operation] { (target->*operation)(button); });
-}
-
-} // namespace
 
 TMainForm::TMainForm(PlaybackEngine* engine, QWidget* parent) : QMainWindow(parent)
 {
@@ -43,20 +40,39 @@ TMainForm::TMainForm(PlaybackEngine* engine, QWidget* parent) : QMainWindow(pare
     m_central = new QWidget(this);
     m_central->setObjectName(QStringLiteral("MainFormClient"));
     setCentralWidget(m_central);
+    // The controls were designed at 8 points; the panels' sizes are fixed.
+    QFont small = font();
+    small.setPointSize(8);
+    m_central->setFont(small);
 
     ActiveMovie1 = new TActiveMovie(engine, m_central);
     ActiveMovie1->setKeyReader([](const QKeyEvent& key) { return LayoutKey::unshiftedKey(key); });
     focusSink = new FocusSink(m_central);
-    buildMenu();
-    nameMenuItems();
-    buildRightPanel();
-    buildBottomPanel();
+    m_menu = new MainMenu(*this);
+    m_right = new RightPanel(m_central);
+    m_loop = new LoopControlsPanel(*focusSink, m_right);
+    m_bookmarks = new BookmarkControlsPanel(*focusSink, m_right);
+    m_user = new UserControlsPanel(m_right);
+    m_player = new PlayerControlsPanel(*focusSink, m_central);
+    m_window = new WindowControlsPanel(m_player);
+    m_arrangement = new ControlsArrangement({m_menu, m_right, m_loop, m_bookmarks, m_user, m_player, m_window}, this);
+    m_arrangement->giveFocusToSink = [this] { giveFocusToSink(); };
+    showBookmarkingInfo(false); // no catalog is open at first
 
-    loops = new LoopControls(*player(), *this, this);
-    transport = new TransportControls(*player(), *this, *loops, this);
-    clips = new ClipLoader(*player(), *this, *loops, *transport, this);
-    connectControls();
-    connectKeyCaptions();
+    connect(m_menu, &MainMenu::mirrorToggled, this, [this](bool mirrored) {
+        // The picture itself flips; in full screen it is the same widget.
+        if (auto* picture = qobject_cast<MpvVideoWidget*>(ActiveMovie1->picture()))
+            picture->setMirrored(mirrored);
+    });
+    m_menu->onItem(MainMenu::Item::Exit1, [this] { exitButtonClick(this); });
+    connect(m_right, &RightPanel::exitClicked, this, &TMainForm::exitButtonClick);
+    connect(m_right, &RightPanel::importClicked, m_menu,
+            [this] { m_menu->trigger(MainMenu::Item::ImportMultipleClips1); });
+    connect(m_loop, &LoopControlsPanel::playingShown, m_player, &PlayerControlsPanel::showPlaying);
+    connect(m_loop, &LoopControlsPanel::playingBookmarkCleared, m_bookmarks,
+            [this] { m_bookmarks->selectLoopListItem(-1); });
+    connect(ActiveMovie1, &TActiveMovie::OnEnter, this, &TMainForm::giveFocusToSink);
+    connect(ActiveMovie1, &TActiveMovie::pictureFullScreenRequested, this, &TMainForm::setPictureFullScreen);
     resize(923, 753);
 }
 
@@ -67,72 +83,41 @@ MediaPlayerControl* TMainForm::player() const
     return ActiveMovie1->control();
 }
 
-bool TMainForm::StartVideoClip(const QString& path)
+void TMainForm::connectControllers(const Controllers& c, AppWindows* windows)
 {
-    return clips->StartVideoClip(this, path);
-}
-
-void TMainForm::playStoredLoop(const QString& startDigits, const QString& endDigits)
-{
-    clips->whenLoaded([this, startDigits, endDigits] { loops->playStoredLoop(startDigits, endDigits); });
-}
-
-FolderClipList& TMainForm::folderClips()
-{
-    return clips->folderClips();
-}
-
-void TMainForm::focusIfSender(QObject* sender)
-{
-    if (sender)
-        giveFocusToSink();
-}
-
-void TMainForm::connectControls()
-{
-    // Buttons pass themselves as the sender: a click ends with the focus on
-    // the focus sink, a key leaves it where it is.
-    onClick(ViewClipButton, clips, &ClipLoader::ViewClipButtonClick);
-    onClick(previousClipButton, clips, &ClipLoader::PlayPreviousFile);
-    onClick(nextClipButton, clips, &ClipLoader::PlayNextFile);
-    onClick(playButton, transport, &TransportControls::playButtonClick);
-    onClick(restartButton, transport, &TransportControls::restartButtonClick);
-    onClick(muteButton, transport, &TransportControls::muteButtonClick);
-    onClick(backsecondsButton, transport, &TransportControls::backsecondsButtonClick);
-    onClick(forwardsecondsButton, transport, &TransportControls::forwardsecondsButtonClick);
-    onClick(backminutesButton, transport, &TransportControls::backminutesButtonClick);
-    onClick(forwardminutesButton, transport, &TransportControls::forwardminutesButtonClick);
-    onClick(back1frameButton, transport, &TransportControls::back1frameButtonClick);
-    onClick(forward1frameButton, transport, &TransportControls::forward1frameButtonClick);
-    onClick(backframesButton, transport, &TransportControls::backframesButtonClick);
-    onClick(forwardframesButton, transport, &TransportControls::forwardframesButtonClick);
-    onClick(slowmotionButton, transport, &TransportControls::slowmotionButtonClick);
-    onClick(regularspeedButton, transport, &TransportControls::regularspeedButtonClick);
-    onClick(fastmotionButton, transport, &TransportControls::fastmotionButtonClick);
-    onClick(setStartTimeButton, loops, &LoopControls::setStartTimeButtonClick);
-    onClick(setEndTimeButton, loops, &LoopControls::setEndTimeButtonClick);
-    onClick(resetEndTimeButton, loops, &LoopControls::resetEndTimeButtonClick);
-    onClick(resetLoopButton, loops, &LoopControls::resetLoopButtonClick);
-    onClick(playLoopButton, loops, &LoopControls::playLoopButtonClick);
-    onClick(playFullVideoButton, loops, &LoopControls::playFullVideoButtonClick);
-    onClick(loopOnce, loops, &LoopControls::loopOnceClick);
-    connect(exitButton, &QAbstractButton::clicked, this, [this] { exitButtonClick(exitButton); });
-
-    connect(choosevideoclip1, &QAction::triggered, this, [this] { clips->ViewClipButtonClick(this); });
-    connect(PlayPreviousClip1, &QAction::triggered, this, [this] { clips->PlayPreviousFile(this); });
-    connect(PlayNextClip1, &QAction::triggered, this, [this] { clips->PlayNextFile(this); });
-    connect(Exit1, &QAction::triggered, this, [this] { exitButtonClick(this); });
-
-    connect(slowmotionRate, &QComboBox::activated, transport, &TransportControls::slowmotionRateChange);
-    connect(fastmotionRate, &QComboBox::activated, transport, &TransportControls::fastmotionRateChange);
+    m_controllers = &c;
+    m_windows = windows;
+    m_right->connectTo(*c.clips);
+    m_loop->connectTo(*c.loops);
+    m_player->connectTo(*c.transport);
+    using Item = MainMenu::Item;
+    m_menu->onItem(Item::choosevideoclip1, [this] { m_controllers->clips->ViewClipButtonClick(this); });
+    m_menu->onItem(Item::PlayPreviousClip1, [this] { m_controllers->clips->PlayPreviousFile(this); });
+    m_menu->onItem(Item::PlayNextClip1, [this] { m_controllers->clips->PlayNextFile(this); });
 
     MediaPlayerControl* p = player();
-    connect(p, &MediaPlayerControl::OnPositionChange, loops, [this](double oldPos, double newPos, quint32, quint32) {
+    LoopControls* loops = c.loops;
+    connect(p, &MediaPlayerControl::OnPositionChange, loops, [loops](double oldPos, double newPos, quint32, quint32) {
         loops->ActiveMovie1PositionChange(oldPos, newPos);
     });
     connect(p, &MediaPlayerControl::OnPlayStateChange, loops, &LoopControls::ActiveMovie1PlayStateChange);
-    connect(ActiveMovie1, &TActiveMovie::OnEnter, this, &TMainForm::giveFocusToSink);
-    connect(ActiveMovie1, &TActiveMovie::pictureFullScreenRequested, this, &TMainForm::setPictureFullScreen);
+    if (windows && windows->OptionsForm) {
+        const TOptionsForm* options = windows->OptionsForm;
+        m_player->setMuteKey([options] { return options->muteKeyText(); });
+    }
+    m_arrangement->restoreKeyCaptions = [this] {
+        if (Keyboard* keyboard = m_controllers->keyboard) {
+            keyboard->assignments->anyKeyChange();
+            keyboard->assignments->nonshiftKeyChange();
+        }
+    };
+    // The video area changed: lay the panels out again; the window's
+    // minimum size and the title follow.
+    connect(m_arrangement, &ControlsArrangement::layoutChanged, this, [this] {
+        layoutPanels();
+        m_controllers->sizing->userControlsChanged();
+    });
+    connectSizing();
 }
 
 void TMainForm::exitButtonClick(QObject*)
@@ -142,15 +127,17 @@ void TMainForm::exitButtonClick(QObject*)
 
 bool TMainForm::FormClose()
 {
-    if (m_windows && m_windows->catalog && !m_windows->catalog->edits.takeIn()) {
+    CatalogControllers* rules = m_windows ? m_windows->catalog : nullptr;
+    if (rules && !rules->edits.takeIn()) {
         // A cell value the catalog's checks refused: the user fixes it first.
         giveFocusToSink();
         return false;
     }
-    if (m_windows && m_windows->BookmarksForm && m_windows->BookmarksForm->document()->CatalogModified()) {
+    TBookmarksForm* catalog = m_windows ? m_windows->BookmarksForm : nullptr;
+    if (rules && catalog && catalog->document()->CatalogModified()) {
         switch (prompt().askYesNoCancel(QStringLiteral("Save video catalog before exiting?"), Prompt::Icon::Warning)) {
         case Prompt::Answer::Yes:
-            if (!saveCatalog || !saveCatalog()) {
+            if (!rules->lifecycle.DoSave()) {
                 giveFocusToSink();
                 return false;
             }
@@ -162,10 +149,10 @@ bool TMainForm::FormClose()
             return false;
         }
     }
-    if (settings)
-        settings->WriteConfigFile();
-    if (keyboard)
-        keyboard->assignments->DuplicateKeyCheck();
+    if (m_controllers && m_controllers->settings)
+        m_controllers->settings->WriteConfigFile();
+    if (m_controllers && m_controllers->keyboard)
+        m_controllers->keyboard->assignments->DuplicateKeyCheck();
     emit closing();
     return true;
 }
@@ -186,8 +173,22 @@ void TMainForm::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     layoutPanels();
-    if (sizing)
-        sizing->mainWindowResized();
+    if (m_controllers && m_controllers->sizing)
+        m_controllers->sizing->mainWindowResized();
+}
+
+void TMainForm::layoutPanels()
+{
+    const int w = m_central->width();
+    const int h = m_central->height();
+    const bool bottom = m_player->isVisibleTo(m_central);
+    const int top = bottom ? h - PlayerControlsPanel::Height : h;
+    if (bottom)
+        m_player->setGeometry(0, top, w, PlayerControlsPanel::Height);
+    const bool right = !ActiveMovie1->isPictureFullScreen();
+    m_right->setGeometry(w - RightPanel::Width, 0, RightPanel::Width, top);
+    ActiveMovie1->setGeometry(0, 0, right ? w - RightPanel::Width : w, right ? top : h);
+    focusSink->setGeometry(0, 0, 0, 0);
 }
 
 // The picture fills the screen: the window goes full screen with everything
@@ -195,18 +196,19 @@ void TMainForm::resizeEvent(QResizeEvent* event)
 void TMainForm::setPictureFullScreen(bool on)
 {
     menuBar()->setVisible(!on);
-    RHS_Panel->setVisible(!on);
+    m_right->setVisible(!on);
     if (on) {
         m_stateBeforeFullScreen = windowState();
+        m_boundsBeforeFullScreen = normalGeometry().isValid() ? normalGeometry() : geometry();
         m_sizeBeforeFullScreen = size();
-        m_bottomWasVisible = PlayerControlsPanel->isVisibleTo(this);
-        PlayerControlsPanel->hide();
+        m_bottomWasVisible = m_player->isVisibleTo(this);
+        m_player->hide();
         showFullScreen();
         // The full-screen picture takes the keys, whichever window had them.
         raise();
         activateWindow();
     } else {
-        PlayerControlsPanel->setVisible(m_bottomWasVisible);
+        m_player->setVisible(m_bottomWasVisible);
         setWindowState(m_stateBeforeFullScreen);
         if (!(m_stateBeforeFullScreen & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
             resize(m_sizeBeforeFullScreen);
@@ -226,4 +228,41 @@ void TMainForm::setPictureFullScreen(bool on)
     if (layout())
         layout()->activate();
     layoutPanels();
+}
+
+void TMainForm::giveFocusToSink()
+{
+    focusSink->takeFocus();
+}
+
+void TMainForm::showPlayingAll(bool on, bool catalogOpen)
+{
+    m_bookmarks->showPlayingAll(on, catalogOpen);
+    m_loop->lockForPlayingAll(on);
+    m_right->lockForPlayingAll(on);
+    m_menu->lockForPlayingAll(on);
+}
+
+void TMainForm::showBookmarkingInfo(bool catalogOpen)
+{
+    m_bookmarks->showBookmarkingInfo(catalogOpen);
+    m_loop->showRunningDescription(catalogOpen);
+    m_menu->showCatalogOpen(catalogOpen);
+}
+
+QSize TMainForm::videoSize() const
+{
+    return {ActiveMovie1->width(), ActiveMovie1->height() - TActiveMovie::StripHeight};
+}
+
+void TMainForm::MirrorView1Click(QObject* sender)
+{
+    m_menu->setMirrored(!m_menu->mirrored());
+    if (sender)
+        giveFocusToSink();
+}
+
+bool TMainForm::isMirrored() const
+{
+    return m_menu->mirrored();
 }

@@ -10,7 +10,9 @@
 #include "gui/playback/TActiveMovie.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
 using windowsize::FocusTarget;
 
@@ -149,9 +151,43 @@ void WindowSizing::applyMinimumSize()
     facts.native = QSize(m_w.player->ImageSourceWidth(), m_w.player->ImageSourceHeight());
     facts.userControlsShown = m_w.mainView->userControlsShown();
     facts.chrome = m_w.mainView->pictureChrome();
+    if (const QScreen* screen = m_w.main->screen()) {
+        const QMargins frame = frameMargins();
+        facts.available =
+            screen->availableGeometry().size() - QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+    }
     const QSize minimum = windowsize::minimumSize(facts);
     if (m_w.main->minimumSize() != minimum)
         m_w.main->setMinimumSize(minimum);
+}
+
+QMargins WindowSizing::frameMargins() const
+{
+    // Nothing until the window manager has framed the window.
+    const QRect inner = m_w.main->geometry();
+    const QRect frame = m_w.main->frameGeometry();
+    return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+            frame.bottom() - inner.bottom()};
+}
+
+QRect WindowSizing::onScreen(const QRect& bounds) const
+{
+    const QScreen* screen = QGuiApplication::screenAt(bounds.center());
+    if (!screen)
+        screen = m_w.main->screen();
+    if (!screen)
+        return bounds;
+    const QMargins frame = frameMargins();
+    return windowsize::cappedBounds(bounds.marginsAdded(frame), screen->availableGeometry()).marginsRemoved(frame);
+}
+
+void WindowSizing::resizeMainWindow(QSize size)
+{
+    const QRect bounds = onScreen(QRect(m_w.main->geometry().topLeft(), size));
+    if (bounds.topLeft() != m_w.main->geometry().topLeft())
+        m_w.main->setGeometry(bounds);
+    else
+        m_w.main->resize(bounds.size());
 }
 
 void WindowSizing::mainWindowResized()
@@ -223,26 +259,25 @@ void WindowSizing::enterFullScreenFor(Sender requester)
 }
 
 // The toggle of F3 (the main window) and F4 (the catalog window) once the
-// window is shown: to the front when it is not active; otherwise behind the
-// window the key came from, or, when it came from the window itself, behind
-// the first of the others that is shown, which becomes active.
+// window is shown (windowsize::toggleStep).
 void WindowSizing::toggleWindow(QWidget* window, Sender sender, const QList<QWidget*>& others)
 {
-    if (!window->isActiveWindow()) {
+    QWidget* from = windowOf(sender);
+    const auto shown = std::find_if(others.begin(), others.end(), visible);
+    switch (windowsize::toggleStep(window->isActiveWindow(), from == window, shown != others.end())) {
+    case windowsize::ToggleStep::BringToFront:
         activate(window);
         return;
-    }
-    QWidget* from = windowOf(sender);
-    window->lower();
-    if (from != window) {
+    case windowsize::ToggleStep::BehindSender:
+        window->lower();
         activate(from);
         return;
-    }
-    for (QWidget* other : others) {
-        if (visible(other)) {
-            activate(other);
-            return;
-        }
+    case windowsize::ToggleStep::BehindOther:
+        window->lower();
+        activate(*shown);
+        return;
+    case windowsize::ToggleStep::StayInFront:
+        return;
     }
 }
 
@@ -284,7 +319,7 @@ void WindowSizing::SmallerScreenButtonClick(Sender sender)
 {
     emit ran(QStringLiteral("SmallerScreenButtonClick"), sender);
     if (isNormal())
-        m_w.main->resize(windowsize::shrunk(m_w.main->size(), m_w.main->minimumSize()));
+        resizeMainWindow(windowsize::shrunk(m_w.main->size(), m_w.main->minimumSize()));
     m_w.mainView->refreshTitle();
     focusIfSender(sender);
 }
@@ -293,7 +328,7 @@ void WindowSizing::LargerScreenButtonClick(Sender sender)
 {
     emit ran(QStringLiteral("LargerScreenButtonClick"), sender);
     if (isNormal())
-        m_w.main->resize(windowsize::enlarged(m_w.main->size()));
+        resizeMainWindow(windowsize::enlarged(m_w.main->size()));
     m_w.mainView->refreshTitle();
     focusIfSender(sender);
 }
@@ -301,7 +336,8 @@ void WindowSizing::LargerScreenButtonClick(Sender sender)
 void WindowSizing::showStoredSize(const QRect& bounds, Sender sender)
 {
     m_w.main->setWindowState(Qt::WindowNoState);
-    m_w.main->setGeometry(bounds);
+    // Bounds stored on a monitor that is gone come back on this one.
+    m_w.main->setGeometry(onScreen(bounds));
     focusIfSender(sender);
 }
 
@@ -348,7 +384,7 @@ void WindowSizing::OriginalSize1Click(Sender sender)
     applyMinimumSize();
     // A clip without a picture (sound only) leaves the window as it is.
     if (change.playerSize && !native.isEmpty() && isNormal())
-        m_w.mainView->setPlayerSize(*change.playerSize);
+        resizeMainWindow(m_w.main->size() + (*change.playerSize - m_w.mainView->playerSize()));
     m_w.mainView->refreshTitle();
 }
 

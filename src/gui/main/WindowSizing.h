@@ -2,6 +2,7 @@
 
 #include "core/window/WindowSizeRules.h"
 
+#include <QMargins>
 #include <QObject>
 #include <QRect>
 #include <functional>
@@ -69,6 +70,9 @@ public:
     void mainWindowResized();
     // After a clip has opened: the lock fits the window to the new clip.
     void clipOpened();
+    // Gives the main window this size, within the available area of its
+    // screen (moved inside it where needed).
+    void resizeMainWindow(QSize size);
 
     const windowsize::FullScreenMemory& fullScreen() const { return m_fullScreen; }
 
@@ -78,6 +82,11 @@ signals:
 
 private:
     void applyMinimumSize();
+    // Bounds of the main window (without its frame) that fit, frame and
+    // all, the available area of the screen they are on, else of the
+    // window's screen.
+    QRect onScreen(const QRect& bounds) const;
+    QMargins frameMargins() const;
     void showMaximizeButton(bool maximized);
     void giveFocus(windowsize::FocusTarget target);
     void focusIfSender(Sender sender);

@@ -86,8 +86,9 @@ TActiveMovie::TActiveMovie(PlaybackEngine* engine, QWidget* parent)
 }
 
 // At the default display size the picture keeps the clip's own size, in the
-// middle of the area (cut at the edges when the area is smaller); full
-// screen, or fitted to the player, it fills the area.
+// middle of the area, or, when the area is smaller, the largest size of the
+// same shape that fits it; full screen, or fitted to the player, it fills
+// the area.
 void TActiveMovie::placePicture()
 {
     const QSize native(m_control->ImageSourceWidth(), m_control->ImageSourceHeight());
@@ -96,7 +97,8 @@ void TActiveMovie::placePicture()
         m_picture->setGeometry(area);
         return;
     }
-    QRect placed(QPoint(), native);
+    const bool fits = native.width() <= area.width() && native.height() <= area.height();
+    QRect placed(QPoint(), fits ? native : native.scaled(area.size(), Qt::KeepAspectRatio));
     placed.moveCenter(area.center());
     m_picture->setGeometry(placed);
 }
@@ -206,6 +208,7 @@ void TActiveMovie::setPictureFullScreen(bool on)
     // While full screen, keys reach the program only as key releases that the
     // control hands on with its tick.
     m_pressedKeys.clear();
+    m_modalKeys.clear();
     if (on)
         qApp->installEventFilter(this);
     else
@@ -242,11 +245,23 @@ void TActiveMovie::fullScreenKey(const QKeyEvent& key)
 bool TActiveMovie::eventFilter(QObject* watched, QEvent* event)
 {
     if (m_pictureFullScreen && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const quint32 id = key->nativeScanCode() ? key->nativeScanCode() : quint32(key->key());
+        // A modal window raised over the picture (a message box) owns the
+        // keys while it is open, and the releases of the keys pressed in it
+        // (the Escape that closed it) are no commands either.
+        if (QApplication::activeModalWidget()) {
+            if (key->type() == QEvent::KeyPress)
+                m_modalKeys.insert(id);
+            else
+                m_modalKeys.remove(id);
+            return false;
+        }
         // Each key reaches a platform window first; it is taken there, from
         // whichever of the program's windows has the keyboard (the key that
         // went full screen may end in another window).
-        if (watched->isWindowType())
-            fullScreenKey(*static_cast<QKeyEvent*>(event));
+        if (watched->isWindowType() && !(key->type() == QEvent::KeyRelease && m_modalKeys.remove(id)))
+            fullScreenKey(*key);
         return true;
     }
     if (watched == m_pictureArea && event->type() == QEvent::Resize) {

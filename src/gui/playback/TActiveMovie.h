@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QKeyEvent>
+#include <QSet>
 #include <QWidget>
 #include <functional>
 
@@ -77,6 +78,9 @@ private:
     bool m_pictureFullScreen = false;
     std::function<int(const QKeyEvent&)> m_keyReader = [](const QKeyEvent& key) { return key.key(); };
     bool m_userSeeking = false;
+    // Keys pressed in a modal window over the full-screen picture, by their
+    // platform key: their releases are the window's.
+    QSet<quint32> m_modalKeys;
     // Keys held down while the picture is full screen, by their platform
     // key: the key to report and the modifiers it was pressed with.
     struct PressedKey {

@@ -68,7 +68,8 @@ int stateOf(const QWidget* window)
 }
 
 void bindBounds(ConfigBindings& binding, QWidget* window, int Settings::*left, int Settings::*top, int Settings::*width,
-                int Settings::*height, int Settings::*state, int shiftBy)
+                int Settings::*height, int Settings::*state, int shiftBy,
+                std::function<windowsize::Placement(const windowsize::Placement&)> toStore)
 {
     const auto apply = [=](const Settings& s) {
         place(window, QRect(s.*left, s.*top, s.*width, s.*height));
@@ -82,12 +83,14 @@ void bindBounds(ConfigBindings& binding, QWidget* window, int Settings::*left, i
         }
     };
     const auto collect = [=](Settings& s) {
-        const QRect bounds = window->geometry();
-        s.*left = bounds.left();
-        s.*top = bounds.top();
-        s.*width = bounds.width();
-        s.*height = bounds.height();
-        s.*state = stateOf(window);
+        windowsize::Placement placement{window->geometry(), stateOf(window)};
+        if (toStore)
+            placement = toStore(placement);
+        s.*left = placement.bounds.left();
+        s.*top = placement.bounds.top();
+        s.*width = placement.bounds.width();
+        s.*height = placement.bounds.height();
+        s.*state = placement.state;
     };
     binding.bindGroup({left, top, width, height, state}, apply, collect);
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "core/settings/BindingTable.h"
+#include "core/window/WindowSizeRules.h"
 
 #include <QRect>
 #include <QSize>
+#include <functional>
 
 class QWidget;
 
@@ -27,9 +29,11 @@ int stateOf(const QWidget* window);
 // A window's left, top, width, height and state. State 2 first gives the
 // window the large video bounds (shifted right and down by shiftBy) and
 // then maximises it, so that restoring it returns to those bounds; 0 and 1
-// make it normal; other values change nothing.
+// make it normal; other values change nothing. What is stored is the
+// window's bounds and state as they are, or what `toStore` makes of them.
 void bindBounds(ConfigBindings& binding, QWidget* window, int Settings::*left, int Settings::*top, int Settings::*width,
-                int Settings::*height, int Settings::*state, int shiftBy);
+                int Settings::*height, int Settings::*state, int shiftBy,
+                std::function<windowsize::Placement(const windowsize::Placement&)> toStore = {});
 
 // A window's left and top; its size is its own.
 void bindPosition(ConfigBindings& binding, QWidget* window, int Settings::*left, int Settings::*top);

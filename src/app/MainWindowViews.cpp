@@ -1,0 +1,188 @@
+#include "app/MainWindowViews.h"
+
+#include "core/playback/ClipLoader.h"
+#include "core/playback/LoopControls.h"
+#include "core/playback/MediaPlayerControl.h"
+#include "core/window/WindowSizeRules.h"
+#include "gui/catalog/TBookmarksForm.h"
+#include "gui/cmdline/TCommandLineEntryForm.h"
+#include "gui/info/TFilePlayingInfoForm.h"
+#include "gui/input/KeyCommands.h"
+#include "gui/input/Keyboard.h"
+#include "gui/main/AppWindows.h"
+#include "gui/main/BookmarkControlsPanel.h"
+#include "gui/main/LoopControlsPanel.h"
+#include "gui/main/MainMenu.h"
+#include "gui/main/SettingsFiles.h"
+#include "gui/main/WindowSizing.h"
+#include "gui/options/TOptionsForm.h"
+
+MainWindowViews::MainWindowViews(AppWindows& windows, const TMainForm::Controllers& controllers)
+    : m_windows(windows), m_controllers(controllers)
+{
+}
+
+TMainForm& MainWindowViews::main() const
+{
+    return *m_windows.MainForm;
+}
+
+QString MainWindowViews::defaultVideoDirectory() const
+{
+    return m_windows.OptionsForm ? m_windows.OptionsForm->defaultVideoDirectoryText() : QString();
+}
+
+QSize MainWindowViews::videoSize() const
+{
+    return main().videoSize();
+}
+
+void MainWindowViews::setTitle(const QString& title)
+{
+    main().setWindowTitle(title);
+}
+
+void MainWindowViews::showClipFacts(const QString& fileName, const QString& folder, const QString& videoSize,
+                                    const QString& totalTime)
+{
+    if (TFilePlayingInfoForm* info = m_windows.FilePlayingInfoForm)
+        info->showClipFacts(fileName, folder, videoSize, totalTime);
+}
+
+QString MainWindowViews::framesPerSecondText() const
+{
+    return m_windows.FilePlayingInfoForm ? m_windows.FilePlayingInfoForm->framesPerSecondText() : QString();
+}
+
+void MainWindowViews::setFramesPerSecondText(const QString& text)
+{
+    if (TFilePlayingInfoForm* info = m_windows.FilePlayingInfoForm)
+        info->setFramesPerSecondText(text);
+}
+
+void MainWindowViews::setScreenSizeText(const QString& text)
+{
+    TFilePlayingInfoForm* info = m_windows.FilePlayingInfoForm;
+    if (!info)
+        return;
+    const MediaPlayerControl* player = main().player();
+    const QSize native(player->ImageSourceWidth(), player->ImageSourceHeight());
+    const bool scaled = windowsize::pictureScaledDown(main().menu().originalSizeLocked(), native, main().videoSize());
+    info->setScreenSizeText(scaled ? text + QStringLiteral(" (scaled down to fit the screen)") : text);
+}
+
+void MainWindowViews::giveFocusToSink()
+{
+    main().giveFocusToSink();
+}
+
+void MainWindowViews::setLoopListItems(const QStringList& items, int selected)
+{
+    main().bookmarkControls().setLoopListItems(items, selected);
+}
+
+void MainWindowViews::selectLoopListItem(int index)
+{
+    main().bookmarkControls().selectLoopListItem(index);
+}
+
+void MainWindowViews::addLoopListItem(const QString& item)
+{
+    main().bookmarkControls().addLoopListItem(item);
+}
+
+void MainWindowViews::ShowBookmarkingInfo()
+{
+    main().showBookmarkingInfo(true);
+}
+
+void MainWindowViews::HideBookmarkingInfo()
+{
+    main().showBookmarkingInfo(false);
+}
+
+void MainWindowViews::setStartTimeDigits(const QString& digits)
+{
+    main().loopControls().setStartTimeDigits(digits);
+}
+
+void MainWindowViews::setEndTimeDigits(const QString& digits)
+{
+    main().loopControls().setEndTimeDigits(digits);
+}
+
+void MainWindowViews::setRunningDescription(const QString& text)
+{
+    main().loopControls().setRunningDescription(text);
+}
+
+QString MainWindowViews::openClipPath() const
+{
+    return main().player()->FileName();
+}
+
+BookmarksGridColumns MainWindowViews::gridColumns() const
+{
+    return m_controllers.settings ? m_controllers.settings->gridColumns() : BookmarksGridColumns{};
+}
+
+int MainWindowViews::lastArrowDirection() const
+{
+    return m_controllers.keyboard ? m_controllers.keyboard->commands->LastArrowDirection : 0;
+}
+
+void MainWindowViews::showCatalogOptions()
+{
+    TOptionsForm* options = m_windows.OptionsForm;
+    options->showCatalogingPage();
+    options->exec();
+}
+
+void MainWindowViews::showPlayingAll(bool on, bool catalogOpen)
+{
+    main().showPlayingAll(on, catalogOpen);
+    if (TCommandLineEntryForm* entry = m_windows.CommandLineEntryForm)
+        entry->setPlayingAll(on);
+}
+
+void MainWindowViews::stopPlayAllPlayback()
+{
+    m_controllers.loops->stopPlayAllPlayback();
+}
+
+bool MainWindowViews::playerFullScreen() const
+{
+    return main().player()->FullScreenMode();
+}
+
+void MainWindowViews::leavePlayerFullScreen()
+{
+    main().player()->setFullScreenMode(false);
+}
+
+void MainWindowViews::applyPlayClickBehavior(bool fromDoubleClick)
+{
+    using windowsize::Sender;
+    switch (m_windows.OptionsForm->BookmarkPlayClickBehaviorIndex()) {
+    case 1:
+        m_controllers.sizing->VideoWindowToggleButtonClick(Sender::BookmarksForm);
+        break;
+    case 2:
+        // Leaving full screen gives the focus back to the catalog window.
+        m_controllers.sizing->enterFullScreenFor(fromDoubleClick ? Sender::BookmarksForm : Sender::BookmarksGrid);
+        break;
+    default:
+        break;
+    }
+}
+
+bool MainWindowViews::StartVideoClip(const QString& path)
+{
+    return m_controllers.clips->StartVideoClip(&main(), path);
+}
+
+void MainWindowViews::playStoredLoop(const QString& startDigits, const QString& endDigits)
+{
+    LoopControls* loops = m_controllers.loops;
+    m_controllers.clips->whenLoaded([loops, startDigits, endDigits] { loops->playStoredLoop(startDigits, endDigits); });
+}

@@ -1,0 +1,94 @@
+// The composition root's half of the catalog: the catalog window sees the
+// main window through its views, and the main window's catalog controls and
+// menu items reach the catalog window.
+#include "app/MainWindowViews.h"
+#include "app/Startup.h"
+
+#include "core/catalog/CatalogControllers.h"
+#include "core/catalog/CatalogDocument.h"
+#include "core/playback/LoopControls.h"
+#include "gui/catalog/TBookmarksForm.h"
+#include "gui/main/BookmarkControlsPanel.h"
+#include "gui/main/LoopControlsPanel.h"
+#include "gui/main/MainMenu.h"
+#include "gui/main/TMainForm.h"
+#include "gui/options/TOptionsForm.h"
+
+#include <QAction>
+
+void Startup::connectCatalogWindow()
+{
+    TMainForm* main = m_windows.MainForm;
+    TBookmarksForm* catalog = m_windows.BookmarksForm;
+    TOptionsForm* options = m_windows.OptionsForm;
+    CatalogControllers* rules = m_catalog.get();
+    rules->setCatalogView(m_views.get());
+    rules->setStoredLoopView(m_views.get());
+    const CatalogDocument* document = catalog->document();
+    // What was typed into the catalog window counts as a change; a value
+    // its checks refuse too, so that the save that follows says why.
+    options->setCatalogSaver([rules, document] { return !rules->edits.takeIn() || document->CatalogModified(); },
+                             [rules] { return rules->lifecycle.DoSave(); });
+    QObject::connect(options, &TOptionsForm::resetInitialCatalogDirectory, catalog, [rules, options] {
+        rules->lifecycle.ResetInitialCatalogDirectory(options->defaultCatalogDirectoryText());
+    });
+    QObject::connect(options, &TOptionsForm::columnSwitched, catalog,
+                     [rules](int column, bool shown) { rules->grid.switchColumn(column, shown); });
+    MainWindowViews* views = m_views.get();
+    QObject::connect(catalog, &TBookmarksForm::optionsRequested, catalog, [views] { views->showCatalogOptions(); });
+
+    // The catalog button and menu item show the open catalog, or open one;
+    // a cancelled dialog gives the keys back to the main window.
+    auto showCatalog = [main, catalog, rules, document] {
+        if (document->CatalogMode() != 0) {
+            catalog->show();
+            catalog->raise();
+            catalog->activateWindow();
+            return;
+        }
+        if (!rules->lifecycle.OpenButtonClick(CatalogLifecycle::Caller::MainWindow))
+            main->giveFocusToSink();
+    };
+    QObject::connect(&main->bookmarkControls(), &BookmarkControlsPanel::openCatalogClicked, catalog, showCatalog);
+    main->menu().onItem(MainMenu::Item::ShowBookmarks1, showCatalog);
+
+    // Importing clips: the main window's menu item (its import button
+    // chooses it too) and the catalog window's menu item.
+    auto importClips = [main, rules] {
+        if (!rules->lifecycle.ImportMultipleClips())
+            main->giveFocusToSink();
+    };
+    main->menu().onItem(MainMenu::Item::ImportMultipleClips1, importClips);
+    QObject::connect(catalog, &TBookmarksForm::importClipsRequested, catalog, importClips);
+    connectBookmarkPlaying();
+}
+
+// Playing bookmarks: the main window's copies of the play-all controls and
+// its bookmark list play the catalog's bookmarks.
+void Startup::connectBookmarkPlaying()
+{
+    TMainForm* main = m_windows.MainForm;
+    PlayAllSession* playing = &m_catalog->playing;
+    CatalogDocument* document = m_windows.BookmarksForm->document();
+    m_catalog->setBookmarkPlayView(m_views.get());
+    m_controllers.loops->setPlayAllView(playing);
+    BookmarkControlsPanel& bookmarks = main->bookmarkControls();
+    bookmarks.setPlayingItem([document] { return document->PlayingBookmark() - 1; });
+    QObject::connect(&bookmarks, &BookmarkControlsPanel::stopPlayingAllClicked, main, [main, playing] {
+        playing->TurnOffPlayAllBookmarks();
+        main->giveFocusToSink();
+    });
+    QObject::connect(&bookmarks, &BookmarkControlsPanel::bookmarkButtonClicked, main, [main, playing](int direction) {
+        const bool wasPlayingAll = playing->PlayingAll();
+        playing->PlayNextLoop(direction, true);
+        // Past the last bookmark the sequence ends where the catalog says.
+        if (direction != 2 || playing->PlayingAll() || !wasPlayingAll)
+            main->giveFocusToSink();
+    });
+    QObject::connect(&bookmarks, &BookmarkControlsPanel::loopListChosen, main, [main, playing](int item) {
+        playing->playLoopListItem(item);
+        main->giveFocusToSink();
+    });
+    QObject::connect(&main->loopControls(), &LoopControlsPanel::playingBookmarkCleared, main,
+                     [document] { document->setPlayingBookmark(-1); });
+}
