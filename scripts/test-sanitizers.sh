@@ -4,8 +4,7 @@
 # on, not optimised (the instrumented sources compile in less than half the
 # time at -O0), line tables only (enough for the sanitizers' stack traces),
 # the Qt headers precompiled (at -O0 parsing them is most of a source's
-# time; the normal build stays without, so it still proves every source
-# includes what it uses).
+# time).
 # Then it runs the tests there under a virtual X display, two at a time:
 # every label but wayland (that one runs in the normal build). Any
 # sanitizer report fails the run, and so does a skipped test.
