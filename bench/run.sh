@@ -210,11 +210,11 @@ for run in "demo $demo $beatdir/demo.truth" "clicks $beatdir/clicks.m4a $beatdir
   out=$(QT_QPA_PLATFORM=offscreen "$build/bench/BeatBench" "$@" 2>/dev/null)
   echo "$out"
   echo "$out" | awk -v name="$name" '
-    $1 == "beat_error_max" && name == "demo" { printf "target beats_demo_error_max <= 20 ms: %s\n", $2 >= 0 && $2 <= 20 ? "met" : "MISSED" }
-    $1 == "beat_error_max" && name == "clicks" { printf "target beats_clicks_error_max <= 30 ms: %s\n", $2 >= 0 && $2 <= 30 ? "met" : "MISSED" }
-    $1 == "truth_beats_missed" && name != "long" { printf "target beats_%s_missed == 0: %s\n", name, $2 == 0 ? "met" : "MISSED" }
-    $1 == "analysis_time" && name == "long" { printf "target beats_10min_analysis < 10 s: %s\n", $2 < 10 ? "met" : "MISSED" }
-    $1 == "ui_timer_late_max" && name == "long" { printf "target beats_ui_timer_late_max <= 16.7 ms: %s\n", $2 <= 16.7 ? "met" : "MISSED" }' |
+    $1 == "beat_error_max" && name == "demo" { printf "target beats_demo_error_max <= 20 ms: %s\n", (($2 >= 0 && $2 <= 20) ? "met" : "MISSED") }
+    $1 == "beat_error_max" && name == "clicks" { printf "target beats_clicks_error_max <= 30 ms: %s\n", (($2 >= 0 && $2 <= 30) ? "met" : "MISSED") }
+    $1 == "truth_beats_missed" && name != "long" { printf "target beats_%s_missed == 0: %s\n", name, ($2 == 0 ? "met" : "MISSED") }
+    $1 == "analysis_time" && name == "long" { printf "target beats_10min_analysis < 10 s: %s\n", ($2 < 10 ? "met" : "MISSED") }
+    $1 == "ui_timer_late_max" && name == "long" { printf "target beats_ui_timer_late_max <= 16.7 ms: %s\n", ($2 <= 16.7 ? "met" : "MISSED") }' |
     tee -a "$targets"
 done
 rm -rf "$beatdir"
