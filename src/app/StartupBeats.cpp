@@ -44,7 +44,8 @@ BeatLoopControls* Startup::makeBeatLoops()
     beatLoops->setBeatSource(source);
     m_beatDisplay = std::make_unique<BeatDisplay>(*m->playerWidget());
     beatLoops->setBeatView(m_beatDisplay.get());
-    m_controllers.loops->setLoopPointRule([beatLoops](double position) { return beatLoops->loopPointDigits(position); });
+    m_controllers.loops->setLoopPointRule(
+        [beatLoops](double position) { return beatLoops->loopPointDigits(position); });
 
     QObject::connect(player, &MediaPlayerControl::loadFinished, beatLoops, [beatLoops, player](bool opened) {
         if (opened)

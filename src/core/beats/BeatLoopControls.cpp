@@ -173,7 +173,7 @@ void BeatLoopControls::playBeatLoopFrom(double position, Refusal refusal)
     if (!loop) {
         if (say)
             prompt().message(
-            QStringLiteral("There are not enough beats after this point for a loop of %1 beats.").arg(m_loopCount));
+                QStringLiteral("There are not enough beats after this point for a loop of %1 beats.").arg(m_loopCount));
         return;
     }
     m_boxes.setStartTimeDigits(determineColonStringFromMilliseconds(roundPositionToMilliseconds(loop->start)));
