@@ -4,9 +4,11 @@
 // and what extras.txt keeps of them.
 #include "AppFixture.h"
 #include "Controls.h"
+#include "LayoutChecks.h"
 #include "core/beats/BeatLoopControls.h"
 #include "core/beats/BeatView.h"
 #include "gui/beats/BeatSeekBar.h"
+#include "gui/main/ControlsArrangement.h"
 #include "gui/main/TMainForm.h"
 #include "gui/options/TOptionsForm.h"
 #include "gui/playback/TActiveMovie.h"
@@ -14,6 +16,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -177,6 +180,67 @@ private slots:
         practice<QCheckBox>("PreciseLoopPoints")->setChecked(false);
         QCOMPARE(endBox()->displayText(), QStringLiteral("00:00:09"));
         QCOMPARE(startBox()->displayText(), QStringLiteral("00:00:07.600"));
+    }
+
+    // The time boxes show their time whole, milliseconds and all, in either
+    // mode; the loop group's controls keep clear of one another.
+    void timeBoxesShowTheirTimeWhole_data()
+    {
+        QTest::addColumn<bool>("beginner");
+        QTest::addColumn<bool>("precise");
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("advanced, precise") << false << true << "000105123"
+                                           << "00:01:05.123";
+        QTest::newRow("beginner, precise") << true << true << "000105123"
+                                           << "00:01:05.123";
+        QTest::newRow("advanced, whole seconds") << false << false << "000105"
+                                                 << "00:01:05";
+        QTest::newRow("beginner, whole seconds") << true << false << "000105"
+                                                 << "00:01:05";
+        QTest::newRow("advanced, a bookmark's milliseconds") << false << false << "000105123"
+                                                             << "00:01:05.123";
+    }
+    void timeBoxesShowTheirTimeWhole()
+    {
+        QFETCH(bool, beginner);
+        QFETCH(bool, precise);
+        QFETCH(QString, start);
+        QFETCH(QString, shown);
+        if (beginner)
+            app->main()->arrangement()->BeginnerMode1Click();
+        else
+            app->main()->arrangement()->AdvancedMode1Click();
+        practice<QCheckBox>("PreciseLoopPoints")->setChecked(precise);
+        startBox()->setDigitText(start);
+        endBox()->setDigitText(QStringLiteral("000110"));
+        QCOMPARE(startBox()->displayText(), shown);
+
+        for (TimeBox* box : {startBox(), endBox()}) {
+            const QFontMetrics metrics(box->font());
+            // The widest time the box can show, and a pixel for the cursor.
+            const QString widest =
+                box->displayText().size() > 8 ? QStringLiteral("00:00:00.000") : QStringLiteral("00:00:00");
+            QVERIFY2(layoutChecks::textRoom(box) >= metrics.horizontalAdvance(widest) + 1,
+                     qPrintable(QStringLiteral("%1 has %2 pixels for \"%3\", which takes %4")
+                                    .arg(box->objectName())
+                                    .arg(layoutChecks::textRoom(box))
+                                    .arg(widest)
+                                    .arg(metrics.horizontalAdvance(widest))));
+        }
+        if (shown.size() == 8) {
+            // Whole seconds look as they always did.
+            QCOMPARE(startBox()->width(), 62);
+            QCOMPARE(child<QWidget>(app->main(), "setStartTimeButton")->width(), beginner ? 103 : 80);
+        }
+        const QStringList faults = layoutChecks::overlapsAndOverhangs(child<QGroupBox>(app->main(), "LoopControlsBox"));
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+
+        // Back to whole seconds: the boxes and buttons as before.
+        practice<QCheckBox>("PreciseLoopPoints")->setChecked(false);
+        startBox()->setDigitText(QStringLiteral("000105"));
+        QCOMPARE(startBox()->width(), 62);
+        QCOMPARE(child<QWidget>(app->main(), "setEndTimeButton")->width(), beginner ? 103 : 80);
     }
 
     // The beat loop key, with snapping: the beats are asked for, then used.

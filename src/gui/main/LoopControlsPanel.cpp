@@ -12,6 +12,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 
 using PanelControls::button;
 using PanelControls::keyBox;
@@ -26,6 +27,11 @@ TimeBox* timeBox(QWidget* parent, const char* name, const QString& accessibleNam
     box->setGeometry(90, y, 62, 22);
     return box;
 }
+
+// The width of a time box for whole seconds, as the window was designed.
+constexpr int kWholeSecondsBoxWidth = 62;
+// The narrowest a time button gets beside a wide box: its caption wraps.
+constexpr int kNarrowestTimeButton = 50;
 
 void mark(TColourButton* button, bool on)
 {
@@ -57,6 +63,8 @@ LoopControlsPanel::LoopControlsPanel(FocusSink& sink, QWidget* parent) : QGroupB
     RunningDescription->setWordWrap(true);
     RunningDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     RunningDescription->setGeometry(6, 214, 166, 52);
+    for (TimeBox* box : {setStartTimeValue, setEndTimeValue})
+        connect(box, &TimeBox::wideChanged, this, [this] { placeTimeRows(); });
 }
 
 void LoopControlsPanel::connectTo(LoopControls& loops)
@@ -93,19 +101,38 @@ void LoopControlsPanel::addFocusParts(KeyboardFocusParts& parts) const
 
 void LoopControlsPanel::showMode(bool beginner)
 {
+    m_beginner = beginner;
     for (QWidget* key : {setStartTimeKey, setEndTimeKey, playLoopKey, playFullVideoKey})
         key->setVisible(!beginner);
-    // The wider time buttons would cover the time boxes, whose key boxes are
-    // hidden: the boxes take their place.
-    const int timeButtonWidth = beginner ? 103 : 80;
-    const int timeBoxLeft = beginner ? 112 : 90;
     const int playButtonWidth = beginner ? 114 : 89;
-    for (TColourButton* b : {setStartTimeButton, setEndTimeButton})
-        PanelControls::place(b, -1, -1, timeButtonWidth, -1);
-    for (TimeBox* box : {setStartTimeValue, setEndTimeValue})
-        PanelControls::place(box, timeBoxLeft, -1, -1, -1);
     for (TColourButton* b : {playLoopButton, playFullVideoButton})
         PanelControls::place(b, -1, -1, playButtonWidth, -1);
+    placeTimeRows();
+}
+
+// The rows of "set start time" and "set end time": the time box sits right
+// of its button, before its key box (advanced mode) or at the group's right
+// edge where the key boxes are hidden (beginner mode). A box with
+// milliseconds is as wide as "00:00:00.000" needs in its font; the button
+// gives up the room.
+void LoopControlsPanel::placeTimeRows()
+{
+    constexpr int left = 6;
+    // Where the box ends (the first pixel after it).
+    const int boxEnd = setStartTimeKey->x() + (m_beginner ? setStartTimeKey->width() : -2);
+    const int gap = m_beginner ? 3 : 4;
+    const bool wide = setStartTimeValue->isWide() || setEndTimeValue->isWide();
+    int boxWidth = kWholeSecondsBoxWidth;
+    if (wide) {
+        const QString widest = QStringLiteral("00:00:00.000");
+        boxWidth = std::max({boxWidth, setStartTimeValue->widthToShow(widest), setEndTimeValue->widthToShow(widest)});
+        boxWidth = std::min(boxWidth, boxEnd - left - kNarrowestTimeButton - gap);
+    }
+    const int boxLeft = boxEnd - boxWidth;
+    for (TimeBox* box : {setStartTimeValue, setEndTimeValue})
+        PanelControls::place(box, boxLeft, -1, boxWidth, -1);
+    for (TColourButton* b : {setStartTimeButton, setEndTimeButton})
+        PanelControls::place(b, -1, -1, boxLeft - gap - left, -1);
 }
 
 void LoopControlsPanel::lockForPlayingAll(bool on)

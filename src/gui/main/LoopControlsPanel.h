@@ -59,8 +59,10 @@ signals:
 
 private:
     void paintLoopModeButton(const QString& caption, const QColor& colour, const QColor& hotColour);
+    void placeTimeRows();
 
     FocusSink& m_sink;
+    bool m_beginner = false;
     TColourButton* setStartTimeButton;
     TimeBox* setStartTimeValue;
     QLineEdit* setStartTimeKey;

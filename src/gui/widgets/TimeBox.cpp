@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTimer>
 #include <QWindow>
 
@@ -37,17 +39,33 @@ void TimeBox::setWide(bool wide)
     // A partly filled box keeps its entry; it changes when it is set next.
     if (kept.contains(u'_'))
         return;
+    const bool changed = wide != m_wide;
     m_wide = wide;
     // "9": a required ASCII digit, "0" an optional one; ':' and '.' are
     // literal; '_' marks unfilled places.
     setInputMask(wide ? QStringLiteral("99:99:99.000;_") : QStringLiteral("99:99:99;_"));
     setText(kept);
+    if (changed)
+        emit wideChanged(wide);
 }
 
 void TimeBox::setPrecise(bool precise)
 {
     m_precise = precise;
     setWide(precise || digitText().size() == 9);
+}
+
+int TimeBox::widthToShow(const QString& text) const
+{
+    // As the line edit lays out its text: two pixels of margin either side
+    // inside the text margins, and a pixel for the cursor after the text.
+    constexpr int lineEditMargin = 2;
+    const QMargins margins = textMargins();
+    const int textWidth =
+        fontMetrics().horizontalAdvance(text) + 2 * lineEditMargin + margins.left() + margins.right() + 1;
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    return style()->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(textWidth, height()), this).width();
 }
 
 QString TimeBox::incompleteMessage()

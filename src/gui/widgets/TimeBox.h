@@ -42,6 +42,12 @@ public:
     // second (the "precise loop points" switch).
     void setPrecise(bool precise);
     bool isPrecise() const { return m_precise; }
+    // Whether the box shows the milliseconds' places now (precise, or
+    // holding a time with milliseconds).
+    bool isWide() const { return m_wide; }
+    // The width the box needs to show `text` whole in its font, frame and
+    // margins included.
+    int widthToShow(const QString& text) const;
 
     // True when all six digit places are filled (and the milliseconds'
     // places, if any, leave no gap).
@@ -53,6 +59,10 @@ public:
 
     // What the user is told when leaving a partly filled box.
     static QString incompleteMessage();
+
+signals:
+    // The box took or dropped the milliseconds' places.
+    void wideChanged(bool wide);
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
