@@ -243,6 +243,24 @@ private slots:
         QCOMPARE(child<QWidget>(app->main(), "setEndTimeButton")->width(), beginner ? 103 : 80);
     }
 
+    // The Practice page at the options window's size: every control and
+    // caption whole, none covering another, with the longest beat loop
+    // caption too.
+    void thePracticePageShowsEveryControlWhole()
+    {
+        options()->showPracticePage();
+        options()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(options()));
+        auto* page = child<QWidget>(options(), "PracticePage");
+        for (int count : {0, 3}) {
+            practice<QComboBox>("BeatLoopCount")->setCurrentIndex(count);
+            QCoreApplication::processEvents();
+            const QStringList faults = layoutChecks::overlapsAndOverhangs(page) + layoutChecks::squeezedControls(page);
+            QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+        }
+        options()->hide();
+    }
+
     // The beat loop key, with snapping: the beats are asked for, then used.
     void beatLoopAndSnapThroughTheKeys()
     {

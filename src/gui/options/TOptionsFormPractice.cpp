@@ -23,6 +23,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -47,24 +48,37 @@ QSpinBox* practiceSpin(const char* objectName, const QString& label, int min, in
     return box;
 }
 
+// The page holds much in the window's fixed size: its groups keep their
+// rows close.
+void keepClose(QLayout* layout)
+{
+    layout->setContentsMargins(9, 4, 9, 6);
+    layout->setSpacing(4);
+}
+
 } // namespace
 
 QWidget* TOptionsForm::buildPracticePage()
 {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("PracticePage"));
-    auto* layout = new QVBoxLayout(page);
+    // Two columns: the loops and the beats on the left, the keys on the
+    // right; hardware decoding, whose caption is long, across the bottom.
+    auto* layout = new QGridLayout(page);
 
     auto* loops = new QGroupBox(QStringLiteral("Loops"), page);
     loops->setObjectName(QStringLiteral("PracticeLoopsGroup"));
     loops->setAccessibleName(loops->title());
     auto* grid = new QGridLayout(loops);
+    keepClose(grid);
 
     const QString gapLabel = QStringLiteral("Repeat gap before a continuous loop starts again");
     m_repeatGap = practiceSpin("RepeatGap", gapLabel, 0, LoopControls::MaxRestartPauseMs, 100, loops);
     m_repeatGap->setSuffix(QStringLiteral(" ms"));
     m_repeatGap->setValue(LoopControls::RestartPauseMs);
-    grid->addWidget(practiceLabel(gapLabel, m_repeatGap, loops), 0, 0);
+    QLabel* gapCaption = practiceLabel(gapLabel, m_repeatGap, loops);
+    gapCaption->setWordWrap(true);
+    grid->addWidget(gapCaption, 0, 0);
     grid->addWidget(m_repeatGap, 0, 1);
 
     const QString ratesLabel = QStringLiteral("Speed ladder rates");
@@ -80,13 +94,16 @@ QWidget* TOptionsForm::buildPracticePage()
     m_ladderPasses->setValue(2);
     grid->addWidget(practiceLabel(passesLabel, m_ladderPasses, loops), 2, 0);
     grid->addWidget(m_ladderPasses, 2, 1);
-    layout->addWidget(loops);
-
-    layout->addWidget(buildBeatsGroup(page));
+    // The long caption wraps to two lines rather than three.
+    grid->setColumnStretch(0, 3);
+    grid->setColumnStretch(1, 2);
+    layout->addWidget(loops, 0, 0);
+    layout->addWidget(buildBeatsGroup(page), 1, 0);
     auto* playback = new QGroupBox(QStringLiteral("Playback"), page);
     playback->setObjectName(QStringLiteral("PracticePlaybackGroup"));
     playback->setAccessibleName(playback->title());
     auto* playbackLayout = new QVBoxLayout(playback);
+    keepClose(playbackLayout);
     m_hardwareDecoding =
         new QCheckBox(QStringLiteral("Decode on the graphics hardware where this computer has it"), playback);
     m_hardwareDecoding->setObjectName(QStringLiteral("HardwareDecoding"));
@@ -96,10 +113,9 @@ QWidget* TOptionsForm::buildPracticePage()
                        "or broken pictures. It counts from the next clip opened."));
     m_hardwareDecoding->setChecked(true);
     playbackLayout->addWidget(m_hardwareDecoding);
-    layout->addWidget(playback);
-
-    layout->addWidget(buildPracticeKeysGroup(page));
-    layout->addStretch(1);
+    layout->addWidget(buildPracticeKeysGroup(page), 0, 1, 2, 1);
+    layout->addWidget(playback, 2, 0, 1, 2);
+    layout->setRowStretch(3, 1);
 
     for (QLineEdit* box : practiceKeyBoxes())
         connect(box, &QLineEdit::textChanged, this, &TOptionsForm::keyTextChanged);
@@ -117,13 +133,14 @@ QWidget* TOptionsForm::buildPracticePage()
 }
 
 // Precise loop points and the beats: four switches and the beat loop's
-// length, in two columns.
+// length, one under another.
 QGroupBox* TOptionsForm::buildBeatsGroup(QWidget* page)
 {
     auto* group = new QGroupBox(QStringLiteral("Loop points and beats"), page);
     group->setObjectName(QStringLiteral("PracticeBeatsGroup"));
     group->setAccessibleName(group->title());
     auto* grid = new QGridLayout(group);
+    keepClose(grid);
     const auto check = [group](const char* objectName, const QString& caption) {
         auto* box = new QCheckBox(caption, group);
         box->setObjectName(QLatin1String(objectName));
@@ -135,9 +152,9 @@ QGroupBox* TOptionsForm::buildBeatsGroup(QWidget* page)
     m_snapToBeat = check("SnapToBeat", QStringLiteral("Snap to the beat"));
     m_showBeatCount = check("ShowBeatCount", QStringLiteral("Show the count over the picture"));
     grid->addWidget(m_preciseLoopPoints, 0, 0);
-    grid->addWidget(m_findBeats, 0, 1);
-    grid->addWidget(m_snapToBeat, 1, 0);
-    grid->addWidget(m_showBeatCount, 1, 1);
+    grid->addWidget(m_findBeats, 1, 0);
+    grid->addWidget(m_snapToBeat, 2, 0);
+    grid->addWidget(m_showBeatCount, 3, 0);
 
     const QString countLabel = QStringLiteral("Beats in a beat loop");
     m_beatLoopCount = new QComboBox(group);
@@ -150,17 +167,19 @@ QGroupBox* TOptionsForm::buildBeatsGroup(QWidget* page)
     countRow->addWidget(practiceLabel(countLabel, m_beatLoopCount, group));
     countRow->addWidget(m_beatLoopCount);
     countRow->addStretch(1);
-    grid->addLayout(countRow, 2, 0, 1, 2);
+    grid->addLayout(countRow, 4, 0);
     return group;
 }
 
-// The page's keys, two to a row: a key box and its caption.
+// The page's keys, one to a row: a key box and its caption, which wraps
+// where it is long.
 QGroupBox* TOptionsForm::buildPracticeKeysGroup(QWidget* page)
 {
     auto* group = new QGroupBox(QStringLiteral("Practice keystrokes"), page);
     group->setObjectName(QStringLiteral("PracticeKeysGroup"));
     group->setAccessibleName(group->title());
     auto* grid = new QGridLayout(group);
+    keepClose(grid);
     using keys::KeyBox;
     const KeyBox boxes[] = {KeyBox::nudgeStartEarlier, KeyBox::nudgeStartLater, KeyBox::nudgeEndEarlier,
                             KeyBox::nudgeEndLater,     KeyBox::beatLoop,        KeyBox::loopMode,
@@ -172,18 +191,19 @@ QGroupBox* TOptionsForm::buildPracticeKeysGroup(QWidget* page)
         box->setObjectName(QLatin1String(row.objectName));
         box->setAccessibleName(QLatin1String(row.accessibleName));
         box->setMaxLength(1);
-        box->setFixedWidth(24);
+        box->setFixedWidth(std::max(24, box->minimumSizeHint().width()));
         box->setAlignment(Qt::AlignCenter);
         QLabel* caption = practiceLabel(hints::practiceKeyCaption(which, beats::DefaultBeatLoopCount), box, group);
+        caption->setWordWrap(true);
         if (which == KeyBox::beatLoop)
             m_beatLoopCaption = caption;
-        grid->addWidget(box, at / 2, (at % 2) * 2);
-        grid->addWidget(caption, at / 2, (at % 2) * 2 + 1);
+        grid->addWidget(box, at, 0);
+        grid->addWidget(caption, at, 1);
         m_practiceKeys.append(box);
         ++at;
     }
     grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(3, 1);
+    grid->setRowStretch(at, 1);
     return group;
 }
 
