@@ -1,5 +1,7 @@
 #include "gui/beats/BeatDisplay.h"
 
+#include "core/playback/MediaPlayerControl.h"
+
 #include "gui/beats/BeatSeekBar.h"
 #include "gui/playback/MpvVideoWidget.h"
 #include "gui/playback/TActiveMovie.h"
@@ -12,6 +14,9 @@ void BeatDisplay::showBeatTicks(const QList<double>& beats)
 void BeatDisplay::showBeatCount(int count)
 {
     m_count = count;
-    if (auto* picture = qobject_cast<MpvVideoWidget*>(m_player.picture()))
+    if (auto* picture = qobject_cast<MpvVideoWidget*>(m_player.picture())) {
+        const MediaPlayerControl* control = m_player.control();
+        picture->setPictureSize(QSize(control->ImageSourceWidth(), control->ImageSourceHeight()));
         picture->setBeatCount(count);
+    }
 }

@@ -1,5 +1,7 @@
 #include "gui/playback/MpvVideoWidget.h"
 
+#include "core/playback/PictureFit.h"
+
 #include <QOpenGLContext>
 #include <QOpenGLExtraFunctions>
 #include <QOpenGLFramebufferObject>
@@ -162,8 +164,18 @@ void MpvVideoWidget::setBeatCount(int count)
     update();
 }
 
-// A round badge in the lower right corner, about a sixth of the picture's
-// height; the count's "1" stands out in orange.
+void MpvVideoWidget::setPictureSize(const QSize& shown)
+{
+    if (shown == m_pictureSize)
+        return;
+    m_pictureSize = shown;
+    if (m_beatCount > 0)
+        update();
+}
+
+// A round badge in the picture's lower right corner, about a sixth of the
+// picture's height; the count's "1" stands out in orange. Mirrored, the
+// picture sits where it did (it is centred), so the badge does too.
 void MpvVideoWidget::drawBeatCount()
 {
     // Painted on a device of its own over the frame just drawn: a painter on
@@ -175,9 +187,11 @@ void MpvVideoWidget::drawBeatCount()
     device.setDevicePixelRatio(ratio);
     QPainter painter(&device);
     painter.setRenderHint(QPainter::Antialiasing);
-    const int side = std::clamp(height() / 6, 24, 120);
+    const QRect picture = fittedPicture(m_pictureSize, size());
+    const int side = std::clamp(picture.height() / 6, 24, 120);
     const int margin = side / 4;
-    const QRectF badge(width() - side - margin, height() - side - margin, side, side);
+    const QRectF badge(std::max(0, picture.x() + picture.width() - side - margin),
+                       std::max(0, picture.y() + picture.height() - side - margin), side, side);
     painter.setPen(Qt::NoPen);
     painter.setBrush(m_beatCount == 1 ? QColor(230, 120, 30, 220) : QColor(0, 0, 0, 160));
     painter.drawEllipse(badge);

@@ -24,7 +24,8 @@ struct mpv_render_context;
 //
 // The beat count (1 to 8) is drawn by the program over mpv's frame, in the
 // picture's lower right corner, the same way in the window and in full
-// screen, mirrored or not.
+// screen, mirrored or not. The picture is where mpv shows it: its shape
+// kept inside the widget, with black bars where the shapes differ.
 //
 // The render context must be freed before the mpv handle is destroyed:
 // MpvEngine calls releaseRenderContext() when it goes first.
@@ -46,6 +47,10 @@ public:
     // The count shown over the picture; 0 shows none.
     void setBeatCount(int count);
     int beatCount() const { return m_beatCount; }
+    // The clip's picture size as shown (rotation applied), which places the
+    // count in the picture's corner rather than on a bar; empty: the
+    // widget's corner.
+    void setPictureSize(const QSize& shown);
 
     // Holds the picture as it is now (true), or shows mpv's frames again.
     void setPictureHeld(bool held);
@@ -78,4 +83,5 @@ private:
     bool m_heldCaptured = false;
     std::unique_ptr<QOpenGLFramebufferObject> m_heldFrame;
     int m_beatCount = 0;
+    QSize m_pictureSize;
 };
