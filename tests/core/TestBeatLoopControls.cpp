@@ -1,10 +1,13 @@
 // Loops on the beat against the fake engine: precise and snapped loop
 // points, the nudge keys at rest and during play at several rates, the beat
 // loop key, the count, and that nothing changes while every switch is off.
+#include "CatalogFakes.h"
 #include "PlaybackRig.h"
 #include "core/base/TimeCode.h"
 #include "core/beats/BeatLoopControls.h"
 #include "core/beats/BeatView.h"
+#include "core/catalog/BookmarkMaking.h"
+#include "core/catalog/CatalogFiles.h"
 
 #include <QTest>
 
@@ -185,6 +188,77 @@ private slots:
                                            << "000004100";
         QTest::newRow("end a tenth earlier") << LoopPoint::End << -1 << true << "000002"
                                              << "000003900";
+    }
+
+    // "Update bookmark" after a nudge: the playing bookmark holds the nudged
+    // point, milliseconds and all, in the catalog and in the file written.
+    void updateBookmarkStoresANudgedPoint_data()
+    {
+        QTest::addColumn<bool>("precise");
+        QTest::addColumn<LoopPoint>("point");
+        QTest::addColumn<int>("direction");
+        QTest::addColumn<bool>("coarse");
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("end");
+        QTest::newRow("start a frame later") << true << LoopPoint::Start << 1 << false << "00:00:02.033"
+                                             << "00:00:06";
+        QTest::newRow("end a frame earlier") << true << LoopPoint::End << -1 << false << "00:00:02"
+                                             << "00:00:05.967";
+        QTest::newRow("start a tenth earlier") << true << LoopPoint::Start << -1 << true << "00:00:01.900"
+                                               << "00:00:06";
+        QTest::newRow("whole seconds shown, a nudge still stored") << false << LoopPoint::End << 1 << true << "00:00:02"
+                                                                   << "00:00:06.100";
+    }
+    void updateBookmarkStoresANudgedPoint()
+    {
+        QFETCH(bool, precise);
+        QFETCH(LoopPoint, point);
+        QFETCH(int, direction);
+        QFETCH(bool, coarse);
+        QFETCH(QString, start);
+        QFETCH(QString, end);
+        beatLoops->setPreciseLoopPoints(precise);
+        CatalogRig catalog;
+        Bookmark stored;
+        stored.name = QStringLiteral("basic step");
+        stored.startTime = QStringLiteral("00:00:02");
+        stored.endTime = QStringLiteral("00:00:06");
+        stored.fileName = QFileInfo(clip).fileName();
+        stored.folder = QFileInfo(clip).absolutePath() + '/';
+        CatalogData data;
+        data.bookmarks = {stored};
+        catalog.load(data, rig->dir.filePath(QStringLiteral("steps.tvc")));
+        BookmarkMaking making;
+        making.connectTo({&player(), &boxes(), &catalog.controllers.lifecycle, nullptr});
+
+        // The bookmark plays: the window puts its points in the loop boxes.
+        catalog.controllers.playing.playLoopListItem(0);
+        QCOMPARE(catalog.document.PlayingBookmark(), 1);
+        rig->setBoxes(catalog.main.startDigits, catalog.main.endDigits);
+        QCOMPARE(boxes().start, QStringLiteral("000002"));
+        loops().playLoopButtonClick();
+        nextLoopEnd();
+        beatLoops->nudge(point, direction, coarse);
+        making.updateBookmarkButtonClick();
+
+        QCOMPARE(catalog.column(BookmarkColumn::StartTime), QStringList{start});
+        QCOMPARE(catalog.column(BookmarkColumn::EndTime), QStringList{end});
+        QVERIFY(catalog.document.CatalogModified());
+        // Written and read back, the times are the nudged ones.
+        const QString path = rig->dir.filePath(QStringLiteral("written.tvc"));
+        QString error;
+        QVERIFY2(TVC_WriteCatalogFile(path, catalog.document.model()->toCatalogData(), &error), qPrintable(error));
+        QFile written(path);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray bytes = written.readAll();
+        // The bookmark's line: its times, then its clip.
+        const QString line = start + QStringLiteral("   ") + end + QStringLiteral("   \"lesson.mp4\"");
+        QVERIFY2(bytes.contains(line.toLatin1()), bytes.constData());
+        const CatalogReadResult back = TVC_ReadCatalogFile(path, CatalogData{});
+        QVERIFY2(back.message.isEmpty(), qPrintable(back.message));
+        QCOMPARE(back.catalog.bookmarks.value(0).startTime, start);
+        QCOMPARE(back.catalog.bookmarks.value(0).endTime, end);
+        QVERIFY(rig->prompt.messages().isEmpty());
     }
 
     // A loop that rests at its end takes the new point on its next pass.
