@@ -30,6 +30,15 @@ public:
     void cancel() override {}
 };
 
+// 120 beats a minute from 0.25 s over the 20 s clip.
+QList<double> steadyBeats()
+{
+    QList<double> beats;
+    for (int i = 0; i < 40; ++i)
+        beats << 0.25 + 0.5 * i;
+    return beats;
+}
+
 QByteArray readAll(const QString& path)
 {
     QFile f(path);
@@ -267,10 +276,7 @@ private slots:
         practice<QCheckBox>("SnapToBeat")->setChecked(true);
         const QString clip = app->player()->FileName();
         QCOMPARE(source.asked, QStringList{clip});
-        QList<double> beats;
-        for (int i = 0; i < 40; ++i)
-            beats << 0.25 + 0.5 * i;
-        beatLoops()->beatsFound(clip, beats);
+        beatLoops()->beatsFound(clip, steadyBeats());
         restAt(3.4);
         type('g');
         QCOMPARE(startBox()->digitText(), QStringLiteral("000003250"));
@@ -289,9 +295,7 @@ private slots:
         practice<QCheckBox>("FindBeats")->setChecked(true);
         const QString clip = app->player()->FileName();
         QCOMPARE(source.asked, QStringList{clip});
-        QList<double> beats;
-        for (int i = 0; i < 40; ++i)
-            beats << 0.25 + 0.5 * i;
+        const QList<double> beats = steadyBeats();
         beatLoops()->beatsFound(clip, beats);
         BeatSeekBar* bar = app->main()->playerWidget()->seekBar();
         QCOMPARE(bar->beats(), beats);
