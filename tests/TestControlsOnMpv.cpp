@@ -302,6 +302,110 @@ private slots:
         QCOMPARE(c->frame(), end - 1);
         QCOMPARE(qRound(c->engine->position() * Fps), end - 1);
     }
+
+    // Steps back after the first are decoded in reverse by mpv instead of
+    // each seeking from the keyframe: a run of presses across a keyframe
+    // makes one seek, and every press lands on the previous frame, paused.
+    void stepsBackAfterTheFirstNeedNoSeek()
+    {
+        QVERIFY(c->open("tiny_counted.mp4"));
+        QVERIFY(pauseHere());
+        QVERIFY(goTo(40));
+        const int seeks = c->engine->seeksMade();
+        for (int frame = 39; frame >= 25; --frame) {
+            c->transport->back1frameButtonClick();
+            QVERIFY(c->landed());
+            QCOMPARE(c->frame(), frame);
+            QCOMPARE(qRound(c->engine->position() * Fps), frame);
+        }
+        QCOMPARE(c->engine->seeksMade() - seeks, 1);
+        QVERIFY(c->ticks());
+        QVERIFY(c->engine->isPaused());
+        QCOMPARE(c->player->PlayState(), int(mpPaused));
+    }
+
+    // A held key repeats faster than frames come: every press counts, and
+    // the clip rests on the last one's frame.
+    void pressesFasterThanFramesAllCount()
+    {
+        QVERIFY(c->open("tiny_counted.mp4"));
+        QVERIFY(pauseHere());
+        QVERIFY(goTo(45));
+        c->transport->back1frameButtonClick();
+        QVERIFY(c->landed());
+        for (int press = 0; press < 6; ++press)
+            c->transport->back1frameButtonClick();
+        QVERIFY(c->landed());
+        QCOMPARE(c->frame(), 38);
+        for (int press = 0; press < 4; ++press)
+            c->transport->back1frameButtonClick();
+        QVERIFY(c->landed());
+        QCOMPARE(c->frame(), 34);
+        QCOMPARE(qRound(c->engine->position() * Fps), 34);
+    }
+
+    // Whatever follows steps back goes forward again from where they rest.
+    void afterStepsBackTheClipGoesForward_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("lands"); // -1: plays on
+        QTest::newRow("play") << "play" << -1;
+        QTest::newRow("one frame forward") << "forward" << 35;
+        QTest::newRow("five frames forward") << "forward 5" << 39;
+        QTest::newRow("five frames back") << "back 5" << 29;
+        QTest::newRow("a jump elsewhere") << "jump" << 10;
+    }
+    void afterStepsBackTheClipGoesForward()
+    {
+        QFETCH(QString, action);
+        QFETCH(int, lands);
+        QVERIFY(c->open("tiny_counted.mp4"));
+        QVERIFY(pauseHere());
+        QVERIFY(goTo(40));
+        for (int press = 0; press < 6; ++press) {
+            c->transport->back1frameButtonClick();
+            QVERIFY(c->landed());
+        }
+        QCOMPARE(c->frame(), 34);
+        c->jumpValues[int(TransportView::JumpList::forwardFrames)] = 5;
+        c->jumpValues[int(TransportView::JumpList::backFrames)] = 5;
+        if (action == QLatin1String("play")) {
+            c->transport->playButtonClick();
+            QTRY_VERIFY_WITH_TIMEOUT(c->frame() >= 45, ControlsOnMpv::DeadlineMs);
+            QVERIFY(pauseHere());
+            lands = c->frame();
+        } else if (action == QLatin1String("forward")) {
+            c->transport->forward1frameButtonClick();
+        } else if (action == QLatin1String("forward 5")) {
+            c->transport->forwardframesButtonClick();
+        } else if (action == QLatin1String("back 5")) {
+            c->transport->backframesButtonClick();
+        } else {
+            QVERIFY(goTo(10));
+        }
+        QVERIFY(c->landed());
+        QCOMPARE(c->frame(), lands);
+        // And mpv plays forward: the next step goes to the next frame.
+        c->transport->forward1frameButtonClick();
+        QVERIFY(c->landed());
+        QCOMPARE(c->frame(), lands + 1);
+        QCOMPARE(qRound(c->engine->position() * Fps), lands + 1);
+    }
+
+    // The next clip plays forward from its start.
+    void nextClipPlaysForwardAfterStepsBack()
+    {
+        QVERIFY(c->open("tiny_counted.mp4"));
+        QVERIFY(pauseHere());
+        QVERIFY(goTo(40));
+        for (int press = 0; press < 3; ++press) {
+            c->transport->back1frameButtonClick();
+            QVERIFY(c->landed());
+        }
+        QVERIFY(c->open("tiny_vfr.mp4"));
+        QTRY_VERIFY_WITH_TIMEOUT(c->player->CurrentPosition() >= 0.5, ControlsOnMpv::DeadlineMs);
+        QVERIFY(!c->engine->isPaused());
+    }
 };
 
 QTEST_MAIN(TestControlsOnMpv)

@@ -4,6 +4,7 @@
 #include "gui/playback/MpvVideoWidget.h"
 
 #include <QImage>
+#include <QMap>
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
@@ -92,6 +93,39 @@ private slots:
 
     // Held, the picture stays as it was while mpv shows another place of
     // the clip; let go, it shows where mpv is. Mirrored too.
+    // Steps back, decoded by mpv in reverse after the first, show the frame
+    // an exact seek to that time shows (every frame of the demo clip shows
+    // its number), across a keyframe.
+    void stepsBackShowTheFramesSeeksShow()
+    {
+        QSignalSpy drawn(widget(), &MpvVideoWidget::frameRendered);
+        showDemoClip(drawn);
+        if (QTest::currentTestFailed())
+            return;
+        constexpr double Frame = 1.0 / 30.0;
+        QSignalSpy moved(m_engine.get(), &PlaybackEngine::positionChanged);
+        const auto landed = [&] {
+            return QTest::qWaitFor([&] { return !moved.isEmpty() && !m_engine->seekPending(); }, 5000);
+        };
+        const int from = 64, to = 56;
+        QMap<int, QImage> seen;
+        for (int frame = to; frame <= from; ++frame) {
+            moved.clear();
+            m_engine->seek(frame * Frame);
+            QVERIFY(landed());
+            QTRY_VERIFY_WITH_TIMEOUT(widget()->grabFramebuffer() != seen.value(frame - 1), 3000);
+            seen[frame] = widget()->grabFramebuffer();
+        }
+        for (int frame = from - 1; frame >= to; --frame) {
+            moved.clear();
+            m_engine->stepFrames(m_engine->position(), -1);
+            QVERIFY(landed());
+            QCOMPARE(qRound(m_engine->position() / Frame), frame);
+            QTRY_VERIFY2_WITH_TIMEOUT(widget()->grabFramebuffer() == seen[frame],
+                                      qPrintable(QStringLiteral("frame %1").arg(frame)), 3000);
+        }
+    }
+
     void heldPictureStaysWhileMpvMoves_data()
     {
         QTest::addColumn<bool>("mirrored");

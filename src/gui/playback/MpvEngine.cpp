@@ -20,7 +20,6 @@ constexpr std::uint64_t SetReplyBase = 0x100;
 constexpr std::uint64_t SeekReplyFlag = 1ull << 62;
 constexpr std::uint64_t PositionReplyFlag = 1ull << 61;
 constexpr std::uint64_t FactReplyFlag = 1ull << 60;
-constexpr std::uint64_t PauseReplyFlag = 1ull << 59;
 constexpr std::uint64_t SyncReplyFlag = 1ull << 58;
 
 // The facts taken when a file has loaded, read without waiting for mpv; a
@@ -46,12 +45,6 @@ constexpr std::uint64_t SerialMask = (1ull << 58) - 1;
 
 // Longest single wait inside waitForLoad(), so its deadline is kept.
 constexpr double WaitSliceSeconds = 0.02;
-
-// A step by decoding the next frame waits for that frame's time at the
-// playing speed; beyond this an exact seek is quicker.
-constexpr double LongestDecodingStepSeconds = 0.05;
-// A step that has not shown its frame by then is made by a seek instead.
-constexpr int StepDeadlineMs = 1000;
 
 // mpv's safe choice of hardware decoders, with the frames copied back to
 // memory: exact seeks, frame steps and every view of the picture work as
@@ -287,6 +280,18 @@ void MpvEngine::load(const QString& absolutePath)
     m_loadingPath = absolutePath;
     m_factsPending = 0;
     mpv_set_property_string(m_mpv, "pause", "yes");
+    // So would its direction.
+    m_reverseWanted = false;
+    m_reversingFailed = false;
+    m_backSeekFrom = -1.0;
+    if (m_seekStartsEarlier) {
+        m_seekStartsEarlier = false;
+        mpv_set_property_string(m_mpv, "hr-seek-demuxer-offset", "0");
+    }
+    if (m_direction != Direction::Forward) {
+        m_direction = Direction::Forward;
+        mpv_set_property_string(m_mpv, "play-dir", "forward");
+    }
     // mpv's end of playing would hold for the next file too.
     if (m_mpvEnd >= 0.0) {
         m_mpvEnd = -1.0;
@@ -396,8 +401,11 @@ void MpvEngine::handleEvent(const mpv_event& event)
     case MPV_EVENT_COMMAND_REPLY:
         if (event.reply_userdata & SeekReplyFlag)
             m_seekAcknowledged = event.reply_userdata & SerialMask;
+        else if (event.reply_userdata == TurnReplyFlag)
+            m_turnAcknowledged = true;
         break;
     case MPV_EVENT_PLAYBACK_RESTART:
+        handleTurnLanded();
         handleSeekLanded();
         break;
     case MPV_EVENT_GET_PROPERTY_REPLY: {
@@ -418,12 +426,18 @@ void MpvEngine::handleEvent(const mpv_event& event)
         }
         if ((event.reply_userdata & PositionReplyFlag) && event.error >= 0 && isOpen() &&
             (event.reply_userdata & SerialMask) == m_seekSerial && !m_seekPending && !m_stepPending &&
-            property->format == MPV_FORMAT_DOUBLE)
+            property->format == MPV_FORMAT_DOUBLE) {
+            seekStartsAtItsTarget();
+            if (seekBackAgainIfHeld(asDouble(*property)))
+                break;
             reportPosition(asDouble(*property));
+            if (m_reverseWanted)
+                turnBackwards();
+        }
         // After a step has landed: whether mpv has paused again by itself.
         if ((event.reply_userdata & PauseReplyFlag) && event.error >= 0 && property->format == MPV_FORMAT_FLAG &&
-            asFlag(*property))
-            m_stepOwnsPause = false;
+            asFlag(*property) && m_stepOwnsPause)
+            stepPaused();
         break;
     }
     default:
@@ -437,25 +451,18 @@ void MpvEngine::handlePropertyChange(Prop prop, const mpv_event_property& p)
         return;
     switch (prop) {
     case PropTimePos:
-        if (!isOpen() || m_seekPending || p.format != MPV_FORMAT_DOUBLE)
+        // While mpv turns around it seeks to where it rests: nothing moves.
+        if (!isOpen() || m_seekPending || m_direction == Direction::Turning || p.format != MPV_FORMAT_DOUBLE)
             return;
-        if (m_stepPending) {
-            // The step has landed once the next frame is out. mpv pauses by
-            // itself after it; a pause seen before now may have hidden that.
-            if (asDouble(p) <= m_stepFrom + 1e-6)
-                return;
-            m_stepPending = false;
-            m_stepDeadline->stop();
-            if (m_stepOwnsPause)
-                mpv_get_property_async(m_mpv, PauseReplyFlag, "pause", MPV_FORMAT_FLAG);
-        }
+        if (m_stepPending && stepLanded(asDouble(p)))
+            return;
         reportPosition(asDouble(p));
         break;
     case PropPause:
         if (m_stepOwnsPause) {
             // mpv plays for the step and pauses again by itself.
             if (asFlag(p))
-                m_stepOwnsPause = false;
+                stepPaused();
             return;
         }
         if (asFlag(p) != m_paused) {
@@ -691,6 +698,8 @@ void MpvEngine::seekTo(double target, double readsAs)
         setAsync(PropPause, "pause", MPV_FORMAT_FLAG, &flag);
         endStep();
     }
+    turnForwards();
+    m_backSeekFrom = -1.0;
     armPausePoint(readsAs);
     m_position = readsAs;
     m_seekPending = true;
@@ -698,66 +707,7 @@ void MpvEngine::seekTo(double target, double readsAs)
     const QByteArray where = QByteArray::number(target, 'f', 6);
     const char* args[] = {"seek", where.constData(), "absolute+exact", nullptr};
     mpv_command_async(m_mpv, SeekReplyFlag | (++m_seekSerial & SerialMask), args);
-}
-
-// One frame forward is one decode away: mpv plays the next frame and pauses
-// (its frame step), where an exact seek would decode again from the
-// keyframe. Steps back, steps of several frames and steps while anything is
-// still on its way are exact seeks to the frame's time.
-void MpvEngine::stepFrames(double from, int count)
-{
-    const double time = frameTimeFrom(from, count);
-    if (time < 0.0)
-        return;
-    if (count == 1 && canStepByDecoding(from, time)) {
-        // Past the pause point mpv's end must not stop the step.
-        armPausePoint(time);
-        m_stepPending = true;
-        m_stepOwnsPause = true;
-        m_stepFrom = m_position;
-        m_position = time;
-        m_atEnd = false;
-        const char* args[] = {"frame-step", nullptr};
-        mpv_command_async(m_mpv, 0, args);
-        m_stepDeadline->start();
-        return;
-    }
-    seekTo(seekTargetFor(time), time);
-}
-
-bool MpvEngine::canStepByDecoding(double from, double to) const
-{
-    if (!m_options.stepByDecoding || !isOpen() || m_file.width <= 0 || !m_paused || m_atEnd)
-        return false;
-    // mpv must rest where the step starts: paused for good, nothing on its way.
-    if (m_seekPending || m_stepPending || m_stepOwnsPause || m_writesInFlight[PropPause] > 0)
-        return false;
-    if (from != m_position || !(to > from))
-        return false;
-    // Resting at the pause point, mpv has stopped as at a clip's end.
-    if (m_mpvEnd >= 0.0 && from >= m_pauseFrame - 1e-6)
-        return false;
-    // mpv shows the next frame when it is due at the playing speed.
-    return (to - from) / std::max(m_speed, 0.01) <= LongestDecodingStepSeconds;
-}
-
-void MpvEngine::endStep()
-{
-    m_stepPending = false;
-    m_stepOwnsPause = false;
-    if (m_stepDeadline)
-        m_stepDeadline->stop();
-}
-
-// A step that showed nothing in time (the clip's last frame, a decoder that
-// stalls) is made again as an exact seek.
-void MpvEngine::stepTookTooLong()
-{
-    if (!m_stepPending)
-        return;
-    ++m_stepsRedone;
-    const double time = m_position;
-    seekTo(seekTargetFor(time), time);
+    ++m_seeksMade;
 }
 
 quint64 MpvEngine::requestSync()
@@ -850,6 +800,9 @@ void MpvEngine::setAsync(Prop prop, const char* name, int format, void* value)
 
 void MpvEngine::setPaused(bool paused)
 {
+    // Played backwards for steps back, mpv turns forward where it rests.
+    if (!paused && m_direction != Direction::Forward)
+        seekTo(seekTargetFor(m_position), m_position);
     if (m_stepOwnsPause) {
         // mpv still plays a step and would pause after it: pausing first
         // calls the step off, whatever comes next.

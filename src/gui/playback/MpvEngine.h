@@ -33,6 +33,9 @@ struct MpvEngineOptions {
     // One frame forward is shown by decoding the next frame (mpv's frame
     // step) instead of an exact seek from the keyframe; off to compare.
     bool stepByDecoding = true;
+    // Steps back after a first one are shown by mpv playing the clip
+    // backwards (see stepFrames); off to compare.
+    bool stepBackByReversing = true;
     // Further mpv options, set after (and so over) the engine's own.
     QList<QPair<QByteArray, QByteArray>> extraOptions = {};
 };
@@ -75,6 +78,9 @@ public:
     // Single-frame steps that showed nothing in time and were made again as
     // exact seeks (each cost the step's deadline).
     int stepsRedone() const { return m_stepsRedone; }
+    // Exact seeks asked of mpv since the engine started (each decodes from
+    // a keyframe).
+    int seeksMade() const { return m_seeksMade; }
 
     void setPausePoint(double seconds) override;
     void holdPicture(bool hold) override;
@@ -117,6 +123,16 @@ signals:
 public:
 private:
     enum class LoadState { Idle, Loading, Open, Failed };
+    // The direction mpv plays in; Turning until it has settled backwards.
+    enum class Direction { Forward, Turning, Backward };
+    // Reply ids of the requests both source files make.
+    static constexpr std::uint64_t PauseReplyFlag = 1ull << 59;
+    static constexpr std::uint64_t TurnReplyFlag = 1ull << 57;
+    // A step that has not shown its frame by then is made by a seek
+    // instead; a step waiting for mpv to turn backwards waits longer, as
+    // the turn decodes the keyframe's whole group.
+    static constexpr int StepDeadlineMs = 1000;
+    static constexpr int TurnDeadlineMs = 2500;
     // Observed properties, by the reply id mpv hands back with each change.
     enum Prop : std::uint64_t {
         PropTimePos = 1,
@@ -153,8 +169,19 @@ private:
     void setAsync(Prop prop, const char* name, int format, void* value);
     void seekTo(double target, double readsAs);
     bool canStepByDecoding(double from, double to) const;
+    bool canStepByReversing(double from, double to) const;
+    bool reversedStepPays(double from, double to) const;
+    void sendFrameStep();
+    bool stepLanded(double seconds);
+    bool skippedFrames(double from, double landed) const;
+    bool seekBackAgainIfHeld(double landed);
+    void seekStartsAtItsTarget();
+    void stepPaused();
     void endStep();
     void stepTookTooLong();
+    void turnBackwards();
+    void handleTurnLanded();
+    void turnForwards();
     void scanFrameTimes(const QString& path);
     FrameTimes nominalFrames() const;
     double seekTargetFor(double frameTime) const;
@@ -222,8 +249,22 @@ private:
     bool m_stepPending = false;
     bool m_stepOwnsPause = false;
     double m_stepFrom = 0.0;
+    // Steps back while mpv plays backwards: frames still to go once the
+    // step under way is out, the next waiting for mpv to pause again.
+    int m_stepDirection = 1;
+    int m_stepsOwed = 0;
+    bool m_nextStepWaits = false;
+    Direction m_direction = Direction::Forward;
+    bool m_turnAcknowledged = false;
+    bool m_reverseWanted = false;   // turn once the step back's seek has landed
+    bool m_reversingFailed = false; // this clip does not play backwards in time
+    // An exact seek back: where the step started, and whether it is made
+    // again with mpv's demuxer starting at an earlier keyframe.
+    double m_backSeekFrom = -1.0;
+    bool m_seekStartsEarlier = false;
     QTimer* m_stepDeadline = nullptr;
     int m_stepsRedone = 0;
+    int m_seeksMade = 0;
 
     // The clip's frame times, read on a thread of their own after a load;
     // nominal until they are known. Scans of earlier loads stop and are
