@@ -14,6 +14,10 @@
 #                      a 30 fps clip with every seventh one (numbers 6, 13,
 #                      20, ...) left out and the others at their own times;
 #                      each shows its number in that 30 fps count
+#   tiny_open_gop.mp4  2 s, 160x96, 30 fps, HEVC with open groups of
+#                      pictures (x265's default): keyframes at frames 0 and
+#                      30, the frames just before 30 decoded after it; each
+#                      frame shows its number
 #   random_bytes.mp4   4 KB of noise with a clip's name
 #   truncated.mp4      the first 60% of an mp4 whose index sits at its end
 #   empty.mp4          0 bytes
@@ -54,6 +58,10 @@ ffmpeg -hide_banner -loglevel error -y -f lavfi \
   -i "color=c=0x203040:s=160x90:r=30:d=2,format=yuv420p,$numbered,select='not(eq(mod(n\,7)\,6))'" \
   -fps_mode vfr -c:v libx264 -preset veryfast -g 30 -pix_fmt yuv420p -movflags +faststart "$dir/tiny_vfr.mp4"
 
+ffmpeg -hide_banner -loglevel error -y -f lavfi \
+  -i "color=c=0x203040:s=160x96:r=30:d=2,format=yuv420p,$numbered" \
+  -c:v libx265 -preset veryfast -x265-params "keyint=30:min-keyint=30:scenecut=0:open-gop=1:log-level=error" \
+  -tag:v hvc1 -movflags +faststart "$dir/tiny_open_gop.mp4"
 head -c 4096 /dev/urandom > "$dir/random_bytes.mp4"
 
 # Without +faststart the index (moov) is written last, so cutting the file

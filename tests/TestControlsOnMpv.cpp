@@ -392,6 +392,29 @@ private slots:
         QCOMPARE(qRound(c->engine->position() * Fps), lands + 1);
     }
 
+    // HEVC as x265 writes it by default has open groups of pictures: the
+    // frames just before a keyframe are decoded after it, and an exact seek
+    // to one of them showed the keyframe. Steps back over such a keyframe
+    // land on each of those frames in turn, and forward steps too.
+    void stepsOverAnOpenGroupsKeyframe()
+    {
+        QVERIFY(c->open("tiny_open_gop.mp4"));
+        QVERIFY(pauseHere());
+        QTRY_VERIFY_WITH_TIMEOUT(c->engine->knowsFrameTimes(), ControlsOnMpv::DeadlineMs);
+        QVERIFY(goTo(32));
+        for (int frame = 31; frame >= 22; --frame) {
+            c->transport->back1frameButtonClick();
+            QVERIFY(c->landed());
+            QCOMPARE(c->frame(), frame);
+            QCOMPARE(qRound(c->engine->position() * Fps), frame);
+        }
+        for (int frame = 23; frame <= 33; ++frame) {
+            c->transport->forward1frameButtonClick();
+            QVERIFY(c->landed());
+            QCOMPARE(c->frame(), frame);
+        }
+    }
+
     // The next clip plays forward from its start.
     void nextClipPlaysForwardAfterStepsBack()
     {

@@ -261,6 +261,7 @@ private:
     // An exact seek back: where the step started, and whether it is made
     // again with mpv's demuxer starting at an earlier keyframe.
     double m_backSeekFrom = -1.0;
+    double m_backSeekTo = -1.0;
     bool m_seekStartsEarlier = false;
     QTimer* m_stepDeadline = nullptr;
     int m_stepsRedone = 0;

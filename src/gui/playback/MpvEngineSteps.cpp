@@ -61,8 +61,10 @@ void MpvEngine::stepFrames(double from, int count)
         return;
     }
     seekTo(seekTargetFor(time), time);
-    if (count < 0)
+    if (count < 0) {
         m_backSeekFrom = from;
+        m_backSeekTo = time;
+    }
     m_reverseWanted =
         count == -1 && m_options.stepBackByReversing && !m_reversingFailed && reversedStepPays(from, time);
 }
@@ -123,7 +125,10 @@ bool MpvEngine::stepLanded(double seconds)
         // by seeks from now on.
         m_reversingFailed = true;
         const double target = m_position;
+        const double from = m_stepFrom;
         seekTo(seekTargetFor(target), target);
+        m_backSeekFrom = from;
+        m_backSeekTo = target;
         return true;
     }
     m_stepFrom = seconds;
@@ -249,7 +254,8 @@ bool MpvEngine::seekBackAgainIfHeld(double landed)
     m_seekStartsEarlier = true;
     const char* earlier[] = {"set", "hr-seek-demuxer-offset", "0.5", nullptr};
     mpv_command_async(m_mpv, 0, earlier);
-    const double target = m_position;
+    // The position may have read the frame mpv showed meanwhile.
+    const double target = m_backSeekTo;
     const bool reverse = m_reverseWanted;
     seekTo(seekTargetFor(target), target);
     m_reverseWanted = reverse;
