@@ -235,6 +235,8 @@ int main(int argc, char** argv)
         print("step_forward_p90", percentile(forward, 0.9), "ms");
         print("step_backward_median", median(backward), "ms");
         print("step_backward_p90", percentile(backward, 0.9), "ms");
+        // The press that waits for mpv to turn backwards.
+        print("step_backward_worst", *std::max_element(backward.begin(), backward.end()), "ms");
         print("steps_off_their_frame", wrongSteps, "steps");
 
         // Back 3 seconds from frame-exact positions.

@@ -101,13 +101,20 @@ int main(int argc, char** argv)
     int worstOvershoot = 0;
     int wrongRates = 0;
     bool returning = true;
+    bool rateDue = false;
     double expectedRate = 1.0;
+    // The seek back to the start lands while the loop still waits; the
+    // pass plays at its rate once the wait is over.
     QObject::connect(engine, &PlaybackEngine::positionChanged, [&](double s) {
         if (returning && std::abs(s - loopStart) < 0.5) {
             returning = false;
+            rateDue = true;
             const int offset = int(std::abs(std::lround((s - loopStart) * fps)));
             worstStartOffset = std::max(worstStartOffset, offset);
             startOffFrames += offset != 0;
+        }
+        if (rateDue && !loops.restartPending() && !engine->isPaused()) {
+            rateDue = false;
             wrongRates += std::abs(engine->speed() - expectedRate) > 1e-6;
         }
     });
@@ -132,7 +139,7 @@ int main(int argc, char** argv)
                 returning = true;
                 if (pass == 0)
                     loops.playLoopButtonClick();
-                if (!spinUntil([&] { return !returning; }, 8000) ||
+                if (!spinUntil([&] { return !returning; }, 8000) || !spinUntil([&] { return !rateDue; }, 8000) ||
                     !spinUntil([&] { return loops.restartPending(); }, 8000)) {
                     std::fprintf(stderr, "the %s loop stopped at pass %d\n", prefix, pass + 1);
                     return false;

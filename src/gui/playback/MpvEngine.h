@@ -132,7 +132,7 @@ private:
     // instead; a step waiting for mpv to turn backwards waits longer, as
     // the turn decodes the keyframe's whole group.
     static constexpr int StepDeadlineMs = 1000;
-    static constexpr int TurnDeadlineMs = 2500;
+    static constexpr int TurnDeadlineMs = 4000;
     // Observed properties, by the reply id mpv hands back with each change.
     enum Prop : std::uint64_t {
         PropTimePos = 1,
