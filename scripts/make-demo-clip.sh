@@ -6,7 +6,9 @@
 #
 #   make-demo-clip.sh [OUT [SECONDS [WIDTHxHEIGHT [GOP [FPS [CODEC]]]]]]
 #
-# CODEC is h264 (default) or hevc. Without arguments it rebuilds the bundled
+# CODEC is h264 (default), hevc (x265's defaults: open groups of pictures,
+# the frames before a keyframe decoded after it) or hevc-closed (every
+# keyframe starts afresh, as camera encoders commonly write). Without arguments it rebuilds the bundled
 # demo clip assets/VideoClips/demo_counted_beat.mp4 (20 s, 640x360, 30 fps,
 # H.264+AAC).
 set -eu
@@ -22,7 +24,8 @@ case $codec in
   h264) encoder="-c:v libx264 -preset medium -crf 26" ;;
   # x265 at its fast preset: a 4K or 60 fps clip is made in a minute or two.
   hevc) encoder="-c:v libx265 -preset fast -crf 28 -tag:v hvc1 -x265-params log-level=error:scenecut=0" ;;
-  *) echo "unknown codec $codec (h264 or hevc)" >&2; exit 2 ;;
+  hevc-closed) encoder="-c:v libx265 -preset fast -crf 28 -tag:v hvc1 -x265-params log-level=error:scenecut=0:open-gop=0" ;;
+  *) echo "unknown codec $codec (h264, hevc or hevc-closed)" >&2; exit 2 ;;
 esac
 font=/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf
 [ -f "$font" ] || font=$(fc-match -f '%{file}' 'sans:bold')
