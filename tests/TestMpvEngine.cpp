@@ -137,18 +137,23 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("frames");
-        QTest::newRow("variable frame rate") << "tiny_vfr.mp4" << 52;
-        QTest::newRow("constant frame rate") << "tiny_counted.mp4" << 90;
-        QTest::newRow("sound only") << "tiny_beat.mp3" << 0;
-        QTest::newRow("noise") << "random_bytes.mp4" << 0;
-        QTest::newRow("cut before its index") << "truncated.mp4" << 0;
-        QTest::newRow("missing") << "no_such_clip.mp4" << 0;
+        QTest::addColumn<bool>("openGroups");
+        QTest::newRow("variable frame rate") << "tiny_vfr.mp4" << 52 << false;
+        QTest::newRow("constant frame rate") << "tiny_counted.mp4" << 90 << false;
+        QTest::newRow("HEVC, open groups") << "tiny_open_gop.mp4" << 60 << true;
+        QTest::newRow("sound only") << "tiny_beat.mp3" << 0 << false;
+        QTest::newRow("noise") << "random_bytes.mp4" << 0 << false;
+        QTest::newRow("cut before its index") << "truncated.mp4" << 0 << false;
+        QTest::newRow("missing") << "no_such_clip.mp4" << 0 << false;
     }
     void frameTimesAreReadFromTheClip()
     {
         QFETCH(QString, name);
         QFETCH(int, frames);
-        std::vector<double> times = ClipFrameScan::readFrameTimes(clip(qPrintable(name)));
+        QFETCH(bool, openGroups);
+        const ClipFrameScan::Frames read = ClipFrameScan::readFrames(clip(qPrintable(name)));
+        QCOMPARE(read.openGroups, openGroups);
+        std::vector<double> times = read.times;
         QCOMPARE(int(times.size()), frames);
         std::sort(times.begin(), times.end());
         for (double time : times) {

@@ -18,11 +18,11 @@ ClipFrameScan::ClipFrameScan(const QString& path, Done done) : m_shared(std::mak
 {
     m_shared->done = std::move(done);
     m_thread = std::thread([shared = m_shared, path] {
-        std::vector<double> times = readFrameTimes(path, [&] { return shared->stop.load(); });
+        Frames frames = readFrames(path, [&] { return shared->stop.load(); });
         {
             std::lock_guard guard(shared->lock);
             if (!shared->stop && shared->done)
-                shared->done(std::move(times));
+                shared->done(std::move(frames));
         }
         shared->finished = true;
     });
@@ -47,9 +47,10 @@ bool ClipFrameScan::finished() const
     return m_shared->finished;
 }
 
-std::vector<double> ClipFrameScan::readFrameTimes(const QString& path, const std::function<bool()>& stop)
+ClipFrameScan::Frames ClipFrameScan::readFrames(const QString& path, const std::function<bool()>& stop)
 {
-    std::vector<double> times;
+    Frames frames;
+    std::vector<double>& times = frames.times;
     AVFormatContext* format = nullptr;
     const QByteArray file = path.toUtf8();
     // Only a local file: no protocols, whatever the name says.
@@ -58,7 +59,7 @@ std::vector<double> ClipFrameScan::readFrameTimes(const QString& path, const std
     const int opened = avformat_open_input(&format, file.constData(), nullptr, &options);
     av_dict_free(&options);
     if (opened < 0)
-        return times;
+        return frames;
     // The container's start time, which libmpv's clock starts from, is
     // known once the streams have been looked at.
     if (avformat_find_stream_info(format, nullptr) >= 0) {
@@ -70,19 +71,26 @@ std::vector<double> ClipFrameScan::readFrameTimes(const QString& path, const std
             const double unit = av_q2d(stream->time_base);
             const double start = format->start_time == AV_NOPTS_VALUE ? 0.0 : format->start_time / double(AV_TIME_BASE);
             AVPacket* packet = av_packet_alloc();
+            // The packets come in decoding order.
+            int64_t keyframe = AV_NOPTS_VALUE;
             while (packet && !(stop && stop()) && av_read_frame(format, packet) >= 0) {
                 if (packet->stream_index == video) {
                     const int64_t stamp = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
-                    if (stamp != AV_NOPTS_VALUE && !(packet->flags & AV_PKT_FLAG_DISCARD))
+                    if (stamp != AV_NOPTS_VALUE && !(packet->flags & AV_PKT_FLAG_DISCARD)) {
                         times.push_back(stamp * unit - start);
+                        if (packet->flags & AV_PKT_FLAG_KEY)
+                            keyframe = stamp;
+                        else if (keyframe != AV_NOPTS_VALUE && stamp < keyframe && times.size() > 1)
+                            frames.openGroups = true;
+                    }
                 }
                 av_packet_unref(packet);
             }
             av_packet_free(&packet);
             if (stop && stop())
-                times.clear();
+                frames = Frames();
         }
     }
     avformat_close_input(&format);
-    return times;
+    return frames;
 }

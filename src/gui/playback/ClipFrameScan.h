@@ -16,7 +16,13 @@
 // has returned.
 class ClipFrameScan {
 public:
-    using Done = std::function<void(std::vector<double> times)>;
+    struct Frames {
+        std::vector<double> times;
+        // Some frame is decoded after a keyframe but shown before it: the
+        // groups of pictures are open (HEVC as x265 writes it by default).
+        bool openGroups = false;
+    };
+    using Done = std::function<void(Frames frames)>;
 
     ClipFrameScan(const QString& path, Done done);
     // Waits for the thread, which stops at its next packet.
@@ -27,10 +33,10 @@ public:
     void cancel();
     bool finished() const;
 
-    // The scan itself, for tests: the frame times of the clip's best video
-    // stream, empty when it has none or cannot be read. `stop` is polled
+    // The scan itself, for tests: the frames of the clip's best video
+    // stream, none when it has none or cannot be read. `stop` is polled
     // between packets.
-    static std::vector<double> readFrameTimes(const QString& path, const std::function<bool()>& stop = {});
+    static Frames readFrames(const QString& path, const std::function<bool()>& stop = {});
 
 private:
     struct Shared;

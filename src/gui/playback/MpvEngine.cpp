@@ -633,14 +633,18 @@ void MpvEngine::finishLoad()
 void MpvEngine::scanFrameTimes(const QString& path)
 {
     const quint64 serial = m_loadSerial;
-    m_scan = std::make_unique<ClipFrameScan>(path, [this, serial](std::vector<double> times) {
+    m_scan = std::make_unique<ClipFrameScan>(path, [this, serial](ClipFrameScan::Frames frames) {
         QMetaObject::invokeMethod(
             this,
-            [this, serial, times = std::move(times)]() mutable {
-                if (serial != m_loadSerial || times.empty())
+            [this, serial, frames = std::move(frames)]() mutable {
+                if (serial != m_loadSerial || frames.times.empty())
                     return;
-                m_frames = FrameTimes::fromTimes(std::move(times));
+                m_frames = FrameTimes::fromTimes(std::move(frames.times));
                 m_frameTimesKnown = true;
+                // mpv passes over frames backwards in such clips: every
+                // step back seeks.
+                if (frames.openGroups)
+                    m_reversingFailed = true;
                 // The pause point's frame may lie elsewhere than 1/fps said.
                 armPausePoint(m_position);
             },
