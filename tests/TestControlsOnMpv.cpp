@@ -415,6 +415,29 @@ private slots:
         }
     }
 
+    // A loop's end set while mpv plays backwards for steps back holds once
+    // the clip plays forward again: it plays to that end and rests there.
+    void pausePointSetWhileSteppingBackHolds()
+    {
+        QVERIFY(c->open("tiny_counted.mp4"));
+        QVERIFY(pauseHere());
+        QVERIFY(goTo(40));
+        for (int press = 0; press < 3; ++press) {
+            c->transport->back1frameButtonClick();
+            QVERIFY(c->landed());
+        }
+        c->engine->setPausePoint(50 / Fps);
+        for (int press = 0; press < 2; ++press) {
+            c->transport->back1frameButtonClick();
+            QVERIFY(c->landed());
+        }
+        QCOMPARE(c->frame(), 35);
+        c->engine->setPaused(false);
+        QTRY_VERIFY_WITH_TIMEOUT(c->engine->isPaused(), ControlsOnMpv::DeadlineMs);
+        QVERIFY(c->sync());
+        QCOMPARE(qRound(c->engine->position() * Fps), 50);
+    }
+
     // The next clip plays forward from its start.
     void nextClipPlaysForwardAfterStepsBack()
     {
