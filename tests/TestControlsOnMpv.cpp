@@ -37,6 +37,32 @@ class TestControlsOnMpv : public QObject {
         c->player->setCurrentPosition(frame / Fps);
         return c->landed();
     }
+    // Presses one frame back `presses` times, each waiting until it landed.
+    bool pressBack(int presses)
+    {
+        for (int press = 0; press < presses; ++press) {
+            c->transport->back1frameButtonClick();
+            if (!c->landed())
+                return false;
+        }
+        return true;
+    }
+    // Steps one frame at a time from the frame the clip rests on to `to`,
+    // checking the frame each press lands on.
+    void stepThrough(int to)
+    {
+        const bool forward = to > c->frame();
+        for (int frame = c->frame(); frame != to;) {
+            frame += forward ? 1 : -1;
+            if (forward)
+                c->transport->forward1frameButtonClick();
+            else
+                c->transport->back1frameButtonClick();
+            QVERIFY(c->landed());
+            QCOMPARE(c->frame(), frame);
+            QCOMPARE(qRound(c->engine->position() * Fps), frame);
+        }
+    }
 
 private slots:
     void init()
@@ -131,11 +157,9 @@ private slots:
         QVERIFY(c->open("tiny_counted.mp4"));
         QVERIFY(pauseHere());
         QVERIFY(goTo(28));
-        for (int frame = 29; frame <= 32; ++frame) {
-            c->transport->forward1frameButtonClick();
-            QVERIFY(c->landed());
-            QCOMPARE(c->frame(), frame);
-        }
+        stepThrough(32);
+        if (QTest::currentTestFailed())
+            return;
         QVERIFY(c->ticks());
         QVERIFY(c->sync());
         QCOMPARE(c->frame(), 32);
@@ -312,12 +336,9 @@ private slots:
         QVERIFY(pauseHere());
         QVERIFY(goTo(40));
         const int seeks = c->engine->seeksMade();
-        for (int frame = 39; frame >= 25; --frame) {
-            c->transport->back1frameButtonClick();
-            QVERIFY(c->landed());
-            QCOMPARE(c->frame(), frame);
-            QCOMPARE(qRound(c->engine->position() * Fps), frame);
-        }
+        stepThrough(25);
+        if (QTest::currentTestFailed())
+            return;
         QCOMPARE(c->engine->seeksMade() - seeks, 1);
         QVERIFY(c->ticks());
         QVERIFY(c->engine->isPaused());
@@ -362,10 +383,7 @@ private slots:
         QVERIFY(c->open("tiny_counted.mp4"));
         QVERIFY(pauseHere());
         QVERIFY(goTo(40));
-        for (int press = 0; press < 6; ++press) {
-            c->transport->back1frameButtonClick();
-            QVERIFY(c->landed());
-        }
+        QVERIFY(pressBack(6));
         QCOMPARE(c->frame(), 34);
         c->jumpValues[int(TransportView::JumpList::forwardFrames)] = 5;
         c->jumpValues[int(TransportView::JumpList::backFrames)] = 5;
@@ -402,17 +420,10 @@ private slots:
         QVERIFY(pauseHere());
         QTRY_VERIFY_WITH_TIMEOUT(c->engine->knowsFrameTimes(), ControlsOnMpv::DeadlineMs);
         QVERIFY(goTo(32));
-        for (int frame = 31; frame >= 22; --frame) {
-            c->transport->back1frameButtonClick();
-            QVERIFY(c->landed());
-            QCOMPARE(c->frame(), frame);
-            QCOMPARE(qRound(c->engine->position() * Fps), frame);
-        }
-        for (int frame = 23; frame <= 33; ++frame) {
-            c->transport->forward1frameButtonClick();
-            QVERIFY(c->landed());
-            QCOMPARE(c->frame(), frame);
-        }
+        stepThrough(22);
+        if (QTest::currentTestFailed())
+            return;
+        stepThrough(33);
     }
 
     // A loop's end set while mpv plays backwards for steps back holds once
@@ -422,15 +433,9 @@ private slots:
         QVERIFY(c->open("tiny_counted.mp4"));
         QVERIFY(pauseHere());
         QVERIFY(goTo(40));
-        for (int press = 0; press < 3; ++press) {
-            c->transport->back1frameButtonClick();
-            QVERIFY(c->landed());
-        }
+        QVERIFY(pressBack(3));
         c->engine->setPausePoint(50 / Fps);
-        for (int press = 0; press < 2; ++press) {
-            c->transport->back1frameButtonClick();
-            QVERIFY(c->landed());
-        }
+        QVERIFY(pressBack(2));
         QCOMPARE(c->frame(), 35);
         c->engine->setPaused(false);
         QTRY_VERIFY_WITH_TIMEOUT(c->engine->isPaused(), ControlsOnMpv::DeadlineMs);
@@ -444,10 +449,7 @@ private slots:
         QVERIFY(c->open("tiny_counted.mp4"));
         QVERIFY(pauseHere());
         QVERIFY(goTo(40));
-        for (int press = 0; press < 3; ++press) {
-            c->transport->back1frameButtonClick();
-            QVERIFY(c->landed());
-        }
+        QVERIFY(pressBack(3));
         QVERIFY(c->open("tiny_vfr.mp4"));
         QTRY_VERIFY_WITH_TIMEOUT(c->player->CurrentPosition() >= 0.5, ControlsOnMpv::DeadlineMs);
         QVERIFY(!c->engine->isPaused());
