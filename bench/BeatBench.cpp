@@ -10,30 +10,18 @@
 // change count as the tracker settling and are left out of the error
 // figures (how many of them are off is printed). Nothing is cached: every
 // run finds the beats again.
+#include "../tests/support/BeatTruth.h"
 #include "BenchFigures.h"
 #include "gui/beats/BeatFinder.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QTimer>
 
 #include <cmath>
 #include <cstdio>
 #include <vector>
-
-namespace {
-
-double distanceToNearest(double t, const QList<double>& to)
-{
-    double best = 1e9;
-    for (double u : to)
-        best = std::min(best, std::abs(t - u));
-    return best;
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -45,17 +33,9 @@ int main(int argc, char** argv)
     }
     // The finder takes absolute paths.
     const QString clip = QFileInfo(args.at(1)).absoluteFilePath();
-    QList<double> truth;
-    QFile file(args.at(2));
-    if (!file.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "cannot read %s\n", qPrintable(args.at(2)));
-        return 2;
-    }
-    for (const QByteArray& line : file.readAll().split('\n'))
-        if (!line.trimmed().isEmpty())
-            truth.append(line.toDouble());
+    const QList<double> truth = BeatTruth::read(args.at(2));
     if (truth.isEmpty()) {
-        std::fprintf(stderr, "no beats in %s\n", qPrintable(args.at(2)));
+        std::fprintf(stderr, "no beats read from %s\n", qPrintable(args.at(2)));
         return 2;
     }
     const double change = args.size() > 3 ? args.at(3).toDouble() : -1.0;
@@ -94,9 +74,8 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    const auto settling = [change](double t) {
-        return change >= 0 && (t < 4.0 || (t >= change - 0.25 && t < change + 4.0));
-    };
+    using BeatTruth::distanceToNearest;
+    const auto settling = [change](double t) { return BeatTruth::settling(t, change); };
     std::vector<double> errors;
     int settlingOff = 0;
     int missed = 0;

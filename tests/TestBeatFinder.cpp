@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "BeatTruth.h"
 #include "core/beats/BeatCache.h"
 #include "gui/beats/BeatFinder.h"
 
@@ -30,13 +31,7 @@ QList<double> demoBeats()
     return beats;
 }
 
-double distanceToNearest(double t, const QList<double>& to)
-{
-    double best = 1e9;
-    for (double u : to)
-        best = std::min(best, std::abs(t - u));
-    return best;
-}
+using BeatTruth::distanceToNearest;
 
 } // namespace
 
@@ -124,15 +119,9 @@ void TestBeatFinder::demoClipBeatsWithin20ms()
 // click has its beat. While it settles, a beat or two may be off.
 void TestBeatFinder::clickTrackUnderSpeechWithTempoChange()
 {
-    QFile truthFile(m_clickClip + QStringLiteral(".truth"));
-    QVERIFY(truthFile.open(QIODevice::ReadOnly));
-    QList<double> truth;
-    for (const QByteArray& line : truthFile.readAll().split('\n'))
-        if (!line.isEmpty())
-            truth.append(line.toDouble());
+    const QList<double> truth = BeatTruth::read(m_clickClip + QStringLiteral(".truth"));
     QCOMPARE(truth.size(), 40 + 34);
-    const double change = 20.0;
-    const auto settling = [change](double t) { return t < 4.0 || (t >= change - 0.25 && t < change + 4.0); };
+    const auto settling = [](double t) { return BeatTruth::settling(t, 20.0); };
 
     BeatFinder finder(QString{});
     const QList<double> found = find(finder, m_clickClip);
