@@ -125,9 +125,16 @@ private:
     enum class LoadState { Idle, Loading, Open, Failed };
     // The direction mpv plays in; Turning until it has settled backwards.
     enum class Direction { Forward, Turning, Backward };
-    // Reply ids of the requests both source files make.
+    // Reply ids of asynchronous requests; observed properties use their
+    // Prop. A flag's id carries a serial below it.
+    static constexpr std::uint64_t SetReplyBase = 0x100;
+    static constexpr std::uint64_t SeekReplyFlag = 1ull << 62;
+    static constexpr std::uint64_t PositionReplyFlag = 1ull << 61;
+    static constexpr std::uint64_t FactReplyFlag = 1ull << 60;
     static constexpr std::uint64_t PauseReplyFlag = 1ull << 59;
+    static constexpr std::uint64_t SyncReplyFlag = 1ull << 58;
     static constexpr std::uint64_t TurnReplyFlag = 1ull << 57;
+    static constexpr std::uint64_t SerialMask = (1ull << 58) - 1;
     // A step that has not shown its frame by then is made by a seek
     // instead; a step waiting for mpv to turn backwards waits longer, as
     // the turn decodes the keyframe's whole group.
