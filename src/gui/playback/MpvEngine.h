@@ -2,7 +2,7 @@
 
 #include "core/playback/FrameTimes.h"
 #include "core/playback/PlaybackEngine.h"
-#include "core/playback/VideoSurfaceSource.h"
+#include "gui/playback/VideoSurfaceSource.h"
 
 #include <QList>
 #include <QPair>

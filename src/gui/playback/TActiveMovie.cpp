@@ -5,7 +5,7 @@
 #include "core/base/TimeCode.h"
 #include "core/playback/MediaPlayerControl.h"
 #include "core/playback/PlaybackEngine.h"
-#include "core/playback/VideoSurfaceSource.h"
+#include "gui/playback/VideoSurfaceSource.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
