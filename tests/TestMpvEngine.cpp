@@ -2,6 +2,7 @@
 // from tests/data/clips, every wait bounded by a deadline and ended by a
 // positive marker (a signal, an answer from mpv, a tick of the player).
 // The window's controls on the real engine: TestControlsOnMpv.
+#include "EngineLoads.h"
 #include "core/playback/MediaPlayerControl.h"
 #include "gui/playback/ClipFrameScan.h"
 #include "gui/playback/MpvEngine.h"
@@ -68,7 +69,7 @@ private:
         auto engine = makeEngine();
         if (engine) {
             engine->load(clip(name));
-            if (!engine->waitForLoad(LoadDeadlineMs))
+            if (!loadEnds(*engine, LoadDeadlineMs))
                 return nullptr;
         }
         return engine;
@@ -92,7 +93,7 @@ private slots:
         QVERIFY(!engine->isOpen());
 
         engine->load(clip("tiny_counted.mp4"));
-        QVERIFY(engine->waitForLoad(LoadDeadlineMs));
+        QVERIFY(loadEnds(*engine, LoadDeadlineMs));
         QCOMPARE(loaded.count(), 1);
         QCOMPARE(failed.count(), 0);
         QVERIFY(engine->isOpen());
@@ -115,7 +116,7 @@ private slots:
         auto engine = makeEngine();
         QVERIFY(engine);
         engine->load(clip("tiny_beat.mp3"));
-        QVERIFY(engine->waitForLoad(LoadDeadlineMs));
+        QVERIFY(loadEnds(*engine, LoadDeadlineMs));
         QVERIFY(qAbs(engine->duration() - 2.0) < 0.15);
         QCOMPARE(engine->videoWidth(), 0);
         QCOMPARE(engine->videoHeight(), 0);
@@ -209,10 +210,9 @@ private slots:
         QSignalSpy loaded(engine.get(), &PlaybackEngine::fileLoaded);
         QSignalSpy failed(engine.get(), &PlaybackEngine::loadFailed);
 
-        // The wait gives up at its deadline (or the test's own time limit
-        // catches a wait that never ends).
+        // A load that never ends is given up at the deadline.
         engine->load(path);
-        QVERIFY(!engine->waitForLoad(LoadDeadlineMs));
+        QVERIFY(!loadEnds(*engine, LoadDeadlineMs));
         QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, 2000);
         QVERIFY(!failed.first().first().toString().isEmpty());
         QCOMPARE(loaded.count(), 0);
@@ -222,7 +222,7 @@ private slots:
 
         // The engine is still usable afterwards.
         engine->load(clip("tiny_counted.mp4"));
-        QVERIFY(engine->waitForLoad(LoadDeadlineMs));
+        QVERIFY(loadEnds(*engine, LoadDeadlineMs));
         QCOMPARE(failed.count(), 1);
     }
 
@@ -233,8 +233,9 @@ private slots:
         QSignalSpy loaded(engine.get(), &PlaybackEngine::fileLoaded);
         QSignalSpy failed(engine.get(), &PlaybackEngine::loadFailed);
         engine->load(clip("tiny_counted.mp4"));
-        QVERIFY(!engine->waitForLoad(0));
-        QCOMPARE(failed.count(), 1);
+        QVERIFY(engine->abandonLoad());
+        QVERIFY(!engine->isOpen());
+        QTRY_COMPARE(failed.count(), 1);
         // mpv may finish opening anyway; that must not revive the load.
         // Whatever it says of that file, it has said once it answers.
         QVERIFY(sync(*engine));
@@ -364,9 +365,9 @@ private slots:
     {
         auto player = openInPlayer("tiny_beat.mp3", brokenSoundOutput());
         QVERIFY(player);
-        QCOMPARE(player->OpenState(), int(osOpen));
+        QCOMPARE(player->OpenState(), osOpen);
         QTRY_VERIFY_WITH_TIMEOUT(player->CurrentPosition() > 0.5, 3000);
-        QCOMPARE(player->PlayState(), int(mpPlaying));
+        QCOMPARE(player->PlayState(), mpPlaying);
     }
 
     // A clip that fails after it has opened (here the sound output, with the
@@ -387,19 +388,20 @@ private slots:
         player.Open();
 
         QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, LoadDeadlineMs);
-        QTRY_VERIFY_WITH_TIMEOUT(!openStates.isEmpty() && openStates.last().at(1).toInt() == osClosed, 1000);
-        QCOMPARE(player.OpenState(), int(osClosed));
-        QCOMPARE(player.PlayState(), int(mpStopped));
+        QTRY_VERIFY_WITH_TIMEOUT(!openStates.isEmpty() && openStates.last().at(1).value<OpenStateValue>() == osClosed,
+                                 1000);
+        QCOMPARE(player.OpenState(), osClosed);
+        QCOMPARE(player.PlayState(), mpStopped);
         if (loaded.count() > 0) {
             // It had opened and started playing: the windows hear it stop.
             QVERIFY(!states.isEmpty());
-            QCOMPARE(states.last().at(1).toInt(), int(mpStopped));
+            QCOMPARE(states.last().at(1).value<PlayStateValue>(), mpStopped);
         }
         player.Play();
         // Two ticks, either of which would hand on a change of play state.
         const quint64 ticks = player.tickCount();
         QTRY_VERIFY_WITH_TIMEOUT(player.tickCount() >= ticks + 2, 1000);
-        QCOMPARE(player.PlayState(), int(mpStopped));
+        QCOMPARE(player.PlayState(), mpStopped);
     }
 
     // Window handlers run outside the engine's drain of mpv's events: one

@@ -22,7 +22,7 @@ class TestMediaPlayerControl : public QObject {
         player->setFileName(path);
         player->Open();
         // Open returns at once; the engine reports the load later.
-        QCOMPARE(player->OpenState(), int(osLoading));
+        QCOMPARE(player->OpenState(), osLoading);
         engine->finishLoad();
     }
 
@@ -37,13 +37,13 @@ private slots:
         QVERIFY(finished.isEmpty());
         engine->finishLoad();
         QCOMPARE(finished, QList<bool>{true});
-        QCOMPARE(player->OpenState(), int(osOpen));
+        QCOMPARE(player->OpenState(), osOpen);
         player->setFileName("/clips/broken.avi");
         player->Open();
         engine->finishLoad();
         QCOMPARE(finished, (QList<bool>{true, false}));
-        QCOMPARE(player->OpenState(), int(osClosed));
-        QCOMPARE(player->PlayState(), int(mpStopped));
+        QCOMPARE(player->OpenState(), osClosed);
+        QCOMPARE(player->PlayState(), mpStopped);
         disconnect(player, &MediaPlayerControl::loadFinished, this, nullptr);
     }
 
@@ -72,12 +72,12 @@ private slots:
     void openTakesClipFactsAndPlays()
     {
         openClip();
-        QCOMPARE(player->OpenState(), int(osOpen));
+        QCOMPARE(player->OpenState(), osOpen);
         QCOMPARE(player->Duration(), 20.0);
         QCOMPARE(player->FrameCount(), 600u);
         QCOMPARE(player->ImageSourceWidth(), 640);
         QCOMPARE(player->ImageSourceHeight(), 360);
-        QCOMPARE(player->PlayState(), int(mpPlaying));
+        QCOMPARE(player->PlayState(), mpPlaying);
         QVERIFY(!engine->isPaused());
     }
 
@@ -90,12 +90,12 @@ private slots:
         QSignalSpy openStates(player, &MediaPlayerControl::OnOpenStateChange);
         player->setOpenDeadline(50);
         openClip("/clips/stalled.mp4");
-        QCOMPARE(player->OpenState(), int(osLoading));
-        QTRY_COMPARE(player->OpenState(), int(osClosed));
-        QCOMPARE(player->PlayState(), int(mpStopped));
+        QCOMPARE(player->OpenState(), osLoading);
+        QTRY_COMPARE(player->OpenState(), osClosed);
+        QCOMPARE(player->PlayState(), mpStopped);
         QCOMPARE(player->Duration(), 20.0);
         step();
-        QCOMPARE(openStates.last().at(1).toInt(), int(osClosed));
+        QCOMPARE(openStates.last().at(1).value<OpenStateValue>(), osClosed);
     }
 
     // A failure of the engine ends the clip in whatever state it was: the
@@ -133,34 +133,34 @@ private slots:
             player->setSelectionEnd(5.2);
         }
         step();
-        const int before = player->PlayState();
+        const PlayStateValue before = player->PlayState();
         QSignalSpy states(player, &MediaPlayerControl::OnPlayStateChange);
         QSignalSpy openStates(player, &MediaPlayerControl::OnOpenStateChange);
         QSignalSpy positions(player, &MediaPlayerControl::OnPositionChange);
 
         engine->breakDown(QStringLiteral("audio output failed"));
         step();
-        QCOMPARE(player->OpenState(), int(osClosed));
-        QCOMPARE(player->PlayState(), int(mpStopped));
+        QCOMPARE(player->OpenState(), osClosed);
+        QCOMPARE(player->PlayState(), mpStopped);
         QCOMPARE(openStates.count(), 1);
-        QCOMPARE(openStates.first().at(1).toInt(), int(osClosed));
+        QCOMPARE(openStates.first().at(1).value<OpenStateValue>(), osClosed);
         QCOMPARE(states.count(), before == mpStopped ? 0 : 1);
         if (before != mpStopped)
-            QCOMPARE(states.first().at(1).toInt(), int(mpStopped));
+            QCOMPARE(states.first().at(1).value<PlayStateValue>(), mpStopped);
 
         // What the main window does on a stop leaves it stopped, and quiet.
         player->Play();
         QVERIFY(!player->Pause());
         for (int i = 0; i < 10; ++i)
             step();
-        QCOMPARE(player->PlayState(), int(mpStopped));
+        QCOMPARE(player->PlayState(), mpStopped);
         QCOMPARE(positions.count(), 0);
         QCOMPARE(player->CurrentPosition(), 0.0);
         QCOMPARE(player->FileName(), QStringLiteral("/clips/lesson.mp4"));
         // A good clip opens again afterwards.
         openClip();
-        QCOMPARE(player->OpenState(), int(osOpen));
-        QCOMPARE(player->PlayState(), int(mpPlaying));
+        QCOMPARE(player->OpenState(), osOpen);
+        QCOMPARE(player->PlayState(), mpPlaying);
     }
 
     void clipWithoutVideoHasNoSize()
@@ -177,14 +177,14 @@ private slots:
         openClip("/clips/broken.avi");
         QCOMPARE(player->Duration(), 20.0);
         QCOMPARE(player->FrameCount(), 600u);
-        QVERIFY(player->OpenState() != int(osOpen));
-        QCOMPARE(player->PlayState(), int(mpStopped));
+        QVERIFY(player->OpenState() != osOpen);
+        QCOMPARE(player->PlayState(), mpStopped);
         // Nothing plays and nothing is reported as moving.
         QSignalSpy positions(player, &MediaPlayerControl::OnPositionChange);
         step();
         QCOMPARE(positions.count(), 0);
         player->Play();
-        QCOMPARE(player->PlayState(), int(mpStopped));
+        QCOMPARE(player->PlayState(), mpStopped);
     }
 
     void codecNameOnlyWithGrabber()
@@ -240,7 +240,7 @@ private slots:
         openClip();
         step(1000);
         player->Stop();
-        QCOMPARE(player->PlayState(), int(mpStopped));
+        QCOMPARE(player->PlayState(), mpStopped);
         QCOMPARE(player->CurrentPosition(), 0.0);
         QVERIFY(engine->isPaused());
     }
@@ -251,7 +251,7 @@ private slots:
         openClip();
         QVERIFY(player->Pause());
         QVERIFY(!player->Pause());
-        QCOMPARE(player->PlayState(), int(mpPaused));
+        QCOMPARE(player->PlayState(), mpPaused);
     }
 
     void rangeEndStopsAtZero()
@@ -261,11 +261,11 @@ private slots:
         QSignalSpy states(player, &MediaPlayerControl::OnPlayStateChange);
         for (int i = 0; i < 220 && player->PlayState() == mpPlaying; ++i)
             step();
-        QCOMPARE(player->PlayState(), int(mpStopped));
+        QCOMPARE(player->PlayState(), mpStopped);
         QCOMPARE(player->CurrentPosition(), 0.0);
         step();
         QVERIFY(!states.isEmpty());
-        QCOMPARE(states.last().at(1).toInt(), int(mpStopped));
+        QCOMPARE(states.last().at(1).value<PlayStateValue>(), mpStopped);
     }
 
     void playFromStopJumpsToRangeStartButResumesFromPause()
@@ -408,8 +408,8 @@ private slots:
         player->Play();
         step();
         QCOMPARE(states.count(), 1);
-        QCOMPARE(states.first().at(0).toInt(), int(mpStopped));
-        QCOMPARE(states.first().at(1).toInt(), int(mpPlaying));
+        QCOMPARE(states.first().at(0).value<PlayStateValue>(), mpStopped);
+        QCOMPARE(states.first().at(1).value<PlayStateValue>(), mpPlaying);
     }
 
     void rateSurvivesANewClip()
@@ -463,16 +463,16 @@ private slots:
         QSignalSpy ends(player, &MediaPlayerControl::OnEndOfStream);
         step(200);
         QCOMPARE(ends.count(), 1);
-        QCOMPARE(states.last().at(1).toInt(), int(mpStopped));
+        QCOMPARE(states.last().at(1).value<PlayStateValue>(), mpStopped);
         // What the main window does whenever playback stops.
         player->Play();
         player->Pause();
         states.clear();
         for (int i = 0; i < 20; ++i)
             step();
-        QCOMPARE(player->PlayState(), int(mpPaused));
+        QCOMPARE(player->PlayState(), mpPaused);
         QCOMPARE(states.count(), 1);
-        QCOMPARE(states.first().at(1).toInt(), int(mpPaused));
+        QCOMPARE(states.first().at(1).value<PlayStateValue>(), mpPaused);
         QCOMPARE(ends.count(), 1);
     }
 
@@ -501,7 +501,7 @@ private slots:
         player->setLoop(true);
         player->setCurrentPosition(19.95);
         step(100);
-        QCOMPARE(player->PlayState(), int(mpPlaying));
+        QCOMPARE(player->PlayState(), mpPlaying);
         QVERIFY(player->CurrentPosition() < 1.0);
     }
 
@@ -511,7 +511,7 @@ private slots:
         openClip();
         openClip(dir.filePath("nothing-here.mp4"));
         QCOMPARE(player->Duration(), 20.0);
-        QCOMPARE(player->PlayState(), int(mpStopped));
+        QCOMPARE(player->PlayState(), mpStopped);
     }
 };
 

@@ -1,6 +1,7 @@
 // The mirror view on a real (virtual) X display: a clip whose left half is
 // red and right half blue shows blue on the left once mirrored, in the
 // window and in full screen.
+#include "EngineLoads.h"
 #include "core/playback/MediaPlayerControl.h"
 #include "gui/playback/MpvEngine.h"
 #include "gui/playback/MpvVideoWidget.h"
@@ -74,7 +75,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(picture()->hasRenderContext(), 3000);
         QSignalSpy drawn(picture(), &MpvVideoWidget::frameRendered);
         m_engine->load(kClip);
-        QVERIFY(m_engine->waitForLoad(5000));
+        QVERIFY(loadEnds(*m_engine, 5000));
         QTRY_VERIFY_WITH_TIMEOUT(drawn.count() > 0, 5000);
     }
 

@@ -1,5 +1,6 @@
 // MpvVideoWidget drawing the demo clip through mpv's render API on a real
 // (virtual) X display.
+#include "EngineLoads.h"
 #include "gui/playback/MpvEngine.h"
 #include "gui/playback/MpvVideoWidget.h"
 
@@ -42,7 +43,7 @@ private:
         QVERIFY(QTest::qWaitForWindowExposed(m_picture.get()));
         QTRY_VERIFY_WITH_TIMEOUT(widget()->hasRenderContext(), 3000);
         m_engine->load(QStringLiteral(TEMPOLOOP_DEMO_CLIP));
-        QVERIFY(m_engine->waitForLoad(5000));
+        QVERIFY(loadEnds(*m_engine, 5000));
         QTRY_VERIFY_WITH_TIMEOUT(drawn.count() > 0, 5000);
     }
 

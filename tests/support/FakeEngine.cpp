@@ -17,15 +17,13 @@ void FakeEngine::load(const QString& absolutePath)
     m_loadPending = true;
 }
 
-bool FakeEngine::waitForLoad(int deadlineMs)
+bool FakeEngine::abandonLoad()
 {
-    if (m_loadPending && deadlineMs <= 0 && m_clips.value(m_pendingLoad, m_defaultClip).hangs) {
-        m_loadPending = false;
-        emit loadFailed(QStringLiteral("the file took too long to open"));
+    if (!m_loadPending)
         return false;
-    }
-    finishLoad();
-    return m_open;
+    m_loadPending = false;
+    emit loadFailed(QStringLiteral("the file took too long to open"));
+    return true;
 }
 
 void FakeEngine::breakDown(const QString& reason)

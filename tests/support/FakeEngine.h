@@ -49,7 +49,7 @@ public:
 
     bool initialize() override { return m_initOk; }
     void load(const QString& absolutePath) override;
-    bool waitForLoad(int deadlineMs) override;
+    bool abandonLoad() override;
     bool isOpen() const override { return m_open; }
     void setPaused(bool paused) override;
     bool isPaused() const override { return m_paused; }

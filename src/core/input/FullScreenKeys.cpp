@@ -2,6 +2,12 @@
 
 namespace keys {
 
+bool leavesFullScreen(int key)
+{
+    constexpr int EscapeCharacter = 0x1b;
+    return key == Qt::Key_Escape || key == EscapeCharacter;
+}
+
 FullScreenKeyRoute routeFullScreenKey(int key, Qt::KeyboardModifiers modifiers, bool skip, const QString& chooseClipKey,
                                       const QString& addBookmarkKey)
 {

@@ -21,6 +21,10 @@ struct FullScreenKeyRoute {
     QChar character;
 };
 
+// Escape, as a key code or as the character it types, leaves full screen in
+// the player itself: the windows hear nothing of it.
+bool leavesFullScreen(int key);
+
 // `skip` is set for the first key after full screen was entered from the
 // keyboard: it is the tail of that keystroke and goes nowhere. F3 to F24 go
 // nowhere either.

@@ -1,13 +1,11 @@
 #include "core/playback/MediaPlayerControl.h"
 
+#include "core/input/FullScreenKeys.h"
 #include "core/playback/LoopRules.h"
 #include "core/playback/PlaybackEngine.h"
 
 #include <cmath>
-
-namespace {
-constexpr int EscapeKey = 27;
-}
+#include <utility>
 
 MediaPlayerControl::MediaPlayerControl(PlaybackEngine* engine, QObject* parent) : QObject(parent), m_engine(engine)
 {
@@ -38,7 +36,7 @@ double MediaPlayerControl::CurrentPosition() const
 {
     if (!m_engine->isOpen())
         return 0.0;
-    return m_cued ? m_heldPosition : m_engine->position();
+    return m_cue ? m_cue->heldPosition : m_engine->position();
 }
 
 void MediaPlayerControl::setCurrentPosition(double seconds)
@@ -47,7 +45,7 @@ void MediaPlayerControl::setCurrentPosition(double seconds)
         return;
     seconds = std::max(0.0, seconds);
     // Playing has just started from a cue at this very place.
-    if (m_playedFromCue && seconds == m_cueTarget)
+    if (m_playedFromCueAt && seconds == *m_playedFromCueAt)
         return;
     seekEngine(seconds);
 }
@@ -56,8 +54,8 @@ void MediaPlayerControl::setCurrentPosition(double seconds)
 // for it is let go once the engine has landed.
 void MediaPlayerControl::seekEngine(double seconds)
 {
-    endCue();
-    m_playedFromCue = false;
+    m_cue.reset();
+    m_playedFromCueAt.reset();
     m_engine->seek(seconds);
 }
 
@@ -71,8 +69,8 @@ void MediaPlayerControl::stepFrames(int count)
     if (m_openState != osOpen)
         return;
     const double from = CurrentPosition();
-    endCue();
-    m_playedFromCue = false;
+    m_cue.reset();
+    m_playedFromCueAt.reset();
     m_engine->stepFrames(from, count);
 }
 
@@ -80,39 +78,39 @@ void MediaPlayerControl::cue(double seconds)
 {
     if (m_openState != osOpen || m_playState == mpPlaying)
         return;
-    if (!m_cued) {
-        m_heldPosition = CurrentPosition();
-        m_cued = true;
-        if (!m_pictureHeld) {
-            m_pictureHeld = true;
+    if (!m_cue) {
+        m_cue = Cue{0.0, CurrentPosition()};
+        if (m_picture == Picture::Live) {
+            m_picture = Picture::Held;
             m_engine->holdPicture(true);
         }
     }
-    m_cueTarget = std::max(0.0, seconds);
-    m_playedFromCue = false;
-    m_engine->seek(m_cueTarget);
+    m_cue->target = std::max(0.0, seconds);
+    m_playedFromCueAt.reset();
+    m_engine->seek(m_cue->target);
 }
 
 void MediaPlayerControl::dropCue()
 {
-    if (!m_cued)
-        return;
-    const double held = m_heldPosition;
-    seekEngine(held);
-}
-
-void MediaPlayerControl::endCue()
-{
-    m_cued = false;
+    if (m_cue)
+        seekEngine(m_cue->heldPosition);
 }
 
 // The picture shows the engine's frame again once the engine is where the
 // position reads: at once when it has landed, else when it lands.
 void MediaPlayerControl::releasePicture()
 {
-    if (!m_pictureHeld || m_cued || m_engine->seekPending())
+    if (m_picture == Picture::Live || m_cue || m_engine->seekPending())
         return;
-    m_pictureHeld = false;
+    letGoOfPicture();
+}
+
+// A new load, or none: whatever the picture was held for is over.
+void MediaPlayerControl::letGoOfPicture()
+{
+    if (m_picture == Picture::Live)
+        return;
+    m_picture = Picture::Live;
     m_engine->holdPicture(false);
 }
 
@@ -183,7 +181,7 @@ void MediaPlayerControl::updatePausePoint()
     m_engine->setPausePoint(point);
 }
 
-void MediaPlayerControl::setDisplaySize(int size)
+void MediaPlayerControl::setDisplaySize(DisplaySizeValue size)
 {
     if (size != m_displaySize) {
         m_displaySize = size;
@@ -220,20 +218,11 @@ void MediaPlayerControl::Open()
         return;
     if (m_playState == mpPlaying)
         Stop();
-    m_cued = false;
-    m_playedFromCue = false;
-    if (m_pictureHeld) {
-        m_pictureHeld = false;
-        m_engine->holdPicture(false);
-    }
-    const int oldOpen = m_openState;
-    m_openState = osLoading;
+    m_cue.reset();
+    m_playedFromCueAt.reset();
+    letGoOfPicture();
+    changeOpenState(osLoading);
     updatePausePoint();
-    if (oldOpen != osLoading) {
-        m_openPending = true;
-        m_openOld = oldOpen;
-        m_openNew = osLoading;
-    }
     // Loading goes on without holding the caller; it ends with
     // engineLoaded() or engineFailed(), or at the deadline.
     m_loadDeadline.start();
@@ -241,11 +230,10 @@ void MediaPlayerControl::Open()
 }
 
 // A file that neither opens nor fails (a stalled disk, a player that hangs)
-// is given up, so the control does not stay "opening" for ever. A wait with
-// no time left makes the engine decide at once.
+// is given up, so the control does not stay "opening" for ever.
 void MediaPlayerControl::openTookTooLong()
 {
-    if (m_openState == osLoading && !m_engine->waitForLoad(0))
+    if (m_openState == osLoading && m_engine->abandonLoad())
         engineFailed();
 }
 
@@ -259,11 +247,7 @@ void MediaPlayerControl::engineLoaded()
     const qint64 frames = m_engine->frameCount();
     m_frameCount = frames > 0 ? quint32(frames) : 0;
     m_lastPosition = -1.0;
-    const int oldOpen = m_openState;
-    m_openState = osOpen;
-    m_openPending = true;
-    m_openOld = oldOpen;
-    m_openNew = osOpen;
+    changeOpenState(osOpen);
     m_playState = mpStopped;
     updatePausePoint();
     m_loadDeadline.stop();
@@ -282,20 +266,14 @@ void MediaPlayerControl::engineFailed()
     if (m_openState == osClosed)
         return;
     m_loadDeadline.stop();
-    m_cued = false;
-    m_playedFromCue = false;
-    if (m_pictureHeld) {
-        m_pictureHeld = false;
-        m_engine->holdPicture(false);
-    }
-    const int oldOpen = m_openState;
-    m_openState = osClosed;
+    m_cue.reset();
+    m_playedFromCueAt.reset();
+    letGoOfPicture();
+    const OpenStateValue oldOpen = m_openState;
+    changeOpenState(osClosed);
     updatePausePoint();
-    m_openPending = true;
-    m_openOld = oldOpen;
-    m_openNew = osClosed;
     m_lastPosition = -1.0;
-    m_endPending = false;
+    m_endOfStreamPending = false;
     changePlayState(mpStopped);
     if (oldOpen == osLoading)
         emit loadFinished(false);
@@ -306,11 +284,11 @@ void MediaPlayerControl::Play()
     if (m_openState != osOpen)
         return;
     if (m_playState != mpPlaying) {
-        if (m_cued) {
+        if (m_cue) {
             // Playing starts where the cue has put the engine; the picture
             // follows once the engine is there.
-            endCue();
-            m_playedFromCue = true;
+            m_playedFromCueAt = m_cue->target;
+            m_cue.reset();
             releasePicture();
         } else if (m_engine->isAtEnd()) {
             // A clip that played out starts again from its beginning (or
@@ -344,9 +322,9 @@ void MediaPlayerControl::Stop()
 
 // What happens at once when the play state changes; the windows hear of it on
 // the next tick.
-void MediaPlayerControl::changePlayState(int newState)
+void MediaPlayerControl::changePlayState(PlayStateValue newState)
 {
-    const int oldState = m_playState;
+    const PlayStateValue oldState = m_playState;
     if (oldState == newState)
         return;
     m_playState = newState;
@@ -356,21 +334,30 @@ void MediaPlayerControl::changePlayState(int newState)
         if (oldState != mpPaused && m_selectionStart != -1.0)
             seekEngine(m_selectionStart);
         if (m_fullScreen)
-            m_fullScreenRequest = true;
+            m_fullScreenPending = true;
     }
     // Only the latest change waits for the tick. A tick is brought forward to
     // the next turn of the event loop, so that the windows can act (jump to a
     // loop's start, say) before the engine shows the next frame.
-    if (m_timer.isActive() && !m_playPending)
+    if (m_timer.isActive() && !m_pendingPlayChange)
         QTimer::singleShot(0, this, &MediaPlayerControl::tick);
-    m_playPending = true;
-    m_pendingOld = oldState;
-    m_pendingNew = newState;
+    m_pendingPlayChange = Change<PlayStateValue>{oldState, newState};
+}
+
+// Only the latest change waits for the tick, and none that leads back to
+// where the windows last heard it was: a load that ends as it began.
+void MediaPlayerControl::changeOpenState(OpenStateValue newState)
+{
+    const OpenStateValue oldState = m_openState;
+    if (oldState == newState)
+        return;
+    m_openState = newState;
+    m_pendingOpenChange = Change<OpenStateValue>{oldState, newState};
 }
 
 void MediaPlayerControl::engineEnded()
 {
-    m_endPending = true;
+    m_endOfStreamPending = true;
     // While a play range is set, the clip's end is also the range's end. Some
     // clips (sound only, sound that outlasts the picture) stop reporting
     // positions short of it, so the windows are told of a position at the
@@ -430,11 +417,8 @@ void MediaPlayerControl::checkPosition()
 
 void MediaPlayerControl::fullScreenKeyReleased(int key, Qt::KeyboardModifiers modifiers)
 {
-    if (m_keyPending)
-        return;
-    m_keyPending = true;
-    m_pendingKey = key;
-    m_pendingModifiers = modifiers;
+    if (!m_pendingKey)
+        m_pendingKey = Key{key, modifiers};
 }
 
 void MediaPlayerControl::tick()
@@ -443,38 +427,30 @@ void MediaPlayerControl::tick()
         return;
     m_inTick = true;
     ++m_tickCount;
-    if (m_fullScreenRequest) {
-        m_fullScreenRequest = false;
-        if (m_fullScreen)
-            showPictureFullScreen(true);
-    }
+    if (std::exchange(m_fullScreenPending, false) && m_fullScreen)
+        showPictureFullScreen(true);
     if (m_openState == osOpen)
         checkPosition();
-    if (m_keyPending) {
-        m_keyPending = false;
-        if (m_pendingKey == EscapeKey || m_pendingKey == Qt::Key_Escape) {
+    if (const std::optional<Key> key = std::exchange(m_pendingKey, std::nullopt)) {
+        if (keys::leavesFullScreen(key->key)) {
             // Escape leaves full screen inside the control, without an event.
             m_fullScreen = false;
             showPictureFullScreen(false);
         } else {
-            emit OnFullScreenKeyPress(m_pendingKey, m_pendingModifiers);
+            emit OnFullScreenKeyPress(key->key, key->modifiers);
         }
     }
-    if (m_endPending) {
-        m_endPending = false;
+    if (std::exchange(m_endOfStreamPending, false)) {
         emit OnEndOfStream();
         if (m_loop)
             Play();
     }
-    if (m_openPending) {
-        m_openPending = false;
-        emit OnOpenStateChange(m_openOld, m_openNew);
-    }
-    if (m_playPending) {
-        m_playPending = false;
-        emit OnPlayStateChange(m_pendingOld, m_pendingNew);
+    if (const auto change = std::exchange(m_pendingOpenChange, std::nullopt))
+        emit OnOpenStateChange(change->from, change->to);
+    if (const auto change = std::exchange(m_pendingPlayChange, std::nullopt)) {
+        emit OnPlayStateChange(change->from, change->to);
         // The handlers have had their say on where playing starts.
-        m_playedFromCue = false;
+        m_playedFromCueAt.reset();
     }
     m_inTick = false;
 }

@@ -1,17 +1,14 @@
 #pragma once
 
+#include "core/playback/PlayStates.h"
+
 #include <QObject>
 #include <QString>
 #include <QTimer>
 #include <Qt>
+#include <optional>
 
 class PlaybackEngine;
-
-// Play states as the windows test them; anything else counts as not playing.
-enum PlayStateValue { mpStopped = 0, mpPaused = 1, mpPlaying = 2 };
-// Open states: only "open" matters to the windows.
-enum OpenStateValue { osClosed = 0, osLoading = 3, osOpen = 6 };
-enum DisplaySizeValue { mpDefaultSize = 0, mpFitToSize = 3 };
 
 // The player control's logic: what the windows see of playback. It sits on a
 // PlaybackEngine and adds what the windows rely on: a real stopped state at
@@ -65,14 +62,14 @@ public:
     // Calls a cue off: the engine goes back to the position held, and the
     // picture stays as it is until it is there.
     void dropCue();
-    bool isCued() const { return m_cued; }
+    bool isCued() const { return m_cue.has_value(); }
 
     double Duration() const { return m_duration; }
     quint32 FrameCount() const { return m_frameCount; }
     int ImageSourceWidth() const;
     int ImageSourceHeight() const;
-    int PlayState() const { return m_playState; }
-    int OpenState() const { return m_openState; }
+    PlayStateValue PlayState() const { return m_playState; }
+    OpenStateValue OpenState() const { return m_openState; }
 
     double Rate() const { return m_rate; }
     void setRate(double rate);
@@ -86,8 +83,8 @@ public:
 
     void setAutoStart(bool on) { m_autoStart = on; }
     void setLoop(bool on) { m_loop = on; }
-    int DisplaySize() const { return m_displaySize; }
-    void setDisplaySize(int size);
+    DisplaySizeValue DisplaySize() const { return m_displaySize; }
+    void setDisplaySize(DisplaySizeValue size);
     bool FullScreenMode() const { return m_fullScreen; }
     void setFullScreenMode(bool on);
     bool FGrabber_Enabled() const { return m_grabberEnabled; }
@@ -105,20 +102,20 @@ public:
     // A key released while the picture is full screen (from the widget).
     void fullScreenKeyReleased(int key, Qt::KeyboardModifiers modifiers);
     // Whether a play-state change is waiting for the next tick.
-    bool playStateChangePending() const { return m_playPending; }
+    bool playStateChangePending() const { return m_pendingPlayChange.has_value(); }
 
 signals:
-    void OnPlayStateChange(int OldState, int NewState);
+    void OnPlayStateChange(PlayStateValue OldState, PlayStateValue NewState);
     void OnPositionChange(double OldTimePosition, double NewTimePosition, quint32 OldFramePosition,
                           quint32 NewFramePosition);
-    void OnOpenStateChange(int OldState, int NewState);
+    void OnOpenStateChange(OpenStateValue OldState, OpenStateValue NewState);
     void OnEndOfStream();
     void OnFullScreenKeyPress(int Key, Qt::KeyboardModifiers Shift);
     // For the widget: show the picture full screen (true) or at DisplaySize.
     void pictureFullScreenChanged(bool fullScreen);
     // For the widget: the picture at the clip's own size (mpDefaultSize) or
     // filling the player (mpFitToSize).
-    void displaySizeChanged(int displaySize);
+    void displaySizeChanged(DisplaySizeValue displaySize);
     // The load that Open() started has ended: the file opened (and plays when
     // AutoStart is on) or it could not be played.
     void loadFinished(bool opened);
@@ -130,14 +127,15 @@ private:
     void engineEnded();
     void reportRangeEnd();
     void enginePositionChanged();
-    void changePlayState(int newState);
+    void changePlayState(PlayStateValue newState);
+    void changeOpenState(OpenStateValue newState);
     void checkPosition();
     quint32 framePosition(double seconds) const;
     void showPictureFullScreen(bool on);
     void seekEngine(double seconds);
     void updatePausePoint();
-    void endCue();
     void releasePicture();
+    void letGoOfPicture();
 
     PlaybackEngine* m_engine;
     QTimer m_timer;
@@ -150,14 +148,14 @@ private:
     double m_duration = 0.0;
     quint32 m_frameCount = 0;
     QString m_codecName;
-    int m_playState = mpStopped;
-    int m_openState = osClosed;
+    PlayStateValue m_playState = mpStopped;
+    OpenStateValue m_openState = osClosed;
     double m_rate = 1.0;
     double m_selectionStart = -1.0;
     double m_selectionEnd = -1.0;
     bool m_autoStart = true;
     bool m_loop = false;
-    int m_displaySize = mpFitToSize;
+    DisplaySizeValue m_displaySize = mpFitToSize;
     bool m_fullScreen = false;
     bool m_pictureFullScreen = false;
     bool m_grabberEnabled = false;
@@ -165,23 +163,32 @@ private:
 
     double m_pausePoint = -1.0;
     // A cue (see cue()): where the engine goes, and the position that reads
-    // meanwhile. After Play() has started from a cue, a jump to its target
-    // that the play-state handlers make is no seek any more.
-    bool m_cued = false;
-    double m_cueTarget = 0.0;
-    double m_heldPosition = 0.0;
-    bool m_playedFromCue = false;
+    // meanwhile.
+    struct Cue {
+        double target = 0.0;
+        double heldPosition = 0.0;
+    };
+    std::optional<Cue> m_cue;
+    // Play() has started from a cue at this place: a jump to it that the
+    // play-state handlers make is no seek any more.
+    std::optional<double> m_playedFromCueAt;
     // The picture is held until the engine's last seek has landed.
-    bool m_pictureHeld = false;
+    enum class Picture { Live, Held };
+    Picture m_picture = Picture::Live;
 
     // Notifications waiting for the tick; only the latest of each kind.
-    bool m_playPending = false;
-    int m_pendingOld = 0, m_pendingNew = 0;
-    bool m_openPending = false;
-    int m_openOld = 0, m_openNew = 0;
-    bool m_endPending = false;
-    bool m_keyPending = false;
-    int m_pendingKey = 0;
-    Qt::KeyboardModifiers m_pendingModifiers;
-    bool m_fullScreenRequest = false;
+    template <class State> struct Change {
+        State from;
+        State to;
+    };
+    struct Key {
+        int key = 0;
+        Qt::KeyboardModifiers modifiers;
+    };
+    std::optional<Change<PlayStateValue>> m_pendingPlayChange;
+    std::optional<Change<OpenStateValue>> m_pendingOpenChange;
+    std::optional<Key> m_pendingKey;
+    bool m_endOfStreamPending = false;
+    // The picture goes full screen again once playing has started.
+    bool m_fullScreenPending = false;
 };

@@ -25,11 +25,10 @@ public:
     // Starts loading an absolute path of an existing regular file. Loading
     // ends with fileLoaded() or loadFailed(). The engine starts paused.
     virtual void load(const QString& absolutePath) = 0;
-    // Deprecated: blocks the caller until the current load ended or the
-    // deadline passed, and delivers fileLoaded() or loadFailed() before it
-    // returns. Returns true when a file is open afterwards. Callers finish
-    // loading on those two signals instead.
-    virtual bool waitForLoad(int deadlineMs) = 0;
+    // Gives up the load under way for good (a late success of the player
+    // does not revive it); loadFailed() follows. False when no load was under
+    // way any more: its fileLoaded() or loadFailed() has come or is coming.
+    virtual bool abandonLoad() = 0;
     virtual bool isOpen() const = 0;
 
     virtual void setPaused(bool paused) = 0;

@@ -35,20 +35,6 @@ MpvEngine::MpvEngine(const MpvEngineOptions& options, QObject* parent)
     connect(m_stepDeadline, &QTimer::timeout, this, &MpvEngine::stepTookTooLong);
 }
 
-QSize MpvEngine::FileFacts::shownSize() const
-{
-    if (width <= 0 || height <= 0)
-        return {0, 0};
-    int w = width, h = height;
-    // Pixels that are not square are shown stretched, as mpv shows them.
-    if (pixelAspect > 1.0)
-        w = int(std::lround(w * pixelAspect));
-    else if (pixelAspect > 0.0 && pixelAspect < 1.0)
-        h = int(std::lround(h / pixelAspect));
-    const bool sideways = ((rotation % 180) + 180) % 180 == 90;
-    return sideways ? QSize(h, w) : QSize(w, h);
-}
-
 MpvEngine::~MpvEngine()
 {
     if (m_scan)
@@ -120,27 +106,10 @@ bool MpvEngine::initialize()
         return false;
     }
 
-    const std::pair<const char*, mpv_format> observed[] = {
-        {"time-pos", MPV_FORMAT_DOUBLE},
-        {"pause", MPV_FORMAT_FLAG},
-        {"eof-reached", MPV_FORMAT_FLAG},
-        {"duration", MPV_FORMAT_DOUBLE},
-        {"speed", MPV_FORMAT_DOUBLE},
-        {"mute", MPV_FORMAT_FLAG},
-        {"volume", MPV_FORMAT_DOUBLE},
-        {"container-fps", MPV_FORMAT_DOUBLE},
-        {"estimated-frame-count", MPV_FORMAT_INT64},
-        {"width", MPV_FORMAT_INT64},
-        {"height", MPV_FORMAT_INT64},
-        {"current-tracks/video/decoder-desc", MPV_FORMAT_STRING},
-        {"current-tracks/video/demux-rotation", MPV_FORMAT_INT64},
-        {"current-tracks/video/demux-par", MPV_FORMAT_DOUBLE},
-        {"hwdec-current", MPV_FORMAT_STRING},
-    };
-    static_assert(std::size(observed) == PropCount - PropTimePos);
-    std::uint64_t id = PropTimePos;
-    for (const auto& [name, format] : observed)
-        mpv_observe_property(m_mpv, id++, name, format);
+    for (const Property& watched : properties()) {
+        if (watched.watched())
+            mpv_observe_property(m_mpv, watched.prop, watched.name, watched.format);
+    }
 
     mpv_set_wakeup_callback(m_mpv, &MpvEngine::onWakeup, this);
     return true;
@@ -269,6 +238,10 @@ void MpvEngine::handlePropertyChange(Prop prop, const mpv_event_property& p)
 {
     if (m_writesInFlight[prop] > 0)
         return;
+    if (const auto intoFacts = mpvproperty::property(prop).intoFacts) {
+        intoFacts(m_file, p);
+        return;
+    }
     switch (prop) {
     case PropTimePos:
         // While mpv turns around it seeks to where it rests: nothing moves.
@@ -302,9 +275,6 @@ void MpvEngine::handlePropertyChange(Prop prop, const mpv_event_property& p)
             post([this] { emit endReached(); });
         break;
     }
-    case PropDuration:
-        m_file.duration = asDouble(p);
-        break;
     case PropSpeed:
         m_speed = asDouble(p, m_speed);
         break;
@@ -313,32 +283,6 @@ void MpvEngine::handlePropertyChange(Prop prop, const mpv_event_property& p)
         break;
     case PropVolume:
         m_volume = int(std::lround(asDouble(p, m_volume)));
-        break;
-    case PropFps:
-        m_file.fps = asDouble(p);
-        break;
-    case PropFrameCount:
-        m_file.estimatedFrames = asInt(p);
-        break;
-    case PropWidth:
-        m_file.width = int(asInt(p));
-        break;
-    case PropHeight:
-        m_file.height = int(asInt(p));
-        break;
-    case PropDecoder:
-        m_file.decoder = asString(p);
-        break;
-    case PropRotation:
-        m_file.rotation = int(asInt(p));
-        break;
-    case PropAspect:
-        m_file.pixelAspect = asDouble(p, 1.0);
-        break;
-    case PropHardwareDecoder:
-        m_file.hardwareDecoder = asString(p);
-        if (m_file.hardwareDecoder == QLatin1String("no"))
-            m_file.hardwareDecoder.clear();
         break;
     default:
         break;
@@ -397,7 +341,7 @@ void MpvEngine::seekTo(double target, double readsAs)
     if (m_stepPending || m_stepOwnsPause) {
         // A step under way still has mpv playing: pausing calls it off.
         int flag = 1;
-        setAsync(PropPause, "pause", MPV_FORMAT_FLAG, &flag);
+        setAsync(PropPause, &flag);
         endStep();
     }
     turnForwards();
@@ -492,11 +436,12 @@ qint64 MpvEngine::frameCount() const
     return m_file.fps > 0.0 ? std::llround(m_file.duration * m_file.fps) : 0;
 }
 
-void MpvEngine::setAsync(Prop prop, const char* name, int format, void* value)
+void MpvEngine::setAsync(Prop prop, void* value)
 {
     if (!m_mpv)
         return;
-    if (mpv_set_property_async(m_mpv, SetReplyBase + prop, name, mpv_format(format), value) >= 0)
+    const Property& written = mpvproperty::property(prop);
+    if (mpv_set_property_async(m_mpv, SetReplyBase + prop, written.name, written.format, value) >= 0)
         ++m_writesInFlight[prop];
 }
 
@@ -509,7 +454,7 @@ void MpvEngine::setPaused(bool paused)
         // mpv still plays a step and would pause after it: pausing first
         // calls the step off, whatever comes next.
         int flag = 1;
-        setAsync(PropPause, "pause", MPV_FORMAT_FLAG, &flag);
+        setAsync(PropPause, &flag);
         m_stepOwnsPause = false;
     }
     // Resting at the pause point, mpv plays on only without its end there.
@@ -520,7 +465,7 @@ void MpvEngine::setPaused(bool paused)
         mpv_command_async(m_mpv, 0, args);
     }
     int flag = paused ? 1 : 0;
-    setAsync(PropPause, "pause", MPV_FORMAT_FLAG, &flag);
+    setAsync(PropPause, &flag);
     if (paused != m_paused) {
         m_paused = paused;
         emit pausedChanged(paused);
@@ -532,21 +477,21 @@ void MpvEngine::setSpeed(double factor)
     if (!(factor > 0.0))
         return;
     m_speed = factor;
-    setAsync(PropSpeed, "speed", MPV_FORMAT_DOUBLE, &factor);
+    setAsync(PropSpeed, &factor);
 }
 
 void MpvEngine::setMuted(bool muted)
 {
     m_muted = muted;
     int flag = muted ? 1 : 0;
-    setAsync(PropMute, "mute", MPV_FORMAT_FLAG, &flag);
+    setAsync(PropMute, &flag);
 }
 
 void MpvEngine::setVolume(int percent)
 {
     m_volume = std::clamp(percent, 0, 100);
     double value = m_volume;
-    setAsync(PropVolume, "volume", MPV_FORMAT_DOUBLE, &value);
+    setAsync(PropVolume, &value);
 }
 
 QWidget* MpvEngine::createVideoSurface(QWidget* parent)

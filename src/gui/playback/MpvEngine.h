@@ -2,6 +2,7 @@
 
 #include "core/playback/FrameTimes.h"
 #include "core/playback/PlaybackEngine.h"
+#include "gui/playback/MpvProperty.h"
 #include "gui/playback/VideoSurfaceSource.h"
 
 #include <QList>
@@ -58,8 +59,7 @@ public:
     bool initialize() override;
 
     void load(const QString& absolutePath) override;
-    // Deprecated: loading finishes with fileLoaded() or loadFailed().
-    bool waitForLoad(int deadlineMs) override;
+    bool abandonLoad() override;
     bool isOpen() const override { return m_loadState == LoadState::Open; }
 
     void setPaused(bool paused) override;
@@ -140,25 +140,8 @@ private:
     // the turn decodes the keyframe's whole group.
     static constexpr int StepDeadlineMs = 1000;
     static constexpr int TurnDeadlineMs = 4000;
-    // Observed properties, by the reply id mpv hands back with each change.
-    enum Prop : std::uint64_t {
-        PropTimePos = 1,
-        PropPause,
-        PropEof,
-        PropDuration,
-        PropSpeed,
-        PropMute,
-        PropVolume,
-        PropFps,
-        PropFrameCount,
-        PropWidth,
-        PropHeight,
-        PropDecoder,
-        PropRotation,
-        PropAspect,
-        PropHardwareDecoder,
-        PropCount
-    };
+    using Prop = mpvproperty::Prop;
+    using FileFacts = mpvproperty::FileFacts;
 
     static void onWakeup(void* self);
     void drainEvents();
@@ -173,7 +156,9 @@ private:
     void reportRefusal();
     void handleFact(std::uint64_t replyId, const mpv_event_property* property);
     void finishLoad();
-    void setAsync(Prop prop, const char* name, int format, void* value);
+    // Writes a property without waiting for mpv; its events until mpv has
+    // taken the write are older than the value written.
+    void setAsync(Prop prop, void* value);
     void seekTo(double target, double readsAs);
     bool canStepByDecoding(double from, double to) const;
     bool canStepByReversing(double from, double to) const;
@@ -217,21 +202,6 @@ private:
     QString m_loadingPath;
     quint64 m_loadSerial = 0;
     QString m_pendingRefusal;
-    struct FileFacts {
-        double duration = 0.0;
-        double fps = 0.0;
-        qint64 estimatedFrames = 0;
-        // The picture as stored; shown turned by `rotation` degrees and
-        // stretched by its pixels' aspect.
-        int width = 0;
-        int height = 0;
-        int rotation = 0;
-        double pixelAspect = 1.0;
-        QString decoder;
-        QString codec; // the decoder's name when mpv has no description
-        QString hardwareDecoder;
-        QSize shownSize() const;
-    };
     // Facts of the open file, and of the file being opened while their
     // replies come in.
     FileFacts m_file;
@@ -243,7 +213,7 @@ private:
     double m_position = 0.0;
     // Writes not yet confirmed by mpv, per property: observed values that
     // were queued before the write must not undo it.
-    int m_writesInFlight[PropCount] = {};
+    int m_writesInFlight[mpvproperty::PropCount] = {};
     // Seeks: the position reads as the target until the last seek has landed.
     std::uint64_t m_seekSerial = 0;
     std::uint64_t m_seekAcknowledged = 0;

@@ -6,40 +6,12 @@
 #include "gui/playback/MpvProperty.h"
 #include "gui/playback/MpvVideoWidget.h"
 
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QMetaObject>
 #include <iterator>
 #include <mpv/client.h>
 
 using namespace mpvproperty;
-
-namespace {
-
-// The facts taken when a file has loaded, read without waiting for mpv; a
-// reply's id carries the load it belongs to and the fact's index.
-struct Fact {
-    const char* name;
-    mpv_format format;
-};
-constexpr Fact FactReads[] = {
-    {"duration", MPV_FORMAT_DOUBLE},
-    {"container-fps", MPV_FORMAT_DOUBLE},
-    {"estimated-frame-count", MPV_FORMAT_INT64},
-    {"width", MPV_FORMAT_INT64},
-    {"height", MPV_FORMAT_INT64},
-    {"current-tracks/video/decoder-desc", MPV_FORMAT_STRING},
-    {"video-codec", MPV_FORMAT_STRING},
-    {"current-tracks/video/demux-rotation", MPV_FORMAT_INT64},
-    {"current-tracks/video/demux-par", MPV_FORMAT_DOUBLE},
-    {"hwdec-current", MPV_FORMAT_STRING},
-};
-constexpr int FactCount = int(std::size(FactReads));
-
-// Longest single wait inside waitForLoad(), so its deadline is kept.
-constexpr double WaitSliceSeconds = 0.02;
-
-} // namespace
 
 void MpvEngine::load(const QString& absolutePath)
 {
@@ -140,28 +112,17 @@ void MpvEngine::reportRefusal()
     emit loadFailed(reason);
 }
 
-// Blocks the GUI thread; kept only until every caller finishes loading on
-// fileLoaded() / loadFailed(). What it found is delivered before it returns.
-bool MpvEngine::waitForLoad(int deadlineMs)
+// The file is given up for good: mpv is told to stop it without waiting for
+// its answer (its core may be busy opening the file), and whatever it still
+// reports of that load is dropped.
+bool MpvEngine::abandonLoad()
 {
-    reportRefusal();
-    QElapsedTimer clock;
-    clock.start();
-    while (m_mpv && m_loadState == LoadState::Loading) {
-        const qint64 left = deadlineMs - clock.elapsed();
-        if (left <= 0) {
-            // Give up on the file for good, so a late success cannot surprise
-            // a caller that was told it failed.
-            mpv_command_string(m_mpv, "stop");
-            failLoad(QStringLiteral("the file took too long to open"));
-            break;
-        }
-        const mpv_event* event = mpv_wait_event(m_mpv, std::min(WaitSliceSeconds, left / 1000.0));
-        if (event->event_id != MPV_EVENT_NONE)
-            handleEvent(*event);
-    }
-    deliver();
-    return isOpen();
+    if (!m_mpv || m_loadState != LoadState::Loading)
+        return false;
+    const char* stop[] = {"stop", nullptr};
+    mpv_command_async(m_mpv, 0, stop);
+    failLoad(QStringLiteral("the file took too long to open"));
+    return true;
 }
 
 void MpvEngine::failLoad(const QString& reason)
@@ -179,11 +140,12 @@ void MpvEngine::handleFileLoaded()
     if (m_loadState != LoadState::Loading || m_factsPending > 0)
         return;
     m_opening = {};
-    m_factsPending = FactCount;
+    // A reply's id carries the load it belongs to and the property.
     const std::uint64_t base = FactReplyFlag | ((m_loadSerial & 0xffffffffu) << 8);
-    for (int i = 0; i < FactCount; ++i) {
-        if (mpv_get_property_async(m_mpv, base | i, FactReads[i].name, FactReads[i].format) < 0)
-            --m_factsPending;
+    m_factsPending = 0;
+    for (const Property& fact : properties()) {
+        if (fact.readOnLoad() && mpv_get_property_async(m_mpv, base | fact.prop, fact.name, fact.format) >= 0)
+            ++m_factsPending;
     }
     if (m_factsPending == 0)
         finishLoad();
@@ -193,43 +155,9 @@ void MpvEngine::handleFact(std::uint64_t replyId, const mpv_event_property* prop
 {
     if (((replyId >> 8) & 0xffffffffu) != (m_loadSerial & 0xffffffffu) || m_factsPending <= 0)
         return;
-    const int index = int(replyId & 0xff);
-    if (property && index < FactCount) {
-        switch (index) {
-        case 0:
-            m_opening.duration = asDouble(*property);
-            break;
-        case 1:
-            m_opening.fps = asDouble(*property);
-            break;
-        case 2:
-            m_opening.estimatedFrames = asInt(*property);
-            break;
-        case 3:
-            m_opening.width = int(asInt(*property));
-            break;
-        case 4:
-            m_opening.height = int(asInt(*property));
-            break;
-        case 5:
-            m_opening.decoder = asString(*property);
-            break;
-        case 6:
-            m_opening.codec = asString(*property);
-            break;
-        case 7:
-            m_opening.rotation = int(asInt(*property));
-            break;
-        case 8:
-            m_opening.pixelAspect = asDouble(*property, 1.0);
-            break;
-        case 9:
-            m_opening.hardwareDecoder = asString(*property);
-            if (m_opening.hardwareDecoder == QLatin1String("no"))
-                m_opening.hardwareDecoder.clear();
-            break;
-        }
-    }
+    const auto prop = Prop(replyId & 0xff);
+    if (property && prop >= PropTimePos && prop < PropCount && mpvproperty::property(prop).intoFacts)
+        mpvproperty::property(prop).intoFacts(m_opening, *property);
     if (--m_factsPending == 0 && m_loadState == LoadState::Loading)
         finishLoad();
 }

@@ -76,7 +76,7 @@ bool MpvEngine::canStepByDecoding(double from, double to) const
     if (m_direction != Direction::Forward)
         return false;
     // mpv must rest where the step starts: paused for good, nothing on its way.
-    if (m_seekPending || m_stepPending || m_stepOwnsPause || m_writesInFlight[PropPause] > 0)
+    if (m_seekPending || m_stepPending || m_stepOwnsPause || m_writesInFlight[mpvproperty::PropPause] > 0)
         return false;
     if (from != m_position || !(to > from))
         return false;
