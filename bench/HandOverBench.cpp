@@ -134,7 +134,7 @@ int main(int argc, char** argv)
     main->show();
     catalog->show();
     startup.catalog()->grid.goToCell(BookmarkColumn::Name, 1);
-    startup.catalog()->playing.PlayAllClick();
+    startup.catalog()->playing.togglePlayAll();
     QTimer timeout;
     timeout.setSingleShot(true);
     QObject::connect(&timeout, &QTimer::timeout, &app, &QCoreApplication::quit);

@@ -93,7 +93,6 @@ public:
     void showLadder(const QString&) override {}
     void showPlaying(bool) override {}
     void clearPlayingBookmark() override {}
-    void giveFocusToSink() override {}
 };
 
 bool envOff(const char* name)
@@ -262,11 +261,9 @@ int main(int argc, char** argv)
     // the end time.
     LoopBoxes boxes;
     LoopControls loopControls(*b.control, boxes);
-    QObject::connect(
-        b.control, &MediaPlayerControl::OnPositionChange, &loopControls,
-        [&](double from, double to, quint32, quint32) { loopControls.ActiveMovie1PositionChange(from, to); });
-    QObject::connect(b.control, &MediaPlayerControl::OnPlayStateChange, &loopControls,
-                     &LoopControls::ActiveMovie1PlayStateChange);
+    QObject::connect(b.control, &MediaPlayerControl::OnPositionChange, &loopControls,
+                     [&](double from, double to, quint32, quint32) { loopControls.positionChanged(from, to); });
+    QObject::connect(b.control, &MediaPlayerControl::OnPlayStateChange, &loopControls, &LoopControls::playStateChanged);
     if (!cueDuringWait) {
         // The old order, to compare: the seek back waits for the wait's end.
         QObject::connect(b.engine, &PlaybackEngine::positionChanged, [&](double) {
@@ -302,11 +299,11 @@ int main(int argc, char** argv)
             }
         });
         loopControls.setLoopMode(LoopControls::LoopMode::Continuously);
-        loopControls.playLoopButtonClick();
+        loopControls.playLoop();
         const bool looped = spinUntil([&] { return int(gaps.size()) >= loops; }, loops * 5000 + 5000);
         QObject::disconnect(ends);
         QObject::disconnect(restarts);
-        loopControls.resetLoopButtonClick();
+        loopControls.clearLoop();
         b.control->Pause();
         waitMs(150);
         if (!looped) {
@@ -317,7 +314,7 @@ int main(int argc, char** argv)
         // Loops played once, a few times.
         loopControls.setLoopMode(LoopControls::LoopMode::Once);
         for (int pass = 0; pass < std::max(3, loops / 4); ++pass) {
-            loopControls.playLoopButtonClick();
+            loopControls.playLoop();
             if (!spinUntil([&] { return loopControls.WaitingForLoopRestart(); }, 8000)) {
                 std::fprintf(stderr, "loop once did not end at rate %.1f\n", rate);
                 return 1;
@@ -325,7 +322,7 @@ int main(int argc, char** argv)
             waitMs(100);
             worstOvershoot = std::max(worstOvershoot, b.frameAt(b.engine->position() - loopEnd));
         }
-        loopControls.resetLoopButtonClick();
+        loopControls.clearLoop();
 
         char name[64];
         std::snprintf(name, sizeof name, "loop_overshoot_x%.1f", rate);

@@ -49,7 +49,6 @@ public:
     void showLadder(const QString&) override {}
     void showPlaying(bool) override {}
     void clearPlayingBookmark() override {}
-    void giveFocusToSink() override {}
 };
 
 } // namespace
@@ -89,9 +88,8 @@ int main(int argc, char** argv)
     BoxesOnly view;
     LoopControls loops(control, view);
     QObject::connect(&control, &MediaPlayerControl::OnPositionChange, &loops,
-                     [&](double from, double to, quint32, quint32) { loops.ActiveMovie1PositionChange(from, to); });
-    QObject::connect(&control, &MediaPlayerControl::OnPlayStateChange, &loops,
-                     &LoopControls::ActiveMovie1PlayStateChange);
+                     [&](double from, double to, quint32, quint32) { loops.positionChanged(from, to); });
+    QObject::connect(&control, &MediaPlayerControl::OnPlayStateChange, &loops, &LoopControls::playStateChanged);
     // The user's own rate, which the ladder gives back.
     control.setRate(1.0);
     const double loopStart = 2.0, loopEnd = 3.0;
@@ -138,7 +136,7 @@ int main(int argc, char** argv)
                 expectedRate = mode != LoopControls::LoopMode::Ladder ? 1.0 : pass < 2 ? 0.5 : pass < 4 ? 0.75 : 1.0;
                 returning = true;
                 if (pass == 0)
-                    loops.playLoopButtonClick();
+                    loops.playLoop();
                 if (!spinUntil([&] { return !returning; }, 8000) || !spinUntil([&] { return !rateDue; }, 8000) ||
                     !spinUntil([&] { return loops.restartPending(); }, 8000)) {
                     std::fprintf(stderr, "the %s loop stopped at pass %d\n", prefix, pass + 1);
@@ -146,7 +144,7 @@ int main(int argc, char** argv)
                 }
             }
             climbMs.push_back(climbClock.nsecsElapsed() / 1e6);
-            loops.resetLoopButtonClick();
+            loops.clearLoop();
             control.Pause();
             waitMs(200);
         }

@@ -6,16 +6,14 @@
 // boxes, the jump lists, the play button's caption. Every wait has a
 // deadline and ends on a positive marker (an event, a tick, an answer from
 // mpv), never on a fixed sleep.
+#include "FakeViews.h"
 #include "ScriptedPrompt.h"
 #include "core/playback/LoopControls.h"
-#include "core/playback/LoopView.h"
 #include "core/playback/MediaPlayerControl.h"
 #include "core/playback/TransportControls.h"
-#include "core/playback/TransportView.h"
 #include "gui/playback/MpvEngine.h"
 
 #include <QDir>
-#include <QHash>
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
@@ -29,7 +27,7 @@ inline QString clip(const char* name)
 
 } // namespace ControlsOnMpvClips
 
-class ControlsOnMpv : public LoopView, public TransportView {
+class ControlsOnMpv {
 public:
     static constexpr int DeadlineMs = 5000;
 
@@ -38,18 +36,21 @@ public:
         engine = new MpvEngine(options);
         started = engine->initialize();
         player = std::make_unique<MediaPlayerControl>(engine);
-        loops = std::make_unique<LoopControls>(*player, *this);
-        transport = std::make_unique<TransportControls>(*player, *this, *loops);
-        QObject::connect(
-            player.get(), &MediaPlayerControl::OnPositionChange, loops.get(),
-            [this](double from, double to, quint32, quint32) { loops->ActiveMovie1PositionChange(from, to); });
-        QObject::connect(player.get(), &MediaPlayerControl::OnPlayStateChange, loops.get(), [this](int from, int to) {
-            if (to == mpStopped)
-                ++stops;
-            loops->ActiveMovie1PlayStateChange(from, to);
-        });
+        loops = std::make_unique<LoopControls>(*player, loopView);
+        transport = std::make_unique<TransportControls>(*player, transportView, *loops);
+        // Jumps and several frames go one at a time unless a test says more.
+        for (int& value : transportView.values)
+            value = 1;
+        QObject::connect(player.get(), &MediaPlayerControl::OnPositionChange, loops.get(),
+                         [this](double from, double to, quint32, quint32) { loops->positionChanged(from, to); });
+        QObject::connect(player.get(), &MediaPlayerControl::OnPlayStateChange, loops.get(),
+                         [this](PlayStateValue from, PlayStateValue to) {
+                             if (to == mpStopped)
+                                 ++stops;
+                             loops->playStateChanged(from, to);
+                         });
     }
-    ~ControlsOnMpv() override
+    ~ControlsOnMpv()
     {
         transport.reset();
         loops.reset();
@@ -92,34 +93,13 @@ public:
     // The player's position in frames of the given rate.
     int frame(double fps = 30.0) const { return qRound(player->CurrentPosition() * fps); }
 
-    // LoopView
-    QString startTimeDigits() const override { return startDigits; }
-    QString endTimeDigits() const override { return endDigits; }
-    void setStartTimeDigits(const QString& digits) override { startDigits = digits; }
-    void setEndTimeDigits(const QString& digits) override { endDigits = digits; }
-    void showLoopIndicator(bool) override {}
-    void showLoopMode(bool) override {}
-    void showLadder(const QString&) override {}
-    void showPlaying(bool playing) override { playButtonPlaying = playing; }
-    void clearPlayingBookmark() override {}
-    void giveFocusToSink() override {}
-
-    // TransportView
-    int jumpValue(JumpList list) const override { return jumpValues.value(int(list), 1); }
-    int slowRateEntry() const override { return 4; }
-    int fastRateEntry() const override { return 3; }
-    void showMuted(bool) override {}
-    void showSpeedMode(SpeedMode) override {}
-
     ScriptedPrompt prompt;
+    FakeLoopView loopView;
+    FakeTransportView transportView;
     MpvEngine* engine = nullptr; // owned by the player
     bool started = false;
     std::unique_ptr<MediaPlayerControl> player;
     std::unique_ptr<LoopControls> loops;
     std::unique_ptr<TransportControls> transport;
-    QString startDigits;
-    QString endDigits;
-    QHash<int, int> jumpValues;
-    bool playButtonPlaying = false;
     int stops = 0;
 };

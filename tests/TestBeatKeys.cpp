@@ -4,6 +4,7 @@
 // and what extras.txt keeps of them.
 #include "AppFixture.h"
 #include "Controls.h"
+#include "FakeBeats.h"
 #include "LayoutChecks.h"
 #include "core/beats/BeatLoopControls.h"
 #include "core/beats/BeatView.h"
@@ -22,22 +23,6 @@
 #include <QTest>
 
 namespace {
-
-class FakeBeatSource : public BeatSource {
-public:
-    QStringList asked;
-    void find(const QString& clip) override { asked << clip; }
-    void cancel() override {}
-};
-
-// 120 beats a minute from 0.25 s over the 20 s clip.
-QList<double> steadyBeats()
-{
-    QList<double> beats;
-    for (int i = 0; i < 40; ++i)
-        beats << 0.25 + 0.5 * i;
-    return beats;
-}
 
 QByteArray readAll(const QString& path)
 {
@@ -276,7 +261,7 @@ private slots:
         practice<QCheckBox>("SnapToBeat")->setChecked(true);
         const QString clip = app->player()->FileName();
         QCOMPARE(source.asked, QStringList{clip});
-        beatLoops()->beatsFound(clip, steadyBeats());
+        beatLoops()->beatsFound(clip, steadyBeats(20.0));
         restAt(3.4);
         type('g');
         QCOMPARE(startBox()->digitText(), QStringLiteral("000003250"));
@@ -295,7 +280,7 @@ private slots:
         practice<QCheckBox>("FindBeats")->setChecked(true);
         const QString clip = app->player()->FileName();
         QCOMPARE(source.asked, QStringList{clip});
-        const QList<double> beats = steadyBeats();
+        const QList<double> beats = steadyBeats(20.0);
         beatLoops()->beatsFound(clip, beats);
         BeatSeekBar* bar = app->main()->playerWidget()->seekBar();
         QCOMPARE(bar->beats(), beats);

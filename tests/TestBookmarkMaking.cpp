@@ -188,7 +188,7 @@ void TestBookmarkMaking::addWithTheCategoryColumn()
     app->openClip(app->makeClip(QStringLiteral("tango.mp4")));
     setLoop(QStringLiteral("000010"), QStringLiteral("000020"));
     answers = {{QStringLiteral("C"), QStringLiteral("Ocho")}};
-    making()->makeBookmarkButtonClick();
+    making()->makeBookmark();
 
     QCOMPARE(dialogCaptions, QStringList{"Category and Name"});
     QCOMPARE(dropDown, (QStringList{"A", "B"}));
@@ -206,7 +206,7 @@ void TestBookmarkMaking::addWithTheCategoryColumn()
     // Hiding the column again: the next bookmark keeps the last category.
     showCategoryColumn(false);
     answers = {{{}, QStringLiteral("Sacada")}};
-    making()->makeBookmarkButtonClick();
+    making()->makeBookmark();
     QCOMPARE(dialogCaptions.last(), QStringLiteral("Name"));
     QCOMPARE(app->doc()->Cells(CategoryCopy, 5), QStringLiteral("C"));
     QCOMPARE(app->doc()->Cells(Name, 5), QStringLiteral("Sacada"));
@@ -218,13 +218,13 @@ void TestBookmarkMaking::cancellingRemembersWhatWasTyped()
     app->openClip(app->makeClip(QStringLiteral("salsa.mp4")));
     setLoop(QStringLiteral("000010"), {});
     answers = {{QStringLiteral("Turns"), QStringLiteral("Cross body"), Qt::Key_Escape}};
-    making()->makeBookmarkButtonClick();
+    making()->makeBookmark();
     QCOMPARE(app->doc()->CatalogMode(), 0); // nothing made, no catalog started
     QCOMPARE(making()->LastCategory, QStringLiteral("Turns"));
     QCOMPARE(making()->LastName, QStringLiteral("Cross body"));
 
     answers = {{QString(), QString()}}; // OK with what is shown
-    making()->makeBookmarkButtonClick();
+    making()->makeBookmark();
     QCOMPARE(prefilled, (QStringList{"Turns", "Cross body"}));
     QCOMPARE(app->doc()->Cells(Category, 1), QStringLiteral("Turns"));
     QCOMPARE(app->doc()->Cells(Name, 1), QStringLiteral("Cross body"));
@@ -255,7 +255,7 @@ void TestBookmarkMaking::checksRefuseTheAdd()
     if (clipOpen)
         app->openClip(app->makeClip(QStringLiteral("clip.mp4")));
     setLoop(start, end);
-    making()->makeBookmarkButtonClick(child<TColourButton>(app->main(), "makeBookmarkButton"));
+    making()->makeBookmark();
     QCOMPARE(app->prompt.messages(), QStringList{message});
     QVERIFY(dialogCaptions.isEmpty());
     QCOMPARE(app->doc()->CatalogMode(), 0);
@@ -283,7 +283,7 @@ void TestBookmarkMaking::quickAddRoundsThePlaybackPoint()
     making()->LastName = QStringLiteral("untouched");
     pressAddKey(Qt::ShiftModifier);
 
-    QCOMPARE(app->player()->PlayState(), int(mpPaused));
+    QCOMPARE(app->player()->PlayState(), mpPaused);
     QCOMPARE(app->doc()->CatalogMode(), 1);
     QCOMPARE(app->doc()->Cells(StartTime, 1), start);
     QCOMPARE(app->doc()->Cells(EndTime, 1), QStringLiteral("--:--:--"));
@@ -294,14 +294,14 @@ void TestBookmarkMaking::quickAddRoundsThePlaybackPoint()
     QCOMPARE(chimes, 1);
 
     // A second quick add appends.
-    making()->QuickMakeBookmarkButtonClick();
+    making()->makeQuickBookmark();
     QCOMPARE(app->doc()->Cells(Number, 2), QStringLiteral("2"));
     QCOMPARE(chimes, 2);
 }
 
 void TestBookmarkMaking::quickAddWithoutAClip()
 {
-    making()->QuickMakeBookmarkButtonClick();
+    making()->makeQuickBookmark();
     QCOMPARE(app->prompt.messages(), QStringList{kNoClip});
     QCOMPARE(app->doc()->CatalogMode(), 0);
     QCOMPARE(chimes, 0);

@@ -125,7 +125,7 @@ void TestBookmarkPlaying::steppingStopsAtBothEnds()
     QCOMPARE(app.prompt.lastMessage(), QStringLiteral("Already at last bookmark."));
 
     // Previous from the main window's copy of the button.
-    app.rules().playing.PreviousBookmarkButtonClick();
+    app.rules().playing.playPreviousBookmark();
     QCOMPARE(app.doc()->PlayingBookmark(), 2);
     QCOMPARE(app.prompt.messages().size(), 2);
 }

@@ -3,7 +3,7 @@
 // light up in the button-highlight colour while hot.
 #include "AppFixture.h"
 #include "Controls.h"
-#include "core/catalog/BookmarkMaking.h"
+#include "core/catalog/CatalogDocument.h"
 #include "gui/catalog/TBookmarksForm.h"
 #include "gui/input/FocusSink.h"
 #include "gui/input/Keyboard.h"
@@ -15,18 +15,6 @@
 #include <QAccessibleActionInterface>
 #include <QSignalSpy>
 #include <QTest>
-
-namespace {
-
-QStringList operations(const QSignalSpy& spy)
-{
-    QStringList out;
-    for (const QList<QVariant>& args : spy)
-        out << args.at(0).toString();
-    return out;
-}
-
-} // namespace
 
 class TestButtons : public QObject {
     Q_OBJECT
@@ -45,17 +33,22 @@ private slots:
 
     void addBookmarkActsOnSpaceAndOnAnAccessiblePress()
     {
+        // With a clip but no loop, the add asks for a start time and the
+        // quick add makes a bookmark at once: which one ran shows.
+        app->openClip(app->makeClip(QStringLiteral("lesson.mp4")));
+        const QString noStart =
+            QStringLiteral("You must enter a \"Start Time\" in Loop Controls (above) before defining a bookmark.");
         TColourButton* button = child<TColourButton>(app->main(), "makeBookmarkButton");
-        QSignalSpy made(app->keyboard()->bookmarkMaking, &BookmarkMaking::ran);
 
         button->setFocus(Qt::TabFocusReason);
         QTest::keyClick(app->main()->windowHandle(), Qt::Key_Space);
-        QCOMPARE(operations(made), QStringList{"makeBookmarkButtonClick"});
+        QCOMPARE(app->prompt.messages(), QStringList{noStart});
         QVERIFY(child<FocusSink>(app->main(), "PanelFocusPanel")->isActive());
 
         button->setFocus(Qt::TabFocusReason);
         QTest::keyClick(app->main()->windowHandle(), Qt::Key_Space, Qt::ShiftModifier);
-        QCOMPARE(operations(made).last(), QStringLiteral("QuickMakeBookmarkButtonClick"));
+        QCOMPARE(app->windows().BookmarksForm->document()->CatalogMode(), 1);
+        QCOMPARE(app->prompt.messages(), QStringList{noStart});
         QTest::keyRelease(app->main()->windowHandle(), Qt::Key_Shift);
 
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(button);
@@ -64,8 +57,61 @@ private slots:
         // An accessible press clicks the button after a short show of it
         // being down.
         accessible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QTRY_COMPARE(operations(made), (QStringList{"makeBookmarkButtonClick", "QuickMakeBookmarkButtonClick",
-                                                    "makeBookmarkButtonClick"}));
+        QTRY_COMPARE(app->prompt.messages(), (QStringList{noStart, noStart}));
+    }
+
+    // A button clicked while a box takes text gives the keys back to the
+    // window's focus sink: the next key is a command again.
+    void clickedButtonsGiveTheKeysBack_data()
+    {
+        QTest::addColumn<QString>("button");
+        for (const char* name : {"playButton",
+                                 "restartButton",
+                                 "muteButton",
+                                 "backsecondsButton",
+                                 "forwardminutesButton",
+                                 "back1frameButton",
+                                 "forwardframesButton",
+                                 "slowmotionButton",
+                                 "regularspeedButton",
+                                 "setStartTimeButton",
+                                 "resetEndTimeButton",
+                                 "resetLoopButton",
+                                 "loopOnce",
+                                 "playFullVideoButton",
+                                 "playLoopButton",
+                                 "ViewClipButton",
+                                 "nextClipButton",
+                                 "F5_Button",
+                                 "F6_Button",
+                                 "F7_Button",
+                                 "F8_Button"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void clickedButtonsGiveTheKeysBack()
+    {
+        QFETCH(QString, button);
+        QVERIFY(app->openClipAt(10));
+        app->startup->storedLoopView().playStoredLoop(QStringLiteral("000002"), QStringLiteral("000004"));
+        app->player()->Pause();
+        FocusSink* sink = child<FocusSink>(app->main(), "PanelFocusPanel");
+        QWidget* box = child<QWidget>(app->main(), "setEndTimeValue");
+        box->setFocus(Qt::MouseFocusReason);
+        QVERIFY(!sink->isActive());
+        child<TColourButton>(app->main(), qPrintable(button))->click();
+        QVERIFY(sink->isActive());
+    }
+
+    // A loop refused (no clip) leaves the keys where the user had them.
+    void refusedLoopAndKeysLeaveTheFocus()
+    {
+        FocusSink* sink = child<FocusSink>(app->main(), "PanelFocusPanel");
+        QWidget* box = child<QWidget>(app->main(), "setEndTimeValue");
+        box->setFocus(Qt::MouseFocusReason);
+        child<TColourButton>(app->main(), "playLoopButton")->click();
+        QCOMPARE(app->prompt.messages(), QStringList{"You must choose a clip first before attempting to play a loop."});
+        QVERIFY(box->hasFocus());
+        QVERIFY(!sink->isActive());
     }
 
     void hotCaptionsUseTheButtonHighlightColour()

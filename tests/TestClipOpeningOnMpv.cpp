@@ -45,12 +45,12 @@ private slots:
     {
         QSignalSpy finished(player.get(), &MediaPlayerControl::loadFinished);
         open(clip("tiny_counted.mp4"));
-        QCOMPARE(player->OpenState(), int(osLoading));
+        QCOMPARE(player->OpenState(), osLoading);
         QVERIFY(!player->engine()->isOpen());
         QVERIFY(finished.isEmpty());
         QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, LoadDeadlineMs);
         QCOMPARE(finished.first().first().toBool(), true);
-        QCOMPARE(player->OpenState(), int(osOpen));
+        QCOMPARE(player->OpenState(), osOpen);
         QVERIFY(player->Duration() > 0);
     }
 
@@ -60,9 +60,9 @@ private slots:
         open(clip("tiny_counted.mp4"));
         QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, LoadDeadlineMs);
         const double videoDuration = player->Duration();
-        QCOMPARE(player->PlayState(), int(mpPlaying));
+        QCOMPARE(player->PlayState(), mpPlaying);
         open(clip("tiny_beat.mp3"));
-        QCOMPARE(player->OpenState(), int(osLoading));
+        QCOMPARE(player->OpenState(), osLoading);
         QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 2, LoadDeadlineMs);
         QCOMPARE(finished.last().first().toBool(), true);
         QVERIFY(player->Duration() != videoDuration);
@@ -84,7 +84,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(engine->syncsReached() >= sync, LoadDeadlineMs);
         const quint64 ticks = player->tickCount();
         QTRY_VERIFY_WITH_TIMEOUT(player->tickCount() >= ticks + 2, LoadDeadlineMs);
-        QCOMPARE(player->OpenState(), int(osOpen));
+        QCOMPARE(player->OpenState(), osOpen);
         QCOMPARE(player->ImageSourceWidth(), 0);
         QCOMPARE(player->FileName(), clip("tiny_beat.mp3"));
     }

@@ -41,7 +41,7 @@ class TestControlsOnMpv : public QObject {
     bool pressBack(int presses)
     {
         for (int press = 0; press < presses; ++press) {
-            c->transport->back1frameButtonClick();
+            c->transport->stepBack();
             if (!c->landed())
                 return false;
         }
@@ -55,9 +55,9 @@ class TestControlsOnMpv : public QObject {
         for (int frame = c->frame(); frame != to;) {
             frame += forward ? 1 : -1;
             if (forward)
-                c->transport->forward1frameButtonClick();
+                c->transport->stepForward();
             else
-                c->transport->back1frameButtonClick();
+                c->transport->stepBack();
             QVERIFY(c->landed());
             QCOMPARE(c->frame(), frame);
             QCOMPARE(qRound(c->engine->position() * Fps), frame);
@@ -99,18 +99,18 @@ private slots:
             do
                 --expected;
             while (!vfrFrameExists(expected));
-            c->transport->back1frameButtonClick();
+            c->transport->stepBack();
             QVERIFY(c->landed());
             QCOMPARE(c->frame(), expected);
             QCOMPARE(qRound(c->engine->position() * Fps), expected);
-            QCOMPARE(c->player->PlayState(), int(mpPaused));
+            QCOMPARE(c->player->PlayState(), mpPaused);
         }
         QCOMPARE(expected, 2);
         for (int press = 0; press < 12; ++press) {
             do
                 ++expected;
             while (!vfrFrameExists(expected));
-            c->transport->forward1frameButtonClick();
+            c->transport->stepForward();
             QVERIFY(c->landed());
             QCOMPARE(c->frame(), expected);
             QCOMPARE(qRound(c->engine->position() * Fps), expected);
@@ -140,12 +140,12 @@ private slots:
         QVERIFY(pauseHere());
         QTRY_VERIFY_WITH_TIMEOUT(c->engine->knowsFrameTimes(), ControlsOnMpv::DeadlineMs);
         QVERIFY(goTo(from));
-        c->jumpValues[int(back ? TransportView::JumpList::backFrames : TransportView::JumpList::forwardFrames)] =
+        c->transportView.value(back ? TransportView::JumpList::backFrames : TransportView::JumpList::forwardFrames) =
             frames;
         if (back)
-            c->transport->backframesButtonClick();
+            c->transport->stepBackSeveral();
         else
-            c->transport->forwardframesButtonClick();
+            c->transport->stepForwardSeveral();
         QVERIFY(c->landed());
         QCOMPARE(c->frame(), to);
     }
@@ -164,10 +164,10 @@ private slots:
         QVERIFY(c->sync());
         QCOMPARE(c->frame(), 32);
         QVERIFY(c->engine->isPaused());
-        QCOMPARE(c->player->PlayState(), int(mpPaused));
+        QCOMPARE(c->player->PlayState(), mpPaused);
 
-        c->transport->playButtonClick();
-        QCOMPARE(c->player->PlayState(), int(mpPlaying));
+        c->transport->togglePlay();
+        QCOMPARE(c->player->PlayState(), mpPlaying);
         QTRY_VERIFY_WITH_TIMEOUT(c->frame() >= 40, ControlsOnMpv::DeadlineMs);
         QVERIFY(!c->engine->isPaused());
     }
@@ -194,28 +194,28 @@ private slots:
                              if (!c->loops->WaitingForLoopRestart())
                                  lowest = std::min(lowest, now);
                          });
-        c->startDigits = QStringLiteral("00000%1").arg(start);
-        c->endDigits.clear();
-        c->loops->playLoopButtonClick();
-        QCOMPARE(c->player->PlayState(), int(mpPlaying));
+        c->loopView.start = QStringLiteral("00000%1").arg(start);
+        c->loopView.end.clear();
+        c->loops->playLoop();
+        QCOMPARE(c->player->PlayState(), mpPlaying);
 
         QTRY_VERIFY_WITH_TIMEOUT(c->loops->WaitingForLoopRestart(), ControlsOnMpv::DeadlineMs);
         QVERIFY(c->ticks());
         QVERIFY(c->sync());
-        QCOMPARE(c->player->PlayState(), int(mpPaused));
+        QCOMPARE(c->player->PlayState(), mpPaused);
         QCOMPARE(c->stops, 0);
         QVERIFY2(c->player->CurrentPosition() > start + 0.5, qPrintable(QString::number(c->player->CurrentPosition())));
 
         // The play button after "loop once": back to the start, and to the
         // end again.
         lowest = std::numeric_limits<double>::max();
-        c->transport->playButtonClick();
+        c->transport->togglePlay();
         QTRY_VERIFY_WITH_TIMEOUT(!c->loops->WaitingForLoopRestart(), ControlsOnMpv::DeadlineMs);
         QTRY_VERIFY_WITH_TIMEOUT(c->loops->WaitingForLoopRestart(), ControlsOnMpv::DeadlineMs);
         QVERIFY2(lowest < start + 0.3, qPrintable(QString::number(lowest)));
         QVERIFY(c->ticks());
         QVERIFY(c->sync());
-        QCOMPARE(c->player->PlayState(), int(mpPaused));
+        QCOMPARE(c->player->PlayState(), mpPaused);
         QCOMPARE(c->stops, 0);
     }
 
@@ -228,9 +228,9 @@ private slots:
         QVERIFY(c->open("tiny_counted.mp4"));
         c->loops->setLoopMode(LoopControls::LoopMode::Continuously);
         c->loops->setRestartPauseMs(LoopControls::MaxRestartPauseMs);
-        c->startDigits = QStringLiteral("000001");
-        c->endDigits = QStringLiteral("000002");
-        c->loops->playLoopButtonClick();
+        c->loopView.start = QStringLiteral("000001");
+        c->loopView.end = QStringLiteral("000002");
+        c->loops->playLoop();
         QTRY_VERIFY_WITH_TIMEOUT(c->loops->restartPending(), ControlsOnMpv::DeadlineMs);
         const double end = c->player->CurrentPosition();
         QVERIFY2(end >= 2.0 && end < 2.0 + 2 / Fps, qPrintable(QString::number(end)));
@@ -243,10 +243,10 @@ private slots:
         QCOMPARE(c->player->CurrentPosition(), end);
         QVERIFY(c->ticks());
         QCOMPARE(c->player->CurrentPosition(), end);
-        c->loops->setStartTimeButtonClick();
-        QCOMPARE(c->startDigits, QStringLiteral("000002"));
-        QCOMPARE(c->player->PlayState(), int(mpPaused));
-        QVERIFY(c->playButtonPlaying);
+        c->loops->setLoopStart();
+        QCOMPARE(c->loopView.start, QStringLiteral("000002"));
+        QCOMPARE(c->player->PlayState(), mpPaused);
+        QVERIFY(c->loopView.playing);
 
         QTRY_VERIFY_WITH_TIMEOUT(c->player->PlayState() == mpPlaying, LoopControls::MaxRestartPauseMs + 1000);
         QVERIFY(!c->engine->seekPending());
@@ -263,20 +263,20 @@ private slots:
     {
         QVERIFY(c->open("tiny_counted.mp4"));
         c->loops->setLoopMode(LoopControls::LoopMode::Once);
-        c->startDigits = QStringLiteral("000001");
-        c->endDigits = QStringLiteral("000002");
-        c->loops->playLoopButtonClick();
+        c->loopView.start = QStringLiteral("000001");
+        c->loopView.end = QStringLiteral("000002");
+        c->loops->playLoop();
         QTRY_VERIFY_WITH_TIMEOUT(c->loops->WaitingForLoopRestart(), ControlsOnMpv::DeadlineMs);
         QVERIFY(c->landed());
         QVERIFY(c->ticks());
         const int end = c->frame();
         QCOMPARE(end, 60);
-        c->transport->forward1frameButtonClick();
+        c->transport->stepForward();
         QVERIFY(c->landed());
         QCOMPARE(c->frame(), end + 1);
         QCOMPARE(qRound(c->engine->position() * Fps), end + 1);
         QCOMPARE(c->engine->stepsRedone(), 0);
-        QCOMPARE(c->player->PlayState(), int(mpPaused));
+        QCOMPARE(c->player->PlayState(), mpPaused);
     }
 
     // The play key during the wait calls the restart off: the loop rests at
@@ -286,25 +286,25 @@ private slots:
         QVERIFY(c->open("tiny_counted.mp4"));
         c->loops->setLoopMode(LoopControls::LoopMode::Continuously);
         c->loops->setRestartPauseMs(LoopControls::MaxRestartPauseMs);
-        c->startDigits = QStringLiteral("000001");
-        c->endDigits = QStringLiteral("000002");
-        c->loops->playLoopButtonClick();
+        c->loopView.start = QStringLiteral("000001");
+        c->loopView.end = QStringLiteral("000002");
+        c->loops->playLoop();
         QTRY_VERIFY_WITH_TIMEOUT(c->loops->restartPending(), ControlsOnMpv::DeadlineMs);
         const int end = c->frame();
         QVERIFY(c->landed());
 
-        c->transport->playButtonClick();
+        c->transport->togglePlay();
         QVERIFY(!c->loops->restartPending());
         QVERIFY(!c->player->isCued());
         QVERIFY(c->landed());
         QCOMPARE(c->frame(), end);
         QCOMPARE(qRound(c->engine->position() * Fps), end);
         QVERIFY(c->ticks());
-        QCOMPARE(c->player->PlayState(), int(mpPaused));
+        QCOMPARE(c->player->PlayState(), mpPaused);
 
-        c->transport->playButtonClick();
+        c->transport->togglePlay();
         QVERIFY(c->landed());
-        QCOMPARE(c->player->PlayState(), int(mpPlaying));
+        QCOMPARE(c->player->PlayState(), mpPlaying);
         QVERIFY2(c->frame() < 40, qPrintable(QString::number(c->frame())));
     }
 
@@ -315,13 +315,13 @@ private slots:
         QVERIFY(c->open("tiny_counted.mp4"));
         c->loops->setLoopMode(LoopControls::LoopMode::Continuously);
         c->loops->setRestartPauseMs(LoopControls::MaxRestartPauseMs);
-        c->startDigits = QStringLiteral("000001");
-        c->endDigits = QStringLiteral("000002");
-        c->loops->playLoopButtonClick();
+        c->loopView.start = QStringLiteral("000001");
+        c->loopView.end = QStringLiteral("000002");
+        c->loops->playLoop();
         QTRY_VERIFY_WITH_TIMEOUT(c->loops->restartPending(), ControlsOnMpv::DeadlineMs);
         const int end = c->frame();
         QVERIFY(c->landed());
-        c->transport->back1frameButtonClick();
+        c->transport->stepBack();
         QVERIFY(c->landed());
         QCOMPARE(c->frame(), end - 1);
         QCOMPARE(qRound(c->engine->position() * Fps), end - 1);
@@ -342,7 +342,7 @@ private slots:
         QCOMPARE(c->engine->seeksMade() - seeks, 1);
         QVERIFY(c->ticks());
         QVERIFY(c->engine->isPaused());
-        QCOMPARE(c->player->PlayState(), int(mpPaused));
+        QCOMPARE(c->player->PlayState(), mpPaused);
     }
 
     // A held key repeats faster than frames come: every press counts, and
@@ -352,14 +352,14 @@ private slots:
         QVERIFY(c->open("tiny_counted.mp4"));
         QVERIFY(pauseHere());
         QVERIFY(goTo(45));
-        c->transport->back1frameButtonClick();
+        c->transport->stepBack();
         QVERIFY(c->landed());
         for (int press = 0; press < 6; ++press)
-            c->transport->back1frameButtonClick();
+            c->transport->stepBack();
         QVERIFY(c->landed());
         QCOMPARE(c->frame(), 38);
         for (int press = 0; press < 4; ++press)
-            c->transport->back1frameButtonClick();
+            c->transport->stepBack();
         QVERIFY(c->landed());
         QCOMPARE(c->frame(), 34);
         QCOMPARE(qRound(c->engine->position() * Fps), 34);
@@ -385,26 +385,26 @@ private slots:
         QVERIFY(goTo(40));
         QVERIFY(pressBack(6));
         QCOMPARE(c->frame(), 34);
-        c->jumpValues[int(TransportView::JumpList::forwardFrames)] = 5;
-        c->jumpValues[int(TransportView::JumpList::backFrames)] = 5;
+        c->transportView.value(TransportView::JumpList::forwardFrames) = 5;
+        c->transportView.value(TransportView::JumpList::backFrames) = 5;
         if (action == QLatin1String("play")) {
-            c->transport->playButtonClick();
+            c->transport->togglePlay();
             QTRY_VERIFY_WITH_TIMEOUT(c->frame() >= 45, ControlsOnMpv::DeadlineMs);
             QVERIFY(pauseHere());
             lands = c->frame();
         } else if (action == QLatin1String("forward")) {
-            c->transport->forward1frameButtonClick();
+            c->transport->stepForward();
         } else if (action == QLatin1String("forward 5")) {
-            c->transport->forwardframesButtonClick();
+            c->transport->stepForwardSeveral();
         } else if (action == QLatin1String("back 5")) {
-            c->transport->backframesButtonClick();
+            c->transport->stepBackSeveral();
         } else {
             QVERIFY(goTo(10));
         }
         QVERIFY(c->landed());
         QCOMPARE(c->frame(), lands);
         // And mpv plays forward: the next step goes to the next frame.
-        c->transport->forward1frameButtonClick();
+        c->transport->stepForward();
         QVERIFY(c->landed());
         QCOMPARE(c->frame(), lands + 1);
         QCOMPARE(qRound(c->engine->position() * Fps), lands + 1);

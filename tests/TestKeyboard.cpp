@@ -93,7 +93,7 @@ private slots:
 void TestKeyboard::initTestCase()
 {
     qRegisterMetaType<keys::Command>();
-    qRegisterMetaType<windowsize::Sender>();
+    qRegisterMetaType<windowsize::Asker>();
 }
 
 void TestKeyboard::startsWithPlayerControlsActive()
@@ -106,7 +106,7 @@ void TestKeyboard::startsWithPlayerControlsActive()
     QCOMPARE(sink->stateText(), QStringLiteral("player controls active"));
     QCOMPARE(sink->stateColor(), QColor(0, 128, 0));
     QVERIFY(p.keyboard()->mainFocus->keyPreview());
-    QCOMPARE(p.keyboard()->commands->LastArrowDirection, 0);
+    QCOMPARE(p.keyboard()->commands->lastArrow(), CatalogView::Arrow::None);
 }
 
 void TestKeyboard::everyKeyReachesItsCommand_data()
@@ -232,11 +232,11 @@ void TestKeyboard::keysRunTheRightOperations()
     QVERIFY(p.player()->Mute());
     press('m');
     QVERIFY(!p.player()->Mute());
-    const bool playing = p.player()->PlayState() == 2;
+    const bool playing = p.player()->PlayState() == mpPlaying;
     press(' ');
-    QCOMPARE(p.player()->PlayState() == 2, !playing);
+    QCOMPARE(p.player()->PlayState() == mpPlaying, !playing);
     press(' ');
-    QCOMPARE(p.player()->PlayState() == 2, playing);
+    QCOMPARE(p.player()->PlayState() == mpPlaying, playing);
     press('t');
     QVERIFY(p.loops()->LoopIsPlaying());
     press('y');
@@ -261,31 +261,29 @@ void TestKeyboard::windowKeysTellTheirWindow_data()
 {
     QTest::addColumn<Qt::Key>("key");
     QTest::addColumn<Qt::KeyboardModifiers>("mods");
-    QTest::addColumn<QString>("operation");
-    QTest::addColumn<bool>("toldTheWindow");
+    QTest::addColumn<Command>("command");
     const Qt::KeyboardModifiers none;
-    QTest::newRow("F1") << Qt::Key_F1 << none << "MaximizeToggleButtonClick" << true;
+    QTest::newRow("F1") << Qt::Key_F1 << none << Command::maximizeToggle;
     QTest::newRow("Ctrl+Alt+F1") << Qt::Key_F1 << Qt::KeyboardModifiers(Qt::ControlModifier | Qt::AltModifier)
-                                 << "MaximizeToggleButtonClick" << true;
-    QTest::newRow("F2") << Qt::Key_F2 << none << "FullScreenModeClick" << true;
-    QTest::newRow("F3") << Qt::Key_F3 << none << "VideoWindowToggleButtonClick" << true;
-    QTest::newRow("F4") << Qt::Key_F4 << none << "BookmarksWindowToggleButtonClick" << true;
-    QTest::newRow("F5") << Qt::Key_F5 << none << "SmallerScreenButtonClick" << false;
-    QTest::newRow("F6") << Qt::Key_F6 << none << "LargerScreenButtonClick" << false;
-    QTest::newRow("F7") << Qt::Key_F7 << none << "ShowSmallScreenSizeButtonClick" << false;
-    QTest::newRow("F8") << Qt::Key_F8 << none << "ShowLargeScreenSizeButtonClick" << false;
-    QTest::newRow("Ctrl+F7") << Qt::Key_F7 << Qt::KeyboardModifiers(Qt::ControlModifier)
-                             << "SetSmallScreenSizeButtonClick" << false;
-    QTest::newRow("Ctrl+F8") << Qt::Key_F8 << Qt::KeyboardModifiers(Qt::ControlModifier)
-                             << "SetLargeScreenSizeButtonClick" << false;
+                                 << Command::maximizeToggle;
+    QTest::newRow("F2") << Qt::Key_F2 << none << Command::fullScreenMode;
+    QTest::newRow("F3") << Qt::Key_F3 << none << Command::videoWindowToggle;
+    QTest::newRow("F4") << Qt::Key_F4 << none << Command::bookmarksWindowToggle;
+    QTest::newRow("F5") << Qt::Key_F5 << none << Command::smallerScreen;
+    QTest::newRow("F6") << Qt::Key_F6 << none << Command::largerScreen;
+    QTest::newRow("F7") << Qt::Key_F7 << none << Command::showSmallScreenSize;
+    QTest::newRow("F8") << Qt::Key_F8 << none << Command::showLargeScreenSize;
+    QTest::newRow("Ctrl+F7") << Qt::Key_F7 << Qt::KeyboardModifiers(Qt::ControlModifier) << Command::setSmallScreenSize;
+    QTest::newRow("Ctrl+F8") << Qt::Key_F8 << Qt::KeyboardModifiers(Qt::ControlModifier) << Command::setLargeScreenSize;
 }
 
+// Each function key runs its window command from every window that passes
+// its keys on; full screen, entered from a window, goes back to it.
 void TestKeyboard::windowKeysTellTheirWindow()
 {
     QFETCH(Qt::Key, key);
     QFETCH(Qt::KeyboardModifiers, mods);
-    QFETCH(QString, operation);
-    QFETCH(bool, toldTheWindow);
+    QFETCH(Command, command);
     AppFixture p;
     QVERIFY(p.start());
     QVERIFY(p.openClipAt(100));
@@ -294,13 +292,16 @@ void TestKeyboard::windowKeysTellTheirWindow()
         QVERIFY(AppFixture::activate(window));
         if (window == p.windows().BookmarksForm)
             focusGrid(p.windows().BookmarksForm);
-        QSignalSpy ran(p.sizing(), &WindowSizing::ran);
+        QSignalSpy ran(p.keyboard()->commands, &KeyCommands::commandRan);
         AppFixture::key(window, key, mods);
-        QCOMPARE(ranOperations(ran), QStringList{operation});
-        const windowsize::Sender told = window == p.main()                    ? windowsize::Sender::MainForm
-                                        : window == p.windows().BookmarksForm ? windowsize::Sender::BookmarksForm
-                                                                              : windowsize::Sender::FilePlayingInfoForm;
-        QCOMPARE(ran.first().at(1).value<windowsize::Sender>(), toldTheWindow ? told : windowsize::Sender::None);
+        QCOMPARE(ranCommands(ran), Commands{command});
+        if (command == Command::fullScreenMode) {
+            const windowsize::Asker told = window == p.main() ? windowsize::Asker::MainForm
+                                           : window == p.windows().BookmarksForm
+                                               ? windowsize::Asker::BookmarksForm
+                                               : windowsize::Asker::FilePlayingInfoForm;
+            QCOMPARE(p.sizing()->fullScreen().requester(), told);
+        }
         p.player()->setFullScreenMode(false);
     }
     p.windows().BookmarksForm->hide();
@@ -314,7 +315,6 @@ void TestKeyboard::gatesStopCommands()
     QVERIFY(AppFixture::activate(p.main()));
     TBookmarksForm* catalog = p.windows().BookmarksForm;
     QSignalSpy ran(p.keyboard()->commands, &KeyCommands::commandRan);
-    QSignalSpy made(p.keyboard()->bookmarkMaking, &BookmarkMaking::ran);
 
     catalog->document()->setPlayingAll(true);
     for (char c : {'c', 'g', 'h', 'u', 'i', 'o'})
@@ -323,11 +323,8 @@ void TestKeyboard::gatesStopCommands()
     AppFixture::key(p.main(), Qt::Key_PageDown);
     QCOMPARE(ranCommands(ran), Commands{});
     QVERIFY(p.prompt.shown().isEmpty());
-    AppFixture::type(p.main(), 'O', Qt::ShiftModifier);
-    QCOMPARE(ranOperations(made), QStringList{"QuickMakeBookmarkButtonClick"});
     catalog->document()->setPlayingAll(false);
 
-    ran.clear();
     for (char c : {'8', '9', '0'})
         AppFixture::type(p.main(), c);
     QCOMPARE(ranCommands(ran), Commands{});
@@ -335,6 +332,15 @@ void TestKeyboard::gatesStopCommands()
     for (char c : {'8', '9', '0'})
         AppFixture::type(p.main(), c);
     QCOMPARE(ranCommands(ran), (Commands{Command::previousBookmark, Command::currentBookmark, Command::nextBookmark}));
+
+    // The quick add is no command the gates stop: its bookmark is made
+    // while all bookmarks play.
+    p.openClip(p.makeClip(QStringLiteral("lesson.mp4")));
+    catalog->document()->setPlayingAll(true);
+    AppFixture::type(p.main(), 'O', Qt::ShiftModifier);
+    const CatalogDocument* d = catalog->document();
+    QCOMPARE(d->Cells(BookmarkColumn::Filename, d->RowCount() - 1), QStringLiteral("lesson.mp4"));
+    catalog->document()->setPlayingAll(false);
 }
 
 void TestKeyboard::otherWindowsPassTheirKeys_data()
@@ -364,9 +370,9 @@ void TestKeyboard::otherWindowsPassTheirKeys()
     p.step();
     QCOMPARE(p.position(), 157.0);
     AppFixture::key(other, Qt::Key_Right);
-    QCOMPARE(p.keyboard()->commands->LastArrowDirection, 2);
+    QCOMPARE(p.keyboard()->commands->lastArrow(), CatalogView::Arrow::Right);
     AppFixture::key(other, Qt::Key_Left);
-    QCOMPARE(p.keyboard()->commands->LastArrowDirection, 1);
+    QCOMPARE(p.keyboard()->commands->lastArrow(), CatalogView::Arrow::Left);
 }
 
 void TestKeyboard::catalogCellEditingKeepsLetters()
@@ -525,16 +531,16 @@ void TestKeyboard::altF4OnlyFromTheMainWindow()
     AppFixture p;
     QVERIFY(p.start());
     QSignalSpy closing(p.main(), &TMainForm::closing);
-    QSignalSpy ran(p.sizing(), &WindowSizing::ran);
+    QSignalSpy ran(p.keyboard()->commands, &KeyCommands::commandRan);
     QVERIFY(AppFixture::activate(p.windows().CommandLineEntryForm));
     AppFixture::key(p.windows().CommandLineEntryForm, Qt::Key_F4, Qt::AltModifier);
     QCOMPARE(closing.size(), 0);
-    QVERIFY(ran.isEmpty()); // Alt+F4 is not F4
+    QVERIFY(!ranCommands(ran).contains(Command::bookmarksWindowToggle)); // Alt+F4 is not F4
     QVERIFY(AppFixture::activate(p.main()));
     AppFixture::key(p.main(), Qt::Key_F4, Qt::AltModifier);
     QCOMPARE(closing.size(), 1);
     QVERIFY(!p.main()->isVisible());
-    QVERIFY(ran.isEmpty());
+    QVERIFY(!ranCommands(ran).contains(Command::bookmarksWindowToggle));
 }
 
 void TestKeyboard::menuShortcutsWorkDuringTextEntry()
@@ -586,14 +592,19 @@ void TestKeyboard::addBookmarkMousePress()
     QVERIFY(p.start());
     TMainForm* m = p.main();
     QVERIFY(AppFixture::activate(m));
-    QSignalSpy made(p.keyboard()->bookmarkMaking, &BookmarkMaking::ran);
+    // With a clip but no loop: the quick add makes a bookmark, the add asks
+    // for a start time.
+    p.openClip(p.makeClip(QStringLiteral("lesson.mp4")));
     QTest::mouseClick(child<TimeBox>(m, "setStartTimeValue"), Qt::LeftButton);
     QTest::mousePress(child<TColourButton>(m, "makeBookmarkButton"), Qt::LeftButton, Qt::ShiftModifier);
     QTest::mouseRelease(child<TColourButton>(m, "makeBookmarkButton"), Qt::LeftButton, Qt::ShiftModifier);
     QVERIFY(child<FocusSink>(m, "PanelFocusPanel")->isActive());
+    QCOMPARE(p.windows().BookmarksForm->document()->CatalogMode(), 1);
+    QVERIFY(p.prompt.messages().isEmpty());
     QTest::mousePress(child<TColourButton>(m, "makeBookmarkButton"), Qt::LeftButton);
     QTest::mouseRelease(child<TColourButton>(m, "makeBookmarkButton"), Qt::LeftButton);
-    QCOMPARE(ranOperations(made), (QStringList{"QuickMakeBookmarkButtonClick", "makeBookmarkButtonClick"}));
+    QCOMPARE(p.prompt.messages(),
+             QStringList{"You must enter a \"Start Time\" in Loop Controls (above) before defining a bookmark."});
 }
 
 QTEST_MAIN(TestKeyboard)

@@ -53,7 +53,7 @@ private slots:
         QCOMPARE(startBox()->displayText(), start);
         QCOMPARE(endBox()->displayText(), end);
 
-        app->loops()->playLoopButtonClick();
+        app->loops()->playLoop();
         QCOMPARE(app->prompt.messages(),
                  QStringList{"A time box is only partly filled.\nPlease complete or clear it and try again."});
         QCOMPARE(app->player()->CurrentPosition(), 30.0);

@@ -27,9 +27,9 @@ class TestLoops : public QObject {
     // A continuous loop from 65 s to 89 s, stepped until it waits at its end.
     bool runContinuousLoopToItsEnd()
     {
-        loops()->loopOnceClick();
+        loops()->toggleContinuously();
         setBoxes("000105", "000129");
-        loops()->playLoopButtonClick();
+        loops()->playLoop();
         return app->stepUntil([&] { return loops()->restartPending(); });
     }
 
@@ -63,11 +63,11 @@ private slots:
         QVERIFY(!loops()->restartPending());
         QCOMPARE(button("playButton")->text(), QStringLiteral("play (space)"));
         app->step(2000);
-        QCOMPARE(app->player()->PlayState(), int(mpPaused));
+        QCOMPARE(app->player()->PlayState(), mpPaused);
         QVERIFY(app->player()->CurrentPosition() >= 89.0);
         QTest::keyClick(app->main()->windowHandle(), Qt::Key_Space);
         app->step();
-        QCOMPARE(app->player()->PlayState(), int(mpPlaying));
+        QCOMPARE(app->player()->PlayState(), mpPlaying);
         QVERIFY(app->player()->CurrentPosition() < 66.0);
     }
 
@@ -75,11 +75,11 @@ private slots:
     {
         TColourButton* b = button("loopOnce");
         QCOMPARE(b->text(), QStringLiteral("loop once"));
-        loops()->loopOnceClick();
+        loops()->toggleContinuously();
         QCOMPARE(b->text(), QStringLiteral("loop continuously"));
         QCOMPARE(b->color(), QColor(241, 92, 137));
         QCOMPARE(b->hotColor(), QColor(237, 50, 106));
-        loops()->loopOnceClick();
+        loops()->toggleContinuously();
         QCOMPARE(b->text(), QStringLiteral("loop once"));
         QCOMPARE(b->color(), QColor(136, 201, 232));
         QCOMPARE(b->hotColor(), QColor(104, 186, 225));
@@ -88,7 +88,7 @@ private slots:
     void indicatorMarksTheActiveButton()
     {
         setBoxes("000105", "000129");
-        loops()->playLoopButtonClick();
+        loops()->playLoop();
         QCOMPARE(button("playLoopButton")->color(), QColor(4, 179, 108));
         QCOMPARE(button("playLoopButton")->hotColor(), QColor(4, 179, 108));
         QCOMPARE(button("playFullVideoButton")->color(), Colours::buttonFace());
@@ -98,7 +98,7 @@ private slots:
     {
         app->step();
         QCOMPARE(button("playButton")->text(), QStringLiteral("pause (space)"));
-        app->transport()->playButtonClick();
+        app->transport()->togglePlay();
         app->step();
         QCOMPARE(button("playButton")->text(), QStringLiteral("play (space)"));
         QCOMPARE(button("playButton")->hotColor(), QColor(184, 248, 187));

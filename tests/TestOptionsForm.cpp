@@ -199,7 +199,7 @@ void TestOptionsForm::typedFolderWaitsEditFolderActsAtOnce()
     QCOMPARE(clips->videoDialogFolder(), picked);
     // The open dialog starts there.
     m_app->prompt.queueFileName(QString());
-    clips->ViewClipButtonClick();
+    clips->chooseClip();
     QCOMPARE(m_app->prompt.shown().last().folder, picked);
 }
 

@@ -80,21 +80,21 @@ private slots:
         auto* play = movie->strip()->findChild<QToolButton*>("stripPlayButton");
         QVERIFY(play);
         play->click();
-        QCOMPARE(app->player()->PlayState(), int(mpPaused));
+        QCOMPARE(app->player()->PlayState(), mpPaused);
         QCOMPARE(play->accessibleName(), QStringLiteral("Play"));
     }
 
     void clickOnThePicturePlaysOrPauses()
     {
         QWidget* picture = child<TActiveMovie>(app->main(), "ActiveMovie1")->picture();
-        QCOMPARE(app->player()->PlayState(), int(mpPlaying));
+        QCOMPARE(app->player()->PlayState(), mpPlaying);
         QTest::mouseClick(picture, Qt::LeftButton);
-        QCOMPARE(app->player()->PlayState(), int(mpPaused));
+        QCOMPARE(app->player()->PlayState(), mpPaused);
         QTest::mouseClick(picture, Qt::LeftButton);
-        QCOMPARE(app->player()->PlayState(), int(mpPlaying));
+        QCOMPARE(app->player()->PlayState(), mpPlaying);
         child<TActiveMovie>(app->main(), "ActiveMovie1")->setClickToPlay(false);
         QTest::mouseClick(picture, Qt::LeftButton);
-        QCOMPARE(app->player()->PlayState(), int(mpPlaying));
+        QCOMPARE(app->player()->PlayState(), mpPlaying);
     }
 };
 

@@ -220,7 +220,7 @@ private slots:
         QVERIFY(app.engine->finishLoad());
         QVERIFY(app.prompt.messages().isEmpty());
         QCOMPARE(app.player()->FileName(), clip);
-        QCOMPARE(app.player()->PlayState(), int(mpPlaying));
+        QCOMPARE(app.player()->PlayState(), mpPlaying);
         QVERIFY(!app.startup->windows().BookmarksForm->isVisible());
     }
 
@@ -333,7 +333,7 @@ private slots:
         QCOMPARE(child<QLineEdit>(info, "ShowTotalTime")->text(), QStringLiteral("65.27 seconds"));
         QCOMPARE(child<QLineEdit>(info, "ShowScreenSize")->text(), QString("%1 x %2").arg(w).arg(h));
         QVERIFY(child<TimeBox>(app.main(), "setStartTimeValue")->digitText().isEmpty());
-        QCOMPARE(app.loops()->indicator(), QStringLiteral("full"));
+        QCOMPARE(app.loops()->indicator(), LoopControls::Indicator::FullVideo);
     }
 
     // Before any clip, next and previous step through the default clip
@@ -356,9 +356,9 @@ private slots:
         app.makeClip("notes.txt");
         QVERIFY(app.start());
         if (next)
-            app.clips()->PlayNextFile();
+            app.clips()->playNextClip();
         else
-            app.clips()->PlayPreviousFile();
+            app.clips()->playPreviousClip();
         QCOMPARE(app.player()->FileName(), app.clipFolder() + opened);
         QVERIFY(app.prompt.messages().isEmpty());
     }
@@ -370,7 +370,7 @@ private slots:
         const QString clip = app.makeClip("x.mpg");
         app.openClip(clip);
         child<TimeBox>(app.main(), "setStartTimeValue")->setDigitText("000010");
-        app.clips()->ViewClipButtonClick(); // unscripted: cancelled
+        app.clips()->chooseClip(); // unscripted: cancelled
         QCOMPARE(app.prompt.shown().last().kind, QStringLiteral("open"));
         QCOMPARE(app.prompt.shown().last().folder, app.programFolder() + "VideoClips");
         QVERIFY(app.prompt.shown().last().filter.contains("*.mp4"));
@@ -378,7 +378,7 @@ private slots:
         QCOMPARE(app.player()->FileName(), clip);
         const QString other = app.makeClip("y.mpg");
         app.prompt.queueFileName(other);
-        app.clips()->ViewClipButtonClick();
+        app.clips()->chooseClip();
         QCOMPARE(app.player()->FileName(), other);
         QVERIFY(child<TimeBox>(app.main(), "setStartTimeValue")->digitText().isEmpty());
     }

@@ -56,16 +56,16 @@ private slots:
         child<QComboBox>(m, "backMinutesValue")->setCurrentIndex(entry);
         child<QComboBox>(m, "forwardMinutesValue")->setCurrentIndex(entry);
         p()->setCurrentPosition(from);
-        const int state = p()->PlayState();
+        const PlayStateValue state = p()->PlayState();
         QMetaObject::invokeMethod(t(), [&] {
             if (jump == "backseconds")
-                t()->backsecondsButtonClick();
+                t()->jumpBackSeconds();
             if (jump == "forwardseconds")
-                t()->forwardsecondsButtonClick();
+                t()->jumpForwardSeconds();
             if (jump == "backminutes")
-                t()->backminutesButtonClick();
+                t()->jumpBackMinutes();
             if (jump == "forwardminutes")
-                t()->forwardminutesButtonClick();
+                t()->jumpForwardMinutes();
         });
         QCOMPARE(p()->CurrentPosition(), to);
         QCOMPARE(p()->PlayState(), state);
@@ -74,7 +74,7 @@ private slots:
     void speeds()
     {
         TMainForm* m = app->main();
-        t()->slowmotionButtonClick();
+        t()->playSlow();
         QCOMPARE(p()->Rate(), 0.5);
         QCOMPARE(child<TColourButton>(m, "slowmotionButton")->color(), QColor(4, 179, 108));
         QCOMPARE(child<TColourButton>(m, "regularspeedButton")->color(), Colours::buttonFace());
@@ -82,24 +82,24 @@ private slots:
         // A new rate picked in slow mode applies at once and plays.
         p()->Pause();
         child<QComboBox>(m, "slowmotionRate")->setCurrentIndex(2);
-        t()->slowmotionRateChange();
+        t()->slowRateChosen();
         QCOMPARE(p()->Rate(), 0.3);
-        QCOMPARE(p()->PlayState(), int(mpPlaying));
+        QCOMPARE(p()->PlayState(), mpPlaying);
         // In regular mode a new rate waits for the slow button.
-        t()->regularspeedButtonClick();
+        t()->playRegular();
         QCOMPARE(p()->Rate(), 1.0);
         child<QComboBox>(m, "slowmotionRate")->setCurrentIndex(0);
-        t()->slowmotionRateChange();
+        t()->slowRateChosen();
         QCOMPARE(p()->Rate(), 1.0);
         child<QComboBox>(m, "fastmotionRate")->setCurrentIndex(1);
-        t()->fastmotionButtonClick();
+        t()->playFast();
         QCOMPARE(p()->Rate(), 1.5);
         QCOMPARE(t()->speedMode(), TransportControls::SpeedMode::Fast);
     }
 
     void rateSurvivesANewClipButTheModeTurnsRegular()
     {
-        t()->slowmotionButtonClick();
+        t()->playSlow();
         app->openClip(app->makeClip("second.mp4"));
         app->step();
         QCOMPARE(app->engine->speed(), 0.5);
@@ -110,11 +110,11 @@ private slots:
     void muteTwiceReturnsTheCaption()
     {
         TColourButton* mute = child<TColourButton>(app->main(), "muteButton");
-        t()->muteButtonClick();
+        t()->toggleMute();
         QVERIFY(p()->Mute());
         QCOMPARE(mute->text(), QStringLiteral("un-mute (m)"));
         QCOMPARE(mute->color(), QColor(0, 255, 255));
-        t()->muteButtonClick();
+        t()->toggleMute();
         QVERIFY(!p()->Mute());
         QCOMPARE(mute->text(), QStringLiteral("mute (m)"));
         QCOMPARE(mute->color(), Colours::buttonFace());
@@ -124,7 +124,7 @@ private slots:
     {
         AppFixture empty;
         QVERIFY(empty.start());
-        empty.transport()->playButtonClick();
+        empty.transport()->togglePlay();
         QVERIFY(empty.prompt.messages().isEmpty());
         child<TColourButton>(empty.main(), "playButton")->click();
         QCOMPARE(empty.prompt.messages(),

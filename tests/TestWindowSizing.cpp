@@ -9,6 +9,8 @@
 #include "gui/catalog/TBookmarksForm.h"
 #include "gui/help/TQuickStartGuideForm.h"
 #include "gui/input/FocusSink.h"
+#include "gui/input/KeyCommands.h"
+#include "gui/input/Keyboard.h"
 #include "gui/main/AppWindows.h"
 #include "gui/main/WindowSizing.h"
 #include "gui/options/TOptionsForm.h"
@@ -20,8 +22,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
-using StoredSize = void (WindowSizing::*)(windowsize::Sender);
-using windowsize::Sender;
+using StoredSize = void (WindowSizing::*)();
+using windowsize::Asker;
 Q_DECLARE_METATYPE(StoredSize)
 
 class TestWindowSizing : public QObject {
@@ -58,7 +60,7 @@ class TestWindowSizing : public QObject {
 private slots:
     void init()
     {
-        qRegisterMetaType<windowsize::Sender>();
+        qRegisterMetaType<windowsize::Asker>();
         app = std::make_unique<CatalogFixture>();
         app->defaultClip.duration = 600.0;
         QVERIFY(app->start());
@@ -75,11 +77,9 @@ private slots:
         QTest::addColumn<StoredSize>("set");
         QTest::addColumn<StoredSize>("show");
         QTest::addColumn<QString>("message");
-        QTest::newRow("small") << &WindowSizing::SetSmallScreenSizeButtonClick
-                               << &WindowSizing::ShowSmallScreenSizeButtonClick
+        QTest::newRow("small") << &WindowSizing::storeSmallSize << &WindowSizing::showSmallSize
                                << "Small video size set to current size of window.";
-        QTest::newRow("large") << &WindowSizing::SetLargeScreenSizeButtonClick
-                               << &WindowSizing::ShowLargeScreenSizeButtonClick
+        QTest::newRow("large") << &WindowSizing::storeLargeSize << &WindowSizing::showLargeSize
                                << "Large video size set to current size of window.";
     }
     void storedSizeRestoresExactlyFromMaximized()
@@ -89,14 +89,14 @@ private slots:
         QFETCH(QString, message);
         const QRect stored(41, 52, 707, 613);
         m()->setGeometry(stored);
-        (sizing()->*set)(Sender::None);
+        (sizing()->*set)();
         QCOMPARE(beeps, 1);
         QCOMPARE(app->prompt.messages(), QStringList{message});
 
         m()->setGeometry(QRect(60, 70, 820, 700));
-        sizing()->MaximizeToggleButtonClick(Sender::MainForm);
+        sizing()->toggleMaximized(Asker::MainForm);
         QVERIFY(m()->isMaximized());
-        (sizing()->*show)(Sender::None);
+        (sizing()->*show)();
         QVERIFY(!m()->isMaximized());
         QCOMPARE(m()->geometry(), stored);
     }
@@ -117,9 +117,9 @@ private slots:
 
         // From full screen, F1 ends in the maximized window.
         openPausedClip(10);
-        sizing()->FullScreenModeClick(Sender::F2_Button);
+        sizing()->toggleFullScreen(Asker::FullScreenButton);
         QVERIFY(app->player()->FullScreenMode());
-        sizing()->MaximizeToggleButtonClick(Sender::MainForm);
+        sizing()->toggleMaximized(Asker::MainForm);
         QVERIFY(!app->player()->FullScreenMode());
         QVERIFY(m()->isMaximized());
         QCOMPARE(f1->text(), QStringLiteral("restore window (F1)"));
@@ -179,7 +179,7 @@ private slots:
     {
         auto* f2 = child<TColourButton>(m(), "F2_Button");
         m()->setFocus();
-        sizing()->FullScreenModeClick(Sender::MainForm);
+        sizing()->toggleFullScreen(Asker::MainForm);
         QCOMPARE(app->prompt.messages(),
                  QStringList{"You must first have a video clip loaded in order for this to work."});
         QVERIFY(!sinkHasFocus());
@@ -194,16 +194,16 @@ private slots:
         openPausedClip(100);
         child<QLineEdit>(m(), "backsecondsKey")->setText(QStringLiteral("1"));
         QVERIFY(activate(catalog()));
-        QSignalSpy ran(sizing(), &WindowSizing::ran);
+        QSignalSpy ran(app->keyboard()->commands, &KeyCommands::commandRan);
         // F2 in the catalog window: its own key comes back first and is dropped.
         press(catalog(), Qt::Key_F2);
         QVERIFY(app->player()->FullScreenMode());
-        QCOMPARE(sizing()->fullScreen().requester(), Sender::BookmarksForm);
+        QCOMPARE(sizing()->fullScreen().requester(), Asker::BookmarksForm);
         QVERIFY(!sizing()->fullScreen().skipNextKey());
 
-        sizing()->FullScreenModeClick(Sender::MainForm);
+        sizing()->toggleFullScreen(Asker::MainForm);
         QVERIFY(!app->player()->FullScreenMode());
-        sizing()->FullScreenModeClick(Sender::BookmarksForm);
+        sizing()->toggleFullScreen(Asker::BookmarksForm);
         QVERIFY(sizing()->fullScreen().skipNextKey());
         press(m(), Qt::Key_F); // the tail of the keystroke that went full screen
         QCOMPARE(app->player()->CurrentPosition(), 100.0);
@@ -225,16 +225,16 @@ private slots:
         QCOMPARE(beeps, 2);
         // The space plays and pauses in full screen as in the window.
         press(m(), Qt::Key_Space);
-        QCOMPARE(app->player()->PlayState(), int(mpPlaying));
+        QCOMPARE(app->player()->PlayState(), mpPlaying);
         press(m(), Qt::Key_Space);
-        QCOMPARE(app->player()->PlayState(), int(mpPaused));
+        QCOMPARE(app->player()->PlayState(), mpPaused);
         QVERIFY(app->prompt.shown().isEmpty());
         QVERIFY(app->player()->FullScreenMode());
 
         press(m(), Qt::Key_F2);
         QVERIFY(!app->player()->FullScreenMode());
         QTRY_VERIFY(catalog()->isActiveWindow());
-        QCOMPARE(app->player()->PlayState(), int(mpPaused));
+        QCOMPARE(app->player()->PlayState(), mpPaused);
     }
 
     void leavingFullScreenPausedKeepsTheNextPlay()
@@ -248,10 +248,10 @@ private slots:
         QVERIFY(!app->player()->FullScreenMode());
         QVERIFY(!app->loops()->rePausePending());
         app->step();
-        QCOMPARE(app->player()->PlayState(), int(mpPaused));
+        QCOMPARE(app->player()->PlayState(), mpPaused);
         app->player()->Play();
         app->step();
-        QCOMPARE(app->player()->PlayState(), int(mpPlaying));
+        QCOMPARE(app->player()->PlayState(), mpPlaying);
 
         // Paused in full screen, the change not yet handed on: it is the one
         // the re-pause waits for, and the clip stays paused.
@@ -261,10 +261,10 @@ private slots:
         QVERIFY(app->loops()->rePausePending());
         app->step();
         QVERIFY(!app->loops()->rePausePending());
-        QCOMPARE(app->player()->PlayState(), int(mpPaused));
+        QCOMPARE(app->player()->PlayState(), mpPaused);
         app->player()->Play();
         app->step();
-        QCOMPARE(app->player()->PlayState(), int(mpPlaying));
+        QCOMPARE(app->player()->PlayState(), mpPlaying);
     }
 
     // A play click in the catalog's grid, by the options window's choice.
@@ -282,14 +282,14 @@ private slots:
     void playClickGoesFullScreen_data()
     {
         QTest::addColumn<bool>("doubleClick");
-        QTest::addColumn<Sender>("requester");
-        QTest::newRow("double-click") << true << Sender::BookmarksForm;
-        QTest::newRow("Enter") << false << Sender::BookmarksGrid;
+        QTest::addColumn<Asker>("requester");
+        QTest::newRow("double-click") << true << Asker::BookmarksForm;
+        QTest::newRow("Enter") << false << Asker::BookmarksGrid;
     }
     void playClickGoesFullScreen()
     {
         QFETCH(bool, doubleClick);
-        QFETCH(Sender, requester);
+        QFETCH(Asker, requester);
         app->startup->windows().OptionsForm->setBookmarkPlayClickBehaviorIndex(2);
         QVERIFY(app->open(app->catalog({"one"})));
         QVERIFY(activate(catalog()));
@@ -316,7 +316,7 @@ private slots:
         const QSize before = m()->size();
         lock->trigger(); // no clip: only the mode and the check mark
         QVERIFY(lock->isChecked());
-        QCOMPARE(app->player()->DisplaySize(), int(mpDefaultSize));
+        QCOMPARE(app->player()->DisplaySize(), mpDefaultSize);
         QCOMPARE(m()->size(), before);
         QCOMPARE(m()->minimumSize(), QSize(303, 366));
 
@@ -329,7 +329,7 @@ private slots:
         QVERIFY(m()->windowTitle().startsWith(QStringLiteral("lesson.mp4 (640 x 360), Current Video Size: ")));
 
         for (int i = 0; i < 40; ++i)
-            sizing()->SmallerScreenButtonClick();
+            sizing()->shrink();
         QCOMPARE(m()->size(), m()->minimumSize());
         QCOMPARE(movie->pictureArea()->size(), QSize(640, 360));
 
@@ -345,7 +345,7 @@ private slots:
 
         lock->trigger();
         QVERIFY(!lock->isChecked());
-        QCOMPARE(app->player()->DisplaySize(), int(mpFitToSize));
+        QCOMPARE(app->player()->DisplaySize(), mpFitToSize);
         QCOMPARE(movie->picture()->geometry(), movie->pictureArea()->rect());
         QCOMPARE(m()->minimumSize(), QSize(303, 366));
     }
@@ -380,7 +380,7 @@ private slots:
     void titleKeepsTheProgramsNameWithoutAClip()
     {
         const QString title = m()->windowTitle();
-        sizing()->LargerScreenButtonClick();
+        sizing()->enlarge();
         QCOMPARE(m()->windowTitle(), title);
     }
 };

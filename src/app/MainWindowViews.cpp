@@ -67,13 +67,8 @@ void MainWindowViews::setScreenSizeText(const QString& text)
         return;
     const MediaPlayerControl* player = main().player();
     const QSize native(player->ImageSourceWidth(), player->ImageSourceHeight());
-    const bool scaled = windowsize::pictureScaledDown(main().menu().originalSizeLocked(), native, main().videoSize());
-    info->setScreenSizeText(scaled ? text + QStringLiteral(" (scaled down to fit the screen)") : text);
-}
-
-void MainWindowViews::giveFocusToSink()
-{
-    main().giveFocusToSink();
+    info->setScreenSizeText(
+        windowsize::shownSizeText(text, main().menu().originalSizeLocked(), native, main().videoSize()));
 }
 
 void MainWindowViews::setLoopListItems(const QStringList& items, int selected)
@@ -126,9 +121,9 @@ BookmarksGridColumns MainWindowViews::gridColumns() const
     return m_controllers.settings ? m_controllers.settings->gridColumns() : BookmarksGridColumns{};
 }
 
-int MainWindowViews::lastArrowDirection() const
+CatalogView::Arrow MainWindowViews::lastArrowDirection() const
 {
-    return m_controllers.keyboard ? m_controllers.keyboard->commands->LastArrowDirection : 0;
+    return m_controllers.keyboard ? m_controllers.keyboard->commands->lastArrow() : Arrow::None;
 }
 
 void MainWindowViews::showCatalogOptions()
@@ -162,23 +157,24 @@ void MainWindowViews::leavePlayerFullScreen()
 
 void MainWindowViews::applyPlayClickBehavior(bool fromDoubleClick)
 {
-    using windowsize::Sender;
-    switch (m_windows.OptionsForm->BookmarkPlayClickBehaviorIndex()) {
-    case 1:
-        m_controllers.sizing->VideoWindowToggleButtonClick(Sender::BookmarksForm);
+    using windowsize::Asker;
+    using windowsize::PlayClickBehavior;
+    switch (windowsize::playClickBehavior(m_windows.OptionsForm->BookmarkPlayClickBehaviorIndex())) {
+    case PlayClickBehavior::VideoToFront:
+        m_controllers.sizing->toggleVideoWindow(Asker::BookmarksForm);
         break;
-    case 2:
+    case PlayClickBehavior::FullScreen:
         // Leaving full screen gives the focus back to the catalog window.
-        m_controllers.sizing->enterFullScreenFor(fromDoubleClick ? Sender::BookmarksForm : Sender::BookmarksGrid);
+        m_controllers.sizing->enterFullScreenFor(fromDoubleClick ? Asker::BookmarksForm : Asker::BookmarksGrid);
         break;
-    default:
+    case PlayClickBehavior::StayInCatalog:
         break;
     }
 }
 
 bool MainWindowViews::StartVideoClip(const QString& path)
 {
-    return m_controllers.clips->StartVideoClip(&main(), path);
+    return m_controllers.clips->StartVideoClip(path);
 }
 
 void MainWindowViews::playStoredLoop(const QString& startDigits, const QString& endDigits)

@@ -27,7 +27,6 @@ public:
     QString framesPerSecondText() const override;
     void setFramesPerSecondText(const QString& text) override;
     void setScreenSizeText(const QString& text) override;
-    void giveFocusToSink() override;
 
     // CatalogView
     void setLoopListItems(const QStringList& items, int selected) override;
@@ -40,7 +39,7 @@ public:
     void setRunningDescription(const QString& text) override;
     QString openClipPath() const override;
     BookmarksGridColumns gridColumns() const override;
-    int lastArrowDirection() const override;
+    Arrow lastArrowDirection() const override;
     void showCatalogOptions() override;
 
     // BookmarkPlayView

@@ -78,13 +78,15 @@ void Startup::connectBookmarkPlaying()
         playing->TurnOffPlayAllBookmarks();
         main->giveFocusToSink();
     });
-    QObject::connect(&bookmarks, &BookmarkControlsPanel::bookmarkButtonClicked, main, [main, playing](int direction) {
-        const bool wasPlayingAll = playing->PlayingAll();
-        playing->PlayNextLoop(direction, true);
-        // Past the last bookmark the sequence ends where the catalog says.
-        if (direction != 2 || playing->PlayingAll() || !wasPlayingAll)
-            main->giveFocusToSink();
-    });
+    QObject::connect(&bookmarks, &BookmarkControlsPanel::bookmarkButtonClicked, main,
+                     [main, playing](PlayAllView::Step step) {
+                         const bool wasPlayingAll = playing->PlayingAll();
+                         playing->PlayNextLoop(step, PlayAllView::Asker::Elsewhere);
+                         // Past the last bookmark the sequence ends where the
+                         // catalog says.
+                         if (step != PlayAllView::Step::Next || playing->PlayingAll() || !wasPlayingAll)
+                             main->giveFocusToSink();
+                     });
     QObject::connect(&bookmarks, &BookmarkControlsPanel::loopListChosen, main, [main, playing](int item) {
         playing->playLoopListItem(item);
         main->giveFocusToSink();

@@ -24,11 +24,17 @@
 
 using beats::LoopPoint;
 using keys::Command;
-using windowsize::Sender;
+using windowsize::Asker;
 
 namespace {
 
-// Operations started by a key get no sender: the focus stays where it is.
+// Operations started by a key leave the focus where it is; most do not ask
+// in which window the key was pressed.
+template <class Target> KeyCommands::Operation plain(Target* target, void (Target::*operation)())
+{
+    return [target, operation](QObject*) { (target->*operation)(); };
+}
+// A window's own handler, told no sender: a key, not its button.
 template <class Target> KeyCommands::Operation plain(Target* target, void (Target::*operation)(QObject*))
 {
     return [target, operation](QObject*) { (target->*operation)(nullptr); };
@@ -48,73 +54,68 @@ void Startup::bindKeyCommands(Keyboard& keyboard)
     WindowSizing* w = m_controllers.sizing;
     BookmarkMaking* b = keyboard.bookmarkMaking;
 
-    // The window a key was pressed in, as the window commands know it: this
-    // is where a sender turns into one of the windows they tell apart.
+    // F1 to F4 are told the window the key was pressed in, as the window
+    // commands know the windows.
     const AppWindows* windows = &m_windows;
-    auto senderOf = [windows](QObject* window) {
+    auto askerOf = [windows](QObject* window) {
         if (!window)
-            return Sender::None;
+            return Asker::None;
         if (window == windows->MainForm)
-            return Sender::MainForm;
+            return Asker::MainForm;
         if (window == windows->BookmarksForm)
-            return Sender::BookmarksForm;
+            return Asker::BookmarksForm;
         if (window == windows->CommandLineEntryForm)
-            return Sender::CommandLineEntryForm;
+            return Asker::CommandLineEntryForm;
         if (window == windows->FilePlayingInfoForm)
-            return Sender::FilePlayingInfoForm;
-        return Sender::Other;
+            return Asker::FilePlayingInfoForm;
+        return Asker::Other;
     };
-    // F1 to F4 are told the window where the key was pressed; the other
-    // window commands get no sender.
-    auto told = [w, senderOf](void (WindowSizing::*operation)(Sender)) -> KeyCommands::Operation {
-        return [w, senderOf, operation](QObject* window) { (w->*operation)(senderOf(window)); };
-    };
-    auto untold = [w](void (WindowSizing::*operation)(Sender)) -> KeyCommands::Operation {
-        return [w, operation](QObject*) { (w->*operation)(Sender::None); };
+    auto told = [w, askerOf](void (WindowSizing::*operation)(Asker)) -> KeyCommands::Operation {
+        return [w, askerOf, operation](QObject* window) { (w->*operation)(askerOf(window)); };
     };
 
     connectBookmarkMaking(*b);
 
-    k.bind(Command::backseconds, plain(t, &TransportControls::backsecondsButtonClick));
-    k.bind(Command::forwardseconds, plain(t, &TransportControls::forwardsecondsButtonClick));
-    k.bind(Command::back1frame, plain(t, &TransportControls::back1frameButtonClick));
-    k.bind(Command::forward1frame, plain(t, &TransportControls::forward1frameButtonClick));
-    k.bind(Command::slowmotion, plain(t, &TransportControls::slowmotionButtonClick));
-    k.bind(Command::regularspeed, plain(t, &TransportControls::regularspeedButtonClick));
-    k.bind(Command::fastmotion, plain(t, &TransportControls::fastmotionButtonClick));
-    k.bind(Command::playLoop, plain(l, &LoopControls::playLoopButtonClick));
-    k.bind(Command::playFullVideo, plain(l, &LoopControls::playFullVideoButtonClick));
-    k.bind(Command::viewClip, plain(c, &ClipLoader::ViewClipButtonClick));
-    k.bind(Command::previousBookmark, plain(catalog, &PlayAllSession::PreviousBookmarkButtonClick));
-    k.bind(Command::currentBookmark, plain(catalog, &PlayAllSession::CurrentBookmarkButtonClick));
-    k.bind(Command::nextBookmark, plain(catalog, &PlayAllSession::NextBookmarkButtonClick));
-    k.bind(Command::setStartTime, plain(l, &LoopControls::setStartTimeButtonClick));
-    k.bind(Command::setEndTime, plain(l, &LoopControls::setEndTimeButtonClick));
+    k.bind(Command::backseconds, plain(t, &TransportControls::jumpBackSeconds));
+    k.bind(Command::forwardseconds, plain(t, &TransportControls::jumpForwardSeconds));
+    k.bind(Command::back1frame, plain(t, &TransportControls::stepBack));
+    k.bind(Command::forward1frame, plain(t, &TransportControls::stepForward));
+    k.bind(Command::slowmotion, plain(t, &TransportControls::playSlow));
+    k.bind(Command::regularspeed, plain(t, &TransportControls::playRegular));
+    k.bind(Command::fastmotion, plain(t, &TransportControls::playFast));
+    k.bind(Command::playLoop, [l](QObject*) { l->playLoop(); });
+    k.bind(Command::playFullVideo, plain(l, &LoopControls::playFullVideo));
+    k.bind(Command::viewClip, plain(c, &ClipLoader::chooseClip));
+    k.bind(Command::previousBookmark, plain(catalog, &PlayAllSession::playPreviousBookmark));
+    k.bind(Command::currentBookmark, plain(catalog, &PlayAllSession::playCurrentBookmark));
+    k.bind(Command::nextBookmark, plain(catalog, &PlayAllSession::playNextBookmark));
+    k.bind(Command::setStartTime, plain(l, &LoopControls::setLoopStart));
+    k.bind(Command::setEndTime, plain(l, &LoopControls::setLoopEnd));
     k.bind(Command::pasteCommandLine, plain(entry, &TCommandLineEntryForm::pasteCommandLineButtonClick));
     k.bind(Command::playCommandLine, plain(entry, &TCommandLineEntryForm::playCommandLineButtonClick));
-    k.bind(Command::makeBookmark, plain(b, &BookmarkMaking::makeBookmarkButtonClick));
-    k.bind(Command::play, plain(t, &TransportControls::playButtonClick));
-    k.bind(Command::restart, plain(t, &TransportControls::restartButtonClick));
-    k.bind(Command::mute, plain(t, &TransportControls::muteButtonClick));
+    k.bind(Command::makeBookmark, plain(b, &BookmarkMaking::makeBookmark));
+    k.bind(Command::play, [t](QObject*) { t->togglePlay(); });
+    k.bind(Command::restart, plain(t, &TransportControls::restart));
+    k.bind(Command::mute, plain(t, &TransportControls::toggleMute));
     k.bind(Command::exit, plain(m, &TMainForm::exitButtonClick));
-    k.bind(Command::forwardminutes, plain(t, &TransportControls::forwardminutesButtonClick));
-    k.bind(Command::backminutes, plain(t, &TransportControls::backminutesButtonClick));
-    k.bind(Command::backframes, plain(t, &TransportControls::backframesButtonClick));
-    k.bind(Command::forwardframes, plain(t, &TransportControls::forwardframesButtonClick));
-    k.bind(Command::quickMakeBookmark, plain(b, &BookmarkMaking::QuickMakeBookmarkButtonClick));
-    k.bind(Command::playPreviousFile, plain(c, &ClipLoader::PlayPreviousFile));
-    k.bind(Command::playNextFile, plain(c, &ClipLoader::PlayNextFile));
-    k.bind(Command::maximizeToggle, told(&WindowSizing::MaximizeToggleButtonClick));
-    k.bind(Command::fullScreenMode, told(&WindowSizing::FullScreenModeClick));
-    k.bind(Command::videoWindowToggle, told(&WindowSizing::VideoWindowToggleButtonClick));
-    k.bind(Command::bookmarksWindowToggle, told(&WindowSizing::BookmarksWindowToggleButtonClick));
-    k.bind(Command::smallerScreen, untold(&WindowSizing::SmallerScreenButtonClick));
-    k.bind(Command::largerScreen, untold(&WindowSizing::LargerScreenButtonClick));
-    k.bind(Command::setSmallScreenSize, untold(&WindowSizing::SetSmallScreenSizeButtonClick));
-    k.bind(Command::setLargeScreenSize, untold(&WindowSizing::SetLargeScreenSizeButtonClick));
-    k.bind(Command::showSmallScreenSize, untold(&WindowSizing::ShowSmallScreenSizeButtonClick));
-    k.bind(Command::showLargeScreenSize, untold(&WindowSizing::ShowLargeScreenSizeButtonClick));
-    k.bind(Command::loopMode, plain(l, &LoopControls::loopModeKeyPress));
+    k.bind(Command::forwardminutes, plain(t, &TransportControls::jumpForwardMinutes));
+    k.bind(Command::backminutes, plain(t, &TransportControls::jumpBackMinutes));
+    k.bind(Command::backframes, plain(t, &TransportControls::stepBackSeveral));
+    k.bind(Command::forwardframes, plain(t, &TransportControls::stepForwardSeveral));
+    k.bind(Command::quickMakeBookmark, plain(b, &BookmarkMaking::makeQuickBookmark));
+    k.bind(Command::playPreviousFile, plain(c, &ClipLoader::playPreviousClip));
+    k.bind(Command::playNextFile, plain(c, &ClipLoader::playNextClip));
+    k.bind(Command::maximizeToggle, told(&WindowSizing::toggleMaximized));
+    k.bind(Command::fullScreenMode, told(&WindowSizing::toggleFullScreen));
+    k.bind(Command::videoWindowToggle, told(&WindowSizing::toggleVideoWindow));
+    k.bind(Command::bookmarksWindowToggle, told(&WindowSizing::toggleCatalogWindow));
+    k.bind(Command::smallerScreen, plain(w, &WindowSizing::shrink));
+    k.bind(Command::largerScreen, plain(w, &WindowSizing::enlarge));
+    k.bind(Command::setSmallScreenSize, plain(w, &WindowSizing::storeSmallSize));
+    k.bind(Command::setLargeScreenSize, plain(w, &WindowSizing::storeLargeSize));
+    k.bind(Command::showSmallScreenSize, plain(w, &WindowSizing::showSmallSize));
+    k.bind(Command::showLargeScreenSize, plain(w, &WindowSizing::showLargeSize));
+    k.bind(Command::loopMode, plain(l, &LoopControls::cycleLoopMode));
     k.bind(Command::mirrorView, plain(m, &TMainForm::MirrorView1Click));
 
     BeatLoopControls* beat = m_beatLoops;
@@ -129,7 +130,7 @@ void Startup::bindKeyCommands(Keyboard& keyboard)
     k.bind(Command::nudgeStartLaterTenth, nudge(LoopPoint::Start, 1, true));
     k.bind(Command::nudgeEndEarlierTenth, nudge(LoopPoint::End, -1, true));
     k.bind(Command::nudgeEndLaterTenth, nudge(LoopPoint::End, 1, true));
-    k.bind(Command::beatLoop, plain(beat, &BeatLoopControls::beatLoopKeyPress));
+    k.bind(Command::beatLoop, plain(beat, &BeatLoopControls::playBeatLoop));
 }
 
 void Startup::connectBookmarkMaking(BookmarkMaking& making)
@@ -137,6 +138,8 @@ void Startup::connectBookmarkMaking(BookmarkMaking& making)
     TMainForm* m = m_windows.MainForm;
     making.connectTo({m->player(), &m->loopControls(), &m_catalog->lifecycle, m_windows.CategoryInputForm});
     making.setChimePlayer(std::make_unique<MpvChimePlayer>());
-    QObject::connect(&m->bookmarkControls(), &BookmarkControlsPanel::updateBookmarkClicked, &making,
-                     [&making](QObject* sender) { making.updateBookmarkButtonClick(sender); });
+    QObject::connect(&m->bookmarkControls(), &BookmarkControlsPanel::updateBookmarkClicked, &making, [&making, m] {
+        making.updatePlayingBookmark();
+        m->giveFocusToSink();
+    });
 }

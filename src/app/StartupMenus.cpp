@@ -77,11 +77,7 @@ void Startup::SetPopUpHints()
     setHints(main, hints::mainWindowHints(keys, main->windowState().testFlag(Qt::WindowMaximized)));
     if (TBookmarksForm* catalog = m_windows.BookmarksForm) {
         const QString categoryTitle = catalog->document()->Cells(BookmarkColumn::Category, 0);
-        hints::HintTable table = hints::catalogWindowHints(keys, categoryTitle);
-        // While all bookmarks play, the play-all button has no hint.
-        if (catalog->document()->PlayingAll())
-            table.removeIf([](const auto& row) { return row.first == QLatin1String("PlayAll"); });
-        setHints(catalog, table);
+        setHints(catalog, hints::catalogWindowHints(keys, categoryTitle, catalog->document()->PlayingAll()));
     }
     setHints(m_windows.FilePlayingInfoForm, hints::fileInfoWindowHints());
     if (TOptionsForm* options = m_windows.OptionsForm)

@@ -164,7 +164,7 @@ public:
     QString runningDescription;
     QString openClip;
     BookmarksGridColumns columns;
-    int arrow = 0;
+    Arrow arrow = Arrow::None;
     QString videoFolder;
     // Main window play-all controls and player.
     bool playingAllShown = false;
@@ -201,7 +201,7 @@ public:
     void setRunningDescription(const QString& text) override { runningDescription = text; }
     QString openClipPath() const override { return openClip; }
     BookmarksGridColumns gridColumns() const override { return columns; }
-    int lastArrowDirection() const override { return arrow; }
+    Arrow lastArrowDirection() const override { return arrow; }
     QString defaultVideoDirectory() const override { return videoFolder; }
     void showCatalogOptions() override {}
 

@@ -19,6 +19,8 @@ private slots:
     void composeCommandLine();
     void absolutePath_data();
     void absolutePath();
+    void whatStartupDoes_data();
+    void whatStartupDoes();
 };
 
 void TestArguments::extension_data()
@@ -155,6 +157,43 @@ void TestArguments::absolutePath()
     QFETCH(QString, argument);
     QFETCH(QString, expected);
     QCOMPARE(absoluteArgument(argument, QStringLiteral("/home/me/clips")), expected);
+}
+
+void TestArguments::whatStartupDoes_data()
+{
+    using Open = StartupAction::Open;
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<Open>("open");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("messageShown");
+    QTest::addColumn<bool>("playerControlsActive");
+    QTest::addColumn<bool>("exits");
+    QTest::newRow("none") << QStringList() << Open::Nothing << "" << false << true << false;
+    QTest::newRow("catalog, relative") << QStringList{"dances.tvc"} << Open::Catalog << "/start/dances.tvc" << false
+                                       << false << false;
+    QTest::newRow("clip") << QStringList{"/v/lesson.MP4"} << Open::Clip << "/v/lesson.MP4" << false << true << false;
+    QTest::newRow("unknown file type: told, then exit")
+        << QStringList{"notes.txt"} << Open::Nothing << "" << true << false << true;
+    QTest::newRow("command line") << QStringList{"00:01:05", "00:01:29", "clip 1.mpg", "/v/"} << Open::CommandLine
+                                  << "00:01:05 00:01:29 \"clip 1.mpg\" \"/v/\"" << false << true << false;
+    QTest::newRow("two arguments: told, a plain start")
+        << QStringList{"a", "b"} << Open::Nothing << "" << true << true << false;
+}
+
+void TestArguments::whatStartupDoes()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(StartupAction::Open, open);
+    QFETCH(QString, text);
+    QFETCH(bool, messageShown);
+    QFETCH(bool, playerControlsActive);
+    QFETCH(bool, exits);
+    const StartupAction action = startupAction(arguments, QStringLiteral("/start"));
+    QCOMPARE(action.open, open);
+    QCOMPARE(action.text, text);
+    QCOMPARE(!action.message.isEmpty(), messageShown);
+    QCOMPARE(action.playerControlsActive, playerControlsActive);
+    QCOMPARE(action.then == StartupAction::Then::Exit, exits);
 }
 
 QTEST_APPLESS_MAIN(TestArguments)

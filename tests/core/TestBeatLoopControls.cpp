@@ -2,6 +2,7 @@
 // points, the nudge keys at rest and during play at several rates, the beat
 // loop key, the count, and that nothing changes while every switch is off.
 #include "CatalogFakes.h"
+#include "FakeBeats.h"
 #include "PlaybackRig.h"
 #include "core/base/TimeCode.h"
 #include "core/beats/BeatLoopControls.h"
@@ -12,40 +13,6 @@
 #include <QTest>
 
 using beats::LoopPoint;
-
-namespace {
-
-class FakeBeatSource : public BeatSource {
-public:
-    QStringList asked;
-    int cancelled = 0;
-    void find(const QString& clip) override { asked << clip; }
-    void cancel() override { ++cancelled; }
-};
-
-class FakeBeatView : public BeatView {
-public:
-    QList<double> ticks;
-    int count = 0;
-    QList<int> counts; // every count shown, in order
-    void showBeatTicks(const QList<double>& beats) override { ticks = beats; }
-    void showBeatCount(int c) override
-    {
-        count = c;
-        counts << c;
-    }
-};
-
-// 120 beats a minute from 0.25 s to the clip's end.
-QList<double> beatsOf(double duration)
-{
-    QList<double> beats;
-    for (double t = 0.25; t < duration; t += 0.5)
-        beats << t;
-    return beats;
-}
-
-} // namespace
 
 class TestBeatLoopControls : public QObject {
     Q_OBJECT
@@ -59,7 +26,7 @@ class TestBeatLoopControls : public QObject {
     LoopControls& loops() { return rig->loops; }
     MediaPlayerControl& player() { return rig->player; }
     FakeLoopView& boxes() { return rig->loopView; }
-    void giveBeats() { beatLoops->beatsFound(clip, beatsOf(player().Duration())); }
+    void giveBeats() { beatLoops->beatsFound(clip, steadyBeats(player().Duration())); }
     // The position at which the loop next pauses at its end.
     double nextLoopEnd()
     {
@@ -70,7 +37,7 @@ class TestBeatLoopControls : public QObject {
     double nextLoopStart()
     {
         rig->stepUntil([&] { return loops().WaitingForLoopRestart(); });
-        rig->transport.playButtonClick(); // loop once: play resumes it
+        rig->transport.togglePlay(); // loop once: play resumes it
         rig->step();
         return player().CurrentPosition();
     }
@@ -102,10 +69,10 @@ private slots:
     {
         QVERIFY(source.asked.isEmpty());
         rig->pauseAt(7.6);
-        loops().setStartTimeButtonClick();
+        loops().setLoopStart();
         QCOMPARE(boxes().start, QStringLiteral("000008"));
         rig->pauseAt(8.5);
-        loops().setEndTimeButtonClick();
+        loops().setLoopEnd();
         QCOMPARE(boxes().end, QStringLiteral("000008")); // half to even
         QCOMPARE(view.count, 0);
         QVERIFY(view.counts.isEmpty());
@@ -115,11 +82,11 @@ private slots:
     {
         beatLoops->setPreciseLoopPoints(true);
         rig->pauseAt(7.6);
-        loops().setStartTimeButtonClick();
+        loops().setLoopStart();
         QCOMPARE(boxes().start, QStringLiteral("000007600"));
         // A frame time on a whole second keeps the short form.
         rig->pauseAt(12.0);
-        loops().setEndTimeButtonClick();
+        loops().setLoopEnd();
         QCOMPARE(boxes().end, QStringLiteral("000012"));
         QVERIFY(source.asked.isEmpty());
     }
@@ -128,7 +95,7 @@ private slots:
     void preciseLoopPlaysItsExactPoints()
     {
         rig->setBoxes(QStringLiteral("000002250"), QStringLiteral("000003750"));
-        loops().playLoopButtonClick();
+        loops().playLoop();
         QCOMPARE(player().SelectionStart(), 2.25);
         QCOMPARE(player().CurrentPosition(), 2.25);
         const double end = nextLoopEnd();
@@ -136,7 +103,7 @@ private slots:
         QVERIFY(nextLoopStart() < 2.25 + 1.5 / 30);
         // The order check counts the milliseconds.
         rig->setBoxes(QStringLiteral("000002250"), QStringLiteral("000002"));
-        loops().playLoopButtonClick();
+        loops().playLoop();
         QCOMPARE(rig->prompt.messages().size(), 1);
         QVERIFY(rig->prompt.messages().first().contains("greater than"));
     }
@@ -147,14 +114,14 @@ private slots:
         QCOMPARE(source.asked, QStringList{clip});
         rig->pauseAt(7.6);
         // Until the beats are known, the time is taken as without snapping.
-        loops().setStartTimeButtonClick();
+        loops().setLoopStart();
         QCOMPARE(boxes().start, QStringLiteral("000008"));
         giveBeats();
         QCOMPARE(view.ticks.size(), 40);
-        loops().setStartTimeButtonClick();
+        loops().setLoopStart();
         QCOMPARE(boxes().start, QStringLiteral("000007750"));
         rig->pauseAt(8.1);
-        loops().setEndTimeButtonClick();
+        loops().setLoopEnd();
         QCOMPARE(boxes().end, QStringLiteral("000008250"));
     }
 
@@ -166,10 +133,10 @@ private slots:
         beatLoops->clipOpened(other);
         QCOMPARE(source.asked, (QStringList{clip, other}));
         QCOMPARE(source.cancelled, 1);
-        beatLoops->beatsFound(clip, beatsOf(20.0));
+        beatLoops->beatsFound(clip, steadyBeats(20.0));
         QVERIFY(!beatLoops->beatsKnown());
         QVERIFY(view.ticks.isEmpty());
-        beatLoops->beatsFound(other, beatsOf(20.0));
+        beatLoops->beatsFound(other, steadyBeats(20.0));
         QVERIFY(beatLoops->beatsKnown());
     }
 
@@ -236,10 +203,10 @@ private slots:
         QCOMPARE(catalog.document.PlayingBookmark(), 1);
         rig->setBoxes(catalog.main.startDigits, catalog.main.endDigits);
         QCOMPARE(boxes().start, QStringLiteral("000002"));
-        loops().playLoopButtonClick();
+        loops().playLoop();
         nextLoopEnd();
         beatLoops->nudge(point, direction, coarse);
-        making.updateBookmarkButtonClick();
+        making.updatePlayingBookmark();
 
         QCOMPARE(catalog.column(BookmarkColumn::StartTime), QStringList{start});
         QCOMPARE(catalog.column(BookmarkColumn::EndTime), QStringList{end});
@@ -270,7 +237,7 @@ private slots:
         QFETCH(QString, start);
         QFETCH(QString, end);
         rig->setBoxes(QStringLiteral("000002"), QStringLiteral("000004"));
-        loops().playLoopButtonClick();
+        loops().playLoop();
         nextLoopEnd();
         beatLoops->nudge(point, direction, coarse);
         QCOMPARE(boxes().start, start);
@@ -297,10 +264,10 @@ private slots:
     void nudgeDuringPlay()
     {
         QFETCH(double, rate);
-        loops().loopOnceClick(); // continuously
+        loops().toggleContinuously(); // continuously
         player().setRate(rate);
         rig->setBoxes(QStringLiteral("000002"), QStringLiteral("000004"));
-        loops().playLoopButtonClick();
+        loops().playLoop();
         QVERIFY(rig->stepUntil([&] { return player().CurrentPosition() > 3.0; }));
         for (int i = 0; i < 3; ++i)
             beatLoops->nudge(LoopPoint::End, -1, true); // 3.7 s
@@ -366,14 +333,14 @@ private slots:
     {
         beatLoops->setFindBeats(true);
         giveBeats();
-        loops().loopOnceClick(); // continuously
+        loops().toggleContinuously(); // continuously
         rig->pauseAt(3.3);
-        beatLoops->beatLoopKeyPress();
+        beatLoops->playBeatLoop();
         QCOMPARE(boxes().start, QStringLiteral("000003250"));
         QCOMPARE(boxes().end, QStringLiteral("000007250"));
         QVERIFY(loops().LoopIsPlaying());
         QCOMPARE(player().CurrentPosition(), 3.25);
-        QCOMPARE(player().PlayState(), int(mpPlaying));
+        QCOMPARE(player().PlayState(), mpPlaying);
         // It repeats on the beat.
         QVERIFY(rig->stepUntil([&] { return loops().restartPending(); }));
         QVERIFY(rig->stepUntil([&] { return !loops().WaitingForLoopRestart(); }));
@@ -381,9 +348,9 @@ private slots:
         QVERIFY(std::abs(player().CurrentPosition() - 3.25) < 1.5 / 30);
 
         beatLoops->setBeatLoopCount(4);
-        loops().playFullVideoButtonClick();
+        loops().playFullVideo();
         rig->pauseAt(10.0);
-        beatLoops->beatLoopKeyPress();
+        beatLoops->playBeatLoop();
         QCOMPARE(boxes().start, QStringLiteral("000010250"));
         QCOMPARE(boxes().end, QStringLiteral("000012250"));
     }
@@ -393,7 +360,7 @@ private slots:
     void beatLoopWaitsForTheBeats()
     {
         rig->pauseAt(5.1);
-        beatLoops->beatLoopKeyPress();
+        beatLoops->playBeatLoop();
         QCOMPARE(source.asked, QStringList{clip});
         QVERIFY(!loops().LoopIsPlaying());
         rig->pauseAt(9.0);
@@ -409,11 +376,11 @@ private slots:
     void beatLoopWaitingForNoBeatsRaisesNoBox()
     {
         rig->pauseAt(5.1);
-        beatLoops->beatLoopKeyPress();
+        beatLoops->playBeatLoop();
         beatLoops->beatsFound(clip, {});
         QVERIFY(rig->prompt.messages().isEmpty());
         QVERIFY(!loops().LoopIsPlaying());
-        beatLoops->beatLoopKeyPress();
+        beatLoops->playBeatLoop();
         QCOMPARE(rig->prompt.messages().size(), 1);
         QVERIFY(rig->prompt.messages().last().contains("No steady beat"));
     }
@@ -421,12 +388,12 @@ private slots:
     void beatLoopRefusals()
     {
         beatLoops->beatsFound(clip, {});
-        beatLoops->beatLoopKeyPress();
+        beatLoops->playBeatLoop();
         QCOMPARE(rig->prompt.messages().size(), 1);
         QVERIFY(rig->prompt.messages().last().contains("No steady beat"));
         giveBeats();
         rig->pauseAt(17.0);
-        beatLoops->beatLoopKeyPress();
+        beatLoops->playBeatLoop();
         QCOMPARE(rig->prompt.messages().size(), 2);
         QVERIFY(rig->prompt.messages().last().contains("not enough beats"));
         QVERIFY(!loops().LoopIsPlaying());
@@ -442,7 +409,7 @@ private slots:
         rig->pauseAt(1.3);
         QCOMPARE(view.count, 3);
         rig->pauseAt(3.3);
-        beatLoops->beatLoopKeyPress();
+        beatLoops->playBeatLoop();
         rig->step();
         QCOMPARE(view.count, 1);
         view.counts.clear();

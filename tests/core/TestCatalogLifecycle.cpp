@@ -40,7 +40,7 @@ void TestCatalogLifecycle::newAndClose()
     QVERIFY(rig.document.BlankFirstRow());
 
     rig.load(clips(), 2);
-    rig.controllers.grid.turnOnSortingClick();
+    rig.controllers.grid.toggleSorting();
     life.CloseButtonClick();
     QCOMPARE(rig.document.CatalogMode(), 0);
     QVERIFY(!rig.window.shown);
@@ -89,7 +89,7 @@ void TestCatalogLifecycle::nothingIsImportedWhileAllBookmarksPlay()
     ScriptedPrompt prompt;
     CatalogRig rig;
     rig.load(clips(), 2);
-    rig.controllers.playing.PlayAllClick();
+    rig.controllers.playing.togglePlayAll();
     QVERIFY(rig.controllers.playing.PlayingAll());
     const QStringList dropped = {clips() + QStringLiteral("new.mp4")};
     rig.controllers.lifecycle.ImportMultipleClips(&dropped);

@@ -65,7 +65,7 @@ void TestGridBookkeeping::selectingSkipsHiddenColumns()
     rig.document.setColumnShown(Learn, learn);
     rig.document.setColumnShown(Rating, rating);
     rig.document.setColumnShown(Folder, folder);
-    rig.main.arrow = arrow;
+    rig.main.arrow = CatalogView::Arrow(arrow);
     rig.controllers.grid.goToCell(asked, 2);
     QCOMPARE(rig.grid.column, landed);
     QCOMPARE(rig.grid.row, 2);
@@ -117,7 +117,7 @@ void TestGridBookkeeping::aSortKeepsThePlayingBookmarkAndTheLoopBoxes()
     const int writes = rig.main.loopBoxWrites;
     rig.controllers.grid.goToCell(Name, 3);
     CatalogGridController& g = rig.controllers.grid;
-    g.turnOnSortingClick(&rig.document);
+    g.toggleSorting();
     g.BookmarksGridHeaderClick(Name, false);
     QCOMPARE(rig.column(Name), QStringList({"a", "b", "c"}));
     // "c" plays on, now from row 3; its mark and the list follow it.
@@ -214,7 +214,7 @@ void TestGridBookkeeping::anEditOfThePlayingBookmarkGoesIntoTheLoopBoxes()
     rig.load(clips(), 2);
     rig.controllers.playing.playLoopListItem(1);
     rig.controllers.grid.goToCell(EndTime, 2);
-    rig.controllers.grid.realBookmarksGridDblClickCell(2, EndTime, false);
+    rig.controllers.grid.activateCell(2, EndTime);
     QVERIFY(rig.grid.editorOpen);
     rig.grid.editorValue = QStringLiteral("00:02:00");
     QVERIFY(rig.grid.commitOpenEditor());
@@ -222,7 +222,7 @@ void TestGridBookkeeping::anEditOfThePlayingBookmarkGoesIntoTheLoopBoxes()
     QCOMPARE(rig.main.startDigits, QStringLiteral("000011"));
     QVERIFY(!rig.grid.editing);
     // A refused value changes nothing and keeps the editor open.
-    rig.controllers.grid.realBookmarksGridDblClickCell(2, EndTime, false);
+    rig.controllers.grid.activateCell(2, EndTime);
     rig.grid.editorValue = QStringLiteral("2:00");
     QVERIFY(!rig.grid.commitOpenEditor());
     QVERIFY(rig.grid.editorOpen);
@@ -243,11 +243,11 @@ void TestGridBookkeeping::categoryEditRevealsRepeatsUntilItEnds()
     rig.load(data);
     rig.document.setColumnShown(Category, true);
     CatalogGridController& g = rig.controllers.grid;
-    g.hideRepeatsButtonClick(&rig.document);
+    g.toggleHideRepeats();
     QCOMPARE(rig.column(Category), QStringList({"Tango", "-", "-"}));
     QVERIFY(rig.window.repeatsHidden);
     g.goToCell(Category, 2);
-    g.realBookmarksGridDblClickCell(2, Category, false);
+    g.activateCell(2, Category);
     QCOMPARE(rig.column(Category), QStringList({"Tango", "Tango", "Tango"}));
     QVERIFY(!rig.window.repeatsHidden);
     rig.grid.editorValue = QStringLiteral("Salsa");
@@ -263,14 +263,14 @@ void TestGridBookkeeping::sortingSwitchesRepeatHidingOffAndBack()
     CatalogRig rig;
     rig.load(clips(), 2);
     CatalogGridController& g = rig.controllers.grid;
-    g.hideRepeatsButtonClick();
-    g.turnOnSortingClick();
+    g.toggleHideRepeats();
+    g.toggleSorting();
     QVERIFY(rig.window.sortingOn);
     QCOMPARE(rig.window.sortingCaption, QStringLiteral("sorting is ON"));
     QVERIFY(rig.grid.sortMarksShown);
     QVERIFY(!rig.document.RepeatsHidden());
     QVERIFY(rig.document.RehideAfterSorting());
-    g.turnOnSortingClick();
+    g.toggleSorting();
     QVERIFY(!rig.window.sortingOn);
     QCOMPARE(rig.window.sortingCaption, QStringLiteral("sorting is OFF"));
     QVERIFY(rig.document.RepeatsHidden());

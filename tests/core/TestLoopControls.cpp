@@ -14,9 +14,9 @@ class TestLoopControls : public QObject {
     // A continuous loop from 65 s to 89 s, stepped until it waits at its end.
     bool runContinuousLoopToItsEnd()
     {
-        loops().loopOnceClick();
+        loops().toggleContinuously();
         rig->setBoxes("000105", "000129");
-        loops().playLoopButtonClick();
+        loops().playLoop();
         return rig->stepUntil([&] { return loops().restartPending(); });
     }
 
@@ -31,14 +31,14 @@ private slots:
     void loopPlaysFromStartAndPausesAtEnd()
     {
         rig->setBoxes("000105", "000129");
-        loops().playLoopButtonClick();
+        loops().playLoop();
         QCOMPARE(player().CurrentPosition(), 65.0);
-        QCOMPARE(player().PlayState(), int(mpPlaying));
-        QCOMPARE(loops().indicator(), QStringLiteral("loop"));
+        QCOMPARE(player().PlayState(), mpPlaying);
+        QCOMPARE(loops().indicator(), LoopControls::Indicator::Loop);
         QVERIFY(rig->loopView.loopMarked);
         QVERIFY(rig->stepUntil([&] { return player().PlayState() != mpPlaying; }));
         // Paused on the first frame at or after the end time, not rewound.
-        QCOMPARE(player().PlayState(), int(mpPaused));
+        QCOMPARE(player().PlayState(), mpPaused);
         QVERIFY(player().CurrentPosition() >= 89.0);
         QVERIFY(player().CurrentPosition() < 89.0 + 1.5 / 30);
         QVERIFY(loops().WaitingForLoopRestart());
@@ -48,14 +48,14 @@ private slots:
     void loopOncePlaysAgainFromItsStartOnPlay()
     {
         rig->setBoxes("000105", "000129");
-        loops().playLoopButtonClick();
+        loops().playLoop();
         QVERIFY(rig->stepUntil([&] { return loops().WaitingForLoopRestart(); }));
         rig->step();
-        rig->transport.playButtonClick();
+        rig->transport.togglePlay();
         rig->step();
         QVERIFY(!loops().WaitingForLoopRestart());
         QVERIFY(player().CurrentPosition() < 66.0);
-        QCOMPARE(player().PlayState(), int(mpPlaying));
+        QCOMPARE(player().PlayState(), mpPlaying);
     }
 
     void loopContinuouslyRestartsAfterTheWait()
@@ -67,10 +67,10 @@ private slots:
                 [&](bool paused) { (paused ? pausedAt : playedAt) = rig->clock.now(); });
         QVERIFY(runContinuousLoopToItsEnd());
         QVERIFY(pausedAt >= 0);
-        QCOMPARE(player().PlayState(), int(mpPaused));
+        QCOMPARE(player().PlayState(), mpPaused);
         // The wait does not hold the window: ticks go on, the player rests.
         rig->step(300);
-        QCOMPARE(player().PlayState(), int(mpPaused));
+        QCOMPARE(player().PlayState(), mpPaused);
         QVERIFY(player().CurrentPosition() >= 89.0);
         QVERIFY(rig->stepUntil([&] { return player().PlayState() == mpPlaying; }));
         QCOMPARE(playedAt - pausedAt, qint64(LoopControls::RestartPauseMs));
@@ -86,9 +86,9 @@ private slots:
     // the wait, and playing starts again without another seek.
     void restartSeeksBackDuringTheWait()
     {
-        loops().loopOnceClick();
+        loops().toggleContinuously();
         rig->setBoxes("000105", "000129");
-        loops().playLoopButtonClick();
+        loops().playLoop();
         const int seeksWhilePlaying = rig->engine->seekCount();
         QVERIFY(rig->stepUntil([&] { return loops().restartPending(); }));
         const double end = player().CurrentPosition();
@@ -107,7 +107,7 @@ private slots:
         }
         QCOMPARE(playing, QList<bool>{true});
         rig->step();
-        QCOMPARE(player().PlayState(), int(mpPlaying));
+        QCOMPARE(player().PlayState(), mpPlaying);
         QVERIFY(!rig->engine->pictureHeld());
         QCOMPARE(rig->engine->seekCount(), seeksWhilePlaying + 1);
         QVERIFY(player().CurrentPosition() < 66.0);
@@ -120,15 +120,15 @@ private slots:
         QVERIFY(runContinuousLoopToItsEnd());
         rig->step();
         QVERIFY(rig->loopView.playing);
-        rig->transport.playButtonClick();
+        rig->transport.togglePlay();
         QVERIFY(!loops().restartPending());
         QVERIFY(!rig->loopView.playing);
         rig->step(2000);
-        QCOMPARE(player().PlayState(), int(mpPaused));
+        QCOMPARE(player().PlayState(), mpPaused);
         QVERIFY(player().CurrentPosition() >= 89.0);
-        rig->transport.playButtonClick();
+        rig->transport.togglePlay();
         rig->step();
-        QCOMPARE(player().PlayState(), int(mpPlaying));
+        QCOMPARE(player().PlayState(), mpPlaying);
         QVERIFY(player().CurrentPosition() < 66.0);
     }
 
@@ -144,10 +144,10 @@ private slots:
         QFETCH(QString, how);
         QVERIFY(runContinuousLoopToItsEnd());
         if (how == "full") {
-            loops().playFullVideoButtonClick();
+            loops().playFullVideo();
         } else if (how == "loop") {
             rig->setBoxes("000010", "000020");
-            loops().playLoopButtonClick();
+            loops().playLoop();
         } else {
             rig->openClip(rig->makeClip("second.mp4"));
             player().Pause();
@@ -155,7 +155,7 @@ private slots:
         QVERIFY(!loops().restartPending());
         rig->step();
         const int seeks = rig->engine->seekCount();
-        const int playState = player().PlayState();
+        const PlayStateValue playState = player().PlayState();
         // The called-off timer fires into nothing: no play, no seek.
         rig->step(400);
         QCOMPARE(rig->clock.pending(), 0);
@@ -173,11 +173,11 @@ private slots:
     {
         QFETCH(QString, end);
         rig->setBoxes("000105", end);
-        loops().playLoopButtonClick();
+        loops().playLoop();
         QVERIFY(rig->stepUntil([&] { return loops().WaitingForLoopRestart(); }));
         QVERIFY(player().CurrentPosition() >= 119.9);
         QVERIFY(player().CurrentPosition() < 120.0);
-        QCOMPARE(player().PlayState(), int(mpPaused));
+        QCOMPARE(player().PlayState(), mpPaused);
     }
 
     void refusedLoops_data()
@@ -202,24 +202,24 @@ private slots:
         QFETCH(QString, end);
         QFETCH(QString, message);
         rig->setBoxes(start, end);
-        loops().playLoopButtonClick();
+        loops().playLoop();
         QCOMPARE(rig->prompt.messages(), QStringList{message});
-        QCOMPARE(loops().indicator(), QStringLiteral("full"));
+        QCOMPARE(loops().indicator(), LoopControls::Indicator::FullVideo);
         QVERIFY(!rig->loopView.loopMarked);
         QVERIFY(!loops().LoopIsPlaying());
         QCOMPARE(player().SelectionStart(), -1.0);
         // The refusal paused the player and left the boxes alone.
-        QCOMPARE(player().PlayState(), int(mpPaused));
+        QCOMPARE(player().PlayState(), mpPaused);
         QCOMPARE(rig->loopView.start, start);
     }
 
     void noClipMessages()
     {
         PlaybackRig empty;
-        empty.loops.playLoopButtonClick();
-        empty.loops.setStartTimeButtonClick();
-        empty.loops.setEndTimeButtonClick();
-        empty.loops.playFullVideoButtonClick();
+        empty.loops.playLoop();
+        empty.loops.setLoopStart();
+        empty.loops.setLoopEnd();
+        empty.loops.playFullVideo();
         QCOMPARE(empty.prompt.messages(),
                  (QStringList{"You must choose a clip first before attempting to play a loop.",
                               "You must choose a clip first before defining a start time.",
@@ -241,8 +241,8 @@ private slots:
         QFETCH(double, position);
         QFETCH(QString, digits);
         player().setCurrentPosition(position);
-        loops().setStartTimeButtonClick();
-        loops().setEndTimeButtonClick();
+        loops().setLoopStart();
+        loops().setLoopEnd();
         QCOMPARE(rig->loopView.start, digits);
         QCOMPARE(rig->loopView.end, digits);
     }
@@ -250,12 +250,12 @@ private slots:
     void playFullVideoLeavesTheLoopWhereItIs()
     {
         rig->setBoxes("000105", "000129");
-        loops().playLoopButtonClick();
+        loops().playLoop();
         rig->step(1000);
         const double here = player().CurrentPosition();
-        loops().playFullVideoButtonClick();
+        loops().playFullVideo();
         QCOMPARE(player().CurrentPosition(), here);
-        QCOMPARE(loops().indicator(), QStringLiteral("full"));
+        QCOMPARE(loops().indicator(), LoopControls::Indicator::FullVideo);
         QVERIFY(!loops().LoopIsPlaying());
         QCOMPARE(player().SelectionEnd(), -1.0);
         // Playback runs on through the old end time.
@@ -266,52 +266,52 @@ private slots:
     void playFullVideoAfterALoopOnceEndedGoesOnFromThere()
     {
         rig->setBoxes("000105", "000129");
-        loops().playLoopButtonClick();
+        loops().playLoop();
         QVERIFY(rig->stepUntil([&] { return loops().WaitingForLoopRestart(); }));
         rig->step();
-        loops().playFullVideoButtonClick();
+        loops().playFullVideo();
         rig->step();
         rig->step();
         QVERIFY(player().CurrentPosition() > 89.0);
-        QCOMPARE(player().PlayState(), int(mpPlaying));
+        QCOMPARE(player().PlayState(), mpPlaying);
     }
 
     void resetLoopEmptiesTheBoxesAndTheRange()
     {
         rig->setBoxes("000105", "000129");
-        loops().playLoopButtonClick();
-        loops().resetLoopButtonClick();
+        loops().playLoop();
+        loops().clearLoop();
         QVERIFY(rig->loopView.start.isEmpty());
         QVERIFY(rig->loopView.end.isEmpty());
         QCOMPARE(player().SelectionStart(), -1.0);
         QCOMPARE(player().SelectionEnd(), -1.0);
-        QCOMPARE(loops().indicator(), QStringLiteral("full"));
+        QCOMPARE(loops().indicator(), LoopControls::Indicator::FullVideo);
         QVERIFY(rig->loopView.playingBookmarkCleared > 0);
     }
 
     void resetEndTimeLetsTheLoopRunOn()
     {
         rig->setBoxes("000105", "000129");
-        loops().playLoopButtonClick();
-        loops().resetEndTimeButtonClick();
+        loops().playLoop();
+        loops().clearLoopEnd();
         QCOMPARE(rig->loopView.start, QStringLiteral("000105"));
         QVERIFY(rig->loopView.end.isEmpty());
-        QCOMPARE(loops().indicator(), QStringLiteral("loop"));
+        QCOMPARE(loops().indicator(), LoopControls::Indicator::Loop);
         for (int i = 0; i < 600; ++i)
             rig->step();
         QVERIFY(player().CurrentPosition() > 94.0);
-        QCOMPARE(player().PlayState(), int(mpPlaying));
+        QCOMPARE(player().PlayState(), mpPlaying);
     }
 
     void boxesChangedDuringALoopCountWhenResumed()
     {
         rig->setBoxes("000105", "000129");
-        loops().playLoopButtonClick();
+        loops().playLoop();
         rig->step(2000);
         rig->setBoxes("000010", "000020");
         QCOMPARE(player().SelectionStart(), 65.0);
-        rig->transport.playButtonClick(); // pause
-        rig->transport.playButtonClick(); // resume with the new boxes
+        rig->transport.togglePlay(); // pause
+        rig->transport.togglePlay(); // resume with the new boxes
         QCOMPARE(player().SelectionStart(), 10.0);
         QCOMPARE(player().SelectionEnd(), 20.2);
     }
@@ -319,33 +319,19 @@ private slots:
     void loopModeButtonShowsTheMode()
     {
         QVERIFY(!rig->loopView.continuously);
-        loops().loopOnceClick();
+        loops().toggleContinuously();
         QVERIFY(rig->loopView.continuously);
         QCOMPARE(loops().loopMode(), LoopControls::LoopMode::Continuously);
-        loops().loopOnceClick();
+        loops().toggleContinuously();
         QVERIFY(!rig->loopView.continuously);
         QCOMPARE(loops().loopMode(), LoopControls::LoopMode::Once);
-    }
-
-    // Buttons clicked hand the keys back to the window; keys leave the
-    // focus where it is.
-    void onlyASenderGivesTheFocusBack()
-    {
-        QObject button;
-        loops().setStartTimeButtonClick();
-        loops().loopOnceClick();
-        QCOMPARE(rig->loopView.focusGiven, 0);
-        loops().setStartTimeButtonClick(&button);
-        loops().loopOnceClick(&button);
-        loops().resetLoopButtonClick(&button);
-        QCOMPARE(rig->loopView.focusGiven, 3);
     }
 
     void playButtonMarkFollowsThePlayer()
     {
         rig->step();
         QVERIFY(rig->loopView.playing);
-        rig->transport.playButtonClick();
+        rig->transport.togglePlay();
         rig->step();
         QVERIFY(!rig->loopView.playing);
     }

@@ -48,7 +48,6 @@ public:
 class FakeLoopFields : public LoopView {
 public:
     QString start, end;
-    int sinkFocus = 0;
     QString startTimeDigits() const override { return start; }
     QString endTimeDigits() const override { return end; }
     void setStartTimeDigits(const QString& digits) override { start = digits; }
@@ -58,7 +57,6 @@ public:
     void showLadder(const QString&) override {}
     void showPlaying(bool) override {}
     void clearPlayingBookmark() override {}
-    void giveFocusToSink() override { ++sinkFocus; }
 };
 
 class CountingChime : public ChimePlayer {
@@ -143,11 +141,10 @@ void TestMakingBookmarks::checksRefuseTheAdd()
         rig.openClip(QStringLiteral("/clips/lesson.mp4"));
     rig.fields.start = start;
     rig.fields.end = end;
-    rig.making.makeBookmarkButtonClick(&rig.making); // with a sender
+    rig.making.makeBookmark();
     QCOMPARE(rig.prompt.messages(), QStringList{message});
     QVERIFY(rig.dialog.arranged.isEmpty());
     QCOMPARE(rig.catalog.document.CatalogMode(), 0);
-    QCOMPARE(rig.fields.sinkFocus, 1); // with a sender
 }
 
 void TestMakingBookmarks::theFirstBookmarkStartsANewCatalog()
@@ -156,7 +153,7 @@ void TestMakingBookmarks::theFirstBookmarkStartsANewCatalog()
     rig.openClip(QStringLiteral("/clips/waltz.mp4"));
     rig.fields.start = QStringLiteral("000105");
     rig.dialog.typedName = QStringLiteral("Box step");
-    rig.making.makeBookmarkButtonClick();
+    rig.making.makeBookmark();
     const CatalogDocument& d = rig.catalog.document;
     QCOMPARE(d.CatalogMode(), 1);
     QVERIFY(d.CatalogModified());
@@ -178,7 +175,7 @@ void TestMakingBookmarks::theFirstBookmarkStartsANewCatalog()
     rig.fields.start = QStringLiteral("000200");
     rig.fields.end = QStringLiteral("000210");
     rig.dialog.typedName = QStringLiteral("Twinkle");
-    rig.making.makeBookmarkButtonClick();
+    rig.making.makeBookmark();
     QCOMPARE(rig.catalog.column(Number), QStringList({"1", "2"}));
     QCOMPARE(rig.catalog.column(EndTime).last(), QStringLiteral("00:02:10"));
     QCOMPARE(rig.catalog.grid.row, 2);
@@ -194,7 +191,7 @@ void TestMakingBookmarks::theDialogIsToldTheCatalogsTitlesAndCategories()
     rig.fields.start = QStringLiteral("000010");
     // No catalog: the options window's titles.
     rig.dialog.ok = false;
-    rig.making.makeBookmarkButtonClick();
+    rig.making.makeBookmark();
     QCOMPARE(rig.dialog.arranged.last().categoryTitle, QStringLiteral("Style"));
     QVERIFY(rig.dialog.arranged.last().categories.isEmpty());
 
@@ -211,7 +208,7 @@ void TestMakingBookmarks::theDialogIsToldTheCatalogsTitlesAndCategories()
     rig.dialog.ok = true;
     rig.dialog.typedCategory = QStringLiteral("C");
     rig.dialog.typedName = QStringLiteral("Ocho");
-    rig.making.makeBookmarkButtonClick();
+    rig.making.makeBookmark();
     const FakeDialog::Arranged& a = rig.dialog.arranged.last();
     QCOMPARE(a.categoryTitle, QStringLiteral("Dance"));
     QVERIFY(a.showCategory);
@@ -229,13 +226,12 @@ void TestMakingBookmarks::cancellingRemembersWhatWasTyped()
     rig.dialog.ok = false;
     rig.dialog.typedCategory = QStringLiteral("Turns");
     rig.dialog.typedName = QStringLiteral("Cross body");
-    rig.making.makeBookmarkButtonClick(&rig.making); // with a sender
+    rig.making.makeBookmark();
     QCOMPARE(rig.catalog.document.CatalogMode(), 0);
     QCOMPARE(rig.making.LastCategory, QStringLiteral("Turns"));
     QCOMPARE(rig.making.LastName, QStringLiteral("Cross body"));
-    QCOMPARE(rig.fields.sinkFocus, 1);
     rig.dialog.ok = true;
-    rig.making.makeBookmarkButtonClick();
+    rig.making.makeBookmark();
     QCOMPARE(rig.dialog.arranged.last().lastCategory, QStringLiteral("Turns"));
     QCOMPARE(rig.dialog.arranged.last().lastName, QStringLiteral("Cross body"));
 }
@@ -247,7 +243,7 @@ void TestMakingBookmarks::quickAddTakesThePlaybackPoint()
     rig.openClip(QStringLiteral("/clips/swing.mp4"));
     rig.player.setCurrentPosition(84.5);
     rig.making.LastName = QStringLiteral("untouched");
-    rig.making.QuickMakeBookmarkButtonClick();
+    rig.making.makeQuickBookmark();
     QCOMPARE(rig.catalog.document.CatalogMode(), 1);
     QCOMPARE(rig.catalog.column(StartTime), QStringList{"00:01:24"}); // a half goes to even
     QCOMPARE(rig.catalog.column(EndTime), QStringList{"--:--:--"});
@@ -256,12 +252,12 @@ void TestMakingBookmarks::quickAddTakesThePlaybackPoint()
     QCOMPARE(rig.making.LastName, QStringLiteral("untouched"));
     QCOMPARE(rig.chime->plays, 1);
     QCOMPARE(rig.catalog.grid.column, int(Category));
-    rig.making.QuickMakeBookmarkButtonClick();
+    rig.making.makeQuickBookmark();
     QCOMPARE(rig.catalog.column(Number), QStringList({"1", "2"}));
     QCOMPARE(rig.chime->plays, 2);
 
     rig.player.setFileName({});
-    rig.making.QuickMakeBookmarkButtonClick();
+    rig.making.makeQuickBookmark();
     QCOMPARE(rig.prompt.messages(), QStringList{kNoClip});
     QCOMPARE(rig.chime->plays, 2);
 }
@@ -273,16 +269,15 @@ void TestMakingBookmarks::updateRewritesThePlayingBookmarkAfterASort()
     rig.catalog.document.setCells(Name, 1, QStringLiteral("z"));
     rig.catalog.controllers.playing.playLoopListItem(0); // "z", bookmark 1
     CatalogGridController& g = rig.catalog.controllers.grid;
-    g.turnOnSortingClick();
+    g.toggleSorting();
     g.BookmarksGridHeaderClick(Name, false);
     QCOMPARE(rig.catalog.column(Name), QStringList({"n2", "n3", "z"}));
     rig.fields.start = QStringLiteral("000042");
     rig.fields.end = {};
-    rig.making.updateBookmarkButtonClick();
+    rig.making.updatePlayingBookmark();
     // The times went into "z", not into the bookmark the sort put on row 1.
     QCOMPARE(rig.catalog.column(StartTime), QStringList({"00:00:11", "00:00:12", "00:00:42"}));
     QCOMPARE(rig.catalog.column(EndTime).last(), QStringLiteral("--:--:--"));
-    QCOMPARE(rig.fields.sinkFocus, 1);
 }
 
 void TestMakingBookmarks::updateWithoutAPlayingBookmark()
@@ -290,7 +285,7 @@ void TestMakingBookmarks::updateWithoutAPlayingBookmark()
     MakingRig rig;
     rig.catalog.load(clips(), 1);
     rig.fields.start = QStringLiteral("000200");
-    rig.making.updateBookmarkButtonClick();
+    rig.making.updatePlayingBookmark();
     QCOMPARE(rig.prompt.messages(), QStringList{"There is no currently playing bookmark to update."});
     QCOMPARE(rig.catalog.column(StartTime), QStringList{"00:00:10"});
     QVERIFY(!rig.catalog.document.CatalogModified());
@@ -303,14 +298,14 @@ void TestMakingBookmarks::aClipWithADoubleQuoteIsAddedWithAWarning()
     rig.openClip(QStringLiteral("/clips/the \"best\" move.mp4"));
     rig.fields.start = QStringLiteral("000010");
     rig.dialog.typedName = QStringLiteral("Best");
-    rig.making.makeBookmarkButtonClick();
+    rig.making.makeBookmark();
     QCOMPARE(rig.catalog.column(Name).last(), QStringLiteral("Best"));
     QCOMPARE(rig.prompt.messages().size(), 1);
     QVERIFY(rig.prompt.lastMessage().startsWith(
         QStringLiteral("The clip of bookmark 3 has a double quote in its file name or folder")));
     // A plain clip adds without a word.
     rig.openClip(QStringLiteral("/clips/plain.mp4"));
-    rig.making.QuickMakeBookmarkButtonClick();
+    rig.making.makeQuickBookmark();
     QCOMPARE(rig.prompt.messages().size(), 1);
 }
 

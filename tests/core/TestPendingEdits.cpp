@@ -84,7 +84,7 @@ void TestPendingEdits::savingTakesInAnOpenEditor()
     const QString path = catalogPath(QStringLiteral("editor.tvc"));
     loadSaved(rig, path);
     rig.controllers.grid.goToCell(Name, 2);
-    rig.controllers.grid.realBookmarksGridDblClickCell(2, Name, false);
+    rig.controllers.grid.activateCell(2, Name);
     rig.grid.editorValue = QStringLiteral("Cross body lead");
     QVERIFY(rig.controllers.lifecycle.DoSave());
     QVERIFY(!rig.grid.editorOpen);
@@ -101,7 +101,7 @@ void TestPendingEdits::aRefusedEditorValueStopsTheSave()
     loadSaved(rig, path);
     rig.window.type(QStringLiteral("kept"));
     rig.controllers.grid.goToCell(StartTime, 1);
-    rig.controllers.grid.realBookmarksGridDblClickCell(1, StartTime, false);
+    rig.controllers.grid.activateCell(1, StartTime);
     rig.grid.editorValue = QStringLiteral("12:00");
     const QByteArray before = [&] {
         QFile f(path);
@@ -193,7 +193,7 @@ void TestPendingEdits::leavingARowKeepsItsText()
 
     // A sort moves rows under the pane: what was typed stays with its row.
     rig.window.type(QStringLiteral("for n3"));
-    rig.controllers.grid.turnOnSortingClick();
+    rig.controllers.grid.toggleSorting();
     rig.controllers.grid.BookmarksGridHeaderClick(Number, false);
     rig.controllers.grid.BookmarksGridHeaderClick(Number, false); // descending
     QCOMPARE(rig.column(Name), QStringList({"n3", "n2", "n1"}));

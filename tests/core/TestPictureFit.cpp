@@ -40,6 +40,32 @@ private slots:
         QCOMPARE(fitted, shown);
         QVERIFY(QRect(QPoint(0, 0), area).contains(fitted) || fitted.isEmpty());
     }
+
+    void placedPicture_data()
+    {
+        QTest::addColumn<QSize>("clip");
+        QTest::addColumn<QRect>("area");
+        QTest::addColumn<bool>("fitToSize");
+        QTest::addColumn<bool>("fullScreen");
+        QTest::addColumn<QRect>("placed");
+        const QRect area(0, 0, 800, 600);
+        QTest::newRow("own size, centred") << QSize(320, 240) << area << false << false << QRect(240, 180, 320, 240);
+        QTest::newRow("own size too large: shrunk to fit, same shape")
+            << QSize(1600, 900) << area << false << false << QRect(0, 75, 800, 450);
+        QTest::newRow("fitted to the player: the whole area") << QSize(320, 240) << area << true << false << area;
+        QTest::newRow("full screen: the whole area") << QSize(320, 240) << area << false << true << area;
+        QTest::newRow("no picture (sound only): the whole area") << QSize() << area << false << false << area;
+    }
+
+    void placedPicture()
+    {
+        QFETCH(QSize, clip);
+        QFETCH(QRect, area);
+        QFETCH(bool, fitToSize);
+        QFETCH(bool, fullScreen);
+        QFETCH(QRect, placed);
+        QCOMPARE(::placedPicture(clip, area, fitToSize ? mpFitToSize : mpDefaultSize, fullScreen), placed);
+    }
 };
 
 QTEST_APPLESS_MAIN(TestPictureFit)

@@ -106,7 +106,7 @@ void TestPlayAllFilter::walk()
     QFETCH(int, toRow);
     QFETCH(int, stop);
     const Passes passes = [&](int r) { return passing.contains(QString::number(r)); };
-    QCOMPARE(step(row, 6, direction, playingAll, passes), (Step{toRow, Stop(stop)}));
+    QCOMPARE(step(row, 6, PlayAllView::Step(direction), playingAll, passes), (Step{toRow, Stop(stop)}));
 }
 
 void TestPlayAllFilter::playAllStart()

@@ -45,7 +45,7 @@ void TestPlayAllSession::playFromTheGridOpensTheClipOnlyWhenNeeded()
     rig.load(clips(), 2);
     rig.main.openClip = clips() + QStringLiteral("clip 1.mp4");
     rig.controllers.grid.goToCell(Play, 1);
-    rig.controllers.grid.realBookmarksGridDblClickCell(1, Play, false);
+    rig.controllers.grid.activateCell(1, Play);
     QVERIFY(rig.main.clipsOpened.isEmpty());
     QCOMPARE(rig.main.loopsPlayed, QList<QStringList>({{clips() + "clip 1.mp4", "000010", "000110"}}));
     QCOMPARE(rig.main.runningDescription, QStringLiteral("about n1"));
@@ -53,7 +53,7 @@ void TestPlayAllSession::playFromTheGridOpensTheClipOnlyWhenNeeded()
     QCOMPARE(rig.main.loopListSelected, 0);
 
     rig.controllers.grid.goToCell(Play, 2);
-    rig.controllers.grid.realBookmarksGridDblClickCell(2, Play, false);
+    rig.controllers.grid.activateCell(2, Play);
     QCOMPARE(rig.main.clipsOpened, QStringList{clips() + "clip 2.mp4"});
     QCOMPARE(rig.document.PlayingBookmark(), 2);
     QVERIFY(!rig.document.PlayCellGreen());
@@ -67,7 +67,7 @@ void TestPlayAllSession::aFailingCheckMarksTheRowAndPlaysNothing()
     rig.load(clips(), 2);
     rig.document.setCells(Folder, 2, clips() + QStringLiteral("gone/"));
     rig.controllers.grid.goToCell(Play, 2);
-    rig.controllers.grid.realBookmarksGridDblClickCell(2, Play, false);
+    rig.controllers.grid.activateCell(2, Play);
     QCOMPARE(prompt.messages(), QStringList{"The \"Folder\" does not exist.\nPlease fix, and try again."});
     QCOMPARE(rig.document.PlayingBookmark(), 2);
     QVERIFY(rig.main.loopsPlayed.isEmpty());
@@ -80,21 +80,23 @@ void TestPlayAllSession::steppingStopsAtBothEnds()
     CatalogRig rig;
     rig.load(clips(), 3);
     PlayAllSession& playing = rig.controllers.playing;
-    playing.PreviousBookmarkButtonClick();
+    playing.playPreviousBookmark();
     QCOMPARE(prompt.messages(), QStringList{"Already at first bookmark."});
     QCOMPARE(rig.window.beeps, 1);
     QVERIFY(rig.main.loopsPlayed.isEmpty());
 
-    playing.NextBookmarkButtonClick(&rig.document); // a button: the grid takes the focus
+    // A button: the window gives the keys back after it.
+    playing.playNextBookmark();
+    rig.controllers.grid.handBackKeys();
     QCOMPARE(rig.grid.row, 2);
     QCOMPARE(rig.grid.column, int(Play));
     QCOMPARE(rig.document.PlayingBookmark(), 2);
     QCOMPARE(rig.grid.focusCount, 1);
-    playing.CurrentBookmarkButtonClick();
+    playing.playCurrentBookmark();
     QCOMPARE(rig.main.loopsPlayed.size(), 2);
     QCOMPARE(rig.main.loopsPlayed.last().at(1), QStringLiteral("000011"));
-    playing.NextBookmarkButtonClick();
-    playing.NextBookmarkButtonClick();
+    playing.playNextBookmark();
+    playing.playNextBookmark();
     QCOMPARE(rig.document.PlayingBookmark(), 3);
     QCOMPARE(prompt.lastMessage(), QStringLiteral("Already at last bookmark."));
     // A step from a key or button is no play click.
@@ -102,7 +104,7 @@ void TestPlayAllSession::steppingStopsAtBothEnds()
 
     // In full screen the ends only beep.
     rig.main.fullScreen = true;
-    playing.NextBookmarkButtonClick();
+    playing.playNextBookmark();
     QCOMPARE(prompt.messages().size(), 2);
     QCOMPARE(rig.window.beeps, 3);
 }
@@ -129,7 +131,7 @@ void TestPlayAllSession::playAllRunsFromTheCursorToTheLastRow()
     rig.load(clips(), 5);
     rig.controllers.grid.goToCell(StartTime, 3);
     PlayAllSession& playing = rig.controllers.playing;
-    playing.PlayAllClick(&rig.document);
+    playing.togglePlayAll();
     QVERIFY(playing.PlayingAll());
     QVERIFY(rig.window.playingAll);
     QVERIFY(rig.main.playingAllShown);
@@ -141,7 +143,7 @@ void TestPlayAllSession::playAllRunsFromTheCursorToTheLastRow()
     // Each loop's end hands over to the next row.
     QList<int> played = {rig.document.PlayingBookmark()};
     while (playing.PlayingAll()) {
-        playing.PlayNextLoop(2, false);
+        playing.PlayNextLoop(PlayAllView::Step::Next, PlayAllView::Asker::Elsewhere);
         if (playing.PlayingAll())
             played.append(rig.document.PlayingBookmark());
     }
@@ -165,16 +167,16 @@ void TestPlayAllSession::playAllStaysOnAtABookmarkThatFailsItsChecks()
     rig.load(clips(), 3);
     QFile::remove(clips() + QStringLiteral("clip 2.mp4"));
     PlayAllSession& playing = rig.controllers.playing;
-    playing.PlayAllClick();
-    playing.PlayNextLoop(2, false);
+    playing.togglePlayAll();
+    playing.PlayNextLoop(PlayAllView::Step::Next, PlayAllView::Asker::Elsewhere);
     QCOMPARE(prompt.messages(), QStringList{"The \"Filename\" does not exist.\nPlease fix, and try again."});
     // The sequence waits with nothing playing; the user steps on.
     QVERIFY(playing.PlayingAll());
     QCOMPARE(rig.main.playAllStops, 1);
     QCOMPARE(rig.document.PlayingBookmark(), 2);
-    playing.NextBookmarkButtonClick();
+    playing.playNextBookmark();
     QCOMPARE(rig.document.PlayingBookmark(), 3);
-    playing.PlayNextLoop(2, false);
+    playing.PlayNextLoop(PlayAllView::Step::Next, PlayAllView::Asker::Elsewhere);
     QCOMPARE(prompt.lastMessage(), kFinished);
     QVERIFY(!playing.PlayingAll());
 }
@@ -189,8 +191,8 @@ void TestPlayAllSession::aRefusedLoopDuringPlayAllIsNoPlayClick()
     rig.document.setCells(Filename, 2, QStringLiteral("clip 1.mp4"));
     rig.main.refuseLoop = [](const QString& start, const QString&) { return start == QLatin1String("000011"); };
     PlayAllSession& playing = rig.controllers.playing;
-    playing.PlayAllClick();
-    playing.PlayNextLoop(2, false);
+    playing.togglePlayAll();
+    playing.PlayNextLoop(PlayAllView::Step::Next, PlayAllView::Asker::Elsewhere);
     QVERIFY(!playing.PlayingAll());
     QCOMPARE(rig.document.PlayingBookmark(), 2);
     // Nothing of a double-click follows: no video window, no full screen,
@@ -206,7 +208,7 @@ void TestPlayAllSession::aRefusedFirstLoopEndsPlayAllAtOnce()
     CatalogRig rig;
     rig.load(clips(), 2);
     rig.main.refuseLoop = [](const QString&, const QString&) { return true; };
-    rig.controllers.playing.PlayAllClick();
+    rig.controllers.playing.togglePlayAll();
     QVERIFY(!rig.controllers.playing.PlayingAll());
     QVERIFY(!rig.window.playingAll);
     QCOMPARE(rig.window.broughtToFront, 0);
@@ -219,15 +221,16 @@ void TestPlayAllSession::previousOnTheFirstRowReplaysItDuringPlayAll()
     CatalogRig rig;
     rig.load(clips(), 2);
     PlayAllSession& playing = rig.controllers.playing;
-    playing.PlayAllClick();
-    playing.PreviousBookmarkButtonClick(&rig.document);
+    playing.togglePlayAll();
+    playing.playPreviousBookmark();
+    rig.controllers.grid.handBackKeys(); // the button's keys go back
     QCOMPARE(rig.main.loopsPlayed.size(), 2);
     QCOMPARE(rig.document.PlayingBookmark(), 1);
     QVERIFY(prompt.messages().isEmpty());
-    // With a sender the focus stays on the sink while all bookmarks play.
+    // The keys go back to the sink while all bookmarks play.
     QCOMPARE(rig.grid.focusCount, 0);
     QCOMPARE(rig.window.sinkFocus, 2);
-    playing.PlayAllClick(); // stop
+    playing.togglePlayAll(); // stop
     QVERIFY(!playing.PlayingAll());
     QCOMPARE(rig.grid.focusCount, 1);
 }
@@ -238,8 +241,8 @@ void TestPlayAllSession::playAllEndsInFullScreenLeavingIt()
     CatalogRig rig;
     rig.load(clips(), 1);
     rig.main.fullScreen = true;
-    rig.controllers.playing.PlayAllClick();
-    rig.controllers.playing.PlayNextLoop(2, false);
+    rig.controllers.playing.togglePlayAll();
+    rig.controllers.playing.PlayNextLoop(PlayAllView::Step::Next, PlayAllView::Asker::Elsewhere);
     QVERIFY(!rig.main.fullScreen);
     QCOMPARE(prompt.messages(), QStringList{kFinished});
 }
@@ -251,7 +254,7 @@ void TestPlayAllSession::stoppingPutsAWholeRowSelectionBack()
     rig.load(clips(), 3);
     rig.controllers.grid.goToCell(Number, 2);
     QVERIFY(rig.grid.wholeRow);
-    rig.controllers.playing.PlayAllClick();
+    rig.controllers.playing.togglePlayAll();
     QCOMPARE(rig.document.PlayingBookmark(), 2);
     rig.controllers.playing.TurnOffPlayAllBookmarks();
     QCOMPARE(rig.grid.row, 2);
@@ -265,17 +268,17 @@ void TestPlayAllSession::playAllTakesInTheDescriptionFirst()
     CatalogRig rig;
     rig.load(clips(), 2);
     rig.window.type(QStringLiteral("both feet"));
-    rig.controllers.playing.PlayAllClick();
+    rig.controllers.playing.togglePlayAll();
     QCOMPARE(rig.document.Cells(Description, 1), QStringLiteral("both feet"));
     QVERIFY(rig.document.CatalogModified());
     // The bookmark that now plays shows what was typed for it.
     QCOMPARE(rig.main.runningDescription, QStringLiteral("both feet"));
 
     // An editor's value its checks refuse keeps play all from starting.
-    rig.controllers.playing.PlayAllClick();
+    rig.controllers.playing.togglePlayAll();
     rig.grid.placeCursor(StartTime, 2, false);
     rig.grid.openEditorWith(QStringLiteral("1:00"));
-    rig.controllers.playing.PlayAllClick();
+    rig.controllers.playing.togglePlayAll();
     QVERIFY(!rig.controllers.playing.PlayingAll());
     QCOMPARE(prompt.lastMessage(), QStringLiteral("Invalid time code.\nPlease try again."));
 }
@@ -286,7 +289,7 @@ void TestPlayAllSession::playClickBehaviourFollowsHowThePlayStarted()
     CatalogRig rig;
     rig.load(clips(), 2);
     rig.controllers.grid.goToCell(Play, 1);
-    rig.controllers.grid.realBookmarksGridDblClickCell(1, Play, false);
+    rig.controllers.grid.activateCell(1, Play);
     rig.controllers.grid.BookmarksGridKeyDown(Qt::Key_Return);
     QCOMPARE(rig.main.playClickBehaviours, QList<bool>({true, false}));
     QCOMPARE(rig.main.loopsPlayed.size(), 2);

@@ -3,6 +3,7 @@
 #include "core/settings/Settings.h"
 
 #include <QtTest>
+#include <algorithm>
 
 using namespace hints;
 
@@ -287,6 +288,10 @@ void TestPopUpHints::tablesHoldEachControlOnce()
     }
     QCOMPARE(mainWindowHints(designedKeys(), false).size(), 35);
     QCOMPARE(catalogWindowHints(designedKeys(), "C").size(), 12);
+    // While all bookmarks play, the play-all button (the stop) has no hint.
+    const HintTable playingAll = catalogWindowHints(designedKeys(), "C", true);
+    QCOMPARE(playingAll.size(), 11);
+    QVERIFY(std::none_of(playingAll.begin(), playingAll.end(), [](const auto& row) { return row.first == "PlayAll"; }));
     QCOMPARE(fileInfoWindowHints().size(), 1);
 }
 

@@ -1,6 +1,7 @@
 // The speed ladder and the repeat gap: the ladder's text, and a ladder loop
 // run on the fake engine and a manual clock through the real loop controls.
 #include "FakeEngine.h"
+#include "FakeViews.h"
 #include "ManualClock.h"
 #include "ScriptedPrompt.h"
 #include "core/playback/LoopControls.h"
@@ -11,32 +12,6 @@
 #include <QTest>
 #include <memory>
 
-namespace {
-
-// The loop's boxes and the captions of the loop mode button.
-class RecordingLoopView : public LoopView {
-public:
-    QString start;
-    QString end;
-    QString modeCaption;
-
-    QString startTimeDigits() const override { return start; }
-    QString endTimeDigits() const override { return end; }
-    void setStartTimeDigits(const QString& digits) override { start = digits; }
-    void setEndTimeDigits(const QString& digits) override { end = digits; }
-    void showLoopIndicator(bool) override {}
-    void showLoopMode(bool continuously) override
-    {
-        modeCaption = continuously ? QStringLiteral("loop continuously") : QStringLiteral("loop once");
-    }
-    void showLadder(const QString& caption) override { modeCaption = caption; }
-    void showPlaying(bool) override {}
-    void clearPlayingBookmark() override {}
-    void giveFocusToSink() override {}
-};
-
-} // namespace
-
 class TestSpeedLadder : public QObject {
     Q_OBJECT
 
@@ -44,7 +19,7 @@ class TestSpeedLadder : public QObject {
     ManualClock clock;
     FakeEngine* engine = nullptr;
     std::unique_ptr<MediaPlayerControl> player;
-    RecordingLoopView view;
+    FakeLoopView view;
     std::unique_ptr<LoopControls> loops;
 
     void step(int ms = MediaPlayerControl::TickIntervalMs)
@@ -64,9 +39,9 @@ class TestSpeedLadder : public QObject {
     {
         view.start = QStringLiteral("000002");
         view.end = QStringLiteral("000004");
-        loops->playLoopButtonClick();
+        loops->playLoop();
         QCOMPARE(prompt.messages().join("/"), QString());
-        QCOMPARE(player->PlayState(), int(mpPlaying));
+        QCOMPARE(player->PlayState(), mpPlaying);
     }
 
 private slots:
@@ -80,9 +55,8 @@ private slots:
         loops = std::make_unique<LoopControls>(*player, view);
         loops->setRestartTimer([this](int ms, std::function<void()> done) { clock.schedule(ms, std::move(done)); });
         connect(player.get(), &MediaPlayerControl::OnPositionChange, loops.get(),
-                [this](double from, double to, quint32, quint32) { loops->ActiveMovie1PositionChange(from, to); });
-        connect(player.get(), &MediaPlayerControl::OnPlayStateChange, loops.get(),
-                &LoopControls::ActiveMovie1PlayStateChange);
+                [this](double from, double to, quint32, quint32) { loops->positionChanged(from, to); });
+        connect(player.get(), &MediaPlayerControl::OnPlayStateChange, loops.get(), &LoopControls::playStateChanged);
         player->setFileName(QStringLiteral("/clips/lesson.mp4"));
         player->Open();
         engine->finishLoad();
@@ -164,7 +138,7 @@ private slots:
     void passesClimbTheLadder()
     {
         loops->setLoopMode(LoopControls::LoopMode::Ladder);
-        QCOMPARE(view.modeCaption, QStringLiteral("speed ladder"));
+        QCOMPARE(view.modeCaption(), QStringLiteral("speed ladder"));
         QList<double> ratesAtPlay;
         QList<double> seeksAtPlay;
         connect(engine, &PlaybackEngine::pausedChanged, this, [&](bool paused) {
@@ -174,10 +148,10 @@ private slots:
             }
         });
         playLoop();
-        QStringList captions{view.modeCaption};
+        QStringList captions{view.modeCaption()};
         for (int pass = 1; pass < 7; ++pass) {
             QVERIFY(stepUntil([&] { return loops->restartPending(); }));
-            captions << view.modeCaption;
+            captions << view.modeCaption();
             QVERIFY(stepUntil([&] { return !loops->restartPending(); }));
             step();
             QVERIFY(player->CurrentPosition() < 2.2);
@@ -216,20 +190,20 @@ private slots:
         QVERIFY(loops->ladderRunning());
         switch (way) {
         case 0:
-            loops->playFullVideoButtonClick();
+            loops->playFullVideo();
             break;
         case 1:
-            loops->resetLoopButtonClick();
+            loops->clearLoop();
             break;
         case 2:
-            loops->resetEndTimeButtonClick();
+            loops->clearLoopEnd();
             break;
         case 3:
-            loops->loopModeKeyPress();
+            loops->cycleLoopMode();
             QCOMPARE(loops->loopMode(), LoopControls::LoopMode::Once);
             break;
         case 4:
-            loops->loopOnceClick();
+            loops->toggleContinuously();
             QCOMPARE(loops->loopMode(), LoopControls::LoopMode::Once);
             break;
         case 5:
@@ -240,7 +214,7 @@ private slots:
         QCOMPARE(engine->speed(), 1.5);
         QCOMPARE(player->Rate(), 1.5);
         if (way < 3)
-            QCOMPARE(view.modeCaption, QStringLiteral("speed ladder"));
+            QCOMPARE(view.modeCaption(), QStringLiteral("speed ladder"));
     }
 
     // The key cycles once -> continuously -> ladder -> once; the button
@@ -250,18 +224,18 @@ private slots:
         QCOMPARE(loops->loopMode(), LoopControls::LoopMode::Once);
         QStringList captions;
         for (int i = 0; i < 3; ++i) {
-            loops->loopModeKeyPress();
-            captions << view.modeCaption;
+            loops->cycleLoopMode();
+            captions << view.modeCaption();
         }
         QCOMPARE(captions, (QStringList{"loop continuously", "speed ladder", "loop once"}));
-        loops->loopOnceClick();
+        loops->toggleContinuously();
         QCOMPARE(loops->loopMode(), LoopControls::LoopMode::Continuously);
         QVERIFY(loops->LoopContinuously());
-        loops->loopOnceClick();
+        loops->toggleContinuously();
         QCOMPARE(loops->loopMode(), LoopControls::LoopMode::Once);
         loops->setLoopMode(LoopControls::LoopMode::Ladder);
         QVERIFY(loops->LoopContinuously());
-        loops->loopOnceClick();
+        loops->toggleContinuously();
         QCOMPARE(loops->loopMode(), LoopControls::LoopMode::Once);
         QVERIFY(!loops->LoopContinuously());
     }

@@ -25,31 +25,31 @@ private slots:
     void backJumpBeforeTheStartWhilePlayingRestarts()
     {
         p().setCurrentPosition(2.0);
-        t().backsecondsButtonClick();
-        QCOMPARE(p().PlayState(), int(mpPlaying));
+        t().jumpBackSeconds();
+        QCOMPARE(p().PlayState(), mpPlaying);
         QCOMPARE(p().CurrentPosition(), 0.0);
     }
 
     void backJumpBeforeTheStartWhilePausedRestsAtZero()
     {
         rig->pauseAt(2.0);
-        t().backsecondsButtonClick();
+        t().jumpBackSeconds();
         rig->step(); // the play-state handler plays and pauses
         rig->step();
-        QCOMPARE(p().PlayState(), int(mpPaused));
+        QCOMPARE(p().PlayState(), mpPaused);
         QCOMPARE(p().CurrentPosition(), 0.0);
     }
 
     void backJumpBeforeTheStartGoesToTheLoopStart()
     {
         rig->setBoxes("000105", "000129");
-        rig->loops.playLoopButtonClick();
+        rig->loops.playLoop();
         rig->step(1000);
         rig->pauseAt(2.0);
-        t().backsecondsButtonClick();
+        t().jumpBackSeconds();
         rig->step();
         rig->step();
-        QCOMPARE(p().PlayState(), int(mpPaused));
+        QCOMPARE(p().PlayState(), mpPaused);
         QCOMPARE(p().CurrentPosition(), 65.0);
     }
 
@@ -78,15 +78,15 @@ private slots:
              {JumpList::backSeconds, JumpList::forwardSeconds, JumpList::backMinutes, JumpList::forwardMinutes})
             rig->transportView.value(list) = value;
         p().setCurrentPosition(from);
-        const int state = p().PlayState();
+        const PlayStateValue state = p().PlayState();
         if (jump == "backseconds")
-            t().backsecondsButtonClick();
+            t().jumpBackSeconds();
         if (jump == "forwardseconds")
-            t().forwardsecondsButtonClick();
+            t().jumpForwardSeconds();
         if (jump == "backminutes")
-            t().backminutesButtonClick();
+            t().jumpBackMinutes();
         if (jump == "forwardminutes")
-            t().forwardminutesButtonClick();
+            t().jumpForwardMinutes();
         QCOMPARE(p().CurrentPosition(), to);
         QCOMPARE(p().PlayState(), state);
     }
@@ -107,20 +107,20 @@ private slots:
         QFETCH(double, from);
         QFETCH(double, to);
         p().setCurrentPosition(from);
-        QCOMPARE(p().PlayState(), int(mpPlaying));
+        QCOMPARE(p().PlayState(), mpPlaying);
         if (step == "forward1")
-            t().forward1frameButtonClick();
+            t().stepForward();
         if (step == "back1")
-            t().back1frameButtonClick();
+            t().stepBack();
         if (step == "backN")
-            t().backframesButtonClick();
+            t().stepBackSeveral();
         if (step == "forwardN")
-            t().forwardframesButtonClick();
+            t().stepForwardSeveral();
         QVERIFY(qAbs(p().CurrentPosition() - to) < 1e-9);
-        QCOMPARE(p().PlayState(), int(mpPaused));
+        QCOMPARE(p().PlayState(), mpPaused);
         // Stepping while paused stays paused.
-        t().forward1frameButtonClick();
-        QCOMPARE(p().PlayState(), int(mpPaused));
+        t().stepForward();
+        QCOMPARE(p().PlayState(), mpPaused);
     }
 
     // Frame steps count the clip's own frames: a 60 fps clip steps by 1/60 s,
@@ -153,79 +153,79 @@ private slots:
         rig->openClip(path);
         rig->pauseAt(from);
         if (step == "back1")
-            t().back1frameButtonClick();
+            t().stepBack();
         if (step == "forward1")
-            t().forward1frameButtonClick();
+            t().stepForward();
         if (step == "backN")
-            t().backframesButtonClick();
+            t().stepBackSeveral();
         if (step == "forwardN")
-            t().forwardframesButtonClick();
+            t().stepForwardSeveral();
         rig->step();
         rig->step();
         QVERIFY2(qAbs(p().CurrentPosition() - to) < 1e-9, qPrintable(QString::number(p().CurrentPosition())));
-        QCOMPARE(p().PlayState(), int(mpPaused));
+        QCOMPARE(p().PlayState(), mpPaused);
     }
 
     void frameBackAtTheStartStopsAndRestsAtZero()
     {
         rig->pauseAt(0.02);
-        t().back1frameButtonClick();
+        t().stepBack();
         rig->step();
         rig->step();
         QCOMPARE(p().CurrentPosition(), 0.0);
-        QCOMPARE(p().PlayState(), int(mpPaused));
+        QCOMPARE(p().PlayState(), mpPaused);
     }
 
     void restartPlaysTheLoopFromItsStart()
     {
         rig->setBoxes("000105", "000129");
-        rig->loops.playLoopButtonClick();
+        rig->loops.playLoop();
         rig->step(3000);
-        t().restartButtonClick();
+        t().restart();
         QCOMPARE(p().CurrentPosition(), 65.0);
-        QCOMPARE(p().PlayState(), int(mpPlaying));
+        QCOMPARE(p().PlayState(), mpPlaying);
     }
 
     void restartWithoutALoopPlaysFromZero()
     {
         rig->step(3000);
-        t().restartButtonClick();
+        t().restart();
         QCOMPARE(p().CurrentPosition(), 0.0);
-        QCOMPARE(p().PlayState(), int(mpPlaying));
+        QCOMPARE(p().PlayState(), mpPlaying);
     }
 
     void speeds()
     {
-        t().slowmotionButtonClick();
+        t().playSlow();
         QCOMPARE(p().Rate(), 0.5);
         QCOMPARE(rig->transportView.marked, TransportView::SpeedMode::Slow);
         // A new rate picked in slow mode applies at once and plays.
         p().Pause();
         rig->transportView.slowEntry = 2;
-        t().slowmotionRateChange();
+        t().slowRateChosen();
         QCOMPARE(p().Rate(), 0.3);
-        QCOMPARE(p().PlayState(), int(mpPlaying));
+        QCOMPARE(p().PlayState(), mpPlaying);
         // In regular mode a new rate waits for the slow button.
-        t().regularspeedButtonClick();
+        t().playRegular();
         QCOMPARE(p().Rate(), 1.0);
         QCOMPARE(rig->transportView.marked, TransportView::SpeedMode::Regular);
         rig->transportView.slowEntry = 0;
-        t().slowmotionRateChange();
+        t().slowRateChosen();
         QCOMPARE(p().Rate(), 1.0);
         rig->transportView.fastEntry = 1;
-        t().fastmotionButtonClick();
+        t().playFast();
         QCOMPARE(p().Rate(), 1.5);
         QCOMPARE(t().speedMode(), TransportControls::SpeedMode::Fast);
         QCOMPARE(rig->transportView.marked, TransportView::SpeedMode::Fast);
         // An entry the list does not hold keeps the rate.
         rig->transportView.fastEntry = -1;
-        t().fastmotionButtonClick();
+        t().playFast();
         QCOMPARE(p().Rate(), 1.5);
     }
 
     void rateSurvivesANewClipButTheModeTurnsRegular()
     {
-        t().slowmotionButtonClick();
+        t().playSlow();
         rig->openClip(rig->makeClip("second.mp4"));
         rig->step();
         QCOMPARE(rig->engine->speed(), 0.5);
@@ -236,10 +236,10 @@ private slots:
 
     void muteTwiceReturnsTheCaption()
     {
-        t().muteButtonClick();
+        t().toggleMute();
         QVERIFY(p().Mute());
         QVERIFY(rig->transportView.muted);
-        t().muteButtonClick();
+        t().toggleMute();
         QVERIFY(!p().Mute());
         QVERIFY(!rig->transportView.muted);
     }
@@ -247,27 +247,11 @@ private slots:
     void playWithoutAClipWarnsOnlyWhenClicked()
     {
         PlaybackRig empty;
-        empty.transport.playButtonClick();
+        empty.transport.togglePlay();
         QVERIFY(empty.prompt.messages().isEmpty());
-        QObject button;
-        empty.transport.playButtonClick(&button);
+        empty.transport.togglePlay(TransportControls::WithoutClip::Explain);
         QCOMPARE(empty.prompt.messages(),
                  QStringList{"In order to play video, you must first choose a clip using the \"view clip\" button."});
-    }
-
-    void clickedButtonsHandTheFocusToTheSink()
-    {
-        QObject button;
-        t().forwardsecondsButtonClick();
-        t().muteButtonClick();
-        QCOMPARE(rig->transportView.focusGiven, 0);
-        t().forwardsecondsButtonClick(&button);
-        t().muteButtonClick(&button);
-        t().slowmotionButtonClick(&button);
-        QCOMPARE(rig->transportView.focusGiven, 3);
-        // Picking a rate hands the keys back whoever picked it.
-        t().slowmotionRateChange();
-        QCOMPARE(rig->transportView.focusGiven, 4);
     }
 };
 

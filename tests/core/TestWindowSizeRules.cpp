@@ -12,7 +12,7 @@ using namespace windowsize;
 using Route = keys::FullScreenKeyRoute;
 
 Q_DECLARE_METATYPE(windowsize::FocusTarget)
-Q_DECLARE_METATYPE(windowsize::Sender)
+Q_DECLARE_METATYPE(windowsize::Asker)
 Q_DECLARE_METATYPE(keys::FullScreenKeyRoute::Typed)
 
 class TestWindowSizeRules : public QObject {
@@ -28,6 +28,7 @@ private slots:
     void focusAfterMaximizeToggle_data();
     void focusAfterMaximizeToggle();
     void lockToggle();
+    void windowCommandsDecide();
     void skipOnlyAfterAKeyboardEntry();
     void fullScreenKeys_data();
     void fullScreenKeys();
@@ -85,62 +86,84 @@ void TestWindowSizeRules::enlargeAddsOneStep()
 
 void TestWindowSizeRules::focusAfterFullScreen_data()
 {
-    QTest::addColumn<Sender>("requester");
+    QTest::addColumn<Asker>("requester");
     QTest::addColumn<FocusTarget>("target");
-    QTest::newRow("catalog window") << Sender::BookmarksForm << FocusTarget::CatalogWindow;
-    QTest::newRow("catalog grid") << Sender::BookmarksGrid << FocusTarget::CatalogWindow;
-    QTest::newRow("command line entry") << Sender::CommandLineEntryForm << FocusTarget::CommandLineEntryForm;
-    QTest::newRow("information window") << Sender::FilePlayingInfoForm << FocusTarget::FilePlayingInfoForm;
-    QTest::newRow("main window") << Sender::MainForm << FocusTarget::Stay;
-    QTest::newRow("F2 button") << Sender::F2_Button << FocusTarget::Stay;
-    QTest::newRow("another control") << Sender::Other << FocusTarget::Stay;
-    QTest::newRow("nobody") << Sender::None << FocusTarget::Stay;
+    QTest::newRow("catalog window") << Asker::BookmarksForm << FocusTarget::CatalogWindow;
+    QTest::newRow("catalog grid") << Asker::BookmarksGrid << FocusTarget::CatalogWindow;
+    QTest::newRow("command line entry") << Asker::CommandLineEntryForm << FocusTarget::CommandLineEntryForm;
+    QTest::newRow("information window") << Asker::FilePlayingInfoForm << FocusTarget::FilePlayingInfoForm;
+    QTest::newRow("main window") << Asker::MainForm << FocusTarget::Stay;
+    QTest::newRow("F2 button") << Asker::FullScreenButton << FocusTarget::Stay;
+    QTest::newRow("another control") << Asker::Other << FocusTarget::Stay;
+    QTest::newRow("nobody") << Asker::None << FocusTarget::Stay;
 }
 
 void TestWindowSizeRules::focusAfterFullScreen()
 {
-    QFETCH(Sender, requester);
+    QFETCH(Asker, requester);
     QFETCH(FocusTarget, target);
     QCOMPARE(windowsize::focusAfterFullScreen(requester), target);
 }
 
 void TestWindowSizeRules::focusAfterMaximizeToggle_data()
 {
-    QTest::addColumn<Sender>("sender");
+    QTest::addColumn<Asker>("sender");
     QTest::addColumn<FocusTarget>("target");
-    QTest::newRow("F1 button") << Sender::F1_Button << FocusTarget::MainFocusPanel;
-    QTest::newRow("F2 button") << Sender::F2_Button << FocusTarget::MainFocusPanel;
-    QTest::newRow("main window") << Sender::MainForm << FocusTarget::MainWindow;
-    QTest::newRow("catalog window") << Sender::BookmarksForm << FocusTarget::CatalogWindow;
-    QTest::newRow("catalog grid") << Sender::BookmarksGrid << FocusTarget::Stay;
-    QTest::newRow("command line entry") << Sender::CommandLineEntryForm << FocusTarget::CommandLineEntryForm;
-    QTest::newRow("information window") << Sender::FilePlayingInfoForm << FocusTarget::FilePlayingInfoForm;
-    QTest::newRow("another control") << Sender::Other << FocusTarget::Stay;
-    QTest::newRow("no sender") << Sender::None << FocusTarget::Stay;
+    QTest::newRow("F1 button") << Asker::MaximizeButton << FocusTarget::MainFocusPanel;
+    QTest::newRow("F2 button") << Asker::FullScreenButton << FocusTarget::MainFocusPanel;
+    QTest::newRow("main window") << Asker::MainForm << FocusTarget::MainWindow;
+    QTest::newRow("catalog window") << Asker::BookmarksForm << FocusTarget::CatalogWindow;
+    QTest::newRow("catalog grid") << Asker::BookmarksGrid << FocusTarget::Stay;
+    QTest::newRow("command line entry") << Asker::CommandLineEntryForm << FocusTarget::CommandLineEntryForm;
+    QTest::newRow("information window") << Asker::FilePlayingInfoForm << FocusTarget::FilePlayingInfoForm;
+    QTest::newRow("another control") << Asker::Other << FocusTarget::Stay;
+    QTest::newRow("no sender") << Asker::None << FocusTarget::Stay;
 }
 
 void TestWindowSizeRules::focusAfterMaximizeToggle()
 {
-    QFETCH(Sender, sender);
+    QFETCH(Asker, sender);
     QFETCH(FocusTarget, target);
     QCOMPARE(windowsize::focusAfterMaximizeToggle(sender), target);
 }
 
+// F1 and F2 by the state they find; F3 and F4 refused from their own button
+// only.
+void TestWindowSizeRules::windowCommandsDecide()
+{
+    QCOMPARE(maximizeStep(true, false), MaximizeStep::LeaveFullScreenMaximized);
+    QCOMPARE(maximizeStep(true, true), MaximizeStep::LeaveFullScreenMaximized);
+    QCOMPARE(maximizeStep(false, false), MaximizeStep::Maximize);
+    QCOMPARE(maximizeStep(false, true), MaximizeStep::Restore);
+    QCOMPARE(fullScreenStep(true, false), FullScreenStep::Leave);
+    QCOMPARE(fullScreenStep(false, true), FullScreenStep::Enter);
+    QCOMPARE(fullScreenStep(false, false), FullScreenStep::Refuse);
+    QCOMPARE(toggleRefusal(WindowToggle::VideoWindow, Asker::VideoWindowButton),
+             QStringLiteral("Sorry, but for this function to work, you have to press the <F3> button itself."));
+    QCOMPARE(toggleRefusal(WindowToggle::CatalogWindow, Asker::CatalogWindowButton),
+             QStringLiteral("Sorry, but for this function to work, you have to press the <F4> button itself."));
+    for (Asker asker : {Asker::None, Asker::MainForm, Asker::BookmarksForm, Asker::CatalogWindowButton}) {
+        QVERIFY(toggleRefusal(WindowToggle::VideoWindow, asker).isEmpty());
+        QVERIFY(toggleRefusal(WindowToggle::CatalogWindow, asker == Asker::CatalogWindowButton ? Asker::None : asker)
+                    .isEmpty());
+    }
+}
+
 void TestWindowSizeRules::lockToggle()
 {
-    const LockChange on = toggledLock(false, true, QSize(352, 240), 72);
+    const LockChange on = lockChange(true, true, QSize(352, 240), 72);
     QVERIFY(on.locked);
-    QCOMPARE(on.displaySize, int(mpDefaultSize));
+    QCOMPARE(on.displaySize, mpDefaultSize);
     QCOMPARE(on.playerSize, std::optional<QSize>(QSize(352, 312)));
 
-    const LockChange onWithoutClip = toggledLock(false, false, QSize(), 72);
+    const LockChange onWithoutClip = lockChange(true, false, QSize(), 72);
     QVERIFY(onWithoutClip.locked);
-    QCOMPARE(onWithoutClip.displaySize, int(mpDefaultSize));
+    QCOMPARE(onWithoutClip.displaySize, mpDefaultSize);
     QVERIFY(!onWithoutClip.playerSize);
 
-    const LockChange off = toggledLock(true, true, QSize(352, 240), 72);
+    const LockChange off = lockChange(false, true, QSize(352, 240), 72);
     QVERIFY(!off.locked);
-    QCOMPARE(off.displaySize, int(mpFitToSize));
+    QCOMPARE(off.displaySize, mpFitToSize);
     QVERIFY(!off.playerSize);
 }
 
@@ -148,14 +171,14 @@ void TestWindowSizeRules::skipOnlyAfterAKeyboardEntry()
 {
     FullScreenMemory memory;
     QVERIFY(!memory.takeSkipNextKey());
-    memory.entered(Sender::BookmarksForm);
-    QCOMPARE(memory.requester(), Sender::BookmarksForm);
+    memory.entered(Asker::BookmarksForm);
+    QCOMPARE(memory.requester(), Asker::BookmarksForm);
     QVERIFY(memory.takeSkipNextKey());
     QVERIFY(!memory.takeSkipNextKey());
-    memory.entered(Sender::F2_Button);
+    memory.entered(Asker::FullScreenButton);
     QVERIFY(!memory.takeSkipNextKey());
-    memory.setRequester(Sender::BookmarksGrid);
-    QCOMPARE(memory.requester(), Sender::BookmarksGrid);
+    memory.setRequester(Asker::BookmarksGrid);
+    QCOMPARE(memory.requester(), Asker::BookmarksGrid);
     QVERIFY(!memory.skipNextKey());
 }
 
@@ -240,6 +263,13 @@ void TestWindowSizeRules::pictureScaledDownOnlyWhenLockedAndCut()
     QVERIFY(!pictureScaledDown(true, QSize(640, 360), QSize(1077, 606)));
     QVERIFY(!pictureScaledDown(false, QSize(1920, 1080), QSize(1077, 606))); // fitted to the player anyway
     QVERIFY(!pictureScaledDown(true, QSize(), QSize(1077, 606)));            // sound only
+    QCOMPARE(shownSizeText("1077 x 606", true, QSize(1920, 1080), QSize(1077, 606)),
+             QStringLiteral("1077 x 606 (scaled down to fit the screen)"));
+    QCOMPARE(shownSizeText("640 x 360", true, QSize(640, 360), QSize(640, 360)), QStringLiteral("640 x 360"));
+    // The options' choice as stored; an unknown one plays in the catalog.
+    QCOMPARE(playClickBehavior(1), PlayClickBehavior::VideoToFront);
+    QCOMPARE(playClickBehavior(2), PlayClickBehavior::FullScreen);
+    QCOMPARE(playClickBehavior(7), PlayClickBehavior::StayInCatalog);
 }
 
 Q_DECLARE_METATYPE(windowsize::ToggleStep)

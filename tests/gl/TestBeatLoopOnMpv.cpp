@@ -7,6 +7,7 @@
 // picture shows "1".
 #include "AppFixture.h"
 #include "Controls.h"
+#include "XKeys.h"
 #include "core/base/TimeCode.h"
 #include "core/beats/BeatLoopControls.h"
 #include "gui/input/FocusSink.h"
@@ -17,9 +18,7 @@
 #include "gui/widgets/TimeBox.h"
 
 #include <QCheckBox>
-#include <QProcess>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTest>
 #include <cmath>
 #include <memory>
@@ -37,6 +36,8 @@ double seconds(TimeBox* box)
 
 } // namespace
 
+using xkeys::press;
+
 class TestBeatLoopOnMpv : public QObject {
     Q_OBJECT
 
@@ -50,10 +51,6 @@ class TestBeatLoopOnMpv : public QObject {
     TimeBox* endBox() const { return child<TimeBox>(m(), "setEndTimeValue"); }
     QCheckBox* practice(const char* name) const { return child<QCheckBox>(app->windows().OptionsForm, name); }
 
-    static bool press(const QString& keys)
-    {
-        return QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), keys}) == 0;
-    }
     bool restAt(double at)
     {
         player()->Pause();
@@ -77,8 +74,8 @@ class TestBeatLoopOnMpv : public QObject {
 private slots:
     void initTestCase()
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
-            QSKIP("needs xdotool");
+        if (const QString lacking = xkeys::missing(); !lacking.isEmpty())
+            QSKIP(qPrintable(lacking));
     }
 
     void init()

@@ -6,16 +6,17 @@
 #include "AppFixture.h"
 #include "Controls.h"
 #include "DisplayWithWindowManager.h"
+#include "XKeys.h"
 #include "gui/help/TQuickStartGuideForm.h"
 #include "gui/prompt/QtPrompt.h"
 #include "gui/widgets/TColourButton.h"
 
 #include <QGuiApplication>
 #include <QMessageBox>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
+
+using xkeys::press;
 
 class TestFullScreenKeys : public QObject {
     Q_OBJECT
@@ -26,11 +27,6 @@ public:
 private:
     bool m_windowManager = false;
     std::unique_ptr<AppFixture> app;
-
-    static bool press(const QString& keys)
-    {
-        return QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), keys}) == 0;
-    }
 
     // Full screen from its button (no keystroke to skip), the clip at 100 s.
     bool enterFullScreen()
@@ -46,10 +42,8 @@ private:
 private slots:
     void initTestCase()
     {
-        if (QGuiApplication::platformName() != QLatin1String("xcb"))
-            QSKIP("needs an X server (run with QT_QPA_PLATFORM=xcb)");
-        if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
-            QSKIP("needs xdotool");
+        if (const QString lacking = xkeys::missing(); !lacking.isEmpty())
+            QSKIP(qPrintable(lacking));
         QVERIFY2(m_windowManager, "needs Xvfb and openbox (scripts/install-deps.sh)");
     }
 
@@ -66,12 +60,12 @@ private slots:
     void spacePlaysAndPauses()
     {
         QVERIFY(enterFullScreen());
-        QCOMPARE(app->player()->PlayState(), int(mpPlaying));
+        QCOMPARE(app->player()->PlayState(), mpPlaying);
         QVERIFY(press(QStringLiteral("space")));
-        QTRY_COMPARE((app->player()->tick(), app->player()->PlayState()), int(mpPaused));
+        QTRY_COMPARE((app->player()->tick(), app->player()->PlayState()), mpPaused);
         QVERIFY(app->player()->FullScreenMode());
         QVERIFY(press(QStringLiteral("space")));
-        QTRY_COMPARE((app->player()->tick(), app->player()->PlayState()), int(mpPlaying));
+        QTRY_COMPARE((app->player()->tick(), app->player()->PlayState()), mpPlaying);
         QVERIFY(app->player()->FullScreenMode());
     }
 

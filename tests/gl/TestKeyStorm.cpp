@@ -20,6 +20,7 @@
 //   TEMPOLOOP_STORM_KEYS=k        stops it after k keys (to replay exactly
 //                                 the keys a failed run sent).
 #include "CatalogFixture.h"
+#include "XKeys.h"
 #include "core/catalog/CatalogFiles.h"
 #include "core/input/KeyCommandTable.h"
 
@@ -28,9 +29,7 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLineEdit>
-#include <QProcess>
 #include <QRandomGenerator>
-#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -225,6 +224,8 @@ private:
     }
 };
 
+using xkeys::press;
+
 class TestKeyStorm : public QObject {
     Q_OBJECT
 
@@ -240,12 +241,6 @@ class TestKeyStorm : public QObject {
         {QStringLiteral("Options_Form_Add_Bookmark_Keystroke:"), QStringLiteral("7")},
         {QStringLiteral("Options_Form_Exit_Keystroke:"), QStringLiteral("5")},
     };
-
-    // Presses one key combination ("shift+period"); false when xdotool fails.
-    static bool press(const QString& keys)
-    {
-        return QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), keys}) == 0;
-    }
 
     static const keys::KeyBoxRow& keyBoxRow(keys::KeyBox box)
     {
@@ -330,10 +325,8 @@ class TestKeyStorm : public QObject {
 private slots:
     void initTestCase()
     {
-        if (QGuiApplication::platformName() != QLatin1String("xcb"))
-            QSKIP("needs an X server (run under xvfb-run with QT_QPA_PLATFORM=xcb)");
-        if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
-            QSKIP("needs xdotool");
+        if (const QString lacking = xkeys::missing(); !lacking.isEmpty())
+            QSKIP(qPrintable(lacking));
         bool given = false;
         seed = quint32(qEnvironmentVariableIntValue("TEMPOLOOP_STORM_SEED", &given));
         if (!given)

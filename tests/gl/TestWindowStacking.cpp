@@ -4,21 +4,24 @@
 // stacks the program's windows itself when no window manager runs.
 #include "AppFixture.h"
 #include "Controls.h"
+#include "XKeys.h"
 #include "core/catalog/CatalogDocument.h"
 #include "gui/catalog/TBookmarksForm.h"
 #include "gui/help/TQuickStartGuideForm.h"
+#include "gui/input/KeyCommands.h"
+#include "gui/input/Keyboard.h"
 #include "gui/main/AppWindows.h"
 #include "gui/main/WindowSizing.h"
 #include "gui/widgets/TColourButton.h"
 
 #include <QGuiApplication>
 #include <QLineEdit>
-#include <QProcess>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTest>
 
 #include <xcb/xcb.h>
+
+using xkeys::press;
 
 class TestWindowStacking : public QObject {
     Q_OBJECT
@@ -27,11 +30,6 @@ class TestWindowStacking : public QObject {
 
     TMainForm* m() const { return app->main(); }
     TBookmarksForm* catalog() const { return app->startup->windows().BookmarksForm; }
-
-    static bool press(const QString& keys)
-    {
-        return QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), keys}) == 0;
-    }
 
     // Whether `upper` lies above `lower` in the X server's stacking order.
     static bool above(QWidget* upper, QWidget* lower)
@@ -66,10 +64,8 @@ class TestWindowStacking : public QObject {
 private slots:
     void initTestCase()
     {
-        if (QGuiApplication::platformName() != QLatin1String("xcb"))
-            QSKIP("needs an X server (run under xvfb-run with QT_QPA_PLATFORM=xcb)");
-        if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
-            QSKIP("needs xdotool");
+        if (const QString lacking = xkeys::missing(); !lacking.isEmpty())
+            QSKIP(qPrintable(lacking));
     }
 
     void init()
@@ -115,7 +111,7 @@ private slots:
     // toggles knows), at the first F3 and at the next.
     void videoToggleWithNoOtherWindowShownLeavesItInFront()
     {
-        qRegisterMetaType<windowsize::Sender>();
+        qRegisterMetaType<windowsize::Asker>();
         catalog()->hide();
         QWidget otherProgram;
         otherProgram.setWindowTitle(QStringLiteral("another program"));
@@ -124,7 +120,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&otherProgram));
         QVERIFY(activate(m()));
         QVERIFY(above(m(), &otherProgram));
-        QSignalSpy ran(app->startup->sizing(), &WindowSizing::ran);
+        QSignalSpy ran(app->keyboard()->commands, &KeyCommands::commandRan);
         for (int presses = 1; presses <= 2; ++presses) {
             QVERIFY(press(QStringLiteral("F3")));
             QTRY_COMPARE(ran.count(), presses);

@@ -16,7 +16,7 @@
 #include <QScreen>
 #include <QTest>
 
-using windowsize::Sender;
+using windowsize::Asker;
 
 class TestWindowsOnScreen : public QObject {
     Q_OBJECT
@@ -63,7 +63,7 @@ private slots:
         QVERIFY(start());
         QCOMPARE(screenArea().size(), QSize(1280, 1024));
         app->openClip(app->makeClip(QStringLiteral("concert.mp4")));
-        sizing()->OriginalSize1Click(Sender::Other);
+        sizing()->toggleOriginalSizeLock();
         QVERIFY(m()->menu().originalSizeLocked());
         QTRY_VERIFY(screenArea().contains(m()->frameGeometry()));
         QTRY_VERIFY(m()->width() > 1000); // it did grow towards the clip's size
@@ -78,7 +78,7 @@ private slots:
                  qPrintable(screenSize->text()));
 
         const QSize before = m()->size();
-        sizing()->SmallerScreenButtonClick();
+        sizing()->shrink();
         QTRY_COMPARE(m()->size(), before - QSize(15, 10));
 
         app->openClip(app->makeClip(QStringLiteral("encore.mp4")));
@@ -91,7 +91,7 @@ private slots:
     {
         QVERIFY(start());
         for (int i = 0; i < 40; ++i)
-            sizing()->LargerScreenButtonClick();
+            sizing()->enlarge();
         QTRY_VERIFY(m()->width() > 1100);
         QTRY_VERIFY(screenArea().contains(m()->frameGeometry()));
         app->openClip(app->makeClip(QStringLiteral("concert.mp4")));
@@ -105,10 +105,10 @@ private slots:
         QVERIFY(start({"Video_Clip_SmallScreenSize_Left: 3000", "Video_Clip_SmallScreenSize_Top: 2000",
                        "Video_Clip_SmallScreenSize_Width: 700", "Video_Clip_SmallScreenSize_Height: 560",
                        "Video_Clip_LargeScreenSize_Width: 2400", "Video_Clip_LargeScreenSize_Height: 1500"}));
-        sizing()->ShowSmallScreenSizeButtonClick();
+        sizing()->showSmallSize();
         QTRY_VERIFY(screenArea().contains(m()->frameGeometry()));
         QCOMPARE(m()->size(), QSize(700, 560));
-        sizing()->ShowLargeScreenSizeButtonClick();
+        sizing()->showLargeSize();
         QTRY_VERIFY(m()->width() > 1000);
         QTRY_VERIFY(screenArea().contains(m()->frameGeometry()));
     }

@@ -7,105 +7,17 @@
 // Header-only.
 
 #include "FakeEngine.h"
+#include "FakeViews.h"
 #include "ManualClock.h"
 #include "ScriptedPrompt.h"
 #include "core/playback/ClipLoader.h"
-#include "core/playback/ClipView.h"
 #include "core/playback/LoopControls.h"
-#include "core/playback/LoopView.h"
 #include "core/playback/MediaPlayerControl.h"
 #include "core/playback/TransportControls.h"
-#include "core/playback/TransportView.h"
-#include "core/settings/Settings.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSize>
 #include <QTemporaryDir>
-
-// The loop's boxes and marks as plain values.
-class FakeLoopView : public LoopView {
-public:
-    QString start, end; // the two time boxes, six digits or empty
-    bool loopMarked = false;
-    bool continuously = false;
-    QString ladder;       // the loop-mode button in the ladder's mode
-    bool playing = false; // the play button reads "pause"
-    int playingBookmarkCleared = 0;
-    int focusGiven = 0;
-
-    QString startTimeDigits() const override { return start; }
-    QString endTimeDigits() const override { return end; }
-    void setStartTimeDigits(const QString& digits) override { start = digits; }
-    void setEndTimeDigits(const QString& digits) override { end = digits; }
-    void showLoopIndicator(bool loop) override { loopMarked = loop; }
-    void showLoopMode(bool c) override
-    {
-        continuously = c;
-        ladder.clear();
-    }
-    void showLadder(const QString& caption) override { ladder = caption; }
-    void showPlaying(bool p) override { playing = p; }
-    void clearPlayingBookmark() override { ++playingBookmarkCleared; }
-    void giveFocusToSink() override { ++focusGiven; }
-};
-
-// The jump and rate lists as chosen values, at first the default settings'
-// (3 s, 1 min, 5 frames, slow 0.5, fast 2.0).
-class FakeTransportView : public TransportView {
-public:
-    int values[6]; // by JumpList
-    int slowEntry = Settings().slowMotionRate;
-    int fastEntry = Settings().fastMotionRate;
-    bool muted = false;
-    SpeedMode marked = SpeedMode::Regular;
-    int focusGiven = 0;
-
-    FakeTransportView()
-    {
-        const Settings d;
-        values[int(JumpList::backSeconds)] = Settings::secondsChoices().at(d.backSecondsValue).toInt();
-        values[int(JumpList::forwardSeconds)] = Settings::secondsChoices().at(d.forwardSecondsValue).toInt();
-        values[int(JumpList::backMinutes)] = Settings::minutesChoices().at(d.backMinutesValue).toInt();
-        values[int(JumpList::forwardMinutes)] = Settings::minutesChoices().at(d.forwardMinutesValue).toInt();
-        values[int(JumpList::backFrames)] = Settings::framesChoices().at(d.backFramesValue).toInt();
-        values[int(JumpList::forwardFrames)] = Settings::framesChoices().at(d.forwardFramesValue).toInt();
-    }
-    int& value(JumpList list) { return values[static_cast<int>(list)]; }
-
-    int jumpValue(JumpList list) const override { return values[static_cast<int>(list)]; }
-    int slowRateEntry() const override { return slowEntry; }
-    int fastRateEntry() const override { return fastEntry; }
-    void showMuted(bool m) override { muted = m; }
-    void showSpeedMode(SpeedMode mode) override { marked = mode; }
-    void giveFocusToSink() override { ++focusGiven; }
-};
-
-// The title and the information fields of the clip.
-class FakeClipView : public ClipView {
-public:
-    QString folder; // the options' default clip folder
-    QSize size{640, 360};
-    QString title;
-    QString fileName, clipFolder, videoSizeText, totalTime, framesPerSecond, screenSize;
-    int focusGiven = 0;
-
-    QString defaultVideoDirectory() const override { return folder; }
-    QSize videoSize() const override { return size; }
-    void setTitle(const QString& t) override { title = t; }
-    void showClipFacts(const QString& name, const QString& dir, const QString& videoSize, const QString& total) override
-    {
-        fileName = name;
-        clipFolder = dir;
-        videoSizeText = videoSize;
-        totalTime = total;
-        framesPerSecond.clear();
-    }
-    QString framesPerSecondText() const override { return framesPerSecond; }
-    void setFramesPerSecondText(const QString& text) override { framesPerSecond = text; }
-    void setScreenSizeText(const QString& text) override { screenSize = text; }
-    void giveFocusToSink() override { ++focusGiven; }
-};
 
 class PlaybackRig {
 public:
@@ -134,10 +46,9 @@ public:
         // The player's events reach the loop as the main window hands them on.
         QObject::connect(&player, &MediaPlayerControl::OnPositionChange, &loops,
                          [this](double oldPosition, double newPosition, quint32, quint32) {
-                             loops.ActiveMovie1PositionChange(oldPosition, newPosition);
+                             loops.positionChanged(oldPosition, newPosition);
                          });
-        QObject::connect(&player, &MediaPlayerControl::OnPlayStateChange, &loops,
-                         &LoopControls::ActiveMovie1PlayStateChange);
+        QObject::connect(&player, &MediaPlayerControl::OnPlayStateChange, &loops, &LoopControls::playStateChanged);
         clipView.folder = clipFolder();
         QDir().mkpath(clipFolder());
         clips.ResetInitialVideoDirectory();
@@ -159,7 +70,7 @@ public:
     // Opens a clip and lets the engine finish loading it.
     void openClip(const QString& path)
     {
-        clips.StartVideoClip(nullptr, path);
+        clips.StartVideoClip(path);
         engine->finishLoad();
     }
     // Opens "lesson.mp4" (playing from its start) and forgets what was shown.

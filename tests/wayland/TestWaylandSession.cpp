@@ -252,7 +252,7 @@ private slots:
         QVERIFY(pictureSettled());
         QTRY_VERIFY_WITH_TIMEOUT(player()->CurrentPosition() > 2.0, 10000);
         player()->Pause();
-        QTRY_COMPARE_WITH_TIMEOUT(player()->PlayState(), int(mpPaused), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(player()->PlayState(), mpPaused, 5000);
         // The frame at the paused position, or one of its neighbours.
         const double at = player()->CurrentPosition();
         const QList<QImage> frames = framesAround(at);
@@ -292,10 +292,10 @@ private slots:
         QVERIFY(startOnTheDemoClip());
         takeTheKeys();
         key(Qt::Key_Space);
-        QTRY_COMPARE_WITH_TIMEOUT(player()->PlayState(), int(mpPaused), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(player()->PlayState(), mpPaused, 5000);
         const double pausedAt = player()->CurrentPosition();
         key(Qt::Key_Space);
-        QTRY_COMPARE_WITH_TIMEOUT(player()->PlayState(), int(mpPlaying), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(player()->PlayState(), mpPlaying, 5000);
         QTRY_VERIFY_WITH_TIMEOUT(player()->CurrentPosition() > pausedAt + 0.3, 10000);
     }
 
@@ -315,7 +315,7 @@ private slots:
         QCOMPARE(child<TimeBox>(m(), "setEndTimeValue")->digitText(), QStringLiteral("000005"));
         type('t');
         QTRY_VERIFY_WITH_TIMEOUT(app->loops()->WaitingForLoopRestart(), 15000);
-        QCOMPARE(player()->PlayState(), int(mpPaused));
+        QCOMPARE(player()->PlayState(), mpPaused);
         // It pauses on the first frame at or after the end time, or, on a
         // busy machine, a few frames later (how close, libmpv's own tests
         // measure); the picture shows the frame it rests on.
@@ -419,7 +419,7 @@ private slots:
         // Still answering: the play key pauses.
         takeTheKeys();
         key(Qt::Key_Space);
-        QTRY_COMPARE_WITH_TIMEOUT(player()->PlayState(), int(mpPaused), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(player()->PlayState(), mpPaused, 5000);
     }
 };
 

@@ -73,6 +73,37 @@ QString composeCommandLineText(const QStringList& arguments)
     return at(0) + u' ' + at(1) + QStringLiteral(" \"") + at(2) + QStringLiteral("\" \"") + at(3) + u'"';
 }
 
+StartupAction startupAction(const QStringList& arguments, const QString& startFolder)
+{
+    StartupAction action;
+    switch (classifyArguments(arguments)) {
+    case ArgumentKind::None:
+        break;
+    case ArgumentKind::Catalog:
+        action.open = StartupAction::Open::Catalog;
+        action.text = absoluteArgument(arguments.first(), startFolder);
+        action.playerControlsActive = false;
+        break;
+    case ArgumentKind::Clip:
+        action.open = StartupAction::Open::Clip;
+        action.text = absoluteArgument(arguments.first(), startFolder);
+        break;
+    case ArgumentKind::Unrecognized:
+        action.message = QString::fromLatin1(kUnrecognizedFileTypeMessage);
+        action.playerControlsActive = false;
+        action.then = StartupAction::Then::Exit;
+        break;
+    case ArgumentKind::BookmarkCommandLine:
+        action.open = StartupAction::Open::CommandLine;
+        action.text = composeCommandLineText(arguments);
+        break;
+    case ArgumentKind::WrongCount:
+        action.message = wrongArgumentCountMessage(arguments.size());
+        break;
+    }
+    return action;
+}
+
 QString absoluteArgument(const QString& argument, const QString& startFolder)
 {
     if (argument.isEmpty())

@@ -44,3 +44,24 @@ QString composeCommandLineText(const QStringList& arguments);
 // A clip or catalog named on the command line relative to the folder the
 // program was started in, as a shell passes it, made a full path.
 QString absoluteArgument(const QString& argument, const QString& startFolder);
+
+// What start-up does with its arguments.
+struct StartupAction {
+    enum class Open {
+        Nothing,
+        Catalog,     // `text`: its full path; checked for missing clips
+        Clip,        // `text`: its full path; opened and played
+        CommandLine, // `text`: the Bookmark Command Line, played
+    };
+    Open open = Open::Nothing;
+    QString text;
+    // Told to the user first.
+    QString message;
+    // The catalog window is hidden and the keys are commands ("player
+    // controls active"); a catalog argument leaves both to the catalog.
+    bool playerControlsActive = true;
+    // An argument of no known kind ends the program (after its message).
+    enum class Then { Run, Exit };
+    Then then = Then::Run;
+};
+StartupAction startupAction(const QStringList& arguments, const QString& startFolder);

@@ -7,7 +7,7 @@
 class ProgressJob;
 
 // The one seam for every modal message box and file, folder or input dialog.
-// The program installs the Qt implementation (ui/QtPrompt); tests install a
+// The program installs the Qt implementation (gui/prompt/QtPrompt); tests install a
 // scripted responder that records each text and returns scripted answers.
 // Filters use the "Description|*.a;*.b|Other|*.*" form; the implementation
 // turns them into whatever its dialogs understand.

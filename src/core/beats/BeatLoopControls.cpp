@@ -18,12 +18,6 @@ BeatLoopControls::BeatLoopControls(MediaPlayerControl& player, LoopControls& loo
 {
 }
 
-void BeatLoopControls::focusIfSender(QObject* sender)
-{
-    if (sender)
-        m_boxes.giveFocusToSink();
-}
-
 void BeatLoopControls::setFindBeats(bool on)
 {
     m_findBeats = on;
@@ -99,24 +93,21 @@ QString BeatLoopControls::loopPointDigits(double position) const
     return determineColonStringFromSeconds(roundPositionToSeconds(position));
 }
 
-void BeatLoopControls::nudge(LoopPoint point, int direction, bool coarse, QObject* sender)
+void BeatLoopControls::nudge(LoopPoint point, int direction, bool coarse)
 {
     if (m_player.FileName().isEmpty()) {
         prompt().message(QStringLiteral("You must choose a clip first before moving a loop's start or end."));
-        focusIfSender(sender);
         return;
     }
     const QString start = m_boxes.startTimeDigits();
     const QString end = m_boxes.endTimeDigits();
     if (start.isEmpty()) {
         prompt().message(QStringLiteral("You must enter a \"Start Time\" first before moving a loop's start or end."));
-        focusIfSender(sender);
         return;
     }
     if (!isPreciseDigitForm(start) || !(end.isEmpty() || isPreciseDigitForm(end))) {
         prompt().message(
             QStringLiteral("A time box is only partly filled.\nPlease complete or clear it and try again."));
-        focusIfSender(sender);
         return;
     }
     beats::NudgeContext loop;
@@ -138,14 +129,12 @@ void BeatLoopControls::nudge(LoopPoint point, int direction, bool coarse, QObjec
         }
         m_loops.moveLoopFromNextPass(loop.startMs / 1000.0, loop.endMs ? *loop.endMs / 1000.0 : -1.0);
     }
-    focusIfSender(sender);
 }
 
-void BeatLoopControls::beatLoopKeyPress(QObject* sender)
+void BeatLoopControls::playBeatLoop()
 {
     if (m_player.FileName().isEmpty()) {
         prompt().message(QStringLiteral("You must choose a clip first before attempting to play a loop."));
-        focusIfSender(sender);
         return;
     }
     const double position = m_player.CurrentPosition();
@@ -154,11 +143,9 @@ void BeatLoopControls::beatLoopKeyPress(QObject* sender)
         m_pendingBeatLoop = position;
         if (!m_searching)
             search();
-        focusIfSender(sender);
         return;
     }
     playBeatLoopFrom(position);
-    focusIfSender(sender);
 }
 
 void BeatLoopControls::playBeatLoopFrom(double position, Refusal refusal)
@@ -178,7 +165,7 @@ void BeatLoopControls::playBeatLoopFrom(double position, Refusal refusal)
     }
     m_boxes.setStartTimeDigits(determineColonStringFromMilliseconds(roundPositionToMilliseconds(loop->start)));
     m_boxes.setEndTimeDigits(determineColonStringFromMilliseconds(roundPositionToMilliseconds(loop->end)));
-    m_loops.playLoopButtonClick();
+    m_loops.playLoop();
 }
 
 void BeatLoopControls::positionChanged(double position)

@@ -66,10 +66,10 @@ public:
     // The nudge keys: the loop's start or end one frame (coarse: a tenth of
     // a second) earlier (-1) or later (+1); on the beats when snapping. The
     // box shows the new time; a loop that plays takes it from its next pass.
-    void nudge(beats::LoopPoint point, int direction, bool coarse, QObject* sender = nullptr);
+    void nudge(beats::LoopPoint point, int direction, bool coarse);
     // The beat loop key: a loop of beatLoopCount() beats from the beat
     // nearest the playback point, played at once in the current loop mode.
-    void beatLoopKeyPress(QObject* sender = nullptr);
+    void playBeatLoop();
 
     // The playback position moved: the count follows it.
     void positionChanged(double position);
@@ -83,7 +83,6 @@ private:
     enum class Refusal { Said, Quiet };
     void playBeatLoopFrom(double position, Refusal refusal = Refusal::Said);
     void showCount(double position);
-    void focusIfSender(QObject* sender);
 
     MediaPlayerControl& m_player;
     LoopControls& m_loops;

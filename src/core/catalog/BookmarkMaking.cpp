@@ -44,15 +44,10 @@ int BookmarkMaking::roundedSeconds(double position)
     return static_cast<int>(std::nearbyint(position));
 }
 
-void BookmarkMaking::makeBookmarkButtonClick(QObject* sender)
+void BookmarkMaking::makeBookmark()
 {
-    emit ran(QStringLiteral("makeBookmarkButtonClick"), sender);
-    if (!pauseAndCheckClip(sender) || !checkLoopFields(sender))
+    if (!pauseAndCheckClip() || !checkLoopFields() || !askCategoryAndName())
         return;
-    if (!askCategoryAndName()) {
-        focusSinkIf(sender);
-        return;
-    }
     const int row = takeRow(insertColonsIntoString(m_parts.loopFields->startTimeDigits()),
                             insertColonsIntoString(m_parts.loopFields->endTimeDigits()));
     CatalogDocument& d = m_parts.catalog->catalogDocument();
@@ -64,10 +59,9 @@ void BookmarkMaking::makeBookmarkButtonClick(QObject* sender)
     m_parts.catalog->showCell(Name, row);
 }
 
-void BookmarkMaking::QuickMakeBookmarkButtonClick(QObject* sender)
+void BookmarkMaking::makeQuickBookmark()
 {
-    emit ran(QStringLiteral("QuickMakeBookmarkButtonClick"), sender);
-    if (!pauseAndCheckClip(sender))
+    if (!pauseAndCheckClip())
         return;
     BookmarkCatalogView& catalog = *m_parts.catalog;
     if (catalog.catalogDocument().CatalogMode() == 0) {
@@ -86,9 +80,8 @@ void BookmarkMaking::QuickMakeBookmarkButtonClick(QObject* sender)
         m_chime->play();
 }
 
-void BookmarkMaking::updateBookmarkButtonClick(QObject* sender)
+void BookmarkMaking::updatePlayingBookmark()
 {
-    emit ran(QStringLiteral("updateBookmarkButtonClick"), sender);
     CatalogDocument& d = m_parts.catalog->catalogDocument();
     const int row = d.PlayingBookmark();
     if (row == -1) {
@@ -98,10 +91,9 @@ void BookmarkMaking::updateBookmarkButtonClick(QObject* sender)
         d.setCells(EndTime, row, insertColonsIntoString(m_parts.loopFields->endTimeDigits()));
         d.setCatalogModified(true);
     }
-    m_parts.loopFields->giveFocusToSink();
 }
 
-bool BookmarkMaking::pauseAndCheckClip(QObject* sender)
+bool BookmarkMaking::pauseAndCheckClip()
 {
     MediaPlayerControl& player = *m_parts.player;
     if (player.PlayState() == mpPlaying)
@@ -109,11 +101,10 @@ bool BookmarkMaking::pauseAndCheckClip(QObject* sender)
     if (!player.FileName().isEmpty())
         return true;
     prompt().message(kNoClipMessage);
-    focusSinkIf(sender);
     return false;
 }
 
-bool BookmarkMaking::checkLoopFields(QObject* sender)
+bool BookmarkMaking::checkLoopFields()
 {
     const QString start = m_parts.loopFields->startTimeDigits();
     const QString end = m_parts.loopFields->endTimeDigits();
@@ -125,7 +116,6 @@ bool BookmarkMaking::checkLoopFields(QObject* sender)
     if (problem.isEmpty())
         return true;
     prompt().message(problem);
-    focusSinkIf(sender);
     return false;
 }
 
@@ -180,10 +170,4 @@ void BookmarkMaking::finishAdding(int row)
     // the clip is at hand.
     if (const QString warning = BookmarkChecks::unstorableClipWarning(d, {row}); !warning.isEmpty())
         prompt().message(warning, Prompt::Icon::Warning);
-}
-
-void BookmarkMaking::focusSinkIf(QObject* sender)
-{
-    if (sender)
-        m_parts.loopFields->giveFocusToSink();
 }

@@ -23,7 +23,7 @@ public:
 
     struct Parts {
         MediaPlayerControl* player = nullptr;
-        LoopView* loopFields = nullptr; // the loop time boxes and the focus sink
+        LoopView* loopFields = nullptr; // the loop time boxes
         BookmarkCatalogView* catalog = nullptr;
         CategoryDialogView* dialog = nullptr;
     };
@@ -31,9 +31,12 @@ public:
     // The quick add's chime; none, no chime.
     void setChimePlayer(std::unique_ptr<ChimePlayer> chime);
 
-    void makeBookmarkButtonClick(QObject* sender = nullptr);
-    void QuickMakeBookmarkButtonClick(QObject* sender = nullptr);
-    void updateBookmarkButtonClick(QObject* sender = nullptr);
+    // Adds the loop of the time boxes, asking for its category and name.
+    void makeBookmark();
+    // Adds a bookmark at the playback point, at once.
+    void makeQuickBookmark();
+    // Stores the time boxes in the bookmark that plays.
+    void updatePlayingBookmark();
 
     // What the category dialog held when it last closed, OK or Cancel.
     QString LastCategory;
@@ -43,20 +46,15 @@ public:
     // a half going to the even neighbour.
     static int roundedSeconds(double position);
 
-signals:
-    // Each operation reports that it started (name and sender).
-    void ran(const QString& operation, QObject* sender);
-
 private:
-    bool pauseAndCheckClip(QObject* sender);
-    bool checkLoopFields(QObject* sender);
+    bool pauseAndCheckClip();
+    bool checkLoopFields();
     bool askCategoryAndName();
     QStringList catalogCategories() const;
     // The row the new bookmark goes into, with its clip, its times, its
     // number and a new catalog first if none is open.
     int takeRow(const QString& startText, const QString& endText);
     void finishAdding(int row);
-    void focusSinkIf(QObject* sender);
 
     Parts m_parts;
     std::unique_ptr<ChimePlayer> m_chime;

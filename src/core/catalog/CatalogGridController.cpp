@@ -36,7 +36,7 @@ void CatalogGridController::goToCell(int column, int row)
 CatalogGridController::CellChoice CatalogGridController::BookmarksGridSelectCell(int column, int row)
 {
     CatalogDocument& d = m_document;
-    const bool left = m_main && m_main->lastArrowDirection() == 1;
+    const bool left = m_main && m_main->lastArrowDirection() == CatalogView::Arrow::Left;
     // What was typed for the row the cursor leaves stays with that row.
     m_edits.takeInDescription();
     // A refused selection moves the cursor elsewhere, which selects again.
@@ -116,7 +116,7 @@ void CatalogGridController::BookmarksGridKeyDown(int key)
     if (key != kReturnKey && key != kEnterKey)
         return;
     m_playFromEnter = true;
-    realBookmarksGridDblClickCell(1, 1, false);
+    activateCell(1, 1);
     m_playFromEnter = false;
 }
 
@@ -260,7 +260,7 @@ void CatalogGridController::BookmarksGridHeaderClick(int column, bool shift)
     rowsReordered();
 }
 
-void CatalogGridController::realBookmarksGridDblClickCell(int row, int column, bool fromButton)
+void CatalogGridController::activateCell(int row, int column)
 {
     CatalogDocument& d = m_document;
     if (row == 0) {
@@ -271,7 +271,8 @@ void CatalogGridController::realBookmarksGridDblClickCell(int row, int column, b
     const int c = m_grid.cursorColumn();
     if (c == Play) {
         if (m_playing)
-            m_playing->playFromGrid(fromButton, m_playFromEnter);
+            m_playing->playFromGrid(PlayAllView::Asker::Grid, m_playFromEnter ? PlayAllSession::Gesture::Enter
+                                                                              : PlayAllSession::Gesture::DoubleClick);
         return;
     }
     if (!CatalogModel::isEditableColumn(c) || !d.columnShown(c))
@@ -288,7 +289,7 @@ void CatalogGridController::realBookmarksGridDblClickCell(int row, int column, b
     m_grid.openEditorOnCursor();
 }
 
-void CatalogGridController::hideRepeatsButtonClick(QObject* sender)
+void CatalogGridController::toggleHideRepeats()
 {
     CatalogDocument& d = m_document;
     if (d.RepeatsHidden())
@@ -296,11 +297,9 @@ void CatalogGridController::hideRepeatsButtonClick(QObject* sender)
     else
         d.hideRepeats();
     m_window.showRepeatsHidden(d.RepeatsHidden());
-    if (sender)
-        m_grid.focusGrid();
 }
 
-void CatalogGridController::turnOnSortingClick(QObject* sender)
+void CatalogGridController::toggleSorting()
 {
     CatalogDocument& d = m_document;
     if (!d.SortingOn()) {
@@ -315,7 +314,6 @@ void CatalogGridController::turnOnSortingClick(QObject* sender)
     } else {
         switchSortingOff(QStringLiteral("sorting is OFF"));
     }
-    focusGridUnlessPlayingAll(sender);
 }
 
 void CatalogGridController::switchSortingOff(const QString& caption)
@@ -333,28 +331,24 @@ void CatalogGridController::switchSortingOff(const QString& caption)
     }
 }
 
-void CatalogGridController::focusGridUnlessPlayingAll(QObject* sender)
+void CatalogGridController::handBackKeys()
 {
-    if (!sender)
-        return;
     if (m_document.PlayingAll())
         m_window.focusSink();
     else
         m_grid.focusGrid();
 }
 
-void CatalogGridController::toggleLineWrapButtonClick(QObject* sender)
+void CatalogGridController::toggleLineWrap()
 {
     m_document.setSpacingStyle(m_document.SpacingStyle() == 1 ? 2 : 1);
     m_window.showSpacing(m_document.SpacingStyle());
-    focusGridUnlessPlayingAll(sender);
 }
 
-void CatalogGridController::setSpacingClick(int style, QObject* sender)
+void CatalogGridController::setSpacing(int style)
 {
-    // The menu item of a style sets the other one and toggles.
-    m_document.setSpacingStyle(style == 1 ? 2 : 1);
-    toggleLineWrapButtonClick(sender);
+    m_document.setSpacingStyle(style);
+    m_window.showSpacing(style);
 }
 
 void CatalogGridController::switchColumn(int column, bool shown)

@@ -59,23 +59,27 @@ public:
     // A click on a column title while sorting is on: sorts by it (Shift
     // adds it to the columns sorted by).
     void BookmarksGridHeaderClick(int column, bool shift);
-    // Row 0: rename the column; the "Play" column plays; editable columns
-    // open their editor.
-    void realBookmarksGridDblClickCell(int row, int column, bool fromButton);
+    // A cell double-clicked (or Enter on it): row 0 renames the column; the
+    // "Play" column plays its bookmark; editable columns open their editor.
+    void activateCell(int row, int column);
 
-    void hideRepeatsButtonClick(QObject* sender = nullptr);
-    void turnOnSortingClick(QObject* sender = nullptr);
+    // Hides the repeated categories, or shows them again.
+    void toggleHideRepeats();
+    // Sorting by the column titles on, or off.
+    void toggleSorting();
     // Sorting off: marks hidden, the sort keys forgotten, the caption given.
     void switchSortingOff(const QString& caption);
-    void toggleLineWrapButtonClick(QObject* sender = nullptr);
-    // The View menu's items: spacing style 1 and 2.
-    void setSpacingClick(int style, QObject* sender = nullptr);
+    // The grid's line spacing: one line a row, or the whole description.
+    void toggleLineWrap();
+    // The View menu's items: spacing style 1 or 2.
+    void setSpacing(int style);
     // An optional column shown or hidden by the options window.
     void switchColumn(int column, bool shown);
     // Rebuilds the main window's bookmark list from the rows.
     void rebuildLoopList();
-    // With a sender: the focus sink while all bookmarks play, else the grid.
-    void focusGridUnlessPlayingAll(QObject* sender);
+    // After a button or menu item of the catalog window: the keys go to the
+    // focus sink while all bookmarks play, else to the grid.
+    void handBackKeys();
 
 private:
     void renameColumn(int column);

@@ -33,8 +33,9 @@ public:
 
     // Column titles, shown columns and widths for a reset of the grid.
     virtual BookmarksGridColumns gridColumns() const = 0;
-    // 1 after the left arrow key, 2 after the right one, 0 before either.
-    virtual int lastArrowDirection() const = 0;
+    // The arrow key pressed last: hidden columns are skipped its way.
+    enum class Arrow { None, Left, Right };
+    virtual Arrow lastArrowDirection() const = 0;
     // Where the clip dialogs start (relinking, importing).
     virtual QString defaultVideoDirectory() const = 0;
     // Opens the options window on its cataloging page.

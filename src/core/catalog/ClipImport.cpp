@@ -9,6 +9,20 @@ using namespace BookmarkColumn;
 
 namespace ClipImport {
 
+bool takesDrops(const CatalogDocument& document)
+{
+    return document.CatalogMode() != 0 && !document.PlayingAll();
+}
+
+QStringList droppedFiles(const QList<QUrl>& urls)
+{
+    QStringList paths;
+    for (const QUrl& url : urls)
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    return paths;
+}
+
 QStringList importOrder(QStringList paths)
 {
     std::stable_sort(paths.begin(), paths.end(), [](const QString& a, const QString& b) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QStringList>
+#include <QUrl>
 
 class CatalogDocument;
 
@@ -17,5 +19,11 @@ QString bookmarkName(const QString& path);
 // new catalog takes the first), and marks the catalog modified. Returns the
 // names added, in order.
 QStringList appendBookmarks(CatalogDocument& document, const QStringList& paths);
+
+// Clips dropped on the catalog window are taken while a catalog is shown,
+// and not while all its bookmarks play.
+bool takesDrops(const CatalogDocument& document);
+// The local files among dropped addresses.
+QStringList droppedFiles(const QList<QUrl>& urls);
 
 } // namespace ClipImport

@@ -47,6 +47,12 @@ int PlayAllFilter::passingCount(const CatalogModel& model) const
     return count;
 }
 
+PlayAllFilter::Count PlayAllFilter::count(const CatalogModel& model, bool catalogOpen) const
+{
+    const int total = catalogOpen ? model.bookmarkCount() : 0;
+    return {total ? passingCount(model) : 0, total};
+}
+
 QString PlayAllFilter::describe() const
 {
     QStringList parts;
@@ -75,12 +81,12 @@ int nextPassing(int from, int last, int by, const Passes& passes)
 
 } // namespace
 
-Step step(int row, int last, int direction, bool playingAll, const Passes& passes)
+Step step(int row, int last, PlayAllView::Step direction, bool playingAll, const Passes& passes)
 {
     if (nextPassing(1, last, 1, passes) == -1)
         return {-1, Stop::NoneMatch};
     row = std::clamp(row, 1, last);
-    if (direction == 0) {
+    if (direction == PlayAllView::Step::Previous) {
         if (const int before = nextPassing(row - 1, last, -1, passes); before != -1)
             return {before};
         if (!playingAll)
@@ -88,7 +94,7 @@ Step step(int row, int last, int direction, bool playingAll, const Passes& passe
         // Play all replays the first of its rows.
         return {nextPassing(row, last, 1, passes)};
     }
-    if (direction == 2) {
+    if (direction == PlayAllView::Step::Next) {
         const int after = nextPassing(row + 1, last, 1, passes);
         return after == -1 ? Step{-1, Stop::AtLast} : Step{after};
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/playback/PlayAllView.h"
+
 #include <QString>
 #include <functional>
 
@@ -29,6 +31,13 @@ struct PlayAllFilter {
     bool passesRow(const CatalogModel& model, int row) const;
     // How many bookmark rows play.
     int passingCount(const CatalogModel& model) const;
+    // What the filter's bar counts: the bookmarks that play of all of them
+    // (none while no catalog is open).
+    struct Count {
+        int passing = 0;
+        int total = 0;
+    };
+    Count count(const CatalogModel& model, bool catalogOpen) const;
     // The filter in words: "levels b, c; rating at most 5".
     QString describe() const;
 
@@ -53,11 +62,11 @@ struct Step {
 
 using Passes = std::function<bool(int row)>;
 
-// From row `row` of rows 1 to `last`, in direction 0 (previous), 1 (current)
-// or 2 (next). Previous with nothing before replays the current row while
-// all bookmarks play; current plays the row itself when it passes, else the
-// nearest passing row after it, else before it.
-Step step(int row, int last, int direction, bool playingAll, const Passes& passes);
+// From row `row` of rows 1 to `last`, to the previous, current or next row.
+// Previous with nothing before replays the current row while all bookmarks
+// play; current plays the row itself when it passes, else the nearest
+// passing row after it, else before it.
+Step step(int row, int last, PlayAllView::Step direction, bool playingAll, const Passes& passes);
 // The row play all starts at: the first passing row from `row` down; -1
 // for none.
 int firstFrom(int row, int last, const Passes& passes);

@@ -67,7 +67,7 @@ void PlayAllSession::playSelectedBookmarkButtonClick(int row)
                              removeColonsFromString(d.Cells(EndTime, row)));
 }
 
-void PlayAllSession::playFromGrid(bool fromButton, bool fromEnter)
+void PlayAllSession::playFromGrid(Asker asker, Gesture gesture)
 {
     CatalogDocument& d = m_document;
     const int row = d.SelectedRow();
@@ -81,14 +81,14 @@ void PlayAllSession::playFromGrid(bool fromButton, bool fromEnter)
     playSelectedBookmarkButtonClick(row);
     if (m_main)
         m_main->selectLoopListItem(row - 1);
-    if (wasPlayingAll || fromButton)
+    if (wasPlayingAll || asker == Asker::Elsewhere)
         return;
     m_grid.focusGrid();
     if (m_playView)
-        m_playView->applyPlayClickBehavior(!fromEnter);
+        m_playView->applyPlayClickBehavior(gesture == Gesture::DoubleClick);
 }
 
-void PlayAllSession::PlayNextLoop(int direction, bool fromButton)
+void PlayAllSession::PlayNextLoop(Step direction, Asker asker)
 {
     CatalogDocument& d = m_document;
     if (d.CatalogMode() == 0)
@@ -130,28 +130,22 @@ void PlayAllSession::PlayNextLoop(int direction, bool fromButton)
         return;
     }
     m_gridRules.goToCell(Play, step.row);
-    playFromGrid(fromButton, false);
+    playFromGrid(asker, Gesture::DoubleClick);
 }
 
-void PlayAllSession::stepBookmark(int direction, QObject* sender)
+void PlayAllSession::playPreviousBookmark()
 {
-    PlayNextLoop(direction, true);
-    m_gridRules.focusGridUnlessPlayingAll(sender);
+    PlayNextLoop(Step::Previous, Asker::Elsewhere);
 }
 
-void PlayAllSession::PreviousBookmarkButtonClick(QObject* sender)
+void PlayAllSession::playCurrentBookmark()
 {
-    stepBookmark(0, sender);
+    PlayNextLoop(Step::Current, Asker::Elsewhere);
 }
 
-void PlayAllSession::CurrentBookmarkButtonClick(QObject* sender)
+void PlayAllSession::playNextBookmark()
 {
-    stepBookmark(1, sender);
-}
-
-void PlayAllSession::NextBookmarkButtonClick(QObject* sender)
-{
-    stepBookmark(2, sender);
+    PlayNextLoop(Step::Next, Asker::Elsewhere);
 }
 
 void PlayAllSession::playLoopListItem(int item)
@@ -175,7 +169,7 @@ void PlayAllSession::showPlayingAll(bool on)
         m_playView->showPlayingAll(on, m_document.CatalogMode() != 0);
 }
 
-void PlayAllSession::PlayAllClick(QObject*)
+void PlayAllSession::togglePlayAll()
 {
     CatalogDocument& d = m_document;
     if (d.PlayingAll()) {
@@ -207,7 +201,7 @@ void PlayAllSession::PlayAllClick(QObject*)
     d.setSavedGridRow(m_grid.cursorRow());
     d.setSavedGridColumn(m_grid.cursorColumn());
     m_gridRules.goToCell(Play, row);
-    playFromGrid(false, false);
+    playFromGrid(Asker::Elsewhere, Gesture::DoubleClick);
     if (!d.PlayingAll())
         return; // the first loop was refused
     m_window.bringToFront();

@@ -17,10 +17,10 @@ class QObject;
 // them in sequence. A bookmark plays by handing its times and clip to the
 // main window's loop, after the checks of its cells.
 //
-// Play all is a small state machine: off -> on by PlayAllClick (the grid's
+// Play all is a small state machine: off -> on by togglePlayAll (the grid's
 // cursor is remembered, the windows lock what may not be used meanwhile);
 // on, each loop's end asks PlayNextLoop for the next row; on -> off by
-// PlayAllClick again, the main window's stop button, open or close of a
+// togglePlayAll again, the main window's stop button, open or close of a
 // catalog, the end of the last row, or a loop the main window refuses. The
 // cursor then goes back where play all found it.
 class PlayAllSession : public PlayAllView {
@@ -39,25 +39,26 @@ public:
     // Stops a running sequence and undoes its locks; the cursor goes back
     // where play all found it.
     void TurnOffPlayAllBookmarks() override;
-    // Steps to the previous (0), current (1) or next (2) bookmark and plays
-    // it; fromButton: a button or key, not the grid itself.
-    void PlayNextLoop(int direction, bool fromButton) override;
-    void PlayAllClick(QObject* sender = nullptr);
-    // The previous, current and next buttons (and keys, without sender).
-    void PreviousBookmarkButtonClick(QObject* sender = nullptr);
-    void CurrentBookmarkButtonClick(QObject* sender = nullptr);
-    void NextBookmarkButtonClick(QObject* sender = nullptr);
+    // Steps to the previous, current or next bookmark and plays it.
+    void PlayNextLoop(Step step, Asker asker) override;
+    // Play all: on, or off when it runs.
+    void togglePlayAll();
+    // The previous, current and next buttons and keys.
+    void playPreviousBookmark();
+    void playCurrentBookmark();
+    void playNextBookmark();
 
-    // The "Play" cell of the selected row was double-clicked (or Enter was
-    // pressed on it, or a step landed on it).
-    void playFromGrid(bool fromButton, bool fromEnter);
+    // How the play cell was chosen: a double click or Enter on it (a step
+    // lands on it as a double click would).
+    enum class Gesture { DoubleClick, Enter };
+    // The "Play" cell of the selected row was chosen.
+    void playFromGrid(Asker asker, Gesture gesture);
     // Checks the bookmark of `row` and plays it.
     void playSelectedBookmarkButtonClick(int row);
     // The main window's bookmark list chose item `item` (row item + 1).
     void playLoopListItem(int item);
 
 private:
-    void stepBookmark(int direction, QObject* sender);
     void showPlayingAll(bool on);
 
     CatalogDocument& m_document;

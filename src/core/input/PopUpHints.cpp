@@ -88,9 +88,9 @@ HintTable mainWindowHints(const keys::KeyTexts& keys, bool maximized)
     };
 }
 
-HintTable catalogWindowHints(const keys::KeyTexts& keys, const QString& categoryTitle)
+HintTable catalogWindowHints(const keys::KeyTexts& keys, const QString& categoryTitle, bool playingAll)
 {
-    return {
+    HintTable table = {
         {"OpenButton", "Open a different video catalog"},
         {"CloseButton", "Close this video catalog"},
         {"SaveButton", "Save the current video catalog"},
@@ -110,6 +110,9 @@ HintTable catalogWindowHints(const keys::KeyTexts& keys, const QString& category
         {"hideRepeatsButton", QStringLiteral("Hide (or show) consecutively appearing entries in the \"") +
                                   categoryTitle + QStringLiteral("\" column")},
     };
+    if (playingAll)
+        table.removeIf([](const auto& row) { return row.first == QLatin1String("PlayAll"); });
+    return table;
 }
 
 HintTable fileInfoWindowHints()

@@ -19,7 +19,8 @@ using HintTable = QList<std::pair<QString, QString>>; // object name, hint
 
 // maximized: the F1 button then restores the window, and says so.
 HintTable mainWindowHints(const keys::KeyTexts& keys, bool maximized);
-HintTable catalogWindowHints(const keys::KeyTexts& keys, const QString& categoryTitle);
+// While all bookmarks play, the play-all button has no hint.
+HintTable catalogWindowHints(const keys::KeyTexts& keys, const QString& categoryTitle, bool playingAll = false);
 HintTable fileInfoWindowHints();
 // The options window's "Practice" page: its switches and key boxes.
 // `beatLoopCount` is the beat loop's length in beats.

@@ -30,28 +30,21 @@ ClipLoader::ClipLoader(MediaPlayerControl& player, ClipView& view, LoopControls&
     connect(&m_player, &MediaPlayerControl::loadFinished, this, &ClipLoader::loadFinished);
 }
 
-void ClipLoader::focusIfSender(QObject* sender)
-{
-    if (sender)
-        m_view.giveFocusToSink();
-}
-
 void ClipLoader::ResetInitialVideoDirectory()
 {
     m_dialogFolder = m_view.defaultVideoDirectory();
 }
 
-void ClipLoader::ViewClipButtonClick(QObject* sender)
+void ClipLoader::chooseClip()
 {
     const QString chosen = prompt().openFileName(QStringLiteral("Open"), m_dialogFolder, clipFilter());
     if (!chosen.isEmpty()) {
-        m_loops.resetLoopButtonClick(sender);
-        StartVideoClip(sender, chosen);
+        m_loops.clearLoop();
+        StartVideoClip(chosen);
     }
-    focusIfSender(sender);
 }
 
-bool ClipLoader::StartVideoClip(QObject*, const QString& path)
+bool ClipLoader::StartVideoClip(const QString& path)
 {
     const QFileInfo file(path);
     if (!file.isFile()) {
@@ -109,7 +102,7 @@ void ClipLoader::fillInformationFields()
         m_view.setFramesPerSecondText(QString::asprintf("%.2f", m_player.FrameCount() / m_player.Duration()));
 }
 
-void ClipLoader::UpdateMainFormTitleBar(QObject*)
+void ClipLoader::UpdateMainFormTitleBar()
 {
     const QSize size = m_view.videoSize();
     const QString screen = QString::number(size.width()) + " x " + QString::number(size.height());
@@ -123,28 +116,18 @@ void ClipLoader::UpdateMainFormTitleBar(QObject*)
                     ", Frames per second = " + m_view.framesPerSecondText());
 }
 
-void ClipLoader::stepTo(const QString& path, QObject* sender)
+void ClipLoader::playNextClip()
 {
-    StartVideoClip(sender, path);
-    focusIfSender(sender);
+    if (m_folderClips.isEmpty())
+        prompt().message(missingClipsMessage());
+    else
+        StartVideoClip(m_folderClips.nextEntry(m_player.FileName()));
 }
 
-void ClipLoader::PlayNextFile(QObject* sender)
+void ClipLoader::playPreviousClip()
 {
-    if (m_folderClips.isEmpty()) {
+    if (m_folderClips.isEmpty())
         prompt().message(missingClipsMessage());
-        focusIfSender(sender);
-        return;
-    }
-    stepTo(m_folderClips.nextEntry(m_player.FileName()), sender);
-}
-
-void ClipLoader::PlayPreviousFile(QObject* sender)
-{
-    if (m_folderClips.isEmpty()) {
-        prompt().message(missingClipsMessage());
-        focusIfSender(sender);
-        return;
-    }
-    stepTo(m_folderClips.previousEntry(m_player.FileName()), sender);
+    else
+        StartVideoClip(m_folderClips.previousEntry(m_player.FileName()));
 }

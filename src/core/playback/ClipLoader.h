@@ -30,12 +30,14 @@ public:
     ClipLoader(MediaPlayerControl& player, ClipView& view, LoopControls& loops, TransportControls& transport,
                QObject* parent = nullptr);
 
-    void ViewClipButtonClick(QObject* sender = nullptr);
+    // The open dialog; the clip chosen opens with an empty loop.
+    void chooseClip();
     // Always true, also when no file exists at the path (the user is told).
-    bool StartVideoClip(QObject* sender, const QString& path);
-    void PlayNextFile(QObject* sender = nullptr);
-    void PlayPreviousFile(QObject* sender = nullptr);
-    void UpdateMainFormTitleBar(QObject* sender = nullptr);
+    bool StartVideoClip(const QString& path);
+    // The next or previous clip of the loaded clip's folder.
+    void playNextClip();
+    void playPreviousClip();
+    void UpdateMainFormTitleBar();
     // The clip dialogs start in the options window's default clip folder.
     void ResetInitialVideoDirectory();
     QString videoDialogFolder() const { return m_dialogFolder; }
@@ -55,9 +57,7 @@ signals:
 
 private:
     void loadFinished();
-    void stepTo(const QString& path, QObject* sender);
     void fillInformationFields();
-    void focusIfSender(QObject* sender);
 
     MediaPlayerControl& m_player;
     ClipView& m_view;

@@ -4,8 +4,8 @@
 #include <QString>
 
 // What clip loading needs from the windows: the main window's title and
-// picture size, the fields of the video file information window, the
-// default clip folder of the options, and the main window's focus sink.
+// picture size, the fields of the video file information window and the
+// default clip folder of the options.
 class ClipView {
 public:
     virtual ~ClipView() = default;
@@ -23,7 +23,4 @@ public:
     virtual QString framesPerSecondText() const = 0;
     virtual void setFramesPerSecondText(const QString& text) = 0;
     virtual void setScreenSizeText(const QString& text) = 0;
-
-    // Keystrokes are commands again ("player controls active").
-    virtual void giveFocusToSink() = 0;
 };

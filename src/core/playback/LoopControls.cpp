@@ -9,6 +9,7 @@
 
 #include <QTimer>
 #include <algorithm>
+#include <utility>
 
 LoopControls::LoopControls(MediaPlayerControl& player, LoopView& view, QObject* parent)
     : QObject(parent), m_player(player), m_view(view),
@@ -25,12 +26,6 @@ void LoopControls::turnOffPlayAll()
 {
     if (m_playAll)
         m_playAll->TurnOffPlayAllBookmarks();
-}
-
-void LoopControls::focusIfSender(QObject* sender)
-{
-    if (sender)
-        m_view.giveFocusToSink();
 }
 
 QString LoopControls::startTimeDigits() const
@@ -51,25 +46,23 @@ QString LoopControls::loopPointDigits() const
     return determineColonStringFromSeconds(roundPositionToSeconds(position));
 }
 
-void LoopControls::setStartTimeButtonClick(QObject* sender)
+void LoopControls::setLoopStart()
 {
     if (m_player.FileName().isEmpty())
         prompt().message(QStringLiteral("You must choose a clip first before defining a start time."));
     else
         m_view.setStartTimeDigits(loopPointDigits());
-    focusIfSender(sender);
 }
 
-void LoopControls::setEndTimeButtonClick(QObject* sender)
+void LoopControls::setLoopEnd()
 {
     if (m_player.FileName().isEmpty())
         prompt().message(QStringLiteral("You must choose a clip first before defining an end time."));
     else
         m_view.setEndTimeDigits(loopPointDigits());
-    focusIfSender(sender);
 }
 
-void LoopControls::resetEndTimeButtonClick(QObject* sender)
+void LoopControls::clearLoopEnd()
 {
     m_view.clearPlayingBookmark();
     m_view.setEndTimeDigits(QString());
@@ -77,10 +70,9 @@ void LoopControls::resetEndTimeButtonClick(QObject* sender)
     m_loopIsPlaying = false;
     m_nextPass.reset();
     endLadder();
-    focusIfSender(sender);
 }
 
-void LoopControls::resetLoopButtonClick(QObject* sender)
+void LoopControls::clearLoop()
 {
     m_view.clearPlayingBookmark();
     m_view.setStartTimeDigits(QString());
@@ -90,8 +82,7 @@ void LoopControls::resetLoopButtonClick(QObject* sender)
     m_loopIsPlaying = false;
     m_nextPass.reset();
     endLadder();
-    LoopPlayingIndicatorChange(QStringLiteral("full"));
-    focusIfSender(sender);
+    showIndicator(Indicator::FullVideo);
 }
 
 void LoopControls::refuseLoop(const QString& message)
@@ -100,35 +91,35 @@ void LoopControls::refuseLoop(const QString& message)
     if (playingAll())
         turnOffPlayAll();
     endLadder();
-    LoopPlayingIndicatorChange(QStringLiteral("full"));
+    showIndicator(Indicator::FullVideo);
 }
 
-void LoopControls::playLoopButtonClick(QObject* sender)
+bool LoopControls::playLoop()
 {
     m_player.Pause();
     if (m_player.FileName().isEmpty()) {
         prompt().message(QStringLiteral("You must choose a clip first before attempting to play a loop."));
-        return;
+        return false;
     }
     const QString start = m_view.startTimeDigits();
     const QString end = m_view.endTimeDigits();
     if (start.isEmpty()) {
         refuseLoop(QStringLiteral("You must enter a \"Start Time\" first before playing a loop."));
-        return;
+        return false;
     }
     // A partly filled box holds no time: it is refused, never guessed.
     if (!isPreciseDigitForm(start) || !(end.isEmpty() || isPreciseDigitForm(end))) {
         refuseLoop(QStringLiteral("A time box is only partly filled.\nPlease complete or clear it and try again."));
-        return;
+        return false;
     }
     const double startSeconds = determineMillisecondsFromColonString(start) / 1000.0;
     if (startSeconds >= m_player.Duration()) {
         refuseLoop(QStringLiteral("The start time is set past the end of the video.\nPlease fix and try again."));
-        return;
+        return false;
     }
     if (!end.isEmpty() && !timeDigitsLess(start, end)) {
         refuseLoop(QStringLiteral("The \"End Time\" must be greater than the \"Start Time\""));
-        return;
+        return false;
     }
     // The new loop starts now, not at the end of an old loop's wait.
     cancelRestart();
@@ -138,17 +129,16 @@ void LoopControls::playLoopButtonClick(QObject* sender)
     m_player.setSelectionStart(startSeconds);
     if (!end.isEmpty())
         m_player.setSelectionEnd(selectionEndForEndTime(determineMillisecondsFromColonString(end) / 1000.0));
-    LoopPlayingIndicatorChange(QStringLiteral("loop"));
+    showIndicator(Indicator::Loop);
     // The first pass's rate is set while the player is paused.
-    if (m_ladderMode && !playingAll())
+    if (m_mode == LoopMode::Ladder && !playingAll())
         startLadder();
     else
         endLadder();
     m_player.setCurrentPosition(m_player.SelectionStart());
     m_player.Play();
     m_loopIsPlaying = true;
-    if (sender && sender->objectName() == QLatin1String("playLoopButton"))
-        m_view.giveFocusToSink();
+    return true;
 }
 
 void LoopControls::resetLoopState()
@@ -170,7 +160,7 @@ void LoopControls::playStoredLoop(const QString& startDigits, const QString& end
 {
     m_view.setStartTimeDigits(startDigits);
     m_view.setEndTimeDigits(endDigits);
-    playLoopButtonClick();
+    playLoop();
 }
 
 void LoopControls::moveLoopFromNextPass(double startSeconds, double endSeconds)
@@ -193,12 +183,11 @@ void LoopControls::applyNextPass()
         m_player.setSelectionEnd(selectionEndForEndTime(end));
 }
 
-void LoopControls::playFullVideoButtonClick(QObject* sender)
+void LoopControls::playFullVideo()
 {
     turnOffPlayAll();
     if (m_player.FileName().isEmpty()) {
         prompt().message(QStringLiteral("You must choose a clip first before attempting to play the full video."));
-        focusIfSender(sender);
         return;
     }
     cancelRestart();
@@ -206,20 +195,17 @@ void LoopControls::playFullVideoButtonClick(QObject* sender)
     m_player.setSelectionStart(-1);
     m_player.setSelectionEnd(-1);
     m_player.Play();
-    LoopPlayingIndicatorChange(QStringLiteral("full"));
+    showIndicator(Indicator::FullVideo);
     m_loopIsPlaying = false;
     m_nextPass.reset();
-    if (sender && sender->objectName() == QLatin1String("playFullVideoButton"))
-        m_view.giveFocusToSink();
 }
 
-void LoopControls::loopOnceClick(QObject* sender)
+void LoopControls::toggleContinuously()
 {
-    setLoopMode(!m_ladderMode && !m_loopContinuously ? LoopMode::Continuously : LoopMode::Once);
-    focusIfSender(sender);
+    setLoopMode(m_mode == LoopMode::Once ? LoopMode::Continuously : LoopMode::Once);
 }
 
-void LoopControls::loopModeKeyPress(QObject* sender)
+void LoopControls::cycleLoopMode()
 {
     switch (loopMode()) {
     case LoopMode::Once:
@@ -232,31 +218,26 @@ void LoopControls::loopModeKeyPress(QObject* sender)
         setLoopMode(LoopMode::Once);
         break;
     }
-    focusIfSender(sender);
 }
 
 LoopControls::LoopMode LoopControls::loopMode() const
 {
-    if (m_ladderMode)
-        return LoopMode::Ladder;
-    return m_loopContinuously ? LoopMode::Continuously : LoopMode::Once;
+    return m_mode;
 }
 
 void LoopControls::setLoopMode(LoopMode mode)
 {
     endLadder();
-    m_ladderMode = mode == LoopMode::Ladder;
-    // The ladder repeats its loop as a continuous loop does.
-    m_loopContinuously = mode != LoopMode::Once;
+    m_mode = mode;
     showLoopMode();
 }
 
 void LoopControls::showLoopMode()
 {
-    if (!m_ladderMode)
-        m_view.showLoopMode(m_loopContinuously);
+    if (m_mode != LoopMode::Ladder)
+        m_view.showLoopMode(m_mode == LoopMode::Continuously);
     else
-        m_view.showLadder(m_ladderRunning ? m_ladder.indicator() : QStringLiteral("speed ladder"));
+        m_view.showLadder(ladderRunning() ? m_ladder.indicator() : QStringLiteral("speed ladder"));
 }
 
 void LoopControls::setSpeedLadder(const SpeedLadder& ladder)
@@ -265,7 +246,7 @@ void LoopControls::setSpeedLadder(const SpeedLadder& ladder)
         return;
     m_ladder = ladder;
     // A run under way keeps its rate and starts again with the next loop.
-    if (m_ladderRunning)
+    if (ladderRunning())
         m_ladder.restart();
 }
 
@@ -276,9 +257,8 @@ void LoopControls::setRestartPauseMs(int ms)
 
 void LoopControls::startLadder()
 {
-    if (!m_ladderRunning)
-        m_userRate = m_player.Rate();
-    m_ladderRunning = true;
+    if (!m_rateBeforeLadder)
+        m_rateBeforeLadder = m_player.Rate();
     m_ladder.restart();
     m_player.setRate(m_ladder.rate());
     showLoopMode();
@@ -286,17 +266,17 @@ void LoopControls::startLadder()
 
 void LoopControls::endLadder()
 {
-    if (!m_ladderRunning)
+    const std::optional<double> rate = std::exchange(m_rateBeforeLadder, std::nullopt);
+    if (!rate)
         return;
-    m_ladderRunning = false;
-    m_player.setRate(m_userRate);
+    m_player.setRate(*rate);
     showLoopMode();
 }
 
-void LoopControls::LoopPlayingIndicatorChange(const QString& mode)
+void LoopControls::showIndicator(Indicator indicator)
 {
-    m_indicator = mode == QLatin1String("loop") ? mode : QStringLiteral("full");
-    m_view.showLoopIndicator(m_indicator == QLatin1String("loop"));
+    m_indicator = indicator;
+    m_view.showLoopIndicator(indicator == Indicator::Loop);
 }
 
 void LoopControls::clipOpened()
@@ -308,7 +288,7 @@ void LoopControls::clipOpened()
     m_player.setCurrentPosition(0);
     cancelRestart();
     endLadder();
-    LoopPlayingIndicatorChange(QStringLiteral("full"));
+    showIndicator(Indicator::FullVideo);
     m_loopIsPlaying = false;
     m_nextPass.reset();
     m_waitingForLoopRestart = false;
@@ -316,10 +296,9 @@ void LoopControls::clipOpened()
 
 void LoopControls::cancelRestart()
 {
-    if (!m_restartPending)
+    if (!m_pendingRestart)
         return;
-    m_restartPending = false;
-    ++m_restartNumber;
+    m_pendingRestart.reset();
     // The loop rests at its end after all.
     m_player.dropCue();
     m_view.showPlaying(m_player.PlayState() == mpPlaying);
@@ -330,19 +309,19 @@ void LoopControls::cancelRestart()
 // shows the loop's end, and the position reads as the end.
 void LoopControls::restartAfterPause()
 {
-    m_restartPending = true;
+    const quint64 number = ++m_restartsAsked;
+    m_pendingRestart = number;
     if (m_player.SelectionStart() != -1)
         m_player.cue(m_player.SelectionStart());
-    const int number = ++m_restartNumber;
     m_timer(m_restartPauseMs, [this, number] {
-        if (number != m_restartNumber || !m_restartPending)
+        if (m_pendingRestart != number)
             return;
-        m_restartPending = false;
+        m_pendingRestart.reset();
         m_player.Play();
     });
 }
 
-void LoopControls::ActiveMovie1PositionChange(double, double newPosition)
+void LoopControls::positionChanged(double, double newPosition)
 {
     if (m_waitingForLoopRestart || !m_loopIsPlaying)
         return;
@@ -353,18 +332,18 @@ void LoopControls::ActiveMovie1PositionChange(double, double newPosition)
     if (playingAll()) {
         m_waitingForLoopRestart = false;
         m_playOnNextStateChange = true;
-        m_playAll->PlayNextLoop(2, false);
-    } else if (m_loopContinuously) {
+        m_playAll->PlayNextLoop(PlayAllView::Step::Next, PlayAllView::Asker::Elsewhere);
+    } else if (LoopContinuously()) {
         // The next pass's rate is set while the loop rests at its end.
-        if (m_ladderRunning && m_ladder.passFinished())
+        if (ladderRunning() && m_ladder.passFinished())
             m_player.setRate(m_ladder.rate());
-        if (m_ladderRunning)
+        if (ladderRunning())
             showLoopMode();
         restartAfterPause();
     }
 }
 
-void LoopControls::ActiveMovie1PlayStateChange(int, int newState)
+void LoopControls::playStateChanged(PlayStateValue, PlayStateValue newState)
 {
     if (newState == mpStopped) {
         m_player.Play();
@@ -376,9 +355,9 @@ void LoopControls::ActiveMovie1PlayStateChange(int, int newState)
         return;
     }
     if (m_waitingForLoopRestart && newState == mpPlaying) {
-        // A loop moved while it played or rested takes its new range now,
-        // as it starts again (before, the player's range stop would act
-        // on an end moved before the point it rests on).
+        // A loop moved while it played or rested takes its new range as it
+        // starts again: taken any earlier, the player's range stop would act
+        // on an end moved before the point the loop rests on.
         applyNextPass();
         if (m_player.SelectionStart() != -1)
             m_player.setCurrentPosition(m_player.SelectionStart());
@@ -389,5 +368,5 @@ void LoopControls::ActiveMovie1PlayStateChange(int, int newState)
         m_player.Play();
     }
     // A continuous loop still plays while it waits to start again.
-    m_view.showPlaying(m_player.PlayState() == mpPlaying || m_restartPending);
+    m_view.showPlaying(m_player.PlayState() == mpPlaying || restartPending());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/playback/PlayStates.h"
 #include "core/playback/SpeedLadder.h"
 
 #include <QObject>
@@ -34,6 +35,8 @@ public:
     static constexpr int RestartPauseMs = 400;
     static constexpr int MaxRestartPauseMs = 5000;
     enum class LoopMode { Once, Continuously, Ladder };
+    // What the loop indicator shows: the full video plays, or a loop.
+    enum class Indicator { FullVideo, Loop };
     // Calls done once, ms milliseconds from now.
     using Timer = std::function<void(int ms, std::function<void()> done)>;
     // The digits "set start/end time" put into a time box for a playback
@@ -58,25 +61,26 @@ public:
     // Sets the mode; leaving the ladder gives back the user's rate.
     void setLoopMode(LoopMode mode);
     // The loop mode key: loop once -> continuously -> ladder -> once.
-    void loopModeKeyPress(QObject* sender = nullptr);
+    void cycleLoopMode();
     // The rates and passes of the ladder; a ladder under way starts again at
     // its first rate the next time a loop starts.
     void setSpeedLadder(const SpeedLadder& ladder);
     const SpeedLadder& speedLadder() const { return m_ladder; }
     // Whether the ladder runs: it sets the rate of the loop under way.
-    bool ladderRunning() const { return m_ladderRunning; }
+    bool ladderRunning() const { return m_rateBeforeLadder.has_value(); }
 
-    // A loop was started with playLoopButtonClick and has not been left.
+    // A loop was started with playLoop() and has not been left.
     bool LoopIsPlaying() const { return m_loopIsPlaying; }
     // The loop's end was reached and playback paused there.
     bool WaitingForLoopRestart() const { return m_waitingForLoopRestart; }
     // While all bookmarks play: play at the next play-state event.
     bool PlayOnNextStateChange() const { return m_playOnNextStateChange; }
-    bool LoopContinuously() const { return m_loopContinuously; }
+    // A loop starts again at its end: continuously, or on the ladder.
+    bool LoopContinuously() const { return m_mode != LoopMode::Once; }
     // The next play-state event pauses again (full screen was left while
     // the clip was paused).
     bool rePausePending() const { return m_rePause; }
-    QString indicator() const { return m_indicator; }
+    Indicator indicator() const { return m_indicator; }
 
     // No loop plays, none waits to start again or to play the next bookmark.
     void resetLoopState();
@@ -86,33 +90,35 @@ public:
     // The play-all sequence ends: nothing waits to play the next bookmark,
     // and the player pauses if it plays.
     void stopPlayAllPlayback();
-    // The stored loop mode, read from the settings file: the loop mode
-    // toggle at the end of reading lands on it (and paints the button).
-    void setStoredLoopContinuously(bool continuously) { m_loopContinuously = !continuously; }
     // The texts of the start and end time boxes, six digits or empty.
     QString startTimeDigits() const;
     QString endTimeDigits() const;
 
     // Whether a continuous loop waits to start again.
-    bool restartPending() const { return m_restartPending; }
+    bool restartPending() const { return m_pendingRestart.has_value(); }
     // Calls off the pending restart; the loop rests paused at its end.
     void cancelRestart();
     // A new clip has opened: the boxes and the player's range are empty, the
     // clip rests at its start, no loop plays and none waits.
     void clipOpened();
 
-    void setStartTimeButtonClick(QObject* sender = nullptr);
-    void setEndTimeButtonClick(QObject* sender = nullptr);
-    void resetEndTimeButtonClick(QObject* sender = nullptr);
-    void resetLoopButtonClick(QObject* sender = nullptr);
-    void playLoopButtonClick(QObject* sender = nullptr);
-    void playFullVideoButtonClick(QObject* sender = nullptr);
+    // "set start/end time": the playback position goes into the box.
+    void setLoopStart();
+    void setLoopEnd();
+    // Empties the end box (the loop runs to the clip's end), or both.
+    void clearLoopEnd();
+    void clearLoop();
+    // Plays the loop written in the two boxes, in the loop mode; false when
+    // it was refused (the user is told why).
+    bool playLoop();
+    void playFullVideo();
     // The loop mode button: once <-> continuously; from the ladder, once.
-    void loopOnceClick(QObject* sender = nullptr);
-    void LoopPlayingIndicatorChange(const QString& mode);
+    void toggleContinuously();
+    void showIndicator(Indicator indicator);
 
-    void ActiveMovie1PositionChange(double oldPosition, double newPosition);
-    void ActiveMovie1PlayStateChange(int oldState, int newState);
+    // The player's position and play-state events run the loop.
+    void positionChanged(double oldPosition, double newPosition);
+    void playStateChanged(PlayStateValue oldState, PlayStateValue newState);
 
     // Fills the two boxes from a stored loop and plays it, as a bookmark or
     // a Bookmark Command Line does (end empty: to the clip's end).
@@ -128,7 +134,6 @@ private:
     bool playingAll() const;
     void turnOffPlayAll();
     void refuseLoop(const QString& message);
-    void focusIfSender(QObject* sender);
     void restartAfterPause();
     void showLoopMode();
     void startLadder();
@@ -138,20 +143,22 @@ private:
 
     MediaPlayerControl& m_player;
     LoopView& m_view;
+    LoopMode m_mode = LoopMode::Once;
+    Indicator m_indicator = Indicator::FullVideo;
     bool m_loopIsPlaying = false;
     bool m_waitingForLoopRestart = false;
     bool m_playOnNextStateChange = false;
-    bool m_loopContinuously = false;
     bool m_rePause = false;
     PlayAllView* m_playAll = nullptr;
     Timer m_timer;
-    bool m_restartPending = false;
-    int m_restartNumber = 0; // tells a called-off restart from the pending one
-    QString m_indicator = QStringLiteral("full");
+    // The restart a continuous loop waits for, by its number: a called-off
+    // restart's timer finds another number, or none.
+    std::optional<quint64> m_pendingRestart;
+    quint64 m_restartsAsked = 0;
     int m_restartPauseMs = RestartPauseMs;
-    bool m_ladderMode = false;
-    bool m_ladderRunning = false;
-    double m_userRate = 1.0; // given back when the ladder ends
+    // The user's rate, given back when the ladder ends; none while it does
+    // not run.
+    std::optional<double> m_rateBeforeLadder;
     SpeedLadder m_ladder;
     LoopPointRule m_pointRule;
     // A range waiting for the loop's next pass: start, end (-1: none).

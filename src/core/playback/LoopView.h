@@ -4,8 +4,8 @@
 
 // What the loop needs from the window that holds its controls: the texts of
 // the start and end time boxes (six digits, empty for no time), the marks of
-// the loop indicator, the loop-mode button and the play button, the marks of
-// a playing bookmark, and the window's focus sink.
+// the loop indicator, the loop-mode button and the play button, and the marks
+// of a playing bookmark.
 class LoopView {
 public:
     virtual ~LoopView() = default;
@@ -27,7 +27,4 @@ public:
     // Removes the marks of the bookmark that plays: the bookmark list's
     // selection, the running description and the catalog's playing row.
     virtual void clearPlayingBookmark() = 0;
-
-    // Keystrokes are commands again ("player controls active").
-    virtual void giveFocusToSink() = 0;
 };

@@ -2,6 +2,16 @@
 
 #include <QtGlobal>
 
+QRect placedPicture(const QSize& clip, const QRect& area, DisplaySizeValue displaySize, bool fullScreen)
+{
+    if (fullScreen || displaySize != mpDefaultSize || clip.isEmpty())
+        return area;
+    const bool fits = clip.width() <= area.width() && clip.height() <= area.height();
+    QRect placed(QPoint(), fits ? clip : clip.scaled(area.size(), Qt::KeepAspectRatio));
+    placed.moveCenter(area.center());
+    return placed;
+}
+
 QRect fittedPicture(const QSize& picture, const QSize& area)
 {
     if (area.width() <= 0 || area.height() <= 0)

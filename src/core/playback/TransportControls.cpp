@@ -22,15 +22,9 @@ TransportControls::TransportControls(MediaPlayerControl& player, TransportView& 
 {
 }
 
-void TransportControls::focusIfSender(QObject* sender)
+void TransportControls::togglePlay(WithoutClip withoutClip)
 {
-    if (sender)
-        m_view.giveFocusToSink();
-}
-
-void TransportControls::playButtonClick(QObject* sender)
-{
-    if (m_player.FileName().isEmpty() && sender)
+    if (m_player.FileName().isEmpty() && withoutClip == WithoutClip::Explain)
         prompt().message(
             QStringLiteral("In order to play video, you must first choose a clip using the \"view clip\" button."));
     // A continuous loop waiting to start again counts as playing: the
@@ -38,11 +32,9 @@ void TransportControls::playButtonClick(QObject* sender)
     if (m_player.PlayState() == mpPlaying || m_loops.restartPending()) {
         m_loops.cancelRestart();
         m_player.Pause();
-        focusIfSender(sender);
         return;
     }
     m_player.Play();
-    focusIfSender(sender);
     if (m_loops.LoopIsPlaying()) {
         // Resuming a loop takes the boxes as they are now; a partly filled
         // box holds no time, so the loop then keeps the times it had.
@@ -60,22 +52,20 @@ void TransportControls::playButtonClick(QObject* sender)
     }
 }
 
-void TransportControls::restartButtonClick(QObject* sender)
+void TransportControls::restart()
 {
     m_player.Stop();
     m_player.Play();
-    focusIfSender(sender);
 }
 
-void TransportControls::muteButtonClick(QObject* sender)
+void TransportControls::toggleMute()
 {
     const bool muted = !m_player.Mute();
     m_player.setMute(muted);
     m_view.showMuted(muted);
-    focusIfSender(sender);
 }
 
-void TransportControls::jumpBack(double step, QObject* sender)
+void TransportControls::jumpBack(double step)
 {
     const double position = m_player.CurrentPosition();
     if (position - step >= 0) {
@@ -87,39 +77,37 @@ void TransportControls::jumpBack(double step, QObject* sender)
         // The play-state handler plays and pauses again, at 0 or the loop's start.
         m_player.Stop();
     }
-    focusIfSender(sender);
 }
 
-void TransportControls::jumpForward(double step, QObject* sender)
+void TransportControls::jumpForward(double step)
 {
     m_player.setCurrentPosition(m_player.CurrentPosition() + step);
-    focusIfSender(sender);
 }
 
-void TransportControls::backsecondsButtonClick(QObject* sender)
+void TransportControls::jumpBackSeconds()
 {
-    jumpBack(std::max(chosenValue(JumpList::backSeconds), 1), sender);
+    jumpBack(std::max(chosenValue(JumpList::backSeconds), 1));
 }
 
-void TransportControls::forwardsecondsButtonClick(QObject* sender)
+void TransportControls::jumpForwardSeconds()
 {
-    jumpForward(std::max(chosenValue(JumpList::forwardSeconds), 1), sender);
+    jumpForward(std::max(chosenValue(JumpList::forwardSeconds), 1));
 }
 
-void TransportControls::backminutesButtonClick(QObject* sender)
+void TransportControls::jumpBackMinutes()
 {
-    jumpBack(std::max(chosenValue(JumpList::backMinutes) * 60, 60), sender);
+    jumpBack(std::max(chosenValue(JumpList::backMinutes) * 60, 60));
 }
 
-void TransportControls::forwardminutesButtonClick(QObject* sender)
+void TransportControls::jumpForwardMinutes()
 {
-    jumpForward(std::max(chosenValue(JumpList::forwardMinutes) * 60, 60), sender);
+    jumpForward(std::max(chosenValue(JumpList::forwardMinutes) * 60, 60));
 }
 
 // Frame steps count the clip's own frames, wherever they lie: a phone clip's
 // frame rate varies, and a 60 fps clip has twice the frames of a 30 fps one.
 // Playing pauses first, so the step counts from the frame on screen.
-void TransportControls::stepBack(int frames, QObject* sender)
+void TransportControls::stepBackFrames(int frames)
 {
     if (m_player.frameTimeFrom(m_player.CurrentPosition(), -frames) >= 0) {
         m_player.Pause();
@@ -127,36 +115,35 @@ void TransportControls::stepBack(int frames, QObject* sender)
     } else {
         m_player.Stop();
     }
-    focusIfSender(sender);
 }
 
-void TransportControls::stepForward(int frames, QObject* sender)
+void TransportControls::stepForwardFrames(int frames)
 {
     m_player.Pause();
     m_player.stepFrames(frames);
-    focusIfSender(sender);
 }
 
-void TransportControls::back1frameButtonClick(QObject* sender)
+void TransportControls::stepBack()
 {
-    stepBack(1, sender);
-}
-void TransportControls::forward1frameButtonClick(QObject* sender)
-{
-    stepForward(1, sender);
+    stepBackFrames(1);
 }
 
-void TransportControls::backframesButtonClick(QObject* sender)
+void TransportControls::stepForward()
 {
-    stepBack(chosenValue(JumpList::backFrames), sender);
+    stepForwardFrames(1);
 }
 
-void TransportControls::forwardframesButtonClick(QObject* sender)
+void TransportControls::stepBackSeveral()
 {
-    stepForward(chosenValue(JumpList::forwardFrames), sender);
+    stepBackFrames(chosenValue(JumpList::backFrames));
 }
 
-void TransportControls::slowmotionButtonClick(QObject* sender)
+void TransportControls::stepForwardSeveral()
+{
+    stepForwardFrames(chosenValue(JumpList::forwardFrames));
+}
+
+void TransportControls::playSlow()
 {
     m_view.showSpeedMode(SpeedMode::Slow);
     const int entry = m_view.slowRateEntry();
@@ -164,19 +151,17 @@ void TransportControls::slowmotionButtonClick(QObject* sender)
         m_player.setRate(slowRates[entry]);
     m_player.Play();
     m_speedMode = SpeedMode::Slow;
-    focusIfSender(sender);
 }
 
-void TransportControls::regularspeedButtonClick(QObject* sender)
+void TransportControls::playRegular()
 {
     m_view.showSpeedMode(SpeedMode::Regular);
     m_player.setRate(1.0);
     m_player.Play();
     m_speedMode = SpeedMode::Regular;
-    focusIfSender(sender);
 }
 
-void TransportControls::fastmotionButtonClick(QObject* sender)
+void TransportControls::playFast()
 {
     m_view.showSpeedMode(SpeedMode::Fast);
     const int entry = m_view.fastRateEntry();
@@ -184,19 +169,16 @@ void TransportControls::fastmotionButtonClick(QObject* sender)
         m_player.setRate(fastRates[entry]);
     m_player.Play();
     m_speedMode = SpeedMode::Fast;
-    focusIfSender(sender);
 }
 
-void TransportControls::slowmotionRateChange()
+void TransportControls::slowRateChosen()
 {
     if (m_speedMode == SpeedMode::Slow)
-        slowmotionButtonClick();
-    m_view.giveFocusToSink();
+        playSlow();
 }
 
-void TransportControls::fastmotionRateChange()
+void TransportControls::fastRateChosen()
 {
     if (m_speedMode == SpeedMode::Fast)
-        fastmotionButtonClick();
-    m_view.giveFocusToSink();
+        playFast();
 }

@@ -21,29 +21,38 @@ public:
     // Opening a clip makes the mode regular without touching the rate.
     void setSpeedModeRegular() { m_speedMode = SpeedMode::Regular; }
 
-    void playButtonClick(QObject* sender = nullptr);
-    void restartButtonClick(QObject* sender = nullptr);
-    void muteButtonClick(QObject* sender = nullptr);
-    void backsecondsButtonClick(QObject* sender = nullptr);
-    void forwardsecondsButtonClick(QObject* sender = nullptr);
-    void backminutesButtonClick(QObject* sender = nullptr);
-    void forwardminutesButtonClick(QObject* sender = nullptr);
-    void back1frameButtonClick(QObject* sender = nullptr);
-    void forward1frameButtonClick(QObject* sender = nullptr);
-    void backframesButtonClick(QObject* sender = nullptr);
-    void forwardframesButtonClick(QObject* sender = nullptr);
-    void slowmotionButtonClick(QObject* sender = nullptr);
-    void regularspeedButtonClick(QObject* sender = nullptr);
-    void fastmotionButtonClick(QObject* sender = nullptr);
-    void slowmotionRateChange();
-    void fastmotionRateChange();
+    // Play without a clip: a click explains what to do first, a key (or a
+    // desktop's media control) does nothing.
+    enum class WithoutClip { StaySilent, Explain };
+
+    // Plays, or pauses what plays; a continuous loop waiting to start again
+    // counts as playing.
+    void togglePlay(WithoutClip withoutClip = WithoutClip::StaySilent);
+    void restart();
+    void toggleMute();
+    // Jumps by the chosen values of the jump lists.
+    void jumpBackSeconds();
+    void jumpForwardSeconds();
+    void jumpBackMinutes();
+    void jumpForwardMinutes();
+    // One frame, or the chosen number of frames ("several frames").
+    void stepBack();
+    void stepForward();
+    void stepBackSeveral();
+    void stepForwardSeveral();
+    void playSlow();
+    void playRegular();
+    void playFast();
+    // A rate was picked in the slow or fast list: it applies at once when
+    // that speed plays.
+    void slowRateChosen();
+    void fastRateChosen();
 
 private:
-    void jumpBack(double step, QObject* sender);
-    void jumpForward(double step, QObject* sender);
-    void stepBack(int frames, QObject* sender);
-    void stepForward(int frames, QObject* sender);
-    void focusIfSender(QObject* sender);
+    void jumpBack(double step);
+    void jumpForward(double step);
+    void stepBackFrames(int frames);
+    void stepForwardFrames(int frames);
     int chosenValue(TransportView::JumpList list) const { return m_view.jumpValue(list); }
 
     MediaPlayerControl& m_player;

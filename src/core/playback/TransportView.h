@@ -1,8 +1,8 @@
 #pragma once
 
 // What the transport controls need from the window that holds them: the
-// chosen entries of the jump-value and rate lists, the marks of the mute and
-// speed buttons, and the window's focus sink.
+// chosen entries of the jump-value and rate lists and the marks of the mute
+// and speed buttons.
 class TransportView {
 public:
     enum class JumpList { backSeconds, forwardSeconds, backMinutes, forwardMinutes, backFrames, forwardFrames };
@@ -20,7 +20,4 @@ public:
     virtual void showMuted(bool muted) = 0;
     // Marks the speed button of the mode, unmarks the other two.
     virtual void showSpeedMode(SpeedMode mode) = 0;
-
-    // Keystrokes are commands again ("player controls active").
-    virtual void giveFocusToSink() = 0;
 };

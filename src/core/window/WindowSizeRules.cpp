@@ -55,6 +55,23 @@ QRect cappedBounds(const QRect& wanted, const QRect& available)
     return bounds;
 }
 
+QString shownSizeText(const QString& size, bool locked, QSize native, QSize shown)
+{
+    return pictureScaledDown(locked, native, shown) ? size + QStringLiteral(" (scaled down to fit the screen)") : size;
+}
+
+PlayClickBehavior playClickBehavior(int storedChoice)
+{
+    switch (storedChoice) {
+    case 1:
+        return PlayClickBehavior::VideoToFront;
+    case 2:
+        return PlayClickBehavior::FullScreen;
+    default:
+        return PlayClickBehavior::StayInCatalog;
+    }
+}
+
 bool pictureScaledDown(bool locked, QSize native, QSize shown)
 {
     return locked && !native.isEmpty() && (native.width() > shown.width() || native.height() > shown.height());
@@ -79,38 +96,71 @@ ButtonTexts maximizeButtonTexts(bool maximized)
             QStringLiteral("Maximize the video window (Loop and Bookmark controls will still be visible.)")};
 }
 
-FocusTarget focusAfterFullScreen(Sender requester)
+FocusTarget focusAfterFullScreen(Asker requester)
 {
     switch (requester) {
-    case Sender::BookmarksForm:
-    case Sender::BookmarksGrid:
+    case Asker::BookmarksForm:
+    case Asker::BookmarksGrid:
         return FocusTarget::CatalogWindow;
-    case Sender::CommandLineEntryForm:
+    case Asker::CommandLineEntryForm:
         return FocusTarget::CommandLineEntryForm;
-    case Sender::FilePlayingInfoForm:
+    case Asker::FilePlayingInfoForm:
         return FocusTarget::FilePlayingInfoForm;
     default:
         return FocusTarget::Stay;
     }
 }
 
-FocusTarget focusAfterMaximizeToggle(Sender sender)
+FocusTarget focusAfterMaximizeToggle(Asker asker)
 {
-    switch (sender) {
-    case Sender::F1_Button:
-    case Sender::F2_Button:
+    switch (asker) {
+    case Asker::MaximizeButton:
+    case Asker::FullScreenButton:
         return FocusTarget::MainFocusPanel;
-    case Sender::MainForm:
+    case Asker::MainForm:
         return FocusTarget::MainWindow;
-    case Sender::BookmarksForm:
+    case Asker::BookmarksForm:
         return FocusTarget::CatalogWindow;
-    case Sender::CommandLineEntryForm:
+    case Asker::CommandLineEntryForm:
         return FocusTarget::CommandLineEntryForm;
-    case Sender::FilePlayingInfoForm:
+    case Asker::FilePlayingInfoForm:
         return FocusTarget::FilePlayingInfoForm;
     default:
         return FocusTarget::Stay;
     }
+}
+
+MaximizeStep maximizeStep(bool fullScreen, bool maximizedOrMinimized)
+{
+    if (fullScreen)
+        return MaximizeStep::LeaveFullScreenMaximized;
+    return maximizedOrMinimized ? MaximizeStep::Restore : MaximizeStep::Maximize;
+}
+
+FullScreenStep fullScreenStep(bool fullScreen, bool clipLoaded)
+{
+    if (fullScreen)
+        return FullScreenStep::Leave;
+    return clipLoaded ? FullScreenStep::Enter : FullScreenStep::Refuse;
+}
+
+QString fullScreenRefusal()
+{
+    return QStringLiteral("You must first have a video clip loaded in order for this to work.");
+}
+
+QString toggleRefusal(WindowToggle toggle, Asker asker)
+{
+    if (toggle == WindowToggle::VideoWindow && asker == Asker::VideoWindowButton)
+        return QStringLiteral("Sorry, but for this function to work, you have to press the <F3> button itself.");
+    if (toggle == WindowToggle::CatalogWindow && asker == Asker::CatalogWindowButton)
+        return QStringLiteral("Sorry, but for this function to work, you have to press the <F4> button itself.");
+    return {};
+}
+
+QString noCatalogToShowMessage()
+{
+    return QStringLiteral("Sorry, but for this function to work, you must have a video catalog open first.");
 }
 
 ToggleStep toggleStep(bool windowActive, bool fromWindowItself, bool otherWindowShown)
@@ -129,9 +179,9 @@ Placement placementToStore(const Placement& now, bool fullScreen, const Placemen
     return beforeFullScreen;
 }
 
-LockChange toggledLock(bool lockedNow, bool clipLoaded, QSize native, int stripHeight)
+LockChange lockChange(bool locked, bool clipLoaded, QSize native, int stripHeight)
 {
-    if (lockedNow)
+    if (!locked)
         return {false, mpFitToSize, std::nullopt};
     LockChange change{true, mpDefaultSize, std::nullopt};
     if (clipLoaded)
@@ -144,10 +194,10 @@ bool rePauseOnLeaving(bool paused, bool playStateChangeWaiting)
     return paused && playStateChangeWaiting;
 }
 
-void FullScreenMemory::entered(Sender requester)
+void FullScreenMemory::entered(Asker requester)
 {
     m_requester = requester;
-    m_skipNextKey = requester != Sender::F2_Button;
+    m_skipNextKey = requester != Asker::FullScreenButton;
 }
 
 bool FullScreenMemory::takeSkipNextKey()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/playback/PlayStates.h"
+
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -13,27 +15,48 @@ namespace windowsize {
 constexpr int WidthStep = 15;
 constexpr int HeightStep = 10;
 
-// What asked for a window command: no one (a key that names no window), one
+// Who asked for a window command: no one (a key that names no window), one
 // of the windows that pass their keys on, the catalog grid, one of the
-// window buttons, or another control. The windows turn the object that
-// asked into one of these where it comes in; the rules below go by it.
-enum class Sender {
+// main window's window buttons (each the button of one command), or another
+// control. The windows turn whatever asked into one of these where it comes
+// in; the rules below go by it.
+enum class Asker {
     None,
     MainForm,
     BookmarksForm,
     BookmarksGrid,
     CommandLineEntryForm,
     FilePlayingInfoForm,
-    F1_Button,
-    F2_Button,
-    F3_Button,
-    F4_Button,
-    F5_Button,
-    F6_Button,
-    F7_Button,
-    F8_Button,
+    MaximizeButton,
+    FullScreenButton,
+    VideoWindowButton,
+    CatalogWindowButton,
+    ShrinkButton,
+    EnlargeButton,
+    SmallSizeButton,
+    LargeSizeButton,
     Other,
 };
+
+// The maximize command (F1): out of full screen into the maximized window,
+// or maximize a window that is neither maximized nor minimized, or restore.
+enum class MaximizeStep { LeaveFullScreenMaximized, Maximize, Restore };
+MaximizeStep maximizeStep(bool fullScreen, bool maximizedOrMinimized);
+
+// The full screen command (F2): out of full screen, into it, or refused
+// without a clip (the user is told why).
+enum class FullScreenStep { Leave, Enter, Refuse };
+FullScreenStep fullScreenStep(bool fullScreen, bool clipLoaded);
+QString fullScreenRefusal();
+
+// The video and catalog window toggles (F3, F4) are refused when their own
+// button asks: they send the window behind the one the key was pressed in,
+// which a button has none of. Empty when the toggle goes ahead.
+enum class WindowToggle { VideoWindow, CatalogWindow };
+QString toggleRefusal(WindowToggle toggle, Asker asker);
+// F4 while the catalog window is hidden: it shows, unless no catalog is
+// open (then this message says so).
+QString noCatalogToShowMessage();
 
 struct MinimumSizeFacts {
     bool locked = false; // "Lock to original clip size" is on
@@ -61,6 +84,15 @@ QRect cappedBounds(const QRect& wanted, const QRect& available);
 // Whether a picture locked to the clip's own size is shown smaller, because
 // the window that would hold it does not fit the screen.
 bool pictureScaledDown(bool locked, QSize native, QSize shown);
+// The video window size as the information window shows it, with a note
+// when the picture is shown smaller than the lock asks.
+QString shownSizeText(const QString& size, bool locked, QSize native, QSize shown);
+
+// What playing a bookmark from the catalog grid does with the windows, as
+// the options choose it (stored as its position in their list): nothing,
+// the video window to the front, or the video full screen.
+enum class PlayClickBehavior { StayInCatalog = 0, VideoToFront = 1, FullScreen = 2 };
+PlayClickBehavior playClickBehavior(int storedChoice);
 
 // One step of shrink, never below the minimum; one step of enlarge.
 QSize shrunk(QSize current, QSize minimum);
@@ -76,9 +108,9 @@ ButtonTexts maximizeButtonTexts(bool maximized);
 // Where the keyboard focus goes after a window command.
 enum class FocusTarget { Stay, MainFocusPanel, MainWindow, CommandLineEntryForm, FilePlayingInfoForm, CatalogWindow };
 // Leaving full screen: back to the window or control that asked for it.
-FocusTarget focusAfterFullScreen(Sender requester);
-// The maximize toggle outside full screen: by its sender.
-FocusTarget focusAfterMaximizeToggle(Sender sender);
+FocusTarget focusAfterFullScreen(Asker requester);
+// The maximize toggle outside full screen: by who asked.
+FocusTarget focusAfterMaximizeToggle(Asker asker);
 
 // The video and catalog window toggles (F3, F4) from the keyboard, once the
 // window is shown: what the key does with it.
@@ -107,15 +139,15 @@ struct Placement {
 // (which is no state of its own), as it was before.
 Placement placementToStore(const Placement& now, bool fullScreen, const Placement& beforeFullScreen);
 
-// What one press of the original-size lock does.
+// What setting the original-size lock on or off does.
 struct LockChange {
     bool locked = false;
-    int displaySize = 0; // mpDefaultSize or mpFitToSize
+    DisplaySizeValue displaySize = mpDefaultSize;
     // The player's new size (picture and its strip), when a clip is loaded
     // and the lock goes on.
     std::optional<QSize> playerSize;
 };
-LockChange toggledLock(bool lockedNow, bool clipLoaded, QSize native, int stripHeight);
+LockChange lockChange(bool locked, bool clipLoaded, QSize native, int stripHeight);
 
 // Leaving full screen with the clip paused asks the play-state handler to
 // pause again, for a player that starts playing as it leaves full screen.
@@ -130,15 +162,15 @@ class FullScreenMemory {
 public:
     // Full screen was entered from `requester`; from a key unless the
     // requester is the full screen button.
-    void entered(Sender requester);
-    void setRequester(Sender requester) { m_requester = requester; }
-    Sender requester() const { return m_requester; }
+    void entered(Asker requester);
+    void setRequester(Asker requester) { m_requester = requester; }
+    Asker requester() const { return m_requester; }
     bool skipNextKey() const { return m_skipNextKey; }
     // True once after a keyboard entry; clears the flag.
     bool takeSkipNextKey();
 
 private:
-    Sender m_requester = Sender::None;
+    Asker m_requester = Asker::None;
     bool m_skipNextKey = false;
 };
 

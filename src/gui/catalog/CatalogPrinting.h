@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/catalog/PrintColumns.h"
+
 #include <QList>
 #include <QString>
 
@@ -10,11 +12,6 @@ class QPrinter;
 // the top left, the date (yyyy/mm/dd) at the top right, the title at the
 // bottom left and "page/pages" at the bottom right.
 namespace CatalogPrinting {
-
-struct Column {
-    int column; // grid column
-    int width;  // screen pixels
-};
 
 // Returns the number of pages printed.
 int print(QPrinter& printer, const CatalogDocument& catalog, const QList<Column>& columns, const QString& title);

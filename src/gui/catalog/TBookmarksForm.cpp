@@ -4,6 +4,7 @@
 
 #include "core/catalog/CatalogControllers.h"
 #include "core/catalog/CatalogDocument.h"
+#include "core/catalog/ClipImport.h"
 #include "core/settings/BindingTable.h"
 #include "gui/catalog/BookmarksGridLook.h"
 #include "gui/catalog/CatalogPrinting.h"
@@ -170,14 +171,13 @@ void TBookmarksForm::connectControls()
             [this] { emit importClipsRequested(ImportMultipleClips1); });
     connect(PrintWithoutDescription1, &QAction::triggered, this, [this] { PrintGrid(false); });
     connect(PrintWithDescription1, &QAction::triggered, this, [this] { PrintGrid(true); });
-    connect(Spacing1, &QAction::triggered, this, [this] {
-        if (m_controllers)
-            m_controllers->grid.setSpacingClick(1, Spacing1);
-    });
-    connect(Spacing2, &QAction::triggered, this, [this] {
-        if (m_controllers)
-            m_controllers->grid.setSpacingClick(2, Spacing2);
-    });
+    for (auto [item, style] : {std::pair{Spacing1, 1}, std::pair{Spacing2, 2}})
+        connect(item, &QAction::triggered, this, [this, style = style] {
+            if (!m_controllers)
+                return;
+            m_controllers->grid.setSpacing(style);
+            m_controllers->grid.handBackKeys();
+        });
     connect(Options1, &QAction::triggered, this, &TBookmarksForm::optionsRequested);
 
     connect(m_document, &CatalogDocument::captionChanged, this, &TBookmarksForm::UpdateBookmarksFormTitleBar);
@@ -255,22 +255,27 @@ void TBookmarksForm::buttonClicked(CatalogButtonBar::Button button)
         c.lifecycle.CloseButtonClick(sender);
         break;
     case B::Spacing:
-        c.grid.toggleLineWrapButtonClick(sender);
+        c.grid.toggleLineWrap();
+        c.grid.handBackKeys();
         break;
     case B::Sorting:
-        c.grid.turnOnSortingClick(sender);
+        c.grid.toggleSorting();
+        c.grid.handBackKeys();
         break;
     case B::Previous:
-        c.playing.PreviousBookmarkButtonClick(sender);
+        c.playing.playPreviousBookmark();
+        c.grid.handBackKeys();
         break;
     case B::Current:
-        c.playing.CurrentBookmarkButtonClick(sender);
+        c.playing.playCurrentBookmark();
+        c.grid.handBackKeys();
         break;
     case B::Next:
-        c.playing.NextBookmarkButtonClick(sender);
+        c.playing.playNextBookmark();
+        c.grid.handBackKeys();
         break;
     case B::PlayAll:
-        c.playing.PlayAllClick(sender);
+        c.playing.togglePlayAll();
         break;
     case B::Filter:
         PlayAllFilterPanel->setVisible(!PlayAllFilterPanel->isVisible());
@@ -280,7 +285,8 @@ void TBookmarksForm::buttonClicked(CatalogButtonBar::Button button)
         c.lifecycle.hideCatalogButtonClick(sender);
         break;
     case B::Repeats:
-        c.grid.hideRepeatsButtonClick(sender);
+        c.grid.toggleHideRepeats();
+        BookmarksGrid->focusGrid();
         break;
     }
 }
@@ -340,7 +346,7 @@ void TBookmarksForm::BookmarksGridHeaderClick(int column, bool shift)
 void TBookmarksForm::realBookmarksGridDblClickCell(int row, int column)
 {
     if (m_controllers)
-        m_controllers->grid.realBookmarksGridDblClickCell(row, column, false);
+        m_controllers->grid.activateCell(row, column);
 }
 
 void TBookmarksForm::DescriptionMemoExit()
@@ -360,9 +366,9 @@ void TBookmarksForm::showPlayAllFilterCount()
 {
     if (!PlayAllFilterPanel->isVisible())
         return;
-    const CatalogModel& model = *m_document->model();
-    const int total = m_document->CatalogMode() == 0 ? 0 : model.bookmarkCount();
-    PlayAllFilterPanel->showCount(total ? m_document->playAllFilter().passingCount(model) : 0, total);
+    const PlayAllFilter::Count count =
+        m_document->playAllFilter().count(*m_document->model(), m_document->CatalogMode() != 0);
+    PlayAllFilterPanel->showCount(count.passing, count.total);
 }
 
 void TBookmarksForm::setGridPanelWidth(int width)
@@ -379,15 +385,9 @@ void TBookmarksForm::PrintGrid(bool withDescription)
 {
     if (!m_controllers || !m_controllers->edits.takeIn())
         return;
-    QList<CatalogPrinting::Column> columns;
-    for (int c = Number; c <= Folder; ++c)
-        if (BookmarksGrid->columnWidth(c) > 0)
-            columns.append({c, BookmarksGrid->columnWidth(c)});
-    // The description is widened for the print only.
-    if (withDescription)
-        columns.append({Description, 200});
-    const QString lastOpened = m_controllers->lifecycle.lastOpenPath();
-    const QString title = lastOpened.isEmpty() ? QStringLiteral("Tempoloop Video Catalog File") : lastOpened;
+    const QList<CatalogPrinting::Column> columns = CatalogPrinting::printedColumns(
+        [grid = BookmarksGrid](int column) { return grid->columnWidth(column); }, withDescription);
+    const QString title = CatalogPrinting::printTitle(m_controllers->lifecycle.lastOpenPath());
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
     // The job's name, which the dialog also offers as the PDF file's name.
@@ -499,13 +499,9 @@ void TBookmarksForm::dragEnterEvent(QDragEnterEvent* event)
 
 void TBookmarksForm::dropEvent(QDropEvent* event)
 {
-    // Drops arrive only while a catalog is shown; play-all ignores them.
-    if (!m_controllers || m_document->CatalogMode() == 0 || m_document->PlayingAll())
+    if (!m_controllers || !ClipImport::takesDrops(*m_document))
         return;
-    QStringList paths;
-    for (const QUrl& url : event->mimeData()->urls())
-        if (url.isLocalFile())
-            paths << url.toLocalFile();
+    QStringList paths = ClipImport::droppedFiles(event->mimeData()->urls());
     if (paths.isEmpty())
         return;
     event->acceptProposedAction();

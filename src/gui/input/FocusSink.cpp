@@ -1,5 +1,7 @@
 #include "gui/input/FocusSink.h"
 
+#include <QAbstractButton>
+#include <QComboBox>
 #include <QEvent>
 #include <QPalette>
 
@@ -79,4 +81,22 @@ bool FocusSink::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void handBackKeysAfterClick(QAbstractButton* button, std::function<void()> handler, std::function<void()> giveKeysBack)
+{
+    QObject::connect(button, &QAbstractButton::clicked, button,
+                     [handler = std::move(handler), giveKeysBack = std::move(giveKeysBack)] {
+                         handler();
+                         giveKeysBack();
+                     });
+}
+
+void handBackKeysAfterPick(QComboBox* list, std::function<void()> handler, std::function<void()> giveKeysBack)
+{
+    QObject::connect(list, &QComboBox::activated, list,
+                     [handler = std::move(handler), giveKeysBack = std::move(giveKeysBack)] {
+                         handler();
+                         giveKeysBack();
+                     });
 }

@@ -2,7 +2,10 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 
+class QAbstractButton;
+class QComboBox;
 class QLabel;
 
 // The focus sink of a command window: a panel `PanelFocusPanel` holding a
@@ -39,3 +42,11 @@ private:
     QString m_stateText;
     QColor m_stateColor;
 };
+
+// A control of a command window that the mouse used: its handler runs, then
+// the keys go back to the window (`giveKeysBack`, its focus sink or its
+// grid), so the next key is a command again. The same operation started by
+// a key leaves the focus where it is, so keys never come through here.
+void handBackKeysAfterClick(QAbstractButton* button, std::function<void()> handler, std::function<void()> giveKeysBack);
+// The same for a list whose entry was picked.
+void handBackKeysAfterPick(QComboBox* list, std::function<void()> handler, std::function<void()> giveKeysBack);

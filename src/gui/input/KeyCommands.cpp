@@ -9,8 +9,8 @@ KeyCommands::KeyCommands(const Boxes& boxes, std::function<keys::Gates()> gates,
                          QObject* parent)
     : QObject(parent), m_boxes(boxes), m_gates(std::move(gates)), m_ctrlSelect(std::move(ctrlSelect))
 {
-    bind(Command::arrowLeft, [this](QObject*) { LastArrowDirection = 1; });
-    bind(Command::arrowRight, [this](QObject*) { LastArrowDirection = 2; });
+    bind(Command::arrowLeft, [this](QObject*) { m_lastArrow = CatalogView::Arrow::Left; });
+    bind(Command::arrowRight, [this](QObject*) { m_lastArrow = CatalogView::Arrow::Right; });
 }
 
 void KeyCommands::bind(Command command, Operation operation)

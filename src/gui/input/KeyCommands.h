@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/catalog/CatalogView.h"
 #include "core/input/KeyMatching.h"
 
 #include <QObject>
@@ -31,9 +32,9 @@ public:
 
     void run(keys::Command command, QObject* sender);
 
-    // 0 at start, 1 after the left arrow key, 2 after the right one; the
-    // catalog grid's column skipping reads it.
-    int LastArrowDirection = 0;
+    // The arrow key pressed last; the catalog grid skips hidden columns its
+    // way.
+    CatalogView::Arrow lastArrow() const { return m_lastArrow; }
 
 signals:
     // After each command a keystroke ran, for whoever watches the keyboard.
@@ -46,4 +47,5 @@ private:
     std::function<keys::Gates()> m_gates;
     std::function<bool()> m_ctrlSelect;
     std::array<Operation, CommandCount> m_operations;
+    CatalogView::Arrow m_lastArrow = CatalogView::Arrow::None;
 };

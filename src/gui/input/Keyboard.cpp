@@ -63,7 +63,7 @@ void Keyboard::makeBookmarkButtonMouseDown(Qt::KeyboardModifiers modifiers)
 {
     m_main.giveFocusToSink();
     if (modifiers.testFlag(Qt::ShiftModifier))
-        bookmarkMaking->QuickMakeBookmarkButtonClick();
+        bookmarkMaking->makeQuickBookmark();
     else
-        bookmarkMaking->makeBookmarkButtonClick();
+        bookmarkMaking->makeBookmark();
 }

@@ -90,14 +90,15 @@ BookmarkControlsPanel::BookmarkControlsPanel(FocusSink& sink, QWidget* parent) :
         w->hide();
     showBookmarkingInfo(false); // no catalog is open at first
 
-    connect(OpenCatalogButton, &QAbstractButton::clicked, this, [this] { emit openCatalogClicked(OpenCatalogButton); });
-    connect(updateBookmarkButton, &QAbstractButton::clicked, this,
-            [this] { emit updateBookmarkClicked(updateBookmarkButton); });
+    connect(OpenCatalogButton, &QAbstractButton::clicked, this, &BookmarkControlsPanel::openCatalogClicked);
+    connect(updateBookmarkButton, &QAbstractButton::clicked, this, &BookmarkControlsPanel::updateBookmarkClicked);
     connect(PlayAll, &QAbstractButton::clicked, this, &BookmarkControlsPanel::stopPlayingAllClicked);
-    const std::pair<TColourButton*, int> directions[] = {
-        {PreviousBookmarkButton, 0}, {CurrentBookmarkButton, 1}, {NextBookmarkButton, 2}};
-    for (const auto& [b, direction] : directions)
-        connect(b, &QAbstractButton::clicked, this, [this, d = direction] { emit bookmarkButtonClicked(d); });
+    using Step = PlayAllView::Step;
+    const std::pair<TColourButton*, Step> steps[] = {{PreviousBookmarkButton, Step::Previous},
+                                                     {CurrentBookmarkButton, Step::Current},
+                                                     {NextBookmarkButton, Step::Next}};
+    for (const auto& [b, step] : steps)
+        connect(b, &QAbstractButton::clicked, this, [this, step = step] { emit bookmarkButtonClicked(step); });
     new LoopListWatcher(
         LoopList, [this] { return m_playingItem(); }, [this] { m_sink.takeFocus(); });
     connect(LoopList, &QComboBox::activated, this, &BookmarkControlsPanel::loopListChosen);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/playback/PlayAllView.h"
+
 #include <QGroupBox>
 #include <functional>
 
@@ -41,11 +43,10 @@ public:
     void showMode(bool beginner);
 
 signals:
-    void openCatalogClicked(QObject* sender);
-    void updateBookmarkClicked(QObject* sender);
+    void openCatalogClicked();
+    void updateBookmarkClicked();
     void stopPlayingAllClicked();
-    // 0 previous, 1 current, 2 next.
-    void bookmarkButtonClicked(int direction);
+    void bookmarkButtonClicked(PlayAllView::Step step);
     // An item of the bookmark list was chosen.
     void loopListChosen(int item);
 

@@ -69,19 +69,52 @@ LoopControlsPanel::LoopControlsPanel(FocusSink& sink, QWidget* parent) : QGroupB
 
 void LoopControlsPanel::connectTo(LoopControls& loops)
 {
-    // A click passes the button as the sender: the focus then goes to the
-    // focus sink; a key passes none and leaves it where it is.
-    const std::pair<TColourButton*, void (LoopControls::*)(QObject*)> buttons[] = {
-        {setStartTimeButton, &LoopControls::setStartTimeButtonClick},
-        {setEndTimeButton, &LoopControls::setEndTimeButtonClick},
-        {resetEndTimeButton, &LoopControls::resetEndTimeButtonClick},
-        {resetLoopButton, &LoopControls::resetLoopButtonClick},
-        {playLoopButton, &LoopControls::playLoopButtonClick},
-        {playFullVideoButton, &LoopControls::playFullVideoButtonClick},
-        {loopOnce, &LoopControls::loopOnceClick},
+    m_loops = &loops;
+    using Handler = void (LoopControlsPanel::*)();
+    const std::pair<TColourButton*, Handler> buttons[] = {
+        {setStartTimeButton, &LoopControlsPanel::setStartTimeButtonClick},
+        {setEndTimeButton, &LoopControlsPanel::setEndTimeButtonClick},
+        {resetEndTimeButton, &LoopControlsPanel::resetEndTimeButtonClick},
+        {resetLoopButton, &LoopControlsPanel::resetLoopButtonClick},
+        {playFullVideoButton, &LoopControlsPanel::playFullVideoButtonClick},
+        {loopOnce, &LoopControlsPanel::loopOnceClick},
     };
-    for (const auto& [b, operation] : buttons)
-        connect(b, &QAbstractButton::clicked, &loops, [l = &loops, b = b, op = operation] { (l->*op)(b); });
+    for (const auto& [button, handler] : buttons)
+        handBackKeysAfterClick(
+            button, [this, handler = handler] { (this->*handler)(); }, [this] { giveFocusToSink(); });
+    // The play loop button hands the keys back only once the loop plays: a
+    // refused loop leaves them where the user had them.
+    connect(playLoopButton, &QAbstractButton::clicked, this, &LoopControlsPanel::playLoopButtonClick);
+}
+
+void LoopControlsPanel::setStartTimeButtonClick()
+{
+    m_loops->setLoopStart();
+}
+void LoopControlsPanel::setEndTimeButtonClick()
+{
+    m_loops->setLoopEnd();
+}
+void LoopControlsPanel::resetEndTimeButtonClick()
+{
+    m_loops->clearLoopEnd();
+}
+void LoopControlsPanel::resetLoopButtonClick()
+{
+    m_loops->clearLoop();
+}
+void LoopControlsPanel::playLoopButtonClick()
+{
+    if (m_loops->playLoop())
+        giveFocusToSink();
+}
+void LoopControlsPanel::playFullVideoButtonClick()
+{
+    m_loops->playFullVideo();
+}
+void LoopControlsPanel::loopOnceClick()
+{
+    m_loops->toggleContinuously();
 }
 
 void LoopControlsPanel::bindSettings(ConfigBindings& binding)

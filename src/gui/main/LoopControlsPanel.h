@@ -23,7 +23,8 @@ class LoopControlsPanel : public QGroupBox, public LoopView {
 public:
     LoopControlsPanel(FocusSink& sink, QWidget* parent);
 
-    // The buttons start the loop's operations, passing themselves as sender.
+    // The buttons start the loop's operations; the keys go back to the focus
+    // sink after each.
     void connectTo(LoopControls& loops);
     void bindSettings(ConfigBindings& binding);
     void addFocusParts(KeyboardFocusParts& parts) const;
@@ -49,7 +50,9 @@ public:
     // The play button is the player controls' own: the window passes it on.
     void showPlaying(bool playing) override { emit playingShown(playing); }
     void clearPlayingBookmark() override;
-    void giveFocusToSink() override;
+
+    // Keystrokes are commands again ("player controls active").
+    void giveFocusToSink();
 
 signals:
     void playingShown(bool playing);
@@ -58,10 +61,18 @@ signals:
     void playingBookmarkCleared();
 
 private:
+    void setStartTimeButtonClick();
+    void setEndTimeButtonClick();
+    void resetEndTimeButtonClick();
+    void resetLoopButtonClick();
+    void playLoopButtonClick();
+    void playFullVideoButtonClick();
+    void loopOnceClick();
     void paintLoopModeButton(const QString& caption, const QColor& colour, const QColor& hotColour);
     void placeTimeRows();
 
     FocusSink& m_sink;
+    LoopControls* m_loops = nullptr;
     bool m_beginner = false;
     TColourButton* setStartTimeButton;
     TimeBox* setStartTimeValue;

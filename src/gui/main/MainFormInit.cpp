@@ -29,7 +29,7 @@ void TMainForm::FormInit(const QStringList& arguments)
     w.catalog->lifecycle.ResetBookmarksGrid(c.settings->gridColumns());
     c.keyboard->assignments->rememberLastAcceptedKeys();
 
-    c.loops->LoopPlayingIndicatorChange(QStringLiteral("full"));
+    c.loops->showIndicator(LoopControls::Indicator::FullVideo);
     c.loops->resetLoopState();
     w.OptionsForm->showGeneralPage();
     c.transport->setSpeedModeRegular();
@@ -50,35 +50,29 @@ void TMainForm::FormInit(const QStringList& arguments)
 void TMainForm::actOnArguments(const QStringList& arguments)
 {
     AppWindows& w = *m_windows;
-    auto playerControlsActive = [&] {
+    const StartupAction action = startupAction(arguments, QDir::currentPath());
+    if (action.playerControlsActive) {
         w.BookmarksForm->hide();
         giveFocusToSink();
-    };
-    switch (classifyArguments(arguments)) {
-    case ArgumentKind::Catalog:
-        w.catalog->lifecycle.openCatalogArgument(absoluteArgument(arguments.first(), QDir::currentPath()));
-        return;
-    case ArgumentKind::Clip:
-        playerControlsActive();
-        m_controllers->clips->StartVideoClip(this, absoluteArgument(arguments.first(), QDir::currentPath()));
-        giveFocusToSink();
-        return;
-    case ArgumentKind::Unrecognized:
-        prompt().message(QString::fromLatin1(kUnrecognizedFileTypeMessage));
-        // Closing goes through the normal shut-down once the event loop runs.
-        QTimer::singleShot(0, this, &QWidget::close);
-        return;
-    case ArgumentKind::BookmarkCommandLine:
-        playerControlsActive();
-        w.CommandLineEntryForm->setCommandLineText(composeCommandLineText(arguments));
-        w.CommandLineEntryForm->playCommandLineButtonClick();
-        return;
-    case ArgumentKind::WrongCount:
-        playerControlsActive();
-        prompt().message(wrongArgumentCountMessage(arguments.size()));
-        return;
-    case ArgumentKind::None:
-        playerControlsActive();
-        return;
     }
+    if (!action.message.isEmpty())
+        prompt().message(action.message);
+    switch (action.open) {
+    case StartupAction::Open::Nothing:
+        break;
+    case StartupAction::Open::Catalog:
+        w.catalog->lifecycle.openCatalogArgument(action.text);
+        break;
+    case StartupAction::Open::Clip:
+        m_controllers->clips->StartVideoClip(action.text);
+        giveFocusToSink();
+        break;
+    case StartupAction::Open::CommandLine:
+        w.CommandLineEntryForm->setCommandLineText(action.text);
+        w.CommandLineEntryForm->playCommandLineButtonClick();
+        break;
+    }
+    // Closing goes through the normal shut-down once the event loop runs.
+    if (action.then == StartupAction::Then::Exit)
+        QTimer::singleShot(0, this, &QWidget::close);
 }

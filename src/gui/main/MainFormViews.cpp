@@ -21,20 +21,17 @@
 
 #include <QGroupBox>
 
-using windowsize::Sender;
+using windowsize::Asker;
 
 // The F1 to F8 buttons, the lock's menu item and the clip's opening go to
 // the window sizing.
 void TMainForm::connectSizing()
 {
     WindowSizing* s = m_controllers->sizing;
-    m_window->connectTo(*s);
-    // The menu item has already flipped its check mark; the lock's toggle
-    // reads the state before the click.
-    m_menu->onItem(MainMenu::Item::OriginalSize1, [this, s] {
-        m_menu->setOriginalSizeLocked(!m_menu->originalSizeLocked());
-        s->OriginalSize1Click(Sender::Other);
-    });
+    m_window->connectTo(*s, [this] { giveFocusToSink(); });
+    // The menu item's check mark, as the click left it, is the lock wanted.
+    m_menu->onItem(MainMenu::Item::OriginalSize1,
+                   [this, s] { s->setOriginalSizeLocked(m_menu->originalSizeLocked()); });
     connect(m_controllers->clips, &ClipLoader::clipReady, s, &WindowSizing::clipOpened);
 }
 
@@ -157,11 +154,14 @@ void TMainForm::bindSettings(ConfigBindings& binding)
                                 });
     // The original-size lock and the stored video sizes.
     m_controllers->sizing->bindSettings(binding);
-    // The loop mode is applied once everything is read.
+    // The speed ladder is stored as a continuous loop with its own switch
+    // beside it (SettingsFiles).
     LoopControls* loops = m_controllers->loops;
     binding.bind(
         &S::loopContinuously, [loops] { return loops->LoopContinuously(); },
-        [loops](bool on) { loops->setStoredLoopContinuously(on); });
+        [loops](bool on) {
+            loops->setLoopMode(on ? LoopControls::LoopMode::Continuously : LoopControls::LoopMode::Once);
+        });
     // The arrangement is applied as it is read; the mode once everything is
     // read (SettingsFiles), and beginner mode then imposes its arrangement.
     binding.bind(

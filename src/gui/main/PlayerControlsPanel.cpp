@@ -126,29 +126,90 @@ void PlayerControlsPanel::buildSpeedControls()
 
 void PlayerControlsPanel::connectTo(TransportControls& transport)
 {
-    // A click passes the button as the sender: the focus then goes to the
-    // focus sink; a key passes none and leaves it where it is.
-    const std::pair<TColourButton*, void (TransportControls::*)(QObject*)> buttons[] = {
-        {playButton, &TransportControls::playButtonClick},
-        {restartButton, &TransportControls::restartButtonClick},
-        {muteButton, &TransportControls::muteButtonClick},
-        {backsecondsButton, &TransportControls::backsecondsButtonClick},
-        {forwardsecondsButton, &TransportControls::forwardsecondsButtonClick},
-        {backminutesButton, &TransportControls::backminutesButtonClick},
-        {forwardminutesButton, &TransportControls::forwardminutesButtonClick},
-        {back1frameButton, &TransportControls::back1frameButtonClick},
-        {forward1frameButton, &TransportControls::forward1frameButtonClick},
-        {backframesButton, &TransportControls::backframesButtonClick},
-        {forwardframesButton, &TransportControls::forwardframesButtonClick},
-        {slowmotionButton, &TransportControls::slowmotionButtonClick},
-        {regularspeedButton, &TransportControls::regularspeedButtonClick},
-        {fastmotionButton, &TransportControls::fastmotionButtonClick},
+    m_transport = &transport;
+    using Handler = void (PlayerControlsPanel::*)();
+    const std::pair<TColourButton*, Handler> buttons[] = {
+        {playButton, &PlayerControlsPanel::playButtonClick},
+        {restartButton, &PlayerControlsPanel::restartButtonClick},
+        {muteButton, &PlayerControlsPanel::muteButtonClick},
+        {backsecondsButton, &PlayerControlsPanel::backsecondsButtonClick},
+        {forwardsecondsButton, &PlayerControlsPanel::forwardsecondsButtonClick},
+        {backminutesButton, &PlayerControlsPanel::backminutesButtonClick},
+        {forwardminutesButton, &PlayerControlsPanel::forwardminutesButtonClick},
+        {back1frameButton, &PlayerControlsPanel::back1frameButtonClick},
+        {forward1frameButton, &PlayerControlsPanel::forward1frameButtonClick},
+        {backframesButton, &PlayerControlsPanel::backframesButtonClick},
+        {forwardframesButton, &PlayerControlsPanel::forwardframesButtonClick},
+        {slowmotionButton, &PlayerControlsPanel::slowmotionButtonClick},
+        {regularspeedButton, &PlayerControlsPanel::regularspeedButtonClick},
+        {fastmotionButton, &PlayerControlsPanel::fastmotionButtonClick},
     };
-    TransportControls* t = &transport;
-    for (const auto& [b, operation] : buttons)
-        connect(b, &QAbstractButton::clicked, t, [t, b = b, op = operation] { (t->*op)(b); });
-    connect(slowmotionRate, &QComboBox::activated, t, &TransportControls::slowmotionRateChange);
-    connect(fastmotionRate, &QComboBox::activated, t, &TransportControls::fastmotionRateChange);
+    const auto giveKeysBack = [this] { giveFocusToSink(); };
+    for (const auto& [button, handler] : buttons)
+        handBackKeysAfterClick(
+            button, [this, handler = handler] { (this->*handler)(); }, giveKeysBack);
+    // Picking a rate hands the keys back whoever picked it.
+    handBackKeysAfterPick(
+        slowmotionRate, [this] { m_transport->slowRateChosen(); }, giveKeysBack);
+    handBackKeysAfterPick(
+        fastmotionRate, [this] { m_transport->fastRateChosen(); }, giveKeysBack);
+}
+
+void PlayerControlsPanel::playButtonClick()
+{
+    m_transport->togglePlay(TransportControls::WithoutClip::Explain);
+}
+void PlayerControlsPanel::restartButtonClick()
+{
+    m_transport->restart();
+}
+void PlayerControlsPanel::muteButtonClick()
+{
+    m_transport->toggleMute();
+}
+void PlayerControlsPanel::backsecondsButtonClick()
+{
+    m_transport->jumpBackSeconds();
+}
+void PlayerControlsPanel::forwardsecondsButtonClick()
+{
+    m_transport->jumpForwardSeconds();
+}
+void PlayerControlsPanel::backminutesButtonClick()
+{
+    m_transport->jumpBackMinutes();
+}
+void PlayerControlsPanel::forwardminutesButtonClick()
+{
+    m_transport->jumpForwardMinutes();
+}
+void PlayerControlsPanel::back1frameButtonClick()
+{
+    m_transport->stepBack();
+}
+void PlayerControlsPanel::forward1frameButtonClick()
+{
+    m_transport->stepForward();
+}
+void PlayerControlsPanel::backframesButtonClick()
+{
+    m_transport->stepBackSeveral();
+}
+void PlayerControlsPanel::forwardframesButtonClick()
+{
+    m_transport->stepForwardSeveral();
+}
+void PlayerControlsPanel::slowmotionButtonClick()
+{
+    m_transport->playSlow();
+}
+void PlayerControlsPanel::regularspeedButtonClick()
+{
+    m_transport->playRegular();
+}
+void PlayerControlsPanel::fastmotionButtonClick()
+{
+    m_transport->playFast();
 }
 
 void PlayerControlsPanel::bindSettings(ConfigBindings& binding)

@@ -53,14 +53,34 @@ public:
     int fastRateEntry() const override;
     void showMuted(bool muted) override;
     void showSpeedMode(SpeedMode mode) override;
-    void giveFocusToSink() override;
+
+    // Keystrokes are commands again ("player controls active").
+    void giveFocusToSink();
 
 private:
+    // The buttons' handlers: each runs its transport operation (the keys
+    // go back to the focus sink after it).
+    void playButtonClick();
+    void restartButtonClick();
+    void muteButtonClick();
+    void backsecondsButtonClick();
+    void forwardsecondsButtonClick();
+    void backminutesButtonClick();
+    void forwardminutesButtonClick();
+    void back1frameButtonClick();
+    void forward1frameButtonClick();
+    void backframesButtonClick();
+    void forwardframesButtonClick();
+    void slowmotionButtonClick();
+    void regularspeedButtonClick();
+    void fastmotionButtonClick();
+
     void buildBasicControls();
     void buildAdvancedControls();
     void buildSpeedControls();
 
     FocusSink& m_sink;
+    TransportControls* m_transport = nullptr;
     std::function<QString()> m_muteKey;
     bool m_beginner = false;
 

@@ -1,6 +1,7 @@
 #include "gui/main/RightPanel.h"
 
 #include "core/playback/ClipLoader.h"
+#include "gui/input/FocusSink.h"
 #include "gui/input/KeyboardView.h"
 #include "gui/main/PanelControls.h"
 #include "gui/widgets/Colours.h"
@@ -30,16 +31,31 @@ RightPanel::RightPanel(QWidget* parent) : QWidget(parent)
             [this] { emit advancedModeClicked(AdvancedModeButton); });
 }
 
-void RightPanel::connectTo(ClipLoader& clips)
+void RightPanel::connectTo(ClipLoader& clips, const std::function<void()>& giveKeysBack)
 {
-    const std::pair<TColourButton*, void (ClipLoader::*)(QObject*)> buttons[] = {
-        {ViewClipButton, &ClipLoader::ViewClipButtonClick},
-        {previousClipButton, &ClipLoader::PlayPreviousFile},
-        {nextClipButton, &ClipLoader::PlayNextFile},
+    m_clips = &clips;
+    using Handler = void (RightPanel::*)();
+    const std::pair<TColourButton*, Handler> buttons[] = {
+        {ViewClipButton, &RightPanel::ViewClipButtonClick},
+        {previousClipButton, &RightPanel::previousClipButtonClick},
+        {nextClipButton, &RightPanel::nextClipButtonClick},
     };
-    ClipLoader* c = &clips;
-    for (const auto& [b, operation] : buttons)
-        connect(b, &QAbstractButton::clicked, c, [c, b = b, op = operation] { (c->*op)(b); });
+    for (const auto& [button, handler] : buttons)
+        handBackKeysAfterClick(
+            button, [this, handler = handler] { (this->*handler)(); }, giveKeysBack);
+}
+
+void RightPanel::ViewClipButtonClick()
+{
+    m_clips->chooseClip();
+}
+void RightPanel::previousClipButtonClick()
+{
+    m_clips->playPreviousClip();
+}
+void RightPanel::nextClipButtonClick()
+{
+    m_clips->playNextClip();
 }
 
 void RightPanel::addFocusParts(KeyboardFocusParts& parts) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 class ClipLoader;
 class TColourButton;
@@ -17,7 +18,8 @@ public:
 
     explicit RightPanel(QWidget* parent);
 
-    void connectTo(ClipLoader& clips);
+    // The clip buttons open clips; the keys go back to the window after.
+    void connectTo(ClipLoader& clips, const std::function<void()>& giveKeysBack);
     void addFocusParts(KeyboardFocusParts& parts) const;
     void setExitCaption(const QString& caption);
     // Beginner mode: only "view clip", larger; "Switch to Advanced Mode".
@@ -31,6 +33,11 @@ signals:
     void advancedModeClicked(QObject* sender);
 
 private:
+    void ViewClipButtonClick();
+    void previousClipButtonClick();
+    void nextClipButtonClick();
+
+    ClipLoader* m_clips = nullptr;
     TColourButton* ViewClipButton;
     TColourButton* exitButton;
     TColourButton* previousClipButton;

@@ -94,12 +94,10 @@ void SettingsFiles::applyAfterReading()
         keys->shiftKeyChange();
         keys->anyKeyChange();
     }
-    // The lock was read as the opposite of its stored state: its toggle
-    // lands on it and applies it.
+    // The lock, shown as read, applies once the window has its bounds.
     if (WindowSizing* sizing = m_controllers.sizing)
-        sizing->OriginalSize1Click();
+        sizing->applyShownOriginalSizeLock();
     LoopControls* loops = m_controllers.loops;
-    loops->loopOnceClick();
     // The ladder repeats its loop: stored with Loop_Continuously on.
     if (m_extras.applied().loopSpeedLadder && loops->LoopContinuously())
         loops->setLoopMode(LoopControls::LoopMode::Ladder);

@@ -87,20 +87,28 @@ void TMainForm::connectControllers(const Controllers& c, AppWindows* windows)
 {
     m_controllers = &c;
     m_windows = windows;
-    m_right->connectTo(*c.clips);
+    m_right->connectTo(*c.clips, [this] { giveFocusToSink(); });
     m_loop->connectTo(*c.loops);
     m_player->connectTo(*c.transport);
+    // The menu's clip items, as the buttons: the keys come back to the window.
     using Item = MainMenu::Item;
-    m_menu->onItem(Item::choosevideoclip1, [this] { m_controllers->clips->ViewClipButtonClick(this); });
-    m_menu->onItem(Item::PlayPreviousClip1, [this] { m_controllers->clips->PlayPreviousFile(this); });
-    m_menu->onItem(Item::PlayNextClip1, [this] { m_controllers->clips->PlayNextFile(this); });
+    ClipLoader* clips = c.clips;
+    const std::pair<Item, void (ClipLoader::*)()> clipItems[] = {
+        {Item::choosevideoclip1, &ClipLoader::chooseClip},
+        {Item::PlayPreviousClip1, &ClipLoader::playPreviousClip},
+        {Item::PlayNextClip1, &ClipLoader::playNextClip},
+    };
+    for (const auto& [item, operation] : clipItems)
+        m_menu->onItem(item, [this, clips, operation = operation] {
+            (clips->*operation)();
+            giveFocusToSink();
+        });
 
     MediaPlayerControl* p = player();
     LoopControls* loops = c.loops;
-    connect(p, &MediaPlayerControl::OnPositionChange, loops, [loops](double oldPos, double newPos, quint32, quint32) {
-        loops->ActiveMovie1PositionChange(oldPos, newPos);
-    });
-    connect(p, &MediaPlayerControl::OnPlayStateChange, loops, &LoopControls::ActiveMovie1PlayStateChange);
+    connect(p, &MediaPlayerControl::OnPositionChange, loops,
+            [loops](double oldPos, double newPos, quint32, quint32) { loops->positionChanged(oldPos, newPos); });
+    connect(p, &MediaPlayerControl::OnPlayStateChange, loops, &LoopControls::playStateChanged);
     if (windows && windows->OptionsForm) {
         const TOptionsForm* options = windows->OptionsForm;
         m_player->setMuteKey([options] { return options->muteKeyText(); });

@@ -1,13 +1,11 @@
 #include "gui/main/WindowControlsPanel.h"
 
+#include "gui/input/FocusSink.h"
 #include "gui/main/PanelControls.h"
 #include "gui/main/WindowSizing.h"
 #include "gui/widgets/TColourButton.h"
 
-#include <tuple>
-
 using PanelControls::button;
-using windowsize::Sender;
 
 WindowControlsPanel::WindowControlsPanel(QWidget* parent) : QGroupBox(parent)
 {
@@ -22,23 +20,62 @@ WindowControlsPanel::WindowControlsPanel(QWidget* parent) : QGroupBox(parent)
     F8_Button = button(this, "F8_Button", QStringLiteral("large video size (F8)"), {134, 102, 124, 26});
 }
 
-void WindowControlsPanel::connectTo(WindowSizing& sizing)
+void WindowControlsPanel::connectTo(WindowSizing& sizing, const std::function<void()>& giveKeysBack)
 {
-    // Each button is its own sender: the window commands tell a click from
-    // the function key by it.
-    const std::tuple<TColourButton*, Sender, void (WindowSizing::*)(Sender)> buttons[] = {
-        {F1_Button, Sender::F1_Button, &WindowSizing::MaximizeToggleButtonClick},
-        {F2_Button, Sender::F2_Button, &WindowSizing::FullScreenModeClick},
-        {F3_Button, Sender::F3_Button, &WindowSizing::VideoWindowToggleButtonClick},
-        {F4_Button, Sender::F4_Button, &WindowSizing::BookmarksWindowToggleButtonClick},
-        {F5_Button, Sender::F5_Button, &WindowSizing::SmallerScreenButtonClick},
-        {F6_Button, Sender::F6_Button, &WindowSizing::LargerScreenButtonClick},
-        {F7_Button, Sender::F7_Button, &WindowSizing::ShowSmallScreenSizeButtonClick},
-        {F8_Button, Sender::F8_Button, &WindowSizing::ShowLargeScreenSizeButtonClick},
+    m_sizing = &sizing;
+    // F1 to F4 name their button as who asked: where the keys go after them
+    // depends on it, as it depends on the window for their keys.
+    using Handler = void (WindowControlsPanel::*)();
+    const std::pair<TColourButton*, Handler> told[] = {
+        {F1_Button, &WindowControlsPanel::MaximizeToggleButtonClick},
+        {F2_Button, &WindowControlsPanel::FullScreenModeClick},
+        {F3_Button, &WindowControlsPanel::VideoWindowToggleButtonClick},
+        {F4_Button, &WindowControlsPanel::BookmarksWindowToggleButtonClick},
     };
-    WindowSizing* s = &sizing;
-    for (const auto& [b, sender, operation] : buttons)
-        connect(b, &QAbstractButton::clicked, s, [s, from = sender, op = operation] { (s->*op)(from); });
+    for (const auto& [button, handler] : told)
+        connect(button, &QAbstractButton::clicked, this, handler);
+    const std::pair<TColourButton*, Handler> sizes[] = {
+        {F5_Button, &WindowControlsPanel::SmallerScreenButtonClick},
+        {F6_Button, &WindowControlsPanel::LargerScreenButtonClick},
+        {F7_Button, &WindowControlsPanel::ShowSmallScreenSizeButtonClick},
+        {F8_Button, &WindowControlsPanel::ShowLargeScreenSizeButtonClick},
+    };
+    for (const auto& [button, handler] : sizes)
+        handBackKeysAfterClick(
+            button, [this, handler = handler] { (this->*handler)(); }, giveKeysBack);
+}
+
+void WindowControlsPanel::MaximizeToggleButtonClick()
+{
+    m_sizing->toggleMaximized(windowsize::Asker::MaximizeButton);
+}
+void WindowControlsPanel::FullScreenModeClick()
+{
+    m_sizing->toggleFullScreen(windowsize::Asker::FullScreenButton);
+}
+void WindowControlsPanel::VideoWindowToggleButtonClick()
+{
+    m_sizing->toggleVideoWindow(windowsize::Asker::VideoWindowButton);
+}
+void WindowControlsPanel::BookmarksWindowToggleButtonClick()
+{
+    m_sizing->toggleCatalogWindow(windowsize::Asker::CatalogWindowButton);
+}
+void WindowControlsPanel::SmallerScreenButtonClick()
+{
+    m_sizing->shrink();
+}
+void WindowControlsPanel::LargerScreenButtonClick()
+{
+    m_sizing->enlarge();
+}
+void WindowControlsPanel::ShowSmallScreenSizeButtonClick()
+{
+    m_sizing->showSmallSize();
+}
+void WindowControlsPanel::ShowLargeScreenSizeButtonClick()
+{
+    m_sizing->showLargeSize();
 }
 
 void WindowControlsPanel::showMaximizeButton(const QString& caption, const QString& hint)

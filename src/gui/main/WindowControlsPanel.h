@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QGroupBox>
+#include <functional>
 
 class TColourButton;
 class WindowSizing;
@@ -13,13 +14,24 @@ class WindowControlsPanel : public QGroupBox {
 public:
     explicit WindowControlsPanel(QWidget* parent);
 
-    // Each button runs its window command, naming itself as the sender.
-    void connectTo(WindowSizing& sizing);
+    // Each button runs its window command; after the size commands the keys
+    // go back to the window.
+    void connectTo(WindowSizing& sizing, const std::function<void()>& giveKeysBack);
     // The maximize button says what its next press does.
     void showMaximizeButton(const QString& caption, const QString& hint);
     void showMaximizeCaption(const QString& caption);
 
 private:
+    void MaximizeToggleButtonClick();
+    void FullScreenModeClick();
+    void VideoWindowToggleButtonClick();
+    void BookmarksWindowToggleButtonClick();
+    void SmallerScreenButtonClick();
+    void LargerScreenButtonClick();
+    void ShowSmallScreenSizeButtonClick();
+    void ShowLargeScreenSizeButtonClick();
+
+    WindowSizing* m_sizing = nullptr;
     TColourButton* F1_Button;
     TColourButton* F2_Button;
     TColourButton* F3_Button;

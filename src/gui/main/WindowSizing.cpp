@@ -43,7 +43,7 @@ WindowSizing::WindowSizing(const Windows& windows, QObject* parent)
                     defaults.videoClipSmallScreenSizeWidth, defaults.videoClipSmallScreenSizeHeight);
     m_large = QRect(defaults.videoClipLargeScreenSizeLeft, defaults.videoClipLargeScreenSizeTop,
                     defaults.videoClipLargeScreenSizeWidth, defaults.videoClipLargeScreenSizeHeight);
-    connect(m_w.player, &MediaPlayerControl::OnFullScreenKeyPress, this, &WindowSizing::ActiveMovie1FullScreenKeyPress);
+    connect(m_w.player, &MediaPlayerControl::OnFullScreenKeyPress, this, &WindowSizing::fullScreenKeyPressed);
 }
 
 void WindowSizing::setKeyHandlers(KeyDispatcher* dispatcher, const KeyCommands* commands)
@@ -55,11 +55,11 @@ void WindowSizing::setKeyHandlers(KeyDispatcher* dispatcher, const KeyCommands* 
 void WindowSizing::bindSettings(ConfigBindings& binding)
 {
     using S = Settings;
-    // The lock is read as the opposite of what was stored; its toggle after
-    // reading lands on the stored state and applies it.
+    // The lock is shown as read; it is applied once everything is read
+    // (the window's bounds among it).
     binding.bind(
         &S::viewOriginalSize, [this] { return m_w.mainView->originalSizeLocked(); },
-        [this](bool on) { m_w.mainView->setOriginalSizeLocked(!on); });
+        [this](bool on) { m_w.mainView->setOriginalSizeLocked(on); });
     binding.bindGroup(
         {&S::videoClipSmallScreenSizeLeft, &S::videoClipSmallScreenSizeTop, &S::videoClipSmallScreenSizeWidth,
          &S::videoClipSmallScreenSizeHeight, &S::videoClipLargeScreenSizeLeft, &S::videoClipLargeScreenSizeTop,
@@ -92,21 +92,15 @@ bool WindowSizing::isNormal() const
     return !(m_w.main->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
 }
 
-void WindowSizing::focusIfSender(Sender sender)
+QWidget* WindowSizing::windowOf(Asker asker) const
 {
-    if (sender != Sender::None)
-        m_w.mainView->giveFocusToSink();
-}
-
-QWidget* WindowSizing::windowOf(Sender sender) const
-{
-    switch (sender) {
-    case Sender::BookmarksForm:
-    case Sender::BookmarksGrid:
+    switch (asker) {
+    case Asker::BookmarksForm:
+    case Asker::BookmarksGrid:
         return m_w.catalog;
-    case Sender::CommandLineEntryForm:
+    case Asker::CommandLineEntryForm:
         return m_w.commandLineEntry;
-    case Sender::FilePlayingInfoForm:
+    case Asker::FilePlayingInfoForm:
         return m_w.fileInfo;
     default:
         // The main window's own buttons and keys.
@@ -207,34 +201,38 @@ void WindowSizing::userControlsChanged()
 void WindowSizing::clipOpened()
 {
     applyMinimumSize();
-    // Unlocking and locking again fits the window to the new clip.
-    if (m_w.mainView->originalSizeLocked()) {
-        OriginalSize1Click();
-        OriginalSize1Click();
-    }
+    // The lock fits the window to the new clip.
+    if (m_w.mainView->originalSizeLocked())
+        applyOriginalSizeLock(true);
 }
 
-void WindowSizing::MaximizeToggleButtonClick(Sender sender)
+void WindowSizing::toggleMaximized(Asker asker)
 {
-    emit ran(QStringLiteral("MaximizeToggleButtonClick"), sender);
     const Qt::WindowStates state = m_w.main->windowState();
-    if (m_w.player->FullScreenMode()) {
+    switch (
+        windowsize::maximizeStep(m_w.player->FullScreenMode(), state & (Qt::WindowMaximized | Qt::WindowMinimized))) {
+    case windowsize::MaximizeStep::LeaveFullScreenMaximized:
         m_w.player->setFullScreenMode(false);
         m_w.main->setWindowState((m_w.main->windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
         showMaximizeButton(true);
         giveFocus(windowsize::focusAfterFullScreen(m_fullScreen.requester()));
         return;
+    case windowsize::MaximizeStep::Maximize:
+        m_w.main->setWindowState(Qt::WindowMaximized);
+        showMaximizeButton(true);
+        break;
+    case windowsize::MaximizeStep::Restore:
+        m_w.main->setWindowState(Qt::WindowNoState);
+        showMaximizeButton(false);
+        break;
     }
-    const bool maximize = !(state & (Qt::WindowMaximized | Qt::WindowMinimized));
-    m_w.main->setWindowState(maximize ? Qt::WindowMaximized : Qt::WindowNoState);
-    showMaximizeButton(maximize);
-    giveFocus(windowsize::focusAfterMaximizeToggle(sender));
+    giveFocus(windowsize::focusAfterMaximizeToggle(asker));
 }
 
-void WindowSizing::FullScreenModeClick(Sender sender)
+void WindowSizing::toggleFullScreen(Asker asker)
 {
-    emit ran(QStringLiteral("FullScreenModeClick"), sender);
-    if (m_w.player->FullScreenMode()) {
+    switch (windowsize::fullScreenStep(m_w.player->FullScreenMode(), clipLoaded())) {
+    case windowsize::FullScreenStep::Leave: {
         const bool paused = m_w.player->PlayState() == mpPaused;
         m_w.player->setFullScreenMode(false);
         if (windowsize::rePauseOnLeaving(paused, m_w.player->playStateChangePending()))
@@ -242,17 +240,19 @@ void WindowSizing::FullScreenModeClick(Sender sender)
         giveFocus(windowsize::focusAfterFullScreen(m_fullScreen.requester()));
         return;
     }
-    if (!clipLoaded()) {
-        prompt().message(QStringLiteral("You must first have a video clip loaded in order for this to work."));
-        if (sender == Sender::F2_Button)
+    case windowsize::FullScreenStep::Refuse:
+        prompt().message(windowsize::fullScreenRefusal());
+        if (asker == Asker::FullScreenButton)
             m_w.mainView->giveFocusToSink();
         return;
+    case windowsize::FullScreenStep::Enter:
+        m_w.player->setFullScreenMode(true);
+        m_fullScreen.entered(asker);
+        return;
     }
-    m_w.player->setFullScreenMode(true);
-    m_fullScreen.entered(sender);
 }
 
-void WindowSizing::enterFullScreenFor(Sender requester)
+void WindowSizing::enterFullScreenFor(Asker requester)
 {
     m_w.player->setFullScreenMode(true);
     m_fullScreen.setRequester(requester);
@@ -260,9 +260,9 @@ void WindowSizing::enterFullScreenFor(Sender requester)
 
 // The toggle of F3 (the main window) and F4 (the catalog window) once the
 // window is shown (windowsize::toggleStep).
-void WindowSizing::toggleWindow(QWidget* window, Sender sender, const QList<QWidget*>& others)
+void WindowSizing::toggleWindow(QWidget* window, Asker asker, const QList<QWidget*>& others)
 {
-    QWidget* from = windowOf(sender);
+    QWidget* from = windowOf(asker);
     const auto shown = std::find_if(others.begin(), others.end(), visible);
     switch (windowsize::toggleStep(window->isActiveWindow(), from == window, shown != others.end())) {
     case windowsize::ToggleStep::BringToFront:
@@ -281,76 +281,66 @@ void WindowSizing::toggleWindow(QWidget* window, Sender sender, const QList<QWid
     }
 }
 
-void WindowSizing::VideoWindowToggleButtonClick(Sender sender)
+void WindowSizing::toggleVideoWindow(Asker asker)
 {
-    emit ran(QStringLiteral("VideoWindowToggleButtonClick"), sender);
-    if (sender == Sender::F3_Button) {
-        prompt().message(
-            QStringLiteral("Sorry, but for this function to work, you have to press the <F3> button itself."));
+    if (const QString refusal = windowsize::toggleRefusal(windowsize::WindowToggle::VideoWindow, asker);
+        !refusal.isEmpty()) {
+        prompt().message(refusal);
         m_w.mainView->giveFocusToSink();
         return;
     }
-    toggleWindow(m_w.main, sender, {m_w.catalog, m_w.commandLineEntry, m_w.fileInfo});
+    toggleWindow(m_w.main, asker, {m_w.catalog, m_w.commandLineEntry, m_w.fileInfo});
 }
 
-void WindowSizing::BookmarksWindowToggleButtonClick(Sender sender)
+void WindowSizing::toggleCatalogWindow(Asker asker)
 {
-    emit ran(QStringLiteral("BookmarksWindowToggleButtonClick"), sender);
-    if (sender == Sender::F4_Button) {
-        prompt().message(
-            QStringLiteral("Sorry, but for this function to work, you have to press the <F4> button itself."));
+    if (const QString refusal = windowsize::toggleRefusal(windowsize::WindowToggle::CatalogWindow, asker);
+        !refusal.isEmpty()) {
+        prompt().message(refusal);
         m_w.mainView->giveFocusToSink();
         return;
     }
     if (!m_w.catalog->isVisible()) {
         if (!m_w.catalogOpen || !m_w.catalogOpen()) {
-            prompt().message(
-                QStringLiteral("Sorry, but for this function to work, you must have a video catalog open first."));
+            prompt().message(windowsize::noCatalogToShowMessage());
             return;
         }
         m_w.catalog->show();
         activate(m_w.catalog);
         return;
     }
-    toggleWindow(m_w.catalog, sender, {m_w.main, m_w.commandLineEntry, m_w.fileInfo});
+    toggleWindow(m_w.catalog, asker, {m_w.main, m_w.commandLineEntry, m_w.fileInfo});
 }
 
-void WindowSizing::SmallerScreenButtonClick(Sender sender)
+void WindowSizing::shrink()
 {
-    emit ran(QStringLiteral("SmallerScreenButtonClick"), sender);
     if (isNormal())
         resizeMainWindow(windowsize::shrunk(m_w.main->size(), m_w.main->minimumSize()));
     m_w.mainView->refreshTitle();
-    focusIfSender(sender);
 }
 
-void WindowSizing::LargerScreenButtonClick(Sender sender)
+void WindowSizing::enlarge()
 {
-    emit ran(QStringLiteral("LargerScreenButtonClick"), sender);
     if (isNormal())
         resizeMainWindow(windowsize::enlarged(m_w.main->size()));
     m_w.mainView->refreshTitle();
-    focusIfSender(sender);
 }
 
-void WindowSizing::showStoredSize(const QRect& bounds, Sender sender)
+void WindowSizing::showStoredSize(const QRect& bounds)
 {
     m_w.main->setWindowState(Qt::WindowNoState);
     // Bounds stored on a monitor that is gone come back on this one.
     m_w.main->setGeometry(onScreen(bounds));
-    focusIfSender(sender);
 }
 
-void WindowSizing::ShowSmallScreenSizeButtonClick(Sender sender)
+void WindowSizing::showSmallSize()
 {
-    emit ran(QStringLiteral("ShowSmallScreenSizeButtonClick"), sender);
-    showStoredSize(m_small, sender);
+    showStoredSize(m_small);
 }
 
-void WindowSizing::ShowLargeScreenSizeButtonClick(Sender sender)
+void WindowSizing::showLargeSize()
 {
-    emit ran(QStringLiteral("ShowLargeScreenSizeButtonClick"), sender);
-    showStoredSize(m_large, sender);
+    showStoredSize(m_large);
 }
 
 void WindowSizing::storeSize(QRect* bounds, const QString& message)
@@ -361,24 +351,38 @@ void WindowSizing::storeSize(QRect* bounds, const QString& message)
     prompt().message(message);
 }
 
-void WindowSizing::SetSmallScreenSizeButtonClick(Sender sender)
+void WindowSizing::storeSmallSize()
 {
-    emit ran(QStringLiteral("SetSmallScreenSizeButtonClick"), sender);
     storeSize(&m_small, QStringLiteral("Small video size set to current size of window."));
 }
 
-void WindowSizing::SetLargeScreenSizeButtonClick(Sender sender)
+void WindowSizing::storeLargeSize()
 {
-    emit ran(QStringLiteral("SetLargeScreenSizeButtonClick"), sender);
     storeSize(&m_large, QStringLiteral("Large video size set to current size of window."));
 }
 
-void WindowSizing::OriginalSize1Click(Sender sender)
+void WindowSizing::setOriginalSizeLocked(bool locked)
 {
-    emit ran(QStringLiteral("OriginalSize1Click"), sender);
+    applyOriginalSizeLock(locked);
+}
+
+void WindowSizing::applyShownOriginalSizeLock()
+{
+    applyOriginalSizeLock(m_w.mainView->originalSizeLocked());
+}
+
+void WindowSizing::toggleOriginalSizeLock()
+{
+    applyOriginalSizeLock(!m_w.mainView->originalSizeLocked());
+}
+
+// The lock on fits the window to the clip (again, for a new clip); off, the
+// picture fills the player.
+void WindowSizing::applyOriginalSizeLock(bool locked)
+{
     const QSize native(m_w.player->ImageSourceWidth(), m_w.player->ImageSourceHeight());
     const windowsize::LockChange change =
-        windowsize::toggledLock(m_w.mainView->originalSizeLocked(), clipLoaded(), native, TActiveMovie::StripHeight);
+        windowsize::lockChange(locked, clipLoaded(), native, TActiveMovie::StripHeight);
     m_w.player->setDisplaySize(change.displaySize);
     m_w.mainView->setOriginalSizeLocked(change.locked);
     applyMinimumSize();
@@ -388,7 +392,7 @@ void WindowSizing::OriginalSize1Click(Sender sender)
     m_w.mainView->refreshTitle();
 }
 
-void WindowSizing::ActiveMovie1FullScreenKeyPress(int key, Qt::KeyboardModifiers modifiers)
+void WindowSizing::fullScreenKeyPressed(int key, Qt::KeyboardModifiers modifiers)
 {
     const bool skip = m_fullScreen.takeSkipNextKey();
     if (!m_dispatcher || !m_commands)

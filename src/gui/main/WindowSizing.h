@@ -20,12 +20,13 @@ class QWidget;
 // the main window's minimum size and its title after each size change; and
 // the keys that the full-screen player reports.
 //
-// Operations are told who asked (windowsize::Sender): a button itself, for
-// F1 to F4 the window the key was pressed in, for the other keys no one.
+// The commands of F1 to F4 are told who asked (windowsize::Asker): their
+// button, or the window the key was pressed in; where the keys go after
+// them depends on it. The others do the same whoever asks.
 class WindowSizing : public QObject {
     Q_OBJECT
 public:
-    using Sender = windowsize::Sender;
+    using Asker = windowsize::Asker;
 
     struct Windows {
         QWidget* main = nullptr;
@@ -47,22 +48,31 @@ public:
     // The original-size lock and the two stored sizes.
     void bindSettings(ConfigBindings& binding);
 
-    void MaximizeToggleButtonClick(Sender sender = Sender::None);
-    void FullScreenModeClick(Sender sender = Sender::None);
-    void VideoWindowToggleButtonClick(Sender sender = Sender::None);
-    void BookmarksWindowToggleButtonClick(Sender sender = Sender::None);
-    void SmallerScreenButtonClick(Sender sender = Sender::None);
-    void LargerScreenButtonClick(Sender sender = Sender::None);
-    void ShowSmallScreenSizeButtonClick(Sender sender = Sender::None);
-    void ShowLargeScreenSizeButtonClick(Sender sender = Sender::None);
-    void SetSmallScreenSizeButtonClick(Sender sender = Sender::None);
-    void SetLargeScreenSizeButtonClick(Sender sender = Sender::None);
-    void OriginalSize1Click(Sender sender = Sender::None);
-    void ActiveMovie1FullScreenKeyPress(int key, Qt::KeyboardModifiers modifiers);
+    void toggleMaximized(Asker asker = Asker::None);
+    void toggleFullScreen(Asker asker = Asker::None);
+    // The video (F3) and the catalog window (F4) to the front, or behind.
+    void toggleVideoWindow(Asker asker = Asker::None);
+    void toggleCatalogWindow(Asker asker = Asker::None);
+    // F5 and F6: one step smaller or larger.
+    void shrink();
+    void enlarge();
+    // F7 and F8: the stored small and large size; with Ctrl, store them.
+    void showSmallSize();
+    void showLargeSize();
+    void storeSmallSize();
+    void storeLargeSize();
+    // The lock of the video to the clip's own size, set (and applied) or
+    // turned the other way.
+    void setOriginalSizeLocked(bool locked);
+    void toggleOriginalSizeLock();
+    // Applies the lock the menu shows (as the settings file set it).
+    void applyShownOriginalSizeLock();
+    // A key the full-screen player reported.
+    void fullScreenKeyPressed(int key, Qt::KeyboardModifiers modifiers);
 
     // The player goes full screen for another window (a bookmark played
     // from the catalog); leaving it gives the focus back to `requester`.
-    void enterFullScreenFor(Sender requester);
+    void enterFullScreenFor(Asker requester);
     // After the user controls were shown or hidden: the minimum size and
     // the title follow.
     void userControlsChanged();
@@ -76,10 +86,6 @@ public:
 
     const windowsize::FullScreenMemory& fullScreen() const { return m_fullScreen; }
 
-signals:
-    // Each operation as it starts, with who asked.
-    void ran(const QString& operation, windowsize::Sender sender);
-
 private:
     void applyMinimumSize();
     // Bounds of the main window (without its frame) that fit, frame and
@@ -89,11 +95,11 @@ private:
     QMargins frameMargins() const;
     void showMaximizeButton(bool maximized);
     void giveFocus(windowsize::FocusTarget target);
-    void focusIfSender(Sender sender);
-    // The window a sender stands for: one of the others, else the main one.
-    QWidget* windowOf(Sender sender) const;
-    void toggleWindow(QWidget* window, Sender sender, const QList<QWidget*>& others);
-    void showStoredSize(const QRect& bounds, Sender sender);
+    // The window that asked: one of the others, else the main one.
+    QWidget* windowOf(Asker asker) const;
+    void toggleWindow(QWidget* window, Asker asker, const QList<QWidget*>& others);
+    void showStoredSize(const QRect& bounds);
+    void applyOriginalSizeLock(bool locked);
     void storeSize(QRect* bounds, const QString& message);
     bool clipLoaded() const;
     bool isNormal() const;
@@ -107,4 +113,4 @@ private:
     QRect m_large;
 };
 
-Q_DECLARE_METATYPE(windowsize::Sender)
+Q_DECLARE_METATYPE(windowsize::Asker)

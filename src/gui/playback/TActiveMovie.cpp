@@ -4,6 +4,7 @@
 
 #include "core/base/TimeCode.h"
 #include "core/playback/MediaPlayerControl.h"
+#include "core/playback/PictureFit.h"
 #include "core/playback/PlaybackEngine.h"
 #include "gui/playback/VideoSurfaceSource.h"
 
@@ -85,22 +86,11 @@ TActiveMovie::TActiveMovie(PlaybackEngine* engine, QWidget* parent)
     connect(m_control, &MediaPlayerControl::loadFinished, this, &TActiveMovie::placePicture);
 }
 
-// At the default display size the picture keeps the clip's own size, in the
-// middle of the area, or, when the area is smaller, the largest size of the
-// same shape that fits it; full screen, or fitted to the player, it fills
-// the area.
+// The picture's place in its area follows the display size (placedPicture).
 void TActiveMovie::placePicture()
 {
-    const QSize native(m_control->ImageSourceWidth(), m_control->ImageSourceHeight());
-    const QRect area = m_pictureArea->rect();
-    if (m_pictureFullScreen || m_control->DisplaySize() != mpDefaultSize || native.isEmpty()) {
-        m_picture->setGeometry(area);
-        return;
-    }
-    const bool fits = native.width() <= area.width() && native.height() <= area.height();
-    QRect placed(QPoint(), fits ? native : native.scaled(area.size(), Qt::KeepAspectRatio));
-    placed.moveCenter(area.center());
-    m_picture->setGeometry(placed);
+    const QSize clip(m_control->ImageSourceWidth(), m_control->ImageSourceHeight());
+    m_picture->setGeometry(placedPicture(clip, m_pictureArea->rect(), m_control->DisplaySize(), m_pictureFullScreen));
 }
 
 TActiveMovie::~TActiveMovie()

@@ -23,6 +23,8 @@ public:
     void setBlinkRate(int milliseconds);
 
     bool isTextHidden() const { return m_hidden; }
+    // Whether the text alternates (a rate other than 0).
+    bool isBlinking() const { return m_timer.isActive(); }
 
 private:
     void blink();
