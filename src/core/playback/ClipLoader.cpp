@@ -44,11 +44,15 @@ void ClipLoader::ResetInitialVideoDirectory()
 void ClipLoader::ViewClipButtonClick(QObject* sender)
 {
     const QString chosen = prompt().openFileName(QStringLiteral("Open"), m_dialogFolder, clipFilter());
-    if (!chosen.isEmpty()) {
-        m_loops.resetLoopButtonClick(sender);
-        StartVideoClip(sender, chosen);
-    }
+    if (!chosen.isEmpty())
+        openChosenClip(chosen);
     focusIfSender(sender);
+}
+
+void ClipLoader::openChosenClip(const QString& path)
+{
+    m_loops.resetLoopButtonClick();
+    StartVideoClip(nullptr, path);
 }
 
 bool ClipLoader::StartVideoClip(QObject*, const QString& path)

@@ -31,6 +31,9 @@ public:
                QObject* parent = nullptr);
 
     void ViewClipButtonClick(QObject* sender = nullptr);
+    // Opens a clip chosen by the user, as the open dialog's choice: the
+    // loop is emptied first.
+    void openChosenClip(const QString& path);
     // Always true, also when no file exists at the path (the user is told).
     bool StartVideoClip(QObject* sender, const QString& path);
     void PlayNextFile(QObject* sender = nullptr);

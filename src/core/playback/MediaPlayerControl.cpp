@@ -56,6 +56,12 @@ void MediaPlayerControl::setCurrentPosition(double seconds)
 // for it is let go once the engine has landed.
 void MediaPlayerControl::seekEngine(double seconds)
 {
+    moveEngine(seconds);
+    emit seeked(seconds);
+}
+
+void MediaPlayerControl::moveEngine(double seconds)
+{
     endCue();
     m_playedFromCue = false;
     m_engine->seek(seconds);
@@ -74,6 +80,7 @@ void MediaPlayerControl::stepFrames(int count)
     endCue();
     m_playedFromCue = false;
     m_engine->stepFrames(from, count);
+    emit seeked(m_engine->position());
 }
 
 void MediaPlayerControl::cue(double seconds)
@@ -97,8 +104,9 @@ void MediaPlayerControl::dropCue()
 {
     if (!m_cued)
         return;
+    // Back where the position reads all along: no seek to tell of.
     const double held = m_heldPosition;
-    seekEngine(held);
+    moveEngine(held);
 }
 
 void MediaPlayerControl::endCue()
@@ -312,6 +320,7 @@ void MediaPlayerControl::Play()
             endCue();
             m_playedFromCue = true;
             releasePicture();
+            emit seeked(m_cueTarget);
         } else if (m_engine->isAtEnd()) {
             // A clip that played out starts again from its beginning (or
             // from its play range's start), as from a stop.
@@ -477,4 +486,5 @@ void MediaPlayerControl::tick()
         m_playedFromCue = false;
     }
     m_inTick = false;
+    emit ticked();
 }

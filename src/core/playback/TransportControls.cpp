@@ -194,6 +194,41 @@ void TransportControls::slowmotionRateChange()
     m_view.giveFocusToSink();
 }
 
+void TransportControls::stop()
+{
+    m_loops.cancelRestart();
+    // The play-state handler plays and pauses again, at the loop's start.
+    m_player.Stop();
+}
+
+void TransportControls::jumpBy(double seconds)
+{
+    if (seconds < 0)
+        jumpBack(-seconds, nullptr);
+    else
+        jumpForward(seconds, nullptr);
+}
+
+double TransportControls::minimumRate()
+{
+    return slowRates[0];
+}
+
+double TransportControls::maximumRate()
+{
+    return fastRates[std::size(fastRates) - 1];
+}
+
+void TransportControls::changeRate(double rate)
+{
+    if (!(rate >= minimumRate() && rate <= maximumRate()))
+        return;
+    const SpeedMode mode = rate < 1.0 ? SpeedMode::Slow : rate > 1.0 ? SpeedMode::Fast : SpeedMode::Regular;
+    m_view.showSpeedMode(mode);
+    m_player.setRate(rate);
+    m_speedMode = mode;
+}
+
 void TransportControls::fastmotionRateChange()
 {
     if (m_speedMode == SpeedMode::Fast)
