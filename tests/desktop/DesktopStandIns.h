@@ -84,16 +84,31 @@ public:
     }
 };
 
+// A service's objects that answer each call themselves, and record.
+class StandIn : public QDBusVirtualObject {
+public:
+    explicit StandIn(InhibitRecorder& recorder) : m_recorder(recorder) {}
+    QString introspect(const QString&) const override { return {}; }
+
+protected:
+    static bool unknown(const QDBusMessage& message, const QDBusConnection& connection)
+    {
+        connection.send(message.createErrorReply(QDBusError::UnknownMethod, QStringLiteral("no such method")));
+        return true;
+    }
+
+    InhibitRecorder& m_recorder;
+};
+
 // org.freedesktop.portal.Inhibit at /org/freedesktop/portal/desktop: Inhibit
 // returns a request object, and the hold ends when that request is closed.
-class PortalStandIn : public QDBusVirtualObject {
+class PortalStandIn : public StandIn {
 public:
     static constexpr const char* Service = "org.freedesktop.portal.Desktop";
     static constexpr const char* Path = "/org/freedesktop/portal/desktop";
 
-    explicit PortalStandIn(InhibitRecorder& recorder) : m_recorder(recorder) {}
+    using StandIn::StandIn;
 
-    QString introspect(const QString&) const override { return {}; }
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override
     {
         if (message.path() == QLatin1String(Path) &&
@@ -119,12 +134,10 @@ public:
             connection.send(message.createReply());
             return true;
         }
-        connection.send(message.createErrorReply(QDBusError::UnknownMethod, QStringLiteral("no such method")));
-        return true;
+        return unknown(message, connection);
     }
 
 private:
-    InhibitRecorder& m_recorder;
     QHash<QString, QString> m_open; // request path -> holder
     int m_requests = 0;
 };
@@ -132,13 +145,12 @@ private:
 // org.freedesktop.ScreenSaver at /org/freedesktop/ScreenSaver (and at
 // /ScreenSaver, where older desktops have it): Inhibit returns a cookie that
 // UnInhibit gives back.
-class ScreenSaverStandIn : public QDBusVirtualObject {
+class ScreenSaverStandIn : public StandIn {
 public:
     static constexpr const char* Service = "org.freedesktop.ScreenSaver";
 
-    explicit ScreenSaverStandIn(InhibitRecorder& recorder) : m_recorder(recorder) {}
+    using StandIn::StandIn;
 
-    QString introspect(const QString&) const override { return {}; }
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override
     {
         const bool ours = message.interface() == QLatin1String("org.freedesktop.ScreenSaver");
@@ -162,12 +174,10 @@ public:
             connection.send(message.createReply());
             return true;
         }
-        connection.send(message.createErrorReply(QDBusError::UnknownMethod, QStringLiteral("no such method")));
-        return true;
+        return unknown(message, connection);
     }
 
 private:
-    InhibitRecorder& m_recorder;
     QHash<uint, QString> m_open; // cookie -> holder
     uint m_cookies = 0;
 };

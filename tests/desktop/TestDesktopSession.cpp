@@ -10,6 +10,7 @@
 //  - the keyboard's media keys, pressed through the X server with xdotool.
 // The player runs on the fake engine, on its own 50 ms tick in real time;
 // the clip's time and the loop's repeat gap move only when the test says.
+// The last test starts the program itself, on libmpv.
 #include "../gl/DisplayWithWindowManager.h"
 #include "CatalogFixture.h"
 #include "DesktopStandIns.h"
@@ -21,12 +22,15 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusReply>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <unistd.h>
 
 #include <xcb/screensaver.h>
 #include <xcb/xcb.h>
@@ -472,6 +476,14 @@ private slots:
         QTRY_COMPARE(app->player()->FileName(), other);
         QCOMPARE(callPlayer(QStringLiteral("OpenUri"), {QStringLiteral("https://example.org/lesson.mp4")}).type(),
                  QDBusMessage::ErrorMessage);
+
+        // Raise brings the main window back to the front.
+        app->main()->showMinimized();
+        QTRY_VERIFY(!app->main()->isActiveWindow());
+        QDBusMessage raise = QDBusMessage::createMethodCall(mprisService(), mprisPath, rootInterface,
+                                                            QStringLiteral("Raise"));
+        QCOMPARE(call(raise).type(), QDBusMessage::ReplyMessage);
+        QTRY_VERIFY(app->main()->isActiveWindow());
     }
 
     // The keyboard's play/pause key, pressed at the X server, reaches the
@@ -501,6 +513,49 @@ private slots:
         QTRY_VERIFY(!playing());
         QTest::qWait(500);
         QVERIFY(!playing());
+    }
+
+    // The program itself, as main() starts it, on libmpv with the demo clip:
+    // the desktop's media controls find it, and the screen it holds is let
+    // go as it quits through them, before its process ends (the release is
+    // sent, not left to the bus noticing the program gone: the stand-in
+    // counts only a release it is sent).
+    void theProgramItselfLetsGoAsItEnds()
+    {
+        app.reset();
+        QTRY_VERIFY(mprisService().isEmpty());
+        desktop->recorder.events.clear();
+        // A program folder of its own, as an install has it, so that its
+        // settings are written there.
+        QTemporaryDir folder(QDir::currentPath() + QStringLiteral("/program-XXXXXX"));
+        const QString program = folder.filePath(QStringLiteral("tempoloop"));
+        QVERIFY(::link(TEMPOLOOP_PROGRAM, program.toLocal8Bit().constData()) == 0 ||
+                QFile::copy(QStringLiteral(TEMPOLOOP_PROGRAM), program));
+        QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("VideoClips")));
+        const QString clip = folder.filePath(QStringLiteral("VideoClips/demo_counted_beat.mp4"));
+        QVERIFY(QFile::copy(QStringLiteral(TEMPOLOOP_DEMO_CLIP), clip));
+        QProcess tempoloop;
+        tempoloop.setProcessChannelMode(QProcess::ForwardedChannels);
+        tempoloop.start(program, {clip});
+        QVERIFY(tempoloop.waitForStarted());
+
+        QTRY_COMPARE_WITH_TIMEOUT(desktop->recorder.held(QStringLiteral("portal")), 1, 20000);
+        QTRY_COMPARE(playerctl({QStringLiteral("status")}).out, QStringLiteral("Playing"));
+        QCOMPARE(playerctl({QStringLiteral("metadata"), QStringLiteral("xesam:title")}).out,
+                 QStringLiteral("demo_counted_beat.mp4"));
+        QCOMPARE(playerctl({QStringLiteral("metadata"), QStringLiteral("mpris:length")}).out.toLongLong() / 1000000,
+                 20LL);
+        // Quit, as a desktop's media widget asks it (playerctl has no word
+        // for it).
+        const QDBusMessage quit = call(
+            QDBusMessage::createMethodCall(mprisService(), mprisPath, rootInterface, QStringLiteral("Quit")));
+        QCOMPARE(quit.type(), QDBusMessage::ReplyMessage);
+        QVERIFY(finish(tempoloop, 20000));
+        QCOMPARE(tempoloop.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(tempoloop.exitCode(), 0);
+        QCOMPARE(desktop->recorder.count(InhibitEvent::Kind::Release, QStringLiteral("portal")), 1);
+        QCOMPARE(desktop->recorder.held(), 0);
+        QVERIFY(QFile::exists(folder.filePath(QStringLiteral("config.txt"))));
     }
 };
 
