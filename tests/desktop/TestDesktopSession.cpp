@@ -480,8 +480,8 @@ private slots:
         // Raise brings the main window back to the front.
         app->main()->showMinimized();
         QTRY_VERIFY(!app->main()->isActiveWindow());
-        QDBusMessage raise = QDBusMessage::createMethodCall(mprisService(), mprisPath, rootInterface,
-                                                            QStringLiteral("Raise"));
+        QDBusMessage raise =
+            QDBusMessage::createMethodCall(mprisService(), mprisPath, rootInterface, QStringLiteral("Raise"));
         QCOMPARE(call(raise).type(), QDBusMessage::ReplyMessage);
         QTRY_VERIFY(app->main()->isActiveWindow());
     }
@@ -547,8 +547,8 @@ private slots:
                  20LL);
         // Quit, as a desktop's media widget asks it (playerctl has no word
         // for it).
-        const QDBusMessage quit = call(
-            QDBusMessage::createMethodCall(mprisService(), mprisPath, rootInterface, QStringLiteral("Quit")));
+        const QDBusMessage quit =
+            call(QDBusMessage::createMethodCall(mprisService(), mprisPath, rootInterface, QStringLiteral("Quit")));
         QCOMPARE(quit.type(), QDBusMessage::ReplyMessage);
         QVERIFY(finish(tempoloop, 20000));
         QCOMPARE(tempoloop.exitStatus(), QProcess::NormalExit);
