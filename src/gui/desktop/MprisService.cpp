@@ -49,13 +49,17 @@ MprisService::MprisService(MediaControls& controls, Window window, const QDBusCo
 MprisService::~MprisService()
 {
     m_bus.unregisterObject(objectPath);
-    if (!m_name.isEmpty())
-        m_bus.interface()->asyncCall(QStringLiteral("ReleaseName"), m_name);
+    // Also a name still being asked for: the bus answers the calls of one
+    // connection in order, so it has given the name before it takes it back.
+    const QString name = m_name.isEmpty() ? m_asked : m_name;
+    if (!name.isEmpty())
+        m_bus.interface()->asyncCall(QStringLiteral("ReleaseName"), name);
 }
 
 // Asked without waiting: the bus answers while the program starts.
 void MprisService::requestName(const QString& name)
 {
+    m_asked = name;
     QDBusPendingCall call = m_bus.interface()->asyncCall(QStringLiteral("RequestName"), name, DoNotQueue);
     auto* watcher = new QDBusPendingCallWatcher(call, this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,

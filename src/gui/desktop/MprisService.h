@@ -65,6 +65,7 @@ private:
     QDBusConnection m_bus;
     MprisPlayerAdaptor* m_player;
     QString m_name;
+    QString m_asked; // the name last asked for
     MediaFacts m_shown;
     bool m_seekPending = false;
 };
