@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs everything Tempoloop needs to build, run and test on Debian 12:
 # the tests also run under a headless Wayland compositor (weston, Qt's
-# wayland platform), and the build links with lld when it is there.
+# wayland platform) and on a session bus of their own (dbus-run-session,
+# with playerctl as the desktop's media controls), and the build links with
+# lld when it is there.
 # Run as root (or through sudo). Skips apt when everything is already there.
 set -euo pipefail
 
@@ -14,6 +16,9 @@ packages=(
   desktop-file-utils appstream shared-mime-info
   weston qt6-wayland
   lld
+  libxcb-screensaver0-dev
+  dbus
+  playerctl
 )
 
 missing=()

@@ -3,6 +3,7 @@
 
 #include "core/catalog/BookmarkMaking.h"
 #include "core/catalog/CatalogDocument.h"
+#include "core/input/KeyCommandTable.h"
 #include "core/playback/LoopControls.h"
 #include "gui/catalog/TBookmarksForm.h"
 #include "gui/catalog/TBookmarksGrid.h"
@@ -166,6 +167,13 @@ void TestKeyboard::everyKeyReachesItsCommand_data()
     code("Left", Qt::Key_Left, none, {Command::arrowLeft});
     code("Right", Qt::Key_Right, none, {Command::arrowRight});
     code("Enter", Qt::Key_Return, none, {});
+    code("media play", Qt::Key_MediaPlay, none, {Command::mediaPlayPause});
+    code("media pause", Qt::Key_MediaPause, none, {Command::mediaPause});
+    code("media stop", Qt::Key_MediaStop, none, {Command::mediaStop});
+    code("media next", Qt::Key_MediaNext, none, {Command::mediaNext});
+    code("media previous", Qt::Key_MediaPrevious, none, {Command::mediaPrevious});
+    code("media forward", Qt::Key_AudioForward, none, {Command::mediaForward});
+    code("media rewind", Qt::Key_AudioRewind, none, {Command::mediaRewind});
 }
 
 void TestKeyboard::everyKeyReachesItsCommand()
@@ -182,6 +190,8 @@ void TestKeyboard::everyKeyReachesItsCommand()
     QSignalSpy ran(p.keyboard()->commands, &KeyCommands::commandRan);
     if (character)
         AppFixture::type(p.main(), character, mods);
+    else if (keys::isMediaKey(key))
+        AppFixture::silentKey(p.main(), key, mods);
     else
         AppFixture::key(p.main(), key, mods);
     QCOMPARE(ranCommands(ran), expected);
@@ -418,6 +428,20 @@ void TestKeyboard::timeBoxTakesTextAndEscapeEndsIt()
     QCOMPARE(ranCommands(ran), Commands{});
     QCOMPARE(p.position(), 100.0);
     QCOMPARE(child<TimeBox>(m, "setStartTimeValue")->digitText().remove(u'_'), QStringLiteral("1"));
+
+    // A media key types nothing: it plays in the box too, which keeps the
+    // focus and its text.
+    AppFixture::silentKey(m, Qt::Key_MediaPlay);
+    p.step();
+    QCOMPARE(ranCommands(ran), Commands{Command::mediaPlayPause});
+    QCOMPARE(p.player()->PlayState(), int(mpPlaying));
+    QVERIFY(child<TimeBox>(m, "setStartTimeValue")->hasFocus());
+    QCOMPARE(child<TimeBox>(m, "setStartTimeValue")->digitText().remove(u'_'), QStringLiteral("1"));
+    AppFixture::silentKey(m, Qt::Key_MediaPlay);
+    p.step();
+    QCOMPARE(p.player()->PlayState(), int(mpPaused));
+    p.player()->setCurrentPosition(100.0);
+    p.step();
 
     AppFixture::key(m, Qt::Key_Escape);
     QVERIFY(child<FocusSink>(m, "PanelFocusPanel")->isActive());

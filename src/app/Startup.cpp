@@ -5,6 +5,8 @@
 #include "core/base/Prompt.h"
 #include "core/catalog/CatalogControllers.h"
 #include "core/catalog/CatalogDocument.h"
+#include "core/desktop/MediaControls.h"
+#include "core/desktop/ScreenAwake.h"
 #include "core/playback/ClipLoader.h"
 #include "core/playback/LoopControls.h"
 #include "core/playback/MediaPlayerControl.h"
@@ -15,6 +17,8 @@
 #include "gui/catalog/TBookmarksForm.h"
 #include "gui/catalog/TCategoryInputForm.h"
 #include "gui/cmdline/TCommandLineEntryForm.h"
+#include "gui/desktop/DesktopIdleInhibitor.h"
+#include "gui/desktop/MprisService.h"
 #include "gui/help/TAboutForm.h"
 #include "gui/help/TQuickStartGuideForm.h"
 #include "gui/info/TFilePlayingInfoForm.h"
@@ -47,6 +51,13 @@ Startup::Startup(Options options) : m_options(std::move(options))
 
 Startup::~Startup()
 {
+    // The desktop hears no more of the program; the screen is let go.
+    m_mpris.reset();
+    if (m_screenAwake)
+        m_screenAwake->end();
+    m_screenAwake.reset();
+    m_idle.reset();
+    m_media.reset();
     // The catalog's rules go first: nothing the windows do on their way out
     // reaches them.
     if (m_windows.BookmarksForm)
@@ -159,6 +170,7 @@ bool Startup::start(const QStringList& arguments)
     connectWindowMenus(folders.dataFolder());
     folders.makeUserFolders();
     m_beatLoops = makeBeatLoops();
+    makeDesktop();
     makeKeyboard();
     m_controllers.settings = new SettingsFiles(m_windows, m_controllers, folders.configFile(), folders.extrasFile());
     const SettingsFiles* settings = m_controllers.settings;

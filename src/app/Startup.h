@@ -13,6 +13,10 @@ class BeatLoopControls;
 class BeatSource;
 class BookmarkMaking;
 class CatalogControllers;
+class DesktopIdleInhibitor;
+class MediaControls;
+class MprisService;
+class ScreenAwake;
 class CatalogView;
 class ClipLoader;
 class Keyboard;
@@ -33,6 +37,11 @@ public:
     static const QString& applicationTitle();
     static QString missingPlayerMessage();
 
+    // What the program tells the desktop (keeping the screen awake, the
+    // MPRIS player): its services on the session bus, or nothing (for tests
+    // that have no bus of their own).
+    enum class DesktopLink { SessionBus, None };
+
     struct Options {
         // Makes a playback engine; called twice: once for the presence test,
         // once for the player itself.
@@ -47,6 +56,7 @@ public:
         // Finds the beats of a clip; none: aubio on a worker thread. The
         // source answers through BeatLoopControls::beatsFound().
         std::function<BeatSource*()> makeBeatSource;
+        DesktopLink desktop = DesktopLink::SessionBus;
     };
 
     explicit Startup(Options options);
@@ -70,6 +80,8 @@ public:
     CatalogView& catalogView();
     // The rules behind the catalog window.
     CatalogControllers* catalog() const { return m_catalog.get(); }
+    // The media keys' and the desktop's media controls' commands.
+    MediaControls* media() const { return m_media.get(); }
 
 private:
     bool playerIsPresent();
@@ -78,6 +90,8 @@ private:
     void makeKeyboard();
     // Loops on the beat: the beat finder and the controls that use it.
     BeatLoopControls* makeBeatLoops();
+    // The media controls, the screen kept awake, the MPRIS player.
+    void makeDesktop();
     // Which operation each key command runs.
     void bindKeyCommands(Keyboard& keyboard);
     // The add, quick add and update of bookmarks, with their parts.
@@ -101,4 +115,8 @@ private:
     std::unique_ptr<CatalogControllers> m_catalog;
     BeatLoopControls* m_beatLoops = nullptr;
     std::unique_ptr<BeatDisplay> m_beatDisplay;
+    std::unique_ptr<MediaControls> m_media;
+    std::unique_ptr<DesktopIdleInhibitor> m_idle;
+    std::unique_ptr<ScreenAwake> m_screenAwake;
+    std::unique_ptr<MprisService> m_mpris;
 };

@@ -7,6 +7,7 @@
 #include "core/catalog/BookmarkMaking.h"
 #include "core/catalog/CatalogControllers.h"
 #include "core/catalog/CatalogDocument.h"
+#include "core/desktop/MediaControls.h"
 #include "core/playback/ClipLoader.h"
 #include "core/playback/LoopControls.h"
 #include "core/playback/TransportControls.h"
@@ -131,6 +132,20 @@ void Startup::bindKeyCommands(Keyboard& keyboard)
     k.bind(Command::nudgeEndEarlierTenth, nudge(LoopPoint::End, -1, true));
     k.bind(Command::nudgeEndLaterTenth, nudge(LoopPoint::End, 1, true));
     k.bind(Command::beatLoop, plain(beat, &BeatLoopControls::playBeatLoop));
+
+    // The media keys go where the desktop's media controls go, which tells
+    // a press that comes both ways from two presses.
+    MediaControls* media = m_media.get();
+    const auto mediaKey = [media](MediaCommand command) -> KeyCommands::Operation {
+        return [media, command](QObject*) { media->run(command, MediaRoute::Window); };
+    };
+    k.bind(Command::mediaPlayPause, mediaKey(MediaCommand::PlayPause));
+    k.bind(Command::mediaPause, mediaKey(MediaCommand::Pause));
+    k.bind(Command::mediaStop, mediaKey(MediaCommand::Stop));
+    k.bind(Command::mediaNext, mediaKey(MediaCommand::Next));
+    k.bind(Command::mediaPrevious, mediaKey(MediaCommand::Previous));
+    k.bind(Command::mediaForward, mediaKey(MediaCommand::Forward));
+    k.bind(Command::mediaRewind, mediaKey(MediaCommand::Rewind));
 }
 
 void Startup::connectBookmarkMaking(BookmarkMaking& making)

@@ -233,6 +233,17 @@ void TestKeyMatching::keyDown_data()
     row("Left", {}, false, Qt::Key_Left, none, true, false, ids({Command::arrowLeft}));
     row("Right", {}, false, Qt::Key_Right, none, false, false, ids({Command::arrowRight}));
     row("Up does nothing", {}, false, Qt::Key_Up, none, true, false, {});
+
+    // The media keys, as the keyboard sends them: the play key plays and
+    // pauses; each runs with any modifiers, while all bookmarks play too.
+    row("media play toggles", {}, false, Qt::Key_MediaPlay, none, true, false, ids({Command::mediaPlayPause}));
+    row("play/pause key", {}, false, Qt::Key_MediaTogglePlayPause, none, false, false, ids({Command::mediaPlayPause}));
+    row("media pause while playing all", {}, false, Qt::Key_MediaPause, none, true, true, ids({Command::mediaPause}));
+    row("media stop with Shift", {}, false, Qt::Key_MediaStop, shift, true, false, ids({Command::mediaStop}));
+    row("media next while playing all", {}, false, Qt::Key_MediaNext, none, false, true, ids({Command::mediaNext}));
+    row("media previous", {}, false, Qt::Key_MediaPrevious, none, true, false, ids({Command::mediaPrevious}));
+    row("media forward", {}, false, Qt::Key_AudioForward, none, true, false, ids({Command::mediaForward}));
+    row("media rewind with Ctrl", {}, false, Qt::Key_AudioRewind, ctrl, true, false, ids({Command::mediaRewind}));
 }
 
 void TestKeyMatching::keyDown()

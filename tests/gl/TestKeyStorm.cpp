@@ -100,6 +100,20 @@ QString keySymbol(int key)
         return QStringLiteral("Left");
     case Qt::Key_Right:
         return QStringLiteral("Right");
+    case Qt::Key_MediaPlay:
+        return QStringLiteral("XF86AudioPlay");
+    case Qt::Key_MediaPause:
+        return QStringLiteral("XF86AudioPause");
+    case Qt::Key_MediaStop:
+        return QStringLiteral("XF86AudioStop");
+    case Qt::Key_MediaNext:
+        return QStringLiteral("XF86AudioNext");
+    case Qt::Key_MediaPrevious:
+        return QStringLiteral("XF86AudioPrev");
+    case Qt::Key_AudioForward:
+        return QStringLiteral("XF86AudioForward");
+    case Qt::Key_AudioRewind:
+        return QStringLiteral("XF86AudioRewind");
     default:
         return {};
     }

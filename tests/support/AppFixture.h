@@ -107,6 +107,11 @@ public:
         // Beats found in clips are kept here, not in the user's cache.
         options.beatCacheFolder = userDir.path() + QStringLiteral("/cache/beats");
         options.makeBeatSource = makeBeatSource;
+        // The desktop's services only on a session bus of the test's own
+        // (tests/desktop/, under dbus-run-session): never on the bus of the
+        // desktop the tests run on.
+        options.desktop = qEnvironmentVariableIsSet("TEMPOLOOP_TEST_SESSION_BUS") ? Startup::DesktopLink::SessionBus
+                                                                                  : Startup::DesktopLink::None;
         startup = std::make_unique<Startup>(options);
         const bool started = startup->start(arguments);
         if (started && !makeRealEngine) {
@@ -197,6 +202,12 @@ public:
     static void key(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         QTest::keyClick(window->windowHandle(), key, modifiers);
+    }
+    // A key that types nothing, such as a media key (QTest's keyClick knows
+    // the text of only some of them).
+    static void silentKey(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::sendKeyEvent(QTest::Click, window->windowHandle(), key, QString(), modifiers);
     }
     // One typed character ('A' with Shift types a capital).
     static void type(QWidget* window, char character, Qt::KeyboardModifiers modifiers = Qt::NoModifier)

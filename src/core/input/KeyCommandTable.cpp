@@ -67,7 +67,7 @@ constexpr CommandRow fixed(Command command, int key, Held held = Held::Any, Gate
 
 } // namespace
 
-const std::array<CommandRow, 53> commandRows{{
+const std::array<CommandRow, 61> commandRows{{
     // Key codes.
     {C::exit, B::exit, M::ExitKeyCode, G::Always},
     {C::forwardminutes, B::forwardseconds, M::ShiftKeyCode, G::Always},
@@ -94,6 +94,16 @@ const std::array<CommandRow, 53> commandRows{{
     fixed(C::showLargeScreenSize, Qt::Key_F8, Held::NoCtrl),
     fixed(C::arrowLeft, Qt::Key_Left),
     fixed(C::arrowRight, Qt::Key_Right),
+    // The media keys. The play key (XF86AudioPlay) plays and pauses, as on
+    // every desktop of this platform.
+    fixed(C::mediaPlayPause, Qt::Key_MediaPlay),
+    fixed(C::mediaPlayPause, Qt::Key_MediaTogglePlayPause),
+    fixed(C::mediaPause, Qt::Key_MediaPause),
+    fixed(C::mediaStop, Qt::Key_MediaStop),
+    fixed(C::mediaNext, Qt::Key_MediaNext),
+    fixed(C::mediaPrevious, Qt::Key_MediaPrevious),
+    fixed(C::mediaForward, Qt::Key_AudioForward),
+    fixed(C::mediaRewind, Qt::Key_AudioRewind),
     // Typed characters.
     {C::backseconds, B::backseconds, M::FirstCharacter, G::Always},
     {C::forwardseconds, B::forwardseconds, M::FirstCharacter, G::Always},
@@ -175,6 +185,14 @@ bool rowConsumes(const CommandRow& row)
 bool isTypedRow(const CommandRow& row)
 {
     return row.match == Match::FirstCharacter || row.match == Match::WholeText || row.match == Match::Blank;
+}
+
+bool isMediaKey(int key)
+{
+    for (const CommandRow& row : commandRows)
+        if (row.match == Match::FixedKey && row.fixedKey == key && row.command >= Command::mediaPlayPause)
+            return true;
+    return false;
 }
 
 } // namespace keys

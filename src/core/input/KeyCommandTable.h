@@ -47,7 +47,7 @@ struct CommandRow {
 // Every key command in dispatch order: the key-code rows (assignable, then
 // fixed keys), then the typed-character rows. A keystroke runs every row
 // that matches, in this order.
-extern const std::array<CommandRow, 53> commandRows;
+extern const std::array<CommandRow, 61> commandRows;
 
 // One keystroke: its key code and modifiers, and the character it types
 // (none when it types none, or when only one of the two is looked at).
@@ -64,5 +64,8 @@ bool rowMatches(const CommandRow& row, const KeyTexts& keys, bool ctrlSelect, co
 bool rowConsumes(const CommandRow& row);
 // Whether the row answers a typed character rather than a key code.
 bool isTypedRow(const CommandRow& row);
+// Whether the key is one of the keyboard's media keys. They type nothing,
+// so they are commands also while a box takes text.
+bool isMediaKey(int key);
 
 } // namespace keys

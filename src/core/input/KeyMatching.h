@@ -108,9 +108,17 @@ enum class Command {
     nudgeStartLaterTenth,
     nudgeEndEarlierTenth,
     nudgeEndLaterTenth,
-    beatLoop
+    beatLoop,
+    // The keyboard's media keys (MediaControls runs them).
+    mediaPlayPause,
+    mediaPause,
+    mediaStop,
+    mediaNext,
+    mediaPrevious,
+    mediaForward,
+    mediaRewind
 };
-constexpr int CommandCount = static_cast<int>(Command::beatLoop) + 1;
+constexpr int CommandCount = static_cast<int>(Command::mediaRewind) + 1;
 
 // How a row compares a key box with a keystroke.
 enum class Match {

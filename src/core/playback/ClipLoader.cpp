@@ -38,10 +38,14 @@ void ClipLoader::ResetInitialVideoDirectory()
 void ClipLoader::chooseClip()
 {
     const QString chosen = prompt().openFileName(QStringLiteral("Open"), m_dialogFolder, clipFilter());
-    if (!chosen.isEmpty()) {
-        m_loops.clearLoop();
-        StartVideoClip(chosen);
-    }
+    if (!chosen.isEmpty())
+        openChosenClip(chosen);
+}
+
+void ClipLoader::openChosenClip(const QString& path)
+{
+    m_loops.clearLoop();
+    StartVideoClip(path);
 }
 
 bool ClipLoader::StartVideoClip(const QString& path)

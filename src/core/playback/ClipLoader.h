@@ -32,6 +32,9 @@ public:
 
     // The open dialog; the clip chosen opens with an empty loop.
     void chooseClip();
+    // Opens a clip chosen by the user, as the open dialog's choice: the
+    // loop is emptied first.
+    void openChosenClip(const QString& path);
     // Always true, also when no file exists at the path (the user is told).
     bool StartVideoClip(const QString& path);
     // The next or previous clip of the loaded clip's folder.

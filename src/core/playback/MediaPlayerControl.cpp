@@ -54,6 +54,12 @@ void MediaPlayerControl::setCurrentPosition(double seconds)
 // for it is let go once the engine has landed.
 void MediaPlayerControl::seekEngine(double seconds)
 {
+    moveEngine(seconds);
+    emit seeked(seconds);
+}
+
+void MediaPlayerControl::moveEngine(double seconds)
+{
     m_cue.reset();
     m_playedFromCueAt.reset();
     m_engine->seek(seconds);
@@ -72,6 +78,7 @@ void MediaPlayerControl::stepFrames(int count)
     m_cue.reset();
     m_playedFromCueAt.reset();
     m_engine->stepFrames(from, count);
+    emit seeked(m_engine->position());
 }
 
 void MediaPlayerControl::cue(double seconds)
@@ -92,8 +99,9 @@ void MediaPlayerControl::cue(double seconds)
 
 void MediaPlayerControl::dropCue()
 {
+    // Back where the position reads all along: no seek to tell of.
     if (m_cue)
-        seekEngine(m_cue->heldPosition);
+        moveEngine(m_cue->heldPosition);
 }
 
 // The picture shows the engine's frame again once the engine is where the
@@ -290,6 +298,7 @@ void MediaPlayerControl::Play()
             m_playedFromCueAt = m_cue->target;
             m_cue.reset();
             releasePicture();
+            emit seeked(*m_playedFromCueAt);
         } else if (m_engine->isAtEnd()) {
             // A clip that played out starts again from its beginning (or
             // from its play range's start), as from a stop.
@@ -453,4 +462,5 @@ void MediaPlayerControl::tick()
         m_playedFromCueAt.reset();
     }
     m_inTick = false;
+    emit ticked();
 }

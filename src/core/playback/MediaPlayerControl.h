@@ -119,6 +119,13 @@ signals:
     // The load that Open() started has ended: the file opened (and plays when
     // AutoStart is on) or it could not be played.
     void loadFinished(bool opened);
+    // The position was moved, not played to: a seek, a frame step, playing
+    // from a cue (a continuous loop starting again). `seconds` is where the
+    // position reads now.
+    void seeked(double seconds);
+    // A tick has handed on its notifications: whoever watches the player's
+    // state as a whole looks again.
+    void ticked();
 
 private:
     void engineLoaded();
@@ -133,6 +140,7 @@ private:
     quint32 framePosition(double seconds) const;
     void showPictureFullScreen(bool on);
     void seekEngine(double seconds);
+    void moveEngine(double seconds);
     void updatePausePoint();
     void releasePicture();
     void letGoOfPicture();

@@ -177,6 +177,41 @@ void TransportControls::slowRateChosen()
         playSlow();
 }
 
+void TransportControls::stop()
+{
+    m_loops.cancelRestart();
+    // The play-state handler plays and pauses again, at the loop's start.
+    m_player.Stop();
+}
+
+void TransportControls::jumpBy(double seconds)
+{
+    if (seconds < 0)
+        jumpBack(-seconds);
+    else
+        jumpForward(seconds);
+}
+
+double TransportControls::minimumRate()
+{
+    return slowRates[0];
+}
+
+double TransportControls::maximumRate()
+{
+    return fastRates[std::size(fastRates) - 1];
+}
+
+void TransportControls::changeRate(double rate)
+{
+    if (!(rate >= minimumRate() && rate <= maximumRate()))
+        return;
+    const SpeedMode mode = rate < 1.0 ? SpeedMode::Slow : rate > 1.0 ? SpeedMode::Fast : SpeedMode::Regular;
+    m_view.showSpeedMode(mode);
+    m_player.setRate(rate);
+    m_speedMode = mode;
+}
+
 void TransportControls::fastRateChosen()
 {
     if (m_speedMode == SpeedMode::Fast)

@@ -48,6 +48,19 @@ public:
     void slowRateChosen();
     void fastRateChosen();
 
+    // Stops: a continuous loop's restart is called off and the clip rests
+    // at the loop's start (at its own start without a loop), paused.
+    void stop();
+    // A jump by `seconds` (back when negative), as the jump keys make one:
+    // back past the clip's start goes to its start.
+    void jumpBy(double seconds);
+    // A rate asked for from outside the speed buttons (the desktop's media
+    // controls): any rate of their range, marked on the button of its mode.
+    // It does not start playing; a rate outside the range changes nothing.
+    void changeRate(double rate);
+    static double minimumRate();
+    static double maximumRate();
+
 private:
     void jumpBack(double step);
     void jumpForward(double step);

@@ -1,5 +1,6 @@
 #include "gui/input/FocusModel.h"
 
+#include "core/input/KeyCommandTable.h"
 #include "gui/input/FocusSink.h"
 #include "gui/widgets/TimeBox.h"
 
@@ -122,7 +123,8 @@ bool FocusModel::platformKeyPress(QKeyEvent* event)
     QWidget* focused = m_window->focusWidget();
     if (focused && KeyPressIt(focused, event))
         return true;
-    if (!m_keyPreview || !m_handler || (m_passKeys && !m_passKeys()))
+    // A media key types nothing: it is a command also in a box.
+    if ((!m_keyPreview && !keys::isMediaKey(event->key())) || !m_handler || (m_passKeys && !m_passKeys()))
         return false;
     return m_handler(m_window, event);
 }
