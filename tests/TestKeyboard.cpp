@@ -434,12 +434,12 @@ void TestKeyboard::timeBoxTakesTextAndEscapeEndsIt()
     AppFixture::silentKey(m, Qt::Key_MediaPlay);
     p.step();
     QCOMPARE(ranCommands(ran), Commands{Command::mediaPlayPause});
-    QCOMPARE(p.player()->PlayState(), int(mpPlaying));
+    QCOMPARE(p.player()->PlayState(), mpPlaying);
     QVERIFY(child<TimeBox>(m, "setStartTimeValue")->hasFocus());
     QCOMPARE(child<TimeBox>(m, "setStartTimeValue")->digitText().remove(u'_'), QStringLiteral("1"));
     AppFixture::silentKey(m, Qt::Key_MediaPlay);
     p.step();
-    QCOMPARE(p.player()->PlayState(), int(mpPaused));
+    QCOMPARE(p.player()->PlayState(), mpPaused);
     p.player()->setCurrentPosition(100.0);
     p.step();
 

@@ -56,7 +56,7 @@ public:
     {
         m_next = 0;
         m_document.setPlayingAll(true);
-        PlayNextLoop(2, false);
+        PlayNextLoop(Step::Next, Asker::Elsewhere);
     }
     bool PlayingAll() const override { return m_document.PlayingAll(); }
     void TurnOffPlayAllBookmarks() override
@@ -64,7 +64,7 @@ public:
         m_document.setPlayingAll(false);
         m_rig.loops.stopPlayAllPlayback();
     }
-    void PlayNextLoop(int, bool) override
+    void PlayNextLoop(Step, Asker) override
     {
         if (m_next == clips.size()) {
             TurnOffPlayAllBookmarks();

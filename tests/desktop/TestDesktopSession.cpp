@@ -301,7 +301,7 @@ private slots:
         for (Bookmark& b : data.bookmarks)
             b.endTime = QStringLiteral("00:00:12");
         QVERIFY(app->open(data));
-        app->rules().playing.PlayAllClick();
+        app->rules().playing.togglePlayAll();
         QTRY_COMPARE(desktop->recorder.held(), 1);
         QVERIFY(app->stepUntil(
             [this] {
