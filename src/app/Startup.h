@@ -19,6 +19,7 @@ class Keyboard;
 class LoopControls;
 class MainWindowViews;
 class PlaybackEngine;
+class ProgramEnd;
 class SettingsFiles;
 class StoredLoopView;
 class TransportControls;
@@ -47,6 +48,9 @@ public:
         // Finds the beats of a clip; none: aubio on a worker thread. The
         // source answers through BeatLoopControls::beatsFound().
         std::function<BeatSource*()> makeBeatSource;
+        // Where recovery files and the locks of open catalogs are kept;
+        // empty: the per-user state folder.
+        QString stateFolder;
     };
 
     explicit Startup(Options options);
@@ -70,6 +74,8 @@ public:
     CatalogView& catalogView();
     // The rules behind the catalog window.
     CatalogControllers* catalog() const { return m_catalog.get(); }
+    // How the program ends: asked by the user, or by the session.
+    ProgramEnd* programEnd() const { return m_end.get(); }
 
 private:
     bool playerIsPresent();
@@ -86,6 +92,8 @@ private:
     void makeWindowFocus(Keyboard& keyboard);
     // The catalog window and the main window's catalog controls.
     void connectCatalogWindow();
+    // The end of the program, and what keeps the catalog meanwhile.
+    void connectProgramEnd();
     void connectBookmarkPlaying();
     // The menu items that bring up the other windows.
     void connectWindowMenus(const QString& dataFolder);
@@ -99,6 +107,7 @@ private:
     TMainForm::Controllers m_controllers;
     std::unique_ptr<MainWindowViews> m_views;
     std::unique_ptr<CatalogControllers> m_catalog;
+    std::unique_ptr<ProgramEnd> m_end;
     BeatLoopControls* m_beatLoops = nullptr;
     std::unique_ptr<BeatDisplay> m_beatDisplay;
 };

@@ -67,6 +67,7 @@ public:
     QString programFolder() const { return programDir.path() + '/'; }
     QString clipFolder() const { return programFolder() + QStringLiteral("VideoClips/"); }
     QString configPath() const { return programFolder() + QStringLiteral("config.txt"); }
+    QString stateFolder() const { return userDir.path() + QStringLiteral("/state/"); }
 
     // Makes an (empty) clip file; the fake engine plays any existing file.
     QString makeClip(const QString& name, const QString& folder = {}) const
@@ -107,6 +108,8 @@ public:
         // Beats found in clips are kept here, not in the user's cache.
         options.beatCacheFolder = userDir.path() + QStringLiteral("/cache/beats");
         options.makeBeatSource = makeBeatSource;
+        // Recovery files and catalog locks, away from the user's.
+        options.stateFolder = stateFolder();
         startup = std::make_unique<Startup>(options);
         const bool started = startup->start(arguments);
         if (started && !makeRealEngine) {
