@@ -2,6 +2,7 @@
 // wrote since, without the user's word: a file read with damage, a file
 // changed on the disk before a save or while open, a catalog another
 // program has open; and the end of the program, by the user or the session.
+#include "BookmarksOnClips.h"
 #include "CatalogFakes.h"
 #include "FileBytes.h"
 #include "ScriptedPrompt.h"
@@ -31,17 +32,8 @@ CatalogData threeBookmarks()
     QFile clip(folder + QStringLiteral("lesson.mp4"));
     if (!clip.exists() && clip.open(QIODevice::WriteOnly))
         clip.write("clip");
-    CatalogData c;
-    for (const char* name : {"Basic step", "Cross body lead", "Copa"}) {
-        Bookmark b;
-        b.name = QString::fromLatin1(name);
-        b.startTime = QStringLiteral("00:00:10");
-        b.endTime = QStringLiteral("00:00:20");
-        b.fileName = QStringLiteral("lesson.mp4");
-        b.folder = folder;
-        c.bookmarks.append(b);
-    }
-    return c;
+    const Relinking::ClipLocation lesson{QStringLiteral("lesson.mp4"), folder};
+    return bookmarksOn({lesson, lesson, lesson});
 }
 
 // The end of the program over a rig, with what it had written and checked.
@@ -276,7 +268,8 @@ void TestSafeSaving::aLockLeftByADeadProgramIsTakenOver()
     gone.start(QStringLiteral("true"));
     QVERIFY(gone.waitForFinished());
     const qint64 deadPid = gone.processId() ? gone.processId() : 999999;
-    QVERIFY(writeFileBytes(state.filePath(RecoveryStore::keyFor(path) + QStringLiteral(".lock")),
+    QVERIFY(
+        writeFileBytes(state.filePath(RecoveryStore::keyFor(path) + QStringLiteral(".lock")),
                        QByteArray::number(deadPid) + "\ntempoloop\n" + QSysInfo::machineHostName().toUtf8() + "\n"));
     CatalogLock lock(state.path());
     QVERIFY(!lock.heldElsewhere(path));

@@ -7,6 +7,7 @@
 // The program is a copy of the built one in a folder of the test's own, so
 // that its config.txt and catalogs go there; its recovery files and locks
 // go to the test's XDG_STATE_HOME. It is driven from outside with xdotool.
+#include "BookmarksOnClips.h"
 #include "DisplayWithWindowManager.h"
 #include "FileBytes.h"
 #include "core/catalog/CatalogFiles.h"
@@ -107,16 +108,8 @@ void TestProgramRecovery::init()
     QVERIFY(config.open(QIODevice::WriteOnly));
     config.write("Beginner_Mode: 0\r\nQuick_Start_Guide_Visible: 0\r\n");
     config.close();
-    CatalogData catalog;
-    for (const char* name : {"Basic step", "Cross body lead", "Copa"}) {
-        Bookmark b;
-        b.name = QString::fromLatin1(name);
-        b.startTime = QStringLiteral("00:00:01");
-        b.endTime = QStringLiteral("00:00:03");
-        b.fileName = QFileInfo(demoClip).fileName();
-        b.folder = QFileInfo(demoClip).absolutePath() + u'/';
-        catalog.bookmarks.append(b);
-    }
+    const Relinking::ClipLocation demo{QFileInfo(demoClip).fileName(), QFileInfo(demoClip).absolutePath() + u'/'};
+    const CatalogData catalog = bookmarksOn({demo, demo, demo});
     QString error;
     QVERIFY2(TVC_WriteCatalogFile(catalogPath(), catalog, &error), qPrintable(error));
 }
