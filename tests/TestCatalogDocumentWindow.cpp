@@ -4,6 +4,7 @@
 #include "CatalogFixture.h"
 #include "Controls.h"
 #include "core/base/TextCodec.h"
+#include "core/catalog/UnsavedChanges.h"
 #include "gui/widgets/TColourButton.h"
 
 #include <QAction>
@@ -307,7 +308,7 @@ void TestCatalogDocumentWindow::exitPromptSavesTheCatalog()
     app.doc()->setCatalogModified(true);
     app.prompt.queueAnswer(Prompt::Answer::Yes);
     app.main()->exitButtonClick();
-    QCOMPARE(app.prompt.messages().last(), QStringLiteral("Save video catalog before exiting?"));
+    QCOMPARE(app.prompt.messages().last(), UnsavedChanges::question());
     QVERIFY(!app.main()->isVisible());
     const CatalogReadResult saved = TVC_ReadCatalogFile(app.doc()->CatalogFileName(), {});
     QCOMPARE(saved.catalog.bookmarks[1].name, QStringLiteral("renamed"));

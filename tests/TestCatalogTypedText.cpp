@@ -3,6 +3,7 @@
 // description pane and an open cell editor, with the focus still in them.
 #include "CatalogFixture.h"
 #include "Controls.h"
+#include "core/catalog/UnsavedChanges.h"
 #include "gui/widgets/TColourButton.h"
 
 #include <QPlainTextEdit>
@@ -110,7 +111,7 @@ void TestCatalogTypedText::exitAsksAboutWhatThePaneHolds()
     QVERIFY(typeIntoPane(app, QStringLiteral("last words")));
     app.prompt.queueAnswer(Prompt::Answer::Yes);
     app.main()->exitButtonClick();
-    QCOMPARE(app.prompt.messages(), QStringList{"Save video catalog before exiting?"});
+    QCOMPARE(app.prompt.messages(), QStringList{UnsavedChanges::question()});
     const CatalogReadResult saved = TVC_ReadCatalogFile(app.doc()->CatalogFileName(), {});
     QCOMPARE(saved.catalog.bookmarks.value(0).description, QStringLiteral("last words"));
 }

@@ -1,5 +1,6 @@
 #include "Controls.h"
 #include "ScriptedPrompt.h"
+#include "core/catalog/UnsavedChanges.h"
 #include "core/settings/ConfigFile.h"
 #include "gui/catalog/TBookmarksForm.h"
 #include "gui/catalog/TCategoryInputForm.h"
@@ -365,11 +366,12 @@ void TestSecondaryWindows::restoreDefaults()
         configGoneAtEnd = !QFile::exists(config);
     });
     int saved = 0;
-    form.setCatalogSaver([&] { return modified; },
-                         [&] {
-                             ++saved;
-                             return saves;
-                         });
+    form.setCatalogSettler([&] {
+        return UnsavedChanges::mayLeave(UnsavedChanges::settle(modified, [&] {
+            ++saved;
+            return saves;
+        }));
+    });
 
     QTest::mouseClick(child<TColourButton>(&form, "ExecuteRestoreKeyboardSettings"), Qt::LeftButton);
 
@@ -379,7 +381,7 @@ void TestSecondaryWindows::restoreDefaults()
                                          "(Tempoloop will automatically exit.)"));
     QCOMPARE(prompt.shown()[0].icon, Prompt::Icon::Warning);
     if (questions > 1) {
-        QCOMPARE(messages[1], QStringLiteral("Save bookmarks before exiting?"));
+        QCOMPARE(messages[1], UnsavedChanges::question());
         QCOMPARE(prompt.shown()[1].kind, QStringLiteral("yesnocancel"));
     }
     QCOMPARE(saved, saveCalls);

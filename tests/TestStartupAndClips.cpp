@@ -5,6 +5,7 @@
 #include "core/base/Arguments.h"
 #include "core/catalog/CatalogDocument.h"
 #include "core/catalog/CatalogFiles.h"
+#include "core/catalog/UnsavedChanges.h"
 #include "core/cmdline/BookmarkCommandLine.h"
 #include "core/playback/ClipLoader.h"
 #include "core/playback/LoopControls.h"
@@ -122,7 +123,7 @@ private slots:
             app.prompt.queueFileName(app.programFolder() + QStringLiteral("saved.tvc"));
         app.prompt.queueAnswer(Prompt::Answer(answer));
         app.main()->exitButtonClick();
-        QCOMPARE(app.prompt.messages(), QStringList{"Save video catalog before exiting?"});
+        QCOMPARE(app.prompt.messages(), QStringList{UnsavedChanges::question()});
         QCOMPARE(app.prompt.shown().first().kind, QStringLiteral("yesnocancel"));
         const auto saves = std::count_if(app.prompt.shown().begin(), app.prompt.shown().end(),
                                          [](const ScriptedPrompt::Shown& s) { return s.kind == "save"; });

@@ -1,12 +1,14 @@
 #include "app/Startup.h"
 
 #include "app/MainWindowViews.h"
+#include "core/base/Arguments.h"
 #include "core/base/ProgramFolders.h"
 #include "core/base/Prompt.h"
 #include "core/catalog/CatalogControllers.h"
 #include "core/catalog/CatalogDocument.h"
 #include "core/desktop/MediaControls.h"
 #include "core/desktop/ScreenAwake.h"
+#include "core/catalog/ProgramEnd.h"
 #include "core/playback/ClipLoader.h"
 #include "core/playback/LoopControls.h"
 #include "core/playback/MediaPlayerControl.h"
@@ -63,6 +65,8 @@ Startup::~Startup()
     if (m_windows.BookmarksForm)
         m_windows.BookmarksForm->setControllers(nullptr);
     m_windows.catalog = nullptr;
+    m_controllers.end = nullptr;
+    m_end.reset();
     m_catalog.reset();
     // The main window owns the controllers and nothing of the other
     // windows; they go in reverse order.
@@ -104,7 +108,9 @@ void Startup::createWindows(const QString& dataFolder)
     m_windows.FilePlayingInfoForm = new TFilePlayingInfoForm;
     TBookmarksForm* catalog = new TBookmarksForm;
     m_windows.BookmarksForm = catalog;
-    m_catalog = std::make_unique<CatalogControllers>(*catalog->document(), catalog->gridView(), *catalog);
+    const QString stateFolder =
+        m_options.stateFolder.isEmpty() ? RecoveryStore::platformFolder() : m_options.stateFolder;
+    m_catalog = std::make_unique<CatalogControllers>(*catalog->document(), catalog->gridView(), *catalog, stateFolder);
     catalog->setControllers(m_catalog.get());
     m_windows.catalog = m_catalog.get();
     m_windows.AboutForm = new TAboutForm;
@@ -196,7 +202,13 @@ bool Startup::start(const QStringList& arguments)
                          player->engine()->setHardwareDecoding(options->hardwareDecoding());
                      });
     connectCatalogWindow();
+    connectProgramEnd();
     connectPopUpHints();
     main->FormInit(arguments);
+    // A run that ended without the user's word may have left changes
+    // behind; an argument that ends the program at once leaves them for
+    // the next start.
+    if (classifyArguments(arguments) != ArgumentKind::Unrecognized)
+        m_catalog->lifecycle.offerLeftRecoveries();
     return true;
 }

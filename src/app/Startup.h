@@ -23,6 +23,7 @@ class Keyboard;
 class LoopControls;
 class MainWindowViews;
 class PlaybackEngine;
+class ProgramEnd;
 class SettingsFiles;
 class StoredLoopView;
 class TransportControls;
@@ -57,6 +58,9 @@ public:
         // source answers through BeatLoopControls::beatsFound().
         std::function<BeatSource*()> makeBeatSource;
         DesktopLink desktop = DesktopLink::SessionBus;
+        // Where recovery files and the locks of open catalogs are kept;
+        // empty: the per-user state folder.
+        QString stateFolder;
     };
 
     explicit Startup(Options options);
@@ -82,6 +86,8 @@ public:
     CatalogControllers* catalog() const { return m_catalog.get(); }
     // The media keys' and the desktop's media controls' commands.
     MediaControls* media() const { return m_media.get(); }
+    // How the program ends: asked by the user, or by the session.
+    ProgramEnd* programEnd() const { return m_end.get(); }
 
 private:
     bool playerIsPresent();
@@ -100,6 +106,8 @@ private:
     void makeWindowFocus(Keyboard& keyboard);
     // The catalog window and the main window's catalog controls.
     void connectCatalogWindow();
+    // The end of the program, and what keeps the catalog meanwhile.
+    void connectProgramEnd();
     void connectBookmarkPlaying();
     // The menu items that bring up the other windows.
     void connectWindowMenus(const QString& dataFolder);
@@ -113,6 +121,7 @@ private:
     TMainForm::Controllers m_controllers;
     std::unique_ptr<MainWindowViews> m_views;
     std::unique_ptr<CatalogControllers> m_catalog;
+    std::unique_ptr<ProgramEnd> m_end;
     BeatLoopControls* m_beatLoops = nullptr;
     std::unique_ptr<BeatDisplay> m_beatDisplay;
     std::unique_ptr<MediaControls> m_media;

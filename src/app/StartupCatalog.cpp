@@ -4,17 +4,24 @@
 #include "app/MainWindowViews.h"
 #include "app/Startup.h"
 
+#include "core/base/Prompt.h"
 #include "core/catalog/CatalogControllers.h"
 #include "core/catalog/CatalogDocument.h"
+#include "core/catalog/ProgramEnd.h"
 #include "core/playback/LoopControls.h"
 #include "gui/catalog/TBookmarksForm.h"
+#include "gui/input/KeyAssignments.h"
+#include "gui/input/Keyboard.h"
 #include "gui/main/BookmarkControlsPanel.h"
 #include "gui/main/LoopControlsPanel.h"
 #include "gui/main/MainMenu.h"
+#include "gui/main/SettingsFiles.h"
 #include "gui/main/TMainForm.h"
 #include "gui/options/TOptionsForm.h"
 
 #include <QAction>
+#include <QGuiApplication>
+#include <QTimer>
 
 void Startup::connectCatalogWindow()
 {
@@ -25,10 +32,8 @@ void Startup::connectCatalogWindow()
     rules->setCatalogView(m_views.get());
     rules->setStoredLoopView(m_views.get());
     const CatalogDocument* document = catalog->document();
-    // What was typed into the catalog window counts as a change; a value
-    // its checks refuse too, so that the save that follows says why.
-    options->setCatalogSaver([rules, document] { return !rules->edits.takeIn() || document->CatalogModified(); },
-                             [rules] { return rules->lifecycle.DoSave(); });
+    // The restore of the default settings ends the program.
+    options->setCatalogSettler([rules] { return UnsavedChanges::mayLeave(rules->lifecycle.settleBeforeEnding()); });
     QObject::connect(options, &TOptionsForm::resetInitialCatalogDirectory, catalog, [rules, options] {
         rules->lifecycle.ResetInitialCatalogDirectory(options->defaultCatalogDirectoryText());
     });
@@ -61,6 +66,38 @@ void Startup::connectCatalogWindow()
     main->menu().onItem(MainMenu::Item::ImportMultipleClips1, importClips);
     QObject::connect(catalog, &TBookmarksForm::importClipsRequested, catalog, importClips);
     connectBookmarkPlaying();
+}
+
+void Startup::connectProgramEnd()
+{
+    CatalogControllers* rules = m_catalog.get();
+    m_end = std::make_unique<ProgramEnd>(rules->lifecycle, rules->recovery);
+    m_controllers.end = m_end.get();
+    SettingsFiles* settings = m_controllers.settings;
+    m_end->setSettingsWriter([settings](ProgramEnd::Way way) {
+        settings->WriteConfigFile(way == ProgramEnd::Way::ByUser ? SettingsFiles::Failures::Told
+                                                                 : SettingsFiles::Failures::Untold);
+    });
+    Keyboard* keyboard = m_controllers.keyboard;
+    m_end->setLastCheck([keyboard] { keyboard->assignments->DuplicateKeyCheck(); });
+
+    QObject::connect(&rules->recovery, &RecoveryWriter::writeFailed, m_windows.BookmarksForm,
+                     [](const QString& reason) {
+                         prompt().message(QStringLiteral("The changes to the video catalog cannot be kept for "
+                                                         "recovery after a crash: ") +
+                                              reason + QStringLiteral(".\n\nSave the catalog to keep them."),
+                                          Prompt::Icon::Warning);
+                     });
+    // A change another program made to the catalog's file is said when the
+    // user comes back: to the catalog window, or to the program from
+    // another. After the event that brought the window up, not inside it.
+    auto cameBack = [rules] { QTimer::singleShot(0, &rules->watch, [rules] { rules->lifecycle.userCameBack(); }); };
+    QObject::connect(m_windows.BookmarksForm, &TBookmarksForm::activated, &rules->watch, cameBack);
+    QObject::connect(qApp, &QGuiApplication::applicationStateChanged, &rules->watch,
+                     [cameBack](Qt::ApplicationState state) {
+                         if (state == Qt::ApplicationActive)
+                             cameBack();
+                     });
 }
 
 // Playing bookmarks: the main window's copies of the play-all controls and

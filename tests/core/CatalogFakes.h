@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <functional>
 #include <optional>
 
@@ -79,6 +80,12 @@ public:
         if (editDone)
             editDone();
         return true;
+    }
+    std::optional<OpenEdit> openEditorValue() const override
+    {
+        if (!editorOpen)
+            return std::nullopt;
+        return OpenEdit{editorColumn, editorRow, editorValue};
     }
     void showSortIndicators(bool shown) override { sortMarksShown = shown; }
     void showSortIndicator(int c, bool descending) override
@@ -236,11 +243,13 @@ public:
 // its handler.
 class CatalogRig {
 public:
+    // Where the catalog's recovery files and locks go.
+    QTemporaryDir stateDir;
     CatalogDocument document;
     FakeGridView grid;
     FakeWindowView window;
     FakeMainView main;
-    CatalogControllers controllers{document, grid, window};
+    CatalogControllers controllers{document, grid, window, stateDir.path()};
 
     CatalogRig()
     {

@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QMap>
+#include <QTemporaryDir>
 #include <QTest>
 
 // Reading and writing config.txt as bytes. Where the file lives is tested in
@@ -474,6 +475,49 @@ private slots:
         const Settings back = readConfig(writeConfig(s), defaults());
         QCOMPARE(back.playLoopKey, QStringLiteral("t"));
         QCOMPARE(back.muteKey, QStringLiteral("x"));
+    }
+
+    // Two programs read the same file; each writes only what it changed
+    // over what the file holds by then.
+    void twoProgramsDoNotUndoEachOther()
+    {
+        QTemporaryDir dir;
+        const ConfigFile file(dir.path(), dir.filePath(QStringLiteral("user")), defaults());
+        const ExtrasFile extras(dir.path(), dir.filePath(QStringLiteral("user")));
+        QVERIFY(file.write(defaults()).isEmpty());
+        QVERIFY(extras.write({}).isEmpty());
+        const Settings baseOfA = file.read();
+        const Settings baseOfB = file.read();
+        const Extras extrasOfA = extras.read();
+        const Extras extrasOfB = extras.read();
+
+        Settings a = baseOfA;
+        a.backSecondsValue = 5;
+        a.bookmarksFormCategoryColumnName = QStringLiteral("Figura");
+        Extras ea = extrasOfA;
+        ea.mirrorView = true;
+        Settings b = baseOfB;
+        b.muteKey = QStringLiteral("q");
+        Extras eb = extrasOfB;
+        eb.repeatGapMilliseconds = 900;
+
+        QVERIFY(file.writeChanges(baseOfA, a).isEmpty());
+        QVERIFY(extras.writeChanges(extrasOfA, ea).isEmpty());
+        QVERIFY(file.writeChanges(baseOfB, b).isEmpty()); // B exits last
+        QVERIFY(extras.writeChanges(extrasOfB, eb).isEmpty());
+
+        const Settings both = file.read();
+        QCOMPARE(both.backSecondsValue, 5);
+        QCOMPARE(both.bookmarksFormCategoryColumnName, QStringLiteral("Figura"));
+        QCOMPARE(both.muteKey, QStringLiteral("q"));
+        const Extras bothExtras = extras.read();
+        QVERIFY(bothExtras.mirrorView);
+        QCOMPARE(bothExtras.repeatGapMilliseconds, 900);
+        // A change back to what was read is a change too.
+        Settings undo = both;
+        undo.backSecondsValue = 2;
+        QVERIFY(file.writeChanges(both, undo).isEmpty());
+        QCOMPARE(file.read().backSecondsValue, 2);
     }
 };
 

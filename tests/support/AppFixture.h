@@ -67,6 +67,7 @@ public:
     QString programFolder() const { return programDir.path() + '/'; }
     QString clipFolder() const { return programFolder() + QStringLiteral("VideoClips/"); }
     QString configPath() const { return programFolder() + QStringLiteral("config.txt"); }
+    QString stateFolder() const { return userDir.path() + QStringLiteral("/state/"); }
 
     // Makes an (empty) clip file; the fake engine plays any existing file.
     QString makeClip(const QString& name, const QString& folder = {}) const
@@ -112,6 +113,8 @@ public:
         // desktop the tests run on.
         options.desktop = qEnvironmentVariableIsSet("TEMPOLOOP_TEST_SESSION_BUS") ? Startup::DesktopLink::SessionBus
                                                                                   : Startup::DesktopLink::None;
+        // Recovery files and catalog locks, away from the user's.
+        options.stateFolder = stateFolder();
         startup = std::make_unique<Startup>(options);
         const bool started = startup->start(arguments);
         if (started && !makeRealEngine) {

@@ -13,7 +13,8 @@ QStringList ScriptedPrompt::messages() const
 {
     QStringList texts;
     for (const Shown& s : m_shown)
-        if (s.kind == "message" || s.kind == "yesno" || s.kind == "yesnocancel" || s.kind == "okcancel")
+        if (s.kind == "message" || s.kind == "yesno" || s.kind == "yesnocancel" || s.kind == "okcancel" ||
+            s.kind == "choice")
             texts << s.text;
     return texts;
 }
@@ -28,6 +29,7 @@ void ScriptedPrompt::clear()
 {
     m_shown.clear();
     m_answers.clear();
+    m_choices.clear();
     m_fileNames.clear();
     m_fileLists.clear();
     m_inputs.clear();
@@ -80,6 +82,16 @@ Prompt::Answer ScriptedPrompt::askOkCancelOr(const QString& text, const QString&
 {
     m_shown.append({"okcancel", text, icon, {}, {}});
     return nextAnswer(Answer::Cancel);
+}
+
+int ScriptedPrompt::askChoice(const QString& text, const QStringList& choices, Icon icon, const QString&)
+{
+    m_shown.append({"choice", text, icon, {}, choices.join(u'|')});
+    if (m_choices.isEmpty()) {
+        ++m_unscripted;
+        return int(choices.size()) - 1;
+    }
+    return m_choices.dequeue();
 }
 
 void ScriptedPrompt::showProgress(const QString& caption, ProgressJob& job)

@@ -12,8 +12,8 @@
 class ScriptedPrompt : public Prompt {
 public:
     struct Shown {
-        QString kind; // "message", "yesno", "yesnocancel", "okcancel", "open", "opens", "save", "folder", "input",
-                      // "progress"
+        QString kind; // "message", "yesno", "yesnocancel", "okcancel", "choice", "open", "opens", "save", "folder",
+                      // "input", "progress"
         QString text; // message text, or the dialog's caption
         Icon icon = Icon::None;
         QString folder; // start folder of file dialogs
@@ -24,6 +24,8 @@ public:
     ~ScriptedPrompt() override;
 
     void queueAnswer(Answer answer) { m_answers.enqueue(answer); }
+    // The answer of the next askChoice: the position of a choice, or -1.
+    void queueChoice(int choice) { m_choices.enqueue(choice); }
     void queueFileName(const QString& name) { m_fileNames.enqueue(name); }
     void queueFileNames(const QStringList& names) { m_fileLists.enqueue(names); }
     void queueInput(const std::optional<QString>& text) { m_inputs.enqueue(text); }
@@ -42,6 +44,9 @@ public:
     Answer askYesNoCancel(const QString& text, Icon icon, const QString& caption) override;
     // Shown as "okcancel"; Other answers the extra button.
     Answer askOkCancelOr(const QString& text, const QString& other, Icon icon, const QString& caption) override;
+    // Shown as "choice" with the choices in `filter`, joined by "|";
+    // unscripted, it answers the last choice (as Escape does).
+    int askChoice(const QString& text, const QStringList& choices, Icon icon, const QString& caption) override;
     // Runs the job to its end (or cancels it first, when queued).
     void showProgress(const QString& caption, ProgressJob& job) override;
     QString openFileName(const QString& caption, const QString& folder, const QString& filter) override;
@@ -56,6 +61,7 @@ private:
 
     QList<Shown> m_shown;
     QQueue<Answer> m_answers;
+    QQueue<int> m_choices;
     QQueue<QString> m_fileNames;
     QQueue<QStringList> m_fileLists;
     QQueue<std::optional<QString>> m_inputs;

@@ -26,6 +26,13 @@ Prompt::Answer Prompt::askOkCancelOr(const QString& text, const QString&, Icon i
     return askOkCancel(text, icon, caption);
 }
 
+int Prompt::askChoice(const QString& text, const QStringList& choices, Icon icon, const QString& caption)
+{
+    if (choices.isEmpty())
+        return -1;
+    return askOkCancel(text, icon, caption) == Answer::Ok ? 0 : int(choices.size()) - 1;
+}
+
 void Prompt::showProgress(const QString&, ProgressJob& job)
 {
     QEventLoop loop;

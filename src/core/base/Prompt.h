@@ -33,6 +33,14 @@ public:
     // box asks OK/Cancel only.
     virtual Answer askOkCancelOr(const QString& text, const QString& other, Icon icon = Icon::Question,
                                  const QString& caption = {});
+    // A box with one button per choice, captioned as given (the platform
+    // orders them). The last choice should leave things as they are: it is
+    // the default, and Escape or closing the box chooses it too. The answer
+    // is the position of the choice, or -1 when the box went without one
+    // (the program is ending). A prompt without such a box asks OK/Cancel:
+    // OK chooses the first, Cancel the last.
+    virtual int askChoice(const QString& text, const QStringList& choices, Icon icon = Icon::Question,
+                          const QString& caption = {});
     // Starts the job and shows its progress in a modal box whose Cancel asks
     // the job to stop; returns once the job has finished. Without a box of
     // its own a prompt just waits for the job, keeping events flowing.

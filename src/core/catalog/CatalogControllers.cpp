@@ -1,8 +1,11 @@
 #include "core/catalog/CatalogControllers.h"
 
-CatalogControllers::CatalogControllers(CatalogDocument& document, CatalogGridView& gridView, CatalogWindowView& window)
-    : edits(document, gridView, window), grid(document, gridView, window, edits),
-      playing(document, grid, gridView, window, edits), lifecycle(document, grid, gridView, window, edits, playing)
+CatalogControllers::CatalogControllers(CatalogDocument& document, CatalogGridView& gridView, CatalogWindowView& window,
+                                       const QString& stateFolder)
+    : recoveries(stateFolder), lock(stateFolder), edits(document, gridView, window),
+      recovery(document, gridView, window, recoveries), grid(document, gridView, window, edits),
+      playing(document, grid, gridView, window, edits),
+      lifecycle(document, grid, gridView, window, edits, playing, {recoveries, recovery, lock, watch})
 {
     grid.setPlaying(&playing);
 }

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "core/catalog/CatalogFileWatch.h"
 #include "core/catalog/CatalogGridController.h"
 #include "core/catalog/CatalogLifecycle.h"
+#include "core/catalog/CatalogLock.h"
 #include "core/catalog/PendingEdits.h"
 #include "core/catalog/PlayAllSession.h"
+#include "core/catalog/RecoveryStore.h"
+#include "core/catalog/RecoveryWriter.h"
 
 class BookmarkPlayView;
 class CatalogDocument;
@@ -14,17 +18,24 @@ class StoredLoopView;
 
 // The rules behind the catalog window, made together over its views by the
 // composition root: what the user typed, the grid, playing bookmarks and
-// the catalog as a document.
+// the catalog as a document, with what keeps it from being lost (its
+// recovery file, the lock that tells other programs it is open, the watch
+// on its file), all kept in `stateFolder`.
 class CatalogControllers {
 public:
-    CatalogControllers(CatalogDocument& document, CatalogGridView& grid, CatalogWindowView& window);
+    CatalogControllers(CatalogDocument& document, CatalogGridView& grid, CatalogWindowView& window,
+                       const QString& stateFolder);
 
     // The main window, as each controller needs it.
     void setCatalogView(CatalogView* view);
     void setBookmarkPlayView(BookmarkPlayView* view);
     void setStoredLoopView(StoredLoopView* view);
 
+    RecoveryStore recoveries;
+    CatalogLock lock;
+    CatalogFileWatch watch;
     PendingEdits edits;
+    RecoveryWriter recovery;
     CatalogGridController grid;
     PlayAllSession playing;
     CatalogLifecycle lifecycle;

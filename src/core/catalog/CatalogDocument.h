@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/catalog/BookmarksGridColumns.h"
+#include "core/catalog/CatalogFileState.h"
 #include "core/catalog/CatalogModel.h"
 #include "core/catalog/PlayAllFilter.h"
 #include "core/catalog/SpreadsheetCatalogFile.h"
@@ -113,13 +114,18 @@ public:
     // Saves through the writer chosen by the extension, exactly ".tvc" or
     // ".csv"; any other name writes nothing and fails without a message.
     // Repeats are revealed for the save and hidden again after it. A
-    // writer's failure message is shown here.
+    // writer's failure message is shown here. A file written is the
+    // catalog's file as it now stands (fileState()).
     bool WriteCatalogFile(const QString& path);
     // Reads a catalog file into a reset grid: the native reader for exactly
     // ".tvc", the spreadsheet reader for exactly ".csv"; any other name reads
     // nothing and leaves the grid as it is. The reader's message, if any, is
-    // shown here; the rows read before a problem stay.
+    // shown here; the rows read before a problem stay. fileState() tells
+    // the file as it stood and whether it was read whole.
     void ReadCatalogFile(const QString& path);
+    // The catalog's file as last read or written.
+    const CatalogFileState& fileState() const { return m_fileState; }
+    void setFileState(const CatalogFileState& state) { m_fileState = state; }
     // Whether a reader or writer takes this name (".tvc" or ".csv").
     static bool isCatalogFileName(const QString& path);
     // The catalog as it is stored: repeated categories written in full.
@@ -165,4 +171,5 @@ private:
     int m_savedGridRow = -1;
     int m_savedGridColumn = -1;
     PlayAllFilter m_playAllFilter;
+    CatalogFileState m_fileState;
 };

@@ -10,6 +10,15 @@ namespace {
 const QString kNative = QStringLiteral(".tvc");
 const QString kSpreadsheet = QStringLiteral(".csv");
 
+// Whether the grid now holds all the file did. A missing or empty file
+// holds nothing more.
+bool readWhole(const CatalogReadResult& result, const FileStamp& stamp)
+{
+    if (!stamp.exists || stamp.size == 0)
+        return true;
+    return result.complete && result.unreadLines.isEmpty();
+}
+
 } // namespace
 
 bool CatalogDocument::isCatalogFileName(const QString& path)
@@ -29,6 +38,8 @@ bool CatalogDocument::WriteCatalogFile(const QString& path)
         return false;
     if (!written && !error.isEmpty())
         prompt().message(error, Prompt::Icon::Warning);
+    if (written)
+        m_fileState = {FileStamp::of(path), FileRead::Whole, {}};
     return written;
 }
 
@@ -38,8 +49,12 @@ void CatalogDocument::ReadCatalogFile(const QString& path)
         return;
     const bool native = path.endsWith(kNative);
     ResetBookmarksGrid(m_columns);
+    // Taken before reading: a change made while the file is read counts as
+    // one made after.
+    const FileStamp stamp = FileStamp::of(path);
     const CatalogReadResult result = native ? TVC_ReadCatalogFile(path, m_model->headers())
                                             : CSV_ReadCatalogFile(path, m_model->headers(), m_listSeparator);
+    m_fileState = {stamp, readWhole(result, stamp) ? FileRead::Whole : FileRead::Partly, result.message};
     m_model->load(result.catalog);
     // Rows that were read are bookmarks, also when a problem stopped the
     // reader: the next bookmark added goes below them, never over row 1.

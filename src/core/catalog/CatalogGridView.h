@@ -2,6 +2,9 @@
 
 #include "core/catalog/BookmarksGridColumns.h"
 
+#include <QString>
+#include <optional>
+
 // The catalog grid as the catalog's rules see it: its cursor, its cell
 // editing, its sort marks and its columns. Cells are addressed as (column,
 // grid row); bookmark rows start at grid row 1. The catalog window's grid
@@ -28,6 +31,14 @@ public:
     // and the editor opens again on the cell's text. True when no editor
     // was open.
     virtual bool commitOpenEditor() = 0;
+    // What an open cell editor holds now, as it would be committed, with
+    // the editor left open; nothing when no editor is open.
+    struct OpenEdit {
+        int column = 0;
+        int row = 0;
+        QString text;
+    };
+    virtual std::optional<OpenEdit> openEditorValue() const = 0;
 
     // The sort marks on the column titles: shown while sorting is on, and
     // the column sorted by last (-1: none).

@@ -1,11 +1,13 @@
 #include "core/catalog/CatalogLifecycle.h"
+#include "core/catalog/CatalogLifecycleParts.h"
 
 #include "core/base/Prompt.h"
 #include "core/catalog/BookmarkChecks.h"
 #include "core/catalog/CatalogDocument.h"
-#include "core/catalog/CatalogFileNames.h"
+#include "core/catalog/CatalogFileWatch.h"
 #include "core/catalog/CatalogGridController.h"
 #include "core/catalog/CatalogGridView.h"
+#include "core/catalog/CatalogLock.h"
 #include "core/catalog/CatalogView.h"
 #include "core/catalog/CatalogWindowView.h"
 #include "core/catalog/ClipImport.h"
@@ -17,22 +19,13 @@
 #include <QFileInfo>
 
 using namespace BookmarkColumn;
-
-namespace {
-
-const QString kCatalogFilter =
-    QStringLiteral("Tempoloop Video Catalog (*.tvc)|*.tvc|Excel Style Catalog (*.csv)|*.csv");
-
-QString folderOf(const QString& path)
-{
-    return path.left(path.lastIndexOf(u'/') + 1);
-}
-
-} // namespace
+using namespace CatalogLifecycleParts;
 
 CatalogLifecycle::CatalogLifecycle(CatalogDocument& document, CatalogGridController& gridRules, CatalogGridView& grid,
-                                   CatalogWindowView& window, PendingEdits& edits, PlayAllSession& playing)
-    : m_document(document), m_gridRules(gridRules), m_grid(grid), m_window(window), m_edits(edits), m_playing(playing)
+                                   CatalogWindowView& window, PendingEdits& edits, PlayAllSession& playing,
+                                   Keeping keeping)
+    : m_document(document), m_gridRules(gridRules), m_grid(grid), m_window(window), m_edits(edits), m_playing(playing),
+      m_keeping(keeping)
 {
     m_readingFinished = QObject::connect(&document, &CatalogDocument::readingFinished, [this] { finishReading(); });
 }
@@ -85,19 +78,9 @@ void CatalogLifecycle::NewButtonClick()
 
 bool CatalogLifecycle::askToSaveChanges(bool withSender)
 {
-    if (!m_document.CatalogModified())
+    const auto outcome = UnsavedChanges::settle(m_document.CatalogModified(), [this] { return save(true); });
+    if (UnsavedChanges::mayLeave(outcome))
         return true;
-    switch (prompt().askYesNoCancel(QStringLiteral("The current video catalog has changed.  Save changes?"),
-                                    Prompt::Icon::Warning)) {
-    case Prompt::Answer::No:
-        return true;
-    case Prompt::Answer::Yes:
-        if (save(true))
-            return true;
-        break;
-    default:
-        break;
-    }
     if (withSender)
         m_grid.focusGrid();
     return false;
@@ -113,7 +96,7 @@ bool CatalogLifecycle::OpenButtonClick(Caller caller)
         if (caller == Caller::CatalogWindow)
             m_grid.focusGrid();
     };
-    const QString path = prompt().openFileName(QStringLiteral("Open Video Catalog"), m_openFolder, kCatalogFilter);
+    const QString path = prompt().openFileName(QStringLiteral("Open Video Catalog"), m_openFolder, catalogFilter());
     if (path.isEmpty()) {
         focusAfterFailure();
         return false;
@@ -125,13 +108,19 @@ bool CatalogLifecycle::OpenButtonClick(Caller caller)
         focusAfterFailure();
         return false;
     }
+    if (!mayOpenHere(path)) {
+        focusAfterFailure();
+        return false;
+    }
     m_openFolder = folderOf(path);
     m_lastOpenPath = path;
     d.setPlayingBookmark(-1);
-    readCatalogFile(path);
-    d.StoreCopyCategoryColumns();
-    d.RefreshHideRepeats();
-    tieToFile(path);
+    if (offerRecoveryOf(path) == Recovered::No) {
+        readCatalogFile(path);
+        d.StoreCopyCategoryColumns();
+        d.RefreshHideRepeats();
+        tieToFile(path);
+    }
     ValidateBookmarks();
     m_window.bringToFront();
     m_gridRules.switchSortingOff(QStringLiteral("sorting is OFF"));
@@ -143,9 +132,13 @@ bool CatalogLifecycle::OpenButtonClick(Caller caller)
 void CatalogLifecycle::openCatalogArgument(const QString& path)
 {
     CatalogDocument& d = m_document;
+    if (!mayOpenHere(path))
+        return;
     m_lastOpenPath = path;
-    readCatalogFile(path);
-    tieToFile(path);
+    if (offerRecoveryOf(path) == Recovered::No) {
+        readCatalogFile(path);
+        tieToFile(path);
+    }
     ValidateBookmarks();
     m_grid.focusGrid();
     d.StoreCopyCategoryColumns();
@@ -161,8 +154,27 @@ void CatalogLifecycle::tieToFile(const QString& path)
     d.setCatalogMode(2);
     d.setCatalogFileName(path);
     d.setCatalogModified(false);
+    m_keeping.watch.watch(path, d.fileState().stamp);
     m_window.showWindow();
     m_window.showGrid(true);
+}
+
+bool CatalogLifecycle::mayOpenHere(const QString& path)
+{
+    if (m_keeping.lock.take(path) == CatalogLock::Taken::Here)
+        return true;
+    const QFileInfo file(path);
+    const QString question =
+        QStringLiteral("The video catalog \"%1\" (in folder %2/) is open in another Tempoloop window.\n\n"
+                       "Whichever window saves it last writes over what the other saved.\n\n"
+                       "Open it here all the same?")
+            .arg(file.fileName(), file.absolutePath());
+    if (prompt().askYesNo(question, Prompt::Icon::Warning, QStringLiteral("Video Catalog Already Open")) !=
+        Prompt::Answer::Yes)
+        return false;
+    // Opened here without the lock, which stays the other program's.
+    m_keeping.lock.release();
+    return true;
 }
 
 void CatalogLifecycle::readCatalogFile(const QString& path)
@@ -184,71 +196,6 @@ void CatalogLifecycle::finishReading()
     m_window.showDescription(m_document.Cells(Description, 1));
 }
 
-bool CatalogLifecycle::DoSave(QObject* sender)
-{
-    return save(sender != nullptr);
-}
-
-bool CatalogLifecycle::DoSaveAs(QObject* sender)
-{
-    return saveAs(sender != nullptr);
-}
-
-bool CatalogLifecycle::save(bool withSender)
-{
-    CatalogDocument& d = m_document;
-    if (!m_edits.takeIn())
-        return false;
-    if (d.CatalogMode() == 1)
-        return saveAs(withSender);
-    return finishSave(write(d.CatalogFileName()), withSender);
-}
-
-bool CatalogLifecycle::write(const QString& path)
-{
-    // The file formats cannot hold every clip path; the user hears which
-    // bookmark stands in the way by the number the grid shows.
-    if (const QString refused = BookmarkChecks::unstorableClipMessage(m_document); !refused.isEmpty()) {
-        prompt().message(refused, Prompt::Icon::Warning);
-        return false;
-    }
-    return m_document.WriteCatalogFile(path);
-}
-
-bool CatalogLifecycle::finishSave(bool saved, bool withSender)
-{
-    if (saved)
-        m_document.setCatalogModified(false);
-    if (withSender)
-        m_grid.focusGrid();
-    return saved;
-}
-
-bool CatalogLifecycle::saveAs(bool withSender)
-{
-    CatalogDocument& d = m_document;
-    if (!m_edits.takeIn())
-        return false;
-    const QString chosen =
-        prompt().saveFileName(QStringLiteral("Save Video Catalog As..."), m_saveFolder, kCatalogFilter);
-    QString path = catalogSaveFileName(chosen);
-    bool saved = false;
-    // The dialog asked about replacing the name as chosen; the name saved to
-    // is another file, which may exist too.
-    if (path != chosen && QFileInfo::exists(path) &&
-        prompt().askYesNo(
-            QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(path).fileName()),
-            Prompt::Icon::Warning, QStringLiteral("Save Video Catalog As...")) != Prompt::Answer::Yes)
-        path.clear();
-    if (!path.isEmpty())
-        saved = write(path);
-    if (saved) {
-        d.setCatalogMode(2);
-        d.setCatalogFileName(path);
-    }
-    return finishSave(saved, withSender);
-}
-
 void CatalogLifecycle::CloseButtonClick(QObject* sender)
 {
     CatalogDocument& d = m_document;
@@ -261,6 +208,8 @@ void CatalogLifecycle::CloseButtonClick(QObject* sender)
     d.setCatalogModified(false);
     d.setCatalogFileName({});
     d.setPlayingBookmark(-1);
+    m_keeping.watch.stop();
+    m_keeping.lock.release();
     m_window.hideWindow();
     m_gridRules.switchSortingOff(QStringLiteral("turn on sorting"));
     if (m_main)

@@ -1,18 +1,24 @@
 #pragma once
 
+#include "core/base/Prompt.h"
 #include "core/catalog/BookmarkCatalogView.h"
+#include "core/catalog/RecoveryStore.h"
+#include "core/catalog/UnsavedChanges.h"
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
 class CatalogDocument;
+class CatalogFileWatch;
 class CatalogGridController;
+class CatalogLock;
 class CatalogGridView;
 class CatalogView;
 class CatalogWindowView;
 class PendingEdits;
 class PlayAllSession;
+class RecoveryWriter;
 
 // The open catalog as a document: starting a new one, opening a file,
 // saving, saving as, closing and hiding, a catalog named at start-up, the
@@ -20,14 +26,29 @@ class PlayAllSession;
 // Each operation that reads or drops the catalog first takes in what the
 // user typed (PendingEdits). The file dialogs and boxes go through the
 // prompt.
+//
+// Nothing is lost on the way: a catalog is not written over a file it did
+// not read whole, or one another program changed since, without the user's
+// word (OverwriteChecks); a catalog open in another program is not opened
+// here unasked (CatalogLock); a change to its file on the disk is said when
+// the user comes back to the window (CatalogFileWatch); and unsaved changes
+// a run left behind are offered back (RecoveryStore).
 class CatalogLifecycle : public BookmarkCatalogView {
 public:
     // Who asked to open a catalog: the focus goes back there after a
     // failure.
     enum class Caller { CatalogWindow, MainWindow };
 
+    // What keeps the catalog from being lost.
+    struct Keeping {
+        RecoveryStore& recoveries;
+        RecoveryWriter& recovery;
+        CatalogLock& lock;
+        CatalogFileWatch& watch;
+    };
+
     CatalogLifecycle(CatalogDocument& document, CatalogGridController& gridRules, CatalogGridView& grid,
-                     CatalogWindowView& window, PendingEdits& edits, PlayAllSession& playing);
+                     CatalogWindowView& window, PendingEdits& edits, PlayAllSession& playing, Keeping keeping);
     ~CatalogLifecycle() override;
 
     // The main window: indicators, bookmark list, column settings, folders.
@@ -59,6 +80,19 @@ public:
     // The path last chosen in the open dialog (the print title).
     QString lastOpenPath() const { return m_lastOpenPath; }
 
+    // Before the program ends (or its settings are restored, which ends
+    // it): what the user typed is taken in, and unsaved changes are saved
+    // or given up, as the user says. Unless the user stays, the recovery
+    // goes: nothing is left to bring back.
+    UnsavedChanges::Outcome settleBeforeEnding();
+    // The user came back to the catalog's windows: a change another program
+    // made to the catalog's file is said now, with the choice to read it
+    // again.
+    void userCameBack();
+    // At start-up, with no catalog open: offers the unsaved changes runs
+    // left behind, newest first, until one is brought back.
+    void offerLeftRecoveries();
+
     // BookmarkCatalogView: making bookmarks.
     CatalogDocument& catalogDocument() override { return m_document; }
     void startNewCatalog() override { NewButtonClick(); }
@@ -68,15 +102,28 @@ public:
     BookmarksGridColumns optionColumns() const override;
 
 private:
+    enum class Recovered { Yes, No };
+
     bool askToSaveChanges(bool withSender);
     bool save(bool withSender);
     bool saveAs(bool withSender);
     bool write(const QString& path);
     bool finishSave(bool saved, bool withSender);
+    // Reads the catalog's file again, its changes here given up.
+    void reload();
     void readCatalogFile(const QString& path);
     void tieToFile(const QString& path);
     // A reader filled the grid to its normal end.
     void finishReading();
+    // False when the user would rather not open a catalog another program
+    // has open.
+    bool mayOpenHere(const QString& path);
+    // Offers the unsaved changes a run left behind for this catalog;
+    // Yes when they were brought back (and the file was not read).
+    Recovered offerRecoveryOf(const QString& path);
+    // Asks about one left-over recovery; Cancel keeps it for later.
+    Prompt::Answer askToRecover(const RecoveryStore::LeftOver& leftOver);
+    void restore(const RecoverySnapshot& snapshot);
 
     CatalogDocument& m_document;
     CatalogGridController& m_gridRules;
@@ -84,6 +131,7 @@ private:
     CatalogWindowView& m_window;
     PendingEdits& m_edits;
     PlayAllSession& m_playing;
+    Keeping m_keeping;
     CatalogView* m_main = nullptr;
     QString m_openFolder;
     QString m_saveFolder;

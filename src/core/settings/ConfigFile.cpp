@@ -169,6 +169,22 @@ template <class S> QByteArray writeSettingsText(const S& settings)
 
 } // namespace
 
+template <class S> S mergedSettings(const S& base, const S& mine, const S& onDisk)
+{
+    S merged = onDisk;
+    for (const Entry<S>& e : settings::tableOf<S>())
+        std::visit(
+            [&](auto member) {
+                if (!(mine.*member == base.*member))
+                    merged.*member = mine.*member;
+            },
+            e.member);
+    return merged;
+}
+
+template Settings mergedSettings(const Settings&, const Settings&, const Settings&);
+template Extras mergedSettings(const Extras&, const Extras&, const Extras&);
+
 Settings readConfig(const QByteArray& fileBytes, const Settings& defaults)
 {
     return readSettingsText(fileBytes, defaults);
@@ -277,6 +293,12 @@ template <class S> QString SettingsFile<S>::write(const S& settings) const
     if (!saveFileAtomically(path, writeSettingsText(settings), &reason))
         return failure(reason);
     return {};
+}
+
+template <class S> QString SettingsFile<S>::writeChanges(const S& base, const S& mine) const
+{
+    // A file that cannot be read now gives base: all of mine is written.
+    return write(mergedSettings(base, mine, readOver(base)));
 }
 
 template <class S> QString SettingsFile<S>::resetToDefaults() const

@@ -35,6 +35,11 @@ QByteArray writeConfig(const Settings& settings);
 Extras readExtras(const QByteArray& fileBytes, const Extras& defaults = {});
 QByteArray writeExtras(const Extras& extras);
 
+// This run's changes over the settings as they are on the disk now: each
+// setting `mine` holds as it was read (`base`) takes the value `onDisk`
+// holds, so that what another program wrote to the file since stays.
+template <class S> S mergedSettings(const S& base, const S& mine, const S& onDisk);
+
 // Where a settings file lives. Normally in the program folder. When that
 // cannot be written (the folder, or the file in it, is read-only), the file
 // is read and written in a per-user folder instead; until a per-user file
@@ -68,6 +73,10 @@ public:
     // as it was. Returns an empty text on success, else a message that names
     // the file.
     QString write(const S& settings) const;
+    // Writes only this run's changes: `base` is what was read at start,
+    // `mine` what is in force now; the file is read again and the settings
+    // this run did not change keep what it holds now (mergedSettings).
+    QString writeChanges(const S& base, const S& mine) const;
 
     // Makes the next start run on the defaults: deletes the files that read()
     // would take. A read-only program folder's file cannot be deleted; a

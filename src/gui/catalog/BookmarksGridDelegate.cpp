@@ -24,6 +24,7 @@ QWidget* BookmarksGridDelegate::createEditor(QWidget* parent, const QStyleOption
         auto* list = new QComboBox(parent);
         list->addItems(learnItems());
         list->setAccessibleName(QStringLiteral("Learn"));
+        connect(list, &QComboBox::activated, this, &BookmarksGridDelegate::editorTyped);
         return list;
     }
     case Rating: {
@@ -32,12 +33,14 @@ QWidget* BookmarksGridDelegate::createEditor(QWidget* parent, const QStyleOption
         spin->setSingleStep(1);
         spin->setAccessibleName(QStringLiteral("Rating"));
         spin->setAccessibleDescription(QStringLiteral("0 to 10; empty for no rating"));
+        connect(spin, &QSpinBox::textChanged, this, &BookmarksGridDelegate::editorTyped);
         return spin;
     }
     default: {
         auto* edit = new QLineEdit(parent);
         edit->setFrame(false);
         edit->setAccessibleName(index.model()->headerData(index.column(), Qt::Horizontal).toString());
+        connect(edit, &QLineEdit::textEdited, this, &BookmarksGridDelegate::editorTyped);
         return edit;
     }
     }
@@ -60,15 +63,20 @@ void BookmarksGridDelegate::setEditorData(QWidget* editor, const QModelIndex& in
     }
 }
 
+QString BookmarksGridDelegate::editorText(const QWidget* editor)
+{
+    if (auto* list = qobject_cast<const QComboBox*>(editor))
+        return list->currentText().trimmed(); // the blank choice unsets the level
+    if (auto* spin = qobject_cast<const QSpinBox*>(editor))
+        return spin->text().trimmed().isEmpty() ? QString() : QString::number(spin->value());
+    if (auto* edit = qobject_cast<const QLineEdit*>(editor))
+        return edit->text();
+    return {};
+}
+
 void BookmarksGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
 {
-    QString text;
-    if (auto* list = qobject_cast<QComboBox*>(editor))
-        text = list->currentText().trimmed(); // the blank choice unsets the level
-    else if (auto* spin = qobject_cast<QSpinBox*>(editor))
-        text = spin->text().trimmed().isEmpty() ? QString() : QString::number(spin->value());
-    else if (auto* edit = qobject_cast<QLineEdit*>(editor))
-        text = edit->text();
+    const QString text = editorText(editor);
     if (m_validator && !m_validator(index.column(), CatalogModel::gridRow(index), text)) {
         emit valueRefused(index);
         return;

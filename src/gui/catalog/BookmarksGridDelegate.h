@@ -23,10 +23,14 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
     static QStringList learnItems() { return {QStringLiteral(" "), "a", "b", "c", "d"}; }
+    // The value an editor of this delegate holds, as it would be committed.
+    static QString editorText(const QWidget* editor);
 
 signals:
     // A committed value was refused; the editor should open on it again.
     void valueRefused(const QModelIndex& index) const;
+    // The user changed what an open editor holds.
+    void editorTyped() const;
 
 private:
     Validator m_validator;

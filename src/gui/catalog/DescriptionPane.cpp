@@ -13,6 +13,10 @@ DescriptionPane::DescriptionPane(QWidget* parent) : QWidget(parent), Description
     DescriptionMemo->setObjectName(QStringLiteral("DescriptionMemo"));
     DescriptionMemo->setAccessibleName(QStringLiteral("Description"));
     DescriptionMemo->installEventFilter(this);
+    connect(DescriptionMemo, &QPlainTextEdit::textChanged, this, [this] {
+        if (!m_showing)
+            emit typed();
+    });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
@@ -22,7 +26,9 @@ DescriptionPane::DescriptionPane(QWidget* parent) : QWidget(parent), Description
 
 void DescriptionPane::showText(const QString& text)
 {
+    m_showing = true;
     DescriptionMemo->setPlainText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    m_showing = false;
     // As the box holds it: a lone CR or LF of a stored text reads back as a
     // line break without anybody typing anything.
     m_shown = DescriptionMemo->toPlainText();

@@ -25,6 +25,8 @@ public:
 signals:
     // The text box lost the focus.
     void left();
+    // The user changed the text.
+    void typed();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -32,4 +34,5 @@ protected:
 private:
     QPlainTextEdit* DescriptionMemo;
     QString m_shown; // the text as shown or last taken
+    bool m_showing = false;
 };

@@ -197,6 +197,13 @@ void TBookmarksForm::connectControls()
             [this](int column) { realBookmarksGridDblClickCell(0, column); });
     connect(grid, &TBookmarksGrid::editingDone, this, &TBookmarksForm::BookmarksGridEditingDone);
     connect(DescriptionPanel, &DescriptionPane::left, this, &TBookmarksForm::DescriptionMemoExit);
+    // What is being typed is kept for recovery before it is taken in.
+    auto typing = [this] {
+        if (m_controllers)
+            m_controllers->recovery.noteTyping();
+    };
+    connect(DescriptionPanel, &DescriptionPane::typed, this, typing);
+    connect(grid, &TBookmarksGrid::editorTyped, this, typing);
 
     // The play-all filter's bar sets the document's filter and counts the
     // bookmarks it lets play.
@@ -481,6 +488,13 @@ void TBookmarksForm::showPlayingAll(bool on)
     PlayAllFilterPanel->setEnabled(!on);
     for (QAction* a : {Open1, Save1, SaveAs1, Close1, ImportMultipleClips1})
         a->setEnabled(!on);
+}
+
+void TBookmarksForm::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        emit activated();
 }
 
 void TBookmarksForm::closeEvent(QCloseEvent* event)

@@ -55,8 +55,11 @@ signals:
     void importClipsRequested(QObject* sender);
     // Tools, Options.
     void optionsRequested();
+    // The window became the active one: the user came to it.
+    void activated();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;

@@ -54,6 +54,7 @@ TBookmarksGrid::TBookmarksGrid(CatalogDocument* document, QWidget* parent)
     header->viewport()->installEventFilter(this);
     setItemDelegate(m_delegate);
     connect(m_delegate, &BookmarksGridDelegate::valueRefused, this, &TBookmarksGrid::reopenEditor);
+    connect(m_delegate, &BookmarksGridDelegate::editorTyped, this, &TBookmarksGrid::editorTyped);
     connect(header, &QHeaderView::sectionClicked, this,
             [this](int column) { emit headerClicked(column, m_headerModifiers & Qt::ShiftModifier); });
     connect(header, &QHeaderView::sectionDoubleClicked, this, &TBookmarksGrid::headerDoubleClicked);
@@ -140,6 +141,17 @@ bool TBookmarksGrid::commitOpenEditor()
     // A refused value: the editor opens again on the cell's text.
     closeEditor(editor, QAbstractItemDelegate::NoHint);
     return !refused;
+}
+
+std::optional<CatalogGridView::OpenEdit> TBookmarksGrid::openEditorValue() const
+{
+    if (state() != EditingState)
+        return std::nullopt;
+    const QModelIndex current = currentIndex();
+    const QWidget* editor = current.isValid() ? indexWidget(current) : nullptr;
+    if (!editor)
+        return std::nullopt;
+    return OpenEdit{current.column(), CatalogModel::gridRow(current), BookmarksGridDelegate::editorText(editor)};
 }
 
 void TBookmarksGrid::showSortIndicators(bool shown)

@@ -43,6 +43,7 @@ public:
     void setEditingOn(bool on) override;
     void openEditorOnCursor() override;
     bool commitOpenEditor() override;
+    std::optional<OpenEdit> openEditorValue() const override;
     void showSortIndicators(bool shown) override;
     void showSortIndicator(int column, bool descending) override;
     void refreshCells() override;
@@ -61,6 +62,8 @@ signals:
     void headerClicked(int column, bool shift);
     void headerDoubleClicked(int column);
     void editingDone();
+    // The user changed what an open cell editor holds.
+    void editorTyped();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

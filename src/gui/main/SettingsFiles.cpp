@@ -104,13 +104,15 @@ void SettingsFiles::applyAfterReading()
     m_windows.MainForm->arrangement()->applyStoredMode();
 }
 
-bool SettingsFiles::WriteConfigFile()
+bool SettingsFiles::WriteConfigFile(Failures failures)
 {
     bool saved = true;
-    for (const QString& error : {m_file.write(current()), m_extrasFile.write(currentExtras())}) {
+    for (const QString& error : {m_file.writeChanges(m_config.applied(), current()),
+                                 m_extrasFile.writeChanges(m_extras.applied(), currentExtras())}) {
         if (error.isEmpty())
             continue;
-        prompt().message(error, Prompt::Icon::Warning);
+        if (failures == Failures::Told)
+            prompt().message(error, Prompt::Icon::Warning);
         saved = false;
     }
     return saved;

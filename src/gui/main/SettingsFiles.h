@@ -12,7 +12,9 @@ struct AppWindows;
 // windows: read once at start (ReadConfigFile), written once at exit
 // (WriteConfigFile). Each window binds its own controls to the settings
 // tables; the few settings no control holds yet are kept as read and written
-// back unchanged.
+// back unchanged. At exit only the settings changed in this run are
+// written over what the files hold then, so that two programs running side
+// by side do not undo each other's changes.
 class SettingsFiles {
 public:
     // The controllers behind the main window hold some settings too.
@@ -20,8 +22,11 @@ public:
                   const ExtrasFile& extrasFile);
 
     void ReadConfigFile();
-    // False when the file could not be written; the user has been told.
-    bool WriteConfigFile();
+    // Whether a failure to write is told in a message box (not at the end
+    // of a session, which shows no box).
+    enum class Failures { Told, Untold };
+    // False when the file could not be written.
+    bool WriteConfigFile(Failures failures = Failures::Told);
 
     // The values in force: as read, with the controls' current values.
     Settings current() const { return m_config.current(); }

@@ -1,13 +1,10 @@
 #include "gui/main/TMainForm.h"
 
-#include "core/base/Prompt.h"
-#include "core/catalog/CatalogControllers.h"
-#include "core/catalog/CatalogDocument.h"
+#include "core/catalog/ProgramEnd.h"
 #include "core/playback/ClipLoader.h"
 #include "core/playback/LoopControls.h"
 #include "core/playback/MediaPlayerControl.h"
 #include "core/playback/TransportControls.h"
-#include "gui/catalog/TBookmarksForm.h"
 #include "gui/input/FocusSink.h"
 #include "gui/input/KeyAssignments.h"
 #include "gui/input/Keyboard.h"
@@ -19,7 +16,6 @@
 #include "gui/main/MainMenu.h"
 #include "gui/main/PlayerControlsPanel.h"
 #include "gui/main/RightPanel.h"
-#include "gui/main/SettingsFiles.h"
 #include "gui/main/UserControlsPanel.h"
 #include "gui/main/WindowControlsPanel.h"
 #include "gui/main/WindowSizing.h"
@@ -135,32 +131,11 @@ void TMainForm::exitButtonClick(QObject*)
 
 bool TMainForm::FormClose()
 {
-    CatalogControllers* rules = m_windows ? m_windows->catalog : nullptr;
-    if (rules && !rules->edits.takeIn()) {
-        // A cell value the catalog's checks refused: the user fixes it first.
+    ProgramEnd* end = m_controllers ? m_controllers->end : nullptr;
+    if (end && end->end(ProgramEnd::Way::ByUser) == ProgramEnd::Outcome::Stays) {
         giveFocusToSink();
         return false;
     }
-    TBookmarksForm* catalog = m_windows ? m_windows->BookmarksForm : nullptr;
-    if (rules && catalog && catalog->document()->CatalogModified()) {
-        switch (prompt().askYesNoCancel(QStringLiteral("Save video catalog before exiting?"), Prompt::Icon::Warning)) {
-        case Prompt::Answer::Yes:
-            if (!rules->lifecycle.DoSave()) {
-                giveFocusToSink();
-                return false;
-            }
-            break;
-        case Prompt::Answer::No:
-            break;
-        default:
-            giveFocusToSink();
-            return false;
-        }
-    }
-    if (m_controllers && m_controllers->settings)
-        m_controllers->settings->WriteConfigFile();
-    if (m_controllers && m_controllers->keyboard)
-        m_controllers->keyboard->assignments->DuplicateKeyCheck();
     emit closing();
     return true;
 }

@@ -19,6 +19,7 @@ class MainMenu;
 class MediaPlayerControl;
 class PlaybackEngine;
 class PlayerControlsPanel;
+class ProgramEnd;
 class RightPanel;
 class SettingsFiles;
 class TActiveMovie;
@@ -47,6 +48,8 @@ public:
         WindowSizing* sizing = nullptr;
         Keyboard* keyboard = nullptr;
         SettingsFiles* settings = nullptr;
+        // How the program ends when the user closes this window.
+        ProgramEnd* end = nullptr;
     };
 
     // Takes ownership of the engine.
@@ -97,7 +100,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // Shut-down; false when the close is refused.
+    // Shut-down (ProgramEnd); false when the close is refused.
     bool FormClose();
     void actOnArguments(const QStringList& arguments);
     void layoutPanels();

@@ -74,12 +74,6 @@ TOptionsForm::TOptionsForm(QWidget* parent) : QDialog(parent), m_endProgram([] {
     showGeneralPage();
 }
 
-void TOptionsForm::setCatalogSaver(std::function<bool()> catalogModified, std::function<bool()> doSave)
-{
-    m_catalogModified = std::move(catalogModified);
-    m_doSave = std::move(doSave);
-}
-
 void TOptionsForm::showGeneralPage()
 {
     PageControl->setCurrentWidget(GeneralPage);
@@ -164,13 +158,9 @@ void TOptionsForm::ExecuteRestoreKeyboardSettingsClick()
         focusPanel1();
         return;
     }
-    if (m_catalogModified && m_catalogModified()) {
-        const auto save =
-            prompt().askYesNoCancel(QStringLiteral("Save bookmarks before exiting?"), Prompt::Icon::Warning);
-        if (save == Prompt::Answer::Cancel || (save == Prompt::Answer::Yes && !(m_doSave && m_doSave()))) {
-            focusPanel1();
-            return;
-        }
+    if (m_settleCatalog && !m_settleCatalog()) {
+        focusPanel1();
+        return;
     }
     // A settings file that stays in force would bring the old settings back
     // at the next start, so the program only ends once it is out of the way.

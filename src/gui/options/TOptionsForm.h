@@ -42,9 +42,10 @@ public:
     // How the restore operation ends the program (at once, by default, with
     // no exit path run). Tests put something harmless here.
     void setEndProgram(std::function<void()> endProgram) { m_endProgram = std::move(endProgram); }
-    // How the restore operation learns of unsaved catalog changes and saves
-    // them (true when saved). Without these, there is no catalog to save.
-    void setCatalogSaver(std::function<bool()> catalogModified, std::function<bool()> doSave);
+    // Settles the open catalog's unsaved changes before the restore ends
+    // the program (asks, saves or gives them up); false when the user
+    // stays. Without it, there is no catalog to settle.
+    void setCatalogSettler(std::function<bool()> settle) { m_settleCatalog = std::move(settle); }
 
     // Ties this window's settings to its controls.
     void bindSettings(ConfigBindings& binding);
@@ -167,8 +168,7 @@ private:
     QList<QLineEdit*> m_keyBoxes;
     std::function<QString()> m_restoreDefaults;
     std::function<void()> m_endProgram;
-    std::function<bool()> m_catalogModified;
-    std::function<bool()> m_doSave;
+    std::function<bool()> m_settleCatalog;
     QSpinBox* m_repeatGap = nullptr;
     QLineEdit* m_ladderRates = nullptr;
     QString m_acceptedLadderRates;

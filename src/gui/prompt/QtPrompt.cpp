@@ -87,6 +87,21 @@ Prompt::Answer QtPrompt::askOkCancelOr(const QString& text, const QString& other
     return box.clickedButton() == box.button(QMessageBox::Ok) ? Answer::Ok : Answer::Cancel;
 }
 
+int QtPrompt::askChoice(const QString& text, const QStringList& choices, Icon icon, const QString& caption)
+{
+    QMessageBox box(boxIcon(icon), title(caption), text, QMessageBox::NoButton, owner());
+    QList<QAbstractButton*> buttons;
+    for (qsizetype i = 0; i < choices.size(); ++i)
+        buttons.append(
+            box.addButton(choices[i], i + 1 < choices.size() ? QMessageBox::ActionRole : QMessageBox::RejectRole));
+    if (buttons.isEmpty())
+        return -1;
+    box.setDefaultButton(qobject_cast<QPushButton*>(buttons.last()));
+    box.setEscapeButton(buttons.last());
+    box.exec();
+    return int(buttons.indexOf(box.clickedButton()));
+}
+
 void QtPrompt::showProgress(const QString& caption, ProgressJob& job)
 {
     ProgressBox box(caption, job, owner());

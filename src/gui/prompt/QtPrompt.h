@@ -18,6 +18,7 @@ public:
     Answer askOkCancel(const QString& text, Icon icon, const QString& caption) override;
     Answer askYesNoCancel(const QString& text, Icon icon, const QString& caption) override;
     Answer askOkCancelOr(const QString& text, const QString& other, Icon icon, const QString& caption) override;
+    int askChoice(const QString& text, const QStringList& choices, Icon icon, const QString& caption) override;
     void showProgress(const QString& caption, ProgressJob& job) override;
     QString openFileName(const QString& caption, const QString& folder, const QString& filter) override;
     QStringList openFileNames(const QString& caption, const QString& folder, const QString& filter) override;
