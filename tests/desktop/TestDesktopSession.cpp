@@ -154,7 +154,10 @@ private:
         if (!app->start())
             return false;
         app->startup->windows().QuickStartGuideForm->hide();
+        // On real time, as the program runs: the player's own timer ticks
+        // and clips open without the test's word.
         app->player()->setTimerEnabled(true);
+        app->engine->setOpensClipsByItself(true);
         return app->activateMain();
     }
     // Opens "lesson.mp4" (ten minutes), which plays at once.

@@ -3,6 +3,7 @@
 #include "core/playback/FrameTimes.h"
 
 #include <QFileInfo>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 
@@ -15,6 +16,8 @@ void FakeEngine::load(const QString& absolutePath)
     m_position = 0.0;
     m_pendingLoad = absolutePath;
     m_loadPending = true;
+    if (m_opensByItself)
+        QTimer::singleShot(0, this, [this] { finishLoad(); });
 }
 
 bool FakeEngine::abandonLoad()

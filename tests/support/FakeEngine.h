@@ -11,7 +11,8 @@
 // position change, and a seek is reported at the next advance(), as a real
 // engine reports it after the seek has landed. A load ends (fileLoaded or
 // loadFailed) at finishLoad() or at the start of the next advance(), never
-// inside load().
+// inside load(); a fake told to open clips by itself also ends it as soon as
+// the event loop turns, as libmpv does for a test running on real time.
 class FakeEngine : public PlaybackEngine {
     Q_OBJECT
 public:
@@ -22,7 +23,7 @@ public:
         int height = 360;
         QString decoder = QStringLiteral("h264 (H.264 / AVC / MPEG-4 AVC / MPEG-4 part 10)");
         bool broken = false;
-        // Never ends loading by itself; only a wait with no time left ends it.
+        // Never ends loading by itself; only abandonLoad() ends it.
         bool hangs = false;
         // The frames' times when they are not 1/fps apart (variable frame
         // rate); empty: 1/fps apart.
@@ -35,6 +36,7 @@ public:
     void setInitializeResult(bool ok) { m_initOk = ok; }
     void setDefaultClip(const Clip& clip) { m_defaultClip = clip; }
     void addClip(const QString& path, const Clip& clip) { m_clips.insert(path, clip); }
+    void setOpensClipsByItself(bool byItself) { m_opensByItself = byItself; }
     void advance(int milliseconds);
     // Ends the pending load; false when none pends (or the clip hangs).
     bool finishLoad();
@@ -77,6 +79,7 @@ public:
 private:
     bool m_initOk = true;
     Clip m_defaultClip;
+    bool m_opensByItself = false;
     QHash<QString, Clip> m_clips;
     Clip m_clip;
     QString m_pendingLoad;
