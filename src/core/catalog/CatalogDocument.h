@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/catalog/BookmarksGridColumns.h"
+#include "core/catalog/CatalogFiles.h"
 #include "core/catalog/CatalogModel.h"
 #include "core/catalog/PlayAllFilter.h"
 #include "core/catalog/SpreadsheetCatalogFile.h"
@@ -110,16 +111,19 @@ public:
     // The main window's bookmark list: "#" text, " : ", name, one per row.
     QStringList loopListItems() const;
 
-    // Saves through the writer chosen by the extension, exactly ".tvc" or
-    // ".csv"; any other name writes nothing and fails without a message.
-    // Repeats are revealed for the save and hidden again after it. A
-    // writer's failure message is shown here.
+    // Saves through the writer chosen by the extension, ".tvc" or ".csv" in
+    // any letter case (CatalogFormat.h); any other name writes nothing and
+    // fails without a message. Repeats are revealed for the save and hidden
+    // again after it. A writer's failure message is shown here.
     bool WriteCatalogFile(const QString& path);
-    // Reads a catalog file into a reset grid: the native reader for exactly
-    // ".tvc", the spreadsheet reader for exactly ".csv"; any other name reads
-    // nothing and leaves the grid as it is. The reader's message, if any, is
-    // shown here; the rows read before a problem stay.
-    void ReadCatalogFile(const QString& path);
+    // Reads a loaded catalog file (CatalogFiles.h) into a reset grid with
+    // the reader of its format. The reader's message, if any, is shown
+    // here; the rows read before a problem stay. A refused file changes
+    // nothing.
+    void ReadCatalogFile(const CatalogFile& file);
+    // Loads the file and reads it. A file that is refused says why, and
+    // false is returned with nothing changed.
+    bool ReadCatalogFile(const QString& path);
     // Whether a reader or writer takes this name (".tvc" or ".csv").
     static bool isCatalogFileName(const QString& path);
     // The catalog as it is stored: repeated categories written in full.

@@ -5,41 +5,47 @@
 
 using namespace BookmarkColumn;
 
-namespace {
-
-const QString kNative = QStringLiteral(".tvc");
-const QString kSpreadsheet = QStringLiteral(".csv");
-
-} // namespace
-
 bool CatalogDocument::isCatalogFileName(const QString& path)
 {
-    return path.endsWith(kNative) || path.endsWith(kSpreadsheet);
+    return catalogFormatOf(path) != CatalogFormat::None;
 }
 
 bool CatalogDocument::WriteCatalogFile(const QString& path)
 {
     QString error;
     bool written = false;
-    if (path.endsWith(kNative))
+    switch (catalogFormatOf(path)) {
+    case CatalogFormat::Native:
         written = TVC_WriteCatalogFile(path, storedCatalog(), &error);
-    else if (path.endsWith(kSpreadsheet))
+        break;
+    case CatalogFormat::Spreadsheet:
         written = CSV_WriteCatalogFile(path, storedCatalog(), &error, m_listSeparator);
-    else
+        break;
+    case CatalogFormat::None:
         return false;
+    }
     if (!written && !error.isEmpty())
         prompt().message(error, Prompt::Icon::Warning);
     return written;
 }
 
-void CatalogDocument::ReadCatalogFile(const QString& path)
+bool CatalogDocument::ReadCatalogFile(const QString& path)
 {
-    if (!isCatalogFileName(path))
+    const CatalogFile file = loadCatalogFile(path);
+    if (file.access == CatalogFileAccess::Refused) {
+        prompt().message(file.refusal, Prompt::Icon::Warning);
+        return false;
+    }
+    ReadCatalogFile(file);
+    return true;
+}
+
+void CatalogDocument::ReadCatalogFile(const CatalogFile& file)
+{
+    if (file.access == CatalogFileAccess::Refused)
         return;
-    const bool native = path.endsWith(kNative);
     ResetBookmarksGrid(m_columns);
-    const CatalogReadResult result = native ? TVC_ReadCatalogFile(path, m_model->headers())
-                                            : CSV_ReadCatalogFile(path, m_model->headers(), m_listSeparator);
+    const CatalogReadResult result = readCatalogFile(file, m_model->headers(), m_listSeparator);
     m_model->load(result.catalog);
     // Rows that were read are bookmarks, also when a problem stopped the
     // reader: the next bookmark added goes below them, never over row 1.

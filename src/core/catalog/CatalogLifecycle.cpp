@@ -4,6 +4,7 @@
 #include "core/catalog/BookmarkChecks.h"
 #include "core/catalog/CatalogDocument.h"
 #include "core/catalog/CatalogFileNames.h"
+#include "core/catalog/CatalogFiles.h"
 #include "core/catalog/CatalogGridController.h"
 #include "core/catalog/CatalogGridView.h"
 #include "core/catalog/CatalogView.h"
@@ -125,10 +126,14 @@ bool CatalogLifecycle::OpenButtonClick(Caller caller)
         focusAfterFailure();
         return false;
     }
+    // A file that cannot be read at all leaves the open catalog as it was.
+    if (!readCatalogFile(path)) {
+        focusAfterFailure();
+        return false;
+    }
     m_openFolder = folderOf(path);
     m_lastOpenPath = path;
     d.setPlayingBookmark(-1);
-    readCatalogFile(path);
     d.StoreCopyCategoryColumns();
     d.RefreshHideRepeats();
     tieToFile(path);
@@ -143,8 +148,9 @@ bool CatalogLifecycle::OpenButtonClick(Caller caller)
 void CatalogLifecycle::openCatalogArgument(const QString& path)
 {
     CatalogDocument& d = m_document;
+    if (!readCatalogFile(path))
+        return;
     m_lastOpenPath = path;
-    readCatalogFile(path);
     tieToFile(path);
     ValidateBookmarks();
     m_grid.focusGrid();
@@ -165,16 +171,23 @@ void CatalogLifecycle::tieToFile(const QString& path)
     m_window.showGrid(true);
 }
 
-void CatalogLifecycle::readCatalogFile(const QString& path)
+bool CatalogLifecycle::readCatalogFile(const QString& path)
 {
+    // The file is loaded whole before anything changes: one that cannot be
+    // read says why and leaves the grid as it is.
+    const CatalogFile file = loadCatalogFile(path);
+    if (file.access == CatalogFileAccess::Refused) {
+        prompt().message(file.refusal, Prompt::Icon::Warning);
+        return false;
+    }
     // The grid takes the options window's columns before a file is read
-    // into it; a name no reader takes leaves the grid as it is.
-    if (CatalogDocument::isCatalogFileName(path))
-        ResetBookmarksGrid();
-    m_document.ReadCatalogFile(path);
+    // into it.
+    ResetBookmarksGrid();
+    m_document.ReadCatalogFile(file);
     // Whatever the reader managed, the pane shows the selected row's own
     // description, so that nothing of another row is taken in for it.
     m_window.showDescription(m_document.Cells(Description, m_document.SelectedRow()));
+    return true;
 }
 
 void CatalogLifecycle::finishReading()

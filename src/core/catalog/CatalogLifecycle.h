@@ -47,7 +47,8 @@ public:
     bool DoSaveAs(QObject* sender = nullptr);
     void CloseButtonClick(QObject* sender = nullptr);
     void hideCatalogButtonClick(QObject* sender = nullptr);
-    // Start-up with a catalog argument: reads it and ties the catalog to it.
+    // Start-up with a catalog argument: reads it and ties the catalog to it;
+    // a file that cannot be read is refused with a message.
     void openCatalogArgument(const QString& path);
     // Leads the user through relinking bookmarks whose clip is missing.
     void ValidateBookmarks();
@@ -73,7 +74,9 @@ private:
     bool saveAs(bool withSender);
     bool write(const QString& path);
     bool finishSave(bool saved, bool withSender);
-    void readCatalogFile(const QString& path);
+    // False when the file was refused (the user has been told): nothing
+    // changed.
+    bool readCatalogFile(const QString& path);
     void tieToFile(const QString& path);
     // A reader filled the grid to its normal end.
     void finishReading();
