@@ -2,6 +2,7 @@
 // rules see, and the handlers that forward what the user does to them.
 #include "gui/catalog/TBookmarksForm.h"
 
+#include "core/catalog/BookmarkChecks.h"
 #include "core/catalog/CatalogControllers.h"
 #include "core/catalog/CatalogDocument.h"
 #include "core/settings/BindingTable.h"
@@ -197,6 +198,7 @@ void TBookmarksForm::connectControls()
             [this](int column) { realBookmarksGridDblClickCell(0, column); });
     connect(grid, &TBookmarksGrid::editingDone, this, &TBookmarksForm::BookmarksGridEditingDone);
     connect(DescriptionPanel, &DescriptionPane::left, this, &TBookmarksForm::DescriptionMemoExit);
+    DescriptionPanel->setCheck(&BookmarkChecks::typedDescriptionMessage);
 
     // The play-all filter's bar sets the document's filter and counts the
     // bookmarks it lets play.
