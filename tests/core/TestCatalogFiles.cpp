@@ -1,3 +1,4 @@
+#include "HeldBackFolder.h"
 #include "core/catalog/CatalogFiles.h"
 
 #include <QDir>
@@ -310,6 +311,9 @@ void TestCatalogFiles::missingOrUnreadableFile_data()
                                           << QStringLiteral("it is a device, not a file");
         QTest::addRow("%s: too large", fn) << f << QStringLiteral("large") << CatalogFileAccess::Refused
                                            << QStringLiteral("it is 64.1 MiB, more than the 64 MiB");
+        QTest::addRow("%s: a folder that does not answer", fn)
+            << f << QStringLiteral("/share/moves.tvc") << CatalogFileAccess::Refused
+            << QStringLiteral("its folder does not answer");
         // A file by its kind and size whose reading fails.
         QTest::addRow("%s: a read error", fn) << f << QStringLiteral("/proc/self/mem") << CatalogFileAccess::Refused
                                               << QStringLiteral("it could not be read (");
@@ -337,6 +341,7 @@ void TestCatalogFiles::missingOrUnreadableFile()
     CatalogData titles;
     titles.categoryHeader = QStringLiteral("Style");
     titles.ratingHeader = QStringLiteral("Stars");
+    const HeldBackFolder share(QStringLiteral("/share/"));
     const CatalogReadResult r =
         format == Format::Native ? TVC_ReadCatalogFile(path, titles) : CSV_ReadCatalogFile(path, titles);
     QCOMPARE(r.access, access);

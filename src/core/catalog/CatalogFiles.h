@@ -37,7 +37,8 @@ struct CatalogFile {
 // not a plain file (looked at before it is opened, and opened so that a pipe
 // put in its place meanwhile cannot hang the program); a file larger than
 // kMaxCatalogFileBytes; a file that cannot be opened or read, with the
-// system's reason.
+// system's reason; a file on a folder that does not answer in time
+// (FileProbe.h).
 CatalogFile loadCatalogFile(const QString& path);
 
 // Reads a loaded file with the reader of its format. A refused file gives

@@ -1,5 +1,6 @@
 #include "core/catalog/CatalogFilesCommon.h"
 
+#include "core/base/FileProbe.h"
 #include "core/base/TextCodec.h"
 #include "core/base/TextFile.h"
 #include "core/catalog/NativeCatalogFile.h"
@@ -323,6 +324,10 @@ CatalogFile CatalogFilesCommon::loadFile(const QString& path, CatalogFormat form
         loaded.refusal = refusal(loaded.path, reason);
         return loaded;
     };
+    // Asked first on a worker: a file on a folder that does not answer (a
+    // network share gone away) must not freeze the window.
+    if (!FileProbe::facts(path).answered)
+        return refuse(QStringLiteral("its folder does not answer (a network share or disk that is gone?)"));
     const QFileInfo info(path);
     if (!info.exists() && !info.isSymLink()) {
         loaded.access = CatalogFileAccess::Missing;
