@@ -16,7 +16,8 @@
 # draws at least 10 frames a second with under 40 % of the interface
 # thread's time in drawing, and opening another clip freezes the window for
 # less than 50 ms. Then the play-all hand-over, the practice features, the
-# catalog files and window, and the relink search, each against its targets.
+# catalog files and window, the relink search and the file checks, each
+# against its targets.
 #
 # Every target is checked ("met" or "MISSED"); the script ends with the list
 # of targets missed and exits 1 when there is one (and at once, non-zero,
@@ -195,6 +196,16 @@ echo "== relink search"
 out=$("$build/bench/RelinkSearchBench" 10000)
 echo "$out"
 echo "$out" | grep '^target ' >>"$targets" || true
+
+# == File checks ==
+# A folder of 5,000 clips and 5,000 other files listed for previous and next
+# clip (one pass now, one listing per extension before), and a folder that
+# does not answer: the longest the interface thread waits for a file check
+# and for the bookmarks' clip check (FileChecksBench). Target: under 100 ms.
+cmake --build "$build" -j2 --target FileChecksBench >/dev/null
+echo "== file checks"
+out=$("$build/bench/FileChecksBench" 5000)
+echo "$out" | check_limits
 
 # == Beats ==
 # The beat finder (aubio, on its worker thread) against the ground truth:

@@ -186,9 +186,9 @@ void TestCatalogDocumentWindow::saveAsSpreadsheetKeepsThatFormat()
     QVERIFY(app.doc()->CatalogModified());
     QVERIFY(app.prompt.lastMessage().contains(QStringLiteral("could not be saved")));
     // A name no writer takes writes nothing and fails.
-    app.doc()->setCatalogFileName(app.catalogFolder() + QStringLiteral("x.TVC"));
+    app.doc()->setCatalogFileName(app.catalogFolder() + QStringLiteral("x.txt"));
     QVERIFY(!app.rules().lifecycle.DoSave());
-    QVERIFY(!QFile::exists(app.catalogFolder() + QStringLiteral("x.TVC")));
+    QVERIFY(!QFile::exists(app.catalogFolder() + QStringLiteral("x.txt")));
 }
 
 // "Class 12.03" or "moves.txt" name a native catalog with ".tvc" added,

@@ -1,11 +1,13 @@
 // The progress box of long jobs (the relink search's folder walk): it shows
 // the job's progress, Cancel and Escape ask the job to stop, and it stays
 // until the job has finished, so no work outlives it.
+#include "HeldBackFolder.h"
 #include "core/base/ProgressJob.h"
 #include "core/catalog/ClipSearchJob.h"
 #include "gui/prompt/ProgressBox.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -46,6 +48,7 @@ private slots:
     void cancelWaitsForTheJobToStop_data();
     void cancelWaitsForTheJobToStop();
     void aSearchRunsToItsEnd();
+    void aSearchHeldUpByAFolderEndsWhenCancelled();
 };
 
 void TestProgressBox::cancelWaitsForTheJobToStop_data()
@@ -96,6 +99,27 @@ void TestProgressBox::aSearchRunsToItsEnd()
     QCOMPARE(job.outcome().matches.size(), 2);
     QVERIFY(!job.outcome().cancelled);
     QCOMPARE(box.text()->text(), ClipSearchJob::progressText(QStringLiteral("x.avi"), 3));
+}
+
+// A walk held up by a folder that does not answer: Cancel closes the box a
+// moment later all the same, and nothing waits for the walk.
+void TestProgressBox::aSearchHeldUpByAFolderEndsWhenCancelled()
+{
+    const HeldBackFolder share(QStringLiteral("/share"));
+    QElapsedTimer took;
+    {
+        ClipSearchJob job(QStringLiteral("/share"), QStringLiteral("x.avi"));
+        ProgressBox box(QStringLiteral("Searching"), job);
+        QTimer::singleShot(50, &box, [&] {
+            took.start();
+            job.cancel();
+        });
+        box.run();
+        QVERIFY(job.isFinished());
+        QVERIFY(job.outcome().cancelled);
+        QVERIFY2(took.elapsed() < 1000, qPrintable(QString::number(took.elapsed())));
+        QCOMPARE(share.held(), 1);
+    }
 }
 
 QTEST_MAIN(TestProgressBox)

@@ -228,7 +228,6 @@ private slots:
     void unrecognisedArgumentExitsThroughTheNormalShutDown_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::newRow("capital catalog extension") << "lessons.TVC";
         QTest::newRow("text file") << "notes.txt";
         QTest::newRow("no extension") << "lesson";
     }

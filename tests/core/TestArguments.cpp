@@ -65,8 +65,8 @@ void TestArguments::classify_data()
     QTest::newRow("none") << QStringList() << ArgumentKind::None;
     QTest::newRow("tvc catalog") << QStringList{"/c/dances.tvc"} << ArgumentKind::Catalog;
     QTest::newRow("csv catalog") << QStringList{"/c/dances.csv"} << ArgumentKind::Catalog;
-    QTest::newRow("capital TVC is unrecognised") << QStringList{"/c/dances.TVC"} << ArgumentKind::Unrecognized;
-    QTest::newRow("mixed Csv is unrecognised") << QStringList{"/c/dances.Csv"} << ArgumentKind::Unrecognized;
+    QTest::newRow("capital TVC is a catalog") << QStringList{"/c/dances.TVC"} << ArgumentKind::Catalog;
+    QTest::newRow("mixed Csv is a catalog") << QStringList{"/c/dances.Csv"} << ArgumentKind::Catalog;
     for (const char* ext : {".mpg", ".MPEG", ".m2p", ".Vob", ".avi", ".mov", ".mp3", ".WAV", ".mp4", ".m4v", ".mkv",
                             ".webm", ".m4a", ".ogg", ".FLAC"}) {
         const QString name = QStringLiteral("/v/clip") + QString::fromLatin1(ext);
@@ -95,7 +95,7 @@ void TestArguments::spreadsheetCatalog()
 {
     QVERIFY(isSpreadsheetCatalogArgument("/c/a.csv"));
     QVERIFY(!isSpreadsheetCatalogArgument("/c/a.tvc"));
-    QVERIFY(!isSpreadsheetCatalogArgument("/c/a.CSV"));
+    QVERIFY(isSpreadsheetCatalogArgument("/c/a.CSV"));
 }
 
 void TestArguments::wrongCountMessage()

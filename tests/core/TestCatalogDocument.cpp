@@ -312,6 +312,25 @@ void TestCatalogDocument::cellChecks_data()
     QTest::newRow("file is a folder") << int(Filename) << "sub"
                                       << "The filename does not exist.\nPlease try again.";
     QTest::newRow("name anything") << int(Name) << "" << QString();
+    // Nothing a catalog file could not give back the same.
+    QTest::newRow("name of two lines") << int(Name) << "two\nlines"
+                                       << "The name has a line break, which a catalog file cannot hold: it keeps a "
+                                          "name on one line.\nPlease type it on one line, and try again.";
+    QTest::newRow("category of two lines")
+        << int(Category) << "a\r\nb"
+        << "The category has a line break, which a catalog file cannot hold: it "
+           "keeps a category on one line.\nPlease type it on one line, and try again.";
+    const QString comma = QStringLiteral("A level or rating cannot hold a comma or a line break:\na catalog file keeps "
+                                         "both on one line, with a comma between them.\nPlease try again.");
+    QTest::newRow("comma in a rating") << int(Rating) << "7,5" << comma;
+    QTest::newRow("comma as level") << int(Learn) << "," << comma;
+    QTest::newRow("rating ok") << int(Rating) << "10" << QString();
+    const QString unstorable = QStringLiteral(" has a double quote or a line break, which a catalog file cannot "
+                                              "hold.\nPlease rename the clip or its folder, and try again.");
+    QTest::newRow("quote in a file name") << int(Filename) << "a \"clip\".mp4"
+                                          << "The file name" + unstorable;
+    QTest::newRow("line break in a folder") << int(Folder) << "@/cl\nips/"
+                                            << "The folder" + unstorable;
 }
 
 void TestCatalogDocument::cellChecks()

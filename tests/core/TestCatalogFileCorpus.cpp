@@ -1,4 +1,5 @@
 #include "core/catalog/CatalogFiles.h"
+#include "core/catalog/CatalogFilesCommon.h"
 
 #include <QDir>
 #include <QTest>
@@ -130,6 +131,13 @@ void TestCatalogFileCorpus::readsAsExpected_data()
         {clipRow(QStringLiteral("Salsa|Basic"), QStringLiteral("d|"), {})});
     add("native-windows-1252.tvc", {}, true, kFileTitles,
         {clipRow(QStringLiteral("Café|Piña – über"), QStringLiteral("|"), QStringLiteral("“quoted” €5"))});
+    // UTF-8 but for the line another program added in Windows-1252: each
+    // line is read as what it is, and the user hears which line to check.
+    add("native-mixed-encodings.tvc",
+        CatalogFilesCommon::windows1252LinesMessage({14}, {QStringLiteral("Ocho cortado – rápido")}), true, kFileTitles,
+        {clipRow(QStringLiteral("Salsa|Señorita"), QStringLiteral("b|7"), QStringLiteral("Giro — lento")),
+         clipRow(QStringLiteral("Bachata|Ocho cortado – rápido"), QStringLiteral("|"), {})});
+    add("native-empty-title.tvc", {}, true, QStringLiteral("|Figure|Level|Stars"), {basic});
 
     // Spreadsheet format.
     add("spreadsheet-bom-cr.csv", {}, true, kFileTitles,
@@ -157,6 +165,12 @@ void TestCatalogFileCorpus::readsAsExpected_data()
         {clipRow(QStringLiteral("Café|Piña – über"), QStringLiteral("b|7"), QStringLiteral("“quoted” €5"))});
     add("spreadsheet-file-name-in-one-pair.csv", {}, true, kFileTitles,
         {QStringLiteral("Salsa|Basic|b|7|00:01:05|00:01:29|clip 1.mpg|/v/|")});
+    // What the native format cannot hold, a spreadsheet file can.
+    add("spreadsheet-separator-line-in-description.csv", {}, true, kFileTitles,
+        {clipRow(QStringLiteral("Salsa|Basic"), QStringLiteral("b|7"), QStringLiteral("x/--------------------@B@/y")),
+         clipRow(QStringLiteral("Salsa|Turn"), QStringLiteral("b|7"), QStringLiteral("Lead on 1"))});
+    add("spreadsheet-quoted-titles-and-marks.csv", {}, true, QStringLiteral("|Figure|Level, or \"step\"|Stars"),
+        {clipRow(QStringLiteral("Salsa|Basic"), QStringLiteral(",|7,5"), QStringLiteral("Lead on 1"))});
     add("spreadsheet-description-cut-at-quote.csv", {}, true, kFileTitles,
         {clipRow(QStringLiteral("Salsa|Basic"), QStringLiteral("b|7"), QStringLiteral("a\"b/more"))});
 

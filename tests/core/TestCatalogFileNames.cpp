@@ -25,10 +25,11 @@ private slots:
                                        << "/c/moves.tvc";
         QTest::newRow("a dot in the folder only") << "/c/v1.2/moves"
                                                   << "/c/v1.2/moves.tvc";
+        // The format is known in any letter case: the name stays.
         QTest::newRow("native in capitals") << "/c/moves.TVC"
-                                            << "/c/moves.tvc";
+                                            << "/c/moves.TVC";
         QTest::newRow("spreadsheet in mixed letters") << "/c/moves.Csv"
-                                                      << "/c/moves.csv";
+                                                      << "/c/moves.Csv";
         QTest::newRow("extension as a hidden name") << "/c/.TVC"
                                                     << "/c/.TVC.tvc";
         QTest::newRow("nothing chosen") << ""

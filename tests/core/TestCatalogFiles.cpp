@@ -1,9 +1,15 @@
+#include "HeldBackFolder.h"
 #include "core/catalog/CatalogFiles.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <functional>
+
+#include <sys/stat.h>
 
 // Writing a catalog in each format and reading it back, and the exact bytes
 // each writer gives.
@@ -75,6 +81,8 @@ private slots:
     void lineBreaksInOneLineFields();
     void missingOrUnreadableFile_data();
     void missingOrUnreadableFile();
+    void valueComesBackOrIsRefused_data();
+    void valueComesBackOrIsRefused();
 
 private:
     QTemporaryDir m_dir;
@@ -248,16 +256,16 @@ void TestCatalogFiles::lineBreaksInOneLineFields_data()
     QTest::newRow("csv") << Format::Spreadsheet;
 }
 
-// A line break in a field of one line would tear the file apart; it is
-// written as a space and the bookmarks after it stay whole.
+// A line break in a field of one line would tear the file apart. In a
+// title, category or name (none can be typed there) it is written as a space
+// and the bookmarks after it stay whole; in a clip's file name or folder it
+// would name another clip, and the save is refused.
 void TestCatalogFiles::lineBreaksInOneLineFields()
 {
     QFETCH(Format, format);
     Bookmark broken = bookmark(QStringLiteral("two\nlines"), QStringLiteral("a"), QStringLiteral("3"),
                                QStringLiteral("kept\r\nas lines"));
     broken.category = QStringLiteral("Salsa\r\nCuban");
-    broken.fileName = QStringLiteral("clip\r.mp4");
-    broken.folder = QStringLiteral("/a\nb/");
     const Bookmark next = bookmark(QStringLiteral("Next"), QStringLiteral("b"), QStringLiteral("4"));
     CatalogData c = catalogOf({broken, next});
     c.nameHeader = QStringLiteral("Figure\nname");
@@ -271,42 +279,169 @@ void TestCatalogFiles::lineBreaksInOneLineFields()
     Bookmark mended = broken;
     mended.category = QStringLiteral("Salsa Cuban");
     mended.name = QStringLiteral("two lines");
-    mended.fileName = QStringLiteral("clip .mp4");
-    mended.folder = QStringLiteral("/a b/");
     QCOMPARE(back.catalog.bookmarks[0], mended);
     QCOMPARE(back.catalog.bookmarks[1], next);
+
+    for (const bool inFolder : {false, true}) {
+        CatalogData clip = catalogOf({next, broken});
+        (inFolder ? clip.bookmarks[1].folder : clip.bookmarks[1].fileName) = QStringLiteral("a\nb");
+        const QString refused = m_dir.filePath(QStringLiteral("refused"));
+        QString error;
+        QVERIFY(!write(format, refused, clip, &error));
+        QVERIFY(!QFile::exists(refused));
+        QVERIFY2(error.contains(QStringLiteral("The clip of bookmark 2 (\"two\nlines\") has a line break")),
+                 qPrintable(error));
+    }
 }
 
 void TestCatalogFiles::missingOrUnreadableFile_data()
 {
     QTest::addColumn<Format>("format");
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("message");
-    const QString corrupted = QStringLiteral("Catalog file is corrupted. Please manually fix.");
+    QTest::addColumn<CatalogFileAccess>("access");
+    QTest::addColumn<QString>("reason");
     for (const Format f : {Format::Native, Format::Spreadsheet}) {
         const char* fn = f == Format::Native ? "tvc" : "csv";
-        QTest::addRow("%s: missing", fn) << f << QStringLiteral("missing") << QString();
-        QTest::addRow("%s: a folder", fn) << f << QStringLiteral("folder") << corrupted;
+        QTest::addRow("%s: missing", fn) << f << QStringLiteral("missing") << CatalogFileAccess::Missing << QString();
+        QTest::addRow("%s: a folder", fn) << f << QStringLiteral("folder") << CatalogFileAccess::Refused
+                                          << QStringLiteral("it is a folder, not a file");
+        QTest::addRow("%s: a named pipe", fn) << f << QStringLiteral("pipe") << CatalogFileAccess::Refused
+                                              << QStringLiteral("it is a named pipe, not a file");
+        QTest::addRow("%s: a device", fn) << f << QStringLiteral("/dev/zero") << CatalogFileAccess::Refused
+                                          << QStringLiteral("it is a device, not a file");
+        QTest::addRow("%s: too large", fn) << f << QStringLiteral("large") << CatalogFileAccess::Refused
+                                           << QStringLiteral("it is 64.1 MiB, more than the 64 MiB");
+        QTest::addRow("%s: a folder that does not answer", fn)
+            << f << QStringLiteral("/share/moves.tvc") << CatalogFileAccess::Refused
+            << QStringLiteral("its folder does not answer");
+        // A file by its kind and size whose reading fails.
+        QTest::addRow("%s: a read error", fn) << f << QStringLiteral("/proc/self/mem") << CatalogFileAccess::Refused
+                                              << QStringLiteral("it could not be read (");
     }
 }
 
-// A missing file gives the reset grid without a message; one that cannot be
-// read gives the same grid with one.
+// A missing file gives the reset grid without a message. One that is no
+// plain file, or too large, is not opened; one that cannot be read is
+// refused with the system's reason. Either way nothing is read.
 void TestCatalogFiles::missingOrUnreadableFile()
 {
     QFETCH(Format, format);
     QFETCH(QString, name);
-    QFETCH(QString, message);
+    QFETCH(CatalogFileAccess, access);
+    QFETCH(QString, reason);
     QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("folder")));
+    const QString path = name.startsWith(u'/') ? name : m_dir.filePath(name);
+    if (name == u"pipe" && !QFile::exists(path))
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    if (name == u"large") {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(kMaxCatalogFileBytes + 100 * 1024)); // sparse
+    }
     CatalogData titles;
     titles.categoryHeader = QStringLiteral("Style");
     titles.ratingHeader = QStringLiteral("Stars");
-    const QString path = m_dir.filePath(name);
+    const HeldBackFolder share(QStringLiteral("/share/"));
     const CatalogReadResult r =
         format == Format::Native ? TVC_ReadCatalogFile(path, titles) : CSV_ReadCatalogFile(path, titles);
-    QCOMPARE(r.message, message);
+    QCOMPARE(r.access, access);
+    if (reason.isEmpty())
+        QCOMPARE(r.message, QString());
+    else
+        QVERIFY2(r.message.startsWith(
+                     QStringLiteral("The video catalog \"%1\" was not opened:\n").arg(QFileInfo(path).fileName())) &&
+                     r.message.contains(reason) &&
+                     r.message.endsWith(QStringLiteral("\n\nFolder: ") + QFileInfo(path).absolutePath() + u'/'),
+                 qPrintable(r.message));
     QVERIFY(!r.complete);
     QCOMPARE(r.catalog, titles);
+}
+
+void TestCatalogFiles::valueComesBackOrIsRefused_data()
+{
+    QTest::addColumn<Format>("format");
+    QTest::addColumn<QChar>("separator");
+    QTest::addColumn<CatalogData>("catalog");
+    QTest::addColumn<QString>("refusal"); // empty: comes back the same
+
+    const auto one = [](const std::function<void(Bookmark&)>& change) {
+        Bookmark b = bookmark(QStringLiteral("Ocho"), QStringLiteral("b"), QStringLiteral("7"));
+        change(b);
+        return catalogOf({bookmark(QStringLiteral("First")), b, bookmark(QStringLiteral("Last"))});
+    };
+    const CatalogData separatorLine =
+        one([](Bookmark& b) { b.description = QStringLiteral("before\r\n--------------------@B@\r\nafter"); });
+    const CatalogData commaRating = one([](Bookmark& b) { b.rating = QStringLiteral("7,5"); });
+    const CatalogData commaLevel = one([](Bookmark& b) { b.learn = QStringLiteral(","); });
+    const CatalogData quoteInTime = one([](Bookmark& b) { b.endTime = QStringLiteral("00:01\"29"); });
+    const CatalogData emoji = one([](Bookmark& b) { b.learn = QString::fromUtf8("😀"); });
+    const CatalogData quoteMarks = one([](Bookmark& b) {
+        b.learn = QStringLiteral("\"");
+        b.rating = QStringLiteral("\"7\"");
+    });
+    CatalogData titles = one([](Bookmark&) {});
+    titles.categoryHeader = QString();
+    titles.nameHeader = QStringLiteral("Name, or \"figure\"");
+    titles.learnHeader = QStringLiteral("Level;step");
+    titles.ratingHeader = QString(QChar::ByteOrderMark) + QStringLiteral("Stars");
+    CatalogData firstTitle = titles;
+    firstTitle.categoryHeader = QString(QChar::ByteOrderMark) + QStringLiteral("Style");
+    const CatalogData separatorInMarks = one([](Bookmark& b) {
+        b.rating = QStringLiteral("7;8");
+        b.startTime = QStringLiteral("0;1");
+    });
+
+    const QString tvcRefused =
+        QStringLiteral("The \".tvc\" version of this file could not be saved.\nBookmark 2 (\"Ocho\")");
+    QTest::newRow("tvc: separator line in a description")
+        << Format::Native << QChar(u',') << separatorLine << tvcRefused + " has a description line that is the block";
+    QTest::newRow("csv: separator line in a description")
+        << Format::Spreadsheet << QChar(u',') << separatorLine << QString();
+    QTest::newRow("tvc: comma in a rating")
+        << Format::Native << QChar(u',') << commaRating << tvcRefused + " has a comma in its rating";
+    QTest::newRow("csv: comma in a rating") << Format::Spreadsheet << QChar(u',') << commaRating << QString();
+    QTest::newRow("tvc: comma as level") << Format::Native << QChar(u',') << commaLevel
+                                         << tvcRefused + " has a comma as its level";
+    QTest::newRow("csv: comma as level") << Format::Spreadsheet << QChar(u',') << commaLevel << QString();
+    QTest::newRow("tvc: double quote in a time")
+        << Format::Native << QChar(u',') << quoteInTime << tvcRefused + " has a double quote or a line break";
+    QTest::newRow("csv: double quote in a time") << Format::Spreadsheet << QChar(u',') << quoteInTime << QString();
+    for (const Format f : {Format::Native, Format::Spreadsheet}) {
+        const char* fn = f == Format::Native ? "tvc" : "csv";
+        QTest::addRow("%s: a level beyond the 16-bit letters", fn) << f << QChar(u',') << emoji << QString();
+        QTest::addRow("%s: double quotes as level and rating", fn) << f << QChar(u',') << quoteMarks << QString();
+        QTest::addRow("%s: titles empty, with quotes and separators", fn) << f << QChar(u',') << titles << QString();
+        QTest::addRow("%s: a first title that begins with a byte order mark", fn)
+            << f << QChar(u';') << firstTitle << QString();
+    }
+    QTest::newRow("csv: the separator in a rating and a time")
+        << Format::Spreadsheet << QChar(u';') << separatorInMarks << QString();
+}
+
+// Whatever a file is asked to hold comes back the same after a save and an
+// open, or the save is refused with a message naming the bookmark, and
+// nothing is written.
+void TestCatalogFiles::valueComesBackOrIsRefused()
+{
+    QFETCH(Format, format);
+    QFETCH(QChar, separator);
+    QFETCH(CatalogData, catalog);
+    QFETCH(QString, refusal);
+    const QString path = m_dir.filePath(QStringLiteral("values"));
+    QFile::remove(path);
+    QString error;
+    const bool written = write(format, path, catalog, &error, separator);
+    if (!refusal.isEmpty()) {
+        QVERIFY(!written);
+        QVERIFY2(error.startsWith(refusal), qPrintable(error));
+        QVERIFY(!QFile::exists(path));
+        return;
+    }
+    QVERIFY2(written, qPrintable(error));
+    // A time that is no time is named as a line not read whole, but kept.
+    const CatalogReadResult back = read(format, path, separator);
+    QVERIFY(back.complete);
+    QCOMPARE(back.catalog, catalog);
 }
 
 QTEST_GUILESS_MAIN(TestCatalogFiles)

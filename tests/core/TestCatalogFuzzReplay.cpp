@@ -143,7 +143,7 @@ void TestCatalogFuzzReplay::replay()
         run(seed);
     Random random(0x7E3A0C41D5ULL);
     int variants = 0;
-    for (int round = 0; round < 1000; ++round)
+    for (int round = 0; round < 700; ++round)
         for (const QByteArray& seed : corpus) {
             run(mutate(seed, random));
             ++variants;

@@ -80,8 +80,14 @@ void TestCatalogLineSplitting::spreadsheetLine_data()
         << QStringList{"1", "2", "3", "4", "5", "6", "f g", "d", "\"x\""} << false;
     QTest::newRow("a file name in one pair loses it")
         << "1,2,3,4,5,6,\"f\",\"\"\"\"\"\"" << comma << QStringList{"1", "2", "3", "4", "5", "6", "f", ""} << false;
-    QTest::newRow("doubled quotes stay outside fields 1, 2 and 9")
-        << "\"a\"\"\",\"b\"\"\",\"c\"\"d\"" << comma << QStringList{"a\"", "b\"", "c\"\"d"} << false;
+    // A quoted level, rating or time (one that holds a separator or a
+    // double quote) has its doubled quotes made one too; bare, a field
+    // keeps them.
+    QTest::newRow("doubled quotes in a quoted third field")
+        << "\"a\"\"\",\"b\"\"\",\"c\"\"d\"" << comma << QStringList{"a\"", "b\"", "c\"d"} << false;
+    QTest::newRow("doubled quotes kept in file name and folder")
+        << "a,b,c,d, e, f,\"\"\"g\"\"h\"\"\",\"\"\"i\"\"\",j" << comma
+        << QStringList{"a", "b", "c", "d", " e", " f", "g\"\"h", "i", "j"} << false;
     QTest::newRow("semicolon") << "\"a;b\";c;\"d,e\"" << QChar(u';') << QStringList{"a;b", "c", "d,e"} << false;
 }
 

@@ -10,9 +10,6 @@ class TestFolderClipList : public QObject {
 
 private slots:
     void initTestCase();
-    void addMatchingFiles_data();
-    void addMatchingFiles();
-    void addMatchingFilesAppends();
     void loadAllFileTypes();
     void loadTwiceKeepsNoDuplicates();
     void loadAppendsAcrossFolders();
@@ -45,44 +42,6 @@ void TestFolderClipList::initTestCase()
     QVERIFY(QFile::setPermissions(m_folder + "readonly.vob", QFile::ReadOwner));
     QVERIFY(QDir(m_folder).mkdir("d.mpg"));
     QVERIFY(QFile::link(m_folder + "gone.avi.target", m_folder + "broken.avi"));
-}
-
-void TestFolderClipList::addMatchingFiles_data()
-{
-    QTest::addColumn<QString>("pattern");
-    QTest::addColumn<QStringList>("names");
-    QTest::newRow("mpg any case, directory too") << "*.mpg" << QStringList{"A.mpg", "a.MPG", "d.mpg"};
-    QTest::newRow("upper-case pattern") << "*.MPG" << QStringList{"A.mpg", "a.MPG", "d.mpg"};
-    QTest::newRow("hidden entry") << "*.mov" << QStringList{".hidden.mov"};
-    QTest::newRow("upper-case file") << "*.mp4" << QStringList{"X.MP4"};
-    QTest::newRow("read-only file") << "*.vob" << QStringList{"readonly.vob"};
-    QTest::newRow("dangling link") << "*.avi" << QStringList{"b.avi", "broken.avi"};
-    QTest::newRow("unmatched") << "*.m2p" << QStringList();
-    QTest::newRow("exact name") << "c.wav" << QStringList{"c.wav"};
-    QTest::newRow("question mark") << "?.wav" << QStringList{"c.wav"};
-}
-
-void TestFolderClipList::addMatchingFiles()
-{
-    QFETCH(QString, pattern);
-    QFETCH(QStringList, names);
-    QStringList list;
-    AddMatchingFiles(list, m_folder, pattern);
-    QStringList expected;
-    for (const QString& name : names)
-        expected.append(m_folder + name);
-    list.sort();
-    expected.sort();
-    QCOMPARE(list, expected);
-}
-
-void TestFolderClipList::addMatchingFilesAppends()
-{
-    QStringList list{"keep"};
-    AddMatchingFiles(list, m_folder, "*.wav");
-    AddMatchingFiles(list, m_folder + "no such folder/", "*.wav");
-    AddMatchingFiles(list, m_folder, QString());
-    QCOMPARE(list, (QStringList{"keep", m_folder + "c.wav"}));
 }
 
 void TestFolderClipList::loadAllFileTypes()

@@ -33,6 +33,8 @@ public:
     QList<Arranged> arranged;
     // What the user leaves in the boxes, and whether OK closes the dialog.
     QString typedCategory, typedName;
+    // What the user types instead once the dialog asks again.
+    QString retypedName;
     bool ok = true;
 
     void arrange(const QString& categoryTitle, const QString& nameTitle, bool showCategory,
@@ -40,7 +42,12 @@ public:
     {
         arranged.append({categoryTitle, nameTitle, showCategory, categories, lastCategory, lastName});
     }
-    bool ask() override { return ok; }
+    bool ask() override
+    {
+        if (arranged.size() > 1 && !retypedName.isEmpty())
+            typedName = retypedName;
+        return ok;
+    }
     QString category() const override { return typedCategory; }
     QString name() const override { return typedName; }
 };
@@ -105,6 +112,7 @@ private slots:
     void updateRewritesThePlayingBookmarkAfterASort();
     void updateWithoutAPlayingBookmark();
     void aClipWithADoubleQuoteIsAddedWithAWarning();
+    void aNameOfTwoLinesIsAskedAgain();
 
 private:
     QTemporaryDir dir;
@@ -307,6 +315,24 @@ void TestMakingBookmarks::aClipWithADoubleQuoteIsAddedWithAWarning()
     rig.openClip(QStringLiteral("/clips/plain.mp4"));
     rig.making.makeQuickBookmark();
     QCOMPARE(rig.prompt.messages().size(), 1);
+}
+
+// A catalog keeps a name on one line: a pasted line break is refused, and
+// the dialog comes back with what was typed.
+void TestMakingBookmarks::aNameOfTwoLinesIsAskedAgain()
+{
+    MakingRig rig;
+    rig.openClip(QStringLiteral("/clips/salsa.mp4"));
+    rig.fields.start = QStringLiteral("000010");
+    rig.dialog.typedName = QStringLiteral("Cross body\nlead");
+    rig.dialog.retypedName = QStringLiteral("Cross body lead");
+    rig.making.makeBookmark();
+    QCOMPARE(rig.dialog.arranged.size(), 2);
+    QCOMPARE(rig.dialog.arranged.last().lastName, QStringLiteral("Cross body\nlead"));
+    QCOMPARE(rig.prompt.messages().size(), 1);
+    QVERIFY2(rig.prompt.lastMessage().startsWith(QStringLiteral("The name has a line break")),
+             qPrintable(rig.prompt.lastMessage()));
+    QCOMPARE(rig.catalog.column(Name), QStringList{"Cross body lead"});
 }
 
 QTEST_GUILESS_MAIN(TestMakingBookmarks)

@@ -17,9 +17,9 @@ private slots:
         QTest::newRow("UTF-8 four bytes") << QByteArray("\xf0\x9f\x98\x80") << QString::fromUtf8("😀");
         QTest::newRow("UTF-8 mark dropped") << QByteArray("\xef\xbb\xbfKey: 1") << QString("Key: 1");
         QTest::newRow("mark alone") << QByteArray("\xef\xbb\xbf") << QString();
-        QTest::newRow("mark, then broken UTF-8") << QByteArray("\xef\xbb\xbf"
-                                                               "caf\xe9")
-                                                 << QString::fromUtf8("caf\uFFFD");
+        QTest::newRow("mark, then a line in Windows-1252") << QByteArray("\xef\xbb\xbf"
+                                                                         "caf\xe9")
+                                                           << QString::fromUtf8("café");
         QTest::newRow("Windows-1252 letters")
             << QByteArray("Jos\xe9 \xc0 la f\xeate") << QString::fromUtf8("José À la fête");
         QTest::newRow("Windows-1252 high controls")
@@ -30,9 +30,11 @@ private slots:
         QTest::newRow("UTF-8 cut off at the end") << QByteArray("caf\xc3") << QString::fromUtf8("cafÃ");
         QTest::newRow("overlong encoding is not UTF-8") << QByteArray("\xc0\xaf") << QString::fromUtf8("À¯");
         QTest::newRow("encoded surrogate is not UTF-8") << QByteArray("\xed\xa0\x80") << QString::fromUtf8("í\u00a0€");
-        // One stray byte makes the whole file Windows-1252, also the part
-        // that would have been valid UTF-8.
-        QTest::newRow("mixed") << QByteArray("\xc3\xa9 \xe9") << QString::fromUtf8("Ã© é");
+        // A line is read one way or the other as a whole.
+        QTest::newRow("mixed in one line") << QByteArray("\xc3\xa9 \xe9") << QString::fromUtf8("Ã© é");
+        // One stray byte makes its own line Windows-1252, not the others.
+        QTest::newRow("mixed lines") << QByteArray("Se\xc3\xb1orita\r\nr\xe1pido\n\xe2\x80\x94\rcaf\xe9")
+                                     << QString::fromUtf8("Señorita\r\nrápido\n—\rcafé");
         QTest::newRow("NUL bytes kept") << QByteArray("a\0b", 3) << QStringView(u"a\0b", 3).toString();
     }
 
@@ -41,6 +43,27 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, text);
         QCOMPARE(decodeText(bytes), text);
+    }
+
+    // Which lines were read as Windows-1252, numbered as the lines are
+    // split: CR LF, LF and CR each end one, empty lines count.
+    void windows1252LinesAreNamed_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QList<int>>("lines");
+        QTest::newRow("UTF-8") << QByteArray("caf\xc3\xa9\r\n\xc3\xa9") << QList<int>{};
+        QTest::newRow("all Windows-1252") << QByteArray("caf\xe9\r\n\xe9") << QList<int>{1, 2};
+        QTest::newRow("every kind of break")
+            << QByteArray("\xe9\r\n\r\nok\n\xe9\r\xc3\xa9\r\n\xe9") << QList<int>{1, 4, 6};
+        QTest::newRow("after a mark") << QByteArray("\xef\xbb\xbf\xc3\xa9\n\xe9\n") << QList<int>{2};
+        QTest::newRow("cut off at the end") << QByteArray("ok\ncaf\xc3") << QList<int>{2};
+    }
+
+    void windows1252LinesAreNamed()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QList<int>, lines);
+        QCOMPARE(decodeTextLines(bytes).windows1252Lines, lines);
     }
 
     void windows1252MatchesLatin1OutsideTheHighControls()

@@ -8,16 +8,19 @@
 //
 // Rules:
 //  - a read that reached its end has at least one row, and no message but
-//    the one that names the lines that could not be read whole;
-//  - a message is one of the readers' two texts, then that one if there
-//    were such lines;
-//  - what was read, written and read again is what was read, except for
-//    what the format itself changes: the native format keeps the first
-//    character of a learn mark and reads a mark of "x" or one that begins
-//    with a space as unset, the spreadsheet format keeps the first character
-//    of a learn mark, and a catalog without rows is written as one empty
-//    row. Catalogs with fields that a format cannot store (a double quote in
-//    a file name, say) are left out of this rule.
+//    those that name the lines that could not be read whole and the lines
+//    read as Windows-1252;
+//  - a message is one of the readers' texts, followed by those;
+//  - whatever was read is written in both formats and read back, in the
+//    other format too: .tvc -> .csv -> .tvc and .csv -> .tvc -> .csv. It
+//    comes back as it was read, except for what a format itself does with
+//    a value: both keep the first character of a learn mark, the native
+//    format reads a mark of "x" or one that begins with a space as unset,
+//    and a catalog without rows is written as one empty row;
+//  - a writer refuses only a catalog holding a value its format cannot
+//    hold (a double quote or line break in a file name or folder; in the
+//    native format also in a time, a comma as level or in a rating, a
+//    description line equal to the block separator), and always does.
 
 #include "core/catalog/CatalogFilesCommon.h"
 #include "core/catalog/NativeCatalogFile.h"
@@ -40,17 +43,25 @@ inline void check(bool condition, const char* rule)
 
 inline void checkResult(const CatalogReadResult& r)
 {
-    const QString unread = CatalogFilesCommon::unreadLinesMessage(r.unreadLines);
-    const auto after = [&unread](const char* message) {
-        const QString text = QString::fromLatin1(message);
-        return unread.isEmpty() ? text : text + QStringLiteral("\n\n") + unread;
+    const auto joined = [&r](const QString& first) {
+        QString text = first;
+        for (const QString& more :
+             {CatalogFilesCommon::unreadLinesMessage(r.unreadLines),
+              CatalogFilesCommon::windows1252LinesMessage(r.windows1252Lines, r.windows1252Texts)})
+            if (!more.isEmpty())
+                text = text.isEmpty() ? more : text + QStringLiteral("\n\n") + more;
+        return text;
     };
-    check(!r.complete || (r.message == unread && !r.catalog.bookmarks.isEmpty()), "a whole read has rows, no message");
-    check(r.message == unread || r.message == after("Catalog file is corrupted. Please manually fix.") ||
-              r.message == after("Catalog file is corrupted (HEADER INFO). Please manually fix."),
+    const QString lines = joined({});
+    check(!r.complete || (r.message == lines && !r.catalog.bookmarks.isEmpty()), "a whole read has rows, no message");
+    check(r.message == lines ||
+              r.message == joined(QStringLiteral("Catalog file is corrupted. Please manually fix.")) ||
+              r.message == joined(QStringLiteral("Catalog file is corrupted (HEADER INFO). Please manually fix.")),
           "the message is a reader's");
     for (qsizetype i = 1; i < r.unreadLines.size(); ++i)
         check(r.unreadLines[i - 1] < r.unreadLines[i], "unread lines are named once, in order");
+    for (qsizetype i = 1; i < r.windows1252Lines.size(); ++i)
+        check(r.windows1252Lines[i - 1] < r.windows1252Lines[i], "Windows-1252 lines are named once, in order");
 }
 
 inline bool hasAny(const QString& text, QStringView characters)
@@ -61,34 +72,39 @@ inline bool hasAny(const QString& text, QStringView characters)
     return false;
 }
 
-// The native location line cannot hold a double quote, nor the learn and
-// rating line a comma. The first character of a learn mark is written, so
-// it cannot be half a surrogate pair.
-inline bool nativeCanStore(const CatalogData& c)
+// What neither format can hold: the bookmark would name another clip.
+inline bool locationUnstorable(const CatalogData& c)
 {
     for (const Bookmark& b : c.bookmarks)
-        if (hasAny(b.startTime + b.endTime + b.fileName + b.folder, u"\"") || b.learn.contains(u',') ||
-            b.rating.contains(u',') || (!b.learn.isEmpty() && b.learn.front().isSurrogate()))
-            return false;
-    return true;
+        if (hasAny(b.fileName + b.folder, u"\"\r\n"))
+            return true;
+    return false;
 }
 
-// Unquoted fields cannot hold the separator or a double quote (a first
-// title that begins with a byte order mark loses it); file name
-// and folder cannot hold a double quote, the folder no line break (the last
-// field of a line of eight fields can run on to the next lines).
-inline bool spreadsheetCanStore(const CatalogData& c, QChar separator)
+inline QString learnMark(const QString& cell)
 {
-    const QString special = QStringLiteral("\"") + separator;
-    if (hasAny(c.categoryHeader + c.nameHeader + c.learnHeader + c.ratingHeader, special) ||
-        c.categoryHeader.isEmpty() || c.nameHeader.isEmpty() || c.learnHeader.isEmpty() || c.ratingHeader.isEmpty() ||
-        c.categoryHeader.front() == QChar::ByteOrderMark)
-        return false;
-    for (const Bookmark& b : c.bookmarks)
-        if (hasAny(b.learn + b.rating + b.startTime + b.endTime, special) || hasAny(b.fileName + b.folder, u"\"") ||
-            hasAny(b.folder, u"\r\n") || (!b.learn.isEmpty() && b.learn.front().isSurrogate()))
-            return false;
-    return true;
+    return cell.isEmpty() || cell.front() == u' ' ? QStringLiteral("x") : CatalogFilesCommon::firstCharacter(cell);
+}
+
+inline QString ratingMark(const QString& cell)
+{
+    return cell.isEmpty() || cell.front() == u' ' ? QStringLiteral("x") : cell;
+}
+
+// What the native format cannot hold besides.
+inline bool nativeUnstorable(const CatalogData& c)
+{
+    if (locationUnstorable(c))
+        return true;
+    for (const Bookmark& b : c.bookmarks) {
+        if (hasAny(b.startTime + b.endTime, u"\"\r\n") || learnMark(b.learn).contains(u',') ||
+            ratingMark(b.rating).contains(u','))
+            return true;
+        for (const QString& line : b.description.split(QStringLiteral("\r\n")))
+            if (line == u"--------------------@B@")
+                return true;
+    }
+    return false;
 }
 
 // A catalog as the native format gives it back.
@@ -96,15 +112,10 @@ inline CatalogData nativeStored(CatalogData c)
 {
     if (c.bookmarks.isEmpty())
         c.bookmarks.append(Bookmark{});
-    const auto mark = [](const QString& cell, bool firstCharacterOnly) {
-        const QString written = cell.isEmpty() || cell.front() == u' ' ? QStringLiteral("x")
-                                : firstCharacterOnly                   ? cell.left(1)
-                                                                       : cell;
-        return written == u"x" ? QString() : written;
-    };
+    const auto unset = [](const QString& mark) { return mark == u"x" ? QString() : mark; };
     for (Bookmark& b : c.bookmarks) {
-        b.learn = mark(b.learn, true);
-        b.rating = mark(b.rating, false);
+        b.learn = unset(learnMark(b.learn));
+        b.rating = unset(ratingMark(b.rating));
     }
     return c;
 }
@@ -115,35 +126,70 @@ inline CatalogData spreadsheetStored(CatalogData c)
     if (c.bookmarks.isEmpty())
         c.bookmarks.append(Bookmark{});
     for (Bookmark& b : c.bookmarks)
-        b.learn = b.learn.left(1);
+        b.learn = CatalogFilesCommon::firstCharacter(b.learn);
     return c;
 }
 
-inline void nativeReader(const QByteArray& bytes)
+// Writes the catalog natively and reads it back; false when the writer
+// refused it, which it does exactly for what the format cannot hold.
+inline bool throughNative(const CatalogData& catalog, CatalogData* back)
 {
-    const CatalogData headers;
-    const CatalogReadResult first = TVC_ReadCatalogText(bytes, headers);
+    const bool refused = !TVC_UnstorableMessage(catalog).isEmpty();
+    check(refused == nativeUnstorable(catalog), "the native writer refuses exactly what it cannot hold");
+    if (refused)
+        return false;
+    const CatalogReadResult read = TVC_ReadCatalogText(TVC_CatalogText(catalog).toUtf8(), CatalogData{});
+    checkResult(read);
+    check(read.complete, "a written native catalog reads whole");
+    *back = read.catalog;
+    return true;
+}
+
+inline bool throughSpreadsheet(const CatalogData& catalog, QChar separator, CatalogData* back)
+{
+    const bool refused = !CatalogFilesCommon::unstorableLocationMessage(catalog, QStringLiteral(".csv")).isEmpty();
+    check(refused == locationUnstorable(catalog), "the spreadsheet writer refuses exactly what it cannot hold");
+    if (refused)
+        return false;
+    const CatalogReadResult read =
+        CSV_ReadCatalogText(CSV_CatalogText(catalog, separator).toUtf8(), CatalogData{}, separator);
+    checkResult(read);
+    check(read.complete, "a written spreadsheet catalog reads whole");
+    *back = read.catalog;
+    return true;
+}
+
+// Both formats, and each into the other and back.
+inline void roundTrips(const CatalogData& first, QChar separator)
+{
+    CatalogData native;
+    if (throughNative(first, &native)) {
+        check(native == nativeStored(first), "a native catalog reads back the same");
+        CatalogData across;
+        if (throughSpreadsheet(native, separator, &across))
+            check(across == spreadsheetStored(nativeStored(first)), "native, then spreadsheet: the same");
+    }
+    CatalogData spreadsheet;
+    if (throughSpreadsheet(first, separator, &spreadsheet)) {
+        check(spreadsheet == spreadsheetStored(first), "a spreadsheet catalog reads back the same");
+        CatalogData across;
+        if (throughNative(spreadsheet, &across))
+            check(across == nativeStored(first), "spreadsheet, then native: the same");
+    }
+}
+
+inline void nativeReader(const QByteArray& bytes, QChar separator = u',')
+{
+    const CatalogReadResult first = TVC_ReadCatalogText(bytes, CatalogData{});
     checkResult(first);
-    if (!nativeCanStore(first.catalog))
-        return;
-    const CatalogReadResult second = TVC_ReadCatalogText(TVC_CatalogText(first.catalog).toUtf8(), headers);
-    checkResult(second);
-    check(second.complete, "a written catalog reads whole");
-    check(second.catalog == nativeStored(first.catalog), "a written catalog reads back the same");
+    roundTrips(first.catalog, separator);
 }
 
 inline void spreadsheetReader(const QByteArray& bytes, QChar separator = u',')
 {
-    const CatalogData headers;
-    const CatalogReadResult first = CSV_ReadCatalogText(bytes, headers, separator);
+    const CatalogReadResult first = CSV_ReadCatalogText(bytes, CatalogData{}, separator);
     checkResult(first);
-    if (!spreadsheetCanStore(first.catalog, separator))
-        return;
-    const QByteArray written = CSV_CatalogText(first.catalog, separator).toUtf8();
-    const CatalogReadResult second = CSV_ReadCatalogText(written, headers, separator);
-    checkResult(second);
-    check(second.complete, "a written catalog reads whole");
-    check(second.catalog == spreadsheetStored(first.catalog), "a written catalog reads back the same");
+    roundTrips(first.catalog, separator);
 }
 
 } // namespace CatalogFuzz

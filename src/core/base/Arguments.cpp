@@ -1,5 +1,6 @@
 #include "core/base/Arguments.h"
 
+#include "core/base/CatalogFormat.h"
 #include "core/base/FolderClipList.h"
 
 #include <QDir>
@@ -23,13 +24,12 @@ bool isClipArgument(const QString& argument)
 
 bool isCatalogArgument(const QString& argument)
 {
-    const QString extension = argumentExtension(argument);
-    return extension == QLatin1String(".tvc") || extension == QLatin1String(".csv");
+    return catalogFormatOf(argument) != CatalogFormat::None;
 }
 
 bool isSpreadsheetCatalogArgument(const QString& argument)
 {
-    return argumentExtension(argument) == QLatin1String(".csv");
+    return catalogFormatOf(argument) == CatalogFormat::Spreadsheet;
 }
 
 ArgumentKind classifyArguments(const QStringList& arguments)

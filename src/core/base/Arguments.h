@@ -8,7 +8,7 @@
 
 enum class ArgumentKind {
     None,                // no argument: a plain start
-    Catalog,             // one ".tvc" or ".csv" argument (lower case only)
+    Catalog,             // one ".tvc" or ".csv" argument, any letter case
     Clip,                // one argument with a clip extension, any letter case
     Unrecognized,        // one argument of neither kind: report and exit
     BookmarkCommandLine, // exactly four arguments
@@ -25,7 +25,7 @@ QString argumentExtension(const QString& argument);
 // True when the extension, upper-cased, is one of the clip extensions.
 bool isClipArgument(const QString& argument);
 
-// True for a ".tvc" or ".csv" extension, compared case-sensitively.
+// True for a ".tvc" or ".csv" extension, in any letter case (CatalogFormat.h).
 bool isCatalogArgument(const QString& argument);
 // True for a catalog argument in the spreadsheet format (".csv").
 bool isSpreadsheetCatalogArgument(const QString& argument);

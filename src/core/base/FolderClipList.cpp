@@ -1,8 +1,7 @@
 #include "core/base/FolderClipList.h"
 
 #include "core/base/ClipTypes.h"
-
-#include <QDir>
+#include "core/base/FileProbe.h"
 
 #include <algorithm>
 
@@ -19,18 +18,6 @@ bool clipPathLess(const QString& a, const QString& b)
 }
 
 } // namespace
-
-void AddMatchingFiles(QStringList& list, const QString& folder, const QString& pattern)
-{
-    if (pattern.isEmpty())
-        return;
-    const QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
-    // Without QDir::CaseSensitive the name filters ignore letter case.
-    const QDir::Filters filters = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
-    const QStringList names = dir.entryList(QStringList{pattern}, filters, QDir::Unsorted);
-    for (const QString& name : names)
-        list.append(folder + name);
-}
 
 const QStringList& FolderClipList::clipPatterns()
 {
@@ -49,13 +36,22 @@ const QStringList& FolderClipList::clipExtensions()
     return extensions;
 }
 
+bool FolderClipList::isClipName(const QString& name)
+{
+    return ClipTypes::isClipFileName(name);
+}
+
 void FolderClipList::LoadAllFileTypes(const QString& folder)
 {
-    QStringList found;
-    for (const QString& pattern : clipPatterns())
-        AddMatchingFiles(found, folder, pattern);
-    for (const QString& path : found)
-        add(path);
+    if (const std::optional<QStringList> names = FileProbe::entryNames(folder, &isClipName))
+        addClipNames(folder, *names);
+}
+
+void FolderClipList::addClipNames(const QString& folder, const QStringList& names)
+{
+    for (const QString& name : names)
+        if (isClipName(name))
+            add(folder + name);
 }
 
 void FolderClipList::add(const QString& path)

@@ -3,13 +3,6 @@
 #include <QString>
 #include <QStringList>
 
-// Appends folder + name for every entry of `folder` whose name matches the
-// wildcard `pattern` without regard to letter case: files, directories,
-// hidden and system entries alike ("." and ".." excepted), in the order the
-// file system lists them. A missing folder or an unmatched pattern adds
-// nothing. `folder` is used as given and should end with "/".
-void AddMatchingFiles(QStringList& list, const QString& folder, const QString& pattern);
-
 // The clip files of a folder, as full paths, for stepping to the previous or
 // next clip.
 //
@@ -28,8 +21,15 @@ public:
     static const QStringList& clipExtensions();
 
     // Adds the clip files of `folder` (which ends with "/") to the list; does
-    // not clear it first.
+    // not clear it first. Clip files are the entries whose name ends with a
+    // clip extension, in any letter case: files, folders, hidden entries
+    // and dangling links alike. The folder is listed once, on a worker
+    // (FileProbe.h): one that does not answer in time adds nothing.
     void LoadAllFileTypes(const QString& folder);
+    // Adds folder + name for each of a listing's names that is a clip's.
+    void addClipNames(const QString& folder, const QStringList& names);
+    // Whether an entry of that name is a clip file.
+    static bool isClipName(const QString& name);
 
     // Inserts one path in its sorted place unless it is already held.
     void add(const QString& path);

@@ -1,9 +1,9 @@
 #include "core/catalog/BookmarkChecks.h"
 
+#include "core/base/FileProbe.h"
 #include "core/base/TimeCode.h"
 #include "core/catalog/CatalogDocument.h"
-
-#include <QFileInfo>
+#include "core/catalog/NativeCatalogFile.h"
 
 using namespace BookmarkColumn;
 
@@ -11,9 +11,10 @@ namespace BookmarkChecks {
 
 namespace {
 
+// A folder or clip that does not answer in time reads as missing.
 bool folderExists(const QString& folder)
 {
-    return QFileInfo(folder).isDir();
+    return FileProbe::isFolder(folder);
 }
 
 bool hasDoubleQuote(const CatalogDocument& catalog, int row)
@@ -21,29 +22,75 @@ bool hasDoubleQuote(const CatalogDocument& catalog, int row)
     return catalog.Cells(Filename, row).contains(u'"') || catalog.Cells(Folder, row).contains(u'"');
 }
 
+bool hasLineBreak(const QString& text)
+{
+    return text.contains(u'\r') || text.contains(u'\n');
+}
+
+QString unstorableNameMessage(const QString& what)
+{
+    return QStringLiteral("The %1 has a double quote or a line break, which a catalog file cannot hold.\n"
+                          "Please rename the clip or its folder, and try again.")
+        .arg(what);
+}
+
 bool fileExists(const QString& path)
 {
-    const QFileInfo info(path);
-    return info.exists() && !info.isDir();
+    const FileProbe::Kind kind = FileProbe::facts(path).kind;
+    return kind == FileProbe::Kind::File || kind == FileProbe::Kind::Other;
 }
 
 } // namespace
 
+QString oneLineTextMessage(const QString& text, const QString& what)
+{
+    if (!hasLineBreak(text))
+        return {};
+    return QStringLiteral("The %1 has a line break, which a catalog file cannot hold: it keeps a %1 on one line.\n"
+                          "Please type it on one line, and try again.")
+        .arg(what);
+}
+
+QString typedDescriptionMessage(const QString& before, const QString& after)
+{
+    if (!nativeDescriptionBreaksBlock(after) || nativeDescriptionBreaksBlock(before))
+        return {};
+    return QStringLiteral("A description line cannot be \"--------------------@B@\":\n"
+                          "a catalog file ends each bookmark with that line, so the rest of the description "
+                          "would be lost.\n"
+                          "Please write the line another way.");
+}
+
 QString cellValueMessage(const CatalogDocument& catalog, int column, int row, const QString& text)
 {
     switch (column) {
+    case Category:
+        return oneLineTextMessage(text, QStringLiteral("category"));
+    case Name:
+        return oneLineTextMessage(text, QStringLiteral("name"));
+    case Learn:
+    case Rating:
+        if (text.contains(u',') || hasLineBreak(text))
+            return QStringLiteral("A level or rating cannot hold a comma or a line break:\n"
+                                  "a catalog file keeps both on one line, with a comma between them.\n"
+                                  "Please try again.");
+        return {};
     case StartTime:
     case EndTime:
         if (!validatePreciseTimeCode(text))
             return QStringLiteral("Invalid time code.\nPlease try again.");
         return {};
     case Folder:
+        if (text.contains(u'"') || hasLineBreak(text))
+            return unstorableNameMessage(QStringLiteral("folder"));
         if (!text.endsWith(u'/'))
             return QStringLiteral("The folder does not end with a \"/\" as it should.\nPlease try again.");
         if (!folderExists(text))
             return QStringLiteral("The folder does not exist.\nPlease try again.");
         return {};
     case Filename:
+        if (text.contains(u'"') || hasLineBreak(text))
+            return unstorableNameMessage(QStringLiteral("file name"));
         if (text.isEmpty() || !fileExists(catalog.Cells(Folder, row) + text))
             return QStringLiteral("The filename does not exist.\nPlease try again.");
         return {};

@@ -10,9 +10,23 @@ class CatalogDocument;
 namespace BookmarkChecks {
 
 // A value committed in a grid cell: times (columns 7, 8), the file name
-// (column 9, against the row's folder) and the folder (column 10). Other
-// columns always pass.
+// (column 9, against the row's folder) and the folder (column 10) must name
+// what exists; and no cell takes what a catalog file could not give back
+// the same: a line break in a cell of one line, a comma in the level or
+// rating, a double quote in the file name or folder.
 QString cellValueMessage(const CatalogDocument& catalog, int column, int row, const QString& text);
+
+// A text typed where a catalog keeps one line (a category, a bookmark's
+// name, a column title), with `what` naming it in the message ("name"):
+// the message that refuses a line break, or empty.
+QString oneLineTextMessage(const QString& text, const QString& what);
+
+// A description typed in the pane, `before` being what the pane held until
+// then: the message that refuses a line equal to the native file's block
+// separator, which would end the bookmark there when the file is read.
+// A description that held one already (read from a spreadsheet file) may
+// be edited; only a new one is refused.
+QString typedDescriptionMessage(const QString& before, const QString& after);
 
 // Whether the bookmark of `row` can be played: its times, folder and file,
 // checked in that order.

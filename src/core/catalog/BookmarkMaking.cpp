@@ -127,11 +127,22 @@ bool BookmarkMaking::askCategoryAndName()
     const QString categoryTitle = open ? d.Cells(Category, 0) : columns.categoryName;
     const QString nameTitle = open ? d.Cells(Name, 0) : columns.nameName;
     CategoryDialogView& dialog = *m_parts.dialog;
-    dialog.arrange(categoryTitle, nameTitle, columns.showCategory, catalogCategories(), LastCategory, LastName);
-    const bool ok = dialog.ask();
-    LastCategory = dialog.category();
-    LastName = dialog.name();
-    return ok;
+    // A text the catalog file could not keep is refused, and the dialog
+    // asks again with what was typed.
+    for (;;) {
+        dialog.arrange(categoryTitle, nameTitle, columns.showCategory, catalogCategories(), LastCategory, LastName);
+        const bool ok = dialog.ask();
+        LastCategory = dialog.category();
+        LastName = dialog.name();
+        if (!ok)
+            return false;
+        QString refused = BookmarkChecks::oneLineTextMessage(LastName, nameTitle.toLower());
+        if (columns.showCategory && refused.isEmpty())
+            refused = BookmarkChecks::oneLineTextMessage(LastCategory, categoryTitle.toLower());
+        if (refused.isEmpty())
+            return true;
+        prompt().message(refused, Prompt::Icon::Warning);
+    }
 }
 
 QStringList BookmarkMaking::catalogCategories() const

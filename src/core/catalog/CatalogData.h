@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // One bookmark as the catalog files store it: the text of the grid's stored
 // columns (category, name, learn, rating, start and end time, file name,
@@ -34,6 +35,12 @@ struct CatalogData {
     bool operator==(const CatalogData&) const = default;
 };
 
+// Whether the file was read. A file that is missing reads as an empty,
+// reset grid; one that could not be read at all (not a file, too large, a
+// read error) is refused: nothing was read, `message` says why, and the
+// catalog open before stays as it was, under its own name.
+enum class CatalogFileAccess { Read, Missing, Refused };
+
 // What a reader hands back. The readers never stop half way silently:
 // `message` is the text to show the user (empty when none), `bookmarks`
 // holds every row read up to the problem.
@@ -51,4 +58,13 @@ struct CatalogReadResult {
     // they should, or a time that is no time. Their bookmarks keep what
     // could be read, and `message` names the lines.
     QList<int> unreadLines;
+    CatalogFileAccess access = CatalogFileAccess::Read;
+    // Lines (numbered from 1) of a file that is UTF-8 elsewhere, which were
+    // not UTF-8 and were read as Windows-1252; `message` names them, once,
+    // so that the user can check their letters. Saving writes them as UTF-8.
+    // (A file in that code page throughout is an older catalog, read as
+    // such without a word.)
+    QList<int> windows1252Lines;
+    // The first few of those lines as they read now, for the message.
+    QStringList windows1252Texts;
 };

@@ -2,6 +2,7 @@
 
 #include "core/catalog/BookmarksGridColumns.h"
 #include "core/catalog/CatalogFileState.h"
+#include "core/catalog/CatalogFiles.h"
 #include "core/catalog/CatalogModel.h"
 #include "core/catalog/PlayAllFilter.h"
 #include "core/catalog/SpreadsheetCatalogFile.h"
@@ -111,18 +112,21 @@ public:
     // The main window's bookmark list: "#" text, " : ", name, one per row.
     QStringList loopListItems() const;
 
-    // Saves through the writer chosen by the extension, exactly ".tvc" or
-    // ".csv"; any other name writes nothing and fails without a message.
-    // Repeats are revealed for the save and hidden again after it. A
-    // writer's failure message is shown here. A file written is the
-    // catalog's file as it now stands (fileState()).
+    // Saves through the writer chosen by the extension, ".tvc" or ".csv" in
+    // any letter case (CatalogFormat.h); any other name writes nothing and
+    // fails without a message. Repeats are revealed for the save and hidden
+    // again after it. A writer's failure message is shown here. A file
+    // written is the catalog's file as it now stands (fileState()).
     bool WriteCatalogFile(const QString& path);
-    // Reads a catalog file into a reset grid: the native reader for exactly
-    // ".tvc", the spreadsheet reader for exactly ".csv"; any other name reads
-    // nothing and leaves the grid as it is. The reader's message, if any, is
-    // shown here; the rows read before a problem stay. fileState() tells
-    // the file as it stood and whether it was read whole.
-    void ReadCatalogFile(const QString& path);
+    // Reads a loaded catalog file (CatalogFiles.h) into a reset grid with
+    // the reader of its format. The reader's message, if any, is shown
+    // here; the rows read before a problem stay. A refused file changes
+    // nothing. fileState() tells the file as it stood and whether it was
+    // read whole.
+    void ReadCatalogFile(const CatalogFile& file);
+    // Loads the file and reads it. A file that is refused says why, and
+    // false is returned with nothing changed.
+    bool ReadCatalogFile(const QString& path);
     // The catalog's file as last read or written.
     const CatalogFileState& fileState() const { return m_fileState; }
     void setFileState(const CatalogFileState& state) { m_fileState = state; }

@@ -7,9 +7,6 @@ using namespace BookmarkColumn;
 
 namespace {
 
-const QString kNative = QStringLiteral(".tvc");
-const QString kSpreadsheet = QStringLiteral(".csv");
-
 // Whether the grid now holds all the file did. A missing or empty file
 // holds nothing more.
 bool readWhole(const CatalogReadResult& result, const FileStamp& stamp)
@@ -23,19 +20,23 @@ bool readWhole(const CatalogReadResult& result, const FileStamp& stamp)
 
 bool CatalogDocument::isCatalogFileName(const QString& path)
 {
-    return path.endsWith(kNative) || path.endsWith(kSpreadsheet);
+    return catalogFormatOf(path) != CatalogFormat::None;
 }
 
 bool CatalogDocument::WriteCatalogFile(const QString& path)
 {
     QString error;
     bool written = false;
-    if (path.endsWith(kNative))
+    switch (catalogFormatOf(path)) {
+    case CatalogFormat::Native:
         written = TVC_WriteCatalogFile(path, storedCatalog(), &error);
-    else if (path.endsWith(kSpreadsheet))
+        break;
+    case CatalogFormat::Spreadsheet:
         written = CSV_WriteCatalogFile(path, storedCatalog(), &error, m_listSeparator);
-    else
+        break;
+    case CatalogFormat::None:
         return false;
+    }
     if (!written && !error.isEmpty())
         prompt().message(error, Prompt::Icon::Warning);
     if (written)
@@ -43,18 +44,24 @@ bool CatalogDocument::WriteCatalogFile(const QString& path)
     return written;
 }
 
-void CatalogDocument::ReadCatalogFile(const QString& path)
+bool CatalogDocument::ReadCatalogFile(const QString& path)
 {
-    if (!isCatalogFileName(path))
+    const CatalogFile file = loadCatalogFile(path);
+    if (file.access == CatalogFileAccess::Refused) {
+        prompt().message(file.refusal, Prompt::Icon::Warning);
+        return false;
+    }
+    ReadCatalogFile(file);
+    return true;
+}
+
+void CatalogDocument::ReadCatalogFile(const CatalogFile& file)
+{
+    if (file.access == CatalogFileAccess::Refused)
         return;
-    const bool native = path.endsWith(kNative);
     ResetBookmarksGrid(m_columns);
-    // Taken before reading: a change made while the file is read counts as
-    // one made after.
-    const FileStamp stamp = FileStamp::of(path);
-    const CatalogReadResult result = native ? TVC_ReadCatalogFile(path, m_model->headers())
-                                            : CSV_ReadCatalogFile(path, m_model->headers(), m_listSeparator);
-    m_fileState = {stamp, readWhole(result, stamp) ? FileRead::Whole : FileRead::Partly, result.message};
+    const CatalogReadResult result = readCatalogFile(file, m_model->headers(), m_listSeparator);
+    m_fileState = {file.stamp, readWhole(result, file.stamp) ? FileRead::Whole : FileRead::Partly, result.message};
     m_model->load(result.catalog);
     // Rows that were read are bookmarks, also when a problem stopped the
     // reader: the next bookmark added goes below them, never over row 1.

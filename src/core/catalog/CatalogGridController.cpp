@@ -368,9 +368,18 @@ void CatalogGridController::switchColumn(int column, bool shown)
 void CatalogGridController::renameColumn(int column)
 {
     const QString old = m_document.Cells(column, 0);
-    const std::optional<QString> name = prompt().inputText(QStringLiteral("Column Name Change"),
-                                                           QStringLiteral("Enter a new name for this column"), old);
-    if (!name || *name == old)
+    std::optional<QString> name = old;
+    for (;;) {
+        name = prompt().inputText(QStringLiteral("Column Name Change"),
+                                  QStringLiteral("Enter a new name for this column"), *name);
+        if (!name)
+            return;
+        const QString refused = BookmarkChecks::oneLineTextMessage(*name, QStringLiteral("column name"));
+        if (refused.isEmpty())
+            break;
+        prompt().message(refused, Prompt::Icon::Warning);
+    }
+    if (*name == old)
         return;
     m_document.setCatalogModified(true);
     m_document.setCells(column, 0, *name);

@@ -4,7 +4,9 @@
 #include "core/base/Prompt.h"
 #include "core/catalog/BookmarkChecks.h"
 #include "core/catalog/CatalogDocument.h"
+#include "core/catalog/CatalogFileNames.h"
 #include "core/catalog/CatalogFileWatch.h"
+#include "core/catalog/CatalogFiles.h"
 #include "core/catalog/CatalogGridController.h"
 #include "core/catalog/CatalogGridView.h"
 #include "core/catalog/CatalogLock.h"
@@ -108,7 +110,9 @@ bool CatalogLifecycle::OpenButtonClick(Caller caller)
         focusAfterFailure();
         return false;
     }
-    if (!mayOpenHere(path)) {
+    // A file that cannot be read at all leaves the open catalog as it was.
+    const std::optional<CatalogFile> file = loadCatalogFileOrSay(path);
+    if (!file || !mayOpenHere(path)) {
         focusAfterFailure();
         return false;
     }
@@ -116,7 +120,7 @@ bool CatalogLifecycle::OpenButtonClick(Caller caller)
     m_lastOpenPath = path;
     d.setPlayingBookmark(-1);
     if (offerRecoveryOf(path) == Recovered::No) {
-        readCatalogFile(path);
+        readCatalogFile(*file);
         d.StoreCopyCategoryColumns();
         d.RefreshHideRepeats();
         tieToFile(path);
@@ -132,11 +136,12 @@ bool CatalogLifecycle::OpenButtonClick(Caller caller)
 void CatalogLifecycle::openCatalogArgument(const QString& path)
 {
     CatalogDocument& d = m_document;
-    if (!mayOpenHere(path))
+    const std::optional<CatalogFile> file = loadCatalogFileOrSay(path);
+    if (!file || !mayOpenHere(path))
         return;
     m_lastOpenPath = path;
     if (offerRecoveryOf(path) == Recovered::No) {
-        readCatalogFile(path);
+        readCatalogFile(*file);
         tieToFile(path);
     }
     ValidateBookmarks();
@@ -177,13 +182,24 @@ bool CatalogLifecycle::mayOpenHere(const QString& path)
     return true;
 }
 
-void CatalogLifecycle::readCatalogFile(const QString& path)
+// The file is loaded whole before anything changes: one that cannot be
+// read says why, and nothing of the open catalog is touched.
+std::optional<CatalogFile> CatalogLifecycle::loadCatalogFileOrSay(const QString& path)
+{
+    CatalogFile file = loadCatalogFile(path);
+    if (file.access == CatalogFileAccess::Refused) {
+        prompt().message(file.refusal, Prompt::Icon::Warning);
+        return std::nullopt;
+    }
+    return file;
+}
+
+void CatalogLifecycle::readCatalogFile(const CatalogFile& file)
 {
     // The grid takes the options window's columns before a file is read
-    // into it; a name no reader takes leaves the grid as it is.
-    if (CatalogDocument::isCatalogFileName(path))
-        ResetBookmarksGrid();
-    m_document.ReadCatalogFile(path);
+    // into it.
+    ResetBookmarksGrid();
+    m_document.ReadCatalogFile(file);
     // Whatever the reader managed, the pane shows the selected row's own
     // description, so that nothing of another row is taken in for it.
     m_window.showDescription(m_document.Cells(Description, m_document.SelectedRow()));

@@ -2,12 +2,14 @@
 
 #include "core/base/Prompt.h"
 #include "core/catalog/BookmarkCatalogView.h"
+#include "core/catalog/CatalogFiles.h"
 #include "core/catalog/RecoveryStore.h"
 #include "core/catalog/UnsavedChanges.h"
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class CatalogDocument;
 class CatalogFileWatch;
@@ -68,7 +70,8 @@ public:
     bool DoSaveAs(QObject* sender = nullptr);
     void CloseButtonClick(QObject* sender = nullptr);
     void hideCatalogButtonClick(QObject* sender = nullptr);
-    // Start-up with a catalog argument: reads it and ties the catalog to it.
+    // Start-up with a catalog argument: reads it and ties the catalog to it;
+    // a file that cannot be read is refused with a message.
     void openCatalogArgument(const QString& path);
     // Leads the user through relinking bookmarks whose clip is missing.
     void ValidateBookmarks();
@@ -109,9 +112,12 @@ private:
     bool saveAs(bool withSender);
     bool write(const QString& path);
     bool finishSave(bool saved, bool withSender);
-    // Reads the catalog's file again, its changes here given up.
+    // Reads the catalog's file again, its changes here given up; a file
+    // that is refused now leaves the catalog as it is.
     void reload();
-    void readCatalogFile(const QString& path);
+    // Nothing when the file was refused (the user has been told).
+    std::optional<CatalogFile> loadCatalogFileOrSay(const QString& path);
+    void readCatalogFile(const CatalogFile& file);
     void tieToFile(const QString& path);
     // A reader filled the grid to its normal end.
     void finishReading();

@@ -124,9 +124,12 @@ void CatalogLifecycle::reload()
 {
     CatalogDocument& d = m_document;
     const QString path = d.CatalogFileName();
+    const std::optional<CatalogFile> file = loadCatalogFileOrSay(path);
+    if (!file)
+        return;
     m_playing.TurnOffPlayAllBookmarks();
     d.setPlayingBookmark(-1);
-    readCatalogFile(path);
+    readCatalogFile(*file);
     d.StoreCopyCategoryColumns();
     d.RefreshHideRepeats();
     tieToFile(path);

@@ -1,5 +1,7 @@
 #include "core/catalog/ClipSearch.h"
 
+#include "core/base/FileProbe.h"
+
 #include <QDirIterator>
 #include <QFileInfo>
 #include <algorithm>
@@ -33,6 +35,7 @@ Outcome searchTree(const QString& root, const QString& fileName, const std::atom
                    const Progress& progress)
 {
     Outcome outcome;
+    FileProbe::beforeLooking(root);
     if (fileName.isEmpty() || !QFileInfo(root).isDir())
         return outcome;
     // Without FollowSymlinks the iterator does not descend into linked folders.

@@ -1,29 +1,42 @@
 #include "core/catalog/ClipSearchJob.h"
 
-#include <QElapsedTimer>
-#include <QThread>
+#include "core/base/FileProbe.h"
+
+#include <atomic>
+#include <mutex>
+#include <optional>
 
 namespace {
 
-constexpr qint64 kReportEveryMs = 100;
+constexpr int kReportEveryMs = 100;
 
 } // namespace
 
+// What the walk and the job share; the walk may outlive the job.
+struct ClipSearchJob::Shared {
+    std::atomic_bool cancel{false};
+    std::atomic_int filesSearched{0};
+    std::mutex lock;
+    std::optional<ClipSearch::Outcome> outcome;
+};
+
 ClipSearchJob::ClipSearchJob(const QString& root, const QString& fileName, QObject* parent)
-    : ProgressJob(parent), m_root(root), m_fileName(fileName)
+    : ProgressJob(parent), m_root(root), m_fileName(fileName), m_shared(std::make_shared<Shared>())
 {
-    connect(this, &ClipSearchJob::counted, this,
-            [this](int files) { emit progressed(progressText(m_fileName, files)); });
+    m_poll.setInterval(kReportEveryMs / 5);
+    connect(&m_poll, &QTimer::timeout, this, &ClipSearchJob::look);
+    m_giveUp.setSingleShot(true);
+    m_giveUp.setInterval(kGiveUpMs);
+    connect(&m_giveUp, &QTimer::timeout, this, [this] {
+        m_outcome.cancelled = true;
+        m_outcome.filesSearched = m_shared->filesSearched;
+        finish();
+    });
 }
 
 ClipSearchJob::~ClipSearchJob()
 {
-    if (!m_thread)
-        return;
-    m_cancel = true;
-    // The walk checks the flag between files, so this ends promptly.
-    m_thread->wait();
-    delete m_thread;
+    m_shared->cancel = true;
 }
 
 QString ClipSearchJob::progressText(const QString& fileName, int filesSearched)
@@ -33,27 +46,47 @@ QString ClipSearchJob::progressText(const QString& fileName, int filesSearched)
 
 void ClipSearchJob::start()
 {
-    if (m_thread)
+    if (m_started)
         return;
-    m_thread = QThread::create([this] {
-        QElapsedTimer sinceReport;
-        sinceReport.start();
-        m_outcome = ClipSearch::searchTree(m_root, m_fileName, m_cancel, [&](int files, const QString&) {
-            if (sinceReport.elapsed() >= kReportEveryMs) {
-                sinceReport.restart();
-                emit counted(files);
-            }
-        });
+    m_started = true;
+    const bool running = FileProbe::runDetached([shared = m_shared, root = m_root, fileName = m_fileName] {
+        ClipSearch::Outcome outcome = ClipSearch::searchTree(
+            root, fileName, shared->cancel, [&](int files, const QString&) { shared->filesSearched = files; });
+        const std::lock_guard guard(shared->lock);
+        shared->outcome = std::move(outcome);
     });
-    // QThread::finished is emitted by the worker as it ends; the connection
-    // queues finish() onto this object's thread.
-    connect(m_thread, &QThread::finished, this, &ClipSearchJob::finish, Qt::QueuedConnection);
-    m_thread->start();
+    if (!running) {
+        // The file system does not answer: nothing can be searched now.
+        m_outcome.cancelled = true;
+        QTimer::singleShot(0, this, &ClipSearchJob::finish);
+        return;
+    }
+    m_poll.start();
+}
+
+void ClipSearchJob::look()
+{
+    std::optional<ClipSearch::Outcome> outcome;
+    {
+        const std::lock_guard guard(m_shared->lock);
+        outcome = std::move(m_shared->outcome);
+    }
+    if (outcome) {
+        m_outcome = std::move(*outcome);
+        finish();
+        return;
+    }
+    if (!m_sinceReport.isValid() || m_sinceReport.elapsed() >= kReportEveryMs) {
+        m_sinceReport.start();
+        emit progressed(progressText(m_fileName, m_shared->filesSearched));
+    }
 }
 
 void ClipSearchJob::cancel()
 {
-    m_cancel = true;
+    m_shared->cancel = true;
+    if (m_started && !m_finished && !m_giveUp.isActive())
+        m_giveUp.start();
 }
 
 void ClipSearchJob::finish()
@@ -61,6 +94,8 @@ void ClipSearchJob::finish()
     if (m_finished)
         return;
     m_finished = true;
+    m_poll.stop();
+    m_giveUp.stop();
     emit progressed(progressText(m_fileName, m_outcome.filesSearched));
     emit finished();
 }

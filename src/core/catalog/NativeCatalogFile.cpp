@@ -19,6 +19,7 @@
 #include "core/catalog/NativeCatalogFile.h"
 
 #include "core/base/SplitArguments.h"
+#include "core/base/TextFile.h"
 #include "core/catalog/CatalogFiles.h"
 #include "core/catalog/CatalogFilesCommon.h"
 #include "core/catalog/CatalogTime.h"
@@ -45,7 +46,29 @@ QString mark(const QString& cell, bool firstCharacterOnly)
 {
     if (cell.isEmpty() || cell.front() == u' ')
         return QStringLiteral("x");
-    return firstCharacterOnly ? cell.left(1) : cell;
+    return oneLine(firstCharacterOnly ? firstCharacter(cell) : cell);
+}
+
+bool hasLineBreak(const QString& text)
+{
+    return text.contains(u'\r') || text.contains(u'\n');
+}
+
+// What of the bookmark this format cannot hold, as the refusal names it;
+// empty when it can hold all of it.
+QString unstorablePart(const Bookmark& b)
+{
+    for (const QString* time : {&b.startTime, &b.endTime})
+        if (time->contains(u'"') || hasLineBreak(*time))
+            return QStringLiteral("a double quote or a line break in its %1 time")
+                .arg(time == &b.startTime ? QStringLiteral("start") : QStringLiteral("end"));
+    if (mark(b.learn, true).contains(u','))
+        return QStringLiteral("a comma as its level");
+    if (mark(b.rating, false).contains(u','))
+        return QStringLiteral("a comma in its rating");
+    if (nativeDescriptionBreaksBlock(b.description))
+        return QStringLiteral("a description line that is the block separator \"%1\"").arg(kSeparator);
+    return {};
 }
 
 // The times stand bare, as in a bookmark command line. A time that is empty
@@ -153,15 +176,19 @@ bool readBlock(BlockReader& in, Bookmark& b, QList<int>& unread)
 
 CatalogReadResult TVC_ReadCatalogFile(const QString& path, const CatalogData& headers)
 {
-    return readFile(path, headers, [&headers](const QByteArray& bytes) { return TVC_ReadCatalogText(bytes, headers); });
+    return readFile(path, CatalogFormat::Native, headers,
+                    [&headers](const QByteArray& bytes) { return TVC_ReadCatalogText(bytes, headers); });
 }
 
 CatalogReadResult TVC_ReadCatalogText(const QByteArray& bytes, const CatalogData& headers)
 {
     CatalogReadResult result = emptyResult(headers);
-    const QStringList lines = textLines(bytes);
+    QList<int> windows1252Lines;
+    const QStringList lines = textLines(bytes, &windows1252Lines);
+    // A file of one line is an empty catalog: nothing was read to tell of.
     if (lines.size() == 1)
         return result;
+    setWindows1252Lines(result, std::move(windows1252Lines), lines);
     if (lines.isEmpty())
         return stopped(std::move(result), corruptedMessage());
     if (lines[0] != kHeaderStart)
@@ -214,9 +241,28 @@ QString TVC_CatalogText(const CatalogData& catalog)
     return text;
 }
 
+bool nativeDescriptionBreaksBlock(const QString& description)
+{
+    if (!description.contains(kSeparator))
+        return false;
+    const QStringList lines = splitLines(description);
+    return lines.contains(kSeparator);
+}
+
+QString TVC_UnstorableMessage(const CatalogData& catalog)
+{
+    const QString format = QStringLiteral("\".tvc\"");
+    if (QString refused = unstorableLocationMessage(catalog, format); !refused.isEmpty())
+        return refused;
+    for (qsizetype i = 0; i < catalog.bookmarks.size(); ++i)
+        if (const QString part = unstorablePart(catalog.bookmarks.at(i)); !part.isEmpty())
+            return unstorableValueMessage(format, i, catalog.bookmarks.at(i), part);
+    return {};
+}
+
 bool TVC_WriteCatalogFile(const QString& path, const CatalogData& catalog, QString* errorMessage)
 {
-    if (const QString refused = unstorableLocationMessage(catalog, QStringLiteral("\".tvc\"")); !refused.isEmpty()) {
+    if (const QString refused = TVC_UnstorableMessage(catalog); !refused.isEmpty()) {
         if (errorMessage)
             *errorMessage = refused;
         return false;

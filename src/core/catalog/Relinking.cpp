@@ -1,10 +1,9 @@
 #include "core/catalog/Relinking.h"
 
+#include "core/base/FileProbe.h"
 #include "core/base/Prompt.h"
 #include "core/catalog/BookmarksGridColumns.h"
 #include "core/catalog/CatalogDocument.h"
-
-#include <QFileInfo>
 
 using namespace BookmarkColumn;
 
@@ -18,7 +17,7 @@ ClipLocation locationOf(const QString& path)
 
 bool clipExists(const ClipLocation& clip)
 {
-    return QFileInfo(clip.path()).isFile();
+    return FileProbe::isFile(clip.path());
 }
 
 std::optional<ClipLocation> RelinkRun::automaticRelink(const ClipLocation& missing) const
@@ -37,9 +36,9 @@ RelinkRun::FollowUp RelinkRun::relink(const ClipLocation& from, const ClipLocati
 {
     m_from = from;
     m_to = to;
-    const QFileInfo file(to.path());
-    if (file.isFile())
-        m_sizes.insert(to.fileName.toLower(), file.size());
+    const FileProbe::Facts file = FileProbe::facts(to.path());
+    if (file.kind == FileProbe::Kind::File)
+        m_sizes.insert(to.fileName.toLower(), file.size);
     if (from.fileName != to.fileName)
         return FollowUp::SameClip;
     if (from.folder != to.folder)
@@ -163,15 +162,49 @@ std::optional<Answered> askForClip(const CatalogDocument& d, int row, const Dial
 
 } // namespace
 
+QHash<QString, bool> clipsThere(const QList<ClipLocation>& clips)
+{
+    // Each folder is asked about once, each on a worker of its own, and the
+    // files of those that are there all at once: a catalog names few
+    // folders, and a folder that does not answer (a share gone away) costs
+    // one wait, its clips reading as missing, while the others answer.
+    QStringList folders;
+    QHash<QString, qsizetype> folderAt;
+    for (const ClipLocation& clip : clips)
+        if (!folderAt.contains(clip.folder)) {
+            folderAt.insert(clip.folder, folders.size());
+            folders.append(clip.folder);
+        }
+    const QList<FileProbe::Facts> folderFacts = FileProbe::facts(folders, FileProbe::Workers::EachOwn);
+    QHash<QString, bool> there;
+    QStringList files;
+    for (const ClipLocation& clip : clips) {
+        const QString path = clip.path();
+        if (there.contains(path))
+            continue;
+        there.insert(path, false);
+        if (folderFacts.at(folderAt.value(clip.folder)).kind == FileProbe::Kind::Folder)
+            files.append(path);
+    }
+    const QList<FileProbe::Facts> fileFacts = FileProbe::facts(files);
+    for (qsizetype i = 0; i < files.size(); ++i)
+        there.insert(files.at(i), fileFacts.at(i).kind == FileProbe::Kind::File);
+    return there;
+}
+
 void ValidateBookmarks(CatalogDocument& d, const Dialogue& dialogue)
 {
     RelinkRun run;
     bool askedToFind = false;
     const int lastRow = d.RowCount() - 1;
+    QList<ClipLocation> clips;
+    for (int row = 1; row <= lastRow; ++row)
+        clips.append(rowClip(d, row));
+    const QHash<QString, bool> there = clipsThere(clips);
     for (int row = 1; row <= lastRow; ++row) {
         const ClipLocation clip = rowClip(d, row);
         // A blank row (an empty catalog's placeholder) refers to no clip.
-        if ((clip.fileName.isEmpty() && clip.folder.isEmpty()) || clipExists(clip))
+        if ((clip.fileName.isEmpty() && clip.folder.isEmpty()) || there.value(clip.path()))
             continue;
         if (const auto moved = run.automaticRelink(clip)) {
             writeRowClip(d, row, *moved);

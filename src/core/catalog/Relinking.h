@@ -25,8 +25,11 @@ struct ClipLocation {
 
 // The location of a chosen file.
 ClipLocation locationOf(const QString& path);
-// Whether a bookmark's clip is there (a file, not a folder).
+// Whether a bookmark's clip is there (a file, not a folder). A clip on a
+// folder that does not answer in time (FileProbe.h) is not.
 bool clipExists(const ClipLocation& clip);
+// The same for many clips at once, by path.
+QHash<QString, bool> clipsThere(const QList<ClipLocation>& clips);
 
 // What one run of the check remembers: the last relink and the two ways of
 // carrying it over, which once on stay on and follow the latest relink.

@@ -41,7 +41,10 @@ void unquote(QStringList& fields)
             field = field.sliced(count, field.size() - 2 * count);
             changed = true;
         }
-        if (f == 0 || f == 1 || f == 8)
+        // Text fields are always quoted; level, rating and times are when
+        // they hold a separator or a double quote. File name and folder
+        // hold no double quote.
+        if (f == 0 || f == 1 || f == 8 || (changed && f >= 2 && f <= 5))
             fields[f] = halvePairedQuotes(field);
         else if (changed)
             fields[f] = field.toString();

@@ -31,7 +31,8 @@ struct SpreadsheetLine {
 // Then every field longer than one character that begins and ends with a
 // double quote loses them: fields 7 and 8 (file name and folder) lose three
 // at each end when they have them, any other field one. Last, in fields 1,
-// 2 and 9 each pair of double quotes becomes one.
+// 2 and 9, and in fields 3 to 6 when they were quoted, each pair of double
+// quotes becomes one.
 SpreadsheetLine SplitSpreadsheetLine(QStringView line, QChar separator = u',');
 
 // A continuation line of a field that spans lines: whether it ends the field

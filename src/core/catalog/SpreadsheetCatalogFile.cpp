@@ -18,7 +18,6 @@
 #include "core/catalog/CatalogFiles.h"
 #include "core/catalog/CatalogFilesCommon.h"
 #include "core/catalog/CatalogTime.h"
-#include "core/catalog/SplitOnCharacters.h"
 #include "core/catalog/SplitSpreadsheetLine.h"
 
 #include <iterator>
@@ -50,6 +49,32 @@ void appendQuoted(QString& out, const QString& text)
         }
     }
     out += u'"';
+}
+
+// A field the program writes bare (a column title, level, rating or time)
+// is quoted when it has to be: when it holds the separator or a double
+// quote, or is empty or begins with a byte order mark (a title). Plain
+// values stay bare, so files stay as a spreadsheet expects them.
+void appendField(QString& out, const QString& text, QChar separator)
+{
+    if (text.contains(separator) || text.contains(u'"'))
+        appendQuoted(out, text);
+    else
+        out += text;
+}
+
+void appendTitle(QString& out, const QString& title, QChar separator)
+{
+    if (title.isEmpty() || title.front() == QChar::ByteOrderMark)
+        appendQuoted(out, title);
+    else
+        appendField(out, title, separator);
+}
+
+// A time: a blank before it, inside the quotes when it needs them.
+void appendTime(QString& out, const QString& time, QChar separator)
+{
+    appendField(out, u' ' + time, separator);
 }
 
 void appendTripleQuoted(QString& out, const QString& text)
@@ -89,12 +114,45 @@ bool readFields(const QStringList& fields, Bookmark& b)
     return start.readable && end.readable;
 }
 
-// A title a spreadsheet put in double quotes loses them.
-QString title(const QString& piece)
+// The column titles of the header line. Those the program writes are bare
+// unless they hold the separator or a double quote, or are empty: those are
+// in double quotes, with each double quote doubled, as a spreadsheet writes
+// them too. Bare pieces that are empty are dropped.
+QStringList splitTitles(QStringView header, QChar separator)
 {
-    if (piece.size() < 2 || !piece.startsWith(u'"') || !piece.endsWith(u'"'))
-        return piece;
-    return piece.mid(1, piece.size() - 2).replace(QLatin1String("\"\""), QLatin1String("\""));
+    QStringList titles;
+    qsizetype i = 0;
+    const qsizetype n = header.size();
+    while (i <= n) {
+        if (i < n && header[i] == u'"') {
+            // A quoted title: up to the quote that is not doubled, which must
+            // end the piece; anything else is taken as it stands.
+            QString text;
+            qsizetype j = i + 1;
+            for (; j < n; ++j) {
+                if (header[j] != u'"') {
+                    text += header[j];
+                } else if (j + 1 < n && header[j + 1] == u'"') {
+                    text += u'"';
+                    ++j;
+                } else {
+                    break;
+                }
+            }
+            if (j < n && (j + 1 == n || header[j + 1] == separator)) {
+                titles.append(text);
+                i = j + 2;
+                continue;
+            }
+        }
+        qsizetype end = header.indexOf(separator, i);
+        if (end < 0)
+            end = n;
+        if (end > i)
+            titles.append(header.sliced(i, end - i).toString());
+        i = end + 1;
+    }
+    return titles;
 }
 
 const char* const kFixedTitles[] = {"Start Time", "End Time", "Filename", "Folder", "Description"};
@@ -132,23 +190,24 @@ QChar spreadsheetSeparatorOfHeader(QStringView header, QChar fallback)
 
 CatalogReadResult CSV_ReadCatalogFile(const QString& path, const CatalogData& headers, QChar fallback)
 {
-    return readFile(path, headers,
+    return readFile(path, CatalogFormat::Spreadsheet, headers,
                     [&](const QByteArray& bytes) { return CSV_ReadCatalogText(bytes, headers, fallback); });
 }
 
 CatalogReadResult CSV_ReadCatalogText(const QByteArray& bytes, const CatalogData& headers, QChar fallback)
 {
     CatalogReadResult result = emptyResult(headers);
-    const QStringList lines = textLines(bytes);
+    QList<int> windows1252Lines;
+    const QStringList lines = textLines(bytes, &windows1252Lines);
+    // A file of one line is an empty catalog: nothing was read to tell of.
     if (lines.size() == 1)
         return result;
+    setWindows1252Lines(result, std::move(windows1252Lines), lines);
 
     const QChar separator = lines.isEmpty() ? fallback : spreadsheetSeparatorOfHeader(lines[0], fallback);
-    QStringList titles = lines.isEmpty() ? QStringList() : SplitOnCharacters(lines[0], QStringView(&separator, 1));
+    const QStringList titles = lines.isEmpty() ? QStringList() : splitTitles(lines[0], separator);
     if (titles.size() < 4)
         return stopped(std::move(result), corruptedMessage());
-    for (QString& t : titles)
-        t = title(t);
     CatalogData& catalog = result.catalog;
     setTitles(catalog, titles, 0);
 
@@ -186,9 +245,13 @@ QString CSV_CatalogText(const CatalogData& catalog, QChar separator)
 {
     QString text;
     text.reserve(128 + catalog.bookmarks.size() * 160);
-    text += QStringList{oneLine(catalog.categoryHeader), oneLine(catalog.nameHeader),  oneLine(catalog.learnHeader),
-                        oneLine(catalog.ratingHeader),   QStringLiteral("Start Time"), QStringLiteral("End Time"),
-                        QStringLiteral("Filename"),      QStringLiteral("Folder"),     QStringLiteral("Description")}
+    for (const QString* title :
+         {&catalog.categoryHeader, &catalog.nameHeader, &catalog.learnHeader, &catalog.ratingHeader}) {
+        appendTitle(text, oneLine(*title), separator);
+        text += separator;
+    }
+    text += QStringList{QStringLiteral("Start Time"), QStringLiteral("End Time"), QStringLiteral("Filename"),
+                        QStringLiteral("Folder"), QStringLiteral("Description")}
                 .join(separator);
     text += kLineEnd;
     // A file of the header line alone reads as a reset grid, which would lose
@@ -200,15 +263,13 @@ QString CSV_CatalogText(const CatalogData& catalog, QChar separator)
         text += separator;
         appendQuoted(text, oneLine(b.name));
         text += separator;
-        text += oneLine(b.learn.left(1));
+        appendField(text, oneLine(firstCharacter(b.learn)), separator);
         text += separator;
-        text += oneLine(b.rating);
+        appendField(text, oneLine(b.rating), separator);
         text += separator;
-        text += u' ';
-        text += oneLine(b.startTime);
+        appendTime(text, oneLine(b.startTime), separator);
         text += separator;
-        text += u' ';
-        text += oneLine(b.endTime);
+        appendTime(text, oneLine(b.endTime), separator);
         text += separator;
         appendTripleQuoted(text, oneLine(b.fileName));
         text += separator;

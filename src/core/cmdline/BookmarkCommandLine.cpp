@@ -1,9 +1,8 @@
 #include "core/cmdline/BookmarkCommandLine.h"
 
+#include "core/base/FileProbe.h"
 #include "core/base/SplitArguments.h"
 #include "core/base/TimeCode.h"
-
-#include <QFileInfo>
 
 namespace {
 
@@ -117,9 +116,10 @@ CommandLineCheck checkBookmarkCommandLine(const QString& text)
         return fail(CommandLineError::BadEndTime);
     if (!folder.endsWith(QLatin1Char('/')))
         return fail(CommandLineError::FolderWithoutSeparator);
-    if (!QFileInfo(folder).isDir())
+    // A folder that does not answer in time reads as missing.
+    if (!FileProbe::isFolder(folder))
         return fail(CommandLineError::FolderMissing);
-    if (!QFileInfo(folder + fileName).isFile())
+    if (!FileProbe::isFile(folder + fileName))
         return fail(CommandLineError::FileMissing);
 
     check.arguments = arguments;

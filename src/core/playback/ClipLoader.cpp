@@ -1,6 +1,7 @@
 #include "core/playback/ClipLoader.h"
 
 #include "core/base/ClipTypes.h"
+#include "core/base/FileProbe.h"
 #include "core/base/Prompt.h"
 #include "core/playback/ClipView.h"
 #include "core/playback/LoopControls.h"
@@ -28,6 +29,25 @@ ClipLoader::ClipLoader(MediaPlayerControl& player, ClipView& view, LoopControls&
     : QObject(parent), m_player(player), m_view(view), m_loops(loops), m_transport(transport)
 {
     connect(&m_player, &MediaPlayerControl::loadFinished, this, &ClipLoader::loadFinished);
+    connect(&m_listing, &FolderListing::listed, this, &ClipLoader::takeListing);
+}
+
+void ClipLoader::listFolderClips(const QString& folder)
+{
+    m_listing.start(folder, &FolderClipList::isClipName);
+}
+
+void ClipLoader::takeListing()
+{
+    m_folderClips.clear();
+    if (m_listing.state() == FolderListing::State::Listed)
+        m_folderClips.addClipNames(m_listing.folder(), m_listing.names());
+}
+
+bool ClipLoader::folderClipsReady()
+{
+    m_listing.settle();
+    return !m_folderClips.isEmpty();
 }
 
 void ClipLoader::ResetInitialVideoDirectory()
@@ -50,13 +70,15 @@ void ClipLoader::openChosenClip(const QString& path)
 
 bool ClipLoader::StartVideoClip(const QString& path)
 {
+    // A clip on a folder that does not answer reads as missing.
     const QFileInfo file(path);
-    if (!file.isFile()) {
+    if (!FileProbe::isFile(path)) {
         prompt().message("This file, " + path + ", does not exist.  Please try again.");
         return true;
     }
     // The player is handed absolute paths only.
     m_player.setFileName(file.absoluteFilePath());
+    listFolderClips(file.absolutePath() + '/');
     m_player.setFGrabber_Enabled(false);
     m_player.setAutoStart(true);
     m_loading = true;
@@ -85,10 +107,6 @@ void ClipLoader::loadFinished()
 
     m_loops.clipOpened();
     m_transport.setSpeedModeRegular();
-
-    const QFileInfo file(m_player.FileName());
-    m_folderClips.clear();
-    m_folderClips.LoadAllFileTypes(file.absolutePath() + '/');
     // The window sizing re-fits a window locked to the clip's own size.
     emit clipReady();
     if (std::function<void()> next = std::exchange(m_next, nullptr))
@@ -122,7 +140,7 @@ void ClipLoader::UpdateMainFormTitleBar()
 
 void ClipLoader::playNextClip()
 {
-    if (m_folderClips.isEmpty())
+    if (!folderClipsReady())
         prompt().message(missingClipsMessage());
     else
         StartVideoClip(m_folderClips.nextEntry(m_player.FileName()));
@@ -130,7 +148,7 @@ void ClipLoader::playNextClip()
 
 void ClipLoader::playPreviousClip()
 {
-    if (m_folderClips.isEmpty())
+    if (!folderClipsReady())
         prompt().message(missingClipsMessage());
     else
         StartVideoClip(m_folderClips.previousEntry(m_player.FileName()));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/base/FolderClipList.h"
+#include "core/base/FolderListing.h"
 
 #include <QObject>
 #include <QString>
@@ -17,9 +18,11 @@ class TransportControls;
 //
 // Opening does not wait for the clip: the player loads it while the windows
 // go on, and what depends on the clip (its facts, the title, the emptied
-// loop, the folder's clip list, a stored loop to play) follows when the
-// player reports the load finished. Opening another clip meanwhile replaces
-// the pending one and whatever was to follow it.
+// loop, a stored loop to play) follows when the player reports the load
+// finished. Opening another clip meanwhile replaces the pending one and
+// whatever was to follow it. The clip's folder is listed on a worker while
+// the clip loads; previous and next clip use that list, and a folder that
+// does not answer reads as one without clips.
 class ClipLoader : public QObject {
     Q_OBJECT
 public:
@@ -52,6 +55,9 @@ public:
     void whenLoaded(std::function<void()> next);
 
     FolderClipList& folderClips() { return m_folderClips; }
+    // Lists the clips of `folder` (ending with "/") in the background; the
+    // folder's clip list takes them once they are in.
+    void listFolderClips(const QString& folder);
 
 signals:
     // A clip has opened and its texts and lists are filled; what was to
@@ -61,12 +67,17 @@ signals:
 private:
     void loadFinished();
     void fillInformationFields();
+    void takeListing();
+    // The folder's clip list is ready for stepping (a listing still running
+    // is waited for briefly); false when it has no clips.
+    bool folderClipsReady();
 
     MediaPlayerControl& m_player;
     ClipView& m_view;
     LoopControls& m_loops;
     TransportControls& m_transport;
     FolderClipList m_folderClips;
+    FolderListing m_listing;
     QString m_dialogFolder;
     bool m_loading = false;
     std::function<void()> m_next;

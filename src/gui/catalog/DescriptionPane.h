@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <optional>
 
 class QPlainTextEdit;
@@ -21,6 +22,11 @@ public:
     void markTaken();
     // The text box, for the window's focus model.
     QWidget* textBox() const;
+    // Checks every change typed or pasted, given the text before and after
+    // it (lines joined by CR LF): a change it gives a message for is undone,
+    // and the message is shown once the change has been undone.
+    using Check = std::function<QString(const QString& before, const QString& after)>;
+    void setCheck(Check check) { m_check = std::move(check); }
 
 signals:
     // The text box lost the focus.
@@ -32,7 +38,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void checkChange();
+
     QPlainTextEdit* DescriptionMemo;
-    QString m_shown; // the text as shown or last taken
-    bool m_showing = false;
+    QString m_shown;    // the text as shown or last taken
+    QString m_accepted; // the text as it was before the last change
+    int m_acceptedCursor = 0;
+    Check m_check;
 };

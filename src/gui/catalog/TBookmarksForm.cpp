@@ -2,6 +2,7 @@
 // rules see, and the handlers that forward what the user does to them.
 #include "gui/catalog/TBookmarksForm.h"
 
+#include "core/catalog/BookmarkChecks.h"
 #include "core/catalog/CatalogControllers.h"
 #include "core/catalog/CatalogDocument.h"
 #include "core/catalog/ClipImport.h"
@@ -204,6 +205,7 @@ void TBookmarksForm::connectControls()
     };
     connect(DescriptionPanel, &DescriptionPane::typed, this, typing);
     connect(grid, &TBookmarksGrid::editorTyped, this, typing);
+    DescriptionPanel->setCheck(&BookmarkChecks::typedDescriptionMessage);
 
     // The play-all filter's bar sets the document's filter and counts the
     // bookmarks it lets play.

@@ -36,8 +36,7 @@ void TMainForm::FormInit(const QStringList& arguments)
     c.clips->ResetInitialVideoDirectory();
     w.catalog->lifecycle.ResetInitialCatalogDirectory(w.OptionsForm->defaultCatalogDirectoryText());
 
-    c.clips->folderClips().clear();
-    c.clips->folderClips().LoadAllFileTypes(w.OptionsForm->defaultVideoDirectoryText() + '/');
+    c.clips->listFolderClips(w.OptionsForm->defaultVideoDirectoryText() + '/');
 
     actOnArguments(arguments);
 

@@ -1,38 +1,62 @@
 #include "gui/playback/ClipFrameScan.h"
 
+#include <QFileInfo>
+
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <mutex>
 
 extern "C" {
 #include <libavformat/avformat.h>
 }
 
+namespace {
+
+// How long destroying a scan waits for its thread.
+constexpr std::chrono::milliseconds kEndWait{200};
+
+} // namespace
+
 struct ClipFrameScan::Shared {
     std::mutex lock;
+    std::condition_variable ended;
     Done done; // cleared by cancel()
     std::atomic<bool> stop{false};
     std::atomic<bool> finished{false};
 };
 
-ClipFrameScan::ClipFrameScan(const QString& path, Done done) : m_shared(std::make_shared<Shared>())
+ClipFrameScan::ClipFrameScan(const QString& path, Done done, Reader reader) : m_shared(std::make_shared<Shared>())
 {
     m_shared->done = std::move(done);
-    m_thread = std::thread([shared = m_shared, path] {
-        Frames frames = readFrames(path, [&] { return shared->stop.load(); });
+    if (!reader)
+        reader = [](const QString& clip, const std::function<bool()>& stop) { return readFrames(clip, stop); };
+    m_thread = std::thread([shared = m_shared, path, reader = std::move(reader)] {
+        Frames frames = reader(path, [&] { return shared->stop.load(); });
         {
             std::lock_guard guard(shared->lock);
             if (!shared->stop && shared->done)
                 shared->done(std::move(frames));
+            shared->finished = true;
         }
-        shared->finished = true;
+        shared->ended.notify_all();
     });
 }
 
 ClipFrameScan::~ClipFrameScan()
 {
     cancel();
-    if (m_thread.joinable())
+    if (!m_thread.joinable())
+        return;
+    bool ended = false;
+    {
+        std::unique_lock guard(m_shared->lock);
+        ended = m_shared->ended.wait_for(guard, kEndWait, [this] { return m_shared->finished.load(); });
+    }
+    if (ended)
         m_thread.join();
+    else
+        m_thread.detach(); // it holds its own share of what it uses
 }
 
 void ClipFrameScan::cancel()
@@ -51,11 +75,24 @@ ClipFrameScan::Frames ClipFrameScan::readFrames(const QString& path, const std::
 {
     Frames frames;
     std::vector<double>& times = frames.times;
-    AVFormatContext* format = nullptr;
+    // A pipe or a device would keep the reader waiting for data.
+    if (!QFileInfo(path).isFile())
+        return frames;
+    AVFormatContext* format = avformat_alloc_context();
+    if (!format)
+        return frames;
+    // FFmpeg asks between its reads whether to give up: opening and probing
+    // a file stop as soon as the scan is cancelled.
+    format->interrupt_callback.callback = [](void* opaque) -> int {
+        const auto& stopped = *static_cast<const std::function<bool()>*>(opaque);
+        return stopped && stopped() ? 1 : 0;
+    };
+    format->interrupt_callback.opaque = const_cast<std::function<bool()>*>(&stop);
     const QByteArray file = path.toUtf8();
     // Only a local file: no protocols, whatever the name says.
     AVDictionary* options = nullptr;
     av_dict_set(&options, "protocol_whitelist", "file", 0);
+    // On failure the context is freed.
     const int opened = avformat_open_input(&format, file.constData(), nullptr, &options);
     av_dict_free(&options);
     if (opened < 0)

@@ -12,8 +12,10 @@
 //
 // The result is handed to `done` on the thread that runs the scan; the
 // caller queues it onto its own thread. Destroying the scan, or cancel(),
-// stops it at the next packet, and `done` is not called after cancel()
-// has returned.
+// stops it at the next packet, also while FFmpeg opens or probes the file
+// (its interrupt callback), and `done` is not called after cancel() has
+// returned. Only a plain local file is read: no protocols, no pipes or
+// devices, which could keep the reader waiting.
 class ClipFrameScan {
 public:
     struct Frames {
@@ -24,8 +26,14 @@ public:
     };
     using Done = std::function<void(Frames frames)>;
 
-    ClipFrameScan(const QString& path, Done done);
-    // Waits for the thread, which stops at its next packet.
+    // Reads the clip's frames: readFrames() unless a test gives another
+    // reader.
+    using Reader = std::function<Frames(const QString& path, const std::function<bool()>& stop)>;
+    ClipFrameScan(const QString& path, Done done, Reader reader = {});
+    // Waits a moment for the thread, which stops at its next packet; a
+    // thread still held up in a read of a file that does not answer (a
+    // network share gone away) is left to end on its own, so that closing
+    // the program never waits for it.
     ~ClipFrameScan();
     ClipFrameScan(const ClipFrameScan&) = delete;
     ClipFrameScan& operator=(const ClipFrameScan&) = delete;

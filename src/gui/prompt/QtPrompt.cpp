@@ -33,12 +33,20 @@ QMessageBox::Icon boxIcon(Prompt::Icon icon)
     return QMessageBox::NoIcon;
 }
 
+// Texts hold what a shared catalog says (bookmark names, folders): shown as
+// they are, never as markup.
+void plainText(QMessageBox& box)
+{
+    box.setTextFormat(Qt::PlainText);
+}
+
 } // namespace
 
 QMessageBox::StandardButton QtPrompt::runBox(const QString& text, Icon icon, const QString& caption,
                                              QMessageBox::StandardButtons buttons, QMessageBox::StandardButton escape)
 {
     QMessageBox box(boxIcon(icon), title(caption), text, buttons, owner());
+    plainText(box);
     box.setEscapeButton(escape);
     return QMessageBox::StandardButton(box.exec());
 }
@@ -78,6 +86,7 @@ Prompt::Answer QtPrompt::askOkCancel(const QString& text, Icon icon, const QStri
 Prompt::Answer QtPrompt::askOkCancelOr(const QString& text, const QString& other, Icon icon, const QString& caption)
 {
     QMessageBox box(boxIcon(icon), title(caption), text, QMessageBox::Ok, owner());
+    plainText(box);
     QPushButton* otherButton = box.addButton(other, QMessageBox::ActionRole);
     box.addButton(QMessageBox::Cancel);
     box.setEscapeButton(QMessageBox::Cancel);
