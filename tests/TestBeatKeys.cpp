@@ -28,6 +28,7 @@ public:
     QStringList asked;
     void find(const QString& clip) override { asked << clip; }
     void cancel() override {}
+    void keepOne(const QString&, int) override {}
 };
 
 // 120 beats a minute from 0.25 s over the 20 s clip.
@@ -115,6 +116,9 @@ private slots:
         QTest::newRow("beat loop") << "beatLoopKey"
                                    << "/"
                                    << "beat loop: 8 beats from the nearest beat";
+        QTest::newRow("move the count's 1") << "moveOneKey"
+                                            << ";"
+                                            << "the count's \"1\" one beat later";
     }
     void keysOnThePracticePage()
     {

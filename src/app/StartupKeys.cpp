@@ -130,6 +130,7 @@ void Startup::bindKeyCommands(Keyboard& keyboard)
     k.bind(Command::nudgeEndEarlierTenth, nudge(LoopPoint::End, -1, true));
     k.bind(Command::nudgeEndLaterTenth, nudge(LoopPoint::End, 1, true));
     k.bind(Command::beatLoop, plain(beat, &BeatLoopControls::beatLoopKeyPress));
+    k.bind(Command::moveOne, [beat](QObject*) { beat->moveOneKeyPress(); });
 }
 
 void Startup::connectBookmarkMaking(BookmarkMaking& making)

@@ -42,9 +42,10 @@ enum class KeyBox {
     nudgeEndEarlier,
     nudgeEndLater,
     beatLoop,
+    moveOne,
     None // fixed keys
 };
-constexpr int KeyBoxCount = 28;
+constexpr int KeyBoxCount = 29;
 
 // The text of every key box, indexed by KeyBox.
 using KeyTexts = std::array<QString, KeyBoxCount>;
@@ -108,9 +109,11 @@ enum class Command {
     nudgeStartLaterTenth,
     nudgeEndEarlierTenth,
     nudgeEndLaterTenth,
-    beatLoop
+    beatLoop,
+    // The count's "1" one beat later.
+    moveOne
 };
-constexpr int CommandCount = static_cast<int>(Command::beatLoop) + 1;
+constexpr int CommandCount = static_cast<int>(Command::moveOne) + 1;
 
 // How a row compares a key box with a keystroke.
 enum class Match {

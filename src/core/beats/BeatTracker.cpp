@@ -1,0 +1,187 @@
+#include "core/beats/BeatTracker.h"
+
+#include "core/beats/Downbeats.h"
+#include "core/beats/Tempogram.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace beats {
+
+namespace {
+
+// Ellis' tightness α: how much a gap off the period costs against the
+// onset strength (normalised to a standard deviation of one). Our choice:
+// 400, four times the default of the method's widely used implementation
+// (librosa), so that a voice over the music does not pull single beats
+// off the pulse.
+constexpr double Tightness = 400.0;
+
+double median(std::vector<double> v)
+{
+    if (v.empty())
+        return 0;
+    std::nth_element(v.begin(), v.begin() + std::ptrdiff_t(v.size() / 2), v.end());
+    return v[v.size() / 2];
+}
+
+// The onset strength over its standard deviation, smoothed by a Gaussian a
+// 32nd of the beat wide (Ellis 2007, the local score).
+std::vector<double> localScore(const std::vector<float>& onset, double period)
+{
+    double mean = 0, square = 0;
+    for (float v : onset) {
+        mean += v;
+        square += double(v) * v;
+    }
+    mean /= double(onset.size());
+    const double sd = std::sqrt(std::max(1e-12, square / double(onset.size()) - mean * mean));
+    const int half = std::max(1, int(std::lround(period)));
+    const double width = std::max(0.5, period / 32.0);
+    std::vector<double> kernel(std::size_t(2 * half + 1));
+    for (int k = -half; k <= half; ++k)
+        kernel[std::size_t(k + half)] = std::exp(-0.5 * (k / width) * (k / width));
+    std::vector<double> score(onset.size(), 0.0);
+    for (std::size_t n = 0; n < onset.size(); ++n) {
+        double sum = 0;
+        const int lo = std::max(-half, -int(n));
+        const int hi = std::min(half, int(onset.size() - 1 - n));
+        for (int k = lo; k <= hi; ++k)
+            sum += kernel[std::size_t(k + half)] * onset[n + std::size_t(k)];
+        score[n] = sum / sd;
+    }
+    return score;
+}
+
+// Ellis' dynamic programme: the best chain of beats, each at most twice
+// and at least half the local period after the one before, as frames.
+std::vector<long> bestBeats(const std::vector<double>& score, const std::vector<double>& period,
+                            const std::atomic<bool>& cancel)
+{
+    const std::size_t n = score.size();
+    std::vector<double> total(n);
+    std::vector<long> back(n, -1);
+    for (std::size_t t = 0; t < n; ++t) {
+        if (t % 4096 == 0 && cancel.load(std::memory_order_relaxed))
+            return {};
+        const double tau = period[t];
+        const long lo = long(t) - long(std::lround(2 * tau));
+        const long hi = long(t) - long(std::lround(tau / 2));
+        double best = 0;
+        long from = -1;
+        for (long p = std::max(0L, lo); p <= hi; ++p) {
+            const double gap = std::log(double(long(t) - p) / tau);
+            const double v = total[std::size_t(p)] - Tightness * gap * gap;
+            if (from < 0 || v > best) {
+                best = v;
+                from = p;
+            }
+        }
+        total[t] = score[t] + (from >= 0 ? best : 0.0);
+        back[t] = from;
+    }
+    // The last beat: the last peak of the total score that is at least half
+    // the median peak (the chain does not end in the fade-out).
+    std::vector<double> peaks;
+    for (std::size_t t = 1; t + 1 < n; ++t)
+        if (total[t] > total[t - 1] && total[t] >= total[t + 1])
+            peaks.push_back(total[t]);
+    const double threshold = 0.5 * median(peaks);
+    long last = -1;
+    for (std::size_t t = n - 1; t >= 1 && t + 1 < n + 1; --t) {
+        const bool peak = t + 1 < n ? total[t] > total[t - 1] && total[t] >= total[t + 1] : total[t] > total[t - 1];
+        if (peak && total[t] >= threshold) {
+            last = long(t);
+            break;
+        }
+    }
+    std::vector<long> beats;
+    for (long t = last; t >= 0; t = back[std::size_t(t)])
+        beats.push_back(t);
+    std::reverse(beats.begin(), beats.end());
+    return beats;
+}
+
+// The beats with the weak ones at either end left out: below half the
+// root-mean-square local score at the beats (the chain runs on through
+// silence before the music starts and after it ends).
+void trimWeakEnds(std::vector<long>& beats, const std::vector<double>& score)
+{
+    if (beats.empty())
+        return;
+    double square = 0;
+    for (long b : beats)
+        square += score[std::size_t(b)] * score[std::size_t(b)];
+    const double threshold = 0.5 * std::sqrt(square / double(beats.size()));
+    std::size_t first = 0, end = beats.size();
+    while (first < end && score[std::size_t(beats[first])] < threshold)
+        ++first;
+    while (end > first && score[std::size_t(beats[end - 1])] < threshold)
+        --end;
+    beats = std::vector<long>(beats.begin() + std::ptrdiff_t(first), beats.begin() + std::ptrdiff_t(end));
+}
+
+// A beat's frame to a fraction: the vertex of the local score's parabola
+// when the beat sits on its peak.
+double refinedFrame(const std::vector<double>& score, long frame)
+{
+    if (frame <= 0 || std::size_t(frame) + 1 >= score.size())
+        return double(frame);
+    const double a = score[std::size_t(frame - 1)], b = score[std::size_t(frame)], c = score[std::size_t(frame + 1)];
+    const double d = a - 2 * b + c;
+    if (b < a || b < c || d >= 0)
+        return double(frame);
+    return frame + std::clamp(0.5 * (a - c) / d, -0.5, 0.5);
+}
+
+} // namespace
+
+BeatAnalysis analyseBeats(const SoundFeatures& heard, const std::atomic<bool>& cancel)
+{
+    BeatAnalysis analysis;
+    const TempoPath path = tempoPath(heard.onset, heard.frameRate, cancel);
+    if (path.period.empty())
+        return analysis;
+    analysis.beatsPerBar = path.metre == Metre::Triple ? 3 : 4;
+    const std::vector<double> score = localScore(heard.onset, median(path.period));
+    std::vector<long> frames = bestBeats(score, path.period, cancel);
+    trimWeakEnds(frames, score);
+    if (cancel.load())
+        return analysis;
+
+    // Steady stretches only: the beats where the music repeats at its beat,
+    // in runs of MinSteadyBeats or more. Each keeps its place in the chain,
+    // so that bars are counted through a stretch left out.
+    std::vector<std::vector<std::size_t>> runs;
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        if (path.clarity[std::size_t(frames[i])] < MinClarity) {
+            if (!runs.empty() && !runs.back().empty())
+                runs.emplace_back();
+            continue;
+        }
+        if (runs.empty())
+            runs.emplace_back();
+        runs.back().push_back(i);
+    }
+    std::vector<std::size_t> kept;
+    for (const auto& run : runs)
+        if (run.size() >= std::size_t(MinSteadyBeats))
+            kept.insert(kept.end(), run.begin(), run.end());
+    if (kept.empty())
+        return analysis;
+
+    const int phase = firstDownbeat(heard.low, heard.lowBandCount, frames, analysis.beatsPerBar);
+    std::vector<double> periods;
+    for (std::size_t k = 0; k < kept.size(); ++k) {
+        const std::size_t i = kept[k];
+        analysis.beats.append(std::max(0.0, heard.timeOf(refinedFrame(score, frames[i]))));
+        periods.push_back(path.period[std::size_t(frames[i])]);
+        if (analysis.one == 0 && k < std::size_t(analysis.beatsPerBar) &&
+            (int(i) - phase) % analysis.beatsPerBar == 0)
+            analysis.one = int(k);
+    }
+    analysis.tempo = 60.0 * heard.frameRate / median(periods);
+    return analysis;
+}
+
+} // namespace beats

@@ -1,0 +1,64 @@
+#include "core/beats/OnsetStrength.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace beats {
+
+namespace {
+
+// A band counts as silent 80 dB under the loudest band heard so far (the
+// spectrum's range in Ellis 2007); and below -240 dB whatever came before.
+constexpr double RangeDb = 80.0;
+constexpr double SilenceDb = -240.0;
+// The high-pass filter's corner, in Hz (Ellis 2007).
+constexpr double HighPassHz = 0.4;
+
+} // namespace
+
+OnsetStrength::OnsetStrength(int bands, int lowBands, double frameRate, double firstFrameTime)
+    : m_bands(bands), m_previous(std::size_t(bands), float(SilenceDb))
+{
+    m_features.frameRate = frameRate;
+    m_features.firstFrameTime = firstFrameTime;
+    m_features.lowBandCount = std::clamp(lowBands, 0, bands);
+}
+
+void OnsetStrength::addFrame(const float* magnitudes)
+{
+    double flux = 0;
+    for (int b = 0; b < m_bands; ++b)
+        m_loudest = std::max(m_loudest, 20.0 * std::log10(std::max(1e-12, double(magnitudes[b]))));
+    const double floor = std::max(SilenceDb, m_loudest - RangeDb);
+    // Before the first frame there was silence: a clip that starts on a
+    // note starts with an onset.
+    if (m_features.onset.empty())
+        std::fill(m_previous.begin(), m_previous.end(), float(floor));
+    for (int b = 0; b < m_bands; ++b) {
+        const double db = std::max(floor, 20.0 * std::log10(std::max(1e-12, double(magnitudes[b]))));
+        flux += std::max(0.0, db - m_previous[std::size_t(b)]);
+        m_previous[std::size_t(b)] = float(db);
+        if (b < m_features.lowBandCount)
+            m_features.low.push_back(float(db));
+    }
+    // One-pole high-pass: y[n] = x[n] - x[n-1] + a y[n-1].
+    const double a = 1.0 - 2.0 * std::numbers::pi * HighPassHz / m_features.frameRate;
+    const double out = flux - m_lastIn + a * m_lastOut;
+    m_lastIn = flux;
+    m_lastOut = out;
+    m_features.onset.push_back(float(out));
+}
+
+SoundFeatures OnsetStrength::take(double duration)
+{
+    m_features.duration = duration;
+    SoundFeatures taken = std::move(m_features);
+    m_features = SoundFeatures{};
+    m_features.frameRate = taken.frameRate;
+    m_features.firstFrameTime = taken.firstFrameTime;
+    m_features.lowBandCount = taken.lowBandCount;
+    return taken;
+}
+
+} // namespace beats
