@@ -15,7 +15,7 @@ namespace {
 // 400, four times the default of the method's widely used implementation
 // (librosa), so that a voice over the music does not pull single beats
 // off the pulse.
-constexpr double Tightness = 400.0;
+constexpr double Tightness = 1000.0;
 
 double median(std::vector<double> v)
 {
@@ -61,16 +61,22 @@ std::vector<long> bestBeats(const std::vector<double>& score, const std::vector<
     const std::size_t n = score.size();
     std::vector<double> total(n);
     std::vector<long> back(n, -1);
+    // ln of every gap a beat may have, in frames.
+    const double longest = 2 * *std::max_element(period.begin(), period.end()) + 2;
+    std::vector<double> lnGap(std::size_t(longest) + 1, 0.0);
+    for (std::size_t g = 1; g < lnGap.size(); ++g)
+        lnGap[g] = std::log(double(g));
     for (std::size_t t = 0; t < n; ++t) {
         if (t % 4096 == 0 && cancel.load(std::memory_order_relaxed))
             return {};
         const double tau = period[t];
+        const double lnTau = std::log(tau);
         const long lo = long(t) - long(std::lround(2 * tau));
         const long hi = long(t) - long(std::lround(tau / 2));
         double best = 0;
         long from = -1;
         for (long p = std::max(0L, lo); p <= hi; ++p) {
-            const double gap = std::log(double(long(t) - p) / tau);
+            const double gap = lnGap[std::size_t(long(t) - p)] - lnTau;
             const double v = total[std::size_t(p)] - Tightness * gap * gap;
             if (from < 0 || v > best) {
                 best = v;

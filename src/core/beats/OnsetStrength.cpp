@@ -32,7 +32,8 @@ void OnsetStrength::addFrame(const float* magnitudes)
         m_loudest = std::max(m_loudest, 20.0 * std::log10(std::max(1e-12, double(magnitudes[b]))));
     const double floor = std::max(SilenceDb, m_loudest - RangeDb);
     // Before the first frame there was silence: a clip that starts on a
-    // note starts with an onset.
+    // note starts with an onset (kept no stronger than the first second's
+    // strongest, see take()).
     if (m_features.onset.empty())
         std::fill(m_previous.begin(), m_previous.end(), float(floor));
     for (int b = 0; b < m_bands; ++b) {
@@ -42,16 +43,28 @@ void OnsetStrength::addFrame(const float* magnitudes)
         if (b < m_features.lowBandCount)
             m_features.low.push_back(float(db));
     }
-    // One-pole high-pass: y[n] = x[n] - x[n-1] + a y[n-1].
-    const double a = 1.0 - 2.0 * std::numbers::pi * HighPassHz / m_features.frameRate;
-    const double out = flux - m_lastIn + a * m_lastOut;
-    m_lastIn = flux;
-    m_lastOut = out;
-    m_features.onset.push_back(float(out));
+    m_features.onset.push_back(float(flux));
 }
 
 SoundFeatures OnsetStrength::take(double duration)
 {
+    std::vector<float>& onset = m_features.onset;
+    // Every band rises from silence at the first frame, even those where
+    // nothing plays: that rise counts as much as the strongest onset of
+    // the first second, no more.
+    if (onset.size() > 1) {
+        const auto second = std::min(onset.size(), std::size_t(1 + m_features.frameRate));
+        onset[0] = std::min(onset[0], *std::max_element(onset.begin() + 1, onset.begin() + std::ptrdiff_t(second)));
+    }
+    // One-pole high-pass: y[n] = x[n] - x[n-1] + a y[n-1].
+    const double a = 1.0 - 2.0 * std::numbers::pi * HighPassHz / m_features.frameRate;
+    double lastIn = 0, lastOut = 0;
+    for (float& v : onset) {
+        const double out = v - lastIn + a * lastOut;
+        lastIn = v;
+        lastOut = out;
+        v = float(out);
+    }
     m_features.duration = duration;
     SoundFeatures taken = std::move(m_features);
     m_features = SoundFeatures{};

@@ -52,8 +52,6 @@ private:
     SoundFeatures m_features;
     std::vector<float> m_previous; // the last frame's bands, in dB
     double m_loudest = -1e9;       // the loudest band so far, in dB
-    double m_lastIn = 0;           // the high-pass filter's state
-    double m_lastOut = 0;
 };
 
 } // namespace beats

@@ -3,6 +3,7 @@
 #include "gui/beats/SoundReader.h"
 
 #include <aubio/aubio.h>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <mutex>
@@ -83,20 +84,36 @@ Hearing listenForBeats(const QString& clipPath, const std::atomic<bool>& cancel)
     std::unique_ptr<aubio_filterbank_t, BankDeleter> bank(new_aubio_filterbank(Bands, Window));
     std::unique_ptr<fvec_t, VectorDeleter> block(new_fvec(Hop));
     std::unique_ptr<cvec_t, SpectrumDeleter> spectrum(new_cvec(Window));
-    std::unique_ptr<fvec_t, VectorDeleter> bands(new_fvec(Bands));
-    if (!pvoc || !bank || !block || !spectrum || !bands ||
+    if (!pvoc || !bank || !block || !spectrum ||
         aubio_filterbank_set_mel_coeffs(bank.get(), SampleRate, LowestHz, HighestHz) != 0)
         return hearing;
     OnsetStrength strength(int(Bands), lowBandCount(), double(SampleRate) / Hop, -FrameDelay / SampleRate);
+    // aubio's mel filters, applied over the bins where each is not zero
+    // (a few dozen of the 513): the same sums as aubio_filterbank_do(),
+    // twenty times quicker, which a 10-minute clip notices.
+    const fmat_t* filters = aubio_filterbank_get_coeffs(bank.get());
+    std::vector<std::pair<uint_t, uint_t>> reach(Bands, {0, 0});
+    for (uint_t b = 0; b < Bands; ++b) {
+        uint_t first = filters->length, end = 0;
+        for (uint_t k = 0; k < filters->length; ++k)
+            if (filters->data[b][k] != 0) {
+                first = std::min(first, k);
+                end = k + 1;
+            }
+        reach[b] = {std::min(first, end), end};
+    }
 
     uint_t filled = 0;
     quint64 samples = 0;
     std::vector<float> scaled(Bands);
     const auto frame = [&] {
         aubio_pvoc_do(pvoc.get(), block.get(), spectrum.get());
-        aubio_filterbank_do(bank.get(), spectrum.get(), bands.get());
-        for (uint_t b = 0; b < Bands; ++b)
-            scaled[b] = float(bands->data[b] / FullScale);
+        for (uint_t b = 0; b < Bands; ++b) {
+            double sum = 0;
+            for (uint_t k = reach[b].first; k < reach[b].second; ++k)
+                sum += double(filters->data[b][k]) * spectrum->norm[k];
+            scaled[b] = float(sum / FullScale);
+        }
         strength.addFrame(scaled.data());
     };
     const SoundReading read = readSound(clipPath, int(SampleRate), cancel, [&](const float* in, int count) {
