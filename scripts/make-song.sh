@@ -26,8 +26,14 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
 python3 "$here/make-song-midi.py" "$name" "$tmp/song.mid" "$tmp/song.truth"
-fluidsynth -ni -q -g 0.6 -r 44100 -F "$tmp/band.wav" "$soundfont" "$tmp/song.mid" >/dev/null
-sox "$tmp/band.wav" -c 1 "$tmp/music.wav" gain -n -3
+# The same song renders to the same sound every run, so that figures can be
+# compared: fluidsynth at a fixed rate writes floats (no rounding to 16 bits),
+# sox works in floats without dither (its dither is random noise), and
+# ffmpeg writes no time stamp or version into the file.
+fluidsynth -ni -q -g 0.6 -r 44100 -O float -F "$tmp/band.wav" "$soundfont" "$tmp/song.mid" >/dev/null
+sox() { command sox -D -V1 "$@"; }
+float="-e floating-point -b 32"
+sox "$tmp/band.wav" -c 1 $float "$tmp/music.wav" gain -n -3
 seconds=$(soxi -D "$tmp/music.wav")
 
 case "$mix" in
@@ -40,7 +46,7 @@ case "$mix" in
     "now the turn, prepare on three" "listen to the music, feel the bass" \
     "again, slowly this time" "good, and one more time"; do
     espeak-ng -v en -s 165 -w "$tmp/p$i.wav" "$phrase"
-    sox "$tmp/p$i.wav" -r 44100 -c 1 "$tmp/q$i.wav" pad 0 "$(awk -v i="$i" 'BEGIN { printf "%.2f", 1.3 + (i * 0.77) % 2.1 }')"
+    sox "$tmp/p$i.wav" -r 44100 -c 1 $float "$tmp/q$i.wav" pad 0 "$(awk -v i="$i" 'BEGIN { printf "%.2f", 1.3 + (i * 0.77) % 2.1 }')"
     i=$((i + 1))
   done
   sox $(for j in $(seq 0 $((i - 1))); do echo "$tmp/q$j.wav"; done) "$tmp/round.wav"
@@ -66,11 +72,11 @@ if [ -n "$length" ]; then
 fi
 
 case "$out" in
-*.ogg | *.opus) ffmpeg -hide_banner -loglevel error -y -i "$tmp/music.wav" -ac 1 -c:a libopus -b:a 20k "$out" ;;
+*.ogg | *.opus) ffmpeg -hide_banner -loglevel error -y -i "$tmp/music.wav" -fflags +bitexact -ac 1 -c:a libopus -b:a 20k "$out" ;;
 *.mp4)
-  ffmpeg -hide_banner -loglevel error -y -f lavfi -i "testsrc2=s=320x180:r=30" -i "$tmp/music.wav" \
-    -c:v libx264 -preset veryfast -pix_fmt yuv420p -g 60 -c:a aac -b:a 128k -ac 2 -shortest "$out"
+  ffmpeg -hide_banner -loglevel error -y -f lavfi -i "testsrc2=s=320x180:r=30" -i "$tmp/music.wav" -fflags +bitexact \
+    -c:v libx264 -preset veryfast -threads 1 -pix_fmt yuv420p -g 60 -c:a aac -b:a 128k -ac 2 -shortest "$out"
   ;;
-*) ffmpeg -hide_banner -loglevel error -y -i "$tmp/music.wav" -c:a aac -b:a 128k "$out" ;;
+*) ffmpeg -hide_banner -loglevel error -y -i "$tmp/music.wav" -fflags +bitexact -c:a aac -b:a 128k "$out" ;;
 esac
 cp "$tmp/song.truth" "$out.truth"
