@@ -172,6 +172,9 @@ void TestBeatFinder::recordedMusic_data()
     QTest::newRow("tempo change") << songs + QStringLiteral("tempo_change.ogg") << 12.8 << 26.0;
     // Eight bars of soft piano before the band (0 s to 18.4 s).
     QTest::newRow("quiet intro") << songs + QStringLiteral("quiet_intro.ogg") << 0.0 << 18.4;
+    // Hip-hop under a teacher's voice as loud as the music, phrase after
+    // phrase: the beats go on under the voice.
+    QTest::newRow("a voice over the beat") << songs + QStringLiteral("hip_hop_voice.ogg") << 0.0 << 30.0;
 }
 
 void TestBeatFinder::recordedMusic()
@@ -277,6 +280,8 @@ void TestBeatFinder::noBeat_data()
     QTest::newRow("missing") << kClips + QStringLiteral("not there.mp4");
     QTest::newRow("silence") << QStringLiteral("silence");
     QTest::newRow("speech without clicks") << QStringLiteral("speech");
+    // The teacher's voice of the generated songs (espeak-ng) on its own.
+    QTest::newRow("a voice alone") << QStringLiteral(TEMPOLOOP_TEST_DATA "/songs/teacher_voice.ogg");
 }
 
 void TestBeatFinder::noBeat()

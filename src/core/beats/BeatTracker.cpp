@@ -140,6 +140,39 @@ double refinedFrame(const std::vector<double>& score, long frame)
     return frame + std::clamp(0.5 * (a - c) / d, -0.5, 0.5);
 }
 
+// The beats of the chain in steady stretches, as frames: a stretch is a
+// run of beats whose clarity is KeepClarity or more, with one whose
+// steadiness reaches MinClarity, and MinSteadyBeats long. Between two
+// stretches the beats that passed are counted by the time between them at
+// the local period (the chain may have skipped one under a voice), and a
+// beat a period apart is added after the first stretch for each beat over a
+// whole number of bars, so that the count goes on in step.
+std::vector<long> steadyBeats(const std::vector<long>& chain, const TempoPath& path, int beatsPerBar)
+{
+    const auto lasts = [&](std::size_t i) { return path.clarity[std::size_t(chain[i])] >= KeepClarity; };
+    std::vector<long> kept;
+    std::size_t i = 0;
+    while (i < chain.size()) {
+        while (i < chain.size() && !lasts(i))
+            ++i;
+        const std::size_t first = i;
+        bool steady = false;
+        for (; i < chain.size() && lasts(i); ++i)
+            steady = steady || path.steadiness[std::size_t(chain[i])] >= MinClarity;
+        if (!steady || i - first < std::size_t(MinSteadyBeats))
+            continue;
+        if (!kept.empty()) {
+            const long last = kept.back();
+            const double period = path.period[std::size_t((last + chain[first]) / 2)];
+            const long passed = std::max(0L, std::lround(double(chain[first] - last) / period) - 1);
+            for (long k = 1; k <= passed % beatsPerBar; ++k)
+                kept.push_back(last + std::lround(k * period));
+        }
+        kept.insert(kept.end(), chain.begin() + std::ptrdiff_t(first), chain.begin() + std::ptrdiff_t(i));
+    }
+    return kept;
+}
+
 } // namespace
 
 BeatAnalysis analyseBeats(const SoundFeatures& heard, const std::atomic<bool>& cancel)
@@ -155,36 +188,15 @@ BeatAnalysis analyseBeats(const SoundFeatures& heard, const std::atomic<bool>& c
     if (cancel.load())
         return analysis;
 
-    // Steady stretches only: the beats where the music repeats at its beat,
-    // in runs of MinSteadyBeats or more. Each keeps its place in the chain,
-    // so that bars are counted through a stretch left out.
-    std::vector<std::vector<std::size_t>> runs;
-    for (std::size_t i = 0; i < frames.size(); ++i) {
-        if (path.clarity[std::size_t(frames[i])] < MinClarity) {
-            if (!runs.empty() && !runs.back().empty())
-                runs.emplace_back();
-            continue;
-        }
-        if (runs.empty())
-            runs.emplace_back();
-        runs.back().push_back(i);
-    }
-    std::vector<std::size_t> kept;
-    for (const auto& run : runs)
-        if (run.size() >= std::size_t(MinSteadyBeats))
-            kept.insert(kept.end(), run.begin(), run.end());
+    const std::vector<long> kept = steadyBeats(frames, path, analysis.beatsPerBar);
     if (kept.empty())
         return analysis;
 
-    const int phase = firstDownbeat(heard.low, heard.lowBandCount, frames, analysis.beatsPerBar);
+    analysis.one = firstDownbeat(heard.chroma, kept, analysis.beatsPerBar);
     std::vector<double> periods;
-    for (std::size_t k = 0; k < kept.size(); ++k) {
-        const std::size_t i = kept[k];
-        analysis.beats.append(std::max(0.0, heard.timeOf(refinedFrame(score, frames[i]))));
-        periods.push_back(path.period[std::size_t(frames[i])]);
-        if (analysis.one == 0 && k < std::size_t(analysis.beatsPerBar) &&
-            (int(i) - phase) % analysis.beatsPerBar == 0)
-            analysis.one = int(k);
+    for (long frame : kept) {
+        analysis.beats.append(std::max(0.0, heard.timeOf(refinedFrame(score, frame))));
+        periods.push_back(path.period[std::size_t(frame)]);
     }
     analysis.tempo = 60.0 * heard.frameRate / median(periods);
     return analysis;

@@ -20,7 +20,14 @@
 //     them;
 //  3. steadiness: where the music does not repeat at its beat (speech,
 //     free tempo, silence) the tempogram's clarity is low and no beat is
-//     kept there; a stretch shorter than MinSteadyBeats is dropped;
+//     kept there. A steady stretch needs the clarity over its span (the
+//     path's steadiness, core/beats/Tempogram.h) to reach MinClarity, and
+//     lasts while each window's own clarity stays at KeepClarity or more:
+//     two limits, as in Canny's (1986) hysteresis, so that a stretch is
+//     entered only on clear evidence and a teacher's phrase over the music
+//     does not cut it short. A stretch shorter than MinSteadyBeats is
+//     dropped; between two stretches the count goes on in step with the
+//     time that passed;
 //  4. the "1": the bar's first beat, see core/beats/Downbeats.h.
 namespace beats {
 
@@ -33,9 +40,10 @@ struct BeatAnalysis {
 
 // A steady stretch must run this many beats to count.
 inline constexpr int MinSteadyBeats = 8;
-// The tempogram's clarity (core/beats/Tempogram.h) below which the sound
-// does not repeat at its beat.
+// The tempogram's clarity (core/beats/Tempogram.h) a steady stretch must
+// reach, and the clarity it lasts down to (our choice: half of it).
 inline constexpr double MinClarity = 0.2;
+inline constexpr double KeepClarity = MinClarity / 2;
 
 // The beats of the sound; none when `cancel` turns true.
 BeatAnalysis analyseBeats(const SoundFeatures& heard, const std::atomic<bool>& cancel);

@@ -1,5 +1,7 @@
 #include "core/beats/OnsetStrength.h"
 
+#include "core/beats/Chroma.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -17,15 +19,14 @@ constexpr double HighPassHz = 0.4;
 
 } // namespace
 
-OnsetStrength::OnsetStrength(int bands, int lowBands, double frameRate, double firstFrameTime)
+OnsetStrength::OnsetStrength(int bands, double frameRate, double firstFrameTime)
     : m_bands(bands), m_previous(std::size_t(bands), float(SilenceDb))
 {
     m_features.frameRate = frameRate;
     m_features.firstFrameTime = firstFrameTime;
-    m_features.lowBandCount = std::clamp(lowBands, 0, bands);
 }
 
-void OnsetStrength::addFrame(const float* magnitudes)
+void OnsetStrength::addFrame(const float* magnitudes, const float* chroma)
 {
     double flux = 0;
     for (int b = 0; b < m_bands; ++b)
@@ -40,10 +41,9 @@ void OnsetStrength::addFrame(const float* magnitudes)
         const double db = std::max(floor, 20.0 * std::log10(std::max(1e-12, double(magnitudes[b]))));
         flux += std::max(0.0, db - m_previous[std::size_t(b)]);
         m_previous[std::size_t(b)] = float(db);
-        if (b < m_features.lowBandCount)
-            m_features.low.push_back(float(db));
     }
     m_features.onset.push_back(float(flux));
+    m_features.chroma.insert(m_features.chroma.end(), chroma, chroma + PitchClasses);
 }
 
 SoundFeatures OnsetStrength::take(double duration)
@@ -70,7 +70,6 @@ SoundFeatures OnsetStrength::take(double duration)
     m_features = SoundFeatures{};
     m_features.frameRate = taken.frameRate;
     m_features.firstFrameTime = taken.firstFrameTime;
-    m_features.lowBandCount = taken.lowBandCount;
     return taken;
 }
 

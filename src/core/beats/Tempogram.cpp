@@ -83,6 +83,22 @@ double refined(const std::vector<double>& v, int lag)
     return lag + std::clamp(0.5 * (a - c) / d, -0.5, 0.5);
 }
 
+// The mean over windows [first, last] (those there are) of each one's
+// autocorrelation at `lag` (the best of it and its neighbours, as the
+// period drifts by a fraction of a frame) over its value at lag 0.
+double clarityAt(const std::vector<Window>& windows, long first, long last, int lag)
+{
+    double sum = 0;
+    int count = 0;
+    for (long v = std::max(0L, first); v <= std::min(long(windows.size()) - 1, last); ++v) {
+        const std::vector<double>& ac = windows[std::size_t(v)].ac;
+        const double peak = std::max({at(ac, lag - 1), at(ac, lag), at(ac, lag + 1)});
+        sum += ac[0] > 0 ? std::clamp(peak / ac[0], 0.0, 1.0) : 0.0;
+        ++count;
+    }
+    return count > 0 ? sum / count : 0.0;
+}
+
 } // namespace
 
 TempoPath tempoPath(const std::vector<float>& onset, double frameRate, const std::atomic<bool>& cancel)
@@ -155,14 +171,16 @@ TempoPath tempoPath(const std::vector<float>& onset, double frameRate, const std
         state[w - 1] = back[w][std::size_t(state[w])];
 
     // Each window's period and clarity, and the metre of the whole.
-    std::vector<double> centre, period, clarity;
+    std::vector<double> centre, period, clarity, steadiness;
     double duple = 0, triple = 0;
+    const long span = std::lround((SteadySpanSeconds - WindowSeconds) / 2.0 / HopSeconds);
     for (std::size_t w = 0; w < windows.size(); ++w) {
         const Window& win = windows[w];
         const int lag = minLag + state[w];
         centre.push_back(double(starts[w]) + double(length) / 2.0);
         period.push_back(refined(win.tps, lag));
-        clarity.push_back(win.ac[0] > 0 ? std::clamp(at(win.ac, lag) / win.ac[0], 0.0, 1.0) : 0.0);
+        clarity.push_back(clarityAt(windows, long(w), long(w), lag));
+        steadiness.push_back(clarityAt(windows, long(w) - span, long(w) + span, lag));
         duple += win.tps2[std::size_t(lag)];
         triple += win.tps3[std::size_t(lag)];
     }
@@ -171,6 +189,7 @@ TempoPath tempoPath(const std::vector<float>& onset, double frameRate, const std
     // Frame by frame, between the windows' centres.
     path.period.resize(onset.size());
     path.clarity.resize(onset.size());
+    path.steadiness.resize(onset.size());
     std::size_t w = 0;
     for (std::size_t n = 0; n < onset.size(); ++n) {
         while (w + 1 < centre.size() && centre[w + 1] <= double(n))
@@ -179,11 +198,13 @@ TempoPath tempoPath(const std::vector<float>& onset, double frameRate, const std
             const std::size_t k = double(n) <= centre.front() ? 0 : centre.size() - 1;
             path.period[n] = period[k];
             path.clarity[n] = clarity[k];
+            path.steadiness[n] = steadiness[k];
             continue;
         }
         const double f = (double(n) - centre[w]) / (centre[w + 1] - centre[w]);
         path.period[n] = period[w] + f * (period[w + 1] - period[w]);
         path.clarity[n] = clarity[w] + f * (clarity[w + 1] - clarity[w]);
+        path.steadiness[n] = steadiness[w] + f * (steadiness[w + 1] - steadiness[w]);
     }
     return path;
 }

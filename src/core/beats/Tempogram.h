@@ -24,6 +24,14 @@
 // to its size in octaves, as in the tempo tracking of Klapuri, Eronen &
 // Astola (2006), "Analysis of the meter of acoustic musical signals", IEEE
 // TASLP 14(1): a tempo change is followed, a moment's doubt is not.
+//
+// How steady the music is there (the path's steadiness) is the
+// autocorrelation at the path's period over its value at lag 0 (its
+// clarity), averaged over the windows of the SteadySpanSeconds around,
+// each window taken at the same period. Music repeats at its beat for the
+// whole span, also under a teacher's voice, which lowers each window's
+// figure but not its place; a voice alone repeats now at one lag, now at
+// another, and its average at any one lag stays low.
 namespace beats {
 
 enum class Metre { Duple, Triple };
@@ -35,11 +43,18 @@ struct TempoPath {
     // How clearly the music repeats at that period, 0 to 1, per frame: the
     // window's autocorrelation at the period over its value at lag 0.
     std::vector<double> clarity;
+    // The same averaged over the windows of the SteadySpanSeconds around,
+    // each at this period.
+    std::vector<double> steadiness;
     Metre metre = Metre::Duple;
 };
 
 inline constexpr double WindowSeconds = 6.0; // Grosche & Müller's tempogram window
 inline constexpr double HopSeconds = 1.0;
+// The span a beat must hold for to count as steady: our choice, four
+// windows' length, which halves the spread of a window's autocorrelation
+// over sound that does not repeat.
+inline constexpr double SteadySpanSeconds = 24.0;
 // The beats a minute a beat may have.
 inline constexpr double SlowestBeat = 60.0;
 inline constexpr double FastestBeat = 240.0;

@@ -1,9 +1,10 @@
 #include "gui/beats/AubioHearing.h"
 
+#include "core/beats/Chroma.h"
 #include "gui/beats/SoundReader.h"
 
-#include <aubio/aubio.h>
 #include <algorithm>
+#include <aubio/aubio.h>
 #include <cmath>
 #include <memory>
 #include <mutex>
@@ -23,8 +24,6 @@ constexpr uint_t Window = 1024;
 constexpr uint_t Bands = 40;
 constexpr double LowestHz = 30;
 constexpr double HighestHz = 4000;
-// The bands of the bar's first beat: those centred below 1 kHz.
-constexpr double LowUpToHz = 1000;
 // A frame stands for the time of the first sample it adds: a note is heard
 // as soon as it enters the window (its rise in dB is largest there). On
 // the demo clip and the click tracks this puts the beats within 2 ms of
@@ -59,21 +58,6 @@ void quietAubio()
     });
 }
 
-// Slaney's mel scale (aubio's): linear to 1 kHz, logarithmic above.
-double mel(double hz)
-{
-    return hz < 1000 ? hz / (200.0 / 3.0) : 15.0 + 27.0 * std::log(hz / 1000.0) / std::log(6.4);
-}
-
-int lowBandCount()
-{
-    const double step = (mel(HighestHz) - mel(LowestHz)) / (Bands + 1);
-    int count = 0;
-    while (count < int(Bands) && mel(LowestHz) + (count + 1) * step < mel(LowUpToHz))
-        ++count;
-    return count;
-}
-
 } // namespace
 
 Hearing listenForBeats(const QString& clipPath, const std::atomic<bool>& cancel)
@@ -87,7 +71,8 @@ Hearing listenForBeats(const QString& clipPath, const std::atomic<bool>& cancel)
     if (!pvoc || !bank || !block || !spectrum ||
         aubio_filterbank_set_mel_coeffs(bank.get(), SampleRate, LowestHz, HighestHz) != 0)
         return hearing;
-    OnsetStrength strength(int(Bands), lowBandCount(), double(SampleRate) / Hop, -FrameDelay / SampleRate);
+    OnsetStrength strength(int(Bands), double(SampleRate) / Hop, -FrameDelay / SampleRate);
+    const ChromaFold chroma(int(Window / 2 + 1), double(SampleRate) / Window);
     // aubio's mel filters, applied over the bins where each is not zero
     // (a few dozen of the 513): the same sums as aubio_filterbank_do(),
     // twenty times quicker, which a 10-minute clip notices.
@@ -106,6 +91,7 @@ Hearing listenForBeats(const QString& clipPath, const std::atomic<bool>& cancel)
     uint_t filled = 0;
     quint64 samples = 0;
     std::vector<float> scaled(Bands);
+    float pitchClasses[PitchClasses];
     const auto frame = [&] {
         aubio_pvoc_do(pvoc.get(), block.get(), spectrum.get());
         for (uint_t b = 0; b < Bands; ++b) {
@@ -114,7 +100,8 @@ Hearing listenForBeats(const QString& clipPath, const std::atomic<bool>& cancel)
                 sum += double(filters->data[b][k]) * spectrum->norm[k];
             scaled[b] = float(sum / FullScale);
         }
-        strength.addFrame(scaled.data());
+        chroma.fold(spectrum->norm, pitchClasses);
+        strength.addFrame(scaled.data(), pitchClasses);
     };
     const SoundReading read = readSound(clipPath, int(SampleRate), cancel, [&](const float* in, int count) {
         for (int i = 0; i < count; ++i) {

@@ -8,7 +8,7 @@
 // Listens to a clip's sound with aubio: the sound, read by our own libav
 // reader (gui/beats/SoundReader.h: local files only, cancellable while it
 // opens), goes through aubio's phase vocoder and its mel filter bank; the
-// bands become the onset strength and the low spectrum
+// bands become the onset strength and the spectrum the chroma
 // (core/beats/OnsetStrength.h), from which analyseBeats()
 // (core/beats/BeatTracker.h) finds the beats. Runs on whatever thread calls
 // it (the beat finder's worker), touches nothing shared, and stops within a
