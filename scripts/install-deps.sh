@@ -10,7 +10,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev libqt6svg6 qt6-qpa-plugins
-  libmpv-dev libavformat-dev libavcodec-dev libavutil-dev mpv ffmpeg libxkbcommon-x11-dev libaubio-dev
+  libmpv-dev libavformat-dev libavcodec-dev libavutil-dev libswresample-dev mpv ffmpeg libxkbcommon-x11-dev libaubio-dev
   libgl1-mesa-dri xvfb xauth xdotool x11-xkb-utils imagemagick fonts-dejavu-core
   openbox x11-utils
   desktop-file-utils appstream shared-mime-info
@@ -19,6 +19,11 @@ packages=(
   libxcb-screensaver0-dev
   dbus
   playerctl
+  # the beat finder's generated songs: a synthesiser, its soundfont, a voice, sox
+  fluidsynth
+  fluid-soundfont-gm
+  espeak-ng
+  sox
 )
 
 missing=()

@@ -1,6 +1,8 @@
 // The beat finder on real sound, through aubio: the demo clip's known beat,
 // a generated click track under speech-like noise with a tempo change,
-// clips without a beat, the cache, and calling a search off.
+// excerpts of songs rendered from MIDI by a General MIDI synthesiser (the
+// MIDI's tempo map their truth), clips without a beat, the cache, calling a
+// search off, and the reader that opens local files only.
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -15,7 +17,12 @@
 #include "core/beats/BeatCache.h"
 #include "gui/beats/BeatFinder.h"
 
+#include <arpa/inet.h>
 #include <cmath>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -42,6 +49,10 @@ private slots:
     void initTestCase();
     void demoClipBeatsWithin20ms();
     void clickTrackUnderSpeechWithTempoChange();
+    void recordedMusic_data();
+    void recordedMusic();
+    void aPlaylistFetchesNothing();
+    void aCancelEndsTheSearchWithinASecond();
     void noBeat_data();
     void noBeat();
     void cacheIsUsedUntilTheClipChanges();
@@ -89,7 +100,7 @@ QList<double> TestBeatFinder::find(BeatFinder& finder, const QString& clip, bool
     if (args.at(0).toString() != clip)
         return {-2.0};
     if (fromCache)
-        *fromCache = args.at(2).toBool();
+        *fromCache = args.at(3).toBool();
     return args.at(1).value<QList<double>>();
 }
 
@@ -141,6 +152,124 @@ void TestBeatFinder::clickTrackUnderSpeechWithTempoChange()
     }
 }
 
+// Excerpts of the generated songs (scripts/make-song.sh): beats on the
+// beat, at the tempo of the truth in each of its stretches (not half,
+// double or two thirds of it), and through the stretch named, where a
+// tracker tends to lose them.
+void TestBeatFinder::recordedMusic_data()
+{
+    QTest::addColumn<QString>("clip");
+    QTest::addColumn<double>("from");
+    QTest::addColumn<double>("to");
+    const QString songs = QStringLiteral(TEMPOLOOP_TEST_DATA "/songs/");
+    // Hip-hop at 92 with swung sixteenths: not twice as fast.
+    QTest::newRow("tempo octave") << songs + QStringLiteral("hip_hop_octave.ogg") << 4.0 << 20.0;
+    // Bachata's bongo and guitar between the beats: on the beat.
+    QTest::newRow("off-beat phase") << songs + QStringLiteral("bachata_phase.ogg") << 4.0 << 20.0;
+    // Funk whose drums stop for eight bars (7.4 s to 24.6 s).
+    QTest::newRow("break without drums") << songs + QStringLiteral("funk_break.ogg") << 7.4 << 24.6;
+    // 100 beats a minute, then 126 from 12.8 s.
+    QTest::newRow("tempo change") << songs + QStringLiteral("tempo_change.ogg") << 12.8 << 26.0;
+    // Eight bars of soft piano before the band (0 s to 18.4 s).
+    QTest::newRow("quiet intro") << songs + QStringLiteral("quiet_intro.ogg") << 0.0 << 18.4;
+    // Hip-hop under a teacher's voice as loud as the music, phrase after
+    // phrase: the beats go on under the voice.
+    QTest::newRow("a voice over the beat") << songs + QStringLiteral("hip_hop_voice.ogg") << 0.0 << 30.0;
+}
+
+void TestBeatFinder::recordedMusic()
+{
+    QFETCH(QString, clip);
+    QFETCH(double, from);
+    QFETCH(double, to);
+    const QList<double> truth = BeatTruth::read(clip + QStringLiteral(".truth"));
+    QVERIFY(truth.size() > 30);
+    BeatFinder finder(QString{});
+    const QList<double> found = find(finder, clip);
+    const double f = BeatTruth::fMeasure(found, truth);
+    QVERIFY2(f >= 0.85, qPrintable(QStringLiteral("F-measure %1 with %2 beats").arg(f).arg(found.size())));
+    // The tempo of each stretch of the truth that has beats (beats missed
+    // count against the F-measure).
+    for (qsizetype i = 8; i < truth.size(); i += 8) {
+        const double gap = BeatTruth::medianGap(truth, truth[i - 8], truth[i]);
+        const double foundGap = BeatTruth::medianGap(found, truth[i - 8], truth[i]);
+        QVERIFY2(foundGap == 0 || std::abs(gap / foundGap - 1) <= 0.04,
+                 qPrintable(QStringLiteral("%1 a minute at %2 s, not %3").arg(60 / foundGap).arg(truth[i]).arg(60 / gap)));
+    }
+    int there = 0, inStretch = 0;
+    for (double t : truth) {
+        if (t < from || t > to)
+            continue;
+        ++inStretch;
+        there += distanceToNearest(t, found) <= 0.070 ? 1 : 0;
+    }
+    QVERIFY2(there >= 0.8 * inStretch, qPrintable(QStringLiteral("%1 of %2 beats").arg(there).arg(inStretch)));
+}
+
+// A clip that is a playlist naming an address is not followed: nothing
+// connects, and the clip has no beats.
+void TestBeatFinder::aPlaylistFetchesNothing()
+{
+    // A listening socket on the loopback address: any connection shows.
+    const int server = ::socket(AF_INET, SOCK_STREAM, 0);
+    QVERIFY(server >= 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    QVERIFY(::bind(server, reinterpret_cast<sockaddr*>(&address), length) == 0);
+    QVERIFY(::listen(server, 4) == 0);
+    QVERIFY(::getsockname(server, reinterpret_cast<sockaddr*>(&address), &length) == 0);
+    const QString clip = m_dir.filePath(QStringLiteral("playlist.mp4"));
+    {
+        QFile f(clip);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QStringLiteral("#EXTM3U\n#EXT-X-TARGETDURATION:10\n#EXTINF:10,\nhttp://127.0.0.1:%1/part.ts\n"
+                               "#EXT-X-ENDLIST\n")
+                    .arg(ntohs(address.sin_port))
+                    .toLatin1());
+    }
+    BeatFinder finder(QString{});
+    QCOMPARE(find(finder, clip), QList<double>{});
+    pollfd waiting{server, POLLIN, 0};
+    const int connected = ::poll(&waiting, 1, 200);
+    ::close(server);
+    QCOMPARE(connected, 0);
+}
+
+// Called off in the middle of a long clip, or closed with the program, the
+// search's thread ends within a second.
+void TestBeatFinder::aCancelEndsTheSearchWithinASecond()
+{
+    const QString clip = m_dir.filePath(QStringLiteral("ten minutes.wav"));
+    QProcess make;
+    make.start(QStringLiteral("ffmpeg"), {QStringLiteral("-hide_banner"), QStringLiteral("-loglevel"),
+                                          QStringLiteral("error"), QStringLiteral("-y"), QStringLiteral("-f"),
+                                          QStringLiteral("lavfi"), QStringLiteral("-i"),
+                                          QStringLiteral("sine=frequency=220:duration=600:sample_rate=22050"), clip});
+    QVERIFY(make.waitForFinished(120000));
+    QCOMPARE(make.exitCode(), 0);
+
+    BeatFinder finder(QString{});
+    QSignalSpy found(&finder, &BeatFinder::beatsFound);
+    finder.find(clip);
+    QTest::qWait(300);
+    QElapsedTimer clock;
+    clock.start();
+    finder.cancel();
+    QTRY_COMPARE_WITH_TIMEOUT(finder.searchesRunning(), 0, 5000);
+    QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(found.size(), 0);
+
+    // The program closes while a search runs: the finder goes at once.
+    auto* closing = new BeatFinder(QString{});
+    closing->find(clip);
+    QTest::qWait(300);
+    clock.restart();
+    delete closing;
+    QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+}
+
 void TestBeatFinder::noBeat_data()
 {
     QTest::addColumn<QString>("clip");
@@ -151,6 +280,8 @@ void TestBeatFinder::noBeat_data()
     QTest::newRow("missing") << kClips + QStringLiteral("not there.mp4");
     QTest::newRow("silence") << QStringLiteral("silence");
     QTest::newRow("speech without clicks") << QStringLiteral("speech");
+    // The teacher's voice of the generated songs (espeak-ng) on its own.
+    QTest::newRow("a voice alone") << QStringLiteral(TEMPOLOOP_TEST_DATA "/songs/teacher_voice.ogg");
 }
 
 void TestBeatFinder::noBeat()

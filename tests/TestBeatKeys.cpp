@@ -100,6 +100,9 @@ private slots:
         QTest::newRow("beat loop") << "beatLoopKey"
                                    << "/"
                                    << "beat loop: 8 beats from the nearest beat";
+        QTest::newRow("move the count's 1") << "moveOneKey"
+                                            << ";"
+                                            << "the count's \"1\" one beat later";
     }
     void keysOnThePracticePage()
     {

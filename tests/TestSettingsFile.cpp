@@ -160,6 +160,7 @@ private slots:
         e.nudgeEndEarlierKey = QStringLiteral("k");
         e.nudgeEndLaterKey = QStringLiteral("m");
         e.beatLoopKey = QStringLiteral("j");
+        e.moveOneKey = QStringLiteral("h");
         // config.txt gives b and x to other commands: the practice keys
         // that extras.txt does not set take free keys instead.
         Extras freeKeys;
@@ -170,6 +171,7 @@ private slots:
         freeKeys.nudgeEndEarlierKey = QStringLiteral("`");
         freeKeys.nudgeEndLaterKey = QStringLiteral("8");
         freeKeys.beatLoopKey = QStringLiteral("9");
+        freeKeys.moveOneKey = QStringLiteral("0");
         QTest::newRow("without extras.txt") << QByteArray() << writeExtras(freeKeys);
         QTest::newRow("with extras.txt") << writeExtras(e) << writeExtras(e);
         QTest::newRow("broken extras.txt")
@@ -182,6 +184,7 @@ private slots:
         oneKey.nudgeEndEarlierKey = QStringLiteral("`");
         oneKey.nudgeEndLaterKey = QStringLiteral("8");
         oneKey.beatLoopKey = QStringLiteral("9");
+        oneKey.moveOneKey = QStringLiteral("0");
         QTest::newRow("extras.txt with one key")
             << QByteArray("Mirror_View: 0\r\nMirror_View_Key: ,\r\n") << writeExtras(oneKey);
     }

@@ -38,7 +38,9 @@ BeatLoopControls* Startup::makeBeatLoops()
         auto* finder = new BeatFinder(beatCacheFolder(m_options.beatCacheFolder), beatLoops);
         QObject::connect(
             finder, &BeatFinder::beatsFound, beatLoops,
-            [beatLoops](const QString& clip, const QList<double>& beats, bool) { beatLoops->beatsFound(clip, beats); });
+            [beatLoops](const QString& clip, const QList<double>& beats, int one, bool) {
+                beatLoops->beatsFound(clip, beats, one);
+            });
         source = finder;
     }
     beatLoops->setBeatSource(source);

@@ -132,6 +132,7 @@ void Startup::bindKeyCommands(Keyboard& keyboard)
     k.bind(Command::nudgeEndEarlierTenth, nudge(LoopPoint::End, -1, true));
     k.bind(Command::nudgeEndLaterTenth, nudge(LoopPoint::End, 1, true));
     k.bind(Command::beatLoop, plain(beat, &BeatLoopControls::playBeatLoop));
+    k.bind(Command::moveOne, [beat](QObject*) { beat->moveCountOne(); });
 
     // The media keys go where the desktop's media controls go, which tells
     // a press that comes both ways from two presses.

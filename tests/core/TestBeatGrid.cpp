@@ -189,13 +189,14 @@ void TestBeatGrid::loopCounts()
 void TestBeatGrid::cacheRoundTrip()
 {
     const BeatCacheKey key{375432, 1702147200123};
-    const BeatGrid grid({0.0, 0.5, 1.0049, 1.5});
+    const BeatGrid grid({0.0, 0.5, 1.0049, 1.5}, 3);
     const QByteArray text = beats::writeBeatCache(key, grid);
-    QCOMPARE(text, QByteArray("Tempoloop beats 1\nSize: 375432\nModified: 1702147200123\nBeats: 4\n"
+    QCOMPARE(text, QByteArray("Tempoloop beats 2\nSize: 375432\nModified: 1702147200123\nOne: 3\nBeats: 4\n"
                               "0.0000\n0.5000\n1.0049\n1.5000\n"));
     const auto read = beats::readBeatCache(text, key);
     QVERIFY(read);
     QCOMPARE(*read, grid);
+    QCOMPARE(read->one(), 3);
 
     // A clip without beats is kept too, so it is not searched again.
     const auto none = beats::readBeatCache(beats::writeBeatCache(key, BeatGrid()), key);
@@ -206,11 +207,13 @@ void TestBeatGrid::cacheRoundTrip()
 void TestBeatGrid::cacheRefusesOtherKeyOrDamage_data()
 {
     QTest::addColumn<QByteArray>("text");
-    const QByteArray good = "Tempoloop beats 1\nSize: 10\nModified: 20\nBeats: 2\n0.5\n1.0\n";
+    const QByteArray good = "Tempoloop beats 2\nSize: 10\nModified: 20\nOne: 1\nBeats: 2\n0.5\n1.0\n";
     QTest::newRow("good") << good;
     QTest::newRow("other size") << QByteArray(good).replace("Size: 10", "Size: 11");
     QTest::newRow("other time") << QByteArray(good).replace("Modified: 20", "Modified: 21");
-    QTest::newRow("older finder") << QByteArray(good).replace("beats 1", "beats 0");
+    QTest::newRow("older finder") << QByteArray(good).replace("beats 2", "beats 1");
+    QTest::newRow("no one") << QByteArray(good).replace("One: 1\n", "");
+    QTest::newRow("one past the count") << QByteArray(good).replace("One: 1", "One: 8");
     QTest::newRow("count too high") << QByteArray(good).replace("Beats: 2", "Beats: 3");
     QTest::newRow("cut short") << good.left(good.size() - 4);
     QTest::newRow("not a number") << QByteArray(good).replace("1.0", "1,0");
@@ -246,6 +249,11 @@ void TestBeatGrid::cacheFollowsTheClipFile()
     QVERIFY(QFileInfo::exists(cache.fileFor(clip)));
     QCOMPARE(cache.load(clip).value_or(BeatGrid()), grid);
     QVERIFY(cache.fileFor(clip) != cache.fileFor(dir.filePath(QStringLiteral("clip two.mp4"))));
+    // The count's "1" moved: kept with the same beats.
+    QVERIFY(cache.storeOne(clip, 2));
+    QCOMPARE(cache.load(clip).value_or(BeatGrid()).one(), 2);
+    QCOMPARE(cache.load(clip).value_or(BeatGrid()).times(), grid.times());
+    QVERIFY(!cache.storeOne(dir.filePath(QStringLiteral("clip two.mp4")), 2));
 
     // Same size, another modification time.
     {

@@ -418,6 +418,47 @@ private slots:
         beatLoops->setShowCount(false);
         QCOMPARE(view.count, 0);
     }
+
+    // The finder's "1" counts; the move-"1" key shifts the count (and the
+    // long ticks) one beat on, the beats stay, and the clip keeps it.
+    void oneMovesByABeat()
+    {
+        beatLoops->setShowCount(true);
+        beatLoops->beatsFound(clip, steadyBeats(player().Duration()), 2);
+        QCOMPARE(view.one, 2);
+        rig->pauseAt(1.3); // the beat at 1.25, the third
+        QCOMPARE(view.count, 1);
+        const QList<double> ticks = view.ticks;
+        beatLoops->moveCountOne();
+        QCOMPARE(view.one, 3);
+        QCOMPARE(view.ticks, ticks);
+        QCOMPARE(view.count, 8);
+        QCOMPARE(source.kept, QList<int>{3});
+        QVERIFY(rig->prompt.messages().isEmpty());
+        for (int i = 0; i < 5; ++i)
+            beatLoops->moveCountOne();
+        QCOMPARE(view.one, 0); // within the first eight beats
+    }
+
+    // Pressed while the beats are not known: they are searched for, and the
+    // presses count once they come. Without beats it says why.
+    void oneMovedBeforeTheBeatsCome()
+    {
+        beatLoops->moveCountOne();
+        beatLoops->moveCountOne();
+        QCOMPARE(source.asked, QStringList{clip});
+        QVERIFY(source.kept.isEmpty());
+        beatLoops->beatsFound(clip, steadyBeats(player().Duration()), 1);
+        QCOMPARE(view.one, 3);
+        QCOMPARE(source.kept, QList<int>{3});
+        QVERIFY(rig->prompt.messages().isEmpty());
+
+        beatLoops->clipOpened(clip);
+        beatLoops->beatsFound(clip, {});
+        beatLoops->moveCountOne();
+        QCOMPARE(rig->prompt.messages().size(), 1);
+        QVERIFY(rig->prompt.messages().first().contains("No steady beat"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestBeatLoopControls)

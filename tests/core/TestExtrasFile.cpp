@@ -36,6 +36,7 @@ const QStringList kDefaultLines{
     "Nudge_End_Earlier_Key: ,",
     "Nudge_End_Later_Key: .",
     "Beat_Loop_Key: /",
+    "Move_One_Key: ;",
     "",
     "Play_All_Filter_On: 0",
     "Play_All_Filter_Levels: \"\"",

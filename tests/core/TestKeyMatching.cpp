@@ -45,10 +45,11 @@ KeyTexts defaultKeys()
     set(KeyBox::nudgeEndEarlier, e.nudgeEndEarlierKey);
     set(KeyBox::nudgeEndLater, e.nudgeEndLaterKey);
     set(KeyBox::beatLoop, e.beatLoopKey);
+    set(KeyBox::moveOne, e.moveOneKey);
     return k;
 }
 
-// Key texts with some boxes changed: "box=text;box=text" by duplicate-check number (1-28).
+// Key texts with some boxes changed: "box=text;box=text" by duplicate-check number (1-29).
 KeyTexts keysWith(const QString& changes)
 {
     KeyTexts k = defaultKeys();

@@ -14,14 +14,21 @@ public:
     int cancelled = 0;
     void find(const QString& clip) override { asked << clip; }
     void cancel() override { ++cancelled; }
+    QList<int> kept; // every "1" kept, in order
+    void keepOne(const QString&, int one) override { kept << one; }
 };
 
 class FakeBeatView : public BeatView {
 public:
     QList<double> ticks;
+    int one = 0;
     int count = 0;
     QList<int> counts; // every count shown, in order
-    void showBeatTicks(const QList<double>& beats) override { ticks = beats; }
+    void showBeatTicks(const QList<double>& beats, int first) override
+    {
+        ticks = beats;
+        one = first;
+    }
     void showBeatCount(int c) override
     {
         count = c;

@@ -37,6 +37,7 @@ QByteArray writeBeatCache(const BeatCacheKey& key, const BeatGrid& grid)
     QByteArray text = QByteArray(BeatCacheHeader) + '\n';
     text += "Size: " + QByteArray::number(key.size) + '\n';
     text += "Modified: " + QByteArray::number(key.modifiedMs) + '\n';
+    text += "One: " + QByteArray::number(grid.one()) + '\n';
     text += "Beats: " + QByteArray::number(grid.size()) + '\n';
     for (double t : grid.times())
         text += QByteArray::number(t, 'f', 4) + '\n';
@@ -48,22 +49,25 @@ std::optional<BeatGrid> readBeatCache(const QByteArray& text, const BeatCacheKey
     QList<QByteArray> lines = text.split('\n');
     if (!lines.isEmpty() && lines.back().isEmpty())
         lines.removeLast();
-    if (lines.size() < 4 || lines[0] != BeatCacheHeader)
+    constexpr qsizetype Head = 5;
+    if (lines.size() < Head || lines[0] != BeatCacheHeader)
         return std::nullopt;
     const auto size = numberAfter(lines[1], "Size:");
     const auto modified = numberAfter(lines[2], "Modified:");
-    const auto count = numberAfter(lines[3], "Beats:");
-    if (!size || !modified || !count || BeatCacheKey{*size, *modified} != key || *count != lines.size() - 4)
+    const auto one = numberAfter(lines[3], "One:");
+    const auto count = numberAfter(lines[4], "Beats:");
+    if (!size || !modified || !one || !count || BeatCacheKey{*size, *modified} != key ||
+        *count != lines.size() - Head || *one < 0 || *one >= CountCycle)
         return std::nullopt;
     QList<double> beats;
-    for (qsizetype i = 4; i < lines.size(); ++i) {
+    for (qsizetype i = Head; i < lines.size(); ++i) {
         bool ok = false;
         const double t = lines[i].trimmed().toDouble(&ok);
         if (!ok || !std::isfinite(t) || t < 0 || (!beats.isEmpty() && t <= beats.back()))
             return std::nullopt;
         beats.append(t);
     }
-    return BeatGrid(beats);
+    return BeatGrid(beats, int(*one));
 }
 
 QString BeatCache::fileFor(const QString& clipPath) const
@@ -93,6 +97,14 @@ bool BeatCache::store(const QString& clipPath, const BeatCacheKey& key, const Be
         return false;
     file.write(writeBeatCache(key, grid));
     return file.commit();
+}
+
+bool BeatCache::storeOne(const QString& clipPath, int one) const
+{
+    const auto kept = load(clipPath);
+    if (!kept)
+        return false;
+    return store(clipPath, BeatCacheKey::of(QFileInfo(clipPath)), BeatGrid(kept->times(), one));
 }
 
 } // namespace beats

@@ -15,9 +15,10 @@ class QFileInfo;
 // same name) no longer matches, and its beats are found again.
 //
 // The file, UTF-8 text, one item a line:
-//   Tempoloop beats 1              the format and the beat finder's version
+//   Tempoloop beats 2              the format and the beat finder's version
 //   Size: 375432                   the clip's size in bytes
 //   Modified: 1702147200123        its modification time, ms since 1970 UTC
+//   One: 0                         the position of the first beat counted "1"
 //   Beats: 40                      how many beat lines follow
 //   0.0000                         one beat a line, seconds, ascending
 // A clip without a steady beat is kept with "Beats: 0". Anything else (a
@@ -35,7 +36,7 @@ struct BeatCacheKey {
 
 // The first line; the number changes whenever the finder would find other
 // beats in the same sound, which retires every older file.
-inline constexpr const char* BeatCacheHeader = "Tempoloop beats 1";
+inline constexpr const char* BeatCacheHeader = "Tempoloop beats 2";
 
 QByteArray writeBeatCache(const BeatCacheKey& key, const BeatGrid& grid);
 // The beats, when the text is a whole cache file made for `key`.
@@ -54,6 +55,10 @@ public:
     // False when the file cannot be written (the beats still count for
     // this run).
     bool store(const QString& clipPath, const BeatCacheKey& key, const BeatGrid& grid) const;
+    // Keeps where the count's "1" is for the beats kept for the clip as it
+    // is now; false when none are kept for it (or the file cannot be
+    // written).
+    bool storeOne(const QString& clipPath, int one) const;
 
 private:
     QString m_folder;

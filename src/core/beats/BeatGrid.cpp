@@ -11,10 +11,17 @@ int beatLoopCountOrDefault(int count)
     return std::find(std::begin(BeatLoopCounts), end, count) != end ? count : DefaultBeatLoopCount;
 }
 
-BeatGrid::BeatGrid(QList<double> beats) : m_beats(std::move(beats))
+BeatGrid::BeatGrid(QList<double> beats, int one) : m_beats(std::move(beats))
 {
     m_beats.removeIf([](double t) { return !std::isfinite(t); });
     std::sort(m_beats.begin(), m_beats.end());
+    const int cycle = int(std::min<qsizetype>(m_beats.size(), CountCycle));
+    m_one = cycle > 0 ? (one % cycle + cycle) % cycle : 0;
+}
+
+BeatGrid BeatGrid::withOneMoved(int steps) const
+{
+    return BeatGrid(m_beats, m_one + steps);
 }
 
 double BeatGrid::periodAt(int index) const

@@ -12,6 +12,8 @@ namespace beats {
 // The loop lengths the beat loop key offers, in beats.
 inline constexpr int BeatLoopCounts[] = {4, 8, 16, 32};
 inline constexpr int DefaultBeatLoopCount = 8;
+// The count a dancer says: "1" to "8", two bars of four.
+inline constexpr int CountCycle = 8;
 // A count length that is none of them is taken as the default.
 int beatLoopCountOrDefault(int count);
 
@@ -23,12 +25,19 @@ struct BeatLoop {
 class BeatGrid {
 public:
     BeatGrid() = default;
-    // The beats in time order (they are sorted if they are not).
-    explicit BeatGrid(QList<double> beats);
+    // The beats in time order (they are sorted if they are not); `one` is
+    // the position of the first beat the count calls "1" (0 to 7, the bar's
+    // first beat where the music shows it).
+    explicit BeatGrid(QList<double> beats, int one = 0);
 
     bool isEmpty() const { return m_beats.isEmpty(); }
     int size() const { return int(m_beats.size()); }
     const QList<double>& times() const { return m_beats; }
+    // The position of the first beat counted "1"; 0 for an empty grid.
+    int one() const { return m_one; }
+    // The same beats with the count's "1" `steps` beats later (earlier when
+    // negative), within the first eight.
+    BeatGrid withOneMoved(int steps) const;
     bool operator==(const BeatGrid&) const = default;
 
     // The seconds a beat lasts around the given one (the gap to its
@@ -58,6 +67,7 @@ public:
 
 private:
     QList<double> m_beats;
+    int m_one = 0;
 };
 
 } // namespace beats

@@ -60,21 +60,25 @@ void BeatLoopControls::clipOpened(const QString& clipPath)
     m_known = false;
     m_grid = beats::BeatGrid();
     m_pendingBeatLoop.reset();
-    if (m_view)
-        m_view->showBeatTicks({});
+    m_pendingOneMoves = 0;
+    showTicks();
     showCount(0);
     searchIfWanted();
 }
 
-void BeatLoopControls::beatsFound(const QString& clipPath, const QList<double>& beats)
+void BeatLoopControls::beatsFound(const QString& clipPath, const QList<double>& beats, int one)
 {
     if (clipPath != m_clip || m_clip.isEmpty())
         return;
     m_searching = false;
     m_known = true;
-    m_grid = beats::BeatGrid(beats);
-    if (m_view)
-        m_view->showBeatTicks(m_grid.times());
+    m_grid = beats::BeatGrid(beats, one);
+    if (const int moves = std::exchange(m_pendingOneMoves, 0); moves != 0 && !m_grid.isEmpty()) {
+        m_grid = m_grid.withOneMoved(moves);
+        if (m_source)
+            m_source->keepOne(m_clip, m_grid.one());
+    }
+    showTicks();
     showCount(m_player.CurrentPosition());
     // A loop asked for while the beats were searched for starts now. When
     // there is none to start, no box comes up out of the blue (the dancer may
@@ -168,6 +172,36 @@ void BeatLoopControls::playBeatLoopFrom(double position, Refusal refusal)
     m_loops.playLoop();
 }
 
+void BeatLoopControls::moveCountOne()
+{
+    if (m_player.FileName().isEmpty()) {
+        prompt().message(QStringLiteral("You must choose a clip first before moving the count's \"1\"."));
+        return;
+    }
+    if (!m_known) {
+        ++m_pendingOneMoves;
+        if (!m_searching)
+            search();
+        return;
+    }
+    if (m_grid.isEmpty()) {
+        prompt().message(QStringLiteral("No steady beat was found in the sound of this clip."));
+        return;
+    }
+    m_grid = m_grid.withOneMoved(1);
+    if (m_source)
+        m_source->keepOne(m_clip, m_grid.one());
+    showTicks();
+    m_countShown = -1; // shown again even where the number is the same
+    showCount(m_player.CurrentPosition());
+}
+
+void BeatLoopControls::showTicks()
+{
+    if (m_view)
+        m_view->showBeatTicks(m_grid.times(), m_grid.one());
+}
+
 void BeatLoopControls::positionChanged(double position)
 {
     showCount(position);
@@ -178,7 +212,8 @@ void BeatLoopControls::showCount(double position)
     int count = 0;
     if (m_showCount && !m_grid.isEmpty()) {
         const double loopStart = m_player.SelectionStart();
-        const double oneAt = m_loops.LoopIsPlaying() && loopStart >= 0 ? loopStart : m_grid.times().front();
+        const double oneAt =
+            m_loops.LoopIsPlaying() && loopStart >= 0 ? loopStart : m_grid.times().at(m_grid.one());
         count = m_grid.countAt(position, oneAt, CountShown);
     }
     if (count == m_countShown)

@@ -26,7 +26,7 @@ class BeatLoopControls : public QObject {
     Q_OBJECT
 public:
     // How many beats the count over the picture runs through.
-    static constexpr int CountShown = 8;
+    static constexpr int CountShown = beats::CountCycle;
 
     BeatLoopControls(MediaPlayerControl& player, LoopControls& loops, LoopView& boxes, QObject* parent = nullptr);
 
@@ -51,9 +51,9 @@ public:
 
     // A clip has opened (its length is known): its beats are unknown.
     void clipOpened(const QString& clipPath);
-    // The beats of a clip, from the source; dropped unless it is the clip
-    // still open.
-    void beatsFound(const QString& clipPath, const QList<double>& beats);
+    // The beats of a clip, from the source, and the position of the first
+    // beat counted "1"; dropped unless it is the clip still open.
+    void beatsFound(const QString& clipPath, const QList<double>& beats, int one = 0);
     // Whether the beats of the open clip are known (maybe none).
     bool beatsKnown() const { return m_known; }
     const beats::BeatGrid& grid() const { return m_grid; }
@@ -71,6 +71,11 @@ public:
     // nearest the playback point, played at once in the current loop mode.
     void playBeatLoop();
 
+    // The key that moves the count's "1" one beat later: the beats stay,
+    // the count shifts, and the clip keeps it with its beats. Pressed while
+    // the beats are still being found, it counts once they are known.
+    void moveCountOne();
+
     // The playback position moved: the count follows it.
     void positionChanged(double position);
 
@@ -83,6 +88,7 @@ private:
     enum class Refusal { Said, Quiet };
     void playBeatLoopFrom(double position, Refusal refusal = Refusal::Said);
     void showCount(double position);
+    void showTicks();
 
     MediaPlayerControl& m_player;
     LoopControls& m_loops;
@@ -102,5 +108,7 @@ private:
     beats::BeatGrid m_grid;
     // Where the beat loop key was pressed while the beats were unknown.
     std::optional<double> m_pendingBeatLoop;
+    // Presses of the move-"1" key while the beats were unknown.
+    int m_pendingOneMoves = 0;
     int m_countShown = 0;
 };

@@ -14,13 +14,17 @@ public:
     // through BeatLoopControls::beatsFound(). Calls off an earlier search.
     virtual void find(const QString& clipPath) = 0;
     virtual void cancel() = 0;
+    // Keeps, with the beats found in the clip, where the count's "1" is
+    // now (the position of the first beat counted "1").
+    virtual void keepOne(const QString& clipPath, int one) = 0;
 };
 
 class BeatView {
 public:
     virtual ~BeatView() = default;
-    // Small ticks on the progress line at the beats (none: no ticks).
-    virtual void showBeatTicks(const QList<double>& beats) = 0;
+    // Small ticks on the progress line at the beats (none: no ticks), a
+    // longer one on each "1" of the count, the first at position `one`.
+    virtual void showBeatTicks(const QList<double>& beats, int one) = 0;
     // The count over the picture, 1 to 8; 0 hides it.
     virtual void showBeatCount(int count) = 0;
 };

@@ -89,7 +89,7 @@ bool MediaControls::run(MediaCommand command, MediaRoute route)
                 m_playing->playPreviousBookmark();
             return true;
         }
-        if (m_player.FileName().isEmpty() || m_clips.folderClips().isEmpty())
+        if (m_player.FileName().isEmpty() || !m_clips.folderClipsReady())
             return false;
         if (next)
             m_clips.playNextClip();

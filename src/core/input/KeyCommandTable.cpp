@@ -51,6 +51,8 @@ const std::array<KeyBoxRow, KeyBoxCount> keyBoxRows{{
     {KeyBox::nudgeEndLater, "nudgeEndLaterKey", "Practice: loop end later key", "loop end later key",
      "Nudge_End_Later_Key:", "."},
     {KeyBox::beatLoop, "beatLoopKey", "Practice: beat loop key", "beat loop key", "Beat_Loop_Key:", "/"},
+    {KeyBox::moveOne, "moveOneKey", "Practice: move the count's 1 key", "move the count's 1 key", "Move_One_Key:",
+     ";"},
 }};
 
 namespace {
@@ -67,7 +69,7 @@ constexpr CommandRow fixed(Command command, int key, Held held = Held::Any, Gate
 
 } // namespace
 
-const std::array<CommandRow, 61> commandRows{{
+const std::array<CommandRow, 62> commandRows{{
     // Key codes.
     {C::exit, B::exit, M::ExitKeyCode, G::Always},
     {C::forwardminutes, B::forwardseconds, M::ShiftKeyCode, G::Always},
@@ -138,6 +140,7 @@ const std::array<CommandRow, 61> commandRows{{
     {C::nudgeEndEarlier, B::nudgeEndEarlier, M::WholeText, G::Always},
     {C::nudgeEndLater, B::nudgeEndLater, M::WholeText, G::Always},
     {C::beatLoop, B::beatLoop, M::WholeText, G::NotPlayingAll},
+    {C::moveOne, B::moveOne, M::WholeText, G::Always},
 }};
 
 bool rowMatches(const CommandRow& row, const KeyTexts& keys, bool ctrlSelect, const KeyStroke& stroke)

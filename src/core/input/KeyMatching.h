@@ -42,9 +42,10 @@ enum class KeyBox {
     nudgeEndEarlier,
     nudgeEndLater,
     beatLoop,
+    moveOne,
     None // fixed keys
 };
-constexpr int KeyBoxCount = 28;
+constexpr int KeyBoxCount = 29;
 
 // The text of every key box, indexed by KeyBox.
 using KeyTexts = std::array<QString, KeyBoxCount>;
@@ -109,6 +110,8 @@ enum class Command {
     nudgeEndEarlierTenth,
     nudgeEndLaterTenth,
     beatLoop,
+    // The count's "1" one beat later.
+    moveOne,
     // The keyboard's media keys (MediaControls runs them).
     mediaPlayPause,
     mediaPause,

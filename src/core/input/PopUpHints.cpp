@@ -155,6 +155,8 @@ QString practiceKeyCaption(keys::KeyBox box, int beatLoopCount)
         return QStringLiteral("loop end a frame later");
     case KeyBox::beatLoop:
         return QStringLiteral("beat loop: %1 beats from the nearest beat").arg(beatLoopCount);
+    case KeyBox::moveOne:
+        return QStringLiteral("the count's \"1\" one beat later");
     default:
         return {};
     }
@@ -186,6 +188,8 @@ HintTable practicePageHints(const keys::KeyTexts& keys, int beatLoopCount)
                         "point\"\nIt plays at once, in the current loop mode, and starts on the count's "
                         "\"1\".\nThe first time, the clip's beats are found first (a few seconds).")
              .arg(beatLoopCount)},
+        {"moveOneKey", "keyboard equivalent for \"move the count's 1 one beat later\"\nThe beats stay where "
+                       "they are; the count and the long ticks move, and the clip keeps it."},
         {"loopModeKey", "keyboard equivalent for \"loop once, loop continuously, speed ladder\""},
         {"mirrorViewKey", "keyboard equivalent for \"mirror view\""},
     };

@@ -55,6 +55,9 @@ public:
     void whenLoaded(std::function<void()> next);
 
     FolderClipList& folderClips() { return m_folderClips; }
+    // The folder's clip list is ready for stepping (a listing still running
+    // is waited for briefly); false when it has no clips.
+    bool folderClipsReady();
     // Lists the clips of `folder` (ending with "/") in the background; the
     // folder's clip list takes them once they are in.
     void listFolderClips(const QString& folder);
@@ -68,9 +71,6 @@ private:
     void loadFinished();
     void fillInformationFields();
     void takeListing();
-    // The folder's clip list is ready for stepping (a listing still running
-    // is waited for briefly); false when it has no clips.
-    bool folderClipsReady();
 
     MediaPlayerControl& m_player;
     ClipView& m_view;

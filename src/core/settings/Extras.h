@@ -35,6 +35,7 @@ struct Extras {
     QString nudgeEndEarlierKey = QStringLiteral(",");   // Nudge_End_Earlier_Key:
     QString nudgeEndLaterKey = QStringLiteral(".");     // Nudge_End_Later_Key:
     QString beatLoopKey = QStringLiteral("/");          // Beat_Loop_Key:
+    QString moveOneKey = QStringLiteral(";");           // Move_One_Key:
 
     // The catalog window's play-all filter.
     bool playAllFilterOn = false;    // Play_All_Filter_On:

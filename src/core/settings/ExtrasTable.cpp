@@ -29,6 +29,7 @@ template <> const std::vector<ExtrasRow>& tableOf<Extras>()
         keyBox("Nudge_End_Earlier_Key:", &E::nudgeEndEarlierKey),
         keyBox("Nudge_End_Later_Key:", &E::nudgeEndLaterKey),
         keyBox("Beat_Loop_Key:", &E::beatLoopKey),
+        keyBox("Move_One_Key:", &E::moveOneKey),
 
         group(flag("Play_All_Filter_On:", &E::playAllFilterOn)),
         text("Play_All_Filter_Levels:", &E::playAllFilterLevels),

@@ -6,9 +6,9 @@
 #include "gui/playback/MpvVideoWidget.h"
 #include "gui/playback/TActiveMovie.h"
 
-void BeatDisplay::showBeatTicks(const QList<double>& beats)
+void BeatDisplay::showBeatTicks(const QList<double>& beats, int one)
 {
-    m_player.seekBar()->setBeats(beats);
+    m_player.seekBar()->setBeats(beats, one);
 }
 
 void BeatDisplay::showBeatCount(int count)

@@ -10,7 +10,7 @@ class BeatDisplay : public BeatView {
 public:
     explicit BeatDisplay(TActiveMovie& player) : m_player(player) {}
 
-    void showBeatTicks(const QList<double>& beats) override;
+    void showBeatTicks(const QList<double>& beats, int one) override;
     void showBeatCount(int count) override;
     // The count last shown (0: none), whatever draws the picture.
     int count() const { return m_count; }

@@ -1,8 +1,8 @@
 #include "gui/beats/BeatFinder.h"
 
 #include "core/beats/BeatCache.h"
-#include "core/beats/BeatFit.h"
-#include "gui/beats/AubioBeatTracker.h"
+#include "core/beats/BeatTracker.h"
+#include "gui/beats/AubioHearing.h"
 
 #include <QFileInfo>
 #include <QThread>
@@ -22,22 +22,28 @@ public:
     void cancel() { m_cancel = true; }
 
 signals:
-    void done(const QString& clipPath, const QList<double>& beats, bool fromCache);
+    void done(const QString& clipPath, const QList<double>& beats, int one, bool fromCache);
 
 protected:
     void run() override
     {
         if (const auto kept = m_cache.load(m_clip)) {
-            emit done(m_clip, kept->times(), true);
+            emit done(m_clip, kept->times(), kept->one(), true);
             return;
         }
         const BeatCacheKey key = BeatCacheKey::of(QFileInfo(m_clip));
         const Hearing hearing = listenForBeats(m_clip, m_cancel);
         if (hearing.outcome == Hearing::Outcome::Cancelled || m_cancel)
             return;
-        const BeatGrid grid(hearing.outcome == Hearing::Outcome::Heard ? fitBeatGrid(hearing.heard) : QList<double>{});
+        BeatGrid grid;
+        if (hearing.outcome == Hearing::Outcome::Heard) {
+            const BeatAnalysis found = analyseBeats(hearing.features, m_cancel);
+            if (m_cancel)
+                return;
+            grid = BeatGrid(found.beats, found.one);
+        }
         m_cache.store(m_clip, key, grid);
-        emit done(m_clip, grid.times(), false);
+        emit done(m_clip, grid.times(), grid.one(), false);
     }
 
 private:
@@ -70,8 +76,8 @@ void BeatFinder::find(const QString& clipPath)
     m_running.append(job);
     connect(
         job, &BeatJob::done, this,
-        [this, job](const QString& clip, const QList<double>& beats, bool fromCache) {
-            jobDone(job, clip, beats, fromCache);
+        [this, job](const QString& clip, const QList<double>& beats, int one, bool fromCache) {
+            jobDone(job, clip, beats, one, fromCache);
         },
         Qt::QueuedConnection);
     connect(job, &QThread::finished, this, [this, job] {
@@ -92,12 +98,17 @@ void BeatFinder::cancel()
     m_job = nullptr;
 }
 
-void BeatFinder::jobDone(BeatJob* job, const QString& clipPath, const QList<double>& beats, bool fromCache)
+void BeatFinder::keepOne(const QString& clipPath, int one)
+{
+    beats::BeatCache(m_cacheFolder).storeOne(clipPath, one);
+}
+
+void BeatFinder::jobDone(BeatJob* job, const QString& clipPath, const QList<double>& beats, int one, bool fromCache)
 {
     if (job != m_job)
         return;
     m_job = nullptr;
-    emit beatsFound(clipPath, beats, fromCache);
+    emit beatsFound(clipPath, beats, one, fromCache);
 }
 
 #include "BeatFinder.moc"

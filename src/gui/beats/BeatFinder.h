@@ -15,7 +15,9 @@ class BeatJob;
 // it. A clip's beats are kept in the per-user cache folder (BeatCache), so a
 // clip opened again has them at once. Asking for another clip calls off the
 // search under way: its thread stops at its next block of sound and its
-// result is dropped.
+// result is dropped; so is the search of a program that closes. Either way
+// the thread ends within a block of sound or a read of the file, even while
+// the file is being opened.
 class BeatFinder : public QObject, public BeatSource {
     Q_OBJECT
 public:
@@ -29,6 +31,8 @@ public:
     void find(const QString& clipPath) override;
     // Calls off the search under way, if any; no beatsFound() follows.
     void cancel() override;
+    // Rewrites the clip's cache file with the count's "1" at `one`.
+    void keepOne(const QString& clipPath, int one) override;
     bool busy() const { return m_job != nullptr; }
     // Searches whose threads have not stopped yet, called off ones included.
     int searchesRunning() const { return int(m_running.size()); }
@@ -36,12 +40,13 @@ public:
 
 signals:
     // The beats of the clip (seconds, in order; none when the clip has no
-    // sound or no steady beat). `fromCache` tells beats kept from an earlier
-    // search from beats just found.
-    void beatsFound(const QString& clipPath, const QList<double>& beats, bool fromCache);
+    // sound or no steady beat) and the position of the first one counted
+    // "1". `fromCache` tells beats kept from an earlier search from beats
+    // just found.
+    void beatsFound(const QString& clipPath, const QList<double>& beats, int one, bool fromCache);
 
 private:
-    void jobDone(beats::BeatJob* job, const QString& clipPath, const QList<double>& beats, bool fromCache);
+    void jobDone(beats::BeatJob* job, const QString& clipPath, const QList<double>& beats, int one, bool fromCache);
 
     QString m_cacheFolder;
     beats::BeatJob* m_job = nullptr;

@@ -1,5 +1,7 @@
 #include "gui/beats/BeatSeekBar.h"
 
+#include "core/beats/BeatGrid.h"
+
 #include <QPainter>
 #include <QStyleOptionSlider>
 #include <cmath>
@@ -8,11 +10,12 @@ BeatSeekBar::BeatSeekBar(QWidget* parent) : QSlider(Qt::Horizontal, parent)
 {
 }
 
-void BeatSeekBar::setBeats(const QList<double>& beats)
+void BeatSeekBar::setBeats(const QList<double>& beats, int one)
 {
-    if (beats == m_beats)
+    if (beats == m_beats && one == m_one)
         return;
     m_beats = beats;
+    m_one = one;
     update();
 }
 
@@ -38,7 +41,7 @@ void BeatSeekBar::paintEvent(QPaintEvent* event)
         const int bottom = height() - 1;
         for (qsizetype i = 0; i < m_beats.size(); ++i) {
             const int x = tickX(m_beats[i]);
-            const bool one = i % 8 == 0;
+            const bool one = ((i - m_one) % beats::CountCycle + beats::CountCycle) % beats::CountCycle == 0;
             painter.setPen(one ? QColor(230, 120, 30) : palette().color(QPalette::Mid));
             painter.drawLine(x, bottom - (one ? 5 : 3), x, bottom);
         }

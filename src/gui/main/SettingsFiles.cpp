@@ -66,7 +66,7 @@ void SettingsFiles::ReadConfigFile()
     QString Extras::*const practiceKeys[] = {&Extras::loopModeKey,          &Extras::mirrorViewKey,
                                              &Extras::nudgeStartEarlierKey, &Extras::nudgeStartLaterKey,
                                              &Extras::nudgeEndEarlierKey,   &Extras::nudgeEndLaterKey,
-                                             &Extras::beatLoopKey};
+                                             &Extras::beatLoopKey,          &Extras::moveOneKey};
     Extras unset;
     for (QString Extras::*key : practiceKeys)
         (unset.*key).clear();

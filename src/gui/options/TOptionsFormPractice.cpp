@@ -182,8 +182,8 @@ QGroupBox* TOptionsForm::buildPracticeKeysGroup(QWidget* page)
     keepClose(grid);
     using keys::KeyBox;
     const KeyBox boxes[] = {KeyBox::nudgeStartEarlier, KeyBox::nudgeStartLater, KeyBox::nudgeEndEarlier,
-                            KeyBox::nudgeEndLater,     KeyBox::beatLoop,        KeyBox::loopMode,
-                            KeyBox::mirrorView};
+                            KeyBox::nudgeEndLater,     KeyBox::beatLoop,        KeyBox::moveOne,
+                            KeyBox::loopMode,          KeyBox::mirrorView};
     int at = 0;
     for (KeyBox which : boxes) {
         const keys::KeyBoxRow& row = keys::keyBoxRows[static_cast<int>(which)];
@@ -315,6 +315,7 @@ void TOptionsForm::bindExtras(ExtrasBindings& binding)
         {&E::nudgeEndEarlierKey, keys::KeyBox::nudgeEndEarlier},
         {&E::nudgeEndLaterKey, keys::KeyBox::nudgeEndLater},
         {&E::beatLoopKey, keys::KeyBox::beatLoop},
+        {&E::moveOneKey, keys::KeyBox::moveOne},
     };
     for (const auto& [member, box] : keyBoxes)
         bindText(binding, member, practiceKey(box));
