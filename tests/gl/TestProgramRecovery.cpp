@@ -42,7 +42,9 @@ QString xdotool(const QStringList& arguments)
 
 // The first visible window whose title matches the pattern (a regular
 // expression), waited for; empty when none came.
-QString waitForWindow(const QString& pattern, int timeoutMs = 20000)
+// A start under the sanitizers on a loaded machine can take more than 20 s;
+// the wait ends as soon as the window shows.
+QString waitForWindow(const QString& pattern, int timeoutMs = 60000)
 {
     QElapsedTimer t;
     t.start();
