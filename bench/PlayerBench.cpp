@@ -14,6 +14,7 @@
 // seeks), TEMPOLOOP_BENCH_HWDEC=0, TEMPOLOOP_BENCH_NO_CUE=1 (a continuous
 // loop seeks back only after its wait), TEMPOLOOP_BENCH_MPV="name=value ...",
 // and TEMPOLOOP_BENCH_PARTS="steps loops ui open" picks the parts to run.
+#include "../tests/support/FakeViews.h"
 #include "../tests/support/PaintClock.h"
 #include "../tests/support/ScriptedPrompt.h"
 #include "BenchEvents.h"
@@ -79,20 +80,6 @@ private:
     bool m_running = false;
     QElapsedTimer m_armed;
     QElapsedTimer m_sinceFire;
-};
-
-// The loop's boxes: a loop from 2 s to 3 s.
-class LoopBoxes : public LoopView {
-public:
-    QString startTimeDigits() const override { return QStringLiteral("000002"); }
-    QString endTimeDigits() const override { return QStringLiteral("000003"); }
-    void setStartTimeDigits(const QString&) override {}
-    void setEndTimeDigits(const QString&) override {}
-    void showLoopIndicator(bool) override {}
-    void showLoopMode(bool) override {}
-    void showLadder(const QString&) override {}
-    void showPlaying(bool) override {}
-    void clearPlayingBookmark() override {}
 };
 
 bool envOff(const char* name)
@@ -259,7 +246,9 @@ int main(int argc, char** argv)
     // rests on (the position it holds) against the end time. Loops played
     // once: the frame mpv rests on once the pause has taken hold, against
     // the end time.
-    LoopBoxes boxes;
+    FakeLoopView boxes; // a loop from 2 s to 3 s
+    boxes.start = QStringLiteral("000002");
+    boxes.end = QStringLiteral("000003");
     LoopControls loopControls(*b.control, boxes);
     QObject::connect(b.control, &MediaPlayerControl::OnPositionChange, &loopControls,
                      [&](double from, double to, quint32, quint32) { loopControls.positionChanged(from, to); });

@@ -7,6 +7,7 @@
 //  - the mirror view's cost: the time from a paint event of the picture to
 //    its frame drawn, while the clip plays, plain and mirrored.
 // Needs an X display (bench/run.sh uses xvfb-run).
+#include "../tests/support/FakeViews.h"
 #include "../tests/support/PaintClock.h"
 #include "../tests/support/ScriptedPrompt.h"
 #include "BenchEvents.h"
@@ -34,24 +35,6 @@ using BenchEvents::waitMs;
 using BenchFigures::median;
 using BenchFigures::percentile;
 using BenchFigures::print;
-
-namespace {
-
-// The loop's boxes: a loop from 2 s to 3 s.
-class BoxesOnly : public LoopView {
-public:
-    QString startTimeDigits() const override { return QStringLiteral("000002"); }
-    QString endTimeDigits() const override { return QStringLiteral("000003"); }
-    void setStartTimeDigits(const QString&) override {}
-    void setEndTimeDigits(const QString&) override {}
-    void showLoopIndicator(bool) override {}
-    void showLoopMode(bool) override {}
-    void showLadder(const QString&) override {}
-    void showPlaying(bool) override {}
-    void clearPlayingBookmark() override {}
-};
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -85,7 +68,9 @@ int main(int argc, char** argv)
     const double fps = engine->framesPerSecond() > 0 ? engine->framesPerSecond() : 30;
 
     // The ladder, as the main window runs it.
-    BoxesOnly view;
+    FakeLoopView view; // a loop from 2 s to 3 s
+    view.start = QStringLiteral("000002");
+    view.end = QStringLiteral("000003");
     LoopControls loops(control, view);
     QObject::connect(&control, &MediaPlayerControl::OnPositionChange, &loops,
                      [&](double from, double to, quint32, quint32) { loops.positionChanged(from, to); });

@@ -6,6 +6,7 @@
 // cannot hold.
 #include "CatalogFakes.h"
 #include "FakeEngine.h"
+#include "FakeViews.h"
 #include "ScriptedPrompt.h"
 #include "core/catalog/BookmarkMaking.h"
 #include "core/catalog/CategoryDialogView.h"
@@ -52,20 +53,6 @@ public:
     QString name() const override { return typedName; }
 };
 
-class FakeLoopFields : public LoopView {
-public:
-    QString start, end;
-    QString startTimeDigits() const override { return start; }
-    QString endTimeDigits() const override { return end; }
-    void setStartTimeDigits(const QString& digits) override { start = digits; }
-    void setEndTimeDigits(const QString& digits) override { end = digits; }
-    void showLoopIndicator(bool) override {}
-    void showLoopMode(bool) override {}
-    void showLadder(const QString&) override {}
-    void showPlaying(bool) override {}
-    void clearPlayingBookmark() override {}
-};
-
 class CountingChime : public ChimePlayer {
 public:
     int plays = 0;
@@ -78,7 +65,7 @@ struct MakingRig {
     CatalogRig catalog;
     FakeEngine* engine = new FakeEngine;
     MediaPlayerControl player{engine};
-    FakeLoopFields fields;
+    FakeLoopView fields;
     FakeDialog dialog;
     CountingChime* chime = new CountingChime;
     BookmarkMaking making;
@@ -152,7 +139,7 @@ void TestMakingBookmarks::checksRefuseTheAdd()
     rig.making.makeBookmark();
     QCOMPARE(rig.prompt.messages(), QStringList{message});
     QVERIFY(rig.dialog.arranged.isEmpty());
-    QCOMPARE(rig.catalog.document.CatalogMode(), 0);
+    QCOMPARE(rig.catalog.document.CatalogMode(), CatalogDocument::Mode::Closed);
 }
 
 void TestMakingBookmarks::theFirstBookmarkStartsANewCatalog()
@@ -163,7 +150,7 @@ void TestMakingBookmarks::theFirstBookmarkStartsANewCatalog()
     rig.dialog.typedName = QStringLiteral("Box step");
     rig.making.makeBookmark();
     const CatalogDocument& d = rig.catalog.document;
-    QCOMPARE(d.CatalogMode(), 1);
+    QCOMPARE(d.CatalogMode(), CatalogDocument::Mode::New);
     QVERIFY(d.CatalogModified());
     QCOMPARE(d.RowCount(), 2); // the placeholder row took it
     QCOMPARE(rig.catalog.column(Number), QStringList{"1"});
@@ -235,7 +222,7 @@ void TestMakingBookmarks::cancellingRemembersWhatWasTyped()
     rig.dialog.typedCategory = QStringLiteral("Turns");
     rig.dialog.typedName = QStringLiteral("Cross body");
     rig.making.makeBookmark();
-    QCOMPARE(rig.catalog.document.CatalogMode(), 0);
+    QCOMPARE(rig.catalog.document.CatalogMode(), CatalogDocument::Mode::Closed);
     QCOMPARE(rig.making.LastCategory, QStringLiteral("Turns"));
     QCOMPARE(rig.making.LastName, QStringLiteral("Cross body"));
     rig.dialog.ok = true;
@@ -252,7 +239,7 @@ void TestMakingBookmarks::quickAddTakesThePlaybackPoint()
     rig.player.setCurrentPosition(84.5);
     rig.making.LastName = QStringLiteral("untouched");
     rig.making.makeQuickBookmark();
-    QCOMPARE(rig.catalog.document.CatalogMode(), 1);
+    QCOMPARE(rig.catalog.document.CatalogMode(), CatalogDocument::Mode::New);
     QCOMPARE(rig.catalog.column(StartTime), QStringList{"00:01:24"}); // a half goes to even
     QCOMPARE(rig.catalog.column(EndTime), QStringList{"--:--:--"});
     QCOMPARE(rig.catalog.main.loopList, QStringList{"1 : "});
