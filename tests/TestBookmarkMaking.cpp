@@ -159,7 +159,7 @@ void TestBookmarkMaking::firstAddStartsANewCatalog()
     QCOMPARE(dialogCaptions, QStringList{"Name"});
     QCOMPARE(dialog()->width(), 320);
     QVERIFY(!dialog()->InputBox_Category->isVisibleTo(dialog()));
-    QCOMPARE(app->doc()->CatalogMode(), 1);
+    QCOMPARE(app->doc()->CatalogMode(), CatalogDocument::Mode::New);
     QCOMPARE(app->doc()->RowCount(), 2); // the placeholder row was filled
     const QStringList row = {app->doc()->Cells(Number, 1),  app->doc()->Cells(Category, 1),
                              app->doc()->Cells(Name, 1),    app->doc()->Cells(StartTime, 1),
@@ -219,7 +219,7 @@ void TestBookmarkMaking::cancellingRemembersWhatWasTyped()
     setLoop(QStringLiteral("000010"), {});
     answers = {{QStringLiteral("Turns"), QStringLiteral("Cross body"), Qt::Key_Escape}};
     making()->makeBookmark();
-    QCOMPARE(app->doc()->CatalogMode(), 0); // nothing made, no catalog started
+    QCOMPARE(app->doc()->CatalogMode(), CatalogDocument::Mode::Closed); // nothing made, no catalog started
     QCOMPARE(making()->LastCategory, QStringLiteral("Turns"));
     QCOMPARE(making()->LastName, QStringLiteral("Cross body"));
 
@@ -258,7 +258,7 @@ void TestBookmarkMaking::checksRefuseTheAdd()
     making()->makeBookmark();
     QCOMPARE(app->prompt.messages(), QStringList{message});
     QVERIFY(dialogCaptions.isEmpty());
-    QCOMPARE(app->doc()->CatalogMode(), 0);
+    QCOMPARE(app->doc()->CatalogMode(), CatalogDocument::Mode::Closed);
 }
 
 void TestBookmarkMaking::quickAddRoundsThePlaybackPoint_data()
@@ -284,7 +284,7 @@ void TestBookmarkMaking::quickAddRoundsThePlaybackPoint()
     pressAddKey(Qt::ShiftModifier);
 
     QCOMPARE(app->player()->PlayState(), mpPaused);
-    QCOMPARE(app->doc()->CatalogMode(), 1);
+    QCOMPARE(app->doc()->CatalogMode(), CatalogDocument::Mode::New);
     QCOMPARE(app->doc()->Cells(StartTime, 1), start);
     QCOMPARE(app->doc()->Cells(EndTime, 1), QStringLiteral("--:--:--"));
     QCOMPARE(app->doc()->Cells(Filename, 1), QStringLiteral("swing.mp4"));
@@ -303,7 +303,7 @@ void TestBookmarkMaking::quickAddWithoutAClip()
 {
     making()->makeQuickBookmark();
     QCOMPARE(app->prompt.messages(), QStringList{kNoClip});
-    QCOMPARE(app->doc()->CatalogMode(), 0);
+    QCOMPARE(app->doc()->CatalogMode(), CatalogDocument::Mode::Closed);
     QCOMPARE(chimes, 0);
 }
 

@@ -47,7 +47,7 @@ private slots:
 
         button->setFocus(Qt::TabFocusReason);
         QTest::keyClick(app->main()->windowHandle(), Qt::Key_Space, Qt::ShiftModifier);
-        QCOMPARE(app->windows().BookmarksForm->document()->CatalogMode(), 1);
+        QCOMPARE(app->windows().BookmarksForm->document()->CatalogMode(), CatalogDocument::Mode::New);
         QCOMPARE(app->prompt.messages(), QStringList{noStart});
         QTest::keyRelease(app->main()->windowHandle(), Qt::Key_Shift);
 

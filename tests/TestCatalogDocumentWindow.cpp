@@ -57,7 +57,7 @@ void TestCatalogDocumentWindow::openUsesItsDialogAndTiesTheCatalog()
     QCOMPARE(dialog.text, QStringLiteral("Open Video Catalog"));
     QCOMPARE(dialog.filter, kFilter);
     QCOMPARE(QDir(dialog.folder), QDir(app.catalogFolder())); // the default catalog folder
-    QCOMPARE(app.doc()->CatalogMode(), 2);
+    QCOMPARE(app.doc()->CatalogMode(), CatalogDocument::Mode::OnFile);
     QCOMPARE(app.form()->windowTitle(),
              QStringLiteral("Video Catalog --  salsa steps.tvc  (in folder ") + app.catalogFolder() + u')');
     QVERIFY(app.form()->isVisible());
@@ -99,7 +99,7 @@ void TestCatalogDocumentWindow::openFromTheMainWindowCancelled()
     QVERIFY(app.start());
     child<TColourButton>(app.main(), "OpenCatalogButton")->click();
     QCOMPARE(app.prompt.shown().last().kind, QStringLiteral("open"));
-    QCOMPARE(app.doc()->CatalogMode(), 0);
+    QCOMPARE(app.doc()->CatalogMode(), CatalogDocument::Mode::Closed);
     QVERIFY(!app.form()->isVisible());
     QCOMPARE(child<TColourButton>(app.main(), "OpenCatalogButton")->text(), QStringLiteral("open video catalog"));
 }
@@ -109,7 +109,7 @@ void TestCatalogDocumentWindow::newCatalogSaveRunsSaveAs()
     CatalogFixture app;
     QVERIFY(app.start());
     app.rules().lifecycle.NewButtonClick();
-    QCOMPARE(app.doc()->CatalogMode(), 1);
+    QCOMPARE(app.doc()->CatalogMode(), CatalogDocument::Mode::New);
     QVERIFY(app.form()->isVisible());
     QVERIFY(!app.grid()->isVisible());
     // The first bookmark fills the blank row.
@@ -127,10 +127,10 @@ void TestCatalogDocumentWindow::newCatalogSaveRunsSaveAs()
 
     // A name without extension is saved in the native format.
     app.prompt.queueFileName(app.catalogFolder() + QStringLiteral("first"));
-    QVERIFY(app.rules().lifecycle.DoSave(app.formControl<TColourButton>("SaveButton")));
+    QVERIFY(app.rules().lifecycle.DoSave(CatalogLifecycle::Caller::CatalogWindow));
     const QString saved = app.catalogFolder() + QStringLiteral("first.tvc");
     QCOMPARE(app.doc()->CatalogFileName(), saved);
-    QCOMPARE(app.doc()->CatalogMode(), 2);
+    QCOMPARE(app.doc()->CatalogMode(), CatalogDocument::Mode::OnFile);
     QVERIFY(!app.doc()->CatalogModified());
     QVERIFY(contents(saved).startsWith("----- HEADER INFO -----\r\n"));
 
@@ -141,13 +141,13 @@ void TestCatalogDocumentWindow::newCatalogSaveRunsSaveAs()
     app.doc()->setCatalogModified(true);
     app.prompt.queueFileName(app.catalogFolder() + QStringLiteral("first"));
     app.prompt.queueAnswer(Prompt::Answer::No);
-    QVERIFY(!app.rules().lifecycle.DoSaveAs(nullptr));
+    QVERIFY(!app.rules().lifecycle.DoSaveAs());
     QCOMPARE(app.prompt.lastMessage(), QStringLiteral("first.tvc already exists.\nDo you want to replace it?"));
     QCOMPARE(contents(saved), before);
     QVERIFY(app.doc()->CatalogModified());
     app.prompt.queueFileName(app.catalogFolder() + QStringLiteral("first"));
     app.prompt.queueAnswer(Prompt::Answer::Yes);
-    QVERIFY(app.rules().lifecycle.DoSaveAs(nullptr));
+    QVERIFY(app.rules().lifecycle.DoSaveAs());
     QVERIFY(contents(saved).contains("second"));
 }
 
@@ -214,13 +214,13 @@ void TestCatalogDocumentWindow::saveAsAnotherExtensionAddsTheNativeOne()
     app.doc()->setCatalogModified(true);
     app.prompt.queueFileName(app.catalogFolder() + QStringLiteral("moves.txt"));
     app.prompt.queueAnswer(Prompt::Answer::No);
-    QVERIFY(!app.rules().lifecycle.DoSaveAs(nullptr));
+    QVERIFY(!app.rules().lifecycle.DoSaveAs());
     QCOMPARE(app.prompt.lastMessage(), QStringLiteral("moves.txt.tvc already exists.\nDo you want to replace it?"));
     QCOMPARE(contents(moves), QByteArray("keep me"));
     QCOMPARE(app.doc()->CatalogFileName(), saved);
     app.prompt.queueFileName(app.catalogFolder() + QStringLiteral("moves.txt"));
     app.prompt.queueAnswer(Prompt::Answer::Yes);
-    QVERIFY(app.rules().lifecycle.DoSaveAs(nullptr));
+    QVERIFY(app.rules().lifecycle.DoSaveAs());
     QCOMPARE(app.doc()->CatalogFileName(), moves);
     QVERIFY(contents(moves).startsWith("----- HEADER INFO -----\r\n"));
 }
@@ -251,7 +251,7 @@ void TestCatalogDocumentWindow::closePrompt()
     app.formControl<TColourButton>("CloseButton")->click();
     QCOMPARE(app.prompt.lastMessage(), kSavePrompt);
     QCOMPARE(app.prompt.shown().last().kind, QStringLiteral("yesnocancel"));
-    QCOMPARE(app.doc()->CatalogMode(), closes ? 0 : 2);
+    QCOMPARE(app.doc()->CatalogMode(), closes ? CatalogDocument::Mode::Closed : CatalogDocument::Mode::OnFile);
     QCOMPARE(app.form()->isVisible(), !closes);
     QCOMPARE(child<QComboBox>(app.main(), "LoopList")->count(), closes ? 0 : 2);
     QCOMPARE(contents(path) != before, saved);
@@ -289,12 +289,12 @@ void TestCatalogDocumentWindow::closeBoxClosesTheCatalogNotTheWindow()
     form->close();
     QVERIFY(form);
     QVERIFY(!form->isVisible());
-    QCOMPARE(app.doc()->CatalogMode(), 0);
+    QCOMPARE(app.doc()->CatalogMode(), CatalogDocument::Mode::Closed);
     // Hiding keeps the catalog open; the main window's button shows it again.
     QVERIFY(app.open(app.catalog({"a"})));
     child<TColourButton>(form, "hideCatalogButton")->click();
     QVERIFY(!form->isVisible());
-    QCOMPARE(app.doc()->CatalogMode(), 2);
+    QCOMPARE(app.doc()->CatalogMode(), CatalogDocument::Mode::OnFile);
     child<TColourButton>(app.main(), "OpenCatalogButton")->click();
     QVERIFY(form->isVisible());
 }
@@ -323,7 +323,7 @@ void TestCatalogDocumentWindow::catalogButtonShowsAnOpenCatalog()
     QVERIFY(TVC_WriteCatalogFile(app.catalogFolder() + "c.tvc", data, &error));
     app.prompt.queueFileName(app.catalogFolder() + "c.tvc");
     child<QAction>(app.main(), "ShowBookmarks1")->trigger(); // Ctrl+O in the main window
-    QCOMPARE(app.doc()->CatalogMode(), 2);
+    QCOMPARE(app.doc()->CatalogMode(), CatalogDocument::Mode::OnFile);
     QCOMPARE(child<QAction>(app.main(), "ShowBookmarks1")->text(), QStringLiteral("Show Video Catalog"));
     app.form()->hide();
     const qsizetype asked = app.prompt.shown().size();

@@ -203,7 +203,7 @@ void TestCatalogFileSafety::argumentThatIsNoFileIsRefused()
                  QStringLiteral("The video catalog \"%1\" was not opened").arg(QFileInfo(path).fileName())),
              qPrintable(told.first()));
     QVERIFY2(told.first().contains(reason), qPrintable(told.first()));
-    QCOMPARE(app.doc()->CatalogMode(), 0);
+    QCOMPARE(app.doc()->CatalogMode(), CatalogDocument::Mode::Closed);
     QVERIFY(!app.form()->isVisible());
     QVERIFY(windowAnswers(app.main()));
 }
@@ -275,7 +275,7 @@ void TestCatalogFileSafety::openThatCannotReadKeepsTheCatalog()
              qPrintable(told.last()));
     QVERIFY2(told.last().contains(reason), qPrintable(told.last()));
     QCOMPARE(app.doc()->CatalogFileName(), before);
-    QCOMPARE(app.doc()->CatalogMode(), 2);
+    QCOMPARE(app.doc()->CatalogMode(), CatalogDocument::Mode::OnFile);
     QCOMPARE(app.column(Name), (QStringList{"Basic 2", "Turn"}));
     QVERIFY(app.form()->isVisible());
 }
@@ -312,7 +312,7 @@ void TestCatalogFileSafety::capitalExtensionsOpenAndSave()
     QString error;
     QVERIFY(TVC_WriteCatalogFile(path, app.catalog({"Basic"}), &error));
     QVERIFY(app.start({path}));
-    QCOMPARE(app.doc()->CatalogMode(), 2);
+    QCOMPARE(app.doc()->CatalogMode(), CatalogDocument::Mode::OnFile);
     QCOMPARE(app.column(Name), QStringList{"Basic"});
 }
 

@@ -122,7 +122,7 @@ void TestCatalogRelinkAndImport::startupArgumentRelinksAMovedFolder()
     QCOMPARE(f.prompt.messages().value(5), Relinking::notRelinkedMessage());
     QCOMPARE(f.column(Folder), (QStringList{now, old, now}));
     QVERIFY(f.doc()->CatalogModified());
-    QCOMPARE(f.doc()->CatalogMode(), 2);
+    QCOMPARE(f.doc()->CatalogMode(), CatalogDocument::Mode::OnFile);
     // The cursor was left on the file name of the last bookmark asked about.
     QCOMPARE(f.grid()->currentIndex().row(), 1);
     QCOMPARE(f.grid()->currentIndex().column(), int(Filename));
@@ -142,7 +142,7 @@ void TestCatalogRelinkAndImport::importThroughTheDialog()
     const auto& dialog = f.prompt.shown().value(0);
     QCOMPARE(dialog.kind, QStringLiteral("opens"));
     QCOMPARE(dialog.filter, ClipLoader::clipFilter());
-    QCOMPARE(f.doc()->CatalogMode(), 1);
+    QCOMPARE(f.doc()->CatalogMode(), CatalogDocument::Mode::New);
     QVERIFY(f.form()->isVisible());
     QVERIFY(f.grid()->isVisible());
     QCOMPARE(f.doc()->RowCount(), 3);
@@ -161,7 +161,7 @@ void TestCatalogRelinkAndImport::importThroughTheDialog()
     f.prompt.queueFileNames({f.makeClip("c.mov")});
     f.formControl<QAction>("ImportMultipleClips1")->trigger();
     QCOMPARE(f.column(Name), (QStringList{"A", "b", "c"}));
-    QCOMPARE(f.doc()->CatalogMode(), 1);
+    QCOMPARE(f.doc()->CatalogMode(), CatalogDocument::Mode::New);
 }
 
 void TestCatalogRelinkAndImport::importCancelled()
@@ -170,7 +170,7 @@ void TestCatalogRelinkAndImport::importCancelled()
     QVERIFY(f.start());
     child<QAction>(f.main(), "ImportMultipleClips1")->trigger(); // the dialog answers "cancelled"
     QCOMPARE(f.prompt.shown().size(), 1);
-    QCOMPARE(f.doc()->CatalogMode(), 0);
+    QCOMPARE(f.doc()->CatalogMode(), CatalogDocument::Mode::Closed);
     QVERIFY(!f.form()->isVisible());
 }
 

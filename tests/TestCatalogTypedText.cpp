@@ -65,7 +65,7 @@ void TestCatalogTypedText::ctrlWAsksAboutWhatThePaneHolds()
     app.prompt.queueAnswer(Prompt::Answer::Yes);
     QTest::keyClick(app.form()->windowHandle(), Qt::Key_W, Qt::ControlModifier);
     QCOMPARE(app.prompt.messages(), QStringList{kSavePrompt});
-    QCOMPARE(app.doc()->CatalogMode(), 0);
+    QCOMPARE(app.doc()->CatalogMode(), CatalogDocument::Mode::Closed);
     QVERIFY(!app.doc()->CatalogModified());
     const CatalogReadResult saved = TVC_ReadCatalogFile(app.catalogFolder() + QStringLiteral("steps.tvc"), {});
     QCOMPARE(saved.catalog.bookmarks.value(0).description, QStringLiteral("slow"));

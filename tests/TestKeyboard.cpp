@@ -338,7 +338,7 @@ void TestKeyboard::gatesStopCommands()
     for (char c : {'8', '9', '0'})
         AppFixture::type(p.main(), c);
     QCOMPARE(ranCommands(ran), Commands{});
-    catalog->document()->setCatalogMode(1);
+    catalog->document()->setCatalogMode(CatalogDocument::Mode::New);
     for (char c : {'8', '9', '0'})
         AppFixture::type(p.main(), c);
     QCOMPARE(ranCommands(ran), (Commands{Command::previousBookmark, Command::currentBookmark, Command::nextBookmark}));
@@ -623,7 +623,7 @@ void TestKeyboard::addBookmarkMousePress()
     QTest::mousePress(child<TColourButton>(m, "makeBookmarkButton"), Qt::LeftButton, Qt::ShiftModifier);
     QTest::mouseRelease(child<TColourButton>(m, "makeBookmarkButton"), Qt::LeftButton, Qt::ShiftModifier);
     QVERIFY(child<FocusSink>(m, "PanelFocusPanel")->isActive());
-    QCOMPARE(p.windows().BookmarksForm->document()->CatalogMode(), 1);
+    QCOMPARE(p.windows().BookmarksForm->document()->CatalogMode(), CatalogDocument::Mode::New);
     QVERIFY(p.prompt.messages().isEmpty());
     QTest::mousePress(child<TColourButton>(m, "makeBookmarkButton"), Qt::LeftButton);
     QTest::mouseRelease(child<TColourButton>(m, "makeBookmarkButton"), Qt::LeftButton);

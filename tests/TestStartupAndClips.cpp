@@ -117,7 +117,7 @@ private slots:
         // A new catalog, saved under the name the save dialog gives, or not
         // at all when the dialog is cancelled.
         CatalogDocument* document = app.startup->windows().BookmarksForm->document();
-        document->setCatalogMode(1);
+        document->setCatalogMode(CatalogDocument::Mode::New);
         document->setCatalogModified(true);
         if (saveResult == 1)
             app.prompt.queueFileName(app.programFolder() + QStringLiteral("saved.tvc"));
@@ -259,7 +259,7 @@ private slots:
         QVERIFY(app.start({catalog}));
         TBookmarksForm* c = app.startup->windows().BookmarksForm;
         const CatalogDocument* d = c->document();
-        QCOMPARE(d->CatalogMode(), 2);
+        QCOMPARE(d->CatalogMode(), CatalogDocument::Mode::OnFile);
         QCOMPARE(d->CatalogFileName(), catalog);
         QVERIFY(!d->CatalogModified());
         QVERIFY(c->isVisible());
@@ -279,7 +279,7 @@ private slots:
         const QString catalog = app.programFolder() + "nothing.csv";
         QVERIFY(app.start({catalog}));
         const CatalogDocument* d = app.startup->windows().BookmarksForm->document();
-        QCOMPARE(d->CatalogMode(), 2);
+        QCOMPARE(d->CatalogMode(), CatalogDocument::Mode::OnFile);
         QCOMPARE(d->RowCount(), 2);
         QVERIFY(d->BlankFirstRow());
         QVERIFY(app.prompt.messages().isEmpty());

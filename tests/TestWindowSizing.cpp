@@ -138,7 +138,7 @@ private slots:
     {
         QFETCH(QString, button);
         QFETCH(QString, message);
-        catalog()->document()->setCatalogMode(1);
+        catalog()->document()->setCatalogMode(CatalogDocument::Mode::New);
         child<TColourButton>(m(), qPrintable(button))->click();
         QCOMPARE(app->prompt.messages(), QStringList{message});
         QVERIFY(!catalog()->isVisible());
@@ -153,7 +153,7 @@ private slots:
                  QStringList{"Sorry, but for this function to work, you must have a video catalog open first."});
         QVERIFY(!catalog()->isVisible());
         app->prompt.clear();
-        catalog()->document()->setCatalogMode(1);
+        catalog()->document()->setCatalogMode(CatalogDocument::Mode::New);
         press(m(), Qt::Key_F4);
         QVERIFY(app->prompt.messages().isEmpty());
         QVERIFY(catalog()->isVisible());
@@ -166,7 +166,7 @@ private slots:
 
     void videoToggleBetweenTheWindows()
     {
-        catalog()->document()->setCatalogMode(1);
+        catalog()->document()->setCatalogMode(CatalogDocument::Mode::New);
         QVERIFY(activate(catalog()));
         press(catalog(), Qt::Key_F3);
         QTRY_VERIFY(m()->isActiveWindow());

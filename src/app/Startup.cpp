@@ -139,7 +139,7 @@ void Startup::makeControllers()
     parts.commandLineEntry = m_windows.CommandLineEntryForm;
     parts.fileInfo = m_windows.FilePlayingInfoForm;
     const CatalogDocument* document = m_windows.BookmarksForm->document();
-    parts.catalogOpen = [document] { return document->CatalogMode() != 0; };
+    parts.catalogOpen = [document] { return document->CatalogMode() != CatalogDocument::Mode::Closed; };
     m_controllers.sizing = new WindowSizing(parts, main);
 }
 
@@ -153,7 +153,7 @@ void Startup::makeKeyboard()
     parts.options = m_windows.OptionsForm;
     parts.captionWindows = {catalog, m_windows.CommandLineEntryForm};
     const CatalogDocument* document = catalog->document();
-    parts.gates = [document] { return keys::Gates{document->PlayingAll(), document->CatalogMode() != 0}; };
+    parts.gates = [document] { return keys::Gates{document->PlayingAll(), document->CatalogMode() != CatalogDocument::Mode::Closed}; };
     parts.popUpHints = [this] { SetPopUpHints(); };
     auto* keyboard = new Keyboard(parts, main);
     m_controllers.keyboard = keyboard;

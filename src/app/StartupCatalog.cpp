@@ -45,7 +45,7 @@ void Startup::connectCatalogWindow()
     // The catalog button and menu item show the open catalog, or open one;
     // a cancelled dialog gives the keys back to the main window.
     auto showCatalog = [main, catalog, rules, document] {
-        if (document->CatalogMode() != 0) {
+        if (document->CatalogMode() != CatalogDocument::Mode::Closed) {
             catalog->show();
             catalog->raise();
             catalog->activateWindow();

@@ -297,7 +297,7 @@ public:
     {
         document.model()->load(data);
         document.setBlankFirstRow(false);
-        document.setCatalogMode(2);
+        document.setCatalogMode(CatalogDocument::Mode::OnFile);
         document.setCatalogFileName(path);
         document.setCatalogModified(false);
         document.setSelectedRow(1);

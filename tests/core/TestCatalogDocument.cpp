@@ -105,20 +105,21 @@ void TestCatalogDocument::loadNumbersRowsAndGivesBackTheCatalog()
 
 void TestCatalogDocument::caption_data()
 {
-    QTest::addColumn<int>("mode");
+    using Mode = CatalogDocument::Mode;
+    QTest::addColumn<Mode>("mode");
     QTest::addColumn<bool>("modified");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("none") << 0 << true << QString();
-    QTest::newRow("new") << 1 << false << "Video Catalog --  New  [NO FILE]";
-    QTest::newRow("new modified") << 1 << true << "Video Catalog --  New  [NO FILE]  [MODIFIED]";
-    QTest::newRow("file") << 2 << false << "Video Catalog --  salsa.tvc  (in folder /home/me/Cat alogs/)";
-    QTest::newRow("file modified") << 2 << true
+    QTest::newRow("none") << Mode::Closed << true << QString();
+    QTest::newRow("new") << Mode::New << false << "Video Catalog --  New  [NO FILE]";
+    QTest::newRow("new modified") << Mode::New << true << "Video Catalog --  New  [NO FILE]  [MODIFIED]";
+    QTest::newRow("file") << Mode::OnFile << false << "Video Catalog --  salsa.tvc  (in folder /home/me/Cat alogs/)";
+    QTest::newRow("file modified") << Mode::OnFile << true
                                    << "Video Catalog --  salsa.tvc  (in folder /home/me/Cat alogs/)  [MODIFIED]";
 }
 
 void TestCatalogDocument::caption()
 {
-    QFETCH(int, mode);
+    QFETCH(CatalogDocument::Mode, mode);
     QFETCH(bool, modified);
     QFETCH(QString, caption);
     CatalogDocument doc;

@@ -30,7 +30,7 @@ void TestCatalogLifecycle::newAndClose()
     rig.main.columns.showCategory = true;
     CatalogLifecycle& life = rig.controllers.lifecycle;
     life.NewButtonClick();
-    QCOMPARE(rig.document.CatalogMode(), 1);
+    QCOMPARE(rig.document.CatalogMode(), CatalogDocument::Mode::New);
     QVERIFY(rig.window.shown);
     QVERIFY(!rig.window.gridShown); // until the first bookmark
     QVERIFY(rig.window.repeatsButton);
@@ -42,7 +42,7 @@ void TestCatalogLifecycle::newAndClose()
     rig.load(clips(), 2);
     rig.controllers.grid.toggleSorting();
     life.CloseButtonClick();
-    QCOMPARE(rig.document.CatalogMode(), 0);
+    QCOMPARE(rig.document.CatalogMode(), CatalogDocument::Mode::Closed);
     QVERIFY(!rig.window.shown);
     QVERIFY(!rig.main.indicatorsShown);
     QVERIFY(rig.main.loopList.isEmpty());

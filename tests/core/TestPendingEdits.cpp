@@ -67,9 +67,9 @@ void TestPendingEdits::savingTakesInThePane()
     if (saveAs) {
         path = catalogPath(QStringLiteral("pane copy.tvc"));
         prompt.queueFileName(path);
-        QVERIFY(rig.controllers.lifecycle.DoSaveAs(&rig.document));
+        QVERIFY(rig.controllers.lifecycle.DoSaveAs(CatalogLifecycle::Caller::CatalogWindow));
     } else {
-        QVERIFY(rig.controllers.lifecycle.DoSave(&rig.document));
+        QVERIFY(rig.controllers.lifecycle.DoSave(CatalogLifecycle::Caller::CatalogWindow));
     }
     QCOMPARE(savedDescription(path, 1), QStringLiteral("turn left\r\nthen right"));
     QCOMPARE(rig.document.Cells(Description, 1), QStringLiteral("turn left\r\nthen right"));
@@ -127,9 +127,9 @@ void TestPendingEdits::closingAsksAboutWhatWasTyped()
     loadSaved(rig, path);
     rig.window.type(QStringLiteral("spin twice"));
     prompt.queueAnswer(Prompt::Answer::Yes);
-    rig.controllers.lifecycle.CloseButtonClick(&rig.document);
+    rig.controllers.lifecycle.CloseButtonClick(CatalogLifecycle::Caller::CatalogWindow);
     QCOMPARE(prompt.messages(), QStringList{kSavePrompt});
-    QCOMPARE(rig.document.CatalogMode(), 0);
+    QCOMPARE(rig.document.CatalogMode(), CatalogDocument::Mode::Closed);
     QVERIFY(!rig.document.CatalogModified());
     QCOMPARE(savedDescription(path, 1), QStringLiteral("spin twice"));
 
@@ -137,8 +137,8 @@ void TestPendingEdits::closingAsksAboutWhatWasTyped()
     loadSaved(rig, path);
     rig.window.type(QStringLiteral("slower"));
     prompt.queueAnswer(Prompt::Answer::Cancel);
-    rig.controllers.lifecycle.CloseButtonClick(&rig.document);
-    QCOMPARE(rig.document.CatalogMode(), 2);
+    rig.controllers.lifecycle.CloseButtonClick(CatalogLifecycle::Caller::CatalogWindow);
+    QCOMPARE(rig.document.CatalogMode(), CatalogDocument::Mode::OnFile);
     QCOMPARE(rig.document.Cells(Description, 1), QStringLiteral("slower"));
     QVERIFY(rig.document.CatalogModified());
 }
@@ -210,7 +210,7 @@ void TestPendingEdits::aClosedCatalogIsNeverModified()
     rig.window.type(QStringLiteral("dropped"));
     prompt.queueAnswer(Prompt::Answer::No);
     rig.controllers.lifecycle.CloseButtonClick();
-    QCOMPARE(rig.document.CatalogMode(), 0);
+    QCOMPARE(rig.document.CatalogMode(), CatalogDocument::Mode::Closed);
     // The pane loses the focus as the window hides, or the program exits.
     rig.window.type(QStringLiteral("dropped, and more"));
     rig.controllers.edits.takeInDescription();

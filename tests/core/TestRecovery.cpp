@@ -175,7 +175,7 @@ void TestRecovery::closingWithoutSavingRemovesTheRecovery()
     QVERIFY(QFile::exists(file));
     prompt.queueAnswer(Prompt::Answer::No);
     rig.controllers.lifecycle.CloseButtonClick();
-    QCOMPARE(rig.document.CatalogMode(), 0);
+    QCOMPARE(rig.document.CatalogMode(), CatalogDocument::Mode::Closed);
     QVERIFY(!QFile::exists(file));
     QVERIFY(QDir(rig.stateDir.path()).entryList({QStringLiteral("*.recovery")}, QDir::Files).isEmpty());
 }
@@ -206,7 +206,7 @@ void TestRecovery::aLeftRecoveryComesBackWhenItsCatalogIsOpened()
              qPrintable(question));
     QCOMPARE(rig.document.Cells(Description, 1), QStringLiteral("typed before the crash"));
     QVERIFY(rig.document.CatalogModified());
-    QCOMPARE(rig.document.CatalogMode(), 2);
+    QCOMPARE(rig.document.CatalogMode(), CatalogDocument::Mode::OnFile);
     QCOMPARE(rig.document.CatalogFileName(), path);
     QCOMPARE(fileBytes(path), saved); // nothing saved until the user saves
     QVERIFY(!QFile::exists(leftFile));
@@ -234,12 +234,12 @@ void TestRecovery::aLeftRecoveryIsOfferedAtStartAndNoRemovesIt()
     QVERIFY(prompt.messages()[0].contains(QStringLiteral("a new video catalog that was never saved")));
     QVERIFY(!QFile::exists(unsaved));
     QVERIFY(QFile::exists(older)); // Cancel keeps it for next time
-    QCOMPARE(rig.document.CatalogMode(), 0);
+    QCOMPARE(rig.document.CatalogMode(), CatalogDocument::Mode::Closed);
 
     prompt.clear();
     prompt.queueAnswer(Prompt::Answer::Yes);
     rig.controllers.lifecycle.offerLeftRecoveries();
-    QCOMPARE(rig.document.CatalogMode(), 2);
+    QCOMPARE(rig.document.CatalogMode(), CatalogDocument::Mode::OnFile);
     QVERIFY(rig.document.CatalogModified());
     QCOMPARE(rig.document.Cells(Description, 1), QStringLiteral("older"));
     QVERIFY(!QFile::exists(older));

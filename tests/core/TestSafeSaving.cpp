@@ -246,7 +246,7 @@ void TestSafeSaving::aCatalogOpenInAnotherProgramIsToldOf()
     prompt.queueFileName(path);
     prompt.queueAnswer(Prompt::Answer::No);
     QVERIFY(!life.OpenButtonClick(CatalogLifecycle::Caller::CatalogWindow));
-    QCOMPARE(rig.document.CatalogMode(), 0);
+    QCOMPARE(rig.document.CatalogMode(), CatalogDocument::Mode::Closed);
     QCOMPARE(prompt.shown().last().kind, QStringLiteral("yesno"));
     QVERIFY(prompt.shown().last().text.contains(QStringLiteral("is open in another Tempoloop window")));
 

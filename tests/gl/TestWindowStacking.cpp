@@ -74,7 +74,7 @@ private slots:
         app->defaultClip.duration = 600.0;
         QVERIFY(app->start());
         app->startup->windows().QuickStartGuideForm->hide();
-        catalog()->document()->setCatalogMode(1);
+        catalog()->document()->setCatalogMode(CatalogDocument::Mode::New);
         catalog()->setGeometry(100, 400, 500, 300);
         QVERIFY(activate(catalog()));
         QVERIFY(activate(m()));

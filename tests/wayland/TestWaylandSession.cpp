@@ -400,7 +400,7 @@ private slots:
     {
         QVERIFY(startOnTheDemoClip());
         TBookmarksForm* catalog = app->windows().BookmarksForm;
-        catalog->document()->setCatalogMode(1);
+        catalog->document()->setCatalogMode(CatalogDocument::Mode::New);
         takeTheKeys();
         key(Qt::Key_F4); // the catalog to the front
         QTRY_VERIFY_WITH_TIMEOUT(catalog->isVisible(), 5000);

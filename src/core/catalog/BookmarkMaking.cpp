@@ -64,7 +64,7 @@ void BookmarkMaking::makeQuickBookmark()
     if (!pauseAndCheckClip())
         return;
     BookmarkCatalogView& catalog = *m_parts.catalog;
-    if (catalog.catalogDocument().CatalogMode() == 0) {
+    if (catalog.catalogDocument().CatalogMode() == CatalogDocument::Mode::Closed) {
         catalog.startNewCatalog();
         catalog.showGrid();
         catalog.showCell(Category, 1);
@@ -123,7 +123,7 @@ bool BookmarkMaking::askCategoryAndName()
 {
     const CatalogDocument& d = m_parts.catalog->catalogDocument();
     const BookmarksGridColumns columns = m_parts.catalog->optionColumns();
-    const bool open = d.CatalogMode() != 0;
+    const bool open = d.CatalogMode() != CatalogDocument::Mode::Closed;
     const QString categoryTitle = open ? d.Cells(Category, 0) : columns.categoryName;
     const QString nameTitle = open ? d.Cells(Name, 0) : columns.nameName;
     CategoryDialogView& dialog = *m_parts.dialog;
@@ -149,7 +149,7 @@ QStringList BookmarkMaking::catalogCategories() const
 {
     const CatalogDocument& d = m_parts.catalog->catalogDocument();
     QStringList categories;
-    if (d.CatalogMode() == 0)
+    if (d.CatalogMode() == CatalogDocument::Mode::Closed)
         return categories;
     for (int r = 1; r < d.RowCount(); ++r)
         categories.append(d.Cells(CategoryCopy, r));
@@ -159,7 +159,7 @@ QStringList BookmarkMaking::catalogCategories() const
 int BookmarkMaking::takeRow(const QString& startText, const QString& endText)
 {
     BookmarkCatalogView& catalog = *m_parts.catalog;
-    if (catalog.catalogDocument().CatalogMode() == 0)
+    if (catalog.catalogDocument().CatalogMode() == CatalogDocument::Mode::Closed)
         catalog.startNewCatalog();
     catalog.showGrid();
     CatalogDocument& d = catalog.catalogDocument();

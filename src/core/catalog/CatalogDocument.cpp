@@ -14,7 +14,7 @@ CatalogDocument::CatalogDocument(QObject* parent) : QObject(parent), m_model(new
 {
 }
 
-void CatalogDocument::setCatalogMode(int mode)
+void CatalogDocument::setCatalogMode(Mode mode)
 {
     if (m_catalogMode == mode)
         return;
@@ -91,9 +91,9 @@ bool CatalogDocument::columnShown(int column) const
 QString CatalogDocument::captionText() const
 {
     const QString modified = m_catalogModified ? QStringLiteral("  [MODIFIED]") : QString();
-    if (m_catalogMode == 1)
+    if (m_catalogMode == Mode::New)
         return QStringLiteral("Video Catalog --  New  [NO FILE]") + modified;
-    if (m_catalogMode != 2)
+    if (m_catalogMode != Mode::OnFile)
         return {};
     const int slash = int(m_catalogFileName.lastIndexOf(u'/'));
     const QString folder = m_catalogFileName.left(slash + 1);

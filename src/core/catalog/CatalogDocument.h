@@ -22,9 +22,12 @@ public:
     void setCells(int column, int row, const QString& text) { m_model->setCells(column, row, text); }
     int RowCount() const { return m_model->RowCount(); }
 
-    // The catalog's state.
-    int CatalogMode() const { return m_catalogMode; } // 0 none, 1 new without file, 2 tied to a file
-    void setCatalogMode(int mode);
+    // The catalog's state: none open, a new one without a file, or one tied
+    // to its file.
+    enum class Mode { Closed, New, OnFile };
+    Q_ENUM(Mode)
+    Mode CatalogMode() const { return m_catalogMode; }
+    void setCatalogMode(Mode mode);
     QString CatalogFileName() const { return m_catalogFileName; }
     void setCatalogFileName(const QString& path);
     bool CatalogModified() const { return m_catalogModified; }
@@ -157,7 +160,7 @@ private:
     BookmarksGridColumns m_columns;
     QChar m_listSeparator = spreadsheetSeparatorFor(QLocale::system());
 
-    int m_catalogMode = 0;
+    Mode m_catalogMode = Mode::Closed;
     QString m_catalogFileName;
     bool m_catalogModified = false;
     int m_playingBookmark = -1;

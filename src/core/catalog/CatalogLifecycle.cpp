@@ -67,7 +67,7 @@ void CatalogLifecycle::NewButtonClick()
     ResetBookmarksGrid();
     if (m_main)
         m_main->ShowBookmarkingInfo();
-    d.setCatalogMode(1);
+    d.setCatalogMode(CatalogDocument::Mode::New);
     d.setCatalogFileName({});
     d.setCatalogModified(false);
     d.setPlayingBookmark(-1);
@@ -78,12 +78,13 @@ void CatalogLifecycle::NewButtonClick()
         m_main->setLoopListItems({}, -1);
 }
 
-bool CatalogLifecycle::askToSaveChanges(bool withSender)
+bool CatalogLifecycle::askToSaveChanges(Caller caller)
 {
-    const auto outcome = UnsavedChanges::settle(m_document.CatalogModified(), [this] { return save(true); });
+    const auto outcome =
+        UnsavedChanges::settle(m_document.CatalogModified(), [this] { return DoSave(Caller::CatalogWindow); });
     if (UnsavedChanges::mayLeave(outcome))
         return true;
-    if (withSender)
+    if (caller == Caller::CatalogWindow)
         m_grid.focusGrid();
     return false;
 }
@@ -92,7 +93,7 @@ bool CatalogLifecycle::OpenButtonClick(Caller caller)
 {
     CatalogDocument& d = m_document;
     m_playing.TurnOffPlayAllBookmarks();
-    if (!m_edits.takeIn() || !askToSaveChanges(true))
+    if (!m_edits.takeIn() || !askToSaveChanges(Caller::CatalogWindow))
         return false;
     auto focusAfterFailure = [this, caller] {
         if (caller == Caller::CatalogWindow)
@@ -156,7 +157,7 @@ void CatalogLifecycle::tieToFile(const QString& path)
     CatalogDocument& d = m_document;
     if (m_main)
         m_main->ShowBookmarkingInfo();
-    d.setCatalogMode(2);
+    d.setCatalogMode(CatalogDocument::Mode::OnFile);
     d.setCatalogFileName(path);
     d.setCatalogModified(false);
     m_keeping.watch.watch(path, d.fileState().stamp);
@@ -212,15 +213,15 @@ void CatalogLifecycle::finishReading()
     m_window.showDescription(m_document.Cells(Description, 1));
 }
 
-void CatalogLifecycle::CloseButtonClick(QObject* sender)
+void CatalogLifecycle::CloseButtonClick(Caller caller)
 {
     CatalogDocument& d = m_document;
     m_playing.TurnOffPlayAllBookmarks();
-    if (!m_edits.takeIn() || !askToSaveChanges(sender != nullptr))
+    if (!m_edits.takeIn() || !askToSaveChanges(caller))
         return;
     if (m_main)
         m_main->HideBookmarkingInfo();
-    d.setCatalogMode(0);
+    d.setCatalogMode(CatalogDocument::Mode::Closed);
     d.setCatalogModified(false);
     d.setCatalogFileName({});
     d.setPlayingBookmark(-1);
@@ -232,7 +233,7 @@ void CatalogLifecycle::CloseButtonClick(QObject* sender)
         m_main->setLoopListItems({}, -1);
 }
 
-void CatalogLifecycle::hideCatalogButtonClick(QObject*)
+void CatalogLifecycle::hideCatalogButtonClick()
 {
     if (m_document.PlayingAll())
         m_window.focusSink();
@@ -262,7 +263,7 @@ bool CatalogLifecycle::ImportMultipleClips(const QStringList* dropped)
         paths = prompt().openFileNames({}, folder, ClipLoader::clipFilter());
         if (paths.isEmpty())
             return false;
-        if (d.CatalogMode() == 0)
+        if (d.CatalogMode() == CatalogDocument::Mode::Closed)
             NewButtonClick();
         m_window.showGrid(true);
     }

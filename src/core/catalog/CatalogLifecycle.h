@@ -37,8 +37,8 @@ class RecoveryWriter;
 // a run left behind are offered back (RecoveryStore).
 class CatalogLifecycle : public BookmarkCatalogView {
 public:
-    // Who asked to open a catalog: the focus goes back there after a
-    // failure.
+    // Who asked: when it was the catalog window, the focus goes back to its
+    // grid afterwards (after a failure, for an open).
     enum class Caller { CatalogWindow, MainWindow };
 
     // What keeps the catalog from being lost.
@@ -66,10 +66,10 @@ public:
 
     void NewButtonClick();
     bool OpenButtonClick(Caller caller);
-    bool DoSave(QObject* sender = nullptr);
-    bool DoSaveAs(QObject* sender = nullptr);
-    void CloseButtonClick(QObject* sender = nullptr);
-    void hideCatalogButtonClick(QObject* sender = nullptr);
+    bool DoSave(Caller caller = Caller::MainWindow);
+    bool DoSaveAs(Caller caller = Caller::MainWindow);
+    void CloseButtonClick(Caller caller = Caller::MainWindow);
+    void hideCatalogButtonClick();
     // Start-up with a catalog argument: reads it and ties the catalog to it;
     // a file that cannot be read is refused with a message.
     void openCatalogArgument(const QString& path);
@@ -107,11 +107,9 @@ public:
 private:
     enum class Recovered { Yes, No };
 
-    bool askToSaveChanges(bool withSender);
-    bool save(bool withSender);
-    bool saveAs(bool withSender);
+    bool askToSaveChanges(Caller caller);
     bool write(const QString& path);
-    bool finishSave(bool saved, bool withSender);
+    bool finishSave(bool saved, Caller caller);
     // Reads the catalog's file again, its changes here given up; a file
     // that is refused now leaves the catalog as it is.
     void reload();

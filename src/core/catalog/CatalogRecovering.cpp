@@ -68,7 +68,7 @@ CatalogLifecycle::Recovered CatalogLifecycle::offerRecoveryOf(const QString& pat
 
 void CatalogLifecycle::offerLeftRecoveries()
 {
-    if (m_document.CatalogMode() != 0)
+    if (m_document.CatalogMode() != CatalogDocument::Mode::Closed)
         return;
     for (const RecoveryStore::LeftOver& leftOver : m_keeping.recoveries.leftOvers()) {
         const QString path = leftOver.snapshot.catalogPath;
@@ -107,7 +107,7 @@ void CatalogLifecycle::restore(const RecoverySnapshot& snapshot)
     if (m_main)
         m_main->ShowBookmarkingInfo();
     const bool tied = !snapshot.catalogPath.isEmpty();
-    d.setCatalogMode(tied ? 2 : 1);
+    d.setCatalogMode(tied ? CatalogDocument::Mode::OnFile : CatalogDocument::Mode::New);
     d.setCatalogFileName(snapshot.catalogPath);
     if (tied)
         m_keeping.watch.watch(snapshot.catalogPath, snapshot.file.stamp);
@@ -128,7 +128,7 @@ void CatalogLifecycle::restore(const RecoverySnapshot& snapshot)
 void CatalogLifecycle::userCameBack()
 {
     CatalogDocument& d = m_document;
-    if (d.CatalogMode() != 2 || !m_keeping.watch.hasUntoldChange())
+    if (d.CatalogMode() != CatalogDocument::Mode::OnFile || !m_keeping.watch.hasUntoldChange())
         return;
     m_keeping.watch.markTold();
     const QString path = d.CatalogFileName();

@@ -21,36 +21,26 @@
 using namespace CatalogLifecycleParts;
 using OverwriteChecks::Verdict;
 
-bool CatalogLifecycle::DoSave(QObject* sender)
-{
-    return save(sender != nullptr);
-}
-
-bool CatalogLifecycle::DoSaveAs(QObject* sender)
-{
-    return saveAs(sender != nullptr);
-}
-
-bool CatalogLifecycle::save(bool withSender)
+bool CatalogLifecycle::DoSave(Caller caller)
 {
     CatalogDocument& d = m_document;
     if (!m_edits.takeIn())
         return false;
-    if (d.CatalogMode() == 1)
-        return saveAs(withSender);
+    if (d.CatalogMode() == CatalogDocument::Mode::New)
+        return DoSaveAs(caller);
     const QString path = d.CatalogFileName();
     switch (OverwriteChecks::beforeWriting(d, path, OverwriteChecks::Offer::WithSaveAs)) {
     case Verdict::Write:
-        return finishSave(write(path), withSender);
+        return finishSave(write(path), caller);
     case Verdict::SaveAs:
-        return saveAs(withSender);
+        return DoSaveAs(caller);
     case Verdict::Reload:
         reload();
         break;
     case Verdict::Stop:
         break;
     }
-    return finishSave(false, withSender);
+    return finishSave(false, caller);
 }
 
 bool CatalogLifecycle::write(const QString& path)
@@ -68,16 +58,16 @@ bool CatalogLifecycle::write(const QString& path)
     return true;
 }
 
-bool CatalogLifecycle::finishSave(bool saved, bool withSender)
+bool CatalogLifecycle::finishSave(bool saved, Caller caller)
 {
     if (saved)
         m_document.setCatalogModified(false);
-    if (withSender)
+    if (caller == Caller::CatalogWindow)
         m_grid.focusGrid();
     return saved;
 }
 
-bool CatalogLifecycle::saveAs(bool withSender)
+bool CatalogLifecycle::DoSaveAs(Caller caller)
 {
     CatalogDocument& d = m_document;
     if (!m_edits.takeIn())
@@ -94,30 +84,30 @@ bool CatalogLifecycle::saveAs(bool withSender)
             Prompt::Icon::Warning, QStringLiteral("Save Video Catalog As...")) != Prompt::Answer::Yes)
         path.clear();
     // Saved as its own file, the catalog is saved over it.
-    if (!path.isEmpty() && d.CatalogMode() == 2 && path == d.CatalogFileName()) {
+    if (!path.isEmpty() && d.CatalogMode() == CatalogDocument::Mode::OnFile && path == d.CatalogFileName()) {
         switch (OverwriteChecks::beforeWriting(d, path, OverwriteChecks::Offer::WithoutSaveAs)) {
         case Verdict::Write:
             break;
         case Verdict::Reload:
             reload();
-            return finishSave(false, withSender);
+            return finishSave(false, caller);
         case Verdict::SaveAs:
         case Verdict::Stop:
-            return finishSave(false, withSender);
+            return finishSave(false, caller);
         }
     }
     if (!path.isEmpty())
         saved = write(path);
     if (saved) {
         const bool otherFile = path != d.CatalogFileName();
-        d.setCatalogMode(2);
+        d.setCatalogMode(CatalogDocument::Mode::OnFile);
         d.setCatalogFileName(path);
         if (otherFile) {
             m_keeping.lock.take(path);
             m_keeping.watch.watch(path, d.fileState().stamp);
         }
     }
-    return finishSave(saved, withSender);
+    return finishSave(saved, caller);
 }
 
 void CatalogLifecycle::reload()
@@ -142,7 +132,7 @@ UnsavedChanges::Outcome CatalogLifecycle::settleBeforeEnding()
 {
     if (!m_edits.takeIn())
         return UnsavedChanges::Outcome::Stay;
-    const auto outcome = UnsavedChanges::settle(m_document.CatalogModified(), [this] { return save(false); });
+    const auto outcome = UnsavedChanges::settle(m_document.CatalogModified(), [this] { return DoSave(); });
     // Saved, unchanged or given up: nothing is left to bring back.
     if (UnsavedChanges::mayLeave(outcome))
         m_keeping.recovery.discard();

@@ -11,7 +11,7 @@ namespace ClipImport {
 
 bool takesDrops(const CatalogDocument& document)
 {
-    return document.CatalogMode() != 0 && !document.PlayingAll();
+    return document.CatalogMode() != CatalogDocument::Mode::Closed && !document.PlayingAll();
 }
 
 QStringList droppedFiles(const QList<QUrl>& urls)

@@ -14,7 +14,7 @@ PendingEdits::PendingEdits(CatalogDocument& document, CatalogGridView& grid, Cat
 
 bool PendingEdits::takeIn()
 {
-    if (m_document.CatalogMode() == 0)
+    if (m_document.CatalogMode() == CatalogDocument::Mode::Closed)
         return true;
     if (!m_grid.commitOpenEditor())
         return false;
@@ -26,7 +26,7 @@ void PendingEdits::takeInDescription()
 {
     CatalogDocument& d = m_document;
     const int row = d.SelectedRow();
-    if (d.CatalogMode() == 0 || row < 1 || row >= d.RowCount())
+    if (d.CatalogMode() == CatalogDocument::Mode::Closed || row < 1 || row >= d.RowCount())
         return;
     const std::optional<QString> typed = m_window.typedDescription();
     if (!typed)

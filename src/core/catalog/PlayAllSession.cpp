@@ -91,7 +91,7 @@ void PlayAllSession::playFromGrid(Asker asker, Gesture gesture)
 void PlayAllSession::PlayNextLoop(Step direction, Asker asker)
 {
     CatalogDocument& d = m_document;
-    if (d.CatalogMode() == 0)
+    if (d.CatalogMode() == CatalogDocument::Mode::Closed)
         return;
     const int last = d.RowCount() - 1;
     const int row = std::clamp(m_grid.cursorRow(), 1, last);
@@ -166,7 +166,7 @@ void PlayAllSession::showPlayingAll(bool on)
 {
     m_window.showPlayingAll(on);
     if (m_playView)
-        m_playView->showPlayingAll(on, m_document.CatalogMode() != 0);
+        m_playView->showPlayingAll(on, m_document.CatalogMode() != CatalogDocument::Mode::Closed);
 }
 
 void PlayAllSession::togglePlayAll()
@@ -177,7 +177,7 @@ void PlayAllSession::togglePlayAll()
         m_grid.focusGrid();
         return;
     }
-    if (d.CatalogMode() == 0 || d.RowCount() < 2)
+    if (d.CatalogMode() == CatalogDocument::Mode::Closed || d.RowCount() < 2)
         return;
     // What was typed into the pane or an open cell belongs to the catalog
     // before the pane and the grid are locked.

@@ -89,7 +89,7 @@ void RecoveryWriter::changed()
 bool RecoveryWriter::hasUnsavedState() const
 {
     const CatalogDocument& d = m_document;
-    if (d.CatalogMode() == 0)
+    if (d.CatalogMode() == CatalogDocument::Mode::Closed)
         return false;
     if (d.CatalogModified())
         return true;
@@ -106,7 +106,7 @@ RecoverySnapshot RecoveryWriter::snapshot() const
 {
     const CatalogDocument& d = m_document;
     RecoverySnapshot s;
-    if (d.CatalogMode() == 2)
+    if (d.CatalogMode() == CatalogDocument::Mode::OnFile)
         s.catalogPath = d.CatalogFileName();
     s.lastChange = m_lastChange.isValid() ? m_lastChange : QDateTime::currentDateTime();
     s.file = d.fileState();

@@ -45,7 +45,7 @@ double MediaControls::maximumRate()
 // loop has not been left.
 bool MediaControls::catalogPlays() const
 {
-    if (!m_playing || !m_document || m_document->CatalogMode() == 0)
+    if (!m_playing || !m_document || m_document->CatalogMode() == CatalogDocument::Mode::Closed)
         return false;
     return m_document->PlayingAll() || (m_document->PlayingBookmark() >= 1 && m_loops.LoopIsPlaying());
 }

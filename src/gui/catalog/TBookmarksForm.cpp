@@ -158,15 +158,15 @@ void TBookmarksForm::connectControls()
     connect(Open1, &QAction::triggered, this, [this] { buttonClicked(CatalogButtonBar::Button::Open); });
     connect(Save1, &QAction::triggered, this, [this] {
         if (m_controllers)
-            m_controllers->lifecycle.DoSave(Save1);
+            m_controllers->lifecycle.DoSave(CatalogLifecycle::Caller::CatalogWindow);
     });
     connect(SaveAs1, &QAction::triggered, this, [this] {
         if (m_controllers)
-            m_controllers->lifecycle.DoSaveAs(SaveAs1);
+            m_controllers->lifecycle.DoSaveAs(CatalogLifecycle::Caller::CatalogWindow);
     });
     connect(Close1, &QAction::triggered, this, [this] {
         if (m_controllers)
-            m_controllers->lifecycle.CloseButtonClick(Close1);
+            m_controllers->lifecycle.CloseButtonClick(CatalogLifecycle::Caller::CatalogWindow);
     });
     connect(ImportMultipleClips1, &QAction::triggered, this,
             [this] { emit importClipsRequested(ImportMultipleClips1); });
@@ -248,20 +248,19 @@ void TBookmarksForm::buttonClicked(CatalogButtonBar::Button button)
     if (!m_controllers)
         return;
     CatalogControllers& c = *m_controllers;
-    QObject* sender = ButtonPanel;
     using B = CatalogButtonBar::Button;
     switch (button) {
     case B::Open:
         c.lifecycle.OpenButtonClick(CatalogLifecycle::Caller::CatalogWindow);
         break;
     case B::Save:
-        c.lifecycle.DoSave(sender);
+        c.lifecycle.DoSave(CatalogLifecycle::Caller::CatalogWindow);
         break;
     case B::SaveAs:
-        c.lifecycle.DoSaveAs(sender);
+        c.lifecycle.DoSaveAs(CatalogLifecycle::Caller::CatalogWindow);
         break;
     case B::Close:
-        c.lifecycle.CloseButtonClick(sender);
+        c.lifecycle.CloseButtonClick(CatalogLifecycle::Caller::CatalogWindow);
         break;
     case B::Spacing:
         c.grid.toggleLineWrap();
@@ -291,7 +290,7 @@ void TBookmarksForm::buttonClicked(CatalogButtonBar::Button button)
         showPlayAllFilterCount();
         break;
     case B::HideCatalog:
-        c.lifecycle.hideCatalogButtonClick(sender);
+        c.lifecycle.hideCatalogButtonClick();
         break;
     case B::Repeats:
         c.grid.toggleHideRepeats();
@@ -376,7 +375,7 @@ void TBookmarksForm::showPlayAllFilterCount()
     if (!PlayAllFilterPanel->isVisible())
         return;
     const PlayAllFilter::Count count =
-        m_document->playAllFilter().count(*m_document->model(), m_document->CatalogMode() != 0);
+        m_document->playAllFilter().count(*m_document->model(), m_document->CatalogMode() != CatalogDocument::Mode::Closed);
     PlayAllFilterPanel->showCount(count.passing, count.total);
 }
 
@@ -504,7 +503,7 @@ void TBookmarksForm::closeEvent(QCloseEvent* event)
     // The close box closes the catalog; the window itself stays.
     event->ignore();
     if (m_controllers)
-        m_controllers->lifecycle.CloseButtonClick(this);
+        m_controllers->lifecycle.CloseButtonClick(CatalogLifecycle::Caller::CatalogWindow);
 }
 
 void TBookmarksForm::dragEnterEvent(QDragEnterEvent* event)
