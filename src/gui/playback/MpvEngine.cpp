@@ -6,7 +6,6 @@
 
 #include <QMetaObject>
 #include <QPointer>
-#include <QTimer>
 #include <clocale>
 #include <cmath>
 #include <iterator>
@@ -27,12 +26,10 @@ const char* hardwareDecodingValue(bool on)
 } // namespace
 
 MpvEngine::MpvEngine(const MpvEngineOptions& options, QObject* parent)
-    : PlaybackEngine(parent), m_options(options), m_hardwareDecoding(options.hardwareDecoding)
+    : PlaybackEngine(parent), m_options(options),
+      m_stepper(linkStepper(), {options.stepByDecoding, options.stepBackByReversing}),
+      m_hardwareDecoding(options.hardwareDecoding)
 {
-    m_stepDeadline = new QTimer(this);
-    m_stepDeadline->setSingleShot(true);
-    m_stepDeadline->setInterval(StepDeadlineMs);
-    connect(m_stepDeadline, &QTimer::timeout, this, &MpvEngine::stepTookTooLong);
 }
 
 MpvEngine::~MpvEngine()
@@ -191,10 +188,10 @@ void MpvEngine::handleEvent(const mpv_event& event)
         if (event.reply_userdata & SeekReplyFlag)
             m_seekAcknowledged = event.reply_userdata & SerialMask;
         else if (event.reply_userdata == TurnReplyFlag)
-            m_turnAcknowledged = true;
+            m_stepper.turnTaken();
         break;
     case MPV_EVENT_PLAYBACK_RESTART:
-        handleTurnLanded();
+        m_stepper.playbackRestarted();
         handleSeekLanded();
         break;
     case MPV_EVENT_GET_PROPERTY_REPLY: {
@@ -214,19 +211,17 @@ void MpvEngine::handleEvent(const mpv_event& event)
             break;
         }
         if ((event.reply_userdata & PositionReplyFlag) && event.error >= 0 && isOpen() &&
-            (event.reply_userdata & SerialMask) == m_seekSerial && !m_seekPending && !m_stepPending &&
+            (event.reply_userdata & SerialMask) == m_seekSerial && !m_seekPending && !m_stepper.stepPending() &&
             property->format == MPV_FORMAT_DOUBLE) {
-            seekStartsAtItsTarget();
-            if (seekBackAgainIfHeld(asDouble(*property)))
+            if (m_stepper.exactSeekLanded(asDouble(*property)) == MpvFrameStepper::Landing::SoughtAgain)
                 break;
             reportPosition(asDouble(*property));
-            if (m_reverseWanted)
-                turnBackwards();
+            m_stepper.turnIfWanted();
         }
         // After a step has landed: whether mpv has paused again by itself.
         if ((event.reply_userdata & PauseReplyFlag) && event.error >= 0 && property->format == MPV_FORMAT_FLAG &&
-            asFlag(*property) && m_stepOwnsPause)
-            stepPaused();
+            asFlag(*property) && m_stepper.stepHoldsPause())
+            m_stepper.mpvPaused();
         break;
     }
     default:
@@ -245,17 +240,17 @@ void MpvEngine::handlePropertyChange(Prop prop, const mpv_event_property& p)
     switch (prop) {
     case PropTimePos:
         // While mpv turns around it seeks to where it rests: nothing moves.
-        if (!isOpen() || m_seekPending || m_direction == Direction::Turning || p.format != MPV_FORMAT_DOUBLE)
+        if (!isOpen() || m_seekPending || m_stepper.isTurning() || p.format != MPV_FORMAT_DOUBLE)
             return;
-        if (m_stepPending && stepLanded(asDouble(p)))
+        if (m_stepper.holdsPosition(asDouble(p)))
             return;
         reportPosition(asDouble(p));
         break;
     case PropPause:
-        if (m_stepOwnsPause) {
+        if (m_stepper.stepHoldsPause()) {
             // mpv plays for the step and pauses again by itself.
             if (asFlag(p))
-                stepPaused();
+                m_stepper.mpvPaused();
             return;
         }
         if (asFlag(p) != m_paused) {
@@ -338,14 +333,12 @@ void MpvEngine::seekTo(double target, double readsAs)
 {
     if (!isOpen())
         return;
-    if (m_stepPending || m_stepOwnsPause) {
+    if (m_stepper.stepPending() || m_stepper.stepHoldsPause()) {
         // A step under way still has mpv playing: pausing calls it off.
         int flag = 1;
         setAsync(PropPause, &flag);
-        endStep();
     }
-    turnForwards();
-    m_backSeekFrom = -1.0;
+    m_stepper.seekStarts();
     armPausePoint(readsAs);
     m_position = readsAs;
     m_seekPending = true;
@@ -400,6 +393,16 @@ void MpvEngine::armPausePoint(double from)
     mpv_command_async(m_mpv, 0, args);
 }
 
+void MpvEngine::dropPausePointEnd()
+{
+    if (m_mpvEnd < 0.0)
+        return;
+    m_mpvEnd = -1.0;
+    m_pauseFrame = -1.0;
+    const char* args[] = {"set", "end", "none", nullptr};
+    mpv_command_async(m_mpv, 0, args);
+}
+
 void MpvEngine::holdPicture(bool hold)
 {
     if (m_surface)
@@ -448,22 +451,18 @@ void MpvEngine::setAsync(Prop prop, void* value)
 void MpvEngine::setPaused(bool paused)
 {
     // Played backwards for steps back, mpv turns forward where it rests.
-    if (!paused && m_direction != Direction::Forward)
+    if (!paused && !m_stepper.playsForward())
         seekTo(seekTargetFor(m_position), m_position);
-    if (m_stepOwnsPause) {
+    if (m_stepper.stepHoldsPause()) {
         // mpv still plays a step and would pause after it: pausing first
         // calls the step off, whatever comes next.
         int flag = 1;
         setAsync(PropPause, &flag);
-        m_stepOwnsPause = false;
+        m_stepper.takePauseBack();
     }
     // Resting at the pause point, mpv plays on only without its end there.
-    if (!paused && m_mpvEnd >= 0.0 && m_position >= m_pauseFrame - 1e-6) {
-        m_mpvEnd = -1.0;
-        m_pauseFrame = -1.0;
-        const char* args[] = {"set", "end", "none", nullptr};
-        mpv_command_async(m_mpv, 0, args);
-    }
+    if (!paused && m_mpvEnd >= 0.0 && m_position >= m_pauseFrame - 1e-6)
+        dropPausePointEnd();
     int flag = paused ? 1 : 0;
     setAsync(PropPause, &flag);
     if (paused != m_paused) {

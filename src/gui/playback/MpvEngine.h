@@ -2,6 +2,7 @@
 
 #include "core/playback/FrameTimes.h"
 #include "core/playback/PlaybackEngine.h"
+#include "gui/playback/MpvFrameStepper.h"
 #include "gui/playback/MpvProperty.h"
 #include "gui/playback/VideoSurfaceSource.h"
 
@@ -18,7 +19,6 @@
 #include <vector>
 
 class ClipFrameScan;
-class QTimer;
 struct mpv_handle;
 struct mpv_event;
 struct mpv_event_property;
@@ -68,7 +68,7 @@ public:
 
     double position() const override { return isOpen() ? m_position : 0.0; }
     void seek(double seconds) override;
-    bool seekPending() const override { return m_seekPending || m_stepPending; }
+    bool seekPending() const override { return m_seekPending || m_stepper.stepPending(); }
 
     double frameTimeFrom(double seconds, int count) const override;
     void stepFrames(double from, int count) override;
@@ -77,7 +77,7 @@ public:
     bool knowsFrameTimes() const { return m_frameTimesKnown; }
     // Single-frame steps that showed nothing in time and were made again as
     // exact seeks (each cost the step's deadline).
-    int stepsRedone() const { return m_stepsRedone; }
+    int stepsRedone() const { return m_stepper.stepsRedone(); }
     // Exact seeks asked of mpv since the engine started (each decodes from
     // a keyframe).
     int seeksMade() const { return m_seeksMade; }
@@ -123,8 +123,8 @@ signals:
 public:
 private:
     enum class LoadState { Idle, Loading, Open, Failed };
-    // The direction mpv plays in; Turning until it has settled backwards.
-    enum class Direction { Forward, Turning, Backward };
+    // What the frame stepper asks of the engine (MpvEngineSteps.cpp).
+    class StepperLink;
     // Reply ids of asynchronous requests; observed properties use their
     // Prop. A flag's id carries a serial below it.
     static constexpr std::uint64_t SetReplyBase = 0x100;
@@ -135,11 +135,6 @@ private:
     static constexpr std::uint64_t SyncReplyFlag = 1ull << 58;
     static constexpr std::uint64_t TurnReplyFlag = 1ull << 57;
     static constexpr std::uint64_t SerialMask = (1ull << 58) - 1;
-    // A step that has not shown its frame by then is made by a seek
-    // instead; a step waiting for mpv to turn backwards waits longer, as
-    // the turn decodes the keyframe's whole group.
-    static constexpr int StepDeadlineMs = 1000;
-    static constexpr int TurnDeadlineMs = 4000;
     using Prop = mpvproperty::Prop;
     using FileFacts = mpvproperty::FileFacts;
 
@@ -160,24 +155,12 @@ private:
     // taken the write are older than the value written.
     void setAsync(Prop prop, void* value);
     void seekTo(double target, double readsAs);
-    bool canStepByDecoding(double from, double to) const;
-    bool canStepByReversing(double from, double to) const;
-    bool reversedStepPays(double from, double to) const;
-    void sendFrameStep();
-    bool stepLanded(double seconds);
-    bool skippedFrames(double from, double landed) const;
-    bool seekBackAgainIfHeld(double landed);
-    void seekStartsAtItsTarget();
-    void stepPaused();
-    void endStep();
-    void stepTookTooLong();
-    void turnBackwards();
-    void handleTurnLanded();
-    void turnForwards();
+    std::unique_ptr<MpvFrameStepper::Mpv> linkStepper();
     void scanFrameTimes(const QString& path);
     FrameTimes nominalFrames() const;
     double seekTargetFor(double frameTime) const;
     void armPausePoint(double from);
+    void dropPausePointEnd();
     void post(std::function<void()> signal, quint64 loadSerial);
     void post(std::function<void()> signal) { post(std::move(signal), m_loadSerial); }
     void deliver();
@@ -220,28 +203,8 @@ private:
     bool m_seekPending = false;
     quint64 m_syncsAsked = 0;
     quint64 m_syncsReached = 0;
-    // A step forward by decoding the next frame: mpv plays one frame and
-    // pauses by itself. Its pause and play are not the engine's; the step
-    // has landed when the position passes where it started.
-    bool m_stepPending = false;
-    bool m_stepOwnsPause = false;
-    double m_stepFrom = 0.0;
-    // Steps back while mpv plays backwards: frames still to go once the
-    // step under way is out, the next waiting for mpv to pause again.
-    int m_stepDirection = 1;
-    int m_stepsOwed = 0;
-    bool m_nextStepWaits = false;
-    Direction m_direction = Direction::Forward;
-    bool m_turnAcknowledged = false;
-    bool m_reverseWanted = false;   // turn once the step back's seek has landed
-    bool m_reversingFailed = false; // this clip does not play backwards in time
-    // An exact seek back: where the step started, and whether it is made
-    // again with mpv's demuxer starting at an earlier keyframe.
-    double m_backSeekFrom = -1.0;
-    double m_backSeekTo = -1.0;
-    bool m_seekStartsEarlier = false;
-    QTimer* m_stepDeadline = nullptr;
-    int m_stepsRedone = 0;
+    // Frame steps, mpv's direction for them, and what seeks back still owe.
+    MpvFrameStepper m_stepper;
     int m_seeksMade = 0;
 
     // The clip's frame times, read on a thread of their own after a load;

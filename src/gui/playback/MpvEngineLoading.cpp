@@ -18,7 +18,7 @@ void MpvEngine::load(const QString& absolutePath)
     m_atEnd = false;
     m_position = 0.0;
     m_seekPending = false;
-    endStep();
+    m_stepper.endStep();
     m_paused = true;
     m_frames = FrameTimes();
     m_frameTimesKnown = false;
@@ -49,18 +49,13 @@ void MpvEngine::load(const QString& absolutePath)
     m_loadingPath = absolutePath;
     m_factsPending = 0;
     mpv_set_property_string(m_mpv, "pause", "yes");
-    // So would its direction.
-    m_reverseWanted = false;
-    m_reversingFailed = false;
-    m_backSeekFrom = -1.0;
-    if (m_seekStartsEarlier) {
-        m_seekStartsEarlier = false;
+    // mpv's direction and where its seeks start would hold for the next
+    // file too; the stepper starts the clip afresh.
+    if (m_stepper.seeksStartEarlier())
         mpv_set_property_string(m_mpv, "hr-seek-demuxer-offset", "0");
-    }
-    if (m_direction != Direction::Forward) {
-        m_direction = Direction::Forward;
+    if (!m_stepper.playsForward())
         mpv_set_property_string(m_mpv, "play-dir", "forward");
-    }
+    m_stepper.newClip();
     // mpv's end of playing would hold for the next file too.
     if (m_mpvEnd >= 0.0) {
         m_mpvEnd = -1.0;
@@ -198,7 +193,7 @@ void MpvEngine::scanFrameTimes(const QString& path)
                 // mpv passes over frames backwards in such clips: every
                 // step back seeks.
                 if (frames.openGroups)
-                    m_reversingFailed = true;
+                    m_stepper.seekEveryStepBack();
                 // The pause point's frame may lie elsewhere than 1/fps said.
                 armPausePoint(m_position);
             },
