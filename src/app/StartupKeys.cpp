@@ -120,17 +120,19 @@ void Startup::bindKeyCommands(Keyboard& keyboard)
     k.bind(Command::mirrorView, plain(m, &TMainForm::MirrorView1Click));
 
     BeatLoopControls* beat = m_beatLoops;
-    const auto nudge = [beat](LoopPoint point, int direction, bool tenth) -> KeyCommands::Operation {
-        return [beat, point, direction, tenth](QObject*) { beat->nudge(point, direction, tenth); };
+    using beats::NudgeStep;
+    using beats::NudgeWay;
+    const auto nudge = [beat](LoopPoint point, NudgeWay way, NudgeStep step) -> KeyCommands::Operation {
+        return [beat, point, way, step](QObject*) { beat->nudge(point, way, step); };
     };
-    k.bind(Command::nudgeStartEarlier, nudge(LoopPoint::Start, -1, false));
-    k.bind(Command::nudgeStartLater, nudge(LoopPoint::Start, 1, false));
-    k.bind(Command::nudgeEndEarlier, nudge(LoopPoint::End, -1, false));
-    k.bind(Command::nudgeEndLater, nudge(LoopPoint::End, 1, false));
-    k.bind(Command::nudgeStartEarlierTenth, nudge(LoopPoint::Start, -1, true));
-    k.bind(Command::nudgeStartLaterTenth, nudge(LoopPoint::Start, 1, true));
-    k.bind(Command::nudgeEndEarlierTenth, nudge(LoopPoint::End, -1, true));
-    k.bind(Command::nudgeEndLaterTenth, nudge(LoopPoint::End, 1, true));
+    k.bind(Command::nudgeStartEarlier, nudge(LoopPoint::Start, NudgeWay::Earlier, NudgeStep::Fine));
+    k.bind(Command::nudgeStartLater, nudge(LoopPoint::Start, NudgeWay::Later, NudgeStep::Fine));
+    k.bind(Command::nudgeEndEarlier, nudge(LoopPoint::End, NudgeWay::Earlier, NudgeStep::Fine));
+    k.bind(Command::nudgeEndLater, nudge(LoopPoint::End, NudgeWay::Later, NudgeStep::Fine));
+    k.bind(Command::nudgeStartEarlierTenth, nudge(LoopPoint::Start, NudgeWay::Earlier, NudgeStep::Coarse));
+    k.bind(Command::nudgeStartLaterTenth, nudge(LoopPoint::Start, NudgeWay::Later, NudgeStep::Coarse));
+    k.bind(Command::nudgeEndEarlierTenth, nudge(LoopPoint::End, NudgeWay::Earlier, NudgeStep::Coarse));
+    k.bind(Command::nudgeEndLaterTenth, nudge(LoopPoint::End, NudgeWay::Later, NudgeStep::Coarse));
     k.bind(Command::beatLoop, plain(beat, &BeatLoopControls::playBeatLoop));
     k.bind(Command::moveOne, [beat](QObject*) { beat->moveCountOne(); });
 

@@ -13,6 +13,15 @@
 #include <QTest>
 
 using beats::LoopPoint;
+using beats::NudgeStep;
+using beats::NudgeWay;
+
+namespace {
+constexpr auto Earlier = NudgeWay::Earlier;
+constexpr auto Later = NudgeWay::Later;
+constexpr auto Fine = NudgeStep::Fine;
+constexpr auto Coarse = NudgeStep::Coarse;
+} // namespace
 
 class TestBeatLoopControls : public QObject {
     Q_OBJECT
@@ -143,17 +152,17 @@ private slots:
     void nudgeAtRest_data()
     {
         QTest::addColumn<LoopPoint>("point");
-        QTest::addColumn<int>("direction");
-        QTest::addColumn<bool>("coarse");
+        QTest::addColumn<NudgeWay>("way");
+        QTest::addColumn<NudgeStep>("step");
         QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("end");
-        QTest::newRow("start a frame later") << LoopPoint::Start << 1 << false << "000002033"
+        QTest::newRow("start a frame later") << LoopPoint::Start << Later << Fine << "000002033"
                                              << "000004";
-        QTest::newRow("start a frame earlier") << LoopPoint::Start << -1 << false << "000001967"
+        QTest::newRow("start a frame earlier") << LoopPoint::Start << Earlier << Fine << "000001967"
                                                << "000004";
-        QTest::newRow("end a tenth later") << LoopPoint::End << 1 << true << "000002"
+        QTest::newRow("end a tenth later") << LoopPoint::End << Later << Coarse << "000002"
                                            << "000004100";
-        QTest::newRow("end a tenth earlier") << LoopPoint::End << -1 << true << "000002"
+        QTest::newRow("end a tenth earlier") << LoopPoint::End << Earlier << Coarse << "000002"
                                              << "000003900";
     }
 
@@ -163,25 +172,26 @@ private slots:
     {
         QTest::addColumn<bool>("precise");
         QTest::addColumn<LoopPoint>("point");
-        QTest::addColumn<int>("direction");
-        QTest::addColumn<bool>("coarse");
+        QTest::addColumn<NudgeWay>("way");
+        QTest::addColumn<NudgeStep>("step");
         QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("end");
-        QTest::newRow("start a frame later") << true << LoopPoint::Start << 1 << false << "00:00:02.033"
+        QTest::newRow("start a frame later") << true << LoopPoint::Start << Later << Fine << "00:00:02.033"
                                              << "00:00:06";
-        QTest::newRow("end a frame earlier") << true << LoopPoint::End << -1 << false << "00:00:02"
+        QTest::newRow("end a frame earlier") << true << LoopPoint::End << Earlier << Fine << "00:00:02"
                                              << "00:00:05.967";
-        QTest::newRow("start a tenth earlier") << true << LoopPoint::Start << -1 << true << "00:00:01.900"
+        QTest::newRow("start a tenth earlier") << true << LoopPoint::Start << Earlier << Coarse << "00:00:01.900"
                                                << "00:00:06";
-        QTest::newRow("whole seconds shown, a nudge still stored") << false << LoopPoint::End << 1 << true << "00:00:02"
-                                                                   << "00:00:06.100";
+        QTest::newRow("whole seconds shown, a nudge still stored")
+            << false << LoopPoint::End << Later << Coarse << "00:00:02"
+            << "00:00:06.100";
     }
     void updateBookmarkStoresANudgedPoint()
     {
         QFETCH(bool, precise);
         QFETCH(LoopPoint, point);
-        QFETCH(int, direction);
-        QFETCH(bool, coarse);
+        QFETCH(NudgeWay, way);
+        QFETCH(NudgeStep, step);
         QFETCH(QString, start);
         QFETCH(QString, end);
         beatLoops->setPreciseLoopPoints(precise);
@@ -205,7 +215,7 @@ private slots:
         QCOMPARE(boxes().start, QStringLiteral("000002"));
         loops().playLoop();
         nextLoopEnd();
-        beatLoops->nudge(point, direction, coarse);
+        beatLoops->nudge(point, way, step);
         making.updatePlayingBookmark();
 
         QCOMPARE(catalog.column(BookmarkColumn::StartTime), QStringList{start});
@@ -232,14 +242,14 @@ private slots:
     void nudgeAtRest()
     {
         QFETCH(LoopPoint, point);
-        QFETCH(int, direction);
-        QFETCH(bool, coarse);
+        QFETCH(NudgeWay, way);
+        QFETCH(NudgeStep, step);
         QFETCH(QString, start);
         QFETCH(QString, end);
         rig->setBoxes(QStringLiteral("000002"), QStringLiteral("000004"));
         loops().playLoop();
         nextLoopEnd();
-        beatLoops->nudge(point, direction, coarse);
+        beatLoops->nudge(point, way, step);
         QCOMPARE(boxes().start, start);
         QCOMPARE(boxes().end, end);
         const double startSeconds = determineMillisecondsFromColonString(start) / 1000.0;
@@ -270,8 +280,8 @@ private slots:
         loops().playLoop();
         QVERIFY(rig->stepUntil([&] { return player().CurrentPosition() > 3.0; }));
         for (int i = 0; i < 3; ++i)
-            beatLoops->nudge(LoopPoint::End, -1, true); // 3.7 s
-        beatLoops->nudge(LoopPoint::Start, 1, true);    // 2.1 s
+            beatLoops->nudge(LoopPoint::End, Earlier, Coarse); // 3.7 s
+        beatLoops->nudge(LoopPoint::Start, Later, Coarse);     // 2.1 s
         QCOMPARE(boxes().start, QStringLiteral("000002100"));
         QCOMPARE(boxes().end, QStringLiteral("000003700"));
         // This pass still ends at 4 s...
@@ -289,25 +299,25 @@ private slots:
     void nudgeAtTheClipsEnds()
     {
         rig->setBoxes(QStringLiteral("000000"), QString());
-        beatLoops->nudge(LoopPoint::Start, -1, true);
+        beatLoops->nudge(LoopPoint::Start, Earlier, Coarse);
         QCOMPARE(boxes().start, QStringLiteral("000000"));
         // No end time: the end moves from the clip's end, never past it.
-        beatLoops->nudge(LoopPoint::End, 1, false);
+        beatLoops->nudge(LoopPoint::End, Later, Fine);
         QCOMPARE(boxes().end, QString());
-        beatLoops->nudge(LoopPoint::End, -1, false);
+        beatLoops->nudge(LoopPoint::End, Earlier, Fine);
         QCOMPARE(boxes().end, QStringLiteral("000019967"));
-        beatLoops->nudge(LoopPoint::End, 1, true);
+        beatLoops->nudge(LoopPoint::End, Later, Coarse);
         QCOMPARE(boxes().end, QStringLiteral("000020"));
         QVERIFY(rig->prompt.messages().isEmpty());
     }
 
     void nudgeRefusals()
     {
-        beatLoops->nudge(LoopPoint::Start, 1, false);
+        beatLoops->nudge(LoopPoint::Start, Later, Fine);
         QCOMPARE(rig->prompt.messages().size(), 1);
         QVERIFY(rig->prompt.messages().first().contains("Start Time"));
         rig->setBoxes(QStringLiteral("00_002"), QString());
-        beatLoops->nudge(LoopPoint::Start, 1, false);
+        beatLoops->nudge(LoopPoint::Start, Later, Fine);
         QCOMPARE(rig->prompt.messages().size(), 2);
         QCOMPARE(boxes().start, QStringLiteral("00_002"));
     }
@@ -317,13 +327,13 @@ private slots:
         beatLoops->setSnapToBeat(true);
         giveBeats();
         rig->setBoxes(QStringLiteral("000002250"), QStringLiteral("000006250"));
-        beatLoops->nudge(LoopPoint::Start, 1, false);
+        beatLoops->nudge(LoopPoint::Start, Later, Fine);
         QCOMPARE(boxes().start, QStringLiteral("000002750"));
-        beatLoops->nudge(LoopPoint::End, 1, true); // a count of 8 beats on
+        beatLoops->nudge(LoopPoint::End, Later, Coarse); // a count of 8 beats on
         QCOMPARE(boxes().end, QStringLiteral("000010250"));
-        beatLoops->nudge(LoopPoint::End, -1, true); // and back
+        beatLoops->nudge(LoopPoint::End, Earlier, Coarse); // and back
         QCOMPARE(boxes().end, QStringLiteral("000006250"));
-        beatLoops->nudge(LoopPoint::End, -1, true); // 2.25 s would pass the start: stays
+        beatLoops->nudge(LoopPoint::End, Earlier, Coarse); // 2.25 s would pass the start: stays
         QCOMPARE(boxes().end, QStringLiteral("000006250"));
     }
 

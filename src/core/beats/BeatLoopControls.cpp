@@ -97,7 +97,7 @@ QString BeatLoopControls::loopPointDigits(double position) const
     return determineColonStringFromSeconds(roundPositionToSeconds(position));
 }
 
-void BeatLoopControls::nudge(LoopPoint point, int direction, bool coarse)
+void BeatLoopControls::nudge(LoopPoint point, beats::NudgeWay way, beats::NudgeStep step)
 {
     if (m_player.FileName().isEmpty()) {
         prompt().message(QStringLiteral("You must choose a clip first before moving a loop's start or end."));
@@ -122,7 +122,7 @@ void BeatLoopControls::nudge(LoopPoint point, int direction, bool coarse)
     loop.framesPerSecond = m_player.engine() ? m_player.engine()->framesPerSecond() : 0;
     loop.snapGrid = m_snap ? &m_grid : nullptr;
     loop.countLength = m_loopCount;
-    const auto moved = beats::nudgedLoopPoint(loop, point, direction, coarse);
+    const auto moved = beats::nudgedLoopPoint(loop, point, way, step);
     if (moved) {
         if (point == LoopPoint::Start) {
             loop.startMs = *moved;
@@ -212,8 +212,7 @@ void BeatLoopControls::showCount(double position)
     int count = 0;
     if (m_showCount && !m_grid.isEmpty()) {
         const double loopStart = m_player.SelectionStart();
-        const double oneAt =
-            m_loops.LoopIsPlaying() && loopStart >= 0 ? loopStart : m_grid.times().at(m_grid.one());
+        const double oneAt = m_loops.LoopIsPlaying() && loopStart >= 0 ? loopStart : m_grid.times().at(m_grid.one());
         count = m_grid.countAt(position, oneAt, CountShown);
     }
     if (count == m_countShown)

@@ -64,9 +64,9 @@ public:
     QString loopPointDigits(double position) const;
 
     // The nudge keys: the loop's start or end one frame (coarse: a tenth of
-    // a second) earlier (-1) or later (+1); on the beats when snapping. The
-    // box shows the new time; a loop that plays takes it from its next pass.
-    void nudge(beats::LoopPoint point, int direction, bool coarse);
+    // a second) earlier or later; on the beats when snapping. The box shows
+    // the new time; a loop that plays takes it from its next pass.
+    void nudge(beats::LoopPoint point, beats::NudgeWay way, beats::NudgeStep step);
     // The beat loop key: a loop of beatLoopCount() beats from the beat
     // nearest the playback point, played at once in the current loop mode.
     void playBeatLoop();

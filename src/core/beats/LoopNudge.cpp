@@ -33,11 +33,12 @@ qint64 frameMs(double framesPerSecond)
     return qint64(std::ceil(1000.0 / rateOrDefault(framesPerSecond)));
 }
 
-std::optional<qint64> nudgedLoopPoint(const NudgeContext& loop, LoopPoint point, int direction, bool coarse)
+std::optional<qint64> nudgedLoopPoint(const NudgeContext& loop, LoopPoint point, NudgeWay way, NudgeStep step)
 {
-    if (direction == 0 || loop.durationMs <= 0)
+    if (loop.durationMs <= 0)
         return std::nullopt;
-    direction = direction > 0 ? 1 : -1;
+    const int direction = way == NudgeWay::Later ? 1 : -1;
+    const bool coarse = step == NudgeStep::Coarse;
     const double fps = rateOrDefault(loop.framesPerSecond);
     const qint64 gap = frameMs(fps);
     const qint64 end = loop.endMs.value_or(loop.durationMs);

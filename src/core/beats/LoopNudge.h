@@ -35,9 +35,13 @@ struct NudgeContext {
 
 inline constexpr int CoarseNudgeMs = 100;
 
+enum class NudgeWay { Earlier, Later };
+// A frame (on the beats: one beat), or a tenth of a second (on the beats: a
+// count).
+enum class NudgeStep { Fine, Coarse };
+
 // The time the loop point moves to, or none when it stays where it is.
-// `direction` is -1 (earlier) or +1 (later).
-std::optional<qint64> nudgedLoopPoint(const NudgeContext& loop, LoopPoint point, int direction, bool coarse);
+std::optional<qint64> nudgedLoopPoint(const NudgeContext& loop, LoopPoint point, NudgeWay way, NudgeStep step);
 
 // One frame at the given rate, in ms rounded up (30 fps when unknown).
 qint64 frameMs(double framesPerSecond);
