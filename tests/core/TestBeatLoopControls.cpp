@@ -16,13 +16,6 @@ using beats::LoopPoint;
 using beats::NudgeStep;
 using beats::NudgeWay;
 
-namespace {
-constexpr auto Earlier = NudgeWay::Earlier;
-constexpr auto Later = NudgeWay::Later;
-constexpr auto Fine = NudgeStep::Fine;
-constexpr auto Coarse = NudgeStep::Coarse;
-} // namespace
-
 class TestBeatLoopControls : public QObject {
     Q_OBJECT
 
@@ -156,13 +149,14 @@ private slots:
         QTest::addColumn<NudgeStep>("step");
         QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("end");
-        QTest::newRow("start a frame later") << LoopPoint::Start << Later << Fine << "000002033"
+        QTest::newRow("start a frame later") << LoopPoint::Start << NudgeWay::Later << NudgeStep::Fine << "000002033"
                                              << "000004";
-        QTest::newRow("start a frame earlier") << LoopPoint::Start << Earlier << Fine << "000001967"
-                                               << "000004";
-        QTest::newRow("end a tenth later") << LoopPoint::End << Later << Coarse << "000002"
+        QTest::newRow("start a frame earlier")
+            << LoopPoint::Start << NudgeWay::Earlier << NudgeStep::Fine << "000001967"
+            << "000004";
+        QTest::newRow("end a tenth later") << LoopPoint::End << NudgeWay::Later << NudgeStep::Coarse << "000002"
                                            << "000004100";
-        QTest::newRow("end a tenth earlier") << LoopPoint::End << Earlier << Coarse << "000002"
+        QTest::newRow("end a tenth earlier") << LoopPoint::End << NudgeWay::Earlier << NudgeStep::Coarse << "000002"
                                              << "000003900";
     }
 
@@ -176,14 +170,17 @@ private slots:
         QTest::addColumn<NudgeStep>("step");
         QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("end");
-        QTest::newRow("start a frame later") << true << LoopPoint::Start << Later << Fine << "00:00:02.033"
-                                             << "00:00:06";
-        QTest::newRow("end a frame earlier") << true << LoopPoint::End << Earlier << Fine << "00:00:02"
-                                             << "00:00:05.967";
-        QTest::newRow("start a tenth earlier") << true << LoopPoint::Start << Earlier << Coarse << "00:00:01.900"
-                                               << "00:00:06";
+        QTest::newRow("start a frame later")
+            << true << LoopPoint::Start << NudgeWay::Later << NudgeStep::Fine << "00:00:02.033"
+            << "00:00:06";
+        QTest::newRow("end a frame earlier")
+            << true << LoopPoint::End << NudgeWay::Earlier << NudgeStep::Fine << "00:00:02"
+            << "00:00:05.967";
+        QTest::newRow("start a tenth earlier")
+            << true << LoopPoint::Start << NudgeWay::Earlier << NudgeStep::Coarse << "00:00:01.900"
+            << "00:00:06";
         QTest::newRow("whole seconds shown, a nudge still stored")
-            << false << LoopPoint::End << Later << Coarse << "00:00:02"
+            << false << LoopPoint::End << NudgeWay::Later << NudgeStep::Coarse << "00:00:02"
             << "00:00:06.100";
     }
     void updateBookmarkStoresANudgedPoint()
@@ -280,8 +277,8 @@ private slots:
         loops().playLoop();
         QVERIFY(rig->stepUntil([&] { return player().CurrentPosition() > 3.0; }));
         for (int i = 0; i < 3; ++i)
-            beatLoops->nudge(LoopPoint::End, Earlier, Coarse); // 3.7 s
-        beatLoops->nudge(LoopPoint::Start, Later, Coarse);     // 2.1 s
+            beatLoops->nudge(LoopPoint::End, NudgeWay::Earlier, NudgeStep::Coarse); // 3.7 s
+        beatLoops->nudge(LoopPoint::Start, NudgeWay::Later, NudgeStep::Coarse);     // 2.1 s
         QCOMPARE(boxes().start, QStringLiteral("000002100"));
         QCOMPARE(boxes().end, QStringLiteral("000003700"));
         // This pass still ends at 4 s...
@@ -299,25 +296,25 @@ private slots:
     void nudgeAtTheClipsEnds()
     {
         rig->setBoxes(QStringLiteral("000000"), QString());
-        beatLoops->nudge(LoopPoint::Start, Earlier, Coarse);
+        beatLoops->nudge(LoopPoint::Start, NudgeWay::Earlier, NudgeStep::Coarse);
         QCOMPARE(boxes().start, QStringLiteral("000000"));
         // No end time: the end moves from the clip's end, never past it.
-        beatLoops->nudge(LoopPoint::End, Later, Fine);
+        beatLoops->nudge(LoopPoint::End, NudgeWay::Later, NudgeStep::Fine);
         QCOMPARE(boxes().end, QString());
-        beatLoops->nudge(LoopPoint::End, Earlier, Fine);
+        beatLoops->nudge(LoopPoint::End, NudgeWay::Earlier, NudgeStep::Fine);
         QCOMPARE(boxes().end, QStringLiteral("000019967"));
-        beatLoops->nudge(LoopPoint::End, Later, Coarse);
+        beatLoops->nudge(LoopPoint::End, NudgeWay::Later, NudgeStep::Coarse);
         QCOMPARE(boxes().end, QStringLiteral("000020"));
         QVERIFY(rig->prompt.messages().isEmpty());
     }
 
     void nudgeRefusals()
     {
-        beatLoops->nudge(LoopPoint::Start, Later, Fine);
+        beatLoops->nudge(LoopPoint::Start, NudgeWay::Later, NudgeStep::Fine);
         QCOMPARE(rig->prompt.messages().size(), 1);
         QVERIFY(rig->prompt.messages().first().contains("Start Time"));
         rig->setBoxes(QStringLiteral("00_002"), QString());
-        beatLoops->nudge(LoopPoint::Start, Later, Fine);
+        beatLoops->nudge(LoopPoint::Start, NudgeWay::Later, NudgeStep::Fine);
         QCOMPARE(rig->prompt.messages().size(), 2);
         QCOMPARE(boxes().start, QStringLiteral("00_002"));
     }
@@ -327,13 +324,13 @@ private slots:
         beatLoops->setSnapToBeat(true);
         giveBeats();
         rig->setBoxes(QStringLiteral("000002250"), QStringLiteral("000006250"));
-        beatLoops->nudge(LoopPoint::Start, Later, Fine);
+        beatLoops->nudge(LoopPoint::Start, NudgeWay::Later, NudgeStep::Fine);
         QCOMPARE(boxes().start, QStringLiteral("000002750"));
-        beatLoops->nudge(LoopPoint::End, Later, Coarse); // a count of 8 beats on
+        beatLoops->nudge(LoopPoint::End, NudgeWay::Later, NudgeStep::Coarse); // a count of 8 beats on
         QCOMPARE(boxes().end, QStringLiteral("000010250"));
-        beatLoops->nudge(LoopPoint::End, Earlier, Coarse); // and back
+        beatLoops->nudge(LoopPoint::End, NudgeWay::Earlier, NudgeStep::Coarse); // and back
         QCOMPARE(boxes().end, QStringLiteral("000006250"));
-        beatLoops->nudge(LoopPoint::End, Earlier, Coarse); // 2.25 s would pass the start: stays
+        beatLoops->nudge(LoopPoint::End, NudgeWay::Earlier, NudgeStep::Coarse); // 2.25 s would pass the start: stays
         QCOMPARE(boxes().end, QStringLiteral("000006250"));
     }
 
