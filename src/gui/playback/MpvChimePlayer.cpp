@@ -1,4 +1,5 @@
 #include "gui/playback/MpvChimePlayer.h"
+#include "gui/playback/MpvProperty.h"
 
 #include <QFile>
 #include <clocale>
@@ -29,7 +30,7 @@ bool MpvChimePlayer::isSounding() const
     if (!m_mpv || !m_started)
         return false;
     int idle = 1;
-    mpv_get_property(m_mpv, "idle-active", MPV_FORMAT_FLAG, &idle);
+    mpv_get_property(m_mpv, mpvproperty::nameOf(mpvproperty::PropIdle), MPV_FORMAT_FLAG, &idle);
     return !idle;
 }
 

@@ -71,14 +71,14 @@ bool MpvEngine::initialize()
         {"keep-open", "yes"},
         {"access-references", "no"},
         {"hr-seek", "yes"},
-        {"pause", "yes"},
+        {nameOf(PropPause), "yes"},
         // Without a working sound output clips still play, silently.
         {"audio-fallback-to-null", "yes"},
         // Slow and fast rates keep the music's pitch (mpv's default, made sure).
         {"audio-pitch-correction", "yes"},
         // Frames are handed over when due; drawing never waits for their time.
         {"video-timing-offset", "0"},
-        {"hwdec", hardwareDecodingValue(m_hardwareDecoding)},
+        {nameOf(PropHardwareDecoding), hardwareDecodingValue(m_hardwareDecoding)},
         // Decoded frames are copied back to memory, so the picture's render
         // context needs no hardware interop: none is looked for on the
         // interface thread.
@@ -352,7 +352,7 @@ void MpvEngine::seekTo(double target, double readsAs)
 quint64 MpvEngine::requestSync()
 {
     const quint64 serial = ++m_syncsAsked;
-    if (!m_mpv || mpv_get_property_async(m_mpv, SyncReplyFlag | serial, "idle-active", MPV_FORMAT_FLAG) < 0)
+    if (!m_mpv || mpv_get_property_async(m_mpv, SyncReplyFlag | serial, nameOf(PropIdle), MPV_FORMAT_FLAG) < 0)
         QMetaObject::invokeMethod(
             this,
             [this, serial] {
@@ -389,7 +389,7 @@ void MpvEngine::armPausePoint(double from)
         return;
     m_mpvEnd = end;
     const QByteArray value = end < 0.0 ? QByteArray("none") : QByteArray::number(end, 'f', 6);
-    const char* args[] = {"set", "end", value.constData(), nullptr};
+    const char* args[] = {"set", nameOf(PropEnd), value.constData(), nullptr};
     mpv_command_async(m_mpv, 0, args);
 }
 
@@ -399,7 +399,7 @@ void MpvEngine::dropPausePointEnd()
         return;
     m_mpvEnd = -1.0;
     m_pauseFrame = -1.0;
-    const char* args[] = {"set", "end", "none", nullptr};
+    const char* args[] = {"set", nameOf(PropEnd), "none", nullptr};
     mpv_command_async(m_mpv, 0, args);
 }
 
@@ -416,7 +416,7 @@ void MpvEngine::setHardwareDecoding(bool on)
     m_hardwareDecoding = on;
     if (!m_mpv)
         return;
-    const char* args[] = {"set", "hwdec", hardwareDecodingValue(on), nullptr};
+    const char* args[] = {"set", nameOf(PropHardwareDecoding), hardwareDecodingValue(on), nullptr};
     mpv_command_async(m_mpv, 0, args);
 }
 

@@ -48,19 +48,19 @@ void MpvEngine::load(const QString& absolutePath)
     m_loadingEntry = -1;
     m_loadingPath = absolutePath;
     m_factsPending = 0;
-    mpv_set_property_string(m_mpv, "pause", "yes");
+    mpv_set_property_string(m_mpv, nameOf(PropPause), "yes");
     // mpv's direction and where its seeks start would hold for the next
     // file too; the stepper starts the clip afresh.
     if (m_stepper.seeksStartEarlier())
-        mpv_set_property_string(m_mpv, "hr-seek-demuxer-offset", "0");
+        mpv_set_property_string(m_mpv, nameOf(PropSeekDemuxerOffset), "0");
     if (!m_stepper.playsForward())
-        mpv_set_property_string(m_mpv, "play-dir", "forward");
+        mpv_set_property_string(m_mpv, nameOf(PropPlayDirection), "forward");
     m_stepper.newClip();
     // mpv's end of playing would hold for the next file too.
     if (m_mpvEnd >= 0.0) {
         m_mpvEnd = -1.0;
         m_pauseFrame = -1.0;
-        mpv_set_property_string(m_mpv, "end", "none");
+        mpv_set_property_string(m_mpv, nameOf(PropEnd), "none");
     }
     const QByteArray path = absolutePath.toUtf8();
     const char* args[] = {"loadfile", path.constData(), "replace", nullptr};
@@ -80,7 +80,7 @@ void MpvEngine::load(const QString& absolutePath)
 }
 
 // A load refused before it reached mpv reports its failure from the event
-// loop (or from waitForLoad, whichever comes first), never from inside load().
+// loop, never from inside load().
 void MpvEngine::refuse(const QString& reason)
 {
     if (m_mpv)

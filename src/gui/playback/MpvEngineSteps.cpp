@@ -42,20 +42,23 @@ public:
 
     void askWhetherPaused() override
     {
-        mpv_get_property_async(m_engine.m_mpv, PauseReplyFlag, "pause", MPV_FORMAT_FLAG);
+        mpv_get_property_async(m_engine.m_mpv, PauseReplyFlag, mpvproperty::nameOf(mpvproperty::PropPause),
+                               MPV_FORMAT_FLAG);
     }
 
     void setPlayDirection(MpvFrameStepper::PlayDirection direction) override
     {
         const bool backward = direction == MpvFrameStepper::PlayDirection::Backward;
-        const char* args[] = {"set", "play-dir", backward ? "backward" : "forward", nullptr};
+        const char* args[] = {"set", mpvproperty::nameOf(mpvproperty::PropPlayDirection),
+                              backward ? "backward" : "forward", nullptr};
         mpv_command_async(m_engine.m_mpv, backward ? TurnReplyFlag : 0, args);
     }
 
     void setSeekStart(MpvFrameStepper::SeekStart start) override
     {
         const bool earlier = start == MpvFrameStepper::SeekStart::EarlierKeyframe;
-        const char* args[] = {"set", "hr-seek-demuxer-offset", earlier ? "0.5" : "0", nullptr};
+        const char* args[] = {"set", mpvproperty::nameOf(mpvproperty::PropSeekDemuxerOffset), earlier ? "0.5" : "0",
+                              nullptr};
         mpv_command_async(m_engine.m_mpv, 0, args);
     }
 

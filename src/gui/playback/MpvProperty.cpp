@@ -11,6 +11,7 @@ using Read = Property::Read;
 constexpr auto Watched = Read::Watched;
 constexpr auto OnLoad = Read::OnLoad;
 constexpr auto Fact = Read::WatchedAndOnLoad;
+constexpr auto OnRequest = Read::OnRequest;
 
 constexpr std::array<Property, PropCount - PropTimePos> Table = {{
     {PropTimePos, "time-pos", MPV_FORMAT_DOUBLE, Watched, nullptr},
@@ -44,6 +45,14 @@ constexpr std::array<Property, PropCount - PropTimePos> Table = {{
          if (f.hardwareDecoder == QLatin1String("no"))
              f.hardwareDecoder.clear();
      }},
+    {PropPlayDirection, "play-dir", MPV_FORMAT_STRING, OnRequest, nullptr},
+    // mpv stops playing there, as at a clip's end (the pause point).
+    {PropEnd, "end", MPV_FORMAT_STRING, OnRequest, nullptr},
+    {PropHardwareDecoding, "hwdec", MPV_FORMAT_STRING, OnRequest, nullptr},
+    {PropSeekDemuxerOffset, "hr-seek-demuxer-offset", MPV_FORMAT_STRING, OnRequest, nullptr},
+    // Whether mpv has no file open; also read for its reply alone, which
+    // comes after those of every command sent before it.
+    {PropIdle, "idle-active", MPV_FORMAT_FLAG, OnRequest, nullptr},
 }};
 
 constexpr bool inOrder()

@@ -47,14 +47,21 @@ enum Prop : std::uint64_t {
     PropRotation,
     PropAspect,
     PropHardwareDecoder,
+    // Written or read only when the engine asks.
+    PropPlayDirection,
+    PropEnd,
+    PropHardwareDecoding,
+    PropSeekDemuxerOffset,
+    PropIdle,
     PropCount
 };
 
 struct Property {
     // Watched: observed for as long as the engine lives, its changes come as
     // events. OnLoad: read once when a file has loaded, into the facts of the
-    // file being opened. A fact of the file is both.
-    enum class Read { Watched, OnLoad, WatchedAndOnLoad };
+    // file being opened. A fact of the file is both. OnRequest: written, or
+    // read, only when the engine asks.
+    enum class Read { Watched, OnLoad, WatchedAndOnLoad, OnRequest };
 
     Prop prop;
     const char* name;
@@ -64,13 +71,17 @@ struct Property {
     // pause, end, speed, mute, volume), which the engine follows itself.
     void (*intoFacts)(FileFacts& facts, const mpv_event_property& value);
 
-    bool watched() const { return read != Read::OnLoad; }
-    bool readOnLoad() const { return read != Read::Watched; }
+    bool watched() const { return read == Read::Watched || read == Read::WatchedAndOnLoad; }
+    bool readOnLoad() const { return read == Read::OnLoad || read == Read::WatchedAndOnLoad; }
 };
 
 // Every property, in the order of Prop.
 std::span<const Property> properties();
 const Property& property(Prop prop);
+inline const char* nameOf(Prop prop)
+{
+    return property(prop).name;
+}
 
 inline double asDouble(const mpv_event_property& p, double fallback = 0.0)
 {
