@@ -5,6 +5,7 @@
 #include <QTest>
 
 Q_DECLARE_METATYPE(ZoomStep)
+Q_DECLARE_METATYPE(ViewSide)
 
 namespace {
 
@@ -165,6 +166,71 @@ private slots:
         QVERIFY(!zoom.pan(QPointF(1, 0)));
         QVERIFY(zoom.pan(QPointF(-0.25, 0)));
         QVERIFY(zoom.visible().left() > 0);
+    }
+
+    // The pointer's place in the view names a point of the part shown;
+    // mirrored, the view's left is the part's right.
+    void pointAt_data()
+    {
+        QTest::addColumn<int>("level");
+        QTest::addColumn<QPointF>("drag");
+        QTest::addColumn<ViewSide>("side");
+        QTest::addColumn<QPointF>("inView");
+        QTest::addColumn<QPointF>("point");
+        QTest::newRow("whole picture, as it is")
+            << 0 << QPointF() << ViewSide::AsIs << QPointF(0.25, 0.5) << QPointF(0.25, 0.5);
+        QTest::newRow("whole picture, mirrored")
+            << 0 << QPointF() << ViewSide::Mirrored << QPointF(0.25, 0.5) << QPointF(0.75, 0.5);
+        QTest::newRow("zoomed in the middle") << 1 << QPointF() << ViewSide::AsIs << QPointF(0, 1) << QPointF(0.1, 0.9);
+        QTest::newRow("zoomed at the top left, mirrored: the view's left edge")
+            << 1 << QPointF(1, 1) << ViewSide::Mirrored << QPointF(0, 0) << QPointF(0.8, 0);
+    }
+    void pointAt()
+    {
+        QFETCH(int, level);
+        QFETCH(QPointF, drag);
+        QFETCH(ViewSide, side);
+        QFETCH(QPointF, inView);
+        QFETCH(QPointF, point);
+        PictureZoom zoom = zoomedTo(level);
+        zoom.pan(drag);
+        const QPointF at = zoom.pointAt(inView, side);
+        QVERIFY2(near(QRectF(at, QSizeF()), QRectF(point, QSizeF())), describe(QRectF(at, QSizeF())));
+    }
+
+    // A mirrored view drags the other way across; down stays down.
+    void mirroredDragMovesTheOtherWay()
+    {
+        PictureZoom asIs = zoomedTo(1);
+        PictureZoom mirrored = zoomedTo(1);
+        QVERIFY(asIs.pan(QPointF(0.0625, 0.0625)));
+        QVERIFY(mirrored.pan(QPointF(0.0625, 0.0625), ViewSide::Mirrored));
+        QVERIFY(near(asIs.visible(), QRectF(0.05, 0.05, 0.8, 0.8)));
+        QVERIFY(near(mirrored.visible(), QRectF(0.15, 0.05, 0.8, 0.8)));
+    }
+
+    // The part shown, placed on a picture drawn whole at a rectangle.
+    void partOf_data()
+    {
+        QTest::addColumn<int>("level");
+        QTest::addColumn<QPointF>("drag");
+        QTest::addColumn<QRectF>("picture");
+        QTest::addColumn<QRectF>("part");
+        QTest::newRow("whole") << 0 << QPointF() << QRectF(10, 20, 400, 300) << QRectF(10, 20, 400, 300);
+        QTest::newRow("one step in the middle, with bars above")
+            << 1 << QPointF() << QRectF(0, 50, 500, 250) << QRectF(50, 75, 400, 200);
+        QTest::newRow("8x at the bottom right corner")
+            << 10 << QPointF(-99, -99) << QRectF(0, 0, 800, 400) << QRectF(700, 350, 100, 50);
+    }
+    void partOf()
+    {
+        QFETCH(int, level);
+        QFETCH(QPointF, drag);
+        QFETCH(QRectF, picture);
+        QFETCH(QRectF, part);
+        PictureZoom zoom = zoomedTo(level);
+        zoom.pan(drag);
+        QVERIFY2(near(zoom.partOf(picture), part), describe(zoom.partOf(picture)));
     }
 
     void resetShowsTheWholePicture()

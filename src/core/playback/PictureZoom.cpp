@@ -38,12 +38,25 @@ void PictureZoom::setLevelAbout(int level, QPointF point)
     keepInside();
 }
 
-bool PictureZoom::pan(QPointF drag)
+bool PictureZoom::pan(QPointF drag, ViewSide side)
 {
     const QPointF before = m_visible.topLeft();
-    m_visible.translate(-drag.x() * m_visible.width(), -drag.y() * m_visible.height());
+    const double across = side == ViewSide::Mirrored ? -drag.x() : drag.x();
+    m_visible.translate(-across * m_visible.width(), -drag.y() * m_visible.height());
     keepInside();
     return m_visible.topLeft() != before;
+}
+
+QPointF PictureZoom::pointAt(QPointF inView, ViewSide side) const
+{
+    const double across = side == ViewSide::Mirrored ? 1.0 - inView.x() : inView.x();
+    return {m_visible.left() + across * m_visible.width(), m_visible.top() + inView.y() * m_visible.height()};
+}
+
+QRectF PictureZoom::partOf(const QRectF& picture) const
+{
+    return {picture.left() + m_visible.left() * picture.width(), picture.top() + m_visible.top() * picture.height(),
+            m_visible.width() * picture.width(), m_visible.height() * picture.height()};
 }
 
 void PictureZoom::reset()

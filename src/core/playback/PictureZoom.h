@@ -5,6 +5,8 @@
 
 // Which way a zoom step goes.
 enum class ZoomStep { In, Out };
+// Whether the view shows the picture as it is or flipped left to right.
+enum class ViewSide { AsIs, Mirrored };
 
 // How close the player looks at its picture: a factor from 1 (the whole
 // picture) up to 8, in steps of 1.25, and the part of the picture shown, as
@@ -12,8 +14,8 @@ enum class ZoomStep { In, Out };
 // part is 1/factor of the picture each way and never leaves it: near an
 // edge it stops at the edge, so nothing beyond the clip is ever shown.
 //
-// Points and drags are in the picture's coordinates too: the widget that
-// draws the part turns the pointer into them (and back when mirrored).
+// Points are in the picture's coordinates too; pointAt() finds the point
+// under a place of the view, and a drag is given as the view sees it.
 class PictureZoom {
 public:
     static constexpr double StepFactor = 1.25;
@@ -37,7 +39,15 @@ public:
     // The picture follows a drag; the drag is in fractions of the part
     // shown (a drag across the whole width of the view is 1), so the point
     // under the pointer stays under it, until the part meets an edge.
-    bool pan(QPointF drag);
+    // Mirrored, a drag to the right moves the picture's own left side into
+    // view: the view's x runs the other way.
+    bool pan(QPointF drag, ViewSide side = ViewSide::AsIs);
+    // The point of the picture shown at a place of the view, given in
+    // fractions across and down the view (0 to 1).
+    QPointF pointAt(QPointF inView, ViewSide side = ViewSide::AsIs) const;
+    // Where the part shown lies in a picture drawn whole at the given
+    // rectangle (top down, as on screen; not mirrored).
+    QRectF partOf(const QRectF& picture) const;
     // Back to the whole picture.
     void reset();
 
