@@ -64,16 +64,16 @@ private slots:
     void reassignedKeysActAndShow()
     {
         QVERIFY(app->activateMain());
-        practice<QLineEdit>("mirrorViewKey")->setText(QStringLiteral("w"));
-        practice<QLineEdit>("loopModeKey")->setText(QStringLiteral("e"));
-        QCOMPARE(mirrorItem()->text(), QStringLiteral("Mirror view (w)"));
-        QVERIFY(app->control<TColourButton>("loopOnce")->toolTip().contains(QStringLiteral("The 'e' keystroke")));
+        practice<QLineEdit>("mirrorViewKey")->setText(QStringLiteral("v"));
+        practice<QLineEdit>("loopModeKey")->setText(QStringLiteral("n"));
+        QCOMPARE(mirrorItem()->text(), QStringLiteral("Mirror view (v)"));
+        QVERIFY(app->control<TColourButton>("loopOnce")->toolTip().contains(QStringLiteral("The 'n' keystroke")));
         type('x');
         type('b');
         QVERIFY(!mirrorItem()->isChecked());
         QCOMPARE(loops()->loopMode(), LoopControls::LoopMode::Once);
-        type('w');
-        type('e');
+        type('v');
+        type('n');
         QVERIFY(mirrorItem()->isChecked());
         QCOMPARE(loops()->loopMode(), LoopControls::LoopMode::Continuously);
     }

@@ -161,8 +161,11 @@ private slots:
         e.nudgeEndLaterKey = QStringLiteral("m");
         e.beatLoopKey = QStringLiteral("j");
         e.moveOneKey = QStringLiteral("h");
-        // config.txt gives b and x to other commands: the practice keys
-        // that extras.txt does not set take free keys instead.
+        e.zoomInKey = QStringLiteral("g");
+        e.zoomOutKey = QStringLiteral("t");
+        e.zoomResetKey = QStringLiteral("r");
+        // config.txt gives b, x, w, q and e to other commands: the practice
+        // keys that extras.txt does not set take free keys instead.
         Extras freeKeys;
         freeKeys.loopModeKey = QStringLiteral(",");
         freeKeys.mirrorViewKey = QStringLiteral(".");
@@ -172,6 +175,9 @@ private slots:
         freeKeys.nudgeEndLaterKey = QStringLiteral("8");
         freeKeys.beatLoopKey = QStringLiteral("9");
         freeKeys.moveOneKey = QStringLiteral("0");
+        freeKeys.zoomInKey = QStringLiteral("y");
+        freeKeys.zoomOutKey = QStringLiteral("u");
+        freeKeys.zoomResetKey = QStringLiteral("k");
         QTest::newRow("without extras.txt") << QByteArray() << writeExtras(freeKeys);
         QTest::newRow("with extras.txt") << writeExtras(e) << writeExtras(e);
         QTest::newRow("broken extras.txt")
@@ -185,6 +191,9 @@ private slots:
         oneKey.nudgeEndLaterKey = QStringLiteral("8");
         oneKey.beatLoopKey = QStringLiteral("9");
         oneKey.moveOneKey = QStringLiteral("0");
+        oneKey.zoomInKey = QStringLiteral("y");
+        oneKey.zoomOutKey = QStringLiteral("u");
+        oneKey.zoomResetKey = QStringLiteral("k");
         QTest::newRow("extras.txt with one key")
             << QByteArray("Mirror_View: 0\r\nMirror_View_Key: ,\r\n") << writeExtras(oneKey);
     }

@@ -10,6 +10,7 @@
 #include "core/desktop/MediaControls.h"
 #include "core/playback/ClipLoader.h"
 #include "core/playback/LoopControls.h"
+#include "core/playback/PictureZoom.h"
 #include "core/playback/TransportControls.h"
 #include "gui/catalog/TBookmarksForm.h"
 #include "gui/catalog/TCategoryInputForm.h"
@@ -22,6 +23,7 @@
 #include "gui/main/TMainForm.h"
 #include "gui/main/WindowSizing.h"
 #include "gui/playback/MpvChimePlayer.h"
+#include "gui/playback/TActiveMovie.h"
 
 using beats::LoopPoint;
 using keys::Command;
@@ -118,6 +120,10 @@ void Startup::bindKeyCommands(Keyboard& keyboard)
     k.bind(Command::showLargeScreenSize, plain(w, &WindowSizing::showLargeSize));
     k.bind(Command::loopMode, plain(l, &LoopControls::cycleLoopMode));
     k.bind(Command::mirrorView, plain(m, &TMainForm::MirrorView1Click));
+    TActiveMovie* player = m->playerWidget();
+    k.bind(Command::zoomIn, [player](QObject*) { player->zoomPicture(ZoomStep::In); });
+    k.bind(Command::zoomOut, [player](QObject*) { player->zoomPicture(ZoomStep::Out); });
+    k.bind(Command::zoomReset, plain(player, &TActiveMovie::showWholePicture));
 
     BeatLoopControls* beat = m_beatLoops;
     using beats::NudgeStep;

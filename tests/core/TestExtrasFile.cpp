@@ -38,6 +38,10 @@ const QStringList kDefaultLines{
     "Beat_Loop_Key: /",
     "Move_One_Key: ;",
     "",
+    "Zoom_In_Key: w",
+    "Zoom_Out_Key: q",
+    "Zoom_Reset_Key: e",
+    "",
     "Play_All_Filter_On: 0",
     "Play_All_Filter_Levels: \"\"",
     "Play_All_Filter_Max_Rating: -1",
@@ -64,6 +68,9 @@ Extras changed()
     e.nudgeEndEarlierKey = QStringLiteral("v");
     e.nudgeEndLaterKey = QStringLiteral("n");
     e.beatLoopKey = QStringLiteral("8");
+    e.zoomInKey = QStringLiteral("+");
+    e.zoomOutKey = QStringLiteral("-");
+    e.zoomResetKey = QStringLiteral("=");
     e.playAllFilterOn = true;
     e.playAllFilterLevels = QStringLiteral("bc-");
     e.playAllFilterMaxRating = 0;

@@ -46,10 +46,13 @@ KeyTexts defaultKeys()
     set(KeyBox::nudgeEndLater, e.nudgeEndLaterKey);
     set(KeyBox::beatLoop, e.beatLoopKey);
     set(KeyBox::moveOne, e.moveOneKey);
+    set(KeyBox::zoomIn, e.zoomInKey);
+    set(KeyBox::zoomOut, e.zoomOutKey);
+    set(KeyBox::zoomReset, e.zoomResetKey);
     return k;
 }
 
-// Key texts with some boxes changed: "box=text;box=text" by duplicate-check number (1-29).
+// Key texts with some boxes changed: "box=text;box=text" by duplicate-check number (1-32).
 KeyTexts keysWith(const QString& changes)
 {
     KeyTexts k = defaultKeys();
@@ -119,7 +122,8 @@ void TestKeyMatching::typedCharacters_data()
         {'b', Command::loopMode},          {'x', Command::mirrorView},
         {'[', Command::nudgeStartEarlier}, {']', Command::nudgeStartLater},
         {',', Command::nudgeEndEarlier},   {'.', Command::nudgeEndLater},
-        {'/', Command::beatLoop},
+        {'/', Command::beatLoop},          {'w', Command::zoomIn},
+        {'q', Command::zoomOut},           {'e', Command::zoomReset},
     };
     for (const auto& [ch, command] : defaults)
         QTest::addRow("default %c", ch) << QString() << QChar(ch) << false << false << ids({command});
@@ -136,8 +140,8 @@ void TestKeyMatching::typedCharacters_data()
         QTest::addRow("%c while playing all", ch)
             << QString() << QChar(ch) << true << true << (stoppedByPlayAll.contains(command) ? Ids{} : ids({command}));
     QTest::newRow("first character of a long box")
-        << "2=wy" << QChar('w') << false << false << ids({Command::backseconds});
-    QTest::newRow("whole text of a long box") << "13=wy" << QChar('w') << false << false << Ids{};
+        << "2=vy" << QChar('v') << false << false << ids({Command::backseconds});
+    QTest::newRow("whole text of a long box") << "13=vy" << QChar('v') << false << false << Ids{};
     QTest::newRow("empty first-character box") << "2=" << QChar('a') << false << false << Ids{};
     QTest::newRow("capital key assigned") << "2=A" << QChar('A') << false << false << ids({Command::backseconds});
     QTest::newRow("small a after capital assigned") << "2=A" << QChar('a') << false << false << Ids{};
@@ -316,10 +320,10 @@ void TestKeyMatching::duplicateMessages_data()
                        pair("Options Form: choose clip key", "m", "Options Form: play next bookmark key", "m"),
                        pair("Options Form: mute key", "m", "Options Form: play next bookmark key", "m")};
     QTest::newRow("pairs in check order")
-        << "12=w;3=w;19=q;20=q" << false
+        << "12=v;3=v;19=n;20=n" << false
         << QStringList{
-               pair("Player Controls: back 1 frame key", "w", "Main Form: play full video key", "w"),
-               pair("Options Form: play previous bookmark key", "q", "Options Form: play current bookmark key", "q")};
+               pair("Player Controls: back 1 frame key", "v", "Main Form: play full video key", "v"),
+               pair("Options Form: play previous bookmark key", "n", "Options Form: play current bookmark key", "n")};
     QTest::newRow("a nudge key on the mirror view key")
         << "26=x" << false
         << QStringList{pair("Practice: mirror view key", "x", "Practice: loop end earlier key", "x")};

@@ -51,8 +51,10 @@ const std::array<KeyBoxRow, KeyBoxCount> keyBoxRows{{
     {KeyBox::nudgeEndLater, "nudgeEndLaterKey", "Practice: loop end later key", "loop end later key",
      "Nudge_End_Later_Key:", "."},
     {KeyBox::beatLoop, "beatLoopKey", "Practice: beat loop key", "beat loop key", "Beat_Loop_Key:", "/"},
-    {KeyBox::moveOne, "moveOneKey", "Practice: move the count's 1 key", "move the count's 1 key", "Move_One_Key:",
-     ";"},
+    {KeyBox::moveOne, "moveOneKey", "Practice: move the count's 1 key", "move the count's 1 key", "Move_One_Key:", ";"},
+    {KeyBox::zoomIn, "zoomInKey", "Practice: zoom in key", "zoom in key", "Zoom_In_Key:", "w"},
+    {KeyBox::zoomOut, "zoomOutKey", "Practice: zoom out key", "zoom out key", "Zoom_Out_Key:", "q"},
+    {KeyBox::zoomReset, "zoomResetKey", "Practice: whole picture key", "whole picture key", "Zoom_Reset_Key:", "e"},
 }};
 
 namespace {
@@ -69,7 +71,7 @@ constexpr CommandRow fixed(Command command, int key, Held held = Held::Any, Gate
 
 } // namespace
 
-const std::array<CommandRow, 62> commandRows{{
+const std::array<CommandRow, 65> commandRows{{
     // Key codes.
     {C::exit, B::exit, M::ExitKeyCode, G::Always},
     {C::forwardminutes, B::forwardseconds, M::ShiftKeyCode, G::Always},
@@ -141,6 +143,9 @@ const std::array<CommandRow, 62> commandRows{{
     {C::nudgeEndLater, B::nudgeEndLater, M::WholeText, G::Always},
     {C::beatLoop, B::beatLoop, M::WholeText, G::NotPlayingAll},
     {C::moveOne, B::moveOne, M::WholeText, G::Always},
+    {C::zoomIn, B::zoomIn, M::WholeText, G::Always},
+    {C::zoomOut, B::zoomOut, M::WholeText, G::Always},
+    {C::zoomReset, B::zoomReset, M::WholeText, G::Always},
 }};
 
 bool rowMatches(const CommandRow& row, const KeyTexts& keys, bool ctrlSelect, const KeyStroke& stroke)

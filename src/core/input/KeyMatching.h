@@ -43,9 +43,12 @@ enum class KeyBox {
     nudgeEndLater,
     beatLoop,
     moveOne,
+    zoomIn,
+    zoomOut,
+    zoomReset,
     None // fixed keys
 };
-constexpr int KeyBoxCount = 29;
+constexpr int KeyBoxCount = 32;
 
 // The text of every key box, indexed by KeyBox.
 using KeyTexts = std::array<QString, KeyBoxCount>;
@@ -112,6 +115,10 @@ enum class Command {
     beatLoop,
     // The count's "1" one beat later.
     moveOne,
+    // The picture a step closer, a step further, or whole again.
+    zoomIn,
+    zoomOut,
+    zoomReset,
     // The keyboard's media keys (MediaControls runs them).
     mediaPlayPause,
     mediaPause,

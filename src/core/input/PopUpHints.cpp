@@ -157,6 +157,12 @@ QString practiceKeyCaption(keys::KeyBox box, int beatLoopCount)
         return QStringLiteral("beat loop: %1 beats from the nearest beat").arg(beatLoopCount);
     case KeyBox::moveOne:
         return QStringLiteral("the count's \"1\" one beat later");
+    case KeyBox::zoomIn:
+        return QStringLiteral("zoom in");
+    case KeyBox::zoomOut:
+        return QStringLiteral("zoom out");
+    case KeyBox::zoomReset:
+        return QStringLiteral("whole picture");
     default:
         return {};
     }
@@ -192,6 +198,13 @@ HintTable practicePageHints(const keys::KeyTexts& keys, int beatLoopCount)
                        "they are; the count and the long ticks move, and the clip keeps it."},
         {"loopModeKey", "keyboard equivalent for \"loop once, loop continuously, speed ladder\""},
         {"mirrorViewKey", "keyboard equivalent for \"mirror view\""},
+        {"zoomInKey", "keyboard equivalent for \"zoom in\": the picture 1.25 times closer, up to 8 times\nThe "
+                      "mouse wheel over the picture zooms about the point under the pointer;\ndrag the picture "
+                      "with the left button to move about in it."},
+        {"zoomOutKey", "keyboard equivalent for \"zoom out\": the picture a step further, down to the whole "
+                       "picture"},
+        {"zoomResetKey", "keyboard equivalent for \"the whole picture\"\nA new clip starts with the whole "
+                         "picture too."},
     };
 }
 

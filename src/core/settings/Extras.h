@@ -37,6 +37,11 @@ struct Extras {
     QString beatLoopKey = QStringLiteral("/");          // Beat_Loop_Key:
     QString moveOneKey = QStringLiteral(";");           // Move_One_Key:
 
+    // The picture a step closer, a step further, or whole again.
+    QString zoomInKey = QStringLiteral("w");    // Zoom_In_Key:
+    QString zoomOutKey = QStringLiteral("q");   // Zoom_Out_Key:
+    QString zoomResetKey = QStringLiteral("e"); // Zoom_Reset_Key:
+
     // The catalog window's play-all filter.
     bool playAllFilterOn = false;    // Play_All_Filter_On:
     QString playAllFilterLevels;     // Play_All_Filter_Levels: letters of "abcd", "-" for no level

@@ -31,6 +31,10 @@ template <> const std::vector<ExtrasRow>& tableOf<Extras>()
         keyBox("Beat_Loop_Key:", &E::beatLoopKey),
         keyBox("Move_One_Key:", &E::moveOneKey),
 
+        group(keyBox("Zoom_In_Key:", &E::zoomInKey)),
+        keyBox("Zoom_Out_Key:", &E::zoomOutKey),
+        keyBox("Zoom_Reset_Key:", &E::zoomResetKey),
+
         group(flag("Play_All_Filter_On:", &E::playAllFilterOn)),
         text("Play_All_Filter_Levels:", &E::playAllFilterLevels),
         integer("Play_All_Filter_Max_Rating:", &E::playAllFilterMaxRating, -1, 10),

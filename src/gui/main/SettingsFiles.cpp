@@ -63,10 +63,11 @@ void SettingsFiles::ReadConfigFile()
     // gives to another command.
     const Extras defaults;
     // In the order they take free keys.
-    QString Extras::*const practiceKeys[] = {&Extras::loopModeKey,          &Extras::mirrorViewKey,
-                                             &Extras::nudgeStartEarlierKey, &Extras::nudgeStartLaterKey,
-                                             &Extras::nudgeEndEarlierKey,   &Extras::nudgeEndLaterKey,
-                                             &Extras::beatLoopKey,          &Extras::moveOneKey};
+    QString Extras::*const practiceKeys[] = {
+        &Extras::loopModeKey,        &Extras::mirrorViewKey,      &Extras::nudgeStartEarlierKey,
+        &Extras::nudgeStartLaterKey, &Extras::nudgeEndEarlierKey, &Extras::nudgeEndLaterKey,
+        &Extras::beatLoopKey,        &Extras::moveOneKey,         &Extras::zoomInKey,
+        &Extras::zoomOutKey,         &Extras::zoomResetKey};
     Extras unset;
     for (QString Extras::*key : practiceKeys)
         (unset.*key).clear();

@@ -11,6 +11,7 @@
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -182,6 +183,8 @@ private:
     QLabel* m_beatLoopCaption = nullptr;
     QGroupBox* buildBeatsGroup(QWidget* page);
     QGroupBox* buildPracticeKeysGroup(QWidget* page);
+    QLabel* addPracticeKey(keys::KeyBox which, QGroupBox* group, QGridLayout* grid, int row, int column,
+                           int captionColumns);
     QLineEdit* practiceKey(keys::KeyBox box) const;
     QCheckBox* m_hardwareDecoding = nullptr;
 };

@@ -65,6 +65,8 @@ QWidget* TOptionsForm::buildPracticePage()
     // Two columns: the loops and the beats on the left, the keys on the
     // right; hardware decoding, whose caption is long, across the bottom.
     auto* layout = new QGridLayout(page);
+    layout->setContentsMargins(6, 4, 6, 4);
+    layout->setSpacing(4);
 
     auto* loops = new QGroupBox(QStringLiteral("Loops"), page);
     loops->setObjectName(QStringLiteral("PracticeLoopsGroup"));
@@ -172,7 +174,8 @@ QGroupBox* TOptionsForm::buildBeatsGroup(QWidget* page)
 }
 
 // The page's keys, one to a row: a key box and its caption, which wraps
-// where it is long.
+// where it is long; the short ones that change how the picture shows (the
+// mirror and the zoom) two to a row.
 QGroupBox* TOptionsForm::buildPracticeKeysGroup(QWidget* page)
 {
     auto* group = new QGroupBox(QStringLiteral("Practice keystrokes"), page);
@@ -183,28 +186,39 @@ QGroupBox* TOptionsForm::buildPracticeKeysGroup(QWidget* page)
     using keys::KeyBox;
     const KeyBox boxes[] = {KeyBox::nudgeStartEarlier, KeyBox::nudgeStartLater, KeyBox::nudgeEndEarlier,
                             KeyBox::nudgeEndLater,     KeyBox::beatLoop,        KeyBox::moveOne,
-                            KeyBox::loopMode,          KeyBox::mirrorView};
+                            KeyBox::loopMode};
     int at = 0;
     for (KeyBox which : boxes) {
-        const keys::KeyBoxRow& row = keys::keyBoxRows[static_cast<int>(which)];
-        auto* box = new QLineEdit(QString::fromLatin1(row.defaultKey), group);
-        box->setObjectName(QLatin1String(row.objectName));
-        box->setAccessibleName(QLatin1String(row.accessibleName));
-        box->setMaxLength(1);
-        box->setFixedWidth(std::max(24, box->minimumSizeHint().width()));
-        box->setAlignment(Qt::AlignCenter);
-        QLabel* caption = practiceLabel(hints::practiceKeyCaption(which, beats::DefaultBeatLoopCount), box, group);
-        caption->setWordWrap(true);
+        QLabel* caption = addPracticeKey(which, group, grid, at++, 0, 3);
         if (which == KeyBox::beatLoop)
             m_beatLoopCaption = caption;
-        grid->addWidget(box, at, 0);
-        grid->addWidget(caption, at, 1);
-        m_practiceKeys.append(box);
-        ++at;
     }
+    const KeyBox pictureBoxes[] = {KeyBox::mirrorView, KeyBox::zoomIn, KeyBox::zoomOut, KeyBox::zoomReset};
+    for (int i = 0; i < 4; ++i)
+        addPracticeKey(pictureBoxes[i], group, grid, at + i / 2, 2 * (i % 2), 1);
+    at += 2;
     grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
     grid->setRowStretch(at, 1);
     return group;
+}
+
+QLabel* TOptionsForm::addPracticeKey(keys::KeyBox which, QGroupBox* group, QGridLayout* grid, int row, int column,
+                                     int captionColumns)
+{
+    const keys::KeyBoxRow& keyRow = keys::keyBoxRows[static_cast<int>(which)];
+    auto* box = new QLineEdit(QString::fromLatin1(keyRow.defaultKey), group);
+    box->setObjectName(QLatin1String(keyRow.objectName));
+    box->setAccessibleName(QLatin1String(keyRow.accessibleName));
+    box->setMaxLength(1);
+    box->setFixedWidth(std::max(24, box->minimumSizeHint().width()));
+    box->setAlignment(Qt::AlignCenter);
+    QLabel* caption = practiceLabel(hints::practiceKeyCaption(which, beats::DefaultBeatLoopCount), box, group);
+    caption->setWordWrap(true);
+    grid->addWidget(box, row, column);
+    grid->addWidget(caption, row, column + 1, 1, captionColumns);
+    m_practiceKeys.append(box);
+    return caption;
 }
 
 void TOptionsForm::showPracticePage()
@@ -316,6 +330,9 @@ void TOptionsForm::bindExtras(ExtrasBindings& binding)
         {&E::nudgeEndLaterKey, keys::KeyBox::nudgeEndLater},
         {&E::beatLoopKey, keys::KeyBox::beatLoop},
         {&E::moveOneKey, keys::KeyBox::moveOne},
+        {&E::zoomInKey, keys::KeyBox::zoomIn},
+        {&E::zoomOutKey, keys::KeyBox::zoomOut},
+        {&E::zoomResetKey, keys::KeyBox::zoomReset},
     };
     for (const auto& [member, box] : keyBoxes)
         bindText(binding, member, practiceKey(box));

@@ -2,12 +2,15 @@
 
 #include "core/playback/PictureFit.h"
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QOpenGLExtraFunctions>
 #include <QOpenGLFramebufferObject>
 #include <QOpenGLFunctions>
 #include <QOpenGLPaintDevice>
 #include <QPainter>
+#include <QWheelEvent>
 #include <algorithm>
 #include <mpv/render_gl.h>
 
@@ -131,19 +134,129 @@ void MpvVideoWidget::renderInto(unsigned target, int width, int height)
 }
 
 // Copies a frame buffer onto the widget, stretched to its size, and mirrored
-// when the view is.
+// when the view is. Zoomed, only the part of the picture shown is copied,
+// onto the picture's place.
 void MpvVideoWidget::copyToScreen(unsigned source, int sourceWidth, int sourceHeight, int width, int height)
 {
     QOpenGLExtraFunctions* gl = context()->extraFunctions();
     gl->glBindFramebuffer(GL_READ_FRAMEBUFFER, source);
     gl->glBindFramebuffer(GL_DRAW_FRAMEBUFFER, defaultFramebufferObject());
-    // Mirrored, the destination's x runs backwards: the copy is the mirror image.
-    const int left = m_mirrored ? width : 0;
-    const int right = m_mirrored ? 0 : width;
-    const bool sameSize = sourceWidth == width && sourceHeight == height;
-    gl->glBlitFramebuffer(0, 0, sourceWidth, sourceHeight, left, 0, right, height, GL_COLOR_BUFFER_BIT,
-                          sameSize ? GL_NEAREST : GL_LINEAR);
+    QRect from(0, 0, sourceWidth, sourceHeight);
+    QRect to(0, 0, width, height);
+    if (!m_zoom.isWhole()) {
+        from = m_zoom.partOf(QRectF(fittedPicture(m_pictureSize, from.size()))).toRect();
+        to = fittedPicture(m_pictureSize, to.size());
+    }
+    // Frame buffers count rows from the bottom; mirrored, the destination's
+    // x runs backwards: the copy is the mirror image.
+    const int fromBottom = sourceHeight - (from.y() + from.height());
+    const int toBottom = height - (to.y() + to.height());
+    const int left = m_mirrored ? to.x() + to.width() : to.x();
+    const int right = m_mirrored ? to.x() : to.x() + to.width();
+    const bool sameSize = from.size() == to.size();
+    gl->glBlitFramebuffer(from.x(), fromBottom, from.x() + from.width(), fromBottom + from.height(), left, toBottom,
+                          right, toBottom + to.height(), GL_COLOR_BUFFER_BIT, sameSize ? GL_NEAREST : GL_LINEAR);
     gl->glBindFramebuffer(GL_FRAMEBUFFER, defaultFramebufferObject());
+}
+
+void MpvVideoWidget::zoom(ZoomStep step)
+{
+    if (m_zoom.zoom(step))
+        zoomChanged();
+}
+
+void MpvVideoWidget::showWholePicture()
+{
+    if (m_zoom.isWhole())
+        return;
+    m_zoom.reset();
+    zoomChanged();
+}
+
+void MpvVideoWidget::zoomChanged()
+{
+    if (m_zoom.isWhole()) {
+        m_drag = Drag::None;
+        unsetCursor();
+    } else if (m_drag == Drag::None) {
+        setCursor(Qt::OpenHandCursor);
+    }
+    update();
+}
+
+QRect MpvVideoWidget::pictureRect() const
+{
+    return fittedPicture(m_pictureSize, size());
+}
+
+QPointF MpvVideoWidget::inPicture(QPointF position) const
+{
+    const QRect picture = pictureRect();
+    if (picture.isEmpty())
+        return {0.5, 0.5};
+    return {(position.x() - picture.x()) / picture.width(), (position.y() - picture.y()) / picture.height()};
+}
+
+// A step for each notch of the wheel, about the point under the pointer.
+void MpvVideoWidget::wheelEvent(QWheelEvent* event)
+{
+    m_wheelAngle += event->angleDelta().y();
+    const QPointF point = m_zoom.pointAt(inPicture(event->position()), viewSide());
+    bool changed = false;
+    for (; m_wheelAngle >= 120; m_wheelAngle -= 120)
+        changed = m_zoom.zoomAbout(ZoomStep::In, point) || changed;
+    for (; m_wheelAngle <= -120; m_wheelAngle += 120)
+        changed = m_zoom.zoomAbout(ZoomStep::Out, point) || changed;
+    if (changed)
+        zoomChanged();
+    event->accept();
+}
+
+void MpvVideoWidget::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || m_zoom.isWhole()) {
+        QOpenGLWidget::mousePressEvent(event);
+        return;
+    }
+    m_drag = Drag::Pressed;
+    m_pressedAt = m_lastPointer = event->position();
+    setCursor(Qt::ClosedHandCursor);
+    event->accept();
+}
+
+void MpvVideoWidget::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_drag == Drag::None) {
+        QOpenGLWidget::mouseMoveEvent(event);
+        return;
+    }
+    const QPointF at = event->position();
+    if (m_drag == Drag::Pressed && (at - m_pressedAt).manhattanLength() < QApplication::startDragDistance())
+        return;
+    m_drag = Drag::Dragging;
+    const QRect picture = pictureRect();
+    if (!picture.isEmpty()) {
+        const QPointF moved = at - m_lastPointer;
+        if (m_zoom.pan(QPointF(moved.x() / picture.width(), moved.y() / picture.height()), viewSide()))
+            update();
+    }
+    m_lastPointer = at;
+    event->accept();
+}
+
+void MpvVideoWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || m_drag == Drag::None) {
+        QOpenGLWidget::mouseReleaseEvent(event);
+        return;
+    }
+    const bool click = m_drag == Drag::Pressed;
+    m_drag = Drag::None;
+    if (!m_zoom.isWhole())
+        setCursor(Qt::OpenHandCursor);
+    event->accept();
+    if (click)
+        emit clicked();
 }
 
 // Called on one of mpv's threads: queue the work, touch nothing else. One
@@ -169,7 +282,7 @@ void MpvVideoWidget::setPictureSize(const QSize& shown)
     if (shown == m_pictureSize)
         return;
     m_pictureSize = shown;
-    if (m_beatCount > 0)
+    if (m_beatCount > 0 || !m_zoom.isWhole())
         update();
 }
 
@@ -225,7 +338,7 @@ void MpvVideoWidget::paintGL()
     const int w = int(width() * ratio);
     const int h = int(height() * ratio);
     const bool held = m_held && m_heldCaptured;
-    const bool offscreen = m_mirrored || held;
+    const bool offscreen = m_mirrored || held || !m_zoom.isWhole();
     const unsigned target = offscreen ? offscreenTarget(w, h) : defaultFramebufferObject();
     // While held, mpv still draws each frame it has (its output waits for
     // that), unseen.
@@ -236,7 +349,7 @@ void MpvVideoWidget::paintGL()
             drawBeatCount();
         return;
     }
-    if (m_mirrored)
+    if (offscreen)
         copyToScreen(target, w, h, w, h);
     if (m_beatCount > 0)
         drawBeatCount();

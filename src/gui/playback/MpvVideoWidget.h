@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/playback/PictureZoom.h"
+
 #include <QOpenGLWidget>
 #include <atomic>
 #include <memory>
@@ -27,6 +29,12 @@ struct mpv_render_context;
 // screen, mirrored or not. The picture is where mpv shows it: its shape
 // kept inside the widget, with black bars where the shapes differ.
 //
+// Zoomed, the part of the picture PictureZoom shows fills the picture's
+// place, scaled from the frame mpv drew at the widget's size; the bars stay
+// black and the count stays in the corner, unzoomed. The mouse wheel zooms
+// about the point under the pointer and a drag with the left button moves
+// the picture; a click that does not drag is reported as clicked().
+//
 // The render context must be freed before the mpv handle is destroyed:
 // MpvEngine calls releaseRenderContext() when it goes first.
 class MpvVideoWidget : public QOpenGLWidget {
@@ -52,6 +60,12 @@ public:
     // widget's corner.
     void setPictureSize(const QSize& shown);
 
+    // One step closer or further, about the middle of the part shown.
+    void zoom(ZoomStep step);
+    // The whole picture again.
+    void showWholePicture();
+    const PictureZoom& pictureZoom() const { return m_zoom; }
+
     // Holds the picture as it is now (true), or shows mpv's frames again.
     void setPictureHeld(bool held);
     bool isPictureHeld() const { return m_held; }
@@ -59,10 +73,16 @@ public:
 signals:
     // A frame from mpv reached the screen.
     void frameRendered();
+    // The zoomed picture was clicked without being dragged.
+    void clicked();
 
 protected:
     void initializeGL() override;
     void paintGL() override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     static void onUpdate(void* self);
@@ -72,6 +92,12 @@ private:
     void renderInto(unsigned target, int width, int height);
     void copyToScreen(unsigned source, int sourceWidth, int sourceHeight, int width, int height);
     void drawBeatCount();
+    // Where the whole picture sits in the widget, and a place in it as
+    // fractions across and down.
+    QRect pictureRect() const;
+    QPointF inPicture(QPointF position) const;
+    ViewSide viewSide() const { return m_mirrored ? ViewSide::Mirrored : ViewSide::AsIs; }
+    void zoomChanged();
 
     mpv_handle* m_mpv;
     mpv_render_context* m_render = nullptr;
@@ -84,4 +110,13 @@ private:
     std::unique_ptr<QOpenGLFramebufferObject> m_heldFrame;
     int m_beatCount = 0;
     QSize m_pictureSize;
+    PictureZoom m_zoom;
+    // Wheel turns not yet a whole step (a fine wheel or a touchpad).
+    int m_wheelAngle = 0;
+    // A drag of the zoomed picture: where the pointer was last, and whether
+    // it has gone far enough to be a drag and not a click.
+    enum class Drag { None, Pressed, Dragging };
+    Drag m_drag = Drag::None;
+    QPointF m_pressedAt;
+    QPointF m_lastPointer;
 };

@@ -6,6 +6,7 @@
 #include "core/playback/MediaPlayerControl.h"
 #include "core/playback/PictureFit.h"
 #include "core/playback/PlaybackEngine.h"
+#include "gui/playback/MpvVideoWidget.h"
 #include "gui/playback/VideoSurfaceSource.h"
 
 #include <QApplication>
@@ -83,7 +84,13 @@ TActiveMovie::TActiveMovie(PlaybackEngine* engine, QWidget* parent)
 
     connect(m_control, &MediaPlayerControl::pictureFullScreenChanged, this, &TActiveMovie::setPictureFullScreen);
     connect(m_control, &MediaPlayerControl::displaySizeChanged, this, &TActiveMovie::placePicture);
+    connect(m_control, &MediaPlayerControl::loadFinished, this, &TActiveMovie::showWholePicture);
     connect(m_control, &MediaPlayerControl::loadFinished, this, &TActiveMovie::placePicture);
+    if (MpvVideoWidget* picture = mpvPicture())
+        connect(picture, &MpvVideoWidget::clicked, this, [this] {
+            if (m_clickToPlay)
+                togglePlay();
+        });
 }
 
 // The picture's place in its area follows the display size (placedPicture).
@@ -91,6 +98,25 @@ void TActiveMovie::placePicture()
 {
     const QSize clip(m_control->ImageSourceWidth(), m_control->ImageSourceHeight());
     m_picture->setGeometry(placedPicture(clip, m_pictureArea->rect(), m_control->DisplaySize(), m_pictureFullScreen));
+    if (MpvVideoWidget* picture = mpvPicture())
+        picture->setPictureSize(clip);
+}
+
+MpvVideoWidget* TActiveMovie::mpvPicture() const
+{
+    return qobject_cast<MpvVideoWidget*>(m_picture);
+}
+
+void TActiveMovie::zoomPicture(ZoomStep step)
+{
+    if (MpvVideoWidget* picture = mpvPicture())
+        picture->zoom(step);
+}
+
+void TActiveMovie::showWholePicture()
+{
+    if (MpvVideoWidget* picture = mpvPicture())
+        picture->showWholePicture();
 }
 
 TActiveMovie::~TActiveMovie()
@@ -258,6 +284,11 @@ bool TActiveMovie::eventFilter(QObject* watched, QEvent* event)
         placePicture();
         return false;
     }
+    // The zoomed picture takes its own presses: a drag moves it, a click
+    // comes back as its clicked().
+    const MpvVideoWidget* zoomable = mpvPicture();
+    if (watched == m_picture && zoomable && !zoomable->pictureZoom().isWhole())
+        return QWidget::eventFilter(watched, event);
     if ((watched == m_picture || watched == m_pictureArea) && event->type() == QEvent::MouseButtonPress &&
         m_clickToPlay && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         togglePlay();

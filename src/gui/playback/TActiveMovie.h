@@ -6,8 +6,11 @@
 #include <QWidget>
 #include <functional>
 
+enum class ZoomStep;
+
 class BeatSeekBar;
 class MediaPlayerControl;
+class MpvVideoWidget;
 class PlaybackEngine;
 class QLabel;
 class QSlider;
@@ -20,6 +23,9 @@ class QToolButton;
 // size, shows the clip at its own size in the middle of it. Clicking the
 // picture plays or pauses. The playback logic itself is MediaPlayerControl's;
 // this widget shows it and feeds it user input.
+//
+// Zoomed in, a drag of the picture moves it and a click without a drag
+// plays or pauses; each clip starts with the whole picture.
 class TActiveMovie : public QWidget {
     Q_OBJECT
 public:
@@ -45,6 +51,11 @@ public:
     // read a shifted character key as its unshifted key in the layout.
     void setKeyReader(std::function<int(const QKeyEvent&)> reader) { m_keyReader = std::move(reader); }
 
+    // The picture a step closer or further, or whole again (a picture that
+    // mpv does not draw has nothing to zoom).
+    void zoomPicture(ZoomStep step);
+    void showWholePicture();
+
 signals:
     // The window that holds the control makes itself full screen (or back)
     // around the picture; the picture widget is never reparented.
@@ -64,6 +75,7 @@ private:
     void setPictureFullScreen(bool on);
     void placePicture();
     void fullScreenKey(const QKeyEvent& key);
+    MpvVideoWidget* mpvPicture() const;
 
     MediaPlayerControl* m_control;
     QWidget* m_pictureArea = nullptr;

@@ -1,0 +1,165 @@
+// The zoomed picture on a real (virtual) X display: a clip whose left half
+// is red and right half blue shows only red or only blue once zoomed into
+// one side, follows the wheel and a drag, and starts whole again with the
+// next clip.
+#include "EngineLoads.h"
+#include "core/playback/MediaPlayerControl.h"
+#include "gui/playback/MpvEngine.h"
+#include "gui/playback/MpvVideoWidget.h"
+#include "gui/playback/TActiveMovie.h"
+
+#include <QImage>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+#include <memory>
+
+namespace {
+
+const QString kClip = QStringLiteral(TEMPOLOOP_TEST_DATA "/clips/left_red_right_blue.mp4");
+
+// "red", "blue" or what else the pixel is, at a share of the picture's width
+// on its middle line.
+QString colourAt(const QImage& image, double xShare)
+{
+    const QColor c = image.pixelColor(int(image.width() * xShare), image.height() / 2);
+    if (c.red() > 150 && c.blue() < 100)
+        return QStringLiteral("red");
+    if (c.blue() > 150 && c.red() < 100)
+        return QStringLiteral("blue");
+    return c.name();
+}
+
+QString leftAndRight(MpvVideoWidget* picture)
+{
+    const QImage image = picture->grabFramebuffer();
+    return colourAt(image, 0.3) + u'|' + colourAt(image, 0.7);
+}
+
+// Wheel notches (120 each; negative turns towards the user) over a place.
+void turnWheel(QWidget* widget, QPointF at, int notches)
+{
+    QWheelEvent wheel(at, widget->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &wheel);
+}
+
+void mouse(QWidget* widget, QEvent::Type type, QPointF at, Qt::MouseButtons held)
+{
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, widget->mapToGlobal(at), button, held, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+// A press, a move in steps and a release with the left button.
+void drag(QWidget* widget, QPointF from, QPointF to)
+{
+    mouse(widget, QEvent::MouseButtonPress, from, Qt::LeftButton);
+    for (int i = 1; i <= 4; ++i)
+        mouse(widget, QEvent::MouseMove, from + (to - from) * i / 4, Qt::LeftButton);
+    mouse(widget, QEvent::MouseButtonRelease, to, Qt::NoButton);
+}
+
+} // namespace
+
+class TestPictureZoomView : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QWidget> m_window;
+    TActiveMovie* m_movie = nullptr;
+    MpvEngine* m_engine = nullptr;
+
+    MpvVideoWidget* picture() const { return qobject_cast<MpvVideoWidget*>(m_movie->picture()); }
+    QPointF leftEdge() const { return {1, picture()->height() / 2.0}; }
+
+private slots:
+    void init()
+    {
+        m_window = std::make_unique<QWidget>();
+        m_engine = new MpvEngine(MpvEngineOptions{QStringLiteral("libmpv"), QStringLiteral("null")});
+        QVERIFY(m_engine->initialize());
+        m_movie = new TActiveMovie(m_engine, m_window.get());
+        auto* layout = new QVBoxLayout(m_window.get());
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(m_movie);
+        m_window->resize(320, 180 + TActiveMovie::StripHeight);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QVERIFY(picture());
+        QTRY_VERIFY_WITH_TIMEOUT(picture()->hasRenderContext(), 3000);
+        QSignalSpy drawn(picture(), &MpvVideoWidget::frameRendered);
+        m_engine->load(kClip);
+        QVERIFY(loadEnds(*m_engine, 5000));
+        QTRY_VERIFY_WITH_TIMEOUT(drawn.count() > 0, 5000);
+        QCOMPARE(leftAndRight(picture()), QStringLiteral("red|blue"));
+    }
+
+    void cleanup() { m_window.reset(); }
+
+    // Three notches over the left edge show the left half only; a drag to
+    // the left brings the right edge, and no further.
+    void wheelAndDragShowOneSide()
+    {
+        turnWheel(picture(), leftEdge(), 3);
+        QCOMPARE(picture()->pictureZoom().level(), 3);
+        QCOMPARE(leftAndRight(picture()), QStringLiteral("red|red"));
+        drag(picture(), QPointF(300, 90), QPointF(20, 90));
+        drag(picture(), QPointF(300, 90), QPointF(20, 90));
+        QCOMPARE(picture()->pictureZoom().visible().right(), 1.0);
+        QCOMPARE(leftAndRight(picture()), QStringLiteral("blue|blue"));
+        turnWheel(picture(), leftEdge(), -3);
+        QVERIFY(picture()->pictureZoom().isWhole());
+        QCOMPARE(leftAndRight(picture()), QStringLiteral("red|blue"));
+    }
+
+    // Mirrored, the view's left edge is the picture's right side.
+    void zoomFollowsTheMirror()
+    {
+        picture()->setMirrored(true);
+        QCOMPARE(leftAndRight(picture()), QStringLiteral("blue|red"));
+        turnWheel(picture(), leftEdge(), 3);
+        QCOMPARE(leftAndRight(picture()), QStringLiteral("blue|blue"));
+        QVERIFY(picture()->pictureZoom().visible().left() > 0.4);
+    }
+
+    // A click on the zoomed picture without a drag still plays or pauses;
+    // a drag does not.
+    void aClickPlaysADragDoesNot()
+    {
+        m_movie->zoomPicture(ZoomStep::In);
+        const PlayStateValue before = m_movie->control()->PlayState();
+        drag(picture(), QPointF(200, 90), QPointF(100, 90));
+        QCOMPARE(m_movie->control()->PlayState(), before);
+        QSignalSpy clicked(picture(), &MpvVideoWidget::clicked);
+        drag(picture(), QPointF(200, 90), QPointF(200, 90));
+        QCOMPARE(clicked.count(), 1);
+    }
+
+    void aNewClipStartsWhole()
+    {
+        for (int i = 0; i < 4; ++i)
+            m_movie->zoomPicture(ZoomStep::In);
+        QCOMPARE(picture()->pictureZoom().level(), 4);
+        QSignalSpy loaded(m_movie->control(), &MediaPlayerControl::loadFinished);
+        m_movie->control()->setFileName(kClip);
+        m_movie->control()->Open();
+        QTRY_VERIFY_WITH_TIMEOUT(loaded.count() > 0, 5000);
+        QVERIFY(picture()->pictureZoom().isWhole());
+        QCOMPARE(leftAndRight(picture()), QStringLiteral("red|blue"));
+    }
+
+    void stepsInAndOutAndBackToTheWhole()
+    {
+        m_movie->zoomPicture(ZoomStep::In);
+        m_movie->zoomPicture(ZoomStep::In);
+        m_movie->zoomPicture(ZoomStep::Out);
+        QCOMPARE(picture()->pictureZoom().level(), 1);
+        m_movie->showWholePicture();
+        QVERIFY(picture()->pictureZoom().isWhole());
+    }
+};
+
+QTEST_MAIN(TestPictureZoomView)
+#include "TestPictureZoomView.moc"
