@@ -2,6 +2,7 @@
 // red and right half blue shows blue on the left once mirrored, in the
 // window and in full screen.
 #include "EngineLoads.h"
+#include "RedBlueClip.h"
 #include "core/playback/MediaPlayerControl.h"
 #include "gui/playback/MpvEngine.h"
 #include "gui/playback/MpvVideoWidget.h"
@@ -14,29 +15,7 @@
 #include <QVBoxLayout>
 #include <memory>
 
-namespace {
-
-const QString kClip = QStringLiteral(TEMPOLOOP_TEST_DATA "/clips/left_red_right_blue.mp4");
-
-// "red", "blue" or what else the pixel is, at a share of the picture's width
-// on its middle line.
-QString colourAt(const QImage& image, double xShare)
-{
-    const QColor c = image.pixelColor(int(image.width() * xShare), image.height() / 2);
-    if (c.red() > 150 && c.blue() < 100)
-        return QStringLiteral("red");
-    if (c.blue() > 150 && c.red() < 100)
-        return QStringLiteral("blue");
-    return c.name();
-}
-
-QString leftAndRight(MpvVideoWidget* picture)
-{
-    const QImage image = picture->grabFramebuffer();
-    return colourAt(image, 0.3) + u'|' + colourAt(image, 0.7);
-}
-
-} // namespace
+using redblue::leftAndRight;
 
 class TestMirrorView : public QObject {
     Q_OBJECT
@@ -74,7 +53,7 @@ private slots:
         QVERIFY(picture());
         QTRY_VERIFY_WITH_TIMEOUT(picture()->hasRenderContext(), 3000);
         QSignalSpy drawn(picture(), &MpvVideoWidget::frameRendered);
-        m_engine->load(kClip);
+        m_engine->load(redblue::clip);
         QVERIFY(loadEnds(*m_engine, 5000));
         QTRY_VERIFY_WITH_TIMEOUT(drawn.count() > 0, 5000);
     }

@@ -3,6 +3,7 @@
 // one side, follows the wheel and a drag, and starts whole again with the
 // next clip.
 #include "EngineLoads.h"
+#include "RedBlueClip.h"
 #include "core/playback/MediaPlayerControl.h"
 #include "gui/playback/MpvEngine.h"
 #include "gui/playback/MpvVideoWidget.h"
@@ -18,25 +19,7 @@
 
 namespace {
 
-const QString kClip = QStringLiteral(TEMPOLOOP_TEST_DATA "/clips/left_red_right_blue.mp4");
-
-// "red", "blue" or what else the pixel is, at a share of the picture's width
-// on its middle line.
-QString colourAt(const QImage& image, double xShare)
-{
-    const QColor c = image.pixelColor(int(image.width() * xShare), image.height() / 2);
-    if (c.red() > 150 && c.blue() < 100)
-        return QStringLiteral("red");
-    if (c.blue() > 150 && c.red() < 100)
-        return QStringLiteral("blue");
-    return c.name();
-}
-
-QString leftAndRight(MpvVideoWidget* picture)
-{
-    const QImage image = picture->grabFramebuffer();
-    return colourAt(image, 0.3) + u'|' + colourAt(image, 0.7);
-}
+using redblue::leftAndRight;
 
 // Wheel notches (120 each; negative turns towards the user) over a place.
 void turnWheel(QWidget* widget, QPointF at, int notches)
@@ -90,7 +73,7 @@ private slots:
         QVERIFY(picture());
         QTRY_VERIFY_WITH_TIMEOUT(picture()->hasRenderContext(), 3000);
         QSignalSpy drawn(picture(), &MpvVideoWidget::frameRendered);
-        m_engine->load(kClip);
+        m_engine->load(redblue::clip);
         QVERIFY(loadEnds(*m_engine, 5000));
         QTRY_VERIFY_WITH_TIMEOUT(drawn.count() > 0, 5000);
         QCOMPARE(leftAndRight(picture()), QStringLiteral("red|blue"));
@@ -143,7 +126,7 @@ private slots:
             m_movie->zoomPicture(ZoomStep::In);
         QCOMPARE(picture()->pictureZoom().level(), 4);
         QSignalSpy loaded(m_movie->control(), &MediaPlayerControl::loadFinished);
-        m_movie->control()->setFileName(kClip);
+        m_movie->control()->setFileName(redblue::clip);
         m_movie->control()->Open();
         QTRY_VERIFY_WITH_TIMEOUT(loaded.count() > 0, 5000);
         QVERIFY(picture()->pictureZoom().isWhole());
