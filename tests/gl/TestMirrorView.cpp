@@ -1,10 +1,8 @@
 // The mirror view on a real (virtual) X display: a clip whose left half is
 // red and right half blue shows blue on the left once mirrored, in the
 // window and in full screen.
-#include "EngineLoads.h"
 #include "RedBlueClip.h"
 #include "core/playback/MediaPlayerControl.h"
-#include "gui/playback/MpvEngine.h"
 #include "gui/playback/MpvVideoWidget.h"
 #include "gui/playback/TActiveMovie.h"
 
@@ -12,7 +10,6 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
-#include <QVBoxLayout>
 #include <memory>
 
 using redblue::leftAndRight;
@@ -20,25 +17,22 @@ using redblue::leftAndRight;
 class TestMirrorView : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QWidget> m_window;
+    std::unique_ptr<redblue::PlayerWindow> m_player;
+    QWidget* m_window = nullptr;
     TActiveMovie* m_movie = nullptr;
-    MpvEngine* m_engine = nullptr;
 
-    MpvVideoWidget* picture() const { return qobject_cast<MpvVideoWidget*>(m_movie->picture()); }
+    MpvVideoWidget* picture() const { return m_player->picture(); }
 
 private slots:
     void init()
     {
-        m_window = std::make_unique<QWidget>();
-        m_engine = new MpvEngine(MpvEngineOptions{QStringLiteral("libmpv"), QStringLiteral("null")});
-        QVERIFY(m_engine->initialize());
-        m_movie = new TActiveMovie(m_engine, m_window.get());
-        auto* layout = new QVBoxLayout(m_window.get());
-        layout->setContentsMargins(0, 0, 0, 0);
-        layout->addWidget(m_movie);
+        m_player = std::make_unique<redblue::PlayerWindow>();
+        m_window = m_player->window.get();
+        m_movie = m_player->movie;
+        QVERIFY(m_movie);
         // The window that holds the player goes full screen around it (and
         // takes the screen's size, as a window manager would give it).
-        connect(m_movie, &TActiveMovie::pictureFullScreenRequested, m_window.get(), [w = m_window.get()](bool on) {
+        connect(m_movie, &TActiveMovie::pictureFullScreenRequested, m_window, [w = m_window](bool on) {
             if (on) {
                 w->showFullScreen();
                 w->resize(w->screen()->size());
@@ -47,18 +41,10 @@ private slots:
                 w->resize(320, 180 + TActiveMovie::StripHeight);
             }
         });
-        m_window->resize(320, 180 + TActiveMovie::StripHeight);
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-        QVERIFY(picture());
-        QTRY_VERIFY_WITH_TIMEOUT(picture()->hasRenderContext(), 3000);
-        QSignalSpy drawn(picture(), &MpvVideoWidget::frameRendered);
-        m_engine->load(redblue::clip);
-        QVERIFY(loadEnds(*m_engine, 5000));
-        QTRY_VERIFY_WITH_TIMEOUT(drawn.count() > 0, 5000);
+        QVERIFY(m_player->showAndLoad());
     }
 
-    void cleanup() { m_window.reset(); }
+    void cleanup() { m_player.reset(); }
 
     void mirrorFlipsThePicture()
     {

@@ -2,10 +2,8 @@
 // is red and right half blue shows only red or only blue once zoomed into
 // one side, follows the wheel and a drag, and starts whole again with the
 // next clip.
-#include "EngineLoads.h"
 #include "RedBlueClip.h"
 #include "core/playback/MediaPlayerControl.h"
-#include "gui/playback/MpvEngine.h"
 #include "gui/playback/MpvVideoWidget.h"
 #include "gui/playback/TActiveMovie.h"
 
@@ -13,7 +11,6 @@
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
-#include <QVBoxLayout>
 #include <QWheelEvent>
 #include <memory>
 
@@ -50,36 +47,22 @@ void drag(QWidget* widget, QPointF from, QPointF to)
 class TestPictureZoomView : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QWidget> m_window;
+    std::unique_ptr<redblue::PlayerWindow> m_player;
     TActiveMovie* m_movie = nullptr;
-    MpvEngine* m_engine = nullptr;
 
-    MpvVideoWidget* picture() const { return qobject_cast<MpvVideoWidget*>(m_movie->picture()); }
+    MpvVideoWidget* picture() const { return m_player->picture(); }
     QPointF leftEdge() const { return {1, picture()->height() / 2.0}; }
 
 private slots:
     void init()
     {
-        m_window = std::make_unique<QWidget>();
-        m_engine = new MpvEngine(MpvEngineOptions{QStringLiteral("libmpv"), QStringLiteral("null")});
-        QVERIFY(m_engine->initialize());
-        m_movie = new TActiveMovie(m_engine, m_window.get());
-        auto* layout = new QVBoxLayout(m_window.get());
-        layout->setContentsMargins(0, 0, 0, 0);
-        layout->addWidget(m_movie);
-        m_window->resize(320, 180 + TActiveMovie::StripHeight);
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-        QVERIFY(picture());
-        QTRY_VERIFY_WITH_TIMEOUT(picture()->hasRenderContext(), 3000);
-        QSignalSpy drawn(picture(), &MpvVideoWidget::frameRendered);
-        m_engine->load(redblue::clip);
-        QVERIFY(loadEnds(*m_engine, 5000));
-        QTRY_VERIFY_WITH_TIMEOUT(drawn.count() > 0, 5000);
+        m_player = std::make_unique<redblue::PlayerWindow>();
+        m_movie = m_player->movie;
+        QVERIFY(m_player->showAndLoad());
         QCOMPARE(leftAndRight(picture()), QStringLiteral("red|blue"));
     }
 
-    void cleanup() { m_window.reset(); }
+    void cleanup() { m_player.reset(); }
 
     // Three notches over the left edge show the left half only; a drag to
     // the left brings the right edge, and no further.
