@@ -92,7 +92,7 @@ private slots:
     {
         QFETCH(QString, button);
         QVERIFY(app->openClipAt(10));
-        app->startup->storedLoopView().playStoredLoop(QStringLiteral("000002"), QStringLiteral("000004"));
+        app->startup->storedLoopView().playStoredLoop(QStringLiteral("000002"), QStringLiteral("000004"), std::nullopt);
         app->player()->Pause();
         FocusSink* sink = child<FocusSink>(app->main(), "PanelFocusPanel");
         QWidget* box = child<QWidget>(app->main(), "setEndTimeValue");

@@ -28,7 +28,7 @@ public:
         openedPaths << path;
         return opens;
     }
-    void playStoredLoop(const QString& startDigits, const QString& endDigits) override
+    void playStoredLoop(const QString& startDigits, const QString& endDigits, const std::optional<ZoomView>&) override
     {
         loops << startDigits + QLatin1Char('-') + endDigits;
     }

@@ -16,6 +16,7 @@
 #include "gui/main/SettingsFiles.h"
 #include "gui/main/WindowSizing.h"
 #include "gui/options/TOptionsForm.h"
+#include "gui/playback/TActiveMovie.h"
 
 MainWindowViews::MainWindowViews(AppWindows& windows, const TMainForm::Controllers& controllers)
     : m_windows(windows), m_controllers(controllers)
@@ -177,8 +178,15 @@ bool MainWindowViews::StartVideoClip(const QString& path)
     return m_controllers.clips->StartVideoClip(path);
 }
 
-void MainWindowViews::playStoredLoop(const QString& startDigits, const QString& endDigits)
+void MainWindowViews::playStoredLoop(const QString& startDigits, const QString& endDigits,
+                                     const std::optional<ZoomView>& zoom)
 {
     LoopControls* loops = m_controllers.loops;
-    m_controllers.clips->whenLoaded([loops, startDigits, endDigits] { loops->playStoredLoop(startDigits, endDigits); });
+    TActiveMovie* player = main().playerWidget();
+    // After the load, which shows each clip whole.
+    m_controllers.clips->whenLoaded([loops, player, startDigits, endDigits, zoom] {
+        if (zoom)
+            player->showZoom(*zoom);
+        loops->playStoredLoop(startDigits, endDigits);
+    });
 }

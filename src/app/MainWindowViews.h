@@ -51,7 +51,8 @@ public:
 
     // StoredLoopView
     bool StartVideoClip(const QString& path) override;
-    void playStoredLoop(const QString& startDigits, const QString& endDigits) override;
+    void playStoredLoop(const QString& startDigits, const QString& endDigits,
+                        const std::optional<ZoomView>& zoom) override;
 
 private:
     TMainForm& main() const;

@@ -9,6 +9,7 @@
 #include "core/catalog/CatalogDocument.h"
 #include "core/catalog/ProgramEnd.h"
 #include "core/playback/LoopControls.h"
+#include "core/playback/MediaPlayerControl.h"
 #include "gui/catalog/TBookmarksForm.h"
 #include "gui/input/KeyAssignments.h"
 #include "gui/input/Keyboard.h"
@@ -18,6 +19,7 @@
 #include "gui/main/SettingsFiles.h"
 #include "gui/main/TMainForm.h"
 #include "gui/options/TOptionsForm.h"
+#include "gui/playback/TActiveMovie.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -130,4 +132,11 @@ void Startup::connectBookmarkPlaying()
     });
     QObject::connect(&main->loopControls(), &LoopControlsPanel::playingBookmarkCleared, main,
                      [document] { document->setPlayingBookmark(-1); });
+    // Zooming while a bookmark's loop is in the boxes keeps the zoom with it.
+    BookmarkViews* views = &m_catalog->views;
+    LoopControls* loops = m_controllers.loops;
+    QObject::connect(
+        main->playerWidget(), &TActiveMovie::pictureZoomed, views, [views, loops, main](const ZoomView& zoom) {
+            views->pictureZoomed(zoom, main->player()->FileName(), loops->startTimeDigits(), loops->endTimeDigits());
+        });
 }

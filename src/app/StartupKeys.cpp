@@ -166,4 +166,8 @@ void Startup::connectBookmarkMaking(BookmarkMaking& making)
         making.updatePlayingBookmark();
         m->giveFocusToSink();
     });
+    // A bookmark keeps the zoom its loop was looked at with.
+    BookmarkViews* views = &m_catalog->views;
+    QObject::connect(&making, &BookmarkMaking::bookmarkStored, views,
+                     [views, m](int row) { views->keepZoomOfRow(row, m->playerWidget()->pictureZoom()); });
 }

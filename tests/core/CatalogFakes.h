@@ -167,6 +167,7 @@ public:
     bool indicatorsShown = false;
     QString startDigits = QStringLiteral("000001");
     QString endDigits = QStringLiteral("000002");
+    std::optional<ZoomView> zoomShown;
     int loopBoxWrites = 0;
     QString runningDescription;
     QString openClip;
@@ -224,10 +225,11 @@ public:
         openClip = path;
         return true;
     }
-    void playStoredLoop(const QString& start, const QString& end) override
+    void playStoredLoop(const QString& start, const QString& end, const std::optional<ZoomView>& zoom) override
     {
         startDigits = start;
         endDigits = end;
+        zoomShown = zoom;
         if (refuseLoop && refuseLoop(start, end)) {
             if (onRefused)
                 onRefused();

@@ -278,7 +278,7 @@ private slots:
     {
         openLesson();
         app->loops()->setLoopMode(LoopControls::LoopMode::Continuously);
-        app->startup->storedLoopView().playStoredLoop(QStringLiteral("000140"), QStringLiteral("000142"));
+        app->startup->storedLoopView().playStoredLoop(QStringLiteral("000140"), QStringLiteral("000142"), std::nullopt);
         QTRY_COMPARE(desktop->recorder.held(), 1);
         QVERIFY(app->stepUntil([this] { return app->loops()->restartPending(); }, 5000));
         // The gap lasts until the test moves the clock: longer than any

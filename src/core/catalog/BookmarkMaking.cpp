@@ -90,6 +90,7 @@ void BookmarkMaking::updatePlayingBookmark()
         d.setCells(StartTime, row, insertColonsIntoString(m_parts.loopFields->startTimeDigits()));
         d.setCells(EndTime, row, insertColonsIntoString(m_parts.loopFields->endTimeDigits()));
         d.setCatalogModified(true);
+        emit bookmarkStored(row);
     }
 }
 
@@ -181,4 +182,5 @@ void BookmarkMaking::finishAdding(int row)
     // the clip is at hand.
     if (const QString warning = BookmarkChecks::unstorableClipWarning(d, {row}); !warning.isEmpty())
         prompt().message(warning, Prompt::Icon::Warning);
+    emit bookmarkStored(row);
 }

@@ -46,6 +46,10 @@ public:
     // a half going to the even neighbour.
     static int roundedSeconds(double position);
 
+signals:
+    // A bookmark was added from the loop, or took the loop's new times.
+    void bookmarkStored(int row);
+
 private:
     bool pauseAndCheckClip();
     bool checkLoopFields();

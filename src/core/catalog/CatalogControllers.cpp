@@ -5,9 +5,11 @@ CatalogControllers::CatalogControllers(CatalogDocument& document, CatalogGridVie
     : recoveries(stateFolder), lock(stateFolder), edits(document, gridView, window),
       recovery(document, gridView, window, recoveries), grid(document, gridView, window, edits),
       playing(document, grid, gridView, window, edits),
-      lifecycle(document, grid, gridView, window, edits, playing, {recoveries, recovery, lock, watch})
+      lifecycle(document, grid, gridView, window, edits, playing, {recoveries, recovery, lock, watch}), views(document)
 {
     grid.setPlaying(&playing);
+    playing.setBookmarkViews(&views);
+    lifecycle.addCompanion(&views);
 }
 
 void CatalogControllers::setCatalogView(CatalogView* view)

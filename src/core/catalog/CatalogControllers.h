@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/catalog/BookmarkViews.h"
 #include "core/catalog/CatalogFileWatch.h"
 #include "core/catalog/CatalogGridController.h"
 #include "core/catalog/CatalogLifecycle.h"
@@ -20,7 +21,8 @@ class StoredLoopView;
 // composition root: what the user typed, the grid, playing bookmarks and
 // the catalog as a document, with what keeps it from being lost (its
 // recovery file, the lock that tells other programs it is open, the watch
-// on its file), all kept in `stateFolder`.
+// on its file), all kept in `stateFolder`, and what is kept with its
+// bookmarks beside its file.
 class CatalogControllers {
 public:
     CatalogControllers(CatalogDocument& document, CatalogGridView& grid, CatalogWindowView& window,
@@ -39,4 +41,6 @@ public:
     CatalogGridController grid;
     PlayAllSession playing;
     CatalogLifecycle lifecycle;
+    // The zoom each bookmark plays with, beside the catalog file.
+    BookmarkViews views;
 };

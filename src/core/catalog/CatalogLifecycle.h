@@ -2,6 +2,7 @@
 
 #include "core/base/Prompt.h"
 #include "core/catalog/BookmarkCatalogView.h"
+#include "core/catalog/CatalogCompanion.h"
 #include "core/catalog/CatalogFiles.h"
 #include "core/catalog/RecoveryStore.h"
 #include "core/catalog/UnsavedChanges.h"
@@ -55,6 +56,8 @@ public:
 
     // The main window: indicators, bookmark list, column settings, folders.
     void setCatalogView(CatalogView* view) { m_main = view; }
+    // A file kept beside the catalog, which follows it to a new name.
+    void addCompanion(CatalogCompanion* companion) { m_companions.append(companion); }
 
     // Empties the grid to one blank placeholder row under these columns;
     // the description pane is emptied.
@@ -137,6 +140,7 @@ private:
     PlayAllSession& m_playing;
     Keeping m_keeping;
     CatalogView* m_main = nullptr;
+    QList<CatalogCompanion*> m_companions;
     QString m_openFolder;
     QString m_saveFolder;
     QString m_lastOpenPath;

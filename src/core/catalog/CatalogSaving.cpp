@@ -99,12 +99,15 @@ bool CatalogLifecycle::DoSaveAs(Caller caller)
     if (!path.isEmpty())
         saved = write(path);
     if (saved) {
-        const bool otherFile = path != d.CatalogFileName();
+        const QString before = d.CatalogFileName();
+        const bool otherFile = path != before;
         d.setCatalogMode(CatalogDocument::Mode::OnFile);
         d.setCatalogFileName(path);
         if (otherFile) {
             m_keeping.lock.take(path);
             m_keeping.watch.watch(path, d.fileState().stamp);
+            for (CatalogCompanion* companion : m_companions)
+                companion->catalogSavedAs(before, path);
         }
     }
     return finishSave(saved, caller);

@@ -4,6 +4,7 @@
 #include "core/base/TimeCode.h"
 #include "core/catalog/BookmarkChecks.h"
 #include "core/catalog/BookmarkPlayView.h"
+#include "core/catalog/BookmarkViews.h"
 #include "core/catalog/CatalogDocument.h"
 #include "core/catalog/CatalogGridController.h"
 #include "core/catalog/CatalogGridView.h"
@@ -63,8 +64,13 @@ void PlayAllSession::playSelectedBookmarkButtonClick(int row)
         return;
     if (m_main)
         m_main->setRunningDescription(d.Cells(Description, row));
+    // A bookmark plays as it was looked at: zoomed as it was kept, else
+    // the whole picture.
+    std::optional<ZoomView> zoom;
+    if (m_views)
+        zoom = m_views->zoomOfRow(row);
     m_player->playStoredLoop(removeColonsFromString(d.Cells(StartTime, row)),
-                             removeColonsFromString(d.Cells(EndTime, row)));
+                             removeColonsFromString(d.Cells(EndTime, row)), zoom);
 }
 
 void PlayAllSession::playFromGrid(Asker asker, Gesture gesture)

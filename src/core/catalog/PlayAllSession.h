@@ -3,6 +3,7 @@
 #include "core/playback/PlayAllView.h"
 
 class BookmarkPlayView;
+class BookmarkViews;
 class CatalogDocument;
 class CatalogGridController;
 class CatalogGridView;
@@ -34,6 +35,9 @@ public:
     void setBookmarkPlayView(BookmarkPlayView* view) { m_playView = view; }
     // Opens clips and plays loops.
     void setStoredLoopView(StoredLoopView* view) { m_player = view; }
+    // What is kept with the bookmarks beside the catalog (the zoom each
+    // plays with); none: the picture stays as it is.
+    void setBookmarkViews(const BookmarkViews* views) { m_views = views; }
 
     bool PlayingAll() const override;
     // Stops a running sequence and undoes its locks; the cursor goes back
@@ -69,4 +73,5 @@ private:
     CatalogView* m_main = nullptr;
     BookmarkPlayView* m_playView = nullptr;
     StoredLoopView* m_player = nullptr;
+    const BookmarkViews* m_views = nullptr;
 };

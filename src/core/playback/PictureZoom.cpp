@@ -65,6 +65,21 @@ void PictureZoom::reset()
     m_visible = QRectF(0, 0, 1, 1);
 }
 
+ZoomView PictureZoom::view() const
+{
+    return {m_level, m_level == 0 ? QPointF(0.5, 0.5) : m_visible.center()};
+}
+
+void PictureZoom::show(const ZoomView& view)
+{
+    m_level = std::clamp(view.level, 0, MaxLevel);
+    const double side = 1.0 / factor();
+    const double x = std::isfinite(view.centre.x()) ? view.centre.x() : 0.5;
+    const double y = std::isfinite(view.centre.y()) ? view.centre.y() : 0.5;
+    m_visible = QRectF(x - side / 2, y - side / 2, side, side);
+    keepInside();
+}
+
 void PictureZoom::keepInside()
 {
     if (m_level == 0) {

@@ -8,6 +8,17 @@ enum class ZoomStep { In, Out };
 // Whether the view shows the picture as it is or flipped left to right.
 enum class ViewSide { AsIs, Mirrored };
 
+// A zoom as it is kept: the step (0, the whole picture, to
+// PictureZoom::MaxLevel) and the middle of the part shown, in the picture's
+// own coordinates.
+struct ZoomView {
+    int level = 0;
+    QPointF centre{0.5, 0.5};
+
+    bool isWhole() const { return level <= 0; }
+    bool operator==(const ZoomView&) const = default;
+};
+
 // How close the player looks at its picture: a factor from 1 (the whole
 // picture) up to 8, in steps of 1.25, and the part of the picture shown, as
 // a rectangle in the picture's own coordinates (0 to 1 across and down). The
@@ -50,6 +61,11 @@ public:
     QRectF partOf(const QRectF& picture) const;
     // Back to the whole picture.
     void reset();
+
+    // The zoom as it is kept, and a kept one shown again: its step held to
+    // the factor's range, its part kept inside the picture.
+    ZoomView view() const;
+    void show(const ZoomView& view);
 
 private:
     void setLevelAbout(int level, QPointF point);

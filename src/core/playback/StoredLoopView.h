@@ -1,6 +1,9 @@
 #pragma once
 
+#include "core/playback/PictureZoom.h"
+
 #include <QString>
+#include <optional>
 
 // What playing a stored loop (a Bookmark Command Line in the command line
 // entry window, a bookmark in the catalog) sees of the main window: open
@@ -19,6 +22,8 @@ public:
     // start and end time boxes and plays the loop as the play-loop key does,
     // that is without a sender, once the clip being opened has loaded (at
     // once when none loads). The loop's own checks and messages are the
-    // main window's.
-    virtual void playStoredLoop(const QString& startDigits, const QString& endDigits) = 0;
+    // main window's. A zoom the loop was kept with is shown as the loop
+    // starts; with none, the picture stays as the clip shows it.
+    virtual void playStoredLoop(const QString& startDigits, const QString& endDigits,
+                                const std::optional<ZoomView>& zoom) = 0;
 };

@@ -95,7 +95,7 @@ void TCommandLineEntryForm::playCommandLineButtonClick(QObject* sender)
         return;
     }
     if (m_player && m_player->StartVideoClip(check.clipPath()))
-        m_player->playStoredLoop(check.startDigits(), check.endDigits());
+        m_player->playStoredLoop(check.startDigits(), check.endDigits(), std::nullopt);
     endWithSender(sender);
 }
 

@@ -159,18 +159,31 @@ void MpvVideoWidget::copyToScreen(unsigned source, int sourceWidth, int sourceHe
     gl->glBindFramebuffer(GL_FRAMEBUFFER, defaultFramebufferObject());
 }
 
-void MpvVideoWidget::zoom(ZoomStep step)
+bool MpvVideoWidget::zoom(ZoomStep step)
 {
-    if (m_zoom.zoom(step))
-        zoomChanged();
+    if (!m_zoom.zoom(step))
+        return false;
+    zoomChanged();
+    return true;
 }
 
-void MpvVideoWidget::showWholePicture()
+bool MpvVideoWidget::showWholePicture()
 {
     if (m_zoom.isWhole())
-        return;
+        return false;
     m_zoom.reset();
     zoomChanged();
+    return true;
+}
+
+bool MpvVideoWidget::showZoom(const ZoomView& view)
+{
+    const ZoomView before = m_zoom.view();
+    m_zoom.show(view);
+    if (m_zoom.view() == before)
+        return false;
+    zoomChanged();
+    return true;
 }
 
 void MpvVideoWidget::zoomChanged()
@@ -207,8 +220,10 @@ void MpvVideoWidget::wheelEvent(QWheelEvent* event)
         changed = m_zoom.zoomAbout(ZoomStep::In, point) || changed;
     for (; m_wheelAngle <= -120; m_wheelAngle += 120)
         changed = m_zoom.zoomAbout(ZoomStep::Out, point) || changed;
-    if (changed)
+    if (changed) {
         zoomChanged();
+        emit zoomedByUser();
+    }
     event->accept();
 }
 
@@ -257,6 +272,8 @@ void MpvVideoWidget::mouseReleaseEvent(QMouseEvent* event)
     event->accept();
     if (click)
         emit clicked();
+    else
+        emit zoomedByUser();
 }
 
 // Called on one of mpv's threads: queue the work, touch nothing else. One

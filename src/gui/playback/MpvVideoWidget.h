@@ -60,10 +60,12 @@ public:
     // widget's corner.
     void setPictureSize(const QSize& shown);
 
-    // One step closer or further, about the middle of the part shown.
-    void zoom(ZoomStep step);
-    // The whole picture again.
-    void showWholePicture();
+    // One step closer or further, about the middle of the part shown; the
+    // whole picture again; a zoom as it was kept. False when nothing
+    // changed.
+    bool zoom(ZoomStep step);
+    bool showWholePicture();
+    bool showZoom(const ZoomView& view);
     const PictureZoom& pictureZoom() const { return m_zoom; }
 
     // Holds the picture as it is now (true), or shows mpv's frames again.
@@ -75,6 +77,8 @@ signals:
     void frameRendered();
     // The zoomed picture was clicked without being dragged.
     void clicked();
+    // The wheel zoomed the picture, or a drag moved it.
+    void zoomedByUser();
 
 protected:
     void initializeGL() override;

@@ -84,13 +84,19 @@ TActiveMovie::TActiveMovie(PlaybackEngine* engine, QWidget* parent)
 
     connect(m_control, &MediaPlayerControl::pictureFullScreenChanged, this, &TActiveMovie::setPictureFullScreen);
     connect(m_control, &MediaPlayerControl::displaySizeChanged, this, &TActiveMovie::placePicture);
-    connect(m_control, &MediaPlayerControl::loadFinished, this, &TActiveMovie::showWholePicture);
+    // Each clip starts whole.
+    connect(m_control, &MediaPlayerControl::loadFinished, this, [this] {
+        if (MpvVideoWidget* picture = mpvPicture())
+            picture->showWholePicture();
+    });
     connect(m_control, &MediaPlayerControl::loadFinished, this, &TActiveMovie::placePicture);
-    if (MpvVideoWidget* picture = mpvPicture())
+    if (MpvVideoWidget* picture = mpvPicture()) {
         connect(picture, &MpvVideoWidget::clicked, this, [this] {
             if (m_clickToPlay)
                 togglePlay();
         });
+        connect(picture, &MpvVideoWidget::zoomedByUser, this, [this] { emit pictureZoomed(pictureZoom()); });
+    }
 }
 
 // The picture's place in its area follows the display size (placedPicture).
@@ -109,14 +115,28 @@ MpvVideoWidget* TActiveMovie::mpvPicture() const
 
 void TActiveMovie::zoomPicture(ZoomStep step)
 {
-    if (MpvVideoWidget* picture = mpvPicture())
-        picture->zoom(step);
+    MpvVideoWidget* picture = mpvPicture();
+    if (picture && picture->zoom(step))
+        emit pictureZoomed(pictureZoom());
 }
 
 void TActiveMovie::showWholePicture()
 {
+    MpvVideoWidget* picture = mpvPicture();
+    if (picture && picture->showWholePicture())
+        emit pictureZoomed(pictureZoom());
+}
+
+ZoomView TActiveMovie::pictureZoom() const
+{
+    const MpvVideoWidget* picture = mpvPicture();
+    return picture ? picture->pictureZoom().view() : ZoomView{};
+}
+
+void TActiveMovie::showZoom(const ZoomView& view)
+{
     if (MpvVideoWidget* picture = mpvPicture())
-        picture->showWholePicture();
+        picture->showZoom(view);
 }
 
 TActiveMovie::~TActiveMovie()

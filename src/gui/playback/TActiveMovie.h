@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <functional>
 
-enum class ZoomStep;
+#include "core/playback/PictureZoom.h"
 
 class BeatSeekBar;
 class MediaPlayerControl;
@@ -51,10 +51,14 @@ public:
     // read a shifted character key as its unshifted key in the layout.
     void setKeyReader(std::function<int(const QKeyEvent&)> reader) { m_keyReader = std::move(reader); }
 
-    // The picture a step closer or further, or whole again (a picture that
-    // mpv does not draw has nothing to zoom).
+    // The picture a step closer or further, or whole again, as the user
+    // asks (a picture that mpv does not draw has nothing to zoom).
     void zoomPicture(ZoomStep step);
     void showWholePicture();
+    // The zoom as it is now, and a kept one shown again (not the user's
+    // doing: pictureZoomed stays quiet).
+    ZoomView pictureZoom() const;
+    void showZoom(const ZoomView& view);
 
 signals:
     // The window that holds the control makes itself full screen (or back)
@@ -63,6 +67,9 @@ signals:
     // The control took the keyboard focus (the main window moves it on to
     // its focus sink).
     void OnEnter();
+    // The user zoomed the picture or moved it (keys, wheel, drag); a new
+    // clip shown whole is not the user's doing.
+    void pictureZoomed(const ZoomView& zoom);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
