@@ -173,6 +173,16 @@ echo "== practice: mirror view (demo_counted_beat.mp4)"
 xvfb-run -a -s "-screen 0 1280x800x24" "$build/bench/PracticeBench" \
   "$root/assets/VideoClips/demo_counted_beat.mp4" 0 2>/dev/null
 
+# == Keeping drawn frames ==
+# What a copy of a drawn frame costs on this machine's OpenGL at the sizes
+# the picture is drawn at (640x360 to a 2160p full screen): making a frame
+# buffer for it, copying the frame into it, showing it again, and the same
+# through main memory; and the memory a frame takes (FrameKeepBench). No
+# target: the figures a store of a loop's frames is planned with.
+cmake --build "$build" -j2 --target FrameKeepBench >/dev/null
+echo "== keeping drawn frames"
+xvfb-run -a -s "-screen 0 1280x800x24" "$build/bench/FrameKeepBench" 60 2>/dev/null
+
 # == Catalog files ==
 # Saves and opens a 10,000-bookmark catalog in both formats (CatalogBench).
 cmake --build "$build" -j2 --target CatalogBench >/dev/null
