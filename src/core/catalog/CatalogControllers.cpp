@@ -3,11 +3,12 @@
 CatalogControllers::CatalogControllers(CatalogDocument& document, CatalogGridView& gridView, CatalogWindowView& window,
                                        const QString& stateFolder)
     : recoveries(stateFolder), lock(stateFolder), edits(document, gridView, window),
-      recovery(document, gridView, window, recoveries), grid(document, gridView, window, edits),
+      recovery(document, gridView, window, recoveries), grid(document, gridView, window, edits), practice(document),
       playing(document, grid, gridView, window, edits),
       lifecycle(document, grid, gridView, window, edits, playing, {recoveries, recovery, lock, watch})
 {
     grid.setPlaying(&playing);
+    playing.setPracticeTracker(&practice);
 }
 
 void CatalogControllers::setCatalogView(CatalogView* view)

@@ -8,6 +8,7 @@
 #include "core/catalog/PlayAllSession.h"
 #include "core/catalog/RecoveryStore.h"
 #include "core/catalog/RecoveryWriter.h"
+#include "core/practice/PracticeTracker.h"
 
 class BookmarkPlayView;
 class CatalogDocument;
@@ -37,6 +38,7 @@ public:
     PendingEdits edits;
     RecoveryWriter recovery;
     CatalogGridController grid;
+    PracticeTracker practice;
     PlayAllSession playing;
     CatalogLifecycle lifecycle;
 };

@@ -11,6 +11,7 @@
 #include "core/catalog/CatalogWindowView.h"
 #include "core/catalog/PendingEdits.h"
 #include "core/playback/StoredLoopView.h"
+#include "core/practice/PracticeTracker.h"
 
 #include <algorithm>
 
@@ -22,7 +23,9 @@ namespace {
 // while it is on, else every row.
 PlayAllWalk::Passes rowsThatPlay(const CatalogDocument& d)
 {
-    return [&d](int row) { return !d.playAllFilter().active() || d.playAllFilter().passesRow(*d.model(), row); };
+    return [&d](int row) {
+        return !d.playAllFilter().active() || d.playAllFilter().passesRow(*d.model(), row, d.dueRows());
+    };
 }
 
 QString noBookmarkPlaysMessage(const PlayAllFilter& filter)
@@ -63,6 +66,8 @@ void PlayAllSession::playSelectedBookmarkButtonClick(int row)
         return;
     if (m_main)
         m_main->setRunningDescription(d.Cells(Description, row));
+    if (m_practice)
+        m_practice->bookmarkStarting(row);
     m_player->playStoredLoop(removeColonsFromString(d.Cells(StartTime, row)),
                              removeColonsFromString(d.Cells(EndTime, row)));
 }

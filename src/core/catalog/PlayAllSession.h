@@ -10,6 +10,7 @@ class CatalogView;
 class CatalogWindowView;
 class StoredLoopView;
 class PendingEdits;
+class PracticeTracker;
 class QObject;
 
 // Playing the catalog's bookmarks: one chosen in the grid or in the main
@@ -34,6 +35,8 @@ public:
     void setBookmarkPlayView(BookmarkPlayView* view) { m_playView = view; }
     // Opens clips and plays loops.
     void setStoredLoopView(StoredLoopView* view) { m_player = view; }
+    // Counts the passes of the bookmarks that play.
+    void setPracticeTracker(PracticeTracker* practice) { m_practice = practice; }
 
     bool PlayingAll() const override;
     // Stops a running sequence and undoes its locks; the cursor goes back
@@ -69,4 +72,5 @@ private:
     CatalogView* m_main = nullptr;
     BookmarkPlayView* m_playView = nullptr;
     StoredLoopView* m_player = nullptr;
+    PracticeTracker* m_practice = nullptr;
 };
