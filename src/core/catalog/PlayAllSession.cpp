@@ -103,7 +103,12 @@ void PlayAllSession::PlayNextLoop(Step direction, Asker asker)
     const bool fullScreen = m_playView && m_playView->playerFullScreen();
     const bool filtered = d.playAllFilter().active();
     const PlayAllWalk::Step step = PlayAllWalk::step(row, last, direction, d.PlayingAll(), rowsThatPlay(d));
-    switch (step.stop) {
+    PlayAllWalk::Stop stop = step.stop;
+    // Rows can stop passing while all play (a move just practised is no
+    // longer due): the sequence then ends as it does after its last row.
+    if (stop == PlayAllWalk::Stop::NoneMatch && d.PlayingAll() && direction == Step::Next)
+        stop = PlayAllWalk::Stop::AtLast;
+    switch (stop) {
     case PlayAllWalk::Stop::None:
         break;
     case PlayAllWalk::Stop::AtFirst:
