@@ -130,4 +130,12 @@ void Startup::connectBookmarkPlaying()
     });
     QObject::connect(&main->loopControls(), &LoopControlsPanel::playingBookmarkCleared, main,
                      [document] { document->setPlayingBookmark(-1); });
+
+    // The passes of the bookmarks' loops go to the catalog's practice log.
+    LoopControls* loops = m_controllers.loops;
+    PracticeTracker* practice = &m_catalog->practice;
+    QObject::connect(loops, &LoopControls::loopStarted, practice, &PracticeTracker::loopStarted);
+    QObject::connect(loops, &LoopControls::loopRefused, practice, &PracticeTracker::loopRefused);
+    QObject::connect(loops, &LoopControls::loopLeft, practice, &PracticeTracker::loopLeft);
+    QObject::connect(loops, &LoopControls::passEnded, practice, &PracticeTracker::passEnded);
 }

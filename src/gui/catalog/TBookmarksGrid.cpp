@@ -61,6 +61,7 @@ TBookmarksGrid::TBookmarksGrid(CatalogDocument* document, QWidget* parent)
     connect(header, &QHeaderView::sectionResized, this, &TBookmarksGrid::columnResized);
     connect(document, &CatalogDocument::playingBookmarkChanged, this, &TBookmarksGrid::refreshCells);
     connect(document, &CatalogDocument::playAllFilterChanged, this, &TBookmarksGrid::refreshCells);
+    connect(document, &CatalogDocument::practiceChanged, this, &TBookmarksGrid::refreshCells);
 }
 
 void TBookmarksGrid::setValidator(std::function<bool(int, int, const QString&)> validator)
