@@ -53,6 +53,8 @@ void PracticeTracker::startSession(const QString& logPath)
     m_read = LogRead::Whole;
     m_readProblem.clear();
     m_stamp = {};
+    // What the status line said was of the catalog before.
+    emit statusMessage(QString());
     if (!m_logPath.isEmpty())
         readLog();
     rebuildHistories();

@@ -59,7 +59,8 @@ public:
 
 signals:
     // For the status line: the log could not be read or written, or a
-    // change made to it on disk was merged.
+    // change made to it on disk was merged; empty when another catalog's
+    // session starts (the line is cleared).
     void statusMessage(const QString& message);
 
 private:

@@ -122,7 +122,7 @@ void TBookmarksForm::setControllers(CatalogControllers* controllers)
         connect(&controllers->practice, &PracticeTracker::statusMessage, this, [this](const QString& message) {
             PracticeStatus->setText(message);
             PracticeStatus->setAccessibleName(message);
-            PracticeStatus->show();
+            PracticeStatus->setVisible(!message.isEmpty());
         });
 }
 
