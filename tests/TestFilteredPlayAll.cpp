@@ -208,6 +208,9 @@ void TestFilteredPlayAll::dueTodayPlaysWhatIsDue()
     auto* pane = app.formControl<DescriptionPane>("Panel8");
     QCOMPARE(pane->practiceText(), QStringLiteral("Last practised %1, 1 session, 2 passes")
                                        .arg(QLocale::c().toString(before.date(), QStringLiteral("d MMM yyyy"))));
+    // The name's tooltip says the same.
+    QCOMPARE(app.grid()->model()->index(3, Name).data(Qt::ToolTipRole).toString(), pane->practiceText());
+    QCOMPARE(app.grid()->model()->index(0, Name).data(Qt::ToolTipRole).toString(), QStringLiteral("Not practised yet"));
 
     // Each bookmark played is practised today, so no longer due.
     app.click(Name, 1);

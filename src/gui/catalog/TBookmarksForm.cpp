@@ -106,6 +106,7 @@ TBookmarksForm::~TBookmarksForm()
     hide();
     BookmarksGrid->setValidator({});
     BookmarksGrid->setHeaderHint({});
+    BookmarksGrid->setRowHint({});
     for (QObject* child : findChildren<QObject*>())
         child->disconnect(this);
 }
@@ -118,6 +119,10 @@ CatalogGridView& TBookmarksForm::gridView() const
 void TBookmarksForm::setControllers(CatalogControllers* controllers)
 {
     m_controllers = controllers;
+    // The name's tooltip tells how the bookmark was practised, as the pane
+    // does.
+    BookmarksGrid->setRowHint(
+        [this](int row) { return m_controllers ? m_controllers->practice.describeRow(row) : QString(); });
     if (controllers)
         connect(&controllers->practice, &PracticeTracker::statusMessage, this, [this](const QString& message) {
             PracticeStatus->setText(message);

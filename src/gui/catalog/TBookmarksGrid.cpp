@@ -389,6 +389,12 @@ void TBookmarksGrid::paintEvent(QPaintEvent* event)
     p.drawLine(0, y, viewport()->width(), y);
 }
 
+void TBookmarksGrid::setRowHint(std::function<QString(int row)> hint)
+{
+    if (auto* look = qobject_cast<BookmarksGridStyleModel*>(model()))
+        look->setRowHint(std::move(hint));
+}
+
 bool TBookmarksGrid::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == horizontalHeader()->viewport() &&
