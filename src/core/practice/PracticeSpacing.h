@@ -29,7 +29,7 @@ namespace PracticeSpacing {
 
 inline constexpr std::array<int, 5> IntervalDays{1, 3, 7, 14, 30};
 
-// The level's part of the step: "" and "a" 0, "b" 1, "c" 2, "d" 3; letter
+// What the level adds to the step: "" and "a" 0, "b" 1, "c" 2, "d" 3; letter
 // case and spaces ignored, anything else 0.
 int levelStep(const QString& learn);
 // The interval after `daysPractised` days (at least 1) at level `learn`.
