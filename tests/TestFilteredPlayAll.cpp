@@ -4,8 +4,10 @@
 // loop's end, and the messages when no row passes.
 #include "CatalogFixture.h"
 #include "Controls.h"
+#include "FileBytes.h"
 #include "core/settings/BindingTable.h"
 #include "gui/catalog/BookmarksGridLook.h"
+#include "gui/catalog/DescriptionPane.h"
 #include "gui/catalog/PlayAllFilterBar.h"
 #include "gui/input/FocusSink.h"
 #include "gui/widgets/TColourButton.h"
@@ -31,6 +33,7 @@ private slots:
     void playAllPlaysThePassingRowsInOrder();
     void keysSkipRowsTheFilterHolds();
     void noRowPasses();
+    void dueTodayPlaysWhatIsDue();
     void keptInExtras();
 
 private:
@@ -178,6 +181,58 @@ void TestFilteredPlayAll::noRowPasses()
              QStringLiteral("No bookmark from the current one down matches the play all filter (levels a)."));
 }
 
+void TestFilteredPlayAll::dueTodayPlaysWhatIsDue()
+{
+    CatalogFixture app;
+    QVERIFY(app.start());
+    // "two" (level b) was practised today, "four" (level c) five days ago:
+    // neither is due (1 + 1 and 0 + 2 steps: 3 and 7 days). The others were
+    // never practised.
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime before = now.addDays(-5);
+    const QString at = QStringLiteral("yyyy-MM-ddTHH:mm:ss");
+    QVERIFY(writeFileBytes(app.catalogFolder() + "steps.tvc.log.csv",
+                           "Began,Category,Name,Passes,Seconds,Slowest,Fastest\n" + now.toString(at).toUtf8() +
+                               ",\"\",\"two\",3,30.0,1.00,1.00\n" + before.toString(at).toUtf8() +
+                               ",\"\",\"four\",2,20.0,1.00,1.00\n"));
+    QVERIFY(openSix(app));
+    filterLevels(app, "");
+    PlayAllFilterBar* bar = app.formControl<PlayAllFilterBar>("PlayAllFilterBar");
+    QCOMPARE(bar->dueBox()->accessibleName(), bar->dueBox()->text());
+    QVERIFY(bar->dueBox()->isEnabled());
+    bar->dueBox()->setChecked(true);
+    QCOMPARE(app.doc()->playAllFilter(), (PlayAllFilter{true, "", -1, PlayAllFilter::Due::Today}));
+    QCOMPARE(markedRows(app), (QList<int>{1, 3, 5, 6}));
+    QCOMPARE(bar->countLabel()->text(), QStringLiteral("4 of 6 bookmarks play"));
+    app.click(Name, 4);
+    auto* pane = app.formControl<DescriptionPane>("Panel8");
+    QCOMPARE(pane->practiceText(), QStringLiteral("Last practised %1, 1 session, 2 passes")
+                                       .arg(QLocale::c().toString(before.date(), QStringLiteral("d MMM yyyy"))));
+    // The name's tooltip says the same.
+    QCOMPARE(app.grid()->model()->index(3, Name).data(Qt::ToolTipRole).toString(), pane->practiceText());
+    QCOMPARE(app.grid()->model()->index(0, Name).data(Qt::ToolTipRole).toString(), QStringLiteral("Not practised yet"));
+
+    // Each bookmark played is practised today, so no longer due.
+    app.click(Name, 1);
+    app.formControl<TColourButton>("PlayAll")->click();
+    QList<int> played;
+    QVERIFY(app.stepUntil(
+        [&] {
+            const int row = app.doc()->PlayingBookmark();
+            if (played.isEmpty() || played.last() != row)
+                played.append(row);
+            return app.prompt.messages().contains(kFinished);
+        },
+        400000)); // four loops of a minute
+    QCOMPARE(played, (QList<int>{1, 3, 5, 6}));
+    QVERIFY(markedRows(app).isEmpty());
+    QCOMPARE(bar->countLabel()->text(), QStringLiteral("0 of 6 bookmarks play"));
+    app.click(Name, 3);
+    QCOMPARE(pane->practiceText(), QStringLiteral("Last practised %1, 1 session, 1 pass")
+                                       .arg(QLocale::c().toString(now.date(), QStringLiteral("d MMM yyyy"))));
+    QVERIFY(!app.doc()->CatalogModified());
+}
+
 void TestFilteredPlayAll::keptInExtras()
 {
     CatalogFixture app;
@@ -188,12 +243,14 @@ void TestFilteredPlayAll::keptInExtras()
     read.playAllFilterOn = true;
     read.playAllFilterLevels = "Cb?-b"; // as a hand-edited file may have it
     read.playAllFilterMaxRating = 3;
+    read.playAllFilterDue = "Today";
     binding.apply(read);
-    QCOMPARE(app.doc()->playAllFilter(), (PlayAllFilter{true, "bc-", 3}));
+    QCOMPARE(app.doc()->playAllFilter(), (PlayAllFilter{true, "bc-", 3, PlayAllFilter::Due::Today}));
     PlayAllFilterBar* bar = app.formControl<PlayAllFilterBar>("PlayAllFilterBar");
     QVERIFY(bar->levelBox(u'c')->isChecked());
     QVERIFY(!bar->levelBox(u'a')->isChecked());
     QCOMPARE(bar->maxRatingBox()->value(), 3);
+    QVERIFY(bar->dueBox()->isChecked());
 
     bar->ratingBox()->setChecked(false);
     bar->levelBox(u'-')->setChecked(false);
@@ -201,6 +258,7 @@ void TestFilteredPlayAll::keptInExtras()
     QVERIFY(written.playAllFilterOn);
     QCOMPARE(written.playAllFilterLevels, QStringLiteral("bc"));
     QCOMPARE(written.playAllFilterMaxRating, -1);
+    QCOMPARE(written.playAllFilterDue, QStringLiteral("today"));
 }
 
 QTEST_MAIN(TestFilteredPlayAll)

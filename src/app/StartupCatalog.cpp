@@ -132,9 +132,16 @@ void Startup::connectBookmarkPlaying()
     });
     QObject::connect(&main->loopControls(), &LoopControlsPanel::playingBookmarkCleared, main,
                      [document] { document->setPlayingBookmark(-1); });
+
+    // The passes of the bookmarks' loops go to the catalog's practice log.
+    LoopControls* loops = m_controllers.loops;
+    PracticeTracker* practice = &m_catalog->practice;
+    QObject::connect(loops, &LoopControls::loopStarted, practice, &PracticeTracker::loopStarted);
+    QObject::connect(loops, &LoopControls::loopRefused, practice, &PracticeTracker::loopRefused);
+    QObject::connect(loops, &LoopControls::loopLeft, practice, &PracticeTracker::loopLeft);
+    QObject::connect(loops, &LoopControls::passEnded, practice, &PracticeTracker::passEnded);
     // Zooming while a bookmark's loop is in the boxes keeps the zoom with it.
     BookmarkViews* views = &m_catalog->views;
-    LoopControls* loops = m_controllers.loops;
     QObject::connect(
         main->playerWidget(), &TActiveMovie::pictureZoomed, views, [views, loops, main](const ZoomView& zoom) {
             views->pictureZoomed(zoom, main->player()->FileName(), loops->startTimeDigits(), loops->endTimeDigits());

@@ -45,6 +45,7 @@ const QStringList kDefaultLines{
     "Play_All_Filter_On: 0",
     "Play_All_Filter_Levels: \"\"",
     "Play_All_Filter_Max_Rating: -1",
+    "Play_All_Filter_Due: \"any\"",
 };
 
 Extras changed()
@@ -74,6 +75,7 @@ Extras changed()
     e.playAllFilterOn = true;
     e.playAllFilterLevels = QStringLiteral("bc-");
     e.playAllFilterMaxRating = 0;
+    e.playAllFilterDue = QStringLiteral("today");
     return e;
 }
 

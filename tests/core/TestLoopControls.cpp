@@ -2,6 +2,7 @@
 // restarting, refusing, and leaving a loop.
 #include "PlaybackRig.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 class TestLoopControls : public QObject {
@@ -56,6 +57,40 @@ private slots:
         QVERIFY(!loops().WaitingForLoopRestart());
         QVERIFY(player().CurrentPosition() < 66.0);
         QCOMPARE(player().PlayState(), mpPlaying);
+    }
+
+    // What the practice log hears: a loop started (stored or by hand), each
+    // pass at its rate and length, a loop left or refused.
+    void passesAreTold()
+    {
+        QSignalSpy started(&loops(), &LoopControls::loopStarted);
+        QSignalSpy refused(&loops(), &LoopControls::loopRefused);
+        QSignalSpy passes(&loops(), &LoopControls::passEnded);
+        QSignalSpy left(&loops(), &LoopControls::loopLeft);
+        player().setRate(0.5);
+        loops().toggleContinuously();
+        loops().playStoredLoop(QStringLiteral("000105"), QStringLiteral("000129"));
+        QVERIFY(rig->stepUntil([&] { return passes.count() == 2; }));
+        // A pass that starts again is no new loop.
+        QCOMPARE(started.count(), 1);
+        QCOMPARE(started[0][0].value<LoopSource>(), LoopSource::Stored);
+        for (const QList<QVariant>& pass : std::as_const(passes)) {
+            QCOMPARE(pass[0].toDouble(), 0.5);
+            // 24 s of the clip at half speed, to the frame the end lands on.
+            QVERIFY(pass[1].toDouble() >= 48.0 && pass[1].toDouble() < 48.2);
+        }
+        loops().playFullVideo();
+        QCOMPARE(left.count(), 1);
+        rig->setBoxes("000105", "000129");
+        loops().playLoop();
+        QCOMPARE(started.count(), 2);
+        QCOMPARE(started[1][0].value<LoopSource>(), LoopSource::ByHand);
+        rig->setBoxes("000129", "000105");
+        loops().playLoop();
+        QCOMPARE(refused.count(), 1);
+        QCOMPARE(started.count(), 2);
+        rig->openLesson();
+        QCOMPARE(left.count(), 2);
     }
 
     void loopContinuouslyRestartsAfterTheWait()

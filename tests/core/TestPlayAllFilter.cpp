@@ -15,6 +15,7 @@ private slots:
     void walk_data();
     void walk();
     void playAllStart();
+    void dueChoiceInWords();
 };
 
 // Bookmarks with these (learn, rating) cells: "b5" is level b rated 5, "-"
@@ -38,18 +39,27 @@ void TestPlayAllFilter::rowChoice_data()
     QTest::addColumn<bool>("on");
     QTest::addColumn<QString>("levels");
     QTest::addColumn<int>("maxRating");
+    QTest::addColumn<bool>("dueOnly");
+    QTest::addColumn<QString>("due");     // the rows due today, as digits
     QTest::addColumn<QString>("passing"); // the rows that pass, as digits
 
     // Rows 1 to 7: a3, b5, c-, -7, d10, b0, -- (see rowChoice).
-    QTest::newRow("off lets all play") << false << "bc" << 3 << "1234567";
-    QTest::newRow("on without limits") << true << "" << -1 << "1234567";
-    QTest::newRow("levels b and c") << true << "bc" << -1 << "236";
-    QTest::newRow("empty level chosen") << true << "-" << -1 << "47";
-    QTest::newRow("rating at most 5: empty ratings fail") << true << "" << 5 << "126";
-    QTest::newRow("rating at most 0") << true << "" << 0 << "6";
-    QTest::newRow("rating at most 10") << true << "" << 10 << "12456";
-    QTest::newRow("both: level b and rating at most 3") << true << "b" << 3 << "6";
-    QTest::newRow("no row passes") << true << "d" << 9 << "";
+    const QString all = QStringLiteral("1234567");
+    QTest::newRow("off lets all play") << false << "bc" << 3 << true << "1" << all;
+    QTest::newRow("on without limits") << true << "" << -1 << false << "" << all;
+    QTest::newRow("levels b and c") << true << "bc" << -1 << false << all << "236";
+    QTest::newRow("empty level chosen") << true << "-" << -1 << false << all << "47";
+    QTest::newRow("rating at most 5: empty ratings fail") << true << "" << 5 << false << all << "126";
+    QTest::newRow("rating at most 0") << true << "" << 0 << false << all << "6";
+    QTest::newRow("rating at most 10") << true << "" << 10 << false << all << "12456";
+    QTest::newRow("both: level b and rating at most 3") << true << "b" << 3 << false << all << "6";
+    QTest::newRow("no row passes") << true << "d" << 9 << false << all << "";
+    QTest::newRow("due today alone") << true << "" << -1 << true << "2357"
+                                     << "2357";
+    QTest::newRow("due today and level b") << true << "b" << -1 << true << "2357"
+                                           << "2";
+    QTest::newRow("due today, nothing due") << true << "" << -1 << true << ""
+                                            << "";
 }
 
 void TestPlayAllFilter::rowChoice()
@@ -57,15 +67,18 @@ void TestPlayAllFilter::rowChoice()
     QFETCH(bool, on);
     QFETCH(QString, levels);
     QFETCH(int, maxRating);
+    QFETCH(bool, dueOnly);
+    QFETCH(QString, due);
     QFETCH(QString, passing);
     const CatalogModel* model = catalogOf({"a3", "b5", "c-", "-7", "d10", "b0", "--"}, this);
-    const PlayAllFilter filter{on, levels, maxRating};
+    const PlayAllFilter filter{on, levels, maxRating, dueOnly ? PlayAllFilter::Due::Today : PlayAllFilter::Due::Any};
+    const PlayAllFilter::DueRows dueRows = [&](int row) { return due.contains(QString::number(row)); };
     QString rows;
     for (int row = 1; row < model->RowCount(); ++row)
-        if (filter.passesRow(*model, row))
+        if (filter.passesRow(*model, row, dueRows))
             rows += QString::number(row);
     QCOMPARE(rows, passing);
-    QCOMPARE(filter.passingCount(*model), int(passing.size()));
+    QCOMPARE(filter.count(*model, true, dueRows), (PlayAllFilter::Count{int(passing.size()), 7}));
 }
 
 void TestPlayAllFilter::walk_data()
@@ -115,6 +128,17 @@ void TestPlayAllFilter::playAllStart()
     QCOMPARE(firstFrom(1, 6, passes), 2);
     QCOMPARE(firstFrom(3, 6, passes), 5);
     QCOMPARE(firstFrom(6, 6, passes), -1);
+}
+
+void TestPlayAllFilter::dueChoiceInWords()
+{
+    const PlayAllFilter due{true, QStringLiteral("b"), -1, PlayAllFilter::Due::Today};
+    QVERIFY(due.active());
+    QCOMPARE(due.describe(), QStringLiteral("levels b; due today"));
+    QVERIFY((PlayAllFilter{true, {}, -1, PlayAllFilter::Due::Today}.active()));
+    for (PlayAllFilter::Due d : {PlayAllFilter::Due::Any, PlayAllFilter::Due::Today})
+        QCOMPARE(PlayAllFilter::dueFromText(PlayAllFilter::dueText(d)), d);
+    QCOMPARE(PlayAllFilter::dueFromText(QStringLiteral("someday")), PlayAllFilter::Due::Any);
 }
 
 QTEST_GUILESS_MAIN(TestPlayAllFilter)

@@ -10,6 +10,7 @@
 #include "BookmarksOnClips.h"
 #include "DisplayWithWindowManager.h"
 #include "FileBytes.h"
+#include "ProgramFromOutside.h"
 #include "core/catalog/CatalogFiles.h"
 
 #include <QApplication>
@@ -27,41 +28,6 @@ namespace {
 
 const QString demoClip = QStringLiteral(TEMPOLOOP_DEMO_CLIP);
 const QString typed = QStringLiteral("Spin twice then hold the frame");
-
-QString xdotool(const QStringList& arguments)
-{
-    QProcess p;
-    p.start(QStringLiteral("xdotool"), arguments);
-    if (!p.waitForFinished(10000)) {
-        p.kill();
-        p.waitForFinished();
-        return {};
-    }
-    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
-}
-
-// The first visible window whose title matches the pattern (a regular
-// expression), waited for; empty when none came.
-// A start under the sanitizers on a loaded machine can take more than 20 s;
-// the wait ends as soon as the window shows.
-QString waitForWindow(const QString& pattern, int timeoutMs = 60000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < timeoutMs) {
-        const QString ids = xdotool({"search", "--onlyvisible", "--name", pattern});
-        if (!ids.isEmpty())
-            return ids.split(u'\n').first();
-        QTest::qWait(200);
-    }
-    return {};
-}
-
-bool press(const QString& window, const QString& keys)
-{
-    xdotool({"windowactivate", "--sync", window});
-    return QProcess::execute(QStringLiteral("xdotool"), {"key", "--clearmodifiers", keys}) == 0;
-}
 
 } // namespace
 

@@ -9,6 +9,7 @@
 #include "core/catalog/PlayAllSession.h"
 #include "core/catalog/RecoveryStore.h"
 #include "core/catalog/RecoveryWriter.h"
+#include "core/practice/PracticeTracker.h"
 
 class BookmarkPlayView;
 class CatalogDocument;
@@ -39,6 +40,7 @@ public:
     PendingEdits edits;
     RecoveryWriter recovery;
     CatalogGridController grid;
+    PracticeTracker practice;
     PlayAllSession playing;
     CatalogLifecycle lifecycle;
     // The zoom each bookmark plays with, beside the catalog file.

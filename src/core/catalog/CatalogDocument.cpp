@@ -139,6 +139,12 @@ void CatalogDocument::RestoreCopyCategoryColumns()
             setCells(Category, r, Cells(CategoryCopy, r));
 }
 
+QString CatalogDocument::storedCategory(int row) const
+{
+    const QString category = Cells(Category, row);
+    return m_repeatsHidden && category == kRepeatMark ? Cells(CategoryCopy, row) : category;
+}
+
 void CatalogDocument::hideRepeats()
 {
     m_repeatsHidden = true;

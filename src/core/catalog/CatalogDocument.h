@@ -66,8 +66,19 @@ public:
     // Which bookmarks play all and the previous/current/next keys play.
     const PlayAllFilter& playAllFilter() const { return m_playAllFilter; }
     void setPlayAllFilter(const PlayAllFilter& filter);
+    // Which rows the practice log finds due today (none set: every row).
+    const PlayAllFilter::DueRows& dueRows() const { return m_dueRows; }
+    void setDueRows(PlayAllFilter::DueRows dueRows) { m_dueRows = std::move(dueRows); }
+    // What the practice log tells changed: the rows due, the filter's count
+    // and the figures shown may have changed.
+    void notePracticeChanged() { emit practiceChanged(); }
     // Whether the filter is on and bookmark row `row` passes it.
-    bool rowMarkedToPlay(int row) const { return m_playAllFilter.active() && m_playAllFilter.passesRow(*m_model, row); }
+    bool rowMarkedToPlay(int row) const
+    {
+        return m_playAllFilter.active() && m_playAllFilter.passesRow(*m_model, row, m_dueRows);
+    }
+    // The category of bookmark row `row`, also while repeats are hidden.
+    QString storedCategory(int row) const;
 
     // The columns of the last reset: titles, shown columns and widths.
     const BookmarksGridColumns& columns() const { return m_columns; }
@@ -152,6 +163,9 @@ signals:
     // The grid was filled by a reader and is ready (cursor to row 1 ...).
     void readingFinished();
     void playAllFilterChanged();
+    // What the practice log tells of the bookmarks changed (a pass was
+    // counted, a log was read).
+    void practiceChanged();
 
 private:
     void finishReading();
@@ -178,5 +192,6 @@ private:
     int m_savedGridRow = -1;
     int m_savedGridColumn = -1;
     PlayAllFilter m_playAllFilter;
+    PlayAllFilter::DueRows m_dueRows;
     CatalogFileState m_fileState;
 };

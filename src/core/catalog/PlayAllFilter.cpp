@@ -15,10 +15,22 @@ QString PlayAllFilter::knownLevels(const QString& text)
     return levels;
 }
 
-bool PlayAllFilter::passes(const QString& learn, const QString& rating) const
+QString PlayAllFilter::dueText(Due due)
+{
+    return due == Due::Today ? QStringLiteral("today") : QStringLiteral("any");
+}
+
+PlayAllFilter::Due PlayAllFilter::dueFromText(const QString& text)
+{
+    return text.trimmed().compare(QStringLiteral("today"), Qt::CaseInsensitive) == 0 ? Due::Today : Due::Any;
+}
+
+bool PlayAllFilter::passes(const QString& learn, const QString& rating, bool dueToday) const
 {
     if (!on)
         return true;
+    if (due == Due::Today && !dueToday)
+        return false;
     if (!levels.isEmpty()) {
         const QString level = learn.trimmed();
         const QChar key = level.isEmpty() ? QChar(NoLevel) : level.at(0).toLower();
@@ -34,23 +46,25 @@ bool PlayAllFilter::passes(const QString& learn, const QString& rating) const
     return true;
 }
 
-bool PlayAllFilter::passesRow(const CatalogModel& model, int row) const
+bool PlayAllFilter::passesRow(const CatalogModel& model, int row, const DueRows& dueRows) const
 {
-    return passes(model.Cells(BookmarkColumn::Learn, row), model.Cells(BookmarkColumn::Rating, row));
+    // The log is asked only when the answer counts.
+    const bool dueToday = !on || due == Due::Any || !dueRows || dueRows(row);
+    return passes(model.Cells(BookmarkColumn::Learn, row), model.Cells(BookmarkColumn::Rating, row), dueToday);
 }
 
-int PlayAllFilter::passingCount(const CatalogModel& model) const
+int PlayAllFilter::passingCount(const CatalogModel& model, const DueRows& dueRows) const
 {
     int count = 0;
     for (int row = 1; row < model.RowCount(); ++row)
-        count += passesRow(model, row) ? 1 : 0;
+        count += passesRow(model, row, dueRows) ? 1 : 0;
     return count;
 }
 
-PlayAllFilter::Count PlayAllFilter::count(const CatalogModel& model, bool catalogOpen) const
+PlayAllFilter::Count PlayAllFilter::count(const CatalogModel& model, bool catalogOpen, const DueRows& dueRows) const
 {
     const int total = catalogOpen ? model.bookmarkCount() : 0;
-    return {total ? passingCount(model) : 0, total};
+    return {total ? passingCount(model, dueRows) : 0, total};
 }
 
 QString PlayAllFilter::describe() const
@@ -64,6 +78,8 @@ QString PlayAllFilter::describe() const
     }
     if (maxRating >= 0)
         parts << QStringLiteral("rating at most %1").arg(maxRating);
+    if (due == Due::Today)
+        parts << QStringLiteral("due today");
     return parts.isEmpty() ? QStringLiteral("every bookmark") : parts.join(QStringLiteral("; "));
 }
 

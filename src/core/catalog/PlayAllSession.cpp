@@ -12,6 +12,7 @@
 #include "core/catalog/CatalogWindowView.h"
 #include "core/catalog/PendingEdits.h"
 #include "core/playback/StoredLoopView.h"
+#include "core/practice/PracticeTracker.h"
 
 #include <algorithm>
 
@@ -23,7 +24,9 @@ namespace {
 // while it is on, else every row.
 PlayAllWalk::Passes rowsThatPlay(const CatalogDocument& d)
 {
-    return [&d](int row) { return !d.playAllFilter().active() || d.playAllFilter().passesRow(*d.model(), row); };
+    return [&d](int row) {
+        return !d.playAllFilter().active() || d.playAllFilter().passesRow(*d.model(), row, d.dueRows());
+    };
 }
 
 QString noBookmarkPlaysMessage(const PlayAllFilter& filter)
@@ -69,6 +72,8 @@ void PlayAllSession::playSelectedBookmarkButtonClick(int row)
     std::optional<ZoomView> zoom;
     if (m_views)
         zoom = m_views->zoomOfRow(row);
+    if (m_practice)
+        m_practice->bookmarkStarting(row);
     m_player->playStoredLoop(removeColonsFromString(d.Cells(StartTime, row)),
                              removeColonsFromString(d.Cells(EndTime, row)), zoom);
 }
@@ -104,7 +109,12 @@ void PlayAllSession::PlayNextLoop(Step direction, Asker asker)
     const bool fullScreen = m_playView && m_playView->playerFullScreen();
     const bool filtered = d.playAllFilter().active();
     const PlayAllWalk::Step step = PlayAllWalk::step(row, last, direction, d.PlayingAll(), rowsThatPlay(d));
-    switch (step.stop) {
+    PlayAllWalk::Stop stop = step.stop;
+    // Rows can stop passing while all play (a move just practised is no
+    // longer due): the sequence then ends as it does after its last row.
+    if (stop == PlayAllWalk::Stop::NoneMatch && d.PlayingAll() && direction == Step::Next)
+        stop = PlayAllWalk::Stop::AtLast;
+    switch (stop) {
     case PlayAllWalk::Stop::None:
         break;
     case PlayAllWalk::Stop::AtFirst:

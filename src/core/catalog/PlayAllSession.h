@@ -11,6 +11,7 @@ class CatalogView;
 class CatalogWindowView;
 class StoredLoopView;
 class PendingEdits;
+class PracticeTracker;
 class QObject;
 
 // Playing the catalog's bookmarks: one chosen in the grid or in the main
@@ -38,6 +39,8 @@ public:
     // What is kept with the bookmarks beside the catalog (the zoom each
     // plays with); none: the picture stays as it is.
     void setBookmarkViews(const BookmarkViews* views) { m_views = views; }
+    // Counts the passes of the bookmarks that play.
+    void setPracticeTracker(PracticeTracker* practice) { m_practice = practice; }
 
     bool PlayingAll() const override;
     // Stops a running sequence and undoes its locks; the cursor goes back
@@ -74,4 +77,5 @@ private:
     BookmarkPlayView* m_playView = nullptr;
     StoredLoopView* m_player = nullptr;
     const BookmarkViews* m_views = nullptr;
+    PracticeTracker* m_practice = nullptr;
 };

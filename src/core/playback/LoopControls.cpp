@@ -70,6 +70,7 @@ void LoopControls::clearLoopEnd()
     m_loopIsPlaying = false;
     m_nextPass.reset();
     endLadder();
+    emit loopLeft();
 }
 
 void LoopControls::clearLoop()
@@ -83,6 +84,7 @@ void LoopControls::clearLoop()
     m_nextPass.reset();
     endLadder();
     showIndicator(Indicator::FullVideo);
+    emit loopLeft();
 }
 
 void LoopControls::refuseLoop(const QString& message)
@@ -95,6 +97,21 @@ void LoopControls::refuseLoop(const QString& message)
 }
 
 bool LoopControls::playLoop()
+{
+    return startLoop(LoopSource::ByHand);
+}
+
+bool LoopControls::startLoop(LoopSource source)
+{
+    if (!playLoopChecked()) {
+        emit loopRefused(source);
+        return false;
+    }
+    emit loopStarted(source);
+    return true;
+}
+
+bool LoopControls::playLoopChecked()
 {
     m_player.Pause();
     if (m_player.FileName().isEmpty()) {
@@ -160,7 +177,7 @@ void LoopControls::playStoredLoop(const QString& startDigits, const QString& end
 {
     m_view.setStartTimeDigits(startDigits);
     m_view.setEndTimeDigits(endDigits);
-    playLoop();
+    startLoop(LoopSource::Stored);
 }
 
 void LoopControls::moveLoopFromNextPass(double startSeconds, double endSeconds)
@@ -198,6 +215,7 @@ void LoopControls::playFullVideo()
     showIndicator(Indicator::FullVideo);
     m_loopIsPlaying = false;
     m_nextPass.reset();
+    emit loopLeft();
 }
 
 void LoopControls::toggleContinuously()
@@ -292,6 +310,7 @@ void LoopControls::clipOpened()
     m_loopIsPlaying = false;
     m_nextPass.reset();
     m_waitingForLoopRestart = false;
+    emit loopLeft();
 }
 
 void LoopControls::cancelRestart()
@@ -327,6 +346,11 @@ void LoopControls::positionChanged(double, double newPosition)
         return;
     if (!loopEndReached(newPosition, m_player.SelectionEnd(), m_player.Duration()))
         return;
+    // The pass as played: from the loop's start to here, at the rate it
+    // played (the ladder sets the next pass's rate below).
+    const double rate = m_player.Rate() > 0 ? m_player.Rate() : 1.0;
+    const double start = std::max(m_player.SelectionStart(), 0.0);
+    emit passEnded(rate, std::max(newPosition - start, 0.0) / rate);
     m_player.Pause();
     m_waitingForLoopRestart = true;
     if (playingAll()) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/playback/LoopSource.h"
 #include "core/playback/PlayStates.h"
 #include "core/playback/SpeedLadder.h"
 
@@ -28,6 +29,9 @@ class PlayAllView;
 // each rate of a SpeedLadder. The rate is set while the loop rests paused at
 // its end, before it starts again from its start; leaving the loop, playing
 // the full video or changing the mode gives back the rate the user had.
+//
+// What was practised is told by signals: a loop started, each pass that
+// reached the loop's end, a loop left or refused.
 class LoopControls : public QObject {
     Q_OBJECT
 public:
@@ -130,6 +134,19 @@ public:
     // loop plays.
     void moveLoopFromNextPass(double startSeconds, double endSeconds);
 
+signals:
+    // A loop started from its start (a pass that starts again is no new
+    // loop).
+    void loopStarted(LoopSource source);
+    // A loop was asked for and refused: nothing plays it.
+    void loopRefused(LoopSource source);
+    // A pass of the loop reached the loop's end: played at `rate`, it
+    // lasted `seconds`.
+    void passEnded(double rate, double seconds);
+    // The loop under way is over: the full video plays, the loop was
+    // cleared, or a new clip opened.
+    void loopLeft();
+
 private:
     bool playingAll() const;
     void turnOffPlayAll();
@@ -140,6 +157,8 @@ private:
     void endLadder();
     QString loopPointDigits() const;
     void applyNextPass();
+    bool startLoop(LoopSource source);
+    bool playLoopChecked();
 
     MediaPlayerControl& m_player;
     LoopView& m_view;

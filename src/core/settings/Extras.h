@@ -43,9 +43,10 @@ struct Extras {
     QString zoomResetKey = QStringLiteral("e"); // Zoom_Reset_Key:
 
     // The catalog window's play-all filter.
-    bool playAllFilterOn = false;    // Play_All_Filter_On:
-    QString playAllFilterLevels;     // Play_All_Filter_Levels: letters of "abcd", "-" for no level
-    int playAllFilterMaxRating = -1; // Play_All_Filter_Max_Rating: 0-10, -1 any
+    bool playAllFilterOn = false;                     // Play_All_Filter_On:
+    QString playAllFilterLevels;                      // Play_All_Filter_Levels: letters of "abcd", "-" for no level
+    int playAllFilterMaxRating = -1;                  // Play_All_Filter_Max_Rating: 0-10, -1 any
+    QString playAllFilterDue = QStringLiteral("any"); // Play_All_Filter_Due: "any" or "today"
 
     bool operator==(const Extras&) const = default;
 };

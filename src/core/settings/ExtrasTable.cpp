@@ -38,6 +38,7 @@ template <> const std::vector<ExtrasRow>& tableOf<Extras>()
         group(flag("Play_All_Filter_On:", &E::playAllFilterOn)),
         text("Play_All_Filter_Levels:", &E::playAllFilterLevels),
         integer("Play_All_Filter_Max_Rating:", &E::playAllFilterMaxRating, -1, 10),
+        text("Play_All_Filter_Due:", &E::playAllFilterDue),
     };
     return table;
 }

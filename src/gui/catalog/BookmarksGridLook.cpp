@@ -71,6 +71,11 @@ QVariant BookmarksGridStyleModel::data(const QModelIndex& index, int role) const
         if (role == Qt::AccessibleTextRole || role == Qt::ToolTipRole)
             return QStringLiteral("plays in play all");
     }
+    if (role == Qt::ToolTipRole && index.isValid() && index.column() == Name && m_rowHint) {
+        const QString hint = m_rowHint(CatalogModel::gridRow(index));
+        if (!hint.isEmpty())
+            return hint;
+    }
     if (role == Qt::BackgroundRole && index.isValid()) {
         const int column = index.column();
         if (column != Category && column != Name && column != Play)

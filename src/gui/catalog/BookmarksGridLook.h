@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QIdentityProxyModel>
 #include <QPixmap>
+#include <functional>
 
 class CatalogDocument;
 
@@ -29,15 +30,19 @@ const QPixmap& moveMark();
 
 // The catalog's rows as the grid shows them: the model's texts with the
 // cell colours (cream, light green for the playing bookmark), the green
-// "Play" title and the move column's mark.
+// "Play" title, the move column's mark and the hint of a bookmark's name.
 class BookmarksGridStyleModel : public QIdentityProxyModel {
     Q_OBJECT
 public:
     BookmarksGridStyleModel(CatalogDocument* document, QObject* parent = nullptr);
+
+    // The tooltip of bookmark row `row`'s name (empty: none).
+    void setRowHint(std::function<QString(int row)> hint) { m_rowHint = std::move(hint); }
 
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
     CatalogDocument* m_document;
+    std::function<QString(int row)> m_rowHint;
 };

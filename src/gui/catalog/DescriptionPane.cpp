@@ -9,7 +9,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-DescriptionPane::DescriptionPane(QWidget* parent) : QWidget(parent), DescriptionMemo(new QPlainTextEdit(this))
+DescriptionPane::DescriptionPane(QWidget* parent)
+    : QWidget(parent), DescriptionMemo(new QPlainTextEdit(this)), m_practice(new QLabel(this))
 {
     setObjectName(QStringLiteral("Panel8"));
     auto* title = new QLabel(QStringLiteral("Description"), this);
@@ -25,6 +26,10 @@ DescriptionPane::DescriptionPane(QWidget* parent) : QWidget(parent), Description
     layout->setSpacing(2);
     layout->addWidget(title);
     layout->addWidget(DescriptionMemo, 1);
+    m_practice->setObjectName(QStringLiteral("PracticeLine"));
+    m_practice->setWordWrap(true);
+    m_practice->hide();
+    layout->addWidget(m_practice);
     connect(DescriptionMemo, &QPlainTextEdit::textChanged, this, &DescriptionPane::checkChange);
     connect(DescriptionMemo, &QPlainTextEdit::cursorPositionChanged, this, [this] {
         if (DescriptionMemo->toPlainText() == m_accepted)
@@ -73,6 +78,18 @@ void DescriptionPane::showText(const QString& text)
     m_shown = DescriptionMemo->toPlainText();
     m_accepted = m_shown;
     m_acceptedCursor = 0;
+}
+
+void DescriptionPane::showPractice(const QString& text)
+{
+    m_practice->setText(text);
+    m_practice->setAccessibleName(text);
+    m_practice->setVisible(!text.isEmpty());
+}
+
+QString DescriptionPane::practiceText() const
+{
+    return m_practice->text();
 }
 
 std::optional<QString> DescriptionPane::typedText() const

@@ -23,7 +23,7 @@ QCheckBox* box(const QString& caption, const char* name, QWidget* parent)
 PlayAllFilterBar::PlayAllFilterBar(QWidget* parent)
     : QWidget(parent), m_on(box(QStringLiteral("filter play all"), "PlayAllFilterOn", this)),
       m_rating(box(QStringLiteral("rating at most"), "PlayAllFilterRating", this)), m_maxRating(new QSpinBox(this)),
-      m_count(new QLabel(this))
+      m_due(box(QStringLiteral("due today"), "PlayAllFilterDue", this)), m_count(new QLabel(this))
 {
     setObjectName(QStringLiteral("PlayAllFilterBar"));
     setAccessibleName(QStringLiteral("Play all filter"));
@@ -54,11 +54,15 @@ PlayAllFilterBar::PlayAllFilterBar(QWidget* parent)
     m_maxRating->setValue(10);
     row->addWidget(m_maxRating);
     row->addSpacing(8);
+    m_due->setAccessibleDescription(QStringLiteral("only the bookmarks whose practice is due again"));
+    row->addWidget(m_due);
+    row->addSpacing(8);
     m_count->setObjectName(QStringLiteral("PlayAllFilterCount"));
     row->addWidget(m_count);
     row->addStretch(1);
     connect(m_on, &QCheckBox::toggled, this, &PlayAllFilterBar::changed);
     connect(m_rating, &QCheckBox::toggled, this, &PlayAllFilterBar::changed);
+    connect(m_due, &QCheckBox::toggled, this, &PlayAllFilterBar::changed);
     connect(m_maxRating, &QSpinBox::valueChanged, this, &PlayAllFilterBar::changed);
     enableParts();
 }
@@ -77,6 +81,7 @@ PlayAllFilter PlayAllFilterBar::filter() const
         if (m_levels[i]->isChecked())
             f.levels += kLevelKeys[i];
     f.maxRating = m_rating->isChecked() ? m_maxRating->value() : -1;
+    f.due = m_due->isChecked() ? PlayAllFilter::Due::Today : PlayAllFilter::Due::Any;
     return f;
 }
 
@@ -89,6 +94,7 @@ void PlayAllFilterBar::setFilter(const PlayAllFilter& filter)
     m_rating->setChecked(filter.maxRating >= 0);
     if (filter.maxRating >= 0)
         m_maxRating->setValue(filter.maxRating);
+    m_due->setChecked(filter.due == PlayAllFilter::Due::Today);
     m_setting = false;
     enableParts();
 }
@@ -113,5 +119,6 @@ void PlayAllFilterBar::enableParts()
         level->setEnabled(on);
     m_rating->setEnabled(on);
     m_maxRating->setEnabled(on && m_rating->isChecked());
+    m_due->setEnabled(on);
     m_count->setVisible(on);
 }

@@ -9,8 +9,8 @@ class QLabel;
 class QSpinBox;
 
 // The catalog window's compact bar of the play-all filter: on/off, the
-// mastery levels that play and the highest rating that plays, and how many
-// bookmarks that lets play.
+// mastery levels that play, the highest rating that plays, only the moves
+// due today by the practice log, and how many bookmarks that lets play.
 class PlayAllFilterBar : public QWidget {
     Q_OBJECT
 public:
@@ -26,6 +26,7 @@ public:
     QCheckBox* levelBox(QChar level) const; // 'a' to 'd', or PlayAllFilter::NoLevel
     QCheckBox* ratingBox() const { return m_rating; }
     QSpinBox* maxRatingBox() const { return m_maxRating; }
+    QCheckBox* dueBox() const { return m_due; }
     QLabel* countLabel() const { return m_count; }
 
 signals:
@@ -39,6 +40,7 @@ private:
     QList<QCheckBox*> m_levels; // a, b, c, d, none
     QCheckBox* m_rating;
     QSpinBox* m_maxRating;
+    QCheckBox* m_due;
     QLabel* m_count;
     bool m_setting = false;
 };

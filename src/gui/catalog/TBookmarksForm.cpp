@@ -24,6 +24,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPrintDialog>
@@ -45,7 +46,7 @@ TBookmarksForm::TBookmarksForm(QWidget* parent)
       ButtonPanel(new CatalogButtonBar(this)), PlayAllFilterPanel(new PlayAllFilterBar(this)),
       Splitter(new QSplitter(Qt::Horizontal, this)), Panel4(new QWidget(Splitter)),
       BookmarksGrid(new TBookmarksGrid(m_document, Panel4)), DescriptionPanel(new DescriptionPane(Splitter)),
-      m_focusSink(new FocusSink(this))
+      PracticeStatus(new QLabel(this)), m_focusSink(new FocusSink(this))
 {
     setObjectName(QStringLiteral("BookmarksForm"));
     setWindowTitle(QStringLiteral("Video Catalog"));
@@ -75,6 +76,11 @@ TBookmarksForm::TBookmarksForm(QWidget* parent)
     layout->addWidget(ButtonPanel);
     layout->addWidget(PlayAllFilterPanel);
     layout->addLayout(body, 1);
+    // The status line: what went wrong with the practice log.
+    PracticeStatus->setObjectName(QStringLiteral("PracticeStatus"));
+    PracticeStatus->setWordWrap(true);
+    PracticeStatus->hide();
+    layout->addWidget(PracticeStatus);
     PlayAllFilterPanel->hide();
     setGridPanelWidth(690);
     // Activating the window lands on the focus sink, not in the pane.
@@ -100,6 +106,7 @@ TBookmarksForm::~TBookmarksForm()
     hide();
     BookmarksGrid->setValidator({});
     BookmarksGrid->setHeaderHint({});
+    BookmarksGrid->setRowHint({});
     for (QObject* child : findChildren<QObject*>())
         child->disconnect(this);
 }
@@ -112,6 +119,16 @@ CatalogGridView& TBookmarksForm::gridView() const
 void TBookmarksForm::setControllers(CatalogControllers* controllers)
 {
     m_controllers = controllers;
+    // The name's tooltip tells how the bookmark was practised, as the pane
+    // does.
+    BookmarksGrid->setRowHint(
+        [this](int row) { return m_controllers ? m_controllers->practice.describeRow(row) : QString(); });
+    if (controllers)
+        connect(&controllers->practice, &PracticeTracker::statusMessage, this, [this](const QString& message) {
+            PracticeStatus->setText(message);
+            PracticeStatus->setAccessibleName(message);
+            PracticeStatus->setVisible(!message.isEmpty());
+        });
 }
 
 void TBookmarksForm::buildMenu()
@@ -220,6 +237,11 @@ void TBookmarksForm::connectControls()
     connect(model, &CatalogModel::dataChanged, this, &TBookmarksForm::showPlayAllFilterCount);
     connect(model, &CatalogModel::rowsInserted, this, &TBookmarksForm::showPlayAllFilterCount);
     connect(model, &CatalogModel::rowsRemoved, this, &TBookmarksForm::showPlayAllFilterCount);
+    // A pass counted may change what is due and what the pane says.
+    connect(m_document, &CatalogDocument::practiceChanged, this, [this] {
+        showPlayAllFilterCount();
+        showPractice();
+    });
 }
 
 void TBookmarksForm::makeFocusModel()
@@ -374,8 +396,8 @@ void TBookmarksForm::showPlayAllFilterCount()
 {
     if (!PlayAllFilterPanel->isVisible())
         return;
-    const PlayAllFilter::Count count =
-        m_document->playAllFilter().count(*m_document->model(), m_document->CatalogMode() != CatalogDocument::Mode::Closed);
+    const PlayAllFilter::Count count = m_document->playAllFilter().count(
+        *m_document->model(), m_document->CatalogMode() != CatalogDocument::Mode::Closed, m_document->dueRows());
     PlayAllFilterPanel->showCount(count.passing, count.total);
 }
 
@@ -446,6 +468,13 @@ void TBookmarksForm::beep()
 void TBookmarksForm::showDescription(const QString& text)
 {
     DescriptionPanel->showText(text);
+    showPractice();
+}
+
+void TBookmarksForm::showPractice()
+{
+    DescriptionPanel->showPractice(m_controllers ? m_controllers->practice.describeRow(m_document->SelectedRow())
+                                                 : QString());
 }
 
 std::optional<QString> TBookmarksForm::typedDescription() const
@@ -564,15 +593,16 @@ void TBookmarksForm::bindExtras(ExtrasBindings& binding)
     using E = Extras;
     binding.bindGroup(
         {ExtrasBindings::Member(&E::playAllFilterOn), ExtrasBindings::Member(&E::playAllFilterLevels),
-         ExtrasBindings::Member(&E::playAllFilterMaxRating)},
+         ExtrasBindings::Member(&E::playAllFilterMaxRating), ExtrasBindings::Member(&E::playAllFilterDue)},
         [this](const E& e) {
-            m_document->setPlayAllFilter(
-                {e.playAllFilterOn, PlayAllFilter::knownLevels(e.playAllFilterLevels), e.playAllFilterMaxRating});
+            m_document->setPlayAllFilter({e.playAllFilterOn, PlayAllFilter::knownLevels(e.playAllFilterLevels),
+                                          e.playAllFilterMaxRating, PlayAllFilter::dueFromText(e.playAllFilterDue)});
         },
         [this](E& e) {
             const PlayAllFilter& f = m_document->playAllFilter();
             e.playAllFilterOn = f.on;
             e.playAllFilterLevels = f.levels;
             e.playAllFilterMaxRating = f.maxRating;
+            e.playAllFilterDue = PlayAllFilter::dueText(f.due);
         });
 }

@@ -16,6 +16,7 @@ class FocusModel;
 class FocusSink;
 class PlayAllFilterBar;
 class QAction;
+class QLabel;
 class QMenuBar;
 class QPrinter;
 class QSplitter;
@@ -23,7 +24,9 @@ class TBookmarksGrid;
 
 // The catalog window: the button bar on top, the play-all filter bar under
 // it, the grid BookmarksGrid on the left and the description pane on the
-// right of a splitter, with the File, View and Tools menus. It shows the
+// right of a splitter (the pane tells how the selected bookmark was
+// practised), a status line of the practice log under them, with the File,
+// View and Tools menus. It shows the
 // open catalog (the document) and hands what the user does to the rules
 // behind it (CatalogControllers), which answer through its views.
 class TBookmarksForm : public QWidget, public CatalogWindowView {
@@ -101,6 +104,7 @@ private:
     void makeFocusModel();
     void UpdateBookmarksFormTitleBar();
     void showPlayAllFilterCount();
+    void showPractice();
     void setGridPanelWidth(int width);
 
     CatalogDocument* m_document;
@@ -122,6 +126,7 @@ private:
     QWidget* Panel4; // the grid's panel
     TBookmarksGrid* BookmarksGrid;
     DescriptionPane* DescriptionPanel;
+    QLabel* PracticeStatus;
     FocusSink* m_focusSink;
     FocusModel* m_focus = nullptr;
     std::function<bool(QPrinter&)> m_printDialog;

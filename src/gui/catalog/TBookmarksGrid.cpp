@@ -61,6 +61,7 @@ TBookmarksGrid::TBookmarksGrid(CatalogDocument* document, QWidget* parent)
     connect(header, &QHeaderView::sectionResized, this, &TBookmarksGrid::columnResized);
     connect(document, &CatalogDocument::playingBookmarkChanged, this, &TBookmarksGrid::refreshCells);
     connect(document, &CatalogDocument::playAllFilterChanged, this, &TBookmarksGrid::refreshCells);
+    connect(document, &CatalogDocument::practiceChanged, this, &TBookmarksGrid::refreshCells);
 }
 
 void TBookmarksGrid::setValidator(std::function<bool(int, int, const QString&)> validator)
@@ -386,6 +387,12 @@ void TBookmarksGrid::paintEvent(QPaintEvent* event)
     const int y = rowViewportPosition(m_dropAt - 1) + (m_dropAt > m_dragFrom ? rowHeight(m_dropAt - 1) : 0);
     p.setPen(QPen(Qt::black, 2));
     p.drawLine(0, y, viewport()->width(), y);
+}
+
+void TBookmarksGrid::setRowHint(std::function<QString(int row)> hint)
+{
+    if (auto* look = qobject_cast<BookmarksGridStyleModel*>(model()))
+        look->setRowHint(std::move(hint));
 }
 
 bool TBookmarksGrid::eventFilter(QObject* watched, QEvent* event)

@@ -23,6 +23,8 @@ public:
     void setValidator(std::function<bool(int column, int row, const QString& text)> validator);
     // The hint of a column's title (empty: none).
     void setHeaderHint(std::function<QString(int column)> hint) { m_headerHint = std::move(hint); }
+    // The hint of a bookmark's name cell (empty: none).
+    void setRowHint(std::function<QString(int row)> hint);
     // The grid's colours: cream, or medium grey while locked.
     void showLocked(bool locked);
 
