@@ -2,9 +2,11 @@
 // the count-in on, the sound output recorded from a PulseAudio server of the
 // test's own (tests/sound/with-pulse.sh), and in the recording the four
 // counts and the loop's first beat one beat apart, within 15 ms, before the
-// first pass and in the repeat gap, at 1x and at 0.75x.
+// first pass and in the repeat gap, at 1x and at 0.75x; and without a sound
+// device, the wait all the same.
 #include "CountInRecording.h"
 
+#include <QElapsedTimer>
 #include <QTest>
 
 using countin::CountInSound;
@@ -46,6 +48,35 @@ private slots:
             QVERIFY2(count.worstErrorSeconds(beat) <= 0.015,
                      qPrintable(QStringLiteral("off by %1 ms").arg(count.worstErrorSeconds(beat) * 1000)));
         }
+    }
+
+    // An output that cannot start (no sound device): nothing is heard,
+    // nothing fails, and the first pass still waits the count-in's length,
+    // not the longer wait kept for a count that never reports its "1".
+    void withoutASoundDeviceTheLoopWaitsTheCountIn()
+    {
+        ControlsOnMpv c({QStringLiteral("null"), QStringLiteral("null")});
+        QVERIFY(c.started);
+        MpvCountInPlayer count(QStringLiteral("no-such-output"));
+        QSignalSpy finished(c.player.get(), &MediaPlayerControl::loadFinished);
+        c.player->setFileName(clip);
+        c.player->Open();
+        QVERIFY(finished.wait(ControlsOnMpv::DeadlineMs));
+        c.loops->clipOpened();
+        c.loops->setCountInPlayer(&count);
+        c.loops->setBeatGrid(beats::BeatGrid(countinrecording::clipBeats()));
+        c.loops->setCountIn(CountInSound::Voice, 100);
+        c.loopView.start = QStringLiteral("000002");
+        c.loopView.end = QStringLiteral("000004");
+        QElapsedTimer waited;
+        waited.start();
+        QVERIFY(c.loops->playLoop());
+        QVERIFY(c.loops->restartPending());
+        QTRY_VERIFY_WITH_TIMEOUT(c.player->PlayState() == mpPlaying, ControlsOnMpv::DeadlineMs);
+        const qint64 length = 4 * qRound(countinrecording::ClipBeat * 1000);
+        qInfo() << "waited" << waited.elapsed();
+        QVERIFY2(waited.elapsed() >= length - 50 && waited.elapsed() < length + LoopControls::CountInGraceMs / 2,
+                 qPrintable(QStringLiteral("waited %1 ms").arg(waited.elapsed())));
     }
 };
 
