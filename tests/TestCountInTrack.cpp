@@ -7,6 +7,9 @@
 
 #include <QFile>
 #include <QTest>
+#include <QtEndian>
+#include <algorithm>
+#include <cstdlib>
 
 using countin::CountInPlan;
 using countin::CountInSound;

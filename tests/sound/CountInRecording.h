@@ -11,10 +11,13 @@
 
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <functional>
 
 namespace countinrecording {

@@ -3,6 +3,7 @@
 #include "gui/playback/CountInTrack.h"
 
 #include <QFile>
+#include <algorithm>
 #include <chrono>
 #include <clocale>
 #include <mpv/client.h>
