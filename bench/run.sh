@@ -1,6 +1,6 @@
 #!/bin/sh
 # Builds the benchmarks and prints their figures with their targets, "met"
-# or "MISSED". Needs ffmpeg, mpv and xvfb-run.
+# or "MISSED". Needs ffmpeg, mpv, xvfb-run and PulseAudio.
 #
 # Playback (PlayerBench) on five clips, the big ones generated here (not
 # committed): the demo clip (640x360, 30 fps, H.264), 1080p 30 fps H.264,
@@ -16,8 +16,8 @@
 # draws at least 10 frames a second with under 40 % of the interface
 # thread's time in drawing, and opening another clip freezes the window for
 # less than 50 ms. Then the play-all hand-over, the practice features, the
-# catalog files and window, the relink search and the file checks, each
-# against its targets.
+# catalog files and window, the relink search, the count-in's timing at the
+# sound output and the file checks, each against its targets.
 #
 # Every target is checked ("met" or "MISSED"); the script ends with the list
 # of targets missed and exits 1 when there is one (and at once, non-zero,
@@ -206,6 +206,16 @@ echo "== relink search"
 out=$("$build/bench/RelinkSearchBench" 10000)
 echo "$out"
 echo "$out" | grep '^target ' >>"$targets" || true
+
+# == Count-in ==
+# Continuous loops of a click track with the count-in on, at 1x and 0.75x,
+# played into a PulseAudio server of the bench's own and recorded
+# (CountInBench under tests/sound/with-pulse.sh): per gap heard, the worst
+# difference of its four counts and the loop's first beat from the beat.
+cmake --build "$build" -j2 --target CountInBench >/dev/null
+echo "== count-in: timing at the sound output"
+out=$(QT_QPA_PLATFORM=offscreen sh "$root/tests/sound/with-pulse.sh" "$build/bench/CountInBench" 10 2>/dev/null)
+echo "$out" | check_limits
 
 # == File checks ==
 # A folder of 5,000 clips and 5,000 other files listed for previous and next

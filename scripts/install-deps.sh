@@ -2,8 +2,9 @@
 # Installs everything Tempoloop needs to build, run and test on Debian 12:
 # the tests also run under a headless Wayland compositor (weston, Qt's
 # wayland platform) and on a session bus of their own (dbus-run-session,
-# with playerctl as the desktop's media controls), and the build links with
-# lld when it is there.
+# with playerctl as the desktop's media controls) and the sound tests record
+# a PulseAudio server of their own; the build speaks the count-in with
+# espeak-ng, and links with lld when it is there.
 # Run as root (or through sudo). Skips apt when everything is already there.
 set -euo pipefail
 
@@ -19,7 +20,11 @@ packages=(
   libxcb-screensaver0-dev
   dbus
   playerctl
-  # the beat finder's generated songs: a synthesiser, its soundfont, a voice, sox
+  # the sound tests: a PulseAudio server of their own, recorded with parec
+  pulseaudio
+  pulseaudio-utils
+  # the beat finder's generated songs: a synthesiser, its soundfont, a voice
+  # (which also speaks the count-in at build time), sox
   fluidsynth
   fluid-soundfont-gm
   espeak-ng

@@ -9,8 +9,9 @@
 #     run command and every developer build use, builds without either, so
 #     a source that misses an include still fails there): every label,
 #     core, gui, gl (under one virtual X display, one gl test at a time),
-#     wayland (each test under its own headless weston) and desktop (each
-#     on a session bus of its own);
+#     wayland (each test under its own headless weston), desktop (each
+#     on a session bus of its own) and sound (each with a PulseAudio server
+#     of its own, recorded);
 #  2. build-asan/ (scripts/test-sanitizers.sh): a Debug build with
 #     assertions, AddressSanitizer and UndefinedBehaviorSanitizer, the
 #     labels core and gui.

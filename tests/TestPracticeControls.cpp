@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTest>
@@ -87,6 +88,10 @@ private slots:
         rates->setText(QStringLiteral("0.6 0.9"));
         emit rates->editingFinished();
         QCOMPARE(loops()->speedLadder(), SpeedLadder({0.6, 0.9}, 3));
+        practice<QComboBox>("CountIn")->setCurrentIndex(2);
+        practice<QSpinBox>("CountInVolume")->setValue(40);
+        QCOMPARE(loops()->countInSound(), countin::CountInSound::Voice);
+        QCOMPARE(loops()->countInVolume(), 40);
         QCOMPARE(app->prompt.messages(), QStringList());
     }
 
@@ -124,6 +129,8 @@ private slots:
         practice<QSpinBox>("RepeatGap")->setValue(0);
         practice<QLineEdit>("loopModeKey")->setText(QStringLiteral("v"));
         practice<QCheckBox>("HardwareDecoding")->setChecked(false);
+        practice<QComboBox>("CountIn")->setCurrentIndex(1);
+        practice<QSpinBox>("CountInVolume")->setValue(30);
         app->main()->exitButtonClick();
         QCOMPARE(app->prompt.messages(), QStringList());
         const QByteArray extras = readAll(extrasPath());
@@ -132,6 +139,7 @@ private slots:
         QVERIFY(extras.contains("Repeat_Gap_Milliseconds: 0\r\n"));
         QVERIFY(extras.contains("Loop_Mode_Key: v\r\n"));
         QVERIFY(extras.contains("Hardware_Decoding: 0\r\n"));
+        QVERIFY(extras.contains("Count_In: 1\r\nCount_In_Volume: 30\r\n"));
         QVERIFY(readAll(app->configPath()).contains("Loop_Continuously: 1\r\n"));
 
         const QString folder = app->programFolder();
@@ -143,6 +151,8 @@ private slots:
         QCOMPARE(again.loops()->loopMode(), LoopControls::LoopMode::Ladder);
         QCOMPARE(again.loops()->restartPauseMs(), 0);
         QVERIFY(!again.engine->hardwareDecodingOn());
+        QCOMPARE(again.loops()->countInSound(), countin::CountInSound::Clicks);
+        QCOMPARE(again.loops()->countInVolume(), 30);
         QCOMPARE(again.control<TColourButton>("loopOnce")->text(), QStringLiteral("speed ladder"));
         QCOMPARE(again.prompt.messages(), QStringList());
     }

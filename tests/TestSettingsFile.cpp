@@ -153,6 +153,8 @@ private slots:
         e.speedLadderRates = QStringLiteral("0.6, 0.8");
         e.speedLadderPasses = 3;
         e.repeatGapMilliseconds = 1500;
+        e.countIn = 2;
+        e.countInVolume = 55;
         e.mirrorViewKey = QStringLiteral("8");
         e.loopModeKey = QStringLiteral("9");
         e.nudgeStartEarlierKey = QStringLiteral("y");

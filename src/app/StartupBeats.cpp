@@ -1,6 +1,6 @@
 // The composition root's part of loops on the beat: the beat finder, the
-// controls that use its beats, and what they hear of the player and the
-// options window.
+// controls that use its beats, the loops' count-in, and what they hear of
+// the player and the options window.
 #include "app/Startup.h"
 
 #include "core/beats/BeatLoopControls.h"
@@ -11,6 +11,7 @@
 #include "gui/main/LoopControlsPanel.h"
 #include "gui/main/TMainForm.h"
 #include "gui/options/TOptionsForm.h"
+#include "gui/playback/MpvCountInPlayer.h"
 
 #include <QStandardPaths>
 
@@ -49,6 +50,9 @@ BeatLoopControls* Startup::makeBeatLoops()
     m_controllers.loops->setLoopPointRule(
         [beatLoops](double position) { return beatLoops->loopPointDigits(position); });
 
+    LoopControls* loops = m_controllers.loops;
+    loops->setCountInPlayer(new MpvCountInPlayer(QString(), loops));
+
     QObject::connect(player, &MediaPlayerControl::loadFinished, beatLoops, [beatLoops, player](bool opened) {
         if (opened)
             beatLoops->clipOpened(player->FileName());
@@ -63,7 +67,10 @@ BeatLoopControls* Startup::makeBeatLoops()
         beatLoops->setSnapToBeat(options->snapToBeat());
         beatLoops->setShowCount(options->showBeatCount());
         beatLoops->setBeatLoopCount(options->beatLoopCount());
+        beatLoops->setCountInWanted(options->countInSound() != countin::CountInSound::Off);
     });
+    QObject::connect(options, &TOptionsForm::practiceChanged, loops,
+                     [options, loops] { loops->setCountIn(options->countInSound(), options->countInVolume()); });
     // The beat loop key's hint names the loop's length.
     QObject::connect(options, &TOptionsForm::practiceChanged, m, [this] { SetPopUpHints(); });
     return beatLoops;

@@ -30,6 +30,8 @@ const QStringList kDefaultLines{
     "Snap_To_Beat: 0",
     "Show_Beat_Count: 0",
     "Beat_Loop_Count: 8",
+    "Count_In: 0",
+    "Count_In_Volume: 80",
     "",
     "Nudge_Start_Earlier_Key: [",
     "Nudge_Start_Later_Key: ]",
@@ -64,6 +66,8 @@ Extras changed()
     e.snapToBeat = true;
     e.showBeatCount = true;
     e.beatLoopCount = 32;
+    e.countIn = 2;
+    e.countInVolume = 0;
     e.nudgeStartEarlierKey = QStringLiteral("q");
     e.nudgeStartLaterKey = QStringLiteral("w");
     e.nudgeEndEarlierKey = QStringLiteral("v");
@@ -113,6 +117,8 @@ private slots:
         QTest::newRow("gap not a number") << QByteArray("Repeat_Gap_Milliseconds: 1s");
         QTest::newRow("no passes") << QByteArray("Speed_Ladder_Passes: 0");
         QTest::newRow("beat loop too long") << QByteArray("Beat_Loop_Count: 64");
+        QTest::newRow("no such count-in") << QByteArray("Count_In: 3");
+        QTest::newRow("count-in too loud") << QByteArray("Count_In_Volume: 101");
         QTest::newRow("two characters") << QByteArray("Mirror_View_Key: xy");
         QTest::newRow("empty key") << QByteArray("Loop_Mode_Key: \"\"");
         QTest::newRow("three words") << QByteArray("Speed_Ladder_Rates: 0.5, 1");

@@ -24,6 +24,12 @@ void BeatLoopControls::setFindBeats(bool on)
     searchIfWanted();
 }
 
+void BeatLoopControls::setCountInWanted(bool on)
+{
+    m_countIn = on;
+    searchIfWanted();
+}
+
 void BeatLoopControls::setSnapToBeat(bool on)
 {
     m_snap = on;
@@ -61,7 +67,7 @@ void BeatLoopControls::clipOpened(const QString& clipPath)
     m_grid = beats::BeatGrid();
     m_pendingBeatLoop.reset();
     m_pendingOneMoves = 0;
-    showTicks();
+    gridChanged();
     showCount(0);
     searchIfWanted();
 }
@@ -78,7 +84,7 @@ void BeatLoopControls::beatsFound(const QString& clipPath, const QList<double>& 
         if (m_source)
             m_source->keepOne(m_clip, m_grid.one());
     }
-    showTicks();
+    gridChanged();
     showCount(m_player.CurrentPosition());
     // A loop asked for while the beats were searched for starts now. When
     // there is none to start, no box comes up out of the blue (the dancer may
@@ -191,9 +197,16 @@ void BeatLoopControls::moveCountOne()
     m_grid = m_grid.withOneMoved(1);
     if (m_source)
         m_source->keepOne(m_clip, m_grid.one());
-    showTicks();
+    gridChanged();
     m_countShown = -1; // shown again even where the number is the same
     showCount(m_player.CurrentPosition());
+}
+
+// The loop's count-in is timed by the beats, and they show as ticks.
+void BeatLoopControls::gridChanged()
+{
+    m_loops.setBeatGrid(m_grid);
+    showTicks();
 }
 
 void BeatLoopControls::showTicks()

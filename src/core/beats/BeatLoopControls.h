@@ -19,9 +19,9 @@ class MediaPlayerControl;
 //
 // Every switch is off at first, and then the loops are exactly what they
 // were: whole seconds, no beats searched for. The beats of a clip are
-// searched for when it opens while "find the beats", snap or the count is
-// on, or when the beat loop key asks for them (the loop then starts as
-// soon as they are known).
+// searched for when it opens while "find the beats", snap, the count or the
+// loops' count-in is on, or when the beat loop key asks for them (the loop
+// then starts as soon as they are known).
 class BeatLoopControls : public QObject {
     Q_OBJECT
 public:
@@ -45,6 +45,8 @@ public:
     // The count over the picture.
     void setShowCount(bool on);
     bool showCount() const { return m_showCount; }
+    // The loops' count-in is on: it needs the beats.
+    void setCountInWanted(bool on);
     // Beats in a beat loop: 4, 8, 16 or 32 (anything else: 8).
     void setBeatLoopCount(int count) { m_loopCount = beats::beatLoopCountOrDefault(count); }
     int beatLoopCount() const { return m_loopCount; }
@@ -80,7 +82,7 @@ public:
     void positionChanged(double position);
 
 private:
-    bool wantsBeats() const { return m_findBeats || m_snap || m_showCount; }
+    bool wantsBeats() const { return m_findBeats || m_snap || m_showCount || m_countIn; }
     void searchIfWanted();
     void search();
     // Said: a loop that cannot be made is refused with a message; Quiet:
@@ -88,6 +90,7 @@ private:
     enum class Refusal { Said, Quiet };
     void playBeatLoopFrom(double position, Refusal refusal = Refusal::Said);
     void showCount(double position);
+    void gridChanged();
     void showTicks();
 
     MediaPlayerControl& m_player;
@@ -100,6 +103,7 @@ private:
     bool m_findBeats = false;
     bool m_snap = false;
     bool m_showCount = false;
+    bool m_countIn = false;
     int m_loopCount = beats::DefaultBeatLoopCount;
 
     QString m_clip;

@@ -2,6 +2,7 @@
 
 #include "core/base/Prompt.h"
 #include "core/base/TimeCode.h"
+#include "core/playback/CountInPlayer.h"
 #include "core/playback/LoopRules.h"
 #include "core/playback/LoopView.h"
 #include "core/playback/MediaPlayerControl.h"
@@ -153,8 +154,14 @@ bool LoopControls::playLoopChecked()
     else
         endLadder();
     m_player.setCurrentPosition(m_player.SelectionStart());
-    m_player.Play();
     m_loopIsPlaying = true;
+    // The first pass is counted in too; without a count-in it plays at once,
+    // and so does each loop of the play-all sequence, which goes from one
+    // bookmark to the next without a wait.
+    if (!playingAll() && countInPlan())
+        waitBeforePlaying();
+    else
+        m_player.Play();
     return true;
 }
 
@@ -273,6 +280,29 @@ void LoopControls::setRestartPauseMs(int ms)
     m_restartPauseMs = std::clamp(ms, 0, MaxRestartPauseMs);
 }
 
+void LoopControls::setCountIn(countin::CountInSound sound, int volume)
+{
+    m_countInSound = sound;
+    m_countInVolume = std::clamp(volume, 0, 100);
+}
+
+std::optional<countin::CountInPlan> LoopControls::countInPlan() const
+{
+    if (m_player.SelectionStart() == -1)
+        return std::nullopt;
+    return countin::planCountIn(m_countInSound, m_grid, m_player.SelectionStart(), m_player.Rate());
+}
+
+// The next pass's count-in is loaded while the loop plays, so that it starts
+// at once at the loop's end.
+void LoopControls::prepareCountIn()
+{
+    if (!m_countInPlayer)
+        return;
+    if (const auto plan = countInPlan())
+        m_countInPlayer->prepare(*plan, m_countInSound, m_countInVolume);
+}
+
 void LoopControls::startLadder()
 {
     if (!m_rateBeforeLadder)
@@ -318,6 +348,8 @@ void LoopControls::cancelRestart()
     if (!m_pendingRestart)
         return;
     m_pendingRestart.reset();
+    if (m_countInPlayer)
+        m_countInPlayer->stop();
     // The loop rests at its end after all.
     m_player.dropCue();
     m_view.showPlaying(m_player.PlayState() == mpPlaying);
@@ -328,16 +360,31 @@ void LoopControls::cancelRestart()
 // shows the loop's end, and the position reads as the end.
 void LoopControls::restartAfterPause()
 {
-    const quint64 number = ++m_restartsAsked;
-    m_pendingRestart = number;
     if (m_player.SelectionStart() != -1)
         m_player.cue(m_player.SelectionStart());
-    m_timer(m_restartPauseMs, [this, number] {
+    waitBeforePlaying();
+}
+
+// The repeat gap, or the count-in: the loop plays when the count's sound
+// reaches "1", or when its timer runs out, whichever comes first.
+void LoopControls::waitBeforePlaying()
+{
+    const quint64 number = ++m_restartsAsked;
+    m_pendingRestart = number;
+    m_view.showPlaying(true);
+    const auto play = [this, number] {
         if (m_pendingRestart != number)
             return;
         m_pendingRestart.reset();
         m_player.Play();
-    });
+    };
+    const std::optional<countin::CountInPlan> plan = countInPlan();
+    if (!plan) {
+        m_timer(m_restartPauseMs, play);
+        return;
+    }
+    const bool heard = m_countInPlayer && m_countInPlayer->start(*plan, m_countInSound, m_countInVolume, play);
+    m_timer(heard ? plan->lengthMs() + CountInGraceMs : plan->lengthMs(), play);
 }
 
 void LoopControls::positionChanged(double, double newPosition)
@@ -391,6 +438,8 @@ void LoopControls::playStateChanged(PlayStateValue, PlayStateValue newState)
         m_playOnNextStateChange = false;
         m_player.Play();
     }
+    if (newState == mpPlaying && m_loopIsPlaying && LoopContinuously() && !playingAll())
+        prepareCountIn();
     // A continuous loop still plays while it waits to start again.
     m_view.showPlaying(m_player.PlayState() == mpPlaying || restartPending());
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/beats/BeatGrid.h"
+#include "core/playback/CountIn.h"
 #include "core/playback/LoopSource.h"
 #include "core/playback/PlayStates.h"
 #include "core/playback/SpeedLadder.h"
@@ -9,6 +11,7 @@
 #include <functional>
 #include <optional>
 
+class CountInPlayer;
 class LoopView;
 class MediaPlayerControl;
 class PlayAllView;
@@ -24,6 +27,14 @@ class PlayAllView;
 // loop's start during the wait (a cue: the picture holds the end frame and
 // the position reads as the end), so that the loop plays again as soon as
 // the wait is over, however long the seek takes on a big clip.
+//
+// With the count-in on and the clip's beats known, the wait is the count-in
+// instead: the four beats before the loop's start, at the loop's rate,
+// counted aloud or clicked, before every pass and before the first one (not
+// in the play-all sequence, which has no wait either). The loop plays again
+// when the count's own sound reaches "1"; with nothing to hear it, after the
+// count-in's length. Keys act during it as during the wait, and leaving the
+// wait silences the count.
 //
 // The speed ladder is a continuous loop that plays a number of passes at
 // each rate of a SpeedLadder. The rate is set while the loop rests paused at
@@ -57,9 +68,24 @@ public:
     // How "set start/end time" read the playback position (precise loop
     // points, snap to the beat); none: whole seconds.
     void setLoopPointRule(LoopPointRule rule) { m_pointRule = std::move(rule); }
+    // How long past its length a sounding count-in may take to report its
+    // "1" before the loop plays again without it.
+    static constexpr int CountInGraceMs = 1000;
     // The wait before a continuous loop starts again, 0 to MaxRestartPauseMs.
     void setRestartPauseMs(int ms);
     int restartPauseMs() const { return m_restartPauseMs; }
+    // The count-in: what is heard (off: the loops wait their repeat gap),
+    // its volume (percent), and what sounds it (none: nothing is heard, and
+    // the loop still waits the count-in's length).
+    void setCountIn(countin::CountInSound sound, int volume);
+    countin::CountInSound countInSound() const { return m_countInSound; }
+    int countInVolume() const { return m_countInVolume; }
+    void setCountInPlayer(CountInPlayer* player) { m_countInPlayer = player; }
+    // The beats of the open clip, which time the count-in.
+    void setBeatGrid(const beats::BeatGrid& grid) { m_grid = grid; }
+    // The count-in of the loop under way at its current rate; none when the
+    // loop waits its repeat gap.
+    std::optional<countin::CountInPlan> countInPlan() const;
 
     LoopMode loopMode() const;
     // Sets the mode; leaving the ladder gives back the user's rate.
@@ -152,6 +178,8 @@ private:
     void turnOffPlayAll();
     void refuseLoop(const QString& message);
     void restartAfterPause();
+    void waitBeforePlaying();
+    void prepareCountIn();
     void showLoopMode();
     void startLadder();
     void endLadder();
@@ -175,6 +203,10 @@ private:
     std::optional<quint64> m_pendingRestart;
     quint64 m_restartsAsked = 0;
     int m_restartPauseMs = RestartPauseMs;
+    countin::CountInSound m_countInSound = countin::CountInSound::Off;
+    int m_countInVolume = countin::DefaultVolume;
+    CountInPlayer* m_countInPlayer = nullptr;
+    beats::BeatGrid m_grid;
     // The user's rate, given back when the ladder ends; none while it does
     // not run.
     std::optional<double> m_rateBeforeLadder;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The settings kept in extras.txt beside config.txt: the practice features
 // and whatever else joins config.txt's fixed set of lines. One member per
@@ -29,6 +30,10 @@ struct Extras {
     bool snapToBeat = false;        // Snap_To_Beat:
     bool showBeatCount = false;     // Show_Beat_Count:
     int beatLoopCount = 8;          // Beat_Loop_Count: 4, 8, 16 or 32
+    // The count-in before each pass of a loop: its sound's position in
+    // countInChoices() (countin::CountInSound), and its volume.
+    int countIn = 0;        // Count_In: countInChoices()
+    int countInVolume = 80; // Count_In_Volume: 0-100
 
     QString nudgeStartEarlierKey = QStringLiteral("["); // Nudge_Start_Earlier_Key:
     QString nudgeStartLaterKey = QStringLiteral("]");   // Nudge_Start_Later_Key:
@@ -49,4 +54,11 @@ struct Extras {
     QString playAllFilterDue = QStringLiteral("any"); // Play_All_Filter_Due: "any" or "today"
 
     bool operator==(const Extras&) const = default;
+
+    // The count-in's sounds, in the order of countin::CountInSound.
+    static const QStringList& countInChoices()
+    {
+        static const QStringList choices{QStringLiteral("Off"), QStringLiteral("Clicks"), QStringLiteral("Voice")};
+        return choices;
+    }
 };

@@ -23,6 +23,8 @@ template <> const std::vector<ExtrasRow>& tableOf<Extras>()
         flag("Snap_To_Beat:", &E::snapToBeat),
         flag("Show_Beat_Count:", &E::showBeatCount),
         integer("Beat_Loop_Count:", &E::beatLoopCount, 4, 32),
+        index("Count_In:", &E::countIn, &E::countInChoices),
+        integer("Count_In_Volume:", &E::countInVolume, 0, 100),
 
         group(keyBox("Nudge_Start_Earlier_Key:", &E::nudgeStartEarlierKey)),
         keyBox("Nudge_Start_Later_Key:", &E::nudgeStartLaterKey),

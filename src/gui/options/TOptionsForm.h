@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/input/KeyMatching.h"
+#include "core/playback/CountIn.h"
 
 #include <QDialog>
 #include <QList>
@@ -84,6 +85,9 @@ public:
     bool snapToBeat() const;
     bool showBeatCount() const;
     int beatLoopCount() const;
+    // The count-in before each pass of a loop, and its volume (percent).
+    countin::CountInSound countInSound() const;
+    int countInVolume() const;
     // The key boxes' hints name their keys.
     void setPracticeHints(const QList<std::pair<QString, QString>>& hints);
 
@@ -174,6 +178,8 @@ private:
     QLineEdit* m_ladderRates = nullptr;
     QString m_acceptedLadderRates;
     QSpinBox* m_ladderPasses = nullptr;
+    QComboBox* m_countIn = nullptr;
+    QSpinBox* m_countInVolume = nullptr;
     QList<QLineEdit*> m_practiceKeys;
     QCheckBox* m_preciseLoopPoints = nullptr;
     QCheckBox* m_findBeats = nullptr;

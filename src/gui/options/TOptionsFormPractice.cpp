@@ -1,8 +1,9 @@
 // The options window's "Practice" page: the repeat gap of a continuous loop,
-// the speed ladder's rates and passes, precise loop points and the beats
-// (finding them, snapping to them, the count, the beat loop's length), the
-// switch of hardware decoding, and the keys of the nudges, the beat loop, the
-// loop mode and the mirror view. Its values live in extras.txt.
+// the speed ladder's rates and passes, the count-in and its volume, precise
+// loop points and the beats (finding them, snapping to them, the count, the
+// beat loop's length), the switch of hardware decoding, and the keys of the
+// nudges, the beat loop, the loop mode and the mirror view. Its values live
+// in extras.txt.
 #include "gui/options/TOptionsForm.h"
 
 #include "core/base/Prompt.h"
@@ -11,6 +12,7 @@
 #include "core/input/PopUpHints.h"
 #include "core/playback/LoopControls.h"
 #include "core/settings/BindingTable.h"
+#include "core/settings/Extras.h"
 #include "gui/widgets/BindToControl.h"
 
 #include <QCheckBox>
@@ -104,10 +106,9 @@ QWidget* TOptionsForm::buildPracticePage()
     auto* playback = new QGroupBox(QStringLiteral("Playback"), page);
     playback->setObjectName(QStringLiteral("PracticePlaybackGroup"));
     playback->setAccessibleName(playback->title());
-    auto* playbackLayout = new QVBoxLayout(playback);
+    auto* playbackLayout = new QHBoxLayout(playback);
     keepClose(playbackLayout);
-    m_hardwareDecoding =
-        new QCheckBox(QStringLiteral("Decode on the graphics hardware where this computer has it"), playback);
+    m_hardwareDecoding = new QCheckBox(QStringLiteral("Decode on the graphics hardware if there is one"), playback);
     m_hardwareDecoding->setObjectName(QStringLiteral("HardwareDecoding"));
     m_hardwareDecoding->setAccessibleName(m_hardwareDecoding->text());
     m_hardwareDecoding->setToolTip(
@@ -115,6 +116,24 @@ QWidget* TOptionsForm::buildPracticePage()
                        "or broken pictures. It counts from the next clip opened."));
     m_hardwareDecoding->setChecked(true);
     playbackLayout->addWidget(m_hardwareDecoding);
+    playbackLayout->addStretch(1);
+    // The count-in before each pass of a loop: what is heard and how loud,
+    // beside the switch, where the page has room for them.
+    const QString countInLabel = QStringLiteral("Count-in");
+    m_countIn = new QComboBox(playback);
+    m_countIn->setObjectName(QStringLiteral("CountIn"));
+    m_countIn->setAccessibleName(countInLabel);
+    m_countIn->setToolTip(QStringLiteral("Before each pass of a loop, the four beats before its start are heard, "
+                                         "counted \"5, 6, 7, 8\" or clicked, so that the loop starts on \"1\"."));
+    m_countIn->addItems(Extras::countInChoices());
+    const QString volumeLabel = QStringLiteral("Count-in volume");
+    m_countInVolume = practiceSpin("CountInVolume", volumeLabel, 0, 100, 10, playback);
+    m_countInVolume->setSuffix(QStringLiteral(" %"));
+    m_countInVolume->setValue(countin::DefaultVolume);
+    m_countInVolume->setToolTip(volumeLabel);
+    playbackLayout->addWidget(practiceLabel(countInLabel, m_countIn, playback));
+    playbackLayout->addWidget(m_countIn);
+    playbackLayout->addWidget(m_countInVolume);
     layout->addWidget(buildPracticeKeysGroup(page), 0, 1, 2, 1);
     layout->addWidget(playback, 2, 0, 1, 2);
     layout->setRowStretch(3, 1);
@@ -123,6 +142,8 @@ QWidget* TOptionsForm::buildPracticePage()
         connect(box, &QLineEdit::textChanged, this, &TOptionsForm::keyTextChanged);
     connect(m_repeatGap, &QSpinBox::valueChanged, this, &TOptionsForm::practiceChanged);
     connect(m_ladderPasses, &QSpinBox::valueChanged, this, &TOptionsForm::practiceChanged);
+    connect(m_countIn, &QComboBox::currentIndexChanged, this, &TOptionsForm::practiceChanged);
+    connect(m_countInVolume, &QSpinBox::valueChanged, this, &TOptionsForm::practiceChanged);
     connect(m_hardwareDecoding, &QCheckBox::toggled, this, &TOptionsForm::practiceChanged);
     connect(m_ladderRates, &QLineEdit::editingFinished, this, &TOptionsForm::ladderRatesEntered);
     for (QCheckBox* box : {m_preciseLoopPoints, m_findBeats, m_snapToBeat, m_showBeatCount})
@@ -269,6 +290,16 @@ void TOptionsForm::setPracticeHints(const QList<std::pair<QString, QString>>& ta
             control->setToolTip(hint);
 }
 
+countin::CountInSound TOptionsForm::countInSound() const
+{
+    return static_cast<countin::CountInSound>(std::max(0, m_countIn->currentIndex()));
+}
+
+int TOptionsForm::countInVolume() const
+{
+    return m_countInVolume->value();
+}
+
 int TOptionsForm::repeatGapMs() const
 {
     return m_repeatGap->value();
@@ -347,4 +378,8 @@ void TOptionsForm::bindExtras(ExtrasBindings& binding)
             m_beatLoopCount->setCurrentIndex(m_beatLoopCount->findData(beats::beatLoopCountOrDefault(count)));
         });
     bindCheck(binding, &E::hardwareDecoding, m_hardwareDecoding);
+    bindIndex(binding, &E::countIn, m_countIn);
+    binding.bind(
+        &E::countInVolume, [this] { return m_countInVolume->value(); },
+        [this](int volume) { m_countInVolume->setValue(volume); });
 }
