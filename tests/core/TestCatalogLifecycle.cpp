@@ -1,7 +1,9 @@
 // The catalog as a document over fake views: new and close, and the clips a
 // catalog file cannot hold, refused at saving by the bookmark's own number
-// and warned about when they are imported; importing waits for play all.
+// and warned about when they are imported; importing waits for play all;
+// the files kept beside a catalog are never opened or saved as one.
 #include "CatalogFakes.h"
+#include "FileBytes.h"
 #include "ScriptedPrompt.h"
 
 #include <QTemporaryDir>
@@ -17,6 +19,8 @@ private slots:
     void savingRefusesADoubleQuoteByTheBookmarksNumber();
     void importingWarnsAboutADoubleQuote();
     void nothingIsImportedWhileAllBookmarksPlay();
+    void theFilesBesideACatalogAreNoCatalogs_data();
+    void theFilesBesideACatalogAreNoCatalogs();
 
 private:
     QTemporaryDir dir;
@@ -97,6 +101,43 @@ void TestCatalogLifecycle::nothingIsImportedWhileAllBookmarksPlay()
     QCOMPARE(rig.document.RowCount(), 3);
     QVERIFY(rig.controllers.playing.PlayingAll());
     QCOMPARE(prompt.unscriptedCount(), 0); // no dialog was shown
+}
+
+void TestCatalogLifecycle::theFilesBesideACatalogAreNoCatalogs_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("a practice log") << "steps.tvc.log.csv";
+    QTest::newRow("a spreadsheet catalog's log") << "steps.csv.log.csv";
+    QTest::newRow("a views file") << "steps.tvc.views.json";
+}
+
+// The practice log ends in ".csv" like a spreadsheet catalog: opened as
+// one and saved, it would be lost.
+void TestCatalogLifecycle::theFilesBesideACatalogAreNoCatalogs()
+{
+    QFETCH(QString, name);
+    ScriptedPrompt prompt;
+    CatalogRig rig;
+    const QString catalog = dir.path() + QStringLiteral("/steps.tvc");
+    rig.load(clips(), 2, catalog);
+    const QString companion = dir.path() + u'/' + name;
+    const QByteArray bytes("Began,Category,Name,Passes,Seconds,Slowest,Fastest\n");
+    QVERIFY(writeFileBytes(companion, bytes));
+
+    prompt.queueFileName(companion);
+    QVERIFY(!rig.controllers.lifecycle.OpenButtonClick(CatalogLifecycle::Caller::MainWindow));
+    QCOMPARE(rig.document.CatalogFileName(), catalog);
+    QCOMPARE(prompt.messages().size(), 1);
+    QVERIFY2(prompt.lastMessage().startsWith(name + QStringLiteral(" is not a catalog")),
+             qPrintable(prompt.lastMessage()));
+
+    if (name.endsWith(QStringLiteral(".csv"))) {
+        prompt.queueFileName(companion);
+        QVERIFY(!rig.controllers.lifecycle.DoSaveAs());
+        QCOMPARE(prompt.messages().size(), 2);
+        QCOMPARE(rig.document.CatalogFileName(), catalog);
+    }
+    QCOMPARE(fileBytes(companion), bytes);
 }
 
 QTEST_GUILESS_MAIN(TestCatalogLifecycle)

@@ -33,7 +33,7 @@ QString digitsOf(const QString& time)
 
 QString pathFor(const QString& catalogPath)
 {
-    return catalogPath + QStringLiteral(".views.json");
+    return catalogPath + CatalogCompanions::viewsSuffix();
 }
 
 QString keyOf(const QString& fileName, const QString& startDigits, const QString& endDigits)

@@ -187,6 +187,10 @@ bool CatalogLifecycle::mayOpenHere(const QString& path)
 // read says why, and nothing of the open catalog is touched.
 std::optional<CatalogFile> CatalogLifecycle::loadCatalogFileOrSay(const QString& path)
 {
+    if (const QString catalog = CatalogCompanions::catalogOf(path); !catalog.isEmpty()) {
+        prompt().message(companionMessage(path, catalog), Prompt::Icon::Warning);
+        return std::nullopt;
+    }
     CatalogFile file = loadCatalogFile(path);
     if (file.access == CatalogFileAccess::Refused) {
         prompt().message(file.refusal, Prompt::Icon::Warning);

@@ -76,6 +76,11 @@ bool CatalogLifecycle::DoSaveAs(Caller caller)
         prompt().saveFileName(QStringLiteral("Save Video Catalog As..."), m_saveFolder, catalogFilter());
     QString path = catalogSaveFileName(chosen);
     bool saved = false;
+    // The practice log beside a catalog is no catalog to save over.
+    if (const QString catalog = CatalogCompanions::catalogOf(path); !catalog.isEmpty()) {
+        prompt().message(companionMessage(path, catalog), Prompt::Icon::Warning);
+        path.clear();
+    }
     // The dialog asked about replacing the name as chosen; the name saved to
     // is another file, which may exist too.
     if (path != chosen && QFileInfo::exists(path) &&

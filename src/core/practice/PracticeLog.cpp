@@ -1,5 +1,6 @@
 #include "core/practice/PracticeLog.h"
 
+#include "core/catalog/CatalogCompanion.h"
 #include "core/catalog/SplitSpreadsheetLine.h"
 
 #include <QLocale>
@@ -39,7 +40,7 @@ namespace PracticeLog {
 
 QString pathFor(const QString& catalogPath)
 {
-    return catalogPath + QStringLiteral(".log.csv");
+    return catalogPath + CatalogCompanions::practiceLogSuffix();
 }
 
 QString header()
