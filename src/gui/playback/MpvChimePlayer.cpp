@@ -1,8 +1,8 @@
 #include "gui/playback/MpvChimePlayer.h"
 #include "gui/playback/MpvProperty.h"
+#include "gui/playback/MpvSoundHandle.h"
 
 #include <QFile>
-#include <clocale>
 #include <mpv/client.h>
 #include <utility>
 
@@ -50,24 +50,9 @@ bool MpvChimePlayer::prepare()
         return false;
     m_path = path.toUtf8();
 
-    std::setlocale(LC_NUMERIC, "C");
-    m_mpv = mpv_create();
+    m_mpv = mpvsound::makeHandle(m_audioOutput, {{"keep-open", "no"}});
     if (!m_mpv)
         return false;
-    const std::pair<const char*, const char*> settings[] = {
-        {"config", "no"}, {"load-scripts", "no"}, {"ytdl", "no"},          {"terminal", "no"},
-        {"vo", "null"},   {"video", "no"},        {"idle", "yes"},         {"input-default-bindings", "no"},
-        {"osc", "no"},    {"keep-open", "no"},    {"audio-display", "no"},
-    };
-    for (const auto& [name, value] : settings)
-        mpv_set_option_string(m_mpv, name, value);
-    if (!m_audioOutput.isEmpty())
-        mpv_set_option_string(m_mpv, "ao", m_audioOutput.constData());
-    if (mpv_initialize(m_mpv) < 0) {
-        mpv_terminate_destroy(m_mpv);
-        m_mpv = nullptr;
-        return false;
-    }
     m_failed = false;
     return true;
 }

@@ -15,7 +15,7 @@ struct mpv_handle;
 class MpvChimePlayer : public ChimePlayer {
 public:
     // audioOutput: mpv's "ao" choice; empty for the platform's default.
-    explicit MpvChimePlayer(const QString& audioOutput = {}) : m_audioOutput(audioOutput.toUtf8()) {}
+    explicit MpvChimePlayer(const QString& audioOutput = {}) : m_audioOutput(audioOutput) {}
     ~MpvChimePlayer() override;
     MpvChimePlayer(const MpvChimePlayer&) = delete;
     MpvChimePlayer& operator=(const MpvChimePlayer&) = delete;
@@ -32,6 +32,6 @@ private:
     bool m_failed = false;
     std::unique_ptr<QTemporaryDir> m_folder;
     QByteArray m_path;
-    QByteArray m_audioOutput;
+    QString m_audioOutput;
     bool m_started = false;
 };

@@ -1,11 +1,11 @@
 #include "gui/playback/MpvCountInPlayer.h"
 
 #include "gui/playback/CountInTrack.h"
+#include "gui/playback/MpvSoundHandle.h"
 
 #include <QFile>
 #include <algorithm>
 #include <chrono>
-#include <clocale>
 #include <mpv/client.h>
 #include <utility>
 
@@ -66,28 +66,10 @@ bool MpvCountInPlayer::makeHandle()
     m_folder = std::make_unique<QTemporaryDir>();
     if (!m_folder->isValid())
         return false;
-    std::setlocale(LC_NUMERIC, "C");
-    m_mpv = mpv_create();
+    m_mpv = mpvsound::makeHandle(
+        m_audioOutput, {{"keep-open", "yes"}, {"audio-buffer", "0.05"}, {"pause", "yes"}, {"access-references", "no"}});
     if (!m_mpv)
         return false;
-    const std::pair<const char*, const char*> settings[] = {
-        {"config", "no"},        {"load-scripts", "no"},
-        {"ytdl", "no"},          {"terminal", "no"},
-        {"vo", "null"},          {"video", "no"},
-        {"idle", "yes"},         {"input-default-bindings", "no"},
-        {"osc", "no"},           {"keep-open", "yes"},
-        {"audio-display", "no"}, {"audio-buffer", "0.05"},
-        {"pause", "yes"},        {"access-references", "no"},
-    };
-    for (const auto& [name, value] : settings)
-        mpv_set_option_string(m_mpv, name, value);
-    if (!m_audioOutput.isEmpty())
-        mpv_set_option_string(m_mpv, "ao", m_audioOutput.toUtf8().constData());
-    if (mpv_initialize(m_mpv) < 0) {
-        mpv_terminate_destroy(m_mpv);
-        m_mpv = nullptr;
-        return false;
-    }
     mpv_observe_property(m_mpv, WatchedAudioPts, "audio-pts", MPV_FORMAT_DOUBLE);
     mpv_observe_property(m_mpv, WatchedEof, "eof-reached", MPV_FORMAT_FLAG);
     mpv_set_wakeup_callback(m_mpv, &MpvCountInPlayer::onWakeup, this);
