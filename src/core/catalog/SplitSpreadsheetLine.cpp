@@ -128,3 +128,18 @@ SpreadsheetContinuation ReadSpreadsheetContinuation(QStringView line)
         result.text.chop(1);
     return result;
 }
+
+void appendQuotedField(QString& out, QStringView text)
+{
+    out += u'"';
+    if (!text.contains(u'"')) {
+        out += text;
+    } else {
+        for (const QChar c : text) {
+            if (c == u'"')
+                out += u'"';
+            out += c;
+        }
+    }
+    out += u'"';
+}

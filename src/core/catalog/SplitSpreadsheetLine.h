@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QChar>
+#include <QString>
 #include <QStringList>
 #include <QStringView>
 
@@ -44,3 +45,7 @@ struct SpreadsheetContinuation {
     bool endsField = false;
 };
 SpreadsheetContinuation ReadSpreadsheetContinuation(QStringView line);
+
+// Writes a field as the splitting above reads it back: a double quote, the
+// text with every double quote doubled, a double quote.
+void appendQuotedField(QString& out, QStringView text);

@@ -35,22 +35,6 @@ QString saveFailedMessage()
                           "Please fix, and try again");
 }
 
-// A double quote, the text with every double quote doubled, a double quote.
-void appendQuoted(QString& out, const QString& text)
-{
-    out += u'"';
-    if (!text.contains(u'"')) {
-        out += text;
-    } else {
-        for (const QChar c : text) {
-            if (c == u'"')
-                out += u'"';
-            out += c;
-        }
-    }
-    out += u'"';
-}
-
 // A field the program writes bare (a column title, level, rating or time)
 // is quoted when it has to be: when it holds the separator or a double
 // quote, or is empty or begins with a byte order mark (a title). Plain
@@ -58,7 +42,7 @@ void appendQuoted(QString& out, const QString& text)
 void appendField(QString& out, const QString& text, QChar separator)
 {
     if (text.contains(separator) || text.contains(u'"'))
-        appendQuoted(out, text);
+        appendQuotedField(out, text);
     else
         out += text;
 }
@@ -66,7 +50,7 @@ void appendField(QString& out, const QString& text, QChar separator)
 void appendTitle(QString& out, const QString& title, QChar separator)
 {
     if (title.isEmpty() || title.front() == QChar::ByteOrderMark)
-        appendQuoted(out, title);
+        appendQuotedField(out, title);
     else
         appendField(out, title, separator);
 }
@@ -259,9 +243,9 @@ QString CSV_CatalogText(const CatalogData& catalog, QChar separator)
     // shows it, with one empty row.
     static const QList<Bookmark> oneEmptyRow{Bookmark{}};
     for (const Bookmark& b : catalog.bookmarks.isEmpty() ? oneEmptyRow : catalog.bookmarks) {
-        appendQuoted(text, oneLine(b.category));
+        appendQuotedField(text, oneLine(b.category));
         text += separator;
-        appendQuoted(text, oneLine(b.name));
+        appendQuotedField(text, oneLine(b.name));
         text += separator;
         appendField(text, oneLine(firstCharacter(b.learn)), separator);
         text += separator;
@@ -275,7 +259,7 @@ QString CSV_CatalogText(const CatalogData& catalog, QChar separator)
         text += separator;
         appendTripleQuoted(text, oneLine(b.folder));
         text += separator;
-        appendQuoted(text, b.description);
+        appendQuotedField(text, b.description);
         text += kLineEnd;
     }
     return text;

@@ -14,7 +14,9 @@ const QString kDateFormat = QStringLiteral("yyyy-MM-ddTHH:mm:ss");
 QString quoted(QString text)
 {
     text.replace(u'\r', u' ').replace(u'\n', u' ');
-    return u'"' + text.replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
+    QString field;
+    appendQuotedField(field, text);
+    return field;
 }
 
 QString rateText(double rate)
