@@ -1,6 +1,7 @@
 // The loop against the fake engine, without a window: playing, ending,
 // restarting, refusing, and leaving a loop.
 #include "PlaybackRig.h"
+#include "core/playback/LoopRules.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -196,6 +197,46 @@ private slots:
         QCOMPARE(rig->clock.pending(), 0);
         QCOMPARE(rig->engine->seekCount(), seeks);
         QCOMPARE(player().PlayState(), playState);
+    }
+
+    // The engine keeps the frames of the loop as it plays now (to the end
+    // the player's range has for the end time), and none once it is left.
+    void theLoopsFramesAreKept_data()
+    {
+        QTest::addColumn<QString>("then");
+        QTest::addColumn<double>("start");
+        QTest::addColumn<double>("end");
+        QTest::newRow("the loop plays") << "" << 65.0 << selectionEndForEndTime(89.0);
+        QTest::newRow("another loop") << "loop" << 10.0 << selectionEndForEndTime(20.0);
+        QTest::newRow("to the clip's end") << "open end" << 65.0 << 120.0;
+        QTest::newRow("full video") << "full" << 0.0 << -1.0;
+        QTest::newRow("the loop cleared") << "clear" << 0.0 << -1.0;
+        QTest::newRow("a new clip") << "clip" << 0.0 << -1.0;
+    }
+    void theLoopsFramesAreKept()
+    {
+        QFETCH(QString, then);
+        QFETCH(double, start);
+        QFETCH(double, end);
+        rig->setBoxes("000105", "000129");
+        loops().playLoop();
+        rig->step(100);
+        QCOMPARE(rig->engine->keptLoop(), std::pair(65.0, selectionEndForEndTime(89.0)));
+        if (then == "loop") {
+            rig->setBoxes("000010", "000020");
+            loops().playLoop();
+        } else if (then == "open end") {
+            rig->setBoxes("000105", "");
+            loops().playLoop();
+        } else if (then == "full") {
+            loops().playFullVideo();
+        } else if (then == "clear") {
+            loops().clearLoop();
+        } else if (then == "clip") {
+            rig->openClip(rig->makeClip("second.mp4"));
+        }
+        rig->step(100);
+        QCOMPARE(rig->engine->keptLoop(), std::pair(start, end));
     }
 
     void loopEndWithoutEndTime_data()

@@ -63,6 +63,11 @@ public:
     void holdPicture(bool hold) override { m_pictureHeld = hold; }
     void setHardwareDecoding(bool on) override { m_hardwareDecoding = on; }
     bool hardwareDecodingOn() const { return m_hardwareDecoding; }
+    void keepLoopFrames(double start, double end) override { m_keptLoop = {start, end}; }
+    // The loop whose frames are kept (an end not after the start: none).
+    std::pair<double, double> keptLoop() const { return m_keptLoop; }
+    void setFrameStoreBudget(int megabytes) override { m_frameStoreMB = megabytes; }
+    int frameStoreMB() const { return m_frameStoreMB; }
     double duration() const override { return m_open ? m_clip.duration : 0.0; }
     double framesPerSecond() const override { return m_open ? m_clip.fps : 0.0; }
     qint64 frameCount() const override;
@@ -97,4 +102,6 @@ private:
     double m_lastSeek = -1.0;
     bool m_pictureHeld = false;
     bool m_hardwareDecoding = true;
+    std::pair<double, double> m_keptLoop{0.0, -1.0};
+    int m_frameStoreMB = 768;
 };

@@ -16,6 +16,7 @@ LoopControls::LoopControls(MediaPlayerControl& player, LoopView& view, QObject* 
     : QObject(parent), m_player(player), m_view(view),
       m_timer([this](int ms, std::function<void()> done) { QTimer::singleShot(ms, this, std::move(done)); })
 {
+    connect(this, &LoopControls::loopLeft, this, [this] { m_player.keepLoopFrames(0.0, -1.0); });
 }
 
 bool LoopControls::playingAll() const
@@ -389,6 +390,13 @@ void LoopControls::waitBeforePlaying()
 
 void LoopControls::positionChanged(double, double newPosition)
 {
+    // The frames of the loop as it plays now are kept (the nudge keys and a
+    // resumed loop move it between passes); without a loop, none.
+    if (m_loopIsPlaying)
+        m_player.keepLoopFrames(std::max(m_player.SelectionStart(), 0.0),
+                                m_player.SelectionEnd() >= 0.0 ? m_player.SelectionEnd() : m_player.Duration());
+    else
+        m_player.keepLoopFrames(0.0, -1.0);
     if (m_waitingForLoopRestart || !m_loopIsPlaying)
         return;
     if (!loopEndReached(newPosition, m_player.SelectionEnd(), m_player.Duration()))

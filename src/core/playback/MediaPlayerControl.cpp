@@ -70,6 +70,11 @@ double MediaPlayerControl::frameTimeFrom(double seconds, int count) const
     return m_openState == osOpen ? m_engine->frameTimeFrom(seconds, count) : -1.0;
 }
 
+void MediaPlayerControl::keepLoopFrames(double start, double end)
+{
+    m_engine->keepLoopFrames(start, end);
+}
+
 void MediaPlayerControl::stepFrames(int count)
 {
     if (m_openState != osOpen)

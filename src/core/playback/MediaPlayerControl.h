@@ -52,6 +52,11 @@ public:
     // Moves `count` frames from the current position (earlier when negative).
     void stepFrames(int count);
 
+    // The loop under way, whose frames the engine keeps to step over them
+    // at once (see PlaybackEngine::keepLoopFrames); an end not after the
+    // start: none.
+    void keepLoopFrames(double start, double end);
+
     // A seek made ahead of time, while the clip rests paused: the engine
     // goes to `seconds` while the picture keeps showing the frame it shows
     // and CurrentPosition() keeps reading the position it reads now. Play()

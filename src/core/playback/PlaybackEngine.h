@@ -67,6 +67,13 @@ public:
     // Engines that draw no picture ignore it.
     virtual void holdPicture(bool /*hold*/) {}
 
+    // The loop under way, from start to end (seconds): an engine that draws
+    // a picture keeps the frames it draws inside it within a budget of
+    // memory, and a step to a kept frame shows it at once. An end not after
+    // the start keeps none; another clip keeps none either.
+    virtual void keepLoopFrames(double /*start*/, double /*end*/) {}
+    virtual void setFrameStoreBudget(int /*megabytes*/) {}
+
     // Decoding on the graphics hardware where the machine offers it (frames
     // copied back, so exact seeks and every view of the picture work as with
     // software decoding); on by default. Applies from the next clip opened.

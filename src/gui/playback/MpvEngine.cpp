@@ -323,6 +323,8 @@ double MpvEngine::seekTargetFor(double frameTime) const
 
 void MpvEngine::seek(double seconds)
 {
+    if (m_surface)
+        m_surface->showLiveFrames();
     if (!std::isfinite(seconds) || seconds < 0.0)
         seconds = 0.0;
     seekTo(seconds, seconds);
@@ -409,6 +411,21 @@ void MpvEngine::holdPicture(bool hold)
         m_surface->setPictureHeld(hold);
 }
 
+void MpvEngine::keepLoopFrames(double start, double end)
+{
+    m_keptStart = start;
+    m_keptEnd = end;
+    if (m_surface)
+        m_surface->keepLoopFrames(start, end, m_file.fps);
+}
+
+void MpvEngine::setFrameStoreBudget(int megabytes)
+{
+    m_frameStoreMB = std::max(0, megabytes);
+    if (m_surface)
+        m_surface->setFrameStoreBudget(qint64(m_frameStoreMB) * 1024 * 1024);
+}
+
 void MpvEngine::setHardwareDecoding(bool on)
 {
     if (on == m_hardwareDecoding)
@@ -450,6 +467,8 @@ void MpvEngine::setAsync(Prop prop, void* value)
 
 void MpvEngine::setPaused(bool paused)
 {
+    if (!paused && m_surface)
+        m_surface->showLiveFrames();
     // Played backwards for steps back, mpv turns forward where it rests.
     if (!paused && !m_stepper.playsForward())
         seekTo(seekTargetFor(m_position), m_position);
@@ -502,5 +521,10 @@ QWidget* MpvEngine::createVideoSurface(QWidget* parent)
     // mpv's video output needs the widget's render context: load() creates
     // it if the widget has not painted yet, once its window exists.
     m_surface = new MpvVideoWidget(m_mpv, parent);
+    // A frame drawn is kept under the time of the frame mpv rests on; while
+    // a seek or a step has not landed, that is not known.
+    m_surface->setFrameClock(
+        [this] { return isOpen() && !seekPending() && !m_stepper.isTurning() ? frameTimeFrom(m_position, 0) : -1.0; });
+    m_surface->setFrameStoreBudget(qint64(m_frameStoreMB) * 1024 * 1024);
     return m_surface;
 }

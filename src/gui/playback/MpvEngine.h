@@ -84,6 +84,8 @@ public:
 
     void setPausePoint(double seconds) override;
     void holdPicture(bool hold) override;
+    void keepLoopFrames(double start, double end) override;
+    void setFrameStoreBudget(int megabytes) override;
     void setHardwareDecoding(bool on) override;
     QString hardwareDecoder() const override { return isOpen() ? m_file.hardwareDecoder : QString(); }
 
@@ -223,6 +225,11 @@ private:
     double m_pausePoint = -1.0;
     double m_pauseFrame = -1.0;
     double m_mpvEnd = -1.0;
+
+    // The loop whose frames the picture keeps, and the budget it has.
+    double m_keptStart = 0.0;
+    double m_keptEnd = -1.0;
+    int m_frameStoreMB = 768;
 
     double m_speed = 1.0;
     bool m_muted = false;

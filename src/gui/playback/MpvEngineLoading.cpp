@@ -15,6 +15,8 @@ using namespace mpvproperty;
 
 void MpvEngine::load(const QString& absolutePath)
 {
+    // Another clip: no frame kept of this one is shown again.
+    keepLoopFrames(0.0, -1.0);
     m_atEnd = false;
     m_position = 0.0;
     m_seekPending = false;
@@ -190,6 +192,11 @@ void MpvEngine::scanFrameTimes(const QString& path)
                     return;
                 m_frames = FrameTimes::fromTimes(std::move(frames.times));
                 m_frameTimesKnown = true;
+                // Frames kept under nominal times may lie elsewhere.
+                if (m_surface && m_keptEnd > m_keptStart) {
+                    m_surface->keepLoopFrames(0.0, -1.0, 0.0);
+                    m_surface->keepLoopFrames(m_keptStart, m_keptEnd, m_file.fps);
+                }
                 // mpv passes over frames backwards in such clips: every
                 // step back seeks.
                 if (frames.openGroups)

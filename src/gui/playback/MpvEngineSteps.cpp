@@ -2,6 +2,7 @@
 // reads of the engine and asks of mpv.
 
 #include "gui/playback/MpvEngine.h"
+#include "gui/playback/MpvVideoWidget.h"
 
 #include <mpv/client.h>
 
@@ -71,7 +72,14 @@ std::unique_ptr<MpvFrameStepper::Mpv> MpvEngine::linkStepper()
     return std::make_unique<StepperLink>(*this);
 }
 
+// A step to a frame the picture keeps shows it at once; mpv goes there
+// unseen, as it would have without it.
 void MpvEngine::stepFrames(double from, int count)
 {
+    if (m_surface && isOpen() && m_paused) {
+        const double target = frameTimeFrom(from, count);
+        if (target >= 0.0)
+            m_surface->showStoredFrame(target);
+    }
     m_stepper.stepFrames(from, count);
 }

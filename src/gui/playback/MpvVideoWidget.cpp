@@ -27,6 +27,10 @@ void* procAddress(void*, const char* name)
 MpvVideoWidget::MpvVideoWidget(mpv_handle* mpv, QWidget* parent) : QOpenGLWidget(parent), m_mpv(mpv)
 {
     setMinimumSize(16, 16);
+    // One buffer between frames: making one takes milliseconds (tens of
+    // them at 2160p), never a frame's time at once.
+    m_poolFiller.setInterval(0);
+    connect(&m_poolFiller, &QTimer::timeout, this, &MpvVideoWidget::makeFrameBuffer);
 }
 
 // QOpenGLWidget's destructor destroys the GL context, whose
@@ -71,7 +75,128 @@ void MpvVideoWidget::releaseRenderContext()
     m_render = nullptr;
     m_offscreen.reset();
     m_heldFrame.reset();
+    m_pool.clear();
+    m_store.setReadySlots(0);
+    m_shownSlot = -1;
+    m_poolFiller.stop();
     doneCurrent();
+}
+
+QSize MpvVideoWidget::drawnSize() const
+{
+    const qreal ratio = devicePixelRatioF();
+    return {int(width() * ratio), int(height() * ratio)};
+}
+
+void MpvVideoWidget::setFrameStoreBudget(qint64 bytes)
+{
+    m_store.setBudget(bytes);
+    applyLoop();
+}
+
+void MpvVideoWidget::keepLoopFrames(double start, double end, double fps)
+{
+    if (!(end > start)) {
+        start = 0.0;
+        end = -1.0;
+        fps = 0.0;
+    }
+    m_loopStart = start;
+    m_loopEnd = end;
+    m_loopFps = fps;
+    applyLoop();
+}
+
+void MpvVideoWidget::resizeGL(int, int)
+{
+    applyLoop();
+}
+
+// A store whose loop, clip or size changed is empty: its frames are not
+// shown any more, and buffers of another size or past its slots go.
+void MpvVideoWidget::applyLoop()
+{
+    const QSize drawn = m_loopEnd > m_loopStart && m_render ? drawnSize() : QSize();
+    const int slotsBefore = m_store.slotCount();
+    if (m_loopEnd > m_loopStart && !drawn.isEmpty())
+        m_store.setLoop(m_loopStart, m_loopEnd, m_loopFps, drawn);
+    else
+        m_store.clear();
+    if (m_store.heldCount() == 0 && m_shownSlot >= 0) {
+        m_shownSlot = -1;
+        update();
+    }
+    const bool otherSize = !m_pool.empty() && m_pool.front()->size() != m_store.drawnSize();
+    if (otherSize || int(m_pool.size()) > m_store.slotCount() || slotsBefore != m_store.slotCount()) {
+        if (otherSize || !m_store.isActive())
+            dropFrameBuffers();
+        else if (int(m_pool.size()) > m_store.slotCount()) {
+            makeCurrent();
+            m_pool.resize(std::size_t(m_store.slotCount()));
+            doneCurrent();
+        }
+    }
+    m_store.setReadySlots(int(m_pool.size()));
+    if (int(m_pool.size()) < m_store.slotCount())
+        m_poolFiller.start();
+    else
+        m_poolFiller.stop();
+}
+
+void MpvVideoWidget::dropFrameBuffers()
+{
+    if (m_pool.empty())
+        return;
+    makeCurrent();
+    m_pool.clear();
+    doneCurrent();
+    m_store.setReadySlots(0);
+}
+
+void MpvVideoWidget::makeFrameBuffer()
+{
+    if (!m_render || !context() || int(m_pool.size()) >= m_store.slotCount()) {
+        m_poolFiller.stop();
+        return;
+    }
+    makeCurrent();
+    m_pool.push_back(std::make_unique<QOpenGLFramebufferObject>(m_store.drawnSize()));
+    doneCurrent();
+    m_store.setReadySlots(int(m_pool.size()));
+}
+
+bool MpvVideoWidget::showStoredFrame(double time)
+{
+    const int slot = m_store.slotOf(time);
+    if (slot < 0 || slot >= int(m_pool.size()))
+        return false;
+    m_shownSlot = slot;
+    m_storedFrameNew = true;
+    update();
+    return true;
+}
+
+void MpvVideoWidget::showLiveFrames()
+{
+    if (m_shownSlot < 0)
+        return;
+    m_shownSlot = -1;
+    update();
+}
+
+void MpvVideoWidget::storeFrame(unsigned target, int width, int height)
+{
+    const double time = m_frameTime ? m_frameTime() : -1.0;
+    if (time < 0.0 || !m_store.covers(time) || m_store.drawnSize() != QSize(width, height))
+        return;
+    const int slot = m_store.store(time);
+    if (slot < 0)
+        return;
+    QOpenGLExtraFunctions* gl = context()->extraFunctions();
+    gl->glBindFramebuffer(GL_READ_FRAMEBUFFER, target);
+    gl->glBindFramebuffer(GL_DRAW_FRAMEBUFFER, m_pool[std::size_t(slot)]->handle());
+    gl->glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    gl->glBindFramebuffer(GL_FRAMEBUFFER, defaultFramebufferObject());
 }
 
 void MpvVideoWidget::setMirrored(bool mirrored)
@@ -355,22 +480,35 @@ void MpvVideoWidget::paintGL()
     const int w = int(width() * ratio);
     const int h = int(height() * ratio);
     const bool held = m_held && m_heldCaptured;
-    const bool offscreen = m_mirrored || held || !m_zoom.isWhole();
+    // A new frame inside the loop is drawn off screen, kept, then shown.
+    const bool newFrame = m_frameWaiting;
+    const bool storing = newFrame && m_store.isActive();
+    const bool offscreen = m_mirrored || held || !m_zoom.isWhole() || storing || m_shownSlot >= 0;
     const unsigned target = offscreen ? offscreenTarget(w, h) : defaultFramebufferObject();
     // While held, mpv still draws each frame it has (its output waits for
     // that), unseen.
     renderInto(target, w, h);
-    if (held) {
+    // mpv drew a frame of its own whose time is known: it is live again.
+    if (newFrame && m_shownSlot >= 0 && m_frameTime && m_frameTime() >= 0.0)
+        m_shownSlot = -1;
+    if (storing)
+        storeFrame(target, w, h);
+    if (m_shownSlot >= 0) {
+        const QOpenGLFramebufferObject& kept = *m_pool[std::size_t(m_shownSlot)];
+        copyToScreen(kept.handle(), kept.width(), kept.height(), w, h);
+    } else if (held) {
         copyToScreen(m_heldFrame->handle(), m_heldFrame->width(), m_heldFrame->height(), w, h);
-        if (m_beatCount > 0)
-            drawBeatCount();
-        return;
-    }
-    if (offscreen)
+    } else if (offscreen) {
         copyToScreen(target, w, h, w, h);
+    }
     if (m_beatCount > 0)
         drawBeatCount();
-    if (m_frameWaiting) {
+    if (m_shownSlot >= 0 && m_storedFrameNew) {
+        m_storedFrameNew = false;
+        emit storedFrameShown();
+    }
+    // A held or kept picture on screen is no frame of mpv's reaching it.
+    if (m_frameWaiting && !held && m_shownSlot < 0) {
         m_frameWaiting = false;
         emit frameRendered();
     }

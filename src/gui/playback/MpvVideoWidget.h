@@ -1,10 +1,14 @@
 #pragma once
 
+#include "core/playback/LoopFrameStore.h"
 #include "core/playback/PictureZoom.h"
 
 #include <QOpenGLWidget>
+#include <QTimer>
 #include <atomic>
+#include <functional>
 #include <memory>
+#include <vector>
 
 class QOpenGLFramebufferObject;
 
@@ -34,6 +38,14 @@ struct mpv_render_context;
 // black and the count stays in the corner, unzoomed. The mouse wheel zooms
 // about the point under the pointer and a drag with the left button moves
 // the picture; a click that does not drag is reported as clicked().
+//
+// While a loop is set, every frame mpv draws inside it is kept as it was
+// drawn (at the widget's size, before the mirror, the zoom and the count)
+// in a frame store: buffers of the drawn size made ahead of time, a few at
+// a time between frames, and reused (LoopFrameStore keeps the books). A
+// kept frame can be shown again at once, mirrored, zoomed and counted as a
+// live one, while mpv moves to it unseen. A new loop or clip, or another
+// size, empties the store.
 //
 // The render context must be freed before the mpv handle is destroyed:
 // MpvEngine calls releaseRenderContext() when it goes first.
@@ -72,9 +84,29 @@ public:
     void setPictureHeld(bool held);
     bool isPictureHeld() const { return m_held; }
 
+    // The time of the frame mpv draws now, for the frame store; negative
+    // while it is not known (a seek under way).
+    void setFrameClock(std::function<double()> frameTime) { m_frameTime = std::move(frameTime); }
+    void setFrameStoreBudget(qint64 bytes);
+    // Keeps the frames drawn from start to end (seconds) of a clip of `fps`
+    // frames a second; an end not after the start keeps none.
+    void keepLoopFrames(double start, double end, double fps);
+    const LoopFrameStore& frameStore() const { return m_store; }
+    // Buffers of the store made so far.
+    int frameBuffersMade() const { return int(m_pool.size()); }
+    // Shows the frame kept at `time` at once, and goes on showing it until
+    // mpv draws a frame of its own whose time is known; false when no frame
+    // is kept at that time.
+    bool showStoredFrame(double time);
+    // Shows mpv's frames again.
+    void showLiveFrames();
+    bool showsStoredFrame() const { return m_shownSlot >= 0; }
+
 signals:
     // A frame from mpv reached the screen.
     void frameRendered();
+    // A kept frame asked for by showStoredFrame() reached the screen.
+    void storedFrameShown();
     // The zoomed picture was clicked without being dragged.
     void clicked();
     // The wheel zoomed the picture, or a drag moved it.
@@ -82,6 +114,7 @@ signals:
 
 protected:
     void initializeGL() override;
+    void resizeGL(int width, int height) override;
     void paintGL() override;
     void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -96,6 +129,13 @@ private:
     void renderInto(unsigned target, int width, int height);
     void copyToScreen(unsigned source, int sourceWidth, int sourceHeight, int width, int height);
     void drawBeatCount();
+    QSize drawnSize() const;
+    // The store takes the loop at the drawn size; buffers of another size go.
+    void applyLoop();
+    void makeFrameBuffer();
+    void dropFrameBuffers();
+    // Keeps the frame just drawn into `target` when it lies in the loop.
+    void storeFrame(unsigned target, int width, int height);
     // Where the whole picture sits in the widget, and a place in it as
     // fractions across and down.
     QRect pictureRect() const;
@@ -123,4 +163,15 @@ private:
     Drag m_drag = Drag::None;
     QPointF m_pressedAt;
     QPointF m_lastPointer;
+    // The frame store: its books, the buffers they name, the loop wanted,
+    // and the kept frame on screen (-1: mpv's own).
+    LoopFrameStore m_store;
+    std::vector<std::unique_ptr<QOpenGLFramebufferObject>> m_pool;
+    QTimer m_poolFiller;
+    std::function<double()> m_frameTime;
+    double m_loopStart = 0.0;
+    double m_loopEnd = -1.0;
+    double m_loopFps = 0.0;
+    int m_shownSlot = -1;
+    bool m_storedFrameNew = false;
 };
