@@ -131,6 +131,8 @@ private slots:
         practice<QCheckBox>("HardwareDecoding")->setChecked(false);
         practice<QComboBox>("CountIn")->setCurrentIndex(1);
         practice<QSpinBox>("CountInVolume")->setValue(30);
+        practice<QSpinBox>("FrameStoreMB")->setValue(256);
+        QCOMPARE(app->engine->frameStoreMB(), 256);
         app->main()->exitButtonClick();
         QCOMPARE(app->prompt.messages(), QStringList());
         const QByteArray extras = readAll(extrasPath());
@@ -138,7 +140,7 @@ private slots:
         QVERIFY(extras.contains("Loop_Speed_Ladder: 1\r\n"));
         QVERIFY(extras.contains("Repeat_Gap_Milliseconds: 0\r\n"));
         QVERIFY(extras.contains("Loop_Mode_Key: v\r\n"));
-        QVERIFY(extras.contains("Hardware_Decoding: 0\r\n"));
+        QVERIFY(extras.contains("Hardware_Decoding: 0\r\nFrame_Store_MB: 256\r\n"));
         QVERIFY(extras.contains("Count_In: 1\r\nCount_In_Volume: 30\r\n"));
         QVERIFY(readAll(app->configPath()).contains("Loop_Continuously: 1\r\n"));
 
@@ -151,6 +153,7 @@ private slots:
         QCOMPARE(again.loops()->loopMode(), LoopControls::LoopMode::Ladder);
         QCOMPARE(again.loops()->restartPauseMs(), 0);
         QVERIFY(!again.engine->hardwareDecodingOn());
+        QCOMPARE(again.engine->frameStoreMB(), 256);
         QCOMPARE(again.loops()->countInSound(), countin::CountInSound::Clicks);
         QCOMPARE(again.loops()->countInVolume(), 30);
         QCOMPARE(again.control<TColourButton>("loopOnce")->text(), QStringLiteral("speed ladder"));

@@ -6,9 +6,9 @@
 #include "core/base/Prompt.h"
 #include "core/catalog/CatalogControllers.h"
 #include "core/catalog/CatalogDocument.h"
+#include "core/catalog/ProgramEnd.h"
 #include "core/desktop/MediaControls.h"
 #include "core/desktop/ScreenAwake.h"
-#include "core/catalog/ProgramEnd.h"
 #include "core/playback/ClipLoader.h"
 #include "core/playback/LoopControls.h"
 #include "core/playback/MediaPlayerControl.h"
@@ -153,7 +153,9 @@ void Startup::makeKeyboard()
     parts.options = m_windows.OptionsForm;
     parts.captionWindows = {catalog, m_windows.CommandLineEntryForm};
     const CatalogDocument* document = catalog->document();
-    parts.gates = [document] { return keys::Gates{document->PlayingAll(), document->CatalogMode() != CatalogDocument::Mode::Closed}; };
+    parts.gates = [document] {
+        return keys::Gates{document->PlayingAll(), document->CatalogMode() != CatalogDocument::Mode::Closed};
+    };
     parts.popUpHints = [this] { SetPopUpHints(); };
     auto* keyboard = new Keyboard(parts, main);
     m_controllers.keyboard = keyboard;
@@ -200,6 +202,7 @@ bool Startup::start(const QStringList& arguments)
                          loops->setRestartPauseMs(options->repeatGapMs());
                          loops->setSpeedLadder(options->speedLadder());
                          player->engine()->setHardwareDecoding(options->hardwareDecoding());
+                         player->engine()->setFrameStoreBudget(options->frameStoreMB());
                      });
     connectCatalogWindow();
     connectProgramEnd();

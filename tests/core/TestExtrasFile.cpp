@@ -21,6 +21,7 @@ const QStringList kDefaultLines{
     "Repeat_Gap_Milliseconds: 400",
     "",
     "Hardware_Decoding: 1",
+    "Frame_Store_MB: 768",
     "",
     "Mirror_View_Key: x",
     "Loop_Mode_Key: b",
@@ -59,6 +60,7 @@ Extras changed()
     e.speedLadderPasses = 7;
     e.repeatGapMilliseconds = 5000;
     e.hardwareDecoding = false;
+    e.frameStoreMB = 0;
     e.mirrorViewKey = QStringLiteral("q");
     e.loopModeKey = QStringLiteral("é");
     e.preciseLoopPoints = true;
@@ -119,6 +121,7 @@ private slots:
         QTest::newRow("beat loop too long") << QByteArray("Beat_Loop_Count: 64");
         QTest::newRow("no such count-in") << QByteArray("Count_In: 3");
         QTest::newRow("count-in too loud") << QByteArray("Count_In_Volume: 101");
+        QTest::newRow("frame store past its most") << QByteArray("Frame_Store_MB: 8193");
         QTest::newRow("two characters") << QByteArray("Mirror_View_Key: xy");
         QTest::newRow("empty key") << QByteArray("Loop_Mode_Key: \"\"");
         QTest::newRow("three words") << QByteArray("Speed_Ladder_Rates: 0.5, 1");

@@ -20,6 +20,9 @@ struct Extras {
 
     // Decoding on the graphics hardware where the machine has it.
     bool hardwareDecoding = true; // Hardware_Decoding:
+    // The memory the frames of the loop under way may take, to step over
+    // them at once.
+    int frameStoreMB = 768; // Frame_Store_MB: 0-8192
 
     QString mirrorViewKey = QStringLiteral("x"); // Mirror_View_Key:
     QString loopModeKey = QStringLiteral("b");   // Loop_Mode_Key:

@@ -14,6 +14,7 @@ template <> const std::vector<ExtrasRow>& tableOf<Extras>()
         integer("Repeat_Gap_Milliseconds:", &E::repeatGapMilliseconds, 0, 5000),
 
         group(flag("Hardware_Decoding:", &E::hardwareDecoding)),
+        integer("Frame_Store_MB:", &E::frameStoreMB, 0, 8192),
 
         group(keyBox("Mirror_View_Key:", &E::mirrorViewKey)),
         keyBox("Loop_Mode_Key:", &E::loopModeKey),

@@ -77,6 +77,8 @@ public:
     int repeatGapMs() const;
     // Decoding on the graphics hardware where the machine has it.
     bool hardwareDecoding() const;
+    // The memory the frames of the loop under way may take.
+    int frameStoreMB() const;
     // The last accepted ladder.
     SpeedLadder speedLadder() const;
     // Loops on the beat.
@@ -180,6 +182,7 @@ private:
     QSpinBox* m_ladderPasses = nullptr;
     QComboBox* m_countIn = nullptr;
     QSpinBox* m_countInVolume = nullptr;
+    QSpinBox* m_frameStore = nullptr;
     QList<QLineEdit*> m_practiceKeys;
     QCheckBox* m_preciseLoopPoints = nullptr;
     QCheckBox* m_findBeats = nullptr;

@@ -11,6 +11,7 @@
 #include "core/input/KeyCommandTable.h"
 #include "core/input/PopUpHints.h"
 #include "core/playback/LoopControls.h"
+#include "core/playback/LoopFrameStore.h"
 #include "core/settings/BindingTable.h"
 #include "core/settings/Extras.h"
 #include "gui/widgets/BindToControl.h"
@@ -106,8 +107,10 @@ QWidget* TOptionsForm::buildPracticePage()
     auto* playback = new QGroupBox(QStringLiteral("Playback"), page);
     playback->setObjectName(QStringLiteral("PracticePlaybackGroup"));
     playback->setAccessibleName(playback->title());
-    auto* playbackLayout = new QHBoxLayout(playback);
-    keepClose(playbackLayout);
+    auto* playbackRows = new QVBoxLayout(playback);
+    keepClose(playbackRows);
+    auto* playbackLayout = new QHBoxLayout;
+    playbackRows->addLayout(playbackLayout);
     m_hardwareDecoding = new QCheckBox(QStringLiteral("Decode on the graphics hardware if there is one"), playback);
     m_hardwareDecoding->setObjectName(QStringLiteral("HardwareDecoding"));
     m_hardwareDecoding->setAccessibleName(m_hardwareDecoding->text());
@@ -134,6 +137,29 @@ QWidget* TOptionsForm::buildPracticePage()
     playbackLayout->addWidget(practiceLabel(countInLabel, m_countIn, playback));
     playbackLayout->addWidget(m_countIn);
     playbackLayout->addWidget(m_countInVolume);
+    // Under them, the memory the loop's frames may take, and how long a
+    // loop that is.
+    auto* storeRow = new QHBoxLayout;
+    playbackRows->addLayout(storeRow);
+    const QString storeLabel = QStringLiteral("Memory for the loop's frames");
+    m_frameStore = practiceSpin("FrameStoreMB", storeLabel, 0, LoopFrameStore::MaxBudgetMB, 64, playback);
+    m_frameStore->setSuffix(QStringLiteral(" MB"));
+    m_frameStore->setToolTip(QStringLiteral("The frames of the loop under way are kept in this much memory, so "
+                                            "that a step over them, or holding a step key, shows them at once."));
+    auto* storeLength = new QLabel(playback);
+    storeLength->setObjectName(QStringLiteral("FrameStoreLength"));
+    const auto tellLength = [this, storeLength] {
+        const double frames = double(m_frameStore->value()) * 1024 * 1024 / LoopFrameStore::frameBytes({1920, 1080});
+        storeLength->setText(QStringLiteral("holds %1 s of 1080p at 30 fps").arg(frames / 30.0, 0, 'f', 1));
+        storeLength->setAccessibleName(storeLength->text());
+    };
+    connect(m_frameStore, &QSpinBox::valueChanged, this, tellLength);
+    m_frameStore->setValue(LoopFrameStore::DefaultBudgetMB);
+    tellLength();
+    storeRow->addWidget(practiceLabel(storeLabel, m_frameStore, playback));
+    storeRow->addWidget(m_frameStore);
+    storeRow->addWidget(storeLength);
+    storeRow->addStretch(1);
     layout->addWidget(buildPracticeKeysGroup(page), 0, 1, 2, 1);
     layout->addWidget(playback, 2, 0, 1, 2);
     layout->setRowStretch(3, 1);
@@ -144,6 +170,7 @@ QWidget* TOptionsForm::buildPracticePage()
     connect(m_ladderPasses, &QSpinBox::valueChanged, this, &TOptionsForm::practiceChanged);
     connect(m_countIn, &QComboBox::currentIndexChanged, this, &TOptionsForm::practiceChanged);
     connect(m_countInVolume, &QSpinBox::valueChanged, this, &TOptionsForm::practiceChanged);
+    connect(m_frameStore, &QSpinBox::valueChanged, this, &TOptionsForm::practiceChanged);
     connect(m_hardwareDecoding, &QCheckBox::toggled, this, &TOptionsForm::practiceChanged);
     connect(m_ladderRates, &QLineEdit::editingFinished, this, &TOptionsForm::ladderRatesEntered);
     for (QCheckBox* box : {m_preciseLoopPoints, m_findBeats, m_snapToBeat, m_showBeatCount})
@@ -310,6 +337,11 @@ bool TOptionsForm::hardwareDecoding() const
     return m_hardwareDecoding->isChecked();
 }
 
+int TOptionsForm::frameStoreMB() const
+{
+    return m_frameStore->value();
+}
+
 SpeedLadder TOptionsForm::speedLadder() const
 {
     const auto rates = SpeedLadder::parseRates(m_acceptedLadderRates);
@@ -378,6 +410,8 @@ void TOptionsForm::bindExtras(ExtrasBindings& binding)
             m_beatLoopCount->setCurrentIndex(m_beatLoopCount->findData(beats::beatLoopCountOrDefault(count)));
         });
     bindCheck(binding, &E::hardwareDecoding, m_hardwareDecoding);
+    binding.bind(
+        &E::frameStoreMB, [this] { return m_frameStore->value(); }, [this](int mb) { m_frameStore->setValue(mb); });
     bindIndex(binding, &E::countIn, m_countIn);
     binding.bind(
         &E::countInVolume, [this] { return m_countInVolume->value(); },
