@@ -124,7 +124,8 @@ double barsOnOne(const QList<double>& found, int one, const QList<double>& bars)
     for (double bar : bars) {
         qsizetype nearest = -1;
         for (qsizetype i = 0; i < found.size(); ++i)
-            if (std::abs(found[i] - bar) <= 0.070 && (nearest < 0 || std::abs(found[i] - bar) < std::abs(found[nearest] - bar)))
+            if (std::abs(found[i] - bar) <= 0.070 &&
+                (nearest < 0 || std::abs(found[i] - bar) < std::abs(found[nearest] - bar)))
                 nearest = i;
         if (nearest >= 0 && ((nearest - one) % 4 + 4) % 4 == 0)
             ++right;
@@ -157,9 +158,9 @@ int main(int argc, char** argv)
     int one = 0;
     bool done = false;
     QObject::connect(&finder, &BeatFinder::beatsFound, &app,
-                     [&](const QString&, const QList<double>& beats, int first, bool) {
+                     [&](const QString&, const QList<double>& beats, beats::BeatCount count, bool) {
                          found = beats;
-                         one = first;
+                         one = count.one;
                          done = true;
                          app.quit();
                      });

@@ -102,7 +102,10 @@ private slots:
                                    << "beat loop: 8 beats from the nearest beat";
         QTest::newRow("move the count's 1") << "moveOneKey"
                                             << ";"
-                                            << "the count's \"1\" one beat later";
+                                            << "the \"1\" a beat later";
+        QTest::newRow("count the beats another way") << "beatLevelKey"
+                                                     << "'"
+                                                     << "beats ×2, ½, as found";
     }
     void keysOnThePracticePage()
     {

@@ -115,7 +115,7 @@ void TestSecondaryWindows::optionsControls()
     TOptionsForm form;
     QCOMPARE(form.windowTitle(), QStringLiteral("Options"));
     QVERIFY(form.isModal());
-    QCOMPARE(form.size(), QSize(602, 462));
+    QCOMPARE(form.size(), QSize(602, 470));
     auto* pages = child<QTabWidget>(&form, "PageControl");
     QCOMPARE(pages->count(), 3);
     QCOMPARE(pages->tabText(0), QStringLiteral("General"));

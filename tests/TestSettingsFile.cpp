@@ -180,6 +180,7 @@ private slots:
         freeKeys.zoomInKey = QStringLiteral("y");
         freeKeys.zoomOutKey = QStringLiteral("u");
         freeKeys.zoomResetKey = QStringLiteral("k");
+        freeKeys.beatLevelKey = QStringLiteral("m");
         QTest::newRow("without extras.txt") << QByteArray() << writeExtras(freeKeys);
         QTest::newRow("with extras.txt") << writeExtras(e) << writeExtras(e);
         QTest::newRow("broken extras.txt")
@@ -196,6 +197,7 @@ private slots:
         oneKey.zoomInKey = QStringLiteral("y");
         oneKey.zoomOutKey = QStringLiteral("u");
         oneKey.zoomResetKey = QStringLiteral("k");
+        oneKey.beatLevelKey = QStringLiteral("m");
         QTest::newRow("extras.txt with one key")
             << QByteArray("Mirror_View: 0\r\nMirror_View_Key: ,\r\n") << writeExtras(oneKey);
     }

@@ -37,11 +37,10 @@ BeatLoopControls* Startup::makeBeatLoops()
     BeatSource* source = m_options.makeBeatSource ? m_options.makeBeatSource() : nullptr;
     if (!source) {
         auto* finder = new BeatFinder(beatCacheFolder(m_options.beatCacheFolder), beatLoops);
-        QObject::connect(
-            finder, &BeatFinder::beatsFound, beatLoops,
-            [beatLoops](const QString& clip, const QList<double>& beats, int one, bool) {
-                beatLoops->beatsFound(clip, beats, one);
-            });
+        QObject::connect(finder, &BeatFinder::beatsFound, beatLoops,
+                         [beatLoops](const QString& clip, const QList<double>& beats, beats::BeatCount count, bool) {
+                             beatLoops->beatsFound(clip, beats, count);
+                         });
         source = finder;
     }
     beatLoops->setBeatSource(source);

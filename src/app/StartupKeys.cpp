@@ -141,6 +141,7 @@ void Startup::bindKeyCommands(Keyboard& keyboard)
     k.bind(Command::nudgeEndLaterTenth, nudge(LoopPoint::End, NudgeWay::Later, NudgeStep::Coarse));
     k.bind(Command::beatLoop, plain(beat, &BeatLoopControls::playBeatLoop));
     k.bind(Command::moveOne, [beat](QObject*) { beat->moveCountOne(); });
+    k.bind(Command::beatLevel, [beat](QObject*) { beat->changeBeatLevel(); });
 
     // The media keys go where the desktop's media controls go, which tells
     // a press that comes both ways from two presses.

@@ -11,7 +11,10 @@
 
 using beats::BeatCache;
 using beats::BeatCacheKey;
+using beats::BeatCount;
 using beats::BeatGrid;
+using beats::BeatLevel;
+using beats::KeptBeats;
 
 namespace {
 
@@ -42,6 +45,8 @@ private slots:
     void countAt();
     void loopCounts();
 
+    void atLevel_data();
+    void atLevel();
     void cacheRoundTrip();
     void cacheRefusesOtherKeyOrDamage_data();
     void cacheRefusesOtherKeyOrDamage();
@@ -186,22 +191,75 @@ void TestBeatGrid::loopCounts()
         QCOMPARE(beats::beatLoopCountOrDefault(count), 8);
 }
 
+void TestBeatGrid::atLevel_data()
+{
+    QTest::addColumn<QList<double>>("found");
+    QTest::addColumn<int>("level");
+    QTest::addColumn<int>("one");
+    QTest::addColumn<QList<double>>("counted");
+    QTest::addColumn<double>("oneAt");
+    const QList<double> steady{0.0, 0.5, 1.0, 1.5, 2.0};
+    const int asFound = int(BeatLevel::AsFound), twice = int(BeatLevel::Twice), half = int(BeatLevel::Half);
+    QTest::newRow("as found") << steady << asFound << 1 << steady << 0.5;
+    QTest::newRow("twice") << steady << twice << 0 << QList<double>{0, 0.25, 0.5, 0.75, 1, 1.25, 1.5, 1.75, 2} << 0.0;
+    QTest::newRow("twice, the 1 later") << steady << twice << 3
+                                        << QList<double>{0, 0.25, 0.5, 0.75, 1, 1.25, 1.5, 1.75, 2} << 1.5;
+    QTest::newRow("half from the first") << steady << half << 0 << QList<double>{0, 1, 2} << 0.0;
+    QTest::newRow("half keeps the 1") << steady << half << 3 << QList<double>{0.5, 1.5} << 1.5;
+    // Beats eight apart are the same count: a "1" past the first eight
+    // keeps its own beat.
+    QList<double> long_;
+    for (int i = 0; i < 20; ++i)
+        long_ << 0.5 * i;
+    QList<double> odd;
+    for (int i = 1; i < 20; i += 2)
+        odd << 0.5 * i;
+    QTest::newRow("half, a 1 past eight") << long_ << half << 11 << odd << 5.5;
+    // No beat is made up across a stretch where the music had none.
+    const QList<double> gap{0.0, 0.5, 1.0, 5.0, 5.5, 6.0};
+    QTest::newRow("twice, not across a gap")
+        << gap << twice << 0 << QList<double>{0, 0.25, 0.5, 0.75, 1, 5, 5.25, 5.5, 5.75, 6} << 0.0;
+    QTest::newRow("twice, none") << QList<double>{} << twice << 0 << QList<double>{} << -1.0;
+    QTest::newRow("half, one beat") << QList<double>{3.0} << half << 0 << QList<double>{3.0} << 3.0;
+}
+
+void TestBeatGrid::atLevel()
+{
+    QFETCH(QList<double>, found);
+    QFETCH(int, level);
+    QFETCH(int, one);
+    QFETCH(QList<double>, counted);
+    QFETCH(double, oneAt);
+    const BeatGrid grid = BeatGrid::atLevel(found, BeatLevel(level), one);
+    QCOMPARE(grid.times(), counted);
+    QCOMPARE(grid.isEmpty() ? -1.0 : grid.times()[grid.one()], oneAt);
+}
+
 void TestBeatGrid::cacheRoundTrip()
 {
     const BeatCacheKey key{375432, 1702147200123};
-    const BeatGrid grid({0.0, 0.5, 1.0049, 1.5}, 3);
-    const QByteArray text = beats::writeBeatCache(key, grid);
+    const KeptBeats kept{{0.0, 0.5, 1.0049, 1.5}, {BeatLevel::AsFound, 3}};
+    const QByteArray text = beats::writeBeatCache(key, kept);
     QCOMPARE(text, QByteArray("Tempoloop beats 2\nSize: 375432\nModified: 1702147200123\nOne: 3\nBeats: 4\n"
                               "0.0000\n0.5000\n1.0049\n1.5000\n"));
     const auto read = beats::readBeatCache(text, key);
     QVERIFY(read);
-    QCOMPARE(*read, grid);
-    QCOMPARE(read->one(), 3);
+    QCOMPARE(*read, kept);
+    QCOMPARE(read->counted(), BeatGrid(kept.found, 3));
+
+    // Counted at another level: the beats are kept as found, with the
+    // level beside the "1".
+    for (const auto& [level, word] : {std::pair{BeatLevel::Twice, "twice"}, std::pair{BeatLevel::Half, "half"}}) {
+        const KeptBeats other{kept.found, {level, 1}};
+        const QByteArray written = beats::writeBeatCache(key, other);
+        QVERIFY2(written.contains(QByteArray("\nOne: 1\nLevel: ") + word + "\nBeats: 4\n"), written.constData());
+        QCOMPARE(beats::readBeatCache(written, key), std::optional(other));
+    }
 
     // A clip without beats is kept too, so it is not searched again.
-    const auto none = beats::readBeatCache(beats::writeBeatCache(key, BeatGrid()), key);
+    const auto none = beats::readBeatCache(beats::writeBeatCache(key, KeptBeats()), key);
     QVERIFY(none);
-    QVERIFY(none->isEmpty());
+    QVERIFY(none->found.isEmpty());
 }
 
 void TestBeatGrid::cacheRefusesOtherKeyOrDamage_data()
@@ -219,6 +277,10 @@ void TestBeatGrid::cacheRefusesOtherKeyOrDamage_data()
     QTest::newRow("not a number") << QByteArray(good).replace("1.0", "1,0");
     QTest::newRow("out of order") << QByteArray(good).replace("0.5\n1.0", "1.0\n0.5");
     QTest::newRow("negative") << QByteArray(good).replace("0.5", "-0.5");
+    QTest::newRow("good, twice") << QByteArray(good).replace("One: 1\n", "One: 1\nLevel: twice\n");
+    QTest::newRow("good, half") << QByteArray(good).replace("One: 1\n", "One: 1\nLevel: half\n");
+    QTest::newRow("unknown level") << QByteArray(good).replace("One: 1\n", "One: 1\nLevel: thrice\n");
+    QTest::newRow("level, no count") << QByteArray("Tempoloop beats 2\nSize: 10\nModified: 20\nOne: 1\nLevel: half\n");
     QTest::newRow("empty") << QByteArray();
     QTest::newRow("binary") << QByteArray("\0\1\2\3", 4);
 }
@@ -226,7 +288,7 @@ void TestBeatGrid::cacheRefusesOtherKeyOrDamage_data()
 void TestBeatGrid::cacheRefusesOtherKeyOrDamage()
 {
     QFETCH(QByteArray, text);
-    const bool good = QByteArray(QTest::currentDataTag()) == "good";
+    const bool good = QByteArray(QTest::currentDataTag()).startsWith("good");
     QCOMPARE(bool(beats::readBeatCache(text, BeatCacheKey{10, 20})), good);
 }
 
@@ -244,16 +306,17 @@ void TestBeatGrid::cacheFollowsTheClipFile()
     }
     const BeatCache cache(dir.filePath(QStringLiteral("cache/beats")));
     QVERIFY(!cache.load(clip));
-    const BeatGrid grid({0.5, 1.0, 1.5});
+    const KeptBeats grid{{0.5, 1.0, 1.5}};
     QVERIFY(cache.store(clip, BeatCacheKey::of(QFileInfo(clip)), grid));
     QVERIFY(QFileInfo::exists(cache.fileFor(clip)));
-    QCOMPARE(cache.load(clip).value_or(BeatGrid()), grid);
+    QCOMPARE(cache.load(clip).value_or(KeptBeats()), grid);
     QVERIFY(cache.fileFor(clip) != cache.fileFor(dir.filePath(QStringLiteral("clip two.mp4"))));
-    // The count's "1" moved: kept with the same beats.
-    QVERIFY(cache.storeOne(clip, 2));
-    QCOMPARE(cache.load(clip).value_or(BeatGrid()).one(), 2);
-    QCOMPARE(cache.load(clip).value_or(BeatGrid()).times(), grid.times());
-    QVERIFY(!cache.storeOne(dir.filePath(QStringLiteral("clip two.mp4")), 2));
+    // Counted another way: kept with the same beats.
+    const BeatCount count{BeatLevel::Half, 2};
+    QVERIFY(cache.storeCount(clip, count));
+    QCOMPARE(cache.load(clip).value_or(KeptBeats()).count, count);
+    QCOMPARE(cache.load(clip).value_or(KeptBeats()).found, grid.found);
+    QVERIFY(!cache.storeCount(dir.filePath(QStringLiteral("clip two.mp4")), count));
 
     // Same size, another modification time.
     {

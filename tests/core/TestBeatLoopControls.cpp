@@ -431,7 +431,7 @@ private slots:
     void oneMovesByABeat()
     {
         beatLoops->setShowCount(true);
-        beatLoops->beatsFound(clip, steadyBeats(player().Duration()), 2);
+        beatLoops->beatsFound(clip, steadyBeats(player().Duration()), {beats::BeatLevel::AsFound, 2});
         QCOMPARE(view.one, 2);
         rig->pauseAt(1.3); // the beat at 1.25, the third
         QCOMPARE(view.count, 1);
@@ -455,7 +455,7 @@ private slots:
         beatLoops->moveCountOne();
         QCOMPARE(source.asked, QStringList{clip});
         QVERIFY(source.kept.isEmpty());
-        beatLoops->beatsFound(clip, steadyBeats(player().Duration()), 1);
+        beatLoops->beatsFound(clip, steadyBeats(player().Duration()), {beats::BeatLevel::AsFound, 1});
         QCOMPARE(view.one, 3);
         QCOMPARE(source.kept, QList<int>{3});
         QVERIFY(rig->prompt.messages().isEmpty());
@@ -465,6 +465,41 @@ private slots:
         beatLoops->moveCountOne();
         QCOMPARE(rig->prompt.messages().size(), 1);
         QVERIFY(rig->prompt.messages().first().contains("No steady beat"));
+    }
+
+    // The level key counts the beats twice as fast, half as fast, and as
+    // found again: the "1" stays on its beat through the whole round, the
+    // count and the beat loop follow the beats counted, and the clip keeps
+    // each level. Pressed before the beats come, it counts once they do.
+    void beatLevelGoesRound()
+    {
+        beatLoops->setShowCount(true);
+        beatLoops->changeBeatLevel(); // before the beats are known
+        QCOMPARE(source.asked, QStringList{clip});
+        const QList<double> found = steadyBeats(player().Duration()); // every half second from 0.25
+        beatLoops->beatsFound(clip, found, {beats::BeatLevel::AsFound, 3});
+        QCOMPARE(beatLoops->beatLevel(), beats::BeatLevel::Twice);
+        QCOMPARE(view.ticks.size(), 2 * found.size() - 1);
+        QCOMPARE(view.ticks.value(view.one), found[3]);
+        QCOMPARE(source.levels, QList<beats::BeatLevel>{beats::BeatLevel::Twice});
+        rig->pauseAt(found[3] + 0.25); // the beat added after the "1"
+        QCOMPARE(view.count, 2);
+
+        beatLoops->changeBeatLevel();
+        QCOMPARE(beatLoops->beatLevel(), beats::BeatLevel::Half);
+        QCOMPARE(view.ticks.value(view.one), found[3]);
+        QCOMPARE(view.ticks.value(view.one + 1), found[5]);
+        QCOMPARE(view.count, 1); // still on the "1"'s own beat
+        beatLoops->playBeatLoop();
+        QCOMPARE(boxes().start, QStringLiteral("000001750")); // eight beats of a second
+        QCOMPARE(boxes().end, QStringLiteral("000009750"));
+
+        beatLoops->changeBeatLevel();
+        QCOMPARE(beatLoops->beatLevel(), beats::BeatLevel::AsFound);
+        QCOMPARE(view.ticks, found);
+        QCOMPARE(view.ticks.value(view.one), found[3]);
+        QCOMPARE(source.kept, (QList<int>{6, 1, 3}));
+        QVERIFY(rig->prompt.messages().isEmpty());
     }
 };
 

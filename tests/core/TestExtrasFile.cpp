@@ -44,6 +44,7 @@ const QStringList kDefaultLines{
     "Zoom_In_Key: w",
     "Zoom_Out_Key: q",
     "Zoom_Reset_Key: e",
+    "Beat_Level_Key: '",
     "",
     "Play_All_Filter_On: 0",
     "Play_All_Filter_Levels: \"\"",
@@ -78,6 +79,7 @@ Extras changed()
     e.zoomInKey = QStringLiteral("+");
     e.zoomOutKey = QStringLiteral("-");
     e.zoomResetKey = QStringLiteral("=");
+    e.beatLevelKey = QStringLiteral("0");
     e.playAllFilterOn = true;
     e.playAllFilterLevels = QStringLiteral("bc-");
     e.playAllFilterMaxRating = 0;

@@ -49,10 +49,11 @@ KeyTexts defaultKeys()
     set(KeyBox::zoomIn, e.zoomInKey);
     set(KeyBox::zoomOut, e.zoomOutKey);
     set(KeyBox::zoomReset, e.zoomResetKey);
+    set(KeyBox::beatLevel, e.beatLevelKey);
     return k;
 }
 
-// Key texts with some boxes changed: "box=text;box=text" by duplicate-check number (1-32).
+// Key texts with some boxes changed: "box=text;box=text" by duplicate-check number (1-33).
 KeyTexts keysWith(const QString& changes)
 {
     KeyTexts k = defaultKeys();
@@ -124,6 +125,7 @@ void TestKeyMatching::typedCharacters_data()
         {',', Command::nudgeEndEarlier},   {'.', Command::nudgeEndLater},
         {'/', Command::beatLoop},          {'w', Command::zoomIn},
         {'q', Command::zoomOut},           {'e', Command::zoomReset},
+        {'\'', Command::beatLevel},
     };
     for (const auto& [ch, command] : defaults)
         QTest::addRow("default %c", ch) << QString() << QChar(ch) << false << false << ids({command});

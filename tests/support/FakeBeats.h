@@ -14,8 +14,13 @@ public:
     int cancelled = 0;
     void find(const QString& clip) override { asked << clip; }
     void cancel() override { ++cancelled; }
-    QList<int> kept; // every "1" kept, in order
-    void keepOne(const QString&, int one) override { kept << one; }
+    QList<int> kept;                // every "1" kept, in order
+    QList<beats::BeatLevel> levels; // and the level kept with it
+    void keepCount(const QString&, beats::BeatCount count) override
+    {
+        kept << count.one;
+        levels << count.level;
+    }
 };
 
 class FakeBeatView : public BeatView {

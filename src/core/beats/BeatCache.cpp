@@ -21,6 +21,31 @@ std::optional<qint64> numberAfter(const QByteArray& line, const QByteArray& labe
     return ok ? std::optional<qint64>(value) : std::nullopt;
 }
 
+// The level's word in the file; none for beats counted as found.
+QByteArray levelName(BeatLevel level)
+{
+    switch (level) {
+    case BeatLevel::AsFound:
+        break;
+    case BeatLevel::Twice:
+        return "twice";
+    case BeatLevel::Half:
+        return "half";
+    }
+    return {};
+}
+
+constexpr char LevelLabel[] = "Level:";
+
+std::optional<BeatLevel> levelAfter(const QByteArray& line)
+{
+    const QByteArray word = line.mid(qsizetype(sizeof(LevelLabel)) - 1).trimmed();
+    for (BeatLevel level : {BeatLevel::Twice, BeatLevel::Half})
+        if (word == levelName(level))
+            return level;
+    return std::nullopt;
+}
+
 } // namespace
 
 BeatCacheKey BeatCacheKey::of(const QFileInfo& clip)
@@ -32,42 +57,58 @@ BeatCacheKey BeatCacheKey::of(const QFileInfo& clip)
     return {fresh.size(), fresh.lastModified().toMSecsSinceEpoch()};
 }
 
-QByteArray writeBeatCache(const BeatCacheKey& key, const BeatGrid& grid)
+BeatGrid KeptBeats::counted() const
+{
+    return BeatGrid(BeatGrid::atLevel(found, count.level).times(), count.one);
+}
+
+QByteArray writeBeatCache(const BeatCacheKey& key, const KeptBeats& beats)
 {
     QByteArray text = QByteArray(BeatCacheHeader) + '\n';
     text += "Size: " + QByteArray::number(key.size) + '\n';
     text += "Modified: " + QByteArray::number(key.modifiedMs) + '\n';
-    text += "One: " + QByteArray::number(grid.one()) + '\n';
-    text += "Beats: " + QByteArray::number(grid.size()) + '\n';
-    for (double t : grid.times())
+    text += "One: " + QByteArray::number(beats.count.one) + '\n';
+    if (const QByteArray level = levelName(beats.count.level); !level.isEmpty())
+        text += QByteArray(LevelLabel) + ' ' + level + '\n';
+    text += "Beats: " + QByteArray::number(beats.found.size()) + '\n';
+    for (double t : beats.found)
         text += QByteArray::number(t, 'f', 4) + '\n';
     return text;
 }
 
-std::optional<BeatGrid> readBeatCache(const QByteArray& text, const BeatCacheKey& key)
+std::optional<KeptBeats> readBeatCache(const QByteArray& text, const BeatCacheKey& key)
 {
     QList<QByteArray> lines = text.split('\n');
     if (!lines.isEmpty() && lines.back().isEmpty())
         lines.removeLast();
-    constexpr qsizetype Head = 5;
-    if (lines.size() < Head || lines[0] != BeatCacheHeader)
+    if (lines.size() < 5 || lines[0] != BeatCacheHeader)
         return std::nullopt;
+    KeptBeats kept;
+    // The level's line is there only for beats not counted as found.
+    const bool levelLine = lines[4].startsWith(LevelLabel);
+    const qsizetype Head = levelLine ? 6 : 5;
+    if (levelLine) {
+        const auto level = levelAfter(lines[4]);
+        if (!level || lines.size() < Head)
+            return std::nullopt;
+        kept.count.level = *level;
+    }
     const auto size = numberAfter(lines[1], "Size:");
     const auto modified = numberAfter(lines[2], "Modified:");
     const auto one = numberAfter(lines[3], "One:");
-    const auto count = numberAfter(lines[4], "Beats:");
+    const auto count = numberAfter(lines[Head - 1], "Beats:");
     if (!size || !modified || !one || !count || BeatCacheKey{*size, *modified} != key ||
         *count != lines.size() - Head || *one < 0 || *one >= CountCycle)
         return std::nullopt;
-    QList<double> beats;
     for (qsizetype i = Head; i < lines.size(); ++i) {
         bool ok = false;
         const double t = lines[i].trimmed().toDouble(&ok);
-        if (!ok || !std::isfinite(t) || t < 0 || (!beats.isEmpty() && t <= beats.back()))
+        if (!ok || !std::isfinite(t) || t < 0 || (!kept.found.isEmpty() && t <= kept.found.back()))
             return std::nullopt;
-        beats.append(t);
+        kept.found.append(t);
     }
-    return BeatGrid(beats, int(*one));
+    kept.count.one = int(*one);
+    return kept;
 }
 
 QString BeatCache::fileFor(const QString& clipPath) const
@@ -77,7 +118,7 @@ QString BeatCache::fileFor(const QString& clipPath) const
     return QDir(m_folder).filePath(QString::fromLatin1(name) + QStringLiteral(".beats"));
 }
 
-std::optional<BeatGrid> BeatCache::load(const QString& clipPath) const
+std::optional<KeptBeats> BeatCache::load(const QString& clipPath) const
 {
     if (m_folder.isEmpty())
         return std::nullopt;
@@ -88,23 +129,24 @@ std::optional<BeatGrid> BeatCache::load(const QString& clipPath) const
     return readBeatCache(file.readAll(), BeatCacheKey::of(QFileInfo(clipPath)));
 }
 
-bool BeatCache::store(const QString& clipPath, const BeatCacheKey& key, const BeatGrid& grid) const
+bool BeatCache::store(const QString& clipPath, const BeatCacheKey& key, const KeptBeats& beats) const
 {
     if (m_folder.isEmpty() || key.size < 0 || !QDir().mkpath(m_folder))
         return false;
     QSaveFile file(fileFor(clipPath));
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    file.write(writeBeatCache(key, grid));
+    file.write(writeBeatCache(key, beats));
     return file.commit();
 }
 
-bool BeatCache::storeOne(const QString& clipPath, int one) const
+bool BeatCache::storeCount(const QString& clipPath, BeatCount count) const
 {
-    const auto kept = load(clipPath);
+    auto kept = load(clipPath);
     if (!kept)
         return false;
-    return store(clipPath, BeatCacheKey::of(QFileInfo(clipPath)), BeatGrid(kept->times(), one));
+    kept->count = count;
+    return store(clipPath, BeatCacheKey::of(QFileInfo(clipPath)), *kept);
 }
 
 } // namespace beats

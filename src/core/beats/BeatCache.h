@@ -19,11 +19,14 @@ class QFileInfo;
 //   Size: 375432                   the clip's size in bytes
 //   Modified: 1702147200123        its modification time, ms since 1970 UTC
 //   One: 0                         the position of the first beat counted "1"
+//   Level: twice                   how the beats are counted (BeatLevel):
+//                                  "twice", "half"; no line: as found
 //   Beats: 40                      how many beat lines follow
 //   0.0000                         one beat a line, seconds, ascending
-// A clip without a steady beat is kept with "Beats: 0". Anything else (a
-// missing line, a count that does not match, a number that is none) makes
-// the file unreadable, and the beats are found again.
+// The beats are kept as the finder found them; "One:" is counted at the
+// level. A clip without a steady beat is kept with "Beats: 0". Anything
+// else (a missing line, a count that does not match, a number that is
+// none) makes the file unreadable, and the beats are found again.
 namespace beats {
 
 struct BeatCacheKey {
@@ -38,9 +41,18 @@ struct BeatCacheKey {
 // beats in the same sound, which retires every older file.
 inline constexpr const char* BeatCacheHeader = "Tempoloop beats 2";
 
-QByteArray writeBeatCache(const BeatCacheKey& key, const BeatGrid& grid);
+// A clip's beats as the finder found them, and how the dancer counts them.
+struct KeptBeats {
+    QList<double> found;
+    BeatCount count;
+    // The beats as they are counted.
+    BeatGrid counted() const;
+    bool operator==(const KeptBeats&) const = default;
+};
+
+QByteArray writeBeatCache(const BeatCacheKey& key, const KeptBeats& beats);
 // The beats, when the text is a whole cache file made for `key`.
-std::optional<BeatGrid> readBeatCache(const QByteArray& text, const BeatCacheKey& key);
+std::optional<KeptBeats> readBeatCache(const QByteArray& text, const BeatCacheKey& key);
 
 // The cache files in one folder.
 class BeatCache {
@@ -50,15 +62,14 @@ public:
     // The cache file of a clip, by the clip's absolute path.
     QString fileFor(const QString& clipPath) const;
     // The beats kept for the clip as it is now on disk, if any.
-    std::optional<BeatGrid> load(const QString& clipPath) const;
+    std::optional<KeptBeats> load(const QString& clipPath) const;
     // Keeps the beats found in the clip as it was when `key` was taken.
     // False when the file cannot be written (the beats still count for
     // this run).
-    bool store(const QString& clipPath, const BeatCacheKey& key, const BeatGrid& grid) const;
-    // Keeps where the count's "1" is for the beats kept for the clip as it
-    // is now; false when none are kept for it (or the file cannot be
-    // written).
-    bool storeOne(const QString& clipPath, int one) const;
+    bool store(const QString& clipPath, const BeatCacheKey& key, const KeptBeats& beats) const;
+    // Keeps how the beats kept for the clip as it is now are counted;
+    // false when none are kept for it (or the file cannot be written).
+    bool storeCount(const QString& clipPath, BeatCount count) const;
 
 private:
     QString m_folder;

@@ -24,6 +24,53 @@ BeatGrid BeatGrid::withOneMoved(int steps) const
     return BeatGrid(m_beats, m_one + steps);
 }
 
+BeatLevel nextLevel(BeatLevel level)
+{
+    switch (level) {
+    case BeatLevel::AsFound:
+        return BeatLevel::Twice;
+    case BeatLevel::Twice:
+        return BeatLevel::Half;
+    case BeatLevel::Half:
+        break;
+    }
+    return BeatLevel::AsFound;
+}
+
+BeatGrid BeatGrid::atLevel(const QList<double>& found, BeatLevel level, int one)
+{
+    QList<double> beats;
+    int counted = 0; // where the "1" is among the beats counted
+    switch (level) {
+    case BeatLevel::AsFound:
+        return BeatGrid(found, one);
+    case BeatLevel::Twice:
+        for (qsizetype i = 0; i < found.size(); ++i) {
+            if (i == one)
+                counted = int(beats.size());
+            beats.append(found[i]);
+            if (i + 1 == found.size())
+                break;
+            // A gap is a beat's own length when its neighbours say so; a
+            // longer one is a stretch where the music had no steady beat.
+            const double gap = found[i + 1] - found[i];
+            const double before = i > 0 ? found[i] - found[i - 1] : gap;
+            const double after = i + 2 < found.size() ? found[i + 2] - found[i + 1] : gap;
+            if (gap <= 1.5 * std::min(before, after))
+                beats.append(found[i] + gap / 2);
+        }
+        break;
+    case BeatLevel::Half:
+        for (qsizetype i = std::abs(one) % 2; i < found.size(); i += 2) {
+            if (i == one)
+                counted = int(beats.size());
+            beats.append(found[i]);
+        }
+        break;
+    }
+    return BeatGrid(beats, counted);
+}
+
 double BeatGrid::periodAt(int index) const
 {
     if (m_beats.size() < 2 || index < 0 || index >= m_beats.size())

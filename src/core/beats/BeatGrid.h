@@ -17,6 +17,25 @@ inline constexpr int CountCycle = 8;
 // A count length that is none of them is taken as the default.
 int beatLoopCountOrDefault(int count);
 
+// How the dancer counts the beats the finder found. Music has beats at
+// more than one level, and which one a dance counts is the dancer's call
+// where the music leaves it open (salsa counted in halves, house with its
+// claps on every other beat): as found, twice as fast (a beat halfway
+// between each two found), or half as fast (every other one, the count's
+// "1" among them).
+enum class BeatLevel { AsFound, Twice, Half };
+// The level the beat level key goes to next: as found, twice as fast, half
+// as fast, and as found again.
+BeatLevel nextLevel(BeatLevel level);
+
+// How a clip's beats are counted, kept with them: the level, and the
+// position of the first beat counted "1" at that level.
+struct BeatCount {
+    BeatLevel level = BeatLevel::AsFound;
+    int one = 0;
+    bool operator==(const BeatCount&) const = default;
+};
+
 struct BeatLoop {
     double start = 0; // the first beat
     double end = 0;   // the beat after the last one: the next pass's "1"
@@ -64,6 +83,13 @@ public:
     // `oneAt` is "1", and the number changes on each beat. 0 before the
     // first beat, a period after the last, and for an empty grid.
     int countAt(double seconds, double oneAt, int count) const;
+
+    // The beats as found (in time order) counted at `level`, the "1" on
+    // the found beat at position `one`: twice as fast puts a beat halfway
+    // between each two that are no more than 1.5 periods apart (not across
+    // a stretch left without beats); half as fast keeps every other beat,
+    // the "1" among them.
+    static BeatGrid atLevel(const QList<double>& found, BeatLevel level, int one = 0);
 
 private:
     QList<double> m_beats;

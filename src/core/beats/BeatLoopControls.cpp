@@ -8,6 +8,7 @@
 #include "core/playback/MediaPlayerControl.h"
 #include "core/playback/PlaybackEngine.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -64,25 +65,36 @@ void BeatLoopControls::clipOpened(const QString& clipPath)
     m_clip = clipPath;
     m_searching = false;
     m_known = false;
+    m_found.clear();
+    m_count = {};
     m_grid = beats::BeatGrid();
     m_pendingBeatLoop.reset();
     m_pendingOneMoves = 0;
+    m_pendingLevelChanges = 0;
     gridChanged();
     showCount(0);
     searchIfWanted();
 }
 
-void BeatLoopControls::beatsFound(const QString& clipPath, const QList<double>& beats, int one)
+void BeatLoopControls::beatsFound(const QString& clipPath, const QList<double>& beats, beats::BeatCount count)
 {
     if (clipPath != m_clip || m_clip.isEmpty())
         return;
     m_searching = false;
     m_known = true;
-    m_grid = beats::BeatGrid(beats, one);
-    if (const int moves = std::exchange(m_pendingOneMoves, 0); moves != 0 && !m_grid.isEmpty()) {
+    m_found = beats;
+    m_count = count;
+    m_grid = beats::KeptBeats{m_found, m_count}.counted();
+    m_count.one = m_grid.one();
+    const int levelChanges = std::exchange(m_pendingLevelChanges, 0);
+    const int moves = std::exchange(m_pendingOneMoves, 0);
+    if ((levelChanges != 0 || moves != 0) && !m_grid.isEmpty()) {
+        for (int i = 0; i < levelChanges; ++i)
+            applyBeatLevel();
         m_grid = m_grid.withOneMoved(moves);
+        m_count.one = m_grid.one();
         if (m_source)
-            m_source->keepOne(m_clip, m_grid.one());
+            m_source->keepCount(m_clip, m_count);
     }
     gridChanged();
     showCount(m_player.CurrentPosition());
@@ -195,8 +207,46 @@ void BeatLoopControls::moveCountOne()
         return;
     }
     m_grid = m_grid.withOneMoved(1);
+    m_count.one = m_grid.one();
+    countChanged();
+}
+
+void BeatLoopControls::changeBeatLevel()
+{
+    if (m_player.FileName().isEmpty()) {
+        prompt().message(QStringLiteral("You must choose a clip first before counting its beats another way."));
+        return;
+    }
+    if (!m_known) {
+        ++m_pendingLevelChanges;
+        if (!m_searching)
+            search();
+        return;
+    }
+    if (m_grid.isEmpty()) {
+        prompt().message(QStringLiteral("No steady beat was found in the sound of this clip."));
+        return;
+    }
+    applyBeatLevel();
+    countChanged();
+}
+
+// The next level, from the beats as found, with the "1" on the found beat
+// nearest to where it is now: halving keeps that beat, doubling adds beats
+// around it.
+void BeatLoopControls::applyBeatLevel()
+{
+    const double oneAt = m_grid.times().value(m_grid.one());
+    const int one = std::max(0, beats::BeatGrid(m_found).nearestIndex(oneAt));
+    m_count.level = beats::nextLevel(m_count.level);
+    m_grid = beats::BeatGrid::atLevel(m_found, m_count.level, one);
+    m_count.one = m_grid.one();
+}
+
+void BeatLoopControls::countChanged()
+{
     if (m_source)
-        m_source->keepOne(m_clip, m_grid.one());
+        m_source->keepCount(m_clip, m_count);
     gridChanged();
     m_countShown = -1; // shown again even where the number is the same
     showCount(m_player.CurrentPosition());

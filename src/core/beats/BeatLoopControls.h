@@ -53,9 +53,10 @@ public:
 
     // A clip has opened (its length is known): its beats are unknown.
     void clipOpened(const QString& clipPath);
-    // The beats of a clip, from the source, and the position of the first
-    // beat counted "1"; dropped unless it is the clip still open.
-    void beatsFound(const QString& clipPath, const QList<double>& beats, int one = 0);
+    // The beats of a clip as the source found them, and how they are
+    // counted (the level, the first beat counted "1"); dropped unless it is
+    // the clip still open.
+    void beatsFound(const QString& clipPath, const QList<double>& beats, beats::BeatCount count = {});
     // Whether the beats of the open clip are known (maybe none).
     bool beatsKnown() const { return m_known; }
     const beats::BeatGrid& grid() const { return m_grid; }
@@ -77,6 +78,12 @@ public:
     // the count shifts, and the clip keeps it with its beats. Pressed while
     // the beats are still being found, it counts once they are known.
     void moveCountOne();
+    // The key that counts the beats at the next level (twice as fast, half
+    // as fast, as found): the "1" stays on its beat, and the clip keeps the
+    // level with its beats. Pressed while the beats are still being found,
+    // it counts once they are known.
+    void changeBeatLevel();
+    beats::BeatLevel beatLevel() const { return m_count.level; }
 
     // The playback position moved: the count follows it.
     void positionChanged(double position);
@@ -91,6 +98,9 @@ private:
     void playBeatLoopFrom(double position, Refusal refusal = Refusal::Said);
     void showCount(double position);
     void gridChanged();
+    // The grid is counted anew: kept with the clip, shown, told to the loops.
+    void countChanged();
+    void applyBeatLevel();
     void showTicks();
 
     MediaPlayerControl& m_player;
@@ -109,10 +119,14 @@ private:
     QString m_clip;
     bool m_searching = false;
     bool m_known = false;
+    // The beats as found, how they are counted, and the beats so counted.
+    QList<double> m_found;
+    beats::BeatCount m_count;
     beats::BeatGrid m_grid;
     // Where the beat loop key was pressed while the beats were unknown.
     std::optional<double> m_pendingBeatLoop;
     // Presses of the move-"1" key while the beats were unknown.
     int m_pendingOneMoves = 0;
+    int m_pendingLevelChanges = 0;
     int m_countShown = 0;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/beats/BeatGrid.h"
+
 #include <QList>
 #include <QString>
 
@@ -14,9 +16,9 @@ public:
     // through BeatLoopControls::beatsFound(). Calls off an earlier search.
     virtual void find(const QString& clipPath) = 0;
     virtual void cancel() = 0;
-    // Keeps, with the beats found in the clip, where the count's "1" is
-    // now (the position of the first beat counted "1").
-    virtual void keepOne(const QString& clipPath, int one) = 0;
+    // Keeps, with the beats found in the clip, how they are counted now:
+    // the level and the position of the first beat counted "1".
+    virtual void keepCount(const QString& clipPath, beats::BeatCount count) = 0;
 };
 
 class BeatView {

@@ -55,6 +55,8 @@ const std::array<KeyBoxRow, KeyBoxCount> keyBoxRows{{
     {KeyBox::zoomIn, "zoomInKey", "Practice: zoom in key", "zoom in key", "Zoom_In_Key:", "w"},
     {KeyBox::zoomOut, "zoomOutKey", "Practice: zoom out key", "zoom out key", "Zoom_Out_Key:", "q"},
     {KeyBox::zoomReset, "zoomResetKey", "Practice: whole picture key", "whole picture key", "Zoom_Reset_Key:", "e"},
+    {KeyBox::beatLevel, "beatLevelKey", "Practice: count the beats another way key", "count the beats another way key",
+     "Beat_Level_Key:", "'"},
 }};
 
 namespace {
@@ -71,7 +73,7 @@ constexpr CommandRow fixed(Command command, int key, Held held = Held::Any, Gate
 
 } // namespace
 
-const std::array<CommandRow, 65> commandRows{{
+const std::array<CommandRow, 66> commandRows{{
     // Key codes.
     {C::exit, B::exit, M::ExitKeyCode, G::Always},
     {C::forwardminutes, B::forwardseconds, M::ShiftKeyCode, G::Always},
@@ -146,6 +148,7 @@ const std::array<CommandRow, 65> commandRows{{
     {C::zoomIn, B::zoomIn, M::WholeText, G::Always},
     {C::zoomOut, B::zoomOut, M::WholeText, G::Always},
     {C::zoomReset, B::zoomReset, M::WholeText, G::Always},
+    {C::beatLevel, B::beatLevel, M::WholeText, G::Always},
 }};
 
 bool rowMatches(const CommandRow& row, const KeyTexts& keys, bool ctrlSelect, const KeyStroke& stroke)

@@ -47,7 +47,7 @@ struct CommandRow {
 // Every key command in dispatch order: the key-code rows (assignable, then
 // fixed keys), then the typed-character rows. A keystroke runs every row
 // that matches, in this order.
-extern const std::array<CommandRow, 65> commandRows;
+extern const std::array<CommandRow, 66> commandRows;
 
 // One keystroke: its key code and modifiers, and the character it types
 // (none when it types none, or when only one of the two is looked at).

@@ -46,9 +46,10 @@ enum class KeyBox {
     zoomIn,
     zoomOut,
     zoomReset,
+    beatLevel,
     None // fixed keys
 };
-constexpr int KeyBoxCount = 32;
+constexpr int KeyBoxCount = 33;
 
 // The text of every key box, indexed by KeyBox.
 using KeyTexts = std::array<QString, KeyBoxCount>;
@@ -119,6 +120,8 @@ enum class Command {
     zoomIn,
     zoomOut,
     zoomReset,
+    // The beats counted twice as fast, half as fast, or as found.
+    beatLevel,
     // The keyboard's media keys (MediaControls runs them).
     mediaPlayPause,
     mediaPause,

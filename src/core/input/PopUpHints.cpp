@@ -156,13 +156,15 @@ QString practiceKeyCaption(keys::KeyBox box, int beatLoopCount)
     case KeyBox::beatLoop:
         return QStringLiteral("beat loop: %1 beats from the nearest beat").arg(beatLoopCount);
     case KeyBox::moveOne:
-        return QStringLiteral("the count's \"1\" one beat later");
+        return QStringLiteral("the \"1\" a beat later");
     case KeyBox::zoomIn:
         return QStringLiteral("zoom in");
     case KeyBox::zoomOut:
         return QStringLiteral("zoom out");
     case KeyBox::zoomReset:
         return QStringLiteral("whole picture");
+    case KeyBox::beatLevel:
+        return QStringLiteral("beats ×2, ½, as found");
     default:
         return {};
     }
@@ -196,6 +198,9 @@ HintTable practicePageHints(const keys::KeyTexts& keys, int beatLoopCount)
              .arg(beatLoopCount)},
         {"moveOneKey", "keyboard equivalent for \"move the count's 1 one beat later\"\nThe beats stay where "
                        "they are; the count and the long ticks move, and the clip keeps it."},
+        {"beatLevelKey", "keyboard equivalent for \"count the beats twice as fast, half as fast, as found\"\nFor "
+                         "music counted at another level than the one found (salsa counted in halves);\nthe "
+                         "\"1\" stays on its beat, and the clip keeps it."},
         {"loopModeKey", "keyboard equivalent for \"loop once, loop continuously, speed ladder\""},
         {"mirrorViewKey", "keyboard equivalent for \"mirror view\""},
         {"zoomInKey", "keyboard equivalent for \"zoom in\": the picture 1.25 times closer, up to 8 times\nThe "

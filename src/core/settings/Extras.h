@@ -49,6 +49,7 @@ struct Extras {
     QString zoomInKey = QStringLiteral("w");    // Zoom_In_Key:
     QString zoomOutKey = QStringLiteral("q");   // Zoom_Out_Key:
     QString zoomResetKey = QStringLiteral("e"); // Zoom_Reset_Key:
+    QString beatLevelKey = QStringLiteral("'"); // Beat_Level_Key:
 
     // The catalog window's play-all filter.
     bool playAllFilterOn = false;                     // Play_All_Filter_On:

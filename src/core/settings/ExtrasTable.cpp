@@ -37,6 +37,7 @@ template <> const std::vector<ExtrasRow>& tableOf<Extras>()
         group(keyBox("Zoom_In_Key:", &E::zoomInKey)),
         keyBox("Zoom_Out_Key:", &E::zoomOutKey),
         keyBox("Zoom_Reset_Key:", &E::zoomResetKey),
+        keyBox("Beat_Level_Key:", &E::beatLevelKey),
 
         group(flag("Play_All_Filter_On:", &E::playAllFilterOn)),
         text("Play_All_Filter_Levels:", &E::playAllFilterLevels),

@@ -22,28 +22,29 @@ public:
     void cancel() { m_cancel = true; }
 
 signals:
-    void done(const QString& clipPath, const QList<double>& beats, int one, bool fromCache);
+    void done(const QString& clipPath, const QList<double>& beats, beats::BeatCount count, bool fromCache);
 
 protected:
     void run() override
     {
         if (const auto kept = m_cache.load(m_clip)) {
-            emit done(m_clip, kept->times(), kept->one(), true);
+            emit done(m_clip, kept->found, kept->count, true);
             return;
         }
         const BeatCacheKey key = BeatCacheKey::of(QFileInfo(m_clip));
         const Hearing hearing = listenForBeats(m_clip, m_cancel);
         if (hearing.outcome == Hearing::Outcome::Cancelled || m_cancel)
             return;
-        BeatGrid grid;
+        KeptBeats kept;
         if (hearing.outcome == Hearing::Outcome::Heard) {
             const BeatAnalysis found = analyseBeats(hearing.features, m_cancel);
             if (m_cancel)
                 return;
-            grid = BeatGrid(found.beats, found.one);
+            const BeatGrid grid(found.beats, found.one);
+            kept = {grid.times(), {BeatLevel::AsFound, grid.one()}};
         }
-        m_cache.store(m_clip, key, grid);
-        emit done(m_clip, grid.times(), grid.one(), false);
+        m_cache.store(m_clip, key, kept);
+        emit done(m_clip, kept.found, kept.count, false);
     }
 
 private:
@@ -76,8 +77,8 @@ void BeatFinder::find(const QString& clipPath)
     m_running.append(job);
     connect(
         job, &BeatJob::done, this,
-        [this, job](const QString& clip, const QList<double>& beats, int one, bool fromCache) {
-            jobDone(job, clip, beats, one, fromCache);
+        [this, job](const QString& clip, const QList<double>& beats, beats::BeatCount count, bool fromCache) {
+            jobDone(job, clip, beats, count, fromCache);
         },
         Qt::QueuedConnection);
     connect(job, &QThread::finished, this, [this, job] {
@@ -98,17 +99,18 @@ void BeatFinder::cancel()
     m_job = nullptr;
 }
 
-void BeatFinder::keepOne(const QString& clipPath, int one)
+void BeatFinder::keepCount(const QString& clipPath, beats::BeatCount count)
 {
-    beats::BeatCache(m_cacheFolder).storeOne(clipPath, one);
+    beats::BeatCache(m_cacheFolder).storeCount(clipPath, count);
 }
 
-void BeatFinder::jobDone(BeatJob* job, const QString& clipPath, const QList<double>& beats, int one, bool fromCache)
+void BeatFinder::jobDone(BeatJob* job, const QString& clipPath, const QList<double>& beats, beats::BeatCount count,
+                         bool fromCache)
 {
     if (job != m_job)
         return;
     m_job = nullptr;
-    emit beatsFound(clipPath, beats, one, fromCache);
+    emit beatsFound(clipPath, beats, count, fromCache);
 }
 
 #include "BeatFinder.moc"

@@ -31,22 +31,23 @@ public:
     void find(const QString& clipPath) override;
     // Calls off the search under way, if any; no beatsFound() follows.
     void cancel() override;
-    // Rewrites the clip's cache file with the count's "1" at `one`.
-    void keepOne(const QString& clipPath, int one) override;
+    // Rewrites the clip's cache file with how its beats are counted now.
+    void keepCount(const QString& clipPath, beats::BeatCount count) override;
     bool busy() const { return m_job != nullptr; }
     // Searches whose threads have not stopped yet, called off ones included.
     int searchesRunning() const { return int(m_running.size()); }
     QString cacheFolder() const { return m_cacheFolder; }
 
 signals:
-    // The beats of the clip (seconds, in order; none when the clip has no
-    // sound or no steady beat) and the position of the first one counted
-    // "1". `fromCache` tells beats kept from an earlier search from beats
-    // just found.
-    void beatsFound(const QString& clipPath, const QList<double>& beats, int one, bool fromCache);
+    // The beats of the clip as found (seconds, in order; none when the
+    // clip has no sound or no steady beat) and how they are counted (the
+    // level, the first beat counted "1"). `fromCache` tells beats kept from
+    // an earlier search from beats just found.
+    void beatsFound(const QString& clipPath, const QList<double>& beats, beats::BeatCount count, bool fromCache);
 
 private:
-    void jobDone(beats::BeatJob* job, const QString& clipPath, const QList<double>& beats, int one, bool fromCache);
+    void jobDone(beats::BeatJob* job, const QString& clipPath, const QList<double>& beats, beats::BeatCount count,
+                 bool fromCache);
 
     QString m_cacheFolder;
     beats::BeatJob* m_job = nullptr;

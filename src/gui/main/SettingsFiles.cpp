@@ -67,7 +67,7 @@ void SettingsFiles::ReadConfigFile()
         &Extras::loopModeKey,        &Extras::mirrorViewKey,      &Extras::nudgeStartEarlierKey,
         &Extras::nudgeStartLaterKey, &Extras::nudgeEndEarlierKey, &Extras::nudgeEndLaterKey,
         &Extras::beatLoopKey,        &Extras::moveOneKey,         &Extras::zoomInKey,
-        &Extras::zoomOutKey,         &Extras::zoomResetKey};
+        &Extras::zoomOutKey,         &Extras::zoomResetKey,       &Extras::beatLevelKey};
     Extras unset;
     for (QString Extras::*key : practiceKeys)
         (unset.*key).clear();

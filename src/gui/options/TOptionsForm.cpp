@@ -20,7 +20,7 @@ TOptionsForm::TOptionsForm(QWidget* parent) : QDialog(parent), m_endProgram([] {
     setObjectName(QStringLiteral("OptionsForm"));
     setWindowTitle(QStringLiteral("Options"));
     setModal(true);
-    setFixedSize(602, 462);
+    setFixedSize(602, 470);
 
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));

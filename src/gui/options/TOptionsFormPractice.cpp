@@ -233,18 +233,20 @@ QGroupBox* TOptionsForm::buildPracticeKeysGroup(QWidget* page)
     keepClose(grid);
     using keys::KeyBox;
     const KeyBox boxes[] = {KeyBox::nudgeStartEarlier, KeyBox::nudgeStartLater, KeyBox::nudgeEndEarlier,
-                            KeyBox::nudgeEndLater,     KeyBox::beatLoop,        KeyBox::moveOne,
-                            KeyBox::loopMode};
+                            KeyBox::nudgeEndLater,     KeyBox::beatLoop,        KeyBox::loopMode};
     int at = 0;
     for (KeyBox which : boxes) {
         QLabel* caption = addPracticeKey(which, group, grid, at++, 0, 3);
         if (which == KeyBox::beatLoop)
             m_beatLoopCaption = caption;
     }
-    const KeyBox pictureBoxes[] = {KeyBox::mirrorView, KeyBox::zoomIn, KeyBox::zoomOut, KeyBox::zoomReset};
-    for (int i = 0; i < 4; ++i)
-        addPracticeKey(pictureBoxes[i], group, grid, at + i / 2, 2 * (i % 2), 1);
-    at += 2;
+    // The count's keys and the picture's, two to a row.
+    const KeyBox pairedBoxes[] = {KeyBox::moveOne, KeyBox::beatLevel, KeyBox::mirrorView,
+                                  KeyBox::zoomIn,  KeyBox::zoomOut,   KeyBox::zoomReset};
+    const int paired = int(std::size(pairedBoxes));
+    for (int i = 0; i < paired; ++i)
+        addPracticeKey(pairedBoxes[i], group, grid, at + i / 2, 2 * (i % 2), 1);
+    at += paired / 2;
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
     grid->setRowStretch(at, 1);
@@ -396,6 +398,7 @@ void TOptionsForm::bindExtras(ExtrasBindings& binding)
         {&E::zoomInKey, keys::KeyBox::zoomIn},
         {&E::zoomOutKey, keys::KeyBox::zoomOut},
         {&E::zoomResetKey, keys::KeyBox::zoomReset},
+        {&E::beatLevelKey, keys::KeyBox::beatLevel},
     };
     for (const auto& [member, box] : keyBoxes)
         bindText(binding, member, practiceKey(box));
