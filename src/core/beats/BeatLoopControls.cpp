@@ -190,22 +190,32 @@ void BeatLoopControls::playBeatLoopFrom(double position, Refusal refusal)
     m_loops.playLoop();
 }
 
-void BeatLoopControls::moveCountOne()
+// Whether the count can change now: a clip is open and it has beats. A
+// press while they are still unknown is counted in `pending`, for when they
+// come, and they are searched for.
+bool BeatLoopControls::countCanChange(const QString& doing, int& pending)
 {
     if (m_player.FileName().isEmpty()) {
-        prompt().message(QStringLiteral("You must choose a clip first before moving the count's \"1\"."));
-        return;
+        prompt().message(QStringLiteral("You must choose a clip first before %1.").arg(doing));
+        return false;
     }
     if (!m_known) {
-        ++m_pendingOneMoves;
+        ++pending;
         if (!m_searching)
             search();
-        return;
+        return false;
     }
     if (m_grid.isEmpty()) {
         prompt().message(QStringLiteral("No steady beat was found in the sound of this clip."));
-        return;
+        return false;
     }
+    return true;
+}
+
+void BeatLoopControls::moveCountOne()
+{
+    if (!countCanChange(QStringLiteral("moving the count's \"1\""), m_pendingOneMoves))
+        return;
     m_grid = m_grid.withOneMoved(1);
     m_count.one = m_grid.one();
     countChanged();
@@ -213,20 +223,8 @@ void BeatLoopControls::moveCountOne()
 
 void BeatLoopControls::changeBeatLevel()
 {
-    if (m_player.FileName().isEmpty()) {
-        prompt().message(QStringLiteral("You must choose a clip first before counting its beats another way."));
+    if (!countCanChange(QStringLiteral("counting its beats another way"), m_pendingLevelChanges))
         return;
-    }
-    if (!m_known) {
-        ++m_pendingLevelChanges;
-        if (!m_searching)
-            search();
-        return;
-    }
-    if (m_grid.isEmpty()) {
-        prompt().message(QStringLiteral("No steady beat was found in the sound of this clip."));
-        return;
-    }
     applyBeatLevel();
     countChanged();
 }

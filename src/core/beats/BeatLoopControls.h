@@ -98,6 +98,7 @@ private:
     void playBeatLoopFrom(double position, Refusal refusal = Refusal::Said);
     void showCount(double position);
     void gridChanged();
+    bool countCanChange(const QString& doing, int& pending);
     // The grid is counted anew: kept with the clip, shown, told to the loops.
     void countChanged();
     void applyBeatLevel();
