@@ -5,8 +5,11 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QObject>
 #include <QTimer>
+#include <algorithm>
 #include <sys/resource.h>
+#include <vector>
 
 namespace BenchEvents {
 
@@ -40,5 +43,42 @@ inline double cpuSeconds()
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
+
+// A 1 ms timer armed again each time it fires, on the interface thread: how
+// late it fires is how long any request to that thread (a key, a paint, a
+// screen reader's question) waits.
+class LatencyProbe : public QObject {
+public:
+    std::vector<double> lateMs;
+    double longestGapMs = 0;
+
+    void start()
+    {
+        lateMs.clear();
+        longestGapMs = 0;
+        m_running = true;
+        m_sinceFire.start();
+        arm();
+    }
+    void stop() { m_running = false; }
+
+private:
+    void arm()
+    {
+        m_armed.start();
+        QTimer::singleShot(1, Qt::PreciseTimer, this, [this] {
+            if (!m_running)
+                return;
+            lateMs.push_back(m_armed.nsecsElapsed() / 1e6 - 1.0);
+            longestGapMs = std::max(longestGapMs, m_sinceFire.nsecsElapsed() / 1e6);
+            m_sinceFire.start();
+            arm();
+        });
+    }
+
+    bool m_running = false;
+    QElapsedTimer m_armed;
+    QElapsedTimer m_sinceFire;
+};
 
 } // namespace BenchEvents

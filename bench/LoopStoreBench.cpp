@@ -27,43 +27,12 @@
 #include <cstdio>
 #include <vector>
 
+using BenchEvents::LatencyProbe;
 using BenchEvents::spinUntil;
 using BenchEvents::waitMs;
 using BenchFigures::median;
 using BenchFigures::percentile;
 using BenchFigures::print;
-
-namespace {
-
-// A 1 ms timer armed again each time it fires: how late it fires is how
-// long a key waits for the interface thread.
-class LatencyProbe : public QObject {
-public:
-    std::vector<double> lateMs;
-    void start()
-    {
-        lateMs.clear();
-        m_running = true;
-        arm();
-    }
-    void stop() { m_running = false; }
-
-private:
-    void arm()
-    {
-        m_armed.start();
-        QTimer::singleShot(1, Qt::PreciseTimer, this, [this] {
-            if (!m_running)
-                return;
-            lateMs.push_back(m_armed.nsecsElapsed() / 1e6 - 1.0);
-            arm();
-        });
-    }
-    bool m_running = false;
-    QElapsedTimer m_armed;
-};
-
-} // namespace
 
 int main(int argc, char** argv)
 {

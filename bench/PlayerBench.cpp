@@ -37,6 +37,7 @@
 #include <vector>
 
 using BenchEvents::cpuSeconds;
+using BenchEvents::LatencyProbe;
 using BenchEvents::spinUntil;
 using BenchEvents::waitMs;
 using BenchFigures::median;
@@ -44,43 +45,6 @@ using BenchFigures::percentile;
 using BenchFigures::print;
 
 namespace {
-
-// A 1 ms timer armed again each time it fires, on the interface thread: how
-// late it fires is how long any request to that thread (a key, a paint, a
-// screen reader's question) waits.
-class LatencyProbe : public QObject {
-public:
-    std::vector<double> lateMs;
-    double longestGapMs = 0;
-
-    void start()
-    {
-        lateMs.clear();
-        longestGapMs = 0;
-        m_running = true;
-        m_sinceFire.start();
-        arm();
-    }
-    void stop() { m_running = false; }
-
-private:
-    void arm()
-    {
-        m_armed.start();
-        QTimer::singleShot(1, Qt::PreciseTimer, this, [this] {
-            if (!m_running)
-                return;
-            lateMs.push_back(m_armed.nsecsElapsed() / 1e6 - 1.0);
-            longestGapMs = std::max(longestGapMs, m_sinceFire.nsecsElapsed() / 1e6);
-            m_sinceFire.start();
-            arm();
-        });
-    }
-
-    bool m_running = false;
-    QElapsedTimer m_armed;
-    QElapsedTimer m_sinceFire;
-};
 
 bool envOff(const char* name)
 {
